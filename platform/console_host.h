@@ -1,0 +1,37 @@
+#pragma once
+
+#include "platform/host.h"
+
+#include <iosfwd>
+
+namespace vek {
+
+// How a console answers the questions the logic asks.
+enum class AnswerPolicy {
+    Positive,    // OK or Yes, without asking
+    Negative,    // Cancel or No, without asking
+    AskTerminal, // ask on the terminal; without a terminal the answer is negative
+};
+
+// The host of the command-line tool: message lines go to a stream, one per line; the progress
+// indicator, the LED, beeps and repaints have no console counterpart and are dropped.
+class ConsoleHost : public Host {
+public:
+    ConsoleHost(std::ostream& lines, AnswerPolicy policy);
+
+    void Message(std::string_view text, bool show) override;
+    void ClearMessages() override {}
+    void SetProgressRange(int) override {}
+    void StepProgress() override {}
+    void ResetProgress() override {}
+    void SetLedState(LedState) override {}
+    Answer Ask(std::string_view text, QuestionKind kind) override;
+    void Beep() override {}
+    void Repaint() override {}
+
+private:
+    std::ostream& lines_;
+    AnswerPolicy policy_;
+};
+
+} // namespace vek

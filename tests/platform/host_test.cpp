@@ -1,0 +1,43 @@
+#include "platform/console_host.h"
+#include "platform/recording_host.h"
+
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace vek {
+namespace {
+
+TEST(RecordingHost, AnswersFromItsQueueThenNegatively) {
+    RecordingHost host;
+    host.QueueAnswer(Answer::Ok);
+    EXPECT_EQ(host.Ask("first", QuestionKind::OkCancel), Answer::Ok);
+    EXPECT_EQ(host.Ask("second", QuestionKind::OkCancel), Answer::Cancel);
+    EXPECT_EQ(host.Ask("third", QuestionKind::YesNo), Answer::No);
+    ASSERT_EQ(host.questions.size(), 3u);
+    EXPECT_EQ(host.questions[1].text, "second");
+}
+
+TEST(RecordingHost, ClearingDropsTheLinesAndIsCounted) {
+    RecordingHost host;
+    host.Message("a", false);
+    host.Message("b", true);
+    EXPECT_TRUE(host.lines[1].show);
+    host.ClearMessages();
+    EXPECT_TRUE(host.lines.empty());
+    EXPECT_EQ(host.clears, 1);
+}
+
+TEST(ConsoleHost, WritesOneLinePerMessageAndAnswersByPolicy) {
+    std::ostringstream out;
+    ConsoleHost yes(out, AnswerPolicy::Positive);
+    yes.Message("Parsing...", false);
+    yes.Message("demo.vek - 0 error(s)", true);
+    EXPECT_EQ(out.str(), "Parsing...\ndemo.vek - 0 error(s)\n");
+    EXPECT_EQ(yes.Ask("?", QuestionKind::OkCancel), Answer::Ok);
+    EXPECT_EQ(yes.Ask("?", QuestionKind::YesNo), Answer::Yes);
+    ConsoleHost no(out, AnswerPolicy::Negative);
+    EXPECT_EQ(no.Ask("?", QuestionKind::OkCancel), Answer::Cancel);
+}
+
+} // namespace
+} // namespace vek
