@@ -32,7 +32,7 @@ namespace vek {
     X(ErrB15, 23, "error B15: Different default values defined for same register")                 \
     X(ErrB16, 24, "error B16: %l: redefinition")                                                   \
     X(ErrB17, 25, "error B17: %l: redefinition; different types")                                  \
-    X(ErrB18, 26, "error B18: Same address with different memory models")                         \
+    X(ErrB18, 26, "error B18: Same address with different memory models")                          \
     X(ErrB19, 27, "error B19: String too large")                                                   \
     X(ErrB20, 28, "error B20: Concatenated data size error")                                       \
     X(ErrB21, 29, "error B21: %l not defined in register part.")                                   \
@@ -45,8 +45,9 @@ namespace vek {
     X(ErrB28, 36, "error B28: more than four bytes in the byte order")                             \
     X(ErrB29, 37, "error B29: non allowed byte sequence")                                          \
     X(ErrB30, 38, "error B30: datasize differs from number of bytes in byte order")                \
-    X(DrvD00, 40, "driver error D00: Not valid driver. Do you want to switch in the simulation "   \
-                  "mode ?")                                                                        \
+    X(DrvD00, 40,                                                                                  \
+      "driver error D00: Not valid driver. Do you want to switch in the simulation "               \
+      "mode ?")                                                                                    \
     X(DrvD01, 41, "driver error D01: cannot load the driver")                                      \
     X(DrvD02, 42, "driver error D02: cannot find function")                                        \
     X(DrvD03, 43, "driver error D03: cannot open the driver")                                      \

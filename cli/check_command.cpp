@@ -1,0 +1,41 @@
+#include "cli/check_command.h"
+
+#include "cli/description_compile.h"
+#include "cli/vek_cli.h"
+#include "platform/console_host.h"
+
+#include <ostream>
+
+namespace vek {
+
+const char* const kCheckUsage =
+    "usage: vek check FILE.vek\n"
+    "\n"
+    "Compiles a register description and prints, one per line, what the output window shows:\n"
+    "\"Parsing...\", the path, every diagnostic, \"Linking...\" when no error was found, and\n"
+    "the summary \"<file> - <n> error(s)\".\n"
+    "\n"
+    "Exit status: 0 without errors, 1 with errors, 2 when the file cannot be opened.\n";
+
+int RunCheckCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+        out << kCheckUsage;
+        return kExitOk;
+    }
+    if (args.size() != 1 || args[0].empty() || args[0][0] == '-') {
+        err << "vek: check takes one description file\n" << kCheckUsage;
+        return kExitUsage;
+    }
+    const std::string& path = args[0];
+    std::string reason;
+    if (!CanReadDescription(path, reason)) {
+        err << "vek: cannot open '" << path << "': " << reason << '\n';
+        return kExitUsage;
+    }
+    ConsoleHost host(out, AnswerPolicy::Negative);
+    const int errors = CompileDescription(path, host);
+    host.Message(CompileSummary(path, errors), false);
+    return errors == 0 ? kExitOk : kExitErrors;
+}
+
+} // namespace vek

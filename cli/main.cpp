@@ -1,0 +1,9 @@
+#include "cli/vek_cli.h"
+
+#include <iostream>
+
+int main(int argc, char** argv) {
+    std::ios::sync_with_stdio(false);
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    return vek::RunVek(args, std::cout, std::cerr);
+}

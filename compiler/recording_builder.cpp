@@ -1,0 +1,30 @@
+#include "compiler/recording_builder.h"
+
+namespace vek {
+
+void RecordingBuilder::Attach(int* count, Host*) {
+    errorCount = count;
+}
+
+void RecordingBuilder::AddProperty(int code, std::string_view text, int line) {
+    Record("prop " + std::to_string(code) + " '" + std::string(text) + "' @" +
+           std::to_string(line));
+}
+
+void RecordingBuilder::CreatePart(int partNumber) {
+    Record("CreatePart " + std::to_string(partNumber));
+}
+
+void RecordingBuilder::AddOperand(std::string_view kind, std::string_view text) {
+    Record("Operand " + std::string(kind) + " '" + std::string(text) + "'");
+}
+
+void RecordingBuilder::AddOperator(std::string_view text) {
+    Record("Operator " + std::string(text));
+}
+
+void RecordingBuilder::CreateScriptMacro(const std::string& descriptionPath) {
+    Record("CreateScriptMacro " + descriptionPath);
+}
+
+} // namespace vek

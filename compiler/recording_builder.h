@@ -1,0 +1,40 @@
+#pragma once
+
+#include "compiler/description_builder.h"
+
+#include <string>
+#include <vector>
+
+namespace vek {
+
+// A builder that creates nothing and keeps a line for every hand-over it receives, in order:
+// "prop <code> '<text>' @<line>" for properties, the action's name (with its argument) for the
+// rest. It lets the parser be checked, and `vek check` run, without item creation.
+class RecordingBuilder : public DescriptionBuilder {
+public:
+    void Attach(int* errorCount, Host* output) override;
+    void AddProperty(int code, std::string_view text, int line) override;
+    void BeginRegisterList() override { Record("BeginRegisterList"); }
+    void CreateDevice() override { Record("CreateDevice"); }
+    void CreateSet() override { Record("CreateSet"); }
+    void CreatePart(int partNumber) override;
+    void EndRegister() override { Record("EndRegister"); }
+    void CreateVariable() override { Record("CreateVariable"); }
+    void CreateBitField() override { Record("CreateBitField"); }
+    void CreateTextLine() override { Record("CreateTextLine"); }
+    void BindReadMacros() override { Record("BindReadMacros"); }
+    void BindWriteMacros() override { Record("BindWriteMacros"); }
+    void AddOperand(std::string_view kind, std::string_view text) override;
+    void AddOperator(std::string_view text) override;
+    void CreateMacro() override { Record("CreateMacro"); }
+    void CreateScriptMacro(const std::string& descriptionPath) override;
+    void Link() override { Record("Link"); }
+
+    std::vector<std::string> events;
+    int* errorCount = nullptr;
+
+private:
+    void Record(std::string event) { events.push_back(std::move(event)); }
+};
+
+} // namespace vek
