@@ -78,6 +78,8 @@ public:
     void FinishAll() {
         for (SequenceRule* rule : sequences_)
             rule->Finish();
+        for (auto& node : nodes_)
+            node->CacheFirst();
     }
 
 private:

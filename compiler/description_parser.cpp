@@ -44,7 +44,7 @@ void DescriptionParser::ParseAndLink() {
     builder_->Attach(&errorCount_, output_);
 
     Advance();
-    grammar_[0]->Parse(TokenSet(tokEof), true);
+    grammar_[0]->Try(TokenSet(tokEof), true);
     scanner_.Close();
     currentText_ = {};
     currentToken_ = tokEof;

@@ -37,8 +37,19 @@ std::size_t RunLength(std::string_view text, std::size_t from, Pred pred) {
     return end - from;
 }
 
+// Prefixes here are a few characters long: a plain loop beats a library compare call.
 bool StartsWith(std::string_view text, std::string_view prefix) {
-    return text.substr(0, prefix.size()) == prefix;
+    if (text.size() < prefix.size())
+        return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i) {
+        if (text[i] != prefix[i])
+            return false;
+    }
+    return true;
+}
+
+bool StartsWithPair(std::string_view text, char first, char second) {
+    return text.size() >= 2 && text[0] == first && text[1] == second;
 }
 
 // A prefixed constant ("0x..", "0b.."): 2 plus the run of digits after the prefix.
@@ -130,11 +141,11 @@ bool DescriptionScanner::SkipToToken() {
         const std::size_t blanks =
             RunLength(line_, 0, [](unsigned char c) { return c == ' ' || c == '\t'; });
         line_.remove_prefix(blanks);
-        if (StartsWith(line_, "//")) {
+        if (StartsWithPair(line_, '/', '/')) {
             line_ = {};
             continue;
         }
-        if (StartsWith(line_, "/*")) {
+        if (StartsWithPair(line_, '/', '*')) {
             line_.remove_prefix(2);
             for (;;) {
                 const std::size_t close = line_.find("*/");

@@ -9,6 +9,14 @@ void GrammarRule::RunAction() {
         parser_.Perform(action_, property_);
 }
 
+bool GrammarRule::Try(TokenSet follow, bool probing) {
+    if (probing && !first_.Contains(parser_.CurrentToken())) {
+        parser_.nameExpected = false;
+        return false;
+    }
+    return Parse(follow, probing);
+}
+
 bool TerminalRule::Parse(TokenSet follow, bool probing) {
     if (parser_.CurrentToken() == expected_) {
         RunAction();
@@ -57,7 +65,7 @@ bool SequenceRule::Parse(TokenSet follow, bool probing) {
         const Child& child = children_[i];
         const bool mandatory = child.mode == ChildMode::Mandatory;
         const bool disabledBefore = !parser_.reportingEnabled;
-        const bool ok = child.rule->Parse(follow | child.followExtra, probing || !mandatory);
+        const bool ok = child.rule->Try(follow | child.followExtra, probing || !mandatory);
         if (ok) {
             matched = true;
             probing = false; // committed
@@ -87,7 +95,7 @@ void SequenceRule::AddFirst(TokenSet& set) const {
 bool AlternativeRule::Parse(TokenSet follow, bool probing) {
     for (std::size_t i = 0; i < children_.size(); ++i) {
         const bool last = i + 1 == children_.size();
-        if (children_[i]->Parse(follow, last ? probing : true)) {
+        if (children_[i]->Try(follow, last ? probing : true)) {
             RunAction();
             return true;
         }

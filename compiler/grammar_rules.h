@@ -43,6 +43,15 @@ public:
     virtual bool Parse(TokenSet follow, bool probing) = 0;
     virtual void AddFirst(TokenSet& set) const = 0;
 
+    // Parse, except that a probe at a token the rule cannot start with fails at once, as the
+    // full trial would, without walking the rule.
+    bool Try(TokenSet follow, bool probing);
+    // Keeps the rule's first set for Try; called once the graph is complete.
+    void CacheFirst() {
+        first_ = {};
+        AddFirst(first_);
+    }
+
     void SetAction(RuleAction action, int property = 0) {
         action_ = action;
         property_ = property;
@@ -54,6 +63,7 @@ protected:
     DescriptionParser& parser_;
     RuleAction action_ = RuleAction::None;
     int property_ = 0;
+    TokenSet first_;
 };
 
 class TerminalRule : public GrammarRule {
