@@ -1,0 +1,127 @@
+// A register driver for tests: registers in memory, every call logged, failures on request.
+// Built twice: once whole, once without VekGetStatus, to test the binding of an incomplete
+// driver.
+#include "test_driver_control.h"
+#include "vekdriver.h"
+
+#include <cstring>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct State {
+    std::map<std::string, uint32_t> registers;
+    std::vector<TestDriverCall> calls;
+    std::string failingAddress;
+    bool failOpen = false;
+    std::string status = "No Error";
+};
+
+State& TheState() {
+    static State state;
+    return state;
+}
+
+std::string Key(int addrLen, const unsigned char* addr) {
+    return std::string(reinterpret_cast<const char*>(addr), static_cast<std::size_t>(addrLen));
+}
+
+TestDriverCall Log(int kind, int addrLen, int dataLen, const unsigned char* addr, uint32_t data) {
+    TestDriverCall call{};
+    call.kind = kind;
+    call.addrLen = addrLen;
+    call.dataLen = dataLen;
+    if (addr != nullptr && addrLen > 0)
+        std::memcpy(call.addr, addr, static_cast<std::size_t>(addrLen > 16 ? 16 : addrLen));
+    call.data = data;
+    TheState().calls.push_back(call);
+    return call;
+}
+
+} // namespace
+
+#define TEST_DRIVER_EXPORT extern "C" __attribute__((visibility("default")))
+
+TEST_DRIVER_EXPORT int VekOpen(void) {
+    Log(TestCallOpen, 0, 0, nullptr, 0);
+    if (TheState().failOpen) {
+        TheState().status = "test adapter not present";
+        return 0;
+    }
+    return 1;
+}
+
+TEST_DRIVER_EXPORT int VekClose(void) {
+    Log(TestCallClose, 0, 0, nullptr, 0);
+    return 1;
+}
+
+TEST_DRIVER_EXPORT int VekSetReg(int addrLen, int dataLen, const unsigned char* addr,
+                                 uint32_t data) {
+    Log(TestCallSet, addrLen, dataLen, addr, data);
+    State& state = TheState();
+    if (Key(addrLen, addr) == state.failingAddress) {
+        state.status = "no acknowledge";
+        return 0;
+    }
+    const uint32_t mask = dataLen >= 4 ? 0xFFFFFFFFu : (1u << (8 * dataLen)) - 1;
+    state.registers[Key(addrLen, addr)] = data & mask;
+    return 1;
+}
+
+TEST_DRIVER_EXPORT int VekGetReg(int addrLen, int dataLen, const unsigned char* addr,
+                                 uint32_t* data) {
+    State& state = TheState();
+    if (Key(addrLen, addr) == state.failingAddress) {
+        Log(TestCallGet, addrLen, dataLen, addr, 0);
+        state.status = "no acknowledge";
+        return 0;
+    }
+    const uint32_t value = state.registers[Key(addrLen, addr)];
+    // Only the first dataLen bytes are delivered; the rest of the caller's area stays.
+    std::memcpy(data, &value, static_cast<std::size_t>(dataLen > 4 ? 4 : dataLen));
+    Log(TestCallGet, addrLen, dataLen, addr, value);
+    return 1;
+}
+
+#ifndef TEST_DRIVER_WITHOUT_STATUS
+TEST_DRIVER_EXPORT void VekGetStatus(char* text) {
+    Log(TestCallStatus, 0, 0, nullptr, 0);
+    std::strncpy(text, TheState().status.c_str(), VEK_STATUS_TEXT_SIZE - 1);
+    text[VEK_STATUS_TEXT_SIZE - 1] = '\0';
+}
+#endif
+
+TEST_DRIVER_EXPORT void TestDriverReset(void) {
+    TheState() = State{};
+}
+
+TEST_DRIVER_EXPORT void TestDriverFailOpen(int fail) {
+    TheState().failOpen = fail != 0;
+}
+
+TEST_DRIVER_EXPORT void TestDriverFailAddress(int addrLen, const unsigned char* addr) {
+    TheState().failingAddress = addr == nullptr ? std::string() : Key(addrLen, addr);
+}
+
+TEST_DRIVER_EXPORT void TestDriverSetRegister(int addrLen, const unsigned char* addr,
+                                              uint32_t value) {
+    TheState().registers[Key(addrLen, addr)] = value;
+}
+
+TEST_DRIVER_EXPORT uint32_t TestDriverRegister(int addrLen, const unsigned char* addr) {
+    return TheState().registers[Key(addrLen, addr)];
+}
+
+TEST_DRIVER_EXPORT int TestDriverCallCount(void) {
+    return static_cast<int>(TheState().calls.size());
+}
+
+TEST_DRIVER_EXPORT TestDriverCall TestDriverCallAt(int index) {
+    const auto& calls = TheState().calls;
+    if (index < 0 || static_cast<std::size_t>(index) >= calls.size())
+        return TestDriverCall{};
+    return calls[static_cast<std::size_t>(index)];
+}
