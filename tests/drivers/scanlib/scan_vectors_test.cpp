@@ -86,8 +86,10 @@ constexpr ScanRegister DR = ScanRegister::Data;
 
 INSTANTIATE_TEST_SUITE_P(
     StartStates, ScanEntryTest,
-    testing::Values(EntryCase{kTestLogicReset, IR, 6, "01100"}, EntryCase{kTestLogicReset, DR, 6, "0100"},
-                    EntryCase{kTestLogicReset, IR, 0, "01101"}, EntryCase{kTestLogicReset, DR, 0, "0101"},
+    testing::Values(EntryCase{kTestLogicReset, IR, 6, "01100"},
+                    EntryCase{kTestLogicReset, DR, 6, "0100"},
+                    EntryCase{kTestLogicReset, IR, 0, "01101"},
+                    EntryCase{kTestLogicReset, DR, 0, "0101"},
                     EntryCase{kRunTestIdle, IR, 6, "1100"}, EntryCase{kRunTestIdle, DR, 6, "100"},
                     EntryCase{kRunTestIdle, IR, 0, "1101"}, EntryCase{kRunTestIdle, DR, 0, "101"},
                     EntryCase{kPauseIr, IR, 6, "10"}, EntryCase{kPauseIr, DR, 6, "11100"},

@@ -37,7 +37,8 @@ protected:
         Select(port, kIrAddress);
         ASSERT_EQ(library.Scan(port, ScanRegister::Data, &address, 16, nullptr), 0);
         Select(port, kIrData);
-        const uint16_t words[2] = {static_cast<uint16_t>(value), static_cast<uint16_t>(value >> 16)};
+        const uint16_t words[2] = {static_cast<uint16_t>(value),
+                                   static_cast<uint16_t>(value >> 16)};
         ASSERT_EQ(library.Scan(port, ScanRegister::Data, words, 32, nullptr), 0);
         Select(port, kIrControl);
         ASSERT_EQ(library.Scan(port, ScanRegister::Data, kWrite, 32, nullptr), 0);
@@ -191,7 +192,8 @@ TEST_F(SharedTargetFileTest, AnUnwritableFileFailsTheRequestThatWrites) {
         vectors.push_back(static_cast<uint8_t>(0x44 | ((kIrControl >> i) & 1) | (i == 4 ? 8 : 0)));
     vectors.insert(vectors.end(), {0x09, 0x09, 0x01, 0x01});
     for (int i = 0; i < 32; ++i)
-        vectors.push_back(static_cast<uint8_t>(0x44 | ((0x00220900u >> i) & 1) | (i == 31 ? 8 : 0)));
+        vectors.push_back(
+            static_cast<uint8_t>(0x44 | ((0x00220900u >> i) & 1) | (i == 31 ? 8 : 0)));
     vectors.push_back(0x09);
     std::array<uint8_t, 8> block{};
     EXPECT_FALSE(channel.Request(kRunVectorsPort1, vectors, block));

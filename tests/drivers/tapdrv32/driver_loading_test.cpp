@@ -79,8 +79,8 @@ TEST(DriverLoading, TheScanLibraryExportsItsThirteenFunctionsOnly) {
     ASSERT_TRUE(library.Loaded()) << dlerror();
     for (const char* name :
          {"open_4810", "close_4810", "tms_reset", "trst_reset", "scan_ir", "scan_dr", "scan_tdio",
-          "scan_to_pause_ir", "scan_to_pause_dr", "multi_scan_ir", "multi_scan_dr",
-          "move_to_state", "scan_set_stop_state"})
+          "scan_to_pause_ir", "scan_to_pause_dr", "multi_scan_ir", "multi_scan_dr", "move_to_state",
+          "scan_set_stop_state"})
         EXPECT_NE(library.Bind<void*>(name), nullptr) << name;
     // The library's own code stays inside it.
     EXPECT_EQ(library.Bind<void*>("_ZN7bsx481012CScanLibrary4OpenEv"), nullptr);

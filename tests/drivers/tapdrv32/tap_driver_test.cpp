@@ -71,8 +71,8 @@ TEST_F(TapDriverTest, OpensAreCountedAndOnlyTheFirstTouchesTheHardware) {
 TEST_F(TapDriverTest, ASetScansAddressDataAndTheWriteCommand) {
     OpenDriver();
     EXPECT_EQ(driver.SetReg(2, 1, address, 0xA5), 1);
-    EXPECT_THAT(Trace(), ElementsAre("reset", "IR 5 08", "DR 16 0105", "IR 5 09",
-                                     "DR 32 000000a5", "IR 5 0a", "DR 32 00220900"));
+    EXPECT_THAT(Trace(), ElementsAre("reset", "IR 5 08", "DR 16 0105", "IR 5 09", "DR 32 000000a5",
+                                     "IR 5 0a", "DR 32 00220900"));
     EXPECT_TRUE(ControllerFree());
 }
 
@@ -90,8 +90,8 @@ TEST_F(TapDriverTest, AGetScansTheReadCommandThenCapturesDataLengthBytes) {
         log->tdo[3 + i] = (0xBEEF >> i) & 1;
     uint32_t data = 0x11223344;
     EXPECT_EQ(driver.GetReg(2, 2, address, &data), 1);
-    EXPECT_THAT(Trace(), ElementsAre("reset", "IR 5 08", "DR 16 0105", "IR 5 0a",
-                                     "DR 32 00220b00", "IR 5 09", "DR 16 0b00"));
+    EXPECT_THAT(Trace(), ElementsAre("reset", "IR 5 08", "DR 16 0105", "IR 5 0a", "DR 32 00220b00",
+                                     "IR 5 09", "DR 16 0b00"));
     EXPECT_EQ(data, 0x1122BEEFu);
     EXPECT_TRUE(ControllerFree());
 }
@@ -138,9 +138,9 @@ TEST_F(TapDriverTest, AClosedDriverRefusesTransfers) {
 TEST_F(TapDriverTest, EachFailingStepHasItsStatusAndFreesTheController) {
     OpenDriver();
     const std::pair<int, const char*> steps[] = {
-        {0, "Reset of JTAG device failed."},  {1, "JTAG instruction scan failed."},
-        {2, "JTAG data scan failed."},        {3, "JTAG instruction scan failed."},
-        {4, "JTAG data scan failed."},        {5, "JTAG instruction scan failed."},
+        {0, "Reset of JTAG device failed."}, {1, "JTAG instruction scan failed."},
+        {2, "JTAG data scan failed."},       {3, "JTAG instruction scan failed."},
+        {4, "JTAG data scan failed."},       {5, "JTAG instruction scan failed."},
         {6, "JTAG data scan failed."},
     };
     for (const auto& [request, text] : steps) {
