@@ -1,3 +1,4 @@
+#include "device_lock.h"
 #include "device_selection.h"
 #include "recording_device.h"
 #include "scan_library.h"
@@ -5,6 +6,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <string>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -76,6 +78,24 @@ TEST(DeviceSelection, TheEnvironmentChoosesTheBackEnd) {
     ::setenv("BSX4810_DEVICE", "parallel-cable", 1);
     EXPECT_EQ(OpenDeviceFromEnvironment(), nullptr);
     ::unsetenv("BSX4810_DEVICE");
+}
+
+TEST(DeviceSelection, TheLockFileComesFromTheEnvironmentWithFallbacks) {
+    const std::string lock =
+        std::getenv("BSX4810_LOCK_FILE") ? std::getenv("BSX4810_LOCK_FILE") : "";
+    const std::string runtime =
+        std::getenv("XDG_RUNTIME_DIR") ? std::getenv("XDG_RUNTIME_DIR") : "";
+    ::setenv("BSX4810_LOCK_FILE", "/var/lock/jtag.lock", 1);
+    EXPECT_EQ(DeviceLockPath(), "/var/lock/jtag.lock");
+    ::unsetenv("BSX4810_LOCK_FILE");
+    ::setenv("XDG_RUNTIME_DIR", "/run/user/1234", 1);
+    EXPECT_EQ(DeviceLockPath(), "/run/user/1234/BSX4810.lock");
+    ::unsetenv("XDG_RUNTIME_DIR");
+    EXPECT_EQ(DeviceLockPath(), "/tmp/BSX4810-" + std::to_string(::getuid()) + ".lock");
+    if (!lock.empty())
+        ::setenv("BSX4810_LOCK_FILE", lock.c_str(), 1);
+    if (!runtime.empty())
+        ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
 }
 
 } // namespace
