@@ -14,8 +14,13 @@ namespace {
 
 // A lock file of the benchmark's own, so that a running program does not hold the controller.
 void UsePrivateController() {
-    static const std::string lock = "/tmp/bsx4810-bench-" + std::to_string(::getpid()) + ".lock";
-    ::setenv("BSX4810_LOCK_FILE", lock.c_str(), 1);
+    static char lock[64];
+    if (lock[0] == '\0') {
+        std::snprintf(lock, sizeof lock, "/tmp/bsx4810-bench-%d.lock",
+                      static_cast<int>(::getpid()));
+        std::atexit([] { ::unlink(lock); });
+    }
+    ::setenv("BSX4810_LOCK_FILE", lock, 1);
     ::unsetenv("BSX4810_DEVICE");
 }
 
