@@ -1,0 +1,31 @@
+// The one narrow way the scan library talks to the controller: a request code with an input and
+// an output byte area, as the controller's kernel driver takes them. A real cable back end and
+// the software TAP both sit behind it.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <span>
+
+namespace bsx4810 {
+
+enum RequestCode : uint32_t {
+    kWriteDataPort = 2,    // 4 bytes: value for the parallel port's data register
+    kWriteControlPort = 4, // 4 bytes: value for another parallel port register
+    kRunVectorsPort1 = 6,  // vectors in, parameter block out; TDO comes back in bit 4
+    kRunVectorsPort2 = 7,
+};
+
+// One open handle to the controller.
+class CDeviceChannel {
+public:
+    virtual ~CDeviceChannel() = default;
+    // Vector requests write each clock's TDO level into bit 4 of its input vector.
+    virtual bool Request(uint32_t code, std::span<uint8_t> input, std::span<uint8_t> output) = 0;
+};
+
+// Opens a handle to the controller, or returns null when there is none.
+using DeviceFactory = std::function<std::unique_ptr<CDeviceChannel>()>;
+
+} // namespace bsx4810

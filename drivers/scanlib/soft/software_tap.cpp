@@ -1,0 +1,84 @@
+#include "software_tap.h"
+
+#include "../scan_library.h"
+
+#include <cstdlib>
+
+namespace bsx4810 {
+
+using S = TapControllerState;
+
+CSoftwareTapPort::CSoftwareTapPort(CTargetMemory& memory, int port) : target_(memory, port) {}
+
+bool CSoftwareTapPort::Run(std::span<uint8_t> vectors) {
+    bool ok = true;
+    for (uint8_t& vector : vectors) {
+        bool tdo = false;
+        if (vector & kTrst)
+            EnterTestLogicReset();
+        else
+            tdo = Clock((vector & kTms) != 0, (vector & kTdi) != 0, ok);
+        vector = static_cast<uint8_t>(tdo ? vector | kTdo : vector & ~kTdo);
+    }
+    return ok;
+}
+
+bool CSoftwareTapPort::Clock(bool tms, bool tdi, bool& ok) {
+    // Outside the shift states TDO floats and reads high through the cable's pull-up.
+    bool tdo = true;
+    switch (state_) {
+    case S::CaptureIr:
+        target_.CaptureInstruction();
+        break;
+    case S::ShiftIr:
+        tdo = target_.ShiftInstruction(tdi);
+        break;
+    case S::CaptureDr:
+        target_.CaptureData();
+        break;
+    case S::ShiftDr:
+        tdo = target_.ShiftData(tdi);
+        break;
+    default:
+        break;
+    }
+    state_ = NextTapState(state_, tms);
+    if (state_ == S::UpdateIr)
+        target_.UpdateInstruction();
+    else if (state_ == S::UpdateDr)
+        ok = target_.UpdateData() && ok;
+    else if (state_ == S::TestLogicReset)
+        target_.Reset();
+    return tdo;
+}
+
+void CSoftwareTapPort::EnterTestLogicReset() {
+    state_ = S::TestLogicReset;
+    target_.Reset();
+}
+
+CSoftwareTap::CSoftwareTap() : ports_{CSoftwareTapPort(memory_, 1), CSoftwareTapPort(memory_, 2)} {}
+
+bool CSoftwareTapChannel::Request(uint32_t code, std::span<uint8_t> input,
+                                  std::span<uint8_t> /*output*/) {
+    switch (code) {
+    case kWriteDataPort:
+    case kWriteControlPort:
+        return input.size() == 4;
+    case kRunVectorsPort1:
+        return tap_.Port(1).Run(input);
+    case kRunVectorsPort2:
+        return tap_.Port(2).Run(input);
+    default:
+        return false;
+    }
+}
+
+std::unique_ptr<CDeviceChannel> OpenSoftwareTap() {
+    static CSoftwareTap tap;
+    const char* file = std::getenv("BSX4810_TARGET_FILE");
+    tap.Memory().ShareThrough(file ? file : "");
+    return std::make_unique<CSoftwareTapChannel>(tap);
+}
+
+} // namespace bsx4810

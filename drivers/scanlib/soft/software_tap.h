@@ -1,0 +1,62 @@
+// The controller in software: two TAP ports, each an IEEE 1149.1 TAP controller with a JTAG
+// register block behind it, that execute the vectors of a request clock by clock.
+#pragma once
+
+#include "../device_channel.h"
+#include "jtag_register_block.h"
+#include "tap_controller.h"
+
+#include <array>
+#include <span>
+
+namespace bsx4810 {
+
+class CSoftwareTapPort {
+public:
+    CSoftwareTapPort(CTargetMemory& memory, int port);
+
+    // Runs the vectors and writes each clock's TDO into bit 4. False when a register write of
+    // the target could not be kept.
+    bool Run(std::span<uint8_t> vectors);
+
+    TapControllerState State() const { return state_; }
+    const CJtagRegisterBlock& Target() const { return target_; }
+
+private:
+    bool Clock(bool tms, bool tdi, bool& ok);
+    void EnterTestLogicReset();
+
+    TapControllerState state_ = TapControllerState::TestLogicReset;
+    CJtagRegisterBlock target_;
+};
+
+class CSoftwareTap {
+public:
+    CSoftwareTap();
+    CSoftwareTap(const CSoftwareTap&) = delete;
+    CSoftwareTap& operator=(const CSoftwareTap&) = delete;
+
+    CTargetMemory& Memory() { return memory_; }
+    CSoftwareTapPort& Port(int port) { return ports_.at(port - 1); }
+
+private:
+    CTargetMemory memory_;
+    std::array<CSoftwareTapPort, 2> ports_;
+};
+
+// A device handle on a software TAP: port writes are accepted, vector requests run on port 1
+// (code 6) or port 2 (code 7); the parameter block is returned unchanged.
+class CSoftwareTapChannel : public CDeviceChannel {
+public:
+    explicit CSoftwareTapChannel(CSoftwareTap& tap) : tap_(tap) {}
+    bool Request(uint32_t code, std::span<uint8_t> input, std::span<uint8_t> output) override;
+
+private:
+    CSoftwareTap& tap_;
+};
+
+// Opens the process's software TAP; its registers are shared through the file named by
+// BSX4810_TARGET_FILE when that is set.
+std::unique_ptr<CDeviceChannel> OpenSoftwareTap();
+
+} // namespace bsx4810
