@@ -1,5 +1,5 @@
 #include "compiler/description_parser.h"
-#include "compiler/recording_builder.h"
+#include "recording_builder.h"
 #include "platform/recording_host.h"
 
 #include <gmock/gmock.h>
