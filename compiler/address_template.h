@@ -15,7 +15,9 @@ class AddressTemplate {
 public:
     static constexpr char kUndefined = 'X';
 
-    void Reset(int addressSize) { text_.assign(2 * static_cast<std::size_t>(addressSize), kUndefined); }
+    void Reset(int addressSize) {
+        text_.assign(2 * static_cast<std::size_t>(addressSize), kUndefined);
+    }
     const std::string& Text() const { return text_; }
     void SetText(std::string text) { text_ = std::move(text); }
     bool IsComplete() const { return text_.find(kUndefined) == std::string::npos; }

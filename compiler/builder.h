@@ -109,7 +109,8 @@ private:
     void FillAddress(CDeviceItem& item, const AddressLayout& layout) const;
     void TakeDisplayFlags(CVarItem& item);
     void Insert(std::unique_ptr<CLineItem> item);
-    CVarItem* FindItemInDevice(std::string_view device, std::string_view name) const;
+    CVarItem* FindItemInDevice(std::string_view device, std::string_view name);
+    void IndexDeviceItems();
     void ResetContexts();
 
     int* errorCount_ = nullptr;
@@ -141,9 +142,10 @@ private:
     CByteItem* lastRegister_ = nullptr; // the register that bit fields belong to
 
     std::unique_ptr<CItemList> items_;
-    // The items of each device by name, for the operands of macro statements.
+    // The items of each device by name, for the operands of macro statements; made when a
+    // statement needs it and the list has grown since.
     std::unordered_map<std::string, std::unordered_map<std::string, CVarItem*>> deviceItems_;
-    std::string deviceKey_;
+    std::size_t indexedItems_ = 0;
     std::vector<std::unique_ptr<CVekMacro>> macros_;
     std::vector<std::unique_ptr<CBasicMacro>> scriptMacros_;
     std::vector<CVekMacro::Step> steps_;

@@ -5,7 +5,6 @@
 
 #include "platform/host.h"
 
-
 namespace vek {
 
 namespace {
@@ -18,9 +17,9 @@ struct DecimalRange {
 };
 
 constexpr DecimalRange kDecimalRanges[] = {
-    {propAddressSize, 1, 8, StringId::ErrB25},    {propDataSize, 1, 4, StringId::ErrB23},
-    {propMemorySize, 1, 4, StringId::ErrB24},     {propVariableBitSize, 1, 32, StringId::ErrB10},
-    {propAddressShift, 0, 7, StringId::ErrB02},   {propAddressLength, 1, 8, StringId::ErrB03},
+    {propAddressSize, 1, 8, StringId::ErrB25},  {propDataSize, 1, 4, StringId::ErrB23},
+    {propMemorySize, 1, 4, StringId::ErrB24},   {propVariableBitSize, 1, 32, StringId::ErrB10},
+    {propAddressShift, 0, 7, StringId::ErrB02}, {propAddressLength, 1, 8, StringId::ErrB03},
 };
 
 } // namespace
@@ -139,8 +138,7 @@ void CBuilder::AddName(int code, std::string_view text, int line) {
     currentLine_ = line;
     if (code == propDeviceName)
         ++deviceNumber_;
-    const NameTable::Entry* earlier =
-        names_.Find(text, code == propDeviceName ? 0 : deviceNumber_);
+    const NameTable::Entry* earlier = names_.Find(text, code == propDeviceName ? 0 : deviceNumber_);
     if (earlier != nullptr)
         Report(earlier->code == code ? StringId::ErrB16 : StringId::ErrB17, text);
     if (text.size() > kMaxNameLength)

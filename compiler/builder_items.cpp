@@ -205,7 +205,6 @@ void CBuilder::CreateDevice() {
     ResetContexts();
     lastConstruct_ = Construct::Device;
     const std::string name = TakeName(propDeviceName);
-    deviceKey_ = NameKey(name);
     deviceHasAddressSize_ = pending_.Find(propAddressSize) != nullptr;
     if (deviceHasAddressSize_) {
         auto device = std::make_unique<CDeviceItem>();
@@ -253,7 +252,6 @@ void CBuilder::CreatePart(int partNumber) {
         auto owned = std::make_unique<CByteItem>();
         register_ = owned.get();
         register_->SetName(TakeName(propRegisterName));
-        deviceItems_[deviceKey_].emplace(NameKey(register_->GetName()), register_);
         ApplyLabel();
         register_->SetLabel(label_);
         register_->SetLabelRole(static_cast<LabelRole>(labelKind_));
@@ -314,7 +312,6 @@ void CBuilder::CreateVariable() {
     auto owned = std::make_unique<CVarItem>();
     CVarItem& variable = *owned;
     variable.SetName(TakeName(propVariableName));
-    deviceItems_[deviceKey_].emplace(NameKey(variable.GetName()), &variable);
     ApplyLabel();
     variable.SetLevel(level_);
     variable.SetLabel(label_);
@@ -348,7 +345,6 @@ void CBuilder::CreateBitField() {
     bit.SetLabelRole(static_cast<LabelRole>(labelKind_));
     items_->InsertAfterCurrent(std::move(owned));
     bit.SetName(TakeName(propBitFieldName));
-    deviceItems_[deviceKey_].emplace(NameKey(bit.GetName()), &bit);
     addressText_.clear();
     const AddressLayout layout = ApplyAddress();
     FillAddress(bit, layout);

@@ -10,7 +10,34 @@
 
 namespace vek {
 
-CVarItem* CBuilder::FindItemInDevice(std::string_view device, std::string_view name) const {
+void CBuilder::IndexDeviceItems() {
+    if (indexedItems_ == items_->size())
+        return;
+    deviceItems_.clear();
+    std::unordered_map<std::string, CVarItem*>* device = nullptr;
+    for (CLineItem& item : *items_) {
+        switch (item.GetKind()) {
+        case ItemKind::Line:
+            device = nullptr;
+            break;
+        case ItemKind::Device:
+            device = &deviceItems_[NameKey(item.GetName())];
+            break;
+        case ItemKind::Register:
+        case ItemKind::Variable:
+        case ItemKind::BitField:
+            if (device != nullptr)
+                device->emplace(NameKey(item.GetName()), &static_cast<CVarItem&>(item));
+            break;
+        default:
+            break;
+        }
+    }
+    indexedItems_ = items_->size();
+}
+
+CVarItem* CBuilder::FindItemInDevice(std::string_view device, std::string_view name) {
+    IndexDeviceItems();
     const auto items = deviceItems_.find(NameKey(device));
     if (items == deviceItems_.end())
         return nullptr;

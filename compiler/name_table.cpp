@@ -12,15 +12,21 @@ std::string NameKey(std::string_view name) {
 }
 
 void NameTable::Add(int code, std::string_view name, int device, int line) {
-    byName_[NameKey(name)].push_back(entries_.size());
+    const std::size_t index = entries_.size();
     entries_.push_back({code, std::string(name), device, line});
+    next_.push_back(kNone);
+    const auto [chain, added] = byName_.try_emplace(NameKey(name), index, index);
+    if (!added) {
+        next_[chain->second.second] = index;
+        chain->second.second = index;
+    }
 }
 
 const NameTable::Entry* NameTable::Find(std::string_view name, int device) const {
     const auto found = byName_.find(NameKey(name));
     if (found == byName_.end())
         return nullptr;
-    for (std::size_t index : found->second) {
+    for (std::size_t index = found->second.first; index != kNone; index = next_[index]) {
         const Entry& entry = entries_[index];
         if (device == 0 || entry.device == device)
             return &entry;

@@ -24,8 +24,12 @@ public:
     const Entry* Find(std::string_view name, int device) const;
 
 private:
+    static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
+    // Entries of one name are chained from the first through `next`.
     std::vector<Entry> entries_;
-    std::unordered_map<std::string, std::vector<std::size_t>> byName_;
+    std::vector<std::size_t> next_;
+    std::unordered_map<std::string, std::pair<std::size_t, std::size_t>> byName_; // first, last
 };
 
 // The key under which names are compared: the name in lower case.

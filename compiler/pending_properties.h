@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstdint>
-#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,8 +31,13 @@ public:
     void TakeAll();
 
 private:
+    // Per code the indexes of its entries in order, and how many of them are taken.
+    struct Queue {
+        std::vector<std::size_t> entries;
+        std::size_t taken = 0;
+    };
     std::vector<Entry> entries_;
-    std::array<std::deque<std::size_t>, kCodeCount> untaken_;
+    std::array<Queue, kCodeCount> queues_;
 };
 
 } // namespace vek
