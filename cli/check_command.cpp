@@ -33,7 +33,7 @@ int RunCheckCommand(const std::vector<std::string>& args, std::ostream& out, std
         return kExitUsage;
     }
     ConsoleHost host(out, AnswerPolicy::Negative);
-    const int errors = CompileDescription(path, host);
+    const int errors = CompileDescription(path, host).errors;
     host.Message(CompileSummary(path, errors), false);
     return errors == 0 ? kExitOk : kExitErrors;
 }

@@ -1,7 +1,7 @@
 #include "cli/description_compile.h"
 
+#include "compiler/builder.h"
 #include "compiler/description_parser.h"
-#include "compiler/recording_builder.h"
 #include "platform/text_file.h"
 
 namespace vek {
@@ -11,10 +11,16 @@ bool CanReadDescription(const std::string& path, std::string& reason) {
     return ReadTextFile(path, contents, reason);
 }
 
-int CompileDescription(const std::string& path, Host& host) {
-    DescriptionParser parser([] { return std::make_unique<RecordingBuilder>(); });
+CompiledDescription CompileDescription(const std::string& path, Host& host) {
+    DescriptionParser parser([] { return std::make_unique<CBuilder>(); });
     parser.Compile(path, &host);
-    return parser.ErrorCount();
+    CompiledDescription result;
+    result.errors = parser.ErrorCount();
+    auto& builder = static_cast<CBuilder&>(*parser.Builder());
+    result.items = builder.TakeItems();
+    result.macros = builder.TakeMacros();
+    result.scriptMacros = builder.TakeScriptMacros();
+    return result;
 }
 
 std::string CompileSummary(const std::string& path, int errors) {

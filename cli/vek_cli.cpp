@@ -1,6 +1,7 @@
 #include "cli/vek_cli.h"
 
 #include "cli/check_command.h"
+#include "cli/tree_command.h"
 
 #include <ostream>
 
@@ -16,6 +17,7 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {"check", "compile a description and print its diagnostics", RunCheckCommand},
+    {"tree", "print the register tree of a description", RunTreeCommand},
 };
 
 void PrintUsage(std::ostream& out) {

@@ -21,9 +21,9 @@ std::string ReadFile(const fs::path& path) {
     return text.str();
 }
 
-std::vector<std::string> GoldenCases() {
+std::vector<std::string> GoldenCases(const char* folder) {
     std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(fs::path(VEK_TEST_DATA_DIR) / "check")) {
+    for (const auto& entry : fs::directory_iterator(fs::path(VEK_TEST_DATA_DIR) / folder)) {
         if (entry.path().extension() == ".vek")
             names.push_back(entry.path().stem().string());
     }
@@ -47,7 +47,29 @@ TEST_P(CheckGolden, OutputMatchesTheExpectedFile) {
     EXPECT_EQ(status, clean ? kExitOk : kExitErrors);
 }
 
-INSTANTIATE_TEST_SUITE_P(Descriptions, CheckGolden, ::testing::ValuesIn(GoldenCases()),
+INSTANTIATE_TEST_SUITE_P(Descriptions, CheckGolden, ::testing::ValuesIn(GoldenCases("check")),
+                         [](const auto& testCase) { return testCase.param; });
+
+// The trees under tests/data/tree, in each radix that has a NAME.<radix>.out file.
+class TreeGolden : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(TreeGolden, TreeMatchesTheExpectedFileInEachRadix) {
+    const fs::path dir = fs::path(VEK_TEST_DATA_DIR) / "tree";
+    const std::string path = (dir / (GetParam() + ".vek")).string();
+    int radices = 0;
+    for (const char* radix : {"hex", "dec", "bin"}) {
+        const fs::path expected = dir / (GetParam() + "." + radix + ".out");
+        if (!fs::exists(expected))
+            continue;
+        ++radices;
+        std::ostringstream out, err;
+        EXPECT_EQ(RunVek({"tree", path, "--radix", radix}, out, err), kExitOk) << err.str();
+        EXPECT_EQ(out.str(), ReadFile(expected)) << radix;
+    }
+    EXPECT_GT(radices, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Descriptions, TreeGolden, ::testing::ValuesIn(GoldenCases("tree")),
                          [](const auto& testCase) { return testCase.param; });
 
 TEST(CheckExample, TheBundledDemoCompilesWithoutErrors) {

@@ -57,5 +57,25 @@ TEST(VekCli, TheSummaryNamesTheFileAfterItsLastSeparator) {
     EXPECT_EQ(run.out, "Parsing...\n" + path + "\nLinking...\nempty.vek - 0 error(s)\n");
 }
 
+TEST(VekTree, ADescriptionWithErrorsPrintsItsDiagnosticsAndNoTree) {
+    const std::string path = std::string(VEK_TEST_DATA_DIR) + "/check/b09_overwrites_device.vek";
+    const VekRun run = Vek({"tree", path});
+    EXPECT_EQ(run.status, kExitErrors);
+    EXPECT_EQ(run.out,
+              "Parsing...\n" + path +
+                  "\nLine 3 : error B09: sum of length, shift overwrites previous address\n"
+                  "b09_overwrites_device.vek - 1 error(s)\n");
+}
+
+TEST(VekTree, ArgumentsAreChecked) {
+    EXPECT_EQ(Vek({"tree"}).status, kExitUsage);
+    EXPECT_EQ(Vek({"tree", "a.vek", "--radix", "oct"}).status, kExitUsage);
+    EXPECT_EQ(Vek({"tree", "a.vek", "b.vek"}).status, kExitUsage);
+    EXPECT_EQ(Vek({"tree", "/no/such.vek"}).status, kExitUsage);
+    const VekRun help = Vek({"tree", "--help"});
+    EXPECT_EQ(help.status, kExitOk);
+    EXPECT_NE(help.out.find("--radix hex|dec|bin"), std::string::npos);
+}
+
 } // namespace
 } // namespace vek

@@ -1,6 +1,6 @@
 #include "compiler/description_parser.h"
-#include "compiler/recording_builder.h"
 #include "platform/recording_host.h"
+#include "recording_builder.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "compiler/recording_builder.h"
+#include "recording_builder.h"
 
 namespace vek {
 

@@ -9,7 +9,7 @@ namespace vek {
 
 // A builder that creates nothing and keeps a line for every hand-over it receives, in order:
 // "prop <code> '<text>' @<line>" for properties, the action's name (with its argument) for the
-// rest. It lets the parser be checked, and `vek check` run, without item creation.
+// rest. It lets the parser be checked without item creation.
 class RecordingBuilder : public DescriptionBuilder {
 public:
     void Attach(int* errorCount, Host* output) override;

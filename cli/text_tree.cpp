@@ -1,0 +1,31 @@
+#include "cli/text_tree.h"
+
+#include <ostream>
+
+namespace vek {
+
+int TextTree::InsertRow(std::string_view text, int, int) {
+    // The items arrive in list order, so every row is appended.
+    rows_.push_back({});
+    rows_.back().cells[tree_column::Description] = std::string(text);
+    return static_cast<int>(rows_.size()) - 1;
+}
+
+void TextTree::SetRowLevel(int row, int level) {
+    if (Valid(row))
+        rows_[static_cast<std::size_t>(row)].level = level;
+}
+
+void TextTree::SetCellText(int row, int column, std::string_view text) {
+    if (Valid(row) && column >= 0 && column < 3)
+        rows_[static_cast<std::size_t>(row)].cells[static_cast<std::size_t>(column)] = text;
+}
+
+void TextTree::Print(std::ostream& out) const {
+    for (const Row& row : rows_) {
+        out << std::string(2 * static_cast<std::size_t>(row.level > 0 ? row.level : 0), ' ')
+            << row.cells[0] << '\t' << row.cells[1] << '\t' << row.cells[2] << '\n';
+    }
+}
+
+} // namespace vek

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "model/tree_control.h"
+
+#include <array>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace vek {
+
+// The register tree as text: the rows the items insert, each printed as its indentation (two
+// blanks per level) and the Description, Address and Data columns separated by tabs.
+class TextTree : public TreeControl {
+public:
+    int InsertRow(std::string_view text, int parentRow, int afterRow) override;
+    void SetRowLevel(int row, int level) override;
+    void SetCellText(int row, int column, std::string_view text) override;
+    void SetRowImage(int, int) override {}
+    void SetRowItem(int, CLineItem*) override {}
+
+    void Print(std::ostream& out) const;
+
+private:
+    struct Row {
+        int level = 0;
+        std::array<std::string, 3> cells;
+    };
+    bool Valid(int row) const { return row >= 0 && static_cast<std::size_t>(row) < rows_.size(); }
+
+    std::vector<Row> rows_;
+};
+
+} // namespace vek

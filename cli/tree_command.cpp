@@ -1,0 +1,85 @@
+#include "cli/tree_command.h"
+
+#include "cli/description_compile.h"
+#include "cli/text_tree.h"
+#include "cli/vek_cli.h"
+#include "model/line_item.h"
+#include "model/register_codes.h"
+#include "platform/console_host.h"
+
+#include <optional>
+#include <ostream>
+#include <sstream>
+
+namespace vek {
+
+namespace {
+
+const char* const kTreeUsage =
+    "usage: vek tree FILE.vek [--radix hex|dec|bin]\n"
+    "\n"
+    "Compiles a register description and prints its register tree: one line per row, indented\n"
+    "by two blanks per level, with the Description, Address and Data columns separated by\n"
+    "tabs. Values show in the given radix (hex when none is given). A description with errors\n"
+    "prints its diagnostics as 'vek check' does, and no tree.\n"
+    "\n"
+    "Exit status: 0 for a tree, 1 with errors, 2 when the file cannot be opened.\n";
+
+std::optional<int> RadixFlag(const std::string& radix) {
+    if (radix == "hex")
+        return display_flag::Hex;
+    if (radix == "dec")
+        return display_flag::Decimal;
+    if (radix == "bin")
+        return display_flag::Binary;
+    return std::nullopt;
+}
+
+} // namespace
+
+int RunTreeCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    std::string path;
+    int radix = display_flag::Hex;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--help" || args[i] == "-h") {
+            out << kTreeUsage;
+            return kExitOk;
+        }
+        if (args[i] == "--radix" && i + 1 < args.size() && RadixFlag(args[i + 1])) {
+            radix = *RadixFlag(args[++i]);
+        } else if (path.empty() && !args[i].empty() && args[i][0] != '-') {
+            path = args[i];
+        } else {
+            err << "vek: unexpected argument '" << args[i] << "'\n" << kTreeUsage;
+            return kExitUsage;
+        }
+    }
+    if (path.empty()) {
+        err << "vek: tree takes one description file\n" << kTreeUsage;
+        return kExitUsage;
+    }
+    std::string reason;
+    if (!CanReadDescription(path, reason)) {
+        err << "vek: cannot open '" << path << "': " << reason << '\n';
+        return kExitUsage;
+    }
+    std::ostringstream lines;
+    ConsoleHost host(lines, AnswerPolicy::Negative);
+    CompiledDescription compiled = CompileDescription(path, host);
+    if (compiled.errors != 0) {
+        host.Message(CompileSummary(path, compiled.errors), false);
+        out << lines.str();
+        return kExitErrors;
+    }
+    TextTree tree;
+    for (CLineItem& item : *compiled.items) {
+        if (item.GetLevel() > 0)
+            item.InsertIntoTree(tree, -1, -1, 0);
+    }
+    for (CLineItem& item : *compiled.items)
+        item.Update(nullptr, radix);
+    tree.Print(out);
+    return kExitOk;
+}
+
+} // namespace vek

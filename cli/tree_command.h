@@ -1,0 +1,12 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace vek {
+
+// vek tree FILE.vek [--radix hex|dec|bin]: prints the compiled register tree.
+int RunTreeCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+} // namespace vek

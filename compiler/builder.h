@@ -1,0 +1,155 @@
+#pragma once
+
+#include "compiler/address_template.h"
+#include "compiler/description_builder.h"
+#include "compiler/item_list.h"
+#include "compiler/name_table.h"
+#include "compiler/pending_properties.h"
+#include "model/register_codes.h"
+#include "model/vek_macro.h"
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace vek {
+
+class CBasicMacro;
+class CByteItem;
+class CDeviceItem;
+class CLineItem;
+class CMacroRef;
+class CSetItem;
+class CVarItem;
+
+// Turns the parser's hand-overs into register items, register macros and script macros:
+// range-checks every property as it comes, lays out addresses, keeps the items in tree order
+// through the item list, and links macro references once the parse is clean.
+class CBuilder : public DescriptionBuilder {
+public:
+    CBuilder();
+    ~CBuilder() override;
+
+    void Attach(int* errorCount, Host* output) override;
+    void AddProperty(int code, std::string_view text, int line) override;
+
+    void BeginRegisterList() override;
+    void CreateDevice() override;
+    void CreateSet() override;
+    void CreatePart(int partNumber) override;
+    void EndRegister() override;
+    void CreateVariable() override;
+    void CreateBitField() override;
+    void CreateTextLine() override;
+    void BindReadMacros() override;
+    void BindWriteMacros() override;
+    void AddOperand(std::string_view kind, std::string_view text) override;
+    void AddOperator(std::string_view text) override;
+    void CreateMacro() override;
+    void CreateScriptMacro(const std::string& descriptionPath) override;
+    void Link() override;
+
+    CItemList& Items() { return *items_; }
+    std::unique_ptr<CItemList> TakeItems();
+    std::vector<std::unique_ptr<CVekMacro>> TakeMacros();
+    std::vector<std::unique_ptr<CBasicMacro>> TakeScriptMacros();
+
+    // Limits of names and strings; longer ones are reported with B19.
+    static constexpr std::size_t kMaxNameLength = 30;
+    static constexpr std::size_t kMaxStringLength = 80;
+
+private:
+    // What a label keeps of the layout state, to return to it later.
+    struct HierarchyContext {
+        std::string addressTemplate;
+        int level = 0;
+        int dataSize = 1;
+        int memorySize = 1;
+        AccessType access = AccessType::Both;
+        std::string byteOrder;
+    };
+    struct MacroPair {
+        std::unique_ptr<CMacroRef> before;
+        std::unique_ptr<CMacroRef> after;
+    };
+    enum class Construct { None, Device, Set, Register, Variable, BitField, TextLine };
+    struct AddressLayout {
+        int length = 0;
+        int shift = 0;
+    };
+
+    // Property intake.
+    void AddText(int code, std::string_view text, int line);
+    void AddDecimal(int code, std::string_view text, int line);
+    void AddNumber(int code, std::string_view text, int line);
+    void AddAddress(std::string_view text, int line);
+    void AddLabel(int code, std::string_view text, int line);
+    void AddName(int code, std::string_view text, int line);
+    void AddString(int code, std::string_view text, int line);
+    void AddByteOrder(std::string_view text, int line);
+    void AddMacroName(int code, std::string_view text, int line);
+
+    void Report(StringId id, std::string_view name = {}, std::string_view number = {});
+    void ReportQueued();
+    void CheckItem(CLineItem& item);
+    std::string TakeText(int code);
+    std::string TakeName(int code);
+
+    // Layout.
+    HierarchyContext CurrentContext() const;
+    void Restore(const HierarchyContext& context);
+    void ApplyLabel();
+    AddressLayout ApplyAddress();
+    void ApplyDataFormat();
+    void ApplyAttribute();
+    void FillAddress(CDeviceItem& item, const AddressLayout& layout) const;
+    void TakeDisplayFlags(CVarItem& item);
+    void Insert(std::unique_ptr<CLineItem> item);
+    CVarItem* FindItemInDevice(std::string_view device, std::string_view name);
+    void IndexDeviceItems();
+    void ResetContexts();
+
+    int* errorCount_ = nullptr;
+    Host* output_ = nullptr;
+    int currentLine_ = 0;
+
+    NameTable names_;
+    PendingProperties pending_;
+    std::set<std::uint32_t> labels_;
+    std::array<std::optional<HierarchyContext>, 11> contexts_;
+
+    std::string macroTarget_;
+    AddressTemplate template_;
+    std::string addressText_;
+    std::string byteOrder_ = "1234";
+    Construct lastConstruct_ = Construct::None;
+    int level_ = 0;
+    int label_ = 0;
+    int labelKind_ = 0;
+    AccessType access_ = AccessType::Both;
+    int addressSize_ = 0;
+    int dataSize_ = 1;
+    int memorySize_ = 1;
+    int deviceNumber_ = 0;
+    bool deviceHasAddressSize_ = false;
+    MacroPair readPair_;
+    MacroPair writePair_;
+    CByteItem* register_ = nullptr;     // the register whose parts are being built
+    CByteItem* lastRegister_ = nullptr; // the register that bit fields belong to
+
+    std::unique_ptr<CItemList> items_;
+    // The items of each device by name, for the operands of macro statements; made when a
+    // statement needs it and the list has grown since.
+    std::unordered_map<std::string, std::unordered_map<std::string, CVarItem*>> deviceItems_;
+    std::size_t indexedItems_ = 0;
+    std::vector<std::unique_ptr<CVekMacro>> macros_;
+    std::vector<std::unique_ptr<CBasicMacro>> scriptMacros_;
+    std::vector<CVekMacro::Step> steps_;
+    std::vector<std::unique_ptr<CLineItem>> constants_;
+};
+
+} // namespace vek

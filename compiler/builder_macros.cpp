@@ -1,0 +1,127 @@
+// The builder's macros: register macro steps, script macros, and the link step.
+#include "compiler/builder.h"
+#include "compiler/number_text.h"
+
+#include "model/basic_macro.h"
+#include "model/macro_ref.h"
+#include "model/var_item.h"
+
+#include <unordered_map>
+
+namespace vek {
+
+void CBuilder::IndexDeviceItems() {
+    if (indexedItems_ == items_->size())
+        return;
+    deviceItems_.clear();
+    std::unordered_map<std::string, CVarItem*>* device = nullptr;
+    for (CLineItem& item : *items_) {
+        switch (item.GetKind()) {
+        case ItemKind::Line:
+            device = nullptr;
+            break;
+        case ItemKind::Device:
+            device = &deviceItems_[NameKey(item.GetName())];
+            break;
+        case ItemKind::Register:
+        case ItemKind::Variable:
+        case ItemKind::BitField:
+            if (device != nullptr)
+                device->emplace(NameKey(item.GetName()), &static_cast<CVarItem&>(item));
+            break;
+        default:
+            break;
+        }
+    }
+    indexedItems_ = items_->size();
+}
+
+CVarItem* CBuilder::FindItemInDevice(std::string_view device, std::string_view name) {
+    IndexDeviceItems();
+    const auto items = deviceItems_.find(NameKey(device));
+    if (items == deviceItems_.end())
+        return nullptr;
+    const auto item = items->second.find(NameKey(name));
+    return item == items->second.end() ? nullptr : item->second;
+}
+
+void CBuilder::AddOperand(std::string_view kind, std::string_view text) {
+    CVekMacro::Step step{"Operand", std::string(text), nullptr};
+    if (kind == "identifier") {
+        step.item = FindItemInDevice(macroTarget_, text);
+    } else {
+        // A number stands as an item of its own that holds it.
+        auto constant = std::make_unique<CVarItem>();
+        constant->SetName(std::string(text));
+        constant->SetWidth(32);
+        constant->SetMask(0xFFFFFFFFu);
+        constant->SetValueField(NumberValue(text));
+        step.item = constant.get();
+        constants_.push_back(std::move(constant));
+    }
+    steps_.push_back(std::move(step));
+}
+
+void CBuilder::AddOperator(std::string_view text) {
+    steps_.push_back({"Operator", std::string(text), nullptr});
+}
+
+void CBuilder::CreateMacro() {
+    auto macro = std::make_unique<CVekMacro>();
+    macro->SetName(TakeName(propMacroName));
+    macro->SetOnMacroBar(pending_.Take(propOnMacroBar) != nullptr);
+    macro->SetHost(output_);
+    macro->SetSteps(std::move(steps_), std::move(constants_));
+    steps_.clear();
+    constants_.clear();
+    macros_.push_back(std::move(macro));
+    pending_.TakeAll();
+}
+
+void CBuilder::CreateScriptMacro(const std::string& descriptionPath) {
+    auto macro = std::make_unique<CBasicMacro>();
+    macro->SetOnMacroBar(pending_.Take(propOnMacroBar) != nullptr);
+    macro->SetLoadIntoEditor(pending_.Take(propLoadScript) != nullptr);
+    macro->SetName(TakeName(propScriptName));
+    macro->SetDescriptionPath(descriptionPath);
+    macro->SetFile(TakeText(propScriptFile), output_);
+    scriptMacros_.push_back(std::move(macro));
+    pending_.TakeAll();
+}
+
+void CBuilder::Link() {
+    std::unordered_map<std::string, CVekMacro*> byName;
+    for (const auto& macro : macros_)
+        byName.emplace(macro->GetName(), macro.get());
+    auto link = [&](CMacroRef* ref) {
+        if (ref == nullptr)
+            return;
+        const auto found = byName.find(ref->GetName());
+        if (found == byName.end()) {
+            Report(StringId::ErrB27, ref->GetName());
+        } else if (!ref->GetArguments().empty()) {
+            Report(StringId::ErrB26, ref->GetName(), std::to_string(ref->GetArguments().size()));
+        } else {
+            ref->Bind(found->second);
+        }
+    };
+    for (CLineItem& item : *items_) {
+        if (item.GetKind() != ItemKind::Register && item.GetKind() != ItemKind::Variable)
+            continue;
+        auto& variable = static_cast<CVarItem&>(item);
+        link(variable.GetBeforeRead());
+        link(variable.GetAfterRead());
+        link(variable.GetBeforeWrite());
+        link(variable.GetAfterWrite());
+    }
+}
+
+std::vector<std::unique_ptr<CVekMacro>> CBuilder::TakeMacros() {
+    return std::move(macros_);
+}
+
+std::vector<std::unique_ptr<CBasicMacro>> CBuilder::TakeScriptMacros() {
+    return std::move(scriptMacros_);
+}
+
+} // namespace vek

@@ -1,0 +1,360 @@
+#include "compiler/item_list.h"
+
+#include "model/bit_item.h"
+#include "model/byte_item.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace vek {
+
+namespace {
+
+// Room left between the order numbers of neighbours, so that most insertions find a free number.
+constexpr uint64_t kOrderGap = uint64_t{1} << 20;
+// Registers further apart than this many addresses never share bytes.
+constexpr uint64_t kOverlapReach = 3;
+
+bool StartsGroup(const CLineItem& item) {
+    return item.GetKind() == ItemKind::Line || item.GetKind() == ItemKind::Device;
+}
+
+uint64_t AddressNumber(const std::array<uint8_t, 8>& address, uint16_t length) {
+    uint64_t number = 0;
+    for (int i = std::min<int>(length, 8) - 1; i >= 0; --i) {
+        number = (number << 8) | address[static_cast<std::size_t>(i)];
+    }
+    return number;
+}
+
+bool SameDigit(char a, char b) {
+    return std::tolower(static_cast<unsigned char>(a)) ==
+           std::tolower(static_cast<unsigned char>(b));
+}
+
+bool SameText(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), SameDigit);
+}
+
+bool IsReadOrStatus(AccessType access) {
+    return access == AccessType::Read || access == AccessType::Status;
+}
+
+// A READ or STATUS register may share bits with a WRITE register, else the types must agree.
+bool AccessTypesFit(AccessType a, AccessType b) {
+    return a == b || (a == AccessType::Write && IsReadOrStatus(b)) ||
+           (b == AccessType::Write && IsReadOrStatus(a));
+}
+
+} // namespace
+
+CLineItem& CItemList::const_iterator::operator*() const {
+    return *it_->item;
+}
+
+CItemList::CItemList() : current_(nodes_.end()) {}
+CItemList::~CItemList() = default;
+
+CLineItem* CItemList::GetCurrent() const {
+    return current_ == nodes_.end() ? nullptr : current_->item.get();
+}
+
+std::vector<StringId> CItemList::TakeErrors() {
+    std::vector<StringId> errors;
+    errors.swap(errors_);
+    return errors;
+}
+
+std::vector<std::unique_ptr<CLineItem>> CItemList::TakeItems() {
+    std::vector<std::unique_ptr<CLineItem>> items;
+    items.reserve(nodes_.size());
+    for (Node& node : nodes_) {
+        items.push_back(std::move(node.item));
+    }
+    nodes_.clear();
+    positions_.clear();
+    parts_.clear();
+    current_ = nodes_.end();
+    return items;
+}
+
+CLineItem* CItemList::Append(std::unique_ptr<CLineItem> item) {
+    return InsertBefore(nodes_.end(), std::move(item));
+}
+
+CLineItem* CItemList::InsertAfterCurrent(std::unique_ptr<CLineItem> item) {
+    return InsertBefore(current_ == nodes_.end() ? nodes_.end() : std::next(current_),
+                        std::move(item));
+}
+
+CLineItem* CItemList::InsertAtLabel(std::unique_ptr<CLineItem> item, int label) {
+    return InsertBefore(InsertionPointOf(label), std::move(item));
+}
+
+CItemList::Position CItemList::InsertionPointOf(int label) {
+    // Back from the end to the last item of the device that carries the label ...
+    Position labelled = nodes_.end();
+    for (auto it = nodes_.end(); it != nodes_.begin();) {
+        --it;
+        if (StartsGroup(*it->item)) {
+            break;
+        }
+        const auto* set = dynamic_cast<const CSetItem*>(it->item.get());
+        if (set != nullptr && set->GetLabel() == label) {
+            labelled = it;
+            break;
+        }
+    }
+    if (labelled == nodes_.end()) {
+        return nodes_.end();
+    }
+    // ... then forward to the end of its group: the first item of a lower level.
+    const int level = labelled->item->GetLevel();
+    auto it = std::next(labelled);
+    while (it != nodes_.end() && it->item->GetLevel() >= level) {
+        ++it;
+    }
+    return it;
+}
+
+CLineItem* CItemList::InsertBefore(Position next, std::unique_ptr<CLineItem> item) {
+    CLineItem* added = item.get();
+    const bool startsGroup = StartsGroup(*item);
+    const Position at = nodes_.insert(next, Node{std::move(item)});
+    positions_[added] = at;
+    if (startsGroup) {
+        at->group = ++groups_;
+    } else if (at != nodes_.begin()) {
+        at->group = std::prev(at)->group;
+    }
+    Number(at);
+    FindParent(at);
+    current_ = at;
+    return added;
+}
+
+void CItemList::Number(Position at) {
+    const uint64_t before = at == nodes_.begin() ? 0 : std::prev(at)->order;
+    const auto next = std::next(at);
+    if (next == nodes_.end()) {
+        if (before <= UINT64_MAX - kOrderGap) {
+            at->order = before + kOrderGap;
+            return;
+        }
+    } else if (next->order - before > 1) {
+        at->order = before + (next->order - before) / 2;
+        return;
+    }
+    Renumber();
+}
+
+void CItemList::Renumber() {
+    uint64_t order = 0;
+    for (Node& node : nodes_) {
+        order += kOrderGap;
+        node.order = order;
+    }
+}
+
+void CItemList::FindParent(Position at) {
+    const int level = at->item->GetLevel();
+    // Every item between an earlier item and its parent lies at that item's level or deeper, so
+    // the search may jump from parent to parent.
+    Node* candidate = at == nodes_.begin() ? nullptr : &*std::prev(at);
+    while (candidate != nullptr && candidate->item->GetLevel() >= level) {
+        candidate = candidate->parent;
+    }
+    at->parent = candidate;
+    // Deeper items that follow now find this item before their old parent.
+    at->walk = ++walks_;
+    for (auto it = std::next(at); it != nodes_.end() && it->item->GetLevel() > level; ++it) {
+        it->walk = walks_;
+        if (it->parent == nullptr || it->parent->walk != walks_) {
+            it->parent = &*at;
+        }
+    }
+}
+
+void CItemList::Check(CLineItem* item) {
+    const auto found = positions_.find(item);
+    if (found == positions_.end()) {
+        return;
+    }
+    const Position at = found->second;
+    current_ = at;
+    switch (item->GetKind()) {
+    case ItemKind::Set:
+        CheckLabel(at);
+        CheckTemplate(at);
+        break;
+    case ItemKind::Register: {
+        const auto& reg = static_cast<const CByteItem&>(*item);
+        CheckLabel(at);
+        if (CheckTemplate(at)) {
+            CheckMask(reg);
+        }
+        CheckOverlap(at, reg);
+        break;
+    }
+    case ItemKind::Variable:
+        CheckLabel(at);
+        break;
+    case ItemKind::BitField:
+        CheckBitField(static_cast<const CBitItem&>(*item));
+        break;
+    default:
+        break;
+    }
+}
+
+bool CItemList::CheckLabel(Position at) {
+    const auto& set = static_cast<const CSetItem&>(*at->item);
+    if (set.GetLabelRole() != LabelRole::Recorded) {
+        return true;
+    }
+    // Back to the item that opened the block; labels belong to one device.
+    for (auto it = at; it != nodes_.begin();) {
+        --it;
+        if (StartsGroup(*it->item)) {
+            break;
+        }
+        const auto* earlier = dynamic_cast<const CSetItem*>(it->item.get());
+        if (earlier == nullptr) {
+            continue;
+        }
+        if (earlier->GetLabel() == set.GetLabel()) {
+            errors_.push_back(StringId::ErrB06);
+            return false;
+        }
+        if (earlier->GetLabelRole() == LabelRole::BlockStart) {
+            break;
+        }
+    }
+    return true;
+}
+
+bool CItemList::CheckTemplate(Position at) {
+    const auto* parent =
+        at->parent == nullptr ? nullptr : dynamic_cast<const CDeviceItem*>(at->parent->item.get());
+    if (parent == nullptr) {
+        return true;
+    }
+    const std::string& outer = parent->GetAddressText();
+    const std::string& inner = static_cast<const CDeviceItem&>(*at->item).GetAddressText();
+    for (std::size_t i = 0; i < outer.size(); ++i) {
+        if (std::isxdigit(static_cast<unsigned char>(outer[i])) &&
+            (i >= inner.size() || !SameDigit(outer[i], inner[i]))) {
+            errors_.push_back(StringId::ErrB09);
+            return false;
+        }
+    }
+    return true;
+}
+
+void CItemList::CheckMask(const CByteItem& reg) {
+    const uint16_t size = reg.GetDataLength();
+    if (size < 4 && (uint64_t{reg.GetMask()} >> (8 * size)) != 0) {
+        errors_.push_back(StringId::ErrB12);
+    }
+}
+
+void CItemList::IndexParts(Node& node, const CByteItem& reg) {
+    for (; node.indexedParts < reg.GetPartCount(); ++node.indexedParts) {
+        const CByteItem::Part& part = reg.GetPart(node.indexedParts);
+        parts_[{node.group, part.addressLength, AddressNumber(part.address, part.addressLength)}]
+            .push_back({&node, node.indexedParts});
+    }
+}
+
+void CItemList::CheckOverlap(Position at, const CByteItem& reg) {
+    const uint16_t length = reg.GetAddressLength();
+    const uint64_t a = AddressNumber(reg.GetAddressBytes(), length);
+    const uint64_t low = a >= kOverlapReach ? a - kOverlapReach : 0;
+    const uint64_t high = a <= UINT64_MAX - kOverlapReach ? a + kOverlapReach : UINT64_MAX;
+
+    // The parts of earlier registers of the device within reach, nearest register first and
+    // each register's parts in order: the order in which a walk back through the list meets them.
+    std::vector<PartEntry> earlier;
+    const auto first = parts_.lower_bound({at->group, length, low});
+    const auto last = parts_.upper_bound({at->group, length, high});
+    for (auto it = first; it != last; ++it) {
+        for (const PartEntry& entry : it->second) {
+            if (entry.node != &*at && entry.node->order < at->order) {
+                earlier.push_back(entry);
+            }
+        }
+    }
+    std::sort(earlier.begin(), earlier.end(), [](const PartEntry& x, const PartEntry& y) {
+        return x.node->order != y.node->order ? x.node->order > y.node->order : x.part < y.part;
+    });
+
+    for (const PartEntry& entry : earlier) {
+        const auto& other = static_cast<const CByteItem&>(*entry.node->item);
+        const CByteItem::Part& p = other.GetPart(entry.part);
+        const uint64_t b = AddressNumber(p.address, p.addressLength);
+        uint64_t offset = 0;
+        if (a == b) {
+            if (reg.GetMemorySize() != p.memorySize) {
+                errors_.push_back(StringId::ErrB18);
+                continue;
+            }
+        } else if (a > b && p.memorySize < p.dataLength) {
+            offset = a - b;
+        } else if (a < b && reg.GetMemorySize() < reg.GetDataLength()) {
+            offset = b - a;
+        } else {
+            continue;
+        }
+        if (offset >= 4) {
+            continue;
+        }
+        const int shift = static_cast<int>(8 * offset);
+        uint32_t maskR = reg.GetMask();
+        uint32_t defaultR = reg.GetDefault();
+        uint32_t maskP = p.mask;
+        uint32_t defaultP = p.defaultValue;
+        if (a < b) {
+            maskR >>= shift;
+            defaultR >>= shift;
+        } else {
+            maskP >>= shift;
+            defaultP >>= shift;
+        }
+        const uint32_t shared = maskR & maskP;
+        if (shared == 0) {
+            continue;
+        }
+        const AccessType accessR = reg.GetAccessType();
+        const AccessType accessP = other.GetAccessType();
+        if (!AccessTypesFit(accessR, accessP)) {
+            errors_.push_back(StringId::ErrB14);
+        }
+        if (accessR == accessP && ((defaultR ^ defaultP) & shared) != 0) {
+            errors_.push_back(StringId::ErrB15);
+        }
+    }
+    IndexParts(*at, reg);
+}
+
+void CItemList::CheckBitField(const CBitItem& bit) {
+    const CByteItem* reg = bit.GetRegister();
+    bool addressed = false;
+    for (std::size_t k = 0; reg != nullptr && k < reg->GetPartCount(); ++k) {
+        addressed = addressed || SameText(bit.GetAddressText(), reg->GetPart(k).addressText);
+    }
+    if (!addressed) {
+        errors_.push_back(StringId::ErrB13);
+        return;
+    }
+    for (std::size_t k = 0; k < reg->GetPartCount(); ++k) {
+        const CByteItem::Part& part = reg->GetPart(k);
+        const auto length = std::min<std::size_t>(part.addressLength, 8);
+        if (std::equal(part.address.begin(), part.address.begin() + length,
+                       bit.GetAddressBytes().begin()) &&
+            (bit.GetMask() & ~part.mask) != 0) {
+            errors_.push_back(StringId::ErrB12);
+        }
+    }
+}
+
+} // namespace vek

@@ -1,0 +1,122 @@
+#pragma once
+
+#include "platform/string_table.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <iterator>
+#include <list>
+#include <map>
+#include <memory>
+#include <tuple>
+#include <unordered_map>
+#include <vector>
+
+namespace vek {
+
+class CLineItem;
+class CSetItem;
+class CByteItem;
+class CBitItem;
+
+// The register items of one description in the order of the register tree, which is not always
+// the order of the description: a block that returns to a label joins that label's group. The
+// list decides where each new item goes and, when asked, checks an item against its neighbours
+// and queues the codes of the errors it finds; the builder reports them.
+class CItemList {
+    struct Node {
+        std::unique_ptr<CLineItem> item;
+        Node* parent = nullptr;       // the nearest earlier item of a lower level
+        uint64_t order = 0;           // increases along the list
+        uint64_t group = 0;           // the driver line or device the item belongs to
+        uint64_t walk = 0;            // the last insertion that passed this node
+        std::size_t indexedParts = 0; // parts of a register entered in the address index
+    };
+
+public:
+    CItemList();
+    ~CItemList();
+    CItemList(const CItemList&) = delete;
+    CItemList& operator=(const CItemList&) = delete;
+
+    // Each insertion makes the item the current position and returns it.
+    CLineItem* Append(std::unique_ptr<CLineItem> item);
+    // Inserts at the insertion point of label n: after the group of the last item of the current
+    // device that carries label n, or at the end when no item of the device carries it.
+    CLineItem* InsertAtLabel(std::unique_ptr<CLineItem> item, int label);
+    CLineItem* InsertAfterCurrent(std::unique_ptr<CLineItem> item);
+
+    // Runs the checks of the item's kind (a register: for its selected part) and queues the
+    // codes found. The item becomes the current position.
+    void Check(CLineItem* item);
+    // The codes queued since the last call, in the order found.
+    std::vector<StringId> TakeErrors();
+
+    CLineItem* GetCurrent() const;
+    std::size_t size() const { return nodes_.size(); }
+    bool empty() const { return nodes_.empty(); }
+    // Hands all items over in list order; the list is empty afterwards.
+    std::vector<std::unique_ptr<CLineItem>> TakeItems();
+
+    class const_iterator {
+    public:
+        using iterator_category = std::forward_iterator_tag;
+        using value_type = CLineItem;
+        using difference_type = std::ptrdiff_t;
+        using pointer = CLineItem*;
+        using reference = CLineItem&;
+
+        const_iterator() = default;
+        CLineItem& operator*() const;
+        CLineItem* operator->() const { return &**this; }
+        const_iterator& operator++() {
+            ++it_;
+            return *this;
+        }
+        const_iterator operator++(int) {
+            const_iterator old = *this;
+            ++it_;
+            return old;
+        }
+        bool operator==(const const_iterator& other) const { return it_ == other.it_; }
+
+    private:
+        friend class CItemList;
+        explicit const_iterator(std::list<Node>::const_iterator it) : it_(it) {}
+        std::list<Node>::const_iterator it_;
+    };
+    const_iterator begin() const { return const_iterator(nodes_.begin()); }
+    const_iterator end() const { return const_iterator(nodes_.end()); }
+
+private:
+    using Position = std::list<Node>::iterator;
+    // Where a register part lies: device group, address length, address number.
+    using AddressKey = std::tuple<uint64_t, uint16_t, uint64_t>;
+    struct PartEntry {
+        Node* node;
+        std::size_t part;
+    };
+
+    CLineItem* InsertBefore(Position next, std::unique_ptr<CLineItem> item);
+    void Number(Position at);
+    void Renumber();
+    void FindParent(Position at);
+    Position InsertionPointOf(int label);
+
+    bool CheckLabel(Position at);
+    bool CheckTemplate(Position at);
+    void CheckMask(const CByteItem& reg);
+    void CheckOverlap(Position at, const CByteItem& reg);
+    void IndexParts(Node& node, const CByteItem& reg);
+    void CheckBitField(const CBitItem& bit);
+
+    std::list<Node> nodes_;
+    std::unordered_map<const CLineItem*, Position> positions_;
+    Position current_;
+    std::map<AddressKey, std::vector<PartEntry>> parts_;
+    std::vector<StringId> errors_;
+    uint64_t groups_ = 0;
+    uint64_t walks_ = 0;
+};
+
+} // namespace vek

@@ -1,0 +1,37 @@
+#include "compiler/pending_properties.h"
+
+namespace vek {
+
+void PendingProperties::Add(int code, std::string_view text, std::uint32_t number, int line) {
+    if (code < 0 || code >= kCodeCount)
+        return;
+    queues_[static_cast<std::size_t>(code)].entries.push_back(entries_.size());
+    entries_.push_back({code, std::string(text), number, line});
+}
+
+const PendingProperties::Entry* PendingProperties::Find(int code) const {
+    if (code < 0 || code >= kCodeCount)
+        return nullptr;
+    const Queue& queue = queues_[static_cast<std::size_t>(code)];
+    return queue.taken < queue.entries.size() ? &entries_[queue.entries[queue.taken]] : nullptr;
+}
+
+const PendingProperties::Entry* PendingProperties::Take(int code) {
+    const Entry* entry = Find(code);
+    if (entry != nullptr)
+        ++queues_[static_cast<std::size_t>(code)].taken;
+    return entry;
+}
+
+void PendingProperties::TakeAll() {
+    // Only the codes that have entries need clearing; their memory is kept for the next
+    // construct.
+    for (const Entry& entry : entries_) {
+        Queue& queue = queues_[static_cast<std::size_t>(entry.code)];
+        queue.entries.clear();
+        queue.taken = 0;
+    }
+    entries_.clear();
+}
+
+} // namespace vek

@@ -1,0 +1,94 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace vek {
+
+class CShadowReg;
+class TreeControl;
+
+// The kind number of an item, which other parts of the program test.
+enum class ItemKind : int {
+    Line = 0, // a plain line, or the driver line that opens a group of devices
+    Device = 1,
+    Set = 2,
+    Register = 3,
+    Variable = 4,
+    BitField = 5,
+    TextLine = 6,
+};
+
+// Offsets of an item's icons from the icon base handed to InsertIntoTree: one pair per kind (the
+// first shown normally, the second as the alternative) and one icon common to all.
+namespace item_icon {
+inline constexpr int Device = 0;
+inline constexpr int Set = 2;
+inline constexpr int Variable = 4;
+inline constexpr int Register = 6;
+inline constexpr int JointRegister = 8; // a register of several parts
+inline constexpr int BitField = 10;
+inline constexpr int Common = 12;
+inline constexpr int TextLine = 13;
+} // namespace item_icon
+
+// One row of the register tree: the base of all register items. As a driver line its name is the
+// driver's file name; as a text line (kind 6) it is the quoted string of the description.
+class CLineItem {
+public:
+    explicit CLineItem(ItemKind kind = ItemKind::Line) : kind_(kind) {}
+    virtual ~CLineItem() = default;
+    CLineItem(const CLineItem&) = delete;
+    CLineItem& operator=(const CLineItem&) = delete;
+
+    ItemKind GetKind() const { return kind_; }
+    const std::string& GetName() const { return name_; }
+    void SetName(std::string name) { name_ = std::move(name); }
+    int GetLevel() const { return level_; }
+    void SetLevel(int level) { level_ = level; }
+    int GetFlags() const { return flags_; }
+    void SetFlags(int flags) { flags_ = flags; }
+    void AddFlags(int flags) { flags_ |= flags; }
+    void ClearFlags(int flags) { flags_ &= ~flags; }
+    bool HasFlags(int flags) const { return (flags_ & flags) == flags; }
+    // The row in the tree, -1 before the item is inserted.
+    int GetNode() const { return node_; }
+    TreeControl* GetTree() const { return tree_; }
+    // Icon 0 is shown normally, 1 is the alternative, 2 the one common to all kinds.
+    int GetIcon(int i) const { return icons_[i]; }
+
+    // Shows the item as a row of the tree, after the row afterNode below parentNode. A plain or
+    // driver line gets no row.
+    virtual void InsertIntoTree(TreeControl& tree, int parentNode, int afterNode, int iconBase);
+    // Told by a shadow register (or by a view, with no register) what changed.
+    virtual void Update(CShadowReg* shadow, int code);
+    virtual std::string GetErrorText() const { return {}; }
+    virtual void ShowValue() {}
+    virtual bool Read() { return false; }
+    virtual bool Write() { return false; }
+    virtual bool Increase(uint32_t) { return false; }
+    virtual bool Decrease(uint32_t) { return false; }
+    virtual uint32_t SetValue(uint32_t) { return 0; }
+    virtual uint32_t GetValue() { return 0; }
+
+protected:
+    // Inserts the row with the given text and remembers tree, row and icons.
+    void InsertRow(TreeControl& tree, int parentNode, int afterNode, std::string_view text,
+                   int iconBase, int iconOffset);
+    void ShowIcon(int i) const;
+    void SetCell(int column, std::string_view text) const;
+    // The name as a row shows it: "_" after the first character becomes a blank, unless the
+    // name begins with "_".
+    std::string DisplayName() const;
+
+private:
+    ItemKind kind_;
+    std::string name_;
+    int level_ = 0;
+    int node_ = -1;
+    int flags_ = 0;
+    int icons_[3] = {0, 0, 0};
+    TreeControl* tree_ = nullptr;
+};
+
+} // namespace vek

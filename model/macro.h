@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+namespace vek {
+
+// The common base of register macros and script macros.
+class CMacro {
+public:
+    virtual ~CMacro() = default;
+
+    // Runs the macro; callers pass 0.
+    virtual void Run(int arg) = 0;
+    virtual const std::string& GetName() const { return name_; }
+    virtual void SetName(std::string name) { name_ = std::move(name); }
+
+private:
+    std::string name_;
+};
+
+} // namespace vek

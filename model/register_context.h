@@ -1,0 +1,15 @@
+#pragma once
+
+#include "platform/host.h"
+
+namespace vek {
+
+// What items and shadow registers need from their document: the host that shows message lines
+// and flashes the LED, and whether the document is in simulation mode. Owned by the document;
+// items and shadow registers only point at it.
+struct RegisterContext {
+    Host* host = nullptr;
+    bool simulation = false;
+};
+
+} // namespace vek

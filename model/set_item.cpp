@@ -1,0 +1,16 @@
+#include "model/set_item.h"
+
+namespace vek {
+
+void CSetItem::InsertIntoTree(TreeControl& tree, int parentNode, int afterNode, int iconBase) {
+    InsertRow(tree, parentNode, afterNode, GetName(), iconBase, item_icon::Set);
+    if (GetAddressDisplayWidth() != 0) {
+        ShowAddress();
+    }
+}
+
+void CSetItem::Update(CShadowReg*, int code) {
+    ShowIcon(code != 0 ? 0 : 1);
+}
+
+} // namespace vek

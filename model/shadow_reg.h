@@ -1,0 +1,119 @@
+#pragma once
+
+#include "model/register_codes.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vek {
+
+class CLineItem;
+class CShadowRegList;
+class ProfileFile;
+struct DriverEntryPoints;
+struct RegisterContext;
+
+// What the binding step knows of a register when it creates its shadow register.
+struct ShadowRegLayout {
+    std::array<uint8_t, 8> address{}; // byte 0 least significant
+    uint16_t addressLength = 0;       // 0 to 8
+    uint16_t dataLength = 1;          // 1 to 4
+    uint16_t memorySize = 1;          // bytes per address step
+    std::string byteOrder;            // one digit per data byte: which value byte goes there
+    uint32_t mask = 0;
+    uint32_t defaultValue = 0;
+    AccessType access = AccessType::Prot;
+};
+
+// The program's copy of one device register, and the only object that calls a driver. Items
+// show bits of it; it tells them after each transfer what happened (update codes).
+class CShadowReg {
+public:
+    // Null when the layout cannot be served: more than 8 address bytes, or a data length
+    // outside 1 to 4.
+    static std::unique_ptr<CShadowReg> Create(const ShadowRegLayout& layout);
+
+    // Where transfers go and whom to tell. The driver's entry points and the context belong to
+    // the driver and the document.
+    void SetDriver(const DriverEntryPoints* driver, std::string driverName, std::string deviceName);
+    void SetContext(RegisterContext* context) { context_ = context; }
+    // Set by the device's list when the register joins it.
+    void SetDeviceList(CShadowRegList* list) { list_ = list; }
+
+    // A further item of the same address, data length and access type shares this register.
+    void Join(uint32_t mask, uint32_t defaultValue);
+    void AddItem(CLineItem* item) { items_.push_back(item); }
+
+    bool Write(int flags);
+    bool Read(int flags);
+    // A change made by an item: stores v, marks it known and brings overlapping registers of the
+    // device up to date. The device is not touched.
+    void SetValue(uint32_t v);
+
+    // The register's line in a register-values file.
+    void SaveValue(ProfileFile& file) const;
+    // Reads the line back; a known value is written to the device at once with flags. True when
+    // the file has the register's key.
+    bool LoadValue(const ProfileFile& file, int flags);
+
+    // "0x" and the address bytes from the last to byte 0, two lower-case digits each.
+    std::string AddressText() const;
+    // The address as a number, byte 0 least significant: the device list's sort key.
+    uint64_t AddressNumber() const;
+
+    uint32_t GetValue() const { return value_; }
+    uint32_t GetMask() const { return mask_; }
+    uint32_t GetDefault() const { return default_; }
+    bool IsValid() const { return valid_; }
+    // Copies the address bytes to out (room for 8); 0 when the register has no address.
+    int GetAddress(uint8_t* out) const;
+    const std::array<uint8_t, 8>& AddressBytes() const { return address_; }
+    uint16_t GetAddressLength() const { return addressLength_; }
+    uint16_t GetDataLength() const { return dataLength_; }
+    uint16_t GetMemorySize() const { return memorySize_; }
+    AccessType GetAccessType() const { return access_; }
+    const DriverEntryPoints* GetDriver() const { return driver_; }
+    CShadowRegList* GetDeviceList() const { return list_; }
+    const std::string& GetDriverName() const { return driverName_; }
+    const std::string& GetDeviceName() const { return deviceName_; }
+    const std::vector<CLineItem*>& GetItems() const { return items_; }
+    const std::string& GetLastError() const { return lastError_; }
+
+private:
+    explicit CShadowReg(const ShadowRegLayout& layout);
+
+    bool Transfer(int code); // writes value_ through the byte order
+    void Notify(int code);
+    void UpdateOverlapping(int code);
+    // Copies the bytes this register shares with r into its value; false when they share none.
+    bool TakeOverlap(const CShadowReg& r);
+    void SetError(int stringId);
+    void Flash() const;
+    // Which byte of the value goes to data byte i of the driver buffer (0-based).
+    int ValueByte(int i) const;
+    std::string ValueText() const;
+    bool TakeValueText(const std::string& text);
+
+    std::array<int, 4> byteOrder_{};
+    std::array<uint8_t, 8> address_{};
+    uint16_t addressLength_ = 0;
+    uint16_t dataLength_ = 1;
+    uint16_t memorySize_ = 1;
+    uint32_t mask_ = 0;
+    uint32_t default_ = 0;
+    AccessType access_ = AccessType::Prot;
+    bool valid_ = false;
+    std::string lastError_;
+    const DriverEntryPoints* driver_ = nullptr;
+    CShadowRegList* list_ = nullptr;
+    RegisterContext* context_ = nullptr;
+    std::string driverName_;
+    std::string deviceName_;
+    std::vector<CLineItem*> items_;
+    uint32_t value_ = 0;
+};
+
+} // namespace vek

@@ -1,0 +1,79 @@
+#include "model/shadow_reg_list.h"
+
+#include "model/shadow_reg.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace vek {
+
+namespace {
+
+uint64_t NumberOf(const uint8_t* address, uint16_t length) {
+    uint64_t number = 0;
+    for (int i = std::min<int>(length, 8) - 1; i >= 0; --i) {
+        number = (number << 8) | address[i];
+    }
+    return number;
+}
+
+} // namespace
+
+CShadowRegList::CShadowRegList() = default;
+CShadowRegList::~CShadowRegList() = default;
+
+uint64_t CShadowRegList::Key(std::size_t i) const {
+    return regs_[i]->AddressNumber();
+}
+
+std::size_t CShadowRegList::LowerBound(uint64_t number) const {
+    std::size_t low = 0;
+    std::size_t high = regs_.size();
+    while (low < high) {
+        const std::size_t mid = low + (high - low) / 2;
+        if (Key(mid) < number) {
+            low = mid + 1;
+        } else {
+            high = mid;
+        }
+    }
+    return low;
+}
+
+std::size_t CShadowRegList::UpperBound(uint64_t number) const {
+    std::size_t low = 0;
+    std::size_t high = regs_.size();
+    while (low < high) {
+        const std::size_t mid = low + (high - low) / 2;
+        if (Key(mid) <= number) {
+            low = mid + 1;
+        } else {
+            high = mid;
+        }
+    }
+    return low;
+}
+
+CShadowReg* CShadowRegList::Insert(std::unique_ptr<CShadowReg> reg) {
+    CShadowReg* added = reg.get();
+    added->SetDeviceList(this);
+    const std::size_t at = UpperBound(added->AddressNumber());
+    regs_.insert(regs_.begin() + static_cast<std::ptrdiff_t>(at), std::move(reg));
+    return added;
+}
+
+CShadowReg* CShadowRegList::Find(const uint8_t* address, uint16_t length, uint16_t dataLength,
+                                 AccessType access) const {
+    const uint16_t compared = std::min<uint16_t>(length, 8);
+    const uint64_t number = NumberOf(address, compared);
+    for (std::size_t i = LowerBound(number); i < regs_.size() && Key(i) == number; ++i) {
+        CShadowReg& reg = *regs_[i];
+        if (std::memcmp(reg.AddressBytes().data(), address, compared) == 0 &&
+            reg.GetDataLength() == dataLength && reg.GetAccessType() == access) {
+            return &reg;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace vek

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "model/register_codes.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace vek {
+
+class CShadowReg;
+
+// The shadow registers of one device, kept in ascending order of address so that the registers
+// that can overlap a given one (at most 3 addresses away) are found by binary search.
+class CShadowRegList {
+public:
+    // The largest address distance at which registers can share bytes (a value has 4 bytes).
+    static constexpr uint64_t kOverlapReach = 3;
+
+    CShadowRegList();
+    ~CShadowRegList();
+    CShadowRegList(const CShadowRegList&) = delete;
+    CShadowRegList& operator=(const CShadowRegList&) = delete;
+
+    // Places the register after every register whose address is lower or equal, and makes it
+    // point at this list. Returns it.
+    CShadowReg* Insert(std::unique_ptr<CShadowReg> reg);
+    // The register with these address bytes (the first length bytes), data length and access
+    // type, or null.
+    CShadowReg* Find(const uint8_t* address, uint16_t length, uint16_t dataLength,
+                     AccessType access) const;
+
+    std::size_t size() const { return regs_.size(); }
+    bool empty() const { return regs_.empty(); }
+    CShadowReg& operator[](std::size_t i) const { return *regs_[i]; }
+
+    // Calls f(reg) for every register whose address number lies within `reach` of `number`, in
+    // list order.
+    template <class F>
+    void ForEachNear(uint64_t number, uint64_t reach, F&& f) const {
+        const uint64_t low = number >= reach ? number - reach : 0;
+        const uint64_t high = number <= UINT64_MAX - reach ? number + reach : UINT64_MAX;
+        for (std::size_t i = LowerBound(low); i < regs_.size() && Key(i) <= high; ++i) {
+            f(*regs_[i]);
+        }
+    }
+
+private:
+    uint64_t Key(std::size_t i) const;
+    std::size_t LowerBound(uint64_t number) const;
+    std::size_t UpperBound(uint64_t number) const;
+
+    std::vector<std::unique_ptr<CShadowReg>> regs_;
+};
+
+} // namespace vek

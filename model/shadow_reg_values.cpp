@@ -1,0 +1,126 @@
+// The register's line in a register-values file: key = the address text, in the section named by
+// the driver name, ":" and the device name. A READ or STATUS register and a WRITE register at the
+// same address share one line, "<read value>R <write value>W" ("S" for STATUS).
+#include "model/shadow_reg.h"
+
+#include "model/register_context.h"
+#include "model/shadow_reg_list.h"
+#include "platform/profile_file.h"
+
+#include <cctype>
+
+namespace vek {
+
+namespace {
+
+// The longest text read back for a key, as the file's reader allows it (79 characters).
+constexpr std::size_t kLineRoom = 80;
+// The longest write value taken into a shared line.
+constexpr std::size_t kPartnerRoom = 16;
+
+bool ReadOrStatus(AccessType access) {
+    return access == AccessType::Read || access == AccessType::Status;
+}
+
+char Marker(AccessType access) {
+    return access == AccessType::Status ? 'S' : 'R';
+}
+
+} // namespace
+
+std::string CShadowReg::ValueText() const {
+    const std::size_t digits = 2U * dataLength_;
+    if (!valid_) {
+        return "0x" + std::string(digits, 'X');
+    }
+    static const char hex[] = "0123456789abcdef";
+    const uint32_t cut = value_ & (0xFFFFFFFFU >> (8 * (4 - dataLength_)));
+    std::string text(digits, '0');
+    for (std::size_t i = 0; i < digits; ++i) {
+        text[digits - 1 - i] = hex[(cut >> (4 * i)) & 0x0F];
+    }
+    return "0x" + text;
+}
+
+void CShadowReg::SaveValue(ProfileFile& file) const {
+    const std::string section = driverName_ + ":" + deviceName_;
+    const std::string key = AddressText();
+    std::string line = ValueText();
+    if (file.HasKey(section, key)) {
+        const std::string existing = file.GetString(section, key, "", kPartnerRoom);
+        if (ReadOrStatus(access_)) {
+            line += Marker(access_) + (" " + existing + "W");
+        } else if (access_ == AccessType::Write && list_ != nullptr) {
+            // The READ or STATUS register of this address came first in the device list: its
+            // value stays in front of the blank.
+            const CShadowReg* partner = nullptr;
+            list_->ForEachNear(AddressNumber(), 0, [&](const CShadowReg& s) {
+                if (partner == nullptr && &s != this && ReadOrStatus(s.access_) &&
+                    s.addressLength_ == addressLength_ && s.address_ == address_) {
+                    partner = &s;
+                }
+            });
+            if (partner != nullptr) {
+                line = existing + Marker(partner->access_) + " " + line + "W";
+            }
+        }
+    }
+    file.SetString(section, key, line);
+}
+
+bool CShadowReg::TakeValueText(const std::string& text) {
+    if (text.size() != 2U * dataLength_ + 2) {
+        return false;
+    }
+    if (text[2] == 'X') {
+        valid_ = false;
+        return false;
+    }
+    if (text[0] != '0' || (text[1] != 'x' && text[1] != 'X')) {
+        return false;
+    }
+    uint32_t v = 0;
+    for (std::size_t i = 2; i < text.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (!std::isxdigit(c)) {
+            return false;
+        }
+        v = (v << 4) |
+            static_cast<uint32_t>(std::isdigit(c) ? c - '0' : std::tolower(c) - 'a' + 10);
+    }
+    value_ = v;
+    valid_ = true;
+    return true;
+}
+
+bool CShadowReg::LoadValue(const ProfileFile& file, int flags) {
+    const std::string section = driverName_ + ":" + deviceName_;
+    const std::string key = AddressText();
+    if (!file.HasKey(section, key)) {
+        return false;
+    }
+    const std::string text = file.GetString(section, key, "", kLineRoom);
+    std::string part = text;
+    const auto blank = text.find(' ');
+    if (blank != std::string::npos) {
+        switch (access_) {
+        case AccessType::Read:
+            part = text.substr(0, text.find('R'));
+            break;
+        case AccessType::Status:
+            part = text.substr(0, text.find('S'));
+            break;
+        case AccessType::Write:
+            part = blank + 1 < text.size() ? text.substr(blank + 1, text.size() - blank - 2) : "";
+            break;
+        default:
+            break;
+        }
+    }
+    if (TakeValueText(part) && !Write(flags) && context_ != nullptr && context_->host != nullptr) {
+        context_->host->Message(lastError_, true);
+    }
+    return true;
+}
+
+} // namespace vek

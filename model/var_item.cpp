@@ -1,0 +1,158 @@
+#include "model/var_item.h"
+
+#include "model/bits.h"
+#include "model/register_context.h"
+#include "model/tree_control.h"
+#include "model/value_text.h"
+
+namespace vek {
+
+CVarItem::CVarItem(ItemKind kind) : CSetItem(kind) {}
+CVarItem::~CVarItem() = default;
+
+bool CVarItem::SetWidth(int width) {
+    if (width < 0 || width > 32) {
+        return false;
+    }
+    width_ = width;
+    return true;
+}
+
+void CVarItem::SetReadMacros(std::unique_ptr<CMacroRef> before, std::unique_ptr<CMacroRef> after) {
+    beforeRead_ = std::move(before);
+    afterRead_ = std::move(after);
+}
+
+void CVarItem::SetWriteMacros(std::unique_ptr<CMacroRef> before, std::unique_ptr<CMacroRef> after) {
+    beforeWrite_ = std::move(before);
+    afterWrite_ = std::move(after);
+}
+
+int CVarItem::TransferFlags() const {
+    return context_ != nullptr && context_->simulation ? transfer_flag::Simulation : 0;
+}
+
+void CVarItem::RunMacro(const CMacroRef* ref) {
+    if (ref != nullptr) {
+        ref->Run();
+    }
+}
+
+void CVarItem::ReportError() const {
+    const std::string text = GetErrorText();
+    if (!text.empty() && context_ != nullptr && context_->host != nullptr) {
+        context_->host->Message(text, true);
+    }
+}
+
+std::string CVarItem::ValueText() const {
+    return FormatValue(CurrentValue(), radix_, ValueWidth(), HasFlags(item_flag::Signed));
+}
+
+void CVarItem::InsertIntoTree(TreeControl& tree, int parentNode, int afterNode, int iconBase) {
+    InsertRow(tree, parentNode, afterNode, DisplayName(), iconBase, item_icon::Variable);
+    SetCell(tree_column::Data, ValueText());
+}
+
+void CVarItem::Update(CShadowReg* shadow, int code) {
+    if (code & display_flag::Hex) {
+        radix_ = 16;
+    }
+    if (code & display_flag::Decimal) {
+        radix_ = 10;
+    }
+    if (code & display_flag::Binary) {
+        radix_ = 2;
+    }
+    const bool switchOn = (code & display_flag::SwitchOn) != 0;
+    if (code & display_flag::ReadMacros) {
+        macroFlags_ =
+            switchOn ? macroFlags_ | macro_flag::ReadMacros : macroFlags_ & ~macro_flag::ReadMacros;
+    }
+    if (code & display_flag::WriteMacros) {
+        macroFlags_ = switchOn ? macroFlags_ | macro_flag::WriteMacros
+                               : macroFlags_ & ~macro_flag::WriteMacros;
+    }
+    if ((code & update_code::ValueValid) && shadow != nullptr) {
+        RefreshFromShadow(*shadow);
+    }
+    if (code & update_code::FirstIcon) {
+        ShowIcon(0);
+    } else if (code & update_code::SecondIcon) {
+        ShowIcon(1);
+    } else {
+        ShowValue();
+    }
+}
+
+void CVarItem::ShowValue() {
+    SetCell(tree_column::Data, ValueText());
+}
+
+bool CVarItem::Read() {
+    if (ReadMacrosOn()) {
+        RunMacro(afterRead_.get());
+    }
+    ShowValue();
+    return true;
+}
+
+bool CVarItem::WriteValue(bool runMacros) {
+    if (runMacros) {
+        RunMacro(afterWrite_.get());
+    }
+    ShowValue();
+    return true;
+}
+
+bool CVarItem::Write() {
+    return WriteValue(WriteMacrosOn());
+}
+
+uint32_t CVarItem::StoreValue(uint32_t v) {
+    value_ = v;
+    return v;
+}
+
+uint32_t CVarItem::SetValue(uint32_t v) {
+    const uint32_t stored = StoreValue(v);
+    if (!WriteValue(false)) {
+        ReportError();
+    }
+    return stored;
+}
+
+uint32_t CVarItem::GetValue() {
+    if (GetKind() != ItemKind::Variable && GetAccessType() == AccessType::Status) {
+        Read();
+    }
+    return CurrentValue();
+}
+
+bool CVarItem::Step(uint32_t to) {
+    StoreValue(to & FieldMax(ValueWidth()));
+    if (!Write()) {
+        ReportError();
+    }
+    return true;
+}
+
+bool CVarItem::Increase(uint32_t n) {
+    const uint32_t max = FieldMax(ValueWidth());
+    const bool signedTop = GetKind() == ItemKind::Register && HasFlags(item_flag::Signed);
+    if (CurrentValue() == (signedTop ? max >> 1 : max)) {
+        return false;
+    }
+    return Step(CurrentValue() + n);
+}
+
+bool CVarItem::Decrease(uint32_t n) {
+    const uint32_t max = FieldMax(ValueWidth());
+    const uint32_t bottom = HasFlags(item_flag::Signed) ? max / 2 + 1 : 0;
+    if (CurrentValue() == bottom) {
+        return false;
+    }
+    return Step(CurrentValue() - n);
+}
+
+} // namespace vek

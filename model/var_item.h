@@ -1,0 +1,93 @@
+#pragma once
+
+#include "model/macro_ref.h"
+#include "model/set_item.h"
+
+#include <cstdint>
+#include <memory>
+
+namespace vek {
+
+struct RegisterContext;
+
+// A variable: a value of up to 32 bits held in the item itself. Also the base of registers and
+// bit fields, which keep their value in shadow registers.
+class CVarItem : public CSetItem {
+public:
+    CVarItem() : CVarItem(ItemKind::Variable) {}
+    ~CVarItem() override;
+
+    int GetMacroFlags() const { return macroFlags_; }
+    void SetMacroFlags(int flags) { macroFlags_ = flags; }
+    // The field's value in its low width bits.
+    uint32_t GetValueField() const { return value_; }
+    void SetValueField(uint32_t value) { value_ = value; }
+    uint32_t GetMask() const { return mask_; }
+    void SetMask(uint32_t mask) { mask_ = mask; }
+    int GetRadix() const { return radix_; }
+    void SetRadix(int radix) { radix_ = radix; }
+    int GetWidth() const { return width_; }
+    bool SetWidth(int width); // refused outside 0 to 32
+
+    // The macros run around reads and writes, attached in pairs.
+    void SetReadMacros(std::unique_ptr<CMacroRef> before, std::unique_ptr<CMacroRef> after);
+    void SetWriteMacros(std::unique_ptr<CMacroRef> before, std::unique_ptr<CMacroRef> after);
+    CMacroRef* GetBeforeRead() const { return beforeRead_.get(); }
+    CMacroRef* GetAfterRead() const { return afterRead_.get(); }
+    CMacroRef* GetBeforeWrite() const { return beforeWrite_.get(); }
+    CMacroRef* GetAfterWrite() const { return afterWrite_.get(); }
+
+    // The document's host and simulation mode.
+    RegisterContext* GetContext() const { return context_; }
+    void SetContext(RegisterContext* context) { context_ = context; }
+
+    // The value as the data column shows it in the item's radix.
+    std::string ValueText() const;
+
+    void InsertIntoTree(TreeControl& tree, int parentNode, int afterNode, int iconBase) override;
+    void Update(CShadowReg* shadow, int code) override;
+    void ShowValue() override;
+    bool Read() override;
+    bool Write() override;
+    bool Increase(uint32_t n) override;
+    bool Decrease(uint32_t n) override;
+    uint32_t SetValue(uint32_t v) override;
+    uint32_t GetValue() override;
+
+protected:
+    explicit CVarItem(ItemKind kind);
+
+    // The value the item stands for and its width (a register: the combined value of its parts).
+    virtual uint32_t CurrentValue() const { return value_; }
+    virtual int ValueWidth() const { return width_; }
+    // Puts a new value in place (for registers and bit fields into their shadow registers);
+    // returns what was stored.
+    virtual uint32_t StoreValue(uint32_t v);
+    // Writes the stored value, with or without the write macros.
+    virtual bool WriteValue(bool runMacros);
+    // Takes the value from a shadow register that reports a valid value.
+    virtual void RefreshFromShadow(const CShadowReg&) {}
+
+    int TransferFlags() const;
+    bool ReadMacrosOn() const { return (macroFlags_ & macro_flag::ReadMacros) != 0; }
+    bool WriteMacrosOn() const { return (macroFlags_ & macro_flag::WriteMacros) != 0; }
+    static void RunMacro(const CMacroRef* ref);
+    // Sends a failed write's error text to the output window.
+    void ReportError() const;
+
+private:
+    bool Step(uint32_t to);
+
+    int macroFlags_ = macro_flag::ReadMacros | macro_flag::WriteMacros;
+    uint32_t value_ = 0;
+    uint32_t mask_ = 0;
+    int radix_ = 16;
+    int width_ = 0;
+    std::unique_ptr<CMacroRef> beforeRead_;
+    std::unique_ptr<CMacroRef> beforeWrite_;
+    std::unique_ptr<CMacroRef> afterRead_;
+    std::unique_ptr<CMacroRef> afterWrite_;
+    RegisterContext* context_ = nullptr;
+};
+
+} // namespace vek
