@@ -19,14 +19,15 @@ std::string Hex4(unsigned value) {
     return text;
 }
 
-void BuildAndCheck(int count) {
-    CItemList list;
-    list.Append(std::make_unique<CLineItem>());
+// A driver line, a device, and per register the register and its two bit fields, in order.
+std::vector<std::unique_ptr<CLineItem>> MakeItems(int count) {
+    std::vector<std::unique_ptr<CLineItem>> items;
+    items.push_back(std::make_unique<CLineItem>());
     auto device = std::make_unique<CDeviceItem>();
     device->SetLevel(1);
     device->SetAddressText("XXXX");
     device->SetAddressLength(2);
-    list.Check(list.Append(std::move(device)));
+    items.push_back(std::move(device));
     for (int i = 0; i < count; ++i) {
         auto reg = std::make_unique<CByteItem>();
         reg->SetLevel(2);
@@ -38,25 +39,40 @@ void BuildAndCheck(int count) {
         reg->SetMask(0xFFFF);
         reg->SetWidth(16);
         reg->AddPart();
-        auto* added = static_cast<CByteItem*>(list.InsertAfterCurrent(std::move(reg)));
-        list.Check(added);
-        benchmark::DoNotOptimize(list.TakeErrors());
         for (uint32_t mask : {0x00FFU, 0xFF00U}) {
             auto bit = std::make_unique<CBitItem>();
             bit->SetLevel(3);
-            bit->SetAddressText(added->GetAddressText());
+            bit->SetAddressText(reg->GetAddressText());
             bit->SetAddressLength(2);
             bit->SetMask(mask);
-            bit->SetRegister(added);
-            list.Check(list.InsertAfterCurrent(std::move(bit)));
-            benchmark::DoNotOptimize(list.TakeErrors());
+            bit->SetRegister(reg.get());
+            items.push_back(std::move(bit));
         }
+        items.insert(items.end() - 2, std::move(reg));
     }
+    return items;
 }
 
+// Inserts and checks every item as the builder does: devices appended, the rest after the
+// current position.
 void BM_ItemListChecksOneDevice(benchmark::State& state) {
     for (auto _ : state) {
-        BuildAndCheck(static_cast<int>(state.range(0)));
+        state.PauseTiming();
+        auto items = MakeItems(static_cast<int>(state.range(0)));
+        CItemList list;
+        state.ResumeTiming();
+        for (auto& item : items) {
+            const bool append =
+                item->GetKind() == ItemKind::Line || item->GetKind() == ItemKind::Device;
+            CLineItem* added =
+                append ? list.Append(std::move(item)) : list.InsertAfterCurrent(std::move(item));
+            list.Check(added);
+            benchmark::DoNotOptimize(list.TakeErrors());
+        }
+        state.PauseTiming();
+        items.clear();
+        list.TakeItems();
+        state.ResumeTiming();
     }
     state.SetComplexityN(state.range(0));
 }

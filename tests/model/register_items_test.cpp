@@ -115,6 +115,11 @@ TEST_F(RegisterItemsTest, BitFieldShowsAndSetsItsBitsOfTheShadowRegister) {
 
     EXPECT_EQ(bit.SetValue(0xFF), 0x38U) << "only the field's bits are deposited";
     EXPECT_EQ(shadow.GetValue(), 0xFFU);
+
+    driver.failWrites = true;
+    bit.SetValue(1);
+    ASSERT_EQ(host.lines.size(), 1U) << "a failed write of a bit field is reported too";
+    EXPECT_EQ(host.lines[0].text, "driver error D05: cannot write to address 0x10 : bus timeout");
 }
 
 TEST_F(RegisterItemsTest, RegisterOfTwoPartsCombinesItsValues) {
@@ -158,6 +163,28 @@ TEST_F(RegisterItemsTest, CombinedValueOfPartsWithScatteredMasks) {
     EXPECT_EQ(reg.GetPart(2).shadow->GetValue(), 0x06U);
     EXPECT_EQ(reg.GetValue(), 0b1010'11'011U);
     EXPECT_TRUE(driver.calls.empty());
+}
+
+TEST_F(RegisterItemsTest, CombinedValueHoldsWhenTheWriteFails) {
+    CByteItem reg;
+    reg.SetAccessType(AccessType::Both);
+    AddPart(reg, "01", 0xF0);
+    AddPart(reg, "02", 0x0F);
+    Bind(reg);
+    driver.failWrites = true;
+    reg.SetValue(0xAB);
+    EXPECT_EQ(reg.GetValue(), 0xABU);
+    EXPECT_EQ(reg.GetPart(0).shadow->GetValue(), 0xA0U);
+    EXPECT_EQ(reg.GetPart(1).shadow->GetValue(), 0x0BU);
+    EXPECT_EQ(host.lines.size(), 1U);
+}
+
+TEST_F(RegisterItemsTest, OnlyValueItemsCarryAValue) {
+    EXPECT_TRUE(CVarItem().HasFlags(item_flag::CarriesValue));
+    EXPECT_TRUE(CByteItem().HasFlags(item_flag::CarriesValue));
+    EXPECT_TRUE(CBitItem().HasFlags(item_flag::CarriesValue));
+    EXPECT_FALSE(CSetItem().HasFlags(item_flag::CarriesValue));
+    EXPECT_FALSE(CDeviceItem().HasFlags(item_flag::CarriesValue));
 }
 
 TEST_F(RegisterItemsTest, PartsBeyond32BitsAreRefused) {
