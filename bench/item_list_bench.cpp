@@ -82,4 +82,49 @@ BENCHMARK(BM_ItemListChecksOneDevice)
     ->Unit(benchmark::kMillisecond)
     ->Complexity(benchmark::oN);
 
+// A set whose register records label 1, a second set with many registers, then as many blocks
+// that return to label 1: each block's register joins the first set's group, far from the end of
+// the list.
+void BM_ItemListBlocksReturningToALabel(benchmark::State& state) {
+    const int count = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        state.PauseTiming();
+        CItemList list;
+        std::vector<std::unique_ptr<CSetItem>> items;
+        for (int i = 0; i < 2 * count + 3; ++i) {
+            const bool isSet = i == 0 || i == 2;
+            auto item = isSet ? std::make_unique<CSetItem>() : std::make_unique<CByteItem>();
+            item->SetLevel(isSet ? 2 : 3);
+            item->SetAddressText(Hex4(static_cast<unsigned>(i)));
+            item->SetAddressLength(2);
+            const bool returning = i >= count + 3;
+            item->SetLabel(i == 1 || returning ? 1 : 0);
+            item->SetLabelRole(i == 1 ? LabelRole::Recorded
+                                      : (returning ? LabelRole::BlockStart : LabelRole::None));
+            items.push_back(std::move(item));
+        }
+        list.Append(std::make_unique<CLineItem>());
+        auto device = std::make_unique<CDeviceItem>();
+        device->SetLevel(1);
+        list.Append(std::move(device));
+        state.ResumeTiming();
+        for (auto& item : items) {
+            const bool returning = item->GetLabelRole() == LabelRole::BlockStart;
+            CLineItem* added = returning ? list.InsertAtLabel(std::move(item), 1)
+                                         : list.InsertAfterCurrent(std::move(item));
+            list.Check(added);
+            benchmark::DoNotOptimize(list.TakeErrors());
+        }
+        state.PauseTiming();
+        list.TakeItems();
+        state.ResumeTiming();
+    }
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_ItemListBlocksReturningToALabel)
+    ->RangeMultiplier(4)
+    ->Range(4096, 65536)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
+
 } // namespace

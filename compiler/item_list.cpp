@@ -74,6 +74,7 @@ std::vector<std::unique_ptr<CLineItem>> CItemList::TakeItems() {
     nodes_.clear();
     positions_.clear();
     parts_.clear();
+    lastLabelled_.clear();
     current_ = nodes_.end();
     return items;
 }
@@ -93,21 +94,14 @@ CLineItem* CItemList::InsertAtLabel(std::unique_ptr<CLineItem> item, int label) 
 
 CItemList::Position CItemList::InsertionPointOf(int label) {
     // Back from the end to the last item of the device that carries the label ...
-    Position labelled = nodes_.end();
-    for (auto it = nodes_.end(); it != nodes_.begin();) {
-        --it;
-        if (StartsGroup(*it->item)) {
-            break;
-        }
-        const auto* set = dynamic_cast<const CSetItem*>(it->item.get());
-        if (set != nullptr && set->GetLabel() == label) {
-            labelled = it;
-            break;
-        }
-    }
-    if (labelled == nodes_.end()) {
+    if (nodes_.empty()) {
         return nodes_.end();
     }
+    const auto found = lastLabelled_.find({nodes_.back().group, label});
+    if (found == lastLabelled_.end()) {
+        return nodes_.end();
+    }
+    const Position labelled = positions_.at(found->second->item.get());
     // ... then forward to the end of its group: the first item of a lower level.
     const int level = labelled->item->GetLevel();
     auto it = std::next(labelled);
@@ -129,6 +123,12 @@ CLineItem* CItemList::InsertBefore(Position next, std::unique_ptr<CLineItem> ite
     }
     Number(at);
     FindParent(at);
+    if (const auto* set = dynamic_cast<const CSetItem*>(added)) {
+        Node*& last = lastLabelled_[{at->group, set->GetLabel()}];
+        if (last == nullptr || last->order < at->order) {
+            last = &*at;
+        }
+    }
     current_ = at;
     return added;
 }
@@ -145,13 +145,51 @@ void CItemList::Number(Position at) {
         at->order = before + (next->order - before) / 2;
         return;
     }
+    Spread(at, before);
+}
+
+// No free number is left beside the new item: spread the items of the smallest aligned range of
+// numbers around it that is sparse enough over that range. Ranges grow by doubling and may hold
+// fewer items the larger they are (fewer than (4/3)^i items in a range of 2^i numbers), so that
+// repeated insertions at one place cost logarithmic time on average.
+void CItemList::Spread(Position at, uint64_t number) {
+    at->order = number;
+    double allowed = 1.0;
+    for (int bits = 1; bits < 64; ++bits) {
+        allowed *= 4.0 / 3.0;
+        const uint64_t size = uint64_t{1} << bits;
+        const uint64_t low = number & ~(size - 1);
+        const uint64_t high = low + (size - 1);
+        Position first = at;
+        while (first != nodes_.begin() && std::prev(first)->order >= low) {
+            --first;
+        }
+        Position last = at;
+        std::size_t count = 1 + static_cast<std::size_t>(std::distance(first, at));
+        while (std::next(last) != nodes_.end() && std::next(last)->order <= high) {
+            ++last;
+            ++count;
+        }
+        if (static_cast<double>(count) < allowed && count < size / 2) {
+            const uint64_t step = size / (count + 1);
+            uint64_t order = low;
+            for (auto it = first;; ++it) {
+                order += step;
+                it->order = order;
+                if (it == last) {
+                    return;
+                }
+            }
+        }
+    }
     Renumber();
 }
 
 void CItemList::Renumber() {
+    const uint64_t step = UINT64_MAX / (nodes_.size() + 1);
     uint64_t order = 0;
     for (Node& node : nodes_) {
-        order += kOrderGap;
+        order += step;
         node.order = order;
     }
 }

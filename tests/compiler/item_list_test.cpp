@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 namespace vek {
 namespace {
 
@@ -194,6 +196,32 @@ TEST_F(ItemListTest, OnlyEarlierRegistersOfTheSameDeviceCount) {
     EXPECT_EQ(CheckRegister(list, r3), Codes{});
     list.Append(Device("Other", "XX"));
     EXPECT_EQ(AddRegister(list, Register("R4", 2, AccessType::Prot, {{"01"}})), Codes{});
+}
+
+TEST_F(ItemListTest, ManyBlocksReturningToOnePlaceKeepTheirOrder) {
+    list.InsertAfterCurrent(Set("S1", 2, "XX"));
+    AddRegister(list, Register("R0", 3, AccessType::Read, {{"01"}}, 1, LabelRole::Recorded));
+    list.InsertAfterCurrent(Set("S2", 2, "XX"));
+    AddRegister(list, Register("Late", 3, AccessType::Read, {{"02"}}));
+    std::vector<std::string> expected{"", "Chip", "S1", "R0"};
+    for (int i = 0; i < 300; ++i) {
+        char address[3];
+        std::snprintf(address, sizeof address, "%02X", 0x08 + i % 0xF0);
+        const std::string name = "B" + std::to_string(i);
+        auto* reg = static_cast<CByteItem*>(list.InsertAtLabel(
+            Register(name.c_str(), 3, AccessType::Read, {{address}}, 1, LabelRole::BlockStart), 1));
+        CheckRegister(list, reg);
+        expected.push_back(name);
+    }
+    expected.insert(expected.end(), {"S2", "Late"});
+    EXPECT_EQ(Names(list), expected);
+    // "Late" lies after the insertion point, R0 before it.
+    auto* late = static_cast<CByteItem*>(list.InsertAtLabel(
+        Register("P2", 3, AccessType::Prot, {{"02"}}, 1, LabelRole::BlockStart), 1));
+    EXPECT_EQ(CheckRegister(list, late), Codes{});
+    auto* early = static_cast<CByteItem*>(list.InsertAtLabel(
+        Register("P1", 3, AccessType::Prot, {{"01"}}, 1, LabelRole::BlockStart), 1));
+    EXPECT_EQ(CheckRegister(list, early), Codes{StringId::ErrB14});
 }
 
 TEST_F(ItemListTest, TemplatesMustKeepTheDigitsOfTheirParent) {
