@@ -1,6 +1,7 @@
 #include "compiler/item_list.h"
 
 #include "model/bit_item.h"
+#include "model/bits.h"
 #include "model/byte_item.h"
 
 #include <algorithm>
@@ -12,19 +13,9 @@ namespace {
 
 // Room left between the order numbers of neighbours, so that most insertions find a free number.
 constexpr uint64_t kOrderGap = uint64_t{1} << 20;
-// Registers further apart than this many addresses never share bytes.
-constexpr uint64_t kOverlapReach = 3;
 
 bool StartsGroup(const CLineItem& item) {
     return item.GetKind() == ItemKind::Line || item.GetKind() == ItemKind::Device;
-}
-
-uint64_t AddressNumber(const std::array<uint8_t, 8>& address, uint16_t length) {
-    uint64_t number = 0;
-    for (int i = std::min<int>(length, 8) - 1; i >= 0; --i) {
-        number = (number << 8) | address[static_cast<std::size_t>(i)];
-    }
-    return number;
 }
 
 bool SameDigit(char a, char b) {
@@ -299,14 +290,15 @@ void CItemList::CheckMask(const CByteItem& reg) {
 void CItemList::IndexParts(Node& node, const CByteItem& reg) {
     for (; node.indexedParts < reg.GetPartCount(); ++node.indexedParts) {
         const CByteItem::Part& part = reg.GetPart(node.indexedParts);
-        parts_[{node.group, part.addressLength, AddressNumber(part.address, part.addressLength)}]
+        parts_[{node.group, part.addressLength,
+                AddressNumber(part.address.data(), part.addressLength)}]
             .push_back({&node, node.indexedParts});
     }
 }
 
 void CItemList::CheckOverlap(Position at, const CByteItem& reg) {
     const uint16_t length = reg.GetAddressLength();
-    const uint64_t a = AddressNumber(reg.GetAddressBytes(), length);
+    const uint64_t a = AddressNumber(reg.GetAddressBytes().data(), length);
     const uint64_t low = a >= kOverlapReach ? a - kOverlapReach : 0;
     const uint64_t high = a <= UINT64_MAX - kOverlapReach ? a + kOverlapReach : UINT64_MAX;
 
@@ -329,7 +321,7 @@ void CItemList::CheckOverlap(Position at, const CByteItem& reg) {
     for (const PartEntry& entry : earlier) {
         const auto& other = static_cast<const CByteItem&>(*entry.node->item);
         const CByteItem::Part& p = other.GetPart(entry.part);
-        const uint64_t b = AddressNumber(p.address, p.addressLength);
+        const uint64_t b = AddressNumber(p.address.data(), p.addressLength);
         uint64_t offset = 0;
         if (a == b) {
             if (reg.GetMemorySize() != p.memorySize) {
@@ -343,7 +335,7 @@ void CItemList::CheckOverlap(Position at, const CByteItem& reg) {
         } else {
             continue;
         }
-        if (offset >= 4) {
+        if (offset > kOverlapReach) {
             continue;
         }
         const int shift = static_cast<int>(8 * offset);
