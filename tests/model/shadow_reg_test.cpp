@@ -255,6 +255,28 @@ TEST_F(OverlapTest, ReadOfTheWideRegisterUpdatesTheHigherByte) {
     EXPECT_FALSE(high->IsValid());
 }
 
+TEST_F(OverlapTest, DefaultWritesLeaveTheNeighboursAlone) {
+    ShadowRegLayout layout = Layout({0x01}, 1);
+    layout.defaultValue = 0x3C;
+    CShadowReg& withDefault = Add(layout);
+    withDefault.AddItem(&highItem);
+    wide->SetValue(0x1122);
+    wideItem.updates.clear();
+    ASSERT_TRUE(withDefault.Write(transfer_flag::WriteDefault));
+    EXPECT_EQ(withDefault.GetValue(), 0x3CU);
+    EXPECT_EQ(driver.Calls(Fn::SetReg).at(0).data[0], 0x3C);
+    EXPECT_EQ(wide->GetValue(), 0x1122U);
+    EXPECT_TRUE(wideItem.updates.empty());
+
+    // In simulation the default is taken, and the neighbours do follow.
+    withDefault.SetValue(0);
+    wide->SetValue(0x1122);
+    ASSERT_TRUE(withDefault.Write(transfer_flag::WriteDefault | transfer_flag::Simulation));
+    EXPECT_EQ(withDefault.GetValue(), 0x3CU);
+    EXPECT_EQ(wide->GetValue(), 0x3C22U);
+    EXPECT_EQ(driver.Calls(Fn::SetReg).size(), 1U);
+}
+
 TEST_F(OverlapTest, OnlyBitsInsideBothMasksAreCopied) {
     ShadowRegLayout nibble = Layout({0x02}, 1);
     nibble.mask = 0x0F;
