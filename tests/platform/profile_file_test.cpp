@@ -67,6 +67,16 @@ TEST_F(ProfileFileTest, WritesKeepLinesAndOrderAndAppendWhereWindowsDoes) {
     EXPECT_EQ(again.GetString("TAPDRV32:CHIP", "0X10", "", 80), "0x00ab");
 }
 
+TEST_F(ProfileFileTest, AByteOrderMarkIsKept) {
+    WriteText("\xEF\xBB\xBF[HEADER]\nVersion=1.2\n");
+    ProfileFile file(path);
+    ASSERT_TRUE(file.Load());
+    EXPECT_EQ(file.GetString("HEADER", "Version", "", 80), "1.2");
+    ASSERT_TRUE(file.SetString("HEADER", "Comment", "c"));
+    ASSERT_TRUE(file.Save());
+    EXPECT_EQ(ReadText(), "\xEF\xBB\xBF[HEADER]\nVersion=1.2\nComment=c\n");
+}
+
 TEST_F(ProfileFileTest, AMissingFileIsEmptyAndANewFileUsesLineFeeds) {
     ProfileFile file(path);
     ASSERT_TRUE(file.Load());
