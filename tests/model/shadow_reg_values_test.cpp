@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace vek {
 namespace {
 
@@ -107,6 +109,25 @@ TEST_F(RegisterValuesLineTest, LoadingTakesOnlyWellFormedTexts) {
 
     CShadowReg& absent = Add(0x40, 1, AccessType::Both);
     EXPECT_FALSE(absent.LoadValue(file, 0));
+}
+
+TEST_F(RegisterValuesLineTest, LinesOfAnyContentLoadSafely) {
+    CShadowReg* regs[] = {&Add(0x01, 1, AccessType::Read), &Add(0x01, 2, AccessType::Write),
+                          &Add(0x01, 3, AccessType::Status), &Add(0x01, 4, AccessType::Both)};
+    std::mt19937 random(7);
+    const std::string alphabet = "0xX RSWabf19 \t=;\"";
+    for (int round = 0; round < 3000; ++round) {
+        std::string text(random() % 40, ' ');
+        for (char& c : text) {
+            c = alphabet[random() % alphabet.size()];
+        }
+        file.SetString(kSection, "0x01", text);
+        for (CShadowReg* reg : regs) {
+            EXPECT_TRUE(reg->LoadValue(file, transfer_flag::Simulation));
+            const uint32_t room = 0xFFFFFFFFU >> (8 * (4 - reg->GetDataLength()));
+            EXPECT_EQ(reg->GetValue() & ~room, 0U) << text;
+        }
+    }
 }
 
 TEST_F(RegisterValuesLineTest, OddSharedLinesDoNotReachOutsideTheText) {
