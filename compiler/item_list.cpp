@@ -103,6 +103,9 @@ CItemList::Position CItemList::InsertionPointOf(int label) {
 }
 
 CLineItem* CItemList::InsertBefore(Position next, std::unique_ptr<CLineItem> item) {
+    if (item == nullptr) {
+        return nullptr;
+    }
     CLineItem* added = item.get();
     const bool startsGroup = StartsGroup(*item);
     const Position at = nodes_.insert(next, Node{std::move(item)});

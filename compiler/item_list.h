@@ -40,7 +40,7 @@ public:
     CItemList(const CItemList&) = delete;
     CItemList& operator=(const CItemList&) = delete;
 
-    // Each insertion makes the item the current position and returns it.
+    // Each insertion makes the item the current position and returns it (null for no item).
     CLineItem* Append(std::unique_ptr<CLineItem> item);
     // Inserts at the insertion point of label n: after the group of the last item of the current
     // device that carries label n, or at the end when no item of the device carries it.
