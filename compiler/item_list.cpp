@@ -1,6 +1,7 @@
 #include "compiler/item_list.h"
 
 #include "model/bit_item.h"
+#include "model/bits.h"
 #include "model/byte_item.h"
 
 #include <algorithm>
@@ -12,19 +13,9 @@ namespace {
 
 // Room left between the order numbers of neighbours, so that most insertions find a free number.
 constexpr uint64_t kOrderGap = uint64_t{1} << 20;
-// Registers further apart than this many addresses never share bytes.
-constexpr uint64_t kOverlapReach = 3;
 
 bool StartsGroup(const CLineItem& item) {
     return item.GetKind() == ItemKind::Line || item.GetKind() == ItemKind::Device;
-}
-
-uint64_t AddressNumber(const std::array<uint8_t, 8>& address, uint16_t length) {
-    uint64_t number = 0;
-    for (int i = std::min<int>(length, 8) - 1; i >= 0; --i) {
-        number = (number << 8) | address[static_cast<std::size_t>(i)];
-    }
-    return number;
 }
 
 bool SameDigit(char a, char b) {
@@ -74,6 +65,7 @@ std::vector<std::unique_ptr<CLineItem>> CItemList::TakeItems() {
     nodes_.clear();
     positions_.clear();
     parts_.clear();
+    lastLabelled_.clear();
     current_ = nodes_.end();
     return items;
 }
@@ -93,21 +85,14 @@ CLineItem* CItemList::InsertAtLabel(std::unique_ptr<CLineItem> item, int label) 
 
 CItemList::Position CItemList::InsertionPointOf(int label) {
     // Back from the end to the last item of the device that carries the label ...
-    Position labelled = nodes_.end();
-    for (auto it = nodes_.end(); it != nodes_.begin();) {
-        --it;
-        if (StartsGroup(*it->item)) {
-            break;
-        }
-        const auto* set = dynamic_cast<const CSetItem*>(it->item.get());
-        if (set != nullptr && set->GetLabel() == label) {
-            labelled = it;
-            break;
-        }
-    }
-    if (labelled == nodes_.end()) {
+    if (nodes_.empty()) {
         return nodes_.end();
     }
+    const auto found = lastLabelled_.find({nodes_.back().group, label});
+    if (found == lastLabelled_.end()) {
+        return nodes_.end();
+    }
+    const Position labelled = positions_.at(found->second->item.get());
     // ... then forward to the end of its group: the first item of a lower level.
     const int level = labelled->item->GetLevel();
     auto it = std::next(labelled);
@@ -118,6 +103,9 @@ CItemList::Position CItemList::InsertionPointOf(int label) {
 }
 
 CLineItem* CItemList::InsertBefore(Position next, std::unique_ptr<CLineItem> item) {
+    if (item == nullptr) {
+        return nullptr;
+    }
     CLineItem* added = item.get();
     const bool startsGroup = StartsGroup(*item);
     const Position at = nodes_.insert(next, Node{std::move(item)});
@@ -129,6 +117,12 @@ CLineItem* CItemList::InsertBefore(Position next, std::unique_ptr<CLineItem> ite
     }
     Number(at);
     FindParent(at);
+    if (const auto* set = dynamic_cast<const CSetItem*>(added)) {
+        Node*& last = lastLabelled_[{at->group, set->GetLabel()}];
+        if (last == nullptr || last->order < at->order) {
+            last = &*at;
+        }
+    }
     current_ = at;
     return added;
 }
@@ -145,13 +139,51 @@ void CItemList::Number(Position at) {
         at->order = before + (next->order - before) / 2;
         return;
     }
+    Spread(at, before);
+}
+
+// No free number is left beside the new item: spread the items of the smallest aligned range of
+// numbers around it that is sparse enough over that range. Ranges grow by doubling and may hold
+// fewer items the larger they are (fewer than (4/3)^i items in a range of 2^i numbers), so that
+// repeated insertions at one place cost logarithmic time on average.
+void CItemList::Spread(Position at, uint64_t number) {
+    at->order = number;
+    double allowed = 1.0;
+    for (int bits = 1; bits < 64; ++bits) {
+        allowed *= 4.0 / 3.0;
+        const uint64_t size = uint64_t{1} << bits;
+        const uint64_t low = number & ~(size - 1);
+        const uint64_t high = low + (size - 1);
+        Position first = at;
+        while (first != nodes_.begin() && std::prev(first)->order >= low) {
+            --first;
+        }
+        Position last = at;
+        std::size_t count = 1 + static_cast<std::size_t>(std::distance(first, at));
+        while (std::next(last) != nodes_.end() && std::next(last)->order <= high) {
+            ++last;
+            ++count;
+        }
+        if (static_cast<double>(count) < allowed && count < size / 2) {
+            const uint64_t step = size / (count + 1);
+            uint64_t order = low;
+            for (auto it = first;; ++it) {
+                order += step;
+                it->order = order;
+                if (it == last) {
+                    return;
+                }
+            }
+        }
+    }
     Renumber();
 }
 
 void CItemList::Renumber() {
+    const uint64_t step = UINT64_MAX / (nodes_.size() + 1);
     uint64_t order = 0;
     for (Node& node : nodes_) {
-        order += kOrderGap;
+        order += step;
         node.order = order;
     }
 }
@@ -261,14 +293,15 @@ void CItemList::CheckMask(const CByteItem& reg) {
 void CItemList::IndexParts(Node& node, const CByteItem& reg) {
     for (; node.indexedParts < reg.GetPartCount(); ++node.indexedParts) {
         const CByteItem::Part& part = reg.GetPart(node.indexedParts);
-        parts_[{node.group, part.addressLength, AddressNumber(part.address, part.addressLength)}]
+        parts_[{node.group, part.addressLength,
+                AddressNumber(part.address.data(), part.addressLength)}]
             .push_back({&node, node.indexedParts});
     }
 }
 
 void CItemList::CheckOverlap(Position at, const CByteItem& reg) {
     const uint16_t length = reg.GetAddressLength();
-    const uint64_t a = AddressNumber(reg.GetAddressBytes(), length);
+    const uint64_t a = AddressNumber(reg.GetAddressBytes().data(), length);
     const uint64_t low = a >= kOverlapReach ? a - kOverlapReach : 0;
     const uint64_t high = a <= UINT64_MAX - kOverlapReach ? a + kOverlapReach : UINT64_MAX;
 
@@ -291,7 +324,7 @@ void CItemList::CheckOverlap(Position at, const CByteItem& reg) {
     for (const PartEntry& entry : earlier) {
         const auto& other = static_cast<const CByteItem&>(*entry.node->item);
         const CByteItem::Part& p = other.GetPart(entry.part);
-        const uint64_t b = AddressNumber(p.address, p.addressLength);
+        const uint64_t b = AddressNumber(p.address.data(), p.addressLength);
         uint64_t offset = 0;
         if (a == b) {
             if (reg.GetMemorySize() != p.memorySize) {
@@ -305,7 +338,7 @@ void CItemList::CheckOverlap(Position at, const CByteItem& reg) {
         } else {
             continue;
         }
-        if (offset >= 4) {
+        if (offset > kOverlapReach) {
             continue;
         }
         const int shift = static_cast<int>(8 * offset);

@@ -10,6 +10,7 @@
 #include <memory>
 #include <tuple>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace vek {
@@ -39,7 +40,7 @@ public:
     CItemList(const CItemList&) = delete;
     CItemList& operator=(const CItemList&) = delete;
 
-    // Each insertion makes the item the current position and returns it.
+    // Each insertion makes the item the current position and returns it (null for no item).
     CLineItem* Append(std::unique_ptr<CLineItem> item);
     // Inserts at the insertion point of label n: after the group of the last item of the current
     // device that carries label n, or at the end when no item of the device carries it.
@@ -99,6 +100,7 @@ private:
 
     CLineItem* InsertBefore(Position next, std::unique_ptr<CLineItem> item);
     void Number(Position at);
+    void Spread(Position at, uint64_t number);
     void Renumber();
     void FindParent(Position at);
     Position InsertionPointOf(int label);
@@ -114,6 +116,9 @@ private:
     std::unordered_map<const CLineItem*, Position> positions_;
     Position current_;
     std::map<AddressKey, std::vector<PartEntry>> parts_;
+    // The last item in list order of each device group and label: where a walk back from the
+    // end of the list for that label would stop.
+    std::map<std::pair<uint64_t, int>, Node*> lastLabelled_;
     std::vector<StringId> errors_;
     uint64_t groups_ = 0;
     uint64_t walks_ = 0;

@@ -43,4 +43,12 @@ uint32_t FieldMax(int width) {
     return width >= 32 ? 0xFFFFFFFFU : (1U << width) - 1;
 }
 
+uint64_t AddressNumber(const uint8_t* address, uint16_t length) {
+    uint64_t number = 0;
+    for (int i = (length < 8 ? length : 8) - 1; i >= 0; --i) {
+        number = (number << 8) | address[i];
+    }
+    return number;
+}
+
 } // namespace vek

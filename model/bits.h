@@ -18,4 +18,7 @@ uint32_t Deposit(uint32_t v, int shift, uint32_t mask, int n);
 // The largest value of a field of width bits (0 to 32).
 uint32_t FieldMax(int width);
 
+// Address bytes read as one number, byte 0 least significant (at most 8 bytes).
+uint64_t AddressNumber(const uint8_t* address, uint16_t length);
+
 } // namespace vek

@@ -1,9 +1,14 @@
 #pragma once
 
+#include <cstdint>
+
 namespace vek {
 
 // The access type of a register, selected in a description by the letters r/w/b/s/f.
 enum class AccessType : int { Read = 0, Write = 1, Both = 2, Status = 3, Prot = 4, NotGiven = 5 };
+
+// Registers further apart than this many addresses never share bytes: a value has 4 bytes.
+inline constexpr uint64_t kOverlapReach = 3;
 
 // What a shadow register tells its items after a transfer, and the row-state codes of the tree.
 namespace update_code {

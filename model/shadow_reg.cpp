@@ -67,11 +67,7 @@ std::string CShadowReg::AddressText() const {
 }
 
 uint64_t CShadowReg::AddressNumber() const {
-    uint64_t number = 0;
-    for (int i = addressLength_ - 1; i >= 0; --i) {
-        number = (number << 8) | address_[static_cast<std::size_t>(i)];
-    }
-    return number;
+    return vek::AddressNumber(address_.data(), addressLength_);
 }
 
 int CShadowReg::GetAddress(uint8_t* out) const {
@@ -223,7 +219,7 @@ bool CShadowReg::TakeOverlap(const CShadowReg& r) {
     } else {
         return false;
     }
-    if (distance > CShadowRegList::kOverlapReach) {
+    if (distance > kOverlapReach) {
         return false;
     }
     const int shift = static_cast<int>(8 * distance);
@@ -245,7 +241,7 @@ void CShadowReg::UpdateOverlapping(int code) {
     if (list_ == nullptr) {
         return;
     }
-    list_->ForEachNear(AddressNumber(), CShadowRegList::kOverlapReach, [&](CShadowReg& s) {
+    list_->ForEachNear(AddressNumber(), kOverlapReach, [&](CShadowReg& s) {
         if (&s == this || !s.TakeOverlap(*this)) {
             return;
         }

@@ -1,23 +1,12 @@
 #include "model/shadow_reg_list.h"
 
+#include "model/bits.h"
 #include "model/shadow_reg.h"
 
 #include <algorithm>
 #include <cstring>
 
 namespace vek {
-
-namespace {
-
-uint64_t NumberOf(const uint8_t* address, uint16_t length) {
-    uint64_t number = 0;
-    for (int i = std::min<int>(length, 8) - 1; i >= 0; --i) {
-        number = (number << 8) | address[i];
-    }
-    return number;
-}
-
-} // namespace
 
 CShadowRegList::CShadowRegList() = default;
 CShadowRegList::~CShadowRegList() = default;
@@ -65,7 +54,7 @@ CShadowReg* CShadowRegList::Insert(std::unique_ptr<CShadowReg> reg) {
 CShadowReg* CShadowRegList::Find(const uint8_t* address, uint16_t length, uint16_t dataLength,
                                  AccessType access) const {
     const uint16_t compared = std::min<uint16_t>(length, 8);
-    const uint64_t number = NumberOf(address, compared);
+    const uint64_t number = AddressNumber(address, compared);
     for (std::size_t i = LowerBound(number); i < regs_.size() && Key(i) == number; ++i) {
         CShadowReg& reg = *regs_[i];
         if (std::memcmp(reg.AddressBytes().data(), address, compared) == 0 &&

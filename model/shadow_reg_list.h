@@ -15,9 +15,6 @@ class CShadowReg;
 // that can overlap a given one (at most 3 addresses away) are found by binary search.
 class CShadowRegList {
 public:
-    // The largest address distance at which registers can share bytes (a value has 4 bytes).
-    static constexpr uint64_t kOverlapReach = 3;
-
     CShadowRegList();
     ~CShadowRegList();
     CShadowRegList(const CShadowRegList&) = delete;

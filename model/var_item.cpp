@@ -7,7 +7,9 @@
 
 namespace vek {
 
-CVarItem::CVarItem(ItemKind kind) : CSetItem(kind) {}
+CVarItem::CVarItem(ItemKind kind) : CSetItem(kind) {
+    AddFlags(item_flag::CarriesValue);
+}
 CVarItem::~CVarItem() = default;
 
 bool CVarItem::SetWidth(int width) {

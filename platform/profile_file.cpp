@@ -55,6 +55,7 @@ ProfileFile::ProfileFile(ProfileFile&&) noexcept = default;
 ProfileFile& ProfileFile::operator=(ProfileFile&&) noexcept = default;
 
 void ProfileFile::Clear() {
+    utf8Mark_ = false;
     preamble_.clear();
     sections_.clear();
     sectionIndex_.clear();
@@ -94,6 +95,11 @@ bool ProfileFile::Load(std::string* reason) {
 }
 
 void ProfileFile::Parse(std::string_view text) {
+    constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+    utf8Mark_ = text.substr(0, kUtf8Mark.size()) == kUtf8Mark;
+    if (utf8Mark_) {
+        text.remove_prefix(kUtf8Mark.size());
+    }
     const auto firstBreak = text.find('\n');
     crlf_ = firstBreak != std::string_view::npos && firstBreak > 0 && text[firstBreak - 1] == '\r';
     Section* current = nullptr;
@@ -207,7 +213,7 @@ bool ProfileFile::SetString(std::string_view section, std::string_view key,
 
 bool ProfileFile::Save(std::string* reason) const {
     const char* newline = crlf_ ? "\r\n" : "\n";
-    std::string text;
+    std::string text = utf8Mark_ ? "\xEF\xBB\xBF" : "";
     const auto addLine = [&](const std::string& line) {
         text += line;
         text += newline;

@@ -50,6 +50,7 @@ private:
 
     std::string path_;
     bool crlf_ = false;
+    bool utf8Mark_ = false;             // the file began with a UTF-8 byte-order mark
     std::vector<std::string> preamble_; // lines before the first section
     std::vector<std::unique_ptr<Section>> sections_;
     std::unordered_map<std::string, Section*> sectionIndex_;

@@ -1,0 +1,130 @@
+// The item list's checks on one device with many registers: each register spans two addresses
+// (memory size 1, data size 2), so each has neighbours to compare with, and carries two bit fields.
+#include "compiler/item_list.h"
+#include "model/bit_item.h"
+#include "model/byte_item.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+
+namespace {
+
+using namespace vek;
+
+std::string Hex4(unsigned value) {
+    char text[8];
+    // Template order: byte 0 first.
+    std::snprintf(text, sizeof text, "%02X%02X", value & 0xFF, (value >> 8) & 0xFF);
+    return text;
+}
+
+// A driver line, a device, and per register the register and its two bit fields, in order.
+std::vector<std::unique_ptr<CLineItem>> MakeItems(int count) {
+    std::vector<std::unique_ptr<CLineItem>> items;
+    items.push_back(std::make_unique<CLineItem>());
+    auto device = std::make_unique<CDeviceItem>();
+    device->SetLevel(1);
+    device->SetAddressText("XXXX");
+    device->SetAddressLength(2);
+    items.push_back(std::move(device));
+    for (int i = 0; i < count; ++i) {
+        auto reg = std::make_unique<CByteItem>();
+        reg->SetLevel(2);
+        reg->SetAccessType(i % 2 == 0 ? AccessType::Read : AccessType::Write);
+        reg->SetAddressText(Hex4(static_cast<unsigned>(i)));
+        reg->SetAddressLength(2);
+        reg->SetDataLength(2);
+        reg->SetMemorySize(1);
+        reg->SetMask(0xFFFF);
+        reg->SetWidth(16);
+        reg->AddPart();
+        for (uint32_t mask : {0x00FFU, 0xFF00U}) {
+            auto bit = std::make_unique<CBitItem>();
+            bit->SetLevel(3);
+            bit->SetAddressText(reg->GetAddressText());
+            bit->SetAddressLength(2);
+            bit->SetMask(mask);
+            bit->SetRegister(reg.get());
+            items.push_back(std::move(bit));
+        }
+        items.insert(items.end() - 2, std::move(reg));
+    }
+    return items;
+}
+
+// Inserts and checks every item as the builder does: devices appended, the rest after the
+// current position.
+void BM_ItemListChecksOneDevice(benchmark::State& state) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto items = MakeItems(static_cast<int>(state.range(0)));
+        CItemList list;
+        state.ResumeTiming();
+        for (auto& item : items) {
+            const bool append =
+                item->GetKind() == ItemKind::Line || item->GetKind() == ItemKind::Device;
+            CLineItem* added =
+                append ? list.Append(std::move(item)) : list.InsertAfterCurrent(std::move(item));
+            list.Check(added);
+            benchmark::DoNotOptimize(list.TakeErrors());
+        }
+        state.PauseTiming();
+        items.clear();
+        list.TakeItems();
+        state.ResumeTiming();
+    }
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_ItemListChecksOneDevice)
+    ->RangeMultiplier(4)
+    ->Range(4096, 65536)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
+
+// A set whose register records label 1, a second set with many registers, then as many blocks
+// that return to label 1: each block's register joins the first set's group, far from the end of
+// the list.
+void BM_ItemListBlocksReturningToALabel(benchmark::State& state) {
+    const int count = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        state.PauseTiming();
+        CItemList list;
+        std::vector<std::unique_ptr<CSetItem>> items;
+        for (int i = 0; i < 2 * count + 3; ++i) {
+            const bool isSet = i == 0 || i == 2;
+            auto item = isSet ? std::make_unique<CSetItem>() : std::make_unique<CByteItem>();
+            item->SetLevel(isSet ? 2 : 3);
+            item->SetAddressText(Hex4(static_cast<unsigned>(i)));
+            item->SetAddressLength(2);
+            const bool returning = i >= count + 3;
+            item->SetLabel(i == 1 || returning ? 1 : 0);
+            item->SetLabelRole(i == 1 ? LabelRole::Recorded
+                                      : (returning ? LabelRole::BlockStart : LabelRole::None));
+            items.push_back(std::move(item));
+        }
+        list.Append(std::make_unique<CLineItem>());
+        auto device = std::make_unique<CDeviceItem>();
+        device->SetLevel(1);
+        list.Append(std::move(device));
+        state.ResumeTiming();
+        for (auto& item : items) {
+            const bool returning = item->GetLabelRole() == LabelRole::BlockStart;
+            CLineItem* added = returning ? list.InsertAtLabel(std::move(item), 1)
+                                         : list.InsertAfterCurrent(std::move(item));
+            list.Check(added);
+            benchmark::DoNotOptimize(list.TakeErrors());
+        }
+        state.PauseTiming();
+        list.TakeItems();
+        state.ResumeTiming();
+    }
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_ItemListBlocksReturningToALabel)
+    ->RangeMultiplier(4)
+    ->Range(4096, 65536)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
+
+} // namespace

@@ -1,0 +1,58 @@
+// Overlap updates of shadow registers: one device whose registers span two addresses each
+// (memory size 1, data size 2), so every change reaches its neighbours.
+#include "model/register_context.h"
+#include "model/shadow_reg.h"
+#include "model/shadow_reg_list.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+using namespace vek;
+
+void FillDevice(CShadowRegList& list, int count) {
+    for (int i = 0; i < count; ++i) {
+        ShadowRegLayout layout;
+        layout.address[0] = static_cast<uint8_t>(i);
+        layout.address[1] = static_cast<uint8_t>(i >> 8);
+        layout.addressLength = 2;
+        layout.dataLength = 2;
+        layout.memorySize = 1;
+        layout.byteOrder = "12";
+        layout.mask = 0xFFFF;
+        layout.access = AccessType::Both;
+        list.Insert(CShadowReg::Create(layout));
+    }
+}
+
+void BM_SetValueUpdatesNeighbours(benchmark::State& state) {
+    CShadowRegList list;
+    FillDevice(list, static_cast<int>(state.range(0)));
+    uint32_t v = 0;
+    for (auto _ : state) {
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            list[i].SetValue(++v & 0xFFFF);
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_SetValueUpdatesNeighbours)
+    ->RangeMultiplier(4)
+    ->Range(4096, 65536)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
+
+void BM_SimulatedWriteAll(benchmark::State& state) {
+    CShadowRegList list;
+    FillDevice(list, static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            benchmark::DoNotOptimize(list[i].Write(transfer_flag::Simulation));
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_SimulatedWriteAll)->Arg(65536)->Unit(benchmark::kMillisecond);
+
+} // namespace

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "model/line_item.h"
+#include "model/macro.h"
+#include "model/tree_control.h"
+
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace vek::test {
+
+// A tree control that keeps every row as the items filled it.
+class RecordingTree : public TreeControl {
+public:
+    struct Row {
+        std::string text;
+        int parent = -1;
+        int after = -1;
+        int level = 0;
+        int image = -1;
+        CLineItem* item = nullptr;
+        std::map<int, std::string> cells;
+    };
+
+    int InsertRow(std::string_view text, int parentRow, int afterRow) override {
+        rows.push_back(Row{std::string(text), parentRow, afterRow, 0, -1, nullptr, {}});
+        return static_cast<int>(rows.size()) - 1;
+    }
+    void SetRowLevel(int row, int level) override { rows.at(Index(row)).level = level; }
+    void SetCellText(int row, int column, std::string_view text) override {
+        rows.at(Index(row)).cells[column] = std::string(text);
+    }
+    void SetRowImage(int row, int image) override { rows.at(Index(row)).image = image; }
+    void SetRowItem(int row, CLineItem* item) override { rows.at(Index(row)).item = item; }
+
+    std::vector<Row> rows;
+
+private:
+    static std::size_t Index(int row) { return static_cast<std::size_t>(row); }
+};
+
+// An item that only records what its shadow register tells it.
+class RecordingItem : public CLineItem {
+public:
+    void Update(CShadowReg* shadow, int code) override { updates.emplace_back(shadow, code); }
+    std::vector<std::pair<CShadowReg*, int>> updates;
+};
+
+// A macro that writes its name into a shared log when it runs.
+class LoggingMacro : public CMacro {
+public:
+    LoggingMacro(std::string name, std::vector<std::string>& log) : log_(log) {
+        SetName(std::move(name));
+    }
+    void Run(int arg) override { log_.push_back(GetName() + "(" + std::to_string(arg) + ")"); }
+
+private:
+    std::vector<std::string>& log_;
+};
+
+} // namespace vek::test

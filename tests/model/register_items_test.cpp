@@ -1,0 +1,427 @@
+#include "model/bit_item.h"
+#include "model/byte_item.h"
+#include "model/register_context.h"
+#include "model/shadow_reg.h"
+#include "model/shadow_reg_list.h"
+#include "model_fakes.h"
+#include "platform/recording_host.h"
+#include "test_driver.h"
+
+#include <gtest/gtest.h>
+
+namespace vek {
+namespace {
+
+using test::DriverCall;
+using Fn = DriverCall::Function;
+
+// Registers and bit fields bound to shadow registers of one device, as the binding step leaves
+// them.
+class RegisterItemsTest : public ::testing::Test {
+protected:
+    CShadowReg& Shadow(uint8_t address, uint32_t mask, AccessType access = AccessType::Both) {
+        ShadowRegLayout layout;
+        layout.address[0] = address;
+        layout.addressLength = 1;
+        layout.dataLength = 1;
+        layout.byteOrder = "1";
+        layout.mask = mask;
+        layout.access = access;
+        CShadowReg* reg = list.Insert(CShadowReg::Create(layout));
+        reg->SetDriver(&entries, "tapdrv32", "Chip");
+        reg->SetContext(&context);
+        return *reg;
+    }
+
+    // Fills the register's fields for one 1-byte part at the address and adds the part.
+    static void AddPart(CByteItem& reg, const char* addressText, uint32_t mask) {
+        reg.SetAddressText(addressText);
+        reg.SetAddressLength(1);
+        reg.SetDataLength(1);
+        reg.SetMemorySize(1);
+        reg.SetByteOrder("1");
+        reg.SetMask(mask);
+        reg.SetWidth(__builtin_popcount(mask));
+        ASSERT_TRUE(reg.AddPart());
+    }
+
+    void Bind(CByteItem& reg) {
+        for (std::size_t k = 0; k < reg.GetPartCount(); ++k) {
+            const CByteItem::Part& part = reg.GetPart(k);
+            CShadowReg& shadow = Shadow(part.address[0], part.mask, reg.GetAccessType());
+            shadow.AddItem(&reg);
+            reg.SetPartShadowReg(k, &shadow);
+        }
+        reg.SetContext(&context);
+    }
+
+    test::TestDriver driver;
+    DriverEntryPoints entries = driver.EntryPoints();
+    RecordingHost host;
+    RegisterContext context{&host, false};
+    CShadowRegList list;
+    test::RecordingTree tree;
+};
+
+TEST_F(RegisterItemsTest, ValueTextsInThreeRadicesWithTheSignedForm) {
+    CVarItem var;
+    var.SetWidth(8);
+    var.SetValueField(0xFF);
+    EXPECT_EQ(var.ValueText(), "ff");
+    var.SetRadix(2);
+    EXPECT_EQ(var.ValueText(), "11111111");
+    var.SetRadix(10);
+    EXPECT_EQ(var.ValueText(), "255");
+    var.AddFlags(item_flag::Signed);
+    EXPECT_EQ(var.ValueText(), "-1");
+    var.SetValueField(0x7F);
+    EXPECT_EQ(var.ValueText(), "+127");
+    var.SetValueField(0x80);
+    EXPECT_EQ(var.ValueText(), "-128");
+    var.SetWidth(32);
+    var.SetValueField(0x80000000U);
+    EXPECT_EQ(var.ValueText(), "-2147483648");
+    var.SetValueField(0);
+    EXPECT_EQ(var.ValueText(), "+0");
+}
+
+TEST_F(RegisterItemsTest, BitFieldShowsAndSetsItsBitsOfTheShadowRegister) {
+    CByteItem reg;
+    reg.SetAccessType(AccessType::Both);
+    AddPart(reg, "10", 0xFF);
+    Bind(reg);
+    CBitItem bit;
+    bit.SetMask(0x38);
+    bit.SetWidth(3);
+    bit.SetRegister(&reg);
+    bit.SetAccessType(AccessType::Both);
+    bit.SetContext(&context);
+    CShadowReg& shadow = *reg.GetShadowReg();
+    bit.SetShadowReg(&shadow);
+    shadow.AddItem(&bit);
+
+    driver.readBytes = {0xFF, 0, 0, 0};
+    ASSERT_TRUE(bit.Read());
+    EXPECT_EQ(bit.GetValue(), 7U);
+    EXPECT_TRUE(bit.HasFlags(item_flag::ValueShown));
+
+    EXPECT_EQ(bit.SetValue(0), 0U);
+    EXPECT_EQ(shadow.GetValue(), 0xC7U);
+    const auto writes = driver.Calls(Fn::SetReg);
+    ASSERT_EQ(writes.size(), 1U);
+    EXPECT_EQ(writes[0].data[0], 0xC7);
+    EXPECT_EQ(bit.GetValue(), 0U);
+    EXPECT_EQ(reg.GetValue(), 0xC7U);
+
+    EXPECT_EQ(bit.SetValue(0xFF), 0x38U) << "only the field's bits are deposited";
+    EXPECT_EQ(shadow.GetValue(), 0xFFU);
+
+    driver.failWrites = true;
+    bit.SetValue(1);
+    ASSERT_EQ(host.lines.size(), 1U) << "a failed write of a bit field is reported too";
+    EXPECT_EQ(host.lines[0].text, "driver error D05: cannot write to address 0x10 : bus timeout");
+}
+
+TEST_F(RegisterItemsTest, RegisterOfTwoPartsCombinesItsValues) {
+    CByteItem reg;
+    reg.SetAccessType(AccessType::Both);
+    AddPart(reg, "01", 0xFF);
+    AddPart(reg, "02", 0xFF);
+    Bind(reg);
+    EXPECT_EQ(reg.GetTotalWidth(), 16);
+    EXPECT_EQ(reg.GetTotalDataLength(), 2);
+
+    reg.GetPart(0).shadow->SetValue(0x12);
+    reg.GetPart(1).shadow->SetValue(0x34);
+    ASSERT_TRUE(reg.Write());
+    EXPECT_EQ(reg.GetValue(), 0x1234U);
+
+    driver.calls.clear();
+    EXPECT_EQ(reg.SetValue(0xABCD), 0xABCDU);
+    EXPECT_EQ(reg.GetPart(0).shadow->GetValue(), 0xABU);
+    EXPECT_EQ(reg.GetPart(1).shadow->GetValue(), 0xCDU);
+    const auto writes = driver.Calls(Fn::SetReg);
+    ASSERT_EQ(writes.size(), 2U);
+    EXPECT_EQ(writes[0].address[0], 0x01);
+    EXPECT_EQ(writes[0].data[0], 0xAB);
+    EXPECT_EQ(writes[1].address[0], 0x02);
+    EXPECT_EQ(writes[1].data[0], 0xCD);
+}
+
+TEST_F(RegisterItemsTest, CombinedValueOfPartsWithScatteredMasks) {
+    CByteItem reg;
+    reg.SetAccessType(AccessType::Both);
+    AddPart(reg, "01", 0xF0); // 4 most significant bits
+    AddPart(reg, "02", 0x81); // 2 bits
+    AddPart(reg, "03", 0x0E); // 3 least significant bits
+    Bind(reg);
+    EXPECT_EQ(reg.GetTotalWidth(), 9);
+    context.simulation = true;
+    reg.SetValue(0b1010'11'011);
+    EXPECT_EQ(reg.GetPart(0).shadow->GetValue(), 0xA0U);
+    EXPECT_EQ(reg.GetPart(1).shadow->GetValue(), 0x81U);
+    EXPECT_EQ(reg.GetPart(2).shadow->GetValue(), 0x06U);
+    EXPECT_EQ(reg.GetValue(), 0b1010'11'011U);
+    EXPECT_TRUE(driver.calls.empty());
+}
+
+TEST_F(RegisterItemsTest, CombinedValueHoldsWhenTheWriteFails) {
+    CByteItem reg;
+    reg.SetAccessType(AccessType::Both);
+    AddPart(reg, "01", 0xF0);
+    AddPart(reg, "02", 0x0F);
+    Bind(reg);
+    driver.failWrites = true;
+    reg.SetValue(0xAB);
+    EXPECT_EQ(reg.GetValue(), 0xABU);
+    EXPECT_EQ(reg.GetPart(0).shadow->GetValue(), 0xA0U);
+    EXPECT_EQ(reg.GetPart(1).shadow->GetValue(), 0x0BU);
+    EXPECT_EQ(host.lines.size(), 1U);
+}
+
+TEST_F(RegisterItemsTest, OnlyValueItemsCarryAValue) {
+    EXPECT_TRUE(CVarItem().HasFlags(item_flag::CarriesValue));
+    EXPECT_TRUE(CByteItem().HasFlags(item_flag::CarriesValue));
+    EXPECT_TRUE(CBitItem().HasFlags(item_flag::CarriesValue));
+    EXPECT_FALSE(CSetItem().HasFlags(item_flag::CarriesValue));
+    EXPECT_FALSE(CDeviceItem().HasFlags(item_flag::CarriesValue));
+}
+
+TEST_F(RegisterItemsTest, PartsBeyond32BitsAreRefused) {
+    CByteItem reg;
+    AddPart(reg, "01", 0xFFFF);
+    AddPart(reg, "02", 0xFFFF);
+    reg.SetWidth(1);
+    EXPECT_FALSE(reg.AddPart());
+    EXPECT_EQ(reg.GetPartCount(), 2U);
+    EXPECT_EQ(reg.GetTotalWidth(), 32);
+}
+
+TEST_F(RegisterItemsTest, FieldsRefuseUnsafeSizes) {
+    CByteItem reg;
+    EXPECT_FALSE(reg.SetAddressLength(9));
+    EXPECT_TRUE(reg.SetAddressLength(8));
+    EXPECT_FALSE(reg.SetDataLength(5));
+    EXPECT_TRUE(reg.SetDataLength(4));
+    EXPECT_FALSE(reg.SetWidth(33));
+    EXPECT_FALSE(reg.SetAddressText("112233445566778899"));
+    EXPECT_TRUE(reg.SetAddressText("3412"));
+    EXPECT_EQ(reg.GetAddressBytes()[0], 0x34);
+    EXPECT_EQ(reg.GetAddressBytes()[1], 0x12);
+    EXPECT_TRUE(reg.SetAddressText("XX12"));
+    EXPECT_EQ(reg.GetAddressBytes()[0], 0x00);
+}
+
+TEST_F(RegisterItemsTest, IncreaseAndDecreaseStopAtTheFieldsLimits) {
+    CByteItem reg;
+    reg.SetAccessType(AccessType::Both);
+    AddPart(reg, "01", 0x0F);
+    Bind(reg);
+    reg.GetPart(0).shadow->SetValue(0x0F);
+    ASSERT_TRUE(reg.Write());
+    driver.calls.clear();
+    EXPECT_FALSE(reg.Increase(1));
+    EXPECT_TRUE(driver.calls.empty());
+    EXPECT_TRUE(reg.Decrease(1));
+    EXPECT_EQ(reg.GetValue(), 0x0EU);
+    EXPECT_EQ(driver.Calls(Fn::SetReg).size(), 1U);
+
+    reg.AddFlags(item_flag::Signed); // 4 bits: -8 .. +7
+    reg.SetValue(7);
+    EXPECT_FALSE(reg.Increase(1));
+    reg.SetValue(8);
+    EXPECT_FALSE(reg.Decrease(1));
+    EXPECT_TRUE(reg.Increase(1));
+    EXPECT_EQ(reg.GetValue(), 9U);
+
+    CVarItem var;
+    var.SetWidth(8);
+    var.SetValueField(0);
+    EXPECT_FALSE(var.Decrease(1));
+    EXPECT_TRUE(var.Increase(0x1FF));
+    EXPECT_EQ(var.GetValue(), 0xFFU) << "the new value is reduced to the field";
+    EXPECT_FALSE(var.Increase(1));
+}
+
+TEST_F(RegisterItemsTest, FailedStepIsReportedButCounts) {
+    CByteItem reg;
+    reg.SetAccessType(AccessType::Both);
+    AddPart(reg, "01", 0xFF);
+    Bind(reg);
+    driver.failWrites = true;
+    EXPECT_TRUE(reg.Increase(1));
+    ASSERT_EQ(host.lines.size(), 1U);
+    EXPECT_EQ(host.lines[0].text, "driver error D05: cannot write to address 0x01 : bus timeout");
+}
+
+TEST_F(RegisterItemsTest, AFailingPartFailsTheWholeWrite) {
+    CByteItem reg;
+    reg.SetAccessType(AccessType::Both);
+    AddPart(reg, "01", 0xFF);
+    AddPart(reg, "02", 0xFF);
+    Bind(reg);
+    reg.GetPart(1).shadow->SetValue(0x55); // the first part's value is not known
+    EXPECT_FALSE(reg.Write());
+    EXPECT_EQ(reg.GetErrorText(), "driver error D07: no valid data to write to address 0x01");
+    EXPECT_EQ(driver.Calls(Fn::SetReg).size(), 1U) << "the other parts are still written";
+}
+
+TEST_F(RegisterItemsTest, StatusValuesAreReadBeforeTheyAreGiven) {
+    CByteItem reg;
+    reg.SetAccessType(AccessType::Status);
+    AddPart(reg, "01", 0xFF);
+    Bind(reg);
+    driver.readBytes = {0x99, 0, 0, 0};
+    EXPECT_EQ(reg.GetValue(), 0x99U);
+    EXPECT_EQ(driver.Calls(Fn::GetReg).size(), 1U);
+}
+
+TEST_F(RegisterItemsTest, MacrosRunAroundTransfersAsTheFlagsAllow) {
+    std::vector<std::string> log;
+    test::LoggingMacro beforeRead("BR", log), afterRead("AR", log), beforeWrite("BW", log),
+        afterWrite("AW", log);
+    const auto ref = [](CMacro& macro) {
+        auto r = std::make_unique<CMacroRef>(macro.GetName());
+        r->Bind(&macro);
+        return r;
+    };
+    CByteItem reg;
+    reg.SetAccessType(AccessType::Both);
+    AddPart(reg, "01", 0xFF);
+    AddPart(reg, "02", 0xFF);
+    Bind(reg);
+    reg.SetReadMacros(ref(beforeRead), ref(afterRead));
+    reg.SetWriteMacros(ref(beforeWrite), ref(afterWrite));
+    context.simulation = true;
+
+    ASSERT_TRUE(reg.Read());
+    ASSERT_TRUE(reg.Write());
+    EXPECT_EQ(log,
+              (std::vector<std::string>{"BR(0)", "AR(0)", "BR(0)", "AR(0)", "BW(0)", "AW(0)"}));
+
+    log.clear();
+    reg.SetValue(1); // writes without the write macros
+    EXPECT_TRUE(log.empty());
+    EXPECT_EQ(reg.GetMacroFlags() & macro_flag::WriteMacros, macro_flag::WriteMacros);
+
+    CBitItem bit;
+    bit.SetRegister(&reg);
+    bit.SetShadowReg(reg.GetPart(0).shadow);
+    bit.SetMask(0x01);
+    bit.SetWidth(1);
+    bit.SetContext(&context);
+    ASSERT_TRUE(bit.Write());
+    EXPECT_EQ(log, (std::vector<std::string>{"BW(0)", "AW(0)"}));
+
+    log.clear();
+    reg.Update(nullptr, display_flag::ReadMacros); // switched off
+    reg.Update(nullptr, display_flag::WriteMacros);
+    ASSERT_TRUE(reg.Read());
+    ASSERT_TRUE(bit.Read());
+    ASSERT_TRUE(bit.Write());
+    EXPECT_TRUE(log.empty());
+    reg.Update(nullptr, display_flag::ReadMacros | display_flag::SwitchOn);
+    ASSERT_TRUE(bit.Read());
+    EXPECT_EQ(log, (std::vector<std::string>{"BR(0)", "AR(0)"}));
+}
+
+TEST_F(RegisterItemsTest, RowsShowNamesAddressesAndPlaceholders) {
+    CLineItem driverLine;
+    driverLine.SetName("tapdrv32.dll");
+    driverLine.InsertIntoTree(tree, -1, -1, 100);
+    EXPECT_TRUE(tree.rows.empty());
+
+    CDeviceItem device;
+    device.SetName("Main_Chip");
+    device.SetLevel(1);
+    device.SetAddressDisplayWidth(2);
+    device.SetAddressDisplay("12");
+    device.InsertIntoTree(tree, -1, -1, 100);
+
+    CSetItem set;
+    set.SetName("Control_Set");
+    set.SetLevel(2);
+    set.InsertIntoTree(tree, 0, -1, 100);
+
+    CLineItem text(ItemKind::TextLine);
+    text.SetName("a_note");
+    text.SetLevel(3);
+    text.InsertIntoTree(tree, 1, -1, 100);
+
+    CByteItem joint;
+    joint.SetName("_raw_value");
+    joint.SetLevel(3);
+    AddPart(joint, "01", 0xFF);
+    joint.SetMask(0x1F);
+    joint.SetWidth(5);
+    ASSERT_TRUE(joint.AddPart());
+    joint.InsertIntoTree(tree, 1, 2, 100);
+
+    CBitItem bit;
+    bit.SetName("bit_0");
+    bit.SetLevel(4);
+    bit.SetDataLength(2);
+    bit.SetAddressDisplayWidth(1);
+    bit.SetAddressDisplay("1");
+    bit.InsertIntoTree(tree, 3, -1, 100);
+
+    CVarItem var;
+    var.SetName("my_var");
+    var.SetLevel(3);
+    var.SetWidth(8);
+    var.SetValueField(0x2A);
+    var.InsertIntoTree(tree, 1, -1, 100);
+
+    ASSERT_EQ(tree.rows.size(), 6U);
+    EXPECT_EQ(tree.rows[0].text, "Main Chip");
+    EXPECT_EQ(tree.rows[0].cells.at(1), "[0012]");
+    EXPECT_EQ(tree.rows[0].level, 0);
+    EXPECT_EQ(tree.rows[0].image, 100 + item_icon::Device);
+    EXPECT_EQ(tree.rows[0].item, &device);
+    EXPECT_EQ(device.GetNode(), 0);
+    EXPECT_EQ(tree.rows[1].text, "Control_Set");
+    EXPECT_EQ(tree.rows[1].cells.count(1), 0U) << "a set without address width shows none";
+    EXPECT_EQ(tree.rows[2].text, "a_note");
+    EXPECT_EQ(tree.rows[3].text, "_raw_value");
+    EXPECT_EQ(tree.rows[3].after, 2);
+    EXPECT_EQ(tree.rows[3].cells.at(1), "[JOINT]");
+    EXPECT_EQ(tree.rows[3].cells.at(2), "XXXX") << "13 bits";
+    EXPECT_EQ(tree.rows[3].image, 100 + item_icon::JointRegister);
+    EXPECT_EQ(tree.rows[4].text, "bit 0");
+    EXPECT_EQ(tree.rows[4].cells.at(1), "[01]");
+    EXPECT_EQ(tree.rows[4].cells.at(2), "XXXX");
+    EXPECT_EQ(tree.rows[4].level, 3);
+    EXPECT_EQ(tree.rows[5].cells.at(2), "2a");
+}
+
+TEST_F(RegisterItemsTest, UpdatesSwitchRadixIconsAndShowValuesOnceKnown) {
+    CByteItem reg;
+    reg.SetAccessType(AccessType::Both);
+    AddPart(reg, "01", 0xFF);
+    Bind(reg);
+    reg.SetLevel(2);
+    reg.InsertIntoTree(tree, -1, -1, 0);
+    reg.Update(nullptr, display_flag::Decimal);
+    EXPECT_EQ(tree.rows[0].cells.at(2), "XX") << "no value shown before one is known";
+
+    driver.readBytes = {200, 0, 0, 0};
+    ASSERT_TRUE(reg.Read());
+    EXPECT_EQ(tree.rows[0].cells.at(2), "200");
+    reg.Update(nullptr, display_flag::Binary);
+    EXPECT_EQ(tree.rows[0].cells.at(2), "11001000");
+    reg.Update(nullptr, update_code::SecondIcon);
+    EXPECT_EQ(tree.rows[0].image, item_icon::Register + 1);
+    reg.Update(nullptr, update_code::FirstIcon);
+    EXPECT_EQ(tree.rows[0].image, item_icon::Register);
+
+    CSetItem set;
+    set.SetLevel(1);
+    set.InsertIntoTree(tree, -1, -1, 0);
+    set.Update(nullptr, 0);
+    EXPECT_EQ(tree.rows[1].image, item_icon::Set + 1);
+    set.Update(nullptr, 1);
+    EXPECT_EQ(tree.rows[1].image, item_icon::Set);
+}
+
+} // namespace
+} // namespace vek
