@@ -65,8 +65,8 @@ I2c32Functions RecordingFunctions() {
                               const unsigned char* subAddress, int subCount) {
         record->readCount = count;
         record->subAddress.assign(subAddress, subAddress + subCount);
-        std::memcpy(received, record->toReceive.data(),
-                    std::min(record->toReceive.size(), static_cast<size_t>(count)));
+        std::copy_n(record->toReceive.begin(),
+                    std::min(record->toReceive.size(), static_cast<size_t>(count)), received);
     };
     f.writeEx = [](uint32_t, const unsigned char* bytes, int count) {
         record->written.assign(bytes, bytes + count);
