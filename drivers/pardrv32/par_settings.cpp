@@ -37,7 +37,9 @@ ParSettings ReadParSettings(const drvsupport::ProfileFile& settings) {
     ParSettings result;
     result.interfaceType =
         InterfaceTypeCode(ReadText(settings, "I2cBus", "InterfaceType", "Hardwareless"));
-    result.waitAfterWrite = static_cast<uint32_t>(settings.GetInt("I2CBus", "WaitAfterWrite", 0));
+    // A negative wait would read as some 49 days of busy waiting after every write.
+    const long wait = settings.GetInt("I2CBus", "WaitAfterWrite", 0);
+    result.waitAfterWrite = wait < 0 ? 0 : static_cast<uint32_t>(wait);
     result.bitrate = static_cast<int>(
         drvsupport::ParseDecimal(ReadText(settings, "I2CBus", "Bitrate", "100000")));
     result.ioAddress = static_cast<int>(settings.GetInt("I2CBus", "IOAddress", 888));

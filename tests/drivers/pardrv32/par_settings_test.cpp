@@ -26,6 +26,8 @@ TEST(ParSettingsTest, BothSpellingsOfTheSectionNameOneSection) {
     EXPECT_EQ(settings.timeout, 3);
     // The bit rate is a decimal text: a hexadecimal one reads as 0.
     EXPECT_EQ(ReadParSettings(ProfileFile::Parse("[i2cbus]\nBitrate=0x100\n")).bitrate, 0);
+    EXPECT_EQ(ReadParSettings(ProfileFile::Parse("[I2CBus]\nWaitAfterWrite=-1\n")).waitAfterWrite,
+              0u);
 }
 
 TEST(ParSettingsTest, InterfaceTypesAreComparedExactly) {
