@@ -50,15 +50,6 @@ constexpr DefaultRegister kDefaultRegisters[] = {
     {0x74, 4, 0},          {0x78, 4, 0}, {0x7C, 4, 0},
 };
 
-drvsupport::SimulatedDeviceSpec CardDevice(uint8_t address, size_t size,
-                                           std::vector<uint8_t> contents) {
-    drvsupport::SimulatedDeviceSpec spec;
-    spec.address = address;
-    spec.memory.assign(size, 0xFF);
-    std::copy(contents.begin(), contents.end(), spec.memory.begin());
-    return spec;
-}
-
 std::optional<long> Number(const std::string& text, long low, long high) {
     const auto value = drvsupport::ParseWholeInteger(text);
     if (!value || *value < low || *value > high) {
@@ -133,9 +124,10 @@ ChipSettings DefaultChipSettings() {
     }
     chip.i2cDevices = {
         // Card EEPROM: board identification, the rest erased.
-        CardDevice(0x50, 256, {0x73, 0x18, 0x01, 0x00, 0x2A, 0x00, 0x00, 0x00}),
+        drvsupport::MakeSimulatedDevice(0x50, 256,
+                                        {0x73, 0x18, 0x01, 0x00, 0x2A, 0x00, 0x00, 0x00}),
         // Clock synthesizer: eight registers.
-        CardDevice(0x69, 8, {0x01, 0x64, 0x00, 0x0F, 0x00, 0x00, 0x00, 0x80}),
+        drvsupport::MakeSimulatedDevice(0x69, 8, {0x01, 0x64, 0x00, 0x0F, 0x00, 0x00, 0x00, 0x80}),
     };
     return chip;
 }

@@ -25,7 +25,7 @@ struct ChipSettings {
     uint16_t vendorId = 0;
     uint16_t deviceId = 0;
     std::map<uint16_t, ChipRegister> registers; // by offset
-    std::vector<drvsupport::SimulatedDeviceSpec> i2cDevices;
+    std::vector<drvsupport::SimulatedDeviceSetup> i2cDevices;
     std::vector<std::string> problems;
 };
 

@@ -1,5 +1,7 @@
 #include "simulated_bus_settings.h"
 
+#include <algorithm>
+
 namespace drvsupport {
 namespace {
 
@@ -42,43 +44,43 @@ long ReadRanged(const ProfileFile& settings, const std::string& section, const c
     return *value;
 }
 
-SimulatedDeviceSpec ReadDevice(const ProfileFile& settings, uint8_t address,
-                               const std::string& section, std::vector<std::string>& problems) {
-    SimulatedDeviceSpec spec;
-    spec.address = address;
+SimulatedDeviceSetup ReadDevice(const ProfileFile& settings, uint8_t address,
+                                const std::string& section, std::vector<std::string>& problems) {
+    SimulatedDeviceSetup setup;
+    setup.address = address;
     const long size =
         ReadRanged(settings, section, "Size", 1, kMaxMemorySize, kDefaultMemorySize, problems);
-    spec.subAddressBytes = static_cast<int>(
+    setup.subAddressBytes = static_cast<int>(
         ReadRanged(settings, section, "SubAddressBytes", 1, kMaxSubAddressBytes, 1, problems));
     const long fill = ReadRanged(settings, section, "Fill", 0, 255, kDefaultFill, problems);
-    spec.memory.assign(static_cast<size_t>(size), static_cast<uint8_t>(fill));
+    setup.memory.assign(static_cast<size_t>(size), static_cast<uint8_t>(fill));
 
     const auto data = SplitList(settings.GetString(section, "Data", ""));
-    if (data.size() > spec.memory.size()) {
+    if (data.size() > setup.memory.size()) {
         problems.push_back(section + ": Data longer than Size");
     }
-    for (size_t i = 0; i < data.size() && i < spec.memory.size(); ++i) {
+    for (size_t i = 0; i < data.size() && i < setup.memory.size(); ++i) {
         const auto byte = ParseWholeInteger(data[i]);
         if (!byte || *byte < 0 || *byte > 255) {
             problems.push_back(section + ": bad Data byte '" + data[i] + "'");
             continue;
         }
-        spec.memory[i] = static_cast<uint8_t>(*byte);
+        setup.memory[i] = static_cast<uint8_t>(*byte);
     }
-    return spec;
+    return setup;
 }
 
 } // namespace
 
-std::vector<SimulatedDeviceSpec> ReadSimulatedDevices(const ProfileFile& settings,
-                                                      std::string_view listSection,
-                                                      std::vector<SimulatedDeviceSpec> defaults,
-                                                      std::vector<std::string>& problems) {
+std::vector<SimulatedDeviceSetup> ReadSimulatedDevices(const ProfileFile& settings,
+                                                       std::string_view listSection,
+                                                       std::vector<SimulatedDeviceSetup> defaults,
+                                                       std::vector<std::string>& problems) {
     const auto list = settings.Value(listSection, "Devices");
     if (!list) {
         return defaults;
     }
-    std::vector<SimulatedDeviceSpec> devices;
+    std::vector<SimulatedDeviceSetup> devices;
     for (const std::string& token : SplitList(*list)) {
         const auto address = ParseWholeInteger(token);
         if (!address || *address < 0 || *address > 0x7F) {
@@ -91,10 +93,19 @@ std::vector<SimulatedDeviceSpec> ReadSimulatedDevices(const ProfileFile& setting
     return devices;
 }
 
-SimulatedI2cBus BuildSimulatedBus(const std::vector<SimulatedDeviceSpec>& devices) {
+SimulatedDeviceSetup MakeSimulatedDevice(uint8_t address, size_t size,
+                                         const std::vector<uint8_t>& contents) {
+    SimulatedDeviceSetup setup;
+    setup.address = address;
+    setup.memory.assign(std::max(size, contents.size()), static_cast<uint8_t>(kDefaultFill));
+    std::copy(contents.begin(), contents.end(), setup.memory.begin());
+    return setup;
+}
+
+SimulatedI2cBus BuildSimulatedBus(const std::vector<SimulatedDeviceSetup>& devices) {
     SimulatedI2cBus bus;
-    for (const SimulatedDeviceSpec& spec : devices) {
-        bus.AddDevice(spec.address, SimulatedI2cDevice(spec.memory, spec.subAddressBytes));
+    for (const SimulatedDeviceSetup& setup : devices) {
+        bus.AddDevice(setup.address, SimulatedI2cDevice(setup.memory, setup.subAddressBytes));
     }
     return bus;
 }

@@ -21,18 +21,22 @@
 
 namespace drvsupport {
 
-struct SimulatedDeviceSpec {
+struct SimulatedDeviceSetup {
     uint8_t address = 0; // 7-bit
     int subAddressBytes = 1;
     std::vector<uint8_t> memory;
 };
 
-// Faulty entries are left out or corrected; each fault adds a line to problems.
-std::vector<SimulatedDeviceSpec> ReadSimulatedDevices(const ProfileFile& settings,
-                                                      std::string_view listSection,
-                                                      std::vector<SimulatedDeviceSpec> defaults,
-                                                      std::vector<std::string>& problems);
+// A device of size bytes, erased to 0xFF, whose memory starts with contents.
+SimulatedDeviceSetup MakeSimulatedDevice(uint8_t address, size_t size,
+                                         const std::vector<uint8_t>& contents);
 
-SimulatedI2cBus BuildSimulatedBus(const std::vector<SimulatedDeviceSpec>& devices);
+// Faulty entries are left out or corrected; each fault adds a line to problems.
+std::vector<SimulatedDeviceSetup> ReadSimulatedDevices(const ProfileFile& settings,
+                                                       std::string_view listSection,
+                                                       std::vector<SimulatedDeviceSetup> defaults,
+                                                       std::vector<std::string>& problems);
+
+SimulatedI2cBus BuildSimulatedBus(const std::vector<SimulatedDeviceSetup>& devices);
 
 } // namespace drvsupport

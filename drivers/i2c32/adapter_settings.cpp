@@ -5,26 +5,16 @@ namespace {
 
 constexpr const char* kDefaultLinuxDevice = "/dev/i2c-0";
 
-drvsupport::SimulatedDeviceSpec Device(uint8_t address, size_t size,
-                                       std::vector<uint8_t> contents) {
-    drvsupport::SimulatedDeviceSpec spec;
-    spec.address = address;
-    spec.subAddressBytes = 1;
-    spec.memory.assign(size, 0xFF);
-    std::copy(contents.begin(), contents.end(), spec.memory.begin());
-    return spec;
-}
-
 } // namespace
 
-std::vector<drvsupport::SimulatedDeviceSpec> DefaultSimulatedDevices() {
+std::vector<drvsupport::SimulatedDeviceSetup> DefaultSimulatedDevices() {
     return {
         // 256-byte EEPROM, erased.
-        Device(0x50, 256, {}),
+        drvsupport::MakeSimulatedDevice(0x50, 256, {}),
         // Temperature sensor: TEMP (2 bytes, 25.5 degrees), STATUS, CONFIG, high and low limit.
-        Device(0x48, 8, {0x19, 0x80, 0x01, 0x00, 0x50, 0x00, 0x00, 0x00}),
+        drvsupport::MakeSimulatedDevice(0x48, 8, {0x19, 0x80, 0x01, 0x00, 0x50, 0x00, 0x00, 0x00}),
         // 8-bit I/O expander: INPUT, OUTPUT, POLARITY, CONFIG (1 = input).
-        Device(0x20, 4, {0x5A, 0xFF, 0x00, 0xFF}),
+        drvsupport::MakeSimulatedDevice(0x20, 4, {0x5A, 0xFF, 0x00, 0xFF}),
     };
 }
 

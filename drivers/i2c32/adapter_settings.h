@@ -13,7 +13,7 @@ struct AdapterSettings {
     // The i2c-dev device that the hardware interface types use: key "LinuxDevice" of [I2CBus].
     std::string linuxDevice;
     // The devices of the simulated bus: section [SimulatedBus] (see simulated_bus_settings.h).
-    std::vector<drvsupport::SimulatedDeviceSpec> simulatedDevices;
+    std::vector<drvsupport::SimulatedDeviceSetup> simulatedDevices;
     // Faulty entries found while reading.
     std::vector<std::string> problems;
 };
@@ -21,6 +21,6 @@ struct AdapterSettings {
 AdapterSettings ReadAdapterSettings(const drvsupport::ProfileFile& settings);
 
 // The simulated bus a new user finds: the board of the example description.
-std::vector<drvsupport::SimulatedDeviceSpec> DefaultSimulatedDevices();
+std::vector<drvsupport::SimulatedDeviceSetup> DefaultSimulatedDevices();
 
 } // namespace i2c32

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 using drvsupport::ProfileFile;
-using drvsupport::SimulatedDeviceSpec;
+using drvsupport::SimulatedDeviceSetup;
 using drvsupport::SimulatedI2cBus;
 using drvsupport::SimulatedI2cDevice;
 using Bytes = std::vector<uint8_t>;
@@ -63,14 +63,14 @@ TEST(SimulatedI2cBusTest, OnlyDevicesThatExistAcknowledge) {
 
 TEST(SimulatedBusSettingsTest, WithoutADeviceListTheDefaultsAreUsed) {
     std::vector<std::string> problems;
-    SimulatedDeviceSpec spec;
-    spec.address = 0x33;
+    SimulatedDeviceSetup setup;
+    setup.address = 0x33;
     const auto devices = ReadSimulatedDevices(ProfileFile::Parse("[SimulatedBus]\nOther=1\n"),
-                                              "SimulatedBus", {spec}, problems);
+                                              "SimulatedBus", {setup}, problems);
     ASSERT_EQ(devices.size(), 1u);
     EXPECT_EQ(devices[0].address, 0x33);
     EXPECT_TRUE(ReadSimulatedDevices(ProfileFile::Parse("[SimulatedBus]\nDevices=\n"),
-                                     "SimulatedBus", {spec}, problems)
+                                     "SimulatedBus", {setup}, problems)
                     .empty());
     EXPECT_TRUE(problems.empty());
 }
