@@ -28,8 +28,7 @@ VEK_DRIVER_EXPORT int VekOpen(void);
 VEK_DRIVER_EXPORT int VekClose(void);
 /* Writes the dataLen low-order bytes of data to the register named by addrLen bytes at addr
  * (byte 0 least significant). Nonzero when written. */
-VEK_DRIVER_EXPORT int VekSetReg(int addrLen, int dataLen, const unsigned char* addr,
-                                uint32_t data);
+VEK_DRIVER_EXPORT int VekSetReg(int addrLen, int dataLen, const unsigned char* addr, uint32_t data);
 /* Reads the register into the first dataLen bytes of the 4-byte area at data, least
  * significant byte first; the other bytes are left as they were. Nonzero when read. */
 VEK_DRIVER_EXPORT int VekGetReg(int addrLen, int dataLen, const unsigned char* addr,

@@ -1,0 +1,113 @@
+#include "simulated_bus_settings.h"
+
+#include <algorithm>
+
+namespace drvsupport {
+namespace {
+
+constexpr long kMaxMemorySize = 65536;
+constexpr long kMaxSubAddressBytes = 4;
+constexpr long kDefaultMemorySize = 256;
+constexpr long kDefaultFill = 0xFF;
+
+// Splits at blanks, tabs and commas.
+std::vector<std::string> SplitList(std::string_view text) {
+    std::vector<std::string> items;
+    std::string current;
+    for (char c : text) {
+        if (c == ' ' || c == '\t' || c == ',') {
+            if (!current.empty()) {
+                items.push_back(std::move(current));
+                current.clear();
+            }
+        } else {
+            current += c;
+        }
+    }
+    if (!current.empty()) {
+        items.push_back(std::move(current));
+    }
+    return items;
+}
+
+long ReadRanged(const ProfileFile& settings, const std::string& section, const char* key, long low,
+                long high, long fallback, std::vector<std::string>& problems) {
+    const auto text = settings.Value(section, key);
+    if (!text) {
+        return fallback;
+    }
+    const auto value = ParseWholeInteger(*text);
+    if (!value || *value < low || *value > high) {
+        problems.push_back(section + ": bad " + key + " '" + *text + "'");
+        return fallback;
+    }
+    return *value;
+}
+
+SimulatedDeviceSetup ReadDevice(const ProfileFile& settings, uint8_t address,
+                                const std::string& section, std::vector<std::string>& problems) {
+    SimulatedDeviceSetup setup;
+    setup.address = address;
+    const long size =
+        ReadRanged(settings, section, "Size", 1, kMaxMemorySize, kDefaultMemorySize, problems);
+    setup.subAddressBytes = static_cast<int>(
+        ReadRanged(settings, section, "SubAddressBytes", 1, kMaxSubAddressBytes, 1, problems));
+    const long fill = ReadRanged(settings, section, "Fill", 0, 255, kDefaultFill, problems);
+    setup.memory.assign(static_cast<size_t>(size), static_cast<uint8_t>(fill));
+
+    const auto data = SplitList(settings.GetString(section, "Data", ""));
+    if (data.size() > setup.memory.size()) {
+        problems.push_back(section + ": Data longer than Size");
+    }
+    for (size_t i = 0; i < data.size() && i < setup.memory.size(); ++i) {
+        const auto byte = ParseWholeInteger(data[i]);
+        if (!byte || *byte < 0 || *byte > 255) {
+            problems.push_back(section + ": bad Data byte '" + data[i] + "'");
+            continue;
+        }
+        setup.memory[i] = static_cast<uint8_t>(*byte);
+    }
+    return setup;
+}
+
+} // namespace
+
+std::vector<SimulatedDeviceSetup> ReadSimulatedDevices(const ProfileFile& settings,
+                                                       std::string_view listSection,
+                                                       std::vector<SimulatedDeviceSetup> defaults,
+                                                       std::vector<std::string>& problems) {
+    const auto list = settings.Value(listSection, "Devices");
+    if (!list) {
+        return defaults;
+    }
+    std::vector<SimulatedDeviceSetup> devices;
+    for (const std::string& token : SplitList(*list)) {
+        const auto address = ParseWholeInteger(token);
+        if (!address || *address < 0 || *address > 0x7F) {
+            problems.push_back("bad 7-bit device address '" + token + "'");
+            continue;
+        }
+        devices.push_back(
+            ReadDevice(settings, static_cast<uint8_t>(*address), "I2CDevice " + token, problems));
+    }
+    return devices;
+}
+
+SimulatedDeviceSetup MakeSimulatedDevice(uint8_t address, size_t size,
+                                         const std::vector<uint8_t>& contents) {
+    SimulatedDeviceSetup setup;
+    setup.address = address;
+    setup.memory.assign(std::max(size, contents.size()), static_cast<uint8_t>(kDefaultFill));
+    std::copy(contents.begin(), contents.end(), setup.memory.begin());
+    return setup;
+}
+
+SimulatedI2cBus BuildSimulatedBus(const std::vector<SimulatedDeviceSetup>& devices) {
+    SimulatedI2cBus bus;
+    for (const SimulatedDeviceSetup& setup : devices) {
+        bus.AddDevice(setup.address, SimulatedI2cDevice(setup.memory, setup.subAddressBytes));
+    }
+    return bus;
+}
+
+} // namespace drvsupport

@@ -1,0 +1,68 @@
+#include "simulated_i2c_bus.h"
+
+#include <algorithm>
+
+namespace drvsupport {
+
+SimulatedI2cDevice::SimulatedI2cDevice(std::vector<uint8_t> memory, int subAddressBytes)
+    : memory_(std::move(memory)), subAddressBytes_(subAddressBytes) {
+    if (memory_.empty()) {
+        memory_.resize(1);
+    }
+}
+
+void SimulatedI2cDevice::Write(std::span<const uint8_t> bytes) {
+    const size_t pointerBytes = std::min(bytes.size(), static_cast<size_t>(subAddressBytes_));
+    if (pointerBytes > 0) {
+        size_t pointer = 0;
+        for (size_t i = 0; i < pointerBytes; ++i) {
+            pointer = (pointer << 8) | bytes[i];
+        }
+        // Like an EEPROM, the device ignores address bits above its memory size.
+        pointer_ = pointer % memory_.size();
+    }
+    for (uint8_t byte : bytes.subspan(pointerBytes)) {
+        memory_[pointer_] = byte;
+        pointer_ = (pointer_ + 1) % memory_.size();
+    }
+}
+
+void SimulatedI2cDevice::Read(std::span<uint8_t> bytes) {
+    for (uint8_t& byte : bytes) {
+        byte = memory_[pointer_];
+        pointer_ = (pointer_ + 1) % memory_.size();
+    }
+}
+
+void SimulatedI2cBus::AddDevice(uint8_t address, SimulatedI2cDevice device) {
+    devices_.insert_or_assign(address, std::move(device));
+}
+
+SimulatedI2cDevice* SimulatedI2cBus::Find(uint8_t address) {
+    const auto found = devices_.find(address);
+    return found == devices_.end() ? nullptr : &found->second;
+}
+
+bool SimulatedI2cBus::Write(uint8_t address, std::span<const uint8_t> bytes) {
+    SimulatedI2cDevice* device = Find(address);
+    if (device == nullptr) {
+        return false;
+    }
+    device->Write(bytes);
+    return true;
+}
+
+bool SimulatedI2cBus::WriteRead(uint8_t address, std::span<const uint8_t> written,
+                                std::span<uint8_t> read) {
+    SimulatedI2cDevice* device = Find(address);
+    if (device == nullptr) {
+        return false;
+    }
+    if (!written.empty()) {
+        device->Write(written);
+    }
+    device->Read(read);
+    return true;
+}
+
+} // namespace drvsupport

@@ -1,0 +1,134 @@
+// The twelve exported functions over a table of open adapters. The error state belongs to the
+// process, as the functions that report it take no handle.
+#include "i2c32.h"
+
+#include "adapter_settings.h"
+#include "i2c_adapter.h"
+#include "settings_location.h"
+
+#include <map>
+#include <memory>
+
+namespace {
+
+// Longest transfer the library accepts in one direction.
+constexpr int kMaxTransferBytes = 4096;
+constexpr const char* kNoError = "No error";
+
+struct LibraryState {
+    std::map<uint32_t, std::unique_ptr<i2c32::I2cAdapter>> adapters;
+    uint32_t nextHandle = 1;
+    bool failed = false;
+    std::string message = kNoError;
+};
+
+LibraryState& State() {
+    static LibraryState state;
+    return state;
+}
+
+i2c32::I2cAdapter* Find(uint32_t handle) {
+    const auto found = State().adapters.find(handle);
+    return found == State().adapters.end() ? nullptr : found->second.get();
+}
+
+void Record(std::string problem) {
+    LibraryState& state = State();
+    state.failed = !problem.empty();
+    state.message = state.failed ? std::move(problem) : std::string(kNoError);
+}
+
+bool ValidCount(int count, const void* buffer) {
+    return count >= 0 && count <= kMaxTransferBytes && (count == 0 || buffer != nullptr);
+}
+
+} // namespace
+
+extern "C" {
+
+uint32_t i2cOpen(uint32_t /*options*/) {
+    LibraryState& state = State();
+    const auto settingsPath = drvsupport::SettingsFilePath(drvsupport::kPcalhIoOverrideVariable,
+                                                           drvsupport::kPcalhIoFileName);
+    auto settings = i2c32::ReadAdapterSettings(drvsupport::ProfileFile::Load(settingsPath));
+    const uint32_t handle = state.nextHandle++;
+    state.adapters[handle] = std::make_unique<i2c32::I2cAdapter>(std::move(settings));
+    return handle;
+}
+
+void i2cClose(uint32_t handle) {
+    State().adapters.erase(handle);
+}
+
+void i2cSetInterfaceType(uint32_t handle, int interfaceType) {
+    if (auto* adapter = Find(handle)) {
+        adapter->SetInterfaceType(interfaceType);
+    }
+}
+
+void i2cSetIOAddress(uint32_t /*handle*/, int /*ioAddress*/) {
+    // Only parallel-port hardware has an I/O address; an i2c-dev bus is named by its device.
+}
+
+void i2cSetBitrate(uint32_t handle, int bitrate) {
+    if (auto* adapter = Find(handle)) {
+        adapter->SetBitrate(bitrate);
+    }
+}
+
+void i2cSetTimeout(uint32_t handle, int timeout) {
+    if (auto* adapter = Find(handle)) {
+        adapter->SetTimeout(timeout);
+    }
+}
+
+int i2cSettingsAreValid(uint32_t handle, uint32_t* valid) {
+    auto* adapter = Find(handle);
+    std::string problem = adapter ? adapter->SettingsProblem() : "invalid adapter handle";
+    const int result = problem.empty() ? 1 : 0;
+    Record(std::move(problem));
+    if (valid != nullptr) {
+        *valid = static_cast<uint32_t>(result);
+    }
+    return result;
+}
+
+void i2cSetDeviceAddress(uint32_t handle, int slaveAddress) {
+    if (auto* adapter = Find(handle)) {
+        adapter->SetDeviceAddress(slaveAddress);
+    }
+}
+
+int i2cErrorsOccurred(void) {
+    return State().failed ? 1 : 0;
+}
+
+const char* i2cGetErrorMessage(void) {
+    return State().message.c_str();
+}
+
+void i2cReadAfterRestartEx(uint32_t handle, unsigned char* received, int count,
+                           const unsigned char* subAddress, int subAddressCount) {
+    auto* adapter = Find(handle);
+    if (adapter == nullptr) {
+        return Record("invalid adapter handle");
+    }
+    if (!ValidCount(count, received) || !ValidCount(subAddressCount, subAddress)) {
+        return Record("invalid transfer length");
+    }
+    Record(adapter->ReadAfterRestart({received, static_cast<size_t>(count)},
+                                     {subAddress, static_cast<size_t>(subAddressCount)}));
+}
+
+void i2cWriteEx(uint32_t handle, const unsigned char* bytes, int count) {
+    auto* adapter = Find(handle);
+    if (adapter == nullptr) {
+        return Record("invalid adapter handle");
+    }
+    if (!ValidCount(count, bytes)) {
+        return Record("invalid transfer length");
+    }
+    Record(adapter->Write({bytes, static_cast<size_t>(count)}));
+}
+
+} // extern "C"

@@ -1,0 +1,25 @@
+// The adapter settings the driver reads from pcalh_io.ini on its first open.
+#pragma once
+
+#include "profile_file.h"
+
+#include <cstdint>
+#include <string_view>
+
+namespace pardrv {
+
+struct ParSettings {
+    int interfaceType = 1;
+    uint32_t waitAfterWrite = 0; // milliseconds
+    int bitrate = 100000;
+    int ioAddress = 888;
+    int timeout = 10;
+};
+
+// "Hardwareless" 1, "SingleMaster" 2, "MultiMaster" 3, "HighspeedBoard" 4, "VMC" 5,
+// "FullspeedInterface" 6, compared exactly; anything else 0.
+int InterfaceTypeCode(std::string_view text);
+
+ParSettings ReadParSettings(const drvsupport::ProfileFile& settings);
+
+} // namespace pardrv

@@ -1,0 +1,69 @@
+#include "chip_settings.h"
+
+#include "qbr18_32.h"
+#include "simulated_qbr7318.h"
+
+#include <gtest/gtest.h>
+
+using drvsupport::ProfileFile;
+using qbr::ReadChipSettings;
+using qbr::SimulatedQbr7318;
+
+TEST(ChipSettingsTest, TheDeliveredChipHasTheDocumentedMap) {
+    const SimulatedQbr7318 chip(ReadChipSettings(ProfileFile()));
+    EXPECT_TRUE(chip.Answers(0, kQbr7318DeviceId, kQbr7318VendorId));
+    EXPECT_FALSE(chip.Answers(1, kQbr7318DeviceId, kQbr7318VendorId));
+    EXPECT_FALSE(chip.Answers(0, 0x1234, kQbr7318VendorId));
+    EXPECT_EQ(chip.RegisterMask(0x00), 0xFFFFu);
+    EXPECT_EQ(chip.Read(0x00), kQbr7318VendorId);
+    EXPECT_EQ(chip.Read(0x02), kQbr7318DeviceId);
+    EXPECT_EQ(chip.RegisterMask(0x08), 0xFFu);
+    EXPECT_EQ(chip.RegisterMask(0x10), 0xFFFFFFFFu);
+    EXPECT_EQ(chip.RegisterMask(0x4D), 0xFFu);
+    EXPECT_EQ(chip.RegisterMask(0x7C), 0xFFFFFFFFu);
+    EXPECT_EQ(chip.RegisterMask(0x01), 0u);
+    EXPECT_EQ(chip.RegisterMask(0x80), 0u);
+}
+
+TEST(ChipSettingsTest, RegistersKeepTheBitsOfTheirWidth) {
+    SimulatedQbr7318 chip(ReadChipSettings(ProfileFile()));
+    chip.Write(0x04, 0x12345678);
+    EXPECT_EQ(chip.Read(0x04), 0x5678u);
+    chip.Write(0x81, 1); // no register there
+    EXPECT_EQ(chip.Read(0x81), 0u);
+}
+
+TEST(ChipSettingsTest, TheFileAdjustsPresenceIdentifiersMapAndValues) {
+    const auto settings =
+        ReadChipSettings(ProfileFile::Parse("[Chip]\nPresent=0\nVendorId=0x1234\nDeviceId=0x5678\n"
+                                            "[Registers]\n0x80-0x8F=4\n0x04=4\n0x60-0x7F=0\n"
+                                            "[RegisterValues]\n0x84=0xCAFEF00D\n0x08=0x1FF\n"
+                                            "[I2CBus]\nDevices=0x21\n"));
+    EXPECT_FALSE(settings.present);
+    SimulatedQbr7318 chip(settings);
+    EXPECT_FALSE(chip.Answers(0, 0x5678, 0x1234));
+    EXPECT_EQ(chip.Read(0x00), 0x1234u);
+    EXPECT_EQ(chip.Read(0x02), 0x5678u);
+    EXPECT_EQ(chip.RegisterMask(0x80), 0xFFFFFFFFu);
+    EXPECT_EQ(chip.RegisterMask(0x8C), 0xFFFFFFFFu);
+    EXPECT_EQ(chip.RegisterMask(0x82), 0u);
+    EXPECT_EQ(chip.RegisterMask(0x04), 0xFFFFFFFFu);
+    EXPECT_EQ(chip.RegisterMask(0x60), 0u);
+    EXPECT_EQ(chip.Read(0x84), 0xCAFEF00Du);
+    EXPECT_EQ(chip.Read(0x08), 0xFFu); // cut to the register's width
+    EXPECT_NE(chip.I2cBus().Find(0x21), nullptr);
+    EXPECT_EQ(chip.I2cBus().Find(0x50), nullptr);
+    EXPECT_TRUE(settings.problems.empty());
+}
+
+TEST(ChipSettingsTest, FaultyEntriesAreReported) {
+    const auto settings = ReadChipSettings(
+        ProfileFile::Parse("[Chip]\nVendorId=0x12345\n[Registers]\n0x90=3\nzz=1\n0x20-0x10=4\n"
+                           "[RegisterValues]\n0x01=1\n0x40=x\n"));
+    EXPECT_EQ(settings.vendorId, kQbr7318VendorId);
+    EXPECT_EQ(
+        settings.problems,
+        (std::vector<std::string>{"bad VendorId '0x12345'", "bad register entry '0x90=3'",
+                                  "bad register entry 'zz=1'", "bad register entry '0x20-0x10=4'",
+                                  "bad register value '0x01=1'", "bad register value '0x40=x'"}));
+}
