@@ -43,6 +43,12 @@ public:
 
     // The value as the data column shows it in the item's radix.
     std::string ValueText() const;
+    // The value as the item shows it, and its width in bits (a register's: all its parts).
+    uint32_t ShownValue() const { return CurrentValue(); }
+    int ShownWidth() const { return ValueWidth(); }
+    // Puts v into the item's bits of its shadow registers (a variable: into its own value)
+    // without a transfer; Write then sends it.
+    uint32_t DepositValue(uint32_t v) { return StoreValue(v); }
 
     void InsertIntoTree(TreeControl& tree, int parentNode, int afterNode, int iconBase) override;
     void Update(CShadowReg* shadow, int code) override;
