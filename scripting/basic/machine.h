@@ -22,6 +22,18 @@ struct HostCallResult {
     Variant value;
     int error_number = 0;
     std::string error_description;
+
+    static HostCallResult Of(Variant v) {
+        HostCallResult r;
+        r.value = std::move(v);
+        return r;
+    }
+    static HostCallResult Error(int number, std::string description) {
+        HostCallResult r;
+        r.error_number = number;
+        r.error_description = std::move(description);
+        return r;
+    }
 };
 using HostFunction = std::function<HostCallResult(const std::vector<Variant>& args)>;
 

@@ -472,6 +472,9 @@ private:
                 Next();
                 StmtPtr s = NewStmt(StmtKind::Call, pos);
                 s->target = ParsePostfix();
+                if (s->target->kind != ExprKind::Call) {
+                    s->target = MakeCall(std::move(s->target));
+                }
                 ExpectStatementEnd();
                 return s;
             }
@@ -479,6 +482,15 @@ private:
             case Keyword::Set:
                 Next();
                 return ParseAssignOrCall(pos);
+            case Keyword::Next:
+                Fail("Next without For");
+            case Keyword::Loop:
+                Fail("Loop without Do");
+            case Keyword::Wend:
+                Fail("Wend without While");
+            case Keyword::Else:
+            case Keyword::ElseIf:
+                Fail("Else without If");
             default:
                 Fail("expected a statement");
             }

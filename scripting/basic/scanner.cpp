@@ -128,11 +128,11 @@ public:
 private:
     int Column() const { return static_cast<int>(pos_ - line_begin_) + 1; }
 
-    void Fail(const std::string& message) {
+    void Fail(const std::string& message, int column = 0) {
         if (result_.error.empty()) {
             result_.error = message;
             result_.error_line = line_;
-            result_.error_column = Column();
+            result_.error_column = column > 0 ? column : Column();
         }
     }
 
@@ -178,10 +178,11 @@ private:
 
     void ScanString(Token& token) {
         token.kind = TokenKind::String;
+        const int start_column = Column();
         ++pos_;
         while (true) {
             if (pos_ >= text_.size() || text_[pos_] == '\n' || text_[pos_] == '\r') {
-                Fail("expected '\"' to close the string");
+                Fail("expected '\"' to close the string", start_column);
                 return;
             }
             if (text_[pos_] == '"') {
