@@ -138,6 +138,10 @@ void Machine::Execute() {
             break;
         case Op::StoreLocal:
             --sp;
+            if (in.b == 0 || sp->tag() == static_cast<Tag>(in.b)) {
+                base[in.a] = std::move(*sp);
+                break;
+            }
             VEK_CHECK(StoreConverted(base[in.a], *sp, static_cast<Tag>(in.b)));
             break;
         case Op::LoadRef: {
@@ -537,6 +541,43 @@ void Machine::Execute() {
             Variant element = array.array()->items[flat];
             VEK_POP_CLEAR(in.a);
             sp[-1] = std::move(element);
+            break;
+        }
+        case Op::LoadElement: {
+            const Variant& holder = base[in.a].Deref();
+            if (!holder.IsArray()) {
+                VEK_RAISE(RunError::TypeMismatch);
+            }
+            const ArrayObject& array = *holder.array();
+            Variant& index = sp[-1];
+            if (array.dims == 1 && index.IsIntegral() && index.int_value() >= array.lower[0] &&
+                index.int_value() <= array.upper[0]) {
+                index = array.items[static_cast<std::size_t>(index.int_value() - array.lower[0])];
+                break;
+            }
+            std::size_t flat = 0;
+            VEK_CHECK(FlatIndex(array, sp - 1, 1, flat));
+            index = array.items[flat];
+            break;
+        }
+        case Op::StoreElement: {
+            Variant& slot = base[in.a];
+            Variant& holder = slot.IsRef() ? *slot.ref() : slot;
+            if (!holder.IsArray()) {
+                VEK_RAISE(RunError::TypeMismatch);
+            }
+            std::size_t flat = 0;
+            const Variant& index = sp[-2];
+            const ArrayObject& shape = *holder.array();
+            if (shape.dims == 1 && index.IsIntegral() && index.int_value() >= shape.lower[0] &&
+                index.int_value() <= shape.upper[0]) {
+                flat = static_cast<std::size_t>(index.int_value() - shape.lower[0]);
+            } else {
+                VEK_CHECK(FlatIndex(shape, sp - 2, 1, flat));
+            }
+            ArrayObject* array = holder.MutableArray();
+            VEK_CHECK(StoreConverted(array->items[flat], sp[-1], array->element_tag));
+            VEK_POP_CLEAR(2);
             break;
         }
         case Op::IndexStore: {

@@ -309,6 +309,12 @@ void ProcCompiler::CompileCallExpr(const Expr& call) {
             EmitLoad(symbol, callee.pos);
             return;
         }
+        // One index into an array held by a local or parameter: the common case of loops.
+        if (symbol.kind != SymbolKind::Global && call.args.size() == 1) {
+            CompileValueArgs(call, 1, 1, callee.name);
+            Emit(Op::LoadElement, symbol.index);
+            return;
+        }
         EmitLoad(symbol, callee.pos);
         CompileValueArgs(call, 1, kMaxArrayDims, callee.name);
         Emit(Op::IndexLoad, static_cast<int>(call.args.size()));
@@ -487,6 +493,12 @@ void ProcCompiler::CompileAssign(const Expr& target, const Expr& value) {
         const Symbol symbol = Lookup(target.object->name, target.object->pos);
         if (!IsVariable(symbol)) {
             Fail(target.pos, "expected an array element or a variable before '='");
+        }
+        if (symbol.kind != SymbolKind::Global && target.args.size() == 1) {
+            CompileValueArgs(target, 1, 1, target.object->name);
+            CompileExpr(value);
+            Emit(Op::StoreElement, symbol.index);
+            return;
         }
         EmitRef(symbol, target.pos);
         CompileValueArgs(target, 1, kMaxArrayDims, target.object->name);

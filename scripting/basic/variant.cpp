@@ -2,39 +2,64 @@
 
 namespace vek::basic {
 
+void Variant::ReleaseShared() {
+    if (tag_ == Tag::String) {
+        if (--string_object()->refs == 0) {
+            delete string_object();
+        }
+    } else if (--array()->refs == 0) {
+        delete array();
+    }
+}
+
+Variant& Variant::AssignShared(const Variant& other) {
+    if (this != &other) {
+        if (other.IsShared()) {
+            other.RetainShared();
+        }
+        if (IsShared()) {
+            ReleaseShared();
+        }
+        tag_ = other.tag_;
+        ref_type_ = other.ref_type_;
+        raw_ = other.raw_;
+    }
+    return *this;
+}
+
 Variant Variant::String(std::string text) {
     Variant v;
     v.tag_ = Tag::String;
-    v.payload_.string = new StringObject{1, std::move(text)};
+    v.raw_ = reinterpret_cast<std::uintptr_t>(new StringObject{1, std::move(text)});
     return v;
 }
 
 Variant Variant::Array(ArrayObject* array) {
     Variant v;
     v.tag_ = Tag::Array;
-    v.payload_.array = array;
+    v.raw_ = reinterpret_cast<std::uintptr_t>(array);
     return v;
 }
 
 void Variant::AppendString(std::string_view text) {
-    if (payload_.string->refs == 1) {
-        payload_.string->text.append(text);
+    if (string_object()->refs == 1) {
+        string_object()->text.append(text);
         return;
     }
     std::string joined;
-    joined.reserve(payload_.string->text.size() + text.size());
-    joined.append(payload_.string->text).append(text);
+    joined.reserve(string_value().size() + text.size());
+    joined.append(string_value()).append(text);
     *this = String(std::move(joined));
 }
 
 ArrayObject* Variant::MutableArray() {
-    if (payload_.array->refs > 1) {
-        auto* copy = new ArrayObject(*payload_.array);
+    if (array()->refs > 1) {
+        auto* copy = new ArrayObject(*array());
         copy->refs = 1;
-        --payload_.array->refs;
-        payload_.array = copy;
+        --array()->refs;
+        raw_ = reinterpret_cast<std::uintptr_t>(copy);
     }
-    return payload_.array;
+    return array();
 }
 
 } // namespace vek::basic

@@ -3,6 +3,7 @@
 #include "scripting/basic/limits.h"
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,6 +12,7 @@ namespace vek::basic {
 
 // What a Variant holds. Integer and Long share the 32-bit payload (Integer stays within 16 bits);
 // Boolean is 0 or -1 as in Visual Basic. Ref appears only in argument slots of ByRef parameters.
+// The reference-counted kinds come last, so one comparison tells whether a copy must count.
 enum class Tag : std::uint8_t {
     Empty,
     Boolean,
@@ -19,9 +21,9 @@ enum class Tag : std::uint8_t {
     Single,
     Double,
     Date,
+    Ref,
     String,
     Array,
-    Ref
 };
 
 struct StringObject;
@@ -31,32 +33,39 @@ struct ArrayObject;
 // copy-on-write, so copying a value never allocates.
 class Variant {
 public:
-    Variant() : tag_(Tag::Empty) { payload_.i = 0; }
-    ~Variant() { Release(); }
+    Variant() : tag_(Tag::Empty) {}
+    ~Variant() {
+        if (IsShared()) {
+            ReleaseShared();
+        }
+    }
     Variant(const Variant& other)
-        : tag_(other.tag_), ref_type_(other.ref_type_), payload_(other.payload_) {
-        Retain();
+        : tag_(other.tag_), ref_type_(other.ref_type_), raw_(other.raw_) {
+        if (IsShared()) {
+            RetainShared();
+        }
     }
     Variant(Variant&& other) noexcept
-        : tag_(other.tag_), ref_type_(other.ref_type_), payload_(other.payload_) {
+        : tag_(other.tag_), ref_type_(other.ref_type_), raw_(other.raw_) {
         other.tag_ = Tag::Empty;
     }
     Variant& operator=(const Variant& other) {
-        if (this != &other) {
-            other.Retain();
-            Release();
-            tag_ = other.tag_;
-            ref_type_ = other.ref_type_;
-            payload_ = other.payload_;
+        if (IsShared() || other.IsShared()) {
+            return AssignShared(other);
         }
+        tag_ = other.tag_;
+        ref_type_ = other.ref_type_;
+        raw_ = other.raw_;
         return *this;
     }
     Variant& operator=(Variant&& other) noexcept {
         if (this != &other) {
-            Release();
+            if (IsShared()) {
+                ReleaseShared();
+            }
             tag_ = other.tag_;
             ref_type_ = other.ref_type_;
-            payload_ = other.payload_;
+            raw_ = other.raw_;
             other.tag_ = Tag::Empty;
         }
         return *this;
@@ -76,7 +85,7 @@ public:
         Variant v;
         v.tag_ = Tag::Ref;
         v.ref_type_ = declared_type;
-        v.payload_.ref = target;
+        v.raw_ = reinterpret_cast<std::uintptr_t>(target);
         return v;
     }
 
@@ -89,14 +98,20 @@ public:
     bool IsIntegral() const { return tag_ >= Tag::Boolean && tag_ <= Tag::Long; }
     bool IsNumeric() const { return tag_ >= Tag::Boolean && tag_ <= Tag::Date; }
 
-    std::int32_t int_value() const { return payload_.i; }
-    double double_value() const { return payload_.d; }
+    std::int32_t int_value() const {
+        return static_cast<std::int32_t>(static_cast<std::uint32_t>(raw_));
+    }
+    double double_value() const {
+        double d = 0;
+        std::memcpy(&d, &raw_, sizeof d);
+        return d;
+    }
     const std::string& string_value() const;
-    ArrayObject* array() const { return payload_.array; }
-    Variant* ref() const { return payload_.ref; }
+    ArrayObject* array() const { return reinterpret_cast<ArrayObject*>(raw_); }
+    Variant* ref() const { return reinterpret_cast<Variant*>(raw_); }
     Tag ref_type() const { return ref_type_; }
     // The value itself, or what a Ref points at.
-    const Variant& Deref() const { return tag_ == Tag::Ref ? *payload_.ref : *this; }
+    const Variant& Deref() const { return tag_ == Tag::Ref ? *ref() : *this; }
 
     // Appends to this String in place when no one else shares it (the fast road of s = s & x).
     void AppendString(std::string_view text);
@@ -104,24 +119,24 @@ public:
     ArrayObject* MutableArray();
 
     // Overwrites an Integer or Long payload in place, keeping the tag (loop counters).
-    void SetInt(std::int32_t v) { payload_.i = v; }
+    void SetInt(std::int32_t v) { raw_ = static_cast<std::uint32_t>(v); }
 
 private:
-    Variant(Tag tag, std::int32_t v) : tag_(tag) { payload_.d = 0, payload_.i = v; }
-    Variant(Tag tag, double v) : tag_(tag) { payload_.d = v; }
-    bool IsShared() const { return tag_ == Tag::String || tag_ == Tag::Array; }
-    void Retain() const;
-    void Release();
+    // The payload is written whole, in one 8-byte store, so that copying it right after never
+    // waits for partial stores to merge.
+    Variant(Tag tag, std::int32_t v) : tag_(tag), raw_(static_cast<std::uint32_t>(v)) {}
+    Variant(Tag tag, double v) : tag_(tag) { std::memcpy(&raw_, &v, sizeof v); }
+    StringObject* string_object() const { return reinterpret_cast<StringObject*>(raw_); }
+    bool IsShared() const { return tag_ >= Tag::String; }
+    void RetainShared() const;
+    void ReleaseShared();
+    Variant& AssignShared(const Variant& other);
 
     Tag tag_;
     Tag ref_type_ = Tag::Empty;
-    union Payload {
-        std::int32_t i;
-        double d;
-        StringObject* string;
-        ArrayObject* array;
-        Variant* ref;
-    } payload_;
+    // Integer kinds: the 32-bit value zero-extended; Single, Double, Date: the double's bits;
+    // String, Array, Ref: the pointer.
+    std::uint64_t raw_ = 0;
 };
 
 struct StringObject {
@@ -142,28 +157,16 @@ struct ArrayObject {
     std::int64_t Extent(int d) const { return std::int64_t{upper[d]} - lower[d] + 1; }
 };
 
-inline void Variant::Retain() const {
+inline void Variant::RetainShared() const {
     if (tag_ == Tag::String) {
-        ++payload_.string->refs;
-    } else if (tag_ == Tag::Array) {
-        ++payload_.array->refs;
-    }
-}
-
-inline void Variant::Release() {
-    if (tag_ == Tag::String) {
-        if (--payload_.string->refs == 0) {
-            delete payload_.string;
-        }
-    } else if (tag_ == Tag::Array) {
-        if (--payload_.array->refs == 0) {
-            delete payload_.array;
-        }
+        ++string_object()->refs;
+    } else {
+        ++array()->refs;
     }
 }
 
 inline const std::string& Variant::string_value() const {
-    return payload_.string->text;
+    return string_object()->text;
 }
 
 } // namespace vek::basic
