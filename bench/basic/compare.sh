@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Times the same four programs in our engine (build/bin/basic_run), yabasic, bwbasic and lua5.4,
+# and prints each interpreter's time as a ratio to ours (ratio > 1: ours is faster).
+# The other interpreters are for measuring only: install them with
+#   apt-get install yabasic bwbasic lua5.4
+# Usage: bench/basic/compare.sh [BUILD_DIR]   (default: build)
+set -euo pipefail
+here="$(cd "$(dirname "$0")" && pwd)"
+root="$(cd "$here/../.." && pwd)"
+build="${1:-$root/build}"
+runner="$build/bin/basic_run"
+programs="$here/programs"
+runs=3
+
+[ -x "$runner" ] || { echo "Error: $runner not found; build the default preset first" >&2; exit 1; }
+
+# Best wall-clock time of $runs runs, in milliseconds; "-" when the interpreter is missing or fails.
+best_ms() {
+    local best=""
+    command -v "$1" > /dev/null 2>&1 || { echo "-"; return; }
+    for _ in $(seq "$runs"); do
+        local start end
+        start=$(date +%s%N)
+        if ! timeout 600 "$@" > /dev/null 2>&1 < /dev/null; then
+            echo "-"
+            return
+        fi
+        end=$(date +%s%N)
+        local ms=$(( (end - start) / 1000000 ))
+        if [ -z "$best" ] || [ "$ms" -lt "$best" ]; then best=$ms; fi
+    done
+    echo "$best"
+}
+
+ratio() {
+    if [ "$2" = "-" ] || [ "$1" = "-" ]; then echo "-"; return; fi
+    awk -v other="$2" -v ours="$1" 'BEGIN { if (ours < 1) ours = 1; printf "%.2f", other / ours }'
+}
+
+printf "%-8s %9s %9s %9s %9s   %8s %8s %8s\n" program ours_ms yabasic bwbasic lua5.4 \
+    yab/ours bwb/ours lua/ours
+for p in loop strings fib sort; do
+    ours=$(best_ms "$runner" "$programs/$p.bas")
+    yab=$(best_ms yabasic "$programs/$p.yab")
+    bwb=$(best_ms bwbasic "$programs/$p.bwb")
+    lua=$(best_ms lua5.4 "$programs/$p.lua")
+    printf "%-8s %9s %9s %9s %9s   %8s %8s %8s\n" "$p" "$ours" "$yab" "$bwb" "$lua" \
+        "$(ratio "$ours" "$yab")" "$(ratio "$ours" "$bwb")" "$(ratio "$ours" "$lua")"
+done

@@ -1,0 +1,50 @@
+// The comparison programs run inside the engine: compile once, then time whole runs of Main.
+#include "scripting/basic/engine.h"
+
+#include <benchmark/benchmark.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+std::string ReadProgram(const std::string& name) {
+    std::ifstream file(std::string(VEK_SOURCE_DIR) + "/bench/basic/programs/" + name + ".bas");
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+void RunProgram(benchmark::State& state, const std::string& name) {
+    vek::basic::Engine engine;
+    std::string last_line;
+    vek::basic::Engine::Callbacks callbacks;
+    callbacks.print = [&](const std::string& line) { last_line = line; };
+    engine.SetCallbacks(callbacks);
+    engine.SetModule(name, ReadProgram(name));
+    if (!engine.Compile()) {
+        state.SkipWithError("compile error");
+        return;
+    }
+    for (auto _ : state) {
+        engine.Start(name);
+        if (engine.RunToEnd() != vek::basic::RunState::Finished) {
+            state.SkipWithError("run-time error");
+            return;
+        }
+    }
+    state.SetLabel(last_line);
+}
+
+void BM_IntegerLoop(benchmark::State& state) { RunProgram(state, "loop"); }
+void BM_StringBuilding(benchmark::State& state) { RunProgram(state, "strings"); }
+void BM_RecursiveFib25(benchmark::State& state) { RunProgram(state, "fib"); }
+void BM_BubbleSort2000(benchmark::State& state) { RunProgram(state, "sort"); }
+
+BENCHMARK(BM_IntegerLoop)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StringBuilding)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RecursiveFib25)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BubbleSort2000)->Unit(benchmark::kMillisecond);
+
+} // namespace

@@ -1,0 +1,109 @@
+#include "scripting/basic/array_ops.h"
+
+#include "scripting/basic/conversions.h"
+
+namespace vek::basic {
+
+namespace {
+
+RunError CheckBounds(int dims, const std::int32_t* lower, const std::int32_t* upper,
+                     std::size_t& count) {
+    if (dims < 1 || dims > kMaxArrayDims) {
+        return RunError::SubscriptOutOfRange;
+    }
+    std::int64_t total = 1;
+    for (int d = 0; d < dims; ++d) {
+        const std::int64_t extent = std::int64_t{upper[d]} - lower[d] + 1;
+        if (extent < 0) {
+            return RunError::SubscriptOutOfRange;
+        }
+        total *= extent;
+        if (total > kMaxArrayElements) {
+            return RunError::OutOfMemory;
+        }
+    }
+    count = static_cast<std::size_t>(total);
+    return RunError::None;
+}
+
+} // namespace
+
+RunError NewArray(int dims, const std::int32_t* lower, const std::int32_t* upper, Tag element,
+                  Variant& out) {
+    std::size_t count = 0;
+    if (const RunError e = CheckBounds(dims, lower, upper, count); e != RunError::None) {
+        return e;
+    }
+    auto* array = new ArrayObject;
+    array->element_tag = element;
+    array->dims = dims;
+    for (int d = 0; d < dims; ++d) {
+        array->lower[d] = lower[d];
+        array->upper[d] = upper[d];
+    }
+    array->items.assign(count, DefaultValue(element));
+    out = Variant::Array(array);
+    return RunError::None;
+}
+
+RunError Redimension(Variant& target, int dims, const std::int32_t* lower,
+                     const std::int32_t* upper, Tag element, bool preserve) {
+    if (!preserve || !target.IsArray() || target.array()->dims == 0) {
+        return NewArray(dims, lower, upper, element, target);
+    }
+    const ArrayObject& old = *target.array();
+    if (old.dims != dims) {
+        return RunError::SubscriptOutOfRange;
+    }
+    for (int d = 0; d + 1 < dims; ++d) {
+        if (old.lower[d] != lower[d] || old.upper[d] != upper[d]) {
+            return RunError::SubscriptOutOfRange;
+        }
+    }
+    Variant fresh;
+    if (const RunError e = NewArray(dims, lower, upper, element, fresh); e != RunError::None) {
+        return e;
+    }
+    // Elements are laid out with the last dimension slowest, so the kept ones form a prefix.
+    ArrayObject* array = fresh.array();
+    const std::size_t keep = std::min(old.items.size(), array->items.size());
+    for (std::size_t i = 0; i < keep; ++i) {
+        array->items[i] = old.items[i];
+    }
+    target = std::move(fresh);
+    return RunError::None;
+}
+
+RunError FlatIndex(const ArrayObject& array, const Variant* indices, int count, std::size_t& out) {
+    if (count != array.dims) {
+        return RunError::SubscriptOutOfRange;
+    }
+    std::size_t flat = 0;
+    std::size_t stride = 1;
+    for (int d = 0; d < count; ++d) {
+        std::int32_t index = 0;
+        if (indices[d].IsIntegral()) {
+            index = indices[d].int_value();
+        } else if (const RunError e = ToLong(indices[d], index); e != RunError::None) {
+            return e;
+        }
+        if (index < array.lower[d] || index > array.upper[d]) {
+            return RunError::SubscriptOutOfRange;
+        }
+        flat += static_cast<std::size_t>(index - array.lower[d]) * stride;
+        stride *= static_cast<std::size_t>(array.Extent(d));
+    }
+    out = flat;
+    return RunError::None;
+}
+
+Variant MakeVariantList(std::vector<Variant> values) {
+    auto* array = new ArrayObject;
+    array->dims = 1;
+    array->lower[0] = 0;
+    array->upper[0] = static_cast<std::int32_t>(values.size()) - 1;
+    array->items = std::move(values);
+    return Variant::Array(array);
+}
+
+} // namespace vek::basic

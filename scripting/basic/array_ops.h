@@ -1,0 +1,28 @@
+#pragma once
+
+#include "scripting/basic/run_errors.h"
+#include "scripting/basic/variant.h"
+
+#include <cstddef>
+#include <cstdint>
+
+namespace vek::basic {
+
+// Creates an array with the given bounds, each element the default of `element` (Empty tag:
+// Variant). Fails with SubscriptOutOfRange for inverted bounds and OutOfMemory beyond
+// kMaxArrayElements.
+RunError NewArray(int dims, const std::int32_t* lower, const std::int32_t* upper, Tag element,
+                  Variant& out);
+
+// ReDim of the array held by target; Preserve keeps the elements that stay in range and, as in
+// Visual Basic, lets only the last dimension change.
+RunError Redimension(Variant& target, int dims, const std::int32_t* lower,
+                     const std::int32_t* upper, Tag element, bool preserve);
+
+// Position of an element in items from `count` index values.
+RunError FlatIndex(const ArrayObject& array, const Variant* indices, int count, std::size_t& out);
+
+// A zero-based one-dimensional Variant array of the given values (Array(), Split()).
+Variant MakeVariantList(std::vector<Variant> values);
+
+} // namespace vek::basic

@@ -1,0 +1,174 @@
+// Built-in functions on arrays and on the kind of a value.
+#include "scripting/basic/array_ops.h"
+#include "scripting/basic/builtin_args.h"
+#include "scripting/basic/builtins.h"
+
+namespace vek::basic {
+
+namespace {
+
+RunError Bound(Variant* args, int argc, bool upper, Variant& out) {
+    if (!args[0].IsArray()) {
+        return RunError::TypeMismatch;
+    }
+    const ArrayObject& array = *args[0].array();
+    std::int32_t dim = 1;
+    if (argc > 1 && ToLong(args[1], dim) != RunError::None) {
+        return RunError::TypeMismatch;
+    }
+    if (dim < 1 || dim > array.dims) {
+        return RunError::SubscriptOutOfRange;
+    }
+    out = Variant::Long(upper ? array.upper[dim - 1] : array.lower[dim - 1]);
+    return RunError::None;
+}
+
+const char* KindName(Tag tag) {
+    switch (tag) {
+    case Tag::Empty:
+        return "Empty";
+    case Tag::Boolean:
+        return "Boolean";
+    case Tag::Integer:
+        return "Integer";
+    case Tag::Long:
+        return "Long";
+    case Tag::Single:
+        return "Single";
+    case Tag::Double:
+        return "Double";
+    case Tag::Date:
+        return "Date";
+    case Tag::String:
+        return "String";
+    default:
+        return "Variant";
+    }
+}
+
+int KindNumber(Tag tag) {
+    switch (tag) {
+    case Tag::Boolean:
+        return 11;
+    case Tag::Integer:
+        return 2;
+    case Tag::Long:
+        return 3;
+    case Tag::Single:
+        return 4;
+    case Tag::Double:
+        return 5;
+    case Tag::Date:
+        return 7;
+    case Tag::String:
+        return 8;
+    case Tag::Empty:
+        return 0;
+    default:
+        return 12;
+    }
+}
+
+} // namespace
+
+RunError BuiltinUBound(BuiltinContext&, Variant* args, int argc, Variant& out) {
+    return Bound(args, argc, true, out);
+}
+
+RunError BuiltinLBound(BuiltinContext&, Variant* args, int argc, Variant& out) {
+    return Bound(args, argc, false, out);
+}
+
+RunError BuiltinArray(BuiltinContext&, Variant* args, int argc, Variant& out) {
+    out = MakeVariantList(std::vector<Variant>(args, args + argc));
+    return RunError::None;
+}
+
+RunError BuiltinSplit(BuiltinContext&, Variant* args, int argc, Variant& out) {
+    VEK_BASIC_ARG_TEXT(text, args[0]);
+    std::string delimiter = " ";
+    if (argc > 1 && ToText(args[1], delimiter) != RunError::None) {
+        return RunError::TypeMismatch;
+    }
+    std::int32_t limit = -1;
+    if (argc > 2 && ToLong(args[2], limit) != RunError::None) {
+        return RunError::TypeMismatch;
+    }
+    std::vector<Variant> parts;
+    if (text.empty()) {
+        out = MakeVariantList({});
+        return RunError::None;
+    }
+    std::size_t from = 0;
+    while (!delimiter.empty() &&
+           (limit < 0 || static_cast<std::int32_t>(parts.size()) < limit - 1)) {
+        const auto at = text.find(delimiter, from);
+        if (at == std::string::npos) {
+            break;
+        }
+        parts.push_back(Variant::String(text.substr(from, at - from)));
+        from = at + delimiter.size();
+    }
+    if (limit != 0) {
+        parts.push_back(Variant::String(text.substr(from)));
+    }
+    out = MakeVariantList(std::move(parts));
+    return RunError::None;
+}
+
+RunError BuiltinJoin(BuiltinContext&, Variant* args, int argc, Variant& out) {
+    if (!args[0].IsArray() || args[0].array()->dims != 1) {
+        return RunError::TypeMismatch;
+    }
+    std::string delimiter = " ";
+    if (argc > 1 && ToText(args[1], delimiter) != RunError::None) {
+        return RunError::TypeMismatch;
+    }
+    std::string result;
+    bool first = true;
+    for (const Variant& item : args[0].array()->items) {
+        VEK_BASIC_ARG_TEXT(text, item);
+        if (!first) {
+            result += delimiter;
+        }
+        first = false;
+        result += text;
+        if (result.size() > kMaxStringLength) {
+            return RunError::OutOfStringSpace;
+        }
+    }
+    out = Variant::String(std::move(result));
+    return RunError::None;
+}
+
+RunError BuiltinIsArray(BuiltinContext&, Variant* args, int, Variant& out) {
+    out = Variant::Boolean(args[0].IsArray());
+    return RunError::None;
+}
+
+RunError BuiltinIsEmpty(BuiltinContext&, Variant* args, int, Variant& out) {
+    out = Variant::Boolean(args[0].IsEmpty());
+    return RunError::None;
+}
+
+RunError BuiltinTypeName(BuiltinContext&, Variant* args, int, Variant& out) {
+    if (args[0].IsArray()) {
+        out = Variant::String(std::string(KindName(args[0].array()->element_tag)) + "()");
+    } else {
+        out = Variant::String(KindName(args[0].tag()));
+    }
+    return RunError::None;
+}
+
+RunError BuiltinVarType(BuiltinContext&, Variant* args, int, Variant& out) {
+    if (args[0].IsArray()) {
+        out = Variant::Integer(8192 + KindNumber(args[0].array()->element_tag == Tag::Empty
+                                                     ? Tag::Array
+                                                     : args[0].array()->element_tag));
+    } else {
+        out = Variant::Integer(KindNumber(args[0].tag()));
+    }
+    return RunError::None;
+}
+
+} // namespace vek::basic

@@ -1,0 +1,115 @@
+// Built-in functions that reach the clock, the random generator and the host.
+#include "scripting/basic/builtin_args.h"
+#include "scripting/basic/builtins.h"
+
+#include <chrono>
+#include <cstring>
+#include <ctime>
+
+namespace vek::basic {
+
+namespace {
+
+// Visual Basic's generator: a 24-bit linear congruential sequence, so seeded runs repeat.
+double NextRandom(BuiltinContext& context) {
+    context.rnd_seed = (context.rnd_seed * 1140671485u + 12820163u) & 0xFFFFFFu;
+    context.last_rnd = static_cast<double>(context.rnd_seed) / 16777216.0;
+    return context.last_rnd;
+}
+
+double SecondsSinceMidnight() {
+    const auto now = std::chrono::system_clock::now();
+    const std::time_t t = std::chrono::system_clock::to_time_t(now);
+    std::tm parts{};
+    localtime_r(&t, &parts);
+    const auto fraction =
+        std::chrono::duration<double>(now.time_since_epoch()).count() - static_cast<double>(t);
+    return parts.tm_hour * 3600.0 + parts.tm_min * 60.0 + parts.tm_sec + fraction;
+}
+
+} // namespace
+
+RunError BuiltinRnd(BuiltinContext& context, Variant* args, int argc, Variant& out) {
+    double n = 1;
+    if (argc > 0 && ToDouble(args[0], n) != RunError::None) {
+        return RunError::TypeMismatch;
+    }
+    if (n < 0) {
+        const auto f = static_cast<float>(n);
+        std::uint32_t bits = 0;
+        std::memcpy(&bits, &f, sizeof bits);
+        context.rnd_seed = (bits + (bits >> 24)) & 0xFFFFFFu;
+        out = Variant::Single(static_cast<float>(NextRandom(context)));
+    } else if (n == 0) {
+        out = Variant::Single(static_cast<float>(context.last_rnd));
+    } else {
+        out = Variant::Single(static_cast<float>(NextRandom(context)));
+    }
+    return RunError::None;
+}
+
+RunError BuiltinRandomize(BuiltinContext& context, Variant* args, int argc, Variant& out) {
+    double seed = SecondsSinceMidnight();
+    if (argc > 0 && ToDouble(args[0], seed) != RunError::None) {
+        return RunError::TypeMismatch;
+    }
+    context.rnd_seed =
+        (static_cast<std::uint32_t>(static_cast<std::int64_t>(seed * 256)) ^ context.rnd_seed) &
+        0xFFFFFFu;
+    out = Variant();
+    return RunError::None;
+}
+
+RunError BuiltinTimer(BuiltinContext&, Variant*, int, Variant& out) {
+    out = Variant::Double(SecondsSinceMidnight());
+    return RunError::None;
+}
+
+RunError BuiltinNow(BuiltinContext&, Variant*, int, Variant& out) {
+    const std::time_t t = std::time(nullptr);
+    std::tm parts{};
+    localtime_r(&t, &parts);
+    // Local time as days since 30 December 1899.
+    const double local_seconds = static_cast<double>(t) + static_cast<double>(parts.tm_gmtoff);
+    out = Variant::Date(local_seconds / 86400.0 + 25569.0);
+    return RunError::None;
+}
+
+RunError BuiltinMsgBox(BuiltinContext& context, Variant* args, int argc, Variant& out) {
+    VEK_BASIC_ARG_TEXT(prompt, args[0]);
+    std::int32_t buttons = 0;
+    if (argc > 1 && ToLong(args[1], buttons) != RunError::None) {
+        return RunError::TypeMismatch;
+    }
+    std::string title;
+    if (argc > 2 && ToText(args[2], title) != RunError::None) {
+        return RunError::TypeMismatch;
+    }
+    out = Variant::Integer(context.msg_box ? context.msg_box(prompt, buttons, title) : 1);
+    return RunError::None;
+}
+
+RunError BuiltinWait(BuiltinContext& context, Variant* args, int, Variant& out) {
+    VEK_BASIC_ARG_LONG(ms, args[0]);
+    if (ms < 0) {
+        return RunError::InvalidCall;
+    }
+    context.wait_ms = ms;
+    out = Variant();
+    return RunError::None;
+}
+
+RunError BuiltinFormat(BuiltinContext&, Variant* args, int argc, Variant& out) {
+    std::string pattern;
+    if (argc > 1 && ToText(args[1], pattern) != RunError::None) {
+        return RunError::TypeMismatch;
+    }
+    std::string text;
+    if (const RunError e = FormatValue(args[0], pattern, text); e != RunError::None) {
+        return e;
+    }
+    out = Variant::String(std::move(text));
+    return RunError::None;
+}
+
+} // namespace vek::basic

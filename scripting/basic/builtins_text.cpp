@@ -1,0 +1,295 @@
+// Built-in string functions.
+#include "scripting/basic/builtin_args.h"
+#include "scripting/basic/builtins.h"
+#include "scripting/basic/text_util.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+
+namespace vek::basic {
+
+namespace {
+
+RunError CheckedString(std::string text, Variant& out) {
+    if (text.size() > kMaxStringLength) {
+        return RunError::OutOfStringSpace;
+    }
+    out = Variant::String(std::move(text));
+    return RunError::None;
+}
+
+std::string Upper(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return text;
+}
+
+} // namespace
+
+RunError BuiltinLen(BuiltinContext&, Variant* args, int, Variant& out) {
+    VEK_BASIC_ARG_TEXT(text, args[0]);
+    out = Variant::Long(static_cast<std::int32_t>(text.size()));
+    return RunError::None;
+}
+
+RunError BuiltinLeft(BuiltinContext&, Variant* args, int, Variant& out) {
+    VEK_BASIC_ARG_TEXT(text, args[0]);
+    VEK_BASIC_ARG_LONG(count, args[1]);
+    if (count < 0) {
+        return RunError::InvalidCall;
+    }
+    out = Variant::String(text.substr(0, static_cast<std::size_t>(count)));
+    return RunError::None;
+}
+
+RunError BuiltinRight(BuiltinContext&, Variant* args, int, Variant& out) {
+    VEK_BASIC_ARG_TEXT(text, args[0]);
+    VEK_BASIC_ARG_LONG(count, args[1]);
+    if (count < 0) {
+        return RunError::InvalidCall;
+    }
+    const std::size_t n = std::min(text.size(), static_cast<std::size_t>(count));
+    out = Variant::String(text.substr(text.size() - n));
+    return RunError::None;
+}
+
+RunError BuiltinMid(BuiltinContext&, Variant* args, int argc, Variant& out) {
+    VEK_BASIC_ARG_TEXT(text, args[0]);
+    VEK_BASIC_ARG_LONG(start, args[1]);
+    std::int32_t count = INT32_MAX;
+    if (argc > 2 && ToLong(args[2], count) != RunError::None) {
+        return RunError::TypeMismatch;
+    }
+    if (start < 1 || count < 0) {
+        return RunError::InvalidCall;
+    }
+    if (static_cast<std::size_t>(start) > text.size()) {
+        out = Variant::String({});
+        return RunError::None;
+    }
+    out = Variant::String(
+        text.substr(static_cast<std::size_t>(start) - 1, static_cast<std::size_t>(count)));
+    return RunError::None;
+}
+
+RunError BuiltinInStr(BuiltinContext&, Variant* args, int argc, Variant& out) {
+    std::int32_t start = 1;
+    int first = 0;
+    if (argc == 3) {
+        if (const RunError e = ToLong(args[0], start); e != RunError::None) {
+            return e;
+        }
+        first = 1;
+    }
+    if (start < 1) {
+        return RunError::InvalidCall;
+    }
+    VEK_BASIC_ARG_TEXT(text, args[first]);
+    VEK_BASIC_ARG_TEXT(part, args[first + 1]);
+    std::int32_t result = 0;
+    if (static_cast<std::size_t>(start) <= text.size() + 1) {
+        const auto at = text.find(part, static_cast<std::size_t>(start) - 1);
+        result = at == std::string::npos ? 0 : static_cast<std::int32_t>(at) + 1;
+    }
+    out = Variant::Long(result);
+    return RunError::None;
+}
+
+RunError BuiltinInStrRev(BuiltinContext&, Variant* args, int argc, Variant& out) {
+    VEK_BASIC_ARG_TEXT(text, args[0]);
+    VEK_BASIC_ARG_TEXT(part, args[1]);
+    std::int32_t start = -1;
+    if (argc == 3 && ToLong(args[2], start) != RunError::None) {
+        return RunError::TypeMismatch;
+    }
+    if (start == 0 || start < -1) {
+        return RunError::InvalidCall;
+    }
+    std::size_t from = std::string::npos;
+    if (start > 0) {
+        if (static_cast<std::size_t>(start) < part.size()) {
+            out = Variant::Long(0);
+            return RunError::None;
+        }
+        from = static_cast<std::size_t>(start) - part.size();
+    }
+    const auto at = text.rfind(part, from);
+    out = Variant::Long(at == std::string::npos ? 0 : static_cast<std::int32_t>(at) + 1);
+    return RunError::None;
+}
+
+RunError BuiltinUCase(BuiltinContext&, Variant* args, int, Variant& out) {
+    VEK_BASIC_ARG_TEXT(text, args[0]);
+    out = Variant::String(Upper(std::move(text)));
+    return RunError::None;
+}
+
+RunError BuiltinLCase(BuiltinContext&, Variant* args, int, Variant& out) {
+    VEK_BASIC_ARG_TEXT(text, args[0]);
+    out = Variant::String(Lower(text));
+    return RunError::None;
+}
+
+RunError BuiltinTrim(BuiltinContext&, Variant* args, int, Variant& out) {
+    VEK_BASIC_ARG_TEXT(text, args[0]);
+    const auto first = text.find_first_not_of(' ');
+    const auto last = text.find_last_not_of(' ');
+    out = Variant::String(first == std::string::npos ? std::string()
+                                                     : text.substr(first, last - first + 1));
+    return RunError::None;
+}
+
+RunError BuiltinLTrim(BuiltinContext&, Variant* args, int, Variant& out) {
+    VEK_BASIC_ARG_TEXT(text, args[0]);
+    const auto first = text.find_first_not_of(' ');
+    out = Variant::String(first == std::string::npos ? std::string() : text.substr(first));
+    return RunError::None;
+}
+
+RunError BuiltinRTrim(BuiltinContext&, Variant* args, int, Variant& out) {
+    VEK_BASIC_ARG_TEXT(text, args[0]);
+    const auto last = text.find_last_not_of(' ');
+    out = Variant::String(last == std::string::npos ? std::string() : text.substr(0, last + 1));
+    return RunError::None;
+}
+
+RunError BuiltinSpace(BuiltinContext&, Variant* args, int, Variant& out) {
+    VEK_BASIC_ARG_LONG(count, args[0]);
+    if (count < 0) {
+        return RunError::InvalidCall;
+    }
+    if (static_cast<std::size_t>(count) > kMaxStringLength) {
+        return RunError::OutOfStringSpace;
+    }
+    return CheckedString(std::string(static_cast<std::size_t>(count), ' '), out);
+}
+
+RunError BuiltinString(BuiltinContext&, Variant* args, int, Variant& out) {
+    VEK_BASIC_ARG_LONG(count, args[0]);
+    if (count < 0) {
+        return RunError::InvalidCall;
+    }
+    if (static_cast<std::size_t>(count) > kMaxStringLength) {
+        return RunError::OutOfStringSpace;
+    }
+    char c = 0;
+    if (args[1].IsString()) {
+        if (args[1].string_value().empty()) {
+            return RunError::InvalidCall;
+        }
+        c = args[1].string_value()[0];
+    } else {
+        VEK_BASIC_ARG_LONG(code, args[1]);
+        c = static_cast<char>(code & 0xFF);
+    }
+    return CheckedString(std::string(static_cast<std::size_t>(count), c), out);
+}
+
+RunError BuiltinChr(BuiltinContext&, Variant* args, int, Variant& out) {
+    VEK_BASIC_ARG_LONG(code, args[0]);
+    if (code < 0 || code > 255) {
+        return RunError::InvalidCall;
+    }
+    out = Variant::String(std::string(1, static_cast<char>(code)));
+    return RunError::None;
+}
+
+RunError BuiltinAsc(BuiltinContext&, Variant* args, int, Variant& out) {
+    VEK_BASIC_ARG_TEXT(text, args[0]);
+    if (text.empty()) {
+        return RunError::InvalidCall;
+    }
+    out = Variant::Integer(static_cast<unsigned char>(text[0]));
+    return RunError::None;
+}
+
+RunError BuiltinReplace(BuiltinContext&, Variant* args, int, Variant& out) {
+    VEK_BASIC_ARG_TEXT(text, args[0]);
+    VEK_BASIC_ARG_TEXT(find, args[1]);
+    VEK_BASIC_ARG_TEXT(with, args[2]);
+    if (find.empty()) {
+        out = Variant::String(text);
+        return RunError::None;
+    }
+    std::string result;
+    std::size_t from = 0;
+    while (true) {
+        const auto at = text.find(find, from);
+        if (at == std::string::npos) {
+            break;
+        }
+        result.append(text, from, at - from).append(with);
+        if (result.size() > kMaxStringLength) {
+            return RunError::OutOfStringSpace;
+        }
+        from = at + find.size();
+    }
+    result.append(text, from, std::string::npos);
+    return CheckedString(std::move(result), out);
+}
+
+RunError BuiltinStrComp(BuiltinContext&, Variant* args, int, Variant& out) {
+    VEK_BASIC_ARG_TEXT(a, args[0]);
+    VEK_BASIC_ARG_TEXT(b, args[1]);
+    const int c = a.compare(b);
+    out = Variant::Integer(c < 0 ? -1 : c > 0 ? 1 : 0);
+    return RunError::None;
+}
+
+RunError BuiltinStrReverse(BuiltinContext&, Variant* args, int, Variant& out) {
+    VEK_BASIC_ARG_TEXT(text, args[0]);
+    std::reverse(text.begin(), text.end());
+    out = Variant::String(std::move(text));
+    return RunError::None;
+}
+
+RunError BuiltinCStr(BuiltinContext&, Variant* args, int, Variant& out) {
+    VEK_BASIC_ARG_TEXT(text, args[0]);
+    out = Variant::String(std::move(text));
+    return RunError::None;
+}
+
+RunError BuiltinStr(BuiltinContext&, Variant* args, int, Variant& out) {
+    VEK_BASIC_ARG_DOUBLE(number, args[0]);
+    // A numeric string prints as the number it holds.
+    const Variant value = args[0].IsString() ? Variant::Double(number) : args[0];
+    VEK_BASIC_ARG_TEXT(text, value);
+    if (text.empty() || text[0] != '-') {
+        text.insert(text.begin(), ' ');
+    }
+    out = Variant::String(std::move(text));
+    return RunError::None;
+}
+
+RunError BuiltinVal(BuiltinContext&, Variant* args, int, Variant& out) {
+    VEK_BASIC_ARG_TEXT(text, args[0]);
+    out = Variant::Double(LeadingNumber(text));
+    return RunError::None;
+}
+
+namespace {
+
+RunError RadixText(const Variant& value, bool hex, Variant& out) {
+    VEK_BASIC_ARG_LONG(number, value);
+    std::uint32_t bits = static_cast<std::uint32_t>(number);
+    if (number < 0 && (value.tag() == Tag::Integer || value.tag() == Tag::Boolean)) {
+        bits &= 0xFFFF;
+    }
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, hex ? "%X" : "%o", bits);
+    out = Variant::String(buffer);
+    return RunError::None;
+}
+
+} // namespace
+
+RunError BuiltinHex(BuiltinContext&, Variant* args, int, Variant& out) {
+    return RadixText(args[0], true, out);
+}
+
+RunError BuiltinOct(BuiltinContext&, Variant* args, int, Variant& out) {
+    return RadixText(args[0], false, out);
+}
+
+} // namespace vek::basic

@@ -1,0 +1,313 @@
+#include "scripting/basic/compiler.h"
+
+#include "scripting/basic/array_ops.h"
+#include "scripting/basic/conversions.h"
+#include "scripting/basic/parser.h"
+#include "scripting/basic/proc_compiler.h"
+#include "scripting/basic/text_util.h"
+
+namespace vek::basic {
+
+// Declares the module-level names of all modules, evaluates their constants (in any order, each
+// when first needed) and then compiles every procedure body.
+class ProgramCompiler : private ConstantResolver {
+public:
+    ProgramCompiler(const std::vector<SourceModule>& sources,
+                    const std::vector<HostFunctionInfo>& host_functions, Program& program,
+                    std::vector<Diagnostic>& errors)
+        : sources_(sources), host_functions_(host_functions), program_(program), errors_(errors) {}
+
+    bool Run() {
+        const std::size_t errors_before = errors_.size();
+        for (const SourceModule& source : sources_) {
+            asts_.push_back(ParseModule(source.name, source.text, errors_));
+            program_.modules.push_back({source.name});
+        }
+        if (errors_.size() != errors_before) {
+            return false;
+        }
+        program_.symbols.module_names.resize(asts_.size());
+        for (std::size_t m = 0; m < asts_.size(); ++m) {
+            Declare(static_cast<int>(m));
+        }
+        for (std::size_t i = 0; i < pending_.size(); ++i) {
+            EvaluatePending(static_cast<int>(i));
+        }
+        for (const ModuleDeclaration& d : deferred_) {
+            Finish(d);
+        }
+        if (errors_.size() != errors_before) {
+            return false;
+        }
+        for (std::size_t i = 0; i < program_.procs.size(); ++i) {
+            Procedure& proc = program_.procs[i];
+            const ModuleAst& ast = asts_[static_cast<std::size_t>(proc.module)];
+            ProcCompiler compiler(program_, host_functions_, proc.module, ast.option_explicit,
+                                  proc);
+            compiler.CompileBody(*proc_decls_[i], ast.name, errors_);
+        }
+        return errors_.size() == errors_before;
+    }
+
+private:
+    struct PendingConstant {
+        const VarDecl* decl = nullptr;
+        enum class State { Pending, Busy, Done } state = State::Pending;
+    };
+    // Declarations that need constants: global array bounds and parameter defaults.
+    struct ModuleDeclaration {
+        int module = 0;
+        const VarDecl* global = nullptr;
+        int global_index = 0;
+        const Param* param = nullptr;
+        ParamInfo* param_info = nullptr;
+        int proc_index = 0;
+    };
+
+    void Error(int module, Position pos, const std::string& message) {
+        errors_.push_back({program_.modules[static_cast<std::size_t>(module)].name, pos.line,
+                           pos.column, message});
+    }
+
+    void AddName(int module, const std::string& name, EntryKind kind, int index, bool is_public,
+                 Position pos) {
+        const std::string lower = Lower(name);
+        auto& own = program_.symbols.module_names[static_cast<std::size_t>(module)];
+        if (!own.emplace(lower, NameEntry{kind, index, module}).second) {
+            Error(module, pos, "duplicate declaration: " + name);
+            return;
+        }
+        if (is_public) {
+            program_.symbols.public_names[lower].push_back({kind, index, module});
+        }
+    }
+
+    void Declare(int m) {
+        const ModuleAst& ast = asts_[static_cast<std::size_t>(m)];
+        const bool shared = sources_[static_cast<std::size_t>(m)].shared;
+        for (const StmtPtr& s : ast.declarations) {
+            for (const VarDecl& d : s->decls) {
+                if (s->kind == StmtKind::Const) {
+                    const int index = static_cast<int>(program_.symbols.constants.size());
+                    program_.symbols.constants.push_back({d.name, m, s->is_public, Variant()});
+                    pending_.push_back({&d});
+                    AddName(m, d.name, EntryKind::Constant, index, s->is_public || shared, d.pos);
+                    continue;
+                }
+                const int index = static_cast<int>(program_.globals.size());
+                GlobalInfo g;
+                g.name = d.name;
+                g.module = m;
+                g.is_public = s->is_public || shared;
+                g.type = d.is_array ? Tag::Empty : d.type;
+                if (d.is_array) {
+                    auto* unallocated = new ArrayObject;
+                    unallocated->element_tag = d.type;
+                    g.init = Variant::Array(unallocated);
+                    if (!d.bounds.empty()) {
+                        deferred_.push_back({m, &d, index, nullptr, nullptr, 0});
+                    }
+                } else {
+                    g.init = DefaultValue(d.type);
+                }
+                program_.globals.push_back(std::move(g));
+                AddName(m, d.name, EntryKind::Global, index, s->is_public || shared, d.pos);
+            }
+        }
+        for (const ProcDecl& decl : ast.procs) {
+            const int index = static_cast<int>(program_.procs.size());
+            program_.procs.emplace_back();
+            proc_decls_.push_back(&decl);
+            Procedure& proc = program_.procs.back();
+            proc.name = decl.name;
+            proc.module = m;
+            proc.is_function = decl.is_function;
+            proc.is_public = decl.is_public || shared;
+            proc.line = decl.pos.line;
+            proc.end_line = decl.end_line;
+            for (const Param& p : decl.params) {
+                ParamInfo info;
+                info.name = Lower(p.name);
+                info.by_ref = p.by_ref || p.is_array;
+                info.optional = p.optional;
+                info.is_array = p.is_array;
+                info.type = p.type;
+                for (const ParamInfo& other : proc.params) {
+                    if (other.name == info.name) {
+                        Error(m, p.pos, "duplicate parameter: " + p.name);
+                    }
+                }
+                if (proc.params.size() > 0 && proc.params.back().optional && !p.optional) {
+                    Error(m, p.pos,
+                          "expected Optional: parameters after an Optional one are "
+                          "Optional too");
+                }
+                proc.params.push_back(info);
+                proc.slot_names.push_back(info.name);
+                proc.slot_types.push_back(p.is_array ? Tag::Empty : p.type);
+                proc.slot_is_ref.push_back(info.by_ref);
+                proc.slot_init.emplace_back();
+            }
+            for (std::size_t i = 0; i < decl.params.size(); ++i) {
+                if (decl.params[i].default_value) {
+                    deferred_.push_back({m, nullptr, 0, &decl.params[i], nullptr, index});
+                }
+            }
+            if (decl.is_function) {
+                proc.result_slot = proc.SlotCount();
+                proc.slot_names.emplace_back();
+                proc.slot_types.push_back(decl.return_type);
+                proc.slot_is_ref.push_back(false);
+                proc.slot_init.push_back(DefaultValue(decl.return_type));
+            }
+            AddName(m, decl.name, EntryKind::Procedure, index, proc.is_public, decl.pos);
+        }
+    }
+
+    bool Resolve(const std::string& lower_name, Variant& out, std::string& error) override {
+        NameEntry entry;
+        bool ambiguous = false;
+        if (!program_.symbols.Lookup(current_module_, lower_name, entry, ambiguous) ||
+            entry.kind != EntryKind::Constant) {
+            return false;
+        }
+        if (!EvaluatePending(entry.index)) {
+            error = "constant has no value: " + lower_name;
+            return false;
+        }
+        out = program_.symbols.constants[static_cast<std::size_t>(entry.index)].value;
+        return true;
+    }
+
+    bool EvaluatePending(int index) {
+        PendingConstant& p = pending_[static_cast<std::size_t>(index)];
+        ConstantInfo& info = program_.symbols.constants[static_cast<std::size_t>(index)];
+        if (p.state == PendingConstant::State::Done) {
+            return true;
+        }
+        if (p.state == PendingConstant::State::Busy) {
+            Error(info.module, p.decl->pos, "constant refers to itself: " + info.name);
+            return false;
+        }
+        p.state = PendingConstant::State::Busy;
+        const int saved_module = current_module_;
+        current_module_ = info.module;
+        std::string error;
+        Variant value;
+        bool ok = EvaluateConstant(*p.decl->value, *this, value, error);
+        current_module_ = saved_module;
+        if (ok && CoerceTo(value, p.decl->type) != RunError::None) {
+            error = "constant value does not fit its type: " + info.name;
+            ok = false;
+        }
+        if (!ok && !error.empty() && error.rfind("constant has no value", 0) != 0) {
+            Error(info.module, p.decl->pos, error);
+        }
+        info.value = value;
+        p.state = PendingConstant::State::Done;
+        return ok;
+    }
+
+    bool ConstantInt(int module, const Expr& e, std::int32_t& out) {
+        current_module_ = module;
+        Variant v;
+        std::string error;
+        if (!EvaluateConstant(e, *this, v, error)) {
+            Error(module, e.pos, error);
+            return false;
+        }
+        if (ToLong(v, out) != RunError::None) {
+            Error(module, e.pos, "expected a whole number");
+            return false;
+        }
+        return true;
+    }
+
+    void Finish(const ModuleDeclaration& d) {
+        if (d.global != nullptr) {
+            std::int32_t lower[kMaxArrayDims] = {};
+            std::int32_t upper[kMaxArrayDims] = {};
+            const int dims = static_cast<int>(d.global->bounds.size());
+            for (int i = 0; i < dims; ++i) {
+                const Bound& b = d.global->bounds[static_cast<std::size_t>(i)];
+                if ((b.lower && !ConstantInt(d.module, *b.lower, lower[i])) ||
+                    !ConstantInt(d.module, *b.upper, upper[i])) {
+                    return;
+                }
+            }
+            GlobalInfo& g = program_.globals[static_cast<std::size_t>(d.global_index)];
+            if (NewArray(dims, lower, upper, d.global->type, g.init) != RunError::None) {
+                Error(d.module, d.global->pos, "array bounds out of range: " + d.global->name);
+            }
+            return;
+        }
+        Procedure& proc = program_.procs[static_cast<std::size_t>(d.proc_index)];
+        current_module_ = d.module;
+        std::string error;
+        Variant value;
+        if (!EvaluateConstant(*d.param->default_value, *this, value, error)) {
+            Error(d.module, d.param->pos, error);
+            return;
+        }
+        for (ParamInfo& info : proc.params) {
+            if (info.name == Lower(d.param->name)) {
+                if (CoerceTo(value, info.type) != RunError::None) {
+                    Error(d.module, d.param->pos, "default value does not fit its type");
+                }
+                info.default_value = value;
+            }
+        }
+    }
+
+    const std::vector<SourceModule>& sources_;
+    const std::vector<HostFunctionInfo>& host_functions_;
+    Program& program_;
+    std::vector<Diagnostic>& errors_;
+    std::vector<ModuleAst> asts_;
+    std::vector<PendingConstant> pending_;
+    std::vector<ModuleDeclaration> deferred_;
+    std::vector<const ProcDecl*> proc_decls_;
+    int current_module_ = 0;
+};
+
+bool CompileProgram(const std::vector<SourceModule>& modules,
+                    const std::vector<HostFunctionInfo>& host_functions, Program& program,
+                    std::vector<Diagnostic>& errors) {
+    program = Program{};
+    return ProgramCompiler(modules, host_functions, program, errors).Run();
+}
+
+bool CompileWatch(const Program& program, int proc_index, int module,
+                  const std::vector<HostFunctionInfo>& host_functions, const std::string& text,
+                  Procedure& out, std::string& error) {
+    std::vector<Diagnostic> errors;
+    ExprPtr expr = ParseExpression(text, errors);
+    if (!expr) {
+        error = errors.empty() ? "expected an expression" : errors.front().message;
+        return false;
+    }
+    out = Procedure{};
+    out.name = "(watch)";
+    out.is_watch = true;
+    out.module = module;
+    if (proc_index >= 0) {
+        const Procedure& context = program.procs[static_cast<std::size_t>(proc_index)];
+        out.module = context.module;
+        out.name = context.name;
+        out.params = context.params;
+        out.slot_names = context.slot_names;
+        out.slot_types = context.slot_types;
+        out.slot_is_ref = context.slot_is_ref;
+        out.slot_init = context.slot_init;
+    }
+    try {
+        ProcCompiler compiler(program, host_functions, out.module, true, out);
+        compiler.CompileWatchExpression(*expr);
+    } catch (const CompileFailure& failure) {
+        error = failure.message;
+        return false;
+    }
+    return true;
+}
+
+} // namespace vek::basic

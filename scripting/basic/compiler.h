@@ -1,0 +1,37 @@
+#pragma once
+
+#include "scripting/basic/diagnostic.h"
+#include "scripting/basic/program.h"
+
+#include <string>
+#include <vector>
+
+namespace vek::basic {
+
+struct SourceModule {
+    std::string name;
+    std::string text;
+    bool shared = false; // code the host adds for all modules: its procedures are all Public
+};
+
+// A function the host offers to scripts as a global procedure or function.
+struct HostFunctionInfo {
+    std::string name;
+    int min_args = 0;
+    int max_args = 0;
+};
+
+// Parses, checks and compiles all modules together, so that calls between modules are bound once
+// here and the machine never looks a name up while it runs. `errors` receives every compile error.
+bool CompileProgram(const std::vector<SourceModule>& modules,
+                    const std::vector<HostFunctionInfo>& host_functions, Program& program,
+                    std::vector<Diagnostic>& errors);
+
+// Compiles a debugger expression against the slots of procedure `proc_index` (or module scope
+// only, for -1) of a compiled program. The result is a watch procedure the machine runs on the
+// paused frame's slots.
+bool CompileWatch(const Program& program, int proc_index, int module,
+                  const std::vector<HostFunctionInfo>& host_functions, const std::string& text,
+                  Procedure& out, std::string& error);
+
+} // namespace vek::basic

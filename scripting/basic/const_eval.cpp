@@ -1,0 +1,57 @@
+#include "scripting/basic/const_eval.h"
+
+#include "scripting/basic/builtins.h"
+#include "scripting/basic/text_util.h"
+
+namespace vek::basic {
+
+bool EvaluateConstant(const Expr& expr, ConstantResolver& resolver, Variant& out,
+                      std::string& error) {
+    switch (expr.kind) {
+    case ExprKind::Literal:
+        out = expr.value;
+        return true;
+    case ExprKind::Name: {
+        const std::string lower = Lower(expr.name);
+        if (resolver.Resolve(lower, out, error)) {
+            return true;
+        }
+        if (error.empty() && FindBuiltinConstant(lower, out)) {
+            return true;
+        }
+        if (error.empty()) {
+            error = "expected a constant expression: '" + expr.name + "' is no constant";
+        }
+        return false;
+    }
+    case ExprKind::Unary: {
+        Variant operand;
+        if (!EvaluateConstant(*expr.args[0], resolver, operand, error)) {
+            return false;
+        }
+        if (ApplyUnary(expr.unary_op, operand, out) != RunError::None) {
+            error = "constant expression has no value of its type";
+            return false;
+        }
+        return true;
+    }
+    case ExprKind::Binary: {
+        Variant left;
+        Variant right;
+        if (!EvaluateConstant(*expr.args[0], resolver, left, error) ||
+            !EvaluateConstant(*expr.args[1], resolver, right, error)) {
+            return false;
+        }
+        if (const RunError e = ApplyBinary(expr.binary_op, left, right, out); e != RunError::None) {
+            error = "constant expression fails: " + RunErrorText(static_cast<int>(e));
+            return false;
+        }
+        return true;
+    }
+    default:
+        error = "expected a constant expression";
+        return false;
+    }
+}
+
+} // namespace vek::basic

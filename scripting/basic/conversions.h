@@ -1,0 +1,37 @@
+#pragma once
+
+#include "scripting/basic/run_errors.h"
+#include "scripting/basic/variant.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace vek::basic {
+
+// Conversions between the kinds of a Variant, with the rules of Visual Basic: numbers round to
+// even when made integral, strings convert when they hold a number, Empty is 0 or "".
+
+// Whole text (blanks around allowed) as a number: decimal, exponent, &H and &O forms.
+bool ParseNumber(std::string_view text, double& out);
+// Val(): the longest leading number, 0 when there is none.
+double LeadingNumber(std::string_view text);
+
+RunError ToDouble(const Variant& v, double& out);
+RunError ToLong(const Variant& v, std::int32_t& out);
+RunError ToInteger(const Variant& v, std::int32_t& out);
+RunError ToBoolean(const Variant& v, bool& out);
+RunError ToText(const Variant& v, std::string& out);
+
+// Converts v in place to the declared kind of a typed variable (Empty tag means Variant).
+RunError CoerceTo(Variant& v, Tag tag);
+// The initial value of a variable declared with that kind.
+Variant DefaultValue(Tag tag);
+
+// Text of a number the way CStr shows it: up to 15 (Double) or 7 (Single) significant digits.
+std::string FormatDouble(double value, int significant_digits);
+
+// Round half to even, the rounding of CInt, CLng and of integer division operands.
+double RoundToEven(double value);
+
+} // namespace vek::basic

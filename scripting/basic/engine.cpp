@@ -1,0 +1,412 @@
+#include "scripting/basic/engine.h"
+
+#include "scripting/basic/compiler.h"
+#include "scripting/basic/conversions.h"
+#include "scripting/basic/text_util.h"
+
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <thread>
+
+namespace vek::basic {
+
+namespace {
+
+constexpr const char* kSharedModuleName = "(shared)";
+
+const char* TypeName(Tag tag) {
+    switch (tag) {
+    case Tag::Boolean:
+        return "Boolean";
+    case Tag::Integer:
+        return "Integer";
+    case Tag::Long:
+        return "Long";
+    case Tag::Single:
+        return "Single";
+    case Tag::Double:
+        return "Double";
+    case Tag::Date:
+        return "Date";
+    case Tag::String:
+        return "String";
+    default:
+        return "Variant";
+    }
+}
+
+} // namespace
+
+std::string DescribeValue(const Variant& value) {
+    const Variant& v = value.Deref();
+    if (v.IsEmpty()) {
+        return "Empty";
+    }
+    if (v.IsString()) {
+        return "\"" + v.string_value() + "\"";
+    }
+    if (v.IsArray()) {
+        const ArrayObject& a = *v.array();
+        std::string text = std::string(TypeName(a.element_tag)) + "(";
+        for (int d = 0; d < a.dims; ++d) {
+            text += (d > 0 ? ", " : "") + std::to_string(a.lower[d]) + " To " +
+                    std::to_string(a.upper[d]);
+        }
+        return text + ")";
+    }
+    std::string text;
+    ToText(v, text);
+    return text;
+}
+
+struct Engine::Impl {
+    std::vector<SourceModule> modules;
+    std::string shared_code;
+    std::vector<HostFunctionInfo> host_infos;
+    std::vector<HostFunction> host_functions;
+    Callbacks callbacks;
+    std::unique_ptr<Program> program;
+    std::unique_ptr<Machine> machine;
+    bool dirty = true;
+    RunErrorInfo start_error;
+    std::set<std::pair<std::string, int>> breakpoints; // lower-case module name, line
+
+    bool Running() const {
+        if (!machine) {
+            return false;
+        }
+        const RunState s = machine->state();
+        return s == RunState::Running || s == RunState::Paused || s == RunState::Waiting;
+    }
+
+    int ModuleIndex(const std::string& name) const {
+        if (!program) {
+            return -1;
+        }
+        for (std::size_t i = 0; i < program->modules.size(); ++i) {
+            if (EqualsNoCase(program->modules[i].name, name)) {
+                return static_cast<int>(i);
+            }
+        }
+        return -1;
+    }
+
+    int FindProcedure(const std::string& module, const std::string& name) const {
+        const int m = ModuleIndex(module);
+        for (std::size_t i = 0; program && i < program->procs.size(); ++i) {
+            if (program->procs[i].module == m && EqualsNoCase(program->procs[i].name, name)) {
+                return static_cast<int>(i);
+            }
+        }
+        return -1;
+    }
+
+    void ApplyBreakpoints() {
+        machine->ClearBreakpoints();
+        for (const auto& [module, line] : breakpoints) {
+            const int m = ModuleIndex(module);
+            if (m >= 0) {
+                machine->SetBreakpoint(m, line, true);
+            }
+        }
+    }
+};
+
+Engine::Engine() : impl_(std::make_unique<Impl>()) {}
+Engine::~Engine() = default;
+
+void Engine::SetCallbacks(Callbacks callbacks) {
+    impl_->callbacks = std::move(callbacks);
+}
+
+bool Engine::SetModule(const std::string& name, const std::string& text) {
+    if (impl_->Running() || EqualsNoCase(name, kSharedModuleName)) {
+        return false;
+    }
+    impl_->dirty = true;
+    for (SourceModule& m : impl_->modules) {
+        if (EqualsNoCase(m.name, name)) {
+            m.text = text;
+            return true;
+        }
+    }
+    impl_->modules.push_back({name, text, false});
+    return true;
+}
+
+bool Engine::LoadModuleFile(const std::string& path, std::string& error) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        error = "cannot open file: " + path;
+        return false;
+    }
+    std::ostringstream text;
+    text << file.rdbuf();
+    if (!SetModule(path, text.str())) {
+        error = "a script is running";
+        return false;
+    }
+    return true;
+}
+
+bool Engine::RemoveModule(const std::string& name) {
+    if (impl_->Running()) {
+        return false;
+    }
+    auto& modules = impl_->modules;
+    for (auto it = modules.begin(); it != modules.end(); ++it) {
+        if (EqualsNoCase(it->name, name)) {
+            modules.erase(it);
+            impl_->dirty = true;
+            return true;
+        }
+    }
+    return false;
+}
+
+std::vector<std::string> Engine::ModuleNames() const {
+    std::vector<std::string> names;
+    for (const SourceModule& m : impl_->modules) {
+        names.push_back(m.name);
+    }
+    return names;
+}
+
+bool Engine::SetSharedCode(const std::string& text) {
+    if (impl_->Running()) {
+        return false;
+    }
+    impl_->shared_code = text;
+    impl_->dirty = true;
+    return true;
+}
+
+void Engine::AddHostFunction(const std::string& name, int min_args, int max_args,
+                             HostFunction function) {
+    impl_->host_infos.push_back({name, min_args, max_args});
+    impl_->host_functions.push_back(std::move(function));
+    impl_->dirty = true;
+}
+
+bool Engine::Compile() {
+    if (impl_->Running()) {
+        return false;
+    }
+    diagnostics_.clear();
+    std::vector<SourceModule> sources = impl_->modules;
+    if (!impl_->shared_code.empty()) {
+        sources.push_back({kSharedModuleName, impl_->shared_code, true});
+    }
+    impl_->machine.reset();
+    auto program = std::make_unique<Program>();
+    const bool ok = CompileProgram(sources, impl_->host_infos, *program, diagnostics_);
+    impl_->program = std::move(program);
+    impl_->dirty = !ok;
+    if (!ok) {
+        return false;
+    }
+    impl_->machine = std::make_unique<Machine>(*impl_->program);
+    impl_->machine->SetHostFunctions(&impl_->host_functions);
+    impl_->machine->SetPrint([this](const std::string& line, bool debug) {
+        const auto& target = debug ? impl_->callbacks.debug_print : impl_->callbacks.print;
+        if (target) {
+            target(line);
+        }
+    });
+    impl_->machine->builtin_context().msg_box = [this](const std::string& prompt, int buttons,
+                                                       const std::string& title) {
+        return impl_->callbacks.msg_box ? impl_->callbacks.msg_box(prompt, buttons, title) : 1;
+    };
+    impl_->ApplyBreakpoints();
+    return true;
+}
+
+bool Engine::Start(const std::string& module, const std::string& procedure) {
+    if (impl_->Running()) {
+        return false;
+    }
+    impl_->start_error = {};
+    if (impl_->dirty && !Compile()) {
+        impl_->start_error.description = "compile error";
+        if (!diagnostics_.empty()) {
+            const Diagnostic& d = diagnostics_.front();
+            impl_->start_error = {0, d.message, d.module, "", d.line};
+        }
+        return false;
+    }
+    const int index = impl_->FindProcedure(module, procedure);
+    if (index < 0) {
+        impl_->start_error = {35, "Sub or Function not defined: " + procedure, module, "", 0};
+        return false;
+    }
+    return impl_->machine->Start(index);
+}
+
+bool Engine::RunFile(const std::string& path) {
+    std::string error;
+    if (!LoadModuleFile(path, error)) {
+        impl_->start_error = {static_cast<int>(RunError::FileNotFound), error, path, "", 0};
+        return false;
+    }
+    return Start(path, "Main");
+}
+
+RunState Engine::Run(std::int64_t statements) {
+    return impl_->machine ? impl_->machine->Run(statements) : RunState::Idle;
+}
+
+RunState Engine::RunToEnd() {
+    while (true) {
+        const RunState s = Run();
+        if (s == RunState::Waiting) {
+            std::this_thread::sleep_for(impl_->machine->WaitRemaining());
+            continue;
+        }
+        if (s != RunState::Running) {
+            return s;
+        }
+    }
+}
+
+RunState Engine::State() const {
+    return impl_->machine ? impl_->machine->state() : RunState::Idle;
+}
+
+bool Engine::IsRunning() const {
+    return impl_->Running();
+}
+
+const RunErrorInfo& Engine::LastError() const {
+    if (impl_->machine && impl_->machine->state() == RunState::Failed) {
+        return impl_->machine->error();
+    }
+    return impl_->start_error;
+}
+
+void Engine::Pause() {
+    if (impl_->machine) {
+        impl_->machine->Pause();
+    }
+}
+
+void Engine::Continue() {
+    if (impl_->machine) {
+        impl_->machine->Resume(StepMode::None);
+    }
+}
+
+void Engine::StepInto() {
+    if (impl_->machine) {
+        impl_->machine->Resume(StepMode::Into);
+    }
+}
+
+void Engine::StepOver() {
+    if (impl_->machine) {
+        impl_->machine->Resume(StepMode::Over);
+    }
+}
+
+void Engine::StepOut() {
+    if (impl_->machine) {
+        impl_->machine->Resume(StepMode::Out);
+    }
+}
+
+void Engine::RunToLine(const std::string& module, int line) {
+    const int m = impl_->ModuleIndex(module);
+    if (impl_->machine && m >= 0) {
+        impl_->machine->RunToLine(m, line);
+    }
+}
+
+void Engine::Stop() {
+    if (impl_->machine) {
+        impl_->machine->Stop();
+    }
+}
+
+void Engine::SetBreakpoint(const std::string& module, int line, bool on) {
+    if (on) {
+        impl_->breakpoints.insert({Lower(module), line});
+    } else {
+        impl_->breakpoints.erase({Lower(module), line});
+    }
+    const int m = impl_->ModuleIndex(module);
+    if (impl_->machine && m >= 0) {
+        impl_->machine->SetBreakpoint(m, line, on);
+    }
+}
+
+SourceLocation Engine::CurrentLocation() const {
+    if (!impl_->Running() || impl_->machine->frames().empty()) {
+        return {};
+    }
+    const auto& frames = impl_->machine->frames();
+    const Machine::Frame& top = frames.back();
+    return {impl_->program->modules[static_cast<std::size_t>(top.proc->module)].name,
+            impl_->machine->CurrentLine(frames.size() - 1)};
+}
+
+std::vector<CallFrameInfo> Engine::CallStack() const {
+    std::vector<CallFrameInfo> stack;
+    if (!impl_->Running()) {
+        return stack;
+    }
+    const auto& frames = impl_->machine->frames();
+    for (std::size_t i = frames.size(); i-- > 0;) {
+        const Machine::Frame& f = frames[i];
+        CallFrameInfo info;
+        info.module = impl_->program->modules[static_cast<std::size_t>(f.proc->module)].name;
+        info.procedure = f.proc->name;
+        info.line = impl_->machine->CurrentLine(i);
+        for (int s = 0; s < f.proc->SlotCount(); ++s) {
+            const std::string& name = f.proc->slot_names[static_cast<std::size_t>(s)];
+            if (!name.empty()) {
+                info.locals.push_back({name, DescribeValue(f.base[s])});
+            }
+        }
+        stack.push_back(std::move(info));
+    }
+    return stack;
+}
+
+bool Engine::EvaluateValue(const std::string& expression, Variant& result, std::string& error,
+                           std::size_t frame) {
+    if (!impl_->machine || impl_->machine->state() != RunState::Paused) {
+        error = "no script is paused";
+        return false;
+    }
+    const auto& frames = impl_->machine->frames();
+    if (frame >= frames.size()) {
+        error = "no such frame";
+        return false;
+    }
+    const std::size_t index = frames.size() - 1 - frame;
+    const Procedure* proc = frames[index].proc;
+    const int proc_index = static_cast<int>(proc - impl_->program->procs.data());
+    Procedure watch;
+    if (!CompileWatch(*impl_->program, proc_index, proc->module, impl_->host_infos, expression,
+                      watch, error)) {
+        return false;
+    }
+    return impl_->machine->Evaluate(watch, index, result, error);
+}
+
+bool Engine::Evaluate(const std::string& expression, std::string& result, std::size_t frame) {
+    Variant value;
+    if (!EvaluateValue(expression, value, result, frame)) {
+        return false;
+    }
+    result = DescribeValue(value);
+    return true;
+}
+
+std::string Engine::Disassembly(const std::string& module, const std::string& procedure) const {
+    const int index = impl_->FindProcedure(module, procedure);
+    return index < 0 ? std::string()
+                     : Disassemble(impl_->program->procs[static_cast<std::size_t>(index)]);
+}
+
+} // namespace vek::basic

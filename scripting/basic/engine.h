@@ -1,0 +1,119 @@
+#pragma once
+
+#include "scripting/basic/diagnostic.h"
+#include "scripting/basic/machine.h"
+#include "scripting/basic/variant.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vek::basic {
+
+struct SourceLocation {
+    std::string module;
+    int line = 0;
+};
+
+struct LocalValue {
+    std::string name;
+    std::string value; // as a watch window shows it: strings quoted, arrays with their bounds
+};
+
+struct CallFrameInfo {
+    std::string module;
+    std::string procedure;
+    int line = 0;
+    std::vector<LocalValue> locals;
+};
+
+// The Basic engine as its hosts (the script editor pane, the command-line tool) see it: modules,
+// code shared by all modules, host functions, output callbacks, running in slices and debugging.
+// Nothing here throws; failures are results with their reason.
+class Engine {
+public:
+    // Statements one call of Run executes when the host does not say: small enough that a user
+    // interface stays responsive, large enough that slicing costs nothing measurable.
+    static constexpr std::int64_t kDefaultSlice = 100000;
+
+    struct Callbacks {
+        std::function<void(const std::string& line)> print;       // Print
+        std::function<void(const std::string& line)> debug_print; // Debug.Print
+        // MsgBox: returns the button pressed (vbOK = 1, vbCancel = 2, vbYes = 6, vbNo = 7).
+        std::function<int(const std::string& prompt, int buttons, const std::string& title)>
+            msg_box;
+    };
+
+    Engine();
+    ~Engine();
+    Engine(const Engine&) = delete;
+    Engine& operator=(const Engine&) = delete;
+
+    void SetCallbacks(Callbacks callbacks);
+
+    // Modules. A module is replaced when one of the same name (any case) exists.
+    // These refuse (return false) while a script runs.
+    bool SetModule(const std::string& name, const std::string& text);
+    // Loads a file as a module named by its path.
+    bool LoadModuleFile(const std::string& path, std::string& error);
+    bool RemoveModule(const std::string& name);
+    std::vector<std::string> ModuleNames() const;
+    // Code available to all modules (the utility functions); its procedures are all Public.
+    bool SetSharedCode(const std::string& text);
+
+    // A host function scripts call as a global procedure or function, with min..max arguments
+    // (max -1: any number). Registered functions stay for the life of the engine.
+    void AddHostFunction(const std::string& name, int min_args, int max_args,
+                         HostFunction function);
+
+    // Compiles all modules; false with Diagnostics() filled when there are errors.
+    bool Compile();
+    const std::vector<Diagnostic>& Diagnostics() const { return diagnostics_; }
+
+    // Starts a procedure without arguments (compiling first when needed).
+    bool Start(const std::string& module, const std::string& procedure = "Main");
+    // Loads the file as a module and starts its Main.
+    bool RunFile(const std::string& path);
+    // Runs one slice; returns the state afterwards.
+    RunState Run(std::int64_t statements = kDefaultSlice);
+    // Runs slices until the script ends, fails or pauses, sleeping through Wait.
+    RunState RunToEnd();
+    RunState State() const;
+    // A script is running, paused or waiting: the host should not close.
+    bool IsRunning() const;
+    // The run-time error that ended the last run (number 0: none); or the start failure.
+    const RunErrorInfo& LastError() const;
+
+    // Debugging, all between slices.
+    void Pause();
+    void Continue();
+    void StepInto();
+    void StepOver();
+    void StepOut();
+    void RunToLine(const std::string& module, int line);
+    void Stop();
+    void SetBreakpoint(const std::string& module, int line, bool on);
+    SourceLocation CurrentLocation() const;
+    // Innermost frame first.
+    std::vector<CallFrameInfo> CallStack() const;
+    // Evaluates an expression in frame `frame` (0: innermost) of the paused script.
+    bool Evaluate(const std::string& expression, std::string& result, std::size_t frame = 0);
+    // Like Evaluate, the value itself.
+    bool EvaluateValue(const std::string& expression, Variant& result, std::string& error,
+                       std::size_t frame = 0);
+
+    // The instructions of a compiled procedure, for tests and curious developers.
+    std::string Disassembly(const std::string& module, const std::string& procedure) const;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+    std::vector<Diagnostic> diagnostics_;
+};
+
+// A value the way a watch window shows it.
+std::string DescribeValue(const Variant& value);
+
+} // namespace vek::basic

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace vek::basic {
+
+// Values on the evaluation stack, locals included. Fixed so that references to locals handed to a
+// callee (ByRef) stay valid while it runs; a script that needs more gets error 28, never a crash.
+inline constexpr std::size_t kMaxStackValues = 64 * 1024;
+
+// Nested procedure calls. Deep or endless recursion ends with error 28 "Out of stack space" long
+// before the machine's own stack or the value stack could run out.
+inline constexpr std::size_t kMaxCallDepth = 2000;
+
+// Dimensions of one array; more is never needed by register scripts and bounds the index loops.
+inline constexpr int kMaxArrayDims = 8;
+
+// Elements of one array and characters of one string: a typing mistake such as
+// ReDim a(1E9) must end in an error the script can handle, not exhaust the memory of the program.
+inline constexpr std::int64_t kMaxArrayElements = 16 * 1024 * 1024;
+inline constexpr std::size_t kMaxStringLength = 64 * 1024 * 1024;
+
+// Statements one call of Evaluate may run, so that a watch expression calling a function that
+// loops for ever cannot hang the debugger.
+inline constexpr std::int64_t kMaxEvaluateStatements = 1000000;
+
+// Nesting of expressions and blocks the parser accepts; deeper input is rejected with a message
+// instead of recursing until the machine stack overflows.
+inline constexpr int kMaxParseDepth = 200;
+
+} // namespace vek::basic

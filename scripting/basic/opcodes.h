@@ -1,0 +1,91 @@
+#pragma once
+
+#include <cstdint>
+
+namespace vek::basic {
+
+// The one list of machine instructions. Each line: name, operands used (a, b, c), the change of
+// the value-stack depth as an expression of the operands, and what it does. The list generates the
+// Op enum, the dispatcher's cases are checked against it, the disassembler prints from it and the
+// compiler computes each procedure's stack need from the stack effects.
+#define VEK_BASIC_OPCODES(X)                                                                       \
+    X(PushConst, 1, 1, "push constants[a]")                                                        \
+    X(Pop, 0, -1, "drop the top value")                                                            \
+    X(LoadLocal, 1, 1, "push local slot a")                                                        \
+    X(StoreLocal, 2, -1, "pop into local slot a, converted to type b")                             \
+    X(LoadRef, 1, 1, "push the variable a ByRef parameter in slot a stands for")                   \
+    X(StoreRef, 2, -1, "pop into the variable of ByRef slot a, converted to type b")               \
+    X(LoadGlobal, 1, 1, "push module variable a")                                                  \
+    X(StoreGlobal, 2, -1, "pop into module variable a, converted to type b")                       \
+    X(RefLocal, 1, 1, "push a reference to local slot a (or the one it holds)")                    \
+    X(RefGlobal, 1, 1, "push a reference to module variable a")                                    \
+    X(AppendLocal, 2, -1, "local a = local a & pop, in place when possible; type b")               \
+    X(Add, 0, -1, "a + b")                                                                         \
+    X(Sub, 0, -1, "a - b")                                                                         \
+    X(Mul, 0, -1, "a * b")                                                                         \
+    X(Div, 0, -1, "a / b")                                                                         \
+    X(IntDiv, 0, -1, "a \\ b")                                                                     \
+    X(Mod, 0, -1, "a Mod b")                                                                       \
+    X(Pow, 0, -1, "a ^ b")                                                                         \
+    X(Concat, 0, -1, "a & b")                                                                      \
+    X(Eq, 0, -1, "a = b")                                                                          \
+    X(Ne, 0, -1, "a <> b")                                                                         \
+    X(Lt, 0, -1, "a < b")                                                                          \
+    X(Le, 0, -1, "a <= b")                                                                         \
+    X(Gt, 0, -1, "a > b")                                                                          \
+    X(Ge, 0, -1, "a >= b")                                                                         \
+    X(And, 0, -1, "a And b")                                                                       \
+    X(Or, 0, -1, "a Or b")                                                                         \
+    X(Xor, 0, -1, "a Xor b")                                                                       \
+    X(Negate, 0, 0, "-a")                                                                          \
+    X(Not, 0, 0, "Not a")                                                                          \
+    X(Jump, 1, 0, "go to a")                                                                       \
+    X(JumpIfFalse, 1, -1, "pop; go to a when it is False")                                         \
+    X(JumpIfTrue, 1, -1, "pop; go to a when it is True")                                           \
+    X(Line, 1, 0, "statement a begins: slices, breakpoints, stepping")                             \
+    X(ForEnter, 3, 0, "local counter a, limit/step in slots b, b+1: go to c when already done")    \
+    X(ForStep, 3, 0, "local counter a += step; back to c while within the limit in slot b")        \
+    X(ForCheck, 2, -1, "pop counter; go to b when past the limit/step in slots a, a+1")            \
+    X(ForEachEnter, 2, -1, "pop an array into slot a, position into a+1; go to b when empty")      \
+    X(ForEachNext, 2, 1, "push the next element of slot a; go to b after the last")                \
+    X(Call, 2, 1 - b, "call procedure a with b arguments")                                         \
+    X(CallBuiltin, 2, 1 - b, "call built-in function a with b arguments")                          \
+    X(CallHost, 2, 1 - b, "call host function a with b arguments")                                 \
+    X(CoerceParam, 2, 0, "convert parameter slot a to type b unless it is a reference")            \
+    X(Return, 0, 0, "return the result slot to the caller")                                        \
+    X(EndProgram, 0, 0, "end the script")                                                          \
+    X(NewArray, 2, 1 - 2 * a, "pop a (lower, upper) pairs, push a new array of element type b")    \
+    X(ReDim, 3, -1 - 2 * a, "pop reference and a bound pairs; resize, c = Preserve, type b")       \
+    X(IndexLoad, 1, -a, "pop a indices and an array, push the element")                            \
+    X(LoadElement, 1, 0, "replace the index on top by that element of the array in slot a")        \
+    X(StoreElement, 1, -2, "pop value and index; store the element of the array in slot a")        \
+    X(IndexStore, 1, -2 - a, "pop value, a indices and an array reference; store the element")     \
+    X(ErrGet, 1, 1, "push Err field a (0 Number, 1 Description, 2 Source)")                        \
+    X(ErrSet, 1, -1, "pop into Err field a")                                                       \
+    X(ErrRaise, 0, -3, "pop number, source, description; raise that error")                        \
+    X(ErrClear, 0, 0, "clear Err")                                                                 \
+    X(OnError, 2, 0, "error mode a (0 off, 1 resume next, 2 go to b)")                             \
+    X(Resume, 2, 0, "resume mode a (0 again, 1 next, 2 at b)")                                     \
+    X(Print, 2, -1, "pop and print; b: 0 then end the line, 1 ';', 2 ','; a = Debug.Print")        \
+    X(PrintLine, 1, 0, "end the print line; a = Debug.Print")                                      \
+    X(Stop, 0, 0, "pause for the debugger")
+
+enum class Op : std::uint8_t {
+#define VEK_BASIC_OPCODE_ENUM(name, operands, effect, doc) name,
+    VEK_BASIC_OPCODES(VEK_BASIC_OPCODE_ENUM)
+#undef VEK_BASIC_OPCODE_ENUM
+};
+
+struct Instruction {
+    Op op;
+    std::int32_t a = 0;
+    std::int32_t b = 0;
+    std::int32_t c = 0;
+};
+
+// How an instruction changes the depth of the value stack.
+int StackEffect(const Instruction& instruction);
+const char* OpName(Op op);
+int OperandCount(Op op);
+
+} // namespace vek::basic

@@ -1,0 +1,322 @@
+#include "scripting/basic/operators.h"
+
+#include "scripting/basic/conversions.h"
+
+#include <cmath>
+#include <cstdint>
+#include <string>
+
+namespace vek::basic {
+
+namespace {
+
+// Numeric kinds in the order in which arithmetic widens them.
+enum class Rank { Integer, Long, Single, Double, Date };
+
+RunError RankOf(const Variant& v, Rank& rank) {
+    switch (v.tag()) {
+    case Tag::Empty:
+    case Tag::Boolean:
+    case Tag::Integer:
+        rank = Rank::Integer;
+        return RunError::None;
+    case Tag::Long:
+        rank = Rank::Long;
+        return RunError::None;
+    case Tag::Single:
+        rank = Rank::Single;
+        return RunError::None;
+    case Tag::Double:
+    case Tag::String:
+        rank = Rank::Double;
+        return RunError::None;
+    case Tag::Date:
+        rank = Rank::Date;
+        return RunError::None;
+    default:
+        return RunError::TypeMismatch;
+    }
+}
+
+Variant IntegralResult(std::int64_t value, Rank rank) {
+    if (rank == Rank::Integer && value >= -32768 && value <= 32767) {
+        return Variant::Integer(static_cast<std::int32_t>(value));
+    }
+    if (value >= INT32_MIN && value <= INT32_MAX) {
+        return Variant::Long(static_cast<std::int32_t>(value));
+    }
+    return Variant::Double(static_cast<double>(value));
+}
+
+Variant FloatResult(double value, Rank rank) {
+    if (rank == Rank::Single) {
+        return Variant::Single(static_cast<float>(value));
+    }
+    if (rank == Rank::Date) {
+        return Variant::Date(value);
+    }
+    return Variant::Double(value);
+}
+
+RunError Arithmetic(BinaryOp op, const Variant& a, const Variant& b, Variant& out) {
+    Rank ra{};
+    Rank rb{};
+    if (RankOf(a, ra) != RunError::None || RankOf(b, rb) != RunError::None) {
+        return RunError::TypeMismatch;
+    }
+    Rank rank = ra > rb ? ra : rb;
+    if (rank == Rank::Single && (ra == Rank::Long || rb == Rank::Long)) {
+        rank = Rank::Double;
+    }
+    if (rank <= Rank::Long && a.tag() != Tag::String && b.tag() != Tag::String) {
+        // Empty carries a zero payload, so it joins integer arithmetic as 0.
+        const std::int64_t ia = a.int_value();
+        const std::int64_t ib = b.int_value();
+        switch (op) {
+        case BinaryOp::Add:
+            out = IntegralResult(ia + ib, rank);
+            return RunError::None;
+        case BinaryOp::Sub:
+            out = IntegralResult(ia - ib, rank);
+            return RunError::None;
+        case BinaryOp::Mul:
+            out = IntegralResult(ia * ib, rank);
+            return RunError::None;
+        default:
+            break;
+        }
+    }
+    double x = 0;
+    double y = 0;
+    if (ToDouble(a, x) != RunError::None || ToDouble(b, y) != RunError::None) {
+        return RunError::TypeMismatch;
+    }
+    if (rank < Rank::Single) {
+        rank = Rank::Double;
+    }
+    switch (op) {
+    case BinaryOp::Add:
+        out = FloatResult(x + y, rank);
+        break;
+    case BinaryOp::Sub:
+        out = FloatResult(x - y, rank == Rank::Date && ra == Rank::Date && rb == Rank::Date
+                                     ? Rank::Double
+                                     : rank);
+        break;
+    case BinaryOp::Mul:
+        out = FloatResult(x * y, rank == Rank::Date ? Rank::Double : rank);
+        break;
+    default:
+        return RunError::TypeMismatch;
+    }
+    return std::isfinite(out.double_value()) ? RunError::None : RunError::Overflow;
+}
+
+RunError IntegerDivision(BinaryOp op, const Variant& a, const Variant& b, Variant& out) {
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    if (const RunError e = ToLong(a, x); e != RunError::None) {
+        return e;
+    }
+    if (const RunError e = ToLong(b, y); e != RunError::None) {
+        return e;
+    }
+    if (y == 0) {
+        return RunError::DivisionByZero;
+    }
+    Rank ra{};
+    Rank rb{};
+    const bool small = RankOf(a, ra) == RunError::None && RankOf(b, rb) == RunError::None &&
+                       ra == Rank::Integer && rb == Rank::Integer && !a.IsString() && !b.IsString();
+    const std::int64_t r = op == BinaryOp::IntDiv ? std::int64_t{x} / y : std::int64_t{x} % y;
+    out = IntegralResult(r, small ? Rank::Integer : Rank::Long);
+    return RunError::None;
+}
+
+RunError Logical(BinaryOp op, const Variant& a, const Variant& b, Variant& out) {
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    if (const RunError e = ToLong(a, x); e != RunError::None) {
+        return e;
+    }
+    if (const RunError e = ToLong(b, y); e != RunError::None) {
+        return e;
+    }
+    const std::int32_t r = op == BinaryOp::And ? (x & y) : op == BinaryOp::Or ? (x | y) : (x ^ y);
+    const bool booleans = (a.tag() == Tag::Boolean || a.IsEmpty()) &&
+                          (b.tag() == Tag::Boolean || b.IsEmpty()) && !(a.IsEmpty() && b.IsEmpty());
+    const bool integers = (a.tag() <= Tag::Integer) && (b.tag() <= Tag::Integer);
+    out = booleans ? Variant::Boolean(r != 0) : integers ? Variant::Integer(r) : Variant::Long(r);
+    return RunError::None;
+}
+
+} // namespace
+
+RunError CompareValues(const Variant& a, const Variant& b, int& order) {
+    if (a.IsArray() || b.IsArray()) {
+        return RunError::TypeMismatch;
+    }
+    if (a.IsString() && b.IsString()) {
+        const int c = a.string_value().compare(b.string_value());
+        order = c < 0 ? -1 : c > 0 ? 1 : 0;
+        return RunError::None;
+    }
+    if ((a.IsString() && b.IsEmpty()) || (a.IsEmpty() && b.IsString())) {
+        const std::string& text = a.IsString() ? a.string_value() : b.string_value();
+        order = text.empty() ? 0 : (a.IsString() ? 1 : -1);
+        return RunError::None;
+    }
+    if (a.IsIntegral() && b.IsIntegral()) {
+        order = a.int_value() < b.int_value() ? -1 : a.int_value() > b.int_value() ? 1 : 0;
+        return RunError::None;
+    }
+    double x = 0;
+    double y = 0;
+    const bool a_number = ToDouble(a, x) == RunError::None;
+    const bool b_number = ToDouble(b, y) == RunError::None;
+    if (!a_number || !b_number) {
+        // A string that holds no number sorts after every number, as Variants do.
+        order = a_number ? -1 : b_number ? 1 : 0;
+        return RunError::None;
+    }
+    order = x < y ? -1 : x > y ? 1 : 0;
+    return RunError::None;
+}
+
+RunError ApplyBinary(BinaryOp op, const Variant& a, const Variant& b, Variant& out) {
+    switch (op) {
+    case BinaryOp::Add:
+        if ((a.IsString() || a.IsEmpty()) && (b.IsString() || b.IsEmpty()) &&
+            (a.IsString() || b.IsString())) {
+            std::string text;
+            ToText(a, text);
+            std::string right;
+            ToText(b, right);
+            if (text.size() + right.size() > kMaxStringLength) {
+                return RunError::OutOfStringSpace;
+            }
+            out = Variant::String(text + right);
+            return RunError::None;
+        }
+        return Arithmetic(op, a, b, out);
+    case BinaryOp::Sub:
+    case BinaryOp::Mul:
+        return Arithmetic(op, a, b, out);
+    case BinaryOp::Div:
+    case BinaryOp::Pow: {
+        double x = 0;
+        double y = 0;
+        if (ToDouble(a, x) != RunError::None || ToDouble(b, y) != RunError::None) {
+            return RunError::TypeMismatch;
+        }
+        if (op == BinaryOp::Div) {
+            if (y == 0) {
+                return x == 0 ? RunError::Overflow : RunError::DivisionByZero;
+            }
+            out = Variant::Double(x / y);
+        } else {
+            if (x < 0 && y != std::floor(y)) {
+                return RunError::InvalidCall;
+            }
+            out = Variant::Double(std::pow(x, y));
+        }
+        return std::isfinite(out.double_value()) ? RunError::None : RunError::Overflow;
+    }
+    case BinaryOp::IntDiv:
+    case BinaryOp::Mod:
+        return IntegerDivision(op, a, b, out);
+    case BinaryOp::Concat: {
+        std::string text;
+        std::string right;
+        if (ToText(a, text) != RunError::None || ToText(b, right) != RunError::None) {
+            return RunError::TypeMismatch;
+        }
+        if (text.size() + right.size() > kMaxStringLength) {
+            return RunError::OutOfStringSpace;
+        }
+        text += right;
+        out = Variant::String(std::move(text));
+        return RunError::None;
+    }
+    case BinaryOp::Eq:
+    case BinaryOp::Ne:
+    case BinaryOp::Lt:
+    case BinaryOp::Le:
+    case BinaryOp::Gt:
+    case BinaryOp::Ge: {
+        int order = 0;
+        if (const RunError e = CompareValues(a, b, order); e != RunError::None) {
+            return e;
+        }
+        bool result = false;
+        switch (op) {
+        case BinaryOp::Eq:
+            result = order == 0;
+            break;
+        case BinaryOp::Ne:
+            result = order != 0;
+            break;
+        case BinaryOp::Lt:
+            result = order < 0;
+            break;
+        case BinaryOp::Le:
+            result = order <= 0;
+            break;
+        case BinaryOp::Gt:
+            result = order > 0;
+            break;
+        default:
+            result = order >= 0;
+            break;
+        }
+        out = Variant::Boolean(result);
+        return RunError::None;
+    }
+    case BinaryOp::And:
+    case BinaryOp::Or:
+    case BinaryOp::Xor:
+        return Logical(op, a, b, out);
+    }
+    return RunError::TypeMismatch;
+}
+
+RunError ApplyUnary(UnaryOp op, const Variant& a, Variant& out) {
+    if (op == UnaryOp::Not) {
+        std::int32_t x = 0;
+        if (const RunError e = ToLong(a, x); e != RunError::None) {
+            return e;
+        }
+        out = a.tag() == Tag::Boolean                    ? Variant::Boolean(x == 0)
+              : (a.tag() == Tag::Integer || a.IsEmpty()) ? Variant::Integer(~x)
+                                                         : Variant::Long(~x);
+        return RunError::None;
+    }
+    switch (a.tag()) {
+    case Tag::Empty:
+        out = Variant::Integer(0);
+        return RunError::None;
+    case Tag::Boolean:
+    case Tag::Integer:
+        out = IntegralResult(-std::int64_t{a.int_value()}, Rank::Integer);
+        return RunError::None;
+    case Tag::Long:
+        out = IntegralResult(-std::int64_t{a.int_value()}, Rank::Long);
+        return RunError::None;
+    case Tag::Single:
+        out = Variant::Single(static_cast<float>(-a.double_value()));
+        return RunError::None;
+    case Tag::Date:
+        out = Variant::Date(-a.double_value());
+        return RunError::None;
+    default: {
+        double x = 0;
+        if (ToDouble(a, x) != RunError::None) {
+            return RunError::TypeMismatch;
+        }
+        out = Variant::Double(-x);
+        return RunError::None;
+    }
+    }
+}
+
+} // namespace vek::basic

@@ -1,0 +1,503 @@
+// Statements of a procedure body.
+#include "scripting/basic/proc_compiler.h"
+
+#include "scripting/basic/array_ops.h"
+#include "scripting/basic/conversions.h"
+#include "scripting/basic/text_util.h"
+
+#include <algorithm>
+
+namespace vek::basic {
+
+ProcCompiler::ProcCompiler(const Program& program,
+                           const std::vector<HostFunctionInfo>& host_functions, int module,
+                           bool option_explicit, Procedure& proc)
+    : program_(program), host_functions_(host_functions), module_(module),
+      option_explicit_(option_explicit), proc_(proc) {
+    for (int i = 0; i < proc_.SlotCount(); ++i) {
+        if (!proc_.slot_names[static_cast<std::size_t>(i)].empty()) {
+            locals_[proc_.slot_names[static_cast<std::size_t>(i)]] = {i, Tag::Empty};
+        }
+    }
+    for (std::size_t i = 0; i < proc_.params.size(); ++i) {
+        if (proc_.params[i].is_array) {
+            locals_[proc_.params[i].name].element = proc_.params[i].type;
+        }
+    }
+    in_function_ = proc_.is_function && !proc_.is_watch;
+}
+
+void ProcCompiler::Fail(Position pos, std::string message) {
+    throw CompileFailure{pos, std::move(message)};
+}
+
+int ProcCompiler::Emit(Op op, int a, int b, int c) {
+    proc_.code.push_back({op, a, b, c});
+    depth_ += StackEffect(proc_.code.back());
+    proc_.max_stack = std::max(proc_.max_stack, depth_);
+    return Here() - 1;
+}
+
+int ProcCompiler::AddConstant(const Variant& value) {
+    proc_.constants.push_back(value);
+    return static_cast<int>(proc_.constants.size()) - 1;
+}
+
+void ProcCompiler::EmitLine(int line) {
+    if (single_line_ > 0) {
+        return;
+    }
+    proc_.statements.push_back({Here(), line});
+    Emit(Op::Line, static_cast<int>(proc_.statements.size()) - 1);
+}
+
+int ProcCompiler::DeclareLocal(const std::string& name, Tag type, Tag element, Position pos,
+                               Variant init) {
+    const std::string lower = Lower(name);
+    if (locals_.count(lower) != 0 || local_constants_.count(lower) != 0) {
+        Fail(pos, "duplicate declaration: " + name);
+    }
+    const int slot = proc_.SlotCount();
+    proc_.slot_names.push_back(lower);
+    proc_.slot_types.push_back(type);
+    proc_.slot_is_ref.push_back(false);
+    proc_.slot_init.push_back(std::move(init));
+    locals_[lower] = {slot, element};
+    return slot;
+}
+
+int ProcCompiler::HiddenSlots(int count) {
+    const int first = proc_.SlotCount();
+    for (int i = 0; i < count; ++i) {
+        proc_.slot_names.emplace_back();
+        proc_.slot_types.push_back(Tag::Empty);
+        proc_.slot_is_ref.push_back(false);
+        proc_.slot_init.emplace_back();
+    }
+    return first;
+}
+
+void ProcCompiler::CompileBody(const ProcDecl& decl, const std::string& module_name,
+                               std::vector<Diagnostic>& errors) {
+    for (std::size_t i = 0; i < proc_.params.size(); ++i) {
+        const ParamInfo& p = proc_.params[i];
+        if (p.type != Tag::Empty && !p.is_array) {
+            Emit(Op::CoerceParam, static_cast<int>(i), static_cast<int>(p.type));
+        }
+    }
+    for (const StmtPtr& s : decl.body) {
+        try {
+            CompileStatement(*s);
+        } catch (const CompileFailure& failure) {
+            errors.push_back({module_name, failure.pos.line, failure.pos.column, failure.message});
+            depth_ = 0;
+            single_line_ = 0;
+            loops_.clear();
+        }
+    }
+    const int epilogue = Here();
+    EmitLine(decl.end_line);
+    Emit(Op::Return);
+    for (int pc : exit_jumps_) {
+        PatchA(pc, epilogue);
+    }
+    try {
+        ResolveLabels();
+    } catch (const CompileFailure& failure) {
+        errors.push_back({module_name, failure.pos.line, failure.pos.column, failure.message});
+    }
+}
+
+void ProcCompiler::ResolveLabels() {
+    for (const JumpPatch& patch : label_jumps_) {
+        const auto it = labels_.find(Lower(patch.label));
+        if (it == labels_.end()) {
+            Fail(patch.pos, "label not defined: " + patch.label);
+        }
+        if (patch.operand_b) {
+            PatchB(patch.pc, it->second);
+        } else {
+            PatchA(patch.pc, it->second);
+        }
+    }
+}
+
+void ProcCompiler::CompileBlock(const Block& block) {
+    for (const StmtPtr& s : block) {
+        CompileStatement(*s);
+    }
+}
+
+void ProcCompiler::CompileStatement(const Stmt& s) {
+    switch (s.kind) {
+    case StmtKind::Label: {
+        const std::string lower = Lower(s.name);
+        if (!labels_.emplace(lower, Here()).second) {
+            Fail(s.pos, "duplicate label: " + s.name);
+        }
+        return;
+    }
+    case StmtKind::Dim:
+        CompileDim(s);
+        return;
+    case StmtKind::Const:
+        CompileConst(s);
+        return;
+    default:
+        break;
+    }
+    EmitLine(s.pos.line);
+    switch (s.kind) {
+    case StmtKind::Assign:
+        CompileAssign(*s.target, *s.value);
+        break;
+    case StmtKind::Call:
+        CompileCallStatement(*s.target);
+        break;
+    case StmtKind::ReDim:
+        CompileReDim(s);
+        break;
+    case StmtKind::If:
+        CompileIf(s);
+        break;
+    case StmtKind::Select:
+        CompileSelect(s);
+        break;
+    case StmtKind::For:
+        CompileFor(s);
+        break;
+    case StmtKind::ForEach:
+        CompileForEach(s);
+        break;
+    case StmtKind::Do:
+        CompileDo(s);
+        break;
+    case StmtKind::Exit:
+        CompileExit(s);
+        break;
+    case StmtKind::GoTo:
+        label_jumps_.push_back({Emit(Op::Jump), s.name, s.pos, false});
+        break;
+    case StmtKind::OnError:
+        CompileOnError(s);
+        break;
+    case StmtKind::Resume:
+        CompileResume(s);
+        break;
+    case StmtKind::Print:
+        CompilePrint(s);
+        break;
+    case StmtKind::End:
+        Emit(Op::EndProgram);
+        break;
+    case StmtKind::Stop:
+        Emit(Op::Stop);
+        break;
+    default:
+        break;
+    }
+}
+
+void ProcCompiler::CompileDim(const Stmt& s) {
+    for (const VarDecl& d : s.decls) {
+        if (!d.is_array) {
+            DeclareLocal(d.name, d.type, Tag::Empty, d.pos, DefaultValue(d.type));
+            continue;
+        }
+        // A dynamic array starts without dimensions; UBound on it is error 9 until ReDim.
+        auto* unallocated = new ArrayObject;
+        unallocated->element_tag = d.type;
+        const int slot =
+            DeclareLocal(d.name, Tag::Empty, d.type, d.pos, Variant::Array(unallocated));
+        if (!d.bounds.empty()) {
+            EmitLine(d.pos.line);
+            for (const Bound& b : d.bounds) {
+                if (b.lower) {
+                    CompileExpr(*b.lower);
+                } else {
+                    Emit(Op::PushConst, AddConstant(Variant::Integer(0)));
+                }
+                CompileExpr(*b.upper);
+            }
+            Emit(Op::NewArray, static_cast<int>(d.bounds.size()), static_cast<int>(d.type));
+            Emit(Op::StoreLocal, slot, static_cast<int>(Tag::Empty));
+        }
+    }
+}
+
+void ProcCompiler::CompileReDim(const Stmt& s) {
+    for (const VarDecl& d : s.decls) {
+        Symbol target = LookupOrDeclare(d.name, d.pos);
+        if (!IsVariable(target)) {
+            Fail(d.pos, "expected an array variable: " + d.name);
+        }
+        const Tag element = d.type != Tag::Empty ? d.type : target.element;
+        EmitRef(target, d.pos);
+        for (const Bound& b : d.bounds) {
+            if (b.lower) {
+                CompileExpr(*b.lower);
+            } else {
+                Emit(Op::PushConst, AddConstant(Variant::Integer(0)));
+            }
+            CompileExpr(*b.upper);
+        }
+        Emit(Op::ReDim, static_cast<int>(d.bounds.size()), static_cast<int>(element),
+             s.preserve ? 1 : 0);
+    }
+}
+
+void ProcCompiler::CompileConst(const Stmt& s) {
+    for (const VarDecl& d : s.decls) {
+        Variant value;
+        std::string error;
+        if (!EvaluateConstant(*d.value, *this, value, error)) {
+            Fail(d.pos, error);
+        }
+        if (CoerceTo(value, d.type) != RunError::None) {
+            Fail(d.pos, "constant value does not fit its type: " + d.name);
+        }
+        const std::string lower = Lower(d.name);
+        if (locals_.count(lower) != 0 || !local_constants_.emplace(lower, value).second) {
+            Fail(d.pos, "duplicate declaration: " + d.name);
+        }
+    }
+}
+
+void ProcCompiler::CompileIf(const Stmt& s) {
+    single_line_ += s.single_line ? 1 : 0;
+    std::vector<int> to_end;
+    for (std::size_t i = 0; i < s.conditions.size(); ++i) {
+        if (i > 0) {
+            EmitLine(s.conditions[i]->pos.line);
+        }
+        CompileCondition(*s.conditions[i]);
+        const int skip = Emit(Op::JumpIfFalse);
+        CompileBlock(s.blocks[i]);
+        if (i + 1 < s.conditions.size() || s.has_else) {
+            to_end.push_back(Emit(Op::Jump));
+        }
+        PatchA(skip, Here());
+    }
+    if (s.has_else) {
+        CompileBlock(s.else_block);
+    }
+    for (int pc : to_end) {
+        PatchA(pc, Here());
+    }
+    single_line_ -= s.single_line ? 1 : 0;
+}
+
+void ProcCompiler::CompileSelect(const Stmt& s) {
+    const int value_slot = HiddenSlots(1);
+    CompileExpr(*s.value);
+    Emit(Op::StoreLocal, value_slot, static_cast<int>(Tag::Empty));
+    std::vector<int> to_end;
+    for (const CaseClause& clause : s.cases) {
+        EmitLine(clause.pos.line);
+        std::vector<int> to_body;
+        std::vector<int> to_next;
+        for (const CaseItem& item : clause.items) {
+            Emit(Op::LoadLocal, value_slot);
+            CompileExpr(*item.value);
+            switch (item.test) {
+            case CaseTest::Equal:
+                Emit(Op::Eq);
+                to_body.push_back(Emit(Op::JumpIfTrue));
+                break;
+            case CaseTest::Is:
+                Emit(static_cast<Op>(static_cast<int>(Op::Eq) + static_cast<int>(item.compare) -
+                                     static_cast<int>(BinaryOp::Eq)));
+                to_body.push_back(Emit(Op::JumpIfTrue));
+                break;
+            case CaseTest::Range: {
+                Emit(Op::Ge);
+                const int skip = Emit(Op::JumpIfFalse);
+                Emit(Op::LoadLocal, value_slot);
+                CompileExpr(*item.upper);
+                Emit(Op::Le);
+                to_body.push_back(Emit(Op::JumpIfTrue));
+                PatchA(skip, Here());
+                break;
+            }
+            }
+        }
+        if (!clause.items.empty()) {
+            to_next.push_back(Emit(Op::Jump));
+        }
+        for (int pc : to_body) {
+            PatchA(pc, Here());
+        }
+        CompileBlock(clause.body);
+        to_end.push_back(Emit(Op::Jump));
+        for (int pc : to_next) {
+            PatchA(pc, Here());
+        }
+    }
+    for (int pc : to_end) {
+        PatchA(pc, Here());
+    }
+}
+
+void ProcCompiler::CompileFor(const Stmt& s) {
+    const Symbol counter = LookupOrDeclare(s.name, s.pos);
+    if (!IsVariable(counter)) {
+        Fail(s.pos, "expected a variable after For: " + s.name);
+    }
+    const int limits = HiddenSlots(2);
+    CompileExpr(*s.value);
+    EmitStore(counter, s.pos);
+    CompileExpr(*s.limit);
+    Emit(Op::StoreLocal, limits, static_cast<int>(Tag::Empty));
+    if (s.step) {
+        CompileExpr(*s.step);
+    } else {
+        Emit(Op::PushConst, AddConstant(Variant::Integer(1)));
+    }
+    Emit(Op::StoreLocal, limits + 1, static_cast<int>(Tag::Empty));
+    loops_.push_back({true, {}});
+    if (counter.kind == SymbolKind::Local) {
+        const int enter = Emit(Op::ForEnter, counter.index, limits);
+        const int top = Here();
+        CompileBlock(s.body);
+        EmitLine(s.end_pos.line);
+        Emit(Op::ForStep, counter.index, limits, top);
+        PatchC(enter, Here());
+    } else {
+        const int top = Here();
+        EmitLoad(counter, s.pos);
+        const int check = Emit(Op::ForCheck, limits);
+        CompileBlock(s.body);
+        EmitLine(s.end_pos.line);
+        EmitLoad(counter, s.pos);
+        Emit(Op::LoadLocal, limits + 1);
+        Emit(Op::Add);
+        EmitStore(counter, s.pos);
+        Emit(Op::Jump, top);
+        PatchB(check, Here());
+    }
+    for (int pc : loops_.back().exits) {
+        PatchA(pc, Here());
+    }
+    loops_.pop_back();
+}
+
+void ProcCompiler::CompileForEach(const Stmt& s) {
+    const Symbol element = LookupOrDeclare(s.name, s.pos);
+    if (!IsVariable(element)) {
+        Fail(s.pos, "expected a variable after For Each: " + s.name);
+    }
+    const int state = HiddenSlots(2);
+    CompileExpr(*s.value);
+    const int enter = Emit(Op::ForEachEnter, state);
+    loops_.push_back({true, {}});
+    const int top = Here();
+    const int next = Emit(Op::ForEachNext, state);
+    EmitStore(element, s.pos);
+    CompileBlock(s.body);
+    EmitLine(s.end_pos.line);
+    Emit(Op::Jump, top);
+    PatchB(enter, Here());
+    PatchB(next, Here());
+    for (int pc : loops_.back().exits) {
+        PatchA(pc, Here());
+    }
+    loops_.pop_back();
+}
+
+void ProcCompiler::CompileDo(const Stmt& s) {
+    // The loop's own Line (emitted just before) is the target of the back edge, so every turn
+    // passes a statement boundary where the machine can end its slice or stop.
+    const int top = Here() - 1;
+    loops_.push_back({false, {}});
+    if (s.condition && !s.test_at_end) {
+        CompileCondition(*s.condition);
+        const int exit = Emit(s.until ? Op::JumpIfTrue : Op::JumpIfFalse);
+        CompileBlock(s.body);
+        EmitLine(s.end_pos.line);
+        Emit(Op::Jump, top);
+        PatchA(exit, Here());
+    } else {
+        CompileBlock(s.body);
+        EmitLine(s.end_pos.line);
+        if (s.condition) {
+            CompileCondition(*s.condition);
+            Emit(s.until ? Op::JumpIfFalse : Op::JumpIfTrue, top);
+        } else {
+            Emit(Op::Jump, top);
+        }
+    }
+    for (int pc : loops_.back().exits) {
+        PatchA(pc, Here());
+    }
+    loops_.pop_back();
+}
+
+void ProcCompiler::CompileExit(const Stmt& s) {
+    switch (s.exit_kind) {
+    case ExitKind::Sub:
+    case ExitKind::Function:
+        if ((s.exit_kind == ExitKind::Function) != proc_.is_function) {
+            Fail(s.pos, proc_.is_function ? "expected Exit Function" : "expected Exit Sub");
+        }
+        exit_jumps_.push_back(Emit(Op::Jump));
+        return;
+    case ExitKind::For:
+    case ExitKind::Do: {
+        const bool want_for = s.exit_kind == ExitKind::For;
+        for (auto it = loops_.rbegin(); it != loops_.rend(); ++it) {
+            if (it->is_for == want_for) {
+                it->exits.push_back(Emit(Op::Jump));
+                return;
+            }
+        }
+        Fail(s.pos, want_for ? "Exit For outside a For loop" : "Exit Do outside a Do loop");
+    }
+    }
+}
+
+void ProcCompiler::CompilePrint(const Stmt& s) {
+    const int debug = s.debug_print ? 1 : 0;
+    char last = 0;
+    for (std::size_t i = 0; i < s.print_items.size(); ++i) {
+        if (s.print_items[i]) {
+            CompileExpr(*s.print_items[i]);
+        } else {
+            Emit(Op::PushConst, AddConstant(Variant::String({})));
+        }
+        last = s.print_separators[i];
+        Emit(Op::Print, debug, last == ';' ? 1 : last == ',' ? 2 : 0);
+    }
+    if (last == 0) {
+        Emit(Op::PrintLine, debug);
+    }
+}
+
+void ProcCompiler::CompileOnError(const Stmt& s) {
+    switch (s.error_mode) {
+    case OnErrorMode::GoToZero:
+        Emit(Op::OnError, 0);
+        break;
+    case OnErrorMode::ResumeNext:
+        Emit(Op::OnError, 1);
+        break;
+    case OnErrorMode::GoToLabel:
+        label_jumps_.push_back({Emit(Op::OnError, 2), s.name, s.pos, true});
+        break;
+    }
+}
+
+void ProcCompiler::CompileResume(const Stmt& s) {
+    switch (s.resume_mode) {
+    case ResumeMode::Again:
+        Emit(Op::Resume, 0);
+        break;
+    case ResumeMode::Next:
+        Emit(Op::Resume, 1);
+        break;
+    case ResumeMode::Label:
+        label_jumps_.push_back({Emit(Op::Resume, 2), s.name, s.pos, true});
+        break;
+    }
+}
+
+} // namespace vek::basic

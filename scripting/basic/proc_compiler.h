@@ -1,0 +1,127 @@
+#pragma once
+
+#include "scripting/basic/ast.h"
+#include "scripting/basic/compiler.h"
+#include "scripting/basic/const_eval.h"
+#include "scripting/basic/program.h"
+
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace vek::basic {
+
+// Thrown inside the compiler only, caught at the next statement.
+struct CompileFailure {
+    Position pos;
+    std::string message;
+};
+
+// Compiles one procedure body (or one watch expression) to instructions: resolves every name to a
+// slot, module variable, constant, procedure, built-in or host function, and records statement
+// starts for the debugger and for Resume.
+class ProcCompiler : private ConstantResolver {
+public:
+    ProcCompiler(const Program& program, const std::vector<HostFunctionInfo>& host_functions,
+                 int module, bool option_explicit, Procedure& proc);
+
+    // Compiles the body; errors are added to `errors` with the module name given.
+    void CompileBody(const ProcDecl& decl, const std::string& module_name,
+                     std::vector<Diagnostic>& errors);
+    // Compiles a watch expression; throws CompileFailure on error.
+    void CompileWatchExpression(const Expr& expr);
+
+private:
+    enum class SymbolKind { None, Local, RefParam, Global, Constant, Procedure, Builtin, Host };
+    struct Symbol {
+        SymbolKind kind = SymbolKind::None;
+        int index = 0;
+        Tag type = Tag::Empty;    // declared type of a variable
+        Tag element = Tag::Empty; // declared element type of an array variable
+        Variant value;            // constants
+    };
+    struct LocalInfo {
+        int slot = 0;
+        Tag element = Tag::Empty;
+    };
+    struct LoopContext {
+        bool is_for = false;
+        std::vector<int> exits;
+    };
+    struct JumpPatch {
+        int pc = 0;
+        std::string label;
+        Position pos;
+        bool operand_b = false;
+    };
+
+    bool Resolve(const std::string& lower_name, Variant& out, std::string& error) override;
+
+    // statements (proc_compiler.cpp)
+    void CompileBlock(const Block& block);
+    void CompileStatement(const Stmt& s);
+    void CompileDim(const Stmt& s);
+    void CompileReDim(const Stmt& s);
+    void CompileConst(const Stmt& s);
+    void CompileIf(const Stmt& s);
+    void CompileSelect(const Stmt& s);
+    void CompileFor(const Stmt& s);
+    void CompileForEach(const Stmt& s);
+    void CompileDo(const Stmt& s);
+    void CompileExit(const Stmt& s);
+    void CompilePrint(const Stmt& s);
+    void CompileOnError(const Stmt& s);
+    void CompileResume(const Stmt& s);
+    void CompileAssign(const Expr& target, const Expr& value);
+    void CompileCallStatement(const Expr& call);
+    void EmitLine(int line);
+    void ResolveLabels();
+
+    // expressions and calls (proc_compiler_expr.cpp)
+    void CompileExpr(const Expr& e);
+    void CompileCondition(const Expr& e); // leaves a value for JumpIfFalse
+    void CompileName(const Expr& e);
+    void CompileCallExpr(const Expr& call);
+    void CompileMember(const Expr& e);
+    void CompileProcCall(int proc_index, const Expr& call);
+    void CompileValueArgs(const Expr& call, int min_args, int max_args, const std::string& name);
+    void CompileErrRaise(const Expr& call);
+    void EmitLoad(const Symbol& symbol, Position pos);
+    void EmitStore(const Symbol& symbol, Position pos);
+    void EmitRef(const Symbol& symbol, Position pos);
+    bool IsVariable(const Symbol& symbol) const;
+    bool TryFold(const Expr& e);
+    Symbol Lookup(const std::string& name, Position pos);
+    Symbol LookupOrDeclare(const std::string& name, Position pos);
+    int DeclareLocal(const std::string& name, Tag type, Tag element, Position pos, Variant init);
+    int HiddenSlots(int count);
+    int ErrField(const std::string& member, Position pos) const;
+
+    // emitting
+    int Emit(Op op, int a = 0, int b = 0, int c = 0);
+    int Here() const { return static_cast<int>(proc_.code.size()); }
+    void PatchA(int pc, int target) { proc_.code[static_cast<std::size_t>(pc)].a = target; }
+    void PatchB(int pc, int target) { proc_.code[static_cast<std::size_t>(pc)].b = target; }
+    void PatchC(int pc, int target) { proc_.code[static_cast<std::size_t>(pc)].c = target; }
+    int AddConstant(const Variant& value);
+    [[noreturn]] static void Fail(Position pos, std::string message);
+
+    const Program& program_;
+    const std::vector<HostFunctionInfo>& host_functions_;
+    int module_;
+    bool option_explicit_;
+    Procedure& proc_;
+    std::unordered_map<std::string, LocalInfo> locals_;
+    std::unordered_map<std::string, Variant> local_constants_;
+    std::unordered_map<std::string, int> labels_;
+    std::vector<JumpPatch> label_jumps_;
+    std::vector<LoopContext> loops_;
+    std::vector<int> exit_jumps_;
+    int depth_ = 0;
+    int single_line_ = 0; // inside a single-line If, whose parts share its statement
+    bool in_function_ = false;
+
+    friend class ProgramCompiler;
+};
+
+} // namespace vek::basic

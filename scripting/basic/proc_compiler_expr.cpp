@@ -1,0 +1,524 @@
+// Expressions, names and calls of a procedure body.
+#include "scripting/basic/builtins.h"
+#include "scripting/basic/proc_compiler.h"
+#include "scripting/basic/text_util.h"
+
+namespace vek::basic {
+
+namespace {
+
+Op BinaryOpcode(BinaryOp op) {
+    return static_cast<Op>(static_cast<int>(Op::Add) + static_cast<int>(op));
+}
+
+} // namespace
+
+bool ProcCompiler::Resolve(const std::string& lower_name, Variant& out, std::string&) {
+    if (const auto it = local_constants_.find(lower_name); it != local_constants_.end()) {
+        out = it->second;
+        return true;
+    }
+    if (locals_.count(lower_name) != 0) {
+        return false;
+    }
+    NameEntry entry;
+    bool ambiguous = false;
+    if (program_.symbols.Lookup(module_, lower_name, entry, ambiguous) &&
+        entry.kind == EntryKind::Constant) {
+        out = program_.symbols.constants[static_cast<std::size_t>(entry.index)].value;
+        return true;
+    }
+    return false;
+}
+
+ProcCompiler::Symbol ProcCompiler::Lookup(const std::string& name, Position pos) {
+    const std::string lower = Lower(name);
+    Symbol symbol;
+    if (const auto it = locals_.find(lower); it != locals_.end()) {
+        const int slot = it->second.slot;
+        symbol.kind = proc_.slot_is_ref[static_cast<std::size_t>(slot)] ? SymbolKind::RefParam
+                                                                        : SymbolKind::Local;
+        symbol.index = slot;
+        symbol.type = proc_.slot_types[static_cast<std::size_t>(slot)];
+        symbol.element = it->second.element;
+        return symbol;
+    }
+    if (const auto it = local_constants_.find(lower); it != local_constants_.end()) {
+        symbol.kind = SymbolKind::Constant;
+        symbol.value = it->second;
+        return symbol;
+    }
+    NameEntry entry;
+    bool ambiguous = false;
+    if (program_.symbols.Lookup(module_, lower, entry, ambiguous)) {
+        if (ambiguous) {
+            Fail(pos, "ambiguous name: " + name + " is Public in several modules");
+        }
+        symbol.index = entry.index;
+        switch (entry.kind) {
+        case EntryKind::Global: {
+            const GlobalInfo& g = program_.globals[static_cast<std::size_t>(entry.index)];
+            symbol.kind = SymbolKind::Global;
+            symbol.type = g.type;
+            symbol.element = g.init.IsArray() ? g.init.array()->element_tag : Tag::Empty;
+            break;
+        }
+        case EntryKind::Constant:
+            symbol.kind = SymbolKind::Constant;
+            symbol.value = program_.symbols.constants[static_cast<std::size_t>(entry.index)].value;
+            break;
+        case EntryKind::Procedure:
+            symbol.kind = SymbolKind::Procedure;
+            break;
+        }
+        return symbol;
+    }
+    for (std::size_t i = 0; i < host_functions_.size(); ++i) {
+        if (EqualsNoCase(host_functions_[i].name, name)) {
+            symbol.kind = SymbolKind::Host;
+            symbol.index = static_cast<int>(i);
+            return symbol;
+        }
+    }
+    int id = 0;
+    if (FindBuiltin(name, id) != nullptr) {
+        symbol.kind = SymbolKind::Builtin;
+        symbol.index = id;
+        return symbol;
+    }
+    if (FindBuiltinConstant(name, symbol.value)) {
+        symbol.kind = SymbolKind::Constant;
+    }
+    return symbol;
+}
+
+ProcCompiler::Symbol ProcCompiler::LookupOrDeclare(const std::string& name, Position pos) {
+    Symbol symbol = Lookup(name, pos);
+    if (symbol.kind != SymbolKind::None) {
+        return symbol;
+    }
+    if (option_explicit_ || proc_.is_watch) {
+        Fail(pos, "variable not defined: " + name);
+    }
+    symbol.kind = SymbolKind::Local;
+    symbol.index = DeclareLocal(name, Tag::Empty, Tag::Empty, pos, Variant());
+    return symbol;
+}
+
+bool ProcCompiler::IsVariable(const Symbol& symbol) const {
+    return symbol.kind == SymbolKind::Local || symbol.kind == SymbolKind::RefParam ||
+           symbol.kind == SymbolKind::Global;
+}
+
+void ProcCompiler::EmitLoad(const Symbol& symbol, Position pos) {
+    switch (symbol.kind) {
+    case SymbolKind::Local:
+        Emit(Op::LoadLocal, symbol.index);
+        return;
+    case SymbolKind::RefParam:
+        Emit(Op::LoadRef, symbol.index);
+        return;
+    case SymbolKind::Global:
+        Emit(Op::LoadGlobal, symbol.index);
+        return;
+    case SymbolKind::Constant:
+        Emit(Op::PushConst, AddConstant(symbol.value));
+        return;
+    default:
+        Fail(pos, "expected a variable");
+    }
+}
+
+void ProcCompiler::EmitStore(const Symbol& symbol, Position pos) {
+    const int type = static_cast<int>(symbol.type);
+    switch (symbol.kind) {
+    case SymbolKind::Local:
+        Emit(Op::StoreLocal, symbol.index, type);
+        return;
+    case SymbolKind::RefParam:
+        Emit(Op::StoreRef, symbol.index, type);
+        return;
+    case SymbolKind::Global:
+        Emit(Op::StoreGlobal, symbol.index, type);
+        return;
+    case SymbolKind::Constant:
+        Fail(pos, "cannot assign to a constant");
+    default:
+        Fail(pos, "expected a variable");
+    }
+}
+
+void ProcCompiler::EmitRef(const Symbol& symbol, Position pos) {
+    switch (symbol.kind) {
+    case SymbolKind::Local:
+    case SymbolKind::RefParam:
+        Emit(Op::RefLocal, symbol.index);
+        return;
+    case SymbolKind::Global:
+        Emit(Op::RefGlobal, symbol.index);
+        return;
+    default:
+        Fail(pos, "expected a variable");
+    }
+}
+
+int ProcCompiler::ErrField(const std::string& member, Position pos) const {
+    if (EqualsNoCase(member, "Number")) {
+        return 0;
+    }
+    if (EqualsNoCase(member, "Description")) {
+        return 1;
+    }
+    if (EqualsNoCase(member, "Source")) {
+        return 2;
+    }
+    Fail(pos, "expected Number, Description, Source, Raise or Clear after Err.");
+}
+
+bool ProcCompiler::TryFold(const Expr& e) {
+    Variant value;
+    std::string error;
+    if (!EvaluateConstant(e, *this, value, error)) {
+        return false;
+    }
+    Emit(Op::PushConst, AddConstant(value));
+    return true;
+}
+
+void ProcCompiler::CompileExpr(const Expr& e) {
+    switch (e.kind) {
+    case ExprKind::Literal:
+        Emit(Op::PushConst, AddConstant(e.value));
+        return;
+    case ExprKind::Name:
+        CompileName(e);
+        return;
+    case ExprKind::Member:
+        CompileMember(e);
+        return;
+    case ExprKind::Call:
+        CompileCallExpr(e);
+        return;
+    case ExprKind::Unary:
+        if (TryFold(e)) {
+            return;
+        }
+        CompileExpr(*e.args[0]);
+        Emit(e.unary_op == UnaryOp::Negate ? Op::Negate : Op::Not);
+        return;
+    case ExprKind::Binary:
+        if (TryFold(e)) {
+            return;
+        }
+        CompileExpr(*e.args[0]);
+        CompileExpr(*e.args[1]);
+        Emit(BinaryOpcode(e.binary_op));
+        return;
+    case ExprKind::Missing:
+        Fail(e.pos, "expected an expression");
+    }
+}
+
+void ProcCompiler::CompileCondition(const Expr& e) {
+    CompileExpr(e);
+}
+
+void ProcCompiler::CompileName(const Expr& e) {
+    if (EqualsNoCase(e.name, "Err") && Lookup(e.name, e.pos).kind == SymbolKind::None) {
+        Emit(Op::ErrGet, 0);
+        return;
+    }
+    const Symbol symbol = LookupOrDeclare(e.name, e.pos);
+    switch (symbol.kind) {
+    case SymbolKind::Procedure:
+    case SymbolKind::Builtin:
+    case SymbolKind::Host: {
+        Expr call;
+        call.kind = ExprKind::Call;
+        call.pos = e.pos;
+        call.object = std::make_unique<Expr>();
+        call.object->kind = ExprKind::Name;
+        call.object->name = e.name;
+        call.object->pos = e.pos;
+        CompileCallExpr(call);
+        return;
+    }
+    default:
+        EmitLoad(symbol, e.pos);
+    }
+}
+
+void ProcCompiler::CompileMember(const Expr& e) {
+    if (e.object->kind == ExprKind::Name && EqualsNoCase(e.object->name, "Err")) {
+        Emit(Op::ErrGet, ErrField(e.name, e.pos));
+        return;
+    }
+    Fail(e.pos, "objects are not supported: " + e.name);
+}
+
+void ProcCompiler::CompileValueArgs(const Expr& call, int min_args, int max_args,
+                                    const std::string& name) {
+    const int count = static_cast<int>(call.args.size());
+    for (const std::string& arg_name : call.arg_names) {
+        if (!arg_name.empty()) {
+            Fail(call.pos, "named arguments are not accepted by " + name);
+        }
+    }
+    if (count < min_args || (max_args >= 0 && count > max_args)) {
+        Fail(call.pos, "wrong number of arguments for " + name);
+    }
+    for (const ExprPtr& arg : call.args) {
+        if (arg->kind == ExprKind::Missing) {
+            Emit(Op::PushConst, AddConstant(Variant()));
+        } else {
+            CompileExpr(*arg);
+        }
+    }
+}
+
+void ProcCompiler::CompileCallExpr(const Expr& call) {
+    const Expr& callee = *call.object;
+    if (callee.kind == ExprKind::Member) {
+        if (callee.object->kind == ExprKind::Name && EqualsNoCase(callee.object->name, "Err")) {
+            if (EqualsNoCase(callee.name, "Raise")) {
+                CompileErrRaise(call);
+                Emit(Op::PushConst, AddConstant(Variant()));
+                return;
+            }
+            if (EqualsNoCase(callee.name, "Clear")) {
+                Emit(Op::ErrClear);
+                Emit(Op::PushConst, AddConstant(Variant()));
+                return;
+            }
+            if (call.args.empty()) {
+                Emit(Op::ErrGet, ErrField(callee.name, callee.pos));
+                return;
+            }
+        }
+        Fail(callee.pos, "objects are not supported: " + callee.name);
+    }
+    if (callee.kind != ExprKind::Name) {
+        Fail(call.pos, "expected a procedure or array name");
+    }
+    const Symbol symbol = Lookup(callee.name, callee.pos);
+    switch (symbol.kind) {
+    case SymbolKind::Local:
+    case SymbolKind::RefParam:
+    case SymbolKind::Global: {
+        if (call.args.empty()) {
+            EmitLoad(symbol, callee.pos);
+            return;
+        }
+        // One index into an array held by a local or parameter: the common case of loops.
+        if (symbol.kind != SymbolKind::Global && call.args.size() == 1) {
+            CompileValueArgs(call, 1, 1, callee.name);
+            Emit(Op::LoadElement, symbol.index);
+            return;
+        }
+        EmitLoad(symbol, callee.pos);
+        CompileValueArgs(call, 1, kMaxArrayDims, callee.name);
+        Emit(Op::IndexLoad, static_cast<int>(call.args.size()));
+        return;
+    }
+    case SymbolKind::Procedure:
+        CompileProcCall(symbol.index, call);
+        return;
+    case SymbolKind::Builtin: {
+        const BuiltinInfo& info = BuiltinAt(symbol.index);
+        CompileValueArgs(call, info.min_args, info.max_args, info.name);
+        Emit(Op::CallBuiltin, symbol.index, static_cast<int>(call.args.size()));
+        return;
+    }
+    case SymbolKind::Host: {
+        const HostFunctionInfo& info = host_functions_[static_cast<std::size_t>(symbol.index)];
+        CompileValueArgs(call, info.min_args, info.max_args, info.name);
+        Emit(Op::CallHost, symbol.index, static_cast<int>(call.args.size()));
+        return;
+    }
+    case SymbolKind::Constant:
+        if (call.args.empty()) {
+            EmitLoad(symbol, callee.pos);
+            return;
+        }
+        Fail(callee.pos, "a constant takes no arguments: " + callee.name);
+    case SymbolKind::None:
+        Fail(callee.pos, "Sub or Function not defined: " + callee.name);
+    }
+}
+
+void ProcCompiler::CompileProcCall(int proc_index, const Expr& call) {
+    const Procedure& target = program_.procs[static_cast<std::size_t>(proc_index)];
+    const std::size_t count = target.params.size();
+    std::vector<const Expr*> bound(count, nullptr);
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < call.args.size(); ++i) {
+        std::size_t position = next;
+        if (!call.arg_names[i].empty()) {
+            const std::string lower = Lower(call.arg_names[i]);
+            position = count;
+            for (std::size_t p = 0; p < count; ++p) {
+                if (target.params[p].name == lower) {
+                    position = p;
+                }
+            }
+            if (position == count) {
+                Fail(call.args[i]->pos, "named argument not found: " + call.arg_names[i]);
+            }
+        } else {
+            ++next;
+        }
+        if (position >= count) {
+            Fail(call.pos, "wrong number of arguments for " + target.name);
+        }
+        if (bound[position] != nullptr) {
+            Fail(call.args[i]->pos, "argument given twice: " + target.params[position].name);
+        }
+        if (call.args[i]->kind != ExprKind::Missing) {
+            bound[position] = call.args[i].get();
+        }
+    }
+    for (std::size_t p = 0; p < count; ++p) {
+        const ParamInfo& param = target.params[p];
+        const Expr* arg = bound[p];
+        if (arg == nullptr) {
+            if (!param.optional) {
+                Fail(call.pos, "argument not optional: " + param.name + " of " + target.name);
+            }
+            Emit(Op::PushConst, AddConstant(param.default_value));
+            continue;
+        }
+        // A plain variable passed to a ByRef parameter travels as a reference; anything else,
+        // a parenthesized variable included, as a value.
+        if (param.by_ref && arg->kind == ExprKind::Name && !arg->parenthesized) {
+            const Symbol symbol = Lookup(arg->name, arg->pos);
+            if (IsVariable(symbol)) {
+                EmitRef(symbol, arg->pos);
+                continue;
+            }
+        }
+        CompileExpr(*arg);
+    }
+    Emit(Op::Call, proc_index, static_cast<int>(count));
+}
+
+void ProcCompiler::CompileErrRaise(const Expr& call) {
+    static const char* const kParams[] = {"number", "source", "description", "helpfile",
+                                          "helpcontext"};
+    const Expr* bound[5] = {};
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < call.args.size(); ++i) {
+        std::size_t position = next;
+        if (!call.arg_names[i].empty()) {
+            position = 5;
+            for (std::size_t p = 0; p < 5; ++p) {
+                if (EqualsNoCase(call.arg_names[i], kParams[p])) {
+                    position = p;
+                }
+            }
+            if (position == 5) {
+                Fail(call.args[i]->pos, "named argument not found: " + call.arg_names[i]);
+            }
+        } else {
+            ++next;
+        }
+        if (position >= 5) {
+            Fail(call.pos, "wrong number of arguments for Err.Raise");
+        }
+        if (call.args[i]->kind != ExprKind::Missing) {
+            bound[position] = call.args[i].get();
+        }
+    }
+    if (bound[0] == nullptr) {
+        Fail(call.pos, "argument not optional: Number of Err.Raise");
+    }
+    for (int p = 0; p < 3; ++p) {
+        if (bound[p] != nullptr) {
+            CompileExpr(*bound[p]);
+        } else {
+            Emit(Op::PushConst, AddConstant(Variant()));
+        }
+    }
+    Emit(Op::ErrRaise);
+}
+
+void ProcCompiler::CompileCallStatement(const Expr& call) {
+    if (call.kind != ExprKind::Call) {
+        Fail(call.pos, "expected a procedure call");
+    }
+    const Expr& callee = *call.object;
+    if (callee.kind == ExprKind::Name) {
+        const Symbol symbol = Lookup(callee.name, callee.pos);
+        if (IsVariable(symbol) || symbol.kind == SymbolKind::Constant) {
+            Fail(callee.pos, "expected a procedure, not a variable: " + callee.name);
+        }
+    }
+    if (callee.kind == ExprKind::Member && callee.object->kind == ExprKind::Name &&
+        EqualsNoCase(callee.object->name, "Err")) {
+        if (EqualsNoCase(callee.name, "Raise")) {
+            CompileErrRaise(call);
+            return;
+        }
+        if (EqualsNoCase(callee.name, "Clear")) {
+            Emit(Op::ErrClear);
+            return;
+        }
+    }
+    CompileCallExpr(call);
+    Emit(Op::Pop);
+}
+
+void ProcCompiler::CompileAssign(const Expr& target, const Expr& value) {
+    if (target.kind == ExprKind::Name) {
+        const std::string lower = Lower(target.name);
+        if (in_function_ && EqualsNoCase(target.name, proc_.name)) {
+            CompileExpr(value);
+            Emit(Op::StoreLocal, proc_.result_slot,
+                 static_cast<int>(proc_.slot_types[static_cast<std::size_t>(proc_.result_slot)]));
+            return;
+        }
+        const Symbol symbol = LookupOrDeclare(target.name, target.pos);
+        // s = s & x appends in place instead of copying s every time.
+        if (symbol.kind == SymbolKind::Local && value.kind == ExprKind::Binary &&
+            value.binary_op == BinaryOp::Concat && value.args[0]->kind == ExprKind::Name &&
+            !value.args[0]->parenthesized && EqualsNoCase(value.args[0]->name, target.name)) {
+            CompileExpr(*value.args[1]);
+            Emit(Op::AppendLocal, symbol.index, static_cast<int>(symbol.type));
+            return;
+        }
+        CompileExpr(value);
+        EmitStore(symbol, target.pos);
+        return;
+    }
+    if (target.kind == ExprKind::Call && target.object->kind == ExprKind::Name) {
+        const Symbol symbol = Lookup(target.object->name, target.object->pos);
+        if (!IsVariable(symbol)) {
+            Fail(target.pos, "expected an array element or a variable before '='");
+        }
+        if (symbol.kind != SymbolKind::Global && target.args.size() == 1) {
+            CompileValueArgs(target, 1, 1, target.object->name);
+            CompileExpr(value);
+            Emit(Op::StoreElement, symbol.index);
+            return;
+        }
+        EmitRef(symbol, target.pos);
+        CompileValueArgs(target, 1, kMaxArrayDims, target.object->name);
+        CompileExpr(value);
+        Emit(Op::IndexStore, static_cast<int>(target.args.size()));
+        return;
+    }
+    if (target.kind == ExprKind::Member && target.object->kind == ExprKind::Name &&
+        EqualsNoCase(target.object->name, "Err")) {
+        const int field = ErrField(target.name, target.pos);
+        CompileExpr(value);
+        Emit(Op::ErrSet, field);
+        return;
+    }
+    Fail(target.pos, "expected a variable or array element before '='");
+}
+
+void ProcCompiler::CompileWatchExpression(const Expr& expr) {
+    CompileExpr(expr);
+    Emit(Op::Return);
+}
+
+} // namespace vek::basic

@@ -1,0 +1,46 @@
+#include "scripting/basic/program.h"
+
+#include <algorithm>
+
+namespace vek::basic {
+
+int Procedure::StatementAt(int pc) const {
+    const auto it = std::upper_bound(statements.begin(), statements.end(), pc,
+                                     [](int p, const StatementInfo& s) { return p < s.pc; });
+    return it == statements.begin() ? -1 : static_cast<int>(it - statements.begin()) - 1;
+}
+
+bool SymbolTable::Lookup(int module, const std::string& lower_name, NameEntry& out,
+                         bool& ambiguous) const {
+    ambiguous = false;
+    if (module >= 0 && module < static_cast<int>(module_names.size())) {
+        const auto& own = module_names[static_cast<std::size_t>(module)];
+        if (const auto it = own.find(lower_name); it != own.end()) {
+            out = it->second;
+            return true;
+        }
+    }
+    const auto it = public_names.find(lower_name);
+    if (it == public_names.end() || it->second.empty()) {
+        return false;
+    }
+    ambiguous = it->second.size() > 1;
+    out = it->second.front();
+    return true;
+}
+
+std::string Disassemble(const Procedure& proc) {
+    std::string out;
+    for (std::size_t pc = 0; pc < proc.code.size(); ++pc) {
+        const Instruction& in = proc.code[pc];
+        out += std::to_string(pc) + "  " + OpName(in.op);
+        const int operands[] = {in.a, in.b, in.c};
+        for (int i = 0; i < OperandCount(in.op); ++i) {
+            out += " " + std::to_string(operands[i]);
+        }
+        out += "\n";
+    }
+    return out;
+}
+
+} // namespace vek::basic

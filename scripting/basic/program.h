@@ -1,0 +1,102 @@
+#pragma once
+
+#include "scripting/basic/opcodes.h"
+#include "scripting/basic/variant.h"
+
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace vek::basic {
+
+// The compiled form of all modules: what the machine runs.
+
+struct StatementInfo {
+    int pc = 0; // first instruction (a Line)
+    int line = 0;
+};
+
+struct ParamInfo {
+    std::string name; // lower case
+    bool by_ref = true;
+    bool optional = false;
+    bool is_array = false;
+    Tag type = Tag::Empty;
+    Variant default_value;
+};
+
+struct Procedure {
+    std::string name; // as declared
+    int module = 0;   // index into Program::modules
+    bool is_function = false;
+    bool is_public = true;
+    std::vector<ParamInfo> params;
+    int result_slot = -1; // functions: the slot assigned through the function's name
+    // Every slot: parameters first, then the result, then locals and hidden loop slots.
+    std::vector<std::string> slot_names; // lower case; empty for hidden slots
+    std::vector<Tag> slot_types;
+    std::vector<bool> slot_is_ref;  // ByRef parameters
+    std::vector<Variant> slot_init; // initial value of each slot past the parameters
+    std::vector<Instruction> code;
+    std::vector<Variant> constants;
+    std::vector<StatementInfo> statements; // in code order
+    int max_stack = 0;                     // values the procedure pushes above its slots at most
+    int line = 0;
+    int end_line = 0;
+    bool is_watch = false; // a debugger expression running on a paused frame's slots
+
+    int SlotCount() const { return static_cast<int>(slot_names.size()); }
+    // Index into statements of the statement that contains pc, or -1.
+    int StatementAt(int pc) const;
+};
+
+struct ModuleInfo {
+    std::string name;
+};
+
+struct GlobalInfo {
+    std::string name; // as declared
+    int module = 0;
+    bool is_public = false;
+    Tag type = Tag::Empty;
+    Variant init;
+};
+
+// What a name declared at module level stands for.
+enum class EntryKind { Global, Constant, Procedure };
+
+struct NameEntry {
+    EntryKind kind = EntryKind::Global;
+    int index = 0;
+    int module = 0;
+};
+
+struct ConstantInfo {
+    std::string name;
+    int module = 0;
+    bool is_public = false;
+    Variant value;
+};
+
+// Module-level names, kept after compilation so the debugger can compile watch expressions.
+struct SymbolTable {
+    std::vector<std::unordered_map<std::string, NameEntry>> module_names; // lower-case keys
+    std::unordered_map<std::string, std::vector<NameEntry>> public_names;
+    std::vector<ConstantInfo> constants;
+
+    // The entry a name means inside `module`: its own names first, then the public names of all
+    // modules. Returns false when unknown; `ambiguous` when several modules publish it.
+    bool Lookup(int module, const std::string& lower_name, NameEntry& out, bool& ambiguous) const;
+};
+
+struct Program {
+    SymbolTable symbols;
+    std::vector<ModuleInfo> modules;
+    std::vector<Procedure> procs;
+    std::vector<GlobalInfo> globals;
+};
+
+// One line per instruction: "pc  Name a b c", for tests and for looking at generated code.
+std::string Disassemble(const Procedure& proc);
+
+} // namespace vek::basic

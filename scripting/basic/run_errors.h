@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+
+namespace vek::basic {
+
+// Run-time errors with the numbers and texts Basic programmers know from Visual Basic.
+#define VEK_BASIC_RUN_ERRORS(X)                                                                    \
+    X(None, 0, "")                                                                                 \
+    X(InvalidCall, 5, "Invalid procedure call or argument")                                        \
+    X(Overflow, 6, "Overflow")                                                                     \
+    X(OutOfMemory, 7, "Out of memory")                                                             \
+    X(SubscriptOutOfRange, 9, "Subscript out of range")                                            \
+    X(DivisionByZero, 11, "Division by zero")                                                      \
+    X(TypeMismatch, 13, "Type mismatch")                                                           \
+    X(OutOfStringSpace, 14, "Out of string space")                                                 \
+    X(ResumeWithoutError, 20, "Resume without error")                                              \
+    X(OutOfStackSpace, 28, "Out of stack space")                                                   \
+    X(FileNotFound, 53, "File not found")                                                          \
+    X(ObjectRequired, 424, "Object required")                                                      \
+    X(ArgumentNotOptional, 449, "Argument not optional")                                           \
+    X(WrongArgumentCount, 450, "Wrong number of arguments or invalid property assignment")         \
+    X(ApplicationDefined, 1004, "Application-defined or object-defined error")
+
+enum class RunError : int {
+#define VEK_BASIC_RUN_ERROR_ENUM(name, number, text) name = number,
+    VEK_BASIC_RUN_ERRORS(VEK_BASIC_RUN_ERROR_ENUM)
+#undef VEK_BASIC_RUN_ERROR_ENUM
+};
+
+// The standard description of an error number; "Application-defined or object-defined error"
+// for numbers the table does not know, as Visual Basic does.
+std::string RunErrorText(int number);
+
+} // namespace vek::basic

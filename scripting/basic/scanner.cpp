@@ -1,0 +1,383 @@
+#include "scripting/basic/scanner.h"
+
+#include "scripting/basic/conversions.h"
+#include "scripting/basic/text_util.h"
+
+#include <cctype>
+#include <cmath>
+#include <cstdint>
+#include <unordered_map>
+
+namespace vek::basic {
+
+Keyword LookupKeyword(std::string_view word) {
+    static const std::unordered_map<std::string, Keyword> table = {
+#define VEK_BASIC_KEYWORD_ENTRY(name) {Lower(#name), Keyword::name},
+        VEK_BASIC_KEYWORDS(VEK_BASIC_KEYWORD_ENTRY)
+#undef VEK_BASIC_KEYWORD_ENTRY
+    };
+    const auto it = table.find(Lower(word));
+    return it == table.end() ? Keyword::None : it->second;
+}
+
+namespace {
+
+bool IsIdentStart(char c) {
+    return std::isalpha(static_cast<unsigned char>(c)) != 0;
+}
+bool IsIdentChar(char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_';
+}
+
+Tag SuffixTag(char c) {
+    switch (c) {
+    case '$':
+        return Tag::String;
+    case '%':
+        return Tag::Integer;
+    case '&':
+        return Tag::Long;
+    case '!':
+        return Tag::Single;
+    case '#':
+        return Tag::Double;
+    default:
+        return Tag::Empty;
+    }
+}
+
+// The kind of an integer literal: the smallest of Integer and Long that holds it, else Double.
+Variant IntegerLiteral(double value, Tag suffix) {
+    if (suffix == Tag::Double || suffix == Tag::Single) {
+        return suffix == Tag::Single ? Variant::Single(static_cast<float>(value))
+                                     : Variant::Double(value);
+    }
+    if (suffix != Tag::Long && value >= -32768 && value <= 32767) {
+        return Variant::Integer(static_cast<std::int32_t>(value));
+    }
+    if (value >= -2147483648.0 && value <= 2147483647.0) {
+        return Variant::Long(static_cast<std::int32_t>(value));
+    }
+    return Variant::Double(value);
+}
+
+class Scanner {
+public:
+    explicit Scanner(std::string_view text) : text_(text) {}
+
+    ScanResult Run() {
+        bool line_start = true;
+        while (result_.error.empty()) {
+            SkipBlanks();
+            if (pos_ >= text_.size()) {
+                break;
+            }
+            const char c = text_[pos_];
+            Token token;
+            token.line = line_;
+            token.column = Column();
+            token.at_line_start = line_start;
+            line_start = false;
+            if (c == '\n' || c == '\r') {
+                ConsumeNewline();
+                token.kind = TokenKind::Newline;
+                line_start = true;
+            } else if (c == '\'') {
+                SkipToLineEnd();
+                continue;
+            } else if (c == '"') {
+                ScanString(token);
+            } else if (std::isdigit(static_cast<unsigned char>(c)) ||
+                       (c == '.' && pos_ + 1 < text_.size() &&
+                        std::isdigit(static_cast<unsigned char>(text_[pos_ + 1])))) {
+                ScanNumber(token);
+            } else if (c == '&' && pos_ + 1 < text_.size() &&
+                       (text_[pos_ + 1] == 'H' || text_[pos_ + 1] == 'h' ||
+                        text_[pos_ + 1] == 'O' || text_[pos_ + 1] == 'o') &&
+                       pos_ + 2 < text_.size() &&
+                       std::isxdigit(static_cast<unsigned char>(text_[pos_ + 2]))) {
+                ScanRadixNumber(token);
+            } else if (IsIdentStart(c)) {
+                if (ScanWord(token)) {
+                    continue; // Rem comment
+                }
+            } else if (c == '[') {
+                ScanBracketName(token);
+            } else {
+                ScanOperator(token);
+            }
+            if (result_.error.empty()) {
+                if (token.kind == TokenKind::Newline && !result_.tokens.empty() &&
+                    result_.tokens.back().kind == TokenKind::Newline) {
+                    continue;
+                }
+                result_.tokens.push_back(std::move(token));
+            }
+        }
+        Token end;
+        end.kind = TokenKind::End;
+        end.line = line_;
+        end.column = Column();
+        if (!result_.error.empty()) {
+            result_.tokens.clear();
+        }
+        result_.tokens.push_back(end);
+        return std::move(result_);
+    }
+
+private:
+    int Column() const { return static_cast<int>(pos_ - line_begin_) + 1; }
+
+    void Fail(const std::string& message, int column = 0) {
+        if (result_.error.empty()) {
+            result_.error = message;
+            result_.error_line = line_;
+            result_.error_column = column > 0 ? column : Column();
+        }
+    }
+
+    void ConsumeNewline() {
+        if (text_[pos_] == '\r' && pos_ + 1 < text_.size() && text_[pos_ + 1] == '\n') {
+            ++pos_;
+        }
+        ++pos_;
+        ++line_;
+        line_begin_ = pos_;
+    }
+
+    void SkipToLineEnd() {
+        while (pos_ < text_.size() && text_[pos_] != '\n' && text_[pos_] != '\r') {
+            ++pos_;
+        }
+    }
+
+    // Blanks, and " _" at the end of a line, which continues the statement on the next line.
+    void SkipBlanks() {
+        while (pos_ < text_.size()) {
+            const char c = text_[pos_];
+            if (c == ' ' || c == '\t' || c == '\f' || c == '\v') {
+                ++pos_;
+                continue;
+            }
+            if (c == '_' && (pos_ == 0 || text_[pos_ - 1] == ' ' || text_[pos_ - 1] == '\t')) {
+                std::size_t p = pos_ + 1;
+                while (p < text_.size() && (text_[p] == ' ' || text_[p] == '\t')) {
+                    ++p;
+                }
+                if (p >= text_.size() || text_[p] == '\n' || text_[p] == '\r') {
+                    pos_ = p;
+                    if (pos_ < text_.size()) {
+                        ConsumeNewline();
+                    }
+                    continue;
+                }
+            }
+            break;
+        }
+    }
+
+    void ScanString(Token& token) {
+        token.kind = TokenKind::String;
+        const int start_column = Column();
+        ++pos_;
+        while (true) {
+            if (pos_ >= text_.size() || text_[pos_] == '\n' || text_[pos_] == '\r') {
+                Fail("expected '\"' to close the string", start_column);
+                return;
+            }
+            if (text_[pos_] == '"') {
+                if (pos_ + 1 < text_.size() && text_[pos_ + 1] == '"') {
+                    token.text.push_back('"');
+                    pos_ += 2;
+                    continue;
+                }
+                ++pos_;
+                break;
+            }
+            token.text.push_back(text_[pos_++]);
+        }
+        token.value = Variant::String(token.text);
+    }
+
+    void ScanNumber(Token& token) {
+        token.kind = TokenKind::Number;
+        const std::size_t start = pos_;
+        bool is_float = false;
+        while (pos_ < text_.size() && std::isdigit(static_cast<unsigned char>(text_[pos_]))) {
+            ++pos_;
+        }
+        if (pos_ < text_.size() && text_[pos_] == '.') {
+            is_float = true;
+            ++pos_;
+            while (pos_ < text_.size() && std::isdigit(static_cast<unsigned char>(text_[pos_]))) {
+                ++pos_;
+            }
+        }
+        if (pos_ < text_.size() && (text_[pos_] == 'e' || text_[pos_] == 'E')) {
+            std::size_t p = pos_ + 1;
+            if (p < text_.size() && (text_[p] == '+' || text_[p] == '-')) {
+                ++p;
+            }
+            if (p < text_.size() && std::isdigit(static_cast<unsigned char>(text_[p]))) {
+                is_float = true;
+                while (p < text_.size() && std::isdigit(static_cast<unsigned char>(text_[p]))) {
+                    ++p;
+                }
+                pos_ = p;
+            }
+        }
+        double value = 0;
+        ParseNumber(text_.substr(start, pos_ - start), value);
+        Tag suffix = Tag::Empty;
+        if (pos_ < text_.size()) {
+            suffix = SuffixTag(text_[pos_]);
+            if (suffix == Tag::String) {
+                suffix = Tag::Empty;
+            }
+            if (suffix != Tag::Empty) {
+                ++pos_;
+            }
+        }
+        if (!std::isfinite(value)) {
+            Fail("number too large");
+            return;
+        }
+        token.value = (is_float && suffix != Tag::Integer && suffix != Tag::Long)
+                          ? (suffix == Tag::Single ? Variant::Single(static_cast<float>(value))
+                                                   : Variant::Double(value))
+                          : IntegerLiteral(value, suffix);
+        if ((suffix == Tag::Integer && !(value >= -32768 && value <= 32767)) ||
+            (suffix == Tag::Long && token.value.tag() != Tag::Long)) {
+            Fail("number too large for its type");
+        }
+        token.text = std::string(text_.substr(start, pos_ - start));
+    }
+
+    void ScanRadixNumber(Token& token) {
+        token.kind = TokenKind::Number;
+        const int radix = (text_[pos_ + 1] == 'H' || text_[pos_ + 1] == 'h') ? 16 : 8;
+        const std::size_t start = pos_;
+        pos_ += 2;
+        std::uint64_t value = 0;
+        while (pos_ < text_.size()) {
+            const int c = std::toupper(static_cast<unsigned char>(text_[pos_]));
+            int digit = -1;
+            if (c >= '0' && c <= '9') {
+                digit = c - '0';
+            } else if (c >= 'A' && c <= 'F') {
+                digit = c - 'A' + 10;
+            }
+            if (digit < 0 || digit >= radix) {
+                break;
+            }
+            value = value * radix + digit;
+            if (value > 0xFFFFFFFFull) {
+                Fail("number too large");
+                return;
+            }
+            ++pos_;
+        }
+        Tag suffix = Tag::Empty;
+        if (pos_ < text_.size() && (text_[pos_] == '&' || text_[pos_] == '%')) {
+            suffix = SuffixTag(text_[pos_]);
+            ++pos_;
+        }
+        // Register values: &H8000 is 32768, not -32768; from &H80000000 on the 32-bit pattern
+        // is taken as a Long.
+        const auto as_long = static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
+        if (suffix == Tag::Integer) {
+            if (value > 0xFFFF) {
+                Fail("number too large for its type");
+                return;
+            }
+            token.value = Variant::Integer(static_cast<std::int16_t>(value));
+        } else if (suffix != Tag::Long && value <= 32767) {
+            token.value = Variant::Integer(as_long);
+        } else {
+            token.value = Variant::Long(as_long);
+        }
+        token.text = std::string(text_.substr(start, pos_ - start));
+    }
+
+    // Returns true when the word was Rem and the rest of the line was skipped.
+    bool ScanWord(Token& token) {
+        const std::size_t start = pos_;
+        while (pos_ < text_.size() && IsIdentChar(text_[pos_])) {
+            ++pos_;
+        }
+        token.text = std::string(text_.substr(start, pos_ - start));
+        if (EqualsNoCase(token.text, "rem")) {
+            SkipToLineEnd();
+            return true;
+        }
+        token.keyword = LookupKeyword(token.text);
+        if (token.keyword != Keyword::None) {
+            token.kind = TokenKind::Keyword;
+            return false;
+        }
+        token.kind = TokenKind::Identifier;
+        if (pos_ < text_.size()) {
+            const Tag suffix = SuffixTag(text_[pos_]);
+            // "a&b" is a concatenation, not a Long a; a suffix is followed by no name character.
+            const bool followed_by_name = pos_ + 1 < text_.size() && IsIdentChar(text_[pos_ + 1]);
+            if (suffix != Tag::Empty && !(text_[pos_] == '&' && followed_by_name)) {
+                token.type_suffix = suffix;
+                ++pos_;
+            }
+        }
+        return false;
+    }
+
+    void ScanBracketName(Token& token) {
+        const std::size_t start = ++pos_;
+        while (pos_ < text_.size() && text_[pos_] != ']' && text_[pos_] != '\n') {
+            ++pos_;
+        }
+        if (pos_ >= text_.size() || text_[pos_] != ']' || pos_ == start) {
+            Fail("expected a name and ']'");
+            return;
+        }
+        token.kind = TokenKind::Identifier;
+        token.text = std::string(text_.substr(start, pos_ - start));
+        ++pos_;
+    }
+
+    void ScanOperator(Token& token) {
+        static const char* const kTwoCharacter[] = {"<>", "<=", ">=", ":="};
+        token.kind = TokenKind::Operator;
+        for (const char* op : kTwoCharacter) {
+            if (text_.substr(pos_, 2) == op) {
+                token.text = op;
+                pos_ += 2;
+                return;
+            }
+        }
+        const char c = text_[pos_];
+        if (c == ':') {
+            token.kind = TokenKind::Colon;
+            token.text = ":";
+            ++pos_;
+            return;
+        }
+        if (std::string_view("+-*/\\^&=<>(),.;#").find(c) == std::string_view::npos) {
+            Fail(std::string("unexpected character '") + c + "'");
+            return;
+        }
+        token.text = std::string(1, c);
+        ++pos_;
+    }
+
+    std::string_view text_;
+    std::size_t pos_ = 0;
+    std::size_t line_begin_ = 0;
+    int line_ = 1;
+    ScanResult result_;
+};
+
+} // namespace
+
+ScanResult Scan(std::string_view text) {
+    return Scanner(text).Run();
+}
+
+} // namespace vek::basic

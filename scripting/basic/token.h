@@ -1,0 +1,48 @@
+#pragma once
+
+#include "scripting/basic/variant.h"
+
+#include <string>
+
+namespace vek::basic {
+
+// Reserved words, compared without case.
+#define VEK_BASIC_KEYWORDS(X)                                                                      \
+    X(And)                                                                                         \
+    X(As)                                                                                          \
+    X(ByRef) X(ByVal) X(Call) X(Case) X(Const) X(Dim) X(Do) X(Each) X(Else) X(ElseIf) X(End)       \
+        X(Exit) X(False) X(For) X(Function) X(GoTo) X(If) X(In) X(Is) X(Let) X(Loop) X(Mod)        \
+            X(Next) X(Not) X(On) X(Option) X(Optional) X(Or) X(Print) X(Private) X(Public)         \
+                X(ReDim) X(Resume) X(Select) X(Set) X(Static) X(Step) X(Stop) X(Sub) X(Then) X(To) \
+                    X(True) X(Until) X(Wend) X(While) X(Xor)
+
+enum class Keyword {
+    None,
+#define VEK_BASIC_KEYWORD_ENUM(name) name,
+    VEK_BASIC_KEYWORDS(VEK_BASIC_KEYWORD_ENUM)
+#undef VEK_BASIC_KEYWORD_ENUM
+};
+
+enum class TokenKind {
+    Identifier,
+    Keyword,
+    Number,
+    String,
+    Operator, // text holds the operator: + - * / \ ^ & = <> < > <= >= ( ) , . ; :=
+    Colon,    // statement separator on one line
+    Newline,
+    End,
+};
+
+struct Token {
+    TokenKind kind = TokenKind::End;
+    Keyword keyword = Keyword::None;
+    std::string text;             // identifier without type suffix, operator, or string contents
+    Variant value;                // numbers
+    Tag type_suffix = Tag::Empty; // $ % & ! # after an identifier
+    int line = 1;
+    int column = 1;
+    bool at_line_start = false;
+};
+
+} // namespace vek::basic

@@ -1,0 +1,172 @@
+#pragma once
+
+#include "scripting/basic/limits.h"
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vek::basic {
+
+// What a Variant holds. Integer and Long share the 32-bit payload (Integer stays within 16 bits);
+// Boolean is 0 or -1 as in Visual Basic. Ref appears only in argument slots of ByRef parameters.
+// The reference-counted kinds come last, so one comparison tells whether a copy must count.
+enum class Tag : std::uint8_t {
+    Empty,
+    Boolean,
+    Integer,
+    Long,
+    Single,
+    Double,
+    Date,
+    Ref,
+    String,
+    Array,
+};
+
+struct StringObject;
+struct ArrayObject;
+
+// The one value type of the machine: 16 bytes, strings and arrays shared by reference count with
+// copy-on-write, so copying a value never allocates.
+class Variant {
+public:
+    Variant() : tag_(Tag::Empty) {}
+    ~Variant() {
+        if (IsShared()) {
+            ReleaseShared();
+        }
+    }
+    Variant(const Variant& other)
+        : tag_(other.tag_), ref_type_(other.ref_type_), raw_(other.raw_) {
+        if (IsShared()) {
+            RetainShared();
+        }
+    }
+    Variant(Variant&& other) noexcept
+        : tag_(other.tag_), ref_type_(other.ref_type_), raw_(other.raw_) {
+        other.tag_ = Tag::Empty;
+    }
+    Variant& operator=(const Variant& other) {
+        if (IsShared() || other.IsShared()) {
+            return AssignShared(other);
+        }
+        tag_ = other.tag_;
+        ref_type_ = other.ref_type_;
+        raw_ = other.raw_;
+        return *this;
+    }
+    Variant& operator=(Variant&& other) noexcept {
+        if (this != &other) {
+            if (IsShared()) {
+                ReleaseShared();
+            }
+            tag_ = other.tag_;
+            ref_type_ = other.ref_type_;
+            raw_ = other.raw_;
+            other.tag_ = Tag::Empty;
+        }
+        return *this;
+    }
+
+    static Variant Boolean(bool b) { return Variant(Tag::Boolean, b ? -1 : 0); }
+    static Variant Integer(std::int32_t v) { return Variant(Tag::Integer, v); }
+    static Variant Long(std::int32_t v) { return Variant(Tag::Long, v); }
+    static Variant Single(float v) { return Variant(Tag::Single, static_cast<double>(v)); }
+    static Variant Double(double v) { return Variant(Tag::Double, v); }
+    static Variant Date(double v) { return Variant(Tag::Date, v); }
+    static Variant String(std::string text);
+    static Variant Array(ArrayObject* array); // takes one reference
+    // A reference to a variable; declared_type is the variable's type, which every store
+    // through the reference keeps (Empty: Variant).
+    static Variant Ref(Variant* target, Tag declared_type) {
+        Variant v;
+        v.tag_ = Tag::Ref;
+        v.ref_type_ = declared_type;
+        v.raw_ = reinterpret_cast<std::uintptr_t>(target);
+        return v;
+    }
+
+    Tag tag() const { return tag_; }
+    bool IsEmpty() const { return tag_ == Tag::Empty; }
+    bool IsString() const { return tag_ == Tag::String; }
+    bool IsArray() const { return tag_ == Tag::Array; }
+    bool IsRef() const { return tag_ == Tag::Ref; }
+    // Boolean, Integer or Long: the kinds whose payload is the 32-bit integer.
+    bool IsIntegral() const { return tag_ >= Tag::Boolean && tag_ <= Tag::Long; }
+    bool IsNumeric() const { return tag_ >= Tag::Boolean && tag_ <= Tag::Date; }
+
+    std::int32_t int_value() const {
+        return static_cast<std::int32_t>(static_cast<std::uint32_t>(raw_));
+    }
+    double double_value() const {
+        double d = 0;
+        std::memcpy(&d, &raw_, sizeof d);
+        return d;
+    }
+    const std::string& string_value() const;
+    ArrayObject* array() const { return reinterpret_cast<ArrayObject*>(raw_); }
+    Variant* ref() const { return reinterpret_cast<Variant*>(raw_); }
+    Tag ref_type() const { return ref_type_; }
+    // The value itself, or what a Ref points at.
+    const Variant& Deref() const { return tag_ == Tag::Ref ? *ref() : *this; }
+
+    // Appends to this String in place when no one else shares it (the fast road of s = s & x).
+    void AppendString(std::string_view text);
+    // Makes this array unshared before an element is written (copy-on-write).
+    ArrayObject* MutableArray();
+
+    // Overwrites an Integer or Long payload in place, keeping the tag (loop counters).
+    void SetInt(std::int32_t v) { raw_ = static_cast<std::uint32_t>(v); }
+
+private:
+    // The payload is written whole, in one 8-byte store, so that copying it right after never
+    // waits for partial stores to merge.
+    Variant(Tag tag, std::int32_t v) : tag_(tag), raw_(static_cast<std::uint32_t>(v)) {}
+    Variant(Tag tag, double v) : tag_(tag) { std::memcpy(&raw_, &v, sizeof v); }
+    StringObject* string_object() const { return reinterpret_cast<StringObject*>(raw_); }
+    bool IsShared() const { return tag_ >= Tag::String; }
+    void RetainShared() const;
+    void ReleaseShared();
+    Variant& AssignShared(const Variant& other);
+
+    Tag tag_;
+    Tag ref_type_ = Tag::Empty;
+    // Integer kinds: the 32-bit value zero-extended; Single, Double, Date: the double's bits;
+    // String, Array, Ref: the pointer.
+    std::uint64_t raw_ = 0;
+};
+
+struct StringObject {
+    std::uint32_t refs = 1;
+    std::string text;
+};
+
+// An array with up to kMaxArrayDims dimensions; elements stored with the first index fastest,
+// as Visual Basic lays them out. element_tag is the declared element type (Empty for Variant).
+struct ArrayObject {
+    std::uint32_t refs = 1;
+    Tag element_tag = Tag::Empty;
+    int dims = 0;
+    std::int32_t lower[kMaxArrayDims] = {};
+    std::int32_t upper[kMaxArrayDims] = {};
+    std::vector<Variant> items;
+
+    std::int64_t Extent(int d) const { return std::int64_t{upper[d]} - lower[d] + 1; }
+};
+
+inline void Variant::RetainShared() const {
+    if (tag_ == Tag::String) {
+        ++string_object()->refs;
+    } else {
+        ++array()->refs;
+    }
+}
+
+inline const std::string& Variant::string_value() const {
+    return string_object()->text;
+}
+
+} // namespace vek::basic

@@ -1,0 +1,158 @@
+// Debugging between slices: breakpoints, stepping, call stack, locals, watch expressions.
+#include "scripting/basic/engine.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace vek::basic {
+namespace {
+
+constexpr const char* kProgram = "Function Square(n)\n"                // 1
+                                 "    Dim r\n"                         // 2
+                                 "    r = n * n\n"                     // 3
+                                 "    Square = r\n"                    // 4
+                                 "End Function\n"                      // 5
+                                 "\n"                                  // 6
+                                 "Sub Main()\n"                        // 7
+                                 "    Dim i, total\n"                  // 8
+                                 "    For i = 1 To 3\n"                // 9
+                                 "        total = total + Square(i)\n" // 10
+                                 "    Next\n"                          // 11
+                                 "    Print total\n"                   // 12
+                                 "End Sub\n";                          // 13
+
+class Debugger : public testing::Test {
+protected:
+    void SetUp() override {
+        Engine::Callbacks callbacks;
+        callbacks.print = [this](const std::string& line) { output.push_back(line); };
+        engine.SetCallbacks(callbacks);
+        engine.SetModule("prog", kProgram);
+        ASSERT_TRUE(engine.Compile());
+    }
+    int Line() const { return engine.CurrentLocation().line; }
+    std::string Eval(const std::string& text, std::size_t frame = 0) {
+        std::string result;
+        if (!engine.Evaluate(text, result, frame)) {
+            return "error: " + result;
+        }
+        return result;
+    }
+
+    Engine engine;
+    std::vector<std::string> output;
+};
+
+TEST_F(Debugger, BreakpointPausesWithCallStackLocalsAndWatches) {
+    engine.SetBreakpoint("prog", 3, true);
+    ASSERT_TRUE(engine.Start("prog"));
+    EXPECT_EQ(engine.Run(), RunState::Paused);
+    EXPECT_TRUE(engine.IsRunning());
+    EXPECT_EQ(engine.CurrentLocation().module, "prog");
+    EXPECT_EQ(Line(), 3);
+    const auto stack = engine.CallStack();
+    ASSERT_EQ(stack.size(), 2u);
+    EXPECT_EQ(stack[0].procedure, "Square");
+    EXPECT_EQ(stack[0].line, 3);
+    EXPECT_EQ(stack[1].procedure, "Main");
+    EXPECT_EQ(stack[1].line, 10);
+    ASSERT_EQ(stack[0].locals.size(), 2u);
+    EXPECT_EQ(stack[0].locals[0].name, "n");
+    EXPECT_EQ(stack[0].locals[0].value, "1");
+    EXPECT_EQ(stack[0].locals[1].value, "Empty");
+    EXPECT_EQ(Eval("n * 10 + 1"), "11");
+    EXPECT_EQ(Eval("Square(n + 4)"), "25") << "watches may call functions";
+    EXPECT_EQ(Eval("total", 1), "Empty") << "the caller's frame";
+    EXPECT_EQ(Eval("\"i=\" & i", 1), "\"i=1\"");
+    EXPECT_EQ(Eval("undefined_name"), "error: variable not defined: undefined_name");
+    EXPECT_EQ(Eval("1 +"), "error: expected an expression");
+    EXPECT_EQ(Eval("1 / 0"), "error: error 11: Division by zero");
+
+    engine.Continue();
+    EXPECT_EQ(engine.Run(), RunState::Paused);
+    EXPECT_EQ(Eval("n"), "2");
+    engine.SetBreakpoint("prog", 3, false);
+    engine.Continue();
+    EXPECT_EQ(engine.Run(), RunState::Finished);
+    EXPECT_EQ(output, std::vector<std::string>{"14"});
+}
+
+TEST_F(Debugger, StepIntoOverAndOut) {
+    engine.SetBreakpoint("prog", 10, true);
+    ASSERT_TRUE(engine.Start("prog"));
+    ASSERT_EQ(engine.Run(), RunState::Paused);
+    EXPECT_EQ(Line(), 10);
+    engine.SetBreakpoint("prog", 10, false);
+    engine.StepInto();
+    EXPECT_EQ(engine.Run(), RunState::Paused);
+    EXPECT_EQ(Line(), 3) << "into Square";
+    engine.StepOver();
+    EXPECT_EQ(engine.Run(), RunState::Paused);
+    EXPECT_EQ(Line(), 4);
+    engine.StepOut();
+    EXPECT_EQ(engine.Run(), RunState::Paused);
+    EXPECT_EQ(Line(), 11) << "back in Main after the call's statement";
+    engine.StepOver();
+    EXPECT_EQ(engine.Run(), RunState::Paused);
+    EXPECT_EQ(Line(), 10);
+    engine.StepOver();
+    EXPECT_EQ(engine.Run(), RunState::Paused);
+    EXPECT_EQ(Line(), 11) << "over the call";
+    EXPECT_EQ(Eval("total"), "5");
+    engine.RunToLine("prog", 12);
+    EXPECT_EQ(engine.Run(), RunState::Paused);
+    EXPECT_EQ(Line(), 12);
+    EXPECT_EQ(Eval("i"), "4");
+    engine.Stop();
+    EXPECT_EQ(engine.State(), RunState::Stopped);
+    EXPECT_FALSE(engine.IsRunning());
+    EXPECT_TRUE(output.empty());
+}
+
+TEST(DebuggerLoop, PauseStopsAnEndlessLoopBetweenStatementsAndWatchesCannotHang) {
+    Engine engine;
+    engine.SetModule("m", "Function Forever()\n Do\n Loop\nEnd Function\n"
+                          "Sub Main()\n Dim n As Long\n Do\n  n = n + 1\n Loop\nEnd Sub\n");
+    ASSERT_TRUE(engine.Start("m"));
+    EXPECT_EQ(engine.Run(5000), RunState::Running);
+    engine.Pause();
+    EXPECT_EQ(engine.State(), RunState::Paused);
+    const int line = engine.CurrentLocation().line;
+    EXPECT_TRUE(line == 8 || line == 9) << line;
+    std::string value;
+    ASSERT_TRUE(engine.Evaluate("n > 100", value));
+    EXPECT_EQ(value, "True");
+    EXPECT_FALSE(engine.Evaluate("Forever()", value));
+    EXPECT_EQ(value, "the expression runs too long");
+    EXPECT_EQ(engine.State(), RunState::Paused) << "the script survives a failed watch";
+    engine.StepInto();
+    EXPECT_EQ(engine.Run(), RunState::Paused);
+    engine.Continue();
+    EXPECT_EQ(engine.Run(1000), RunState::Running);
+    engine.Stop();
+    EXPECT_FALSE(engine.IsRunning());
+}
+
+TEST(DebuggerLoop, StopStatementPausesAndEvaluateNeedsAPausedScript) {
+    Engine engine;
+    std::vector<std::string> output;
+    Engine::Callbacks callbacks;
+    callbacks.print = [&](const std::string& line) { output.push_back(line); };
+    engine.SetCallbacks(callbacks);
+    engine.SetModule("m", "Sub Main()\n x = 41\n Stop\n Print x + 1\nEnd Sub\n");
+    std::string value;
+    EXPECT_FALSE(engine.Evaluate("1", value));
+    ASSERT_TRUE(engine.Start("m"));
+    EXPECT_EQ(engine.Run(), RunState::Paused);
+    EXPECT_EQ(engine.CurrentLocation().line, 3);
+    ASSERT_TRUE(engine.Evaluate("x", value));
+    EXPECT_EQ(value, "41");
+    engine.Continue();
+    EXPECT_EQ(engine.Run(), RunState::Finished);
+    EXPECT_EQ(output, std::vector<std::string>{"42"});
+}
+
+} // namespace
+} // namespace vek::basic

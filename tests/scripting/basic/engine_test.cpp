@@ -1,0 +1,227 @@
+// The host interface: modules, shared code, host functions, errors and running in slices.
+#include "scripting/basic/conversions.h"
+#include "scripting/basic/engine.h"
+#include "tests/scripting/basic/utility_functions.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace vek::basic {
+namespace {
+
+// Host functions receive Variants of any kind; the host converts them as the method's types say.
+std::int32_t AsLong(const Variant& v) {
+    std::int32_t n = 0;
+    EXPECT_EQ(ToLong(v, n), RunError::None);
+    return n;
+}
+
+struct Recorder {
+    std::vector<std::string> lines;
+    Engine::Callbacks Callbacks() {
+        Engine::Callbacks c;
+        c.print = [this](const std::string& line) { lines.push_back(line); };
+        c.debug_print = c.print;
+        return c;
+    }
+};
+
+TEST(BasicEngine, PublicNamesReachOtherModulesAndPrivateOnesDoNot) {
+    Engine engine;
+    Recorder out;
+    engine.SetCallbacks(out.Callbacks());
+    engine.SetModule("Helpers", "Public shared_count As Long\r\n"
+                                "Public Function Twice(x)\r\n Twice = 2 * x\r\nEnd Function\r\n"
+                                "Private Sub Hidden()\r\nEnd Sub\r\n");
+    engine.SetModule("Script", "Sub Main()\r\n shared_count = Twice(21)\r\n"
+                               " Debug.Print shared_count\r\nEnd Sub\r\n");
+    ASSERT_TRUE(engine.Start("Script"));
+    EXPECT_EQ(engine.RunToEnd(), RunState::Finished);
+    EXPECT_EQ(out.lines, std::vector<std::string>{"42"});
+
+    engine.SetModule("Script", "Sub Main()\r\n Hidden\r\nEnd Sub\r\n");
+    EXPECT_FALSE(engine.Compile());
+    ASSERT_EQ(engine.Diagnostics().size(), 1u);
+    EXPECT_EQ(engine.Diagnostics()[0].ToString(),
+              "Script(2,2): Sub or Function not defined: Hidden");
+}
+
+TEST(BasicEngine, SameNamePublicInTwoModulesIsAmbiguousOnlyWhenUsed) {
+    Engine engine;
+    engine.SetModule("A", "Sub Main()\r\nEnd Sub\r\nPublic Sub Tool()\r\nEnd Sub\r\n");
+    engine.SetModule("B", "Sub Main()\r\nEnd Sub\r\nPublic Sub Tool()\r\nEnd Sub\r\n");
+    EXPECT_TRUE(engine.Compile()) << "each module has its own Main";
+    engine.SetModule("C", "Sub Go()\r\n Tool\r\nEnd Sub\r\n");
+    EXPECT_FALSE(engine.Compile());
+    EXPECT_EQ(engine.Diagnostics()[0].message, "ambiguous name: Tool is Public in several modules");
+}
+
+TEST(BasicEngine, CompileErrorsNameModuleLineColumnAndWhatWasExpected) {
+    Engine engine;
+    engine.SetModule("Broken", "Sub Main()\r\n  x = (1 + 2\r\n  For i = 1 2\r\n  Next\r\n"
+                               "  y = 3 +\r\nEnd Sub\r\n");
+    EXPECT_FALSE(engine.Compile());
+    std::vector<std::string> texts;
+    for (const Diagnostic& d : engine.Diagnostics()) {
+        texts.push_back(d.ToString());
+    }
+    EXPECT_EQ(texts, (std::vector<std::string>{
+                         "Broken(2,13): expected ')'", "Broken(3,13): expected To",
+                         "Broken(4,3): Next without For", "Broken(5,10): expected an expression"}));
+    EXPECT_FALSE(engine.Start("Broken"));
+    EXPECT_EQ(engine.LastError().description, "expected ')'");
+}
+
+// A stand-in for the register extension object: the calls scripts make, as the program makes them.
+class RegisterExtension {
+public:
+    explicit RegisterExtension(Engine& engine) {
+        engine.AddHostFunction("WriteReg", 2, 2, [this](const std::vector<Variant>& args) {
+            calls.push_back("WriteReg " + std::to_string(AsLong(args[0])) + " " +
+                            std::to_string(AsLong(args[1])));
+            return HostCallResult::Of(Variant::Boolean(true));
+        });
+        engine.AddHostFunction("ReadReg", 1, 1, [this](const std::vector<Variant>& args) {
+            calls.push_back("ReadReg " + std::to_string(AsLong(args[0])));
+            if (AsLong(args[0]) > 3) {
+                last_error = 1;
+                return HostCallResult::Of(Variant::Long(0));
+            }
+            return HostCallResult::Of(Variant::Long(0x5A));
+        });
+        engine.AddHostFunction("LastError", 0, 0, [this](const std::vector<Variant>&) {
+            const int flag = last_error;
+            last_error = 0;
+            return HostCallResult::Of(Variant::Long(flag));
+        });
+        engine.AddHostFunction("Fail", 0, 0, [](const std::vector<Variant>&) {
+            return HostCallResult::Error(1001, "the bus is gone");
+        });
+    }
+    std::vector<std::string> calls;
+    int last_error = 0;
+};
+
+TEST(BasicEngine, HostFunctionsAreCalledAsGlobalProceduresAndFunctions) {
+    Engine engine;
+    Recorder out;
+    engine.SetCallbacks(out.Callbacks());
+    RegisterExtension extension(engine);
+    engine.SetModule("*register.vkm", "'DO NOT EDIT THIS CODE!\r\n'Device : TUNER\r\n\r\n"
+                                      "'Byte Items\r\nPublic Const CTRL As Integer = 0\r\n"
+                                      "Public Const STAT As Integer = 3\r\n'Bit Items\r\n"
+                                      "Public Const EN As Integer = 1\r\n");
+    engine.SetSharedCode(kUtilityFunctions);
+    engine.SetModule("macro.bas", "Sub Main()\r\n"
+                                  "    WriteReg CTRL, &H21\r\n"
+                                  "    x = ReadReg(STAT)\r\n"
+                                  "    Debug.Print Hex(x)\r\n"
+                                  "    x = ReadReg(STAT + 1)\r\n"
+                                  "    If LastError() Then Debug.Print \"read failed\"\r\n"
+                                  "    If LastError() Then Debug.Print \"cleared?\"\r\n"
+                                  "    Call WriteReg(EN, LeftShift(1, 3))\r\n"
+                                  "End Sub\r\n");
+    ASSERT_TRUE(engine.Start("macro.bas")) << engine.LastError().description;
+    EXPECT_EQ(engine.RunToEnd(), RunState::Finished) << engine.LastError().description;
+    EXPECT_EQ(extension.calls, (std::vector<std::string>{"WriteReg 0 33", "ReadReg 3", "ReadReg 4",
+                                                         "WriteReg 1 8"}));
+    EXPECT_EQ(out.lines, (std::vector<std::string>{"5A", "read failed"}));
+}
+
+TEST(BasicEngine, HostFunctionErrorsAreRunTimeErrorsAndArityIsCheckedWhenCompiling) {
+    Engine engine;
+    Recorder out;
+    engine.SetCallbacks(out.Callbacks());
+    RegisterExtension extension(engine);
+    engine.SetModule("m", "Sub Main()\r\n On Error Resume Next\r\n Fail\r\n"
+                          " Debug.Print Err.Number; Err.Description\r\n"
+                          " On Error GoTo 0\r\n Fail\r\nEnd Sub\r\n");
+    ASSERT_TRUE(engine.Start("m"));
+    EXPECT_EQ(engine.RunToEnd(), RunState::Failed);
+    EXPECT_EQ(out.lines, std::vector<std::string>{"1001the bus is gone"});
+    const RunErrorInfo& e = engine.LastError();
+    EXPECT_EQ(e.number, 1001);
+    EXPECT_EQ(e.description, "the bus is gone");
+    EXPECT_EQ(e.module, "m");
+    EXPECT_EQ(e.procedure, "Main");
+    EXPECT_EQ(e.line, 6);
+
+    engine.SetModule("m", "Sub Main()\r\n WriteReg 1\r\nEnd Sub\r\n");
+    EXPECT_FALSE(engine.Compile());
+    EXPECT_EQ(engine.Diagnostics()[0].message, "wrong number of arguments for WriteReg");
+}
+
+TEST(BasicEngine, RunFileLoadsTheFileAndStartsItsMain) {
+    const auto path = std::filesystem::temp_directory_path() / "vek_basic_run_file.bas";
+    {
+        std::ofstream file(path);
+        file << "Sub Helper()\nDebug.Print \"wrong\"\nEnd Sub\nSub Main()\nPrint \"from "
+                "file\"\nEnd Sub\n";
+    }
+    Engine engine;
+    Recorder out;
+    engine.SetCallbacks(out.Callbacks());
+    ASSERT_TRUE(engine.RunFile(path.string()));
+    EXPECT_EQ(engine.RunToEnd(), RunState::Finished);
+    EXPECT_EQ(out.lines, std::vector<std::string>{"from file"});
+    std::filesystem::remove(path);
+
+    EXPECT_FALSE(engine.RunFile("/nonexistent/script.bas"));
+    EXPECT_EQ(engine.LastError().number, 53);
+}
+
+TEST(BasicEngine, AnEndlessLoopRunsInSlicesAndCanAlwaysBeStopped) {
+    Engine engine;
+    engine.SetModule("m", "Sub Main()\r\n Do\r\n  x = x + 1\r\n Loop\r\nEnd Sub\r\n");
+    ASSERT_TRUE(engine.Start("m"));
+    EXPECT_TRUE(engine.IsRunning());
+    EXPECT_EQ(engine.Run(1000), RunState::Running);
+    EXPECT_EQ(engine.Run(1000), RunState::Running);
+    EXPECT_FALSE(engine.SetModule("m", "")) << "modules stay while a script runs";
+    engine.Stop();
+    EXPECT_EQ(engine.State(), RunState::Stopped);
+    EXPECT_FALSE(engine.IsRunning());
+    EXPECT_TRUE(engine.SetModule("m", "Sub Main()\r\nEnd Sub\r\n"));
+}
+
+TEST(BasicEngine, WaitEndsTheSliceInsteadOfBlockingTheHost) {
+    Engine engine;
+    Recorder out;
+    engine.SetCallbacks(out.Callbacks());
+    engine.SetModule("m", "Sub Main()\r\n Wait 200\r\n Print \"after\"\r\nEnd Sub\r\n");
+    ASSERT_TRUE(engine.Start("m"));
+    EXPECT_EQ(engine.Run(), RunState::Waiting);
+    EXPECT_EQ(engine.Run(), RunState::Waiting);
+    EXPECT_TRUE(engine.IsRunning());
+    EXPECT_TRUE(out.lines.empty());
+    EXPECT_EQ(engine.RunToEnd(), RunState::Finished);
+    EXPECT_EQ(out.lines, std::vector<std::string>{"after"});
+}
+
+TEST(BasicEngine, StartingAMissingProcedureFailsWithAReason) {
+    Engine engine;
+    engine.SetModule("m", "Sub Other()\r\nEnd Sub\r\n");
+    EXPECT_FALSE(engine.Start("m"));
+    EXPECT_EQ(engine.LastError().number, 35);
+    EXPECT_FALSE(engine.Start("nomodule"));
+    EXPECT_FALSE(engine.IsRunning());
+}
+
+TEST(BasicEngine, DisassemblyComesFromTheOpcodeTable) {
+    Engine engine;
+    engine.SetModule("m",
+                     "Sub Main()\r\n Dim i As Long\r\n For i = 1 To 3\r\n Next\r\nEnd Sub\r\n");
+    ASSERT_TRUE(engine.Compile());
+    const std::string code = engine.Disassembly("m", "Main");
+    EXPECT_NE(code.find("ForEnter 0 1"), std::string::npos) << code;
+    EXPECT_NE(code.find("ForStep 0 1"), std::string::npos) << code;
+    EXPECT_NE(code.find("Return"), std::string::npos) << code;
+}
+
+} // namespace
+} // namespace vek::basic
