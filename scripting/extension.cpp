@@ -1,0 +1,175 @@
+#include "scripting/extension.h"
+
+#include "model/var_item.h"
+#include "model/vek_doc.h"
+#include "platform/host.h"
+#include "scripting/basic/conversions.h"
+#include "scripting/basic/engine.h"
+#include "scripting/magic_services.h"
+
+namespace vek {
+
+namespace {
+
+bool IsTransferItem(const CLineItem& item) {
+    return item.GetKind() == ItemKind::Register || item.GetKind() == ItemKind::BitField;
+}
+
+} // namespace
+
+CExtension::CExtension(Host& host, MagicServices& magic) : host_(host), magic_(magic) {}
+
+void CExtension::SetName(std::size_t index, std::string name) {
+    if (index >= names_.size())
+        names_.resize(index + 1);
+    names_[index] = std::move(name);
+}
+
+bool CExtension::ValidIndex(std::int32_t index, const char* method) {
+    if (index >= 0 && index <= UpperBound())
+        return true;
+    host_.Message(std::string("Invalid parameter passed to ") + method + ": (" +
+                      std::to_string(index) + ") - Minimum is 0, Maximum is " +
+                      std::to_string(UpperBound()),
+                  false);
+    return false;
+}
+
+bool CExtension::WriteReg(std::int32_t index, std::int32_t value) {
+    if (!ValidIndex(index, "WriteReg"))
+        return false;
+    if (document_ == nullptr || document_->GetItems() == nullptr)
+        return true;
+    const std::string& name = names_[static_cast<std::size_t>(index)];
+    for (CLineItem& item : *document_->GetItems()) {
+        if (!IsTransferItem(item) || item.GetName() != name)
+            continue;
+        auto& valueItem = static_cast<CVarItem&>(item);
+        valueItem.DepositValue(static_cast<std::uint32_t>(value));
+        if (!valueItem.Write()) {
+            host_.Message(valueItem.GetErrorText(), true);
+            return false;
+        }
+    }
+    return true;
+}
+
+std::int32_t CExtension::ReadReg(std::int32_t index) {
+    if (!ValidIndex(index, "ReadReg")) {
+        lastError_ = 1;
+        return 0;
+    }
+    if (document_ != nullptr && document_->GetItems() != nullptr) {
+        const std::string& name = names_[static_cast<std::size_t>(index)];
+        for (CLineItem& item : *document_->GetItems()) {
+            if (!IsTransferItem(item) || item.GetName() != name)
+                continue;
+            auto& valueItem = static_cast<CVarItem&>(item);
+            if (valueItem.Read())
+                return static_cast<std::int32_t>(valueItem.ShownValue());
+            host_.Message(valueItem.GetErrorText(), true);
+        }
+    }
+    lastError_ = 1;
+    return 0;
+}
+
+bool CExtension::DebugOut(const std::string& text) {
+    host_.Message(text, false);
+    return true;
+}
+
+void CExtension::WriteAll() {
+    if (document_ != nullptr)
+        document_->WriteAll(0);
+}
+
+void CExtension::ReadAll() {
+    if (document_ != nullptr)
+        document_->ReadAll();
+}
+
+void CExtension::WriteDefault() {
+    if (document_ != nullptr)
+        document_->WriteAll(0x04);
+}
+
+std::int32_t CExtension::Magic(std::int32_t code) {
+    switch (code) {
+    case 1:
+        return magic_.RedrawAll() ? 1 : 0;
+    case 2:
+        magic_.Minimize();
+        return 1;
+    case 3:
+        magic_.Restore();
+        return 1;
+    case 4:
+        return magic_.TakeKey();
+    default:
+        return 0;
+    }
+}
+
+std::int32_t CExtension::LastError() {
+    const std::int32_t error = lastError_;
+    lastError_ = 0;
+    return error;
+}
+
+void CExtension::AddTo(basic::Engine& engine) {
+    using basic::HostCallResult;
+    using basic::Variant;
+    // A script's argument as a Long; conversion errors go back to the script as run-time errors.
+    auto asLong = [](const Variant& value, std::int32_t& out) {
+        return basic::ToLong(value, out);
+    };
+    auto fail = [](basic::RunError error) {
+        return HostCallResult::Error(static_cast<int>(error),
+                                     basic::RunErrorText(static_cast<int>(error)));
+    };
+    engine.AddHostFunction("WriteReg", 2, 2, [this, asLong, fail](const std::vector<Variant>& a) {
+        std::int32_t index = 0;
+        std::int32_t value = 0;
+        if (auto e = asLong(a[0], index); e != basic::RunError::None)
+            return fail(e);
+        if (auto e = asLong(a[1], value); e != basic::RunError::None)
+            return fail(e);
+        return HostCallResult::Of(Variant::Boolean(WriteReg(index, value)));
+    });
+    engine.AddHostFunction("ReadReg", 1, 1, [this, asLong, fail](const std::vector<Variant>& a) {
+        std::int32_t index = 0;
+        if (auto e = asLong(a[0], index); e != basic::RunError::None)
+            return fail(e);
+        return HostCallResult::Of(Variant::Long(ReadReg(index)));
+    });
+    engine.AddHostFunction("DebugOut", 1, 1, [this, fail](const std::vector<Variant>& a) {
+        std::string text;
+        if (auto e = basic::ToText(a[0], text); e != basic::RunError::None)
+            return fail(e);
+        return HostCallResult::Of(Variant::Boolean(DebugOut(text)));
+    });
+    engine.AddHostFunction("WriteAll", 0, 0, [this](const std::vector<Variant>&) {
+        WriteAll();
+        return HostCallResult::Of(Variant());
+    });
+    engine.AddHostFunction("ReadAll", 0, 0, [this](const std::vector<Variant>&) {
+        ReadAll();
+        return HostCallResult::Of(Variant());
+    });
+    engine.AddHostFunction("WriteDefault", 0, 0, [this](const std::vector<Variant>&) {
+        WriteDefault();
+        return HostCallResult::Of(Variant());
+    });
+    engine.AddHostFunction("Magic", 1, 1, [this, asLong, fail](const std::vector<Variant>& a) {
+        std::int32_t code = 0;
+        if (auto e = asLong(a[0], code); e != basic::RunError::None)
+            return fail(e);
+        return HostCallResult::Of(Variant::Long(Magic(code)));
+    });
+    engine.AddHostFunction("LastError", 0, 0, [this](const std::vector<Variant>&) {
+        return HostCallResult::Of(Variant::Long(LastError()));
+    });
+}
+
+} // namespace vek

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "model/basic_macro.h"
+#include "scripting/basic/engine.h"
+#include "scripting/extension.h"
+#include "scripting/magic_services.h"
+
+#include <functional>
+#include <string>
+
+namespace vek {
+
+class CVekDoc;
+class Host;
+
+// What a frame that hosts script editors does with a close request: close, wait and ask again
+// while a script still runs, or stay open.
+enum class CloseDecision { Close, Busy, Refuse };
+
+// Runs the Basic scripts of an open description without windows: the engine with the extension
+// object, the generated constants module and the utility functions; script macros run through
+// it. Print and Debug.Print go to `print`; DebugOut and transfer messages to the host.
+class ScriptHost : public ScriptRunner {
+public:
+    ScriptHost(Host& host, std::function<void(const std::string&)> print);
+
+    // Builds the constants module of the document, loads the script macros' files that ask for
+    // it, and makes this host the runner of the document's script macros.
+    void SetUp(CVekDoc& document);
+
+    // Runs the Main of a Basic file to its end; false when it could not start or ended with a
+    // run-time error, whose text is then in ErrorText().
+    bool Run(const std::string& path);
+    void RunFile(const std::string& quotedPath) override;
+    const std::string& ErrorText() const { return errorText_; }
+
+    CloseDecision QueryClose() const;
+
+    basic::Engine& Engine() { return engine_; }
+    CExtension& Extension() { return extension_; }
+
+private:
+    Host& host_;
+    ConsoleMagic magic_;
+    basic::Engine engine_;
+    CExtension extension_;
+    std::string errorText_;
+};
+
+} // namespace vek
