@@ -73,7 +73,8 @@ bool CVekDoc::OpenDocument(const std::string& path) {
     }
 
     DescriptionParser parser([] { return std::make_unique<CBuilder>(); });
-    parser.CompileText(path_, std::move(text), &host_);
+    // The compiler's lines name the file as the user gave it.
+    parser.CompileText(path, std::move(text), &host_);
     if (parser.ErrorCount() != 0) {
         host_.Message(Summary(path, parser.ErrorCount()), false);
         return false;
