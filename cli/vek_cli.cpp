@@ -1,6 +1,7 @@
 #include "cli/vek_cli.h"
 
 #include "cli/check_command.h"
+#include "cli/open_command.h"
 #include "cli/tree_command.h"
 
 #include <ostream>
@@ -18,6 +19,9 @@ struct Command {
 constexpr Command kCommands[] = {
     {"check", "compile a description and print its diagnostics", RunCheckCommand},
     {"tree", "print the register tree of a description", RunTreeCommand},
+    {"open", "open a description with its drivers and read, write, save, load, run macros and "
+             "scripts",
+     RunOpenCommand},
 };
 
 void PrintUsage(std::ostream& out) {

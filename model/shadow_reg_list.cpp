@@ -51,6 +51,17 @@ CShadowReg* CShadowRegList::Insert(std::unique_ptr<CShadowReg> reg) {
     return added;
 }
 
+void CShadowRegList::InsertAll(std::vector<std::unique_ptr<CShadowReg>> regs) {
+    for (auto& reg : regs) {
+        reg->SetDeviceList(this);
+        regs_.push_back(std::move(reg));
+    }
+    // Stable: registers of one address keep the order in which they came.
+    std::stable_sort(regs_.begin(), regs_.end(), [](const auto& a, const auto& b) {
+        return a->AddressNumber() < b->AddressNumber();
+    });
+}
+
 CShadowReg* CShadowRegList::Find(const uint8_t* address, uint16_t length, uint16_t dataLength,
                                  AccessType access) const {
     const uint16_t compared = std::min<uint16_t>(length, 8);

@@ -247,7 +247,9 @@ bool ProfileFile::Save(std::string* reason) const {
         }
         written += static_cast<std::size_t>(n);
     }
-    const int writeError = written == text.size() ? 0 : errno;
+    // The new contents reach the disk before the rename makes them the file, so that a crash
+    // leaves either the old file or the whole new one.
+    const int writeError = written != text.size() ? errno : fsync(fd) != 0 ? errno : 0;
     const bool closed = close(fd) == 0;
     if (writeError != 0 || !closed || std::rename(temporary.c_str(), path_.c_str()) != 0) {
         const int error = writeError != 0 ? writeError : errno;

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "model/driver_device.h"
+#include "model/driver_entry_points.h"
+
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vek {
+
+class CLineItem;
+class DynamicLibrary;
+class ProfileFile;
+struct RegisterContext;
+
+// What Bind reports.
+namespace bind_result {
+inline constexpr int Bound = 0;           // loaded and opened
+inline constexpr int NotLoaded = 1;       // the library did not load; simulation declined
+inline constexpr int MissingFunction = 2; // an entry point is missing; simulation declined
+inline constexpr int NotOpened = 4;       // VekOpen failed; simulation declined
+inline constexpr int Simulation = 10;     // the user chose simulation mode
+} // namespace bind_result
+
+// One driver library named by a description, with the devices it reaches. Every failure of
+// loading, lookup or opening ends in the question whether to switch to simulation mode; a
+// driver kept for simulation has no entry points, so nothing of a freed library is ever called.
+class CDriver {
+public:
+    explicit CDriver(RegisterContext& context);
+    // Closes the driver (or reports that it cannot), unloads the library, then deletes the
+    // devices with their shadow registers.
+    ~CDriver();
+    CDriver(const CDriver&) = delete;
+    CDriver& operator=(const CDriver&) = delete;
+
+    // Takes the driver line at the head of `items` and the items after it, up to the next driver
+    // line, off the list; builds the devices, loads the library from `searchDirectories` (then
+    // the system's search), binds the five entry points and opens the driver.
+    int Bind(std::deque<CLineItem*>& items, const std::vector<std::string>& searchDirectories);
+    // VekClose then VekOpen, results ignored, when both are bound.
+    void Reset();
+
+    // The library's file name without its four-character ending.
+    const std::string& GetName() const { return name_; }
+    // The library's file name as the description writes it.
+    const std::string& GetFileName() const { return fileName_; }
+    bool IsOpened() const { return opened_; }
+    bool IsLoaded() const { return library_ != nullptr; }
+    const DriverEntryPoints& EntryPoints() const { return entry_; }
+    const std::vector<std::unique_ptr<CDriverDevice>>& Devices() const { return devices_; }
+
+    // The driver's part of a register-values file: its file name under the lowest free "DRV" key
+    // of the DRIVER section, then each device's part.
+    void SaveValues(ProfileFile& file) const;
+    // Reads back every register of every device; known values are written at once with flags.
+    void LoadValues(const ProfileFile& file, int flags);
+
+private:
+    void Report(const std::string& text) const;
+    std::string StatusText() const;
+    // Frees the library after forgetting its entry points, then asks whether to simulate.
+    int Decline(int code);
+
+    RegisterContext& context_;
+    std::string name_;
+    std::string fileName_;
+    std::unique_ptr<DynamicLibrary> library_;
+    DriverEntryPoints entry_;
+    bool opened_ = false;
+    std::vector<std::unique_ptr<CDriverDevice>> devices_;
+};
+
+} // namespace vek

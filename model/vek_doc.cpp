@@ -1,0 +1,251 @@
+#include "model/vek_doc.h"
+
+#include "compiler/builder.h"
+#include "compiler/description_parser.h"
+#include "compiler/item_list.h"
+#include "model/driver.h"
+#include "model/shadow_reg.h"
+#include "model/var_item.h"
+#include "platform/dynamic_library.h"
+#include "platform/host.h"
+#include "platform/text_file.h"
+
+#include <deque>
+#include <filesystem>
+
+namespace vek {
+
+namespace {
+
+// The file name as the summary line shows it: the text after the last separator.
+std::string FileName(const std::string& path) {
+    const std::size_t slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string Summary(const std::string& path, int errors) {
+    return FileName(path) + " - " + std::to_string(errors) + " error(s)";
+}
+
+std::string AbsolutePath(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    return error ? path : absolute.lexically_normal().string();
+}
+
+} // namespace
+
+CVekDoc::CVekDoc(Host& host) : host_(host) {
+    context_.host = &host;
+}
+
+CVekDoc::~CVekDoc() {
+    Clear();
+}
+
+void CVekDoc::Clear() {
+    // Drivers first: closing them may still report through the items' registers.
+    drivers_.clear();
+    itemIndex_.clear();
+    items_.reset();
+    macros_.clear();
+    scriptMacros_.clear();
+    compiled_ = false;
+    driverOpened_ = false;
+}
+
+CLineItem* CVekDoc::GetItem(int index) const {
+    if (index < 0 || static_cast<std::size_t>(index) >= itemIndex_.size()) {
+        return nullptr;
+    }
+    return itemIndex_[static_cast<std::size_t>(index)];
+}
+
+bool CVekDoc::OpenDocument(const std::string& path) {
+    Clear();
+    host_.ClearMessages();
+    path_ = AbsolutePath(path);
+    std::string text;
+    std::string reason;
+    if (!ReadTextFile(path_, text, reason)) {
+        host_.Message(path + ": " + reason, true);
+        return false;
+    }
+
+    DescriptionParser parser([] { return std::make_unique<CBuilder>(); });
+    // The compiler's lines name the file as the user gave it.
+    parser.CompileText(path, std::move(text), &host_);
+    if (parser.ErrorCount() != 0) {
+        host_.Message(Summary(path, parser.ErrorCount()), false);
+        return false;
+    }
+    auto& builder = static_cast<CBuilder&>(*parser.Builder());
+    TakeCompiled(builder.TakeItems());
+    macros_ = builder.TakeMacros();
+    scriptMacros_ = builder.TakeScriptMacros();
+
+    if (!LoadDrivers()) {
+        host_.Message(Summary(path, 1), false);
+        return false;
+    }
+    host_.Beep();
+    host_.Message(Summary(path, context_.simulation ? 1 : 0), false);
+    compiled_ = true;
+    return true;
+}
+
+void CVekDoc::TakeCompiled(std::unique_ptr<CItemList> items) {
+    items_ = std::move(items);
+    itemIndex_.clear();
+    if (items_ == nullptr) {
+        return;
+    }
+    itemIndex_.reserve(items_->size());
+    for (CLineItem& item : *items_) {
+        itemIndex_.push_back(&item);
+        if (auto* valued = dynamic_cast<CVarItem*>(&item)) {
+            valued->SetContext(&context_);
+        }
+    }
+}
+
+bool CVekDoc::LoadDrivers() {
+    host_.Message("Loading driver(s)...", false);
+    std::deque<CLineItem*> work(itemIndex_.begin(), itemIndex_.end());
+    const std::vector<std::string> directories = DriverSearchDirectories(path_);
+    while (!work.empty()) {
+        if (work.front()->GetKind() != ItemKind::Line) {
+            work.pop_front();
+            continue;
+        }
+        auto driver = std::make_unique<CDriver>(context_);
+        const int result = driver->Bind(work, directories);
+        if (result == bind_result::Bound) {
+            driverOpened_ = true;
+        } else if (result == bind_result::Simulation) {
+            if (!context_.simulation) {
+                ToggleSimulation();
+            }
+        } else {
+            return false;
+        }
+        drivers_.push_back(std::move(driver));
+    }
+    return true;
+}
+
+template <class Transfer>
+int CVekDoc::TransferAll(Transfer transfer) {
+    int failed = 0;
+    for (const auto& driver : drivers_) {
+        for (const auto& device : driver->Devices()) {
+            CShadowRegList& registers = device->Registers();
+            for (std::size_t i = 0; i < registers.size(); ++i) {
+                if (!transfer(registers[i])) {
+                    host_.Message(registers[i].GetLastError(), failed == 0);
+                    ++failed;
+                }
+            }
+        }
+    }
+    return failed;
+}
+
+int CVekDoc::WriteAll(int flags) {
+    if (context_.simulation) {
+        flags |= transfer_flag::Simulation;
+    }
+    return TransferAll([flags](CShadowReg& reg) { return reg.Write(flags); });
+}
+
+int CVekDoc::ReadAll() {
+    const int flags = context_.simulation ? transfer_flag::Simulation : 0;
+    return TransferAll([flags](CShadowReg& reg) { return reg.Read(flags); });
+}
+
+bool CVekDoc::WriteRegister(CLineItem& item) {
+    if (item.Write()) {
+        return true;
+    }
+    host_.Message(item.GetErrorText(), true);
+    return false;
+}
+
+bool CVekDoc::ReadRegister(CLineItem& item) {
+    if (item.Read()) {
+        return true;
+    }
+    host_.Message(item.GetErrorText(), true);
+    return false;
+}
+
+void CVekDoc::ToggleSimulation() {
+    host_.SetLedState(context_.simulation ? LedState::SteadyDark : LedState::BlinkRed);
+    context_.simulation = !context_.simulation;
+}
+
+void CVekDoc::UpdateAllItems(int code) {
+    for (CLineItem* item : itemIndex_) {
+        item->Update(nullptr, code);
+    }
+}
+
+void CVekDoc::ToggleReadMacros() {
+    const bool on = (flags_ & kReadMacros) == 0;
+    flags_ ^= kReadMacros;
+    UpdateAllItems(display_flag::ReadMacros | (on ? display_flag::SwitchOn : 0));
+}
+
+void CVekDoc::ToggleWriteMacros() {
+    const bool on = (flags_ & kWriteMacros) == 0;
+    flags_ ^= kWriteMacros;
+    UpdateAllItems(display_flag::WriteMacros | (on ? display_flag::SwitchOn : 0));
+}
+
+void CVekDoc::ResetDrivers() {
+    for (const auto& driver : drivers_) {
+        if (driver->IsOpened()) {
+            driver->Reset();
+        }
+    }
+}
+
+std::optional<std::vector<CShadowReg*>>
+CVekDoc::CollectRegisters(const std::string& driverName, const std::string& deviceName) const {
+    std::vector<CShadowReg*> registers;
+    const auto take = [&](const CDriverDevice& device) {
+        for (std::size_t i = 0; i < device.Registers().size(); ++i) {
+            registers.push_back(&device.Registers()[i]);
+        }
+    };
+    const auto takeDevices = [&](const CDriver& driver) {
+        if (deviceName.empty()) {
+            for (const auto& device : driver.Devices()) {
+                take(*device);
+            }
+            return true;
+        }
+        for (const auto& device : driver.Devices()) {
+            if (device->GetName() == deviceName) {
+                take(*device);
+                return true;
+            }
+        }
+        return false;
+    };
+    bool found = false;
+    for (const auto& driver : drivers_) {
+        if (driverName.empty()) {
+            found = takeDevices(*driver) || found;
+        } else if (driver->GetName() == driverName) {
+            found = takeDevices(*driver);
+            break;
+        }
+    }
+    if (!found && !(driverName.empty() && deviceName.empty())) {
+        return std::nullopt;
+    }
+    return registers;
+}
+
+} // namespace vek

@@ -1,0 +1,115 @@
+#pragma once
+
+#include "model/basic_macro.h"
+#include "model/register_context.h"
+#include "model/vek_macro.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vek {
+
+class CDriver;
+class CItemList;
+class CLineItem;
+class CShadowReg;
+class Host;
+
+// One opened register description: it compiles the file, keeps the compiled items and macros,
+// binds the drivers, holds the simulation and macro switches, runs the transfers over all
+// registers, and saves and loads register values in .vkg files. Every line for the output
+// window and every question goes through the host.
+class CVekDoc {
+public:
+    // The document's switches as GetFlags reports them.
+    static constexpr int kReadMacros = 0x2000;
+    static constexpr int kWriteMacros = 0x4000;
+
+    explicit CVekDoc(Host& host);
+    // Deletes the drivers (each closed and unloaded), then the items and macros.
+    ~CVekDoc();
+    CVekDoc(const CVekDoc&) = delete;
+    CVekDoc& operator=(const CVekDoc&) = delete;
+
+    // Compiles the description and binds its drivers; the output window gets the compiler's
+    // lines and the summary "<file> - <n> error(s)". False when the file cannot be read, the
+    // compile found errors, or the user declined simulation for a driver that failed.
+    bool OpenDocument(const std::string& path);
+    // Binds every driver of the compiled items. False when the user declined simulation.
+    bool LoadDrivers();
+
+    bool IsCompiled() const { return compiled_; }
+    // The description's absolute path.
+    const std::string& GetPath() const { return path_; }
+    // The item at a zero-based position of the item list; null for -1, beyond the end or
+    // before a successful compile.
+    CLineItem* GetItem(int index) const;
+    std::size_t GetItemCount() const { return itemIndex_.size(); }
+    // Null before a successful compile.
+    const CItemList* GetItems() const { return items_.get(); }
+    const std::vector<std::unique_ptr<CVekMacro>>& GetMacros() const { return macros_; }
+    const std::vector<std::unique_ptr<CBasicMacro>>& GetScriptMacros() const {
+        return scriptMacros_;
+    }
+    const std::vector<std::unique_ptr<CDriver>>& GetDrivers() const { return drivers_; }
+
+    // Transfers every shadow register of every device of every driver, in order. Each failure's
+    // text goes to the output window (the first one also raises it); the run never stops early.
+    // Returns the number of failed transfers. flags: 0x04 writes the defaults.
+    int WriteAll(int flags);
+    int ReadAll();
+    // The item's own Write/Read (with its macros); a failure's text goes to the output window.
+    bool WriteRegister(CLineItem& item);
+    bool ReadRegister(CLineItem& item);
+
+    void ToggleSimulation();
+    bool IsSimulation() const { return context_.simulation; }
+    void ToggleReadMacros();
+    void ToggleWriteMacros();
+    // kReadMacros and kWriteMacros while the register macros run.
+    int GetFlags() const { return flags_; }
+    // VekClose then VekOpen for every driver whose VekOpen succeeded.
+    void ResetDrivers();
+    // Whether at least one driver was opened.
+    bool DriverOpened() const { return driverOpened_; }
+
+    // Writes the register values into a .vkg file (any case of the ending), emptied first: the
+    // HEADER keys, then each driver's part. The file is replaced only once it is complete.
+    // False, with a line for the output window, for another ending or when it cannot be written.
+    bool SaveValues(const std::string& file, const std::string& comment);
+    // Loads register values and writes each known one to its device at once. A file saved for
+    // another description is loaded only when the user says Yes. False when the file cannot be
+    // read or the user said No.
+    bool LoadValues(const std::string& file);
+
+    // The shadow registers of the drivers and devices of these names, in driver, device and
+    // address order. An empty name takes all; a name that no driver (device) has gives no list
+    // at all (nullopt), which is different from an empty list.
+    std::optional<std::vector<CShadowReg*>> CollectRegisters(const std::string& driverName,
+                                                             const std::string& deviceName) const;
+
+    RegisterContext& Context() { return context_; }
+
+private:
+    void Clear();
+    void TakeCompiled(std::unique_ptr<CItemList> items);
+    void UpdateAllItems(int code);
+    template <class Transfer>
+    int TransferAll(Transfer transfer);
+
+    Host& host_;
+    RegisterContext context_;
+    std::string path_;
+    bool compiled_ = false;
+    int flags_ = kReadMacros | kWriteMacros;
+    bool driverOpened_ = false;
+    std::unique_ptr<CItemList> items_;
+    std::vector<CLineItem*> itemIndex_; // the items in list order, for GetItem
+    std::vector<std::unique_ptr<CVekMacro>> macros_;
+    std::vector<std::unique_ptr<CBasicMacro>> scriptMacros_;
+    std::vector<std::unique_ptr<CDriver>> drivers_;
+};
+
+} // namespace vek
