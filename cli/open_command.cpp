@@ -3,6 +3,7 @@
 #include "cli/item_lookup.h"
 #include "cli/value_argument.h"
 #include "cli/vek_cli.h"
+#include "compiler/item_list.h"
 #include "model/register_codes.h"
 #include "model/var_item.h"
 #include "model/vek_doc.h"

@@ -1,5 +1,6 @@
 #include "scripting/extension.h"
 
+#include "compiler/item_list.h"
 #include "model/var_item.h"
 #include "model/vek_doc.h"
 #include "platform/host.h"

@@ -17,12 +17,12 @@ Sub Main
 End Sub
 
 Sub PrintTemperature()
-    Dim degrees As Long
-    degrees = ReadReg(DEGREES)
-    If degrees > 127 Then degrees = degrees - 256
+    Dim celsius As Long
+    celsius = ReadReg(DEGREES)
+    If celsius > 127 Then celsius = celsius - 256
     If ReadReg(HALF) = 1 Then
-        Print "Temperature: " & degrees & ".5 degrees"
+        Print "Temperature: " & celsius & ".5 degrees"
     Else
-        Print "Temperature: " & degrees & ".0 degrees"
+        Print "Temperature: " & celsius & ".0 degrees"
     End If
 End Sub
