@@ -15,20 +15,18 @@ AddressTemplate::Layout AddressTemplate::Apply(const Clause& clause, int address
         layout.sizeError = StringId::ErrB08;
         return layout;
     }
-    const std::size_t width = 2 * static_cast<std::size_t>(layout.length);
-    std::string padded(clause.digits);
-    if (padded.size() < width)
-        padded.insert(0, width - padded.size(), '0');
-    else
-        padded = padded.substr(padded.size() - width);
+    // Byte shift + i takes the i-th pair of digits counted from the end; digits missing on
+    // the left are "0", digits beyond the length are cut.
+    const std::string_view digitsText = clause.digits;
+    auto digitAt = [&](std::size_t fromEnd) {
+        return fromEnd < digitsText.size() ? digitsText[digitsText.size() - 1 - fromEnd] : '0';
+    };
     for (int i = 0; i < layout.length; ++i) {
-        // Byte shift + i takes the i-th pair counted from the end of the digits.
-        const std::size_t from = width - 2 * static_cast<std::size_t>(i) - 2;
         const std::size_t to = 2 * static_cast<std::size_t>(layout.shift + i);
-        if (to + 2 <= text_.size()) {
-            text_[to] = padded[from];
-            text_[to + 1] = padded[from + 1];
-        }
+        if (to + 2 > text_.size())
+            break;
+        text_[to] = digitAt(2 * static_cast<std::size_t>(i) + 1);
+        text_[to + 1] = digitAt(2 * static_cast<std::size_t>(i));
     }
     return layout;
 }

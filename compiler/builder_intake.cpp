@@ -138,12 +138,13 @@ void CBuilder::AddName(int code, std::string_view text, int line) {
     currentLine_ = line;
     if (code == propDeviceName)
         ++deviceNumber_;
-    const NameTable::Entry* earlier = names_.Find(text, code == propDeviceName ? 0 : deviceNumber_);
+    // A device is compared with the names of every device, anything else with its own device.
+    const NameTable::Entry* earlier =
+        names_.Define(code, text, deviceNumber_, line, code == propDeviceName ? 0 : deviceNumber_);
     if (earlier != nullptr)
         Report(earlier->code == code ? StringId::ErrB16 : StringId::ErrB17, text);
     if (text.size() > kMaxNameLength)
         Report(StringId::ErrB19);
-    names_.Add(code, text, deviceNumber_, line);
     pending_.Add(code, text, 0, line);
 }
 
@@ -152,9 +153,8 @@ void CBuilder::AddString(int code, std::string_view text, int line) {
     if (text.size() > kMaxStringLength)
         Report(StringId::ErrB19);
     if (code == propScriptFile) {
-        if (const NameTable::Entry* earlier = names_.Find(text, deviceNumber_))
+        if (const auto* earlier = names_.Define(code, text, deviceNumber_, line, deviceNumber_))
             Report(earlier->code == code ? StringId::ErrB16 : StringId::ErrB17, text);
-        names_.Add(code, text, deviceNumber_, line);
     }
     pending_.Add(code, text, 0, line);
 }

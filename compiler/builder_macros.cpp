@@ -70,7 +70,6 @@ void CBuilder::CreateMacro() {
     auto macro = std::make_unique<CVekMacro>();
     macro->SetName(TakeName(propMacroName));
     macro->SetOnMacroBar(pending_.Take(propOnMacroBar) != nullptr);
-    macro->SetHost(output_);
     macro->SetSteps(std::move(steps_), std::move(constants_));
     steps_.clear();
     constants_.clear();

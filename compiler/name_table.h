@@ -19,11 +19,15 @@ public:
         int line = 0;
     };
 
-    void Add(int code, std::string_view name, int device, int line);
+    // Enters a name and returns the first earlier entry of that name within `lookupDevice`
+    // (0 matches every device), or null.
+    const Entry* Define(int code, std::string_view name, int device, int line, int lookupDevice);
     // The first entry of that name within the device; device 0 matches every device.
     const Entry* Find(std::string_view name, int device) const;
 
 private:
+    const Entry* FirstIn(std::size_t first, int device) const;
+
     static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
     // Entries of one name are chained from the first through `next`.

@@ -2,6 +2,7 @@
 
 #include "model/line_item.h"
 #include "platform/clock.h"
+#include "model/register_context.h"
 #include "platform/host.h"
 
 namespace vek {
@@ -31,8 +32,8 @@ void CVekMacro::Run(int) {
             if (first != nullptr)
                 WaitMilliseconds(first->GetValue());
         }
-        if (host_ != nullptr)
-            host_->Repaint();
+        if (context_ != nullptr && context_->host != nullptr)
+            context_->host->Repaint();
         first = nullptr;
     }
 }

@@ -9,7 +9,7 @@
 
 namespace vek {
 
-class Host;
+struct RegisterContext;
 
 // A register macro of a description: assignments between registers, bit fields, variables
 // and constants, and pauses, kept as steps in postfix order.
@@ -27,8 +27,8 @@ public:
 
     bool OnMacroBar() const { return onBar_; }
     void SetOnMacroBar(bool onBar) { onBar_ = onBar; }
-    // Where a pause asks for a repaint.
-    void SetHost(Host* host) { host_ = host; }
+    // The document's context, through whose host every step asks for a repaint.
+    void SetContext(RegisterContext* context) { context_ = context; }
 
     void Run(int arg) override;
 
@@ -36,7 +36,7 @@ private:
     std::vector<Step> steps_;
     std::vector<std::unique_ptr<CLineItem>> constants_;
     bool onBar_ = false;
-    Host* host_ = nullptr;
+    RegisterContext* context_ = nullptr;
 };
 
 } // namespace vek
