@@ -82,6 +82,8 @@ bool CVekDoc::OpenDocument(const std::string& path) {
     auto& builder = static_cast<CBuilder&>(*parser.Builder());
     TakeCompiled(builder.TakeItems());
     macros_ = builder.TakeMacros();
+    for (const auto& macro : macros_)
+        macro->SetContext(&context_);
     scriptMacros_ = builder.TakeScriptMacros();
 
     if (!LoadDrivers()) {
