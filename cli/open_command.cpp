@@ -61,8 +61,20 @@ const char* const kOpenUsage =
     "Example:\n"
     "  vek open examples/demo.vek write OUTPUT=0xFE read TEMPERATURE save board.vkg\n";
 
-enum class OperationKind { Read, Write, Show, Print, WriteDefault, WriteAll, ReadAll, Macro, Save,
-                           Load, Reset, Script };
+enum class OperationKind {
+    Read,
+    Write,
+    Show,
+    Print,
+    WriteDefault,
+    WriteAll,
+    ReadAll,
+    Macro,
+    Save,
+    Load,
+    Reset,
+    Script
+};
 
 struct Operation {
     OperationKind kind;
@@ -83,7 +95,7 @@ constexpr struct {
     const char* word;
     OperationKind kind;
 } kPlainOperations[] = {
-    {"print", OperationKind::Print},     {"write-default", OperationKind::WriteDefault},
+    {"print", OperationKind::Print},        {"write-default", OperationKind::WriteDefault},
     {"write-all", OperationKind::WriteAll}, {"read-all", OperationKind::ReadAll},
     {"reset", OperationKind::Reset},
 };
@@ -128,8 +140,11 @@ bool ParsePlan(const std::vector<std::string>& args, Plan& plan, std::string& er
                 error = "'write' needs NAME=VALUE, not '" + *assignment + "'";
                 return false;
             }
-            plan.operations.push_back({OperationKind::Write, assignment->substr(0, equals),
-                                       assignment->substr(equals + 1), {}, nullptr});
+            plan.operations.push_back({OperationKind::Write,
+                                       assignment->substr(0, equals),
+                                       assignment->substr(equals + 1),
+                                       {},
+                                       nullptr});
         } else if (word == "save") {
             const std::string* file = next("a file");
             if (file == nullptr)
@@ -255,9 +270,8 @@ bool Run(CVekDoc& doc, const Operation& operation, std::ostream& out,
         return true;
     case OperationKind::Write: {
         std::string ignored;
-        const auto value =
-            ParseValueArgument(operation.value, operation.item->ShownWidth(),
-                               operation.item->HasFlags(item_flag::Signed), ignored);
+        const auto value = ParseValueArgument(operation.value, operation.item->ShownWidth(),
+                                              operation.item->HasFlags(item_flag::Signed), ignored);
         operation.item->DepositValue(*value);
         return doc.WriteRegister(*operation.item);
     }

@@ -19,8 +19,9 @@ struct Command {
 constexpr Command kCommands[] = {
     {"check", "compile a description and print its diagnostics", RunCheckCommand},
     {"tree", "print the register tree of a description", RunTreeCommand},
-    {"open", "open a description with its drivers and read, write, save, load, run macros and "
-             "scripts",
+    {"open",
+     "open a description with its drivers and read, write, save, load, run macros and "
+     "scripts",
      RunOpenCommand},
 };
 

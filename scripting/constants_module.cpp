@@ -19,8 +19,8 @@ std::string BuildConstantsModule(const CItemList& items, CExtension& extension) 
         case ItemKind::Register:
         case ItemKind::BitField: {
             std::string& section = item.GetKind() == ItemKind::Register ? registers : bits;
-            section += "Public Const " + item.GetName() + " As Integer = " +
-                       std::to_string(number) + "\r\n";
+            section += "Public Const " + item.GetName() +
+                       " As Integer = " + std::to_string(number) + "\r\n";
             extension.SetName(number, item.GetName());
             ++number;
             break;

@@ -122,9 +122,7 @@ void CExtension::AddTo(basic::Engine& engine) {
     using basic::HostCallResult;
     using basic::Variant;
     // A script's argument as a Long; conversion errors go back to the script as run-time errors.
-    auto asLong = [](const Variant& value, std::int32_t& out) {
-        return basic::ToLong(value, out);
-    };
+    auto asLong = [](const Variant& value, std::int32_t& out) { return basic::ToLong(value, out); };
     auto fail = [](basic::RunError error) {
         return HostCallResult::Error(static_cast<int>(error),
                                      basic::RunErrorText(static_cast<int>(error)));
