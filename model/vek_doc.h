@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/basic_macro.h"
+#include "model/register_codes.h"
 #include "model/register_context.h"
 #include "model/vek_macro.h"
 
