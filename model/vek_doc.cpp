@@ -110,6 +110,9 @@ void CVekDoc::TakeCompiled(std::unique_ptr<CItemList> items) {
 }
 
 bool CVekDoc::LoadDrivers() {
+    // Loading again starts afresh: the old drivers are closed and their registers rebuilt.
+    drivers_.clear();
+    driverOpened_ = false;
     host_.Message("Loading driver(s)...", false);
     std::deque<CLineItem*> work(itemIndex_.begin(), itemIndex_.end());
     const std::vector<std::string> directories = DriverSearchDirectories(path_);
@@ -164,19 +167,21 @@ int CVekDoc::ReadAll() {
 }
 
 bool CVekDoc::WriteRegister(CLineItem& item) {
-    if (item.Write()) {
-        return true;
-    }
-    host_.Message(item.GetErrorText(), true);
-    return false;
+    return Report(item.Write(), item);
 }
 
 bool CVekDoc::ReadRegister(CLineItem& item) {
-    if (item.Read()) {
-        return true;
+    return Report(item.Read(), item);
+}
+
+bool CVekDoc::Report(bool transferred, const CLineItem& item) {
+    // An item without a value (a device, a set) has no transfer and no reason to show.
+    if (!transferred) {
+        if (const std::string reason = item.GetErrorText(); !reason.empty()) {
+            host_.Message(reason, true);
+        }
     }
-    host_.Message(item.GetErrorText(), true);
-    return false;
+    return transferred;
 }
 
 void CVekDoc::ToggleSimulation() {

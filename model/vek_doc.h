@@ -97,6 +97,8 @@ private:
     void Clear();
     void TakeCompiled(std::unique_ptr<CItemList> items);
     void UpdateAllItems(int code);
+    // Sends a failed single transfer's reason to the output window; returns `transferred`.
+    bool Report(bool transferred, const CLineItem& item);
     template <class Transfer>
     int TransferAll(Transfer transfer);
 

@@ -237,5 +237,18 @@ TEST_F(DriverBinding, ItemsAreReachedByPosition) {
     EXPECT_EQ(doc.GetMacros().size(), 4u);
 }
 
+TEST_F(DriverBinding, LoadingDriversAgainRebindsThem) {
+    CVekDoc doc(host);
+    ASSERT_TRUE(doc.OpenDocument(WriteBoard("testdrv.dll")));
+    ASSERT_TRUE(doc.LoadDrivers());
+    EXPECT_EQ(doc.GetDrivers().size(), 1u);
+    EXPECT_EQ(doc.CollectRegisters("", "")->size(), 11u);
+    ASSERT_EQ(driver.Calls().size(), 3u);
+    EXPECT_EQ(driver.Calls()[1].kind, TestCallClose);
+    EXPECT_EQ(driver.Calls()[2].kind, TestCallOpen);
+    doc.ToggleSimulation();
+    EXPECT_EQ(doc.WriteAll(transfer_flag::WriteDefault), 0);
+}
+
 } // namespace
 } // namespace vek
