@@ -15,6 +15,7 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <unistd.h>
 
 namespace vek {
 namespace {
@@ -43,7 +44,8 @@ public:
 class Board {
 public:
     Board() {
-        folder_ = std::filesystem::temp_directory_path() / "vek-bench-document";
+        folder_ = std::filesystem::temp_directory_path() /
+                  ("vek-bench-document-" + std::to_string(getpid()));
         std::filesystem::create_directories(folder_);
         std::string text = bench::GenerateDescription(kDevices, kRegistersPerDevice, 0);
         const std::string generated = "\"pardrv32.dll\"";

@@ -95,6 +95,8 @@ public:
 
 private:
     void Clear();
+    // Closes every driver and unlinks the items from the registers that go with them.
+    void DropDrivers();
     void TakeCompiled(std::unique_ptr<CItemList> items);
     void UpdateAllItems(int code);
     // Sends a failed single transfer's reason to the output window; returns `transferred`.

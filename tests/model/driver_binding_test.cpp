@@ -205,6 +205,27 @@ TEST_F(DriverBinding, ASecondDriverThatFailsLeavesTheFirstOpen) {
     EXPECT_EQ(doc.CollectRegisters("gone", "GHOST")->size(), 1u);
 }
 
+TEST_F(DriverBinding, DecliningForASecondDriverClosesTheFirstAndLeavesNoDanglingRegister) {
+    const std::string path =
+        folder.Write("two.vek", BoardDescription("testdrv.dll") +
+                                    "#BeginRegisterList \"gone.dll\"\n0: GHOST A1 D1;\n"
+                                    "1: G [0x01] = 1 b;\n#EndRegisterList\n");
+    CVekDoc doc(host);
+    EXPECT_FALSE(doc.OpenDocument(path));
+    EXPECT_TRUE(doc.GetDrivers().empty());
+    EXPECT_FALSE(doc.DriverOpened());
+    ASSERT_EQ(driver.Calls().size(), 2u);
+    EXPECT_EQ(driver.Calls()[1].kind, TestCallClose);
+    // The items stay, without registers to transfer.
+    ASSERT_NE(doc.GetItem(2), nullptr);
+    EXPECT_EQ(doc.GetItem(2)->GetName(), "CTRL");
+    host.lines.clear();
+    EXPECT_FALSE(doc.WriteRegister(*doc.GetItem(2)));
+    EXPECT_FALSE(doc.ReadRegister(*doc.GetItem(3)));
+    EXPECT_EQ(doc.WriteAll(0), 0);
+    EXPECT_EQ(driver.Calls().size(), 2u);
+}
+
 TEST_F(DriverBinding, CompileErrorsAreCountedAndNoDriverIsLoaded) {
     CVekDoc doc(host);
     EXPECT_FALSE(doc.OpenDocument(folder.Write("bad.vek", "#BeginRegisterList \"testdrv.dll\"\n"
