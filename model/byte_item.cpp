@@ -123,13 +123,17 @@ void CByteItem::ShowValue() {
 
 void CByteItem::RefreshFromShadow(const CShadowReg& shadow) {
     for (std::size_t k = 0; k < parts_.size(); ++k) {
-        SelectPart(k);
-        if (std::equal(parts_[k].address.begin(),
-                       parts_[k].address.begin() + std::min<uint16_t>(GetAddressLength(), 8),
+        const Part& part = parts_[k];
+        if (std::equal(part.address.begin(),
+                       part.address.begin() + std::min<uint16_t>(part.addressLength, 8),
                        shadow.AddressBytes().begin())) {
+            // Only the value changes: the part's other fields need no copying back and forth.
+            if (k != current_) {
+                SelectPart(k);
+            }
             AddFlags(item_flag::ValueShown);
-            SetValueField(Extract(shadow.GetValue() & GetMask(), GetMask(), GetWidth()));
-            StorePart(k);
+            SetValueField(Extract(shadow.GetValue() & part.mask, part.mask, part.width));
+            parts_[k].value = GetValueField();
             return;
         }
     }

@@ -36,6 +36,9 @@ CShadowReg::CShadowReg(const ShadowRegLayout& layout)
     }
     // Bytes beyond the address length are not part of the address.
     std::fill(address_.begin() + addressLength_, address_.end(), 0);
+    for (int i = addressLength_ - 1; i >= 0; --i) {
+        addressNumber_ = (addressNumber_ << 8) | address_[static_cast<std::size_t>(i)];
+    }
 }
 
 void CShadowReg::SetDriver(const DriverEntryPoints* driver, std::string driverName,
@@ -64,10 +67,6 @@ std::string CShadowReg::AddressText() const {
         text += digits[address_[static_cast<std::size_t>(i)] & 0x0F];
     }
     return text;
-}
-
-uint64_t CShadowReg::AddressNumber() const {
-    return vek::AddressNumber(address_.data(), addressLength_);
 }
 
 int CShadowReg::GetAddress(uint8_t* out) const {
@@ -238,7 +237,7 @@ bool CShadowReg::TakeOverlap(const CShadowReg& r) {
 }
 
 void CShadowReg::UpdateOverlapping(int code) {
-    if (list_ == nullptr) {
+    if (list_ == nullptr || !list_->MayOverlap()) {
         return;
     }
     list_->ForEachNear(AddressNumber(), kOverlapReach, [&](CShadowReg& s) {

@@ -62,7 +62,9 @@ public:
     // "0x" and the address bytes from the last to byte 0, two lower-case digits each.
     std::string AddressText() const;
     // The address as a number, byte 0 least significant: the device list's sort key.
-    uint64_t AddressNumber() const;
+    uint64_t AddressNumber() const { return addressNumber_; }
+    // Whether the register spans several address steps and so shares bytes with neighbours.
+    bool SpansAddresses() const { return memorySize_ < dataLength_; }
 
     uint32_t GetValue() const { return value_; }
     uint32_t GetMask() const { return mask_; }
@@ -99,6 +101,7 @@ private:
 
     std::array<int, 4> byteOrder_{};
     std::array<uint8_t, 8> address_{};
+    uint64_t addressNumber_ = 0; // the address never changes: its number is kept for the list
     uint16_t addressLength_ = 0;
     uint16_t dataLength_ = 1;
     uint16_t memorySize_ = 1;

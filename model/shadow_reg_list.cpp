@@ -46,6 +46,7 @@ std::size_t CShadowRegList::UpperBound(uint64_t number) const {
 CShadowReg* CShadowRegList::Insert(std::unique_ptr<CShadowReg> reg) {
     CShadowReg* added = reg.get();
     added->SetDeviceList(this);
+    mayOverlap_ = mayOverlap_ || added->SpansAddresses();
     const std::size_t at = UpperBound(added->AddressNumber());
     regs_.insert(regs_.begin() + static_cast<std::ptrdiff_t>(at), std::move(reg));
     return added;
@@ -54,6 +55,7 @@ CShadowReg* CShadowRegList::Insert(std::unique_ptr<CShadowReg> reg) {
 void CShadowRegList::InsertAll(std::vector<std::unique_ptr<CShadowReg>> regs) {
     for (auto& reg : regs) {
         reg->SetDeviceList(this);
+        mayOverlap_ = mayOverlap_ || reg->SpansAddresses();
         regs_.push_back(std::move(reg));
     }
     // Stable: registers of one address keep the order in which they came.

@@ -30,6 +30,10 @@ public:
     CShadowReg* Find(const uint8_t* address, uint16_t length, uint16_t dataLength,
                      AccessType access) const;
 
+    // False while no register of the device spans several addresses: then none shares bytes
+    // with another.
+    bool MayOverlap() const { return mayOverlap_; }
+
     std::size_t size() const { return regs_.size(); }
     bool empty() const { return regs_.empty(); }
     CShadowReg& operator[](std::size_t i) const { return *regs_[i]; }
@@ -51,6 +55,7 @@ private:
     std::size_t UpperBound(uint64_t number) const;
 
     std::vector<std::unique_ptr<CShadowReg>> regs_;
+    bool mayOverlap_ = false;
 };
 
 } // namespace vek

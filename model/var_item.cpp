@@ -88,7 +88,10 @@ void CVarItem::Update(CShadowReg* shadow, int code) {
 }
 
 void CVarItem::ShowValue() {
-    SetCell(tree_column::Data, ValueText());
+    // Formatting is skipped for items without a row (runs over many registers without a tree).
+    if (GetTree() != nullptr) {
+        SetCell(tree_column::Data, ValueText());
+    }
 }
 
 bool CVarItem::Read() {

@@ -3,6 +3,8 @@
 #include "compiler/builder.h"
 #include "compiler/description_parser.h"
 #include "compiler/item_list.h"
+#include "model/bit_item.h"
+#include "model/byte_item.h"
 #include "model/driver.h"
 #include "model/shadow_reg.h"
 #include "model/var_item.h"
@@ -112,6 +114,8 @@ void CVekDoc::TakeCompiled(std::unique_ptr<CItemList> items) {
 }
 
 bool CVekDoc::LoadDrivers() {
+    // Loading again starts afresh: the old drivers are closed and their registers rebuilt.
+    DropDrivers();
     host_.Message("Loading driver(s)...", false);
     std::deque<CLineItem*> work(itemIndex_.begin(), itemIndex_.end());
     const std::vector<std::string> directories = DriverSearchDirectories(path_);
@@ -129,11 +133,28 @@ bool CVekDoc::LoadDrivers() {
                 ToggleSimulation();
             }
         } else {
+            // The registers of the drivers bound so far go too: no item may point at a register
+            // of a driver that is gone.
+            DropDrivers();
             return false;
         }
         drivers_.push_back(std::move(driver));
     }
     return true;
+}
+
+void CVekDoc::DropDrivers() {
+    drivers_.clear();
+    driverOpened_ = false;
+    for (CLineItem* item : itemIndex_) {
+        if (auto* reg = dynamic_cast<CByteItem*>(item)) {
+            for (std::size_t k = 0; k < reg->GetPartCount(); ++k) {
+                reg->SetPartShadowReg(k, nullptr);
+            }
+        } else if (auto* bit = dynamic_cast<CBitItem*>(item)) {
+            bit->SetShadowReg(nullptr);
+        }
+    }
 }
 
 template <class Transfer>
@@ -166,19 +187,21 @@ int CVekDoc::ReadAll() {
 }
 
 bool CVekDoc::WriteRegister(CLineItem& item) {
-    if (item.Write()) {
-        return true;
-    }
-    host_.Message(item.GetErrorText(), true);
-    return false;
+    return Report(item.Write(), item);
 }
 
 bool CVekDoc::ReadRegister(CLineItem& item) {
-    if (item.Read()) {
-        return true;
+    return Report(item.Read(), item);
+}
+
+bool CVekDoc::Report(bool transferred, const CLineItem& item) {
+    // An item without a value (a device, a set) has no transfer and no reason to show.
+    if (!transferred) {
+        if (const std::string reason = item.GetErrorText(); !reason.empty()) {
+            host_.Message(reason, true);
+        }
     }
-    host_.Message(item.GetErrorText(), true);
-    return false;
+    return transferred;
 }
 
 void CVekDoc::ToggleSimulation() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/basic_macro.h"
+#include "model/register_codes.h"
 #include "model/register_context.h"
 #include "model/vek_macro.h"
 
@@ -94,8 +95,12 @@ public:
 
 private:
     void Clear();
+    // Closes every driver and unlinks the items from the registers that go with them.
+    void DropDrivers();
     void TakeCompiled(std::unique_ptr<CItemList> items);
     void UpdateAllItems(int code);
+    // Sends a failed single transfer's reason to the output window; returns `transferred`.
+    bool Report(bool transferred, const CLineItem& item);
     template <class Transfer>
     int TransferAll(Transfer transfer);
 

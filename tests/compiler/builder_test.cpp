@@ -18,6 +18,8 @@ namespace {
 using ::testing::ElementsAre;
 
 struct Compiled {
+    // The macros keep the host they were compiled with, to repaint after a pause.
+    std::unique_ptr<RecordingHost> host = std::make_unique<RecordingHost>();
     int errors = 0;
     std::vector<std::string> lines;
     std::unique_ptr<CItemList> items;
@@ -42,12 +44,11 @@ struct Compiled {
 
 Compiled Compile(const std::string& text, const std::string& path = "/boards/t.vek") {
     DescriptionParser parser([] { return std::make_unique<CBuilder>(); });
-    RecordingHost host;
-    parser.CompileText(path, text, &host);
-    auto& builder = static_cast<CBuilder&>(*parser.Builder());
     Compiled c;
+    parser.CompileText(path, text, c.host.get());
+    auto& builder = static_cast<CBuilder&>(*parser.Builder());
     c.errors = parser.ErrorCount();
-    c.lines = host.Texts();
+    c.lines = c.host->Texts();
     c.items = builder.TakeItems();
     c.macros = builder.TakeMacros();
     c.scripts = builder.TakeScriptMacros();

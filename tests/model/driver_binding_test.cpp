@@ -205,6 +205,27 @@ TEST_F(DriverBinding, ASecondDriverThatFailsLeavesTheFirstOpen) {
     EXPECT_EQ(doc.CollectRegisters("gone", "GHOST")->size(), 1u);
 }
 
+TEST_F(DriverBinding, DecliningForASecondDriverClosesTheFirstAndLeavesNoDanglingRegister) {
+    const std::string path =
+        folder.Write("two.vek", BoardDescription("testdrv.dll") +
+                                    "#BeginRegisterList \"gone.dll\"\n0: GHOST A1 D1;\n"
+                                    "1: G [0x01] = 1 b;\n#EndRegisterList\n");
+    CVekDoc doc(host);
+    EXPECT_FALSE(doc.OpenDocument(path));
+    EXPECT_TRUE(doc.GetDrivers().empty());
+    EXPECT_FALSE(doc.DriverOpened());
+    ASSERT_EQ(driver.Calls().size(), 2u);
+    EXPECT_EQ(driver.Calls()[1].kind, TestCallClose);
+    // The items stay, without registers to transfer.
+    ASSERT_NE(doc.GetItem(2), nullptr);
+    EXPECT_EQ(doc.GetItem(2)->GetName(), "CTRL");
+    host.lines.clear();
+    EXPECT_FALSE(doc.WriteRegister(*doc.GetItem(2)));
+    EXPECT_FALSE(doc.ReadRegister(*doc.GetItem(3)));
+    EXPECT_EQ(doc.WriteAll(0), 0);
+    EXPECT_EQ(driver.Calls().size(), 2u);
+}
+
 TEST_F(DriverBinding, CompileErrorsAreCountedAndNoDriverIsLoaded) {
     CVekDoc doc(host);
     EXPECT_FALSE(doc.OpenDocument(folder.Write("bad.vek", "#BeginRegisterList \"testdrv.dll\"\n"
@@ -235,6 +256,19 @@ TEST_F(DriverBinding, ItemsAreReachedByPosition) {
     EXPECT_EQ(doc.GetItem(-1), nullptr);
     EXPECT_EQ(doc.GetItem(static_cast<int>(doc.GetItemCount())), nullptr);
     EXPECT_EQ(doc.GetMacros().size(), 4u);
+}
+
+TEST_F(DriverBinding, LoadingDriversAgainRebindsThem) {
+    CVekDoc doc(host);
+    ASSERT_TRUE(doc.OpenDocument(WriteBoard("testdrv.dll")));
+    ASSERT_TRUE(doc.LoadDrivers());
+    EXPECT_EQ(doc.GetDrivers().size(), 1u);
+    EXPECT_EQ(doc.CollectRegisters("", "")->size(), 11u);
+    ASSERT_EQ(driver.Calls().size(), 3u);
+    EXPECT_EQ(driver.Calls()[1].kind, TestCallClose);
+    EXPECT_EQ(driver.Calls()[2].kind, TestCallOpen);
+    doc.ToggleSimulation();
+    EXPECT_EQ(doc.WriteAll(transfer_flag::WriteDefault), 0);
 }
 
 } // namespace

@@ -107,6 +107,8 @@ TEST_F(RegisterTransfer, WriteDefaultSkipsReadAndStatusAndFollowsTheByteOrder) {
 TEST_F(RegisterTransfer, ReadNowSkipsWriteRegistersAndRebuildsValuesByByteOrder) {
     driver.SetRegister({0x00, 0x10}, 0xA5);
     driver.SetRegister({0x08, 0x10}, 0x3412);
+    driver.SetRegister({0x0A, 0x10}, 0xAB);
+    driver.SetRegister({0x0B, 0x10}, 0xCD);
     driver.SetRegister({0x0C, 0x10}, 0x77);
     driver.SetRegister({0x40}, 0x04030201);
     EXPECT_EQ(doc.ReadAll(), 0);
@@ -126,6 +128,7 @@ TEST_F(RegisterTransfer, ReadNowSkipsWriteRegistersAndRebuildsValuesByByteOrder)
     EXPECT_EQ(Item(doc, "EN").GetValue(), 1u);
     EXPECT_EQ(Item(doc, "WIDE").GetValue(), 0x1234u);
     EXPECT_EQ(Item(doc, "RD").GetValue(), 0x77u);
+    EXPECT_EQ(Item(doc, "JOINED").GetValue(), 0xABCDu); // the first part is the high byte
     EXPECT_EQ(Item(doc, "BIG").GetValue(), 0x01020304u);
     EXPECT_FALSE(doc.CollectRegisters("", "CHIP")->at(3)->IsValid()); // WO was never read
 }

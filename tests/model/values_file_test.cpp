@@ -150,7 +150,7 @@ TEST_F(ValuesFile, SavedValuesComeBackExactlyAndAreWrittenAtOnce) {
 TEST_F(ValuesFile, SavingTwiceLeavesOneCopyOfEachKey) {
     folder.Write("twice.vkg", "[Stale]\nOld=1\n");
     ASSERT_TRUE(doc.SaveValues(Values("twice.vkg"), "first"));
-    ASSERT_TRUE(doc.SaveValues(Values("twice.vkg"), "second"));
+    ASSERT_TRUE(doc.SaveValues(Values("twice.vkg"), "second\nline"));
     const std::string text = folder.Read("twice.vkg");
     const auto count = [&](const std::string& what) {
         std::size_t n = 0;
@@ -164,7 +164,7 @@ TEST_F(ValuesFile, SavingTwiceLeavesOneCopyOfEachKey) {
     EXPECT_EQ(count("DEV1="), 1u);
     EXPECT_EQ(count("0x01="), 1u);
     EXPECT_EQ(count("Comment="), 1u);
-    EXPECT_THAT(text, HasSubstr("Comment=second"));
+    EXPECT_THAT(text, HasSubstr("Comment=second line\n"));
     EXPECT_THAT(text, Not(HasSubstr("Stale")));
     EXPECT_THAT(text, HasSubstr("0x40=0x12R 0x34W\n"));
 }

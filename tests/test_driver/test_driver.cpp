@@ -4,6 +4,7 @@
 #include "test_driver_control.h"
 #include "vekdriver.h"
 
+#include <compare>
 #include <cstring>
 #include <map>
 #include <string>
@@ -11,10 +12,17 @@
 
 namespace {
 
+// A register's address: its bytes as a number (byte 0 least significant) and its length.
+struct Address {
+    uint64_t number = 0;
+    int length = 0;
+    auto operator<=>(const Address&) const = default;
+};
+
 struct State {
-    std::map<std::string, uint32_t> registers;
+    std::map<Address, uint32_t> registers;
     std::vector<TestDriverCall> calls;
-    std::string failingAddress;
+    Address failingAddress{0, -1};
     bool failOpen = false;
     std::string status = "No Error";
 };
@@ -24,8 +32,16 @@ State& TheState() {
     return state;
 }
 
-std::string Key(int addrLen, const unsigned char* addr) {
-    return std::string(reinterpret_cast<const char*>(addr), static_cast<std::size_t>(addrLen));
+// Addresses are at most VEK_MAX_ADDRESS_BYTES long; longer ones are told apart by their length
+// and first bytes only.
+Address Key(int addrLen, const unsigned char* addr) {
+    Address key;
+    key.length = addrLen;
+    for (int i = (addrLen < VEK_MAX_ADDRESS_BYTES ? addrLen : VEK_MAX_ADDRESS_BYTES) - 1; i >= 0;
+         --i) {
+        key.number = (key.number << 8) | addr[i];
+    }
+    return key;
 }
 
 TestDriverCall Log(int kind, int addrLen, int dataLen, const unsigned char* addr, uint32_t data) {
@@ -103,7 +119,7 @@ TEST_DRIVER_EXPORT void TestDriverFailOpen(int fail) {
 }
 
 TEST_DRIVER_EXPORT void TestDriverFailAddress(int addrLen, const unsigned char* addr) {
-    TheState().failingAddress = addr == nullptr ? std::string() : Key(addrLen, addr);
+    TheState().failingAddress = addr == nullptr ? Address{0, -1} : Key(addrLen, addr);
 }
 
 TEST_DRIVER_EXPORT void TestDriverSetRegister(int addrLen, const unsigned char* addr,

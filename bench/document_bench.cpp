@@ -1,0 +1,168 @@
+// Register runs over a whole document and register-values files, on a generated description of
+// 100,000 registers in 10 devices behind the test driver.
+#include "description_generator.h"
+
+#include "model/vek_doc.h"
+#include "platform/dynamic_library.h"
+#include "platform/host.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <dlfcn.h>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <unistd.h>
+
+namespace vek {
+namespace {
+
+constexpr int kDevices = 10;
+constexpr int kRegistersPerDevice = 10000;
+
+// A host that says nothing and answers every question with OK.
+class QuietHost : public Host {
+public:
+    void Message(std::string_view, bool) override {}
+    void ClearMessages() override {}
+    void SetProgressRange(int) override {}
+    void StepProgress() override {}
+    void ResetProgress() override {}
+    void SetLedState(LedState) override {}
+    Answer Ask(std::string_view, QuestionKind kind) override {
+        return kind == QuestionKind::OkCancel ? Answer::Ok : Answer::Yes;
+    }
+    void Beep() override {}
+    void Repaint() override {}
+};
+
+// The generated description, written once into a folder of its own, and the test driver's reset
+// (its call log grows with every call, so each benchmark starts it afresh).
+class Board {
+public:
+    Board() {
+        folder_ = std::filesystem::temp_directory_path() /
+                  ("vek-bench-document-" + std::to_string(getpid()));
+        std::filesystem::create_directories(folder_);
+        std::string text = bench::GenerateDescription(kDevices, kRegistersPerDevice, 0);
+        const std::string generated = "\"pardrv32.dll\"";
+        text.replace(text.find(generated), generated.size(), "\"testdrv.dll\"");
+        std::ofstream(Description()) << text;
+        driver_ = dlopen((ProgramDirectory() + "/libtestdrv.so").c_str(), RTLD_NOW);
+        if (driver_ != nullptr) {
+            reset_ = reinterpret_cast<void (*)()>(dlsym(driver_, "TestDriverReset"));
+        }
+    }
+    ~Board() {
+        if (driver_ != nullptr) {
+            dlclose(driver_);
+        }
+        std::error_code ignored;
+        std::filesystem::remove_all(folder_, ignored);
+    }
+
+    std::string Description() const { return (folder_ / "board.vek").string(); }
+    std::string Values() const { return (folder_ / "board.vkg").string(); }
+    void ResetDriver() const {
+        if (reset_ != nullptr) {
+            reset_();
+        }
+    }
+
+private:
+    std::filesystem::path folder_;
+    void* driver_ = nullptr;
+    void (*reset_)() = nullptr;
+};
+
+const Board& TheBoard() {
+    static const Board board;
+    return board;
+}
+
+// An opened document whose registers all hold known values, with the driver's log emptied.
+std::unique_ptr<CVekDoc> OpenBoard(benchmark::State& state, QuietHost& host, bool simulation) {
+    TheBoard().ResetDriver();
+    auto doc = std::make_unique<CVekDoc>(host);
+    if (!doc->OpenDocument(TheBoard().Description()) || !doc->DriverOpened()) {
+        state.SkipWithError("the generated board did not open with the test driver");
+        return nullptr;
+    }
+    if (simulation) {
+        doc->ToggleSimulation();
+    }
+    if (doc->WriteAll(transfer_flag::WriteDefault) != 0) {
+        state.SkipWithError("writing the defaults failed");
+    }
+    return doc;
+}
+
+void Count(benchmark::State& state) {
+    state.counters["registers"] = kDevices * kRegistersPerDevice;
+}
+
+void WriteNow(benchmark::State& state) {
+    const bool simulation = state.range(0) != 0;
+    QuietHost host;
+    auto doc = OpenBoard(state, host, simulation);
+    for (auto _ : state) {
+        if (doc == nullptr) {
+            break;
+        }
+        benchmark::DoNotOptimize(doc->WriteAll(0));
+    }
+    Count(state);
+}
+BENCHMARK(WriteNow)->ArgName("simulation")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+
+void ReadNow(benchmark::State& state) {
+    const bool simulation = state.range(0) != 0;
+    QuietHost host;
+    auto doc = OpenBoard(state, host, simulation);
+    for (auto _ : state) {
+        if (doc == nullptr) {
+            break;
+        }
+        benchmark::DoNotOptimize(doc->ReadAll());
+    }
+    Count(state);
+}
+BENCHMARK(ReadNow)->ArgName("simulation")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+
+void SaveValues(benchmark::State& state) {
+    QuietHost host;
+    auto doc = OpenBoard(state, host, true);
+    for (auto _ : state) {
+        if (doc == nullptr || !doc->SaveValues(TheBoard().Values(), "benchmark")) {
+            state.SkipWithError("saving failed");
+            break;
+        }
+    }
+    Count(state);
+}
+BENCHMARK(SaveValues)->Unit(benchmark::kMillisecond);
+
+// Loading writes every value at once: in simulation, or through the test driver.
+void LoadValues(benchmark::State& state) {
+    const bool simulation = state.range(0) != 0;
+    QuietHost host;
+    auto doc = OpenBoard(state, host, simulation);
+    if (doc == nullptr || !doc->SaveValues(TheBoard().Values(), "benchmark")) {
+        state.SkipWithError("saving failed");
+        return;
+    }
+    for (auto _ : state) {
+        if (!doc->LoadValues(TheBoard().Values())) {
+            state.SkipWithError("loading failed");
+            break;
+        }
+    }
+    Count(state);
+}
+BENCHMARK(LoadValues)->ArgName("simulation")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+
+} // namespace
+} // namespace vek
