@@ -20,6 +20,23 @@ bool IsTransferItem(const CLineItem& item) {
 
 CExtension::CExtension(Host& host, MagicServices& magic) : host_(host), magic_(magic) {}
 
+void CExtension::SetDocument(CVekDoc* document) {
+    document_ = document;
+    itemsByName_.clear();
+    if (document_ == nullptr || document_->GetItems() == nullptr)
+        return;
+    for (CLineItem& item : *document_->GetItems()) {
+        if (IsTransferItem(item))
+            itemsByName_[item.GetName()].push_back(&static_cast<CVarItem&>(item));
+    }
+}
+
+const std::vector<CVarItem*>& CExtension::ItemsNamed(const std::string& name) const {
+    static const std::vector<CVarItem*> none;
+    const auto found = itemsByName_.find(name);
+    return found == itemsByName_.end() ? none : found->second;
+}
+
 void CExtension::SetName(std::size_t index, std::string name) {
     if (index >= names_.size())
         names_.resize(index + 1);
@@ -39,16 +56,11 @@ bool CExtension::ValidIndex(std::int32_t index, const char* method) {
 bool CExtension::WriteReg(std::int32_t index, std::int32_t value) {
     if (!ValidIndex(index, "WriteReg"))
         return false;
-    if (document_ == nullptr || document_->GetItems() == nullptr)
-        return true;
-    const std::string& name = names_[static_cast<std::size_t>(index)];
-    for (CLineItem& item : *document_->GetItems()) {
-        if (!IsTransferItem(item) || item.GetName() != name)
-            continue;
-        auto& valueItem = static_cast<CVarItem&>(item);
-        valueItem.DepositValue(static_cast<std::uint32_t>(value));
-        if (!valueItem.Write()) {
-            host_.Message(valueItem.GetErrorText(), true);
+    // Every item of the name is written; the first failure ends the call.
+    for (CVarItem* item : ItemsNamed(names_[static_cast<std::size_t>(index)])) {
+        item->DepositValue(static_cast<std::uint32_t>(value));
+        if (!item->Write()) {
+            host_.Message(item->GetErrorText(), true);
             return false;
         }
     }
@@ -60,16 +72,11 @@ std::int32_t CExtension::ReadReg(std::int32_t index) {
         lastError_ = 1;
         return 0;
     }
-    if (document_ != nullptr && document_->GetItems() != nullptr) {
-        const std::string& name = names_[static_cast<std::size_t>(index)];
-        for (CLineItem& item : *document_->GetItems()) {
-            if (!IsTransferItem(item) || item.GetName() != name)
-                continue;
-            auto& valueItem = static_cast<CVarItem&>(item);
-            if (valueItem.Read())
-                return static_cast<std::int32_t>(valueItem.ShownValue());
-            host_.Message(valueItem.GetErrorText(), true);
-        }
+    // The first item of the name that reads gives the value; failures are reported.
+    for (CVarItem* item : ItemsNamed(names_[static_cast<std::size_t>(index)])) {
+        if (item->Read())
+            return static_cast<std::int32_t>(item->ShownValue());
+        host_.Message(item->GetErrorText(), true);
     }
     lastError_ = 1;
     return 0;

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace vek {
@@ -10,6 +11,7 @@ namespace basic {
 class Engine;
 }
 
+class CVarItem;
 class CVekDoc;
 class Host;
 class MagicServices;
@@ -21,7 +23,8 @@ class CExtension {
 public:
     CExtension(Host& host, MagicServices& magic);
 
-    void SetDocument(CVekDoc* document) { document_ = document; }
+    // Also indexes the document's registers and bit fields by name for the methods below.
+    void SetDocument(CVekDoc* document);
     // Entry k is the name of the item whose constant has the value k.
     void SetName(std::size_t index, std::string name);
     // The largest valid index: the number of names less one.
@@ -41,11 +44,14 @@ public:
 
 private:
     bool ValidIndex(std::int32_t index, const char* method);
+    // The registers and bit fields of that exact name, in item-list order.
+    const std::vector<CVarItem*>& ItemsNamed(const std::string& name) const;
 
     Host& host_;
     MagicServices& magic_;
     CVekDoc* document_ = nullptr;
     std::vector<std::string> names_;
+    std::unordered_map<std::string, std::vector<CVarItem*>> itemsByName_;
     std::int32_t lastError_ = 0;
 };
 
