@@ -6,3 +6,4 @@ bash scripts/install-deps.sh
 cmake --preset default >/dev/null
 cmake --build --preset default
 ./build/bin/vek check examples/demo.vek
+./build/bin/vek open examples/demo.vek write-default read-all print script PollSensor
