@@ -2,34 +2,95 @@
 
 namespace vek {
 
+namespace {
+
+char Lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+std::uint64_t KeyHash(std::string_view name) {
+    std::uint64_t hash = 14695981039346656037ull; // FNV-1a over the lower-case name
+    for (char c : name) {
+        hash ^= static_cast<unsigned char>(Lower(c));
+        hash *= 1099511628211ull;
+    }
+    return hash;
+}
+
+bool SameKey(std::string_view key, std::string_view name) {
+    if (key.size() != name.size())
+        return false;
+    for (std::size_t i = 0; i < key.size(); ++i) {
+        if (key[i] != Lower(name[i]))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
 std::string NameKey(std::string_view name) {
     std::string key(name);
-    for (char& c : key) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
+    for (char& c : key)
+        c = Lower(c);
     return key;
+}
+
+std::uint32_t NameTable::FindChain(std::string_view name, std::uint64_t hash) const {
+    if (slots_.empty())
+        return kNone;
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+        const std::uint32_t entry = slots_[slot];
+        if (entry == 0)
+            return kNone;
+        const Chain& chain = chains_[entry - 1];
+        if (chain.hash == hash && SameKey(chain.key, name))
+            return entry - 1;
+    }
+}
+
+void NameTable::Grow() {
+    std::vector<std::uint32_t> slots(slots_.empty() ? 1024 : 2 * slots_.size(), 0);
+    const std::size_t mask = slots.size() - 1;
+    for (std::uint32_t i = 0; i < chains_.size(); ++i) {
+        std::size_t slot = chains_[i].hash & mask;
+        while (slots[slot] != 0)
+            slot = (slot + 1) & mask;
+        slots[slot] = i + 1;
+    }
+    slots_ = std::move(slots);
 }
 
 const NameTable::Entry* NameTable::Define(int code, std::string_view name, int device, int line,
                                           int lookupDevice) {
-    const std::size_t index = entries_.size();
-    const auto [chain, added] = byName_.try_emplace(NameKey(name), index, index);
-    const Entry* earlier = added ? nullptr : FirstIn(chain->second.first, lookupDevice);
-    // The earlier entry must be copied out of the way before the entries may move.
-    const std::size_t earlierIndex =
-        earlier == nullptr ? kNone : static_cast<std::size_t>(earlier - entries_.data());
+    const std::uint64_t hash = KeyHash(name);
+    const auto index = static_cast<std::uint32_t>(entries_.size());
+    const std::uint32_t chain = FindChain(name, hash);
+    const Entry* earlier = chain == kNone ? nullptr : FirstIn(chains_[chain].first, lookupDevice);
+    const std::uint32_t earlierIndex =
+        earlier == nullptr ? kNone : static_cast<std::uint32_t>(earlier - entries_.data());
     entries_.push_back({code, std::string(name), device, line});
     next_.push_back(kNone);
-    if (!added) {
-        next_[chain->second.second] = index;
-        chain->second.second = index;
+    if (chain != kNone) {
+        next_[chains_[chain].last] = index;
+        chains_[chain].last = index;
+    } else {
+        // At most half full, so every probe ends soon.
+        if (2 * (chains_.size() + 1) > slots_.size())
+            Grow();
+        chains_.push_back({hash, NameKey(name), index, index});
+        const std::size_t mask = slots_.size() - 1;
+        std::size_t slot = hash & mask;
+        while (slots_[slot] != 0)
+            slot = (slot + 1) & mask;
+        slots_[slot] = static_cast<std::uint32_t>(chains_.size());
     }
     return earlierIndex == kNone ? nullptr : &entries_[earlierIndex];
 }
 
-const NameTable::Entry* NameTable::FirstIn(std::size_t first, int device) const {
-    for (std::size_t index = first; index != kNone; index = next_[index]) {
+const NameTable::Entry* NameTable::FirstIn(std::uint32_t first, int device) const {
+    for (std::uint32_t index = first; index != kNone; index = next_[index]) {
         const Entry& entry = entries_[index];
         if (device == 0 || entry.device == device)
             return &entry;
@@ -38,8 +99,8 @@ const NameTable::Entry* NameTable::FirstIn(std::size_t first, int device) const 
 }
 
 const NameTable::Entry* NameTable::Find(std::string_view name, int device) const {
-    const auto found = byName_.find(NameKey(name));
-    return found == byName_.end() ? nullptr : FirstIn(found->second.first, device);
+    const std::uint32_t chain = FindChain(name, KeyHash(name));
+    return chain == kNone ? nullptr : FirstIn(chains_[chain].first, device);
 }
 
 } // namespace vek

@@ -1,8 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace vek {
@@ -26,14 +26,26 @@ public:
     const Entry* Find(std::string_view name, int device) const;
 
 private:
-    const Entry* FirstIn(std::size_t first, int device) const;
+    static constexpr std::uint32_t kNone = 0xFFFFFFFFu;
 
-    static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+    // The entries of one name, chained from the first through `next_`.
+    struct Chain {
+        std::uint64_t hash;
+        std::string key; // the name in lower case
+        std::uint32_t first;
+        std::uint32_t last;
+    };
 
-    // Entries of one name are chained from the first through `next`.
+    std::uint32_t FindChain(std::string_view name, std::uint64_t hash) const;
+    const Entry* FirstIn(std::uint32_t first, int device) const;
+    void Grow();
+
     std::vector<Entry> entries_;
-    std::vector<std::size_t> next_;
-    std::unordered_map<std::string, std::pair<std::size_t, std::size_t>> byName_; // first, last
+    std::vector<std::uint32_t> next_;
+    std::vector<Chain> chains_;
+    // An open-addressed index of the chains (index + 1; 0 is a free slot): large descriptions
+    // define hundreds of thousands of names, and a flat table keeps their look-ups in cache.
+    std::vector<std::uint32_t> slots_;
 };
 
 // The key under which names are compared: the name in lower case.
