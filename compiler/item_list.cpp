@@ -63,7 +63,6 @@ std::vector<std::unique_ptr<CLineItem>> CItemList::TakeItems() {
         items.push_back(std::move(node.item));
     }
     nodes_.clear();
-    positions_.clear();
     parts_.clear();
     lastLabelled_.clear();
     current_ = nodes_.end();
@@ -92,7 +91,7 @@ CItemList::Position CItemList::InsertionPointOf(int label) {
     if (found == lastLabelled_.end()) {
         return nodes_.end();
     }
-    const Position labelled = positions_.at(found->second->item.get());
+    const Position labelled = found->second;
     // ... then forward to the end of its group: the first item of a lower level.
     const int level = labelled->item->GetLevel();
     auto it = std::next(labelled);
@@ -109,7 +108,6 @@ CLineItem* CItemList::InsertBefore(Position next, std::unique_ptr<CLineItem> ite
     CLineItem* added = item.get();
     const bool startsGroup = StartsGroup(*item);
     const Position at = nodes_.insert(next, Node{std::move(item)});
-    positions_[added] = at;
     if (startsGroup) {
         at->group = ++groups_;
     } else if (at != nodes_.begin()) {
@@ -118,9 +116,9 @@ CLineItem* CItemList::InsertBefore(Position next, std::unique_ptr<CLineItem> ite
     Number(at);
     FindParent(at);
     if (const auto* set = dynamic_cast<const CSetItem*>(added)) {
-        Node*& last = lastLabelled_[{at->group, set->GetLabel()}];
-        if (last == nullptr || last->order < at->order) {
-            last = &*at;
+        const auto [last, fresh] = lastLabelled_.try_emplace({at->group, set->GetLabel()}, at);
+        if (!fresh && last->second->order < at->order) {
+            last->second = at;
         }
     }
     current_ = at;
@@ -207,12 +205,23 @@ void CItemList::FindParent(Position at) {
     }
 }
 
+CItemList::Position CItemList::PositionOf(const CLineItem* item) {
+    if (current_ != nodes_.end() && current_->item.get() == item) {
+        return current_;
+    }
+    for (auto it = nodes_.begin(); it != nodes_.end(); ++it) {
+        if (it->item.get() == item) {
+            return it;
+        }
+    }
+    return nodes_.end();
+}
+
 void CItemList::Check(CLineItem* item) {
-    const auto found = positions_.find(item);
-    if (found == positions_.end()) {
+    const Position at = PositionOf(item);
+    if (at == nodes_.end()) {
         return;
     }
-    const Position at = found->second;
     current_ = at;
     switch (item->GetKind()) {
     case ItemKind::Set:

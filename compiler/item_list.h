@@ -9,7 +9,6 @@
 #include <map>
 #include <memory>
 #include <tuple>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -112,13 +111,16 @@ private:
     void IndexParts(Node& node, const CByteItem& reg);
     void CheckBitField(const CBitItem& bit);
 
+    // The position of an item: the current one at once (the builder checks what it has just
+    // inserted), any other by a walk through the list.
+    Position PositionOf(const CLineItem* item);
+
     std::list<Node> nodes_;
-    std::unordered_map<const CLineItem*, Position> positions_;
     Position current_;
     std::map<AddressKey, std::vector<PartEntry>> parts_;
     // The last item in list order of each device group and label: where a walk back from the
     // end of the list for that label would stop.
-    std::map<std::pair<uint64_t, int>, Node*> lastLabelled_;
+    std::map<std::pair<uint64_t, int>, Position> lastLabelled_;
     std::vector<StringId> errors_;
     uint64_t groups_ = 0;
     uint64_t walks_ = 0;
