@@ -110,7 +110,7 @@ private:
     void TakeDisplayFlags(CVarItem& item);
     void Insert(std::unique_ptr<CLineItem> item);
     CVarItem* FindItemInDevice(std::string_view device, std::string_view name);
-    void IndexDeviceItems();
+    const std::unordered_map<std::string, CVarItem*>& DeviceItems(const std::string& device);
     void ResetContexts();
 
     int* errorCount_ = nullptr;
@@ -142,10 +142,12 @@ private:
     CByteItem* lastRegister_ = nullptr; // the register that bit fields belong to
 
     std::unique_ptr<CItemList> items_;
-    // The items of each device by name, for the operands of macro statements; made when a
-    // statement needs it and the list has grown since.
-    std::unordered_map<std::string, std::unordered_map<std::string, CVarItem*>> deviceItems_;
-    std::size_t indexedItems_ = 0;
+    // The items of a device by name, for the operands of macro statements.
+    struct DeviceIndex {
+        std::unordered_map<std::string, CVarItem*> items;
+        std::size_t indexedItems = static_cast<std::size_t>(-1);
+    };
+    std::unordered_map<std::string, DeviceIndex> deviceItems_;
     std::vector<std::unique_ptr<CVekMacro>> macros_;
     std::vector<std::unique_ptr<CBasicMacro>> scriptMacros_;
     std::vector<CVekMacro::Step> steps_;

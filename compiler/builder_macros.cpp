@@ -10,39 +10,39 @@
 
 namespace vek {
 
-void CBuilder::IndexDeviceItems() {
-    if (indexedItems_ == items_->size())
-        return;
-    deviceItems_.clear();
-    std::unordered_map<std::string, CVarItem*>* device = nullptr;
+const std::unordered_map<std::string, CVarItem*>& CBuilder::DeviceItems(const std::string& device) {
+    // Indexed when a statement first names the device, again when the list has grown since.
+    DeviceIndex& index = deviceItems_[device];
+    if (index.indexedItems == items_->size())
+        return index.items;
+    index.items.clear();
+    bool inDevice = false;
     for (CLineItem& item : *items_) {
         switch (item.GetKind()) {
         case ItemKind::Line:
-            device = nullptr;
+            inDevice = false;
             break;
         case ItemKind::Device:
-            device = &deviceItems_[NameKey(item.GetName())];
+            inDevice = NameKey(item.GetName()) == device;
             break;
         case ItemKind::Register:
         case ItemKind::Variable:
         case ItemKind::BitField:
-            if (device != nullptr)
-                device->emplace(NameKey(item.GetName()), &static_cast<CVarItem&>(item));
+            if (inDevice)
+                index.items.emplace(NameKey(item.GetName()), &static_cast<CVarItem&>(item));
             break;
         default:
             break;
         }
     }
-    indexedItems_ = items_->size();
+    index.indexedItems = items_->size();
+    return index.items;
 }
 
 CVarItem* CBuilder::FindItemInDevice(std::string_view device, std::string_view name) {
-    IndexDeviceItems();
-    const auto items = deviceItems_.find(NameKey(device));
-    if (items == deviceItems_.end())
-        return nullptr;
-    const auto item = items->second.find(NameKey(name));
-    return item == items->second.end() ? nullptr : item->second;
+    const auto& items = DeviceItems(NameKey(device));
+    const auto item = items.find(NameKey(name));
+    return item == items.end() ? nullptr : item->second;
 }
 
 void CBuilder::AddOperand(std::string_view kind, std::string_view text) {

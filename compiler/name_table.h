@@ -14,7 +14,6 @@ class NameTable {
 public:
     struct Entry {
         int code = 0;
-        std::string name;
         int device = 0;
         int line = 0;
     };
