@@ -316,7 +316,8 @@ void CItemList::CheckOverlap(Position at, const CByteItem& reg) {
 
     // The parts of earlier registers of the device within reach, nearest register first and
     // each register's parts in order: the order in which a walk back through the list meets them.
-    std::vector<PartEntry> earlier;
+    std::vector<PartEntry>& earlier = nearParts_;
+    earlier.clear();
     const auto first = parts_.lower_bound({at->group, length, low});
     const auto last = parts_.upper_bound({at->group, length, high});
     for (auto it = first; it != last; ++it) {

@@ -122,6 +122,7 @@ private:
     // end of the list for that label would stop.
     std::map<std::pair<uint64_t, int>, Position> lastLabelled_;
     std::vector<StringId> errors_;
+    std::vector<PartEntry> nearParts_; // the overlap check's working list, kept between checks
     uint64_t groups_ = 0;
     uint64_t walks_ = 0;
 };
