@@ -320,6 +320,27 @@ void Machine::Execute() {
             *--sp = Variant();
             break;
         }
+        case Op::AddConst:
+        case Op::SubConst: {
+            Variant& l = sp[-1];
+            const Variant& r = consts[in.a];
+            if (IsIntOrLong(l) && IsIntOrLong(r)) {
+                const std::int64_t v = in.op == Op::AddConst
+                                           ? std::int64_t{l.int_value()} + r.int_value()
+                                           : std::int64_t{l.int_value()} - r.int_value();
+                if (l.tag() == Tag::Long && FitsLong(v)) {
+                    l.SetInt(static_cast<std::int32_t>(v));
+                } else {
+                    l = IntegralResult(v, l.tag() == Tag::Integer && r.tag() == Tag::Integer);
+                }
+            } else {
+                Variant out;
+                VEK_CHECK(
+                    ApplyBinary(in.op == Op::AddConst ? BinaryOp::Add : BinaryOp::Sub, l, r, out));
+                l = std::move(out);
+            }
+            break;
+        }
         case Op::Negate:
         case Op::Not: {
             Variant out;
@@ -337,6 +358,21 @@ void Machine::Execute() {
             VEK_CHECK(Truth(sp[-1], truth));
             *--sp = Variant();
             if (truth == (in.op == Op::JumpIfTrue)) {
+                ip = code + in.a;
+            }
+            break;
+        }
+        case Op::CompareJump: {
+            const Variant& l = sp[-2];
+            const Variant& r = sp[-1];
+            int order = 0;
+            if (l.IsIntegral() && r.IsIntegral()) {
+                order = l.int_value() < r.int_value() ? -1 : l.int_value() > r.int_value() ? 1 : 0;
+            } else {
+                VEK_CHECK(CompareValues(l, r, order));
+            }
+            VEK_POP_CLEAR(2);
+            if (((in.b >> (order + 1)) & 1) == in.c) {
                 ip = code + in.a;
             }
             break;
@@ -425,12 +461,29 @@ void Machine::Execute() {
             break;
         }
         case Op::Call: {
+            // EnterProcedure, written out here because calls are the hot road of recursion.
             const Procedure& callee = program_.procs[static_cast<std::size_t>(in.a)];
-            VEK_SYNC();
-            if (!EnterProcedure(callee, sp - in.b, false)) {
+            Variant* const callee_base = sp - in.b;
+            Variant* const top = callee_base + callee.slot_init.size();
+            if (frames_.size() >= kMaxCallDepth || top + callee.max_stack + 1 > stack_end_) {
                 VEK_RAISE(RunError::OutOfStackSpace);
             }
-            VEK_LOAD_FRAME();
+            const Variant* init = callee.slot_init.data();
+            for (Variant* slot = sp; slot < top; ++slot) {
+                *slot = init[slot - callee_base];
+            }
+            frame->pc = static_cast<int>(ip - code);
+            Frame& next = frames_.emplace_back();
+            next.proc = &callee;
+            next.base = callee_base;
+            next.floor = callee_base;
+            frame = &next;
+            proc = &callee;
+            code = callee.code.data();
+            consts = callee.constants.data();
+            ip = code;
+            base = callee_base;
+            sp = top;
             break;
         }
         case Op::CallBuiltin: {
@@ -466,7 +519,7 @@ void Machine::Execute() {
         }
         case Op::CoerceParam: {
             Variant& slot = base[in.a];
-            if (!slot.IsRef()) {
+            if (slot.tag() != static_cast<Tag>(in.b) && !slot.IsRef()) {
                 VEK_CHECK(CoerceTo(slot, static_cast<Tag>(in.b)));
             }
             break;
@@ -560,6 +613,24 @@ void Machine::Execute() {
             index = array.items[flat];
             break;
         }
+        case Op::LoadLocalElement: {
+            const Variant& holder = base[in.a].Deref();
+            const Variant& index = base[in.b];
+            if (holder.IsArray()) {
+                const ArrayObject& array = *holder.array();
+                if (array.dims == 1 && index.IsIntegral() && index.int_value() >= array.lower[0] &&
+                    index.int_value() <= array.upper[0]) {
+                    *sp++ =
+                        array.items[static_cast<std::size_t>(index.int_value() - array.lower[0])];
+                    break;
+                }
+                std::size_t flat = 0;
+                VEK_CHECK(FlatIndex(array, &index, 1, flat));
+                *sp++ = array.items[flat];
+                break;
+            }
+            VEK_RAISE(RunError::TypeMismatch);
+        }
         case Op::StoreElement: {
             Variant& slot = base[in.a];
             Variant& holder = slot.IsRef() ? *slot.ref() : slot;
@@ -575,8 +646,7 @@ void Machine::Execute() {
             } else {
                 VEK_CHECK(FlatIndex(shape, sp - 2, 1, flat));
             }
-            ArrayObject* array = holder.MutableArray();
-            VEK_CHECK(StoreConverted(array->items[flat], sp[-1], array->element_tag));
+            VEK_CHECK(StoreElementValue(*holder.MutableArray(), flat, sp[-1]));
             VEK_POP_CLEAR(2);
             break;
         }
@@ -587,8 +657,7 @@ void Machine::Execute() {
             }
             std::size_t flat = 0;
             VEK_CHECK(FlatIndex(*target->array(), sp - in.a - 1, in.a, flat));
-            ArrayObject* array = target->MutableArray();
-            VEK_CHECK(StoreConverted(array->items[flat], sp[-1], array->element_tag));
+            VEK_CHECK(StoreElementValue(*target->MutableArray(), flat, sp[-1]));
             VEK_POP_CLEAR(in.a + 2);
             break;
         }

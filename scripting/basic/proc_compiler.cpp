@@ -270,8 +270,7 @@ void ProcCompiler::CompileIf(const Stmt& s) {
         if (i > 0) {
             EmitLine(s.conditions[i]->pos.line);
         }
-        CompileCondition(*s.conditions[i]);
-        const int skip = Emit(Op::JumpIfFalse);
+        const int skip = EmitConditionalJump(*s.conditions[i], false);
         CompileBlock(s.blocks[i]);
         if (i + 1 < s.conditions.size() || s.has_else) {
             to_end.push_back(Emit(Op::Jump));
@@ -410,8 +409,7 @@ void ProcCompiler::CompileDo(const Stmt& s) {
     const int top = Here() - 1;
     loops_.push_back({false, {}});
     if (s.condition && !s.test_at_end) {
-        CompileCondition(*s.condition);
-        const int exit = Emit(s.until ? Op::JumpIfTrue : Op::JumpIfFalse);
+        const int exit = EmitConditionalJump(*s.condition, s.until);
         CompileBlock(s.body);
         EmitLine(s.end_pos.line);
         Emit(Op::Jump, top);
@@ -420,8 +418,7 @@ void ProcCompiler::CompileDo(const Stmt& s) {
         CompileBlock(s.body);
         EmitLine(s.end_pos.line);
         if (s.condition) {
-            CompileCondition(*s.condition);
-            Emit(s.until ? Op::JumpIfFalse : Op::JumpIfTrue, top);
+            PatchA(EmitConditionalJump(*s.condition, !s.until), top);
         } else {
             Emit(Op::Jump, top);
         }

@@ -79,7 +79,9 @@ private:
 
     // expressions and calls (proc_compiler_expr.cpp)
     void CompileExpr(const Expr& e);
-    void CompileCondition(const Expr& e); // leaves a value for JumpIfFalse
+    // Emits the test of a condition and a jump taken when it is `when`; returns the jump's pc,
+    // whose target (operand a) the caller patches.
+    int EmitConditionalJump(const Expr& condition, bool when);
     void CompileName(const Expr& e);
     void CompileCallExpr(const Expr& call);
     void CompileMember(const Expr& e);
