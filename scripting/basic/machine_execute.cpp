@@ -126,6 +126,19 @@ void Machine::Execute() {
 
     for (;;) {
         const Instruction& in = *ip++;
+        if (in.starts_statement && --budget_ < 0) {
+            frame->pc = static_cast<int>(ip - 1 - code);
+            sp_ = sp;
+            switch (OnStatement(*frame)) {
+            case Boundary::Continue:
+                break;
+            case Boundary::Yield:
+                return;
+            case Boundary::Fail:
+                UnwindTo(eval_root_);
+                return;
+            }
+        }
         switch (in.op) {
         case Op::PushConst:
             *sp++ = consts[in.a];
@@ -321,24 +334,47 @@ void Machine::Execute() {
             break;
         }
         case Op::AddConst:
-        case Op::SubConst: {
+        case Op::SubConst:
+        case Op::MulConst:
+        case Op::IntDivConst:
+        case Op::ModConst: {
             Variant& l = sp[-1];
             const Variant& r = consts[in.a];
-            if (IsIntOrLong(l) && IsIntOrLong(r)) {
-                const std::int64_t v = in.op == Op::AddConst
-                                           ? std::int64_t{l.int_value()} + r.int_value()
-                                           : std::int64_t{l.int_value()} - r.int_value();
+            if (IsIntOrLong(l) && IsIntOrLong(r) &&
+                (r.int_value() != 0 || in.op < Op::IntDivConst)) {
+                const std::int64_t x = l.int_value();
+                const std::int64_t y = r.int_value();
+                std::int64_t v = 0;
+                switch (in.op) {
+                case Op::AddConst:
+                    v = x + y;
+                    break;
+                case Op::SubConst:
+                    v = x - y;
+                    break;
+                case Op::MulConst:
+                    v = x * y;
+                    break;
+                case Op::IntDivConst:
+                    v = x / y;
+                    break;
+                default:
+                    v = x % y;
+                    break;
+                }
                 if (l.tag() == Tag::Long && FitsLong(v)) {
                     l.SetInt(static_cast<std::int32_t>(v));
                 } else {
                     l = IntegralResult(v, l.tag() == Tag::Integer && r.tag() == Tag::Integer);
                 }
-            } else {
-                Variant out;
-                VEK_CHECK(
-                    ApplyBinary(in.op == Op::AddConst ? BinaryOp::Add : BinaryOp::Sub, l, r, out));
-                l = std::move(out);
+                break;
             }
+            static constexpr BinaryOp kOperators[] = {BinaryOp::Add, BinaryOp::Sub, BinaryOp::Mul,
+                                                      BinaryOp::IntDiv, BinaryOp::Mod};
+            Variant out;
+            VEK_CHECK(ApplyBinary(
+                kOperators[static_cast<int>(in.op) - static_cast<int>(Op::AddConst)], l, r, out));
+            l = std::move(out);
             break;
         }
         case Op::Negate:
@@ -377,20 +413,6 @@ void Machine::Execute() {
             }
             break;
         }
-        case Op::Line:
-            if (--budget_ < 0) {
-                VEK_SYNC();
-                switch (OnStatement(*frame, in.a)) {
-                case Boundary::Continue:
-                    break;
-                case Boundary::Yield:
-                    return;
-                case Boundary::Fail:
-                    UnwindTo(eval_root_);
-                    return;
-                }
-            }
-            break;
         case Op::ForEnter: {
             bool done = false;
             VEK_CHECK(ForDone(base[in.a], base[in.b], base[in.b + 1], done));
@@ -750,13 +772,19 @@ void Machine::Execute() {
                 FlushPrint(in.a);
             }
             break;
-        case Op::Stop:
-            if (!evaluating_) {
-                VEK_SYNC();
-                state_ = RunState::Paused;
+        case Op::Stop: {
+            // Pauses with Stop as the current statement; resuming runs past it.
+            const int here = static_cast<int>(ip - 1 - code);
+            if (!evaluating_ && !(here == stop_pass_pc_ && resume_depth_ == frames_.size())) {
+                frame->pc = here;
+                sp_ = sp;
+                PauseHere();
+                paused_by_stop_ = true;
                 return;
             }
+            stop_pass_pc_ = -1;
             break;
+        }
         }
         continue;
 

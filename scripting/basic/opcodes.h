@@ -42,11 +42,13 @@ namespace vek::basic {
     X(Not, 0, 0, "Not a")                                                                          \
     X(AddConst, 1, 0, "a + constants[a]")                                                          \
     X(SubConst, 1, 0, "a - constants[a]")                                                          \
+    X(MulConst, 1, 0, "a * constants[a]")                                                          \
+    X(IntDivConst, 1, 0, "a \\ constants[a]")                                                      \
+    X(ModConst, 1, 0, "a Mod constants[a]")                                                        \
     X(Jump, 1, 0, "go to a")                                                                       \
     X(JumpIfFalse, 1, -1, "pop; go to a when it is False")                                         \
     X(JumpIfTrue, 1, -1, "pop; go to a when it is True")                                           \
     X(CompareJump, 3, -2, "pop two, compare; go to a when the order is in mask b, negated if c=0") \
-    X(Line, 1, 0, "statement a begins: slices, breakpoints, stepping")                             \
     X(ForEnter, 3, 0, "local counter a, limit/step in slots b, b+1: go to c when already done")    \
     X(ForStep, 3, 0, "local counter a += step; back to c while within the limit in slot b")        \
     X(ForCheck, 2, -1, "pop counter; go to b when past the limit/step in slots a, a+1")            \
@@ -83,6 +85,9 @@ enum class Op : std::uint8_t {
 
 struct Instruction {
     Op op;
+    // The first instruction of a statement (and of every loop turn): before it runs, the machine
+    // counts the statement against its slice and checks breakpoints and stepping.
+    bool starts_statement = false;
     std::int32_t a = 0;
     std::int32_t b = 0;
     std::int32_t c = 0;

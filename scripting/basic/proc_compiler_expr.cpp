@@ -14,6 +14,24 @@ Op BinaryOpcode(BinaryOp op) {
     return static_cast<Op>(static_cast<int>(Op::Add) + static_cast<int>(op));
 }
 
+// The instruction taking its right operand as a constant; Pop when there is none.
+Op ConstantOpcode(BinaryOp op) {
+    switch (op) {
+    case BinaryOp::Add:
+        return Op::AddConst;
+    case BinaryOp::Sub:
+        return Op::SubConst;
+    case BinaryOp::Mul:
+        return Op::MulConst;
+    case BinaryOp::IntDiv:
+        return Op::IntDivConst;
+    case BinaryOp::Mod:
+        return Op::ModConst;
+    default:
+        return Op::Pop;
+    }
+}
+
 bool IsComparison(BinaryOp op) {
     return op >= BinaryOp::Eq && op <= BinaryOp::Ge;
 }
@@ -235,13 +253,14 @@ void ProcCompiler::CompileExpr(const Expr& e) {
         if (TryFold(e)) {
             return;
         }
-        // n - 1, j + 1: the constant travels in the instruction.
+        // n - 1, i Mod 7: the constant travels in the instruction.
         Variant constant;
         std::string ignored;
-        if ((e.binary_op == BinaryOp::Add || e.binary_op == BinaryOp::Sub) &&
-            EvaluateConstant(*e.args[1], *this, constant, ignored) && constant.IsNumeric()) {
+        if (const Op with_constant = ConstantOpcode(e.binary_op);
+            with_constant != Op::Pop && EvaluateConstant(*e.args[1], *this, constant, ignored) &&
+            constant.IsNumeric()) {
             CompileExpr(*e.args[0]);
-            Emit(e.binary_op == BinaryOp::Add ? Op::AddConst : Op::SubConst, AddConstant(constant));
+            Emit(with_constant, AddConstant(constant));
             return;
         }
         CompileExpr(*e.args[0]);
