@@ -16,7 +16,7 @@ RunError CheckBounds(int dims, const std::int32_t* lower, const std::int32_t* up
     std::int64_t total = 1;
     for (int d = 0; d < dims; ++d) {
         const std::int64_t extent = std::int64_t{upper[d]} - lower[d] + 1;
-        if (extent < 0) {
+        if (extent < 1) {
             return RunError::SubscriptOutOfRange;
         }
         total *= extent;
