@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Times the same four programs in our engine (build/bin/basic_run), yabasic, bwbasic and lua5.4,
 # and prints each interpreter's time as a ratio to ours (ratio > 1: ours is faster).
+# Each time is the best of several runs minus the best time of an empty program in the same
+# interpreter, so start-up (process creation, loading) is not counted: inside the program the
+# engine is started once and runs many scripts.
 # The other interpreters are for measuring only: install them with
 #   apt-get install yabasic bwbasic lua5.4
 # Usage: bench/basic/compare.sh [BUILD_DIR]   (default: build)
@@ -10,11 +13,11 @@ root="$(cd "$here/../.." && pwd)"
 build="${1:-$root/build}"
 runner="$build/bin/basic_run"
 programs="$here/programs"
-runs=3
+runs=5
 
 [ -x "$runner" ] || { echo "Error: $runner not found; build the default preset first" >&2; exit 1; }
 
-# Best wall-clock time of $runs runs, in milliseconds; "-" when the interpreter is missing or fails.
+# Best wall-clock time of $runs runs in milliseconds; "-" when the interpreter is missing or fails.
 best_ms() {
     local best=""
     command -v "$1" > /dev/null 2>&1 || { echo "-"; return; }
@@ -32,18 +35,34 @@ best_ms() {
     echo "$best"
 }
 
-ratio() {
-    if [ "$2" = "-" ] || [ "$1" = "-" ]; then echo "-"; return; fi
-    awk -v other="$2" -v ours="$1" 'BEGIN { if (ours < 1) ours = 1; printf "%.2f", other / ours }'
+# Time of a program minus the interpreter's start-up, at least 1 ms.
+net_ms() {
+    local total=$1 empty=$2
+    if [ "$total" = "-" ] || [ "$empty" = "-" ]; then echo "-"; return; fi
+    local net=$(( total - empty ))
+    [ "$net" -ge 1 ] || net=1
+    echo "$net"
 }
 
+ratio() {
+    if [ "$2" = "-" ] || [ "$1" = "-" ]; then echo "-"; return; fi
+    awk -v other="$2" -v ours="$1" 'BEGIN { printf "%.2f", other / ours }'
+}
+
+declare -A empty
+empty[ours]=$(best_ms "$runner" "$programs/empty.bas")
+empty[yab]=$(best_ms yabasic "$programs/empty.yab")
+empty[bwb]=$(best_ms bwbasic "$programs/empty.bwb")
+empty[lua]=$(best_ms lua5.4 "$programs/empty.lua")
+echo "start-up (ms): ours ${empty[ours]}, yabasic ${empty[yab]}, bwbasic ${empty[bwb]}," \
+    "lua5.4 ${empty[lua]}; times below are without it"
 printf "%-8s %9s %9s %9s %9s   %8s %8s %8s\n" program ours_ms yabasic bwbasic lua5.4 \
     yab/ours bwb/ours lua/ours
 for p in loop strings fib sort; do
-    ours=$(best_ms "$runner" "$programs/$p.bas")
-    yab=$(best_ms yabasic "$programs/$p.yab")
-    bwb=$(best_ms bwbasic "$programs/$p.bwb")
-    lua=$(best_ms lua5.4 "$programs/$p.lua")
+    ours=$(net_ms "$(best_ms "$runner" "$programs/$p.bas")" "${empty[ours]}")
+    yab=$(net_ms "$(best_ms yabasic "$programs/$p.yab")" "${empty[yab]}")
+    bwb=$(net_ms "$(best_ms bwbasic "$programs/$p.bwb")" "${empty[bwb]}")
+    lua=$(net_ms "$(best_ms lua5.4 "$programs/$p.lua")" "${empty[lua]}")
     printf "%-8s %9s %9s %9s %9s   %8s %8s %8s\n" "$p" "$ours" "$yab" "$bwb" "$lua" \
         "$(ratio "$ours" "$yab")" "$(ratio "$ours" "$bwb")" "$(ratio "$ours" "$lua")"
 done

@@ -70,6 +70,9 @@ public:
     void SetPrint(std::function<void(const std::string&, bool debug)> print) {
         print_ = std::move(print);
     }
+    // Wait through the host instead of ending the slice (a host that may block, such as a
+    // command-line tool).
+    void SetWait(std::function<void(int ms)> wait) { wait_ = std::move(wait); }
     BuiltinContext& builtin_context() { return context_; }
 
     // Starts procedure proc_index (no arguments) with fresh module variables.
@@ -120,6 +123,7 @@ private:
     std::vector<Variant> globals_;
     const std::vector<HostFunction>* host_ = nullptr;
     std::function<void(const std::string&, bool)> print_;
+    std::function<void(int)> wait_;
     std::string print_buffer_[2];
     BuiltinContext context_;
 

@@ -517,7 +517,10 @@ void Machine::Execute() {
             if (context_.wait_ms >= 0) {
                 const auto ms = context_.wait_ms;
                 context_.wait_ms = -1;
-                if (!evaluating_ && ms > 0) {
+                if (!evaluating_ && ms > 0 && wait_) {
+                    VEK_SYNC();
+                    wait_(static_cast<int>(ms));
+                } else if (!evaluating_ && ms > 0) {
                     wake_at_ = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
                     state_ = RunState::Waiting;
                     VEK_SYNC();
