@@ -13,7 +13,7 @@ root="$(cd "$here/../.." && pwd)"
 build="${1:-$root/build}"
 runner="$build/bin/basic_run"
 programs="$here/programs"
-runs=5
+runs=3
 
 [ -x "$runner" ] || { echo "Error: $runner not found; build the default preset first" >&2; exit 1; }
 
