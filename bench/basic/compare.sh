@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Times the same four programs in our engine (build/bin/basic_run), yabasic, bwbasic and lua5.4,
 # and prints each interpreter's time as a ratio to ours (ratio > 1: ours is faster).
-# Each time is the best of several runs minus the best time of an empty program in the same
-# interpreter, so start-up (process creation, loading) is not counted: inside the program the
+# Each time is the least processor time of several runs minus that of an empty program in the
+# same interpreter, so start-up (process creation, loading) is not counted: inside the program the
 # engine is started once and runs many scripts.
 # The other interpreters are for measuring only: install them with
 #   apt-get install yabasic bwbasic lua5.4
@@ -17,19 +17,17 @@ runs=3
 
 [ -x "$runner" ] || { echo "Error: $runner not found; build the default preset first" >&2; exit 1; }
 
-# Best wall-clock time of $runs runs in milliseconds; "-" when the interpreter is missing or fails.
+# Least processor time (user + system) of $runs runs in milliseconds, so that other load on the
+# machine does not count; "-" when the interpreter is missing or fails.
 best_ms() {
     local best=""
     command -v "$1" > /dev/null 2>&1 || { echo "-"; return; }
     for _ in $(seq "$runs"); do
-        local start end
-        start=$(date +%s%N)
-        if ! timeout 600 "$@" > /dev/null 2>&1 < /dev/null; then
-            echo "-"
-            return
-        fi
-        end=$(date +%s%N)
-        local ms=$(( (end - start) / 1000000 ))
+        local cpu
+        cpu=$( { TIMEFORMAT='%3U %3S'; time timeout 600 "$@" > /dev/null 2>&1 < /dev/null; } 2>&1 ) ||
+            { echo "-"; return; }
+        local ms
+        ms=$(awk -v t="$cpu" 'BEGIN { split(t, p, " "); printf "%d", (p[1] + p[2]) * 1000 + 0.5 }')
         if [ -z "$best" ] || [ "$ms" -lt "$best" ]; then best=$ms; fi
     done
     echo "$best"

@@ -88,6 +88,7 @@ void Machine::Execute() {
     const Instruction* ip = code + frame->pc;
     Variant* base = frame->base;
     Variant* sp = sp_;
+    std::int64_t budget = budget_; // statements until the next check, kept in a register
     int error_number = 0;
     std::string error_text;
     std::string error_source;
@@ -126,10 +127,13 @@ void Machine::Execute() {
 
     for (;;) {
         const Instruction& in = *ip++;
-        if (in.starts_statement && --budget_ < 0) {
+        if (in.starts_statement && --budget < 0) {
             frame->pc = static_cast<int>(ip - 1 - code);
             sp_ = sp;
-            switch (OnStatement(*frame)) {
+            budget_ = budget;
+            const Boundary boundary = OnStatement(*frame);
+            budget = budget_;
+            switch (boundary) {
             case Boundary::Continue:
                 break;
             case Boundary::Yield:
