@@ -13,7 +13,7 @@ root="$(cd "$here/../.." && pwd)"
 build="${1:-$root/build}"
 runner="$build/bin/basic_run"
 programs="$here/programs"
-runs=3
+runs=3 # per measurement; bwbasic, a hundred times slower, gets one
 
 [ -x "$runner" ] || { echo "Error: $runner not found; build the default preset first" >&2; exit 1; }
 
@@ -58,8 +58,8 @@ printf "%-8s %9s %9s %9s %9s   %8s %8s %8s\n" program ours_ms yabasic bwbasic lu
     yab/ours bwb/ours lua/ours
 for p in loop strings fib sort; do
     ours=$(net_ms "$(best_ms "$runner" "$programs/$p.bas")" "${empty[ours]}")
-    yab=$(net_ms "$(best_ms yabasic "$programs/$p.yab")" "${empty[yab]}")
-    bwb=$(net_ms "$(best_ms bwbasic "$programs/$p.bwb")" "${empty[bwb]}")
+    yab=$(net_ms "$(runs=2 best_ms yabasic "$programs/$p.yab")" "${empty[yab]}")
+    bwb=$(net_ms "$(runs=1 best_ms bwbasic "$programs/$p.bwb")" "${empty[bwb]}")
     lua=$(net_ms "$(best_ms lua5.4 "$programs/$p.lua")" "${empty[lua]}")
     printf "%-8s %9s %9s %9s %9s   %8s %8s %8s\n" "$p" "$ours" "$yab" "$bwb" "$lua" \
         "$(ratio "$ours" "$yab")" "$(ratio "$ours" "$bwb")" "$(ratio "$ours" "$lua")"

@@ -337,50 +337,34 @@ void Machine::Execute() {
             *--sp = Variant();
             break;
         }
-        case Op::AddConst:
-        case Op::SubConst:
-        case Op::MulConst:
-        case Op::IntDivConst:
-        case Op::ModConst: {
-            Variant& l = sp[-1];
-            const Variant& r = consts[in.a];
-            if (IsIntOrLong(l) && IsIntOrLong(r) &&
-                (r.int_value() != 0 || in.op < Op::IntDivConst)) {
-                const std::int64_t x = l.int_value();
-                const std::int64_t y = r.int_value();
-                std::int64_t v = 0;
-                switch (in.op) {
-                case Op::AddConst:
-                    v = x + y;
-                    break;
-                case Op::SubConst:
-                    v = x - y;
-                    break;
-                case Op::MulConst:
-                    v = x * y;
-                    break;
-                case Op::IntDivConst:
-                    v = x / y;
-                    break;
-                default:
-                    v = x % y;
-                    break;
-                }
-                if (l.tag() == Tag::Long && FitsLong(v)) {
-                    l.SetInt(static_cast<std::int32_t>(v));
-                } else {
-                    l = IntegralResult(v, l.tag() == Tag::Integer && r.tag() == Tag::Integer);
-                }
-                break;
-            }
-            static constexpr BinaryOp kOperators[] = {BinaryOp::Add, BinaryOp::Sub, BinaryOp::Mul,
-                                                      BinaryOp::IntDiv, BinaryOp::Mod};
-            Variant out;
-            VEK_CHECK(ApplyBinary(
-                kOperators[static_cast<int>(in.op) - static_cast<int>(Op::AddConst)], l, r, out));
-            l = std::move(out);
-            break;
-        }
+        // A whole-number operation with a constant right operand; one case per operator so
+        // that each keeps its own dispatch.
+#define VEK_CONSTANT_OPERATION(name, binary, expression, needs_divisor)                            \
+    case Op::name: {                                                                               \
+        Variant& l = sp[-1];                                                                       \
+        const Variant& r = consts[in.a];                                                           \
+        if (IsIntOrLong(l) && IsIntOrLong(r) && (!(needs_divisor) || r.int_value() != 0)) {        \
+            const std::int64_t x = l.int_value();                                                  \
+            const std::int64_t y = r.int_value();                                                  \
+            const std::int64_t v = (expression);                                                   \
+            if (l.tag() == Tag::Long && FitsLong(v)) {                                             \
+                l.SetInt(static_cast<std::int32_t>(v));                                            \
+            } else {                                                                               \
+                l = IntegralResult(v, l.tag() == Tag::Integer && r.tag() == Tag::Integer);         \
+            }                                                                                      \
+            break;                                                                                 \
+        }                                                                                          \
+        Variant out;                                                                               \
+        VEK_CHECK(ApplyBinary(binary, l, r, out));                                                 \
+        l = std::move(out);                                                                        \
+        break;                                                                                     \
+    }
+            VEK_CONSTANT_OPERATION(AddConst, BinaryOp::Add, x + y, false)
+            VEK_CONSTANT_OPERATION(SubConst, BinaryOp::Sub, x - y, false)
+            VEK_CONSTANT_OPERATION(MulConst, BinaryOp::Mul, x * y, false)
+            VEK_CONSTANT_OPERATION(IntDivConst, BinaryOp::IntDiv, x / y, true)
+            VEK_CONSTANT_OPERATION(ModConst, BinaryOp::Mod, x % y, true)
+#undef VEK_CONSTANT_OPERATION
         case Op::Negate:
         case Op::Not: {
             Variant out;
