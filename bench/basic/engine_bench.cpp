@@ -37,14 +37,22 @@ void RunProgram(benchmark::State& state, const std::string& name) {
     state.SetLabel(last_line);
 }
 
-void BM_IntegerLoop(benchmark::State& state) { RunProgram(state, "loop"); }
-void BM_StringBuilding(benchmark::State& state) { RunProgram(state, "strings"); }
-void BM_RecursiveFib25(benchmark::State& state) { RunProgram(state, "fib"); }
-void BM_BubbleSort2000(benchmark::State& state) { RunProgram(state, "sort"); }
+void BM_IntegerLoop(benchmark::State& state) {
+    RunProgram(state, "loop");
+}
+void BM_StringBuilding(benchmark::State& state) {
+    RunProgram(state, "strings");
+}
+void BM_RecursiveFib30(benchmark::State& state) {
+    RunProgram(state, "fib");
+}
+void BM_BubbleSort4000(benchmark::State& state) {
+    RunProgram(state, "sort");
+}
 
 BENCHMARK(BM_IntegerLoop)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StringBuilding)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_RecursiveFib25)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_BubbleSort2000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RecursiveFib30)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BubbleSort4000)->Unit(benchmark::kMillisecond);
 
 } // namespace

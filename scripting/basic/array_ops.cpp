@@ -2,6 +2,8 @@
 
 #include "scripting/basic/conversions.h"
 
+#include <algorithm>
+
 namespace vek::basic {
 
 namespace {
@@ -14,7 +16,7 @@ RunError CheckBounds(int dims, const std::int32_t* lower, const std::int32_t* up
     std::int64_t total = 1;
     for (int d = 0; d < dims; ++d) {
         const std::int64_t extent = std::int64_t{upper[d]} - lower[d] + 1;
-        if (extent < 0) {
+        if (extent < 1) {
             return RunError::SubscriptOutOfRange;
         }
         total *= extent;
@@ -97,13 +99,41 @@ RunError FlatIndex(const ArrayObject& array, const Variant* indices, int count, 
     return RunError::None;
 }
 
-Variant MakeVariantList(std::vector<Variant> values) {
+RunError MakeVariantList(std::vector<Variant> values, Variant& out) {
+    int nesting = 1;
+    for (const Variant& v : values) {
+        if (v.IsArray()) {
+            nesting = std::max(nesting, v.array()->nesting + 1);
+        }
+    }
+    if (nesting > kMaxArrayNesting) {
+        return RunError::OutOfMemory;
+    }
     auto* array = new ArrayObject;
     array->dims = 1;
+    array->nesting = nesting;
     array->lower[0] = 0;
     array->upper[0] = static_cast<std::int32_t>(values.size()) - 1;
     array->items = std::move(values);
-    return Variant::Array(array);
+    out = Variant::Array(array);
+    return RunError::None;
+}
+
+RunError StoreElementValue(ArrayObject& array, std::size_t flat, Variant& value) {
+    if (value.IsArray()) {
+        const int nesting = value.array()->nesting + 1;
+        if (nesting > kMaxArrayNesting) {
+            return RunError::OutOfMemory;
+        }
+        array.nesting = std::max(array.nesting, nesting);
+    }
+    if (array.element_tag != Tag::Empty && value.tag() != array.element_tag) {
+        if (const RunError e = CoerceTo(value, array.element_tag); e != RunError::None) {
+            return e;
+        }
+    }
+    array.items[flat] = std::move(value);
+    return RunError::None;
 }
 
 } // namespace vek::basic

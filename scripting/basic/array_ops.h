@@ -22,7 +22,12 @@ RunError Redimension(Variant& target, int dims, const std::int32_t* lower,
 // Position of an element in items from `count` index values.
 RunError FlatIndex(const ArrayObject& array, const Variant* indices, int count, std::size_t& out);
 
-// A zero-based one-dimensional Variant array of the given values (Array(), Split()).
-Variant MakeVariantList(std::vector<Variant> values);
+// A zero-based one-dimensional Variant array of the given values (Array(), Split()); fails when
+// that would nest arrays deeper than kMaxArrayNesting.
+RunError MakeVariantList(std::vector<Variant> values, Variant& out);
+
+// Stores value as an element of array (converted to its element type), keeping the nesting
+// bound.
+RunError StoreElementValue(ArrayObject& array, std::size_t flat, Variant& value);
 
 } // namespace vek::basic

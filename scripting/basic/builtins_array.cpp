@@ -80,8 +80,7 @@ RunError BuiltinLBound(BuiltinContext&, Variant* args, int argc, Variant& out) {
 }
 
 RunError BuiltinArray(BuiltinContext&, Variant* args, int argc, Variant& out) {
-    out = MakeVariantList(std::vector<Variant>(args, args + argc));
-    return RunError::None;
+    return MakeVariantList(std::vector<Variant>(args, args + argc), out);
 }
 
 RunError BuiltinSplit(BuiltinContext&, Variant* args, int argc, Variant& out) {
@@ -96,8 +95,7 @@ RunError BuiltinSplit(BuiltinContext&, Variant* args, int argc, Variant& out) {
     }
     std::vector<Variant> parts;
     if (text.empty()) {
-        out = MakeVariantList({});
-        return RunError::None;
+        return MakeVariantList({}, out);
     }
     std::size_t from = 0;
     while (!delimiter.empty() &&
@@ -112,8 +110,7 @@ RunError BuiltinSplit(BuiltinContext&, Variant* args, int argc, Variant& out) {
     if (limit != 0) {
         parts.push_back(Variant::String(text.substr(from)));
     }
-    out = MakeVariantList(std::move(parts));
-    return RunError::None;
+    return MakeVariantList(std::move(parts), out);
 }
 
 RunError BuiltinJoin(BuiltinContext&, Variant* args, int argc, Variant& out) {

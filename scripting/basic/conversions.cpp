@@ -133,6 +133,9 @@ std::string FormatDouble(double value, int significant_digits) {
     if (std::isinf(value)) {
         return value > 0 ? "Inf" : "-Inf";
     }
+    if (value == 0) {
+        value = 0; // no "-0"
+    }
     char buffer[40];
     std::snprintf(buffer, sizeof buffer, "%.*G", significant_digits, value);
     std::string text(buffer);

@@ -214,6 +214,9 @@ bool Engine::Compile() {
             target(line);
         }
     });
+    if (impl_->callbacks.wait) {
+        impl_->machine->SetWait([this](int ms) { impl_->callbacks.wait(ms); });
+    }
     impl_->machine->builtin_context().msg_box = [this](const std::string& prompt, int buttons,
                                                        const std::string& title) {
         return impl_->callbacks.msg_box ? impl_->callbacks.msg_box(prompt, buttons, title) : 1;

@@ -44,6 +44,9 @@ public:
         // MsgBox: returns the button pressed (vbOK = 1, vbCancel = 2, vbYes = 6, vbNo = 7).
         std::function<int(const std::string& prompt, int buttons, const std::string& title)>
             msg_box;
+        // Wait ms: when set, the engine calls it and goes on; when not, Run returns
+        // RunState::Waiting until the time is over, so a user interface never blocks.
+        std::function<void(int ms)> wait;
     };
 
     Engine();

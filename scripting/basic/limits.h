@@ -21,6 +21,10 @@ inline constexpr int kMaxArrayDims = 8;
 inline constexpr std::int64_t kMaxArrayElements = 16 * 1024 * 1024;
 inline constexpr std::size_t kMaxStringLength = 64 * 1024 * 1024;
 
+// Arrays held inside arrays (Array(Array(...))). Releasing a value releases what it holds, one
+// level at a time, so the depth is bounded where values are stored.
+inline constexpr int kMaxArrayNesting = 64;
+
 // Statements one call of Evaluate may run, so that a watch expression calling a function that
 // loops for ever cannot hang the debugger.
 inline constexpr std::int64_t kMaxEvaluateStatements = 1000000;

@@ -30,6 +30,9 @@ bool Machine::Start(int proc_index) {
     print_buffer_[1].clear();
     step_mode_ = StepMode::None;
     run_to_ = {-1, -1};
+    resume_pc_ = -1;
+    paused_by_stop_ = false;
+    stop_pass_pc_ = -1;
     const Procedure& proc = program_.procs[static_cast<std::size_t>(proc_index)];
     if (!proc.params.empty() && !proc.params.front().optional) {
         state_ = RunState::Failed;
@@ -115,19 +118,27 @@ RunState Machine::Run(std::int64_t statements) {
 }
 
 void Machine::Pause() {
-    if (state_ == RunState::Running || state_ == RunState::Waiting) {
-        state_ = RunState::Paused;
-        step_mode_ = StepMode::None;
+    if ((state_ == RunState::Running || state_ == RunState::Waiting) && !frames_.empty()) {
+        PauseHere();
     }
+}
+
+void Machine::PauseHere() {
+    state_ = RunState::Paused;
+    step_mode_ = StepMode::None;
+    resume_pc_ = frames_.back().pc;
+    resume_depth_ = frames_.size();
 }
 
 void Machine::Resume(StepMode mode) {
     if (state_ != RunState::Paused) {
         return;
     }
+    step_line_ = frames_.empty() ? 0 : CurrentLine(frames_.size() - 1);
     step_mode_ = mode;
     step_depth_ = frames_.size();
-    step_line_ = frames_.empty() ? 0 : CurrentLine(frames_.size() - 1);
+    stop_pass_pc_ = paused_by_stop_ ? frames_.back().pc : -1;
+    paused_by_stop_ = false;
     state_ = RunState::Running;
 }
 
@@ -155,7 +166,10 @@ void Machine::SetBreakpoint(int module, int line, bool on) {
 
 int Machine::CurrentLine(std::size_t frame_index) const {
     const Frame& f = frames_[frame_index];
-    const int statement = f.proc->StatementAt(f.pc - 1);
+    // A paused frame's pc is the next instruction to run; a caller's pc is its return address,
+    // just past the call.
+    const bool next_to_run = frame_index + 1 == frames_.size() && state_ == RunState::Paused;
+    const int statement = f.proc->StatementAt(next_to_run ? f.pc : f.pc - 1);
     return statement < 0 ? f.proc->line
                          : f.proc->statements[static_cast<std::size_t>(statement)].line;
 }
@@ -170,16 +184,24 @@ void Machine::FlushPrint(int channel) {
     print_buffer_[channel].clear();
 }
 
-Machine::Boundary Machine::OnStatement(const Frame& frame, int statement) {
+Machine::Boundary Machine::OnStatement(const Frame& frame) {
     if (evaluating_) {
         eval_error_ = "the expression runs too long";
         return Boundary::Fail;
+    }
+    if (frame.pc == resume_pc_ && frames_.size() == resume_depth_) {
+        resume_pc_ = -1;
+        budget_ = DebugActive() ? 0 : slice_left_;
+        return Boundary::Continue;
     }
     if (!DebugActive()) {
         return Boundary::Yield;
     }
     --slice_left_;
-    const int line = frame.proc->statements[static_cast<std::size_t>(statement)].line;
+    const int statement = frame.proc->StatementAt(frame.pc);
+    const int line = statement < 0
+                         ? frame.proc->line
+                         : frame.proc->statements[static_cast<std::size_t>(statement)].line;
     const int module = frame.proc->module;
     const std::size_t depth = frames_.size();
     const bool same_place = depth == step_depth_ && line == step_line_;
@@ -197,7 +219,7 @@ Machine::Boundary Machine::OnStatement(const Frame& frame, int statement) {
     case StepMode::None:
         break;
     }
-    if (breakpoints_.count({module, line}) != 0 && !(same_place && step_mode_ != StepMode::None)) {
+    if (breakpoints_.count({module, line}) != 0) {
         stop = true;
     }
     if (run_to_ == std::make_pair(module, line)) {
@@ -205,8 +227,7 @@ Machine::Boundary Machine::OnStatement(const Frame& frame, int statement) {
         stop = true;
     }
     if (stop) {
-        step_mode_ = StepMode::None;
-        state_ = RunState::Paused;
+        PauseHere();
         return Boundary::Yield;
     }
     if (slice_left_ <= 0) {
@@ -255,7 +276,9 @@ bool Machine::HandleError(int number, std::string description, std::string sourc
     error_.description = std::move(description);
     error_.module = program_.modules[static_cast<std::size_t>(top.proc->module)].name;
     error_.procedure = top.proc->name;
-    error_.line = CurrentLine(frames_.size() - 1);
+    const int statement = top.proc->StatementAt(top.pc - 1);
+    error_.line = statement < 0 ? top.proc->line
+                                : top.proc->statements[static_cast<std::size_t>(statement)].line;
     UnwindTo(0);
     state_ = RunState::Failed;
     return false;

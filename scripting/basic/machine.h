@@ -70,6 +70,9 @@ public:
     void SetPrint(std::function<void(const std::string&, bool debug)> print) {
         print_ = std::move(print);
     }
+    // Wait through the host instead of ending the slice (a host that may block, such as a
+    // command-line tool).
+    void SetWait(std::function<void(int ms)> wait) { wait_ = std::move(wait); }
     BuiltinContext& builtin_context() { return context_; }
 
     // Starts procedure proc_index (no arguments) with fresh module variables.
@@ -99,7 +102,10 @@ private:
 
     void Execute();
     bool EnterProcedure(const Procedure& proc, Variant* base, bool eval_root);
-    Boundary OnStatement(const Frame& frame, int statement);
+    // The statement check before an instruction that starts a statement (frame.pc points at it).
+    Boundary OnStatement(const Frame& frame);
+    // Pauses at the top frame's pc; the statement check there is skipped on resuming.
+    void PauseHere();
     // Sets Err and moves to the handler; false when no handler takes it (the run ends or the
     // evaluation fails).
     bool HandleError(int number, std::string description, std::string source);
@@ -117,6 +123,7 @@ private:
     std::vector<Variant> globals_;
     const std::vector<HostFunction>* host_ = nullptr;
     std::function<void(const std::string&, bool)> print_;
+    std::function<void(int)> wait_;
     std::string print_buffer_[2];
     BuiltinContext context_;
 
@@ -135,6 +142,10 @@ private:
     std::set<std::pair<int, int>> breakpoints_;
     std::pair<int, int> run_to_{-1, -1};
     StepMode step_mode_ = StepMode::None;
+    int resume_pc_ = -1; // the statement check at this pc and depth passes once
+    std::size_t resume_depth_ = 0;
+    bool paused_by_stop_ = false;
+    int stop_pass_pc_ = -1; // the Stop paused at, which the resumed script runs past
     std::size_t step_depth_ = 0;
     int step_line_ = 0;
 

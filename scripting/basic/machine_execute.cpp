@@ -88,6 +88,7 @@ void Machine::Execute() {
     const Instruction* ip = code + frame->pc;
     Variant* base = frame->base;
     Variant* sp = sp_;
+    std::int64_t budget = budget_; // statements until the next check, kept in a register
     int error_number = 0;
     std::string error_text;
     std::string error_source;
@@ -126,6 +127,22 @@ void Machine::Execute() {
 
     for (;;) {
         const Instruction& in = *ip++;
+        if (in.starts_statement && --budget < 0) {
+            frame->pc = static_cast<int>(ip - 1 - code);
+            sp_ = sp;
+            budget_ = budget;
+            const Boundary boundary = OnStatement(*frame);
+            budget = budget_;
+            switch (boundary) {
+            case Boundary::Continue:
+                break;
+            case Boundary::Yield:
+                return;
+            case Boundary::Fail:
+                UnwindTo(eval_root_);
+                return;
+            }
+        }
         switch (in.op) {
         case Op::PushConst:
             *sp++ = consts[in.a];
@@ -320,6 +337,34 @@ void Machine::Execute() {
             *--sp = Variant();
             break;
         }
+        // A whole-number operation with a constant right operand; one case per operator so
+        // that each keeps its own dispatch.
+#define VEK_CONSTANT_OPERATION(name, binary, expression, needs_divisor)                            \
+    case Op::name: {                                                                               \
+        Variant& l = sp[-1];                                                                       \
+        const Variant& r = consts[in.a];                                                           \
+        if (IsIntOrLong(l) && IsIntOrLong(r) && (!(needs_divisor) || r.int_value() != 0)) {        \
+            const std::int64_t x = l.int_value();                                                  \
+            const std::int64_t y = r.int_value();                                                  \
+            const std::int64_t v = (expression);                                                   \
+            if (l.tag() == Tag::Long && FitsLong(v)) {                                             \
+                l.SetInt(static_cast<std::int32_t>(v));                                            \
+            } else {                                                                               \
+                l = IntegralResult(v, l.tag() == Tag::Integer && r.tag() == Tag::Integer);         \
+            }                                                                                      \
+            break;                                                                                 \
+        }                                                                                          \
+        Variant out;                                                                               \
+        VEK_CHECK(ApplyBinary(binary, l, r, out));                                                 \
+        l = std::move(out);                                                                        \
+        break;                                                                                     \
+    }
+            VEK_CONSTANT_OPERATION(AddConst, BinaryOp::Add, x + y, false)
+            VEK_CONSTANT_OPERATION(SubConst, BinaryOp::Sub, x - y, false)
+            VEK_CONSTANT_OPERATION(MulConst, BinaryOp::Mul, x * y, false)
+            VEK_CONSTANT_OPERATION(IntDivConst, BinaryOp::IntDiv, x / y, true)
+            VEK_CONSTANT_OPERATION(ModConst, BinaryOp::Mod, x % y, true)
+#undef VEK_CONSTANT_OPERATION
         case Op::Negate:
         case Op::Not: {
             Variant out;
@@ -341,20 +386,21 @@ void Machine::Execute() {
             }
             break;
         }
-        case Op::Line:
-            if (--budget_ < 0) {
-                VEK_SYNC();
-                switch (OnStatement(*frame, in.a)) {
-                case Boundary::Continue:
-                    break;
-                case Boundary::Yield:
-                    return;
-                case Boundary::Fail:
-                    UnwindTo(eval_root_);
-                    return;
-                }
+        case Op::CompareJump: {
+            const Variant& l = sp[-2];
+            const Variant& r = sp[-1];
+            int order = 0;
+            if (l.IsIntegral() && r.IsIntegral()) {
+                order = l.int_value() < r.int_value() ? -1 : l.int_value() > r.int_value() ? 1 : 0;
+            } else {
+                VEK_CHECK(CompareValues(l, r, order));
+            }
+            VEK_POP_CLEAR(2);
+            if (((in.b >> (order + 1)) & 1) == in.c) {
+                ip = code + in.a;
             }
             break;
+        }
         case Op::ForEnter: {
             bool done = false;
             VEK_CHECK(ForDone(base[in.a], base[in.b], base[in.b + 1], done));
@@ -425,12 +471,29 @@ void Machine::Execute() {
             break;
         }
         case Op::Call: {
+            // EnterProcedure, written out here because calls are the hot road of recursion.
             const Procedure& callee = program_.procs[static_cast<std::size_t>(in.a)];
-            VEK_SYNC();
-            if (!EnterProcedure(callee, sp - in.b, false)) {
+            Variant* const callee_base = sp - in.b;
+            Variant* const top = callee_base + callee.slot_init.size();
+            if (frames_.size() >= kMaxCallDepth || top + callee.max_stack + 1 > stack_end_) {
                 VEK_RAISE(RunError::OutOfStackSpace);
             }
-            VEK_LOAD_FRAME();
+            const Variant* init = callee.slot_init.data();
+            for (Variant* slot = sp; slot < top; ++slot) {
+                *slot = init[slot - callee_base];
+            }
+            frame->pc = static_cast<int>(ip - code);
+            Frame& next = frames_.emplace_back();
+            next.proc = &callee;
+            next.base = callee_base;
+            next.floor = callee_base;
+            frame = &next;
+            proc = &callee;
+            code = callee.code.data();
+            consts = callee.constants.data();
+            ip = code;
+            base = callee_base;
+            sp = top;
             break;
         }
         case Op::CallBuiltin: {
@@ -442,7 +505,10 @@ void Machine::Execute() {
             if (context_.wait_ms >= 0) {
                 const auto ms = context_.wait_ms;
                 context_.wait_ms = -1;
-                if (!evaluating_ && ms > 0) {
+                if (!evaluating_ && ms > 0 && wait_) {
+                    VEK_SYNC();
+                    wait_(static_cast<int>(ms));
+                } else if (!evaluating_ && ms > 0) {
                     wake_at_ = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
                     state_ = RunState::Waiting;
                     VEK_SYNC();
@@ -466,7 +532,7 @@ void Machine::Execute() {
         }
         case Op::CoerceParam: {
             Variant& slot = base[in.a];
-            if (!slot.IsRef()) {
+            if (slot.tag() != static_cast<Tag>(in.b) && !slot.IsRef()) {
                 VEK_CHECK(CoerceTo(slot, static_cast<Tag>(in.b)));
             }
             break;
@@ -560,6 +626,24 @@ void Machine::Execute() {
             index = array.items[flat];
             break;
         }
+        case Op::LoadLocalElement: {
+            const Variant& holder = base[in.a].Deref();
+            const Variant& index = base[in.b];
+            if (holder.IsArray()) {
+                const ArrayObject& array = *holder.array();
+                if (array.dims == 1 && index.IsIntegral() && index.int_value() >= array.lower[0] &&
+                    index.int_value() <= array.upper[0]) {
+                    *sp++ =
+                        array.items[static_cast<std::size_t>(index.int_value() - array.lower[0])];
+                    break;
+                }
+                std::size_t flat = 0;
+                VEK_CHECK(FlatIndex(array, &index, 1, flat));
+                *sp++ = array.items[flat];
+                break;
+            }
+            VEK_RAISE(RunError::TypeMismatch);
+        }
         case Op::StoreElement: {
             Variant& slot = base[in.a];
             Variant& holder = slot.IsRef() ? *slot.ref() : slot;
@@ -575,8 +659,7 @@ void Machine::Execute() {
             } else {
                 VEK_CHECK(FlatIndex(shape, sp - 2, 1, flat));
             }
-            ArrayObject* array = holder.MutableArray();
-            VEK_CHECK(StoreConverted(array->items[flat], sp[-1], array->element_tag));
+            VEK_CHECK(StoreElementValue(*holder.MutableArray(), flat, sp[-1]));
             VEK_POP_CLEAR(2);
             break;
         }
@@ -587,8 +670,7 @@ void Machine::Execute() {
             }
             std::size_t flat = 0;
             VEK_CHECK(FlatIndex(*target->array(), sp - in.a - 1, in.a, flat));
-            ArrayObject* array = target->MutableArray();
-            VEK_CHECK(StoreConverted(array->items[flat], sp[-1], array->element_tag));
+            VEK_CHECK(StoreElementValue(*target->MutableArray(), flat, sp[-1]));
             VEK_POP_CLEAR(in.a + 2);
             break;
         }
@@ -681,13 +763,19 @@ void Machine::Execute() {
                 FlushPrint(in.a);
             }
             break;
-        case Op::Stop:
-            if (!evaluating_) {
-                VEK_SYNC();
-                state_ = RunState::Paused;
+        case Op::Stop: {
+            // Pauses with Stop as the current statement; resuming runs past it.
+            const int here = static_cast<int>(ip - 1 - code);
+            if (!evaluating_ && !(here == stop_pass_pc_ && resume_depth_ == frames_.size())) {
+                frame->pc = here;
+                sp_ = sp;
+                PauseHere();
+                paused_by_stop_ = true;
                 return;
             }
+            stop_pass_pc_ = -1;
             break;
+        }
         }
         continue;
 

@@ -5,7 +5,8 @@
 namespace vek::basic {
 
 // The one list of machine instructions. Each line: name, operands used (a, b, c), the change of
-// the value-stack depth as an expression of the operands, and what it does. The list generates the
+// the value-stack depth as an expression of the operands, and what it does. Add to Xor follow
+// the order of BinaryOp, which the compiler maps onto them by offset. The list generates the
 // Op enum, the dispatcher's cases are checked against it, the disassembler prints from it and the
 // compiler computes each procedure's stack need from the stack effects.
 #define VEK_BASIC_OPCODES(X)                                                                       \
@@ -39,10 +40,15 @@ namespace vek::basic {
     X(Xor, 0, -1, "a Xor b")                                                                       \
     X(Negate, 0, 0, "-a")                                                                          \
     X(Not, 0, 0, "Not a")                                                                          \
+    X(AddConst, 1, 0, "a + constants[a]")                                                          \
+    X(SubConst, 1, 0, "a - constants[a]")                                                          \
+    X(MulConst, 1, 0, "a * constants[a]")                                                          \
+    X(IntDivConst, 1, 0, "a \\ constants[a]")                                                      \
+    X(ModConst, 1, 0, "a Mod constants[a]")                                                        \
     X(Jump, 1, 0, "go to a")                                                                       \
     X(JumpIfFalse, 1, -1, "pop; go to a when it is False")                                         \
     X(JumpIfTrue, 1, -1, "pop; go to a when it is True")                                           \
-    X(Line, 1, 0, "statement a begins: slices, breakpoints, stepping")                             \
+    X(CompareJump, 3, -2, "pop two, compare; go to a when the order is in mask b, negated if c=0") \
     X(ForEnter, 3, 0, "local counter a, limit/step in slots b, b+1: go to c when already done")    \
     X(ForStep, 3, 0, "local counter a += step; back to c while within the limit in slot b")        \
     X(ForCheck, 2, -1, "pop counter; go to b when past the limit/step in slots a, a+1")            \
@@ -58,6 +64,7 @@ namespace vek::basic {
     X(ReDim, 3, -1 - 2 * a, "pop reference and a bound pairs; resize, c = Preserve, type b")       \
     X(IndexLoad, 1, -a, "pop a indices and an array, push the element")                            \
     X(LoadElement, 1, 0, "replace the index on top by that element of the array in slot a")        \
+    X(LoadLocalElement, 2, 1, "push element (local b) of the array in slot a")                     \
     X(StoreElement, 1, -2, "pop value and index; store the element of the array in slot a")        \
     X(IndexStore, 1, -2 - a, "pop value, a indices and an array reference; store the element")     \
     X(ErrGet, 1, 1, "push Err field a (0 Number, 1 Description, 2 Source)")                        \
@@ -78,6 +85,9 @@ enum class Op : std::uint8_t {
 
 struct Instruction {
     Op op;
+    // The first instruction of a statement (and of every loop turn): before it runs, the machine
+    // counts the statement against its slice and checks breakpoints and stepping.
+    bool starts_statement = false;
     std::int32_t a = 0;
     std::int32_t b = 0;
     std::int32_t c = 0;

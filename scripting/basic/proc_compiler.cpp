@@ -32,7 +32,8 @@ void ProcCompiler::Fail(Position pos, std::string message) {
 }
 
 int ProcCompiler::Emit(Op op, int a, int b, int c) {
-    proc_.code.push_back({op, a, b, c});
+    proc_.code.push_back({op, statement_pending_, a, b, c});
+    statement_pending_ = false;
     depth_ += StackEffect(proc_.code.back());
     proc_.max_stack = std::max(proc_.max_stack, depth_);
     return Here() - 1;
@@ -48,7 +49,7 @@ void ProcCompiler::EmitLine(int line) {
         return;
     }
     proc_.statements.push_back({Here(), line});
-    Emit(Op::Line, static_cast<int>(proc_.statements.size()) - 1);
+    statement_pending_ = true;
 }
 
 int ProcCompiler::DeclareLocal(const std::string& name, Tag type, Tag element, Position pos,
@@ -270,8 +271,7 @@ void ProcCompiler::CompileIf(const Stmt& s) {
         if (i > 0) {
             EmitLine(s.conditions[i]->pos.line);
         }
-        CompileCondition(*s.conditions[i]);
-        const int skip = Emit(Op::JumpIfFalse);
+        const int skip = EmitConditionalJump(*s.conditions[i], false);
         CompileBlock(s.blocks[i]);
         if (i + 1 < s.conditions.size() || s.has_else) {
             to_end.push_back(Emit(Op::Jump));
@@ -358,12 +358,15 @@ void ProcCompiler::CompileFor(const Stmt& s) {
     if (counter.kind == SymbolKind::Local) {
         const int enter = Emit(Op::ForEnter, counter.index, limits);
         const int top = Here();
+        MarkLoopTurn();
         CompileBlock(s.body);
         EmitLine(s.end_pos.line);
+        MarkLoopTurn();
         Emit(Op::ForStep, counter.index, limits, top);
         PatchC(enter, Here());
     } else {
         const int top = Here();
+        MarkLoopTurn();
         EmitLoad(counter, s.pos);
         const int check = Emit(Op::ForCheck, limits);
         CompileBlock(s.body);
@@ -391,6 +394,7 @@ void ProcCompiler::CompileForEach(const Stmt& s) {
     const int enter = Emit(Op::ForEachEnter, state);
     loops_.push_back({true, {}});
     const int top = Here();
+    MarkLoopTurn();
     const int next = Emit(Op::ForEachNext, state);
     EmitStore(element, s.pos);
     CompileBlock(s.body);
@@ -405,13 +409,13 @@ void ProcCompiler::CompileForEach(const Stmt& s) {
 }
 
 void ProcCompiler::CompileDo(const Stmt& s) {
-    // The loop's own Line (emitted just before) is the target of the back edge, so every turn
-    // passes a statement boundary where the machine can end its slice or stop.
-    const int top = Here() - 1;
+    // The back edge goes to the loop's first instruction, which checks the statement budget, so
+    // every turn passes a point where the machine can end its slice or stop.
+    const int top = Here();
+    MarkLoopTurn();
     loops_.push_back({false, {}});
     if (s.condition && !s.test_at_end) {
-        CompileCondition(*s.condition);
-        const int exit = Emit(s.until ? Op::JumpIfTrue : Op::JumpIfFalse);
+        const int exit = EmitConditionalJump(*s.condition, s.until);
         CompileBlock(s.body);
         EmitLine(s.end_pos.line);
         Emit(Op::Jump, top);
@@ -420,8 +424,7 @@ void ProcCompiler::CompileDo(const Stmt& s) {
         CompileBlock(s.body);
         EmitLine(s.end_pos.line);
         if (s.condition) {
-            CompileCondition(*s.condition);
-            Emit(s.until ? Op::JumpIfFalse : Op::JumpIfTrue, top);
+            PatchA(EmitConditionalJump(*s.condition, !s.until), top);
         } else {
             Emit(Op::Jump, top);
         }

@@ -75,11 +75,16 @@ private:
     void CompileAssign(const Expr& target, const Expr& value);
     void CompileCallStatement(const Expr& call);
     void EmitLine(int line);
+    // The next instruction starts a loop turn: it gets a statement check even inside a
+    // single-line If, so that every loop can be stopped.
+    void MarkLoopTurn() { statement_pending_ = true; }
     void ResolveLabels();
 
     // expressions and calls (proc_compiler_expr.cpp)
     void CompileExpr(const Expr& e);
-    void CompileCondition(const Expr& e); // leaves a value for JumpIfFalse
+    // Emits the test of a condition and a jump taken when it is `when`; returns the jump's pc,
+    // whose target (operand a) the caller patches.
+    int EmitConditionalJump(const Expr& condition, bool when);
     void CompileName(const Expr& e);
     void CompileCallExpr(const Expr& call);
     void CompileMember(const Expr& e);
@@ -119,6 +124,7 @@ private:
     std::vector<int> exit_jumps_;
     int depth_ = 0;
     int single_line_ = 0; // inside a single-line If, whose parts share its statement
+    bool statement_pending_ = false;
     bool in_function_ = false;
 
     friend class ProgramCompiler;

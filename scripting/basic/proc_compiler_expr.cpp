@@ -7,8 +7,51 @@ namespace vek::basic {
 
 namespace {
 
+static_assert(static_cast<int>(Op::Xor) - static_cast<int>(Op::Add) ==
+              static_cast<int>(BinaryOp::Xor) - static_cast<int>(BinaryOp::Add));
+
 Op BinaryOpcode(BinaryOp op) {
     return static_cast<Op>(static_cast<int>(Op::Add) + static_cast<int>(op));
+}
+
+// The instruction taking its right operand as a constant; Pop when there is none.
+Op ConstantOpcode(BinaryOp op) {
+    switch (op) {
+    case BinaryOp::Add:
+        return Op::AddConst;
+    case BinaryOp::Sub:
+        return Op::SubConst;
+    case BinaryOp::Mul:
+        return Op::MulConst;
+    case BinaryOp::IntDiv:
+        return Op::IntDivConst;
+    case BinaryOp::Mod:
+        return Op::ModConst;
+    default:
+        return Op::Pop;
+    }
+}
+
+bool IsComparison(BinaryOp op) {
+    return op >= BinaryOp::Eq && op <= BinaryOp::Ge;
+}
+
+// Which orders (bit 0: less, bit 1: equal, bit 2: greater) make a comparison true.
+int OrderMask(BinaryOp op) {
+    switch (op) {
+    case BinaryOp::Eq:
+        return 0b010;
+    case BinaryOp::Ne:
+        return 0b101;
+    case BinaryOp::Lt:
+        return 0b001;
+    case BinaryOp::Le:
+        return 0b011;
+    case BinaryOp::Gt:
+        return 0b100;
+    default:
+        return 0b110;
+    }
 }
 
 } // namespace
@@ -206,21 +249,41 @@ void ProcCompiler::CompileExpr(const Expr& e) {
         CompileExpr(*e.args[0]);
         Emit(e.unary_op == UnaryOp::Negate ? Op::Negate : Op::Not);
         return;
-    case ExprKind::Binary:
+    case ExprKind::Binary: {
         if (TryFold(e)) {
+            return;
+        }
+        // n - 1, i Mod 7: the constant travels in the instruction.
+        Variant constant;
+        std::string ignored;
+        if (const Op with_constant = ConstantOpcode(e.binary_op);
+            with_constant != Op::Pop && EvaluateConstant(*e.args[1], *this, constant, ignored) &&
+            constant.IsNumeric()) {
+            CompileExpr(*e.args[0]);
+            Emit(with_constant, AddConstant(constant));
             return;
         }
         CompileExpr(*e.args[0]);
         CompileExpr(*e.args[1]);
         Emit(BinaryOpcode(e.binary_op));
         return;
+    }
     case ExprKind::Missing:
         Fail(e.pos, "expected an expression");
     }
 }
 
-void ProcCompiler::CompileCondition(const Expr& e) {
-    CompileExpr(e);
+int ProcCompiler::EmitConditionalJump(const Expr& condition, bool when) {
+    Variant folded;
+    std::string ignored;
+    if (condition.kind == ExprKind::Binary && IsComparison(condition.binary_op) &&
+        !EvaluateConstant(condition, *this, folded, ignored)) {
+        CompileExpr(*condition.args[0]);
+        CompileExpr(*condition.args[1]);
+        return Emit(Op::CompareJump, 0, OrderMask(condition.binary_op), when ? 1 : 0);
+    }
+    CompileExpr(condition);
+    return Emit(when ? Op::JumpIfTrue : Op::JumpIfFalse);
 }
 
 void ProcCompiler::CompileName(const Expr& e) {
@@ -311,6 +374,14 @@ void ProcCompiler::CompileCallExpr(const Expr& call) {
         }
         // One index into an array held by a local or parameter: the common case of loops.
         if (symbol.kind != SymbolKind::Global && call.args.size() == 1) {
+            const Expr& index = *call.args[0];
+            if (index.kind == ExprKind::Name && call.arg_names[0].empty()) {
+                const Symbol index_symbol = Lookup(index.name, index.pos);
+                if (index_symbol.kind == SymbolKind::Local) {
+                    Emit(Op::LoadLocalElement, symbol.index, index_symbol.index);
+                    return;
+                }
+            }
             CompileValueArgs(call, 1, 1, callee.name);
             Emit(Op::LoadElement, symbol.index);
             return;

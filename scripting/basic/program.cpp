@@ -33,7 +33,7 @@ std::string Disassemble(const Procedure& proc) {
     std::string out;
     for (std::size_t pc = 0; pc < proc.code.size(); ++pc) {
         const Instruction& in = proc.code[pc];
-        out += std::to_string(pc) + "  " + OpName(in.op);
+        out += std::to_string(pc) + (in.starts_statement ? " | " : "   ") + OpName(in.op);
         const int operands[] = {in.a, in.b, in.c};
         for (int i = 0; i < OperandCount(in.op); ++i) {
             out += " " + std::to_string(operands[i]);

@@ -39,8 +39,7 @@ public:
             ReleaseShared();
         }
     }
-    Variant(const Variant& other)
-        : tag_(other.tag_), ref_type_(other.ref_type_), raw_(other.raw_) {
+    Variant(const Variant& other) : tag_(other.tag_), ref_type_(other.ref_type_), raw_(other.raw_) {
         if (IsShared()) {
             RetainShared();
         }
@@ -150,6 +149,7 @@ struct ArrayObject {
     std::uint32_t refs = 1;
     Tag element_tag = Tag::Empty;
     int dims = 0;
+    int nesting = 1; // 1 + the deepest nesting of an array among the items
     std::int32_t lower[kMaxArrayDims] = {};
     std::int32_t upper[kMaxArrayDims] = {};
     std::vector<Variant> items;

@@ -8,5 +8,5 @@ Function Fib(n As Long) As Long
 End Function
 
 Sub Main()
-    Print Fib(25)
+    Print Fib(30)
 End Sub

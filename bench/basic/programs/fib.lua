@@ -5,4 +5,4 @@ local function fib(n)
         return fib(n - 1) + fib(n - 2)
     end
 end
-print(fib(25))
+print(fib(30))

@@ -1,6 +1,6 @@
 ' Bubble sort of pseudo-random numbers.
 Sub Main()
-    Const N = 2000
+    Const N = 4000
     Dim a(1 To N) As Long
     Dim i As Long, j As Long, t As Long, seed As Long
     seed = 12345

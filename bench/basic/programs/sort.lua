@@ -1,4 +1,4 @@
-local n = 2000
+local n = 4000
 local a = {}
 local seed = 12345
 for i = 1, n do

@@ -1,5 +1,5 @@
 local s = ""
-for k = 1, 20 do
+for k = 1, 200 do
     s = ""
     for i = 1, 2500 do
         s = s .. string.char(65 + i % 26)

@@ -203,6 +203,20 @@ TEST(BasicEngine, WaitEndsTheSliceInsteadOfBlockingTheHost) {
     EXPECT_EQ(out.lines, std::vector<std::string>{"after"});
 }
 
+TEST(BasicEngine, AHostWaitCallbackTakesOverWait) {
+    Engine engine;
+    Recorder out;
+    Engine::Callbacks callbacks = out.Callbacks();
+    std::vector<int> waits;
+    callbacks.wait = [&](int ms) { waits.push_back(ms); };
+    engine.SetCallbacks(callbacks);
+    engine.SetModule("m", "Sub Main()\r\n Wait 5000\r\n Wait 0\r\n Print \"after\"\r\nEnd Sub\r\n");
+    ASSERT_TRUE(engine.Start("m"));
+    EXPECT_EQ(engine.Run(), RunState::Finished);
+    EXPECT_EQ(waits, std::vector<int>{5000});
+    EXPECT_EQ(out.lines, std::vector<std::string>{"after"});
+}
+
 TEST(BasicEngine, StartingAMissingProcedureFailsWithAReason) {
     Engine engine;
     engine.SetModule("m", "Sub Other()\r\nEnd Sub\r\n");

@@ -1,0 +1,3 @@
+' Nothing: the interpreter's own start-up time.
+Sub Main()
+End Sub

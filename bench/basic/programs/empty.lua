@@ -1,0 +1,1 @@
+-- nothing: the interpreter's own start-up time

@@ -1,0 +1,81 @@
+// The scanner: literal forms, continuation lines, comments and its error positions.
+#include "scripting/basic/scanner.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace vek::basic {
+namespace {
+
+std::vector<Token> Tokens(const std::string& text) {
+    ScanResult result = Scan(text);
+    EXPECT_TRUE(result.error.empty()) << result.error;
+    return result.tokens;
+}
+
+TEST(BasicScanner, NumberLiteralsTakeTheSmallestKindThatHoldsThem) {
+    const auto t = Tokens("1 32768 2147483648 1.5 1E3 &H7FFF &H8000 &HFFFFFFFF &O17 5& 2! 3#");
+    ASSERT_EQ(t.size(), 13u);
+    EXPECT_EQ(t[0].value.tag(), Tag::Integer);
+    EXPECT_EQ(t[1].value.tag(), Tag::Long);
+    EXPECT_EQ(t[2].value.tag(), Tag::Double);
+    EXPECT_EQ(t[3].value.tag(), Tag::Double);
+    EXPECT_EQ(t[4].value.double_value(), 1000.0);
+    EXPECT_EQ(t[5].value.tag(), Tag::Integer);
+    EXPECT_EQ(t[6].value.tag(), Tag::Long);
+    EXPECT_EQ(t[6].value.int_value(), 32768);
+    EXPECT_EQ(t[7].value.int_value(), -1);
+    EXPECT_EQ(t[8].value.int_value(), 15);
+    EXPECT_EQ(t[9].value.tag(), Tag::Long);
+    EXPECT_EQ(t[10].value.tag(), Tag::Single);
+    EXPECT_EQ(t[11].value.tag(), Tag::Double);
+    EXPECT_EQ(t[12].kind, TokenKind::End);
+}
+
+TEST(BasicScanner, StringsIdentifiersKeywordsAndSuffixes) {
+    const auto t = Tokens("If name$ = \"say \"\"hi\"\"\" Then x& = a&b");
+    ASSERT_GE(t.size(), 11u);
+    EXPECT_EQ(t[0].keyword, Keyword::If);
+    EXPECT_EQ(t[1].text, "name");
+    EXPECT_EQ(t[1].type_suffix, Tag::String);
+    EXPECT_EQ(t[3].text, "say \"hi\"");
+    EXPECT_EQ(t[4].keyword, Keyword::Then);
+    EXPECT_EQ(t[5].type_suffix, Tag::Long);
+    EXPECT_EQ(t[7].text, "a");
+    EXPECT_EQ(t[7].type_suffix, Tag::Empty) << "a&b is a concatenation";
+    EXPECT_EQ(t[8].text, "&");
+}
+
+TEST(BasicScanner, ContinuationsCommentsAndSeparators) {
+    const auto t = Tokens("x = 1 + _\r\n  2 ' note\r\nRem whole line\r\ny = 3: z = 4\n");
+    std::vector<std::string> texts;
+    for (const Token& token : t) {
+        texts.push_back(token.kind == TokenKind::Newline ? "NL"
+                        : token.kind == TokenKind::Colon ? ":"
+                        : token.kind == TokenKind::End   ? "END"
+                                                         : token.text);
+    }
+    EXPECT_EQ(texts, (std::vector<std::string>{"x", "=", "1", "+", "2", "NL", "y", "=", "3", ":",
+                                               "z", "=", "4", "NL", "END"}));
+    EXPECT_EQ(t[4].line, 2) << "the continued line keeps its own number";
+}
+
+TEST(BasicScanner, ErrorsNameLineAndColumn) {
+    ScanResult open = Scan("x = 1\ny = \"abc\n");
+    EXPECT_EQ(open.error, "expected '\"' to close the string");
+    EXPECT_EQ(open.error_line, 2);
+    EXPECT_EQ(open.error_column, 5);
+    ASSERT_EQ(open.tokens.size(), 1u) << "only the End token after an error";
+
+    ScanResult stray = Scan("x = 1 ~ 2");
+    EXPECT_EQ(stray.error, "unexpected character '~'");
+    EXPECT_EQ(stray.error_column, 7);
+
+    EXPECT_EQ(Scan("x = &HFFFFFFFFF").error, "number too large");
+    EXPECT_EQ(Scan("x = 40000%").error, "number too large for its type");
+}
+
+} // namespace
+} // namespace vek::basic
