@@ -25,7 +25,8 @@ const char* const kOpenUsage =
     "the order given, all in one session (so simulated values and open drivers carry over).\n"
     "\n"
     "Options:\n"
-    "  --simulate          work in simulation mode: no driver is called\n"
+    "  --simulate          work in simulation mode: no driver is called (a driver that\n"
+    "                      cannot be used is accepted without asking)\n"
     "  --yes               answer OK/Yes to every question (a driver that cannot be used then\n"
     "                      switches to simulation; values of another description are loaded).\n"
     "                      Without --yes the questions are asked on the terminal, and without\n"
@@ -330,8 +331,9 @@ int RunOpenCommand(const std::vector<std::string>& args, std::ostream& out, std:
         err << "vek: cannot open '" << plan.path << "': " << error << '\n';
         return kExitUsage;
     }
-    ConsoleHost host(err, plan.yes || plan.simulate ? AnswerPolicy::Positive
-                                                    : AnswerPolicy::AskTerminal);
+    ConsoleHost host(err, plan.yes        ? AnswerPolicy::Positive
+                          : plan.simulate ? AnswerPolicy::AcceptSimulation
+                                          : AnswerPolicy::AskTerminal);
     CVekDoc doc(host);
     if (plan.simulate && !doc.IsSimulation())
         doc.ToggleSimulation();

@@ -32,6 +32,10 @@ Answer ConsoleHost::Ask(std::string_view text, QuestionKind kind) {
         return Positive(kind);
     case AnswerPolicy::Negative:
         return Negative(kind);
+    case AnswerPolicy::AcceptSimulation:
+        if (kind == QuestionKind::OkCancel)
+            return Answer::Ok;
+        break;
     case AnswerPolicy::AskTerminal:
         break;
     }

@@ -11,6 +11,9 @@ enum class AnswerPolicy {
     Positive,    // OK or Yes, without asking
     Negative,    // Cancel or No, without asking
     AskTerminal, // ask on the terminal; without a terminal the answer is negative
+    // OK to the OK/Cancel question (the switch to simulation mode); Yes/No questions are asked
+    // on the terminal
+    AcceptSimulation,
 };
 
 // The host of the command-line tool: message lines go to a stream, one per line; the progress

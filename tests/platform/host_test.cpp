@@ -37,6 +37,10 @@ TEST(ConsoleHost, WritesOneLinePerMessageAndAnswersByPolicy) {
     EXPECT_EQ(yes.Ask("?", QuestionKind::YesNo), Answer::Yes);
     ConsoleHost no(out, AnswerPolicy::Negative);
     EXPECT_EQ(no.Ask("?", QuestionKind::OkCancel), Answer::Cancel);
+    // Tests run without a terminal, so a Yes/No question is answered No.
+    ConsoleHost simulation(out, AnswerPolicy::AcceptSimulation);
+    EXPECT_EQ(simulation.Ask("?", QuestionKind::OkCancel), Answer::Ok);
+    EXPECT_EQ(simulation.Ask("?", QuestionKind::YesNo), Answer::No);
 }
 
 } // namespace
