@@ -373,6 +373,21 @@ void Machine::Execute() {
             sp[-1] = std::move(out);
             break;
         }
+        case Op::CompareConstJump: {
+            const Variant& l = sp[-1];
+            const Variant& r = consts[in.c];
+            int order = 0;
+            if (l.IsIntegral() && r.IsIntegral()) {
+                order = l.int_value() < r.int_value() ? -1 : l.int_value() > r.int_value() ? 1 : 0;
+            } else {
+                VEK_CHECK(CompareValues(l, r, order));
+            }
+            *--sp = Variant();
+            if (((in.b >> (order + 1)) & 1) == (in.b >> 3)) {
+                ip = code + in.a;
+            }
+            break;
+        }
         case Op::Jump:
             ip = code + in.a;
             break;

@@ -279,6 +279,11 @@ int ProcCompiler::EmitConditionalJump(const Expr& condition, bool when) {
     if (condition.kind == ExprKind::Binary && IsComparison(condition.binary_op) &&
         !EvaluateConstant(condition, *this, folded, ignored)) {
         CompileExpr(*condition.args[0]);
+        Variant constant;
+        if (EvaluateConstant(*condition.args[1], *this, constant, ignored)) {
+            return Emit(Op::CompareConstJump, 0, OrderMask(condition.binary_op) + (when ? 8 : 0),
+                        AddConstant(constant));
+        }
         CompileExpr(*condition.args[1]);
         return Emit(Op::CompareJump, 0, OrderMask(condition.binary_op), when ? 1 : 0);
     }
