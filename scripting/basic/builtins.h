@@ -30,18 +30,58 @@ using BuiltinFunction = RunError (*)(BuiltinContext& context, Variant* args, int
     X(Right, 2, 2)                                                                                 \
     X(Mid, 2, 3)                                                                                   \
     X(InStr, 2, 3)                                                                                 \
-    X(InStrRev, 2, 3) X(UCase, 1, 1) X(LCase, 1, 1) X(Trim, 1, 1) X(LTrim, 1, 1) X(RTrim, 1, 1)    \
-        X(Space, 1, 1) X(String, 2, 2) X(Chr, 1, 1) X(Asc, 1, 1) X(Hex, 1, 1) X(Oct, 1, 1)         \
-            X(Str, 1, 1) X(Val, 1, 1) X(Replace, 3, 3) X(StrComp, 2, 2) X(StrReverse, 1, 1)        \
-                X(CStr, 1, 1) X(CInt, 1, 1) X(CLng, 1, 1) X(CSng, 1, 1) X(CDbl, 1, 1)              \
-                    X(CBool, 1, 1) X(Int, 1, 1) X(Fix, 1, 1) X(Abs, 1, 1) X(Sgn, 1, 1)             \
-                        X(Sqr, 1, 1) X(Exp, 1, 1) X(Log, 1, 1) X(Sin, 1, 1) X(Cos, 1, 1)           \
-                            X(Tan, 1, 1) X(Atn, 1, 1) X(Round, 1, 2) X(Rnd, 0, 1)                  \
-                                X(Randomize, 0, 1) X(Timer, 0, 0) X(Now, 0, 0) X(Format, 1, 2)     \
-                                    X(IsNumeric, 1, 1) X(IsArray, 1, 1) X(IsEmpty, 1, 1)           \
-                                        X(TypeName, 1, 1) X(VarType, 1, 1) X(UBound, 1, 2)         \
-                                            X(LBound, 1, 2) X(Array, 0, -1) X(Split, 1, 3)         \
-                                                X(Join, 1, 2) X(MsgBox, 1, 3) X(Wait, 1, 1)
+    X(InStrRev, 2, 3)                                                                              \
+    X(UCase, 1, 1)                                                                                 \
+    X(LCase, 1, 1)                                                                                 \
+    X(Trim, 1, 1)                                                                                  \
+    X(LTrim, 1, 1)                                                                                 \
+    X(RTrim, 1, 1)                                                                                 \
+    X(Space, 1, 1)                                                                                 \
+    X(String, 2, 2)                                                                                \
+    X(Chr, 1, 1)                                                                                   \
+    X(Asc, 1, 1)                                                                                   \
+    X(Hex, 1, 1)                                                                                   \
+    X(Oct, 1, 1)                                                                                   \
+    X(Str, 1, 1)                                                                                   \
+    X(Val, 1, 1)                                                                                   \
+    X(Replace, 3, 3)                                                                               \
+    X(StrComp, 2, 2)                                                                               \
+    X(StrReverse, 1, 1)                                                                            \
+    X(CStr, 1, 1)                                                                                  \
+    X(CInt, 1, 1)                                                                                  \
+    X(CLng, 1, 1)                                                                                  \
+    X(CSng, 1, 1)                                                                                  \
+    X(CDbl, 1, 1)                                                                                  \
+    X(CBool, 1, 1)                                                                                 \
+    X(Int, 1, 1)                                                                                   \
+    X(Fix, 1, 1)                                                                                   \
+    X(Abs, 1, 1)                                                                                   \
+    X(Sgn, 1, 1)                                                                                   \
+    X(Sqr, 1, 1)                                                                                   \
+    X(Exp, 1, 1)                                                                                   \
+    X(Log, 1, 1)                                                                                   \
+    X(Sin, 1, 1)                                                                                   \
+    X(Cos, 1, 1)                                                                                   \
+    X(Tan, 1, 1)                                                                                   \
+    X(Atn, 1, 1)                                                                                   \
+    X(Round, 1, 2)                                                                                 \
+    X(Rnd, 0, 1)                                                                                   \
+    X(Randomize, 0, 1)                                                                             \
+    X(Timer, 0, 0)                                                                                 \
+    X(Now, 0, 0)                                                                                   \
+    X(Format, 1, 2)                                                                                \
+    X(IsNumeric, 1, 1)                                                                             \
+    X(IsArray, 1, 1)                                                                               \
+    X(IsEmpty, 1, 1)                                                                               \
+    X(TypeName, 1, 1)                                                                              \
+    X(VarType, 1, 1)                                                                               \
+    X(UBound, 1, 2)                                                                                \
+    X(LBound, 1, 2)                                                                                \
+    X(Array, 0, -1)                                                                                \
+    X(Split, 1, 3)                                                                                 \
+    X(Join, 1, 2)                                                                                  \
+    X(MsgBox, 1, 3)                                                                                \
+    X(Wait, 1, 1)
 
 enum class BuiltinId {
 #define VEK_BASIC_BUILTIN_ENUM(name, min, max) name,

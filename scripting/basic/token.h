@@ -13,11 +13,49 @@ namespace vek::basic {
     X(ByRef)                                                                                       \
     X(ByVal)                                                                                       \
     X(Call)                                                                                        \
-    X(Case) X(Const) X(Dim) X(Do) X(Each) X(Else) X(ElseIf) X(End) X(Exit) X(False) X(For)         \
-        X(Function) X(GoTo) X(If) X(In) X(Is) X(Let) X(Loop) X(Mod) X(Next) X(Not) X(On) X(Option) \
-            X(Optional) X(Or) X(Print) X(Private) X(Public) X(ReDim) X(Resume) X(Select) X(Set)    \
-                X(Static) X(Step) X(Stop) X(Sub) X(Then) X(To) X(True) X(Until) X(Wend) X(While)   \
-                    X(Xor)
+    X(Case)                                                                                        \
+    X(Const)                                                                                       \
+    X(Dim)                                                                                         \
+    X(Do)                                                                                          \
+    X(Each)                                                                                        \
+    X(Else)                                                                                        \
+    X(ElseIf)                                                                                      \
+    X(End)                                                                                         \
+    X(Exit)                                                                                        \
+    X(False)                                                                                       \
+    X(For)                                                                                         \
+    X(Function)                                                                                    \
+    X(GoTo)                                                                                        \
+    X(If)                                                                                          \
+    X(In)                                                                                          \
+    X(Is)                                                                                          \
+    X(Let)                                                                                         \
+    X(Loop)                                                                                        \
+    X(Mod)                                                                                         \
+    X(Next)                                                                                        \
+    X(Not)                                                                                         \
+    X(On)                                                                                          \
+    X(Option)                                                                                      \
+    X(Optional)                                                                                    \
+    X(Or)                                                                                          \
+    X(Print)                                                                                       \
+    X(Private)                                                                                     \
+    X(Public)                                                                                      \
+    X(ReDim)                                                                                       \
+    X(Resume)                                                                                      \
+    X(Select)                                                                                      \
+    X(Set)                                                                                         \
+    X(Static)                                                                                      \
+    X(Step)                                                                                        \
+    X(Stop)                                                                                        \
+    X(Sub)                                                                                         \
+    X(Then)                                                                                        \
+    X(To)                                                                                          \
+    X(True)                                                                                        \
+    X(Until)                                                                                       \
+    X(Wend)                                                                                        \
+    X(While)                                                                                       \
+    X(Xor)
 
 enum class Keyword {
     None,
