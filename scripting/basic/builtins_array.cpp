@@ -23,29 +23,6 @@ RunError Bound(Variant* args, int argc, bool upper, Variant& out) {
     return RunError::None;
 }
 
-const char* KindName(Tag tag) {
-    switch (tag) {
-    case Tag::Empty:
-        return "Empty";
-    case Tag::Boolean:
-        return "Boolean";
-    case Tag::Integer:
-        return "Integer";
-    case Tag::Long:
-        return "Long";
-    case Tag::Single:
-        return "Single";
-    case Tag::Double:
-        return "Double";
-    case Tag::Date:
-        return "Date";
-    case Tag::String:
-        return "String";
-    default:
-        return "Variant";
-    }
-}
-
 int KindNumber(Tag tag) {
     switch (tag) {
     case Tag::Boolean:
@@ -150,9 +127,9 @@ RunError BuiltinIsEmpty(BuiltinContext&, Variant* args, int, Variant& out) {
 
 RunError BuiltinTypeName(BuiltinContext&, Variant* args, int, Variant& out) {
     if (args[0].IsArray()) {
-        out = Variant::String(std::string(KindName(args[0].array()->element_tag)) + "()");
+        out = Variant::String(std::string(ElementTypeName(args[0].array()->element_tag)) + "()");
     } else {
-        out = Variant::String(KindName(args[0].tag()));
+        out = Variant::String(TagName(args[0].tag()));
     }
     return RunError::None;
 }

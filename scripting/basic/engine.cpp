@@ -15,27 +15,6 @@ namespace {
 
 constexpr const char* kSharedModuleName = "(shared)";
 
-const char* TypeName(Tag tag) {
-    switch (tag) {
-    case Tag::Boolean:
-        return "Boolean";
-    case Tag::Integer:
-        return "Integer";
-    case Tag::Long:
-        return "Long";
-    case Tag::Single:
-        return "Single";
-    case Tag::Double:
-        return "Double";
-    case Tag::Date:
-        return "Date";
-    case Tag::String:
-        return "String";
-    default:
-        return "Variant";
-    }
-}
-
 } // namespace
 
 std::string DescribeValue(const Variant& value) {
@@ -48,7 +27,7 @@ std::string DescribeValue(const Variant& value) {
     }
     if (v.IsArray()) {
         const ArrayObject& a = *v.array();
-        std::string text = std::string(TypeName(a.element_tag)) + "(";
+        std::string text = std::string(ElementTypeName(a.element_tag)) + "(";
         for (int d = 0; d < a.dims; ++d) {
             text += (d > 0 ? ", " : "") + std::to_string(a.lower[d]) + " To " +
                     std::to_string(a.upper[d]);

@@ -62,4 +62,31 @@ ArrayObject* Variant::MutableArray() {
     return array();
 }
 
+const char* TagName(Tag tag) {
+    switch (tag) {
+    case Tag::Empty:
+        return "Empty";
+    case Tag::Boolean:
+        return "Boolean";
+    case Tag::Integer:
+        return "Integer";
+    case Tag::Long:
+        return "Long";
+    case Tag::Single:
+        return "Single";
+    case Tag::Double:
+        return "Double";
+    case Tag::Date:
+        return "Date";
+    case Tag::String:
+        return "String";
+    default:
+        return "Variant";
+    }
+}
+
+const char* ElementTypeName(Tag tag) {
+    return tag == Tag::Empty ? "Variant" : TagName(tag);
+}
+
 } // namespace vek::basic

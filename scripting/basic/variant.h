@@ -169,4 +169,9 @@ inline const std::string& Variant::string_value() const {
     return string_object()->text;
 }
 
+// The name TypeName gives a value of this kind ("Empty" for an empty value).
+const char* TagName(Tag tag);
+// The name of the elements of an array of this kind: an array without a kind holds Variants.
+const char* ElementTypeName(Tag tag);
+
 } // namespace vek::basic

@@ -26,4 +26,6 @@ Sub Main()
     Dim n%, t$
     n = 7: t = "x"
     Debug.Print TypeName(n); TypeName(t)  ' expect: IntegerString
+    Dim free(2), longs(2) As Long, nothing
+    Debug.Print TypeName(free); TypeName(longs); TypeName(nothing)  ' expect: Variant()Long()Empty
 End Sub
