@@ -28,14 +28,13 @@ int RunCheckCommand(const std::vector<std::string>& args, std::ostream& out, std
         return kExitUsage;
     }
     const std::string& path = args[0];
-    std::string text;
-    std::string reason;
-    if (!ReadTextFile(path, text, reason)) {
-        err << "vek: cannot open '" << path << "': " << reason << '\n';
+    Result<std::string> text = ReadTextFile(path);
+    if (!text) {
+        err << "vek: cannot open '" << path << "': " << text.Error().text << '\n';
         return kExitUsage;
     }
     ConsoleHost host(out, AnswerPolicy::Negative);
-    const int errors = CompileDescription(path, std::move(text), host).errors;
+    const int errors = CompileDescription(path, std::move(text).Value(), host).errors;
     host.Message(CompileSummary(path, errors), false);
     return errors == 0 ? kExitOk : kExitErrors;
 }

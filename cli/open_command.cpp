@@ -219,11 +219,11 @@ bool ResolveNames(const CVekDoc& doc, Plan& plan, std::string& error) {
                 error = "script macro '" + operation.name + "' has no Basic file";
                 return false;
             }
-            std::string contents;
             if (macro != nullptr) {
                 operation.name = macro->GetFile();
-            } else if (!ReadTextFile(operation.name, contents, error)) {
-                error = "no script macro or Basic file '" + operation.name + "': " + error;
+            } else if (Result<std::string> file = ReadTextFile(operation.name); !file) {
+                error =
+                    "no script macro or Basic file '" + operation.name + "': " + file.Error().text;
                 return false;
             }
             break;
@@ -326,9 +326,8 @@ int RunOpenCommand(const std::vector<std::string>& args, std::ostream& out, std:
         err << "vek: " << error << '\n' << kOpenUsage;
         return kExitUsage;
     }
-    std::string contents;
-    if (!ReadTextFile(plan.path, contents, error)) {
-        err << "vek: cannot open '" << plan.path << "': " << error << '\n';
+    if (Result<std::string> file = ReadTextFile(plan.path); !file) {
+        err << "vek: cannot open '" << plan.path << "': " << file.Error().text << '\n';
         return kExitUsage;
     }
     ConsoleHost host(err, plan.yes        ? AnswerPolicy::Positive

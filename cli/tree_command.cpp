@@ -59,15 +59,14 @@ int RunTreeCommand(const std::vector<std::string>& args, std::ostream& out, std:
         err << "vek: tree takes one description file\n" << kTreeUsage;
         return kExitUsage;
     }
-    std::string text;
-    std::string reason;
-    if (!ReadTextFile(path, text, reason)) {
-        err << "vek: cannot open '" << path << "': " << reason << '\n';
+    Result<std::string> text = ReadTextFile(path);
+    if (!text) {
+        err << "vek: cannot open '" << path << "': " << text.Error().text << '\n';
         return kExitUsage;
     }
     std::ostringstream lines;
     ConsoleHost host(lines, AnswerPolicy::Negative);
-    CompiledDescription compiled = CompileDescription(path, std::move(text), host);
+    CompiledDescription compiled = CompileDescription(path, std::move(text).Value(), host);
     if (compiled.errors != 0) {
         host.Message(CompileSummary(path, compiled.errors), false);
         out << lines.str();

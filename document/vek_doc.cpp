@@ -56,15 +56,14 @@ bool CVekDoc::OpenDocument(const std::string& path) {
     Clear();
     host_.ClearMessages();
     path_ = AbsolutePath(path);
-    std::string text;
-    std::string reason;
-    if (!ReadTextFile(path_, text, reason)) {
-        host_.Message(path + ": " + reason, true);
+    Result<std::string> text = ReadTextFile(path_);
+    if (!text) {
+        host_.Message(path + ": " + text.Error().text, true);
         return false;
     }
 
     // The compiler's lines name the file as the user gave it.
-    CompiledDescription compiled = CompileDescription(path, std::move(text), host_);
+    CompiledDescription compiled = CompileDescription(path, std::move(text).Value(), host_);
     if (compiled.errors != 0) {
         host_.Message(CompileSummary(path, compiled.errors), false);
         return false;
