@@ -58,6 +58,28 @@ private Q_SLOTS:
         QCOMPARE(fixture.Frame().ActiveChild()->windowTitle(), QStringLiteral("other.vek"));
     }
 
+    void openingAValuesFileOpensItsDescription() {
+        test::AppFixture fixture;
+        const QString board = fixture.Files().Board(QStringLiteral("board.vek"));
+        fixture.App().OpenDocumentFile(board);
+        const QString values = fixture.Files().Path(QStringLiteral("board.vkg"));
+        fixture.Dialogs().answers = {values};
+        QVERIFY(fixture.Run(CommandId::FileSaveAs));
+        QVERIFY(fixture.Run(CommandId::FileClose));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(fixture.App().Documents().empty());
+        // As a double click in the file manager or a dropped file does.
+        fixture.App().OpenDocumentFile(values);
+        QCOMPARE(fixture.App().Documents().size(), std::size_t{1});
+        QCOMPARE(fixture.App().Documents().front()->Path(), board);
+        // A values file that names no description says so.
+        const QString empty = fixture.Files().Write(QStringLiteral("empty.vkg"), QString());
+        test::MessageBoxAnswer answer(QMessageBox::Ok);
+        fixture.App().OpenDocumentFile(empty);
+        QVERIFY(answer.Answered());
+        QCOMPARE(answer.Text(), empty + QStringLiteral(": names no description"));
+    }
+
     void valuesOfAnotherDescriptionAskFirst() {
         test::AppFixture fixture;
         fixture.App().OpenDocumentFile(fixture.Files().Board(QStringLiteral("one.vek")));

@@ -2,6 +2,7 @@
 
 #include "document/vek_doc.h"
 #include "platform/clock.h"
+#include "platform/profile_file.h"
 #include "ui/app/app_profile.h"
 #include "ui/app/document_entry.h"
 #include "ui/app/single_instance.h"
@@ -15,6 +16,7 @@
 #include "ui/frame/window_list.h"
 #include "ui/host/event_pump.h"
 #include "ui/host/qt_host.h"
+#include "ui/host/text_conversion.h"
 #include "ui/views/mdi_out_wnd.h"
 #include "ui/views/mdi_tree_wnd.h"
 #include "ui/views/source_view.h"
@@ -57,6 +59,9 @@ QString ReadFailure(const QString& path) {
     ::close(fd);
     return {};
 }
+
+// The longest description path a register-values file's HEADER gives.
+constexpr std::size_t kValuesPathLength = 4096;
 
 // Each new tree window a little below and right of the one before.
 constexpr int kCascadeStep = 24;
@@ -277,6 +282,10 @@ void CVekApp::OpenDocumentFile(const QString& given) {
         return;
     }
     const QString path = QFileInfo(given).absoluteFilePath();
+    if (QFileInfo(path).suffix().compare(QStringLiteral("vkg"), Qt::CaseInsensitive) == 0) {
+        OpenValuesFile(path);
+        return;
+    }
     if (DocumentEntry* open = FindDocument(path)) {
         ActivateViewOfClass(*open, WindowKind::Tree);
         return;
@@ -297,6 +306,27 @@ void CVekApp::OpenDocumentFile(const QString& given) {
     // The compile and driver lines stay in view below the new window.
     ShowOutput(false);
     CreateTreeWindow(entry);
+}
+
+void CVekApp::OpenValuesFile(const QString& path) {
+    ProfileFile values(ToStdString(path));
+    std::string reason;
+    const std::string description =
+        values.Load(&reason) ? values.GetString("HEADER", "VekFile", "", kValuesPathLength) : "";
+    if (description.empty()) {
+        QMessageBox::warning(
+            frame_.get(), Caption(),
+            path + QStringLiteral(": ") +
+                (reason.empty() ? QStringLiteral("names no description") : ToQString(reason)));
+        return;
+    }
+    const QString descriptionPath = ToQString(description);
+    OpenDocumentFile(descriptionPath);
+    DocumentEntry* entry = FindDocument(QFileInfo(descriptionPath).absoluteFilePath());
+    if (entry == nullptr)
+        return;
+    const std::string file = ToStdString(path);
+    RunBusy([entry, &file] { entry->Document().LoadValues(file); });
 }
 
 void CVekApp::CloseDocument(DocumentEntry& entry) {

@@ -62,7 +62,8 @@ public:
     // Shows a description read-only with the line marked.
     void OpenSource(const SourceLocation& location);
 
-    // AppServices
+    // AppServices. A register-values file opens the description it was saved with (when that
+    // is not open yet) and loads its values there.
     void OpenDocumentFile(const QString& path) override;
     void CloseDocument(DocumentEntry& entry) override;
     void RunBusy(const std::function<void()>& work) override;
@@ -78,6 +79,7 @@ private:
     void AddWindow(DocumentEntry* entry, CChildFrame* window, const QRect& place);
     void OnWindowDestroyed(CChildFrame* window);
     DocumentEntry* FindDocument(const QString& path) const;
+    void OpenValuesFile(const QString& path);
     void OnInstanceRequest(const QString& path);
     void ActivateListedWindow(int index);
     void OpenRecentFile(int index);

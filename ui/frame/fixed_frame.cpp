@@ -32,6 +32,10 @@ CFixedFrame::CFixedFrame(LedIndicator::Clock clock)
     setWindowTitle(QString::fromUtf8(UiString(UiStringId::FrameTitle)));
     setWindowIcon(QIcon(QStringLiteral(":/icons/tarvel.svg")));
     setCentralWidget(mdiArea_);
+    // Windows beyond the visible area are reached by scrolling, as in any MDI client; the
+    // frame's size never depends on them.
+    mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setStatusBar(statusBar_);
     router_ = new CommandRouter(this, [this] { return Route(); });
 

@@ -26,6 +26,9 @@ CMacroBar::CMacroBar(QWidget* parent) : QWidget(parent) {
     for (int k = 0; k < kButtonCount; ++k) {
         auto* button = new QPushButton(this);
         button->setObjectName(QStringLiteral("MacroButton%1").arg(k));
+        // Long macro names shrink with the window rather than widen it.
+        button->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+        button->setMinimumWidth(button->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 4);
         connect(button, &QPushButton::clicked, this, [this, k] { RunMacro(offset_ + k); });
         layout->addWidget(button, 1);
         buttons_[static_cast<std::size_t>(k)] = button;
