@@ -84,7 +84,9 @@ constexpr OptionKey kKeys[] = {
 } // namespace
 
 bool ParseFtdiOptions(std::string_view text, FtdiOptions& options, std::string& error) {
+    constexpr char kPort2NotGiven = '?';
     options = FtdiOptions{};
+    options.port2 = kPort2NotGiven;
     while (!text.empty()) {
         const size_t comma = text.find(',');
         const std::string_view item = Trim(text.substr(0, comma));
@@ -109,6 +111,9 @@ bool ParseFtdiOptions(std::string_view text, FtdiOptions& options, std::string& 
             return false;
         }
     }
+    // Port 2 goes to channel B of a two-channel chip unless port 1 already has it.
+    if (options.port2 == kPort2NotGiven)
+        options.port2 = options.channel == 'A' ? 'B' : 0;
     if (options.port2 == options.channel) {
         error = CableText(CableMessage::SameChannelTwice);
         return false;

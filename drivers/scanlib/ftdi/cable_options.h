@@ -13,7 +13,8 @@ struct FtdiOptions {
     uint16_t pid = 0x6010; // FT2232H
     std::string serial;    // empty: the first chip with vid and pid
     char channel = 'A';    // the chip's interface that drives TAP port 1
-    char port2 = 'B';      // the interface that drives TAP port 2; 0 when there is none
+    char port2 = 'B';      // the interface that drives TAP port 2 (B when port 1 has A, else
+                           // none unless given); 0 when there is none
     unsigned khz = 1000;   // highest TCK frequency
     bool emulate = false;  // an emulated chip over the software TAP instead of USB
 

@@ -22,6 +22,7 @@ bool CEmulatedFtdiUsb::Write(std::span<const uint8_t> bytes,
 
 bool CEmulatedFtdiUsb::Read(std::span<uint8_t> answer, std::chrono::milliseconds timeout) {
     ++traffic_->reads;
+    traffic_->largestRead = std::max(traffic_->largestRead, answer.size());
     auto& answers = engine_.Answers();
     if (answers.size() < answer.size()) {
         error_ = CableText(CableMessage::TimedOut, static_cast<unsigned>(timeout.count()));

@@ -16,6 +16,7 @@ struct UsbTraffic {
     uint64_t bytesOut = 0;
     uint64_t bytesIn = 0;
     uint64_t clocks = 0;      // TCK clocks the writes gave
+    size_t largestRead = 0;   // bytes, the most one read asked for
     uint64_t lateAnswers = 0; // reads of answers no Send Immediate had pushed out
 };
 
