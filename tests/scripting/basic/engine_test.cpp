@@ -1,7 +1,7 @@
 // The host interface: modules, shared code, host functions, errors and running in slices.
 #include "scripting/basic/conversions.h"
 #include "scripting/basic/engine.h"
-#include "tests/scripting/basic/utility_functions.h"
+#include "utility_functions.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Malformed and hostile programs: random mutations of the conformance programs, random text and
 // deep nesting must end in compile or run-time errors, never in a crash or a hang.
 #include "scripting/basic/engine.h"
-#include "tests/scripting/basic/utility_functions.h"
+#include "utility_functions.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "tests/scripting/basic/program_runner.h"
+#include "program_runner.h"
 
 #include "scripting/basic/engine.h"
-#include "tests/scripting/basic/utility_functions.h"
+#include "utility_functions.h"
 
 #include <gtest/gtest.h>
 
