@@ -2,6 +2,8 @@
 #pragma once
 
 #include <array>
+#include <benchmark/benchmark.h>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <unistd.h>
@@ -24,4 +26,24 @@ inline std::array<std::array<unsigned char, 2>, 256> GenerateAddresses() {
     for (size_t i = 0; i < addresses.size(); ++i)
         addresses[i] = {static_cast<unsigned char>(i * 4), 0x10};
     return addresses;
+}
+
+// Accesses the registers of GenerateAddresses in turn for as long as the benchmark runs. access
+// takes the address and the access's number and says whether it worked; failed names the failure.
+template <typename Access>
+void AccessRegisters(benchmark::State& state, bool opened, const char* failed, Access access) {
+    if (!opened) {
+        state.SkipWithError("VekOpen failed");
+        return;
+    }
+    const auto addresses = GenerateAddresses();
+    uint32_t n = 0;
+    for (auto _ : state) {
+        if (!access(addresses[n % addresses.size()].data(), n)) {
+            state.SkipWithError(failed);
+            return;
+        }
+        ++n;
+    }
+    state.SetItemsProcessed(state.iterations());
 }

@@ -38,7 +38,10 @@ private:
     bool ok_ = false;
 };
 
+// The USB traffic and clocks per access since before.
 void ReportPerAccess(benchmark::State& state, const UsbTraffic& before, const UsbTraffic& after) {
+    if (state.iterations() == 0)
+        return;
     const double accesses = static_cast<double>(state.iterations());
     const double clocks = static_cast<double>(after.clocks - before.clocks) / accesses;
     state.counters["usb_writes"] = static_cast<double>(after.writes - before.writes) / accesses;
@@ -48,46 +51,29 @@ void ReportPerAccess(benchmark::State& state, const UsbTraffic& before, const Us
     state.counters["bytes_in"] = static_cast<double>(after.bytesIn - before.bytesIn) / accesses;
     state.counters["tck"] = clocks;
     state.counters["per_s_at_1MHz"] = 1e6 / clocks;
-    state.SetItemsProcessed(state.iterations());
 }
 
 void BM_CableWriteRegister(benchmark::State& state) {
     CableUnderBench bench;
-    if (!bench.Ok()) {
-        state.SkipWithError("VekOpen failed");
-        return;
-    }
-    const auto addresses = GenerateAddresses();
     const UsbTraffic before = bench.Traffic();
-    uint32_t value = 0;
-    for (auto _ : state) {
-        const auto& address = addresses[value % addresses.size()];
-        if (bench.Driver().SetReg(2, 4, address.data(), value++) != 1) {
-            state.SkipWithError("VekSetReg failed");
-            return;
-        }
-    }
+    AccessRegisters(state, bench.Ok(), "VekSetReg failed",
+                    [&bench](const unsigned char* address, uint32_t n) {
+                        return bench.Driver().SetReg(2, 4, address, n) == 1;
+                    });
     ReportPerAccess(state, before, bench.Traffic());
 }
 BENCHMARK(BM_CableWriteRegister);
 
 void BM_CableReadRegister(benchmark::State& state) {
     CableUnderBench bench;
-    if (!bench.Ok()) {
-        state.SkipWithError("VekOpen failed");
-        return;
-    }
-    const auto addresses = GenerateAddresses();
     const UsbTraffic before = bench.Traffic();
-    size_t i = 0;
-    uint32_t data = 0;
-    for (auto _ : state) {
-        if (bench.Driver().GetReg(2, 4, addresses[i++ % addresses.size()].data(), &data) != 1) {
-            state.SkipWithError("VekGetReg failed");
-            return;
-        }
-        benchmark::DoNotOptimize(data);
-    }
+    AccessRegisters(state, bench.Ok(), "VekGetReg failed",
+                    [&bench](const unsigned char* address, uint32_t /*n*/) {
+                        uint32_t data = 0;
+                        const bool read = bench.Driver().GetReg(2, 4, address, &data) == 1;
+                        benchmark::DoNotOptimize(data);
+                        return read;
+                    });
     ReportPerAccess(state, before, bench.Traffic());
 }
 BENCHMARK(BM_CableReadRegister);

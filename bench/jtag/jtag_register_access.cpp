@@ -28,40 +28,21 @@ private:
 
 void BM_WriteRegister(benchmark::State& state) {
     OpenDriver driver;
-    if (!driver.Ok()) {
-        state.SkipWithError("VekOpen failed");
-        return;
-    }
-    const auto addresses = GenerateAddresses();
-    uint32_t value = 0;
-    for (auto _ : state) {
-        const auto& address = addresses[value % addresses.size()];
-        if (VekSetReg(2, 4, address.data(), value++) != 1) {
-            state.SkipWithError("VekSetReg failed");
-            break;
-        }
-    }
-    state.SetItemsProcessed(state.iterations());
+    AccessRegisters(
+        state, driver.Ok(), "VekSetReg failed",
+        [](const unsigned char* address, uint32_t n) { return VekSetReg(2, 4, address, n) == 1; });
 }
 BENCHMARK(BM_WriteRegister);
 
 void BM_ReadRegister(benchmark::State& state) {
     OpenDriver driver;
-    if (!driver.Ok()) {
-        state.SkipWithError("VekOpen failed");
-        return;
-    }
-    const auto addresses = GenerateAddresses();
-    size_t i = 0;
-    uint32_t data = 0;
-    for (auto _ : state) {
-        if (VekGetReg(2, 4, addresses[i++ % addresses.size()].data(), &data) != 1) {
-            state.SkipWithError("VekGetReg failed");
-            break;
-        }
-        benchmark::DoNotOptimize(data);
-    }
-    state.SetItemsProcessed(state.iterations());
+    AccessRegisters(state, driver.Ok(), "VekGetReg failed",
+                    [](const unsigned char* address, uint32_t /*n*/) {
+                        uint32_t data = 0;
+                        const bool read = VekGetReg(2, 4, address, &data) == 1;
+                        benchmark::DoNotOptimize(data);
+                        return read;
+                    });
 }
 BENCHMARK(BM_ReadRegister);
 
