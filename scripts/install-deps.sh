@@ -3,7 +3,7 @@
 # Qt 6 (Widgets, Network, Test; the SVG icon engine) for vek32 and its tests, a font for the
 # offscreen tests, Xvfb for the screenshots, dpkg-dev and file for the Debian package.
 set -euo pipefail
-packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev
+packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev libftdi1-dev
           qt6-base-dev qt6-svg-dev fonts-dejavu-core xvfb xauth dpkg-dev file)
 missing=()
 for p in "${packages[@]}"; do
