@@ -27,6 +27,7 @@
 
 #include <QAction>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
@@ -61,6 +62,14 @@ QString MacroBoard(test::Workspace& files) {
     return files.Write(QStringLiteral("macros.vek"), text);
 }
 
+// A board whose driver library is nowhere to be found.
+QString MissingDriverBoard(test::Workspace& files) {
+    return files.Write(
+        QStringLiteral("missing.vek"),
+        QStringLiteral("#BeginRegisterList \"nodriver.dll\"\n0: CHIP A2 D1 [0x10] << 1.1;\n"
+                       "1: R0 [0x00] = 0 b;\n#EndRegisterList\n"));
+}
+
 std::uint32_t VariableValue(const CVekDoc& doc, const std::string& name) {
     for (CLineItem& item : *const_cast<CItemList*>(doc.GetItems())) {
         if (item.GetName() == name)
@@ -68,6 +77,16 @@ std::uint32_t VariableValue(const CVekDoc& doc, const std::string& name) {
     }
     return 0xFFFFFFFF;
 }
+
+// A view stand-in that handles Copy and counts it.
+class CopyTarget : public CommandTarget {
+public:
+    std::optional<CommandState> QueryCommand(CommandId id) override {
+        return id == CommandId::EditCopy ? std::optional(CommandState::Enabled()) : std::nullopt;
+    }
+    void RunCommand(CommandId) override { ++runs; }
+    int runs = 0;
+};
 
 } // namespace
 
@@ -238,6 +257,52 @@ private Q_SLOTS:
         QVERIFY(!fixture.Checked(CommandId::ViewMacrobar));
     }
 
+    void treeWindowGivesItsPanesTheirCommands() {
+        CopyTarget treeTarget;
+        CopyTarget scriptTarget;
+        test::AppFixture fixture(Demo());
+        auto* tree = qobject_cast<CMDITreeWnd*>(fixture.Frame().ActiveChild());
+        QVERIFY(tree != nullptr);
+        auto* treeView = new QLineEdit;
+        auto* scriptPane = new QLineEdit;
+        tree->SetTreeView(treeView, &treeTarget);
+        tree->SetScriptPane(scriptPane, &scriptTarget);
+        treeView->setFocus();
+        QVERIFY(fixture.Run(CommandId::EditCopy));
+        QCOMPARE(treeTarget.runs, 1);
+        // F6 moves to the next pane, whose view then gets the commands.
+        QTest::keyClick(treeView, Qt::Key_F6);
+        QVERIFY(scriptPane->hasFocus());
+        QVERIFY(fixture.Run(CommandId::EditCopy));
+        QCOMPARE(scriptTarget.runs, 1);
+        QTest::keyClick(scriptPane, Qt::Key_F6, Qt::ShiftModifier);
+        QVERIFY(treeView->hasFocus());
+
+        // The caption grows a suffix; the Window menu keeps the document's title.
+        tree->SetCaptionSuffix(QStringLiteral("Module1"));
+        QCOMPARE(tree->windowTitle(), QStringLiteral("demo.vek  :  Module1"));
+        fixture.App().ShowOutput();
+        fixture.App().ActivateViewOfClass(*fixture.App().Documents().front(), WindowKind::Tree);
+        QVERIFY(fixture.Frame().Menu(MenuId::Window)->actions().last()->isChecked());
+
+        QVERIFY(tree->SliderSlot().isHidden());
+        QVERIFY(fixture.Run(CommandId::ViewSliderbar));
+        QVERIFY(!tree->SliderSlot().isHidden());
+        QVERIFY(fixture.Checked(CommandId::ViewSliderbar));
+        tree->SetTreeView(new QWidget, nullptr);
+        tree->SetScriptPane(new QWidget, nullptr);
+    }
+
+    void scriptMacrosRunFromTheBar() {
+        test::AppFixture fixture(Demo());
+        CMacroBar* bar = fixture.Frame().ActiveChild()->MacroBar();
+        QCOMPARE(bar->MacroButton(4)->text(), QStringLiteral("DumpRegisters"));
+        QTest::mouseClick(bar->MacroButton(4), Qt::LeftButton);
+        // The script's Print lines go to the output window.
+        const QStringList lines = fixture.App().OutputView().Lines();
+        QVERIFY2(lines.contains(QStringLiteral("TEMP = &H1980")), qPrintable(lines.join('|')));
+    }
+
     void fewMacrosHideTheSpareButtons() {
         test::AppFixture fixture(Demo());
         CMacroBar* bar = fixture.Frame().ActiveChild()->MacroBar();
@@ -296,10 +361,7 @@ private Q_SLOTS:
 
     void aMissingDriverAsksToSimulate() {
         test::AppFixture fixture;
-        const QString path = fixture.Files().Write(
-            QStringLiteral("missing.vek"),
-            QStringLiteral("#BeginRegisterList \"nodriver.dll\"\n0: CHIP A2 D1 [0x10] << 1.1;\n"
-                           "1: R0 [0x00] = 0 b;\n#EndRegisterList\n"));
+        const QString path = MissingDriverBoard(fixture.Files());
         test::MessageBoxAnswer answer(QMessageBox::Ok);
         fixture.App().OpenDocumentFile(path);
         QVERIFY(answer.Answered());
@@ -321,10 +383,7 @@ private Q_SLOTS:
 
     void decliningSimulationLeavesTheWindowUncompiled() {
         test::AppFixture fixture;
-        const QString path = fixture.Files().Write(
-            QStringLiteral("missing.vek"),
-            QStringLiteral("#BeginRegisterList \"nodriver.dll\"\n0: CHIP A2 D1 [0x10] << 1.1;\n"
-                           "1: R0 [0x00] = 0 b;\n#EndRegisterList\n"));
+        const QString path = MissingDriverBoard(fixture.Files());
         test::MessageBoxAnswer answer(QMessageBox::Cancel);
         fixture.App().OpenDocumentFile(path);
         QVERIFY(answer.Answered());

@@ -24,6 +24,15 @@ private:
         return fixture.App().Documents().front()->Document();
     }
 
+    // Opens a board and saves its values with Save Register; the values file's path.
+    static QString OpenAndSave(test::AppFixture& fixture, const QString& name) {
+        fixture.App().OpenDocumentFile(fixture.Files().Board(name + QStringLiteral(".vek")));
+        const QString values = fixture.Files().Path(name + QStringLiteral(".vkg"));
+        fixture.Dialogs().answers = {values};
+        fixture.Run(CommandId::FileSaveAs);
+        return values;
+    }
+
 private Q_SLOTS:
     void saveRegisterWritesOnlyVkgFiles() {
         test::AppFixture fixture;
@@ -44,10 +53,8 @@ private Q_SLOTS:
 
     void openLoadsValuesOrOpensADescription() {
         test::AppFixture fixture;
-        fixture.App().OpenDocumentFile(fixture.Files().Board(QStringLiteral("board.vek")));
-        const QString values = fixture.Files().Path(QStringLiteral("board.vkg"));
-        fixture.Dialogs().answers = {values};
-        QVERIFY(fixture.Run(CommandId::FileSaveAs));
+        const QString values = OpenAndSave(fixture, QStringLiteral("board"));
+        QVERIFY(QFile::exists(values));
         fixture.Dialogs().answers = {values};
         QVERIFY(fixture.Run(CommandId::FileOpen));
         QCOMPARE(fixture.App().Documents().size(), std::size_t{1});
@@ -60,11 +67,8 @@ private Q_SLOTS:
 
     void openingAValuesFileOpensItsDescription() {
         test::AppFixture fixture;
-        const QString board = fixture.Files().Board(QStringLiteral("board.vek"));
-        fixture.App().OpenDocumentFile(board);
-        const QString values = fixture.Files().Path(QStringLiteral("board.vkg"));
-        fixture.Dialogs().answers = {values};
-        QVERIFY(fixture.Run(CommandId::FileSaveAs));
+        const QString values = OpenAndSave(fixture, QStringLiteral("board"));
+        const QString board = fixture.Files().Path(QStringLiteral("board.vek"));
         QVERIFY(fixture.Run(CommandId::FileClose));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(fixture.App().Documents().empty());
@@ -82,10 +86,7 @@ private Q_SLOTS:
 
     void valuesOfAnotherDescriptionAskFirst() {
         test::AppFixture fixture;
-        fixture.App().OpenDocumentFile(fixture.Files().Board(QStringLiteral("one.vek")));
-        const QString values = fixture.Files().Path(QStringLiteral("one.vkg"));
-        fixture.Dialogs().answers = {values};
-        QVERIFY(fixture.Run(CommandId::FileSaveAs));
+        const QString values = OpenAndSave(fixture, QStringLiteral("one"));
         fixture.App().OpenDocumentFile(fixture.Files().Board(QStringLiteral("two.vek")));
         fixture.Dialogs().answers = {values};
         test::MessageBoxAnswer answer(QMessageBox::No);

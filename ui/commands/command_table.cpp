@@ -14,6 +14,17 @@ constexpr std::array kCommands = {
 #undef VEK_COMMAND_INFO
 };
 
+constexpr bool IdsAreUnique() {
+    for (std::size_t i = 0; i < kCommands.size(); ++i) {
+        for (std::size_t j = i + 1; j < kCommands.size(); ++j) {
+            if (kCommands[i].id == kCommands[j].id)
+                return false;
+        }
+    }
+    return true;
+}
+static_assert(IdsAreUnique(), "two commands of the table share an id");
+
 } // namespace
 
 std::span<const CommandInfo> AllCommands() {

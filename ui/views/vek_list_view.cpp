@@ -39,7 +39,10 @@ void CVekListView::Rebuild() {
     }
     if (!text.empty())
         text.pop_back(); // no empty line after the last register
-    setPlainText(ToQString(text));
+    // Setting the text lays out every line again: skipped when the registers are the same.
+    const QString lines = ToQString(text);
+    if (lines != toPlainText())
+        setPlainText(lines);
 }
 
 void CVekListView::focusInEvent(QFocusEvent* event) {
