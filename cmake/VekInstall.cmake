@@ -27,3 +27,19 @@ install(FILES ui/resources/icons/tarvel.svg
 install(FILES README.md DESTINATION ${VEK_DOC_DIR})
 install(DIRECTORY docs/ DESTINATION ${VEK_DOC_DIR})
 install(DIRECTORY examples DESTINATION ${VEK_DOC_DIR})
+
+# A direct install (not a package being staged) tells the desktop about the new MIME types and
+# the desktop entry at once; a package's own triggers do that where it is installed.
+install(CODE "
+    if(\"\$ENV{DESTDIR}\" STREQUAL \"\")
+        find_program(update_mime update-mime-database)
+        find_program(update_desktop update-desktop-database)
+        if(update_mime)
+            execute_process(COMMAND \${update_mime} \${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/mime
+                            OUTPUT_QUIET ERROR_QUIET)
+        endif()
+        if(update_desktop)
+            execute_process(COMMAND \${update_desktop} \${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/applications
+                            OUTPUT_QUIET ERROR_QUIET)
+        endif()
+    endif()")

@@ -270,13 +270,16 @@ private Q_SLOTS:
         treeView->setFocus();
         QVERIFY(fixture.Run(CommandId::EditCopy));
         QCOMPARE(treeTarget.runs, 1);
-        // F6 moves to the next pane, whose view then gets the commands.
+        // F6 moves to the next pane, whose view then gets the commands. (The states of the
+        // commands are brought up to date once the focus change has been handled.)
+        QCoreApplication::processEvents();
         QTest::keyClick(treeView, Qt::Key_F6);
-        QVERIFY(scriptPane->hasFocus());
+        QTRY_COMPARE(tree->focusWidget(), scriptPane);
         QVERIFY(fixture.Run(CommandId::EditCopy));
         QCOMPARE(scriptTarget.runs, 1);
+        QCoreApplication::processEvents();
         QTest::keyClick(scriptPane, Qt::Key_F6, Qt::ShiftModifier);
-        QVERIFY(treeView->hasFocus());
+        QTRY_COMPARE(tree->focusWidget(), treeView);
 
         // The caption grows a suffix; the Window menu keeps the document's title.
         tree->SetCaptionSuffix(QStringLiteral("Module1"));

@@ -18,9 +18,7 @@
 #include "ui/host/qt_host.h"
 #include "ui/host/text_conversion.h"
 #include "ui/views/mdi_out_wnd.h"
-#include "ui/views/mdi_tree_wnd.h"
 #include "ui/views/source_view.h"
-#include "ui/views/vek_list_view.h"
 #include "ui/views/vek_out_view.h"
 
 #include <QApplication>
@@ -62,10 +60,6 @@ QString ReadFailure(const QString& path) {
 
 // The longest description path a register-values file's HEADER gives.
 constexpr std::size_t kValuesPathLength = 4096;
-
-// Each new tree window a little below and right of the one before.
-constexpr int kCascadeStep = 24;
-constexpr int kCascadeCount = 6;
 
 } // namespace
 
@@ -129,7 +123,11 @@ bool CVekApp::InitInstance(const QString& commandLine) {
 
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     frame_->setGeometry(screen.x(), screen.y(), screen.width() * 2 / 3, screen.height() * 2 / 3);
-    CreateOutputWindow();
+    templates_ = std::make_unique<WindowTemplates>(
+        *frame_, [this](CChildFrame* window, DocumentEntry* entry) { Adopt(window, entry); });
+    output_ = templates_->CreateOutput(*dialogs_);
+    connect(&OutputView(), &CVekOutView::SourceRequested, this, &CVekApp::OpenSource);
+    host_->SetOutput(&OutputView(), [this] { ShowOutput(); });
     frame_->Windows().RebuildWindowMenu(false,
                                         QString::fromUtf8(UiString(UiStringId::OutputTitle)));
     frame_->show();
@@ -141,54 +139,20 @@ bool CVekApp::InitInstance(const QString& commandLine) {
     return true;
 }
 
-void CVekApp::CreateOutputWindow() {
-    auto* view = new CVekOutView(*dialogs_, nullptr);
-    output_ = new CMDIOutWnd(WindowKind::Output, view, nullptr);
-    output_->setWindowTitle(QString::fromUtf8(UiString(UiStringId::OutputTitle)));
-    connect(view, &CVekOutView::CloseRequested, output_, &QWidget::close);
-    connect(view, &CVekOutView::SourceRequested, this, &CVekApp::OpenSource);
-    frame_->AddChild(output_);
-    output_->hide();
-    host_->SetOutput(view, [this] { ShowOutput(); });
-}
-
-QRect CVekApp::OutputPlacement() const {
-    const QSize area = frame_->MdiArea().viewport()->size();
-    const int top = area.height() * 2 / 3;
-    return {0, top, area.width(), area.height() - top};
-}
-
-QRect CVekApp::TreePlacement() const {
-    const QSize area = frame_->MdiArea().viewport()->size();
-    int trees = 0;
-    for (const auto& entry : documents_) {
-        for (CChildFrame* window : entry->Windows())
-            trees += window->Kind() == WindowKind::Tree ? 1 : 0;
-    }
-    const int offset = (trees % kCascadeCount) * kCascadeStep;
-    return {offset, offset, area.width() * 3 / 4, area.height() * 2 / 3};
-}
-
 void CVekApp::ShowOutput(bool activate) {
     if (!outputPlaced_ && output_->isHidden()) {
         outputPlaced_ = true;
-        output_->setGeometry(OutputPlacement());
+        output_->setGeometry(templates_->OutputPlacement());
     }
     output_->ShowAtPlacement();
     if (activate)
         frame_->MdiArea().setActiveSubWindow(output_);
 }
 
-void CVekApp::AddWindow(DocumentEntry* entry, CChildFrame* window, const QRect& place) {
-    frame_->AddChild(window);
+void CVekApp::Adopt(CChildFrame* window, DocumentEntry* entry) {
     if (entry != nullptr)
         entry->AddWindow(window);
     connect(window, &QObject::destroyed, this, [this, window] { OnWindowDestroyed(window); });
-    window->setGeometry(place);
-    window->show();
-    frame_->MdiArea().setActiveSubWindow(window);
-    // The main window's focus follows, so that it comes back here when the window is activated.
-    window->widget()->setFocus();
 }
 
 void CVekApp::OnWindowDestroyed(CChildFrame* window) {
@@ -208,18 +172,6 @@ void CVekApp::OnWindowDestroyed(CChildFrame* window) {
     frame_->RequestIdleUpdate();
 }
 
-CMDITreeWnd* CVekApp::CreateTreeWindow(DocumentEntry& entry) {
-    CMDITreeWnd::Services services{
-        frame_->Windows(), frame_->StatusBar(), frame_->ScriptToolBar(),
-        [&entry](CMacro& macro) { entry.RunMacro(macro); },
-        [this, &entry] { ActivateViewOfClass(entry, WindowKind::List); }};
-    const QRect place = TreePlacement();
-    auto* window = new CMDITreeWnd(entry.Document(), entry.Title(), &entry, services);
-    window->FillMacroBar();
-    AddWindow(&entry, window, place);
-    return window;
-}
-
 void CVekApp::ActivateViewOfClass(DocumentEntry& entry, WindowKind kind) {
     for (CChildFrame* window : entry.Windows()) {
         if (window->Kind() == kind) {
@@ -227,29 +179,19 @@ void CVekApp::ActivateViewOfClass(DocumentEntry& entry, WindowKind kind) {
             return;
         }
     }
-    if (kind == WindowKind::Tree) {
-        CreateTreeWindow(entry);
-        return;
-    }
-    auto* view = new CVekListView(
-        entry.Document(), [this, &entry] { ActivateViewOfClass(entry, WindowKind::Tree); },
-        nullptr);
-    auto* window = new CMDIOutWnd(WindowKind::List, view, &entry);
-    window->setWindowTitle(entry.Title() + QStringLiteral(" - Register List"));
-    AddWindow(&entry, window, TreePlacement());
+    if (kind == WindowKind::Tree)
+        templates_->CreateTree(entry, ViewActivator(WindowKind::List));
+    else
+        templates_->CreateList(entry, ViewActivator(WindowKind::Tree));
+}
+
+WindowTemplates::ShowKind CVekApp::ViewActivator(WindowKind kind) {
+    return [this, kind](DocumentEntry& entry) { ActivateViewOfClass(entry, kind); };
 }
 
 void CVekApp::OpenSource(const SourceLocation& location) {
     const QString path = QFileInfo(location.path).absoluteFilePath();
-    CSourceView* view = nullptr;
-    for (QMdiSubWindow* sub : frame_->MdiArea().subWindowList()) {
-        auto* window = qobject_cast<CMDIOutWnd*>(sub);
-        auto* source = window != nullptr ? qobject_cast<CSourceView*>(&window->View()) : nullptr;
-        if (source != nullptr && source->Path() == path) {
-            view = source;
-            frame_->MdiArea().setActiveSubWindow(window);
-        }
-    }
+    CSourceView* view = templates_->FindSource(path);
     const bool created = view == nullptr;
     if (created)
         view = new CSourceView(nullptr);
@@ -260,12 +202,10 @@ void CVekApp::OpenSource(const SourceLocation& location) {
         QMessageBox::warning(frame_.get(), Caption(), path + QStringLiteral(": ") + error);
         return;
     }
-    if (!created)
-        return;
-    auto* window = new CMDIOutWnd(WindowKind::Source, view, nullptr);
-    window->setWindowTitle(QFileInfo(path).fileName() + QStringLiteral(" - Source"));
-    connect(view, &CSourceView::CloseRequested, window, &QWidget::close);
-    AddWindow(nullptr, window, TreePlacement());
+    if (created)
+        templates_->CreateSource(view);
+    else
+        frame_->MdiArea().setActiveSubWindow(qobject_cast<QMdiSubWindow*>(view->parentWidget()));
 }
 
 DocumentEntry* CVekApp::FindDocument(const QString& path) const {
@@ -305,7 +245,7 @@ void CVekApp::OpenDocumentFile(const QString& given) {
     RunBusy([&entry, &path] { entry.Open(path); });
     // The compile and driver lines stay in view below the new window.
     ShowOutput(false);
-    CreateTreeWindow(entry);
+    templates_->CreateTree(entry, ViewActivator(WindowKind::List));
 }
 
 void CVekApp::OpenValuesFile(const QString& path) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/app/app_services.h"
+#include "ui/app/window_templates.h"
 #include "ui/commands/command_target.h"
 #include "ui/dialogs/file_dialogs.h"
 #include "ui/frame/child_frame.h"
@@ -74,9 +75,9 @@ public:
     void RunCommand(CommandId id) override;
 
 private:
-    void CreateOutputWindow();
-    CMDITreeWnd* CreateTreeWindow(DocumentEntry& entry);
-    void AddWindow(DocumentEntry* entry, CChildFrame* window, const QRect& place);
+    // Keeps a new window with its document; the document goes with its last window.
+    void Adopt(CChildFrame* window, DocumentEntry* entry);
+    WindowTemplates::ShowKind ViewActivator(WindowKind kind);
     void OnWindowDestroyed(CChildFrame* window);
     DocumentEntry* FindDocument(const QString& path) const;
     void OpenValuesFile(const QString& path);
@@ -86,8 +87,6 @@ private:
     void UpdateRecentFiles();
     bool QueryClose();
     void RunPending();
-    QRect TreePlacement() const;
-    QRect OutputPlacement() const;
 
     Settings settings_;
     std::unique_ptr<FileDialogs> dialogs_;
@@ -95,6 +94,7 @@ private:
     std::unique_ptr<EventPump> pump_;
     std::unique_ptr<CFixedFrame> frame_;
     std::unique_ptr<QtHost> host_;
+    std::unique_ptr<WindowTemplates> templates_;
     std::unique_ptr<SingleInstance> instance_;
     CMDIOutWnd* output_ = nullptr;
     bool outputPlaced_ = false;

@@ -114,9 +114,11 @@ void CMDITreeWnd::FillMacroBar() {
 }
 
 CommandTarget* CMDITreeWnd::ActiveView() {
-    QWidget* focus = QApplication::focusWidget();
+    // The pane that has the focus, or had it last while another window was active.
+    QWidget* focus = focusWidget();
     QWidget* script = splitter_->widget(kScriptPane);
-    if (scriptTarget_ != nullptr && focus != nullptr && script->isAncestorOf(focus))
+    if (scriptTarget_ != nullptr && focus != nullptr &&
+        (script == focus || script->isAncestorOf(focus)))
         return scriptTarget_;
     return treeTarget_;
 }
@@ -171,10 +173,10 @@ void CMDITreeWnd::RunCommand(CommandId id) {
 
 void CMDITreeWnd::FocusPane(int step) {
     const int count = splitter_->count();
+    QWidget* focus = focusWidget();
     int current = 0;
     for (int i = 0; i < count; ++i) {
-        if (splitter_->widget(i)->isAncestorOf(QApplication::focusWidget()) ||
-            splitter_->widget(i) == QApplication::focusWidget())
+        if (splitter_->widget(i) == focus || splitter_->widget(i)->isAncestorOf(focus))
             current = i;
     }
     splitter_->widget(((current + step) % count + count) % count)->setFocus();
