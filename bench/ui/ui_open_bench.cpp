@@ -4,6 +4,8 @@
 // from build/bin, where it finds the test driver.
 #include "description_generator.h"
 
+#include "document/vek_doc.h"
+#include "platform/recording_host.h"
 #include "ui/app/document_entry.h"
 #include "ui/app/vek_app.h"
 #include "ui/frame/child_frame.h"
@@ -66,6 +68,26 @@ void OpenToPaintedWindow(benchmark::State& state) {
         benchmark::Counter(pumps, benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(OpenToPaintedWindow)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// The same open without windows: compile and driver binding alone, for comparison.
+void OpenDocumentOnly(benchmark::State& state) {
+    QTemporaryDir folder;
+    const std::string board = WriteBoard(folder).toStdString();
+    vek::RecordingHost host;
+    for (auto _ : state) {
+        auto doc = std::make_unique<vek::CVekDoc>(host);
+        if (!doc->OpenDocument(board)) {
+            state.SkipWithError("the board did not open");
+            break;
+        }
+        state.PauseTiming();
+        doc.reset();
+        host.lines.clear();
+        state.ResumeTiming();
+    }
+    state.counters["registers"] = kDevices * kRegistersPerDevice;
+}
+BENCHMARK(OpenDocumentOnly)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 } // namespace
 
