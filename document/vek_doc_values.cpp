@@ -97,9 +97,8 @@ bool CVekDoc::SaveValues(const std::string& file, const std::string& comment) {
     for (const auto& driver : drivers_) {
         driver->SaveValues(values);
     }
-    std::string reason;
-    if (!values.Save(&reason)) {
-        host_.Message(reason, true);
+    if (const Result<void> saved = values.Save(); !saved) {
+        host_.Message(saved.Error().text, true);
         return false;
     }
     return true;
@@ -112,9 +111,8 @@ bool CVekDoc::LoadValues(const std::string& file) {
         return false;
     }
     ProfileFile values(file);
-    std::string reason;
-    if (!values.Load(&reason)) {
-        host_.Message(reason, true);
+    if (const Result<void> loaded = values.Load(); !loaded) {
+        host_.Message(loaded.Error().text, true);
         return false;
     }
     const std::string vkgFile = values.GetString(kHeader, "VkgFile", "", kPathRoom);

@@ -1,0 +1,58 @@
+#include "platform/settings_location.h"
+
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <optional>
+
+namespace vek {
+namespace {
+
+// Runs a check with the three variables set as given (nullptr: unset) and restores them.
+class EnvironmentScope {
+public:
+    EnvironmentScope(const char* override, const char* xdg, const char* home) {
+        Set("VEK_TEST_SETTINGS", override);
+        Set("XDG_CONFIG_HOME", xdg);
+        Set("HOME", home);
+    }
+    ~EnvironmentScope() {
+        for (const auto& [name, value] : saved_) {
+            value ? setenv(name.c_str(), value->c_str(), 1) : unsetenv(name.c_str());
+        }
+    }
+
+private:
+    void Set(const char* name, const char* value) {
+        const char* old = std::getenv(name);
+        saved_.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
+        value ? setenv(name, value, 1) : unsetenv(name);
+    }
+    std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
+};
+
+std::string Path() {
+    return SettingsFilePath("VEK_TEST_SETTINGS", "pcalh_io.ini");
+}
+
+TEST(SettingsLocationTest, TheVariableOverridesTheConfigurationFolder) {
+    EnvironmentScope scope("/tmp/mine.ini", "/xdg", "/home/u");
+    EXPECT_EQ(Path(), "/tmp/mine.ini");
+}
+
+TEST(SettingsLocationTest, TheUsersConfigurationFolderHoldsATarvelFolder) {
+    {
+        EnvironmentScope scope("", "/xdg", "/home/u");
+        EXPECT_EQ(Path(), "/xdg/tarvel/pcalh_io.ini");
+    }
+    {
+        EnvironmentScope scope(nullptr, nullptr, "/home/u");
+        EXPECT_EQ(Path(), "/home/u/.config/tarvel/pcalh_io.ini");
+    }
+    {
+        EnvironmentScope scope(nullptr, nullptr, nullptr);
+        EXPECT_EQ(Path(), "");
+    }
+}
+
+} // namespace
+} // namespace vek
