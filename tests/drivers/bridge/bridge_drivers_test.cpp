@@ -1,55 +1,18 @@
 // The built bridge drivers, loaded and bound as the program does, over the support library's
 // simulated chip. The test holds its own CQpciIo to look at the chip's registers.
-#include "vekdriver.h"
-
+#include "loaded_library.h"
 #include "qbr18_32.h"
 #include "temp_folder.h"
 
 #include <cstdlib>
-#include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
 
+namespace vek {
 namespace {
 
-struct LoadedDriver {
-    void* library = nullptr;
-    VekOpenFn open{};
-    VekCloseFn close{};
-    VekSetRegFn setReg{};
-    VekGetRegFn getReg{};
-    VekGetStatusFn getStatus{};
-
-    explicit LoadedDriver(const std::string& file) {
-        library = dlopen((std::string(VEK_BIN_DIR) + "/" + file).c_str(), RTLD_NOW | RTLD_LOCAL);
-        if (library == nullptr) {
-            ADD_FAILURE() << dlerror();
-            return;
-        }
-        Bind(open, "VekOpen");
-        Bind(close, "VekClose");
-        Bind(setReg, "VekSetReg");
-        Bind(getReg, "VekGetReg");
-        Bind(getStatus, "VekGetStatus");
-    }
-    ~LoadedDriver() {
-        if (library != nullptr) {
-            close();
-            dlclose(library);
-        }
-    }
-    template <class Function>
-    void Bind(Function& slot, const char* name) {
-        slot = reinterpret_cast<Function>(dlsym(library, name));
-        EXPECT_NE(slot, nullptr) << name;
-    }
-    std::string Status() const {
-        char text[VEK_STATUS_TEXT_SIZE] = {};
-        getStatus(text);
-        return text;
-    }
-};
+using test::LoadedDriver;
 
 // The register offset as the program passes it: byte 0 low.
 struct Offset {
@@ -66,10 +29,8 @@ protected:
         return std::unique_ptr<CQpciIo>(new CQpciIo(0, kQbr7318DeviceId, kQbr7318VendorId));
     }
 
-    vektest::TempFolder folder_;
+    test::TempFolder folder_;
 };
-
-} // namespace
 
 TEST_F(BridgeDriversTest, PcbdrvReadsAndWritesRegistersOfEveryWidth) {
     LoadedDriver pcb("libpcbdrv32.so");
@@ -205,3 +166,6 @@ TEST_F(BridgeDriversTest, BothDriversShareOneChip) {
     EXPECT_EQ(pcb.getReg(2, 4, Offset(0x0068).bytes, &data), 1);
     EXPECT_EQ(data, 42u);
 }
+
+} // namespace
+} // namespace vek

@@ -5,9 +5,8 @@
 
 #include <gtest/gtest.h>
 
-using drvsupport::ProfileFile;
-using qbr::ReadChipSettings;
-using qbr::SimulatedQbr7318;
+namespace vek {
+namespace {
 
 TEST(ChipSettingsTest, TheDeliveredChipHasTheDocumentedMap) {
     const SimulatedQbr7318 chip(ReadChipSettings(ProfileFile()));
@@ -67,3 +66,6 @@ TEST(ChipSettingsTest, FaultyEntriesAreReported) {
                                   "bad register entry 'zz=1'", "bad register entry '0x20-0x10=4'",
                                   "bad register value '0x01=1'", "bad register value '0x40=x'"}));
 }
+
+} // namespace
+} // namespace vek
