@@ -32,11 +32,14 @@ std::array<std::array<unsigned char, 2>, 256> GenerateAddresses() {
     return addresses;
 }
 
+// The driver, open for one benchmark; a benchmark whose driver does not open is skipped.
 class OpenDriver {
 public:
-    OpenDriver() {
+    explicit OpenDriver(benchmark::State& state) {
         UsePrivateController();
         ok_ = VekOpen() == 1;
+        if (!ok_)
+            state.SkipWithError("VekOpen failed");
     }
     ~OpenDriver() { VekClose(); }
     bool Ok() const { return ok_; }
@@ -46,11 +49,9 @@ private:
 };
 
 void BM_WriteRegister(benchmark::State& state) {
-    OpenDriver driver;
-    if (!driver.Ok()) {
-        state.SkipWithError("VekOpen failed");
+    OpenDriver driver(state);
+    if (!driver.Ok())
         return;
-    }
     const auto addresses = GenerateAddresses();
     uint32_t value = 0;
     for (auto _ : state) {
@@ -65,11 +66,9 @@ void BM_WriteRegister(benchmark::State& state) {
 BENCHMARK(BM_WriteRegister);
 
 void BM_ReadRegister(benchmark::State& state) {
-    OpenDriver driver;
-    if (!driver.Ok()) {
-        state.SkipWithError("VekOpen failed");
+    OpenDriver driver(state);
+    if (!driver.Ok())
         return;
-    }
     const auto addresses = GenerateAddresses();
     size_t i = 0;
     uint32_t data = 0;
@@ -89,7 +88,7 @@ void BM_WriteRegisterSharedTarget(benchmark::State& state) {
     const std::string file = "/tmp/bsx4810-bench-target-" + std::to_string(::getpid()) + ".txt";
     ::setenv("BSX4810_TARGET_FILE", file.c_str(), 1);
     {
-        OpenDriver driver;
+        OpenDriver driver(state);
         const unsigned char address[2] = {0x00, 0x10};
         uint32_t value = 0;
         for (auto _ : state) {

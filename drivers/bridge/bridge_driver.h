@@ -9,22 +9,21 @@
 
 namespace vek {
 
-// Access says how the driver makes its object and reaches the registers through it:
-//   using Object = ...;             the support library's access class
-//   static Object* Make();          a new object in the library's storage, null when none is left
-//   static bool Usable(const Object&);  whether the open succeeds with it
-//   static Result<void> SetReg(Object*, ...), GetReg(Object*, ...);
-template <class Access>
+template <class Object>
 class BridgeDriver : public RegisterDriver {
 public:
+    // make gives a new object in the library's storage, null when none is left; usable says
+    // whether an open with it succeeds.
+    BridgeDriver(Object* (*make)(), bool (*usable)(const Object&)) : make_(make), usable_(usable) {}
+
     Result<void> Open() override {
-        std::unique_ptr<typename Access::Object> opened(Access::Make());
+        std::unique_ptr<Object> opened(make_());
         if (!opened) {
             return BridgeFailure();
         }
         // A second open replaces the earlier object instead of losing it.
         object_ = std::move(opened);
-        if (!Access::Usable(*object_)) {
+        if (!usable_(*object_)) {
             return BridgeFailure();
         }
         return {};
@@ -35,18 +34,20 @@ public:
     }
     Result<void> SetReg(int addrLen, int dataLen, const unsigned char* addr,
                         uint32_t data) override {
-        return Access::SetReg(object_.get(), addrLen, dataLen, addr, data);
+        return WriteRegister(object_.get(), addrLen, dataLen, addr, data);
     }
     Result<void> GetReg(int addrLen, int dataLen, const unsigned char* addr,
                         uint32_t* data) override {
-        return Access::GetReg(object_.get(), addrLen, dataLen, addr, data);
+        return ReadRegister(object_.get(), addrLen, dataLen, addr, data);
     }
     std::string StatusText() override { return kBridgeStatusText; }
 
 private:
+    Object* (*make_)();
+    bool (*usable_)(const Object&);
     // Destroyed through the virtual destructor, which gives the storage back with FreeFixed;
     // also when the driver is unloaded without a close.
-    std::unique_ptr<typename Access::Object> object_;
+    std::unique_ptr<Object> object_;
 };
 
 } // namespace vek

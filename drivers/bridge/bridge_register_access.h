@@ -29,14 +29,25 @@ constexpr int DataLenForMask(uint32_t mask) {
     }
 }
 
+// The two access classes (and the tests' stand-ins for them), told apart by what they offer.
+template <class Io>
+concept PciRegisters = requires(Io& io, uint16_t offset) {
+    io.GetRegMask(offset);
+};
+template <class I2c>
+concept I2cRegisters = requires(I2c& i2c) {
+    i2c.SetSlave(0);
+};
+
 // A PCI register is named by exactly two address bytes, its offset, byte 0 low.
 inline uint16_t RegisterOffset(const unsigned char* addr) {
     return static_cast<uint16_t>(addr[0] | (addr[1] << 8));
 }
 
 // A write is refused without touching the chip when the data length is not the register's.
-template <class Io>
-Result<void> PciSetReg(Io* io, int addrLen, int dataLen, const unsigned char* addr, uint32_t data) {
+template <PciRegisters Io>
+Result<void> WriteRegister(Io* io, int addrLen, int dataLen, const unsigned char* addr,
+                           uint32_t data) {
     if (io == nullptr || addrLen != 2 || addr == nullptr) {
         return BridgeFailure();
     }
@@ -51,9 +62,9 @@ Result<void> PciSetReg(Io* io, int addrLen, int dataLen, const unsigned char* ad
 
 // A read fills the whole 32-bit word. The register is read before its width is checked, so a
 // refused read has still read it; the word then stays 0.
-template <class Io>
-Result<void> PciGetReg(Io* io, int addrLen, int dataLen, const unsigned char* addr,
-                       uint32_t* data) {
+template <PciRegisters Io>
+Result<void> ReadRegister(Io* io, int addrLen, int dataLen, const unsigned char* addr,
+                          uint32_t* data) {
     if (io == nullptr || addrLen != 2 || addr == nullptr || data == nullptr) {
         return BridgeFailure();
     }
@@ -83,9 +94,9 @@ Result<void> I2cOutcome() {
     return {};
 }
 
-template <class I2c>
-Result<void> I2cSetReg(I2c* i2c, int addrLen, int dataLen, const unsigned char* addr,
-                       uint32_t data) {
+template <I2cRegisters I2c>
+Result<void> WriteRegister(I2c* i2c, int addrLen, int dataLen, const unsigned char* addr,
+                           uint32_t data) {
     if (i2c == nullptr || !IsI2cRegisterShape(addrLen, dataLen, addr)) {
         return BridgeFailure();
     }
@@ -97,9 +108,9 @@ Result<void> I2cSetReg(I2c* i2c, int addrLen, int dataLen, const unsigned char* 
 
 // The byte read lands in the first int of the caller's 4-byte area, so the whole word is
 // written.
-template <class I2c>
-Result<void> I2cGetReg(I2c* i2c, int addrLen, int dataLen, const unsigned char* addr,
-                       uint32_t* data) {
+template <I2cRegisters I2c>
+Result<void> ReadRegister(I2c* i2c, int addrLen, int dataLen, const unsigned char* addr,
+                          uint32_t* data) {
     if (i2c == nullptr || data == nullptr || !IsI2cRegisterShape(addrLen, dataLen, addr)) {
         return BridgeFailure();
     }

@@ -21,6 +21,13 @@ struct Offset {
         : bytes{static_cast<unsigned char>(offset), static_cast<unsigned char>(offset >> 8)} {}
 };
 
+// A PCI register read that must succeed.
+uint32_t ReadPci(const LoadedDriver& pcb, uint16_t offset, int dataLen) {
+    uint32_t data = 0xFFFFFFFF;
+    EXPECT_EQ(pcb.getReg(2, dataLen, Offset(offset).bytes, &data), 1) << offset;
+    return data;
+}
+
 class BridgeDriversTest : public testing::Test {
 protected:
     void SetUp() override { setenv("VEK_QBR18_32", folder_.File("qbr18_32.ini").c_str(), 1); }
@@ -35,21 +42,15 @@ protected:
 TEST_F(BridgeDriversTest, PcbdrvReadsAndWritesRegistersOfEveryWidth) {
     LoadedDriver pcb("libpcbdrv32.so");
     ASSERT_EQ(pcb.open(), 1);
-    uint32_t data = 0xFFFFFFFF;
-    EXPECT_EQ(pcb.getReg(2, 2, Offset(0x0000).bytes, &data), 1);
-    EXPECT_EQ(data, kQbr7318VendorId);
-    EXPECT_EQ(pcb.getReg(2, 2, Offset(0x0002).bytes, &data), 1);
-    EXPECT_EQ(data, kQbr7318DeviceId);
+    EXPECT_EQ(ReadPci(pcb, 0x0000, 2), kQbr7318VendorId);
+    EXPECT_EQ(ReadPci(pcb, 0x0002, 2), kQbr7318DeviceId);
 
     EXPECT_EQ(pcb.setReg(2, 4, Offset(0x0060).bytes, 0xDEADBEEF), 1);
     EXPECT_EQ(pcb.setReg(2, 2, Offset(0x0048).bytes, 0xFFFF00FF), 1);
     EXPECT_EQ(pcb.setReg(2, 1, Offset(0x004D).bytes, 0x1A5), 1);
-    EXPECT_EQ(pcb.getReg(2, 4, Offset(0x0060).bytes, &data), 1);
-    EXPECT_EQ(data, 0xDEADBEEFu);
-    EXPECT_EQ(pcb.getReg(2, 2, Offset(0x0048).bytes, &data), 1);
-    EXPECT_EQ(data, 0x00FFu);
-    EXPECT_EQ(pcb.getReg(2, 1, Offset(0x004D).bytes, &data), 1);
-    EXPECT_EQ(data, 0xA5u);
+    EXPECT_EQ(ReadPci(pcb, 0x0060, 4), 0xDEADBEEFu);
+    EXPECT_EQ(ReadPci(pcb, 0x0048, 2), 0x00FFu);
+    EXPECT_EQ(ReadPci(pcb, 0x004D, 1), 0xA5u);
     EXPECT_EQ(pcb.Status(), "QBR7318 transfer error");
 }
 
@@ -107,9 +108,7 @@ TEST_F(BridgeDriversTest, ASecondOpenReplacesTheObjectAndKeepsTheChip) {
     // The earlier object is destroyed (the sanitizer build reports it otherwise); the chip
     // stays powered because the new object holds it.
     ASSERT_EQ(pcb.open(), 1);
-    uint32_t data = 0;
-    EXPECT_EQ(pcb.getReg(2, 4, Offset(0x0064).bytes, &data), 1);
-    EXPECT_EQ(data, 0x0BADF00Du);
+    EXPECT_EQ(ReadPci(pcb, 0x0064, 4), 0x0BADF00Du);
 }
 
 TEST_F(BridgeDriversTest, TheSettingsFileAdjustsTheRegisterMap) {
@@ -119,9 +118,7 @@ TEST_F(BridgeDriversTest, TheSettingsFileAdjustsTheRegisterMap) {
     EXPECT_EQ(pcb.setReg(2, 2, Offset(0x0106).bytes, 0x1234), 1);
     EXPECT_EQ(pcb.setReg(2, 4, Offset(0x0060).bytes, 1), 0);
     EXPECT_EQ(pcb.setReg(2, 1, Offset(0x0060).bytes, 0x7F), 1);
-    uint32_t data = 0;
-    EXPECT_EQ(pcb.getReg(2, 2, Offset(0x0106).bytes, &data), 1);
-    EXPECT_EQ(data, 0x1234u);
+    EXPECT_EQ(ReadPci(pcb, 0x0106, 2), 0x1234u);
 }
 
 TEST_F(BridgeDriversTest, IcbdrvReachesTheDevicesOnTheCard) {
@@ -162,9 +159,7 @@ TEST_F(BridgeDriversTest, BothDriversShareOneChip) {
     ASSERT_EQ(icb.open(), 1);
     EXPECT_EQ(pcb.setReg(2, 4, Offset(0x0068).bytes, 42), 1);
     EXPECT_EQ(icb.close(), 1);
-    uint32_t data = 0;
-    EXPECT_EQ(pcb.getReg(2, 4, Offset(0x0068).bytes, &data), 1);
-    EXPECT_EQ(data, 42u);
+    EXPECT_EQ(ReadPci(pcb, 0x0068, 4), 42u);
 }
 
 } // namespace

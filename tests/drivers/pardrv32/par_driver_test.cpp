@@ -27,6 +27,12 @@ struct AdapterRecord {
 AdapterRecord* record = nullptr;
 std::string settingsPath;
 
+// A setting passed to the adapter: the call is logged and the value kept.
+void Note(const char* call, int& setting, int value) {
+    record->calls.push_back(call);
+    setting = value;
+}
+
 I2c32Functions RecordingFunctions() {
     I2c32Functions f;
     f.i2cOpen = [](uint32_t options) {
@@ -36,22 +42,10 @@ I2c32Functions RecordingFunctions() {
     f.i2cClose = [](uint32_t handle) {
         record->calls.push_back("close " + std::to_string(handle));
     };
-    f.i2cSetInterfaceType = [](uint32_t, int type) {
-        record->calls.push_back("type");
-        record->interfaceType = type;
-    };
-    f.i2cSetIOAddress = [](uint32_t, int address) {
-        record->calls.push_back("io");
-        record->ioAddress = address;
-    };
-    f.i2cSetBitrate = [](uint32_t, int bitrate) {
-        record->calls.push_back("bitrate");
-        record->bitrate = bitrate;
-    };
-    f.i2cSetTimeout = [](uint32_t, int timeout) {
-        record->calls.push_back("timeout");
-        record->timeout = timeout;
-    };
+    f.i2cSetInterfaceType = [](uint32_t, int type) { Note("type", record->interfaceType, type); };
+    f.i2cSetIOAddress = [](uint32_t, int address) { Note("io", record->ioAddress, address); };
+    f.i2cSetBitrate = [](uint32_t, int bitrate) { Note("bitrate", record->bitrate, bitrate); };
+    f.i2cSetTimeout = [](uint32_t, int timeout) { Note("timeout", record->timeout, timeout); };
     f.i2cSettingsAreValid = [](uint32_t, uint32_t* valid) {
         record->calls.push_back("valid");
         *valid = 1;
