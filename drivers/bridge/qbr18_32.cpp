@@ -3,8 +3,7 @@
 // card that is powered while it is in use.
 #include "qbr18_32.h"
 
-#include "platform/settings_location.h"
-#include "settings_file.h"
+#include "platform/settings_file.h"
 #include "simulated_qbr7318.h"
 
 #include <cstdio>
@@ -26,8 +25,8 @@ int lastI2cError = kQbrI2cOk;
 
 SimulatedQbr7318* AcquireChip() {
     if (chipInUse.users++ == 0) {
-        const auto settings = ReadChipSettings(ReadSettingsFile(
-            SettingsFilePath(kChipSettingsOverrideVariable, kChipSettingsFileName)));
+        const auto settings = ReadChipSettings(
+            ReadSettingsFile(kChipSettingsOverrideVariable, kChipSettingsFileName));
         // The library has no other way to tell about a faulty settings file.
         for (const std::string& problem : settings.problems) {
             std::fprintf(stderr, "qbr18_32: %s: %s\n", kChipSettingsFileName, problem.c_str());

@@ -4,7 +4,8 @@
 
 #include "adapter_settings.h"
 #include "i2c_adapter.h"
-#include "settings_file.h"
+#include "pcalh_io.h"
+#include "platform/settings_file.h"
 
 #include <map>
 #include <memory>
@@ -54,7 +55,8 @@ extern "C" {
 
 uint32_t i2cOpen(uint32_t /*options*/) {
     auto& state = vek::State();
-    auto settings = vek::ReadAdapterSettings(vek::ReadSettingsFile(vek::PcalhIoPath()));
+    auto settings = vek::ReadAdapterSettings(
+        vek::ReadSettingsFile(vek::kPcalhIoOverrideVariable, vek::kPcalhIoFileName));
     const uint32_t handle = state.nextHandle++;
     state.adapters[handle] = std::make_unique<vek::I2cAdapter>(std::move(settings));
     return handle;

@@ -1,7 +1,6 @@
 #include "par_driver.h"
 
 #include "par_settings.h"
-#include "settings_file.h"
 
 #include <chrono>
 #include <cstring>
@@ -22,8 +21,8 @@ void BusyWaitMilliseconds(uint32_t milliseconds) {
 
 } // namespace
 
-ParDriver::ParDriver(std::unique_ptr<AdapterLibrary> library, std::string (*settingsPath)())
-    : library_(std::move(library)), settingsPath_(settingsPath) {}
+ParDriver::ParDriver(std::unique_ptr<AdapterLibrary> library, ProfileFile (*readSettings)())
+    : library_(std::move(library)), readSettings_(readSettings) {}
 
 Result<void> ParDriver::Open() {
     ++openCount_;
@@ -53,7 +52,7 @@ Result<void> ParDriver::Open() {
 }
 
 void ParDriver::ApplySettings() {
-    const ParSettings settings = ReadParSettings(ReadSettingsFile(settingsPath_()));
+    const ParSettings settings = ReadParSettings(readSettings_());
     waitAfterWrite_ = settings.waitAfterWrite;
     i2c_.i2cSetIOAddress(adapter_, settings.ioAddress);
     i2c_.i2cSetBitrate(adapter_, settings.bitrate);

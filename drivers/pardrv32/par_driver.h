@@ -3,6 +3,7 @@
 #pragma once
 
 #include "adapter_library.h"
+#include "platform/profile_file.h"
 #include "register_driver.h"
 
 #include <cstdint>
@@ -19,8 +20,8 @@ inline constexpr const char* kBadLengthText = "unsupported address or data lengt
 
 class ParDriver : public RegisterDriver {
 public:
-    // settingsPath is the file pcalh_io.ini as found at the first open.
-    ParDriver(std::unique_ptr<AdapterLibrary> library, std::string (*settingsPath)());
+    // readSettings gives the settings file pcalh_io.ini as it is at the first open.
+    ParDriver(std::unique_ptr<AdapterLibrary> library, ProfileFile (*readSettings)());
 
     Result<void> Open() override;
     Result<void> Close() override;
@@ -43,7 +44,7 @@ private:
     void ApplySettings();
 
     std::unique_ptr<AdapterLibrary> library_;
-    std::string (*settingsPath_)();
+    ProfileFile (*readSettings_)();
     int openCount_ = -1;
     bool loaded_ = false;
     I2c32Functions i2c_;

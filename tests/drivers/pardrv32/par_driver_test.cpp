@@ -92,7 +92,11 @@ protected:
     void TearDown() override { record = nullptr; }
 
     ParDriver MakeDriver(bool loads = true) {
-        return ParDriver(std::make_unique<RecordingLibrary>(loads), [] { return settingsPath; });
+        return ParDriver(std::make_unique<RecordingLibrary>(loads), [] {
+            ProfileFile settings(settingsPath);
+            settings.Load();
+            return settings;
+        });
     }
 
     AdapterRecord record_;

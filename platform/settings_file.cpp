@@ -1,4 +1,4 @@
-#include "platform/settings_location.h"
+#include "platform/settings_file.h"
 
 #include <cstdlib>
 
@@ -26,6 +26,13 @@ std::string SettingsFilePath(const char* overrideVariable, const char* fileName)
         folder = home + "/.config";
     }
     return folder + "/tarvel/" + fileName;
+}
+
+ProfileFile ReadSettingsFile(const char* overrideVariable, const char* fileName) {
+    ProfileFile settings(SettingsFilePath(overrideVariable, fileName));
+    // A file that cannot be read leaves the profile empty.
+    settings.Load();
+    return settings;
 }
 
 } // namespace vek

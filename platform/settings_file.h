@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/profile_file.h"
+
 #include <string>
 
 namespace vek {
@@ -9,5 +11,9 @@ namespace vek {
 // configuration folder ($XDG_CONFIG_HOME, else $HOME/.config). Empty when neither variable gives a
 // folder.
 std::string SettingsFilePath(const char* overrideVariable, const char* fileName);
+
+// The settings file of that place, for a library that has no one to tell about it: a file that
+// is missing or cannot be read gives every setting its default.
+ProfileFile ReadSettingsFile(const char* overrideVariable, const char* fileName);
 
 } // namespace vek
