@@ -10,6 +10,7 @@
 #include <string>
 #include <unistd.h>
 
+namespace vek {
 namespace {
 
 // A lock file of the benchmark's own, so that a running program does not hold the controller.
@@ -105,3 +106,4 @@ void BM_WriteRegisterSharedTarget(benchmark::State& state) {
 BENCHMARK(BM_WriteRegisterSharedTarget);
 
 } // namespace
+} // namespace vek
