@@ -37,7 +37,11 @@ I2cAdapter* Find(uint32_t handle) {
 void Record(const Result<void>& outcome) {
     LibraryState& state = State();
     state.failed = !outcome;
-    state.message = state.failed ? outcome.Error().text : std::string(kNoError);
+    if (state.failed) {
+        state.message = outcome.Error().text;
+    } else {
+        state.message = kNoError;
+    }
 }
 
 void Refuse(const char* reason) {

@@ -13,6 +13,9 @@ constexpr uint32_t kOpenOptions = 32;
 
 // The pause after a write must not give the processor away.
 void BusyWaitMilliseconds(uint32_t milliseconds) {
+    if (milliseconds == 0) {
+        return;
+    }
     using Clock = std::chrono::steady_clock;
     const auto end = Clock::now() + std::chrono::milliseconds(milliseconds);
     while (Clock::now() < end) {
