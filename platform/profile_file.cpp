@@ -154,13 +154,17 @@ void ProfileFile::ParseText(std::string_view text) {
     }
 }
 
-std::optional<ProfileFile::KeyLine> ProfileFile::FindKey(std::string_view section,
-                                                         std::string_view key) const {
-    const auto group = sectionIndex_.find(TrimBlanks(section));
-    if (group == sectionIndex_.end()) {
+const std::vector<ProfileFile::Section*>* ProfileFile::SectionsNamed(std::string_view name) const {
+    const auto group = sectionIndex_.find(TrimBlanks(name));
+    return group == sectionIndex_.end() ? nullptr : &group->second;
+}
+
+std::optional<ProfileFile::KeyLine> ProfileFile::FindKey(const std::vector<Section*>* sections,
+                                                         std::string_view key) {
+    if (sections == nullptr) {
         return std::nullopt;
     }
-    for (Section* candidate : group->second) {
+    for (Section* candidate : *sections) {
         const auto found = candidate->keys.find(TrimBlanks(key));
         if (found != candidate->keys.end()) {
             return KeyLine{candidate, found->second};
@@ -169,13 +173,9 @@ std::optional<ProfileFile::KeyLine> ProfileFile::FindKey(std::string_view sectio
     return std::nullopt;
 }
 
-ProfileFile::Section& ProfileFile::SectionFor(std::string_view name) {
-    name = TrimBlanks(name);
-    const auto group = sectionIndex_.find(name);
-    if (group != sectionIndex_.end()) {
-        return *group->second.front();
-    }
-    return AddSection(name, "[" + std::string(name) + "]");
+std::optional<ProfileFile::KeyLine> ProfileFile::FindKey(std::string_view section,
+                                                         std::string_view key) const {
+    return FindKey(SectionsNamed(section), key);
 }
 
 std::optional<std::string> ProfileFile::Value(std::string_view section,
@@ -210,11 +210,11 @@ bool ProfileFile::HasKey(std::string_view section, std::string_view key) const {
 
 std::vector<std::string> ProfileFile::Keys(std::string_view section) const {
     std::vector<std::string> keys;
-    const auto group = sectionIndex_.find(TrimBlanks(section));
-    if (group == sectionIndex_.end()) {
+    const std::vector<Section*>* sections = SectionsNamed(section);
+    if (sections == nullptr) {
         return keys;
     }
-    for (const Section* part : group->second) {
+    for (const Section* part : *sections) {
         for (const std::string& line : part->lines) {
             if (const auto key = KeyName(line)) {
                 keys.emplace_back(*key);
@@ -234,13 +234,16 @@ bool ProfileFile::SetString(std::string_view section, std::string_view key,
         sectionName.find(']') != std::string_view::npos) {
         return false;
     }
-    if (const auto found = FindKey(sectionName, keyName)) {
+    const std::vector<Section*>* sections = SectionsNamed(sectionName);
+    if (const auto found = FindKey(sections, keyName)) {
         std::string& line = found->section->lines[found->line];
         line = std::string(TrimBlanks(std::string_view(line).substr(0, line.find('=')))) + "=" +
                std::string(value);
         return true;
     }
-    Section& target = SectionFor(sectionName);
+    Section& target = sections != nullptr
+                          ? *sections->front()
+                          : AddSection(sectionName, "[" + std::string(sectionName) + "]");
     const std::size_t position = target.contentEnd;
     target.lines.insert(target.lines.begin() + static_cast<std::ptrdiff_t>(position),
                         std::string(keyName) + "=" + std::string(value));

@@ -82,8 +82,10 @@ private:
         std::size_t line;
     };
 
+    const std::vector<Section*>* SectionsNamed(std::string_view name) const;
+    static std::optional<KeyLine> FindKey(const std::vector<Section*>* sections,
+                                          std::string_view key);
     std::optional<KeyLine> FindKey(std::string_view section, std::string_view key) const;
-    Section& SectionFor(std::string_view name);
     Section& AddSection(std::string_view name, std::string header);
     void ParseText(std::string_view text);
 
