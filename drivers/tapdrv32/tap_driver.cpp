@@ -112,16 +112,23 @@ std::string TapDriver::StatusText() {
 }
 
 Result<void> TapDriver::Fail(TapStatus status) {
-    driverStatus_ = status;
     close_4810();
+    return Pending(status);
+}
+
+// The status stays for StatusText and is the failure's reason.
+Failure TapDriver::Pending(TapStatus status) {
+    driverStatus_ = status;
     return Failure{static_cast<int>(status), StatusMessage(status)};
 }
 
-// Every path out of a hardware access gives the controller back.
+// Every path out of a hardware access gives the controller back. A cable that held the scans
+// back sends them then; if they do not arrive, the access fails as its last data scan.
 Result<void> TapDriver::Finish(TapStatus status) {
     if (status != TapStatus::NoError)
         return Fail(status);
-    close_4810();
+    if (close_4810() != 0)
+        return Pending(TapStatus::DataScanFailed);
     return {};
 }
 

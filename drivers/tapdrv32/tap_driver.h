@@ -57,6 +57,7 @@ private:
     };
 
     Result<void> Fail(TapStatus status);
+    Failure Pending(TapStatus status);
     Result<void> Finish(TapStatus status);
     TapStatus Refusal(int addrLen) const;
     TapStatus BeginAccess();

@@ -11,9 +11,20 @@ namespace {
 using test::LoadedDriver;
 using test::LoadedLibrary;
 
-TEST(DriverLoading, TapDriverLoadedByPathWritesAndReadsThroughTheSoftwareTap) {
+// The back ends that stand in for a board without hardware.
+class DriverLoadingOnBackEnd : public testing::TestWithParam<const char*> {
+protected:
+    void TearDown() override { unsetenv("BSX4810_DEVICE"); }
+};
+
+INSTANTIATE_TEST_SUITE_P(BackEnds, DriverLoadingOnBackEnd, testing::Values("soft", "ftdi:emulate"),
+                         [](const testing::TestParamInfo<const char*>& param) {
+                             return param.index == 0 ? "SoftwareTap" : "EmulatedFtdiCable";
+                         });
+
+TEST_P(DriverLoadingOnBackEnd, TapDriverLoadedByPathWritesAndReadsRegisters) {
     bsx4810::test::UsePrivateLockFile();
-    unsetenv("BSX4810_DEVICE");
+    setenv("BSX4810_DEVICE", GetParam(), 1);
     unsetenv("BSX4810_TARGET_FILE");
     LoadedDriver driver("libtapdrv32.so");
     ASSERT_TRUE(driver.Loaded());
@@ -41,11 +52,16 @@ TEST(DriverLoading, TapDriverLoadedByPathWritesAndReadsThroughTheSoftwareTap) {
 
 TEST(DriverLoading, WithoutAControllerTheDriverDoesNotOpen) {
     bsx4810::test::UsePrivateLockFile();
-    setenv("BSX4810_DEVICE", "none", 1);
-    LoadedDriver driver("libtapdrv32.so");
-    ASSERT_TRUE(driver.Loaded());
-    EXPECT_EQ(driver.open(), 0);
-    EXPECT_EQ(driver.Status(), "Opening of JTAG device failed.");
+    // No controller at all, and a cable that is not plugged in.
+    for (const char* device : {"none", "ftdi:vid=0xffff,pid=0xfffe"}) {
+        setenv("BSX4810_DEVICE", device, 1);
+        LoadedDriver driver("libtapdrv32.so");
+        ASSERT_TRUE(driver.Loaded());
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(driver.open(), 0);
+        testing::internal::GetCapturedStderr();
+        EXPECT_EQ(driver.Status(), "Opening of JTAG device failed.");
+    }
     unsetenv("BSX4810_DEVICE");
 }
 

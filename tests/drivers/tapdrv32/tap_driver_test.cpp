@@ -1,3 +1,4 @@
+#include "driver_checks.h"
 #include "process_scan_library.h"
 #include "recording_device.h"
 #include "tap_driver.h"
@@ -15,6 +16,7 @@ namespace {
 
 using bsx4810::test::DeviceLog;
 using bsx4810::test::TraceScans;
+using test::ControllerFree;
 using testing::ElementsAre;
 
 // The driver over the process's scan library, with a recording controller behind it.
@@ -27,12 +29,6 @@ protected:
 
     std::string Status() { return driver.StatusText(); }
     std::vector<std::string> Trace() const { return TraceScans(log->VectorRequests()); }
-    // The controller is free again: the driver gave it back.
-    static bool ControllerFree() {
-        const bool free = open_4810() == 0;
-        close_4810();
-        return free;
-    }
     void OpenDriver() {
         ASSERT_TRUE(driver.Open());
         log->requests.clear();
