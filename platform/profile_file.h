@@ -17,8 +17,9 @@ namespace vek {
 // application's profile and the drivers' settings files use it:
 // - "[name]" lines open sections and "key=value" lines give keys; lines that start with ";" or "#"
 //   are comments, and lines before the first section belong to none;
-// - section and key names are compared without case; sections of one name read as one, in file
-//   order, and the first line of a key is the one that counts;
+// - section and key names are compared without case, and the first line of a key is the one that
+//   counts; sections of one name read as one, in file order (settings files written by hand
+//   repeat a section rather than extend it);
 // - existing lines and their order are kept, a new key goes to the end of its section and a new
 //   section to the end of the file;
 // - LF and CRLF files are read, and a file keeps its line ends and byte-order mark when written.
