@@ -17,18 +17,16 @@ QString AppProfile::DefaultFolder() {
 
 AppProfile::AppProfile(const QString& folder)
     : folder_(folder), file_(ToStdString(folder + QStringLiteral("/vek32.ini"))) {
-    std::string reason;
-    if (!file_.Load(&reason))
-        std::fprintf(stderr, "vek32: %s: %s\n", file_.Path().c_str(), reason.c_str());
+    if (const Result<void> loaded = file_.Load(); !loaded)
+        std::fprintf(stderr, "vek32: %s\n", loaded.Error().text.c_str());
     recent_.Load(file_);
 }
 
 void AppProfile::Save() {
     recent_.Save(file_);
     QDir().mkpath(folder_);
-    std::string reason;
-    if (!file_.Save(&reason))
-        std::fprintf(stderr, "vek32: %s: %s\n", file_.Path().c_str(), reason.c_str());
+    if (const Result<void> saved = file_.Save(); !saved)
+        std::fprintf(stderr, "vek32: %s\n", saved.Error().text.c_str());
 }
 
 } // namespace vek

@@ -250,14 +250,13 @@ void CVekApp::OpenDocumentFile(const QString& given) {
 
 void CVekApp::OpenValuesFile(const QString& path) {
     ProfileFile values(ToStdString(path));
-    std::string reason;
+    const Result<void> loaded = values.Load();
     const std::string description =
-        values.Load(&reason) ? values.GetString("HEADER", "VekFile", "", kValuesPathLength) : "";
+        loaded ? values.GetString("HEADER", "VekFile", "", kValuesPathLength) : "";
     if (description.empty()) {
-        QMessageBox::warning(
-            frame_.get(), Caption(),
-            path + QStringLiteral(": ") +
-                (reason.empty() ? QStringLiteral("names no description") : ToQString(reason)));
+        QMessageBox::warning(frame_.get(), Caption(),
+                             loaded ? path + QStringLiteral(": names no description")
+                                    : ToQString(loaded.Error().text));
         return;
     }
     const QString descriptionPath = ToQString(description);
