@@ -1,5 +1,6 @@
 #pragma once
 
+#include "scripting/basic/compile_errors.h"
 #include "scripting/basic/operators.h"
 #include "scripting/basic/variant.h"
 
@@ -10,11 +11,6 @@
 namespace vek::basic {
 
 // The syntax tree the parser builds and the compiler walks.
-
-struct Position {
-    int line = 0;
-    int column = 0;
-};
 
 struct Expr;
 using ExprPtr = std::unique_ptr<Expr>;

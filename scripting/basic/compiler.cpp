@@ -18,12 +18,12 @@ public:
         : sources_(sources), host_functions_(host_functions), program_(program), errors_(errors) {}
 
     bool Run() {
-        const std::size_t errors_before = errors_.size();
+        const std::size_t errors_before = errors_.Count();
         for (const SourceModule& source : sources_) {
             asts_.push_back(ParseModule(source.name, source.text, errors_));
             program_.modules.push_back({source.name});
         }
-        if (errors_.size() != errors_before) {
+        if (errors_.Count() != errors_before) {
             return false;
         }
         program_.symbols.module_names.resize(asts_.size());
@@ -36,7 +36,7 @@ public:
         for (const ModuleDeclaration& d : deferred_) {
             Finish(d);
         }
-        if (errors_.size() != errors_before) {
+        if (errors_.Count() != errors_before) {
             return false;
         }
         for (std::size_t i = 0; i < program_.procs.size(); ++i) {
@@ -46,7 +46,7 @@ public:
                                   proc);
             compiler.CompileBody(*proc_decls_[i], ast.name, errors_);
         }
-        return errors_.size() == errors_before;
+        return errors_.Count() == errors_before;
     }
 
 private:
@@ -64,9 +64,8 @@ private:
         int proc_index = 0;
     };
 
-    void Error(int module, Position pos, const std::string& message) {
-        errors_.push_back({program_.modules[static_cast<std::size_t>(module)].name, pos.line,
-                           pos.column, message});
+    void Error(int module, const CompileMessage& message) {
+        errors_.Report(program_.modules[static_cast<std::size_t>(module)].name, message);
     }
 
     void AddName(int module, const std::string& name, EntryKind kind, int index, bool is_public,
@@ -74,7 +73,7 @@ private:
         const std::string lower = Lower(name);
         auto& own = program_.symbols.module_names[static_cast<std::size_t>(module)];
         if (!own.emplace(lower, NameEntry{kind, index, module}).second) {
-            Error(module, pos, "duplicate declaration: " + name);
+            Error(module, {CompileError::DuplicateDeclaration, pos, {name}});
             return;
         }
         if (is_public) {
@@ -134,13 +133,11 @@ private:
                 info.type = p.type;
                 for (const ParamInfo& other : proc.params) {
                     if (other.name == info.name) {
-                        Error(m, p.pos, "duplicate parameter: " + p.name);
+                        Error(m, {CompileError::DuplicateParameter, p.pos, {p.name}});
                     }
                 }
                 if (proc.params.size() > 0 && proc.params.back().optional && !p.optional) {
-                    Error(m, p.pos,
-                          "expected Optional: parameters after an Optional one are "
-                          "Optional too");
+                    Error(m, {CompileError::OptionalAfterOptional, p.pos});
                 }
                 proc.params.push_back(info);
                 proc.slot_names.push_back(info.name);
@@ -164,7 +161,7 @@ private:
         }
     }
 
-    bool Resolve(const std::string& lower_name, Variant& out, std::string& error) override {
+    bool Resolve(const std::string& lower_name, Variant& out, CompileMessage& error) override {
         NameEntry entry;
         bool ambiguous = false;
         if (!program_.symbols.Lookup(current_module_, lower_name, entry, ambiguous) ||
@@ -172,7 +169,7 @@ private:
             return false;
         }
         if (!EvaluatePending(entry.index)) {
-            error = "constant has no value: " + lower_name;
+            error = {CompileError::ConstantWithoutValue, {}, {lower_name}};
             return false;
         }
         out = program_.symbols.constants[static_cast<std::size_t>(entry.index)].value;
@@ -186,22 +183,25 @@ private:
             return true;
         }
         if (p.state == PendingConstant::State::Busy) {
-            Error(info.module, p.decl->pos, "constant refers to itself: " + info.name);
+            Error(info.module, {CompileError::ConstantRefersToItself, p.decl->pos, {info.name}});
             return false;
         }
         p.state = PendingConstant::State::Busy;
         const int saved_module = current_module_;
         current_module_ = info.module;
-        std::string error;
+        CompileMessage error;
         Variant value;
         bool ok = EvaluateConstant(*p.decl->value, *this, value, error);
         current_module_ = saved_module;
         if (ok && CoerceTo(value, p.decl->type) != RunError::None) {
-            error = "constant value does not fit its type: " + info.name;
+            error = {CompileError::ConstantDoesNotFit, {}, {info.name}};
             ok = false;
         }
-        if (!ok && !error.empty() && error.rfind("constant has no value", 0) != 0) {
-            Error(info.module, p.decl->pos, error);
+        // A constant without a value is part of a cycle, which is reported where it closes.
+        if (!ok && error.error != CompileError::None &&
+            error.error != CompileError::ConstantWithoutValue) {
+            error.pos = p.decl->pos;
+            Error(info.module, error);
         }
         info.value = value;
         p.state = PendingConstant::State::Done;
@@ -211,13 +211,14 @@ private:
     bool ConstantInt(int module, const Expr& e, std::int32_t& out) {
         current_module_ = module;
         Variant v;
-        std::string error;
+        CompileMessage error;
         if (!EvaluateConstant(e, *this, v, error)) {
-            Error(module, e.pos, error);
+            error.pos = e.pos;
+            Error(module, error);
             return false;
         }
         if (ToLong(v, out) != RunError::None) {
-            Error(module, e.pos, "expected a whole number");
+            Error(module, {CompileError::ExpectedWholeNumber, e.pos});
             return false;
         }
         return true;
@@ -237,22 +238,24 @@ private:
             }
             GlobalInfo& g = program_.globals[static_cast<std::size_t>(d.global_index)];
             if (NewArray(dims, lower, upper, d.global->type, g.init) != RunError::None) {
-                Error(d.module, d.global->pos, "array bounds out of range: " + d.global->name);
+                Error(d.module,
+                      {CompileError::ArrayBoundsOutOfRange, d.global->pos, {d.global->name}});
             }
             return;
         }
         Procedure& proc = program_.procs[static_cast<std::size_t>(d.proc_index)];
         current_module_ = d.module;
-        std::string error;
+        CompileMessage error;
         Variant value;
         if (!EvaluateConstant(*d.param->default_value, *this, value, error)) {
-            Error(d.module, d.param->pos, error);
+            error.pos = d.param->pos;
+            Error(d.module, error);
             return;
         }
         for (ParamInfo& info : proc.params) {
             if (info.name == Lower(d.param->name)) {
                 if (CoerceTo(value, info.type) != RunError::None) {
-                    Error(d.module, d.param->pos, "default value does not fit its type");
+                    Error(d.module, {CompileError::DefaultDoesNotFit, d.param->pos});
                 }
                 info.default_value = value;
             }
@@ -262,7 +265,7 @@ private:
     const std::vector<SourceModule>& sources_;
     const std::vector<HostFunctionInfo>& host_functions_;
     Program& program_;
-    std::vector<Diagnostic>& errors_;
+    ErrorReporter errors_;
     std::vector<ModuleAst> asts_;
     std::vector<PendingConstant> pending_;
     std::vector<ModuleDeclaration> deferred_;
@@ -281,9 +284,11 @@ bool CompileWatch(const Program& program, int proc_index, int module,
                   const std::vector<HostFunctionInfo>& host_functions, const std::string& text,
                   Procedure& out, std::string& error) {
     std::vector<Diagnostic> errors;
-    ExprPtr expr = ParseExpression(text, errors);
+    ErrorReporter reporter(errors);
+    ExprPtr expr = ParseExpression(text, reporter);
     if (!expr) {
-        error = errors.empty() ? "expected an expression" : errors.front().message;
+        error = errors.empty() ? CompileErrorText({CompileError::ExpectedExpression, {}})
+                               : errors.front().message;
         return false;
     }
     out = Procedure{};
@@ -303,8 +308,8 @@ bool CompileWatch(const Program& program, int proc_index, int module,
     try {
         ProcCompiler compiler(program, host_functions, out.module, true, out);
         compiler.CompileWatchExpression(*expr);
-    } catch (const CompileFailure& failure) {
-        error = failure.message;
+    } catch (const CompileMessage& failure) {
+        error = CompileErrorText(failure);
         return false;
     }
     return true;

@@ -6,7 +6,7 @@
 namespace vek::basic {
 
 bool EvaluateConstant(const Expr& expr, ConstantResolver& resolver, Variant& out,
-                      std::string& error) {
+                      CompileMessage& error) {
     switch (expr.kind) {
     case ExprKind::Literal:
         out = expr.value;
@@ -16,11 +16,11 @@ bool EvaluateConstant(const Expr& expr, ConstantResolver& resolver, Variant& out
         if (resolver.Resolve(lower, out, error)) {
             return true;
         }
-        if (error.empty() && FindBuiltinConstant(lower, out)) {
+        if (error.error == CompileError::None && FindBuiltinConstant(lower, out)) {
             return true;
         }
-        if (error.empty()) {
-            error = "expected a constant expression: '" + expr.name + "' is no constant";
+        if (error.error == CompileError::None) {
+            error = {CompileError::NotAConstant, {}, {expr.name}};
         }
         return false;
     }
@@ -30,7 +30,7 @@ bool EvaluateConstant(const Expr& expr, ConstantResolver& resolver, Variant& out
             return false;
         }
         if (ApplyUnary(expr.unary_op, operand, out) != RunError::None) {
-            error = "constant expression has no value of its type";
+            error = {CompileError::ConstantHasNoValueOfItsType, {}};
             return false;
         }
         return true;
@@ -43,13 +43,14 @@ bool EvaluateConstant(const Expr& expr, ConstantResolver& resolver, Variant& out
             return false;
         }
         if (const RunError e = ApplyBinary(expr.binary_op, left, right, out); e != RunError::None) {
-            error = "constant expression fails: " + RunErrorText(static_cast<int>(e));
+            error = {
+                CompileError::ConstantExpressionFails, {}, {RunErrorText(static_cast<int>(e))}};
             return false;
         }
         return true;
     }
     default:
-        error = "expected a constant expression";
+        error = {CompileError::ExpectedConstantExpression, {}};
         return false;
     }
 }

@@ -1,5 +1,6 @@
 #include "scripting/basic/engine.h"
 
+#include "scripting/basic/compile_errors.h"
 #include "scripting/basic/compiler.h"
 #include "scripting/basic/conversions.h"
 #include "scripting/basic/text_util.h"
@@ -219,7 +220,8 @@ bool Engine::Start(const std::string& module, const std::string& procedure) {
     }
     const int index = impl_->FindProcedure(module, procedure);
     if (index < 0) {
-        impl_->start_error = {35, "Sub or Function not defined: " + procedure, module, "", 0};
+        impl_->start_error = {35, CompileErrorText({CompileError::NotDefined, {}, {procedure}}),
+                              module, "", 0};
         return false;
     }
     return impl_->machine->Start(index);

@@ -12,12 +12,6 @@ namespace vek::basic {
 
 namespace {
 
-// Thrown inside the parser only, caught at the next statement boundary.
-struct ParseFailure {
-    Position pos;
-    std::string message;
-};
-
 constexpr std::size_t kMaxErrorsPerModule = 20;
 
 bool TypeNamed(std::string_view word, Tag& tag) {
@@ -37,7 +31,7 @@ bool TypeNamed(std::string_view word, Tag& tag) {
 
 class Parser {
 public:
-    Parser(std::vector<Token> tokens, std::string module, std::vector<Diagnostic>& errors)
+    Parser(std::vector<Token> tokens, std::string module, ErrorReporter& errors)
         : tokens_(std::move(tokens)), module_(std::move(module)), errors_(errors) {}
 
     ModuleAst ParseModule() {
@@ -50,7 +44,7 @@ public:
             }
             try {
                 ParseModuleItem(ast);
-            } catch (const ParseFailure& failure) {
+            } catch (const CompileMessage& failure) {
                 Report(failure);
                 Recover();
             }
@@ -64,10 +58,10 @@ public:
             ExprPtr e = ParseExpr();
             SkipSeparators();
             if (Peek().kind != TokenKind::End) {
-                Fail("expected end of expression");
+                Fail(CompileError::ExpectedEndOfExpression);
             }
             return e;
-        } catch (const ParseFailure& failure) {
+        } catch (const CompileMessage& failure) {
             Report(failure);
             return nullptr;
         }
@@ -80,7 +74,7 @@ private:
         explicit DepthGuard(Parser& parser) : parser_(parser) {
             if (++parser_.depth_ > kMaxParseDepth) {
                 --parser_.depth_;
-                parser_.Fail("nesting too deep");
+                parser_.Fail(CompileError::NestingTooDeep);
             }
         }
         ~DepthGuard() { --parser_.depth_; }
@@ -127,19 +121,20 @@ private:
         }
         return false;
     }
+    // `what` is the keywords the message names: "Then", "Case or End Select".
     void ExpectKeyword(Keyword k, const char* what) {
         if (!AcceptKeyword(k)) {
-            Fail(std::string("expected ") + what);
+            Fail(CompileError::Expected, what);
         }
     }
     void ExpectOperator(std::string_view op) {
         if (!AcceptOperator(op)) {
-            Fail("expected '" + std::string(op) + "'");
+            Fail(CompileError::ExpectedOperator, std::string(op));
         }
     }
-    std::string ExpectIdentifier(const char* what) {
+    std::string ExpectIdentifier(CompileError missing) {
         if (Peek().kind != TokenKind::Identifier) {
-            Fail(std::string("expected ") + what);
+            Fail(missing);
         }
         return Next().text;
     }
@@ -152,7 +147,7 @@ private:
     }
     void ExpectStatementEnd() {
         if (!AtStatementEnd()) {
-            Fail("expected end of statement");
+            Fail(CompileError::ExpectedEndOfStatement);
         }
     }
     void SkipSeparators() {
@@ -161,19 +156,16 @@ private:
         }
     }
 
-    [[noreturn]] void Fail(const std::string& message) const {
-        throw ParseFailure{Here(), message};
+    [[noreturn]] void Fail(CompileError error, std::string arg = {}) const {
+        throw CompileMessage(error, Here(), std::move(arg));
     }
 
-    void Report(const ParseFailure& failure) {
-        for (const Diagnostic& d : errors_) {
-            if (d.module == module_ && d.line == failure.pos.line &&
-                d.column == failure.pos.column) {
-                return;
-            }
+    // A recovering parser may fail at the same token twice; that is reported once.
+    void Report(const CompileMessage& failure) {
+        if (!errors_.ReportedAt(module_, failure.pos)) {
+            errors_.Report(module_, failure);
+            ++errors_count_;
         }
-        errors_.push_back({module_, failure.pos.line, failure.pos.column, failure.message});
-        ++errors_count_;
     }
 
     void Recover() {
@@ -187,7 +179,7 @@ private:
     void ParseModuleItem(ModuleAst& ast) {
         if (AcceptKeyword(Keyword::Option)) {
             if (!IsWord("Explicit")) {
-                Fail("expected Explicit");
+                Fail(CompileError::Expected, "Explicit");
             }
             Next();
             ast.option_explicit = true;
@@ -222,7 +214,7 @@ private:
             ast.declarations.push_back(std::move(s));
             return;
         }
-        Fail("expected Sub, Function or a declaration");
+        Fail(CompileError::ExpectedDeclaration);
     }
 
     ProcDecl ParseProc(bool is_public) {
@@ -231,7 +223,7 @@ private:
         proc.is_function = IsKeyword(Keyword::Function);
         proc.pos = Here();
         Next();
-        proc.name = ExpectIdentifier("a procedure name");
+        proc.name = ExpectIdentifier(CompileError::ExpectedProcedureName);
         if (proc.is_function) {
             proc.return_type = tokens_[pos_ - 1].type_suffix;
         }
@@ -266,7 +258,7 @@ private:
             AcceptKeyword(Keyword::ByRef);
         }
         p.pos = Here();
-        p.name = ExpectIdentifier("a parameter name");
+        p.name = ExpectIdentifier(CompileError::ExpectedParameterName);
         p.type = tokens_[pos_ - 1].type_suffix;
         if (AcceptOperator("(")) {
             ExpectOperator(")");
@@ -277,7 +269,7 @@ private:
         }
         if (AcceptOperator("=")) {
             if (!p.optional) {
-                Fail("expected Optional before a default value");
+                Fail(CompileError::ExpectedOptionalBeforeDefault);
             }
             p.default_value = ParseExpr();
         }
@@ -287,8 +279,7 @@ private:
     Tag ParseTypeName() {
         Tag tag = Tag::Empty;
         if (Peek().kind != TokenKind::Identifier || !TypeNamed(Peek().text, tag)) {
-            Fail("expected a type: Integer, Long, Single, Double, String, Boolean, Date or "
-                 "Variant");
+            Fail(CompileError::ExpectedType);
         }
         Next();
         return tag;
@@ -299,13 +290,13 @@ private:
     VarDecl ParseVarDecl(bool allow_bounds) {
         VarDecl d;
         d.pos = Here();
-        d.name = ExpectIdentifier("a variable name");
+        d.name = ExpectIdentifier(CompileError::ExpectedVariableName);
         d.type = tokens_[pos_ - 1].type_suffix;
         if (AcceptOperator("(")) {
             d.is_array = true;
             if (!IsOperator(")")) {
                 if (!allow_bounds) {
-                    Fail("expected ')'");
+                    Fail(CompileError::ExpectedOperator, ")");
                 }
                 d.bounds = ParseBounds();
             }
@@ -329,7 +320,7 @@ private:
             bounds.push_back(std::move(b));
         } while (AcceptOperator(","));
         if (bounds.size() > static_cast<std::size_t>(kMaxArrayDims)) {
-            Fail("too many dimensions");
+            Fail(CompileError::TooManyDimensions);
         }
         return bounds;
     }
@@ -355,7 +346,7 @@ private:
         do {
             VarDecl d;
             d.pos = Here();
-            d.name = ExpectIdentifier("a constant name");
+            d.name = ExpectIdentifier(CompileError::ExpectedConstantName);
             d.type = tokens_[pos_ - 1].type_suffix;
             if (AcceptKeyword(Keyword::As)) {
                 d.type = ParseTypeName();
@@ -381,14 +372,14 @@ private:
             if (Peek().kind == TokenKind::End ||
                 (IsKeyword(Keyword::End) &&
                  (IsKeyword(Keyword::Sub, 1) || IsKeyword(Keyword::Function, 1)))) {
-                Fail(std::string("expected ") + closer);
+                Fail(CompileError::Expected, closer);
             }
             if (errors_count_ >= kMaxErrorsPerModule) {
-                Fail("too many errors");
+                Fail(CompileError::TooManyErrors);
             }
             try {
                 block.push_back(ParseStatement());
-            } catch (const ParseFailure& failure) {
+            } catch (const CompileMessage& failure) {
                 if (Peek().kind == TokenKind::End) {
                     throw;
                 }
@@ -483,16 +474,16 @@ private:
                 Next();
                 return ParseAssignOrCall(pos);
             case Keyword::Next:
-                Fail("Next without For");
+                Fail(CompileError::NextWithoutFor);
             case Keyword::Loop:
-                Fail("Loop without Do");
+                Fail(CompileError::LoopWithoutDo);
             case Keyword::Wend:
-                Fail("Wend without While");
+                Fail(CompileError::WendWithoutWhile);
             case Keyword::Else:
             case Keyword::ElseIf:
-                Fail("Else without If");
+                Fail(CompileError::ElseWithoutIf);
             default:
-                Fail("expected a statement");
+                Fail(CompileError::ExpectedStatement);
             }
         }
         if (IsWord("Debug") && IsOperator(".", 1) && IsKeyword(Keyword::Print, 2)) {
@@ -502,7 +493,7 @@ private:
             return ParsePrint(pos, true);
         }
         if (t.kind != TokenKind::Identifier) {
-            Fail("expected a statement");
+            Fail(CompileError::ExpectedStatement);
         }
         return ParseAssignOrCall(pos);
     }
@@ -511,7 +502,7 @@ private:
         if (Peek().kind == TokenKind::Number || Peek().kind == TokenKind::Identifier) {
             return Next().text;
         }
-        Fail("expected a label");
+        Fail(CompileError::ExpectedLabel);
     }
 
     StmtPtr ParseAssignOrCall(Position pos) {
@@ -558,7 +549,7 @@ private:
         auto e = std::make_unique<Expr>();
         e->kind = ExprKind::Name;
         e->pos = Here();
-        e->name = ExpectIdentifier("a name");
+        e->name = ExpectIdentifier(CompileError::ExpectedName);
         while (AcceptOperator(".")) {
             auto m = std::make_unique<Expr>();
             m->kind = ExprKind::Member;
@@ -574,7 +565,7 @@ private:
         if (Peek().kind == TokenKind::Identifier || Peek().kind == TokenKind::Keyword) {
             return Next().text;
         }
-        Fail("expected a member name");
+        Fail(CompileError::ExpectedMemberName);
     }
 
     // Arguments up to `closer` (")" or "" for the end of the statement).
@@ -613,7 +604,7 @@ private:
         do {
             VarDecl d;
             d.pos = Here();
-            d.name = ExpectIdentifier("an array name");
+            d.name = ExpectIdentifier(CompileError::ExpectedArrayName);
             d.is_array = true;
             ExpectOperator("(");
             d.bounds = ParseBounds();
@@ -735,7 +726,7 @@ private:
                 }
             }
             if (!found) {
-                Fail("expected a comparison operator after Is");
+                Fail(CompileError::ExpectedComparisonAfterIs);
             }
             item.value = ParseExpr();
             return item;
@@ -751,7 +742,7 @@ private:
     void ParseNextName(const std::string& name) {
         if (Peek().kind == TokenKind::Identifier) {
             if (!EqualsNoCase(Peek().text, name)) {
-                Fail("expected Next " + name);
+                Fail(CompileError::ExpectedNextName, name);
             }
             Next();
         }
@@ -761,7 +752,7 @@ private:
     StmtPtr ParseFor(Position pos) {
         if (AcceptKeyword(Keyword::Each)) {
             StmtPtr s = NewStmt(StmtKind::ForEach, pos);
-            s->name = ExpectIdentifier("a variable name");
+            s->name = ExpectIdentifier(CompileError::ExpectedVariableName);
             ExpectKeyword(Keyword::In, "In");
             s->value = ParseExpr();
             ExpectStatementEnd();
@@ -772,7 +763,7 @@ private:
             return s;
         }
         StmtPtr s = NewStmt(StmtKind::For, pos);
-        s->name = ExpectIdentifier("a variable name");
+        s->name = ExpectIdentifier(CompileError::ExpectedVariableName);
         ExpectOperator("=");
         s->value = ParseExpr();
         ExpectKeyword(Keyword::To, "To");
@@ -805,7 +796,7 @@ private:
         Next();
         if (IsKeyword(Keyword::While) || IsKeyword(Keyword::Until)) {
             if (s->condition) {
-                Fail("expected end of statement: a Do loop has one condition");
+                Fail(CompileError::OneDoCondition);
             }
             s->test_at_end = true;
             ParseLoopCondition(*s);
@@ -836,7 +827,7 @@ private:
         } else if (AcceptKeyword(Keyword::Do)) {
             s->exit_kind = ExitKind::Do;
         } else {
-            Fail("expected Sub, Function, For or Do");
+            Fail(CompileError::ExpectedExitKind);
         }
         ExpectStatementEnd();
         return s;
@@ -844,7 +835,7 @@ private:
 
     StmtPtr ParseOnError(Position pos) {
         if (!IsWord("Error")) {
-            Fail("expected Error");
+            Fail(CompileError::Expected, "Error");
         }
         Next();
         StmtPtr s = NewStmt(StmtKind::OnError, pos);
@@ -895,7 +886,7 @@ private:
             if (IsOperator(";") || IsOperator(",")) {
                 separator = Next().text[0];
             } else if (!AtStatementEnd()) {
-                Fail("expected ';', ',' or end of statement");
+                Fail(CompileError::ExpectedPrintSeparator);
             }
             s->print_separators.push_back(separator);
         }
@@ -1130,13 +1121,13 @@ private:
         default:
             break;
         }
-        Fail("expected an expression");
+        Fail(CompileError::ExpectedExpression);
     }
 
     std::vector<Token> tokens_;
     std::size_t pos_ = 0;
     std::string module_;
-    std::vector<Diagnostic>& errors_;
+    ErrorReporter& errors_;
     std::size_t errors_count_ = 0;
     int depth_ = 0;
     int single_line_if_ = 0;
@@ -1144,12 +1135,10 @@ private:
 
 } // namespace
 
-ModuleAst ParseModule(std::string_view module_name, std::string_view text,
-                      std::vector<Diagnostic>& errors) {
+ModuleAst ParseModule(std::string_view module_name, std::string_view text, ErrorReporter& errors) {
     ScanResult scan = Scan(text);
-    if (!scan.error.empty()) {
-        errors.push_back(
-            {std::string(module_name), scan.error_line, scan.error_column, scan.error});
+    if (scan.error.error != CompileError::None) {
+        errors.Report(std::string(module_name), scan.error);
         ModuleAst empty;
         empty.name = std::string(module_name);
         return empty;
@@ -1157,10 +1146,10 @@ ModuleAst ParseModule(std::string_view module_name, std::string_view text,
     return Parser(std::move(scan.tokens), std::string(module_name), errors).ParseModule();
 }
 
-ExprPtr ParseExpression(std::string_view text, std::vector<Diagnostic>& errors) {
+ExprPtr ParseExpression(std::string_view text, ErrorReporter& errors) {
     ScanResult scan = Scan(text);
-    if (!scan.error.empty()) {
-        errors.push_back({"", scan.error_line, scan.error_column, scan.error});
+    if (scan.error.error != CompileError::None) {
+        errors.Report("", scan.error);
         return nullptr;
     }
     return Parser(std::move(scan.tokens), "", errors).ParseLoneExpression();

@@ -27,8 +27,8 @@ ProcCompiler::ProcCompiler(const Program& program,
     in_function_ = proc_.is_function && !proc_.is_watch;
 }
 
-void ProcCompiler::Fail(Position pos, std::string message) {
-    throw CompileFailure{pos, std::move(message)};
+void ProcCompiler::Fail(Position pos, CompileError error, std::string arg, std::string second_arg) {
+    throw CompileMessage(error, pos, std::move(arg), std::move(second_arg));
 }
 
 int ProcCompiler::Emit(Op op, int a, int b, int c) {
@@ -56,7 +56,7 @@ int ProcCompiler::DeclareLocal(const std::string& name, Tag type, Tag element, P
                                Variant init) {
     const std::string lower = Lower(name);
     if (locals_.count(lower) != 0 || local_constants_.count(lower) != 0) {
-        Fail(pos, "duplicate declaration: " + name);
+        Fail(pos, CompileError::DuplicateDeclaration, name);
     }
     const int slot = proc_.SlotCount();
     proc_.slot_names.push_back(lower);
@@ -79,7 +79,7 @@ int ProcCompiler::HiddenSlots(int count) {
 }
 
 void ProcCompiler::CompileBody(const ProcDecl& decl, const std::string& module_name,
-                               std::vector<Diagnostic>& errors) {
+                               ErrorReporter& errors) {
     for (std::size_t i = 0; i < proc_.params.size(); ++i) {
         const ParamInfo& p = proc_.params[i];
         if (p.type != Tag::Empty && !p.is_array) {
@@ -89,8 +89,8 @@ void ProcCompiler::CompileBody(const ProcDecl& decl, const std::string& module_n
     for (const StmtPtr& s : decl.body) {
         try {
             CompileStatement(*s);
-        } catch (const CompileFailure& failure) {
-            errors.push_back({module_name, failure.pos.line, failure.pos.column, failure.message});
+        } catch (const CompileMessage& failure) {
+            errors.Report(module_name, failure);
             depth_ = 0;
             single_line_ = 0;
             loops_.clear();
@@ -104,8 +104,8 @@ void ProcCompiler::CompileBody(const ProcDecl& decl, const std::string& module_n
     }
     try {
         ResolveLabels();
-    } catch (const CompileFailure& failure) {
-        errors.push_back({module_name, failure.pos.line, failure.pos.column, failure.message});
+    } catch (const CompileMessage& failure) {
+        errors.Report(module_name, failure);
     }
 }
 
@@ -113,7 +113,7 @@ void ProcCompiler::ResolveLabels() {
     for (const JumpPatch& patch : label_jumps_) {
         const auto it = labels_.find(Lower(patch.label));
         if (it == labels_.end()) {
-            Fail(patch.pos, "label not defined: " + patch.label);
+            Fail(patch.pos, CompileError::LabelNotDefined, patch.label);
         }
         if (patch.operand_b) {
             PatchB(patch.pc, it->second);
@@ -134,7 +134,7 @@ void ProcCompiler::CompileStatement(const Stmt& s) {
     case StmtKind::Label: {
         const std::string lower = Lower(s.name);
         if (!labels_.emplace(lower, Here()).second) {
-            Fail(s.pos, "duplicate label: " + s.name);
+            Fail(s.pos, CompileError::DuplicateLabel, s.name);
         }
         return;
     }
@@ -230,7 +230,7 @@ void ProcCompiler::CompileReDim(const Stmt& s) {
     for (const VarDecl& d : s.decls) {
         Symbol target = LookupOrDeclare(d.name, d.pos);
         if (!IsVariable(target)) {
-            Fail(d.pos, "expected an array variable: " + d.name);
+            Fail(d.pos, CompileError::ExpectedArrayVariable, d.name);
         }
         const Tag element = d.type != Tag::Empty ? d.type : target.element;
         EmitRef(target, d.pos);
@@ -250,16 +250,17 @@ void ProcCompiler::CompileReDim(const Stmt& s) {
 void ProcCompiler::CompileConst(const Stmt& s) {
     for (const VarDecl& d : s.decls) {
         Variant value;
-        std::string error;
+        CompileMessage error;
         if (!EvaluateConstant(*d.value, *this, value, error)) {
-            Fail(d.pos, error);
+            error.pos = d.pos;
+            throw error;
         }
         if (CoerceTo(value, d.type) != RunError::None) {
-            Fail(d.pos, "constant value does not fit its type: " + d.name);
+            Fail(d.pos, CompileError::ConstantDoesNotFit, d.name);
         }
         const std::string lower = Lower(d.name);
         if (locals_.count(lower) != 0 || !local_constants_.emplace(lower, value).second) {
-            Fail(d.pos, "duplicate declaration: " + d.name);
+            Fail(d.pos, CompileError::DuplicateDeclaration, d.name);
         }
     }
 }
@@ -341,7 +342,7 @@ void ProcCompiler::CompileSelect(const Stmt& s) {
 void ProcCompiler::CompileFor(const Stmt& s) {
     const Symbol counter = LookupOrDeclare(s.name, s.pos);
     if (!IsVariable(counter)) {
-        Fail(s.pos, "expected a variable after For: " + s.name);
+        Fail(s.pos, CompileError::ExpectedForVariable, s.name);
     }
     const int limits = HiddenSlots(2);
     CompileExpr(*s.value);
@@ -387,7 +388,7 @@ void ProcCompiler::CompileFor(const Stmt& s) {
 void ProcCompiler::CompileForEach(const Stmt& s) {
     const Symbol element = LookupOrDeclare(s.name, s.pos);
     if (!IsVariable(element)) {
-        Fail(s.pos, "expected a variable after For Each: " + s.name);
+        Fail(s.pos, CompileError::ExpectedForEachVariable, s.name);
     }
     const int state = HiddenSlots(2);
     CompileExpr(*s.value);
@@ -440,7 +441,7 @@ void ProcCompiler::CompileExit(const Stmt& s) {
     case ExitKind::Sub:
     case ExitKind::Function:
         if ((s.exit_kind == ExitKind::Function) != proc_.is_function) {
-            Fail(s.pos, proc_.is_function ? "expected Exit Function" : "expected Exit Sub");
+            Fail(s.pos, CompileError::Expected, proc_.is_function ? "Exit Function" : "Exit Sub");
         }
         exit_jumps_.push_back(Emit(Op::Jump));
         return;
@@ -453,7 +454,7 @@ void ProcCompiler::CompileExit(const Stmt& s) {
                 return;
             }
         }
-        Fail(s.pos, want_for ? "Exit For outside a For loop" : "Exit Do outside a Do loop");
+        Fail(s.pos, want_for ? CompileError::ExitForOutsideFor : CompileError::ExitDoOutsideDo);
     }
     }
 }

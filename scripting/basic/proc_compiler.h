@@ -11,12 +11,6 @@
 
 namespace vek::basic {
 
-// Thrown inside the compiler only, caught at the next statement.
-struct CompileFailure {
-    Position pos;
-    std::string message;
-};
-
 // Compiles one procedure body (or one watch expression) to instructions: resolves every name to a
 // slot, module variable, constant, procedure, built-in or host function, and records statement
 // starts for the debugger and for Resume.
@@ -25,10 +19,9 @@ public:
     ProcCompiler(const Program& program, const std::vector<HostFunctionInfo>& host_functions,
                  int module, bool option_explicit, Procedure& proc);
 
-    // Compiles the body; errors are added to `errors` with the module name given.
-    void CompileBody(const ProcDecl& decl, const std::string& module_name,
-                     std::vector<Diagnostic>& errors);
-    // Compiles a watch expression; throws CompileFailure on error.
+    // Compiles the body; errors are reported with the module name given.
+    void CompileBody(const ProcDecl& decl, const std::string& module_name, ErrorReporter& errors);
+    // Compiles a watch expression; throws its CompileMessage on error.
     void CompileWatchExpression(const Expr& expr);
 
 private:
@@ -55,7 +48,7 @@ private:
         bool operand_b = false;
     };
 
-    bool Resolve(const std::string& lower_name, Variant& out, std::string& error) override;
+    bool Resolve(const std::string& lower_name, Variant& out, CompileMessage& error) override;
 
     // statements (proc_compiler.cpp)
     void CompileBlock(const Block& block);
@@ -109,7 +102,8 @@ private:
     void PatchB(int pc, int target) { proc_.code[static_cast<std::size_t>(pc)].b = target; }
     void PatchC(int pc, int target) { proc_.code[static_cast<std::size_t>(pc)].c = target; }
     int AddConstant(const Variant& value);
-    [[noreturn]] static void Fail(Position pos, std::string message);
+    [[noreturn]] static void Fail(Position pos, CompileError error, std::string arg = {},
+                                  std::string second_arg = {});
 
     const Program& program_;
     const std::vector<HostFunctionInfo>& host_functions_;

@@ -56,7 +56,7 @@ int OrderMask(BinaryOp op) {
 
 } // namespace
 
-bool ProcCompiler::Resolve(const std::string& lower_name, Variant& out, std::string&) {
+bool ProcCompiler::Resolve(const std::string& lower_name, Variant& out, CompileMessage&) {
     if (const auto it = local_constants_.find(lower_name); it != local_constants_.end()) {
         out = it->second;
         return true;
@@ -95,7 +95,7 @@ ProcCompiler::Symbol ProcCompiler::Lookup(const std::string& name, Position pos)
     bool ambiguous = false;
     if (program_.symbols.Lookup(module_, lower, entry, ambiguous)) {
         if (ambiguous) {
-            Fail(pos, "ambiguous name: " + name + " is Public in several modules");
+            Fail(pos, CompileError::AmbiguousName, name);
         }
         symbol.index = entry.index;
         switch (entry.kind) {
@@ -141,7 +141,7 @@ ProcCompiler::Symbol ProcCompiler::LookupOrDeclare(const std::string& name, Posi
         return symbol;
     }
     if (option_explicit_ || proc_.is_watch) {
-        Fail(pos, "variable not defined: " + name);
+        Fail(pos, CompileError::VariableNotDefined, name);
     }
     symbol.kind = SymbolKind::Local;
     symbol.index = DeclareLocal(name, Tag::Empty, Tag::Empty, pos, Variant());
@@ -168,7 +168,7 @@ void ProcCompiler::EmitLoad(const Symbol& symbol, Position pos) {
         Emit(Op::PushConst, AddConstant(symbol.value));
         return;
     default:
-        Fail(pos, "expected a variable");
+        Fail(pos, CompileError::ExpectedVariable);
     }
 }
 
@@ -185,9 +185,9 @@ void ProcCompiler::EmitStore(const Symbol& symbol, Position pos) {
         Emit(Op::StoreGlobal, symbol.index, type);
         return;
     case SymbolKind::Constant:
-        Fail(pos, "cannot assign to a constant");
+        Fail(pos, CompileError::AssignToConstant);
     default:
-        Fail(pos, "expected a variable");
+        Fail(pos, CompileError::ExpectedVariable);
     }
 }
 
@@ -201,7 +201,7 @@ void ProcCompiler::EmitRef(const Symbol& symbol, Position pos) {
         Emit(Op::RefGlobal, symbol.index);
         return;
     default:
-        Fail(pos, "expected a variable");
+        Fail(pos, CompileError::ExpectedVariable);
     }
 }
 
@@ -215,12 +215,12 @@ int ProcCompiler::ErrField(const std::string& member, Position pos) const {
     if (EqualsNoCase(member, "Source")) {
         return 2;
     }
-    Fail(pos, "expected Number, Description, Source, Raise or Clear after Err.");
+    Fail(pos, CompileError::ExpectedErrMember);
 }
 
 bool ProcCompiler::TryFold(const Expr& e) {
     Variant value;
-    std::string error;
+    CompileMessage error;
     if (!EvaluateConstant(e, *this, value, error)) {
         return false;
     }
@@ -255,7 +255,7 @@ void ProcCompiler::CompileExpr(const Expr& e) {
         }
         // n - 1, i Mod 7: the constant travels in the instruction.
         Variant constant;
-        std::string ignored;
+        CompileMessage ignored;
         if (const Op with_constant = ConstantOpcode(e.binary_op);
             with_constant != Op::Pop && EvaluateConstant(*e.args[1], *this, constant, ignored) &&
             constant.IsNumeric()) {
@@ -269,13 +269,13 @@ void ProcCompiler::CompileExpr(const Expr& e) {
         return;
     }
     case ExprKind::Missing:
-        Fail(e.pos, "expected an expression");
+        Fail(e.pos, CompileError::ExpectedExpression);
     }
 }
 
 int ProcCompiler::EmitConditionalJump(const Expr& condition, bool when) {
     Variant folded;
-    std::string ignored;
+    CompileMessage ignored;
     if (condition.kind == ExprKind::Binary && IsComparison(condition.binary_op) &&
         !EvaluateConstant(condition, *this, folded, ignored)) {
         CompileExpr(*condition.args[0]);
@@ -321,7 +321,7 @@ void ProcCompiler::CompileMember(const Expr& e) {
         Emit(Op::ErrGet, ErrField(e.name, e.pos));
         return;
     }
-    Fail(e.pos, "objects are not supported: " + e.name);
+    Fail(e.pos, CompileError::ObjectsNotSupported, e.name);
 }
 
 void ProcCompiler::CompileValueArgs(const Expr& call, int min_args, int max_args,
@@ -329,11 +329,11 @@ void ProcCompiler::CompileValueArgs(const Expr& call, int min_args, int max_args
     const int count = static_cast<int>(call.args.size());
     for (const std::string& arg_name : call.arg_names) {
         if (!arg_name.empty()) {
-            Fail(call.pos, "named arguments are not accepted by " + name);
+            Fail(call.pos, CompileError::NamedArgumentsNotAccepted, name);
         }
     }
     if (count < min_args || (max_args >= 0 && count > max_args)) {
-        Fail(call.pos, "wrong number of arguments for " + name);
+        Fail(call.pos, CompileError::WrongArgumentCount, name);
     }
     for (const ExprPtr& arg : call.args) {
         if (arg->kind == ExprKind::Missing) {
@@ -363,10 +363,10 @@ void ProcCompiler::CompileCallExpr(const Expr& call) {
                 return;
             }
         }
-        Fail(callee.pos, "objects are not supported: " + callee.name);
+        Fail(callee.pos, CompileError::ObjectsNotSupported, callee.name);
     }
     if (callee.kind != ExprKind::Name) {
-        Fail(call.pos, "expected a procedure or array name");
+        Fail(call.pos, CompileError::ExpectedProcedureOrArray);
     }
     const Symbol symbol = Lookup(callee.name, callee.pos);
     switch (symbol.kind) {
@@ -416,9 +416,9 @@ void ProcCompiler::CompileCallExpr(const Expr& call) {
             EmitLoad(symbol, callee.pos);
             return;
         }
-        Fail(callee.pos, "a constant takes no arguments: " + callee.name);
+        Fail(callee.pos, CompileError::ConstantTakesNoArguments, callee.name);
     case SymbolKind::None:
-        Fail(callee.pos, "Sub or Function not defined: " + callee.name);
+        Fail(callee.pos, CompileError::NotDefined, callee.name);
     }
 }
 
@@ -438,16 +438,16 @@ void ProcCompiler::CompileProcCall(int proc_index, const Expr& call) {
                 }
             }
             if (position == count) {
-                Fail(call.args[i]->pos, "named argument not found: " + call.arg_names[i]);
+                Fail(call.args[i]->pos, CompileError::NamedArgumentNotFound, call.arg_names[i]);
             }
         } else {
             ++next;
         }
         if (position >= count) {
-            Fail(call.pos, "wrong number of arguments for " + target.name);
+            Fail(call.pos, CompileError::WrongArgumentCount, target.name);
         }
         if (bound[position] != nullptr) {
-            Fail(call.args[i]->pos, "argument given twice: " + target.params[position].name);
+            Fail(call.args[i]->pos, CompileError::ArgumentGivenTwice, target.params[position].name);
         }
         if (call.args[i]->kind != ExprKind::Missing) {
             bound[position] = call.args[i].get();
@@ -458,7 +458,7 @@ void ProcCompiler::CompileProcCall(int proc_index, const Expr& call) {
         const Expr* arg = bound[p];
         if (arg == nullptr) {
             if (!param.optional) {
-                Fail(call.pos, "argument not optional: " + param.name + " of " + target.name);
+                Fail(call.pos, CompileError::ArgumentNotOptional, param.name, target.name);
             }
             Emit(Op::PushConst, AddConstant(param.default_value));
             continue;
@@ -492,20 +492,20 @@ void ProcCompiler::CompileErrRaise(const Expr& call) {
                 }
             }
             if (position == 5) {
-                Fail(call.args[i]->pos, "named argument not found: " + call.arg_names[i]);
+                Fail(call.args[i]->pos, CompileError::NamedArgumentNotFound, call.arg_names[i]);
             }
         } else {
             ++next;
         }
         if (position >= 5) {
-            Fail(call.pos, "wrong number of arguments for Err.Raise");
+            Fail(call.pos, CompileError::WrongArgumentCount, "Err.Raise");
         }
         if (call.args[i]->kind != ExprKind::Missing) {
             bound[position] = call.args[i].get();
         }
     }
     if (bound[0] == nullptr) {
-        Fail(call.pos, "argument not optional: Number of Err.Raise");
+        Fail(call.pos, CompileError::ArgumentNotOptional, "Number", "Err.Raise");
     }
     for (int p = 0; p < 3; ++p) {
         if (bound[p] != nullptr) {
@@ -519,13 +519,13 @@ void ProcCompiler::CompileErrRaise(const Expr& call) {
 
 void ProcCompiler::CompileCallStatement(const Expr& call) {
     if (call.kind != ExprKind::Call) {
-        Fail(call.pos, "expected a procedure call");
+        Fail(call.pos, CompileError::ExpectedProcedureCall);
     }
     const Expr& callee = *call.object;
     if (callee.kind == ExprKind::Name) {
         const Symbol symbol = Lookup(callee.name, callee.pos);
         if (IsVariable(symbol) || symbol.kind == SymbolKind::Constant) {
-            Fail(callee.pos, "expected a procedure, not a variable: " + callee.name);
+            Fail(callee.pos, CompileError::ExpectedProcedureNotVariable, callee.name);
         }
     }
     if (callee.kind == ExprKind::Member && callee.object->kind == ExprKind::Name &&
@@ -568,7 +568,7 @@ void ProcCompiler::CompileAssign(const Expr& target, const Expr& value) {
     if (target.kind == ExprKind::Call && target.object->kind == ExprKind::Name) {
         const Symbol symbol = Lookup(target.object->name, target.object->pos);
         if (!IsVariable(symbol)) {
-            Fail(target.pos, "expected an array element or a variable before '='");
+            Fail(target.pos, CompileError::ExpectedElementOrVariable);
         }
         if (symbol.kind != SymbolKind::Global && target.args.size() == 1) {
             CompileValueArgs(target, 1, 1, target.object->name);
@@ -589,7 +589,7 @@ void ProcCompiler::CompileAssign(const Expr& target, const Expr& value) {
         Emit(Op::ErrSet, field);
         return;
     }
-    Fail(target.pos, "expected a variable or array element before '='");
+    Fail(target.pos, CompileError::ExpectedVariableOrElement);
 }
 
 void ProcCompiler::CompileWatchExpression(const Expr& expr) {

@@ -67,7 +67,7 @@ public:
 
     ScanResult Run() {
         bool line_start = true;
-        while (result_.error.empty()) {
+        while (result_.error.error == CompileError::None) {
             SkipBlanks();
             if (pos_ >= text_.size()) {
                 break;
@@ -106,7 +106,7 @@ public:
             } else {
                 ScanOperator(token);
             }
-            if (result_.error.empty()) {
+            if (result_.error.error == CompileError::None) {
                 if (token.kind == TokenKind::Newline && !result_.tokens.empty() &&
                     result_.tokens.back().kind == TokenKind::Newline) {
                     continue;
@@ -118,7 +118,7 @@ public:
         end.kind = TokenKind::End;
         end.line = line_;
         end.column = Column();
-        if (!result_.error.empty()) {
+        if (result_.error.error != CompileError::None) {
             result_.tokens.clear();
         }
         result_.tokens.push_back(end);
@@ -128,11 +128,9 @@ public:
 private:
     int Column() const { return static_cast<int>(pos_ - line_begin_) + 1; }
 
-    void Fail(const std::string& message, int column = 0) {
-        if (result_.error.empty()) {
-            result_.error = message;
-            result_.error_line = line_;
-            result_.error_column = column > 0 ? column : Column();
+    void Fail(CompileError error, int column = 0, std::string arg = {}) {
+        if (result_.error.error == CompileError::None) {
+            result_.error = {error, {line_, column > 0 ? column : Column()}, std::move(arg)};
         }
     }
 
@@ -182,7 +180,7 @@ private:
         ++pos_;
         while (true) {
             if (pos_ >= text_.size() || text_[pos_] == '\n' || text_[pos_] == '\r') {
-                Fail("expected '\"' to close the string", start_column);
+                Fail(CompileError::UnclosedString, start_column);
                 return;
             }
             if (text_[pos_] == '"') {
@@ -239,7 +237,7 @@ private:
             }
         }
         if (!std::isfinite(value)) {
-            Fail("number too large");
+            Fail(CompileError::NumberTooLarge);
             return;
         }
         token.value = (is_float && suffix != Tag::Integer && suffix != Tag::Long)
@@ -248,7 +246,7 @@ private:
                           : IntegerLiteral(value, suffix);
         if ((suffix == Tag::Integer && !(value >= -32768 && value <= 32767)) ||
             (suffix == Tag::Long && token.value.tag() != Tag::Long)) {
-            Fail("number too large for its type");
+            Fail(CompileError::NumberTooLargeForType);
         }
         token.text = std::string(text_.substr(start, pos_ - start));
     }
@@ -272,7 +270,7 @@ private:
             }
             value = value * radix + digit;
             if (value > 0xFFFFFFFFull) {
-                Fail("number too large");
+                Fail(CompileError::NumberTooLarge);
                 return;
             }
             ++pos_;
@@ -287,7 +285,7 @@ private:
         const auto as_long = static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
         if (suffix == Tag::Integer) {
             if (value > 0xFFFF) {
-                Fail("number too large for its type");
+                Fail(CompileError::NumberTooLargeForType);
                 return;
             }
             token.value = Variant::Integer(static_cast<std::int16_t>(value));
@@ -334,7 +332,7 @@ private:
             ++pos_;
         }
         if (pos_ >= text_.size() || text_[pos_] != ']' || pos_ == start) {
-            Fail("expected a name and ']'");
+            Fail(CompileError::ExpectedBracketedName);
             return;
         }
         token.kind = TokenKind::Identifier;
@@ -360,7 +358,7 @@ private:
             return;
         }
         if (std::string_view("+-*/\\^&=<>(),.;#").find(c) == std::string_view::npos) {
-            Fail(std::string("unexpected character '") + c + "'");
+            Fail(CompileError::UnexpectedCharacter, 0, std::string(1, c));
             return;
         }
         token.text = std::string(1, c);

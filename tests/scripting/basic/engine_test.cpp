@@ -75,6 +75,12 @@ TEST(BasicEngine, CompileErrorsNameModuleLineColumnAndWhatWasExpected) {
                          "Broken(4,3): Next without For", "Broken(5,10): expected an expression"}));
     EXPECT_FALSE(engine.Start("Broken"));
     EXPECT_EQ(engine.LastError().description, "expected ')'");
+
+    // A name in brackets may hold what looks like a placeholder of the message's text.
+    engine.SetModule("Broken", "Sub Main()\r\n  [a{1}b {0}] 1\r\nEnd Sub\r\n");
+    EXPECT_FALSE(engine.Compile());
+    ASSERT_EQ(engine.Diagnostics().size(), 1u);
+    EXPECT_EQ(engine.Diagnostics()[0].message, "Sub or Function not defined: a{1}b {0}");
 }
 
 // A stand-in for the register extension object: the calls scripts make, as the program makes them.

@@ -11,7 +11,7 @@ namespace {
 
 std::vector<Token> Tokens(const std::string& text) {
     ScanResult result = Scan(text);
-    EXPECT_TRUE(result.error.empty()) << result.error;
+    EXPECT_EQ(result.error.error, CompileError::None) << CompileErrorText(result.error);
     return result.tokens;
 }
 
@@ -64,17 +64,17 @@ TEST(BasicScanner, ContinuationsCommentsAndSeparators) {
 
 TEST(BasicScanner, ErrorsNameLineAndColumn) {
     ScanResult open = Scan("x = 1\ny = \"abc\n");
-    EXPECT_EQ(open.error, "expected '\"' to close the string");
-    EXPECT_EQ(open.error_line, 2);
-    EXPECT_EQ(open.error_column, 5);
+    EXPECT_EQ(CompileErrorText(open.error), "expected '\"' to close the string");
+    EXPECT_EQ(open.error.pos.line, 2);
+    EXPECT_EQ(open.error.pos.column, 5);
     ASSERT_EQ(open.tokens.size(), 1u) << "only the End token after an error";
 
     ScanResult stray = Scan("x = 1 ~ 2");
-    EXPECT_EQ(stray.error, "unexpected character '~'");
-    EXPECT_EQ(stray.error_column, 7);
+    EXPECT_EQ(CompileErrorText(stray.error), "unexpected character '~'");
+    EXPECT_EQ(stray.error.pos.column, 7);
 
-    EXPECT_EQ(Scan("x = &HFFFFFFFFF").error, "number too large");
-    EXPECT_EQ(Scan("x = 40000%").error, "number too large for its type");
+    EXPECT_EQ(CompileErrorText(Scan("x = &HFFFFFFFFF").error), "number too large");
+    EXPECT_EQ(CompileErrorText(Scan("x = 40000%").error), "number too large for its type");
 }
 
 } // namespace
