@@ -23,29 +23,6 @@ RunError Bound(Variant* args, int argc, bool upper, Variant& out) {
     return RunError::None;
 }
 
-int KindNumber(Tag tag) {
-    switch (tag) {
-    case Tag::Boolean:
-        return 11;
-    case Tag::Integer:
-        return 2;
-    case Tag::Long:
-        return 3;
-    case Tag::Single:
-        return 4;
-    case Tag::Double:
-        return 5;
-    case Tag::Date:
-        return 7;
-    case Tag::String:
-        return 8;
-    case Tag::Empty:
-        return 0;
-    default:
-        return 12;
-    }
-}
-
 } // namespace
 
 RunError BuiltinUBound(BuiltinContext&, Variant* args, int argc, Variant& out) {
@@ -129,18 +106,19 @@ RunError BuiltinTypeName(BuiltinContext&, Variant* args, int, Variant& out) {
     if (args[0].IsArray()) {
         out = Variant::String(std::string(ElementTypeName(args[0].array()->element_tag)) + "()");
     } else {
-        out = Variant::String(TagName(args[0].tag()));
+        out = Variant::String(KindOf(args[0].tag()).type_name);
     }
     return RunError::None;
 }
 
 RunError BuiltinVarType(BuiltinContext&, Variant* args, int, Variant& out) {
     if (args[0].IsArray()) {
-        out = Variant::Integer(8192 + KindNumber(args[0].array()->element_tag == Tag::Empty
-                                                     ? Tag::Array
-                                                     : args[0].array()->element_tag));
+        // vbArray plus the kind of the elements, vbVariant for an array without a kind.
+        const Tag element = args[0].array()->element_tag;
+        out =
+            Variant::Integer(8192 + KindOf(element == Tag::Empty ? Tag::Array : element).var_type);
     } else {
-        out = Variant::Integer(KindNumber(args[0].tag()));
+        out = Variant::Integer(KindOf(args[0].tag()).var_type);
     }
     return RunError::None;
 }

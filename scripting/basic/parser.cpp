@@ -14,21 +14,6 @@ namespace {
 
 constexpr std::size_t kMaxErrorsPerModule = 20;
 
-bool TypeNamed(std::string_view word, Tag& tag) {
-    static const std::pair<const char*, Tag> kTypes[] = {
-        {"integer", Tag::Integer}, {"long", Tag::Long},     {"single", Tag::Single},
-        {"double", Tag::Double},   {"string", Tag::String}, {"boolean", Tag::Boolean},
-        {"variant", Tag::Empty},   {"date", Tag::Date},
-    };
-    for (const auto& [name, type] : kTypes) {
-        if (EqualsNoCase(word, name)) {
-            tag = type;
-            return true;
-        }
-    }
-    return false;
-}
-
 class Parser {
 public:
     Parser(std::vector<Token> tokens, std::string module, ErrorReporter& errors)
@@ -278,7 +263,7 @@ private:
 
     Tag ParseTypeName() {
         Tag tag = Tag::Empty;
-        if (Peek().kind != TokenKind::Identifier || !TypeNamed(Peek().text, tag)) {
+        if (Peek().kind != TokenKind::Identifier || !KindDeclaredAs(Peek().text, tag)) {
             Fail(CompileError::ExpectedType);
         }
         Next();

@@ -29,23 +29,6 @@ bool IsIdentChar(char c) {
     return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_';
 }
 
-Tag SuffixTag(char c) {
-    switch (c) {
-    case '$':
-        return Tag::String;
-    case '%':
-        return Tag::Integer;
-    case '&':
-        return Tag::Long;
-    case '!':
-        return Tag::Single;
-    case '#':
-        return Tag::Double;
-    default:
-        return Tag::Empty;
-    }
-}
-
 // The kind of an integer literal: the smallest of Integer and Long that holds it, else Double.
 Variant IntegerLiteral(double value, Tag suffix) {
     if (suffix == Tag::Double || suffix == Tag::Single) {
@@ -228,7 +211,7 @@ private:
         ParseNumber(text_.substr(start, pos_ - start), value);
         Tag suffix = Tag::Empty;
         if (pos_ < text_.size()) {
-            suffix = SuffixTag(text_[pos_]);
+            suffix = KindOfSuffix(text_[pos_]);
             if (suffix == Tag::String) {
                 suffix = Tag::Empty;
             }
@@ -277,7 +260,7 @@ private:
         }
         Tag suffix = Tag::Empty;
         if (pos_ < text_.size() && (text_[pos_] == '&' || text_[pos_] == '%')) {
-            suffix = SuffixTag(text_[pos_]);
+            suffix = KindOfSuffix(text_[pos_]);
             ++pos_;
         }
         // Register values: &H8000 is 32768, not -32768; from &H80000000 on the 32-bit pattern
@@ -315,7 +298,7 @@ private:
         }
         token.kind = TokenKind::Identifier;
         if (pos_ < text_.size()) {
-            const Tag suffix = SuffixTag(text_[pos_]);
+            const Tag suffix = KindOfSuffix(text_[pos_]);
             // "a&b" is a concatenation, not a Long a; a suffix is followed by no name character.
             const bool followed_by_name = pos_ + 1 < text_.size() && IsIdentChar(text_[pos_ + 1]);
             if (suffix != Tag::Empty && !(text_[pos_] == '&' && followed_by_name)) {

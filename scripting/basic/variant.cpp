@@ -1,5 +1,7 @@
 #include "scripting/basic/variant.h"
 
+#include "scripting/basic/text_util.h"
+
 namespace vek::basic {
 
 void Variant::ReleaseShared() {
@@ -62,31 +64,39 @@ ArrayObject* Variant::MutableArray() {
     return array();
 }
 
-const char* TagName(Tag tag) {
-    switch (tag) {
-    case Tag::Empty:
-        return "Empty";
-    case Tag::Boolean:
-        return "Boolean";
-    case Tag::Integer:
-        return "Integer";
-    case Tag::Long:
-        return "Long";
-    case Tag::Single:
-        return "Single";
-    case Tag::Double:
-        return "Double";
-    case Tag::Date:
-        return "Date";
-    case Tag::String:
-        return "String";
-    default:
-        return "Variant";
+const KindInfo& KindOf(Tag tag) {
+    static constexpr KindInfo kKinds[] = {
+#define VEK_BASIC_KIND_INFO(kind, type_name, var_type, declared_as, suffix)                        \
+    {type_name, var_type, declared_as, suffix},
+        VEK_BASIC_KINDS(VEK_BASIC_KIND_INFO)
+#undef VEK_BASIC_KIND_INFO
+    };
+    return kKinds[static_cast<int>(tag)];
+}
+
+bool KindDeclaredAs(std::string_view word, Tag& tag) {
+    for (int k = 0; k < kKindCount; ++k) {
+        const char* declared_as = KindOf(static_cast<Tag>(k)).declared_as;
+        if (declared_as != nullptr && EqualsNoCase(word, declared_as)) {
+            tag = static_cast<Tag>(k);
+            return true;
+        }
     }
+    return false;
+}
+
+Tag KindOfSuffix(char suffix) {
+    for (int k = 0; k < kKindCount; ++k) {
+        if (suffix != 0 && KindOf(static_cast<Tag>(k)).suffix == suffix) {
+            return static_cast<Tag>(k);
+        }
+    }
+    return Tag::Empty;
 }
 
 const char* ElementTypeName(Tag tag) {
-    return tag == Tag::Empty ? "Variant" : TagName(tag);
+    const KindInfo& kind = KindOf(tag);
+    return kind.declared_as != nullptr ? kind.declared_as : kind.type_name;
 }
 
 } // namespace vek::basic

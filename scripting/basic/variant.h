@@ -10,21 +10,47 @@
 
 namespace vek::basic {
 
-// What a Variant holds. Integer and Long share the 32-bit payload (Integer stays within 16 bits);
-// Boolean is 0 or -1 as in Visual Basic. Ref appears only in argument slots of ByRef parameters.
-// The reference-counted kinds come last, so one comparison tells whether a copy must count.
+// The one list of the kinds a Variant holds. Each line: kind, the name TypeName gives a value of
+// it, VarType's number, the type word that declares a variable of it after As (nullptr: none) and
+// its type-suffix character (0: none).
+// Integer and Long share the 32-bit payload (Integer stays within 16 bits); Boolean is 0 or -1 as
+// in Visual Basic. Ref appears only in argument slots of ByRef parameters. The order matters:
+// Boolean to Long are the integral kinds, Boolean to Date the numeric ones, and the
+// reference-counted kinds come last, so one comparison tells whether a copy must count.
+#define VEK_BASIC_KINDS(X)                                                                         \
+    X(Empty, "Empty", 0, "Variant", 0)                                                             \
+    X(Boolean, "Boolean", 11, "Boolean", 0)                                                        \
+    X(Integer, "Integer", 2, "Integer", '%')                                                       \
+    X(Long, "Long", 3, "Long", '&')                                                                \
+    X(Single, "Single", 4, "Single", '!')                                                          \
+    X(Double, "Double", 5, "Double", '#')                                                          \
+    X(Date, "Date", 7, "Date", 0)                                                                  \
+    X(Ref, "Variant", 12, nullptr, 0)                                                              \
+    X(String, "String", 8, "String", '$')                                                          \
+    X(Array, "Variant", 12, nullptr, 0)
+
 enum class Tag : std::uint8_t {
-    Empty,
-    Boolean,
-    Integer,
-    Long,
-    Single,
-    Double,
-    Date,
-    Ref,
-    String,
-    Array,
+#define VEK_BASIC_KIND_ENUM(kind, type_name, var_type, declared_as, suffix) kind,
+    VEK_BASIC_KINDS(VEK_BASIC_KIND_ENUM)
+#undef VEK_BASIC_KIND_ENUM
 };
+
+#define VEK_BASIC_KIND_COUNT(kind, type_name, var_type, declared_as, suffix) +1
+inline constexpr int kKindCount = 0 VEK_BASIC_KINDS(VEK_BASIC_KIND_COUNT);
+#undef VEK_BASIC_KIND_COUNT
+
+struct KindInfo {
+    const char* type_name;   // TypeName
+    int var_type;            // VarType
+    const char* declared_as; // Dim x As ...
+    char suffix;             // x$, x%
+};
+
+const KindInfo& KindOf(Tag tag);
+// The kind a type word after As names (Variant: Empty); false for no type word.
+bool KindDeclaredAs(std::string_view word, Tag& tag);
+// The kind a type-suffix character gives a name or a number; Empty for none.
+Tag KindOfSuffix(char suffix);
 
 struct StringObject;
 struct ArrayObject;
@@ -169,8 +195,6 @@ inline const std::string& Variant::string_value() const {
     return string_object()->text;
 }
 
-// The name TypeName gives a value of this kind ("Empty" for an empty value).
-const char* TagName(Tag tag);
 // The name of the elements of an array of this kind: an array without a kind holds Variants.
 const char* ElementTypeName(Tag tag);
 
