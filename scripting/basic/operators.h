@@ -26,6 +26,10 @@ enum class BinaryOp {
 };
 enum class UnaryOp { Negate, Not };
 
+inline bool IsComparison(BinaryOp op) {
+    return op >= BinaryOp::Eq && op <= BinaryOp::Ge;
+}
+
 // The general rules of Variant arithmetic, used when the machine's fast paths for two Longs or two
 // Doubles do not apply. Integer results that no longer fit widen (Integer to Long to Double)
 // instead of wrapping; storing them into a typed variable that cannot hold them raises Overflow.

@@ -14,6 +14,55 @@ namespace {
 
 constexpr std::size_t kMaxErrorsPerModule = 20;
 
+enum class Associativity { Left, Right };
+
+// The precedence table: binary operators from the loosest to the tightest binding. Each: how it
+// is written, its precedence (higher binds tighter), associativity and operation.
+struct BinaryOperator {
+    const char* spelling;
+    int precedence;
+    Associativity associativity;
+    BinaryOp op;
+};
+constexpr int kLoosestPrecedence = 1;
+constexpr BinaryOperator kBinaryOperators[] = {
+    {"Xor", 1, Associativity::Left, BinaryOp::Xor},
+    {"Or", 2, Associativity::Left, BinaryOp::Or},
+    {"And", 3, Associativity::Left, BinaryOp::And},
+    // 4: Not
+    {"=", 5, Associativity::Left, BinaryOp::Eq},
+    {"<>", 5, Associativity::Left, BinaryOp::Ne},
+    {"<", 5, Associativity::Left, BinaryOp::Lt},
+    {"<=", 5, Associativity::Left, BinaryOp::Le},
+    {">", 5, Associativity::Left, BinaryOp::Gt},
+    {">=", 5, Associativity::Left, BinaryOp::Ge},
+    {"&", 6, Associativity::Left, BinaryOp::Concat},
+    {"+", 7, Associativity::Left, BinaryOp::Add},
+    {"-", 7, Associativity::Left, BinaryOp::Sub},
+    {"Mod", 8, Associativity::Left, BinaryOp::Mod},
+    {"\\", 9, Associativity::Left, BinaryOp::IntDiv},
+    {"*", 10, Associativity::Left, BinaryOp::Mul},
+    {"/", 10, Associativity::Left, BinaryOp::Div},
+    // 11: unary minus, so -2 ^ 2 is -4
+    {"^", 12, Associativity::Left, BinaryOp::Pow},
+};
+
+// Prefix operators on the same scale: what follows one binds at least as tightly as it. Not may
+// only start an operand that binds no more tightly than itself (1 + Not 2 is an error); a sign may
+// start any (2 ^ -1). A unary plus changes nothing.
+struct PrefixOperator {
+    const char* spelling;
+    int precedence;
+    bool anywhere;
+    bool changes;
+    UnaryOp op;
+};
+constexpr PrefixOperator kPrefixOperators[] = {
+    {"Not", 4, false, true, UnaryOp::Not},
+    {"-", 11, true, true, UnaryOp::Negate},
+    {"+", 11, true, false, UnaryOp::Negate},
+};
+
 class Parser {
 public:
     Parser(std::vector<Token> tokens, std::string module, ErrorReporter& errors)
@@ -699,20 +748,12 @@ private:
         CaseItem item;
         if (AcceptKeyword(Keyword::Is)) {
             item.test = CaseTest::Is;
-            static const std::pair<const char*, BinaryOp> kOps[] = {
-                {"=", BinaryOp::Eq},  {"<>", BinaryOp::Ne}, {"<", BinaryOp::Lt},
-                {"<=", BinaryOp::Le}, {">", BinaryOp::Gt},  {">=", BinaryOp::Ge}};
-            bool found = false;
-            for (const auto& [text, op] : kOps) {
-                if (AcceptOperator(text)) {
-                    item.compare = op;
-                    found = true;
-                    break;
-                }
-            }
-            if (!found) {
+            const BinaryOperator* op = PeekBinaryOperator();
+            if (op == nullptr || !IsComparison(op->op)) {
                 Fail(CompileError::ExpectedComparisonAfterIs);
             }
+            Next();
+            item.compare = op->op;
             item.value = ParseExpr();
             return item;
         }
@@ -878,7 +919,7 @@ private:
         return s;
     }
 
-    // ---- expressions, lowest precedence first ----
+    // ---- expressions ----
 
     ExprPtr Binary(BinaryOp op, ExprPtr left, ExprPtr right, Position pos) {
         auto e = std::make_unique<Expr>();
@@ -892,159 +933,65 @@ private:
 
     ExprPtr ParseExpr() {
         DepthGuard guard(*this);
-        return ParseXor();
+        return ParseOperators(kLoosestPrecedence);
     }
 
-    ExprPtr ParseXor() {
-        ExprPtr left = ParseOr();
-        while (IsKeyword(Keyword::Xor)) {
-            const Position pos = Here();
-            Next();
-            left = Binary(BinaryOp::Xor, std::move(left), ParseOr(), pos);
-        }
-        return left;
+    // Whether the next token is the operator written so: symbols exactly, words in any case.
+    bool IsOperatorWord(std::string_view spelling) const {
+        const Token& t = Peek();
+        return (t.kind == TokenKind::Operator && t.text == spelling) ||
+               (t.kind == TokenKind::Keyword && EqualsNoCase(t.text, spelling));
     }
 
-    ExprPtr ParseOr() {
-        ExprPtr left = ParseAnd();
-        while (IsKeyword(Keyword::Or)) {
-            const Position pos = Here();
-            Next();
-            left = Binary(BinaryOp::Or, std::move(left), ParseAnd(), pos);
-        }
-        return left;
-    }
-
-    ExprPtr ParseAnd() {
-        ExprPtr left = ParseNot();
-        while (IsKeyword(Keyword::And)) {
-            const Position pos = Here();
-            Next();
-            left = Binary(BinaryOp::And, std::move(left), ParseNot(), pos);
-        }
-        return left;
-    }
-
-    ExprPtr ParseNot() {
-        if (IsKeyword(Keyword::Not)) {
-            DepthGuard guard(*this);
-            auto e = std::make_unique<Expr>();
-            e->kind = ExprKind::Unary;
-            e->unary_op = UnaryOp::Not;
-            e->pos = Here();
-            Next();
-            e->args.push_back(ParseNot());
-            return e;
-        }
-        return ParseComparison();
-    }
-
-    ExprPtr ParseComparison() {
-        static const std::pair<const char*, BinaryOp> kOps[] = {
-            {"=", BinaryOp::Eq},  {"<>", BinaryOp::Ne}, {"<=", BinaryOp::Le},
-            {">=", BinaryOp::Ge}, {"<", BinaryOp::Lt},  {">", BinaryOp::Gt}};
-        ExprPtr left = ParseConcat();
-        while (true) {
-            bool matched = false;
-            for (const auto& [text, op] : kOps) {
-                if (IsOperator(text)) {
-                    const Position pos = Here();
-                    Next();
-                    left = Binary(op, std::move(left), ParseConcat(), pos);
-                    matched = true;
-                    break;
-                }
-            }
-            if (!matched) {
-                return left;
+    const BinaryOperator* PeekBinaryOperator() const {
+        for (const BinaryOperator& op : kBinaryOperators) {
+            if (IsOperatorWord(op.spelling)) {
+                return &op;
             }
         }
+        return nullptr;
     }
 
-    ExprPtr ParseConcat() {
-        ExprPtr left = ParseAdditive();
-        while (IsOperator("&")) {
+    // Precedence climbing: the operators that bind at least as tightly as `min_precedence`, each
+    // taking as its right operand what binds more tightly than itself (to the left) or as
+    // tightly (to the right).
+    ExprPtr ParseOperators(int min_precedence) {
+        ExprPtr left = ParseOperand(min_precedence);
+        for (const BinaryOperator* op = PeekBinaryOperator();
+             op != nullptr && op->precedence >= min_precedence; op = PeekBinaryOperator()) {
             const Position pos = Here();
             Next();
-            left = Binary(BinaryOp::Concat, std::move(left), ParseAdditive(), pos);
+            ExprPtr right = ParseOperators(
+                op->associativity == Associativity::Left ? op->precedence + 1 : op->precedence);
+            left = Binary(op->op, std::move(left), std::move(right), pos);
         }
         return left;
     }
 
-    ExprPtr ParseAdditive() {
-        ExprPtr left = ParseMod();
-        while (IsOperator("+") || IsOperator("-")) {
-            const Position pos = Here();
-            const BinaryOp op = Next().text == "+" ? BinaryOp::Add : BinaryOp::Sub;
-            left = Binary(op, std::move(left), ParseMod(), pos);
-        }
-        return left;
-    }
-
-    ExprPtr ParseMod() {
-        ExprPtr left = ParseIntDiv();
-        while (IsKeyword(Keyword::Mod)) {
-            const Position pos = Here();
-            Next();
-            left = Binary(BinaryOp::Mod, std::move(left), ParseIntDiv(), pos);
-        }
-        return left;
-    }
-
-    ExprPtr ParseIntDiv() {
-        ExprPtr left = ParseMultiplicative();
-        while (IsOperator("\\")) {
-            const Position pos = Here();
-            Next();
-            left = Binary(BinaryOp::IntDiv, std::move(left), ParseMultiplicative(), pos);
-        }
-        return left;
-    }
-
-    ExprPtr ParseMultiplicative() {
-        ExprPtr left = ParseUnary();
-        while (IsOperator("*") || IsOperator("/")) {
-            const Position pos = Here();
-            const BinaryOp op = Next().text == "*" ? BinaryOp::Mul : BinaryOp::Div;
-            left = Binary(op, std::move(left), ParseUnary(), pos);
-        }
-        return left;
-    }
-
-    // Unary minus binds looser than ^: -2 ^ 2 is -4.
-    ExprPtr ParseUnary() {
-        if (IsOperator("-") || IsOperator("+")) {
-            DepthGuard guard(*this);
-            const Position pos = Here();
-            const bool negate = Next().text == "-";
-            ExprPtr operand = ParseUnary();
-            if (!negate) {
-                return operand;
+    // A prefix operator with what it applies to, or a postfix expression.
+    ExprPtr ParseOperand(int min_precedence) {
+        const PrefixOperator* prefix = nullptr;
+        for (const PrefixOperator& op : kPrefixOperators) {
+            if (IsOperatorWord(op.spelling) && (op.anywhere || op.precedence >= min_precedence)) {
+                prefix = &op;
             }
-            auto e = std::make_unique<Expr>();
-            e->kind = ExprKind::Unary;
-            e->unary_op = UnaryOp::Negate;
-            e->pos = pos;
-            e->args.push_back(std::move(operand));
-            return e;
         }
-        return ParsePower();
-    }
-
-    ExprPtr ParsePower() {
-        ExprPtr left = ParsePostfix();
-        while (IsOperator("^")) {
-            const Position pos = Here();
-            Next();
-            ExprPtr right;
-            if (IsOperator("-") || IsOperator("+")) {
-                right = ParseUnary(); // 2 ^ -1
-            } else {
-                right = ParsePostfix();
-            }
-            left = Binary(BinaryOp::Pow, std::move(left), std::move(right), pos);
+        if (prefix == nullptr) {
+            return ParsePostfix();
         }
-        return left;
+        DepthGuard guard(*this);
+        const Position pos = Here();
+        Next();
+        ExprPtr operand = ParseOperators(prefix->precedence);
+        if (!prefix->changes) {
+            return operand;
+        }
+        auto e = std::make_unique<Expr>();
+        e->kind = ExprKind::Unary;
+        e->unary_op = prefix->op;
+        e->pos = pos;
+        e->args.push_back(std::move(operand));
+        return e;
     }
 
     ExprPtr ParsePostfix() {

@@ -32,10 +32,6 @@ Op ConstantOpcode(BinaryOp op) {
     }
 }
 
-bool IsComparison(BinaryOp op) {
-    return op >= BinaryOp::Eq && op <= BinaryOp::Ge;
-}
-
 // Which orders (bit 0: less, bit 1: equal, bit 2: greater) make a comparison true.
 int OrderMask(BinaryOp op) {
     switch (op) {
