@@ -30,21 +30,26 @@ RunError CheckBounds(int dims, const std::int32_t* lower, const std::int32_t* up
 
 } // namespace
 
+Variant UnallocatedArray(Tag element) {
+    auto* array = new ArrayObject;
+    array->element_tag = element;
+    return Variant::Array(array);
+}
+
 RunError NewArray(int dims, const std::int32_t* lower, const std::int32_t* upper, Tag element,
                   Variant& out) {
     std::size_t count = 0;
     if (const RunError e = CheckBounds(dims, lower, upper, count); e != RunError::None) {
         return e;
     }
-    auto* array = new ArrayObject;
-    array->element_tag = element;
+    out = UnallocatedArray(element);
+    ArrayObject* array = out.array();
     array->dims = dims;
     for (int d = 0; d < dims; ++d) {
         array->lower[d] = lower[d];
         array->upper[d] = upper[d];
     }
     array->items.assign(count, DefaultValue(element));
-    out = Variant::Array(array);
     return RunError::None;
 }
 

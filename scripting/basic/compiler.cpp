@@ -87,78 +87,83 @@ private:
         for (const StmtPtr& s : ast.declarations) {
             for (const VarDecl& d : s->decls) {
                 if (s->kind == StmtKind::Const) {
-                    const int index = static_cast<int>(program_.symbols.constants.size());
-                    program_.symbols.constants.push_back({d.name, m, s->is_public, Variant()});
-                    pending_.push_back({&d});
-                    AddName(m, d.name, EntryKind::Constant, index, s->is_public || shared, d.pos);
-                    continue;
-                }
-                const int index = static_cast<int>(program_.globals.size());
-                GlobalInfo g;
-                g.name = d.name;
-                g.module = m;
-                g.is_public = s->is_public || shared;
-                g.type = d.is_array ? Tag::Empty : d.type;
-                if (d.is_array) {
-                    auto* unallocated = new ArrayObject;
-                    unallocated->element_tag = d.type;
-                    g.init = Variant::Array(unallocated);
-                    if (!d.bounds.empty()) {
-                        deferred_.push_back({m, &d, index, nullptr, nullptr, 0});
-                    }
+                    DeclareConstant(m, d, s->is_public, shared);
                 } else {
-                    g.init = DefaultValue(d.type);
+                    DeclareGlobal(m, d, s->is_public || shared);
                 }
-                program_.globals.push_back(std::move(g));
-                AddName(m, d.name, EntryKind::Global, index, s->is_public || shared, d.pos);
             }
         }
         for (const ProcDecl& decl : ast.procs) {
-            const int index = static_cast<int>(program_.procs.size());
-            program_.procs.emplace_back();
-            proc_decls_.push_back(&decl);
-            Procedure& proc = program_.procs.back();
-            proc.name = decl.name;
-            proc.module = m;
-            proc.is_function = decl.is_function;
-            proc.is_public = decl.is_public || shared;
-            proc.line = decl.pos.line;
-            proc.end_line = decl.end_line;
-            for (const Param& p : decl.params) {
-                ParamInfo info;
-                info.name = Lower(p.name);
-                info.by_ref = p.by_ref || p.is_array;
-                info.optional = p.optional;
-                info.is_array = p.is_array;
-                info.type = p.type;
-                for (const ParamInfo& other : proc.params) {
-                    if (other.name == info.name) {
-                        Error(m, {CompileError::DuplicateParameter, p.pos, {p.name}});
-                    }
-                }
-                if (proc.params.size() > 0 && proc.params.back().optional && !p.optional) {
-                    Error(m, {CompileError::OptionalAfterOptional, p.pos});
-                }
-                proc.params.push_back(info);
-                proc.slot_names.push_back(info.name);
-                proc.slot_types.push_back(p.is_array ? Tag::Empty : p.type);
-                proc.slot_is_ref.push_back(info.by_ref);
-                proc.slot_init.emplace_back();
-            }
-            for (std::size_t i = 0; i < decl.params.size(); ++i) {
-                if (decl.params[i].default_value) {
-                    deferred_.push_back({m, nullptr, 0, &decl.params[i], nullptr, index});
-                }
-            }
-            if (decl.is_function) {
-                proc.result_slot = proc.SlotCount();
-                proc.slot_names.emplace_back();
-                proc.slot_types.push_back(decl.return_type);
-                proc.slot_is_ref.push_back(false);
-                proc.slot_init.push_back(DefaultValue(decl.return_type));
-            }
-            AddName(m, decl.name, EntryKind::Procedure, index, proc.is_public, decl.pos);
+            DeclareProcedure(m, decl, shared);
         }
+    }
+
+    // Its value is evaluated once all names are known.
+    void DeclareConstant(int m, const VarDecl& d, bool is_public, bool shared) {
+        const int index = static_cast<int>(program_.symbols.constants.size());
+        program_.symbols.constants.push_back({d.name, m, is_public, Variant()});
+        pending_.push_back({&d});
+        AddName(m, d.name, EntryKind::Constant, index, is_public || shared, d.pos);
+    }
+
+    void DeclareGlobal(int m, const VarDecl& d, bool is_public) {
+        const int index = static_cast<int>(program_.globals.size());
+        GlobalInfo g;
+        g.name = d.name;
+        g.module = m;
+        g.is_public = is_public;
+        g.type = d.is_array ? Tag::Empty : d.type;
+        if (d.is_array) {
+            g.init = UnallocatedArray(d.type);
+            if (!d.bounds.empty()) {
+                deferred_.push_back({m, &d, index, nullptr, nullptr, 0});
+            }
+        } else {
+            g.init = DefaultValue(d.type);
+        }
+        program_.globals.push_back(std::move(g));
+        AddName(m, d.name, EntryKind::Global, index, is_public, d.pos);
+    }
+
+    // The procedure with its parameter slots and result slot; parameter defaults are evaluated
+    // once all names are known.
+    void DeclareProcedure(int m, const ProcDecl& decl, bool shared) {
+        const int index = static_cast<int>(program_.procs.size());
+        program_.procs.emplace_back();
+        proc_decls_.push_back(&decl);
+        Procedure& proc = program_.procs.back();
+        proc.name = decl.name;
+        proc.module = m;
+        proc.is_function = decl.is_function;
+        proc.is_public = decl.is_public || shared;
+        proc.line = decl.pos.line;
+        proc.end_line = decl.end_line;
+        for (const Param& p : decl.params) {
+            ParamInfo info;
+            info.name = Lower(p.name);
+            info.by_ref = p.by_ref || p.is_array;
+            info.optional = p.optional;
+            info.is_array = p.is_array;
+            info.type = p.type;
+            for (const ParamInfo& other : proc.params) {
+                if (other.name == info.name) {
+                    Error(m, {CompileError::DuplicateParameter, p.pos, p.name});
+                }
+            }
+            if (proc.params.size() > 0 && proc.params.back().optional && !p.optional) {
+                Error(m, {CompileError::OptionalAfterOptional, p.pos});
+            }
+            proc.params.push_back(info);
+            proc.slots.Add(info.name, p.is_array ? Tag::Empty : p.type, info.by_ref, Variant());
+            if (p.default_value) {
+                deferred_.push_back({m, nullptr, 0, &p, nullptr, index});
+            }
+        }
+        if (decl.is_function) {
+            proc.result_slot =
+                proc.slots.Add({}, decl.return_type, false, DefaultValue(decl.return_type));
+        }
+        AddName(m, decl.name, EntryKind::Procedure, index, proc.is_public, decl.pos);
     }
 
     bool Resolve(const std::string& lower_name, Variant& out, CompileMessage& error) override {
@@ -300,10 +305,7 @@ bool CompileWatch(const Program& program, int proc_index, int module,
         out.module = context.module;
         out.name = context.name;
         out.params = context.params;
-        out.slot_names = context.slot_names;
-        out.slot_types = context.slot_types;
-        out.slot_is_ref = context.slot_is_ref;
-        out.slot_init = context.slot_init;
+        out.slots = context.slots;
     }
     try {
         ProcCompiler compiler(program, host_functions, out.module, true, out);

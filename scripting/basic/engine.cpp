@@ -345,8 +345,8 @@ std::vector<CallFrameInfo> Engine::CallStack() const {
         info.module = impl_->program->modules[static_cast<std::size_t>(f.proc->module)].name;
         info.procedure = f.proc->name;
         info.line = impl_->machine->CurrentLine(i);
-        for (int s = 0; s < f.proc->SlotCount(); ++s) {
-            const std::string& name = f.proc->slot_names[static_cast<std::size_t>(s)];
+        for (int s = 0; s < f.proc->slots.Count(); ++s) {
+            const std::string& name = f.proc->slots.names[static_cast<std::size_t>(s)];
             if (!name.empty()) {
                 info.locals.push_back({name, DescribeValue(f.base[s])});
             }

@@ -54,14 +54,14 @@ bool Machine::Start(int proc_index) {
 }
 
 bool Machine::EnterProcedure(const Procedure& proc, Variant* base, bool eval_root) {
-    Variant* top = base + proc.SlotCount();
+    Variant* top = base + proc.slots.Count();
     if (frames_.size() >= kMaxCallDepth + (eval_root ? 1 : 0) ||
         top + proc.max_stack + 1 > stack_end_) {
         return false;
     }
     if (!proc.is_watch) {
         for (Variant* s = sp_; s < top; ++s) {
-            *s = proc.slot_init[static_cast<std::size_t>(s - base)];
+            *s = proc.slots.init[static_cast<std::size_t>(s - base)];
         }
     }
     Frame frame;
@@ -251,7 +251,7 @@ bool Machine::HandleError(int number, std::string description, std::string sourc
         }
         UnwindTo(i + 1);
         const int statement = f.proc->StatementAt(f.pc - 1);
-        Variant* depth0 = f.base + f.proc->SlotCount();
+        Variant* depth0 = f.base + f.proc->slots.Count();
         for (Variant* s = depth0; s < sp_; ++s) {
             *s = Variant();
         }

@@ -191,7 +191,7 @@ void Machine::Execute() {
             Variant& slot = base[in.a];
             *sp++ = slot.IsRef()
                         ? slot
-                        : Variant::Ref(&slot, proc->slot_types[static_cast<std::size_t>(in.a)]);
+                        : Variant::Ref(&slot, proc->slots.types[static_cast<std::size_t>(in.a)]);
             break;
         }
         case Op::RefGlobal:
@@ -443,7 +443,7 @@ void Machine::Execute() {
             Variant next;
             VEK_CHECK(ApplyBinary(BinaryOp::Add, counter, step, next));
             VEK_CHECK(
-                StoreConverted(counter, next, proc->slot_types[static_cast<std::size_t>(in.a)]));
+                StoreConverted(counter, next, proc->slots.types[static_cast<std::size_t>(in.a)]));
             bool done = false;
             VEK_CHECK(ForDone(counter, limit, step, done));
             if (!done) {
@@ -489,11 +489,11 @@ void Machine::Execute() {
             // EnterProcedure, written out here because calls are the hot road of recursion.
             const Procedure& callee = program_.procs[static_cast<std::size_t>(in.a)];
             Variant* const callee_base = sp - in.b;
-            Variant* const top = callee_base + callee.slot_init.size();
+            Variant* const top = callee_base + callee.slots.init.size();
             if (frames_.size() >= kMaxCallDepth || top + callee.max_stack + 1 > stack_end_) {
                 VEK_RAISE(RunError::OutOfStackSpace);
             }
-            const Variant* init = callee.slot_init.data();
+            const Variant* init = callee.slots.init.data();
             for (Variant* slot = sp; slot < top; ++slot) {
                 *slot = init[slot - callee_base];
             }

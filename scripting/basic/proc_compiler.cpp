@@ -14,9 +14,9 @@ ProcCompiler::ProcCompiler(const Program& program,
                            bool option_explicit, Procedure& proc)
     : program_(program), host_functions_(host_functions), module_(module),
       option_explicit_(option_explicit), proc_(proc) {
-    for (int i = 0; i < proc_.SlotCount(); ++i) {
-        if (!proc_.slot_names[static_cast<std::size_t>(i)].empty()) {
-            locals_[proc_.slot_names[static_cast<std::size_t>(i)]] = {i, Tag::Empty};
+    for (int i = 0; i < proc_.slots.Count(); ++i) {
+        if (!proc_.slots.names[static_cast<std::size_t>(i)].empty()) {
+            locals_[proc_.slots.names[static_cast<std::size_t>(i)]] = {i, Tag::Empty};
         }
     }
     for (std::size_t i = 0; i < proc_.params.size(); ++i) {
@@ -58,22 +58,15 @@ int ProcCompiler::DeclareLocal(const std::string& name, Tag type, Tag element, P
     if (locals_.count(lower) != 0 || local_constants_.count(lower) != 0) {
         Fail(pos, CompileError::DuplicateDeclaration, name);
     }
-    const int slot = proc_.SlotCount();
-    proc_.slot_names.push_back(lower);
-    proc_.slot_types.push_back(type);
-    proc_.slot_is_ref.push_back(false);
-    proc_.slot_init.push_back(std::move(init));
+    const int slot = proc_.slots.Add(lower, type, false, std::move(init));
     locals_[lower] = {slot, element};
     return slot;
 }
 
 int ProcCompiler::HiddenSlots(int count) {
-    const int first = proc_.SlotCount();
+    const int first = proc_.slots.Count();
     for (int i = 0; i < count; ++i) {
-        proc_.slot_names.emplace_back();
-        proc_.slot_types.push_back(Tag::Empty);
-        proc_.slot_is_ref.push_back(false);
-        proc_.slot_init.emplace_back();
+        proc_.slots.Add({}, Tag::Empty, false, Variant());
     }
     return first;
 }
@@ -205,11 +198,7 @@ void ProcCompiler::CompileDim(const Stmt& s) {
             DeclareLocal(d.name, d.type, Tag::Empty, d.pos, DefaultValue(d.type));
             continue;
         }
-        // A dynamic array starts without dimensions; UBound on it is error 9 until ReDim.
-        auto* unallocated = new ArrayObject;
-        unallocated->element_tag = d.type;
-        const int slot =
-            DeclareLocal(d.name, Tag::Empty, d.type, d.pos, Variant::Array(unallocated));
+        const int slot = DeclareLocal(d.name, Tag::Empty, d.type, d.pos, UnallocatedArray(d.type));
         if (!d.bounds.empty()) {
             EmitLine(d.pos.line);
             for (const Bound& b : d.bounds) {

@@ -81,7 +81,15 @@ private:
     void CompileName(const Expr& e);
     void CompileCallExpr(const Expr& call);
     void CompileMember(const Expr& e);
+    // An array element, or the variable itself without arguments.
+    void CompileElementLoad(const Symbol& array, const Expr& call);
+    // Which argument of a call goes to which parameter (names in lower case): by position, or by
+    // name (Name:=value); null for a parameter left out. Giving one twice is an error when `once`.
+    std::vector<const Expr*> BindArguments(const Expr& call, const std::vector<std::string>& params,
+                                           const std::string& callee, bool once);
     void CompileProcCall(int proc_index, const Expr& call);
+    // Err.Raise and Err.Clear, which give no value; false for any other call.
+    bool CompileErrMethod(const Expr& call);
     void CompileValueArgs(const Expr& call, int min_args, int max_args, const std::string& name);
     void CompileErrRaise(const Expr& call);
     void EmitLoad(const Symbol& symbol, Position pos);

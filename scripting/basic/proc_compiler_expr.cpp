@@ -50,6 +50,11 @@ int OrderMask(BinaryOp op) {
     }
 }
 
+// Err as the object of a member: Err.Number, Err.Raise.
+bool IsErrObject(const Expr& e) {
+    return e.kind == ExprKind::Name && EqualsNoCase(e.name, "Err");
+}
+
 } // namespace
 
 bool ProcCompiler::Resolve(const std::string& lower_name, Variant& out, CompileMessage&) {
@@ -75,10 +80,10 @@ ProcCompiler::Symbol ProcCompiler::Lookup(const std::string& name, Position pos)
     Symbol symbol;
     if (const auto it = locals_.find(lower); it != locals_.end()) {
         const int slot = it->second.slot;
-        symbol.kind = proc_.slot_is_ref[static_cast<std::size_t>(slot)] ? SymbolKind::RefParam
-                                                                        : SymbolKind::Local;
+        symbol.kind = proc_.slots.is_ref[static_cast<std::size_t>(slot)] ? SymbolKind::RefParam
+                                                                         : SymbolKind::Local;
         symbol.index = slot;
-        symbol.type = proc_.slot_types[static_cast<std::size_t>(slot)];
+        symbol.type = proc_.slots.types[static_cast<std::size_t>(slot)];
         symbol.element = it->second.element;
         return symbol;
     }
@@ -313,7 +318,7 @@ void ProcCompiler::CompileName(const Expr& e) {
 }
 
 void ProcCompiler::CompileMember(const Expr& e) {
-    if (e.object->kind == ExprKind::Name && EqualsNoCase(e.object->name, "Err")) {
+    if (IsErrObject(*e.object)) {
         Emit(Op::ErrGet, ErrField(e.name, e.pos));
         return;
     }
@@ -343,21 +348,13 @@ void ProcCompiler::CompileValueArgs(const Expr& call, int min_args, int max_args
 void ProcCompiler::CompileCallExpr(const Expr& call) {
     const Expr& callee = *call.object;
     if (callee.kind == ExprKind::Member) {
-        if (callee.object->kind == ExprKind::Name && EqualsNoCase(callee.object->name, "Err")) {
-            if (EqualsNoCase(callee.name, "Raise")) {
-                CompileErrRaise(call);
-                Emit(Op::PushConst, AddConstant(Variant()));
-                return;
-            }
-            if (EqualsNoCase(callee.name, "Clear")) {
-                Emit(Op::ErrClear);
-                Emit(Op::PushConst, AddConstant(Variant()));
-                return;
-            }
-            if (call.args.empty()) {
-                Emit(Op::ErrGet, ErrField(callee.name, callee.pos));
-                return;
-            }
+        if (CompileErrMethod(call)) {
+            Emit(Op::PushConst, AddConstant(Variant()));
+            return;
+        }
+        if (IsErrObject(*callee.object) && call.args.empty()) {
+            Emit(Op::ErrGet, ErrField(callee.name, callee.pos));
+            return;
         }
         Fail(callee.pos, CompileError::ObjectsNotSupported, callee.name);
     }
@@ -368,30 +365,9 @@ void ProcCompiler::CompileCallExpr(const Expr& call) {
     switch (symbol.kind) {
     case SymbolKind::Local:
     case SymbolKind::RefParam:
-    case SymbolKind::Global: {
-        if (call.args.empty()) {
-            EmitLoad(symbol, callee.pos);
-            return;
-        }
-        // One index into an array held by a local or parameter: the common case of loops.
-        if (symbol.kind != SymbolKind::Global && call.args.size() == 1) {
-            const Expr& index = *call.args[0];
-            if (index.kind == ExprKind::Name && call.arg_names[0].empty()) {
-                const Symbol index_symbol = Lookup(index.name, index.pos);
-                if (index_symbol.kind == SymbolKind::Local) {
-                    Emit(Op::LoadLocalElement, symbol.index, index_symbol.index);
-                    return;
-                }
-            }
-            CompileValueArgs(call, 1, 1, callee.name);
-            Emit(Op::LoadElement, symbol.index);
-            return;
-        }
-        EmitLoad(symbol, callee.pos);
-        CompileValueArgs(call, 1, kMaxArrayDims, callee.name);
-        Emit(Op::IndexLoad, static_cast<int>(call.args.size()));
+    case SymbolKind::Global:
+        CompileElementLoad(symbol, call);
         return;
-    }
     case SymbolKind::Procedure:
         CompileProcCall(symbol.index, call);
         return;
@@ -418,18 +394,43 @@ void ProcCompiler::CompileCallExpr(const Expr& call) {
     }
 }
 
-void ProcCompiler::CompileProcCall(int proc_index, const Expr& call) {
-    const Procedure& target = program_.procs[static_cast<std::size_t>(proc_index)];
-    const std::size_t count = target.params.size();
+void ProcCompiler::CompileElementLoad(const Symbol& array, const Expr& call) {
+    const Expr& callee = *call.object;
+    if (call.args.empty()) {
+        EmitLoad(array, callee.pos);
+        return;
+    }
+    // One index into an array held by a local or parameter: the common case of loops.
+    if (array.kind != SymbolKind::Global && call.args.size() == 1) {
+        const Expr& index = *call.args[0];
+        if (index.kind == ExprKind::Name && call.arg_names[0].empty()) {
+            const Symbol index_symbol = Lookup(index.name, index.pos);
+            if (index_symbol.kind == SymbolKind::Local) {
+                Emit(Op::LoadLocalElement, array.index, index_symbol.index);
+                return;
+            }
+        }
+        CompileValueArgs(call, 1, 1, callee.name);
+        Emit(Op::LoadElement, array.index);
+        return;
+    }
+    EmitLoad(array, callee.pos);
+    CompileValueArgs(call, 1, kMaxArrayDims, callee.name);
+    Emit(Op::IndexLoad, static_cast<int>(call.args.size()));
+}
+
+std::vector<const Expr*> ProcCompiler::BindArguments(const Expr& call,
+                                                     const std::vector<std::string>& params,
+                                                     const std::string& callee, bool once) {
+    const std::size_t count = params.size();
     std::vector<const Expr*> bound(count, nullptr);
     std::size_t next = 0;
     for (std::size_t i = 0; i < call.args.size(); ++i) {
         std::size_t position = next;
         if (!call.arg_names[i].empty()) {
-            const std::string lower = Lower(call.arg_names[i]);
             position = count;
             for (std::size_t p = 0; p < count; ++p) {
-                if (target.params[p].name == lower) {
+                if (EqualsNoCase(call.arg_names[i], params[p])) {
                     position = p;
                 }
             }
@@ -440,16 +441,26 @@ void ProcCompiler::CompileProcCall(int proc_index, const Expr& call) {
             ++next;
         }
         if (position >= count) {
-            Fail(call.pos, CompileError::WrongArgumentCount, target.name);
+            Fail(call.pos, CompileError::WrongArgumentCount, callee);
         }
-        if (bound[position] != nullptr) {
-            Fail(call.args[i]->pos, CompileError::ArgumentGivenTwice, target.params[position].name);
+        if (once && bound[position] != nullptr) {
+            Fail(call.args[i]->pos, CompileError::ArgumentGivenTwice, params[position]);
         }
         if (call.args[i]->kind != ExprKind::Missing) {
             bound[position] = call.args[i].get();
         }
     }
-    for (std::size_t p = 0; p < count; ++p) {
+    return bound;
+}
+
+void ProcCompiler::CompileProcCall(int proc_index, const Expr& call) {
+    const Procedure& target = program_.procs[static_cast<std::size_t>(proc_index)];
+    std::vector<std::string> names;
+    for (const ParamInfo& param : target.params) {
+        names.push_back(param.name);
+    }
+    const std::vector<const Expr*> bound = BindArguments(call, names, target.name, true);
+    for (std::size_t p = 0; p < bound.size(); ++p) {
         const ParamInfo& param = target.params[p];
         const Expr* arg = bound[p];
         if (arg == nullptr) {
@@ -470,36 +481,30 @@ void ProcCompiler::CompileProcCall(int proc_index, const Expr& call) {
         }
         CompileExpr(*arg);
     }
-    Emit(Op::Call, proc_index, static_cast<int>(count));
+    Emit(Op::Call, proc_index, static_cast<int>(bound.size()));
+}
+
+bool ProcCompiler::CompileErrMethod(const Expr& call) {
+    const Expr& callee = *call.object;
+    if (callee.kind != ExprKind::Member || !IsErrObject(*callee.object)) {
+        return false;
+    }
+    if (EqualsNoCase(callee.name, "Raise")) {
+        CompileErrRaise(call);
+        return true;
+    }
+    if (EqualsNoCase(callee.name, "Clear")) {
+        Emit(Op::ErrClear);
+        return true;
+    }
+    return false;
 }
 
 void ProcCompiler::CompileErrRaise(const Expr& call) {
-    static const char* const kParams[] = {"number", "source", "description", "helpfile",
-                                          "helpcontext"};
-    const Expr* bound[5] = {};
-    std::size_t next = 0;
-    for (std::size_t i = 0; i < call.args.size(); ++i) {
-        std::size_t position = next;
-        if (!call.arg_names[i].empty()) {
-            position = 5;
-            for (std::size_t p = 0; p < 5; ++p) {
-                if (EqualsNoCase(call.arg_names[i], kParams[p])) {
-                    position = p;
-                }
-            }
-            if (position == 5) {
-                Fail(call.args[i]->pos, CompileError::NamedArgumentNotFound, call.arg_names[i]);
-            }
-        } else {
-            ++next;
-        }
-        if (position >= 5) {
-            Fail(call.pos, CompileError::WrongArgumentCount, "Err.Raise");
-        }
-        if (call.args[i]->kind != ExprKind::Missing) {
-            bound[position] = call.args[i].get();
-        }
-    }
+    // A later argument overrides an earlier one: Err.Raise 5, Number:=6 raises 6.
+    static const std::vector<std::string> kParams = {"number", "source", "description", "helpfile",
+                                                     "helpcontext"};
+    const std::vector<const Expr*> bound = BindArguments(call, kParams, "Err.Raise", false);
     if (bound[0] == nullptr) {
         Fail(call.pos, CompileError::ArgumentNotOptional, "Number", "Err.Raise");
     }
@@ -524,16 +529,8 @@ void ProcCompiler::CompileCallStatement(const Expr& call) {
             Fail(callee.pos, CompileError::ExpectedProcedureNotVariable, callee.name);
         }
     }
-    if (callee.kind == ExprKind::Member && callee.object->kind == ExprKind::Name &&
-        EqualsNoCase(callee.object->name, "Err")) {
-        if (EqualsNoCase(callee.name, "Raise")) {
-            CompileErrRaise(call);
-            return;
-        }
-        if (EqualsNoCase(callee.name, "Clear")) {
-            Emit(Op::ErrClear);
-            return;
-        }
+    if (CompileErrMethod(call)) {
+        return;
     }
     CompileCallExpr(call);
     Emit(Op::Pop);
@@ -545,7 +542,7 @@ void ProcCompiler::CompileAssign(const Expr& target, const Expr& value) {
         if (in_function_ && EqualsNoCase(target.name, proc_.name)) {
             CompileExpr(value);
             Emit(Op::StoreLocal, proc_.result_slot,
-                 static_cast<int>(proc_.slot_types[static_cast<std::size_t>(proc_.result_slot)]));
+                 static_cast<int>(proc_.slots.types[static_cast<std::size_t>(proc_.result_slot)]));
             return;
         }
         const Symbol symbol = LookupOrDeclare(target.name, target.pos);
@@ -578,8 +575,7 @@ void ProcCompiler::CompileAssign(const Expr& target, const Expr& value) {
         Emit(Op::IndexStore, static_cast<int>(target.args.size()));
         return;
     }
-    if (target.kind == ExprKind::Member && target.object->kind == ExprKind::Name &&
-        EqualsNoCase(target.object->name, "Err")) {
+    if (target.kind == ExprKind::Member && IsErrObject(*target.object)) {
         const int field = ErrField(target.name, target.pos);
         CompileExpr(value);
         Emit(Op::ErrSet, field);

@@ -10,6 +10,14 @@ int Procedure::StatementAt(int pc) const {
     return it == statements.begin() ? -1 : static_cast<int>(it - statements.begin()) - 1;
 }
 
+int FrameSlots::Add(std::string name, Tag type, bool by_ref, Variant initial) {
+    names.push_back(std::move(name));
+    types.push_back(type);
+    is_ref.push_back(by_ref);
+    init.push_back(std::move(initial));
+    return Count() - 1;
+}
+
 bool SymbolTable::Lookup(int module, const std::string& lower_name, NameEntry& out,
                          bool& ambiguous) const {
     ambiguous = false;

@@ -25,6 +25,19 @@ struct ParamInfo {
     Variant default_value;
 };
 
+// The slots of a procedure's frame: parameters first, then the result, then locals and hidden
+// loop slots. Parallel lists, so that a call copies the initial values in one run.
+struct FrameSlots {
+    std::vector<std::string> names; // lower case; empty for hidden slots
+    std::vector<Tag> types;
+    std::vector<bool> is_ref;  // ByRef parameters
+    std::vector<Variant> init; // initial value of each slot past the parameters
+
+    int Count() const { return static_cast<int>(names.size()); }
+    // Adds a slot and returns its index.
+    int Add(std::string name, Tag type, bool by_ref, Variant initial);
+};
+
 struct Procedure {
     std::string name; // as declared
     int module = 0;   // index into Program::modules
@@ -32,11 +45,7 @@ struct Procedure {
     bool is_public = true;
     std::vector<ParamInfo> params;
     int result_slot = -1; // functions: the slot assigned through the function's name
-    // Every slot: parameters first, then the result, then locals and hidden loop slots.
-    std::vector<std::string> slot_names; // lower case; empty for hidden slots
-    std::vector<Tag> slot_types;
-    std::vector<bool> slot_is_ref;  // ByRef parameters
-    std::vector<Variant> slot_init; // initial value of each slot past the parameters
+    FrameSlots slots;
     std::vector<Instruction> code;
     std::vector<Variant> constants;
     std::vector<StatementInfo> statements; // in code order
@@ -45,7 +54,6 @@ struct Procedure {
     int end_line = 0;
     bool is_watch = false; // a debugger expression running on a paused frame's slots
 
-    int SlotCount() const { return static_cast<int>(slot_names.size()); }
     // Index into statements of the statement that contains pc, or -1.
     int StatementAt(int pc) const;
 };
