@@ -93,8 +93,10 @@ enum class StmtKind {
 };
 
 enum class ExitKind { Sub, Function, For, Do };
-enum class OnErrorMode { ResumeNext, GoToLabel, GoToZero };
-enum class ResumeMode { Again, Next, Label };
+// Where On Error and Resume go on; the numbers are the modes of the OnError and Resume
+// instructions, whose last mode goes to the statement's label.
+enum class OnErrorMode { GoToZero = 0, ResumeNext = 1, GoToLabel = 2 };
+enum class ResumeMode { Again = 0, Next = 1, Label = 2 };
 
 struct Stmt {
     StmtKind kind = StmtKind::Call;

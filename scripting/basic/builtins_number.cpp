@@ -32,40 +32,28 @@ RunError RoundKeepingKind(const Variant& value, double (*f)(double), Variant& ou
 
 } // namespace
 
-RunError BuiltinCInt(BuiltinContext&, Variant* args, int, Variant& out) {
-    out = args[0];
-    return CoerceTo(out, Tag::Integer);
-}
+// CInt, CLng, CSng, CDbl, CBool: the value converted as a variable of that kind converts it.
+#define VEK_BASIC_CONVERSION(name, kind)                                                           \
+    RunError Builtin##name(BuiltinContext&, Variant* args, int, Variant& out) {                    \
+        out = args[0];                                                                             \
+        return CoerceTo(out, Tag::kind);                                                           \
+    }
+VEK_BASIC_CONVERSION(CInt, Integer)
+VEK_BASIC_CONVERSION(CLng, Long)
+VEK_BASIC_CONVERSION(CSng, Single)
+VEK_BASIC_CONVERSION(CDbl, Double)
+VEK_BASIC_CONVERSION(CBool, Boolean)
+#undef VEK_BASIC_CONVERSION
 
-RunError BuiltinCLng(BuiltinContext&, Variant* args, int, Variant& out) {
-    out = args[0];
-    return CoerceTo(out, Tag::Long);
-}
-
-RunError BuiltinCSng(BuiltinContext&, Variant* args, int, Variant& out) {
-    out = args[0];
-    return CoerceTo(out, Tag::Single);
-}
-
-RunError BuiltinCDbl(BuiltinContext&, Variant* args, int, Variant& out) {
-    out = args[0];
-    return CoerceTo(out, Tag::Double);
-}
-
-RunError BuiltinCBool(BuiltinContext&, Variant* args, int, Variant& out) {
-    out = args[0];
-    return CoerceTo(out, Tag::Boolean);
-}
-
-RunError BuiltinInt(BuiltinContext&, Variant* args, int, Variant& out) {
-    return RoundKeepingKind(
-        args[0], [](double x) { return std::floor(x); }, out);
-}
-
-RunError BuiltinFix(BuiltinContext&, Variant* args, int, Variant& out) {
-    return RoundKeepingKind(
-        args[0], [](double x) { return std::trunc(x); }, out);
-}
+// Int rounds towards -inf, Fix towards zero.
+#define VEK_BASIC_ROUNDING(name, function)                                                         \
+    RunError Builtin##name(BuiltinContext&, Variant* args, int, Variant& out) {                    \
+        return RoundKeepingKind(                                                                   \
+            args[0], [](double x) { return function(x); }, out);                                   \
+    }
+VEK_BASIC_ROUNDING(Int, std::floor)
+VEK_BASIC_ROUNDING(Fix, std::trunc)
+#undef VEK_BASIC_ROUNDING
 
 RunError BuiltinAbs(BuiltinContext&, Variant* args, int, Variant& out) {
     const Variant& v = args[0];
@@ -90,15 +78,6 @@ RunError BuiltinSgn(BuiltinContext&, Variant* args, int, Variant& out) {
     return RunError::None;
 }
 
-RunError BuiltinSqr(BuiltinContext&, Variant* args, int, Variant& out) {
-    VEK_BASIC_ARG_DOUBLE(x, args[0]);
-    if (x < 0) {
-        return RunError::InvalidCall;
-    }
-    out = Variant::Double(std::sqrt(x));
-    return RunError::None;
-}
-
 RunError BuiltinExp(BuiltinContext&, Variant* args, int, Variant& out) {
     VEK_BASIC_ARG_DOUBLE(x, args[0]);
     const double r = std::exp(x);
@@ -109,34 +88,19 @@ RunError BuiltinExp(BuiltinContext&, Variant* args, int, Variant& out) {
     return RunError::None;
 }
 
-RunError BuiltinLog(BuiltinContext&, Variant* args, int, Variant& out) {
-    VEK_BASIC_ARG_DOUBLE(x, args[0]);
-    if (x <= 0) {
-        return RunError::InvalidCall;
+// A Double, error 5 where the function has no finite value (Sqr of a negative number, Log of 0).
+#define VEK_BASIC_MATH_FUNCTION(name, function)                                                    \
+    RunError Builtin##name(BuiltinContext&, Variant* args, int, Variant& out) {                    \
+        return MathFunction(                                                                       \
+            args[0], [](double x) { return function(x); }, out);                                   \
     }
-    out = Variant::Double(std::log(x));
-    return RunError::None;
-}
-
-RunError BuiltinSin(BuiltinContext&, Variant* args, int, Variant& out) {
-    return MathFunction(
-        args[0], [](double x) { return std::sin(x); }, out);
-}
-
-RunError BuiltinCos(BuiltinContext&, Variant* args, int, Variant& out) {
-    return MathFunction(
-        args[0], [](double x) { return std::cos(x); }, out);
-}
-
-RunError BuiltinTan(BuiltinContext&, Variant* args, int, Variant& out) {
-    return MathFunction(
-        args[0], [](double x) { return std::tan(x); }, out);
-}
-
-RunError BuiltinAtn(BuiltinContext&, Variant* args, int, Variant& out) {
-    return MathFunction(
-        args[0], [](double x) { return std::atan(x); }, out);
-}
+VEK_BASIC_MATH_FUNCTION(Sqr, std::sqrt)
+VEK_BASIC_MATH_FUNCTION(Log, std::log)
+VEK_BASIC_MATH_FUNCTION(Sin, std::sin)
+VEK_BASIC_MATH_FUNCTION(Cos, std::cos)
+VEK_BASIC_MATH_FUNCTION(Tan, std::tan)
+VEK_BASIC_MATH_FUNCTION(Atn, std::atan)
+#undef VEK_BASIC_MATH_FUNCTION
 
 RunError BuiltinRound(BuiltinContext&, Variant* args, int argc, Variant& out) {
     VEK_BASIC_ARG_DOUBLE(x, args[0]);

@@ -305,35 +305,11 @@ void Machine::Execute() {
         case Op::Gt:
         case Op::Ge: {
             Variant& l = sp[-2];
-            const Variant& r = sp[-1];
             int order = 0;
-            if (l.IsIntegral() && r.IsIntegral()) {
-                order = l.int_value() < r.int_value() ? -1 : l.int_value() > r.int_value() ? 1 : 0;
-            } else {
-                VEK_CHECK(CompareValues(l, r, order));
-            }
-            bool result = false;
-            switch (in.op) {
-            case Op::Eq:
-                result = order == 0;
-                break;
-            case Op::Ne:
-                result = order != 0;
-                break;
-            case Op::Lt:
-                result = order < 0;
-                break;
-            case Op::Le:
-                result = order <= 0;
-                break;
-            case Op::Gt:
-                result = order > 0;
-                break;
-            default:
-                result = order >= 0;
-                break;
-            }
-            l = Variant::Boolean(result);
+            VEK_CHECK(Order(l, sp[-1], order));
+            l = Variant::Boolean(OrderIn(OrderMask(static_cast<BinaryOp>(
+                                             static_cast<int>(in.op) - static_cast<int>(Op::Add))),
+                                         order));
             *--sp = Variant();
             break;
         }
@@ -374,16 +350,10 @@ void Machine::Execute() {
             break;
         }
         case Op::CompareConstJump: {
-            const Variant& l = sp[-1];
-            const Variant& r = consts[in.c];
             int order = 0;
-            if (l.IsIntegral() && r.IsIntegral()) {
-                order = l.int_value() < r.int_value() ? -1 : l.int_value() > r.int_value() ? 1 : 0;
-            } else {
-                VEK_CHECK(CompareValues(l, r, order));
-            }
+            VEK_CHECK(Order(sp[-1], consts[in.c], order));
             *--sp = Variant();
-            if (((in.b >> (order + 1)) & 1) == (in.b >> 3)) {
+            if (OrderIn(in.b, order) == ((in.b >> 3) != 0)) {
                 ip = code + in.a;
             }
             break;
@@ -402,16 +372,10 @@ void Machine::Execute() {
             break;
         }
         case Op::CompareJump: {
-            const Variant& l = sp[-2];
-            const Variant& r = sp[-1];
             int order = 0;
-            if (l.IsIntegral() && r.IsIntegral()) {
-                order = l.int_value() < r.int_value() ? -1 : l.int_value() > r.int_value() ? 1 : 0;
-            } else {
-                VEK_CHECK(CompareValues(l, r, order));
-            }
+            VEK_CHECK(Order(sp[-2], sp[-1], order));
             VEK_POP_CLEAR(2);
-            if (((in.b >> (order + 1)) & 1) == in.c) {
+            if (OrderIn(in.b, order) == (in.c != 0)) {
                 ip = code + in.a;
             }
             break;

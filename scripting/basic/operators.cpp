@@ -10,36 +10,29 @@ namespace vek::basic {
 
 namespace {
 
-// Numeric kinds in the order in which arithmetic widens them.
-enum class Rank { Integer, Long, Single, Double, Date };
-
-RunError RankOf(const Variant& v, Rank& rank) {
+// The kind arithmetic computes a value as: Empty and Boolean as Integer, a String as Double.
+// Integer, Long, Single, Double and Date follow each other in Tag in the order in which
+// arithmetic widens them. False for values that take no part in arithmetic.
+bool RankOf(const Variant& v, Tag& rank) {
     switch (v.tag()) {
     case Tag::Empty:
     case Tag::Boolean:
-    case Tag::Integer:
-        rank = Rank::Integer;
-        return RunError::None;
-    case Tag::Long:
-        rank = Rank::Long;
-        return RunError::None;
-    case Tag::Single:
-        rank = Rank::Single;
-        return RunError::None;
-    case Tag::Double:
+        rank = Tag::Integer;
+        return true;
     case Tag::String:
-        rank = Rank::Double;
-        return RunError::None;
-    case Tag::Date:
-        rank = Rank::Date;
-        return RunError::None;
+        rank = Tag::Double;
+        return true;
+    case Tag::Ref:
+    case Tag::Array:
+        return false;
     default:
-        return RunError::TypeMismatch;
+        rank = v.tag();
+        return true;
     }
 }
 
-Variant IntegralResult(std::int64_t value, Rank rank) {
-    if (rank == Rank::Integer && value >= -32768 && value <= 32767) {
+Variant IntegralResult(std::int64_t value, Tag rank) {
+    if (rank == Tag::Integer && value >= -32768 && value <= 32767) {
         return Variant::Integer(static_cast<std::int32_t>(value));
     }
     if (value >= INT32_MIN && value <= INT32_MAX) {
@@ -48,27 +41,27 @@ Variant IntegralResult(std::int64_t value, Rank rank) {
     return Variant::Double(static_cast<double>(value));
 }
 
-Variant FloatResult(double value, Rank rank) {
-    if (rank == Rank::Single) {
+Variant FloatResult(double value, Tag rank) {
+    if (rank == Tag::Single) {
         return Variant::Single(static_cast<float>(value));
     }
-    if (rank == Rank::Date) {
+    if (rank == Tag::Date) {
         return Variant::Date(value);
     }
     return Variant::Double(value);
 }
 
 RunError Arithmetic(BinaryOp op, const Variant& a, const Variant& b, Variant& out) {
-    Rank ra{};
-    Rank rb{};
-    if (RankOf(a, ra) != RunError::None || RankOf(b, rb) != RunError::None) {
+    Tag ra{};
+    Tag rb{};
+    if (!RankOf(a, ra) || !RankOf(b, rb)) {
         return RunError::TypeMismatch;
     }
-    Rank rank = ra > rb ? ra : rb;
-    if (rank == Rank::Single && (ra == Rank::Long || rb == Rank::Long)) {
-        rank = Rank::Double;
+    Tag rank = ra > rb ? ra : rb;
+    if (rank == Tag::Single && (ra == Tag::Long || rb == Tag::Long)) {
+        rank = Tag::Double;
     }
-    if (rank <= Rank::Long && a.tag() != Tag::String && b.tag() != Tag::String) {
+    if (rank <= Tag::Long && a.tag() != Tag::String && b.tag() != Tag::String) {
         // Empty carries a zero payload, so it joins integer arithmetic as 0.
         const std::int64_t ia = a.int_value();
         const std::int64_t ib = b.int_value();
@@ -91,20 +84,19 @@ RunError Arithmetic(BinaryOp op, const Variant& a, const Variant& b, Variant& ou
     if (ToDouble(a, x) != RunError::None || ToDouble(b, y) != RunError::None) {
         return RunError::TypeMismatch;
     }
-    if (rank < Rank::Single) {
-        rank = Rank::Double;
+    if (rank < Tag::Single) {
+        rank = Tag::Double;
     }
     switch (op) {
     case BinaryOp::Add:
         out = FloatResult(x + y, rank);
         break;
     case BinaryOp::Sub:
-        out = FloatResult(x - y, rank == Rank::Date && ra == Rank::Date && rb == Rank::Date
-                                     ? Rank::Double
-                                     : rank);
+        out = FloatResult(
+            x - y, rank == Tag::Date && ra == Tag::Date && rb == Tag::Date ? Tag::Double : rank);
         break;
     case BinaryOp::Mul:
-        out = FloatResult(x * y, rank == Rank::Date ? Rank::Double : rank);
+        out = FloatResult(x * y, rank == Tag::Date ? Tag::Double : rank);
         break;
     default:
         return RunError::TypeMismatch;
@@ -124,12 +116,12 @@ RunError IntegerDivision(BinaryOp op, const Variant& a, const Variant& b, Varian
     if (y == 0) {
         return RunError::DivisionByZero;
     }
-    Rank ra{};
-    Rank rb{};
-    const bool small = RankOf(a, ra) == RunError::None && RankOf(b, rb) == RunError::None &&
-                       ra == Rank::Integer && rb == Rank::Integer && !a.IsString() && !b.IsString();
+    Tag ra{};
+    Tag rb{};
+    const bool small = RankOf(a, ra) && RankOf(b, rb) && ra == Tag::Integer && rb == Tag::Integer &&
+                       !a.IsString() && !b.IsString();
     const std::int64_t r = op == BinaryOp::IntDiv ? std::int64_t{x} / y : std::int64_t{x} % y;
-    out = IntegralResult(r, small ? Rank::Integer : Rank::Long);
+    out = IntegralResult(r, small ? Tag::Integer : Tag::Long);
     return RunError::None;
 }
 
@@ -248,28 +240,7 @@ RunError ApplyBinary(BinaryOp op, const Variant& a, const Variant& b, Variant& o
         if (const RunError e = CompareValues(a, b, order); e != RunError::None) {
             return e;
         }
-        bool result = false;
-        switch (op) {
-        case BinaryOp::Eq:
-            result = order == 0;
-            break;
-        case BinaryOp::Ne:
-            result = order != 0;
-            break;
-        case BinaryOp::Lt:
-            result = order < 0;
-            break;
-        case BinaryOp::Le:
-            result = order <= 0;
-            break;
-        case BinaryOp::Gt:
-            result = order > 0;
-            break;
-        default:
-            result = order >= 0;
-            break;
-        }
-        out = Variant::Boolean(result);
+        out = Variant::Boolean(OrderIn(OrderMask(op), order));
         return RunError::None;
     }
     case BinaryOp::And:
@@ -297,10 +268,10 @@ RunError ApplyUnary(UnaryOp op, const Variant& a, Variant& out) {
         return RunError::None;
     case Tag::Boolean:
     case Tag::Integer:
-        out = IntegralResult(-std::int64_t{a.int_value()}, Rank::Integer);
+        out = IntegralResult(-std::int64_t{a.int_value()}, Tag::Integer);
         return RunError::None;
     case Tag::Long:
-        out = IntegralResult(-std::int64_t{a.int_value()}, Rank::Long);
+        out = IntegralResult(-std::int64_t{a.int_value()}, Tag::Long);
         return RunError::None;
     case Tag::Single:
         out = Variant::Single(static_cast<float>(-a.double_value()));

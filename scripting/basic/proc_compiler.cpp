@@ -173,10 +173,12 @@ void ProcCompiler::CompileStatement(const Stmt& s) {
         label_jumps_.push_back({Emit(Op::Jump), s.name, s.pos, false});
         break;
     case StmtKind::OnError:
-        CompileOnError(s);
+        EmitModeWithLabel(Op::OnError, static_cast<int>(s.error_mode),
+                          s.error_mode == OnErrorMode::GoToLabel, s);
         break;
     case StmtKind::Resume:
-        CompileResume(s);
+        EmitModeWithLabel(Op::Resume, static_cast<int>(s.resume_mode),
+                          s.resume_mode == ResumeMode::Label, s);
         break;
     case StmtKind::Print:
         CompilePrint(s);
@@ -201,17 +203,21 @@ void ProcCompiler::CompileDim(const Stmt& s) {
         const int slot = DeclareLocal(d.name, Tag::Empty, d.type, d.pos, UnallocatedArray(d.type));
         if (!d.bounds.empty()) {
             EmitLine(d.pos.line);
-            for (const Bound& b : d.bounds) {
-                if (b.lower) {
-                    CompileExpr(*b.lower);
-                } else {
-                    Emit(Op::PushConst, AddConstant(Variant::Integer(0)));
-                }
-                CompileExpr(*b.upper);
-            }
+            CompileBounds(d.bounds);
             Emit(Op::NewArray, static_cast<int>(d.bounds.size()), static_cast<int>(d.type));
             Emit(Op::StoreLocal, slot, static_cast<int>(Tag::Empty));
         }
+    }
+}
+
+void ProcCompiler::CompileBounds(const std::vector<Bound>& bounds) {
+    for (const Bound& b : bounds) {
+        if (b.lower) {
+            CompileExpr(*b.lower);
+        } else {
+            Emit(Op::PushConst, AddConstant(Variant::Integer(0)));
+        }
+        CompileExpr(*b.upper);
     }
 }
 
@@ -223,14 +229,7 @@ void ProcCompiler::CompileReDim(const Stmt& s) {
         }
         const Tag element = d.type != Tag::Empty ? d.type : target.element;
         EmitRef(target, d.pos);
-        for (const Bound& b : d.bounds) {
-            if (b.lower) {
-                CompileExpr(*b.lower);
-            } else {
-                Emit(Op::PushConst, AddConstant(Variant::Integer(0)));
-            }
-            CompileExpr(*b.upper);
-        }
+        CompileBounds(d.bounds);
         Emit(Op::ReDim, static_cast<int>(d.bounds.size()), static_cast<int>(element),
              s.preserve ? 1 : 0);
     }
@@ -465,31 +464,10 @@ void ProcCompiler::CompilePrint(const Stmt& s) {
     }
 }
 
-void ProcCompiler::CompileOnError(const Stmt& s) {
-    switch (s.error_mode) {
-    case OnErrorMode::GoToZero:
-        Emit(Op::OnError, 0);
-        break;
-    case OnErrorMode::ResumeNext:
-        Emit(Op::OnError, 1);
-        break;
-    case OnErrorMode::GoToLabel:
-        label_jumps_.push_back({Emit(Op::OnError, 2), s.name, s.pos, true});
-        break;
-    }
-}
-
-void ProcCompiler::CompileResume(const Stmt& s) {
-    switch (s.resume_mode) {
-    case ResumeMode::Again:
-        Emit(Op::Resume, 0);
-        break;
-    case ResumeMode::Next:
-        Emit(Op::Resume, 1);
-        break;
-    case ResumeMode::Label:
-        label_jumps_.push_back({Emit(Op::Resume, 2), s.name, s.pos, true});
-        break;
+void ProcCompiler::EmitModeWithLabel(Op op, int mode, bool to_label, const Stmt& s) {
+    const int pc = Emit(op, mode);
+    if (to_label) {
+        label_jumps_.push_back({pc, s.name, s.pos, true});
     }
 }
 

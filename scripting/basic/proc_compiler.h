@@ -54,6 +54,8 @@ private:
     void CompileBlock(const Block& block);
     void CompileStatement(const Stmt& s);
     void CompileDim(const Stmt& s);
+    // Each dimension's lower bound (0 when not given) and upper bound.
+    void CompileBounds(const std::vector<Bound>& bounds);
     void CompileReDim(const Stmt& s);
     void CompileConst(const Stmt& s);
     void CompileIf(const Stmt& s);
@@ -63,8 +65,8 @@ private:
     void CompileDo(const Stmt& s);
     void CompileExit(const Stmt& s);
     void CompilePrint(const Stmt& s);
-    void CompileOnError(const Stmt& s);
-    void CompileResume(const Stmt& s);
+    // On Error and Resume: the mode in operand a; with `to_label`, operand b is the label's pc.
+    void EmitModeWithLabel(Op op, int mode, bool to_label, const Stmt& s);
     void CompileAssign(const Expr& target, const Expr& value);
     void CompileCallStatement(const Expr& call);
     void EmitLine(int line);

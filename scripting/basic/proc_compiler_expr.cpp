@@ -32,24 +32,6 @@ Op ConstantOpcode(BinaryOp op) {
     }
 }
 
-// Which orders (bit 0: less, bit 1: equal, bit 2: greater) make a comparison true.
-int OrderMask(BinaryOp op) {
-    switch (op) {
-    case BinaryOp::Eq:
-        return 0b010;
-    case BinaryOp::Ne:
-        return 0b101;
-    case BinaryOp::Lt:
-        return 0b001;
-    case BinaryOp::Le:
-        return 0b011;
-    case BinaryOp::Gt:
-        return 0b100;
-    default:
-        return 0b110;
-    }
-}
-
 // Err as the object of a member: Err.Number, Err.Raise.
 bool IsErrObject(const Expr& e) {
     return e.kind == ExprKind::Name && EqualsNoCase(e.name, "Err");
