@@ -117,6 +117,12 @@ void Parser::Report(const CompileMessage& failure) {
     }
 }
 
+void Parser::ParseEndOfBlock() {
+    Next();
+    Next();
+    ExpectStatementEnd();
+}
+
 void Parser::Recover() {
     while (Peek().kind != TokenKind::Newline && Peek().kind != TokenKind::End) {
         Next();
@@ -187,9 +193,7 @@ ProcDecl Parser::ParseProc(bool is_public) {
     proc.body = ParseBlock([&] { return IsKeyword(Keyword::End) && IsKeyword(closer, 1); },
                            proc.is_function ? "End Function" : "End Sub");
     proc.end_line = Peek().line;
-    Next();
-    Next();
-    ExpectStatementEnd();
+    ParseEndOfBlock();
     return proc;
 }
 

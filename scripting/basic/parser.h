@@ -76,6 +76,8 @@ private:
     // A recovering parser may fail at the same token twice; that is reported once.
     void Report(const CompileMessage& failure);
     void Recover();
+    // The "End X" at which ParseBlock stopped.
+    void ParseEndOfBlock();
 
     // ---- module level and declarations (parser.cpp) ----
     void ParseModuleItem(ModuleAst& ast);
@@ -110,6 +112,8 @@ private:
     StmtPtr ParseGoTo(Position pos);
     StmtPtr ParseOnError(Position pos);
     StmtPtr ParseResume(Position pos);
+    // The 0 of On Error GoTo 0 and Resume 0.
+    bool AcceptZero();
     StmtPtr ParsePrint(Position pos);
 
     // ---- expressions (parser_expressions.cpp) ----

@@ -210,9 +210,7 @@ StmtPtr Parser::ParseIf(Position pos) {
         s->else_block = ParseBlock(
             [&] { return IsKeyword(Keyword::End) && IsKeyword(Keyword::If, 1); }, "End If");
     }
-    Next();
-    Next();
-    ExpectStatementEnd();
+    ParseEndOfBlock();
     return s;
 }
 
@@ -273,9 +271,7 @@ StmtPtr Parser::ParseSelect(Position pos) {
         clause.body = ParseBlock(at_case_end, "End Select");
         s->cases.push_back(std::move(clause));
     }
-    Next();
-    Next();
-    ExpectStatementEnd();
+    ParseEndOfBlock();
     return s;
 }
 
@@ -403,11 +399,8 @@ StmtPtr Parser::ParseOnError(Position pos) {
         s->error_mode = OnErrorMode::ResumeNext;
     } else {
         ExpectKeyword(Keyword::GoTo, "GoTo or Resume Next");
-        if (Peek().kind == TokenKind::Number && Peek().text == "0") {
-            Next();
-            s->error_mode = OnErrorMode::GoToZero;
-        } else {
-            s->error_mode = OnErrorMode::GoToLabel;
+        s->error_mode = AcceptZero() ? OnErrorMode::GoToZero : OnErrorMode::GoToLabel;
+        if (s->error_mode == OnErrorMode::GoToLabel) {
             s->name = ParseLabelName();
         }
     }
@@ -419,10 +412,7 @@ StmtPtr Parser::ParseResume(Position pos) {
     StmtPtr s = NewStmt(StmtKind::Resume, pos);
     if (AcceptKeyword(Keyword::Next)) {
         s->resume_mode = ResumeMode::Next;
-    } else if (AtStatementEnd() || (Peek().kind == TokenKind::Number && Peek().text == "0")) {
-        if (!AtStatementEnd()) {
-            Next();
-        }
+    } else if (AtStatementEnd() || AcceptZero()) {
         s->resume_mode = ResumeMode::Again;
     } else {
         s->resume_mode = ResumeMode::Label;
@@ -430,6 +420,14 @@ StmtPtr Parser::ParseResume(Position pos) {
     }
     ExpectStatementEnd();
     return s;
+}
+
+bool Parser::AcceptZero() {
+    if (Peek().kind == TokenKind::Number && Peek().text == "0") {
+        Next();
+        return true;
+    }
+    return false;
 }
 
 StmtPtr Parser::ParsePrint(Position pos) {

@@ -94,6 +94,15 @@ private:
     bool CompileErrMethod(const Expr& call);
     void CompileValueArgs(const Expr& call, int min_args, int max_args, const std::string& name);
     void CompileErrRaise(const Expr& call);
+    // The instructions that load, store and pass on a variable of one kind.
+    struct VariableAccess {
+        Op load;
+        Op store;
+        Op ref;
+    };
+    // A constant fails with AssignToConstant, anything else that is no variable with
+    // ExpectedVariable.
+    static const VariableAccess& AccessOf(const Symbol& variable, Position pos);
     void EmitLoad(const Symbol& symbol, Position pos);
     void EmitStore(const Symbol& symbol, Position pos);
     void EmitRef(const Symbol& symbol, Position pos);

@@ -136,37 +136,19 @@ bool ProcCompiler::IsVariable(const Symbol& symbol) const {
            symbol.kind == SymbolKind::Global;
 }
 
-void ProcCompiler::EmitLoad(const Symbol& symbol, Position pos) {
-    switch (symbol.kind) {
+const ProcCompiler::VariableAccess& ProcCompiler::AccessOf(const Symbol& variable, Position pos) {
+    static constexpr VariableAccess kLocal{Op::LoadLocal, Op::StoreLocal, Op::RefLocal};
+    // A ByRef parameter's slot holds a reference, through which loads and stores go; passing it
+    // on passes that reference.
+    static constexpr VariableAccess kRefParam{Op::LoadRef, Op::StoreRef, Op::RefLocal};
+    static constexpr VariableAccess kGlobal{Op::LoadGlobal, Op::StoreGlobal, Op::RefGlobal};
+    switch (variable.kind) {
     case SymbolKind::Local:
-        Emit(Op::LoadLocal, symbol.index);
-        return;
+        return kLocal;
     case SymbolKind::RefParam:
-        Emit(Op::LoadRef, symbol.index);
-        return;
+        return kRefParam;
     case SymbolKind::Global:
-        Emit(Op::LoadGlobal, symbol.index);
-        return;
-    case SymbolKind::Constant:
-        Emit(Op::PushConst, AddConstant(symbol.value));
-        return;
-    default:
-        Fail(pos, CompileError::ExpectedVariable);
-    }
-}
-
-void ProcCompiler::EmitStore(const Symbol& symbol, Position pos) {
-    const int type = static_cast<int>(symbol.type);
-    switch (symbol.kind) {
-    case SymbolKind::Local:
-        Emit(Op::StoreLocal, symbol.index, type);
-        return;
-    case SymbolKind::RefParam:
-        Emit(Op::StoreRef, symbol.index, type);
-        return;
-    case SymbolKind::Global:
-        Emit(Op::StoreGlobal, symbol.index, type);
-        return;
+        return kGlobal;
     case SymbolKind::Constant:
         Fail(pos, CompileError::AssignToConstant);
     default:
@@ -174,18 +156,23 @@ void ProcCompiler::EmitStore(const Symbol& symbol, Position pos) {
     }
 }
 
+void ProcCompiler::EmitLoad(const Symbol& symbol, Position pos) {
+    if (symbol.kind == SymbolKind::Constant) {
+        Emit(Op::PushConst, AddConstant(symbol.value));
+    } else {
+        Emit(AccessOf(symbol, pos).load, symbol.index);
+    }
+}
+
+void ProcCompiler::EmitStore(const Symbol& symbol, Position pos) {
+    Emit(AccessOf(symbol, pos).store, symbol.index, static_cast<int>(symbol.type));
+}
+
 void ProcCompiler::EmitRef(const Symbol& symbol, Position pos) {
-    switch (symbol.kind) {
-    case SymbolKind::Local:
-    case SymbolKind::RefParam:
-        Emit(Op::RefLocal, symbol.index);
-        return;
-    case SymbolKind::Global:
-        Emit(Op::RefGlobal, symbol.index);
-        return;
-    default:
+    if (symbol.kind == SymbolKind::Constant) {
         Fail(pos, CompileError::ExpectedVariable);
     }
+    Emit(AccessOf(symbol, pos).ref, symbol.index);
 }
 
 int ProcCompiler::ErrField(const std::string& member, Position pos) const {
