@@ -45,16 +45,6 @@ VEK_BASIC_CONVERSION(CDbl, Double)
 VEK_BASIC_CONVERSION(CBool, Boolean)
 #undef VEK_BASIC_CONVERSION
 
-// Int rounds towards -inf, Fix towards zero.
-#define VEK_BASIC_ROUNDING(name, function)                                                         \
-    RunError Builtin##name(BuiltinContext&, Variant* args, int, Variant& out) {                    \
-        return RoundKeepingKind(                                                                   \
-            args[0], [](double x) { return function(x); }, out);                                   \
-    }
-VEK_BASIC_ROUNDING(Int, std::floor)
-VEK_BASIC_ROUNDING(Fix, std::trunc)
-#undef VEK_BASIC_ROUNDING
-
 RunError BuiltinAbs(BuiltinContext&, Variant* args, int, Variant& out) {
     const Variant& v = args[0];
     if (v.IsIntegral()) {
@@ -88,19 +78,23 @@ RunError BuiltinExp(BuiltinContext&, Variant* args, int, Variant& out) {
     return RunError::None;
 }
 
-// A Double, error 5 where the function has no finite value (Sqr of a negative number, Log of 0).
-#define VEK_BASIC_MATH_FUNCTION(name, function)                                                    \
+// A function of one number: Int rounds towards -inf and Fix towards zero, keeping the kind; the
+// others give a Double, or error 5 where they have no finite value (Sqr of a negative number,
+// Log of 0).
+#define VEK_BASIC_NUMBER_FUNCTION(name, apply, function)                                           \
     RunError Builtin##name(BuiltinContext&, Variant* args, int, Variant& out) {                    \
-        return MathFunction(                                                                       \
+        return apply(                                                                              \
             args[0], [](double x) { return function(x); }, out);                                   \
     }
-VEK_BASIC_MATH_FUNCTION(Sqr, std::sqrt)
-VEK_BASIC_MATH_FUNCTION(Log, std::log)
-VEK_BASIC_MATH_FUNCTION(Sin, std::sin)
-VEK_BASIC_MATH_FUNCTION(Cos, std::cos)
-VEK_BASIC_MATH_FUNCTION(Tan, std::tan)
-VEK_BASIC_MATH_FUNCTION(Atn, std::atan)
-#undef VEK_BASIC_MATH_FUNCTION
+VEK_BASIC_NUMBER_FUNCTION(Int, RoundKeepingKind, std::floor)
+VEK_BASIC_NUMBER_FUNCTION(Fix, RoundKeepingKind, std::trunc)
+VEK_BASIC_NUMBER_FUNCTION(Sqr, MathFunction, std::sqrt)
+VEK_BASIC_NUMBER_FUNCTION(Log, MathFunction, std::log)
+VEK_BASIC_NUMBER_FUNCTION(Sin, MathFunction, std::sin)
+VEK_BASIC_NUMBER_FUNCTION(Cos, MathFunction, std::cos)
+VEK_BASIC_NUMBER_FUNCTION(Tan, MathFunction, std::tan)
+VEK_BASIC_NUMBER_FUNCTION(Atn, MathFunction, std::atan)
+#undef VEK_BASIC_NUMBER_FUNCTION
 
 RunError BuiltinRound(BuiltinContext&, Variant* args, int argc, Variant& out) {
     VEK_BASIC_ARG_DOUBLE(x, args[0]);

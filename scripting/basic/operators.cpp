@@ -104,13 +104,18 @@ RunError Arithmetic(BinaryOp op, const Variant& a, const Variant& b, Variant& ou
     return std::isfinite(out.double_value()) ? RunError::None : RunError::Overflow;
 }
 
-RunError IntegerDivision(BinaryOp op, const Variant& a, const Variant& b, Variant& out) {
-    std::int32_t x = 0;
-    std::int32_t y = 0;
+// Both operands as Longs, for the operators that work on whole numbers.
+RunError BothLong(const Variant& a, const Variant& b, std::int32_t& x, std::int32_t& y) {
     if (const RunError e = ToLong(a, x); e != RunError::None) {
         return e;
     }
-    if (const RunError e = ToLong(b, y); e != RunError::None) {
+    return ToLong(b, y);
+}
+
+RunError IntegerDivision(BinaryOp op, const Variant& a, const Variant& b, Variant& out) {
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    if (const RunError e = BothLong(a, b, x, y); e != RunError::None) {
         return e;
     }
     if (y == 0) {
@@ -128,10 +133,7 @@ RunError IntegerDivision(BinaryOp op, const Variant& a, const Variant& b, Varian
 RunError Logical(BinaryOp op, const Variant& a, const Variant& b, Variant& out) {
     std::int32_t x = 0;
     std::int32_t y = 0;
-    if (const RunError e = ToLong(a, x); e != RunError::None) {
-        return e;
-    }
-    if (const RunError e = ToLong(b, y); e != RunError::None) {
+    if (const RunError e = BothLong(a, b, x, y); e != RunError::None) {
         return e;
     }
     const std::int32_t r = op == BinaryOp::And ? (x & y) : op == BinaryOp::Or ? (x | y) : (x ^ y);
