@@ -128,13 +128,17 @@ struct Stmt {
     bool debug_print = false;
 };
 
-struct Param {
-    std::string name;
-    Position pos;
+// How a parameter is declared; the compiled procedure keeps it too.
+struct ParamMode {
     bool by_ref = true;
     bool optional = false;
     bool is_array = false;
     Tag type = Tag::Empty;
+};
+
+struct Param : ParamMode {
+    std::string name;
+    Position pos;
     ExprPtr default_value;
 };
 

@@ -101,7 +101,29 @@ struct BuiltinInfo {
 const BuiltinInfo* FindBuiltin(std::string_view name, int& id);
 const BuiltinInfo& BuiltinAt(int id);
 
-// Named constants every script knows: vbCrLf, vbTab, vbOK, vbYesNo ...
+// Named constants every script knows: name and value.
+#define VEK_BASIC_CONSTANTS(X)                                                                     \
+    X(vbCrLf, String("\r\n"))                                                                      \
+    X(vbNewLine, String("\r\n"))                                                                   \
+    X(vbCr, String("\r"))                                                                          \
+    X(vbLf, String("\n"))                                                                          \
+    X(vbTab, String("\t"))                                                                         \
+    X(vbNullString, String(""))                                                                    \
+    X(vbOKOnly, Integer(0))                                                                        \
+    X(vbOKCancel, Integer(1))                                                                      \
+    X(vbYesNoCancel, Integer(3))                                                                   \
+    X(vbYesNo, Integer(4))                                                                         \
+    X(vbCritical, Integer(16))                                                                     \
+    X(vbQuestion, Integer(32))                                                                     \
+    X(vbExclamation, Integer(48))                                                                  \
+    X(vbInformation, Integer(64))                                                                  \
+    X(vbOK, Integer(1))                                                                            \
+    X(vbCancel, Integer(2))                                                                        \
+    X(vbYes, Integer(6))                                                                           \
+    X(vbNo, Integer(7))                                                                            \
+    X(Empty, Empty())
+
+// The value of a named constant (any case).
 bool FindBuiltinConstant(std::string_view name, Variant& value);
 
 #define VEK_BASIC_BUILTIN_DECLARE(name, min, max)                                                  \

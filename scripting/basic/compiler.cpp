@@ -140,11 +140,9 @@ private:
         proc.end_line = decl.end_line;
         for (const Param& p : decl.params) {
             ParamInfo info;
+            static_cast<ParamMode&>(info) = p;
+            info.by_ref = p.by_ref || p.is_array; // an array is always passed by reference
             info.name = Lower(p.name);
-            info.by_ref = p.by_ref || p.is_array;
-            info.optional = p.optional;
-            info.is_array = p.is_array;
-            info.type = p.type;
             for (const ParamInfo& other : proc.params) {
                 if (other.name == info.name) {
                     Error(m, {CompileError::DuplicateParameter, p.pos, p.name});

@@ -298,8 +298,6 @@ RunError CoerceTo(Variant& v, Tag tag) {
     if (v.tag() == tag || tag == Tag::Empty) {
         return v.IsRef() ? RunError::TypeMismatch : RunError::None;
     }
-    std::int32_t i = 0;
-    double d = 0;
     RunError e = RunError::None;
     switch (tag) {
     case Tag::Boolean: {
@@ -309,28 +307,23 @@ RunError CoerceTo(Variant& v, Tag tag) {
         break;
     }
     case Tag::Integer:
-        e = ToInteger(v, i);
-        v = Variant::Integer(i);
+    case Tag::Long: {
+        std::int32_t i = 0;
+        e = tag == Tag::Integer ? ToInteger(v, i) : ToLong(v, i);
+        v = Variant::Whole(tag, i);
         break;
-    case Tag::Long:
-        e = ToLong(v, i);
-        v = Variant::Long(i);
-        break;
+    }
     case Tag::Single:
+    case Tag::Double:
+    case Tag::Date: {
+        double d = 0;
         e = ToDouble(v, d);
-        if (e == RunError::None && std::fabs(d) > 3.402823466e38) {
+        if (tag == Tag::Single && e == RunError::None && std::fabs(d) > 3.402823466e38) {
             e = RunError::Overflow;
         }
-        v = Variant::Single(static_cast<float>(d));
+        v = Variant::Real(tag, d);
         break;
-    case Tag::Double:
-        e = ToDouble(v, d);
-        v = Variant::Double(d);
-        break;
-    case Tag::Date:
-        e = ToDouble(v, d);
-        v = Variant::Date(d);
-        break;
+    }
     case Tag::String: {
         std::string text;
         e = ToText(v, text);
@@ -345,24 +338,9 @@ RunError CoerceTo(Variant& v, Tag tag) {
 }
 
 Variant DefaultValue(Tag tag) {
-    switch (tag) {
-    case Tag::Boolean:
-        return Variant::Boolean(false);
-    case Tag::Integer:
-        return Variant::Integer(0);
-    case Tag::Long:
-        return Variant::Long(0);
-    case Tag::Single:
-        return Variant::Single(0);
-    case Tag::Double:
-        return Variant::Double(0);
-    case Tag::Date:
-        return Variant::Date(0);
-    case Tag::String:
-        return Variant::String({});
-    default:
-        return {};
-    }
+    Variant empty;
+    CoerceTo(empty, tag);
+    return empty;
 }
 
 } // namespace vek::basic

@@ -274,27 +274,9 @@ void Engine::Pause() {
     }
 }
 
-void Engine::Continue() {
+void Engine::Resume(StepMode mode) {
     if (impl_->machine) {
-        impl_->machine->Resume(StepMode::None);
-    }
-}
-
-void Engine::StepInto() {
-    if (impl_->machine) {
-        impl_->machine->Resume(StepMode::Into);
-    }
-}
-
-void Engine::StepOver() {
-    if (impl_->machine) {
-        impl_->machine->Resume(StepMode::Over);
-    }
-}
-
-void Engine::StepOut() {
-    if (impl_->machine) {
-        impl_->machine->Resume(StepMode::Out);
+        impl_->machine->Resume(mode);
     }
 }
 

@@ -91,10 +91,8 @@ public:
 
     // Debugging, all between slices.
     void Pause();
-    void Continue();
-    void StepInto();
-    void StepOver();
-    void StepOut();
+    // Continue (StepMode::None), Step Into, Step Over or Step Out of a paused script.
+    void Resume(StepMode mode = StepMode::None);
     void RunToLine(const std::string& module, int line);
     void Stop();
     void SetBreakpoint(const std::string& module, int line, bool on);

@@ -123,75 +123,58 @@ void ProcCompiler::CompileBlock(const Block& block) {
 }
 
 void ProcCompiler::CompileStatement(const Stmt& s) {
-    switch (s.kind) {
-    case StmtKind::Label: {
-        const std::string lower = Lower(s.name);
-        if (!labels_.emplace(lower, Here()).second) {
-            Fail(s.pos, CompileError::DuplicateLabel, s.name);
+    // How each kind of statement compiles: by its function, or as one instruction. Labels and
+    // declarations run nothing themselves; every other statement starts with its line.
+    struct StatementRule {
+        StmtKind kind;
+        void (ProcCompiler::*compile)(const Stmt&);
+        Op op;
+        bool runs;
+    };
+    static constexpr StatementRule kRules[] = {
+        {StmtKind::Label, &ProcCompiler::CompileLabel, {}, false},
+        {StmtKind::Dim, &ProcCompiler::CompileDim, {}, false},
+        {StmtKind::Const, &ProcCompiler::CompileConst, {}, false},
+        {StmtKind::Assign, &ProcCompiler::CompileAssign, {}, true},
+        {StmtKind::Call, &ProcCompiler::CompileCallStatement, {}, true},
+        {StmtKind::ReDim, &ProcCompiler::CompileReDim, {}, true},
+        {StmtKind::If, &ProcCompiler::CompileIf, {}, true},
+        {StmtKind::Select, &ProcCompiler::CompileSelect, {}, true},
+        {StmtKind::For, &ProcCompiler::CompileFor, {}, true},
+        {StmtKind::ForEach, &ProcCompiler::CompileForEach, {}, true},
+        {StmtKind::Do, &ProcCompiler::CompileDo, {}, true},
+        {StmtKind::Exit, &ProcCompiler::CompileExit, {}, true},
+        {StmtKind::GoTo, &ProcCompiler::CompileGoTo, {}, true},
+        {StmtKind::OnError, &ProcCompiler::CompileErrorMode, {}, true},
+        {StmtKind::Resume, &ProcCompiler::CompileErrorMode, {}, true},
+        {StmtKind::Print, &ProcCompiler::CompilePrint, {}, true},
+        {StmtKind::End, nullptr, Op::EndProgram, true},
+        {StmtKind::Stop, nullptr, Op::Stop, true},
+    };
+    for (const StatementRule& rule : kRules) {
+        if (rule.kind != s.kind) {
+            continue;
+        }
+        if (rule.runs) {
+            EmitLine(s.pos.line);
+        }
+        if (rule.compile != nullptr) {
+            (this->*rule.compile)(s);
+        } else {
+            Emit(rule.op);
         }
         return;
     }
-    case StmtKind::Dim:
-        CompileDim(s);
-        return;
-    case StmtKind::Const:
-        CompileConst(s);
-        return;
-    default:
-        break;
+}
+
+void ProcCompiler::CompileLabel(const Stmt& s) {
+    if (!labels_.emplace(Lower(s.name), Here()).second) {
+        Fail(s.pos, CompileError::DuplicateLabel, s.name);
     }
-    EmitLine(s.pos.line);
-    switch (s.kind) {
-    case StmtKind::Assign:
-        CompileAssign(*s.target, *s.value);
-        break;
-    case StmtKind::Call:
-        CompileCallStatement(*s.target);
-        break;
-    case StmtKind::ReDim:
-        CompileReDim(s);
-        break;
-    case StmtKind::If:
-        CompileIf(s);
-        break;
-    case StmtKind::Select:
-        CompileSelect(s);
-        break;
-    case StmtKind::For:
-        CompileFor(s);
-        break;
-    case StmtKind::ForEach:
-        CompileForEach(s);
-        break;
-    case StmtKind::Do:
-        CompileDo(s);
-        break;
-    case StmtKind::Exit:
-        CompileExit(s);
-        break;
-    case StmtKind::GoTo:
-        label_jumps_.push_back({Emit(Op::Jump), s.name, s.pos, false});
-        break;
-    case StmtKind::OnError:
-        EmitModeWithLabel(Op::OnError, static_cast<int>(s.error_mode),
-                          s.error_mode == OnErrorMode::GoToLabel, s);
-        break;
-    case StmtKind::Resume:
-        EmitModeWithLabel(Op::Resume, static_cast<int>(s.resume_mode),
-                          s.resume_mode == ResumeMode::Label, s);
-        break;
-    case StmtKind::Print:
-        CompilePrint(s);
-        break;
-    case StmtKind::End:
-        Emit(Op::EndProgram);
-        break;
-    case StmtKind::Stop:
-        Emit(Op::Stop);
-        break;
-    default:
-        break;
-    }
+}
+
+void ProcCompiler::CompileGoTo(const Stmt& s) {
+    label_jumps_.push_back({Emit(Op::Jump), s.name, s.pos, false});
 }
 
 void ProcCompiler::CompileDim(const Stmt& s) {
@@ -464,9 +447,11 @@ void ProcCompiler::CompilePrint(const Stmt& s) {
     }
 }
 
-void ProcCompiler::EmitModeWithLabel(Op op, int mode, bool to_label, const Stmt& s) {
-    const int pc = Emit(op, mode);
-    if (to_label) {
+void ProcCompiler::CompileErrorMode(const Stmt& s) {
+    const bool on_error = s.kind == StmtKind::OnError;
+    const int pc = on_error ? Emit(Op::OnError, static_cast<int>(s.error_mode))
+                            : Emit(Op::Resume, static_cast<int>(s.resume_mode));
+    if (on_error ? s.error_mode == OnErrorMode::GoToLabel : s.resume_mode == ResumeMode::Label) {
         label_jumps_.push_back({pc, s.name, s.pos, true});
     }
 }

@@ -65,10 +65,13 @@ private:
     void CompileDo(const Stmt& s);
     void CompileExit(const Stmt& s);
     void CompilePrint(const Stmt& s);
-    // On Error and Resume: the mode in operand a; with `to_label`, operand b is the label's pc.
-    void EmitModeWithLabel(Op op, int mode, bool to_label, const Stmt& s);
-    void CompileAssign(const Expr& target, const Expr& value);
-    void CompileCallStatement(const Expr& call);
+    void CompileLabel(const Stmt& s);
+    void CompileGoTo(const Stmt& s);
+    // On Error and Resume: the mode in operand a; the mode that goes on at the statement's label
+    // gets the label's pc in operand b.
+    void CompileErrorMode(const Stmt& s);
+    void CompileAssign(const Stmt& s);
+    void CompileCallStatement(const Stmt& s);
     void EmitLine(int line);
     // The next instruction starts a loop turn: it gets a statement check even inside a
     // single-line If, so that every loop can be stopped.

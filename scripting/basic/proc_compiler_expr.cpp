@@ -487,7 +487,8 @@ void ProcCompiler::CompileErrRaise(const Expr& call) {
     Emit(Op::ErrRaise);
 }
 
-void ProcCompiler::CompileCallStatement(const Expr& call) {
+void ProcCompiler::CompileCallStatement(const Stmt& s) {
+    const Expr& call = *s.target;
     if (call.kind != ExprKind::Call) {
         Fail(call.pos, CompileError::ExpectedProcedureCall);
     }
@@ -505,7 +506,9 @@ void ProcCompiler::CompileCallStatement(const Expr& call) {
     Emit(Op::Pop);
 }
 
-void ProcCompiler::CompileAssign(const Expr& target, const Expr& value) {
+void ProcCompiler::CompileAssign(const Stmt& s) {
+    const Expr& target = *s.target;
+    const Expr& value = *s.value;
     if (target.kind == ExprKind::Name) {
         const std::string lower = Lower(target.name);
         if (in_function_ && EqualsNoCase(target.name, proc_.name)) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "scripting/basic/ast.h"
 #include "scripting/basic/opcodes.h"
 #include "scripting/basic/variant.h"
 
@@ -16,12 +17,8 @@ struct StatementInfo {
     int line = 0;
 };
 
-struct ParamInfo {
+struct ParamInfo : ParamMode {
     std::string name; // lower case
-    bool by_ref = true;
-    bool optional = false;
-    bool is_array = false;
-    Tag type = Tag::Empty;
     Variant default_value;
 };
 

@@ -96,12 +96,18 @@ public:
         return *this;
     }
 
+    static Variant Empty() { return Variant(); }
     static Variant Boolean(bool b) { return Variant(Tag::Boolean, b ? -1 : 0); }
     static Variant Integer(std::int32_t v) { return Variant(Tag::Integer, v); }
     static Variant Long(std::int32_t v) { return Variant(Tag::Long, v); }
     static Variant Single(float v) { return Variant(Tag::Single, static_cast<double>(v)); }
     static Variant Double(double v) { return Variant(Tag::Double, v); }
     static Variant Date(double v) { return Variant(Tag::Date, v); }
+    // An Integer or Long; a Single, Double or Date (a Single rounded to float).
+    static Variant Whole(Tag tag, std::int32_t v) { return Variant(tag, v); }
+    static Variant Real(Tag tag, double v) {
+        return tag == Tag::Single ? Single(static_cast<float>(v)) : Variant(tag, v);
+    }
     static Variant String(std::string text);
     static Variant Array(ArrayObject* array); // takes one reference
     // A reference to a variable; declared_type is the variable's type, which every store

@@ -1,7 +1,6 @@
 #include "tests/scripting/basic/program_runner.h"
 
-#include "scripting/basic/engine.h"
-#include "tests/scripting/basic/utility_functions.h"
+#include "scripting/utility_functions.h"
 
 #include <gtest/gtest.h>
 
@@ -47,20 +46,22 @@ Expectations ReadExpectations(const std::string& text) {
 
 } // namespace
 
+Engine::Callbacks RecordingCallbacks(std::vector<std::string>& lines) {
+    Engine::Callbacks callbacks;
+    callbacks.print = [&lines](const std::string& line) { lines.push_back(line); };
+    callbacks.debug_print = callbacks.print;
+    callbacks.msg_box = [&lines](const std::string& prompt, int, const std::string&) {
+        lines.push_back("MsgBox " + prompt);
+        return 1;
+    };
+    return callbacks;
+}
+
 void CheckProgram(const std::string& name, const std::string& text) {
     const Expectations expected = ReadExpectations(text);
 
-    std::vector<std::string> output;
-    Engine engine;
-    Engine::Callbacks callbacks;
-    callbacks.print = [&](const std::string& line) { output.push_back(line); };
-    callbacks.debug_print = callbacks.print;
-    callbacks.msg_box = [&](const std::string& prompt, int, const std::string&) {
-        output.push_back("MsgBox " + prompt);
-        return 1;
-    };
-    engine.SetCallbacks(callbacks);
-    engine.SetSharedCode(kUtilityFunctions);
+    RecordingEngine engine;
+    engine.SetSharedCode(std::string(kUtilityFunctions));
     engine.SetModule(name, text);
 
     if (!expected.compile_error.empty()) {
@@ -99,7 +100,7 @@ void CheckProgram(const std::string& name, const std::string& text) {
                   expected.error)
             << engine.LastError().description;
     }
-    EXPECT_EQ(output, expected.lines);
+    EXPECT_EQ(engine.output, expected.lines);
 }
 
 } // namespace vek::basic
