@@ -183,10 +183,9 @@ RunError ToDouble(const Variant& v, double& out) {
         return RunError::TypeMismatch;
     case Tag::Ref:
         return ToDouble(v.Deref(), out);
-    case Tag::Array:
+    default: // an array
         return RunError::TypeMismatch;
     }
-    return RunError::TypeMismatch;
 }
 
 namespace {
@@ -288,10 +287,9 @@ RunError ToText(const Variant& v, std::string& out) {
         return RunError::None;
     case Tag::Ref:
         return ToText(v.Deref(), out);
-    case Tag::Array:
+    default: // an array
         return RunError::TypeMismatch;
     }
-    return RunError::TypeMismatch;
 }
 
 RunError CoerceTo(Variant& v, Tag tag) {

@@ -93,12 +93,18 @@ RunError StoreConverted(Variant& slot, Variant& value, Tag type) {
     return RunError::None;
 }
 
-RunError PopBounds(Variant* values, int dims, std::int32_t* lower, std::int32_t* upper) {
+// The bounds of Dim and ReDim, popped as (lower, upper) pairs.
+struct Bounds {
+    std::int32_t lower[kMaxArrayDims];
+    std::int32_t upper[kMaxArrayDims];
+};
+
+RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
     for (int d = 0; d < dims; ++d) {
-        if (const RunError e = ToLong(values[2 * d], lower[d]); e != RunError::None) {
+        if (const RunError e = ToLong(values[2 * d], bounds.lower[d]); e != RunError::None) {
             return e;
         }
-        if (const RunError e = ToLong(values[2 * d + 1], upper[d]); e != RunError::None) {
+        if (const RunError e = ToLong(values[2 * d + 1], bounds.upper[d]); e != RunError::None) {
             return e;
         }
     }
@@ -562,23 +568,20 @@ void Machine::Execute() {
             state_ = RunState::Finished;
             return;
         case Op::NewArray: {
-            std::int32_t lower[kMaxArrayDims];
-            std::int32_t upper[kMaxArrayDims];
-            Variant* values = sp - 2 * in.a;
-            VEK_CHECK(PopBounds(values, in.a, lower, upper));
+            Bounds bounds;
+            VEK_CHECK(PopBounds(sp - 2 * in.a, in.a, bounds));
             Variant array;
-            VEK_CHECK(NewArray(in.a, lower, upper, static_cast<Tag>(in.b), array));
+            VEK_CHECK(NewArray(in.a, bounds.lower, bounds.upper, static_cast<Tag>(in.b), array));
             VEK_POP_CLEAR(2 * in.a);
             *sp++ = std::move(array);
             break;
         }
         case Op::ReDim: {
-            std::int32_t lower[kMaxArrayDims];
-            std::int32_t upper[kMaxArrayDims];
-            Variant* values = sp - 2 * in.a;
-            VEK_CHECK(PopBounds(values, in.a, lower, upper));
-            Variant* target = values[-1].ref();
-            VEK_CHECK(Redimension(*target, in.a, lower, upper, static_cast<Tag>(in.b), in.c != 0));
+            Bounds bounds;
+            VEK_CHECK(PopBounds(sp - 2 * in.a, in.a, bounds));
+            Variant* target = sp[-2 * in.a - 1].ref();
+            VEK_CHECK(Redimension(*target, in.a, bounds.lower, bounds.upper, static_cast<Tag>(in.b),
+                                  in.c != 0));
             VEK_POP_CLEAR(2 * in.a + 1);
             break;
         }

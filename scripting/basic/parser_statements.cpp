@@ -3,6 +3,8 @@
 #include "scripting/basic/parser.h"
 #include "scripting/basic/text_util.h"
 
+#include <utility>
+
 namespace vek::basic {
 
 Block Parser::ParseBlock(const std::function<bool()>& at_end, const char* closer) {
@@ -365,20 +367,20 @@ StmtPtr Parser::ParseWhile(Position pos) {
 }
 
 StmtPtr Parser::ParseExit(Position pos) {
-    StmtPtr s = NewStmt(StmtKind::Exit, pos);
-    if (AcceptKeyword(Keyword::Sub)) {
-        s->exit_kind = ExitKind::Sub;
-    } else if (AcceptKeyword(Keyword::Function)) {
-        s->exit_kind = ExitKind::Function;
-    } else if (AcceptKeyword(Keyword::For)) {
-        s->exit_kind = ExitKind::For;
-    } else if (AcceptKeyword(Keyword::Do)) {
-        s->exit_kind = ExitKind::Do;
-    } else {
-        Fail(CompileError::ExpectedExitKind);
+    static constexpr std::pair<Keyword, ExitKind> kExits[] = {
+        {Keyword::Sub, ExitKind::Sub},
+        {Keyword::Function, ExitKind::Function},
+        {Keyword::For, ExitKind::For},
+        {Keyword::Do, ExitKind::Do}};
+    for (const auto& [keyword, kind] : kExits) {
+        if (AcceptKeyword(keyword)) {
+            StmtPtr s = NewStmt(StmtKind::Exit, pos);
+            s->exit_kind = kind;
+            ExpectStatementEnd();
+            return s;
+        }
     }
-    ExpectStatementEnd();
-    return s;
+    Fail(CompileError::ExpectedExitKind);
 }
 
 StmtPtr Parser::ParseGoTo(Position pos) {

@@ -310,11 +310,23 @@ void ProcCompiler::CompileSelect(const Stmt& s) {
     }
 }
 
-void ProcCompiler::CompileFor(const Stmt& s) {
-    const Symbol counter = LookupOrDeclare(s.name, s.pos);
-    if (!IsVariable(counter)) {
-        Fail(s.pos, CompileError::ExpectedForVariable, s.name);
+ProcCompiler::Symbol ProcCompiler::LoopVariable(const Stmt& s, CompileError not_variable) {
+    const Symbol variable = LookupOrDeclare(s.name, s.pos);
+    if (!IsVariable(variable)) {
+        Fail(s.pos, not_variable, s.name);
     }
+    return variable;
+}
+
+void ProcCompiler::CloseLoop() {
+    for (int pc : loops_.back().exits) {
+        PatchA(pc, Here());
+    }
+    loops_.pop_back();
+}
+
+void ProcCompiler::CompileFor(const Stmt& s) {
+    const Symbol counter = LoopVariable(s, CompileError::ExpectedForVariable);
     const int limits = HiddenSlots(2);
     CompileExpr(*s.value);
     EmitStore(counter, s.pos);
@@ -350,17 +362,11 @@ void ProcCompiler::CompileFor(const Stmt& s) {
         Emit(Op::Jump, top);
         PatchB(check, Here());
     }
-    for (int pc : loops_.back().exits) {
-        PatchA(pc, Here());
-    }
-    loops_.pop_back();
+    CloseLoop();
 }
 
 void ProcCompiler::CompileForEach(const Stmt& s) {
-    const Symbol element = LookupOrDeclare(s.name, s.pos);
-    if (!IsVariable(element)) {
-        Fail(s.pos, CompileError::ExpectedForEachVariable, s.name);
-    }
+    const Symbol element = LoopVariable(s, CompileError::ExpectedForEachVariable);
     const int state = HiddenSlots(2);
     CompileExpr(*s.value);
     const int enter = Emit(Op::ForEachEnter, state);
@@ -374,10 +380,7 @@ void ProcCompiler::CompileForEach(const Stmt& s) {
     Emit(Op::Jump, top);
     PatchB(enter, Here());
     PatchB(next, Here());
-    for (int pc : loops_.back().exits) {
-        PatchA(pc, Here());
-    }
-    loops_.pop_back();
+    CloseLoop();
 }
 
 void ProcCompiler::CompileDo(const Stmt& s) {
@@ -401,10 +404,7 @@ void ProcCompiler::CompileDo(const Stmt& s) {
             Emit(Op::Jump, top);
         }
     }
-    for (int pc : loops_.back().exits) {
-        PatchA(pc, Here());
-    }
-    loops_.pop_back();
+    CloseLoop();
 }
 
 void ProcCompiler::CompileExit(const Stmt& s) {

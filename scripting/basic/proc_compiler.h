@@ -60,6 +60,10 @@ private:
     void CompileConst(const Stmt& s);
     void CompileIf(const Stmt& s);
     void CompileSelect(const Stmt& s);
+    // The variable a For or For Each loop runs through.
+    Symbol LoopVariable(const Stmt& s, CompileError not_variable);
+    // Sends the loop's Exit jumps to the next instruction.
+    void CloseLoop();
     void CompileFor(const Stmt& s);
     void CompileForEach(const Stmt& s);
     void CompileDo(const Stmt& s);
