@@ -18,9 +18,9 @@ std::string ReadProgram(const std::string& name) {
 
 void RunProgram(benchmark::State& state, const std::string& name) {
     vek::basic::Engine engine;
-    std::string last_line;
+    std::string lastLine;
     vek::basic::Engine::Callbacks callbacks;
-    callbacks.print = [&](const std::string& line) { last_line = line; };
+    callbacks.print = [&](const std::string& line) { lastLine = line; };
     engine.SetCallbacks(callbacks);
     engine.SetModule(name, ReadProgram(name));
     if (!engine.Compile()) {
@@ -34,7 +34,7 @@ void RunProgram(benchmark::State& state, const std::string& name) {
             return;
         }
     }
-    state.SetLabel(last_line);
+    state.SetLabel(lastLine);
 }
 
 void BM_IntegerLoop(benchmark::State& state) {

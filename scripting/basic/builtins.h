@@ -13,11 +13,11 @@ namespace vek::basic {
 // What built-in functions need from outside the pure value world.
 struct BuiltinContext {
     // MsgBox(prompt, buttons, title) through the host; returns the button pressed (1 = OK).
-    std::function<int(const std::string&, int, const std::string&)> msg_box;
+    std::function<int(const std::string&, int, const std::string&)> msgBox;
     // Set by Wait: the machine ends its slice and resumes after this many milliseconds.
-    std::int64_t wait_ms = -1;
-    std::uint32_t rnd_seed = 0x50000;
-    double last_rnd = 0;
+    std::int64_t waitMs = -1;
+    std::uint32_t rndSeed = 0x50000;
+    double lastRnd = 0;
 };
 
 using BuiltinFunction = RunError (*)(BuiltinContext& context, Variant* args, int argc,
@@ -91,8 +91,8 @@ enum class BuiltinId {
 
 struct BuiltinInfo {
     const char* name;
-    int min_args;
-    int max_args;
+    int minArgs;
+    int maxArgs;
     BuiltinFunction function;
 };
 

@@ -21,12 +21,12 @@ RunError MathFunction(const Variant& value, double (*f)(double), Variant& out) {
 // Int and Fix keep integral kinds as they are and round the others towards -inf or zero.
 RunError RoundKeepingKind(const Variant& value, double (*f)(double), Variant& out) {
     if (value.IsIntegral()) {
-        out = value.tag() == Tag::Boolean ? Variant::Integer(value.int_value()) : value;
+        out = value.GetTag() == Tag::Boolean ? Variant::Integer(value.IntValue()) : value;
         return RunError::None;
     }
     VEK_BASIC_ARG_DOUBLE(x, value);
-    out = value.tag() == Tag::Single ? Variant::Single(static_cast<float>(f(x)))
-                                     : Variant::Double(f(x));
+    out = value.GetTag() == Tag::Single ? Variant::Single(static_cast<float>(f(x)))
+                                        : Variant::Double(f(x));
     return RunError::None;
 }
 
@@ -48,8 +48,8 @@ VEK_BASIC_CONVERSION(CBool, Boolean)
 RunError BuiltinAbs(BuiltinContext&, Variant* args, int, Variant& out) {
     const Variant& v = args[0];
     if (v.IsIntegral()) {
-        const std::int64_t a = std::llabs(std::int64_t{v.int_value()});
-        if (v.tag() == Tag::Long) {
+        const std::int64_t a = std::llabs(std::int64_t{v.IntValue()});
+        if (v.GetTag() == Tag::Long) {
             out = a > INT32_MAX ? Variant::Double(static_cast<double>(a))
                                 : Variant::Long(static_cast<std::int32_t>(a));
         } else {
@@ -118,7 +118,7 @@ RunError BuiltinIsNumeric(BuiltinContext&, Variant* args, int, Variant& out) {
     const Variant& v = args[0];
     double ignored = 0;
     out = Variant::Boolean(v.IsEmpty() || v.IsNumeric() ||
-                           (v.IsString() && ParseNumber(v.string_value(), ignored)));
+                           (v.IsString() && ParseNumber(v.StringValue(), ignored)));
     return RunError::None;
 }
 

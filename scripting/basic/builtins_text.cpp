@@ -182,10 +182,10 @@ RunError BuiltinString(BuiltinContext&, Variant* args, int, Variant& out) {
     }
     char c = 0;
     if (args[1].IsString()) {
-        if (args[1].string_value().empty()) {
+        if (args[1].StringValue().empty()) {
             return RunError::InvalidCall;
         }
-        c = args[1].string_value()[0];
+        c = args[1].StringValue()[0];
     } else {
         VEK_BASIC_ARG_LONG(code, args[1]);
         c = static_cast<char>(code & 0xFF);
@@ -281,7 +281,7 @@ namespace {
 RunError RadixText(const Variant& value, bool hex, Variant& out) {
     VEK_BASIC_ARG_LONG(number, value);
     std::uint32_t bits = static_cast<std::uint32_t>(number);
-    if (number < 0 && (value.tag() == Tag::Integer || value.tag() == Tag::Boolean)) {
+    if (number < 0 && (value.GetTag() == Tag::Integer || value.GetTag() == Tag::Boolean)) {
         bits &= 0xFFFF;
     }
     char buffer[16];

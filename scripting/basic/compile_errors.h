@@ -107,9 +107,9 @@ struct Position {
 // statement loop catches it, reports it and goes on with the next statement.
 struct CompileMessage {
     CompileMessage() = default;
-    CompileMessage(CompileError error_id, Position where, std::string arg = {},
-                   std::string second_arg = {})
-        : error(error_id), pos(where), args{std::move(arg), std::move(second_arg)} {}
+    CompileMessage(CompileError errorId, Position where, std::string arg = {},
+                   std::string secondArg = {})
+        : error(errorId), pos(where), args{std::move(arg), std::move(secondArg)} {}
 
     CompileError error = CompileError::None;
     Position pos;

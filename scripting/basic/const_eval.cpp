@@ -29,7 +29,7 @@ bool EvaluateConstant(const Expr& expr, ConstantResolver& resolver, Variant& out
         if (!EvaluateConstant(*expr.args[0], resolver, operand, error)) {
             return false;
         }
-        if (ApplyUnary(expr.unary_op, operand, out) != RunError::None) {
+        if (ApplyUnary(expr.unaryOp, operand, out) != RunError::None) {
             error = {CompileError::ConstantHasNoValueOfItsType, {}};
             return false;
         }
@@ -42,7 +42,7 @@ bool EvaluateConstant(const Expr& expr, ConstantResolver& resolver, Variant& out
             !EvaluateConstant(*expr.args[1], resolver, right, error)) {
             return false;
         }
-        if (const RunError e = ApplyBinary(expr.binary_op, left, right, out); e != RunError::None) {
+        if (const RunError e = ApplyBinary(expr.binaryOp, left, right, out); e != RunError::None) {
             error = {
                 CompileError::ConstantExpressionFails, {}, {RunErrorText(static_cast<int>(e))}};
             return false;

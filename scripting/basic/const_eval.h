@@ -11,7 +11,7 @@ class ConstantResolver {
 public:
     virtual ~ConstantResolver() = default;
     // False when the name is no constant; error set when it is one but has no value (a cycle).
-    virtual bool Resolve(const std::string& lower_name, Variant& out, CompileMessage& error) = 0;
+    virtual bool Resolve(const std::string& lowerName, Variant& out, CompileMessage& error) = 0;
 };
 
 // Evaluates an expression of literals, operators and named constants at compile time. On failure

@@ -29,7 +29,7 @@ RunError CoerceTo(Variant& v, Tag tag);
 Variant DefaultValue(Tag tag);
 
 // Text of a number the way CStr shows it: up to 15 (Double) or 7 (Single) significant digits.
-std::string FormatDouble(double value, int significant_digits);
+std::string FormatDouble(double value, int significantDigits);
 
 // Round half to even, the rounding of CInt, CLng and of integer division operands.
 double RoundToEven(double value);

@@ -14,7 +14,7 @@ namespace {
 // Integer, Long, Single, Double and Date follow each other in Tag in the order in which
 // arithmetic widens them. False for values that take no part in arithmetic.
 bool RankOf(const Variant& v, Tag& rank) {
-    switch (v.tag()) {
+    switch (v.GetTag()) {
     case Tag::Empty:
     case Tag::Boolean:
         rank = Tag::Integer;
@@ -26,7 +26,7 @@ bool RankOf(const Variant& v, Tag& rank) {
     case Tag::Array:
         return false;
     default:
-        rank = v.tag();
+        rank = v.GetTag();
         return true;
     }
 }
@@ -61,10 +61,10 @@ RunError Arithmetic(BinaryOp op, const Variant& a, const Variant& b, Variant& ou
     if (rank == Tag::Single && (ra == Tag::Long || rb == Tag::Long)) {
         rank = Tag::Double;
     }
-    if (rank <= Tag::Long && a.tag() != Tag::String && b.tag() != Tag::String) {
+    if (rank <= Tag::Long && a.GetTag() != Tag::String && b.GetTag() != Tag::String) {
         // Empty carries a zero payload, so it joins integer arithmetic as 0.
-        const std::int64_t ia = a.int_value();
-        const std::int64_t ib = b.int_value();
+        const std::int64_t ia = a.IntValue();
+        const std::int64_t ib = b.IntValue();
         switch (op) {
         case BinaryOp::Add:
             out = IntegralResult(ia + ib, rank);
@@ -101,7 +101,7 @@ RunError Arithmetic(BinaryOp op, const Variant& a, const Variant& b, Variant& ou
     default:
         return RunError::TypeMismatch;
     }
-    return std::isfinite(out.double_value()) ? RunError::None : RunError::Overflow;
+    return std::isfinite(out.DoubleValue()) ? RunError::None : RunError::Overflow;
 }
 
 // Both operands as Longs, for the operators that work on whole numbers.
@@ -137,9 +137,10 @@ RunError Logical(BinaryOp op, const Variant& a, const Variant& b, Variant& out) 
         return e;
     }
     const std::int32_t r = op == BinaryOp::And ? (x & y) : op == BinaryOp::Or ? (x | y) : (x ^ y);
-    const bool booleans = (a.tag() == Tag::Boolean || a.IsEmpty()) &&
-                          (b.tag() == Tag::Boolean || b.IsEmpty()) && !(a.IsEmpty() && b.IsEmpty());
-    const bool integers = (a.tag() <= Tag::Integer) && (b.tag() <= Tag::Integer);
+    const bool booleans = (a.GetTag() == Tag::Boolean || a.IsEmpty()) &&
+                          (b.GetTag() == Tag::Boolean || b.IsEmpty()) &&
+                          !(a.IsEmpty() && b.IsEmpty());
+    const bool integers = (a.GetTag() <= Tag::Integer) && (b.GetTag() <= Tag::Integer);
     out = booleans ? Variant::Boolean(r != 0) : integers ? Variant::Integer(r) : Variant::Long(r);
     return RunError::None;
 }
@@ -151,26 +152,26 @@ RunError CompareValues(const Variant& a, const Variant& b, int& order) {
         return RunError::TypeMismatch;
     }
     if (a.IsString() && b.IsString()) {
-        const int c = a.string_value().compare(b.string_value());
+        const int c = a.StringValue().compare(b.StringValue());
         order = c < 0 ? -1 : c > 0 ? 1 : 0;
         return RunError::None;
     }
     if ((a.IsString() && b.IsEmpty()) || (a.IsEmpty() && b.IsString())) {
-        const std::string& text = a.IsString() ? a.string_value() : b.string_value();
+        const std::string& text = a.IsString() ? a.StringValue() : b.StringValue();
         order = text.empty() ? 0 : (a.IsString() ? 1 : -1);
         return RunError::None;
     }
     if (a.IsIntegral() && b.IsIntegral()) {
-        order = a.int_value() < b.int_value() ? -1 : a.int_value() > b.int_value() ? 1 : 0;
+        order = a.IntValue() < b.IntValue() ? -1 : a.IntValue() > b.IntValue() ? 1 : 0;
         return RunError::None;
     }
     double x = 0;
     double y = 0;
-    const bool a_number = ToDouble(a, x) == RunError::None;
-    const bool b_number = ToDouble(b, y) == RunError::None;
-    if (!a_number || !b_number) {
+    const bool aNumber = ToDouble(a, x) == RunError::None;
+    const bool bNumber = ToDouble(b, y) == RunError::None;
+    if (!aNumber || !bNumber) {
         // A string that holds no number sorts after every number, as Variants do.
-        order = a_number ? -1 : b_number ? 1 : 0;
+        order = aNumber ? -1 : bNumber ? 1 : 0;
         return RunError::None;
     }
     order = x < y ? -1 : x > y ? 1 : 0;
@@ -214,7 +215,7 @@ RunError ApplyBinary(BinaryOp op, const Variant& a, const Variant& b, Variant& o
             }
             out = Variant::Double(std::pow(x, y));
         }
-        return std::isfinite(out.double_value()) ? RunError::None : RunError::Overflow;
+        return std::isfinite(out.DoubleValue()) ? RunError::None : RunError::Overflow;
     }
     case BinaryOp::IntDiv:
     case BinaryOp::Mod:
@@ -259,27 +260,27 @@ RunError ApplyUnary(UnaryOp op, const Variant& a, Variant& out) {
         if (const RunError e = ToLong(a, x); e != RunError::None) {
             return e;
         }
-        out = a.tag() == Tag::Boolean                    ? Variant::Boolean(x == 0)
-              : (a.tag() == Tag::Integer || a.IsEmpty()) ? Variant::Integer(~x)
-                                                         : Variant::Long(~x);
+        out = a.GetTag() == Tag::Boolean                    ? Variant::Boolean(x == 0)
+              : (a.GetTag() == Tag::Integer || a.IsEmpty()) ? Variant::Integer(~x)
+                                                            : Variant::Long(~x);
         return RunError::None;
     }
-    switch (a.tag()) {
+    switch (a.GetTag()) {
     case Tag::Empty:
         out = Variant::Integer(0);
         return RunError::None;
     case Tag::Boolean:
     case Tag::Integer:
-        out = IntegralResult(-std::int64_t{a.int_value()}, Tag::Integer);
+        out = IntegralResult(-std::int64_t{a.IntValue()}, Tag::Integer);
         return RunError::None;
     case Tag::Long:
-        out = IntegralResult(-std::int64_t{a.int_value()}, Tag::Long);
+        out = IntegralResult(-std::int64_t{a.IntValue()}, Tag::Long);
         return RunError::None;
     case Tag::Single:
-        out = Variant::Single(static_cast<float>(-a.double_value()));
+        out = Variant::Single(static_cast<float>(-a.DoubleValue()));
         return RunError::None;
     case Tag::Date:
-        out = Variant::Date(-a.double_value());
+        out = Variant::Date(-a.DoubleValue());
         return RunError::None;
     default: {
         double x = 0;

@@ -53,7 +53,7 @@ RunError CompareValues(const Variant& a, const Variant& b, int& order);
 // CompareValues with the common case of two whole numbers inline, for the machine's loop.
 inline RunError Order(const Variant& a, const Variant& b, int& order) {
     if (a.IsIntegral() && b.IsIntegral()) {
-        order = a.int_value() < b.int_value() ? -1 : a.int_value() > b.int_value() ? 1 : 0;
+        order = a.IntValue() < b.IntValue() ? -1 : a.IntValue() > b.IntValue() ? 1 : 0;
         return RunError::None;
     }
     return CompareValues(a, b, order);

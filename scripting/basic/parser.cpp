@@ -23,7 +23,7 @@ bool Parser::IsWord(std::string_view word, std::size_t ahead) const {
 ModuleAst Parser::ParseModule() {
     ModuleAst ast;
     ast.name = module_;
-    while (errors_count_ < kMaxErrorsPerModule) {
+    while (errorsCount_ < kMaxErrorsPerModule) {
         SkipSeparators();
         if (Peek().kind == TokenKind::End) {
             break;
@@ -91,7 +91,7 @@ std::string Parser::ExpectIdentifier(CompileError missing) {
 bool Parser::AtStatementEnd() const {
     const TokenKind k = Peek().kind;
     return k == TokenKind::Newline || k == TokenKind::Colon || k == TokenKind::End ||
-           (single_line_if_ > 0 && IsKeyword(Keyword::Else));
+           (singleLineIf_ > 0 && IsKeyword(Keyword::Else));
 }
 
 void Parser::ExpectStatementEnd() {
@@ -113,7 +113,7 @@ void Parser::Fail(CompileError error, std::string arg) const {
 void Parser::Report(const CompileMessage& failure) {
     if (!errors_.ReportedAt(module_, failure.pos)) {
         errors_.Report(module_, failure);
-        ++errors_count_;
+        ++errorsCount_;
     }
 }
 
@@ -135,7 +135,7 @@ void Parser::ParseModuleItem(ModuleAst& ast) {
             Fail(CompileError::Expected, "Explicit");
         }
         Next();
-        ast.option_explicit = true;
+        ast.optionExplicit = true;
         ExpectStatementEnd();
         return;
     }
@@ -143,39 +143,39 @@ void Parser::ParseModuleItem(ModuleAst& ast) {
         Recover(); // attribute lines of exported modules carry nothing for the engine
         return;
     }
-    bool is_public = true;
-    bool has_scope = false;
+    bool isPublic = true;
+    bool hasScope = false;
     if (AcceptKeyword(Keyword::Public)) {
-        has_scope = true;
+        hasScope = true;
     } else if (AcceptKeyword(Keyword::Private)) {
-        is_public = false;
-        has_scope = true;
+        isPublic = false;
+        hasScope = true;
     }
     if (IsKeyword(Keyword::Sub) || IsKeyword(Keyword::Function)) {
-        ast.procs.push_back(ParseProc(is_public));
+        ast.procs.push_back(ParseProc(isPublic));
         return;
     }
     StmtPtr declaration;
     if (AcceptKeyword(Keyword::Const)) {
         declaration = ParseConst(Here());
-    } else if (AcceptKeyword(Keyword::Dim) || has_scope) {
+    } else if (AcceptKeyword(Keyword::Dim) || hasScope) {
         declaration = ParseDim(Here());
     } else {
         Fail(CompileError::ExpectedDeclaration);
     }
-    declaration->is_public = has_scope && is_public;
+    declaration->isPublic = hasScope && isPublic;
     ast.declarations.push_back(std::move(declaration));
 }
 
-ProcDecl Parser::ParseProc(bool is_public) {
+ProcDecl Parser::ParseProc(bool isPublic) {
     ProcDecl proc;
-    proc.is_public = is_public;
-    proc.is_function = IsKeyword(Keyword::Function);
+    proc.isPublic = isPublic;
+    proc.isFunction = IsKeyword(Keyword::Function);
     proc.pos = Here();
     Next();
     proc.name = ExpectIdentifier(CompileError::ExpectedProcedureName);
-    if (proc.is_function) {
-        proc.return_type = tokens_[pos_ - 1].type_suffix;
+    if (proc.isFunction) {
+        proc.returnType = tokens_[pos_ - 1].typeSuffix;
     }
     if (AcceptOperator("(")) {
         if (!IsOperator(")")) {
@@ -185,14 +185,14 @@ ProcDecl Parser::ParseProc(bool is_public) {
         }
         ExpectOperator(")");
     }
-    if (proc.is_function && AcceptKeyword(Keyword::As)) {
-        proc.return_type = ParseTypeName();
+    if (proc.isFunction && AcceptKeyword(Keyword::As)) {
+        proc.returnType = ParseTypeName();
     }
     ExpectStatementEnd();
-    const Keyword closer = proc.is_function ? Keyword::Function : Keyword::Sub;
+    const Keyword closer = proc.isFunction ? Keyword::Function : Keyword::Sub;
     proc.body = ParseBlock([&] { return IsKeyword(Keyword::End) && IsKeyword(closer, 1); },
-                           proc.is_function ? "End Function" : "End Sub");
-    proc.end_line = Peek().line;
+                           proc.isFunction ? "End Function" : "End Sub");
+    proc.endLine = Peek().line;
     ParseEndOfBlock();
     return proc;
 }
@@ -201,16 +201,16 @@ Param Parser::ParseParam() {
     Param p;
     p.optional = AcceptKeyword(Keyword::Optional);
     if (AcceptKeyword(Keyword::ByVal)) {
-        p.by_ref = false;
+        p.byRef = false;
     } else {
         AcceptKeyword(Keyword::ByRef);
     }
     p.pos = Here();
     p.name = ExpectIdentifier(CompileError::ExpectedParameterName);
-    p.type = tokens_[pos_ - 1].type_suffix;
+    p.type = tokens_[pos_ - 1].typeSuffix;
     if (AcceptOperator("(")) {
         ExpectOperator(")");
-        p.is_array = true;
+        p.isArray = true;
     }
     if (AcceptKeyword(Keyword::As)) {
         p.type = ParseTypeName();
@@ -219,7 +219,7 @@ Param Parser::ParseParam() {
         if (!p.optional) {
             Fail(CompileError::ExpectedOptionalBeforeDefault);
         }
-        p.default_value = ParseExpr();
+        p.defaultValue = ParseExpr();
     }
     return p;
 }
@@ -233,15 +233,15 @@ Tag Parser::ParseTypeName() {
     return tag;
 }
 
-VarDecl Parser::ParseVarDecl(bool allow_bounds) {
+VarDecl Parser::ParseVarDecl(bool allowBounds) {
     VarDecl d;
     d.pos = Here();
     d.name = ExpectIdentifier(CompileError::ExpectedVariableName);
-    d.type = tokens_[pos_ - 1].type_suffix;
+    d.type = tokens_[pos_ - 1].typeSuffix;
     if (AcceptOperator("(")) {
-        d.is_array = true;
+        d.isArray = true;
         if (!IsOperator(")")) {
-            if (!allow_bounds) {
+            if (!allowBounds) {
                 Fail(CompileError::ExpectedOperator, ")");
             }
             d.bounds = ParseBounds();
@@ -293,7 +293,7 @@ StmtPtr Parser::ParseConst(Position pos) {
         VarDecl d;
         d.pos = Here();
         d.name = ExpectIdentifier(CompileError::ExpectedConstantName);
-        d.type = tokens_[pos_ - 1].type_suffix;
+        d.type = tokens_[pos_ - 1].typeSuffix;
         if (AcceptKeyword(Keyword::As)) {
             d.type = ParseTypeName();
         }
@@ -305,15 +305,15 @@ StmtPtr Parser::ParseConst(Position pos) {
     return s;
 }
 
-ModuleAst ParseModule(std::string_view module_name, std::string_view text, ErrorReporter& errors) {
+ModuleAst ParseModule(std::string_view moduleName, std::string_view text, ErrorReporter& errors) {
     ScanResult scan = Scan(text);
     if (scan.error.error != CompileError::None) {
-        errors.Report(std::string(module_name), scan.error);
+        errors.Report(std::string(moduleName), scan.error);
         ModuleAst empty;
-        empty.name = std::string(module_name);
+        empty.name = std::string(moduleName);
         return empty;
     }
-    return Parser(std::move(scan.tokens), std::string(module_name), errors).ParseModule();
+    return Parser(std::move(scan.tokens), std::string(moduleName), errors).ParseModule();
 }
 
 ExprPtr ParseExpression(std::string_view text, ErrorReporter& errors) {

@@ -13,7 +13,7 @@ namespace vek::basic {
 
 // Parses one module. Each error is reported with its position and the parser resumes at the next
 // line, so one pass lists several mistakes; a module with errors is not compiled further.
-ModuleAst ParseModule(std::string_view module_name, std::string_view text, ErrorReporter& errors);
+ModuleAst ParseModule(std::string_view moduleName, std::string_view text, ErrorReporter& errors);
 
 // Parses a lone expression (the debugger's watch and quick-watch text).
 ExprPtr ParseExpression(std::string_view text, ErrorReporter& errors);
@@ -81,17 +81,17 @@ private:
 
     // ---- module level and declarations (parser.cpp) ----
     void ParseModuleItem(ModuleAst& ast);
-    ProcDecl ParseProc(bool is_public);
+    ProcDecl ParseProc(bool isPublic);
     Param ParseParam();
     Tag ParseTypeName();
-    VarDecl ParseVarDecl(bool allow_bounds);
+    VarDecl ParseVarDecl(bool allowBounds);
     std::vector<Bound> ParseBounds();
     static StmtPtr NewStmt(StmtKind kind, Position pos);
     StmtPtr ParseDim(Position pos);
     StmtPtr ParseConst(Position pos);
 
     // ---- statements, one parser per kind (parser_statements.cpp) ----
-    Block ParseBlock(const std::function<bool()>& at_end, const char* closer);
+    Block ParseBlock(const std::function<bool()>& atEnd, const char* closer);
     StmtPtr ParseStatement();
     // "name:" or a line number at the start of a line.
     StmtPtr ParseLabel(Position pos);
@@ -118,12 +118,12 @@ private:
 
     // ---- expressions (parser_expressions.cpp) ----
     ExprPtr ParseExpr();
-    // Precedence climbing: the operators that bind at least as tightly as `min_precedence`, each
+    // Precedence climbing: the operators that bind at least as tightly as `minPrecedence`, each
     // taking as its right operand what binds more tightly than itself (to the left) or as
     // tightly (to the right).
-    ExprPtr ParseOperators(int min_precedence);
+    ExprPtr ParseOperators(int minPrecedence);
     // A prefix operator with what it applies to, or a postfix expression.
-    ExprPtr ParseOperand(int min_precedence);
+    ExprPtr ParseOperand(int minPrecedence);
     // `Is` in a Case: the comparison operator that follows.
     BinaryOp ParseComparisonOperator();
     ExprPtr ParsePostfix();
@@ -140,9 +140,9 @@ private:
     std::size_t pos_ = 0;
     std::string module_;
     ErrorReporter& errors_;
-    std::size_t errors_count_ = 0;
+    std::size_t errorsCount_ = 0;
     int depth_ = 0;
-    int single_line_if_ = 0;
+    int singleLineIf_ = 0;
 };
 
 } // namespace vek::basic

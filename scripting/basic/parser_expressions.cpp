@@ -84,13 +84,13 @@ ExprPtr Parser::ParseExpr() {
     return ParseOperators(kLoosestPrecedence);
 }
 
-ExprPtr Parser::ParseOperators(int min_precedence) {
-    ExprPtr left = ParseOperand(min_precedence);
+ExprPtr Parser::ParseOperators(int minPrecedence) {
+    ExprPtr left = ParseOperand(minPrecedence);
     for (const BinaryOperator* op = BinaryOperatorAt(Peek());
-         op != nullptr && op->precedence >= min_precedence; op = BinaryOperatorAt(Peek())) {
+         op != nullptr && op->precedence >= minPrecedence; op = BinaryOperatorAt(Peek())) {
         ExprPtr binary = NewExpr(ExprKind::Binary, Here());
         Next();
-        binary->binary_op = op->op;
+        binary->binaryOp = op->op;
         binary->args.push_back(std::move(left));
         binary->args.push_back(ParseOperators(
             op->associativity == Associativity::Left ? op->precedence + 1 : op->precedence));
@@ -99,10 +99,10 @@ ExprPtr Parser::ParseOperators(int min_precedence) {
     return left;
 }
 
-ExprPtr Parser::ParseOperand(int min_precedence) {
+ExprPtr Parser::ParseOperand(int minPrecedence) {
     const PrefixOperator* prefix = nullptr;
     for (const PrefixOperator& op : kPrefixOperators) {
-        if (Spells(Peek(), op.spelling) && (op.anywhere || op.precedence >= min_precedence)) {
+        if (Spells(Peek(), op.spelling) && (op.anywhere || op.precedence >= minPrecedence)) {
             prefix = &op;
         }
     }
@@ -116,7 +116,7 @@ ExprPtr Parser::ParseOperand(int min_precedence) {
     if (!prefix->changes) {
         return operand;
     }
-    unary->unary_op = prefix->op;
+    unary->unaryOp = prefix->op;
     unary->args.push_back(std::move(operand));
     return unary;
 }
@@ -210,8 +210,8 @@ ExprPtr Parser::ParseNamePath() {
 }
 
 void Parser::ParseArguments(Expr& call, std::string_view closer) {
-    auto at_close = [&] { return closer.empty() ? AtStatementEnd() : IsOperator(closer); };
-    if (at_close()) {
+    auto atClose = [&] { return closer.empty() ? AtStatementEnd() : IsOperator(closer); };
+    if (atClose()) {
         return;
     }
     while (true) {
@@ -220,12 +220,12 @@ void Parser::ParseArguments(Expr& call, std::string_view closer) {
             name = Next().text;
             Next();
         }
-        if (IsOperator(",") || at_close()) {
+        if (IsOperator(",") || atClose()) {
             call.args.push_back(NewExpr(ExprKind::Missing, Here()));
         } else {
             call.args.push_back(ParseExpr());
         }
-        call.arg_names.push_back(name);
+        call.argNames.push_back(name);
         if (!AcceptOperator(",")) {
             break;
         }

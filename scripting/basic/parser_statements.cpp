@@ -7,12 +7,12 @@
 
 namespace vek::basic {
 
-Block Parser::ParseBlock(const std::function<bool()>& at_end, const char* closer) {
+Block Parser::ParseBlock(const std::function<bool()>& atEnd, const char* closer) {
     DepthGuard guard(*this);
     Block block;
     while (true) {
         SkipSeparators();
-        if (at_end()) {
+        if (atEnd()) {
             return block;
         }
         if (Peek().kind == TokenKind::End ||
@@ -20,7 +20,7 @@ Block Parser::ParseBlock(const std::function<bool()>& at_end, const char* closer
              (IsKeyword(Keyword::Sub, 1) || IsKeyword(Keyword::Function, 1)))) {
             Fail(CompileError::Expected, closer);
         }
-        if (errors_count_ >= kMaxErrorsPerModule) {
+        if (errorsCount_ >= kMaxErrorsPerModule) {
             Fail(CompileError::TooManyErrors);
         }
         try {
@@ -72,8 +72,8 @@ StmtPtr Parser::ParseStatement() {
     };
     const Token& t = Peek();
     const Position pos = Here();
-    if (t.at_line_start && ((t.kind == TokenKind::Identifier && Peek(1).kind == TokenKind::Colon) ||
-                            (t.kind == TokenKind::Number && t.value.IsIntegral()))) {
+    if (t.atLineStart && ((t.kind == TokenKind::Identifier && Peek(1).kind == TokenKind::Colon) ||
+                          (t.kind == TokenKind::Number && t.value.IsIntegral()))) {
         return ParseLabel(pos);
     }
     if (t.kind == TokenKind::Keyword) {
@@ -98,7 +98,7 @@ StmtPtr Parser::ParseStatement() {
         Next();
         Next();
         StmtPtr s = ParsePrint(pos);
-        s->debug_print = true;
+        s->debugPrint = true;
         return s;
     }
     if (t.kind != TokenKind::Identifier) {
@@ -176,7 +176,7 @@ StmtPtr Parser::ParseReDim(Position pos) {
         VarDecl d;
         d.pos = Here();
         d.name = ExpectIdentifier(CompileError::ExpectedArrayName);
-        d.is_array = true;
+        d.isArray = true;
         ExpectOperator("(");
         d.bounds = ParseBounds();
         ExpectOperator(")");
@@ -197,19 +197,19 @@ StmtPtr Parser::ParseIf(Position pos) {
         ParseSingleLineIf(*s);
         return s;
     }
-    auto at_branch_end = [&] {
+    auto atBranchEnd = [&] {
         return IsKeyword(Keyword::ElseIf) || IsKeyword(Keyword::Else) ||
                (IsKeyword(Keyword::End) && IsKeyword(Keyword::If, 1));
     };
-    s->blocks.push_back(ParseBlock(at_branch_end, "End If"));
+    s->blocks.push_back(ParseBlock(atBranchEnd, "End If"));
     while (AcceptKeyword(Keyword::ElseIf)) {
         s->conditions.push_back(ParseExpr());
         ExpectKeyword(Keyword::Then, "Then");
-        s->blocks.push_back(ParseBlock(at_branch_end, "End If"));
+        s->blocks.push_back(ParseBlock(atBranchEnd, "End If"));
     }
     if (AcceptKeyword(Keyword::Else)) {
-        s->has_else = true;
-        s->else_block = ParseBlock(
+        s->hasElse = true;
+        s->elseBlock = ParseBlock(
             [&] { return IsKeyword(Keyword::End) && IsKeyword(Keyword::If, 1); }, "End If");
     }
     ParseEndOfBlock();
@@ -218,13 +218,13 @@ StmtPtr Parser::ParseIf(Position pos) {
 
 void Parser::ParseSingleLineIf(Stmt& s) {
     DepthGuard guard(*this);
-    s.single_line = true;
-    ++single_line_if_;
+    s.singleLine = true;
+    ++singleLineIf_;
     struct Leave {
         int& count;
         ~Leave() { --count; }
-    } leave{single_line_if_};
-    auto parse_part = [&](Block& block) {
+    } leave{singleLineIf_};
+    auto parsePart = [&](Block& block) {
         while (true) {
             while (Peek().kind == TokenKind::Colon) {
                 Next();
@@ -238,10 +238,10 @@ void Parser::ParseSingleLineIf(Stmt& s) {
         }
     };
     s.blocks.emplace_back();
-    parse_part(s.blocks.back());
+    parsePart(s.blocks.back());
     if (AcceptKeyword(Keyword::Else)) {
-        s.has_else = true;
-        parse_part(s.else_block);
+        s.hasElse = true;
+        parsePart(s.elseBlock);
     }
 }
 
@@ -251,7 +251,7 @@ StmtPtr Parser::ParseSelect(Position pos) {
     s->value = ParseExpr();
     ExpectStatementEnd();
     SkipSeparators();
-    auto at_case_end = [&] {
+    auto atCaseEnd = [&] {
         return IsKeyword(Keyword::Case) ||
                (IsKeyword(Keyword::End) && IsKeyword(Keyword::Select, 1));
     };
@@ -270,7 +270,7 @@ StmtPtr Parser::ParseSelect(Position pos) {
             clause.items.push_back(ParseCaseItem());
         } while (AcceptOperator(","));
         ExpectStatementEnd();
-        clause.body = ParseBlock(at_case_end, "End Select");
+        clause.body = ParseBlock(atCaseEnd, "End Select");
         s->cases.push_back(std::move(clause));
     }
     ParseEndOfBlock();
@@ -313,7 +313,7 @@ StmtPtr Parser::ParseFor(Position pos) {
     }
     ExpectStatementEnd();
     s->body = ParseBlock([&] { return IsKeyword(Keyword::Next); }, "Next");
-    s->end_pos = Here();
+    s->endPos = Here();
     Next();
     ParseNextName(s->name);
     return s;
@@ -334,13 +334,13 @@ StmtPtr Parser::ParseDo(Position pos) {
     ParseLoopCondition(*s);
     ExpectStatementEnd();
     s->body = ParseBlock([&] { return IsKeyword(Keyword::Loop); }, "Loop");
-    s->end_pos = Here();
+    s->endPos = Here();
     Next();
     if (IsKeyword(Keyword::While) || IsKeyword(Keyword::Until)) {
         if (s->condition) {
             Fail(CompileError::OneDoCondition);
         }
-        s->test_at_end = true;
+        s->testAtEnd = true;
         ParseLoopCondition(*s);
     }
     ExpectStatementEnd();
@@ -360,7 +360,7 @@ StmtPtr Parser::ParseWhile(Position pos) {
     s->condition = ParseExpr();
     ExpectStatementEnd();
     s->body = ParseBlock([&] { return IsKeyword(Keyword::Wend); }, "Wend");
-    s->end_pos = Here();
+    s->endPos = Here();
     Next();
     ExpectStatementEnd();
     return s;
@@ -375,7 +375,7 @@ StmtPtr Parser::ParseExit(Position pos) {
     for (const auto& [keyword, kind] : kExits) {
         if (AcceptKeyword(keyword)) {
             StmtPtr s = NewStmt(StmtKind::Exit, pos);
-            s->exit_kind = kind;
+            s->exitKind = kind;
             ExpectStatementEnd();
             return s;
         }
@@ -398,11 +398,11 @@ StmtPtr Parser::ParseOnError(Position pos) {
     StmtPtr s = NewStmt(StmtKind::OnError, pos);
     if (AcceptKeyword(Keyword::Resume)) {
         ExpectKeyword(Keyword::Next, "Next");
-        s->error_mode = OnErrorMode::ResumeNext;
+        s->errorMode = OnErrorMode::ResumeNext;
     } else {
         ExpectKeyword(Keyword::GoTo, "GoTo or Resume Next");
-        s->error_mode = AcceptZero() ? OnErrorMode::GoToZero : OnErrorMode::GoToLabel;
-        if (s->error_mode == OnErrorMode::GoToLabel) {
+        s->errorMode = AcceptZero() ? OnErrorMode::GoToZero : OnErrorMode::GoToLabel;
+        if (s->errorMode == OnErrorMode::GoToLabel) {
             s->name = ParseLabelName();
         }
     }
@@ -413,11 +413,11 @@ StmtPtr Parser::ParseOnError(Position pos) {
 StmtPtr Parser::ParseResume(Position pos) {
     StmtPtr s = NewStmt(StmtKind::Resume, pos);
     if (AcceptKeyword(Keyword::Next)) {
-        s->resume_mode = ResumeMode::Next;
+        s->resumeMode = ResumeMode::Next;
     } else if (AtStatementEnd() || AcceptZero()) {
-        s->resume_mode = ResumeMode::Again;
+        s->resumeMode = ResumeMode::Again;
     } else {
-        s->resume_mode = ResumeMode::Label;
+        s->resumeMode = ResumeMode::Label;
         s->name = ParseLabelName();
     }
     ExpectStatementEnd();
@@ -436,9 +436,9 @@ StmtPtr Parser::ParsePrint(Position pos) {
     StmtPtr s = NewStmt(StmtKind::Print, pos);
     while (!AtStatementEnd()) {
         if (IsOperator(";") || IsOperator(",")) {
-            s->print_items.push_back(nullptr);
+            s->printItems.push_back(nullptr);
         } else {
-            s->print_items.push_back(ParseExpr());
+            s->printItems.push_back(ParseExpr());
         }
         char separator = 0;
         if (IsOperator(";") || IsOperator(",")) {
@@ -446,7 +446,7 @@ StmtPtr Parser::ParsePrint(Position pos) {
         } else if (!AtStatementEnd()) {
             Fail(CompileError::ExpectedPrintSeparator);
         }
-        s->print_separators.push_back(separator);
+        s->printSeparators.push_back(separator);
     }
     return s;
 }

@@ -16,11 +16,11 @@ namespace vek::basic {
 // starts for the debugger and for Resume.
 class ProcCompiler : private ConstantResolver {
 public:
-    ProcCompiler(const Program& program, const std::vector<HostFunctionInfo>& host_functions,
-                 int module, bool option_explicit, Procedure& proc);
+    ProcCompiler(const Program& program, const std::vector<HostFunctionInfo>& hostFunctions,
+                 int module, bool optionExplicit, Procedure& proc);
 
     // Compiles the body; errors are reported with the module name given.
-    void CompileBody(const ProcDecl& decl, const std::string& module_name, ErrorReporter& errors);
+    void CompileBody(const ProcDecl& decl, const std::string& moduleName, ErrorReporter& errors);
     // Compiles a watch expression; throws its CompileMessage on error.
     void CompileWatchExpression(const Expr& expr);
 
@@ -38,17 +38,17 @@ private:
         Tag element = Tag::Empty;
     };
     struct LoopContext {
-        bool is_for = false;
+        bool isFor = false;
         std::vector<int> exits;
     };
     struct JumpPatch {
         int pc = 0;
         std::string label;
         Position pos;
-        bool operand_b = false;
+        bool operandB = false;
     };
 
-    bool Resolve(const std::string& lower_name, Variant& out, CompileMessage& error) override;
+    bool Resolve(const std::string& lowerName, Variant& out, CompileMessage& error) override;
 
     // statements (proc_compiler.cpp)
     void CompileBlock(const Block& block);
@@ -61,7 +61,7 @@ private:
     void CompileIf(const Stmt& s);
     void CompileSelect(const Stmt& s);
     // The variable a For or For Each loop runs through.
-    Symbol LoopVariable(const Stmt& s, CompileError not_variable);
+    Symbol LoopVariable(const Stmt& s, CompileError notVariable);
     // Sends the loop's Exit jumps to the next instruction.
     void CloseLoop();
     void CompileFor(const Stmt& s);
@@ -79,7 +79,7 @@ private:
     void EmitLine(int line);
     // The next instruction starts a loop turn: it gets a statement check even inside a
     // single-line If, so that every loop can be stopped.
-    void MarkLoopTurn() { statement_pending_ = true; }
+    void MarkLoopTurn() { statementPending_ = true; }
     void ResolveLabels();
 
     // expressions and calls (proc_compiler_expr.cpp)
@@ -96,10 +96,10 @@ private:
     // name (Name:=value); null for a parameter left out. Giving one twice is an error when `once`.
     std::vector<const Expr*> BindArguments(const Expr& call, const std::vector<std::string>& params,
                                            const std::string& callee, bool once);
-    void CompileProcCall(int proc_index, const Expr& call);
+    void CompileProcCall(int procIndex, const Expr& call);
     // Err.Raise and Err.Clear, which give no value; false for any other call.
     bool CompileErrMethod(const Expr& call);
-    void CompileValueArgs(const Expr& call, int min_args, int max_args, const std::string& name);
+    void CompileValueArgs(const Expr& call, int minArgs, int maxArgs, const std::string& name);
     void CompileErrRaise(const Expr& call);
     // The instructions that load, store and pass on a variable of one kind.
     struct VariableAccess {
@@ -129,23 +129,23 @@ private:
     void PatchC(int pc, int target) { proc_.code[static_cast<std::size_t>(pc)].c = target; }
     int AddConstant(const Variant& value);
     [[noreturn]] static void Fail(Position pos, CompileError error, std::string arg = {},
-                                  std::string second_arg = {});
+                                  std::string secondArg = {});
 
     const Program& program_;
-    const std::vector<HostFunctionInfo>& host_functions_;
+    const std::vector<HostFunctionInfo>& hostFunctions_;
     int module_;
-    bool option_explicit_;
+    bool optionExplicit_;
     Procedure& proc_;
     std::unordered_map<std::string, LocalInfo> locals_;
-    std::unordered_map<std::string, Variant> local_constants_;
+    std::unordered_map<std::string, Variant> localConstants_;
     std::unordered_map<std::string, int> labels_;
-    std::vector<JumpPatch> label_jumps_;
+    std::vector<JumpPatch> labelJumps_;
     std::vector<LoopContext> loops_;
-    std::vector<int> exit_jumps_;
+    std::vector<int> exitJumps_;
     int depth_ = 0;
-    int single_line_ = 0; // inside a single-line If, whose parts share its statement
-    bool statement_pending_ = false;
-    bool in_function_ = false;
+    int singleLine_ = 0; // inside a single-line If, whose parts share its statement
+    bool statementPending_ = false;
+    bool inFunction_ = false;
 
     friend class ProgramCompiler;
 };

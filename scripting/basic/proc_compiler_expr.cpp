@@ -39,17 +39,17 @@ bool IsErrObject(const Expr& e) {
 
 } // namespace
 
-bool ProcCompiler::Resolve(const std::string& lower_name, Variant& out, CompileMessage&) {
-    if (const auto it = local_constants_.find(lower_name); it != local_constants_.end()) {
+bool ProcCompiler::Resolve(const std::string& lowerName, Variant& out, CompileMessage&) {
+    if (const auto it = localConstants_.find(lowerName); it != localConstants_.end()) {
         out = it->second;
         return true;
     }
-    if (locals_.count(lower_name) != 0) {
+    if (locals_.count(lowerName) != 0) {
         return false;
     }
     NameEntry entry;
     bool ambiguous = false;
-    if (program_.symbols.Lookup(module_, lower_name, entry, ambiguous) &&
+    if (program_.symbols.Lookup(module_, lowerName, entry, ambiguous) &&
         entry.kind == EntryKind::Constant) {
         out = program_.symbols.constants[static_cast<std::size_t>(entry.index)].value;
         return true;
@@ -62,14 +62,14 @@ ProcCompiler::Symbol ProcCompiler::Lookup(const std::string& name, Position pos)
     Symbol symbol;
     if (const auto it = locals_.find(lower); it != locals_.end()) {
         const int slot = it->second.slot;
-        symbol.kind = proc_.slots.is_ref[static_cast<std::size_t>(slot)] ? SymbolKind::RefParam
-                                                                         : SymbolKind::Local;
+        symbol.kind = proc_.slots.isRef[static_cast<std::size_t>(slot)] ? SymbolKind::RefParam
+                                                                        : SymbolKind::Local;
         symbol.index = slot;
         symbol.type = proc_.slots.types[static_cast<std::size_t>(slot)];
         symbol.element = it->second.element;
         return symbol;
     }
-    if (const auto it = local_constants_.find(lower); it != local_constants_.end()) {
+    if (const auto it = localConstants_.find(lower); it != localConstants_.end()) {
         symbol.kind = SymbolKind::Constant;
         symbol.value = it->second;
         return symbol;
@@ -86,7 +86,7 @@ ProcCompiler::Symbol ProcCompiler::Lookup(const std::string& name, Position pos)
             const GlobalInfo& g = program_.globals[static_cast<std::size_t>(entry.index)];
             symbol.kind = SymbolKind::Global;
             symbol.type = g.type;
-            symbol.element = g.init.IsArray() ? g.init.array()->element_tag : Tag::Empty;
+            symbol.element = g.init.IsArray() ? g.init.GetArray()->elementTag : Tag::Empty;
             break;
         }
         case EntryKind::Constant:
@@ -99,8 +99,8 @@ ProcCompiler::Symbol ProcCompiler::Lookup(const std::string& name, Position pos)
         }
         return symbol;
     }
-    for (std::size_t i = 0; i < host_functions_.size(); ++i) {
-        if (EqualsNoCase(host_functions_[i].name, name)) {
+    for (std::size_t i = 0; i < hostFunctions_.size(); ++i) {
+        if (EqualsNoCase(hostFunctions_[i].name, name)) {
             symbol.kind = SymbolKind::Host;
             symbol.index = static_cast<int>(i);
             return symbol;
@@ -123,7 +123,7 @@ ProcCompiler::Symbol ProcCompiler::LookupOrDeclare(const std::string& name, Posi
     if (symbol.kind != SymbolKind::None) {
         return symbol;
     }
-    if (option_explicit_ || proc_.is_watch) {
+    if (optionExplicit_ || proc_.isWatch) {
         Fail(pos, CompileError::VariableNotDefined, name);
     }
     symbol.kind = SymbolKind::Local;
@@ -217,7 +217,7 @@ void ProcCompiler::CompileExpr(const Expr& e) {
             return;
         }
         CompileExpr(*e.args[0]);
-        Emit(e.unary_op == UnaryOp::Negate ? Op::Negate : Op::Not);
+        Emit(e.unaryOp == UnaryOp::Negate ? Op::Negate : Op::Not);
         return;
     case ExprKind::Binary: {
         if (TryFold(e)) {
@@ -226,16 +226,16 @@ void ProcCompiler::CompileExpr(const Expr& e) {
         // n - 1, i Mod 7: the constant travels in the instruction.
         Variant constant;
         CompileMessage ignored;
-        if (const Op with_constant = ConstantOpcode(e.binary_op);
-            with_constant != Op::Pop && EvaluateConstant(*e.args[1], *this, constant, ignored) &&
+        if (const Op withConstant = ConstantOpcode(e.binaryOp);
+            withConstant != Op::Pop && EvaluateConstant(*e.args[1], *this, constant, ignored) &&
             constant.IsNumeric()) {
             CompileExpr(*e.args[0]);
-            Emit(with_constant, AddConstant(constant));
+            Emit(withConstant, AddConstant(constant));
             return;
         }
         CompileExpr(*e.args[0]);
         CompileExpr(*e.args[1]);
-        Emit(BinaryOpcode(e.binary_op));
+        Emit(BinaryOpcode(e.binaryOp));
         return;
     }
     case ExprKind::Missing:
@@ -246,16 +246,16 @@ void ProcCompiler::CompileExpr(const Expr& e) {
 int ProcCompiler::EmitConditionalJump(const Expr& condition, bool when) {
     Variant folded;
     CompileMessage ignored;
-    if (condition.kind == ExprKind::Binary && IsComparison(condition.binary_op) &&
+    if (condition.kind == ExprKind::Binary && IsComparison(condition.binaryOp) &&
         !EvaluateConstant(condition, *this, folded, ignored)) {
         CompileExpr(*condition.args[0]);
         Variant constant;
         if (EvaluateConstant(*condition.args[1], *this, constant, ignored)) {
-            return Emit(Op::CompareConstJump, 0, OrderMask(condition.binary_op) + (when ? 8 : 0),
+            return Emit(Op::CompareConstJump, 0, OrderMask(condition.binaryOp) + (when ? 8 : 0),
                         AddConstant(constant));
         }
         CompileExpr(*condition.args[1]);
-        return Emit(Op::CompareJump, 0, OrderMask(condition.binary_op), when ? 1 : 0);
+        return Emit(Op::CompareJump, 0, OrderMask(condition.binaryOp), when ? 1 : 0);
     }
     CompileExpr(condition);
     return Emit(when ? Op::JumpIfTrue : Op::JumpIfFalse);
@@ -294,15 +294,15 @@ void ProcCompiler::CompileMember(const Expr& e) {
     Fail(e.pos, CompileError::ObjectsNotSupported, e.name);
 }
 
-void ProcCompiler::CompileValueArgs(const Expr& call, int min_args, int max_args,
+void ProcCompiler::CompileValueArgs(const Expr& call, int minArgs, int maxArgs,
                                     const std::string& name) {
     const int count = static_cast<int>(call.args.size());
-    for (const std::string& arg_name : call.arg_names) {
-        if (!arg_name.empty()) {
+    for (const std::string& argName : call.argNames) {
+        if (!argName.empty()) {
             Fail(call.pos, CompileError::NamedArgumentsNotAccepted, name);
         }
     }
-    if (count < min_args || (max_args >= 0 && count > max_args)) {
+    if (count < minArgs || (maxArgs >= 0 && count > maxArgs)) {
         Fail(call.pos, CompileError::WrongArgumentCount, name);
     }
     for (const ExprPtr& arg : call.args) {
@@ -342,13 +342,13 @@ void ProcCompiler::CompileCallExpr(const Expr& call) {
         return;
     case SymbolKind::Builtin: {
         const BuiltinInfo& info = BuiltinAt(symbol.index);
-        CompileValueArgs(call, info.min_args, info.max_args, info.name);
+        CompileValueArgs(call, info.minArgs, info.maxArgs, info.name);
         Emit(Op::CallBuiltin, symbol.index, static_cast<int>(call.args.size()));
         return;
     }
     case SymbolKind::Host: {
-        const HostFunctionInfo& info = host_functions_[static_cast<std::size_t>(symbol.index)];
-        CompileValueArgs(call, info.min_args, info.max_args, info.name);
+        const HostFunctionInfo& info = hostFunctions_[static_cast<std::size_t>(symbol.index)];
+        CompileValueArgs(call, info.minArgs, info.maxArgs, info.name);
         Emit(Op::CallHost, symbol.index, static_cast<int>(call.args.size()));
         return;
     }
@@ -372,10 +372,10 @@ void ProcCompiler::CompileElementLoad(const Symbol& array, const Expr& call) {
     // One index into an array held by a local or parameter: the common case of loops.
     if (array.kind != SymbolKind::Global && call.args.size() == 1) {
         const Expr& index = *call.args[0];
-        if (index.kind == ExprKind::Name && call.arg_names[0].empty()) {
-            const Symbol index_symbol = Lookup(index.name, index.pos);
-            if (index_symbol.kind == SymbolKind::Local) {
-                Emit(Op::LoadLocalElement, array.index, index_symbol.index);
+        if (index.kind == ExprKind::Name && call.argNames[0].empty()) {
+            const Symbol indexSymbol = Lookup(index.name, index.pos);
+            if (indexSymbol.kind == SymbolKind::Local) {
+                Emit(Op::LoadLocalElement, array.index, indexSymbol.index);
                 return;
             }
         }
@@ -396,15 +396,15 @@ std::vector<const Expr*> ProcCompiler::BindArguments(const Expr& call,
     std::size_t next = 0;
     for (std::size_t i = 0; i < call.args.size(); ++i) {
         std::size_t position = next;
-        if (!call.arg_names[i].empty()) {
+        if (!call.argNames[i].empty()) {
             position = count;
             for (std::size_t p = 0; p < count; ++p) {
-                if (EqualsNoCase(call.arg_names[i], params[p])) {
+                if (EqualsNoCase(call.argNames[i], params[p])) {
                     position = p;
                 }
             }
             if (position == count) {
-                Fail(call.args[i]->pos, CompileError::NamedArgumentNotFound, call.arg_names[i]);
+                Fail(call.args[i]->pos, CompileError::NamedArgumentNotFound, call.argNames[i]);
             }
         } else {
             ++next;
@@ -422,8 +422,8 @@ std::vector<const Expr*> ProcCompiler::BindArguments(const Expr& call,
     return bound;
 }
 
-void ProcCompiler::CompileProcCall(int proc_index, const Expr& call) {
-    const Procedure& target = program_.procs[static_cast<std::size_t>(proc_index)];
+void ProcCompiler::CompileProcCall(int procIndex, const Expr& call) {
+    const Procedure& target = program_.procs[static_cast<std::size_t>(procIndex)];
     std::vector<std::string> names;
     for (const ParamInfo& param : target.params) {
         names.push_back(param.name);
@@ -436,12 +436,12 @@ void ProcCompiler::CompileProcCall(int proc_index, const Expr& call) {
             if (!param.optional) {
                 Fail(call.pos, CompileError::ArgumentNotOptional, param.name, target.name);
             }
-            Emit(Op::PushConst, AddConstant(param.default_value));
+            Emit(Op::PushConst, AddConstant(param.defaultValue));
             continue;
         }
         // A plain variable passed to a ByRef parameter travels as a reference; anything else,
         // a parenthesized variable included, as a value.
-        if (param.by_ref && arg->kind == ExprKind::Name && !arg->parenthesized) {
+        if (param.byRef && arg->kind == ExprKind::Name && !arg->parenthesized) {
             const Symbol symbol = Lookup(arg->name, arg->pos);
             if (IsVariable(symbol)) {
                 EmitRef(symbol, arg->pos);
@@ -450,7 +450,7 @@ void ProcCompiler::CompileProcCall(int proc_index, const Expr& call) {
         }
         CompileExpr(*arg);
     }
-    Emit(Op::Call, proc_index, static_cast<int>(bound.size()));
+    Emit(Op::Call, procIndex, static_cast<int>(bound.size()));
 }
 
 bool ProcCompiler::CompileErrMethod(const Expr& call) {
@@ -511,16 +511,16 @@ void ProcCompiler::CompileAssign(const Stmt& s) {
     const Expr& value = *s.value;
     if (target.kind == ExprKind::Name) {
         const std::string lower = Lower(target.name);
-        if (in_function_ && EqualsNoCase(target.name, proc_.name)) {
+        if (inFunction_ && EqualsNoCase(target.name, proc_.name)) {
             CompileExpr(value);
-            Emit(Op::StoreLocal, proc_.result_slot,
-                 static_cast<int>(proc_.slots.types[static_cast<std::size_t>(proc_.result_slot)]));
+            Emit(Op::StoreLocal, proc_.resultSlot,
+                 static_cast<int>(proc_.slots.types[static_cast<std::size_t>(proc_.resultSlot)]));
             return;
         }
         const Symbol symbol = LookupOrDeclare(target.name, target.pos);
         // s = s & x appends in place instead of copying s every time.
         if (symbol.kind == SymbolKind::Local && value.kind == ExprKind::Binary &&
-            value.binary_op == BinaryOp::Concat && value.args[0]->kind == ExprKind::Name &&
+            value.binaryOp == BinaryOp::Concat && value.args[0]->kind == ExprKind::Name &&
             !value.args[0]->parenthesized && EqualsNoCase(value.args[0]->name, target.name)) {
             CompileExpr(*value.args[1]);
             Emit(Op::AppendLocal, symbol.index, static_cast<int>(symbol.type));

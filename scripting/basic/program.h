@@ -19,7 +19,7 @@ struct StatementInfo {
 
 struct ParamInfo : ParamMode {
     std::string name; // lower case
-    Variant default_value;
+    Variant defaultValue;
 };
 
 // The slots of a procedure's frame: parameters first, then the result, then locals and hidden
@@ -27,29 +27,29 @@ struct ParamInfo : ParamMode {
 struct FrameSlots {
     std::vector<std::string> names; // lower case; empty for hidden slots
     std::vector<Tag> types;
-    std::vector<bool> is_ref;  // ByRef parameters
+    std::vector<bool> isRef;   // ByRef parameters
     std::vector<Variant> init; // initial value of each slot past the parameters
 
     int Count() const { return static_cast<int>(names.size()); }
     // Adds a slot and returns its index.
-    int Add(std::string name, Tag type, bool by_ref, Variant initial);
+    int Add(std::string name, Tag type, bool byRef, Variant initial);
 };
 
 struct Procedure {
     std::string name; // as declared
     int module = 0;   // index into Program::modules
-    bool is_function = false;
-    bool is_public = true;
+    bool isFunction = false;
+    bool isPublic = true;
     std::vector<ParamInfo> params;
-    int result_slot = -1; // functions: the slot assigned through the function's name
+    int resultSlot = -1; // functions: the slot assigned through the function's name
     FrameSlots slots;
     std::vector<Instruction> code;
     std::vector<Variant> constants;
     std::vector<StatementInfo> statements; // in code order
-    int max_stack = 0;                     // values the procedure pushes above its slots at most
+    int maxStack = 0;                      // values the procedure pushes above its slots at most
     int line = 0;
-    int end_line = 0;
-    bool is_watch = false; // a debugger expression running on a paused frame's slots
+    int endLine = 0;
+    bool isWatch = false; // a debugger expression running on a paused frame's slots
 
     // Index into statements of the statement that contains pc, or -1.
     int StatementAt(int pc) const;
@@ -62,7 +62,7 @@ struct ModuleInfo {
 struct GlobalInfo {
     std::string name; // as declared
     int module = 0;
-    bool is_public = false;
+    bool isPublic = false;
     Tag type = Tag::Empty;
     Variant init;
 };
@@ -79,19 +79,19 @@ struct NameEntry {
 struct ConstantInfo {
     std::string name;
     int module = 0;
-    bool is_public = false;
+    bool isPublic = false;
     Variant value;
 };
 
 // Module-level names, kept after compilation so the debugger can compile watch expressions.
 struct SymbolTable {
-    std::vector<std::unordered_map<std::string, NameEntry>> module_names; // lower-case keys
-    std::unordered_map<std::string, std::vector<NameEntry>> public_names;
+    std::vector<std::unordered_map<std::string, NameEntry>> moduleNames; // lower-case keys
+    std::unordered_map<std::string, std::vector<NameEntry>> publicNames;
     std::vector<ConstantInfo> constants;
 
     // The entry a name means inside `module`: its own names first, then the public names of all
     // modules. Returns false when unknown; `ambiguous` when several modules publish it.
-    bool Lookup(int module, const std::string& lower_name, NameEntry& out, bool& ambiguous) const;
+    bool Lookup(int module, const std::string& lowerName, NameEntry& out, bool& ambiguous) const;
 };
 
 struct Program {

@@ -49,7 +49,7 @@ public:
     explicit Scanner(std::string_view text) : text_(text) {}
 
     ScanResult Run() {
-        bool line_start = true;
+        bool lineStart = true;
         while (result_.error.error == CompileError::None) {
             SkipBlanks();
             if (pos_ >= text_.size()) {
@@ -59,12 +59,12 @@ public:
             Token token;
             token.line = line_;
             token.column = Column();
-            token.at_line_start = line_start;
-            line_start = false;
+            token.atLineStart = lineStart;
+            lineStart = false;
             if (c == '\n' || c == '\r') {
                 ConsumeNewline();
                 token.kind = TokenKind::Newline;
-                line_start = true;
+                lineStart = true;
             } else if (c == '\'') {
                 SkipToLineEnd();
                 continue;
@@ -109,7 +109,7 @@ public:
     }
 
 private:
-    int Column() const { return static_cast<int>(pos_ - line_begin_) + 1; }
+    int Column() const { return static_cast<int>(pos_ - lineBegin_) + 1; }
 
     void Fail(CompileError error, int column = 0, std::string arg = {}) {
         if (result_.error.error == CompileError::None) {
@@ -123,7 +123,7 @@ private:
         }
         ++pos_;
         ++line_;
-        line_begin_ = pos_;
+        lineBegin_ = pos_;
     }
 
     void SkipToLineEnd() {
@@ -159,11 +159,11 @@ private:
 
     void ScanString(Token& token) {
         token.kind = TokenKind::String;
-        const int start_column = Column();
+        const int startColumn = Column();
         ++pos_;
         while (true) {
             if (pos_ >= text_.size() || text_[pos_] == '\n' || text_[pos_] == '\r') {
-                Fail(CompileError::UnclosedString, start_column);
+                Fail(CompileError::UnclosedString, startColumn);
                 return;
             }
             if (text_[pos_] == '"') {
@@ -183,12 +183,12 @@ private:
     void ScanNumber(Token& token) {
         token.kind = TokenKind::Number;
         const std::size_t start = pos_;
-        bool is_float = false;
+        bool isFloat = false;
         while (pos_ < text_.size() && std::isdigit(static_cast<unsigned char>(text_[pos_]))) {
             ++pos_;
         }
         if (pos_ < text_.size() && text_[pos_] == '.') {
-            is_float = true;
+            isFloat = true;
             ++pos_;
             while (pos_ < text_.size() && std::isdigit(static_cast<unsigned char>(text_[pos_]))) {
                 ++pos_;
@@ -200,7 +200,7 @@ private:
                 ++p;
             }
             if (p < text_.size() && std::isdigit(static_cast<unsigned char>(text_[p]))) {
-                is_float = true;
+                isFloat = true;
                 while (p < text_.size() && std::isdigit(static_cast<unsigned char>(text_[p]))) {
                     ++p;
                 }
@@ -223,12 +223,12 @@ private:
             Fail(CompileError::NumberTooLarge);
             return;
         }
-        token.value = (is_float && suffix != Tag::Integer && suffix != Tag::Long)
+        token.value = (isFloat && suffix != Tag::Integer && suffix != Tag::Long)
                           ? (suffix == Tag::Single ? Variant::Single(static_cast<float>(value))
                                                    : Variant::Double(value))
                           : IntegerLiteral(value, suffix);
         if ((suffix == Tag::Integer && !(value >= -32768 && value <= 32767)) ||
-            (suffix == Tag::Long && token.value.tag() != Tag::Long)) {
+            (suffix == Tag::Long && token.value.GetTag() != Tag::Long)) {
             Fail(CompileError::NumberTooLargeForType);
         }
         token.text = std::string(text_.substr(start, pos_ - start));
@@ -265,7 +265,7 @@ private:
         }
         // Register values: &H8000 is 32768, not -32768; from &H80000000 on the 32-bit pattern
         // is taken as a Long.
-        const auto as_long = static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
+        const auto asLong = static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
         if (suffix == Tag::Integer) {
             if (value > 0xFFFF) {
                 Fail(CompileError::NumberTooLargeForType);
@@ -273,9 +273,9 @@ private:
             }
             token.value = Variant::Integer(static_cast<std::int16_t>(value));
         } else if (suffix != Tag::Long && value <= 32767) {
-            token.value = Variant::Integer(as_long);
+            token.value = Variant::Integer(asLong);
         } else {
-            token.value = Variant::Long(as_long);
+            token.value = Variant::Long(asLong);
         }
         token.text = std::string(text_.substr(start, pos_ - start));
     }
@@ -300,9 +300,9 @@ private:
         if (pos_ < text_.size()) {
             const Tag suffix = KindOfSuffix(text_[pos_]);
             // "a&b" is a concatenation, not a Long a; a suffix is followed by no name character.
-            const bool followed_by_name = pos_ + 1 < text_.size() && IsIdentChar(text_[pos_ + 1]);
-            if (suffix != Tag::Empty && !(text_[pos_] == '&' && followed_by_name)) {
-                token.type_suffix = suffix;
+            const bool followedByName = pos_ + 1 < text_.size() && IsIdentChar(text_[pos_ + 1]);
+            if (suffix != Tag::Empty && !(text_[pos_] == '&' && followedByName)) {
+                token.typeSuffix = suffix;
                 ++pos_;
             }
         }
@@ -350,7 +350,7 @@ private:
 
     std::string_view text_;
     std::size_t pos_ = 0;
-    std::size_t line_begin_ = 0;
+    std::size_t lineBegin_ = 0;
     int line_ = 1;
     ScanResult result_;
 };

@@ -6,11 +6,11 @@ namespace vek::basic {
 
 void Variant::ReleaseShared() {
     if (tag_ == Tag::String) {
-        if (--string_object()->refs == 0) {
-            delete string_object();
+        if (--GetStringObject()->refs == 0) {
+            delete GetStringObject();
         }
-    } else if (--array()->refs == 0) {
-        delete array();
+    } else if (--GetArray()->refs == 0) {
+        delete GetArray();
     }
 }
 
@@ -23,7 +23,7 @@ Variant& Variant::AssignShared(const Variant& other) {
             ReleaseShared();
         }
         tag_ = other.tag_;
-        ref_type_ = other.ref_type_;
+        refType_ = other.refType_;
         raw_ = other.raw_;
     }
     return *this;
@@ -44,30 +44,30 @@ Variant Variant::Array(ArrayObject* array) {
 }
 
 void Variant::AppendString(std::string_view text) {
-    if (string_object()->refs == 1) {
-        string_object()->text.append(text);
+    if (GetStringObject()->refs == 1) {
+        GetStringObject()->text.append(text);
         return;
     }
     std::string joined;
-    joined.reserve(string_value().size() + text.size());
-    joined.append(string_value()).append(text);
+    joined.reserve(StringValue().size() + text.size());
+    joined.append(StringValue()).append(text);
     *this = String(std::move(joined));
 }
 
 ArrayObject* Variant::MutableArray() {
-    if (array()->refs > 1) {
-        auto* copy = new ArrayObject(*array());
+    if (GetArray()->refs > 1) {
+        auto* copy = new ArrayObject(*GetArray());
         copy->refs = 1;
-        --array()->refs;
+        --GetArray()->refs;
         raw_ = reinterpret_cast<std::uintptr_t>(copy);
     }
-    return array();
+    return GetArray();
 }
 
 const KindInfo& KindOf(Tag tag) {
     static constexpr KindInfo kKinds[] = {
-#define VEK_BASIC_KIND_INFO(kind, type_name, var_type, declared_as, suffix)                        \
-    {type_name, var_type, declared_as, suffix},
+#define VEK_BASIC_KIND_INFO(kind, typeName, varType, declaredAs, suffix)                           \
+    {typeName, varType, declaredAs, suffix},
         VEK_BASIC_KINDS(VEK_BASIC_KIND_INFO)
 #undef VEK_BASIC_KIND_INFO
     };
@@ -76,8 +76,8 @@ const KindInfo& KindOf(Tag tag) {
 
 bool KindDeclaredAs(std::string_view word, Tag& tag) {
     for (int k = 0; k < kKindCount; ++k) {
-        const char* declared_as = KindOf(static_cast<Tag>(k)).declared_as;
-        if (declared_as != nullptr && EqualsNoCase(word, declared_as)) {
+        const char* declaredAs = KindOf(static_cast<Tag>(k)).declaredAs;
+        if (declaredAs != nullptr && EqualsNoCase(word, declaredAs)) {
             tag = static_cast<Tag>(k);
             return true;
         }
@@ -96,7 +96,7 @@ Tag KindOfSuffix(char suffix) {
 
 const char* ElementTypeName(Tag tag) {
     const KindInfo& kind = KindOf(tag);
-    return kind.declared_as != nullptr ? kind.declared_as : kind.type_name;
+    return kind.declaredAs != nullptr ? kind.declaredAs : kind.typeName;
 }
 
 } // namespace vek::basic

@@ -30,20 +30,20 @@ namespace vek::basic {
     X(Array, "Variant", 12, nullptr, 0)
 
 enum class Tag : std::uint8_t {
-#define VEK_BASIC_KIND_ENUM(kind, type_name, var_type, declared_as, suffix) kind,
+#define VEK_BASIC_KIND_ENUM(kind, typeName, varType, declaredAs, suffix) kind,
     VEK_BASIC_KINDS(VEK_BASIC_KIND_ENUM)
 #undef VEK_BASIC_KIND_ENUM
 };
 
-#define VEK_BASIC_KIND_COUNT(kind, type_name, var_type, declared_as, suffix) +1
+#define VEK_BASIC_KIND_COUNT(kind, typeName, varType, declaredAs, suffix) +1
 inline constexpr int kKindCount = 0 VEK_BASIC_KINDS(VEK_BASIC_KIND_COUNT);
 #undef VEK_BASIC_KIND_COUNT
 
 struct KindInfo {
-    const char* type_name;   // TypeName
-    int var_type;            // VarType
-    const char* declared_as; // Dim x As ...
-    char suffix;             // x$, x%
+    const char* typeName;   // TypeName
+    int varType;            // VarType
+    const char* declaredAs; // Dim x As ...
+    char suffix;            // x$, x%
 };
 
 const KindInfo& KindOf(Tag tag);
@@ -65,13 +65,13 @@ public:
             ReleaseShared();
         }
     }
-    Variant(const Variant& other) : tag_(other.tag_), ref_type_(other.ref_type_), raw_(other.raw_) {
+    Variant(const Variant& other) : tag_(other.tag_), refType_(other.refType_), raw_(other.raw_) {
         if (IsShared()) {
             RetainShared();
         }
     }
     Variant(Variant&& other) noexcept
-        : tag_(other.tag_), ref_type_(other.ref_type_), raw_(other.raw_) {
+        : tag_(other.tag_), refType_(other.refType_), raw_(other.raw_) {
         other.tag_ = Tag::Empty;
     }
     Variant& operator=(const Variant& other) {
@@ -79,7 +79,7 @@ public:
             return AssignShared(other);
         }
         tag_ = other.tag_;
-        ref_type_ = other.ref_type_;
+        refType_ = other.refType_;
         raw_ = other.raw_;
         return *this;
     }
@@ -89,7 +89,7 @@ public:
                 ReleaseShared();
             }
             tag_ = other.tag_;
-            ref_type_ = other.ref_type_;
+            refType_ = other.refType_;
             raw_ = other.raw_;
             other.tag_ = Tag::Empty;
         }
@@ -110,17 +110,17 @@ public:
     }
     static Variant String(std::string text);
     static Variant Array(ArrayObject* array); // takes one reference
-    // A reference to a variable; declared_type is the variable's type, which every store
+    // A reference to a variable; declaredType is the variable's type, which every store
     // through the reference keeps (Empty: Variant).
-    static Variant Ref(Variant* target, Tag declared_type) {
+    static Variant Ref(Variant* target, Tag declaredType) {
         Variant v;
         v.tag_ = Tag::Ref;
-        v.ref_type_ = declared_type;
+        v.refType_ = declaredType;
         v.raw_ = reinterpret_cast<std::uintptr_t>(target);
         return v;
     }
 
-    Tag tag() const { return tag_; }
+    Tag GetTag() const { return tag_; }
     bool IsEmpty() const { return tag_ == Tag::Empty; }
     bool IsString() const { return tag_ == Tag::String; }
     bool IsArray() const { return tag_ == Tag::Array; }
@@ -129,20 +129,20 @@ public:
     bool IsIntegral() const { return tag_ >= Tag::Boolean && tag_ <= Tag::Long; }
     bool IsNumeric() const { return tag_ >= Tag::Boolean && tag_ <= Tag::Date; }
 
-    std::int32_t int_value() const {
+    std::int32_t IntValue() const {
         return static_cast<std::int32_t>(static_cast<std::uint32_t>(raw_));
     }
-    double double_value() const {
+    double DoubleValue() const {
         double d = 0;
         std::memcpy(&d, &raw_, sizeof d);
         return d;
     }
-    const std::string& string_value() const;
-    ArrayObject* array() const { return reinterpret_cast<ArrayObject*>(raw_); }
-    Variant* ref() const { return reinterpret_cast<Variant*>(raw_); }
-    Tag ref_type() const { return ref_type_; }
+    const std::string& StringValue() const;
+    ArrayObject* GetArray() const { return reinterpret_cast<ArrayObject*>(raw_); }
+    Variant* Target() const { return reinterpret_cast<Variant*>(raw_); }
+    Tag RefType() const { return refType_; }
     // The value itself, or what a Ref points at.
-    const Variant& Deref() const { return tag_ == Tag::Ref ? *ref() : *this; }
+    const Variant& Deref() const { return tag_ == Tag::Ref ? *Target() : *this; }
 
     // Appends to this String in place when no one else shares it (the fast road of s = s & x).
     void AppendString(std::string_view text);
@@ -157,14 +157,14 @@ private:
     // waits for partial stores to merge.
     Variant(Tag tag, std::int32_t v) : tag_(tag), raw_(static_cast<std::uint32_t>(v)) {}
     Variant(Tag tag, double v) : tag_(tag) { std::memcpy(&raw_, &v, sizeof v); }
-    StringObject* string_object() const { return reinterpret_cast<StringObject*>(raw_); }
+    StringObject* GetStringObject() const { return reinterpret_cast<StringObject*>(raw_); }
     bool IsShared() const { return tag_ >= Tag::String; }
     void RetainShared() const;
     void ReleaseShared();
     Variant& AssignShared(const Variant& other);
 
     Tag tag_;
-    Tag ref_type_ = Tag::Empty;
+    Tag refType_ = Tag::Empty;
     // Integer kinds: the 32-bit value zero-extended; Single, Double, Date: the double's bits;
     // String, Array, Ref: the pointer.
     std::uint64_t raw_ = 0;
@@ -176,10 +176,10 @@ struct StringObject {
 };
 
 // An array with up to kMaxArrayDims dimensions; elements stored with the first index fastest,
-// as Visual Basic lays them out. element_tag is the declared element type (Empty for Variant).
+// as Visual Basic lays them out. elementTag is the declared element type (Empty for Variant).
 struct ArrayObject {
     std::uint32_t refs = 1;
-    Tag element_tag = Tag::Empty;
+    Tag elementTag = Tag::Empty;
     int dims = 0;
     int nesting = 1; // 1 + the deepest nesting of an array among the items
     std::int32_t lower[kMaxArrayDims] = {};
@@ -191,14 +191,14 @@ struct ArrayObject {
 
 inline void Variant::RetainShared() const {
     if (tag_ == Tag::String) {
-        ++string_object()->refs;
+        ++GetStringObject()->refs;
     } else {
-        ++array()->refs;
+        ++GetArray()->refs;
     }
 }
 
-inline const std::string& Variant::string_value() const {
-    return string_object()->text;
+inline const std::string& Variant::StringValue() const {
+    return GetStringObject()->text;
 }
 
 // The name of the elements of an array of this kind: an array without a kind holds Variants.

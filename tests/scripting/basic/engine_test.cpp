@@ -84,14 +84,14 @@ public:
         engine.AddHostFunction("ReadReg", 1, 1, [this](const std::vector<Variant>& args) {
             calls.push_back("ReadReg " + std::to_string(AsLong(args[0])));
             if (AsLong(args[0]) > 3) {
-                last_error = 1;
+                lastError = 1;
                 return HostCallResult::Of(Variant::Long(0));
             }
             return HostCallResult::Of(Variant::Long(0x5A));
         });
         engine.AddHostFunction("LastError", 0, 0, [this](const std::vector<Variant>&) {
-            const int flag = last_error;
-            last_error = 0;
+            const int flag = lastError;
+            lastError = 0;
             return HostCallResult::Of(Variant::Long(flag));
         });
         engine.AddHostFunction("Fail", 0, 0, [](const std::vector<Variant>&) {
@@ -99,7 +99,7 @@ public:
         });
     }
     std::vector<std::string> calls;
-    int last_error = 0;
+    int lastError = 0;
 };
 
 TEST(BasicEngine, HostFunctionsAreCalledAsGlobalProceduresAndFunctions) {
