@@ -2,7 +2,7 @@
 // 100,000 registers in 10 devices behind the test driver.
 #include "description_generator.h"
 
-#include "model/vek_doc.h"
+#include "document/vek_doc.h"
 #include "platform/dynamic_library.h"
 #include "platform/host.h"
 

@@ -1,8 +1,8 @@
 // The item list's checks on one device with many registers: each register spans two addresses
 // (memory size 1, data size 2), so each has neighbours to compare with, and carries two bit fields.
-#include "compiler/item_list.h"
 #include "model/bit_item.h"
 #include "model/byte_item.h"
+#include "model/item_list.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,6 +1,6 @@
 // WriteReg and ReadReg called from a Basic script on a description in simulation mode.
 #include "description_generator.h"
-#include "model/vek_doc.h"
+#include "document/vek_doc.h"
 #include "platform/recording_host.h"
 #include "scripting/script_host.h"
 

@@ -1,8 +1,9 @@
 #include "cli/check_command.h"
 
-#include "cli/description_compile.h"
 #include "cli/vek_cli.h"
+#include "compiler/description_compile.h"
 #include "platform/console_host.h"
+#include "platform/text_file.h"
 
 #include <ostream>
 
@@ -27,13 +28,13 @@ int RunCheckCommand(const std::vector<std::string>& args, std::ostream& out, std
         return kExitUsage;
     }
     const std::string& path = args[0];
-    std::string reason;
-    if (!CanReadDescription(path, reason)) {
-        err << "vek: cannot open '" << path << "': " << reason << '\n';
+    Result<std::string> text = ReadTextFile(path);
+    if (!text) {
+        err << "vek: cannot open '" << path << "': " << text.Error().text << '\n';
         return kExitUsage;
     }
     ConsoleHost host(out, AnswerPolicy::Negative);
-    const int errors = CompileDescription(path, host).errors;
+    const int errors = CompileDescription(path, std::move(text).Value(), host).errors;
     host.Message(CompileSummary(path, errors), false);
     return errors == 0 ? kExitOk : kExitErrors;
 }

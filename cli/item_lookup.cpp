@@ -1,7 +1,7 @@
 #include "cli/item_lookup.h"
 
-#include "compiler/item_list.h"
 #include "compiler/name_table.h"
+#include "model/item_list.h"
 #include "model/var_item.h"
 
 namespace vek {

@@ -1,11 +1,12 @@
 #include "cli/tree_command.h"
 
-#include "cli/description_compile.h"
 #include "cli/text_tree.h"
 #include "cli/vek_cli.h"
+#include "compiler/description_compile.h"
 #include "model/line_item.h"
 #include "model/register_codes.h"
 #include "platform/console_host.h"
+#include "platform/text_file.h"
 
 #include <optional>
 #include <ostream>
@@ -58,14 +59,14 @@ int RunTreeCommand(const std::vector<std::string>& args, std::ostream& out, std:
         err << "vek: tree takes one description file\n" << kTreeUsage;
         return kExitUsage;
     }
-    std::string reason;
-    if (!CanReadDescription(path, reason)) {
-        err << "vek: cannot open '" << path << "': " << reason << '\n';
+    Result<std::string> text = ReadTextFile(path);
+    if (!text) {
+        err << "vek: cannot open '" << path << "': " << text.Error().text << '\n';
         return kExitUsage;
     }
     std::ostringstream lines;
     ConsoleHost host(lines, AnswerPolicy::Negative);
-    CompiledDescription compiled = CompileDescription(path, host);
+    CompiledDescription compiled = CompileDescription(path, std::move(text).Value(), host);
     if (compiled.errors != 0) {
         host.Message(CompileSummary(path, compiled.errors), false);
         out << lines.str();

@@ -1,7 +1,25 @@
 # Helpers shared by every folder of the tree.
 
+# vek_layer_library(NAME FOLDER SOURCES a.cpp b.cpp LINKS lib1 lib2)
+# A layer's static library. Its headers are included as "FOLDER/name.h" through an include root
+# that holds FOLDER alone, so a file can reach only the layers its library links: an include of
+# a higher layer fails to compile. Several libraries may share one folder's root.
+function(vek_layer_library name folder)
+    cmake_parse_arguments(L "" "" "SOURCES;LINKS" ${ARGN})
+    set(root ${CMAKE_BINARY_DIR}/include_roots/${folder})
+    if(NOT EXISTS ${root}/${folder})
+        get_filename_component(parent ${root}/${folder} DIRECTORY)
+        file(MAKE_DIRECTORY ${parent})
+        file(CREATE_LINK ${CMAKE_SOURCE_DIR}/${folder} ${root}/${folder} SYMBOLIC)
+    endif()
+    add_library(${name} STATIC ${L_SOURCES})
+    target_include_directories(${name} PUBLIC ${root})
+    target_link_libraries(${name} PUBLIC ${L_LINKS})
+endfunction()
+
 # vek_add_test(NAME SOURCES a.cpp b.cpp LIBS lib1 lib2)
-# One GoogleTest executable; each test case becomes a CTest test.
+# One GoogleTest executable; each test case becomes a CTest test. A test reaches the layers it
+# links and the headers beside its own sources.
 function(vek_add_test name)
     cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${T_SOURCES})

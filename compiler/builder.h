@@ -2,9 +2,9 @@
 
 #include "compiler/address_template.h"
 #include "compiler/description_builder.h"
-#include "compiler/item_list.h"
 #include "compiler/name_table.h"
 #include "compiler/pending_properties.h"
+#include "model/item_list.h"
 #include "model/register_codes.h"
 #include "model/vek_macro.h"
 

@@ -76,15 +76,15 @@ DescriptionScanner::DescriptionScanner(ScanListener& listener) : listener_(liste
 }
 
 bool DescriptionScanner::Open(const std::string& path, Host* progress, std::string* error) {
-    std::string reason;
-    const bool ok = ReadTextFile(path, source_, reason);
-    if (!ok) {
-        source_.clear();
-        if (error != nullptr)
-            *error = reason;
+    Result<std::string> text = ReadTextFile(path);
+    source_.clear();
+    if (text) {
+        source_ = std::move(text).Value();
+    } else if (error != nullptr) {
+        *error = text.Error().text;
     }
     Start(progress);
-    return ok;
+    return text.IsOk();
 }
 
 void DescriptionScanner::OpenText(std::string text, Host* progress) {

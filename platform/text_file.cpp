@@ -8,19 +8,25 @@
 
 namespace vek {
 
-bool ReadTextFile(const std::string& path, std::string& contents, std::string& error) {
-    contents.clear();
+namespace {
+
+Failure SystemFailure(int error) {
+    return Failure{error, std::strerror(error)};
+}
+
+} // namespace
+
+Result<std::string> ReadTextFile(const std::string& path) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
-        error = std::strerror(errno);
-        return false;
+        return SystemFailure(errno);
     }
     struct stat info {};
     if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
         ::close(fd);
-        error = std::strerror(EISDIR);
-        return false;
+        return SystemFailure(EISDIR);
     }
+    std::string contents;
     if (info.st_size > 0)
         contents.reserve(static_cast<std::size_t>(info.st_size));
     char buffer[1 << 16];
@@ -29,17 +35,16 @@ bool ReadTextFile(const std::string& path, std::string& contents, std::string& e
         if (got < 0) {
             if (errno == EINTR)
                 continue;
-            error = std::strerror(errno);
+            const int error = errno;
             ::close(fd);
-            contents.clear();
-            return false;
+            return SystemFailure(error);
         }
         if (got == 0)
             break;
         contents.append(buffer, static_cast<std::size_t>(got));
     }
     ::close(fd);
-    return true;
+    return contents;
 }
 
 } // namespace vek

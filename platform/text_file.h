@@ -1,11 +1,13 @@
 #pragma once
 
+#include "platform/result.h"
+
 #include <string>
 
 namespace vek {
 
-// Reads a whole file into `contents`. On failure returns false with the system's reason
-// ("No such file or directory", "Is a directory", ...) in `error`.
-bool ReadTextFile(const std::string& path, std::string& contents, std::string& error);
+// Reads a whole file. A failure's text is the system's reason ("No such file or directory",
+// "Is a directory", ...).
+Result<std::string> ReadTextFile(const std::string& path);
 
 } // namespace vek

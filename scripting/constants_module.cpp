@@ -1,6 +1,6 @@
 #include "scripting/constants_module.h"
 
-#include "compiler/item_list.h"
+#include "model/item_list.h"
 #include "model/line_item.h"
 #include "scripting/extension.h"
 

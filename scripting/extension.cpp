@@ -1,8 +1,8 @@
 #include "scripting/extension.h"
 
-#include "compiler/item_list.h"
+#include "document/vek_doc.h"
+#include "model/item_list.h"
 #include "model/var_item.h"
-#include "model/vek_doc.h"
 #include "platform/host.h"
 #include "scripting/basic/conversions.h"
 #include "scripting/basic/engine.h"

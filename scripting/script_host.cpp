@@ -1,6 +1,6 @@
 #include "scripting/script_host.h"
 
-#include "model/vek_doc.h"
+#include "document/vek_doc.h"
 #include "platform/host.h"
 #include "scripting/constants_module.h"
 #include "scripting/utility_functions.h"

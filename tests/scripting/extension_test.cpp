@@ -1,5 +1,5 @@
-#include "compiler/item_list.h"
-#include "model/vek_doc.h"
+#include "document/vek_doc.h"
+#include "model/item_list.h"
 #include "platform/recording_host.h"
 #include "scripting/constants_module.h"
 #include "scripting/extension.h"

@@ -1,5 +1,5 @@
 // Runs every program under programs/ and checks it against the expectations written in it.
-#include "tests/scripting/basic/program_runner.h"
+#include "program_runner.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Debugging between slices: breakpoints, stepping, call stack, locals, watch expressions.
+#include "program_runner.h"
 #include "scripting/basic/engine.h"
-#include "tests/scripting/basic/program_runner.h"
 
 #include <gtest/gtest.h>
 

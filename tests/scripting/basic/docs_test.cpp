@@ -1,5 +1,5 @@
 // Every ```basic example of docs/basic.md runs and prints what its comments say.
-#include "tests/scripting/basic/program_runner.h"
+#include "program_runner.h"
 
 #include <gtest/gtest.h>
 

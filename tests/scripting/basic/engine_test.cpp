@@ -1,8 +1,8 @@
 // The host interface: modules, shared code, host functions, errors and running in slices.
+#include "program_runner.h"
 #include "scripting/basic/conversions.h"
 #include "scripting/basic/engine.h"
 #include "scripting/utility_functions.h"
-#include "tests/scripting/basic/program_runner.h"
 
 #include <gtest/gtest.h>
 

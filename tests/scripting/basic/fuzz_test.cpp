@@ -1,8 +1,8 @@
 // Malformed and hostile programs: random mutations of the conformance programs, random text and
 // deep nesting must end in compile or run-time errors, never in a crash or a hang.
+#include "program_runner.h"
 #include "scripting/basic/engine.h"
 #include "scripting/utility_functions.h"
-#include "tests/scripting/basic/program_runner.h"
 
 #include <gtest/gtest.h>
 

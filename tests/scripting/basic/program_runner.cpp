@@ -1,4 +1,4 @@
-#include "tests/scripting/basic/program_runner.h"
+#include "program_runner.h"
 
 #include "scripting/utility_functions.h"
 

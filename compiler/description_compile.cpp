@@ -1,21 +1,18 @@
-#include "cli/description_compile.h"
+#include "compiler/description_compile.h"
 
 #include "compiler/builder.h"
 #include "compiler/description_parser.h"
-#include "platform/text_file.h"
 
 namespace vek {
 
-bool CanReadDescription(const std::string& path, std::string& reason) {
-    std::string contents;
-    return ReadTextFile(path, contents, reason);
-}
-
-CompiledDescription CompileDescription(const std::string& path, Host& host) {
+CompiledDescription CompileDescription(const std::string& path, std::string text, Host& host) {
     DescriptionParser parser([] { return std::make_unique<CBuilder>(); });
-    parser.Compile(path, &host);
+    parser.CompileText(path, std::move(text), &host);
     CompiledDescription result;
     result.errors = parser.ErrorCount();
+    if (result.errors != 0) {
+        return result;
+    }
     auto& builder = static_cast<CBuilder&>(*parser.Builder());
     result.items = builder.TakeItems();
     result.macros = builder.TakeMacros();

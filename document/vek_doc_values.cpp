@@ -1,7 +1,7 @@
 // The register-values file (.vkg): a profile file with a HEADER section that names the
 // description it was saved for, a DRIVER section, and one section per driver and per device.
+#include "document/vek_doc.h"
 #include "model/driver.h"
-#include "model/vek_doc.h"
 #include "platform/host.h"
 #include "platform/profile_file.h"
 #include "platform/string_table.h"

@@ -1,11 +1,10 @@
-#include "model/vek_doc.h"
+#include "document/vek_doc.h"
 
-#include "compiler/builder.h"
-#include "compiler/description_parser.h"
-#include "compiler/item_list.h"
+#include "compiler/description_compile.h"
 #include "model/bit_item.h"
 #include "model/byte_item.h"
 #include "model/driver.h"
+#include "model/item_list.h"
 #include "model/shadow_reg.h"
 #include "model/var_item.h"
 #include "platform/dynamic_library.h"
@@ -18,16 +17,6 @@
 namespace vek {
 
 namespace {
-
-// The file name as the summary line shows it: the text after the last separator.
-std::string FileName(const std::string& path) {
-    const std::size_t slash = path.find_last_of("/\\");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-std::string Summary(const std::string& path, int errors) {
-    return FileName(path) + " - " + std::to_string(errors) + " error(s)";
-}
 
 std::string AbsolutePath(const std::string& path) {
     std::error_code error;
@@ -67,33 +56,30 @@ bool CVekDoc::OpenDocument(const std::string& path) {
     Clear();
     host_.ClearMessages();
     path_ = AbsolutePath(path);
-    std::string text;
-    std::string reason;
-    if (!ReadTextFile(path_, text, reason)) {
-        host_.Message(path + ": " + reason, true);
+    Result<std::string> text = ReadTextFile(path_);
+    if (!text) {
+        host_.Message(path + ": " + text.Error().text, true);
         return false;
     }
 
-    DescriptionParser parser([] { return std::make_unique<CBuilder>(); });
     // The compiler's lines name the file as the user gave it.
-    parser.CompileText(path, std::move(text), &host_);
-    if (parser.ErrorCount() != 0) {
-        host_.Message(Summary(path, parser.ErrorCount()), false);
+    CompiledDescription compiled = CompileDescription(path, std::move(text).Value(), host_);
+    if (compiled.errors != 0) {
+        host_.Message(CompileSummary(path, compiled.errors), false);
         return false;
     }
-    auto& builder = static_cast<CBuilder&>(*parser.Builder());
-    TakeCompiled(builder.TakeItems());
-    macros_ = builder.TakeMacros();
+    TakeCompiled(std::move(compiled.items));
+    macros_ = std::move(compiled.macros);
     for (const auto& macro : macros_)
         macro->SetContext(&context_);
-    scriptMacros_ = builder.TakeScriptMacros();
+    scriptMacros_ = std::move(compiled.scriptMacros);
 
     if (!LoadDrivers()) {
-        host_.Message(Summary(path, 1), false);
+        host_.Message(CompileSummary(path, 1), false);
         return false;
     }
     host_.Beep();
-    host_.Message(Summary(path, context_.simulation ? 1 : 0), false);
+    host_.Message(CompileSummary(path, context_.simulation ? 1 : 0), false);
     compiled_ = true;
     return true;
 }

@@ -1,6 +1,6 @@
-#include "compiler/item_list.h"
 #include "model/bit_item.h"
 #include "model/byte_item.h"
+#include "model/item_list.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // Saving register values into .vkg files and loading them back.
 #include "test_driver_library.h"
 
+#include "document/vek_doc.h"
 #include "model/shadow_reg.h"
-#include "model/vek_doc.h"
 #include "platform/recording_host.h"
 
 #include <gmock/gmock.h>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "compiler/item_list.h"
 #include "model/basic_macro.h"
+#include "model/item_list.h"
 #include "model/vek_macro.h"
 
 #include <memory>
@@ -12,6 +12,8 @@ namespace vek {
 
 class Host;
 
+// What one compile of a description leaves: its error count and, without errors, the items in
+// tree order with the register macros and script macros.
 struct CompiledDescription {
     int errors = 0;
     std::unique_ptr<CItemList> items;
@@ -19,11 +21,9 @@ struct CompiledDescription {
     std::vector<std::unique_ptr<CBasicMacro>> scriptMacros;
 };
 
-// Whether the description can be read; the system's reason when not.
-bool CanReadDescription(const std::string& path, std::string& reason);
-
-// Compiles the description, sending the output window's lines to the host.
-CompiledDescription CompileDescription(const std::string& path, Host& host);
+// Compiles the text of the description at `path` (read once by the caller, so a pipe works),
+// sending the output window's lines to the host. The lines name the file as `path` gives it.
+CompiledDescription CompileDescription(const std::string& path, std::string text, Host& host);
 
 // "<file name> - <n> error(s)", the file name being the text after the last "/" or "\".
 std::string CompileSummary(const std::string& path, int errors);

@@ -1,4 +1,4 @@
-#include "compiler/item_list.h"
+#include "model/item_list.h"
 
 #include "model/bit_item.h"
 #include "model/bits.h"

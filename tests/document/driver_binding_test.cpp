@@ -2,10 +2,10 @@
 #include "board_description.h"
 #include "test_driver_library.h"
 
-#include "compiler/item_list.h"
+#include "document/vek_doc.h"
 #include "model/driver.h"
+#include "model/item_list.h"
 #include "model/shadow_reg.h"
-#include "model/vek_doc.h"
 #include "platform/recording_host.h"
 
 #include <gmock/gmock.h>
