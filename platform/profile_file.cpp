@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -32,6 +33,16 @@ std::string_view Trim(std::string_view text) {
 
 bool HasLineBreak(std::string_view text) {
     return text.find_first_of("\r\n") != std::string_view::npos;
+}
+
+// The key a line gives ("key=value"), or nothing for blank, comment and other lines.
+std::optional<std::string_view> KeyOfLine(std::string_view line) {
+    const std::string_view trimmed = Trim(line);
+    const auto equals = trimmed.find('=');
+    if (trimmed.empty() || trimmed.front() == ';' || equals == std::string_view::npos) {
+        return std::nullopt;
+    }
+    return Trim(trimmed.substr(0, equals));
 }
 
 void SetReason(std::string* reason, const std::string& text) {
@@ -135,10 +146,8 @@ void ProfileFile::Parse(std::string_view text) {
             continue;
         }
         current->contentEnd = current->lines.size();
-        const auto equals = trimmed.find('=');
-        if (trimmed.front() != ';' && equals != std::string_view::npos) {
-            current->keys.try_emplace(Lower(Trim(trimmed.substr(0, equals))),
-                                      current->lines.size() - 1);
+        if (const auto key = KeyOfLine(trimmed)) {
+            current->keys.try_emplace(Lower(*key), current->lines.size() - 1);
         }
     }
 }
@@ -183,6 +192,18 @@ std::string ProfileFile::GetString(std::string_view section, std::string_view ke
 bool ProfileFile::HasKey(std::string_view section, std::string_view key) const {
     const Section* found = FindSection(section);
     return found != nullptr && found->keys.count(Lower(Trim(key))) != 0;
+}
+
+std::vector<std::string> ProfileFile::Keys(std::string_view section) const {
+    std::vector<std::string> keys;
+    if (const Section* found = FindSection(section)) {
+        for (const std::string& line : found->lines) {
+            if (const auto key = KeyOfLine(line)) {
+                keys.emplace_back(*key);
+            }
+        }
+    }
+    return keys;
 }
 
 bool ProfileFile::SetString(std::string_view section, std::string_view key,

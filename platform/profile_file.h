@@ -37,6 +37,8 @@ public:
     std::string GetString(std::string_view section, std::string_view key, std::string_view fallback,
                           std::size_t maxLength) const;
     bool HasKey(std::string_view section, std::string_view key) const;
+    // The names of a section's keys in file order, one for each key line.
+    std::vector<std::string> Keys(std::string_view section) const;
     // Sets a key, adding the section and the key when they are absent. Names and values that
     // would break the line structure (line breaks, a key with "=" or an empty key, a section
     // name with "]") are refused with false.

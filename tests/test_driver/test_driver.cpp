@@ -23,6 +23,7 @@ struct State {
     std::map<Address, uint32_t> registers;
     std::vector<TestDriverCall> calls;
     Address failingAddress{0, -1};
+    std::map<Address, uint32_t> keptBits; // bits that writes leave as they are
     bool failOpen = false;
     std::string status = "No Error";
 };
@@ -83,7 +84,11 @@ TEST_DRIVER_EXPORT int VekSetReg(int addrLen, int dataLen, const unsigned char* 
         return 0;
     }
     const uint32_t mask = dataLen >= 4 ? 0xFFFFFFFFu : (1u << (8 * dataLen)) - 1;
-    state.registers[Key(addrLen, addr)] = data & mask;
+    const Address key = Key(addrLen, addr);
+    const auto kept = state.keptBits.find(key);
+    const uint32_t keep = kept == state.keptBits.end() ? 0 : kept->second;
+    uint32_t& stored = state.registers[key];
+    stored = (stored & keep) | (data & mask & ~keep);
     return 1;
 }
 
@@ -125,6 +130,10 @@ TEST_DRIVER_EXPORT void TestDriverFailAddress(int addrLen, const unsigned char* 
 TEST_DRIVER_EXPORT void TestDriverSetRegister(int addrLen, const unsigned char* addr,
                                               uint32_t value) {
     TheState().registers[Key(addrLen, addr)] = value;
+}
+
+TEST_DRIVER_EXPORT void TestDriverKeepBits(int addrLen, const unsigned char* addr, uint32_t mask) {
+    TheState().keptBits[Key(addrLen, addr)] = mask;
 }
 
 TEST_DRIVER_EXPORT uint32_t TestDriverRegister(int addrLen, const unsigned char* addr) {

@@ -1,0 +1,112 @@
+#include "document/values_file.h"
+
+#include <sys/stat.h>
+#include <unordered_set>
+
+namespace vek {
+
+namespace {
+
+// The longest text the program reads back for a register's key (79 characters).
+constexpr std::size_t kLineRoom = 80;
+// Room for a driver or device name, as for the file names of the HEADER section.
+constexpr std::size_t kNameRoom = 256;
+
+bool StartsWithoutCase(const std::string& text, std::string_view prefix) {
+    if (text.size() < prefix.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < prefix.size(); ++i) {
+        if ((text[i] | 0x20) != (prefix[i] | 0x20)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string Lower(std::string text) {
+    for (char& c : text) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return text;
+}
+
+// The values of the keys of a section that begin with a prefix, each key once, in file order.
+std::vector<std::string> NumberedValues(const ProfileFile& values, const std::string& section,
+                                        std::string_view prefix) {
+    std::vector<std::string> found;
+    std::unordered_set<std::string> seen;
+    for (const std::string& key : values.Keys(section)) {
+        if (StartsWithoutCase(key, prefix) && seen.insert(Lower(key)).second) {
+            found.push_back(values.GetString(section, key, "", kNameRoom));
+        }
+    }
+    return found;
+}
+
+} // namespace
+
+Result<ProfileFile> LoadValuesProfile(const std::string& path) {
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        return Failure{1, path + ": no such register-values file"};
+    }
+    ProfileFile values(path);
+    std::string reason;
+    if (!values.Load(&reason)) {
+        return Failure{1, reason};
+    }
+    return values;
+}
+
+Result<SavedValues> ReadValuesFile(const std::string& path) {
+    Result<ProfileFile> values = LoadValuesProfile(path);
+    if (!values) {
+        return values.Error();
+    }
+    if (values.Value().Keys("HEADER").empty() && values.Value().Keys("DRIVER").empty()) {
+        return Failure{1, path + ": not a register-values file (no HEADER or DRIVER section)"};
+    }
+    return SavedValuesOf(values.Value());
+}
+
+SavedValues SavedValuesOf(const ProfileFile& values) {
+    SavedValues saved;
+    saved.vekFile = values.GetString("HEADER", "VekFile", "", kNameRoom);
+    std::unordered_set<std::string> seenDevices;
+    for (const std::string& file : NumberedValues(values, "DRIVER", "DRV")) {
+        // The driver's name is its file name without the four-character ending.
+        const std::string driver = file.size() > 4 ? file.substr(0, file.size() - 4) : "";
+        for (const std::string& device : NumberedValues(values, driver, "DEV")) {
+            const std::string section = driver + ":" + device;
+            if (!seenDevices.insert(Lower(section)).second) {
+                continue;
+            }
+            std::unordered_set<std::string> seenKeys;
+            for (const std::string& key : values.Keys(section)) {
+                if (StartsWithoutCase(key, "0x") && seenKeys.insert(Lower(key)).second) {
+                    saved.registers.push_back(
+                        {section, key, values.GetString(section, key, "", kLineRoom)});
+                }
+            }
+        }
+    }
+    return saved;
+}
+
+std::vector<SavedPart> SavedParts(const std::string& text) {
+    const std::size_t blank = text.find(' ');
+    if (blank != std::string::npos && blank > 0 && text.size() > blank + 2 && text.back() == 'W') {
+        const char marker = text[blank - 1];
+        if (marker == 'R' || marker == 'S') {
+            return {
+                {marker == 'R' ? SavedRole::Read : SavedRole::Status, text.substr(0, blank - 1)},
+                {SavedRole::Write, text.substr(blank + 1, text.size() - blank - 2)}};
+        }
+    }
+    return {{SavedRole::Whole, text}};
+}
+
+} // namespace vek
