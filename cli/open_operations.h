@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/option_spec.h"
 #include "cli/register_dump.h"
 #include "cli/register_watch.h"
 #include "platform/result.h"
@@ -56,20 +57,15 @@ struct OpenSession {
 // (with an optional /MASK), or one or more names (up to the next operation or option).
 enum class OperandKind { None, Name, File, Assignment, Names };
 
-// An option an operation takes after its operand; `value` names its value in the usage text, null
-// for a switch.
-struct OptionSpec {
-    const char* name;
-    const char* value;
-};
-
-// One operation of `vek open`: its word, its operand and options, its lines of the usage text,
-// the look-up done before any transfer, and the run. Run answers false when a transfer, a file
-// operation or a script failed.
+// One operation of `vek open`: its word, its operand and options, what the shell completes its
+// operand with, its lines of the usage text, the look-up done before any transfer, and the run.
+// Run answers false when a transfer, a file operation or a script failed.
 struct OperationSpec {
     const char* word;
     OperandKind operand;
     std::span<const OptionSpec> options;
+    // Blank-separated: "names", "macros" or "scripts" of the description, file patterns ("*.vkg").
+    const char* completion;
     const char* syntax;
     const char* help; // lines after the first are indented under the first
     Result<void> (*resolve)(const CVekDoc& doc, Operation& operation);
