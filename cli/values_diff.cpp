@@ -22,6 +22,43 @@ std::string SlotKey(std::string_view section, std::string_view address) {
     return NameKey(section) + '\n' + NameKey(address);
 }
 
+char Folded(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Where a saved register is, without copies: its section and key, compared without case.
+struct SlotRef {
+    std::string_view section;
+    std::string_view address;
+};
+
+struct SlotHash {
+    std::size_t operator()(const SlotRef& slot) const {
+        std::size_t hash = 14695981039346656037ull; // FNV-1a
+        for (std::string_view part : {slot.section, slot.address}) {
+            for (char c : part)
+                hash = (hash ^ static_cast<unsigned char>(Folded(c))) * 1099511628211ull;
+            hash = (hash ^ '\n') * 1099511628211ull;
+        }
+        return hash;
+    }
+};
+
+struct SlotEqual {
+    static bool Same(std::string_view a, std::string_view b) {
+        if (a.size() != b.size())
+            return false;
+        for (std::size_t i = 0; i < a.size(); ++i) {
+            if (Folded(a[i]) != Folded(b[i]))
+                return false;
+        }
+        return true;
+    }
+    bool operator()(const SlotRef& a, const SlotRef& b) const {
+        return Same(a.section, b.section) && Same(a.address, b.address);
+    }
+};
+
 // A saved value text as the program reads it back: "0x" and hexadecimal digits, or "0x" and
 // X for a value not known. Anything else is compared as text.
 struct SavedNumber {
@@ -97,6 +134,14 @@ public:
 
     // Compares the values saved for one key on both sides (either may be absent).
     void Compare(const SavedRegister* left, const SavedRegister* right) {
+        const auto single = [](const SavedRegister* saved) {
+            return saved == nullptr || saved->text.find(' ') == std::string::npos;
+        };
+        if (left != nullptr && right != nullptr && single(left) && single(right)) {
+            // The common case: one value on each side.
+            Slot(*left, SavedRole::Whole, &left->text, &right->text);
+            return;
+        }
         std::vector<SavedPart> rightParts;
         if (right != nullptr)
             rightParts = SavedParts(right->text);
@@ -201,14 +246,14 @@ const CShadowReg* RegisterIndex::Find(const SavedRegister& saved, SavedRole role
 
 DiffCounts CompareValues(const SavedValues& left, const SavedValues& right, const ValuesDiff& how,
                          std::ostream& out) {
-    std::unordered_map<std::string, std::size_t> rightIndex;
+    std::unordered_map<SlotRef, std::size_t, SlotHash, SlotEqual> rightIndex;
     rightIndex.reserve(right.registers.size());
     for (std::size_t i = 0; i < right.registers.size(); ++i)
-        rightIndex.emplace(SlotKey(right.registers[i].device, right.registers[i].address), i);
+        rightIndex.emplace(SlotRef{right.registers[i].device, right.registers[i].address}, i);
     std::vector<bool> matched(right.registers.size());
     DiffWriter writer(how, out);
     for (const SavedRegister& saved : left.registers) {
-        const auto found = rightIndex.find(SlotKey(saved.device, saved.address));
+        const auto found = rightIndex.find(SlotRef{saved.device, saved.address});
         const SavedRegister* other = nullptr;
         if (found != rightIndex.end() && !matched[found->second]) {
             matched[found->second] = true;

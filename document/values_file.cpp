@@ -33,14 +33,21 @@ std::string Lower(std::string text) {
     return text;
 }
 
-// The values of the keys of a section that begin with a prefix, each key once, in file order.
+// A value as the program reads it, into room for `room` characters with the terminator.
+std::string Cut(std::string value, std::size_t room) {
+    if (value.size() >= room) {
+        value.resize(room - 1);
+    }
+    return value;
+}
+
+// The values of the keys of a section that begin with a prefix, in file order.
 std::vector<std::string> NumberedValues(const ProfileFile& values, const std::string& section,
                                         std::string_view prefix) {
     std::vector<std::string> found;
-    std::unordered_set<std::string> seen;
-    for (const std::string& key : values.Keys(section)) {
-        if (StartsWithoutCase(key, prefix) && seen.insert(Lower(key)).second) {
-            found.push_back(values.GetString(section, key, "", kNameRoom));
+    for (auto& [key, value] : values.Entries(section)) {
+        if (StartsWithoutCase(key, prefix)) {
+            found.push_back(Cut(std::move(value), kNameRoom));
         }
     }
     return found;
@@ -66,7 +73,7 @@ Result<SavedValues> ReadValuesFile(const std::string& path) {
     if (!values) {
         return values.Error();
     }
-    if (values.Value().Keys("HEADER").empty() && values.Value().Keys("DRIVER").empty()) {
+    if (values.Value().Entries("HEADER").empty() && values.Value().Entries("DRIVER").empty()) {
         return Failure{1, path + ": not a register-values file (no HEADER or DRIVER section)"};
     }
     return SavedValuesOf(values.Value());
@@ -84,11 +91,10 @@ SavedValues SavedValuesOf(const ProfileFile& values) {
             if (!seenDevices.insert(Lower(section)).second) {
                 continue;
             }
-            std::unordered_set<std::string> seenKeys;
-            for (const std::string& key : values.Keys(section)) {
-                if (StartsWithoutCase(key, "0x") && seenKeys.insert(Lower(key)).second) {
+            for (auto& [key, value] : values.Entries(section)) {
+                if (StartsWithoutCase(key, "0x")) {
                     saved.registers.push_back(
-                        {section, key, values.GetString(section, key, "", kLineRoom)});
+                        {section, std::move(key), Cut(std::move(value), kLineRoom)});
                 }
             }
         }

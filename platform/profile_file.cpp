@@ -45,6 +45,16 @@ std::optional<std::string_view> KeyOfLine(std::string_view line) {
     return Trim(trimmed.substr(0, equals));
 }
 
+// The value of a key line: blanks around it removed, a pair of enclosing quotes dropped.
+std::string_view ValueOfLine(std::string_view line) {
+    std::string_view value = Trim(line.substr(line.find('=') + 1));
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front()) {
+        value = value.substr(1, value.size() - 2);
+    }
+    return value;
+}
+
 void SetReason(std::string* reason, const std::string& text) {
     if (reason != nullptr) {
         *reason = text;
@@ -175,12 +185,7 @@ std::string ProfileFile::GetString(std::string_view section, std::string_view ke
     if (const Section* found = FindSection(section)) {
         const auto line = found->keys.find(Lower(Trim(key)));
         if (line != found->keys.end()) {
-            const std::string& text = found->lines[line->second];
-            value = Trim(std::string_view(text).substr(text.find('=') + 1));
-            if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-                value.back() == value.front()) {
-                value = value.substr(1, value.size() - 2);
-            }
+            value = ValueOfLine(found->lines[line->second]);
         }
     }
     if (maxLength == 0) {
@@ -194,16 +199,22 @@ bool ProfileFile::HasKey(std::string_view section, std::string_view key) const {
     return found != nullptr && found->keys.count(Lower(Trim(key))) != 0;
 }
 
-std::vector<std::string> ProfileFile::Keys(std::string_view section) const {
-    std::vector<std::string> keys;
-    if (const Section* found = FindSection(section)) {
-        for (const std::string& line : found->lines) {
-            if (const auto key = KeyOfLine(line)) {
-                keys.emplace_back(*key);
-            }
+std::vector<std::pair<std::string, std::string>>
+ProfileFile::Entries(std::string_view section) const {
+    std::vector<std::pair<std::string, std::string>> entries;
+    const Section* found = FindSection(section);
+    if (found == nullptr) {
+        return entries;
+    }
+    for (std::size_t i = 0; i < found->lines.size(); ++i) {
+        const std::string& line = found->lines[i];
+        const auto key = KeyOfLine(line);
+        // A key written again further down is read from its first line only.
+        if (key && found->keys.find(Lower(*key))->second == i) {
+            entries.emplace_back(*key, ValueOfLine(line));
         }
     }
-    return keys;
+    return entries;
 }
 
 bool ProfileFile::SetString(std::string_view section, std::string_view key,

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace vek {
@@ -37,8 +38,9 @@ public:
     std::string GetString(std::string_view section, std::string_view key, std::string_view fallback,
                           std::size_t maxLength) const;
     bool HasKey(std::string_view section, std::string_view key) const;
-    // The names of a section's keys in file order, one for each key line.
-    std::vector<std::string> Keys(std::string_view section) const;
+    // A section's keys with their values as GetString gives them (not cut), in file order; a
+    // key written on several lines counts once, with the value of its first line.
+    std::vector<std::pair<std::string, std::string>> Entries(std::string_view section) const;
     // Sets a key, adding the section and the key when they are absent. Names and values that
     // would break the line structure (line breaks, a key with "=" or an empty key, a section
     // name with "]") are refused with false.
