@@ -1,13 +1,11 @@
 // vek open ... watch: reads of the named registers only, a stamped line per change, a summary at
 // the end; the loop with a pacer of the test's own, and the pacer that Ctrl-C stops.
-#include "board_description.h"
+#include "board_fixture.h"
 #include "cli/interrupt_pacer.h"
 #include "cli/register_watch.h"
 #include "document/vek_doc.h"
 #include "model/var_item.h"
 #include "platform/recording_host.h"
-#include "test_driver_library.h"
-#include "vek_run.h"
 
 #include <gmock/gmock.h>
 
@@ -19,20 +17,11 @@
 namespace vek {
 namespace {
 
-using test::TestDriverLibrary;
 using ::testing::ContainsRegex;
 using ::testing::HasSubstr;
 using ::testing::MatchesRegex;
 
-class Watch : public VekFolderTest {
-protected:
-    void SetUp() override {
-        VekFolderTest::SetUp();
-        board_ = VekFolderTest::Write("board.vek", test::BoardDescription());
-    }
-    std::string board_;
-    TestDriverLibrary driver_;
-};
+using Watch = BoardTest;
 
 TEST_F(Watch, TheDemoSensorIsWatchedForSomeRoundsWithAStampedFirstLineEach) {
     const VekRun run = Vek({"open", Example("demo.vek"), "watch", "TEMP", "sensor.status",

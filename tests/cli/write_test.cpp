@@ -1,29 +1,18 @@
 // Masked writes (write NAME=VALUE/MASK) and read-back verification (--verify), through vek on the
 // demo board's simulated bus and on the test driver.
-#include "board_description.h"
-#include "test_driver_library.h"
-#include "vek_run.h"
+#include "board_fixture.h"
 
 #include <gmock/gmock.h>
 
 namespace vek {
 namespace {
 
-using test::TestDriverLibrary;
 using ::testing::HasSubstr;
 using ::testing::Not;
 
-class Write : public VekFolderTest {
-protected:
-    void SetUp() override {
-        VekFolderTest::SetUp();
-        board_ = VekFolderTest::Write("board.vek", test::BoardDescription());
-    }
-    std::string board_;
-    TestDriverLibrary driver_;
-};
+using WriteOperation = BoardTest;
 
-TEST_F(Write, AMaskChangesOnlyItsBitsOfTheValueReadFirst) {
+TEST_F(WriteOperation, AMaskChangesOnlyItsBitsOfTheValueReadFirst) {
     // DIRECTION powers up as 0xff; OUT_PINS are its three low bits.
     const VekRun run = Vek({"open", Example("demo.vek"), "write", "DIRECTION=0x05/0x07", "read",
                             "DIRECTION", "write", "OUT_PINS=0b010/0b110", "read", "DIRECTION",
@@ -32,7 +21,7 @@ TEST_F(Write, AMaskChangesOnlyItsBitsOfTheValueReadFirst) {
     EXPECT_EQ(run.out, "DIRECTION = 0xfd\nDIRECTION = 0xfb\nPOLARITY = 0x3c\n");
 }
 
-TEST_F(Write, AMaskedWriteReadsTheRegisterAndWritesItOnce) {
+TEST_F(WriteOperation, AMaskedWriteReadsTheRegisterAndWritesItOnce) {
     driver_.SetRegister({0x08, 0x10}, 0x1234); // WIDE, bytes swapped on the wire (O21)
     const VekRun run = Vek({"open", board_, "write", "WIDE=0x0050/0x00f0", "show", "WIDE"});
     EXPECT_EQ(run.status, kExitOk) << run.err;
@@ -42,7 +31,7 @@ TEST_F(Write, AMaskedWriteReadsTheRegisterAndWritesItOnce) {
     EXPECT_EQ(driver_.Calls(TestCallSet)[0].data, 0x5234u);
 }
 
-TEST_F(Write, MasksThatCannotWorkAreRefusedBeforeAnyTransfer) {
+TEST_F(WriteOperation, MasksThatCannotWorkAreRefusedBeforeAnyTransfer) {
     const struct {
         const char* assignment;
         const char* error;
@@ -67,7 +56,7 @@ TEST_F(Write, MasksThatCannotWorkAreRefusedBeforeAnyTransfer) {
     }
 }
 
-TEST_F(Write, AMaskedWriteWhoseReadFailsWritesNothing) {
+TEST_F(WriteOperation, AMaskedWriteWhoseReadFailsWritesNothing) {
     driver_.FailAddress({0x08, 0x10});
     const VekRun run = Vek({"open", board_, "write", "WIDE=0x0050/0x00f0"});
     EXPECT_EQ(run.status, kExitErrors);
@@ -77,7 +66,7 @@ TEST_F(Write, AMaskedWriteWhoseReadFailsWritesNothing) {
     EXPECT_TRUE(driver_.Calls(TestCallSet).empty());
 }
 
-TEST_F(Write, VerifyReportsAValueThatDidNotArriveWithBothValues) {
+TEST_F(WriteOperation, VerifyReportsAValueThatDidNotArriveWithBothValues) {
     // Four bits of WIDE are read-only: the high half of its second byte on the wire, which
     // carries the low byte of the value (O21).
     driver_.KeepBits({0x08, 0x10}, 0xF000);
@@ -95,7 +84,7 @@ TEST_F(Write, VerifyReportsAValueThatDidNotArriveWithBothValues) {
     EXPECT_EQ(trusting.status, kExitOk) << trusting.err;
 }
 
-TEST_F(Write, VerifyCoversWriteDefaultWriteNowAndLoadButNotWriteOnlyRegisters) {
+TEST_F(WriteOperation, VerifyCoversWriteDefaultWriteNowAndLoadButNotWriteOnlyRegisters) {
     const std::string values = Temp("board.vkg");
     ASSERT_EQ(Vek({"open", board_, "write-default", "save", values}).status, kExitOk);
 
@@ -133,7 +122,7 @@ TEST_F(Write, VerifyCoversWriteDefaultWriteNowAndLoadButNotWriteOnlyRegisters) {
     EXPECT_EQ(reports("verify CHIP.PR"), 2u);
 }
 
-TEST_F(Write, VerifyInSimulationHasNothingToReadBack) {
+TEST_F(WriteOperation, VerifyInSimulationHasNothingToReadBack) {
     const VekRun run =
         Vek({"open", board_, "--simulate", "--verify", "write-default", "write", "CTRL=0x12/0x1f"});
     EXPECT_EQ(run.status, kExitOk) << run.err;
