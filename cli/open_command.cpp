@@ -62,14 +62,20 @@ Example:
 )";
 
 // The operations' lines come from their table: syntax, then the help at column 22.
+// A syntax too long to leave room for the help on its line puts the help below it.
 void PrintUsage(std::ostream& out) {
     constexpr std::size_t kHelpColumn = 22;
+    constexpr std::size_t kLineWidth = 100;
     const std::string indent(kHelpColumn, ' ');
     out << kUsageHead;
     for (const OperationSpec& spec : OpenOperations()) {
         const std::string syntax = std::string("  ") + spec.syntax;
         const std::size_t column = std::max(kHelpColumn, syntax.size() + 3);
-        out << syntax << std::string(column - syntax.size(), ' ');
+        const std::string_view help = spec.help;
+        if (column + help.substr(0, help.find('\n')).size() > kLineWidth)
+            out << syntax << '\n' << indent;
+        else
+            out << syntax << std::string(column - syntax.size(), ' ');
         for (const char* c = spec.help; *c != '\0'; ++c)
             out << *c << (*c == '\n' ? indent : "");
         out << '\n';
