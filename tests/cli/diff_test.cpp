@@ -1,7 +1,6 @@
 // vek diff: two register-values files, by address or by the names of a description, and a file
 // against the values read now from the devices.
-#include "board_description.h"
-#include "vek_run.h"
+#include "board_fixture.h"
 
 #include <gmock/gmock.h>
 
@@ -11,7 +10,7 @@ namespace {
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
 
-using Diff = VekFolderTest;
+using Diff = BoardTest;
 
 // Values as the test board's description saves them, written by hand: a READ and a WRITE
 // register sharing 0x100c, a value not known, and a second device.
@@ -73,8 +72,7 @@ TEST_F(Diff, TwoFilesDifferRegisterByRegisterByAddress) {
 TEST_F(Diff, ADescriptionNamesTheRegistersAndTheBitFieldsThatChanged) {
     const std::string a = Write("a.vkg", kSavedA);
     const std::string b = Write("b.vkg", kSavedB);
-    const std::string board = Write("board.vek", test::BoardDescription());
-    const VekRun run = Vek({"diff", a, b, "--description", board});
+    const VekRun run = Vek({"diff", a, b, "--description", board_});
     EXPECT_EQ(run.status, 1) << run.err;
     EXPECT_THAT(run.out, StartsWith("CHIP.CTRL 0x1000: 0x5a -> 0x5b, bits 0x01\n"
                                     "    EN: 0x0 -> 0x1\n"
@@ -123,6 +121,19 @@ TEST_F(Diff, AFileIsComparedWithTheValuesReadNowFromTheDevices) {
     EXPECT_EQ(differs.status, 1) << differs.err;
     EXPECT_EQ(differs.out, "IOEXP.POLARITY 0x4002: 0x0f -> 0x00, bits 0x0f\n" + changed +
                                " and the devices differ in 1 of 16 registers (1 not read)\n");
+}
+
+TEST_F(Diff, AReadThatFailsIsAnErrorAndItsRegisterIsNotCompared) {
+    const std::string saved = Temp("board.vkg");
+    ASSERT_EQ(Vek({"open", board_, "write-default", "read-all", "save", saved}).status, kExitOk);
+    ASSERT_EQ(Vek({"diff", board_, saved}).status, 0);
+    driver_.FailAddress({0x08, 0x10});
+    const VekRun run = Vek({"diff", board_, saved});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_THAT(run.err, HasSubstr("driver error D06: cannot read from address 0x1008"));
+    // WIDE and the two WRITE registers were not read.
+    EXPECT_THAT(run.out, HasSubstr(" and the devices hold the same values in "));
+    EXPECT_THAT(run.out, HasSubstr(" registers (3 not read)\n"));
 }
 
 TEST_F(Diff, FilesDescriptionsAndDevicesThatCannotBeUsedAreErrors) {

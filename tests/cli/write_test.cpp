@@ -122,6 +122,13 @@ TEST_F(WriteOperation, VerifyCoversWriteDefaultWriteNowAndLoadButNotWriteOnlyReg
     EXPECT_EQ(reports("verify CHIP.PR"), 2u);
 }
 
+TEST_F(WriteOperation, VerifyFindsTheDemoBoardsRegistersAsWritten) {
+    const VekRun run = Vek({"open", Example("demo.vek"), "--verify", "write-default", "write",
+                            "POLARITY=0x0f/0x0f", "write", "OUTPUT=0x12"});
+    EXPECT_EQ(run.status, kExitOk) << run.err;
+    EXPECT_THAT(run.err, Not(HasSubstr("verify")));
+}
+
 TEST_F(WriteOperation, VerifyInSimulationHasNothingToReadBack) {
     const VekRun run =
         Vek({"open", board_, "--simulate", "--verify", "write-default", "write", "CTRL=0x12/0x1f"});
