@@ -5,6 +5,7 @@
 #include "document/vek_doc.h"
 #include "platform/console_host.h"
 #include "platform/profile_file.h"
+#include "platform/text_helpers.h"
 
 #include <optional>
 #include <ostream>
@@ -40,16 +41,6 @@ files that cannot be read, a description with errors, drivers that cannot be use
 reads that failed).
 )";
 
-bool EndsWithoutCase(const std::string& text, std::string_view ending) {
-    if (text.size() < ending.size())
-        return false;
-    for (std::size_t i = 0; i < ending.size(); ++i) {
-        if ((text[text.size() - ending.size() + i] | 0x20) != (ending[i] | 0x20))
-            return false;
-    }
-    return true;
-}
-
 struct DiffArguments {
     std::vector<std::string> files;
     std::optional<std::string> description;
@@ -72,7 +63,7 @@ std::optional<DiffArguments> ParseArguments(const std::vector<std::string>& args
         err << "vek: diff takes two files\n" << kDiffUsage;
         return std::nullopt;
     }
-    if (parsed.description && EndsWithoutCase(parsed.files[0], ".vek")) {
+    if (parsed.description && EndsWithNoCase(parsed.files[0], ".vek")) {
         err << "vek: --description names the registers of two values files\n" << kDiffUsage;
         return std::nullopt;
     }
@@ -125,7 +116,7 @@ int DiffDevices(const DiffArguments& args, std::ostream& out, std::ostream& err)
     if (!doc.OpenDocument(args.files[0]))
         return kExitTrouble;
     const int failedReads = doc.ReadAll();
-    ProfileFile now("");
+    ProfileFile now;
     doc.StoreValues(now, "");
     const RegisterIndex names(doc);
     const ValuesDiff how{args.files[1], "the devices", &names, true};
@@ -143,7 +134,7 @@ int RunDiffCommand(const std::vector<std::string>& args, std::ostream& out, std:
     const std::optional<DiffArguments> parsed = ParseArguments(args, err);
     if (!parsed)
         return kExitUsage;
-    if (EndsWithoutCase(parsed->files[0], ".vek"))
+    if (EndsWithNoCase(parsed->files[0], ".vek"))
         return DiffDevices(*parsed, out, err);
     return DiffFiles(*parsed, out, err);
 }

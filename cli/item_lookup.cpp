@@ -69,7 +69,7 @@ bool ValueKnown(const CVarItem& item) {
 }
 
 std::string ShownHex(const CVarItem& item) {
-    std::string text = FormatValue(item.ShownValue(), item.ShownWidth());
+    std::string text = HexValueText(item.ShownValue(), item.ShownWidth());
     if (!ValueKnown(item))
         text = "0x" + std::string(text.size() - 2, 'X');
     return text;

@@ -70,8 +70,8 @@ Result<void> ResolveAssignment(const CVekDoc& doc, Operation& operation) {
     if (*mask == 0)
         return Failure{1, what + "mask " + *operation.mask + " selects no bits"};
     if ((*value & ~*mask) != 0) {
-        return Failure{1, what + "value " + FormatValue(*value, width) + " has bits outside mask " +
-                              FormatValue(*mask, width)};
+        return Failure{1, what + "value " + HexValueText(*value, width) +
+                              " has bits outside mask " + HexValueText(*mask, width)};
     }
     if (const std::string refusal = MaskRefusal(*operation.item); !refusal.empty())
         return Failure{1, what + "no masked write: " + refusal};

@@ -110,7 +110,7 @@ std::array<std::string, kColumns.size()> Cells(const DumpRow& row) {
             Joined(row.addresses),
             row.access,
             std::to_string(row.width),
-            row.defaultValue ? FormatValue(*row.defaultValue, row.width) : std::string(),
+            row.defaultValue ? HexValueText(*row.defaultValue, row.width) : std::string(),
             row.valueHex,
             row.text != nullptr ? *row.text : std::string()};
 }

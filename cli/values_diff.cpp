@@ -2,12 +2,12 @@
 
 #include "cli/item_lookup.h"
 #include "cli/value_argument.h"
-#include "compiler/name_table.h"
 #include "document/vek_doc.h"
 #include "model/bit_item.h"
 #include "model/bits.h"
 #include "model/driver.h"
 #include "model/shadow_reg.h"
+#include "platform/text_helpers.h"
 
 #include <algorithm>
 #include <charconv>
@@ -19,11 +19,7 @@ namespace {
 
 // Sections and keys of a profile compare without case.
 std::string SlotKey(std::string_view section, std::string_view address) {
-    return NameKey(section) + '\n' + NameKey(address);
-}
-
-char Folded(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    return LowerCase(section) + '\n' + LowerCase(address);
 }
 
 // Where a saved register is, without copies: its section and key, compared without case.
@@ -37,7 +33,7 @@ struct SlotHash {
         std::size_t hash = 14695981039346656037ull; // FNV-1a
         for (std::string_view part : {slot.section, slot.address}) {
             for (char c : part)
-                hash = (hash ^ static_cast<unsigned char>(Folded(c))) * 1099511628211ull;
+                hash = (hash ^ static_cast<unsigned char>(LowerLetter(c))) * 1099511628211ull;
             hash = (hash ^ '\n') * 1099511628211ull;
         }
         return hash;
@@ -45,17 +41,8 @@ struct SlotHash {
 };
 
 struct SlotEqual {
-    static bool Same(std::string_view a, std::string_view b) {
-        if (a.size() != b.size())
-            return false;
-        for (std::size_t i = 0; i < a.size(); ++i) {
-            if (Folded(a[i]) != Folded(b[i]))
-                return false;
-        }
-        return true;
-    }
     bool operator()(const SlotRef& a, const SlotRef& b) const {
-        return Same(a.section, b.section) && Same(a.address, b.address);
+        return EqualsNoCase(a.section, b.section) && EqualsNoCase(a.address, b.address);
     }
 };
 
@@ -87,7 +74,7 @@ bool SameValue(const std::string& a, const std::string& b) {
     const SavedNumber right = ReadSavedNumber(b);
     if (left.wellFormed && right.wellFormed)
         return left.known == right.known && (!left.known || left.value == right.value);
-    return NameKey(a) == NameKey(b);
+    return EqualsNoCase(a, b);
 }
 
 const char* RoleSuffix(SavedRole role) {
@@ -122,7 +109,7 @@ AccessType RoleAccess(SavedRole role) {
 std::string FieldText(const CBitItem& field, std::uint32_t registerValue, const ValueTexts& texts) {
     const std::uint32_t value =
         Extract(registerValue & field.GetMask(), field.GetMask(), field.GetWidth());
-    std::string text = FormatValue(value, field.GetWidth());
+    std::string text = HexValueText(value, field.GetWidth());
     if (const std::string* named = texts.Find(field, value))
         text += " \"" + *named + "\"";
     return text;
@@ -196,7 +183,7 @@ private:
         }
         const std::uint32_t changed = a.value ^ b.value;
         const int digits = static_cast<int>(std::max(left->size(), right->size())) - 2;
-        out_ << ", bits " << FormatValue(changed, 4 * digits) << '\n';
+        out_ << ", bits " << HexValueText(changed, 4 * digits) << '\n';
         if (reg != nullptr)
             PrintFields(*reg, a.value, b.value, changed);
     }

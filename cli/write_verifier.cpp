@@ -22,8 +22,8 @@ void WriteVerifier::Check(CShadowReg& reg) {
     }
     const std::uint32_t readBack = reg.GetValue();
     if (((wrote ^ readBack) & defined) != 0) {
-        err_ << where << "wrote " << FormatValue(wrote & defined, bits) << ", read back "
-             << FormatValue(readBack & defined, bits) << '\n';
+        err_ << where << "wrote " << HexValueText(wrote & defined, bits) << ", read back "
+             << HexValueText(readBack & defined, bits) << '\n';
         ++failures_;
     }
 }

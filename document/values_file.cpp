@@ -1,5 +1,7 @@
 #include "document/values_file.h"
 
+#include "platform/text_helpers.h"
+
 #include <sys/stat.h>
 #include <unordered_set>
 
@@ -12,25 +14,8 @@ constexpr std::size_t kLineRoom = 80;
 // Room for a driver or device name, as for the file names of the HEADER section.
 constexpr std::size_t kNameRoom = 256;
 
-bool StartsWithoutCase(const std::string& text, std::string_view prefix) {
-    if (text.size() < prefix.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < prefix.size(); ++i) {
-        if ((text[i] | 0x20) != (prefix[i] | 0x20)) {
-            return false;
-        }
-    }
-    return true;
-}
-
-std::string Lower(std::string text) {
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return text;
+bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
+    return text.size() >= prefix.size() && EqualsNoCase(text.substr(0, prefix.size()), prefix);
 }
 
 // A value as the program reads it, into room for `room` characters with the terminator.
@@ -46,7 +31,7 @@ std::vector<std::string> NumberedValues(const ProfileFile& values, const std::st
                                         std::string_view prefix) {
     std::vector<std::string> found;
     for (auto& [key, value] : values.Entries(section)) {
-        if (StartsWithoutCase(key, prefix)) {
+        if (StartsWithNoCase(key, prefix)) {
             found.push_back(Cut(std::move(value), kNameRoom));
         }
     }
@@ -61,9 +46,8 @@ Result<ProfileFile> LoadValuesProfile(const std::string& path) {
         return Failure{1, path + ": no such register-values file"};
     }
     ProfileFile values(path);
-    std::string reason;
-    if (!values.Load(&reason)) {
-        return Failure{1, reason};
+    if (Result<void> loaded = values.Load(); !loaded) {
+        return loaded.Error();
     }
     return values;
 }
@@ -88,11 +72,11 @@ SavedValues SavedValuesOf(const ProfileFile& values) {
         const std::string driver = file.size() > 4 ? file.substr(0, file.size() - 4) : "";
         for (const std::string& device : NumberedValues(values, driver, "DEV")) {
             const std::string section = driver + ":" + device;
-            if (!seenDevices.insert(Lower(section)).second) {
+            if (!seenDevices.insert(LowerCase(section)).second) {
                 continue;
             }
             for (auto& [key, value] : values.Entries(section)) {
-                if (StartsWithoutCase(key, "0x")) {
+                if (StartsWithNoCase(key, "0x")) {
                     saved.registers.push_back(
                         {section, std::move(key), Cut(std::move(value), kLineRoom)});
                 }

@@ -6,8 +6,8 @@
 #include "platform/host.h"
 #include "platform/profile_file.h"
 #include "platform/string_table.h"
+#include "platform/text_helpers.h"
 
-#include <cctype>
 #include <ctime>
 #include <sys/stat.h>
 
@@ -21,13 +21,6 @@ constexpr const char* kVersion = "1.2";
 // The room the stored file names are read with, terminator included.
 constexpr std::size_t kPathRoom = 256;
 
-std::string Upper(std::string text) {
-    for (char& c : text) {
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    }
-    return text;
-}
-
 std::string FileName(const std::string& path) {
     const std::size_t slash = path.find_last_of("/\\");
     return slash == std::string::npos ? path : path.substr(slash + 1);
@@ -35,7 +28,7 @@ std::string FileName(const std::string& path) {
 
 bool HasValuesEnding(const std::string& path) {
     const std::string name = FileName(path);
-    return name.size() > 4 && Upper(name.substr(name.size() - 4)) == ".VKG";
+    return name.size() > 4 && EndsWithNoCase(name, ".vkg");
 }
 
 std::string DateText(std::time_t when) {
@@ -102,9 +95,8 @@ bool CVekDoc::SaveValues(const std::string& file, const std::string& comment) {
     // A profile that starts empty: whatever the file held before is replaced as a whole.
     ProfileFile values(file);
     StoreValues(values, comment);
-    std::string reason;
-    if (!values.Save(&reason)) {
-        host_.Message(reason, true);
+    if (const Result<void> saved = values.Save(); !saved) {
+        host_.Message(saved.Error().text, true);
         return false;
     }
     return true;
@@ -120,8 +112,8 @@ bool CVekDoc::LoadValues(const std::string& file) {
     const std::string vkgFile = values.GetString(kHeader, "VkgFile", "", kPathRoom);
     const std::string vekFile = values.GetString(kHeader, "VekFile", "", kPathRoom);
 
-    if (Upper(vekFile) != Upper(path_) && host_.Ask(DifferentDescriptionQuestion(vkgFile, vekFile),
-                                                    QuestionKind::YesNo) != Answer::Yes) {
+    if (!EqualsNoCase(vekFile, path_) && host_.Ask(DifferentDescriptionQuestion(vkgFile, vekFile),
+                                                   QuestionKind::YesNo) != Answer::Yes) {
         return false;
     }
     const int flags = context_.simulation ? transfer_flag::Simulation : 0;

@@ -48,7 +48,7 @@ void CVarItem::ReportError() const {
 }
 
 std::string CVarItem::ValueText() const {
-    return FormatValue(CurrentValue(), radix_, ValueWidth(), HasFlags(item_flag::Signed));
+    return FieldValueText(CurrentValue(), radix_, ValueWidth(), HasFlags(item_flag::Signed));
 }
 
 void CVarItem::InsertIntoTree(TreeControl& tree, int parentNode, int afterNode, int iconBase) {

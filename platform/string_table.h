@@ -5,8 +5,10 @@
 namespace vek {
 
 // The program's string table: every message text of the compiler and of the driver binding,
-// defined once and loaded by number. Texts are exact, trailing blanks included.
-#define VEK_STRING_TABLE(X)                                                                        \
+// defined once and loaded by number, one list for each catalogue. Texts are exact, trailing blanks
+// included.
+
+#define VEK_COMPILER_MESSAGES(X)                                                                   \
     X(ErrP00, 1, "error P00: unexpected end of file ")                                             \
     X(ErrP01, 2, "error P01: open comment ")                                                       \
     X(ErrP02, 3, "error P02: wrong syntax ")                                                       \
@@ -44,7 +46,9 @@ namespace vek {
     X(ErrB27, 35, "error B27: %l: unresolved macro")                                               \
     X(ErrB28, 36, "error B28: more than four bytes in the byte order")                             \
     X(ErrB29, 37, "error B29: non allowed byte sequence")                                          \
-    X(ErrB30, 38, "error B30: datasize differs from number of bytes in byte order")                \
+    X(ErrB30, 38, "error B30: datasize differs from number of bytes in byte order")
+
+#define VEK_DRIVER_MESSAGES(X)                                                                     \
     X(DrvD00, 40,                                                                                  \
       "driver error D00: Not valid driver. Do you want to switch in the simulation "               \
       "mode ?")                                                                                    \
@@ -55,10 +59,16 @@ namespace vek {
     X(DrvD05, 45, "driver error D05: cannot write to address ")                                    \
     X(DrvD06, 46, "driver error D06: cannot read from address ")                                   \
     X(DrvD07, 47, "driver error D07: no valid data to write to address ")                          \
-    X(DrvD08, 48, "driver error D08: cannot execute the command, driver is not loaded.")           \
+    X(DrvD08, 48, "driver error D08: cannot execute the command, driver is not loaded.")
+
+// The question before register values saved with another description are loaded.
+#define VEK_DOCUMENT_QUESTIONS(X)                                                                  \
     X(WarnDifferentVekFiles, 61219,                                                                \
       "WARNING: Different Vek Files!\n\nThe Vkg file %file1 was saved with the Vek file %file2. "  \
       "\nLoad it anyway?")
+
+#define VEK_STRING_TABLE(X)                                                                        \
+    VEK_COMPILER_MESSAGES(X) VEK_DRIVER_MESSAGES(X) VEK_DOCUMENT_QUESTIONS(X)
 
 enum class StringId : int {
 #define VEK_STRING_ID(name, number, text) name = number,

@@ -36,7 +36,7 @@ TEST(ValuesFileReader, WhatADocumentSavesIsReadBackRegisterByRegister) {
     CVekDoc doc(host);
     ASSERT_TRUE(doc.OpenDocument(board));
     doc.WriteAll(transfer_flag::WriteDefault);
-    ProfileFile values("");
+    ProfileFile values;
     doc.StoreValues(values, "in memory");
     const SavedValues saved = SavedValuesOf(values);
     EXPECT_EQ(saved.vekFile, doc.GetPath());
