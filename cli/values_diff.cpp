@@ -46,6 +46,47 @@ struct SlotEqual {
     }
 };
 
+// Finds the right side's register for each of the left side's: by walking both while they list
+// their registers in the same order, as files saved for one description do, and by an index of
+// the right side where they part.
+class SlotMatcher {
+public:
+    explicit SlotMatcher(const std::vector<SavedRegister>& right)
+        : right_(right), matched_(right.size()) {}
+
+    // Null when the right side has no register there, or gave it to an earlier one.
+    const SavedRegister* Match(const SavedRegister& left) {
+        const SlotRef slot{left.device, left.address};
+        std::size_t at = next_;
+        if (at >= right_.size() || matched_[at] ||
+            !SlotEqual()(slot, SlotRef{right_[at].device, right_[at].address})) {
+            at = Find(slot);
+            if (at == right_.size())
+                return nullptr;
+        }
+        matched_[at] = true;
+        next_ = at + 1;
+        return &right_[at];
+    }
+    bool Matched(std::size_t i) const { return matched_[i]; }
+
+private:
+    std::size_t Find(const SlotRef& slot) {
+        if (index_.empty()) {
+            index_.reserve(right_.size());
+            for (std::size_t i = 0; i < right_.size(); ++i)
+                index_.emplace(SlotRef{right_[i].device, right_[i].address}, i);
+        }
+        const auto found = index_.find(slot);
+        return found == index_.end() || matched_[found->second] ? right_.size() : found->second;
+    }
+
+    const std::vector<SavedRegister>& right_;
+    std::vector<bool> matched_;
+    std::size_t next_ = 0;
+    std::unordered_map<SlotRef, std::size_t, SlotHash, SlotEqual> index_;
+};
+
 // A saved value text as the program reads it back: "0x" and hexadecimal digits, or "0x" and
 // X for a value not known. Anything else is compared as text.
 struct SavedNumber {
@@ -233,23 +274,12 @@ const CShadowReg* RegisterIndex::Find(const SavedRegister& saved, SavedRole role
 
 DiffCounts CompareValues(const SavedValues& left, const SavedValues& right, const ValuesDiff& how,
                          std::ostream& out) {
-    std::unordered_map<SlotRef, std::size_t, SlotHash, SlotEqual> rightIndex;
-    rightIndex.reserve(right.registers.size());
-    for (std::size_t i = 0; i < right.registers.size(); ++i)
-        rightIndex.emplace(SlotRef{right.registers[i].device, right.registers[i].address}, i);
-    std::vector<bool> matched(right.registers.size());
+    SlotMatcher matcher(right.registers);
     DiffWriter writer(how, out);
-    for (const SavedRegister& saved : left.registers) {
-        const auto found = rightIndex.find(SlotRef{saved.device, saved.address});
-        const SavedRegister* other = nullptr;
-        if (found != rightIndex.end() && !matched[found->second]) {
-            matched[found->second] = true;
-            other = &right.registers[found->second];
-        }
-        writer.Compare(&saved, other);
-    }
+    for (const SavedRegister& saved : left.registers)
+        writer.Compare(&saved, matcher.Match(saved));
     for (std::size_t i = 0; i < right.registers.size(); ++i) {
-        if (!matched[i])
+        if (!matcher.Matched(i))
             writer.Compare(nullptr, &right.registers[i]);
     }
     return writer.Counts();
