@@ -118,32 +118,19 @@ bool SameValue(const std::string& a, const std::string& b) {
     return EqualsNoCase(a, b);
 }
 
-const char* RoleSuffix(SavedRole role) {
-    switch (role) {
-    case SavedRole::Read:
-        return " R";
-    case SavedRole::Status:
-        return " S";
-    case SavedRole::Write:
-        return " W";
-    case SavedRole::Whole:
-        break;
-    }
-    return "";
-}
+// What each role of a saved value is shown with, and the access type of its register, in the
+// order of SavedRole.
+struct RoleFacts {
+    const char* suffix;
+    AccessType access;
+};
+constexpr RoleFacts kRoles[] = {{"", AccessType::NotGiven},
+                                {" R", AccessType::Read},
+                                {" S", AccessType::Status},
+                                {" W", AccessType::Write}};
 
-AccessType RoleAccess(SavedRole role) {
-    switch (role) {
-    case SavedRole::Read:
-        return AccessType::Read;
-    case SavedRole::Status:
-        return AccessType::Status;
-    case SavedRole::Write:
-        return AccessType::Write;
-    case SavedRole::Whole:
-        break;
-    }
-    return AccessType::NotGiven;
+const RoleFacts& Facts(SavedRole role) {
+    return kRoles[static_cast<std::size_t>(role)];
 }
 
 // The value of a bit field in a register value, with the description's text for it.
@@ -208,7 +195,7 @@ private:
         ++counts_.different;
         const CShadowReg* reg = how_.names != nullptr ? how_.names->Find(saved, role) : nullptr;
         out_ << (reg != nullptr ? RegisterName(*reg) : saved.device) << ' ' << saved.address
-             << RoleSuffix(role) << ": ";
+             << Facts(role).suffix << ": ";
         if (left == nullptr || right == nullptr) {
             ++(left == nullptr ? counts_.onlyRight : counts_.onlyLeft);
             out_ << (left != nullptr ? *left : *right) << " only in "
@@ -266,7 +253,7 @@ const CShadowReg* RegisterIndex::Find(const SavedRegister& saved, SavedRole role
     if (found == registers_.end())
         return nullptr;
     for (const CShadowReg* reg : found->second) {
-        if (role == SavedRole::Whole || reg->GetAccessType() == RoleAccess(role))
+        if (role == SavedRole::Whole || reg->GetAccessType() == Facts(role).access)
             return reg;
     }
     return nullptr;
