@@ -102,10 +102,10 @@ const char* const kScriptTail = R"bash(    esac
 complete -F _vek vek
 )bash";
 
-// The bash commands that offer what a blank-separated completion spec names: "names", "macros"
+// The bash commands that offer what a blank-separated list names: "names", "macros"
 // and "scripts" of the description, file patterns, or plain words.
-std::string ReplyFor(const std::string& spec) {
-    std::istringstream tokens(spec);
+std::string ReplyFor(const std::string& offers) {
+    std::istringstream tokens(offers);
     std::string token, files, words, reply;
     while (tokens >> token) {
         if (token == "names")
