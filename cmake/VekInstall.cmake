@@ -1,8 +1,8 @@
 # Installing Tarvel. The programs and the driver libraries go together into lib/tarvel, so that
 # the programs find the drivers beside them as in the build folder, and each driver its helper
 # libraries; bin/ holds links to the programs. Then the desktop entry, the MIME types of
-# descriptions (.vek) and register-values files (.vkg), the icon, the documentation and the
-# examples.
+# descriptions (.vek) and register-values files (.vkg), the icon, vek's bash completion, the
+# documentation and the examples.
 include(GNUInstallDirs)
 
 set(VEK_PROGRAM_DIR lib/tarvel)
@@ -24,6 +24,8 @@ install(FILES ui/install/tarvel.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/pa
 install(FILES ui/resources/icons/tarvel.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
         RENAME tarvel-vek32.svg)
+install(FILES ${CMAKE_BINARY_DIR}/share/bash-completion/completions/vek
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
 install(FILES README.md DESTINATION ${VEK_DOC_DIR})
 install(DIRECTORY docs/ DESTINATION ${VEK_DOC_DIR})
 install(DIRECTORY examples DESTINATION ${VEK_DOC_DIR})

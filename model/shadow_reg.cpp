@@ -167,6 +167,9 @@ bool CShadowReg::Write(int flags) {
     if (!writeDefault) {
         UpdateOverlapping(update_code::Write);
     }
+    if (context_ != nullptr && context_->written) {
+        context_->written(*this);
+    }
     return true;
 }
 

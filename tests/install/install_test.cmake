@@ -11,7 +11,8 @@ foreach(file
         lib/tarvel/libI2C32.so lib/tarvel/libtapdrv32.so lib/tarvel/libBSX4810.so
         lib/tarvel/libpcbdrv32.so lib/tarvel/libicbdrv32.so lib/tarvel/libqbr18_32.so
         share/applications/tarvel-vek32.desktop share/mime/packages/tarvel.xml
-        share/icons/hicolor/scalable/apps/tarvel-vek32.svg share/doc/tarvel/README.md
+        share/icons/hicolor/scalable/apps/tarvel-vek32.svg
+        share/bash-completion/completions/vek share/doc/tarvel/README.md
         share/doc/tarvel/vek32.md share/doc/tarvel/examples/demo.vek)
     if(NOT EXISTS ${PREFIX}/${file})
         message(FATAL_ERROR "not installed: ${file}")
