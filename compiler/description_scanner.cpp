@@ -71,8 +71,10 @@ int CountSourceLines(std::string_view source) {
 } // namespace
 
 DescriptionScanner::DescriptionScanner(ScanListener& listener) : listener_(listener) {
-    for (const Keyword& keyword : kKeywords)
-        keywordsByFirst_[static_cast<unsigned char>(keyword.literal[0])].push_back(keyword);
+    for (const TokenInfo& token : kTokens) {
+        if (!token.literal.empty())
+            keywordsByFirst_[static_cast<unsigned char>(token.literal[0])].push_back(token);
+    }
 }
 
 bool DescriptionScanner::Open(const std::string& path, Host* progress, std::string* error) {
@@ -235,7 +237,7 @@ ScannedToken DescriptionScanner::Recognise() {
         break;
     }
 
-    for (const Keyword& keyword : keywordsByFirst_[static_cast<unsigned char>(line_[0])]) {
+    for (const TokenInfo& keyword : keywordsByFirst_[static_cast<unsigned char>(line_[0])]) {
         if (keyword.literal.size() >= best && StartsWith(line_, keyword.literal)) {
             best = keyword.literal.size();
             code = keyword.code;

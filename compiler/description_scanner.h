@@ -58,7 +58,7 @@ private:
     std::string_view line_; // unread rest of the current line
     bool ended_ = true;
     // Keywords by their first character, each list in code order.
-    std::array<std::vector<Keyword>, 256> keywordsByFirst_;
+    std::array<std::vector<TokenInfo>, 256> keywordsByFirst_;
 };
 
 } // namespace vek
