@@ -58,10 +58,6 @@ public:
     std::vector<std::unique_ptr<CVekMacro>> TakeMacros();
     std::vector<std::unique_ptr<CBasicMacro>> TakeScriptMacros();
 
-    // Limits of names and strings; longer ones are reported with B19.
-    static constexpr std::size_t kMaxNameLength = 30;
-    static constexpr std::size_t kMaxStringLength = 80;
-
 private:
     // What a label keeps of the layout state, to return to it later.
     struct HierarchyContext {
@@ -82,16 +78,15 @@ private:
         int shift = 0;
     };
 
-    // Property intake.
-    void AddText(int code, std::string_view text, int line);
-    void AddDecimal(int code, std::string_view text, int line);
-    void AddNumber(int code, std::string_view text, int line);
-    void AddAddress(std::string_view text, int line);
-    void AddLabel(int code, std::string_view text, int line);
-    void AddName(int code, std::string_view text, int line);
-    void AddString(int code, std::string_view text, int line);
-    void AddByteOrder(std::string_view text, int line);
-    void AddMacroName(int code, std::string_view text, int line);
+    // Property intake: each checks the text as its code's rule says.
+    bool CheckRange(std::uint32_t value, const ValueRange& range);
+    std::uint32_t IntakeDecimal(int code, std::string_view text, const ValueRange& range);
+    std::string_view IntakeAddress(std::string_view text);
+    std::uint32_t IntakeLabel(int code, std::string_view text, const ValueRange& range);
+    void IntakeName(int code, std::string_view text);
+    void IntakeString(int code, std::string_view text);
+    void IntakeByteOrder(std::string_view text);
+    void IntakeMacroName(int code, std::string_view text);
 
     void Report(StringId id, std::string_view name = {}, std::string_view number = {});
     void ReportQueued();

@@ -1,5 +1,6 @@
 #include "compiler/description_scanner.h"
 
+#include "compiler/limits.h"
 #include "platform/host.h"
 #include "platform/text_file.h"
 

@@ -32,8 +32,6 @@ struct ScannedToken {
 // characters are refused whole; the progress indicator advances once per line read.
 class DescriptionScanner {
 public:
-    static constexpr std::size_t kLineSize = 200;
-
     explicit DescriptionScanner(ScanListener& listener);
 
     // Reads the file; false (and an empty source) when it cannot be read.
