@@ -16,7 +16,7 @@ void Compile(benchmark::State& state, int devices, int registers, int bitFields)
         state.PauseTiming(); // the copy stands for reading the file, which is not measured
         std::string source = text;
         state.ResumeTiming();
-        parser.CompileText("generated.vek", std::move(source), nullptr);
+        parser.Compile("generated.vek", std::move(source), nullptr);
         if (parser.ErrorCount() != 0)
             state.SkipWithError("generated description has errors");
         state.PauseTiming(); // freeing the items is the document's business, not the compile's

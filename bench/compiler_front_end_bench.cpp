@@ -9,7 +9,7 @@ namespace {
 
 class CountingBuilder final : public DescriptionBuilder {
 public:
-    void Attach(int*, Host*) override {}
+    void Attach(DiagnosticReporter&) override {}
     void AddProperty(int, std::string_view, int) override { ++calls; }
     void BeginRegisterList() override { ++calls; }
     void CreateDevice() override { ++calls; }
@@ -41,7 +41,7 @@ void ScanAndParse(benchmark::State& state) {
         state.PauseTiming(); // the copy stands for reading the file, which is not measured
         std::string source = text;
         state.ResumeTiming();
-        parser.CompileText("generated.vek", std::move(source), nullptr);
+        parser.Compile("generated.vek", std::move(source), nullptr);
         if (parser.ErrorCount() != 0)
             state.SkipWithError("generated description has errors");
         benchmark::DoNotOptimize(parser.Builder());

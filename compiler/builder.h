@@ -34,7 +34,7 @@ public:
     CBuilder();
     ~CBuilder() override;
 
-    void Attach(int* errorCount, Host* output) override;
+    void Attach(DiagnosticReporter& reporter) override;
     void AddProperty(int code, std::string_view text, int line) override;
 
     void BeginRegisterList() override;
@@ -108,8 +108,7 @@ private:
     const std::unordered_map<std::string, CVarItem*>& DeviceItems(const std::string& device);
     void ResetContexts();
 
-    int* errorCount_ = nullptr;
-    Host* output_ = nullptr;
+    DiagnosticReporter* reporter_ = nullptr;
     int currentLine_ = 0;
 
     NameTable names_;

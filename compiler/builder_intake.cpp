@@ -4,8 +4,6 @@
 #include "compiler/limits.h"
 #include "compiler/number_text.h"
 
-#include "platform/host.h"
-
 namespace vek {
 
 void CBuilder::AddProperty(int code, std::string_view text, int line) {
@@ -128,10 +126,8 @@ void CBuilder::IntakeMacroName(int code, std::string_view text) {
 }
 
 void CBuilder::Report(StringId id, std::string_view name, std::string_view number) {
-    if (output_ != nullptr)
-        output_->Message(BuilderMessageLine(currentLine_, id, name, number), false);
-    if (errorCount_ != nullptr)
-        ++*errorCount_;
+    if (reporter_ != nullptr)
+        reporter_->Report(id, currentLine_, DiagnosticArguments::OfName(name, number));
 }
 
 void CBuilder::ReportQueued() {

@@ -52,9 +52,8 @@ CBuilder::CBuilder() : items_(std::make_unique<CItemList>()) {}
 
 CBuilder::~CBuilder() = default;
 
-void CBuilder::Attach(int* errorCount, Host* output) {
-    errorCount_ = errorCount;
-    output_ = output;
+void CBuilder::Attach(DiagnosticReporter& reporter) {
+    reporter_ = &reporter;
 }
 
 std::string CBuilder::TakeText(int code) {

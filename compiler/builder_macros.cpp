@@ -1,5 +1,6 @@
 // The builder's macros: register macro steps, script macros, and the link step.
 #include "compiler/builder.h"
+#include "compiler/diagnostics.h"
 #include "compiler/number_text.h"
 
 #include "model/basic_macro.h"
@@ -83,7 +84,7 @@ void CBuilder::CreateScriptMacro(const std::string& descriptionPath) {
     macro->SetLoadIntoEditor(pending_.Take(propLoadScript) != nullptr);
     macro->SetName(TakeName(propScriptName));
     macro->SetDescriptionPath(descriptionPath);
-    macro->SetFile(TakeText(propScriptFile), output_);
+    macro->SetFile(TakeText(propScriptFile), reporter_ != nullptr ? reporter_->Output() : nullptr);
     scriptMacros_.push_back(std::move(macro));
     pending_.TakeAll();
 }

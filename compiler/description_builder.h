@@ -7,7 +7,7 @@
 
 namespace vek {
 
-class Host;
+class DiagnosticReporter;
 
 // What the parser hands to the builder: every significant token text with its property code and
 // line, and a call at the end of every construct.
@@ -15,8 +15,8 @@ class DescriptionBuilder {
 public:
     virtual ~DescriptionBuilder() = default;
 
-    // The parser's error count, which every builder report raises, and the output window.
-    virtual void Attach(int* errorCount, Host* output) = 0;
+    // The compile's reporter, through which every builder error goes, with its output window.
+    virtual void Attach(DiagnosticReporter& reporter) = 0;
 
     virtual void AddProperty(int code, std::string_view text, int line) = 0;
 

@@ -2,7 +2,6 @@
 
 #include "compiler/limits.h"
 #include "platform/host.h"
-#include "platform/text_file.h"
 
 #include <algorithm>
 #include <cstring>
@@ -78,24 +77,8 @@ DescriptionScanner::DescriptionScanner(ScanListener& listener) : listener_(liste
     }
 }
 
-bool DescriptionScanner::Open(const std::string& path, Host* progress, std::string* error) {
-    Result<std::string> text = ReadTextFile(path);
-    source_.clear();
-    if (text) {
-        source_ = std::move(text).Value();
-    } else if (error != nullptr) {
-        *error = text.Error().text;
-    }
-    Start(progress);
-    return text.IsOk();
-}
-
-void DescriptionScanner::OpenText(std::string text, Host* progress) {
+void DescriptionScanner::Open(std::string text, Host* progress) {
     source_ = std::move(text);
-    Start(progress);
-}
-
-void DescriptionScanner::Start(Host* progress) {
     progress_ = progress;
     next_ = 0;
     line_ = {};

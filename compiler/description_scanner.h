@@ -34,15 +34,12 @@ class DescriptionScanner {
 public:
     explicit DescriptionScanner(ScanListener& listener);
 
-    // Reads the file; false (and an empty source) when it cannot be read.
-    bool Open(const std::string& path, Host* progress, std::string* error = nullptr);
-    // Scans the given text as if it were the file's contents.
-    void OpenText(std::string text, Host* progress);
+    // Starts scanning a description's text; the progress indicator counts its lines.
+    void Open(std::string text, Host* progress);
     ScannedToken NextToken();
     void Close();
 
 private:
-    void Start(Host* progress);
     bool ReadLine();
     bool SkipToToken();
     ScannedToken Recognise();

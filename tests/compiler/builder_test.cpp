@@ -45,7 +45,7 @@ struct Compiled {
 Compiled Compile(const std::string& text, const std::string& path = "/boards/t.vek") {
     DescriptionParser parser([] { return std::make_unique<CBuilder>(); });
     Compiled c;
-    parser.CompileText(path, text, c.host.get());
+    parser.Compile(path, text, c.host.get());
     auto& builder = static_cast<CBuilder&>(*parser.Builder());
     c.errors = parser.ErrorCount();
     c.lines = c.host->Texts();

@@ -2,10 +2,6 @@
 
 namespace vek {
 
-void RecordingBuilder::Attach(int* count, Host*) {
-    errorCount = count;
-}
-
 void RecordingBuilder::AddProperty(int code, std::string_view text, int line) {
     Record("prop " + std::to_string(code) + " '" + std::string(text) + "' @" +
            std::to_string(line));

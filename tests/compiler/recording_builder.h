@@ -12,7 +12,7 @@ namespace vek {
 // rest. It lets the parser be checked without item creation.
 class RecordingBuilder : public DescriptionBuilder {
 public:
-    void Attach(int* errorCount, Host* output) override;
+    void Attach(DiagnosticReporter&) override {}
     void AddProperty(int code, std::string_view text, int line) override;
     void BeginRegisterList() override { Record("BeginRegisterList"); }
     void CreateDevice() override { Record("CreateDevice"); }
@@ -31,7 +31,6 @@ public:
     void Link() override { Record("Link"); }
 
     std::vector<std::string> events;
-    int* errorCount = nullptr;
 
 private:
     void Record(std::string event) { events.push_back(std::move(event)); }
