@@ -21,8 +21,10 @@ public:
     void CreateTextLine() override { ++calls; }
     void BindReadMacros() override { ++calls; }
     void BindWriteMacros() override { ++calls; }
-    void AddOperand(std::string_view, std::string_view) override { ++calls; }
-    void AddOperator(std::string_view) override { ++calls; }
+    void AddItemOperand(std::string_view) override { ++calls; }
+    void AddNumberOperand(std::string_view) override { ++calls; }
+    void AddAssignment() override { ++calls; }
+    void AddSleep() override { ++calls; }
     void CreateMacro() override { ++calls; }
     void CreateScriptMacro(const std::string&) override { ++calls; }
     void Link() override { ++calls; }

@@ -47,8 +47,10 @@ public:
     void CreateTextLine() override;
     void BindReadMacros() override;
     void BindWriteMacros() override;
-    void AddOperand(std::string_view kind, std::string_view text) override;
-    void AddOperator(std::string_view text) override;
+    void AddItemOperand(std::string_view name) override;
+    void AddNumberOperand(std::string_view text) override;
+    void AddAssignment() override;
+    void AddSleep() override;
     void CreateMacro() override;
     void CreateScriptMacro(const std::string& descriptionPath) override;
     void Link() override;
@@ -144,8 +146,7 @@ private:
     std::unordered_map<std::string, DeviceIndex> deviceItems_;
     std::vector<std::unique_ptr<CVekMacro>> macros_;
     std::vector<std::unique_ptr<CBasicMacro>> scriptMacros_;
-    std::vector<CVekMacro::Step> steps_;
-    std::vector<std::unique_ptr<CLineItem>> constants_;
+    std::vector<MacroStep> steps_; // of the macro being defined
 };
 
 } // namespace vek

@@ -46,34 +46,28 @@ CVarItem* CBuilder::FindItemInDevice(std::string_view device, std::string_view n
     return item == items.end() ? nullptr : item->second;
 }
 
-void CBuilder::AddOperand(std::string_view kind, std::string_view text) {
-    CVekMacro::Step step{"Operand", std::string(text), nullptr};
-    if (kind == "identifier") {
-        step.item = FindItemInDevice(macroTarget_, text);
-    } else {
-        // A number stands as an item of its own that holds it.
-        auto constant = std::make_unique<CVarItem>();
-        constant->SetName(std::string(text));
-        constant->SetWidth(32);
-        constant->SetMask(0xFFFFFFFFu);
-        constant->SetValueField(NumberValue(text));
-        step.item = constant.get();
-        constants_.push_back(std::move(constant));
-    }
-    steps_.push_back(std::move(step));
+void CBuilder::AddItemOperand(std::string_view name) {
+    steps_.push_back(MacroItemOperand{FindItemInDevice(macroTarget_, name)});
 }
 
-void CBuilder::AddOperator(std::string_view text) {
-    steps_.push_back({"Operator", std::string(text), nullptr});
+void CBuilder::AddNumberOperand(std::string_view text) {
+    steps_.push_back(MacroNumberOperand{NumberValue(text)});
+}
+
+void CBuilder::AddAssignment() {
+    steps_.push_back(MacroAssignment{});
+}
+
+void CBuilder::AddSleep() {
+    steps_.push_back(MacroSleep{});
 }
 
 void CBuilder::CreateMacro() {
     auto macro = std::make_unique<CVekMacro>();
     macro->SetName(TakeName(propMacroName));
     macro->SetOnMacroBar(pending_.Take(propOnMacroBar) != nullptr);
-    macro->SetSteps(std::move(steps_), std::move(constants_));
+    macro->SetSteps(std::move(steps_));
     steps_.clear();
-    constants_.clear();
     macros_.push_back(std::move(macro));
     pending_.TakeAll();
 }

@@ -30,10 +30,12 @@ public:
     virtual void CreateTextLine() = 0;
     virtual void BindReadMacros() = 0;
     virtual void BindWriteMacros() = 0;
-    // Macro statements in postfix order: operands (kind "identifier" or "intCon"), then "=" or
-    // "sleep".
-    virtual void AddOperand(std::string_view kind, std::string_view text) = 0;
-    virtual void AddOperator(std::string_view text) = 0;
+    // Macro statements in postfix order: the operands (a name, or a number as written), then the
+    // assignment or the pause.
+    virtual void AddItemOperand(std::string_view name) = 0;
+    virtual void AddNumberOperand(std::string_view text) = 0;
+    virtual void AddAssignment() = 0;
+    virtual void AddSleep() = 0;
     virtual void CreateMacro() = 0;
     virtual void CreateScriptMacro(const std::string& descriptionPath) = 0;
     virtual void Link() = 0;

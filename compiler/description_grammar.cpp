@@ -211,11 +211,11 @@ void DescriptionParser::BuildGrammar() {
         g.Seq({One(g.T(tokIdentifier, propStatementName)), One(g.T(tokAssignment)),
                One(g.Alt({&g.T(tokIdentifier, propStatementName), &g.Number(propStatementNumber)})),
                One(g.T(tokEndStatement))},
-              A::EmitAssignment);
+              A::AddAssignment);
     SequenceRule& pause =
         g.Seq({One(g.T(tokSleep)), One(g.T(tokRndBrkOpen)), One(g.Number(propStatementNumber)),
                One(g.T(tokRndBrkClose)), One(g.T(tokEndStatement))},
-              A::EmitSleep);
+              A::AddSleep);
     AlternativeRule& statement = g.Alt({&assignment, &pause});
     SequenceRule& macroBlock =
         g.Seq({One(g.T(tokSqrBrkOpen)), One(g.T(tokIdentifier, propMacroDevice)),

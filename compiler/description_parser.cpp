@@ -86,9 +86,9 @@ void DescriptionParser::Perform(RuleAction action, int property) {
     case RuleAction::Property:
         builder.AddProperty(property, currentText_, lineNumber_);
         if (property == propStatementName)
-            builder.AddOperand("identifier", currentText_);
+            builder.AddItemOperand(currentText_);
         else if (property == propStatementNumber)
-            builder.AddOperand("intCon", currentText_);
+            builder.AddNumberOperand(currentText_);
         return;
     case RuleAction::NextPart:
         ++partNumber_;
@@ -99,12 +99,6 @@ void DescriptionParser::Perform(RuleAction action, int property) {
     case RuleAction::CreatePart:
         if (MayCreateItems())
             builder.CreatePart(partNumber_);
-        return;
-    case RuleAction::EmitAssignment:
-        builder.AddOperator("=");
-        return;
-    case RuleAction::EmitSleep:
-        builder.AddOperator("sleep");
         return;
     case RuleAction::CreateScriptMacro:
         builder.CreateScriptMacro(path_);

@@ -20,7 +20,9 @@ class DescriptionParser;
     X(CreateTextLine, CreatesItems)                                                                \
     X(CreateMacro, CreatesItems)                                                                   \
     X(BindReadMacros, Always)                                                                      \
-    X(BindWriteMacros, Always)
+    X(BindWriteMacros, Always)                                                                     \
+    X(AddAssignment, Always)                                                                       \
+    X(AddSleep, Always)
 
 enum class ActionGate { CreatesItems, Always };
 
@@ -31,9 +33,7 @@ enum class RuleAction {
     Property, // terminal: hand the token text over with the rule's property code
     NextPart, // terminal ",": the next register part
     ResetPart,
-    CreatePart, // creates items: with the part number
-    EmitAssignment,
-    EmitSleep,
+    CreatePart,        // creates items: with the part number
     CreateScriptMacro, // with the description's path
 #define VEK_CONSTRUCT_ACTION_ENUM(name, when) name,
     VEK_CONSTRUCT_ACTIONS(VEK_CONSTRUCT_ACTION_ENUM)

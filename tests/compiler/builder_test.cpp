@@ -162,10 +162,12 @@ TEST(Builder, MacrosHoldTheirStepsWithResolvedItemsAndRun) {
     EXPECT_EQ(macro.GetName(), "Init");
     EXPECT_TRUE(macro.OnMacroBar());
     ASSERT_EQ(macro.GetSteps().size(), 8u);
-    EXPECT_EQ(macro.GetSteps()[0].item, &c.Find("TARGET"));
-    EXPECT_EQ(macro.GetSteps()[1].item, &c.Find("SOURCE"));
-    EXPECT_EQ(macro.GetSteps()[2].text, "=");
-    EXPECT_EQ(macro.GetSteps()[4].item->GetValue(), 0x10u);
+    const auto& steps = macro.GetSteps();
+    EXPECT_EQ(std::get<MacroItemOperand>(steps[0]).item, &c.Find("TARGET"));
+    EXPECT_EQ(std::get<MacroItemOperand>(steps[1]).item, &c.Find("SOURCE"));
+    EXPECT_TRUE(std::holds_alternative<MacroAssignment>(steps[2]));
+    EXPECT_EQ(std::get<MacroNumberOperand>(steps[4]).value, 0x10u);
+    EXPECT_TRUE(std::holds_alternative<MacroSleep>(steps[7]));
     const auto& reg = c.Find<CByteItem>("REG");
     ASSERT_NE(reg.GetBeforeRead(), nullptr);
     EXPECT_EQ(reg.GetBeforeRead()->GetMacro(), &macro);
@@ -175,6 +177,19 @@ TEST(Builder, MacrosHoldTheirStepsWithResolvedItemsAndRun) {
     macro.Run(0);
     EXPECT_EQ(c.Find("TARGET").GetValue(), 7u);
     EXPECT_EQ(c.Find("SOURCE").GetValue(), 0x10u);
+}
+
+TEST(Builder, AMacroStatementNamingAnotherDevicesItemDoesNothing) {
+    // OTHER is a name of the description, so no error is reported, but not one of ONE's.
+    Compiled c = Compile(List("0: ONE A1;\n1: $ ALPHA = 1;\n1: $ BETA = 2;\n"
+                              "0: TWO A1;\n1: $ OTHER = 3;\n") +
+                         "#BeginMacro M\n[ONE]\n  ALPHA = 0x5;\n  OTHER = BETA;\n"
+                         "  BETA = OTHER;\n#EndMacro\n");
+    ASSERT_EQ(c.errors, 0) << c.lines.back();
+    c.macros[0]->Run(0);
+    EXPECT_EQ(c.Find("ALPHA").GetValue(), 5u);
+    EXPECT_EQ(c.Find("BETA").GetValue(), 2u) << "the source of a statement without target is kept";
+    EXPECT_EQ(c.Find("OTHER").GetValue(), 3u);
 }
 
 TEST(Builder, ScriptMacroFilesAreCheckedAgainstTheDescriptionsFolder) {

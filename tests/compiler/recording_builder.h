@@ -24,8 +24,10 @@ public:
     void CreateTextLine() override { Record("CreateTextLine"); }
     void BindReadMacros() override { Record("BindReadMacros"); }
     void BindWriteMacros() override { Record("BindWriteMacros"); }
-    void AddOperand(std::string_view kind, std::string_view text) override;
-    void AddOperator(std::string_view text) override;
+    void AddItemOperand(std::string_view name) override;
+    void AddNumberOperand(std::string_view text) override;
+    void AddAssignment() override { Record("Operator ="); }
+    void AddSleep() override { Record("Operator sleep"); }
     void CreateMacro() override { Record("CreateMacro"); }
     void CreateScriptMacro(const std::string& descriptionPath) override;
     void Link() override { Record("Link"); }

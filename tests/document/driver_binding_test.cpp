@@ -5,6 +5,7 @@
 #include "document/vek_doc.h"
 #include "model/driver.h"
 #include "model/item_list.h"
+#include "model/line_item.h"
 #include "model/shadow_reg.h"
 #include "platform/recording_host.h"
 
