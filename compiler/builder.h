@@ -22,7 +22,7 @@ class CBasicMacro;
 class CByteItem;
 class CDeviceItem;
 class CLineItem;
-class CMacroRef;
+class MacroRef;
 class CSetItem;
 class CVarItem;
 
@@ -71,8 +71,8 @@ private:
         std::string byteOrder;
     };
     struct MacroPair {
-        std::unique_ptr<CMacroRef> before;
-        std::unique_ptr<CMacroRef> after;
+        std::unique_ptr<MacroRef> before;
+        std::unique_ptr<MacroRef> after;
     };
     enum class Construct { None, Device, Set, Register, Variable, BitField, TextLine };
     struct AddressLayout {
@@ -90,7 +90,7 @@ private:
     void IntakeByteOrder(std::string_view text);
     void IntakeMacroName(int code, std::string_view text);
 
-    void Report(StringId id, std::string_view name = {}, std::string_view number = {});
+    void Report(StringId id, std::string_view name = {});
     void ReportQueued();
     void CheckItem(CLineItem& item);
     std::string TakeText(int code);

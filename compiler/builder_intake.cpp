@@ -125,9 +125,9 @@ void CBuilder::IntakeMacroName(int code, std::string_view text) {
         macroTarget_ = std::string(text);
 }
 
-void CBuilder::Report(StringId id, std::string_view name, std::string_view number) {
+void CBuilder::Report(StringId id, std::string_view name) {
     if (reporter_ != nullptr)
-        reporter_->Report(id, currentLine_, DiagnosticArguments::OfName(name, number));
+        reporter_->Report(id, currentLine_, DiagnosticArguments::OfName(name));
 }
 
 void CBuilder::ReportQueued() {

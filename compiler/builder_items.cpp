@@ -387,17 +387,17 @@ void CBuilder::CreateTextLine() {
 void CBuilder::BindReadMacros() {
     readPair_ = {};
     if (const auto* before = pending_.Take(propBeforeMacro))
-        readPair_.before = std::make_unique<CMacroRef>(before->text);
+        readPair_.before = std::make_unique<MacroRef>(before->text);
     if (const auto* after = pending_.Take(propAfterMacro))
-        readPair_.after = std::make_unique<CMacroRef>(after->text);
+        readPair_.after = std::make_unique<MacroRef>(after->text);
 }
 
 void CBuilder::BindWriteMacros() {
     writePair_ = {};
     if (const auto* before = pending_.Take(propBeforeMacro))
-        writePair_.before = std::make_unique<CMacroRef>(before->text);
+        writePair_.before = std::make_unique<MacroRef>(before->text);
     if (const auto* after = pending_.Take(propAfterMacro))
-        writePair_.after = std::make_unique<CMacroRef>(after->text);
+        writePair_.after = std::make_unique<MacroRef>(after->text);
 }
 
 std::unique_ptr<CItemList> CBuilder::TakeItems() {

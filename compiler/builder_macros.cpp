@@ -87,17 +87,15 @@ void CBuilder::Link() {
     std::unordered_map<std::string, CVekMacro*> byName;
     for (const auto& macro : macros_)
         byName.emplace(macro->GetName(), macro.get());
-    auto link = [&](CMacroRef* ref) {
+    auto link = [&](MacroRef* ref) {
         if (ref == nullptr)
             return;
         const auto found = byName.find(ref->GetName());
-        if (found == byName.end()) {
+        // A reference never has arguments, so B26 cannot occur: register macros take none.
+        if (found == byName.end())
             Report(StringId::ErrB27, ref->GetName());
-        } else if (!ref->GetArguments().empty()) {
-            Report(StringId::ErrB26, ref->GetName(), std::to_string(ref->GetArguments().size()));
-        } else {
+        else
             ref->Bind(found->second);
-        }
     };
     for (CLineItem& item : *items_) {
         if (item.GetKind() != ItemKind::Register && item.GetKind() != ItemKind::Variable)

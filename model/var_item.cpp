@@ -20,12 +20,12 @@ bool CVarItem::SetWidth(int width) {
     return true;
 }
 
-void CVarItem::SetReadMacros(std::unique_ptr<CMacroRef> before, std::unique_ptr<CMacroRef> after) {
+void CVarItem::SetReadMacros(std::unique_ptr<MacroRef> before, std::unique_ptr<MacroRef> after) {
     beforeRead_ = std::move(before);
     afterRead_ = std::move(after);
 }
 
-void CVarItem::SetWriteMacros(std::unique_ptr<CMacroRef> before, std::unique_ptr<CMacroRef> after) {
+void CVarItem::SetWriteMacros(std::unique_ptr<MacroRef> before, std::unique_ptr<MacroRef> after) {
     beforeWrite_ = std::move(before);
     afterWrite_ = std::move(after);
 }
@@ -34,7 +34,7 @@ int CVarItem::TransferFlags() const {
     return context_ != nullptr && context_->simulation ? transfer_flag::Simulation : 0;
 }
 
-void CVarItem::RunMacro(const CMacroRef* ref) {
+void CVarItem::RunMacro(const MacroRef* ref) {
     if (ref != nullptr) {
         ref->Run();
     }

@@ -30,12 +30,12 @@ public:
     bool SetWidth(int width); // refused outside 0 to 32
 
     // The macros run around reads and writes, attached in pairs.
-    void SetReadMacros(std::unique_ptr<CMacroRef> before, std::unique_ptr<CMacroRef> after);
-    void SetWriteMacros(std::unique_ptr<CMacroRef> before, std::unique_ptr<CMacroRef> after);
-    CMacroRef* GetBeforeRead() const { return beforeRead_.get(); }
-    CMacroRef* GetAfterRead() const { return afterRead_.get(); }
-    CMacroRef* GetBeforeWrite() const { return beforeWrite_.get(); }
-    CMacroRef* GetAfterWrite() const { return afterWrite_.get(); }
+    void SetReadMacros(std::unique_ptr<MacroRef> before, std::unique_ptr<MacroRef> after);
+    void SetWriteMacros(std::unique_ptr<MacroRef> before, std::unique_ptr<MacroRef> after);
+    MacroRef* GetBeforeRead() const { return beforeRead_.get(); }
+    MacroRef* GetAfterRead() const { return afterRead_.get(); }
+    MacroRef* GetBeforeWrite() const { return beforeWrite_.get(); }
+    MacroRef* GetAfterWrite() const { return afterWrite_.get(); }
 
     // The document's host and simulation mode.
     RegisterContext* GetContext() const { return context_; }
@@ -77,7 +77,7 @@ protected:
     int TransferFlags() const;
     bool ReadMacrosOn() const { return (macroFlags_ & macro_flag::ReadMacros) != 0; }
     bool WriteMacrosOn() const { return (macroFlags_ & macro_flag::WriteMacros) != 0; }
-    static void RunMacro(const CMacroRef* ref);
+    static void RunMacro(const MacroRef* ref);
     // Sends a failed write's error text to the output window.
     void ReportError() const;
 
@@ -89,10 +89,10 @@ private:
     uint32_t mask_ = 0;
     int radix_ = 16;
     int width_ = 0;
-    std::unique_ptr<CMacroRef> beforeRead_;
-    std::unique_ptr<CMacroRef> beforeWrite_;
-    std::unique_ptr<CMacroRef> afterRead_;
-    std::unique_ptr<CMacroRef> afterWrite_;
+    std::unique_ptr<MacroRef> beforeRead_;
+    std::unique_ptr<MacroRef> beforeWrite_;
+    std::unique_ptr<MacroRef> afterRead_;
+    std::unique_ptr<MacroRef> afterWrite_;
     RegisterContext* context_ = nullptr;
 };
 

@@ -281,7 +281,7 @@ TEST_F(RegisterItemsTest, MacrosRunAroundTransfersAsTheFlagsAllow) {
     test::LoggingMacro beforeRead("BR", log), afterRead("AR", log), beforeWrite("BW", log),
         afterWrite("AW", log);
     const auto ref = [](CMacro& macro) {
-        auto r = std::make_unique<CMacroRef>(macro.GetName());
+        auto r = std::make_unique<MacroRef>(macro.GetName());
         r->Bind(&macro);
         return r;
     };
