@@ -48,7 +48,7 @@ void BM_SimulatedWriteAll(benchmark::State& state) {
     FillDevice(list, static_cast<int>(state.range(0)));
     for (auto _ : state) {
         for (std::size_t i = 0; i < list.size(); ++i) {
-            benchmark::DoNotOptimize(list[i].Write(transfer_flag::Simulation));
+            benchmark::DoNotOptimize(list[i].Write(TransferFlag::Simulation));
         }
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));

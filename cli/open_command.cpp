@@ -201,7 +201,7 @@ bool ResolveNames(const CVekDoc& doc, Plan& plan, std::string& error) {
             if (operation.kind == OperationKind::Write) {
                 std::string why;
                 if (!ParseValueArgument(operation.value, operation.item->ShownWidth(),
-                                        operation.item->HasFlags(item_flag::Signed), why)) {
+                                        operation.item->HasFlags(ItemFlag::Signed), why)) {
                     error = "write " + operation.name + ": " + why;
                     return false;
                 }
@@ -247,7 +247,7 @@ bool ResolveNames(const CVekDoc& doc, Plan& plan, std::string& error) {
 
 void PrintValue(std::ostream& out, const std::string& name, const CVarItem& item) {
     std::string text = FormatValue(item.ShownValue(), item.ShownWidth());
-    if (!item.HasFlags(item_flag::ValueShown))
+    if (!item.HasFlags(ItemFlag::ValueShown))
         text = "0x" + std::string(text.size() - 2, 'X');
     out << name << " = " << text << '\n';
 }
@@ -272,7 +272,7 @@ bool Run(CVekDoc& doc, const Operation& operation, std::ostream& out,
     case OperationKind::Write: {
         std::string ignored;
         const auto value = ParseValueArgument(operation.value, operation.item->ShownWidth(),
-                                              operation.item->HasFlags(item_flag::Signed), ignored);
+                                              operation.item->HasFlags(ItemFlag::Signed), ignored);
         operation.item->DepositValue(*value);
         return doc.WriteRegister(*operation.item);
     }
@@ -289,9 +289,9 @@ bool Run(CVekDoc& doc, const Operation& operation, std::ostream& out,
         }
         return true;
     case OperationKind::WriteDefault:
-        return doc.WriteAll(transfer_flag::WriteDefault) == 0;
+        return doc.WriteAll(TransferFlag::WriteDefault) == 0;
     case OperationKind::WriteAll:
-        return doc.WriteAll(0) == 0;
+        return doc.WriteAll({}) == 0;
     case OperationKind::ReadAll:
         return doc.ReadAll() == 0;
     case OperationKind::Macro:

@@ -169,9 +169,9 @@ void CBuilder::FillAddress(CDeviceItem& item, const AddressLayout& layout) const
 
 void CBuilder::TakeDisplayFlags(CVarItem& item) {
     if (pending_.Take(propSlider) != nullptr)
-        item.AddFlags(item_flag::Slider);
+        item.AddFlags(ItemFlag::Slider);
     if (pending_.Take(propSigned) != nullptr)
-        item.AddFlags(item_flag::Signed);
+        item.AddFlags(ItemFlag::Signed);
 }
 
 void CBuilder::Insert(std::unique_ptr<CLineItem> item) {
@@ -328,7 +328,7 @@ void CBuilder::CreateVariable() {
         variable.SetWriteMacros(std::move(writePair_.before), std::move(writePair_.after));
     variable.SetMask(0xFFFFFFFFu);
     variable.SetAccessType(AccessType::Both);
-    variable.AddFlags(item_flag::ValueShown);
+    variable.AddFlags(ItemFlag::ValueShown);
     CheckItem(variable);
     pending_.TakeAll();
     ++level_;

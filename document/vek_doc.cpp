@@ -160,15 +160,15 @@ int CVekDoc::TransferAll(Transfer transfer) {
     return failed;
 }
 
-int CVekDoc::WriteAll(int flags) {
+int CVekDoc::WriteAll(TransferFlags flags) {
     if (context_.simulation) {
-        flags |= transfer_flag::Simulation;
+        flags.Set(TransferFlag::Simulation);
     }
     return TransferAll([flags](CShadowReg& reg) { return reg.Write(flags); });
 }
 
 int CVekDoc::ReadAll() {
-    const int flags = context_.simulation ? transfer_flag::Simulation : 0;
+    const TransferFlags flags = context_.TransferMode();
     return TransferAll([flags](CShadowReg& reg) { return reg.Read(flags); });
 }
 
@@ -195,22 +195,24 @@ void CVekDoc::ToggleSimulation() {
     context_.simulation = !context_.simulation;
 }
 
-void CVekDoc::UpdateAllItems(int code) {
+void CVekDoc::UpdateAllItems(UpdateCodes code) {
     for (CLineItem* item : itemIndex_) {
         item->Update(nullptr, code);
     }
 }
 
+void CVekDoc::ToggleMacros(MacroFlag flag, UpdateCode itemSwitch) {
+    flags_.Toggle(flag);
+    UpdateCodes code = itemSwitch;
+    UpdateAllItems(code.Assign(UpdateCode::SwitchOn, flags_.Has(flag)));
+}
+
 void CVekDoc::ToggleReadMacros() {
-    const bool on = (flags_ & kReadMacros) == 0;
-    flags_ ^= kReadMacros;
-    UpdateAllItems(display_flag::ReadMacros | (on ? display_flag::SwitchOn : 0));
+    ToggleMacros(MacroFlag::ReadMacros, UpdateCode::ReadMacros);
 }
 
 void CVekDoc::ToggleWriteMacros() {
-    const bool on = (flags_ & kWriteMacros) == 0;
-    flags_ ^= kWriteMacros;
-    UpdateAllItems(display_flag::WriteMacros | (on ? display_flag::SwitchOn : 0));
+    ToggleMacros(MacroFlag::WriteMacros, UpdateCode::WriteMacros);
 }
 
 void CVekDoc::ResetDrivers() {

@@ -18,26 +18,26 @@ std::string CBitItem::GetErrorText() const {
 }
 
 void CBitItem::ShowValue() {
-    if (HasFlags(item_flag::ValueShown)) {
+    if (HasFlags(ItemFlag::ValueShown)) {
         CVarItem::ShowValue();
     }
 }
 
 void CBitItem::RefreshFromShadow(const CShadowReg& shadow) {
-    AddFlags(item_flag::ValueShown);
+    AddFlags(ItemFlag::ValueShown);
     SetValueField(Extract(shadow.GetValue() & GetMask(), GetMask(), GetWidth()));
 }
 
-bool CBitItem::RegisterMacrosOn(int flag) const {
-    return register_ != nullptr && (register_->GetMacroFlags() & flag) != 0;
+bool CBitItem::RegisterMacrosOn(MacroFlag flag) const {
+    return register_ != nullptr && register_->GetMacroFlags().Has(flag);
 }
 
 bool CBitItem::Read() {
-    const bool macros = RegisterMacrosOn(macro_flag::ReadMacros);
+    const bool macros = RegisterMacrosOn(MacroFlag::ReadMacros);
     if (macros) {
         RunMacro(register_->GetBeforeRead());
     }
-    const bool read = shadow_ != nullptr && shadow_->Read(TransferFlags());
+    const bool read = shadow_ != nullptr && shadow_->Read(TransferMode());
     if (read && macros) {
         RunMacro(register_->GetAfterRead());
     }
@@ -45,7 +45,7 @@ bool CBitItem::Read() {
 }
 
 bool CBitItem::Write() {
-    return WriteValue(RegisterMacrosOn(macro_flag::WriteMacros));
+    return WriteValue(RegisterMacrosOn(MacroFlag::WriteMacros));
 }
 
 bool CBitItem::WriteValue(bool runMacros) {
@@ -53,7 +53,7 @@ bool CBitItem::WriteValue(bool runMacros) {
     if (macros) {
         RunMacro(register_->GetBeforeWrite());
     }
-    const bool written = shadow_ != nullptr && shadow_->Write(TransferFlags());
+    const bool written = shadow_ != nullptr && shadow_->Write(TransferMode());
     if (macros) {
         RunMacro(register_->GetAfterWrite());
     }

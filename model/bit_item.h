@@ -29,7 +29,7 @@ protected:
     void RefreshFromShadow(const CShadowReg& shadow) override;
 
 private:
-    bool RegisterMacrosOn(int flag) const;
+    bool RegisterMacrosOn(MacroFlag flag) const;
 
     CShadowReg* shadow_ = nullptr; // owned by its device
     CByteItem* register_ = nullptr;

@@ -116,7 +116,7 @@ std::string CByteItem::GetErrorText() const {
 }
 
 void CByteItem::ShowValue() {
-    if (HasFlags(item_flag::ValueShown)) {
+    if (HasFlags(ItemFlag::ValueShown)) {
         CVarItem::ShowValue();
     }
 }
@@ -131,7 +131,7 @@ void CByteItem::RefreshFromShadow(const CShadowReg& shadow) {
             if (k != current_) {
                 SelectPart(k);
             }
-            AddFlags(item_flag::ValueShown);
+            AddFlags(ItemFlag::ValueShown);
             SetValueField(Extract(shadow.GetValue() & part.mask, part.mask, part.width));
             parts_[k].value = GetValueField();
             return;
@@ -147,7 +147,7 @@ bool CByteItem::Read() {
         if (macros) {
             RunMacro(GetBeforeRead());
         }
-        read = shadow_ != nullptr && shadow_->Read(TransferFlags());
+        read = shadow_ != nullptr && shadow_->Read(TransferMode());
         if (!read) {
             break;
         }
@@ -165,7 +165,7 @@ bool CByteItem::WriteValue(bool runMacros) {
     std::size_t failed = parts_.size();
     for (std::size_t k = 0; k < parts_.size(); ++k) {
         CShadowReg* shadow = parts_[k].shadow;
-        if ((shadow == nullptr || !shadow->Write(TransferFlags())) && failed == parts_.size()) {
+        if ((shadow == nullptr || !shadow->Write(TransferMode())) && failed == parts_.size()) {
             failed = k;
         }
     }

@@ -132,7 +132,7 @@ void CDriver::SaveValues(ProfileFile& file) const {
     }
 }
 
-void CDriver::LoadValues(const ProfileFile& file, int flags) {
+void CDriver::LoadValues(const ProfileFile& file, TransferFlags flags) {
     for (const auto& device : devices_) {
         device->LoadValues(file, flags);
     }

@@ -121,7 +121,7 @@ void CDriverDevice::SaveValues(ProfileFile& file) const {
     }
 }
 
-void CDriverDevice::LoadValues(const ProfileFile& file, int flags) {
+void CDriverDevice::LoadValues(const ProfileFile& file, TransferFlags flags) {
     for (std::size_t i = 0; i < registers_.size(); ++i) {
         registers_[i].LoadValue(file, flags);
     }

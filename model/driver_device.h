@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/register_codes.h"
 #include "model/shadow_reg_list.h"
 
 #include <cstdint>
@@ -42,7 +43,7 @@ public:
     // of the driver's section, then ADDRSIZE, REGCOUNT and one line per shadow register.
     void SaveValues(ProfileFile& file) const;
     // Reads back every shadow register's line; known values are written at once with flags.
-    void LoadValues(const ProfileFile& file, int flags);
+    void LoadValues(const ProfileFile& file, TransferFlags flags);
 
 private:
     const DriverEntryPoints* driver_;

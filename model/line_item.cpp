@@ -47,6 +47,6 @@ void CLineItem::InsertIntoTree(TreeControl& tree, int parentNode, int afterNode,
     }
 }
 
-void CLineItem::Update(CShadowReg*, int) {}
+void CLineItem::Update(CShadowReg*, UpdateCodes) {}
 
 } // namespace vek

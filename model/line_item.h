@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/register_codes.h"
+
 #include <cstdint>
 #include <string>
 
@@ -46,11 +48,8 @@ public:
     void SetName(std::string name) { name_ = std::move(name); }
     int GetLevel() const { return level_; }
     void SetLevel(int level) { level_ = level; }
-    int GetFlags() const { return flags_; }
-    void SetFlags(int flags) { flags_ = flags; }
-    void AddFlags(int flags) { flags_ |= flags; }
-    void ClearFlags(int flags) { flags_ &= ~flags; }
-    bool HasFlags(int flags) const { return (flags_ & flags) == flags; }
+    void AddFlags(ItemFlags flags) { flags_.Set(flags); }
+    bool HasFlags(ItemFlags flags) const { return flags_.Has(flags); }
     // The row in the tree, -1 before the item is inserted.
     int GetNode() const { return node_; }
     TreeControl* GetTree() const { return tree_; }
@@ -61,7 +60,7 @@ public:
     // driver line gets no row.
     virtual void InsertIntoTree(TreeControl& tree, int parentNode, int afterNode, int iconBase);
     // Told by a shadow register (or by a view, with no register) what changed.
-    virtual void Update(CShadowReg* shadow, int code);
+    virtual void Update(CShadowReg* shadow, UpdateCodes code);
     virtual std::string GetErrorText() const { return {}; }
     virtual void ShowValue() {}
     virtual bool Read() { return false; }
@@ -86,7 +85,7 @@ private:
     std::string name_;
     int level_ = 0;
     int node_ = -1;
-    int flags_ = 0;
+    ItemFlags flags_;
     int icons_[3] = {0, 0, 0};
     TreeControl* tree_ = nullptr;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/flags.h"
+
 #include <cstdint>
 
 namespace vek {
@@ -10,45 +12,54 @@ enum class AccessType : int { Read = 0, Write = 1, Both = 2, Status = 3, Prot = 
 // Registers further apart than this many addresses never share bytes: a value has 4 bytes.
 inline constexpr uint64_t kOverlapReach = 3;
 
-// What a shadow register tells its items after a transfer, and the row-state codes of the tree.
-namespace update_code {
-inline constexpr int SecondIcon = 0x01;
-inline constexpr int FirstIcon = 0x02;
-inline constexpr int ValueValid = 0x08;
-inline constexpr int Read = 0x20;
-inline constexpr int Write = 0x40;
-} // namespace update_code
+// What an item's Update is told: by a shadow register after a transfer, or by a view that shows
+// another icon, switches the radix or switches the register macros. The values are the system's.
+enum class UpdateCode : std::uint32_t {
+    SecondIcon = 0x0001,
+    FirstIcon = 0x0002,
+    ValueValid = 0x0008, // the shadow register holds a value the item may take
+    Read = 0x0020,
+    Write = 0x0040,
+    Hex = 0x0080, // the display flags a view passes
+    Binary = 0x0100,
+    Decimal = 0x0200,
+    SwitchOn = 0x1000,    // with ReadMacros or WriteMacros: turn them on, else off
+    ReadMacros = 0x2000,  // switch the read macros
+    WriteMacros = 0x4000, // switch the write macros
+};
+template <>
+inline constexpr bool kIsFlagEnum<UpdateCode> = true;
+using UpdateCodes = Flags<UpdateCode>;
 
 // How a transfer is made.
-namespace transfer_flag {
-inline constexpr int WriteDefault = 0x04;
-inline constexpr int Simulation = 0x10;
-} // namespace transfer_flag
+enum class TransferFlag : std::uint32_t {
+    WriteDefault = 0x04,
+    Simulation = 0x10,
+};
+template <>
+inline constexpr bool kIsFlagEnum<TransferFlag> = true;
+using TransferFlags = Flags<TransferFlag>;
 
-// Display flags that views pass to items with Update.
-namespace display_flag {
-inline constexpr int Hex = 0x0080;
-inline constexpr int Binary = 0x0100;
-inline constexpr int Decimal = 0x0200;
-inline constexpr int SwitchOn = 0x1000;    // with ReadMacros or WriteMacros: turn it on
-inline constexpr int ReadMacros = 0x2000;  // switch the read macros
-inline constexpr int WriteMacros = 0x4000; // switch the write macros
-} // namespace display_flag
+// The flags of an item.
+enum class ItemFlag : std::uint32_t {
+    ValueShown = 0x0008,
+    Bookmark = 0x0400,
+    CarriesValue = 0x0800,
+    Slider = 0x1000,
+    Signed = 0x2000,
+    Editing = 0x4000,
+};
+template <>
+inline constexpr bool kIsFlagEnum<ItemFlag> = true;
+using ItemFlags = Flags<ItemFlag>;
 
-// The item flags.
-namespace item_flag {
-inline constexpr int ValueShown = 0x0008;
-inline constexpr int Bookmark = 0x0400;
-inline constexpr int CarriesValue = 0x0800;
-inline constexpr int Slider = 0x1000;
-inline constexpr int Signed = 0x2000;
-inline constexpr int Editing = 0x4000;
-} // namespace item_flag
-
-// The macro flags of a variable or register.
-namespace macro_flag {
-inline constexpr int ReadMacros = 0x2000;
-inline constexpr int WriteMacros = 0x4000;
-} // namespace macro_flag
+// Whether register macros run: the macro flags of a register or variable, and the document's.
+enum class MacroFlag : std::uint32_t {
+    ReadMacros = 0x2000,
+    WriteMacros = 0x4000,
+};
+template <>
+inline constexpr bool kIsFlagEnum<MacroFlag> = true;
+using MacroFlags = Flags<MacroFlag>;
 
 } // namespace vek

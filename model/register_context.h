@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/register_codes.h"
 #include "platform/host.h"
 
 namespace vek {
@@ -10,6 +11,11 @@ namespace vek {
 struct RegisterContext {
     Host* host = nullptr;
     bool simulation = false;
+
+    // How transfers are made: simulated while the document is in simulation mode.
+    TransferFlags TransferMode() const {
+        return simulation ? TransferFlag::Simulation : TransferFlags();
+    }
 };
 
 } // namespace vek

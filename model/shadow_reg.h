@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/register_codes.h"
+#include "platform/string_table.h"
 
 #include <array>
 #include <cstdint>
@@ -47,8 +48,8 @@ public:
     void Join(uint32_t mask, uint32_t defaultValue);
     void AddItem(CLineItem* item) { items_.push_back(item); }
 
-    bool Write(int flags);
-    bool Read(int flags);
+    bool Write(TransferFlags flags);
+    bool Read(TransferFlags flags);
     // A change made by an item: stores v, marks it known and brings overlapping registers of the
     // device up to date. The device is not touched.
     void SetValue(uint32_t v);
@@ -57,7 +58,7 @@ public:
     void SaveValue(ProfileFile& file) const;
     // Reads the line back; a known value is written to the device at once with flags. True when
     // the file has the register's key.
-    bool LoadValue(const ProfileFile& file, int flags);
+    bool LoadValue(const ProfileFile& file, TransferFlags flags);
 
     // "0x" and the address bytes from the last to byte 0, two lower-case digits each.
     std::string AddressText() const;
@@ -87,12 +88,20 @@ public:
 private:
     explicit CShadowReg(const ShadowRegLayout& layout);
 
-    bool Transfer(int code); // writes value_ through the byte order
-    void Notify(int code);
-    void UpdateOverlapping(int code);
+    // Sends value_ to the device, or reads it, through the byte order.
+    bool Transfer(UpdateCode direction);
+    // The end of a transfer in one direction. Done: the value is known (the LED flashes unless
+    // simulated), the items are told, and overlapping registers brought up to date when asked.
+    bool Transferred(UpdateCode direction, bool simulated, bool updateOverlapping);
+    // Failed: the items are told, and the reason kept.
+    bool Failed(UpdateCode direction, StringId reason);
+    void Notify(UpdateCodes code);
+    // Brings the registers that share bytes with this one up to date after a change; a transfer
+    // direction also tells their items.
+    void UpdateOverlapping(UpdateCodes direction);
     // Copies the bytes this register shares with r into its value; false when they share none.
     bool TakeOverlap(const CShadowReg& r);
-    void SetError(int stringId);
+    void SetError(StringId id);
     void Flash() const;
     // Which byte of the value goes to data byte i of the driver buffer (0-based).
     int ValueByte(int i) const;

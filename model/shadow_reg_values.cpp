@@ -93,7 +93,7 @@ bool CShadowReg::TakeValueText(const std::string& text) {
     return true;
 }
 
-bool CShadowReg::LoadValue(const ProfileFile& file, int flags) {
+bool CShadowReg::LoadValue(const ProfileFile& file, TransferFlags flags) {
     const std::string section = driverName_ + ":" + deviceName_;
     const std::string key = AddressText();
     if (!file.HasKey(section, key)) {

@@ -17,8 +17,7 @@ public:
     CVarItem() : CVarItem(ItemKind::Variable) {}
     ~CVarItem() override;
 
-    int GetMacroFlags() const { return macroFlags_; }
-    void SetMacroFlags(int flags) { macroFlags_ = flags; }
+    MacroFlags GetMacroFlags() const { return macroFlags_; }
     // The field's value in its low width bits.
     uint32_t GetValueField() const { return value_; }
     void SetValueField(uint32_t value) { value_ = value; }
@@ -51,7 +50,7 @@ public:
     uint32_t DepositValue(uint32_t v) { return StoreValue(v); }
 
     void InsertIntoTree(TreeControl& tree, int parentNode, int afterNode, int iconBase) override;
-    void Update(CShadowReg* shadow, int code) override;
+    void Update(CShadowReg* shadow, UpdateCodes code) override;
     void ShowValue() override;
     bool Read() override;
     bool Write() override;
@@ -74,9 +73,10 @@ protected:
     // Takes the value from a shadow register that reports a valid value.
     virtual void RefreshFromShadow(const CShadowReg&) {}
 
-    int TransferFlags() const;
-    bool ReadMacrosOn() const { return (macroFlags_ & macro_flag::ReadMacros) != 0; }
-    bool WriteMacrosOn() const { return (macroFlags_ & macro_flag::WriteMacros) != 0; }
+    // Simulation mode when the document is in it.
+    TransferFlags TransferMode() const;
+    bool ReadMacrosOn() const { return macroFlags_.Has(MacroFlag::ReadMacros); }
+    bool WriteMacrosOn() const { return macroFlags_.Has(MacroFlag::WriteMacros); }
     static void RunMacro(const MacroRef* ref);
     // Sends a failed write's error text to the output window.
     void ReportError() const;
@@ -84,7 +84,7 @@ protected:
 private:
     bool Step(uint32_t to);
 
-    int macroFlags_ = macro_flag::ReadMacros | macro_flag::WriteMacros;
+    MacroFlags macroFlags_ = MacroFlag::ReadMacros | MacroFlag::WriteMacros;
     uint32_t value_ = 0;
     uint32_t mask_ = 0;
     int radix_ = 16;

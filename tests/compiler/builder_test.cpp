@@ -112,7 +112,7 @@ TEST(Builder, MasksDefaultsAndAccessTypesComeFromTheRegisterOrItsContext) {
     const auto& v = c.Find<CVarItem>("V");
     EXPECT_EQ(v.GetValueField(), 0xFFu);
     EXPECT_EQ(v.GetWidth(), 8);
-    EXPECT_TRUE(v.HasFlags(item_flag::Signed | item_flag::Slider | item_flag::ValueShown));
+    EXPECT_TRUE(v.HasFlags(ItemFlag::Signed | ItemFlag::Slider | ItemFlag::ValueShown));
 }
 
 TEST(Builder, ARegisterOfSeveralPartsKeepsEachPart) {

@@ -41,10 +41,12 @@ private:
     static std::size_t Index(int row) { return static_cast<std::size_t>(row); }
 };
 
-// An item that only records what its shadow register tells it.
+// An item that only records what its shadow register tells it, as the system's numbers.
 class RecordingItem : public CLineItem {
 public:
-    void Update(CShadowReg* shadow, int code) override { updates.emplace_back(shadow, code); }
+    void Update(CShadowReg* shadow, UpdateCodes code) override {
+        updates.emplace_back(shadow, static_cast<int>(code.ToBits()));
+    }
     std::vector<std::pair<CShadowReg*, int>> updates;
 };
 

@@ -72,7 +72,7 @@ TEST_F(RegisterItemsTest, ValueTextsInThreeRadicesWithTheSignedForm) {
     EXPECT_EQ(var.ValueText(), "11111111");
     var.SetRadix(10);
     EXPECT_EQ(var.ValueText(), "255");
-    var.AddFlags(item_flag::Signed);
+    var.AddFlags(ItemFlag::Signed);
     EXPECT_EQ(var.ValueText(), "-1");
     var.SetValueField(0x7F);
     EXPECT_EQ(var.ValueText(), "+127");
@@ -103,7 +103,7 @@ TEST_F(RegisterItemsTest, BitFieldShowsAndSetsItsBitsOfTheShadowRegister) {
     driver.readBytes = {0xFF, 0, 0, 0};
     ASSERT_TRUE(bit.Read());
     EXPECT_EQ(bit.GetValue(), 7U);
-    EXPECT_TRUE(bit.HasFlags(item_flag::ValueShown));
+    EXPECT_TRUE(bit.HasFlags(ItemFlag::ValueShown));
 
     EXPECT_EQ(bit.SetValue(0), 0U);
     EXPECT_EQ(shadow.GetValue(), 0xC7U);
@@ -180,11 +180,11 @@ TEST_F(RegisterItemsTest, CombinedValueHoldsWhenTheWriteFails) {
 }
 
 TEST_F(RegisterItemsTest, OnlyValueItemsCarryAValue) {
-    EXPECT_TRUE(CVarItem().HasFlags(item_flag::CarriesValue));
-    EXPECT_TRUE(CByteItem().HasFlags(item_flag::CarriesValue));
-    EXPECT_TRUE(CBitItem().HasFlags(item_flag::CarriesValue));
-    EXPECT_FALSE(CSetItem().HasFlags(item_flag::CarriesValue));
-    EXPECT_FALSE(CDeviceItem().HasFlags(item_flag::CarriesValue));
+    EXPECT_TRUE(CVarItem().HasFlags(ItemFlag::CarriesValue));
+    EXPECT_TRUE(CByteItem().HasFlags(ItemFlag::CarriesValue));
+    EXPECT_TRUE(CBitItem().HasFlags(ItemFlag::CarriesValue));
+    EXPECT_FALSE(CSetItem().HasFlags(ItemFlag::CarriesValue));
+    EXPECT_FALSE(CDeviceItem().HasFlags(ItemFlag::CarriesValue));
 }
 
 TEST_F(RegisterItemsTest, PartsBeyond32BitsAreRefused) {
@@ -226,7 +226,7 @@ TEST_F(RegisterItemsTest, IncreaseAndDecreaseStopAtTheFieldsLimits) {
     EXPECT_EQ(reg.GetValue(), 0x0EU);
     EXPECT_EQ(driver.Calls(Fn::SetReg).size(), 1U);
 
-    reg.AddFlags(item_flag::Signed); // 4 bits: -8 .. +7
+    reg.AddFlags(ItemFlag::Signed); // 4 bits: -8 .. +7
     reg.SetValue(7);
     EXPECT_FALSE(reg.Increase(1));
     reg.SetValue(8);
@@ -302,7 +302,7 @@ TEST_F(RegisterItemsTest, MacrosRunAroundTransfersAsTheFlagsAllow) {
     log.clear();
     reg.SetValue(1); // writes without the write macros
     EXPECT_TRUE(log.empty());
-    EXPECT_EQ(reg.GetMacroFlags() & macro_flag::WriteMacros, macro_flag::WriteMacros);
+    EXPECT_EQ(reg.GetMacroFlags() & MacroFlag::WriteMacros, MacroFlag::WriteMacros);
 
     CBitItem bit;
     bit.SetRegister(&reg);
@@ -314,13 +314,13 @@ TEST_F(RegisterItemsTest, MacrosRunAroundTransfersAsTheFlagsAllow) {
     EXPECT_EQ(log, (std::vector<std::string>{"BW(0)", "AW(0)"}));
 
     log.clear();
-    reg.Update(nullptr, display_flag::ReadMacros); // switched off
-    reg.Update(nullptr, display_flag::WriteMacros);
+    reg.Update(nullptr, UpdateCode::ReadMacros); // switched off
+    reg.Update(nullptr, UpdateCode::WriteMacros);
     ASSERT_TRUE(reg.Read());
     ASSERT_TRUE(bit.Read());
     ASSERT_TRUE(bit.Write());
     EXPECT_TRUE(log.empty());
-    reg.Update(nullptr, display_flag::ReadMacros | display_flag::SwitchOn);
+    reg.Update(nullptr, UpdateCode::ReadMacros | UpdateCode::SwitchOn);
     ASSERT_TRUE(bit.Read());
     EXPECT_EQ(log, (std::vector<std::string>{"BR(0)", "AR(0)"}));
 }
@@ -401,25 +401,25 @@ TEST_F(RegisterItemsTest, UpdatesSwitchRadixIconsAndShowValuesOnceKnown) {
     Bind(reg);
     reg.SetLevel(2);
     reg.InsertIntoTree(tree, -1, -1, 0);
-    reg.Update(nullptr, display_flag::Decimal);
+    reg.Update(nullptr, UpdateCode::Decimal);
     EXPECT_EQ(tree.rows[0].cells.at(2), "XX") << "no value shown before one is known";
 
     driver.readBytes = {200, 0, 0, 0};
     ASSERT_TRUE(reg.Read());
     EXPECT_EQ(tree.rows[0].cells.at(2), "200");
-    reg.Update(nullptr, display_flag::Binary);
+    reg.Update(nullptr, UpdateCode::Binary);
     EXPECT_EQ(tree.rows[0].cells.at(2), "11001000");
-    reg.Update(nullptr, update_code::SecondIcon);
+    reg.Update(nullptr, UpdateCode::SecondIcon);
     EXPECT_EQ(tree.rows[0].image, item_icon::Register + 1);
-    reg.Update(nullptr, update_code::FirstIcon);
+    reg.Update(nullptr, UpdateCode::FirstIcon);
     EXPECT_EQ(tree.rows[0].image, item_icon::Register);
 
     CSetItem set;
     set.SetLevel(1);
     set.InsertIntoTree(tree, -1, -1, 0);
-    set.Update(nullptr, 0);
+    set.Update(nullptr, {});
     EXPECT_EQ(tree.rows[1].image, item_icon::Set + 1);
-    set.Update(nullptr, 1);
+    set.Update(nullptr, UpdateCode::SecondIcon);
     EXPECT_EQ(tree.rows[1].image, item_icon::Set);
 }
 
