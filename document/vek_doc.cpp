@@ -111,18 +111,17 @@ bool CVekDoc::LoadDrivers() {
             continue;
         }
         auto driver = std::make_unique<CDriver>(context_);
-        const int result = driver->Bind(work, directories);
-        if (result == bind_result::Bound) {
-            driverOpened_ = true;
-        } else if (result == bind_result::Simulation) {
-            if (!context_.simulation) {
-                ToggleSimulation();
-            }
-        } else {
+        const Result<BindMode> bound = driver->Bind(work, directories);
+        if (!bound) {
             // The registers of the drivers bound so far go too: no item may point at a register
             // of a driver that is gone.
             DropDrivers();
             return false;
+        }
+        if (bound.Value() == BindMode::Opened) {
+            driverOpened_ = true;
+        } else if (!context_.simulation) {
+            ToggleSimulation();
         }
         drivers_.push_back(std::move(driver));
     }

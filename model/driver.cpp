@@ -54,20 +54,24 @@ std::string CDriver::StatusText() const {
     return status;
 }
 
-int CDriver::Decline(int code) {
+Result<BindMode> CDriver::Decline(BindFailure failure, const std::string& reason) {
+    Report(reason);
     entry_ = DriverEntryPoints{};
     library_.reset();
     const Answer answer =
         context_.host != nullptr
             ? context_.host->Ask(LoadString(StringId::DrvD00), QuestionKind::OkCancel)
             : Answer::Cancel;
-    return answer == Answer::Ok ? bind_result::Simulation : code;
+    if (answer == Answer::Ok) {
+        return BindMode::Simulation;
+    }
+    return Failure{static_cast<int>(failure), reason};
 }
 
-int CDriver::Bind(std::deque<CLineItem*>& items,
-                  const std::vector<std::string>& searchDirectories) {
+Result<BindMode> CDriver::Bind(std::deque<CLineItem*>& items,
+                               const std::vector<std::string>& searchDirectories) {
     if (items.empty()) {
-        return bind_result::NotLoaded;
+        return Failure{static_cast<int>(BindFailure::NotLoaded), "no driver line"};
     }
     fileName_ = items.front()->GetName();
     name_ = fileName_.size() > 4 ? fileName_.substr(0, fileName_.size() - 4) : std::string();
@@ -86,24 +90,24 @@ int CDriver::Bind(std::deque<CLineItem*>& items,
     std::string reason;
     library_ = DynamicLibrary::Load(fileName_, searchDirectories, reason);
     if (library_ == nullptr) {
-        Report(Catalogue(StringId::DrvD01) + " : " + fileName_);
-        return Decline(bind_result::NotLoaded);
+        return Decline(BindFailure::NotLoaded, Catalogue(StringId::DrvD01) + " : " + fileName_);
     }
     Report(fileName_);
 
     void* found[std::size(kEntryPointNames)] = {};
-    bool complete = true;
+    std::vector<std::string> missing;
     for (std::size_t i = 0; i < std::size(kEntryPointNames); ++i) {
         found[i] = library_->Symbol(kEntryPointNames[i]);
-        complete = complete && found[i] != nullptr;
-    }
-    if (!complete) {
-        for (std::size_t i = 0; i < std::size(kEntryPointNames); ++i) {
-            if (found[i] == nullptr) {
-                Report(Catalogue(StringId::DrvD02) + " : " + kEntryPointNames[i]);
-            }
+        if (found[i] == nullptr) {
+            missing.push_back(Catalogue(StringId::DrvD02) + " : " + kEntryPointNames[i]);
         }
-        return Decline(bind_result::MissingFunction);
+    }
+    if (!missing.empty()) {
+        // A line for each missing function; the last is the failure's reason.
+        for (std::size_t i = 0; i + 1 < missing.size(); ++i) {
+            Report(missing[i]);
+        }
+        return Decline(BindFailure::MissingFunction, missing.back());
     }
     entry_.open = reinterpret_cast<VekOpenFn>(found[0]);
     entry_.close = reinterpret_cast<VekCloseFn>(found[1]);
@@ -112,10 +116,9 @@ int CDriver::Bind(std::deque<CLineItem*>& items,
     entry_.status = reinterpret_cast<VekGetStatusFn>(found[4]);
     if (entry_.open() != 0) {
         opened_ = true;
-        return bind_result::Bound;
+        return BindMode::Opened;
     }
-    Report(Catalogue(StringId::DrvD03) + " : " + StatusText());
-    return Decline(bind_result::NotOpened);
+    return Decline(BindFailure::NotOpened, Catalogue(StringId::DrvD03) + " : " + StatusText());
 }
 
 void CDriver::Reset() {
