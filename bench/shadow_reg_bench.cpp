@@ -10,7 +10,7 @@ namespace {
 
 using namespace vek;
 
-void FillDevice(CShadowRegList& list, int count) {
+void FillDevice(ShadowRegList& list, int count) {
     for (int i = 0; i < count; ++i) {
         ShadowRegLayout layout;
         layout.address[0] = static_cast<uint8_t>(i);
@@ -26,11 +26,11 @@ void FillDevice(CShadowRegList& list, int count) {
 }
 
 void BM_SetValueUpdatesNeighbours(benchmark::State& state) {
-    CShadowRegList list;
+    ShadowRegList list;
     FillDevice(list, static_cast<int>(state.range(0)));
     uint32_t v = 0;
     for (auto _ : state) {
-        for (std::size_t i = 0; i < list.size(); ++i) {
+        for (std::size_t i = 0; i < list.Size(); ++i) {
             list[i].SetValue(++v & 0xFFFF);
         }
     }
@@ -44,10 +44,10 @@ BENCHMARK(BM_SetValueUpdatesNeighbours)
     ->Complexity(benchmark::oN);
 
 void BM_SimulatedWriteAll(benchmark::State& state) {
-    CShadowRegList list;
+    ShadowRegList list;
     FillDevice(list, static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        for (std::size_t i = 0; i < list.size(); ++i) {
+        for (std::size_t i = 0; i < list.Size(); ++i) {
             benchmark::DoNotOptimize(list[i].Write(TransferFlag::Simulation));
         }
     }

@@ -14,7 +14,7 @@ namespace vek {
 const std::unordered_map<std::string, CVarItem*>& CBuilder::DeviceItems(const std::string& device) {
     // Indexed when a statement first names the device, again when the list has grown since.
     DeviceIndex& index = deviceItems_[device];
-    if (index.indexedItems == items_->size())
+    if (index.indexedItems == items_->Size())
         return index.items;
     index.items.clear();
     bool inDevice = false;
@@ -36,7 +36,7 @@ const std::unordered_map<std::string, CVarItem*>& CBuilder::DeviceItems(const st
             break;
         }
     }
-    index.indexedItems = items_->size();
+    index.indexedItems = items_->Size();
     return index.items;
 }
 

@@ -90,7 +90,7 @@ void CVekDoc::TakeCompiled(std::unique_ptr<CItemList> items) {
     if (items_ == nullptr) {
         return;
     }
-    itemIndex_.reserve(items_->size());
+    itemIndex_.reserve(items_->Size());
     for (CLineItem& item : *items_) {
         itemIndex_.push_back(&item);
         if (auto* valued = dynamic_cast<CVarItem*>(&item)) {
@@ -147,8 +147,8 @@ int CVekDoc::TransferAll(Transfer transfer) {
     int failed = 0;
     for (const auto& driver : drivers_) {
         for (const auto& device : driver->Devices()) {
-            CShadowRegList& registers = device->Registers();
-            for (std::size_t i = 0; i < registers.size(); ++i) {
+            ShadowRegList& registers = device->Registers();
+            for (std::size_t i = 0; i < registers.Size(); ++i) {
                 if (!transfer(registers[i])) {
                     host_.Message(registers[i].GetLastError(), failed == 0);
                     ++failed;
@@ -226,7 +226,7 @@ std::optional<std::vector<CShadowReg*>>
 CVekDoc::CollectRegisters(const std::string& driverName, const std::string& deviceName) const {
     std::vector<CShadowReg*> registers;
     const auto take = [&](const CDriverDevice& device) {
-        for (std::size_t i = 0; i < device.Registers().size(); ++i) {
+        for (std::size_t i = 0; i < device.Registers().Size(); ++i) {
             registers.push_back(&device.Registers()[i]);
         }
     };

@@ -115,14 +115,14 @@ void CDriverDevice::SaveValues(ProfileFile& file) const {
     file.SetString(driverName_, FreeNumberedKey(file, driverName_, "DEV"), name_);
     const std::string section = driverName_ + ":" + name_;
     file.SetString(section, "ADDRSIZE", std::to_string(addressSize_));
-    file.SetString(section, "REGCOUNT", std::to_string(registers_.size()));
-    for (std::size_t i = 0; i < registers_.size(); ++i) {
+    file.SetString(section, "REGCOUNT", std::to_string(registers_.Size()));
+    for (std::size_t i = 0; i < registers_.Size(); ++i) {
         registers_[i].SaveValue(file);
     }
 }
 
 void CDriverDevice::LoadValues(const ProfileFile& file, TransferFlags flags) {
-    for (std::size_t i = 0; i < registers_.size(); ++i) {
+    for (std::size_t i = 0; i < registers_.Size(); ++i) {
         registers_[i].LoadValue(file, flags);
     }
 }

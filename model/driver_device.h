@@ -36,8 +36,8 @@ public:
     const std::string& GetName() const { return name_; }
     const std::string& GetDriverName() const { return driverName_; }
     uint16_t GetAddressSize() const { return addressSize_; }
-    CShadowRegList& Registers() { return registers_; }
-    const CShadowRegList& Registers() const { return registers_; }
+    ShadowRegList& Registers() { return registers_; }
+    const ShadowRegList& Registers() const { return registers_; }
 
     // The device's section of a register-values file: its name under the lowest free "DEV" key
     // of the driver's section, then ADDRSIZE, REGCOUNT and one line per shadow register.
@@ -51,7 +51,7 @@ private:
     RegisterContext* context_;
     std::string name_;
     uint16_t addressSize_ = 0;
-    CShadowRegList registers_;
+    ShadowRegList registers_;
 };
 
 } // namespace vek

@@ -39,7 +39,7 @@ bool AccessTypesFit(AccessType a, AccessType b) {
 
 } // namespace
 
-CLineItem& CItemList::const_iterator::operator*() const {
+CLineItem& CItemList::Iterator::operator*() const {
     return *it_->item;
 }
 

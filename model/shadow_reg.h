@@ -12,7 +12,7 @@
 namespace vek {
 
 class CLineItem;
-class CShadowRegList;
+class ShadowRegList;
 class ProfileFile;
 struct DriverEntryPoints;
 struct RegisterContext;
@@ -42,7 +42,7 @@ public:
     void SetDriver(const DriverEntryPoints* driver, std::string driverName, std::string deviceName);
     void SetContext(RegisterContext* context) { context_ = context; }
     // Set by the device's list when the register joins it.
-    void SetDeviceList(CShadowRegList* list) { list_ = list; }
+    void SetDeviceList(ShadowRegList* list) { list_ = list; }
 
     // A further item of the same address, data length and access type shares this register.
     void Join(uint32_t mask, uint32_t defaultValue);
@@ -79,7 +79,7 @@ public:
     uint16_t GetMemorySize() const { return memorySize_; }
     AccessType GetAccessType() const { return access_; }
     const DriverEntryPoints* GetDriver() const { return driver_; }
-    CShadowRegList* GetDeviceList() const { return list_; }
+    ShadowRegList* GetDeviceList() const { return list_; }
     const std::string& GetDriverName() const { return driverName_; }
     const std::string& GetDeviceName() const { return deviceName_; }
     const std::vector<CLineItem*>& GetItems() const { return items_; }
@@ -120,7 +120,7 @@ private:
     bool valid_ = false;
     std::string lastError_;
     const DriverEntryPoints* driver_ = nullptr;
-    CShadowRegList* list_ = nullptr;
+    ShadowRegList* list_ = nullptr;
     RegisterContext* context_ = nullptr;
     std::string driverName_;
     std::string deviceName_;

@@ -251,7 +251,7 @@ TEST_F(DriverBinding, ItemsAreReachedByPosition) {
     CVekDoc doc(host);
     ASSERT_TRUE(doc.OpenDocument(WriteBoard("testdrv.dll")));
     ASSERT_NE(doc.GetItems(), nullptr);
-    EXPECT_EQ(doc.GetItemCount(), doc.GetItems()->size());
+    EXPECT_EQ(doc.GetItemCount(), doc.GetItems()->Size());
     EXPECT_EQ(doc.GetItem(0)->GetName(), "testdrv.dll");
     EXPECT_EQ(doc.GetItem(1)->GetName(), "CHIP");
     EXPECT_EQ(doc.GetItem(-1), nullptr);

@@ -113,7 +113,7 @@ TEST_F(ItemListTest, BlocksReturningToALabelJoinItsGroup) {
     EXPECT_EQ(Names(list), (std::vector<std::string>{"", "Chip", "S1", "R1", "R3", "T3", "S2", "R2",
                                                      "B2", "S3", "R4"}));
     EXPECT_EQ(list.GetCurrent()->GetName(), "R4");
-    EXPECT_EQ(list.size(), 11U);
+    EXPECT_EQ(list.Size(), 11U);
 }
 
 TEST_F(ItemListTest, LabelSearchStopsAtTheDevice) {
@@ -301,7 +301,7 @@ TEST_F(ItemListTest, TakingTheItemsEmptiesTheList) {
     auto items = list.TakeItems();
     ASSERT_EQ(items.size(), 3U);
     EXPECT_EQ(items[2]->GetName(), "S");
-    EXPECT_TRUE(list.empty());
+    EXPECT_EQ(list.Size(), 0U);
     EXPECT_EQ(list.GetCurrent(), nullptr);
     list.InsertAfterCurrent(Set("T", 2, "XX"));
     EXPECT_EQ(Names(list), std::vector<std::string>{"T"});

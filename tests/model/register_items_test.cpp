@@ -59,7 +59,7 @@ protected:
     DriverEntryPoints entries = driver.EntryPoints();
     RecordingHost host;
     RegisterContext context{&host, false};
-    CShadowRegList list;
+    ShadowRegList list;
     test::RecordingTree tree;
 };
 

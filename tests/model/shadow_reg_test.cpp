@@ -38,7 +38,7 @@ protected:
     DriverEntryPoints entries = driver.EntryPoints();
     RecordingHost host;
     RegisterContext context{&host, false};
-    CShadowRegList list;
+    ShadowRegList list;
 };
 
 TEST_F(ShadowRegTest, WritePassesAddressAndValueBytesInByteOrder) {
@@ -198,7 +198,7 @@ TEST_F(ShadowRegTest, ListKeepsAscendingAddressesAndFindsJoinedRegisters) {
     Add(Layout({0x01}, 1, AccessType::Read));
     Add(Layout({0x01}, 1, AccessType::Write));
     Add(Layout({0x02}, 1));
-    ASSERT_EQ(list.size(), 4U);
+    ASSERT_EQ(list.Size(), 4U);
     EXPECT_EQ(list[0].GetAccessType(), AccessType::Read);
     EXPECT_EQ(list[1].GetAccessType(), AccessType::Write);
     EXPECT_EQ(list[2].AddressText(), "0x02");

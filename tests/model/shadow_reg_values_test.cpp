@@ -36,7 +36,7 @@ protected:
     DriverEntryPoints entries = driver.EntryPoints();
     RecordingHost host;
     RegisterContext context{&host, false};
-    CShadowRegList list;
+    ShadowRegList list;
     ProfileFile file{"unused.vkg"};
 };
 
@@ -63,7 +63,7 @@ TEST_F(RegisterValuesLineTest, ReadAndWriteRegistersOfOneAddressShareALineInEith
     readSecond.SetValue(0x12);
     statusFirst.SetValue(0x56);
     writeSecond.SetValue(0x78);
-    for (std::size_t i = 0; i < list.size(); ++i) {
+    for (std::size_t i = 0; i < list.Size(); ++i) {
         list[i].SaveValue(file);
     }
     EXPECT_EQ(Line("0x01"), "0x12R 0x34W");
