@@ -55,7 +55,6 @@ public:
     void CreateScriptMacro(const std::string& descriptionPath) override;
     void Link() override;
 
-    CItemList& Items() { return *items_; }
     std::unique_ptr<CItemList> TakeItems();
     std::vector<std::unique_ptr<CVekMacro>> TakeMacros();
     std::vector<std::unique_ptr<CBasicMacro>> TakeScriptMacros();

@@ -95,11 +95,6 @@ constexpr bool TokensInCodeOrder() {
 }
 static_assert(TokensInCodeOrder());
 
-// The literal of a keyword token, or an empty view for the token classes and unknown codes.
-constexpr std::string_view KeywordLiteral(int code) {
-    return code >= 0 && code < kTokenCount ? kTokens[code].literal : std::string_view{};
-}
-
 // How a syntax error names an expected token: a keyword in single quotes, else its class name.
 std::string TokenDescription(int code);
 

@@ -38,8 +38,6 @@ public:
     bool LoadDrivers();
 
     bool IsCompiled() const { return compiled_; }
-    // The description's absolute path.
-    const std::string& GetPath() const { return path_; }
     // The item at a zero-based position of the item list; null for -1, beyond the end or
     // before a successful compile.
     CLineItem* GetItem(int index) const;

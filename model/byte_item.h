@@ -41,8 +41,6 @@ public:
     bool AddPart();
     std::size_t GetPartCount() const { return parts_.size(); }
     const Part& GetPart(std::size_t index) const { return parts_[index]; }
-    // Index of the part last selected, added or stored.
-    std::size_t GetCurrentPart() const { return current_; }
     void SelectPart(std::size_t index);
     void StorePart(std::size_t index);
     // Gives part index its shadow register (the binding step).

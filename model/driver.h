@@ -52,8 +52,6 @@ public:
 
     // The library's file name without its four-character ending.
     const std::string& GetName() const { return name_; }
-    // The library's file name as the description writes it.
-    const std::string& GetFileName() const { return fileName_; }
     bool IsOpened() const { return opened_; }
     bool IsLoaded() const { return library_ != nullptr; }
     const DriverEntryPoints& EntryPoints() const { return entry_; }

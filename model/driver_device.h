@@ -34,8 +34,6 @@ public:
     void Build(std::deque<CLineItem*>& items);
 
     const std::string& GetName() const { return name_; }
-    const std::string& GetDriverName() const { return driverName_; }
-    uint16_t GetAddressSize() const { return addressSize_; }
     ShadowRegList& Registers() { return registers_; }
     const ShadowRegList& Registers() const { return registers_; }
 

@@ -53,8 +53,6 @@ public:
     // The row in the tree, -1 before the item is inserted.
     int GetNode() const { return node_; }
     TreeControl* GetTree() const { return tree_; }
-    // Icon 0 is shown normally, 1 is the alternative, 2 the one common to all kinds.
-    int GetIcon(int i) const { return icons_[i]; }
 
     // Shows the item as a row of the tree, after the row afterNode below parentNode. A plain or
     // driver line gets no row.
@@ -86,7 +84,7 @@ private:
     int level_ = 0;
     int node_ = -1;
     ItemFlags flags_;
-    int icons_[3] = {0, 0, 0};
+    int icons_[3] = {0, 0, 0}; // shown normally, the alternative, the one common to all kinds
     TreeControl* tree_ = nullptr;
 };
 

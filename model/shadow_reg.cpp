@@ -8,7 +8,6 @@
 #include "platform/string_table.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace vek {
 
@@ -67,14 +66,6 @@ std::string CShadowReg::AddressText() const {
         text += digits[address_[static_cast<std::size_t>(i)] & 0x0F];
     }
     return text;
-}
-
-int CShadowReg::GetAddress(uint8_t* out) const {
-    if (addressLength_ == 0) {
-        return 0;
-    }
-    std::memcpy(out, address_.data(), address_.size());
-    return 1;
 }
 
 void CShadowReg::Notify(UpdateCodes code) {

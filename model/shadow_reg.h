@@ -71,15 +71,11 @@ public:
     uint32_t GetMask() const { return mask_; }
     uint32_t GetDefault() const { return default_; }
     bool IsValid() const { return valid_; }
-    // Copies the address bytes to out (room for 8); 0 when the register has no address.
-    int GetAddress(uint8_t* out) const;
     const std::array<uint8_t, 8>& AddressBytes() const { return address_; }
     uint16_t GetAddressLength() const { return addressLength_; }
     uint16_t GetDataLength() const { return dataLength_; }
     uint16_t GetMemorySize() const { return memorySize_; }
     AccessType GetAccessType() const { return access_; }
-    const DriverEntryPoints* GetDriver() const { return driver_; }
-    ShadowRegList* GetDeviceList() const { return list_; }
     const std::string& GetDriverName() const { return driverName_; }
     const std::string& GetDeviceName() const { return deviceName_; }
     const std::vector<CLineItem*>& GetItems() const { return items_; }

@@ -23,7 +23,6 @@ public:
     void SetValueField(uint32_t value) { value_ = value; }
     uint32_t GetMask() const { return mask_; }
     void SetMask(uint32_t mask) { mask_ = mask; }
-    int GetRadix() const { return radix_; }
     void SetRadix(int radix) { radix_ = radix; }
     int GetWidth() const { return width_; }
     bool SetWidth(int width); // refused outside 0 to 32
@@ -36,8 +35,6 @@ public:
     MacroRef* GetBeforeWrite() const { return beforeWrite_.get(); }
     MacroRef* GetAfterWrite() const { return afterWrite_.get(); }
 
-    // The document's host and simulation mode.
-    RegisterContext* GetContext() const { return context_; }
     void SetContext(RegisterContext* context) { context_ = context; }
 
     // The value as the data column shows it in the item's radix.
