@@ -104,6 +104,10 @@ private:
     void ApplyAttribute();
     void FillAddress(CDeviceItem& item, const AddressLayout& layout) const;
     void TakeDisplayFlags(CVarItem& item);
+    // The names of a macro binding: the macro run before the transfer and the one run after it.
+    MacroPair TakeMacroPair();
+    // Attaches the pairs of the bindings written for the register or variable.
+    void AttachMacros(CVarItem& item);
     void Insert(std::unique_ptr<CLineItem> item);
     CVarItem* FindItemInDevice(std::string_view device, std::string_view name);
     const std::unordered_map<std::string, CVarItem*>& DeviceItems(const std::string& device);

@@ -27,8 +27,6 @@ public:
     explicit CVekDoc(Host& host);
     // Deletes the drivers (each closed and unloaded), then the items and macros.
     ~CVekDoc();
-    CVekDoc(const CVekDoc&) = delete;
-    CVekDoc& operator=(const CVekDoc&) = delete;
 
     // Compiles the description and binds its drivers; the output window gets the compiler's
     // lines and the summary "<file> - <n> error(s)". False when the file cannot be read, the

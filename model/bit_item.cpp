@@ -10,17 +10,7 @@ namespace vek {
 void CBitItem::InsertIntoTree(TreeControl& tree, int parentNode, int afterNode, int iconBase) {
     InsertRow(tree, parentNode, afterNode, DisplayName(), iconBase, item_icon::BitField);
     ShowAddress();
-    SetCell(tree_column::Data, std::string(2U * GetDataLength(), 'X'));
-}
-
-std::string CBitItem::GetErrorText() const {
-    return shadow_ != nullptr ? shadow_->GetLastError() : std::string();
-}
-
-void CBitItem::ShowValue() {
-    if (HasFlags(ItemFlag::ValueShown)) {
-        CVarItem::ShowValue();
-    }
+    SetCell(TreeColumn::Data, std::string(2U * GetDataLength(), 'X'));
 }
 
 void CBitItem::RefreshFromShadow(const CShadowReg& shadow) {

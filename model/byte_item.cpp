@@ -108,17 +108,7 @@ void CByteItem::InsertIntoTree(TreeControl& tree, int parentNode, int afterNode,
     InsertRow(tree, parentNode, afterNode, DisplayName(), iconBase,
               IsJoint() ? item_icon::JointRegister : item_icon::Register);
     ShowAddress();
-    SetCell(tree_column::Data, std::string(static_cast<std::size_t>((totalWidth_ + 3) / 4), 'X'));
-}
-
-std::string CByteItem::GetErrorText() const {
-    return shadow_ != nullptr ? shadow_->GetLastError() : std::string();
-}
-
-void CByteItem::ShowValue() {
-    if (HasFlags(ItemFlag::ValueShown)) {
-        CVarItem::ShowValue();
-    }
+    SetCell(TreeColumn::Data, std::string(static_cast<std::size_t>((totalWidth_ + 3) / 4), 'X'));
 }
 
 void CByteItem::RefreshFromShadow(const CShadowReg& shadow) {

@@ -62,7 +62,7 @@ bool CDeviceItem::SetDataLength(uint16_t length) {
 }
 
 void CDeviceItem::ShowAddress() const {
-    SetCell(tree_column::Address, "[" + GetAddressDisplay() + "]");
+    SetCell(TreeColumn::Address, "[" + GetAddressDisplay() + "]");
 }
 
 void CDeviceItem::InsertIntoTree(TreeControl& tree, int parentNode, int afterNode, int iconBase) {

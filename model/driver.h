@@ -38,8 +38,6 @@ public:
     // Closes the driver (or reports that it cannot), unloads the library, then deletes the
     // devices with their shadow registers.
     ~CDriver();
-    CDriver(const CDriver&) = delete;
-    CDriver& operator=(const CDriver&) = delete;
 
     // Takes the driver line at the head of `items` and the items after it, up to the next driver
     // line, off the list; builds the devices, loads the library from `searchDirectories` (then

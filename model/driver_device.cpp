@@ -85,15 +85,9 @@ void CDriverDevice::Build(std::deque<CLineItem*>& items) {
         if (auto* reg = dynamic_cast<CByteItem*>(item)) {
             for (std::size_t k = 0; k < reg->GetPartCount(); ++k) {
                 const CByteItem::Part& part = reg->GetPart(k);
-                ShadowRegLayout layout;
-                layout.address = part.address;
-                layout.addressLength = part.addressLength;
-                layout.dataLength = part.dataLength;
-                layout.memorySize = part.memorySize;
-                layout.byteOrder = part.byteOrder;
-                layout.mask = part.mask;
-                layout.defaultValue = part.defaultValue;
-                layout.access = reg->GetAccessType();
+                const ShadowRegLayout layout{
+                    part.address,   part.addressLength, part.dataLength,   part.memorySize,
+                    part.byteOrder, part.mask,          part.defaultValue, reg->GetAccessType()};
                 if (CShadowReg* shadow = shadowFor(layout)) {
                     shadow->AddItem(reg);
                     reg->SetPartShadowReg(k, shadow);

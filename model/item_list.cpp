@@ -43,9 +43,6 @@ CLineItem& CItemList::Iterator::operator*() const {
     return *it_->item;
 }
 
-CItemList::CItemList() : current_(nodes_.end()) {}
-CItemList::~CItemList() = default;
-
 CLineItem* CItemList::GetCurrent() const {
     return current_ == nodes_.end() ? nullptr : current_->item.get();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/line_item.h"
 #include "platform/string_table.h"
 
 #include <cstddef>
@@ -14,7 +15,6 @@
 
 namespace vek {
 
-class CLineItem;
 class CSetItem;
 class CByteItem;
 class CBitItem;
@@ -34,8 +34,7 @@ class CItemList {
     };
 
 public:
-    CItemList();
-    ~CItemList();
+    CItemList() = default;
     CItemList(const CItemList&) = delete;
     CItemList& operator=(const CItemList&) = delete;
 
@@ -115,7 +114,7 @@ private:
     Position PositionOf(const CLineItem* item);
 
     std::list<Node> nodes_;
-    Position current_;
+    Position current_ = nodes_.end();
     std::map<AddressKey, std::vector<PartEntry>> parts_;
     // The last item in list order of each device group and label: where a walk back from the
     // end of the list for that label would stop.

@@ -9,6 +9,7 @@ namespace vek {
 
 class CShadowReg;
 class TreeControl;
+enum class TreeColumn : int;
 
 // The kind number of an item, which other parts of the program test.
 enum class ItemKind : int {
@@ -73,7 +74,7 @@ protected:
     void InsertRow(TreeControl& tree, int parentNode, int afterNode, std::string_view text,
                    int iconBase, int iconOffset);
     void ShowIcon(int i) const;
-    void SetCell(int column, std::string_view text) const;
+    void SetCell(TreeColumn column, std::string_view text) const;
     // The name as a row shows it: "_" after the first character becomes a blank, unless the
     // name begins with "_".
     std::string DisplayName() const;

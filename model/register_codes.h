@@ -14,52 +14,40 @@ inline constexpr uint64_t kOverlapReach = 3;
 
 // What an item's Update is told: by a shadow register after a transfer, or by a view that shows
 // another icon, switches the radix or switches the register macros. The values are the system's.
-enum class UpdateCode : std::uint32_t {
-    SecondIcon = 0x0001,
-    FirstIcon = 0x0002,
-    ValueValid = 0x0008, // the shadow register holds a value the item may take
-    Read = 0x0020,
-    Write = 0x0040,
-    Hex = 0x0080, // the display flags a view passes
-    Binary = 0x0100,
-    Decimal = 0x0200,
-    SwitchOn = 0x1000,    // with ReadMacros or WriteMacros: turn them on, else off
-    ReadMacros = 0x2000,  // switch the read macros
-    WriteMacros = 0x4000, // switch the write macros
-};
-template <>
-inline constexpr bool kIsFlagEnum<UpdateCode> = true;
-using UpdateCodes = Flags<UpdateCode>;
+#define VEK_UPDATE_CODES(X)                                                                        \
+    X(SecondIcon, 0x0001)                                                                          \
+    X(FirstIcon, 0x0002)                                                                           \
+    X(ValueValid, 0x0008) /* the shadow register holds a value the item may take */                \
+    X(Read, 0x0020)                                                                                \
+    X(Write, 0x0040)                                                                               \
+    X(Hex, 0x0080) /* the radix a view shows */                                                    \
+    X(Binary, 0x0100)                                                                              \
+    X(Decimal, 0x0200)                                                                             \
+    X(SwitchOn, 0x1000)    /* with ReadMacros or WriteMacros: turn them on, else off */            \
+    X(ReadMacros, 0x2000)  /* switch the read macros */                                            \
+    X(WriteMacros, 0x4000) /* switch the write macros */
+VEK_FLAG_ENUM(UpdateCode, UpdateCodes, VEK_UPDATE_CODES)
 
 // How a transfer is made.
-enum class TransferFlag : std::uint32_t {
-    WriteDefault = 0x04,
-    Simulation = 0x10,
-};
-template <>
-inline constexpr bool kIsFlagEnum<TransferFlag> = true;
-using TransferFlags = Flags<TransferFlag>;
+#define VEK_TRANSFER_FLAGS(X)                                                                      \
+    X(WriteDefault, 0x04)                                                                          \
+    X(Simulation, 0x10)
+VEK_FLAG_ENUM(TransferFlag, TransferFlags, VEK_TRANSFER_FLAGS)
 
 // The flags of an item.
-enum class ItemFlag : std::uint32_t {
-    ValueShown = 0x0008,
-    Bookmark = 0x0400,
-    CarriesValue = 0x0800,
-    Slider = 0x1000,
-    Signed = 0x2000,
-    Editing = 0x4000,
-};
-template <>
-inline constexpr bool kIsFlagEnum<ItemFlag> = true;
-using ItemFlags = Flags<ItemFlag>;
+#define VEK_ITEM_FLAGS(X)                                                                          \
+    X(ValueShown, 0x0008)                                                                          \
+    X(Bookmark, 0x0400)                                                                            \
+    X(CarriesValue, 0x0800)                                                                        \
+    X(Slider, 0x1000)                                                                              \
+    X(Signed, 0x2000)                                                                              \
+    X(Editing, 0x4000)
+VEK_FLAG_ENUM(ItemFlag, ItemFlags, VEK_ITEM_FLAGS)
 
 // Whether register macros run: the macro flags of a register or variable, and the document's.
-enum class MacroFlag : std::uint32_t {
-    ReadMacros = 0x2000,
-    WriteMacros = 0x4000,
-};
-template <>
-inline constexpr bool kIsFlagEnum<MacroFlag> = true;
-using MacroFlags = Flags<MacroFlag>;
+#define VEK_MACRO_FLAGS(X)                                                                         \
+    X(ReadMacros, 0x2000)                                                                          \
+    X(WriteMacros, 0x4000)
+VEK_FLAG_ENUM(MacroFlag, MacroFlags, VEK_MACRO_FLAGS)
 
 } // namespace vek

@@ -8,9 +8,6 @@
 
 namespace vek {
 
-ShadowRegList::ShadowRegList() = default;
-ShadowRegList::~ShadowRegList() = default;
-
 uint64_t ShadowRegList::Key(std::size_t i) const {
     return regs_[i]->AddressNumber();
 }

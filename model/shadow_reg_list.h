@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/register_codes.h"
+#include "model/shadow_reg.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -9,14 +10,11 @@
 
 namespace vek {
 
-class CShadowReg;
-
 // The shadow registers of one device, kept in ascending order of address so that the registers
 // that can overlap a given one (at most 3 addresses away) are found by binary search.
 class ShadowRegList {
 public:
-    ShadowRegList();
-    ~ShadowRegList();
+    ShadowRegList() = default;
     ShadowRegList(const ShadowRegList&) = delete;
     ShadowRegList& operator=(const ShadowRegList&) = delete;
 

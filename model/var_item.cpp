@@ -2,6 +2,7 @@
 
 #include "model/bits.h"
 #include "model/register_context.h"
+#include "model/shadow_reg.h"
 #include "model/tree_control.h"
 #include "model/value_text.h"
 
@@ -53,7 +54,7 @@ std::string CVarItem::ValueText() const {
 
 void CVarItem::InsertIntoTree(TreeControl& tree, int parentNode, int afterNode, int iconBase) {
     InsertRow(tree, parentNode, afterNode, DisplayName(), iconBase, item_icon::Variable);
-    SetCell(tree_column::Data, ValueText());
+    SetCell(TreeColumn::Data, ValueText());
 }
 
 void CVarItem::Update(CShadowReg* shadow, UpdateCodes code) {
@@ -85,10 +86,16 @@ void CVarItem::Update(CShadowReg* shadow, UpdateCodes code) {
     }
 }
 
+std::string CVarItem::GetErrorText() const {
+    const CShadowReg* shadow = GetShadowReg();
+    return shadow != nullptr ? shadow->GetLastError() : std::string();
+}
+
 void CVarItem::ShowValue() {
     // Formatting is skipped for items without a row (runs over many registers without a tree).
-    if (GetTree() != nullptr) {
-        SetCell(tree_column::Data, ValueText());
+    const bool known = GetKind() == ItemKind::Variable || HasFlags(ItemFlag::ValueShown);
+    if (GetTree() != nullptr && known) {
+        SetCell(TreeColumn::Data, ValueText());
     }
 }
 

@@ -37,6 +37,10 @@ public:
 
     void SetContext(RegisterContext* context) { context_ = context; }
 
+    // The shadow register the item's value is kept in (a register: its current part's); null for a
+    // variable, which holds its value itself.
+    virtual CShadowReg* GetShadowReg() const { return nullptr; }
+
     // The value as the data column shows it in the item's radix.
     std::string ValueText() const;
     // The value as the item shows it, and its width in bits (a register's: all its parts).
@@ -48,6 +52,9 @@ public:
 
     void InsertIntoTree(TreeControl& tree, int parentNode, int afterNode, int iconBase) override;
     void Update(CShadowReg* shadow, UpdateCodes code) override;
+    // The last error of the item's shadow register; a variable has none.
+    std::string GetErrorText() const override;
+    // Registers and bit fields show a value only once one is known.
     void ShowValue() override;
     bool Read() override;
     bool Write() override;

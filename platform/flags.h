@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <type_traits>
 
 namespace vek {
@@ -58,5 +59,13 @@ requires kIsFlagEnum<E>
 constexpr Flags<E> operator|(E a, E b) {
     return Flags<E>(a) | b;
 }
+
+// Declares a flag enum from its list of (name, value) lines, and names the set of its flags.
+#define VEK_FLAG_ENUM(Enum, Set, LIST)                                                             \
+    enum class Enum : std::uint32_t { LIST(VEK_FLAG_ENUM_VALUE) };                                 \
+    template <>                                                                                    \
+    inline constexpr bool kIsFlagEnum<Enum> = true;                                                \
+    using Set = Flags<Enum>;
+#define VEK_FLAG_ENUM_VALUE(name, value) name = value,
 
 } // namespace vek
