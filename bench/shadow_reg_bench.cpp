@@ -3,6 +3,7 @@
 #include "model/register_context.h"
 #include "model/shadow_reg.h"
 #include "model/shadow_reg_list.h"
+#include "sizes.h"
 
 #include <benchmark/benchmark.h>
 
@@ -37,11 +38,7 @@ void BM_SetValueUpdatesNeighbours(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * state.range(0));
     state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_SetValueUpdatesNeighbours)
-    ->RangeMultiplier(4)
-    ->Range(4096, 65536)
-    ->Unit(benchmark::kMillisecond)
-    ->Complexity(benchmark::oN);
+BENCHMARK(BM_SetValueUpdatesNeighbours)->Apply(bench::LargeSizes);
 
 void BM_SimulatedWriteAll(benchmark::State& state) {
     ShadowRegList list;
