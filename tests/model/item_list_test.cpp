@@ -20,14 +20,21 @@ std::unique_ptr<CDeviceItem> Device(const char* name, const char* addressText) {
     return device;
 }
 
+// A set or register with its place in the hierarchy.
+template <class Item>
+std::unique_ptr<Item> Placed(const char* name, int level, int label, LabelRole role) {
+    auto item = std::make_unique<Item>();
+    item->SetName(name);
+    item->SetLevel(level);
+    item->SetLabel(label);
+    item->SetLabelRole(role);
+    return item;
+}
+
 std::unique_ptr<CSetItem> Set(const char* name, int level, const char* addressText, int label = 0,
                               LabelRole role = LabelRole::None) {
-    auto set = std::make_unique<CSetItem>();
-    set->SetName(name);
-    set->SetLevel(level);
+    auto set = Placed<CSetItem>(name, level, label, role);
     set->SetAddressText(addressText);
-    set->SetLabel(label);
-    set->SetLabelRole(role);
     return set;
 }
 
@@ -42,12 +49,8 @@ struct PartSpec {
 std::unique_ptr<CByteItem> Register(const char* name, int level, AccessType access,
                                     std::initializer_list<PartSpec> parts, int label = 0,
                                     LabelRole role = LabelRole::None) {
-    auto reg = std::make_unique<CByteItem>();
-    reg->SetName(name);
-    reg->SetLevel(level);
+    auto reg = Placed<CByteItem>(name, level, label, role);
     reg->SetAccessType(access);
-    reg->SetLabel(label);
-    reg->SetLabelRole(role);
     for (const PartSpec& part : parts) {
         reg->SetAddressText(part.addressText);
         reg->SetAddressLength(static_cast<uint16_t>(std::string(part.addressText).size() / 2));

@@ -45,6 +45,15 @@ protected:
         ASSERT_TRUE(reg.AddPart());
     }
 
+    // Sets the register's access type, adds its 1-byte parts and binds them.
+    void BindParts(CByteItem& reg, std::initializer_list<std::pair<const char*, uint32_t>> parts,
+                   AccessType access = AccessType::Both) {
+        reg.SetAccessType(access);
+        for (const auto& [addressText, mask] : parts)
+            AddPart(reg, addressText, mask);
+        Bind(reg);
+    }
+
     void Bind(CByteItem& reg) {
         for (std::size_t k = 0; k < reg.GetPartCount(); ++k) {
             const CByteItem::Part& part = reg.GetPart(k);
@@ -87,9 +96,7 @@ TEST_F(RegisterItemsTest, ValueTextsInThreeRadicesWithTheSignedForm) {
 
 TEST_F(RegisterItemsTest, BitFieldShowsAndSetsItsBitsOfTheShadowRegister) {
     CByteItem reg;
-    reg.SetAccessType(AccessType::Both);
-    AddPart(reg, "10", 0xFF);
-    Bind(reg);
+    BindParts(reg, {{"10", 0xFF}});
     CBitItem bit;
     bit.SetMask(0x38);
     bit.SetWidth(3);
@@ -124,10 +131,7 @@ TEST_F(RegisterItemsTest, BitFieldShowsAndSetsItsBitsOfTheShadowRegister) {
 
 TEST_F(RegisterItemsTest, RegisterOfTwoPartsCombinesItsValues) {
     CByteItem reg;
-    reg.SetAccessType(AccessType::Both);
-    AddPart(reg, "01", 0xFF);
-    AddPart(reg, "02", 0xFF);
-    Bind(reg);
+    BindParts(reg, {{"01", 0xFF}, {"02", 0xFF}});
     EXPECT_EQ(reg.GetTotalWidth(), 16);
     EXPECT_EQ(reg.GetTotalDataLength(), 2);
 
@@ -150,11 +154,8 @@ TEST_F(RegisterItemsTest, RegisterOfTwoPartsCombinesItsValues) {
 
 TEST_F(RegisterItemsTest, CombinedValueOfPartsWithScatteredMasks) {
     CByteItem reg;
-    reg.SetAccessType(AccessType::Both);
-    AddPart(reg, "01", 0xF0); // 4 most significant bits
-    AddPart(reg, "02", 0x81); // 2 bits
-    AddPart(reg, "03", 0x0E); // 3 least significant bits
-    Bind(reg);
+    // 4 most significant bits, 2 bits, 3 least significant bits
+    BindParts(reg, {{"01", 0xF0}, {"02", 0x81}, {"03", 0x0E}});
     EXPECT_EQ(reg.GetTotalWidth(), 9);
     context.simulation = true;
     reg.SetValue(0b1010'11'011);
@@ -167,10 +168,7 @@ TEST_F(RegisterItemsTest, CombinedValueOfPartsWithScatteredMasks) {
 
 TEST_F(RegisterItemsTest, CombinedValueHoldsWhenTheWriteFails) {
     CByteItem reg;
-    reg.SetAccessType(AccessType::Both);
-    AddPart(reg, "01", 0xF0);
-    AddPart(reg, "02", 0x0F);
-    Bind(reg);
+    BindParts(reg, {{"01", 0xF0}, {"02", 0x0F}});
     driver.failWrites = true;
     reg.SetValue(0xAB);
     EXPECT_EQ(reg.GetValue(), 0xABU);
@@ -214,9 +212,7 @@ TEST_F(RegisterItemsTest, FieldsRefuseUnsafeSizes) {
 
 TEST_F(RegisterItemsTest, IncreaseAndDecreaseStopAtTheFieldsLimits) {
     CByteItem reg;
-    reg.SetAccessType(AccessType::Both);
-    AddPart(reg, "01", 0x0F);
-    Bind(reg);
+    BindParts(reg, {{"01", 0x0F}});
     reg.GetPart(0).shadow->SetValue(0x0F);
     ASSERT_TRUE(reg.Write());
     driver.calls.clear();
@@ -245,9 +241,7 @@ TEST_F(RegisterItemsTest, IncreaseAndDecreaseStopAtTheFieldsLimits) {
 
 TEST_F(RegisterItemsTest, FailedStepIsReportedButCounts) {
     CByteItem reg;
-    reg.SetAccessType(AccessType::Both);
-    AddPart(reg, "01", 0xFF);
-    Bind(reg);
+    BindParts(reg, {{"01", 0xFF}});
     driver.failWrites = true;
     EXPECT_TRUE(reg.Increase(1));
     ASSERT_EQ(host.lines.size(), 1U);
@@ -256,10 +250,7 @@ TEST_F(RegisterItemsTest, FailedStepIsReportedButCounts) {
 
 TEST_F(RegisterItemsTest, AFailingPartFailsTheWholeWrite) {
     CByteItem reg;
-    reg.SetAccessType(AccessType::Both);
-    AddPart(reg, "01", 0xFF);
-    AddPart(reg, "02", 0xFF);
-    Bind(reg);
+    BindParts(reg, {{"01", 0xFF}, {"02", 0xFF}});
     reg.GetPart(1).shadow->SetValue(0x55); // the first part's value is not known
     EXPECT_FALSE(reg.Write());
     EXPECT_EQ(reg.GetErrorText(), "driver error D07: no valid data to write to address 0x01");
@@ -268,9 +259,7 @@ TEST_F(RegisterItemsTest, AFailingPartFailsTheWholeWrite) {
 
 TEST_F(RegisterItemsTest, StatusValuesAreReadBeforeTheyAreGiven) {
     CByteItem reg;
-    reg.SetAccessType(AccessType::Status);
-    AddPart(reg, "01", 0xFF);
-    Bind(reg);
+    BindParts(reg, {{"01", 0xFF}}, AccessType::Status);
     driver.readBytes = {0x99, 0, 0, 0};
     EXPECT_EQ(reg.GetValue(), 0x99U);
     EXPECT_EQ(driver.Calls(Fn::GetReg).size(), 1U);
@@ -286,10 +275,7 @@ TEST_F(RegisterItemsTest, MacrosRunAroundTransfersAsTheFlagsAllow) {
         return r;
     };
     CByteItem reg;
-    reg.SetAccessType(AccessType::Both);
-    AddPart(reg, "01", 0xFF);
-    AddPart(reg, "02", 0xFF);
-    Bind(reg);
+    BindParts(reg, {{"01", 0xFF}, {"02", 0xFF}});
     reg.SetReadMacros(ref(beforeRead), ref(afterRead));
     reg.SetWriteMacros(ref(beforeWrite), ref(afterWrite));
     context.simulation = true;
@@ -396,9 +382,7 @@ TEST_F(RegisterItemsTest, RowsShowNamesAddressesAndPlaceholders) {
 
 TEST_F(RegisterItemsTest, UpdatesSwitchRadixIconsAndShowValuesOnceKnown) {
     CByteItem reg;
-    reg.SetAccessType(AccessType::Both);
-    AddPart(reg, "01", 0xFF);
-    Bind(reg);
+    BindParts(reg, {{"01", 0xFF}});
     reg.SetLevel(2);
     reg.InsertIntoTree(tree, -1, -1, 0);
     reg.Update(nullptr, UpdateCode::Decimal);
