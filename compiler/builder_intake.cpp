@@ -87,8 +87,8 @@ void CBuilder::IntakeName(int code, std::string_view text) {
     if (code == propDeviceName)
         ++deviceNumber_;
     // A device is compared with the names of every device, anything else with its own device.
-    const NameTable::Entry* earlier = names_.Define(code, text, deviceNumber_, currentLine_,
-                                                    code == propDeviceName ? 0 : deviceNumber_);
+    const NameTable::Entry* earlier =
+        names_.Define(code, text, deviceNumber_, code == propDeviceName ? 0 : deviceNumber_);
     if (earlier != nullptr)
         Report(earlier->code == code ? StringId::ErrB16 : StringId::ErrB17, text);
     if (text.size() > kMaxNameLength)
@@ -99,8 +99,7 @@ void CBuilder::IntakeString(int code, std::string_view text) {
     if (text.size() > kMaxStringLength)
         Report(StringId::ErrB19);
     if (code == propScriptFile) {
-        if (const auto* earlier =
-                names_.Define(code, text, deviceNumber_, currentLine_, deviceNumber_))
+        if (const auto* earlier = names_.Define(code, text, deviceNumber_, deviceNumber_))
             Report(earlier->code == code ? StringId::ErrB16 : StringId::ErrB17, text);
     }
 }

@@ -62,7 +62,7 @@ void NameTable::Grow() {
     slots_ = std::move(slots);
 }
 
-const NameTable::Entry* NameTable::Define(int code, std::string_view name, int device, int line,
+const NameTable::Entry* NameTable::Define(int code, std::string_view name, int device,
                                           int lookupDevice) {
     const std::uint64_t hash = KeyHash(name);
     const auto index = static_cast<std::uint32_t>(entries_.size());
@@ -70,7 +70,7 @@ const NameTable::Entry* NameTable::Define(int code, std::string_view name, int d
     const Entry* earlier = chain == kNone ? nullptr : FirstIn(chains_[chain].first, lookupDevice);
     const std::uint32_t earlierIndex =
         earlier == nullptr ? kNone : static_cast<std::uint32_t>(earlier - entries_.data());
-    entries_.push_back({code, device, line});
+    entries_.push_back({code, device});
     next_.push_back(kNone);
     if (chain != kNone) {
         next_[chains_[chain].last] = index;
