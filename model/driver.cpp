@@ -1,28 +1,19 @@
 #include "model/driver.h"
 
+#include "model/driver_error.h"
 #include "model/line_item.h"
 #include "model/register_context.h"
 #include "platform/dynamic_library.h"
 #include "platform/profile_file.h"
 #include "platform/string_table.h"
 
-#include <cstring>
-
 namespace vek {
 
 namespace {
 
-// Room beyond the 52 bytes a driver may fill, so that a driver writing one byte too many does
-// no harm.
-constexpr std::size_t kStatusRoom = 256;
-
 // The entry points in the order they are looked up and reported.
 constexpr const char* kEntryPointNames[] = {"VekOpen", "VekClose", "VekSetReg", "VekGetReg",
                                             "VekGetStatus"};
-
-std::string Catalogue(StringId id) {
-    return std::string(LoadString(id));
-}
 
 } // namespace
 
@@ -32,7 +23,7 @@ CDriver::~CDriver() {
     if (entry_.close != nullptr) {
         entry_.close();
     } else if (entry_.status != nullptr) {
-        Report(Catalogue(StringId::DrvD04) + " : " + StatusText());
+        Report(DriverErrorLine(StringId::DrvD04, {}, DriverStatus(&entry_)));
     }
     entry_ = DriverEntryPoints{};
     library_.reset();
@@ -43,15 +34,6 @@ void CDriver::Report(const std::string& text) const {
     if (context_.host != nullptr) {
         context_.host->Message(text, false);
     }
-}
-
-std::string CDriver::StatusText() const {
-    char status[kStatusRoom] = {};
-    if (entry_.status != nullptr) {
-        entry_.status(status);
-        status[VEK_STATUS_TEXT_SIZE - 1] = '\0';
-    }
-    return status;
 }
 
 Result<BindMode> CDriver::Decline(BindFailure failure, const std::string& reason) {
@@ -90,7 +72,7 @@ Result<BindMode> CDriver::Bind(std::deque<CLineItem*>& items,
     std::string reason;
     library_ = DynamicLibrary::Load(fileName_, searchDirectories, reason);
     if (library_ == nullptr) {
-        return Decline(BindFailure::NotLoaded, Catalogue(StringId::DrvD01) + " : " + fileName_);
+        return Decline(BindFailure::NotLoaded, DriverErrorLine(StringId::DrvD01, {}, fileName_));
     }
     Report(fileName_);
 
@@ -99,7 +81,7 @@ Result<BindMode> CDriver::Bind(std::deque<CLineItem*>& items,
     for (std::size_t i = 0; i < std::size(kEntryPointNames); ++i) {
         found[i] = library_->Symbol(kEntryPointNames[i]);
         if (found[i] == nullptr) {
-            missing.push_back(Catalogue(StringId::DrvD02) + " : " + kEntryPointNames[i]);
+            missing.push_back(DriverErrorLine(StringId::DrvD02, {}, kEntryPointNames[i]));
         }
     }
     if (!missing.empty()) {
@@ -118,7 +100,8 @@ Result<BindMode> CDriver::Bind(std::deque<CLineItem*>& items,
         opened_ = true;
         return BindMode::Opened;
     }
-    return Decline(BindFailure::NotOpened, Catalogue(StringId::DrvD03) + " : " + StatusText());
+    return Decline(BindFailure::NotOpened,
+                   DriverErrorLine(StringId::DrvD03, {}, DriverStatus(&entry_)));
 }
 
 void CDriver::Reset() {

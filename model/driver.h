@@ -63,7 +63,6 @@ public:
 
 private:
     void Report(const std::string& text) const;
-    std::string StatusText() const;
     // Reports the reason, frees the library after forgetting its entry points, then asks whether
     // to simulate.
     Result<BindMode> Decline(BindFailure failure, const std::string& reason);

@@ -2,6 +2,7 @@
 
 #include "model/bits.h"
 #include "model/driver_entry_points.h"
+#include "model/driver_error.h"
 #include "model/line_item.h"
 #include "model/register_context.h"
 #include "model/shadow_reg_list.h"
@@ -81,20 +82,9 @@ void CShadowReg::Flash() const {
 }
 
 void CShadowReg::SetError(StringId id) {
-    lastError_ = std::string(LoadString(id));
-    if (id == StringId::DrvD08) {
-        return;
-    }
-    lastError_ += AddressText();
-    if (id == StringId::DrvD07 || driver_ == nullptr || driver_->status == nullptr) {
-        return;
-    }
-    // Room beyond the 52 bytes a driver may use, so that a text one byte too long does no harm.
-    char status[256] = {};
-    driver_->status(status);
-    status[VEK_STATUS_TEXT_SIZE - 1] = '\0';
-    lastError_ += " : ";
-    lastError_ += status;
+    // The driver is asked for its status only where the message shows it.
+    lastError_ =
+        DriverErrorLine(id, AddressText(), ShowsDetail(id) ? DriverStatus(driver_) : std::nullopt);
 }
 
 bool CShadowReg::Transfer(UpdateCode direction) {
