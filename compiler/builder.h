@@ -22,9 +22,9 @@ class CBasicMacro;
 class CByteItem;
 class CDeviceItem;
 class CLineItem;
-class MacroRef;
 class CSetItem;
 class CVarItem;
+class MacroRef;
 
 // Turns the parser's hand-overs into register items, register macros and script macros:
 // range-checks every property as it comes, lays out addresses, keeps the items in tree order

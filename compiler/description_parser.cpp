@@ -97,13 +97,13 @@ void DescriptionParser::Perform(RuleAction action, int property) {
         partNumber_ = 1;
         return;
     case RuleAction::CreatePart:
+        // After the first error the parse goes on for its messages, but creates nothing.
         if (MayCreateItems())
             builder.CreatePart(partNumber_);
         return;
     case RuleAction::CreateScriptMacro:
         builder.CreateScriptMacro(path_);
         return;
-        // After the first error the parse goes on for its messages, but creates nothing.
 #define VEK_CONSTRUCT_ACTION_CASE(name, when)                                                      \
     case RuleAction::name:                                                                         \
         if (ActionGate::when == ActionGate::Always || MayCreateItems())                            \
