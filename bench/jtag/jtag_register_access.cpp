@@ -1,5 +1,6 @@
 // Register writes and reads per second through tapdrv32, BSX4810 and the software TAP: every
 // access claims the controller, resets the TAP and runs its six scans, as on real hardware.
+#include "jtag_bench_support.h"
 #include "vekdriver.h"
 
 #include <array>
@@ -11,26 +12,6 @@
 #include <unistd.h>
 
 namespace {
-
-// A lock file of the benchmark's own, so that a running program does not hold the controller.
-void UsePrivateController() {
-    static char lock[64];
-    if (lock[0] == '\0') {
-        std::snprintf(lock, sizeof lock, "/tmp/bsx4810-bench-%d.lock",
-                      static_cast<int>(::getpid()));
-        std::atexit([] { ::unlink(lock); });
-    }
-    ::setenv("BSX4810_LOCK_FILE", lock, 1);
-    ::unsetenv("BSX4810_DEVICE");
-}
-
-// Two-byte register addresses of a 256-register block.
-std::array<std::array<unsigned char, 2>, 256> GenerateAddresses() {
-    std::array<std::array<unsigned char, 2>, 256> addresses{};
-    for (size_t i = 0; i < addresses.size(); ++i)
-        addresses[i] = {static_cast<unsigned char>(i * 4), 0x10};
-    return addresses;
-}
 
 class OpenDriver {
 public:
@@ -47,40 +28,21 @@ private:
 
 void BM_WriteRegister(benchmark::State& state) {
     OpenDriver driver;
-    if (!driver.Ok()) {
-        state.SkipWithError("VekOpen failed");
-        return;
-    }
-    const auto addresses = GenerateAddresses();
-    uint32_t value = 0;
-    for (auto _ : state) {
-        const auto& address = addresses[value % addresses.size()];
-        if (VekSetReg(2, 4, address.data(), value++) != 1) {
-            state.SkipWithError("VekSetReg failed");
-            break;
-        }
-    }
-    state.SetItemsProcessed(state.iterations());
+    AccessRegisters(
+        state, driver.Ok(), "VekSetReg failed",
+        [](const unsigned char* address, uint32_t n) { return VekSetReg(2, 4, address, n) == 1; });
 }
 BENCHMARK(BM_WriteRegister);
 
 void BM_ReadRegister(benchmark::State& state) {
     OpenDriver driver;
-    if (!driver.Ok()) {
-        state.SkipWithError("VekOpen failed");
-        return;
-    }
-    const auto addresses = GenerateAddresses();
-    size_t i = 0;
-    uint32_t data = 0;
-    for (auto _ : state) {
-        if (VekGetReg(2, 4, addresses[i++ % addresses.size()].data(), &data) != 1) {
-            state.SkipWithError("VekGetReg failed");
-            break;
-        }
-        benchmark::DoNotOptimize(data);
-    }
-    state.SetItemsProcessed(state.iterations());
+    AccessRegisters(state, driver.Ok(), "VekGetReg failed",
+                    [](const unsigned char* address, uint32_t /*n*/) {
+                        uint32_t data = 0;
+                        const bool read = VekGetReg(2, 4, address, &data) == 1;
+                        benchmark::DoNotOptimize(data);
+                        return read;
+                    });
 }
 BENCHMARK(BM_ReadRegister);
 

@@ -27,7 +27,8 @@ extern "C" {
 
 /* Claims the controller; fails while any process holds it, this one included. */
 BSX4810_EXPORT int open_4810(void);
-/* Gives this process's claim back; always succeeds. */
+/* Gives this process's claim back. Fails only when requests the cable held back could not be
+ * sent to it; the claim is given back all the same. */
 BSX4810_EXPORT int close_4810(void);
 /* Five TMS 1 clocks: Test-Logic-Reset. */
 BSX4810_EXPORT int tms_reset(int port);

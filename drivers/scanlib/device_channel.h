@@ -23,6 +23,14 @@ public:
     virtual ~CDeviceChannel() = default;
     // Vector requests write each clock's TDO level into bit 4 of its input vector.
     virtual bool Request(uint32_t code, std::span<uint8_t> input, std::span<uint8_t> output) = 0;
+    // A vector request whose TDO nobody reads. A back end behind a slow link may hold it and send
+    // it together with later requests; a failure then shows at the request that sends it, or at
+    // Flush. The input is not used after the call returns.
+    virtual bool Post(uint32_t code, std::span<uint8_t> input, std::span<uint8_t> output) {
+        return Request(code, input, output);
+    }
+    // Sends what Post held back. False when it did not reach the controller.
+    virtual bool Flush() { return true; }
 };
 
 // Opens a handle to the controller, or returns null when there is none.

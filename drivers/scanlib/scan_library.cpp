@@ -70,10 +70,17 @@ int CScanLibrary::Open() {
 }
 
 int CScanLibrary::Close() {
+    // Requests a cable held back are sent now; losing them silently would report unwritten
+    // registers as written.
+    int result = 0;
+    if (device_ && !device_->Flush()) {
+        Print("Io control failed\n");
+        result = 1;
+    }
     // Only this process's own claim is given back; another holder keeps the device.
     device_.reset();
     lock_.Release();
-    return 0;
+    return result;
 }
 
 int CScanLibrary::TmsReset(int port) {
@@ -83,7 +90,7 @@ int CScanLibrary::TmsReset(int port) {
         AppendMoves("11111");
         PortState() = kTestLogicReset;
     }
-    return Send();
+    return Send(false);
 }
 
 int CScanLibrary::TrstReset(int port) {
@@ -93,7 +100,7 @@ int CScanLibrary::TrstReset(int port) {
         vectors_[++count_] = kTrst;
         PortState() = kTestLogicReset;
     }
-    return Send();
+    return Send(false);
 }
 
 int CScanLibrary::Scan(int port, ScanRegister reg, const uint16_t* tdi, uint16_t bits,
@@ -105,8 +112,9 @@ int CScanLibrary::Scan(int port, ScanRegister reg, const uint16_t* tdi, uint16_t
         ShiftBits(tdi, bits, true);
     LeaveShift();
     GoToStopState();
-    const int result = Send();
-    if (result == 0 && bits > 0 && tdo != nullptr)
+    const bool capture = bits > 0 && tdo != nullptr;
+    const int result = Send(capture);
+    if (result == 0 && capture)
         Capture(tdo, bits);
     return result;
 }
@@ -125,8 +133,9 @@ int CScanLibrary::ScanToPause(int port, ScanRegister reg, const uint16_t* tdi, u
     }
     AppendMoves("0");
     PortState() = pause;
-    const int result = Send();
-    if (result == 0 && bits > 0 && tdo != nullptr)
+    const bool capture = bits > 0 && tdo != nullptr;
+    const int result = Send(capture);
+    if (result == 0 && capture)
         Capture(tdo, bits);
     return result;
 }
@@ -137,7 +146,7 @@ int CScanLibrary::ScanTdio(int port, const uint16_t* tdi, uint16_t bits, uint16_
     if (bits == 0)
         return 0;
     ShiftBits(tdi, bits, false);
-    const int result = Send();
+    const int result = Send(tdo != nullptr);
     if (result == 0 && tdo != nullptr)
         Capture(tdo, bits);
     return result;
@@ -148,6 +157,7 @@ int CScanLibrary::MultiScan(int port, ScanRegister reg, const uint16_t* tdi, uin
     if (count == 0 || !Prologue(port, bits, true))
         return 1;
     const uint32_t wordsPerScan = (bits + 15u) / 16u;
+    const bool capture = reg == ScanRegister::Data && tdo != nullptr;
     int result = 0;
     for (uint16_t scan = 0; scan < count && result == 0; ++scan) {
         count_ = 0;
@@ -155,10 +165,10 @@ int CScanLibrary::MultiScan(int port, ScanRegister reg, const uint16_t* tdi, uin
         if (bits > 0)
             ShiftBits(tdi, bits, true);
         LeaveShift();
-        result = Send();
+        result = Send(capture);
         if (result != 0)
             break;
-        if (reg == ScanRegister::Data && tdo != nullptr)
+        if (capture)
             Capture(tdo, bits);
         if (bits > 0) {
             if (tdi != nullptr)
@@ -170,7 +180,7 @@ int CScanLibrary::MultiScan(int port, ScanRegister reg, const uint16_t* tdi, uin
     count_ = 0;
     if (result == 0) {
         GoToStopState();
-        result = Send();
+        result = Send(false);
     }
     return result;
 }
@@ -181,7 +191,7 @@ int CScanLibrary::MoveToState(int port, int state) {
     const int from = PortState() == kTestLogicReset ? 0 : PortState() == kRunTestIdle ? 1 : 2;
     AppendMoves(kMoves[from][state - 1]);
     PortState() = state;
-    return Send();
+    return Send(false);
 }
 
 int CScanLibrary::SetStopState(int state) {
@@ -261,7 +271,7 @@ void CScanLibrary::GoToStopState() {
     PortState() = stopState_;
 }
 
-int CScanLibrary::Send() {
+int CScanLibrary::Send(bool tdoWanted) {
     if (!portSetUp_) {
         uint8_t init[4] = {kControlPortInit, 0, 0, 0};
         if (!device_ || !device_->Request(kWriteControlPort, init, {}))
@@ -273,7 +283,9 @@ int CScanLibrary::Send() {
     const uint32_t code = currentPort_ == 1 ? kRunVectorsPort1 : kRunVectorsPort2;
     // The parameter block is the output area, so what the device returns is kept, also on failure.
     const std::span<uint8_t> vectors(vectors_.data() + 1, count_);
-    if (!device_ || !device_->Request(code, vectors, parameterBlock_)) {
+    const bool sent = device_ && (tdoWanted ? device_->Request(code, vectors, parameterBlock_)
+                                            : device_->Post(code, vectors, parameterBlock_));
+    if (!sent) {
         Print("Io control failed\n");
         return 1;
     }

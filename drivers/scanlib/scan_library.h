@@ -66,7 +66,8 @@ private:
     void ShiftBits(const uint16_t* tdi, uint16_t bits, bool exitAtLast);
     void LeaveShift();
     void GoToStopState();
-    int Send();
+    // Requests whose TDO is not captured may be held back by the device until a later send.
+    int Send(bool tdoWanted);
     void Capture(uint16_t* tdo, uint16_t bits) const;
     int& PortState() { return tapState_[currentPort_]; }
 

@@ -144,11 +144,15 @@ int CTapDriver::Fail(int status) {
     return 0;
 }
 
-// Every path out of a hardware access gives the controller back.
+// Every path out of a hardware access gives the controller back. A cable that held the scans
+// back sends them then; if they do not arrive, the access fails as its last data scan.
 int CTapDriver::Finish(int status) {
     if (status != kNoError)
         return Fail(status);
-    close_4810();
+    if (close_4810() != 0) {
+        driverStatus_ = kDataScanFailed;
+        return 0;
+    }
     return 1;
 }
 

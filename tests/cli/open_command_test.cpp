@@ -96,7 +96,26 @@ TEST_F(OpenCommand, ADeviceThatDoesNotAnswerFailsItsTransfersOnly) {
     EXPECT_THAT(run.err, HasSubstr("driver error D06: cannot read from address 0x7000 : "));
 }
 
-TEST_F(OpenCommand, TheJtagBlockTakesDefaultsValuesAndAValuesFile) {
+// The JTAG block through each controller back end that needs no hardware: the software TAP,
+// and the FTDI cable with an emulated chip wired to it.
+class JtagBackEnd : public OpenCommand, public ::testing::WithParamInterface<const char*> {
+protected:
+    void SetUp() override {
+        OpenCommand::SetUp();
+        setenv("BSX4810_DEVICE", GetParam(), 1);
+    }
+    void TearDown() override {
+        unsetenv("BSX4810_DEVICE");
+        OpenCommand::TearDown();
+    }
+};
+
+INSTANTIATE_TEST_SUITE_P(BackEnds, JtagBackEnd, ::testing::Values("soft", "ftdi:emulate"),
+                         [](const ::testing::TestParamInfo<const char*>& param) {
+                             return param.index == 0 ? "SoftwareTap" : "EmulatedFtdiCable";
+                         });
+
+TEST_P(JtagBackEnd, TheJtagBlockTakesDefaultsValuesAndAValuesFile) {
     const VekRun defaults =
         Vek({"open", Example("jtag.vek"), "write-default", "read-all", "print"});
     EXPECT_EQ(defaults.status, kExitOk) << defaults.err;

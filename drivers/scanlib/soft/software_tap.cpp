@@ -74,11 +74,15 @@ bool CSoftwareTapChannel::Request(uint32_t code, std::span<uint8_t> input,
     }
 }
 
-std::unique_ptr<CDeviceChannel> OpenSoftwareTap() {
+CSoftwareTap& OpenProcessSoftwareTap() {
     static CSoftwareTap tap;
     const char* file = std::getenv("BSX4810_TARGET_FILE");
     tap.Memory().ShareThrough(file ? file : "");
-    return std::make_unique<CSoftwareTapChannel>(tap);
+    return tap;
+}
+
+std::unique_ptr<CDeviceChannel> OpenSoftwareTap() {
+    return std::make_unique<CSoftwareTapChannel>(OpenProcessSoftwareTap());
 }
 
 } // namespace bsx4810

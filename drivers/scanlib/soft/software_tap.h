@@ -19,13 +19,15 @@ public:
     // the target could not be kept.
     bool Run(std::span<uint8_t> vectors);
 
+    // One TCK clock; returns TDO. ok turns false when a register write could not be kept.
+    bool Clock(bool tms, bool tdi, bool& ok);
+    // TRST: Test-Logic-Reset without a clock.
+    void EnterTestLogicReset();
+
     TapControllerState State() const { return state_; }
     const CJtagRegisterBlock& Target() const { return target_; }
 
 private:
-    bool Clock(bool tms, bool tdi, bool& ok);
-    void EnterTestLogicReset();
-
     TapControllerState state_ = TapControllerState::TestLogicReset;
     CJtagRegisterBlock target_;
 };
@@ -55,8 +57,11 @@ private:
     CSoftwareTap& tap_;
 };
 
-// Opens the process's software TAP; its registers are shared through the file named by
-// BSX4810_TARGET_FILE when that is set.
+// The process's software TAP, its registers loaded afresh from the file named by
+// BSX4810_TARGET_FILE when that is set (and shared through it).
+CSoftwareTap& OpenProcessSoftwareTap();
+
+// A device handle on the process's software TAP, opened as above.
 std::unique_ptr<CDeviceChannel> OpenSoftwareTap();
 
 } // namespace bsx4810

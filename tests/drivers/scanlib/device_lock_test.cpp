@@ -77,6 +77,27 @@ TEST(DeviceSelection, TheEnvironmentChoosesTheBackEnd) {
     EXPECT_EQ(OpenDeviceFromEnvironment(), nullptr);
     ::setenv("BSX4810_DEVICE", "parallel-cable", 1);
     EXPECT_EQ(OpenDeviceFromEnvironment(), nullptr);
+    ::setenv("BSX4810_DEVICE", "ftdix", 1);
+    EXPECT_EQ(OpenDeviceFromEnvironment(), nullptr);
+    ::setenv("BSX4810_DEVICE", "ftdi:emulate", 1);
+    EXPECT_NE(OpenDeviceFromEnvironment(), nullptr);
+    ::unsetenv("BSX4810_DEVICE");
+}
+
+TEST(DeviceSelection, AnFtdiCableThatCannotBeOpenedIsReportedWithItsCause) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"ftdi:speed=1", "BSX4810 ftdi: unknown option 'speed' in BSX4810_DEVICE\n"},
+        // No such chip on this machine's USB, or no USB at all: libftdi's reason follows.
+        {"ftdi:vid=0xffff,pid=0xfffe", "BSX4810 ftdi: "},
+    };
+    for (const auto& [device, cause] : cases) {
+        ::setenv("BSX4810_DEVICE", device, 1);
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(OpenDeviceFromEnvironment(), nullptr) << device;
+        const std::string printed = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(printed.substr(0, std::string(cause).size()), cause) << printed;
+        EXPECT_EQ(printed.back(), '\n');
+    }
     ::unsetenv("BSX4810_DEVICE");
 }
 

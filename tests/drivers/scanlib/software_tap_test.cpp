@@ -1,6 +1,7 @@
 #include "recording_device.h"
 #include "scan_library.h"
 #include "soft/software_tap.h"
+#include "tap_back_ends.h"
 
 #include <cstdio>
 #include <fstream>
@@ -19,8 +20,8 @@ constexpr uint16_t kIrControl = 10;
 constexpr uint16_t kWrite[2] = {0x0900, 0x0022};
 constexpr uint16_t kRead[2] = {0x0B00, 0x0022};
 
-// The scan library driving a software TAP of the test's own.
-class SoftwareTapTest : public testing::Test {
+// The scan library driving a software TAP of the test's own, through each back end.
+class SoftwareTapTest : public testing::TestWithParam<TapBackEnd> {
 protected:
     void SetUp() override {
         UsePrivateLockFile();
@@ -54,11 +55,22 @@ protected:
         return words[0] | (uint32_t{words[1]} << 16);
     }
 
-    CSoftwareTap tap;
-    CScanLibrary library{[this] { return std::make_unique<CSoftwareTapChannel>(tap); }};
+    // The TAP port once everything sent has reached it: a cable holds requests back until one
+    // reads TDO or the controller is given back.
+    const CSoftwareTapPort& Settled(int port) {
+        library.Close();
+        EXPECT_EQ(library.Open(), 0);
+        return target.tap.Port(port);
+    }
+
+    CTapUnderTest target{GetParam()};
+    CScanLibrary library{target.Factory()};
 };
 
-TEST_F(SoftwareTapTest, RegistersAreWrittenAndReadBackThroughTheCommandWords) {
+INSTANTIATE_TEST_SUITE_P(BackEnds, SoftwareTapTest,
+                         testing::Values(TapBackEnd::Soft, TapBackEnd::Ftdi), BackEndName);
+
+TEST_P(SoftwareTapTest, RegistersAreWrittenAndReadBackThroughTheCommandWords) {
     WriteRegister(1, 0x0105, 0x12345678);
     WriteRegister(1, 0x0106, 0xCAFEF00D);
     EXPECT_EQ(ReadRegister(1, 0x0105), 0x12345678u);
@@ -66,22 +78,22 @@ TEST_F(SoftwareTapTest, RegistersAreWrittenAndReadBackThroughTheCommandWords) {
     EXPECT_EQ(ReadRegister(1, 0x0107), 0u);
 }
 
-TEST_F(SoftwareTapTest, PortsOneAndTwoAreSeparateTargets) {
+TEST_P(SoftwareTapTest, PortsOneAndTwoAreSeparateTargets) {
     WriteRegister(1, 0x20, 0x11111111);
     WriteRegister(2, 0x20, 0x22222222);
     EXPECT_EQ(ReadRegister(1, 0x20), 0x11111111u);
     EXPECT_EQ(ReadRegister(2, 0x20), 0x22222222u);
 }
 
-TEST_F(SoftwareTapTest, InstructionCaptureShiftsOutTheFixedPattern) {
+TEST_P(SoftwareTapTest, InstructionCaptureShiftsOutTheFixedPattern) {
     uint16_t instruction = kIrData;
     uint16_t captured[2] = {};
     ASSERT_EQ(library.Scan(1, ScanRegister::Instruction, &instruction, 5, captured), 0);
     EXPECT_EQ(captured[0], 0x01);
-    EXPECT_EQ(tap.Port(1).Target().Instruction(), kIrData);
+    EXPECT_EQ(Settled(1).Target().Instruction(), kIrData);
 }
 
-TEST_F(SoftwareTapTest, DataRegisterShiftsOutWhatItHeldWhileTakingTheNewValue) {
+TEST_P(SoftwareTapTest, DataRegisterShiftsOutWhatItHeldWhileTakingTheNewValue) {
     Select(1, kIrData);
     const uint16_t first[2] = {0x5678, 0x1234};
     ASSERT_EQ(library.Scan(1, ScanRegister::Data, first, 32, nullptr), 0);
@@ -93,14 +105,14 @@ TEST_F(SoftwareTapTest, DataRegisterShiftsOutWhatItHeldWhileTakingTheNewValue) {
     // A 16-bit scan moves the upper half down.
     ASSERT_EQ(library.Scan(1, ScanRegister::Data, first, 16, captured), 0);
     EXPECT_EQ(captured[0], 0xFFFF);
-    EXPECT_EQ(tap.Port(1).Target().DataRegister(), 0x5678FFFFu);
+    EXPECT_EQ(Settled(1).Target().DataRegister(), 0x5678FFFFu);
 }
 
-TEST_F(SoftwareTapTest, ResetsSelectTheBypassRegister) {
+TEST_P(SoftwareTapTest, ResetsSelectTheBypassRegister) {
     Select(1, kIrData);
     ASSERT_EQ(library.TrstReset(1), 0);
-    EXPECT_EQ(tap.Port(1).Target().Instruction(), 31);
-    EXPECT_EQ(tap.Port(1).State(), S::TestLogicReset);
+    EXPECT_EQ(Settled(1).Target().Instruction(), 31);
+    EXPECT_EQ(Settled(1).State(), S::TestLogicReset);
     // Bypass delays TDI by one clock behind a captured 0.
     const uint16_t tdi = 0b1011;
     uint16_t captured[1] = {};
@@ -108,7 +120,7 @@ TEST_F(SoftwareTapTest, ResetsSelectTheBypassRegister) {
     EXPECT_EQ(captured[0], 0b0110);
 }
 
-TEST_F(SoftwareTapTest, TheModelEndsEveryCallInTheStateTheLibraryRecorded) {
+TEST_P(SoftwareTapTest, TheModelEndsEveryCallInTheStateTheLibraryRecorded) {
     const S model[] = {S::TestLogicReset, S::TestLogicReset, S::RunTestIdle, S::PauseDr,
                        S::PauseIr};
     for (int stop = kTestLogicReset; stop <= kPauseIr; ++stop) {
@@ -119,28 +131,28 @@ TEST_F(SoftwareTapTest, TheModelEndsEveryCallInTheStateTheLibraryRecorded) {
                     SCOPED_TRACE(std::to_string(start) + " stop " + std::to_string(stop) +
                                  " bits " + std::to_string(bits));
                     ASSERT_EQ(library.MoveToState(1, start), 0);
-                    EXPECT_EQ(tap.Port(1).State(), model[start]);
+                    EXPECT_EQ(Settled(1).State(), model[start]);
                     ASSERT_EQ(library.Scan(1, reg, nullptr, bits, nullptr), 0);
-                    EXPECT_EQ(tap.Port(1).State(), model[stop]);
+                    EXPECT_EQ(Settled(1).State(), model[stop]);
                     ASSERT_EQ(library.MoveToState(1, start), 0);
                     ASSERT_EQ(library.ScanToPause(1, reg, nullptr, bits, nullptr), 0);
-                    EXPECT_EQ(tap.Port(1).State(),
+                    EXPECT_EQ(Settled(1).State(),
                               model[reg == ScanRegister::Data ? kPauseDr : kPauseIr]);
                     ASSERT_EQ(library.MultiScan(1, reg, nullptr, bits, 2, nullptr), 0);
-                    EXPECT_EQ(tap.Port(1).State(), model[stop]);
+                    EXPECT_EQ(Settled(1).State(), model[stop]);
                 }
             }
         }
     }
 }
 
-TEST_F(SoftwareTapTest, AZeroBitScanOfThePausedRegisterUpdatesIt) {
+TEST_P(SoftwareTapTest, AZeroBitScanOfThePausedRegisterUpdatesIt) {
     Select(1, kIrData);
     ASSERT_EQ(library.MoveToState(1, kPauseIr), 0);
     ASSERT_EQ(library.Scan(1, ScanRegister::Instruction, nullptr, 0, nullptr), 0);
-    EXPECT_EQ(tap.Port(1).State(), S::RunTestIdle);
+    EXPECT_EQ(Settled(1).State(), S::RunTestIdle);
     // Update-IR reloaded the instruction from the captured pattern.
-    EXPECT_EQ(tap.Port(1).Target().Instruction(), 0x01);
+    EXPECT_EQ(Settled(1).Target().Instruction(), 0x01);
 }
 
 class SharedTargetFileTest : public testing::Test {

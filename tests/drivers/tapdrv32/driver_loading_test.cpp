@@ -29,9 +29,20 @@ private:
     void* handle_;
 };
 
-TEST(DriverLoading, TapDriverLoadedByPathWritesAndReadsThroughTheSoftwareTap) {
+// The back ends that stand in for a board without hardware.
+class DriverLoadingOnBackEnd : public testing::TestWithParam<const char*> {
+protected:
+    void TearDown() override { unsetenv("BSX4810_DEVICE"); }
+};
+
+INSTANTIATE_TEST_SUITE_P(BackEnds, DriverLoadingOnBackEnd, testing::Values("soft", "ftdi:emulate"),
+                         [](const testing::TestParamInfo<const char*>& param) {
+                             return param.index == 0 ? "SoftwareTap" : "EmulatedFtdiCable";
+                         });
+
+TEST_P(DriverLoadingOnBackEnd, TapDriverLoadedByPathWritesAndReadsRegisters) {
     bsx4810::test::UsePrivateLockFile();
-    unsetenv("BSX4810_DEVICE");
+    setenv("BSX4810_DEVICE", GetParam(), 1);
     unsetenv("BSX4810_TARGET_FILE");
     LoadedLibrary driver("libtapdrv32.so");
     ASSERT_TRUE(driver.Loaded()) << dlerror();
@@ -64,13 +75,18 @@ TEST(DriverLoading, TapDriverLoadedByPathWritesAndReadsThroughTheSoftwareTap) {
 
 TEST(DriverLoading, WithoutAControllerTheDriverDoesNotOpen) {
     bsx4810::test::UsePrivateLockFile();
-    setenv("BSX4810_DEVICE", "none", 1);
-    LoadedLibrary driver("libtapdrv32.so");
-    ASSERT_TRUE(driver.Loaded()) << dlerror();
-    EXPECT_EQ(driver.Bind<VekOpenFn>("VekOpen")(), 0);
-    char status[VEK_STATUS_TEXT_SIZE];
-    driver.Bind<VekGetStatusFn>("VekGetStatus")(status);
-    EXPECT_STREQ(status, "Opening of JTAG device failed.");
+    // No controller at all, and a cable that is not plugged in.
+    for (const char* device : {"none", "ftdi:vid=0xffff,pid=0xfffe"}) {
+        setenv("BSX4810_DEVICE", device, 1);
+        LoadedLibrary driver("libtapdrv32.so");
+        ASSERT_TRUE(driver.Loaded()) << dlerror();
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(driver.Bind<VekOpenFn>("VekOpen")(), 0);
+        testing::internal::GetCapturedStderr();
+        char status[VEK_STATUS_TEXT_SIZE];
+        driver.Bind<VekGetStatusFn>("VekGetStatus")(status);
+        EXPECT_STREQ(status, "Opening of JTAG device failed.");
+    }
     unsetenv("BSX4810_DEVICE");
 }
 

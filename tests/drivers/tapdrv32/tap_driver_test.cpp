@@ -1,3 +1,4 @@
+#include "driver_checks.h"
 #include "process_scan_library.h"
 #include "recording_device.h"
 #include "tap_driver.h"
@@ -16,6 +17,7 @@ namespace {
 
 using bsx4810::test::DeviceLog;
 using bsx4810::test::TraceScans;
+using test::ControllerFree;
 using testing::ElementsAre;
 
 // The driver over the process's scan library, with a recording controller behind it.
@@ -26,18 +28,8 @@ protected:
         bsx4810::ResetProcessScanLibrary(bsx4810::test::RecordingFactory(log));
     }
 
-    std::string Status() {
-        char text[VEK_STATUS_TEXT_SIZE];
-        driver.GetStatus(text);
-        return text;
-    }
+    std::string Status() { return test::StatusOf(driver); }
     std::vector<std::string> Trace() const { return TraceScans(log->VectorRequests()); }
-    // The controller is free again: the driver gave it back.
-    static bool ControllerFree() {
-        const bool free = open_4810() == 0;
-        close_4810();
-        return free;
-    }
     void OpenDriver() {
         ASSERT_EQ(driver.Open(), 1);
         log->requests.clear();
