@@ -108,7 +108,7 @@ bool CShadowReg::Transfer(UpdateCode direction) {
     return true;
 }
 
-bool CShadowReg::Transferred(UpdateCode direction, bool simulated, bool updateOverlapping) {
+inline bool CShadowReg::Transferred(UpdateCode direction, bool simulated, bool updateOverlapping) {
     if (!simulated) {
         Flash();
     }

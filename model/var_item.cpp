@@ -93,8 +93,10 @@ std::string CVarItem::GetErrorText() const {
 
 void CVarItem::ShowValue() {
     // Formatting is skipped for items without a row (runs over many registers without a tree).
-    const bool known = GetKind() == ItemKind::Variable || HasFlags(ItemFlag::ValueShown);
-    if (GetTree() != nullptr && known) {
+    if (GetTree() == nullptr) {
+        return;
+    }
+    if (GetKind() == ItemKind::Variable || HasFlags(ItemFlag::ValueShown)) {
         SetCell(TreeColumn::Data, ValueText());
     }
 }
