@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <dlfcn.h>
 
+namespace vek {
 namespace {
 
 struct Driver {
@@ -77,3 +78,4 @@ void BM_RegisterRead(benchmark::State& state) {
 BENCHMARK(BM_RegisterRead);
 
 } // namespace
+} // namespace vek

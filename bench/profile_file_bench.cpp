@@ -7,9 +7,8 @@
 #include <filesystem>
 #include <unistd.h>
 
+namespace vek {
 namespace {
-
-using namespace vek;
 
 constexpr int kKeys = 100000;
 constexpr int kKeysPerSection = 1000;
@@ -64,3 +63,4 @@ void BM_ProfileRead100kKeys(benchmark::State& state) {
 BENCHMARK(BM_ProfileRead100kKeys)->Unit(benchmark::kMillisecond);
 
 } // namespace
+} // namespace vek

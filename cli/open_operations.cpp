@@ -72,7 +72,7 @@ Result<void> ResolveScript(const CVekDoc& doc, Operation& operation) {
 }
 
 void PrintValue(std::ostream& out, const std::string& name, const CVarItem& item) {
-    std::string text = FormatValue(item.ShownValue(), item.ShownWidth());
+    std::string text = HexValueText(item.ShownValue(), item.ShownWidth());
     if (!item.HasFlags(ItemFlag::ValueShown))
         text = "0x" + std::string(text.size() - 2, 'X');
     out << name << " = " << text << '\n';

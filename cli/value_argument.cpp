@@ -1,6 +1,6 @@
 #include "cli/value_argument.h"
 
-#include <cstdio>
+#include "platform/number_text.h"
 
 namespace vek {
 
@@ -61,11 +61,8 @@ std::optional<std::uint32_t> ParseValueArgument(const std::string& text, int wid
     return static_cast<std::uint32_t>(magnitude);
 }
 
-std::string FormatValue(std::uint32_t value, int width) {
-    const int digits = width <= 0 ? 1 : (width + 3) / 4;
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%0*x", digits, value);
-    return text;
+std::string HexValueText(std::uint32_t value, int width) {
+    return "0x" + HexText(value, width <= 0 ? 1 : static_cast<std::size_t>(width + 3) / 4);
 }
 
 } // namespace vek

@@ -13,6 +13,6 @@ std::optional<std::uint32_t> ParseValueArgument(const std::string& text, int wid
                                                 std::string& error);
 
 // "0x" and the value in lower-case hexadecimal digits, as many as the width needs.
-std::string FormatValue(std::uint32_t value, int width);
+std::string HexValueText(std::uint32_t value, int width);
 
 } // namespace vek

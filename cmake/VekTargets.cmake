@@ -17,6 +17,23 @@ function(vek_layer_library name folder)
     target_link_libraries(${name} PUBLIC ${L_LINKS})
 endfunction()
 
+# vek_part_library(NAME FOLDER SOURCES a.cpp HEADERS a.h LINKS lib1)
+# A library of a few files of a layer's folder, for code that may use them but not the rest of the
+# layer (the drivers use platform's dependency-free helpers). Its include root holds its own headers
+# alone, as "FOLDER/a.h", so any other header of the folder fails to compile there.
+function(vek_part_library name folder)
+    cmake_parse_arguments(L "" "" "SOURCES;HEADERS;LINKS" ${ARGN})
+    set(root ${CMAKE_BINARY_DIR}/include_roots/${name})
+    file(REMOVE_RECURSE ${root})
+    file(MAKE_DIRECTORY ${root}/${folder})
+    foreach(header ${L_HEADERS})
+        file(CREATE_LINK ${CMAKE_SOURCE_DIR}/${folder}/${header} ${root}/${folder}/${header} SYMBOLIC)
+    endforeach()
+    add_library(${name} STATIC ${L_SOURCES})
+    target_include_directories(${name} PUBLIC ${root})
+    target_link_libraries(${name} PUBLIC ${L_LINKS})
+endfunction()
+
 # vek_add_test(NAME SOURCES a.cpp b.cpp LIBS lib1 lib2)
 # One GoogleTest executable; each test case becomes a CTest test. A test reaches the layers it
 # links and the headers beside its own sources.

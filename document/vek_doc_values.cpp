@@ -5,8 +5,8 @@
 #include "platform/host.h"
 #include "platform/profile_file.h"
 #include "platform/string_table.h"
+#include "platform/text_helpers.h"
 
-#include <cctype>
 #include <ctime>
 #include <sys/stat.h>
 
@@ -20,13 +20,6 @@ constexpr const char* kVersion = "1.2";
 // The room the stored file names are read with, terminator included.
 constexpr std::size_t kPathRoom = 256;
 
-std::string Upper(std::string text) {
-    for (char& c : text) {
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    }
-    return text;
-}
-
 std::string FileName(const std::string& path) {
     const std::size_t slash = path.find_last_of("/\\");
     return slash == std::string::npos ? path : path.substr(slash + 1);
@@ -34,7 +27,7 @@ std::string FileName(const std::string& path) {
 
 bool HasValuesEnding(const std::string& path) {
     const std::string name = FileName(path);
-    return name.size() > 4 && Upper(name.substr(name.size() - 4)) == ".VKG";
+    return name.size() > 4 && EndsWithNoCase(name, ".vkg");
 }
 
 std::string DateText(std::time_t when) {
@@ -97,9 +90,8 @@ bool CVekDoc::SaveValues(const std::string& file, const std::string& comment) {
     for (const auto& driver : drivers_) {
         driver->SaveValues(values);
     }
-    std::string reason;
-    if (!values.Save(&reason)) {
-        host_.Message(reason, true);
+    if (const Result<void> saved = values.Save(); !saved) {
+        host_.Message(saved.Error().text, true);
         return false;
     }
     return true;
@@ -112,16 +104,15 @@ bool CVekDoc::LoadValues(const std::string& file) {
         return false;
     }
     ProfileFile values(file);
-    std::string reason;
-    if (!values.Load(&reason)) {
-        host_.Message(reason, true);
+    if (const Result<void> loaded = values.Load(); !loaded) {
+        host_.Message(loaded.Error().text, true);
         return false;
     }
     const std::string vkgFile = values.GetString(kHeader, "VkgFile", "", kPathRoom);
     const std::string vekFile = values.GetString(kHeader, "VekFile", "", kPathRoom);
 
-    if (Upper(vekFile) != Upper(path_) && host_.Ask(DifferentDescriptionQuestion(vkgFile, vekFile),
-                                                    QuestionKind::YesNo) != Answer::Yes) {
+    if (!EqualsNoCase(vekFile, path_) && host_.Ask(DifferentDescriptionQuestion(vkgFile, vekFile),
+                                                   QuestionKind::YesNo) != Answer::Yes) {
         return false;
     }
     for (const auto& driver : drivers_) {

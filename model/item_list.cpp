@@ -3,6 +3,7 @@
 #include "model/bit_item.h"
 #include "model/bits.h"
 #include "model/byte_item.h"
+#include "platform/text_helpers.h"
 
 #include <algorithm>
 #include <cctype>
@@ -16,15 +17,6 @@ constexpr uint64_t kOrderGap = uint64_t{1} << 20;
 
 bool StartsGroup(const CLineItem& item) {
     return item.GetKind() == ItemKind::Line || item.GetKind() == ItemKind::Device;
-}
-
-bool SameDigit(char a, char b) {
-    return std::tolower(static_cast<unsigned char>(a)) ==
-           std::tolower(static_cast<unsigned char>(b));
-}
-
-bool SameText(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), SameDigit);
 }
 
 bool IsReadOrStatus(AccessType access) {
@@ -281,7 +273,7 @@ bool CItemList::CheckTemplate(Position at) {
     const std::string& inner = static_cast<const CDeviceItem&>(*at->item).GetAddressText();
     for (std::size_t i = 0; i < outer.size(); ++i) {
         if (std::isxdigit(static_cast<unsigned char>(outer[i])) &&
-            (i >= inner.size() || !SameDigit(outer[i], inner[i]))) {
+            (i >= inner.size() || LowerLetter(outer[i]) != LowerLetter(inner[i]))) {
             errors_.push_back(StringId::ErrB09);
             return false;
         }
@@ -380,7 +372,7 @@ void CItemList::CheckBitField(const CBitItem& bit) {
     const CByteItem* reg = bit.GetRegister();
     bool addressed = false;
     for (std::size_t k = 0; reg != nullptr && k < reg->GetPartCount(); ++k) {
-        addressed = addressed || SameText(bit.GetAddressText(), reg->GetPart(k).addressText);
+        addressed = addressed || EqualsNoCase(bit.GetAddressText(), reg->GetPart(k).addressText);
     }
     if (!addressed) {
         errors_.push_back(StringId::ErrB13);

@@ -8,6 +8,6 @@ namespace vek {
 // A field's value written in radix 16, 10 or 2 with lower-case digits and no prefix. In radix 10
 // a signed field shows "-" and the magnitude when the value lies above half its maximum, else "+"
 // and the value.
-std::string FormatValue(uint32_t value, int radix, int width, bool isSigned);
+std::string FieldValueText(uint32_t value, int radix, int width, bool isSigned);
 
 } // namespace vek

@@ -49,7 +49,7 @@ void CVarItem::ReportError() const {
 }
 
 std::string CVarItem::ValueText() const {
-    return FormatValue(CurrentValue(), radix_, ValueWidth(), HasFlags(ItemFlag::Signed));
+    return FieldValueText(CurrentValue(), radix_, ValueWidth(), HasFlags(ItemFlag::Signed));
 }
 
 void CVarItem::InsertIntoTree(TreeControl& tree, int parentNode, int afterNode, int iconBase) {

@@ -1,5 +1,7 @@
 #include "platform/dynamic_library.h"
 
+#include "platform/text_helpers.h"
+
 #include <cstdlib>
 #include <dlfcn.h>
 #include <filesystem>
@@ -8,14 +10,6 @@
 namespace vek {
 
 namespace {
-
-bool EndsWithDll(const std::string& name) {
-    if (name.size() < 4)
-        return false;
-    const std::string tail = name.substr(name.size() - 4);
-    return tail[0] == '.' && (tail[1] | 0x20) == 'd' && (tail[2] | 0x20) == 'l' &&
-           (tail[3] | 0x20) == 'l';
-}
 
 std::string DirectoryOf(const std::string& path) {
     const std::size_t slash = path.find_last_of("/\\");
@@ -32,7 +26,7 @@ DynamicLibrary::~DynamicLibrary() {
 
 std::vector<std::string> LibraryFileCandidates(const std::string& name) {
     std::vector<std::string> names{name};
-    if (EndsWithDll(name)) {
+    if (EndsWithNoCase(name, ".dll")) {
         const std::string so = name.substr(0, name.size() - 4) + ".so";
         names.push_back(so);
         names.push_back("lib" + so);

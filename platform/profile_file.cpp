@@ -1,5 +1,9 @@
 #include "platform/profile_file.h"
 
+#include "platform/number_text.h"
+#include "platform/text_file.h"
+#include "platform/text_helpers.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -11,48 +15,72 @@ namespace vek {
 
 namespace {
 
-std::string Lower(std::string_view text) {
-    std::string result(text);
-    for (char& c : result) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return result;
-}
-
-std::string_view Trim(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    const auto last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
-}
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
 bool HasLineBreak(std::string_view text) {
     return text.find_first_of("\r\n") != std::string_view::npos;
 }
 
-void SetReason(std::string* reason, const std::string& text) {
-    if (reason != nullptr) {
-        *reason = text;
+bool IsComment(std::string_view trimmed) {
+    return !trimmed.empty() && (trimmed.front() == ';' || trimmed.front() == '#');
+}
+
+// The name of the key a line of a section gives; nothing for a blank line, a comment or a line
+// without "=".
+std::optional<std::string_view> KeyName(std::string_view line) {
+    const std::string_view trimmed = TrimBlanks(line);
+    const auto equals = trimmed.find('=');
+    if (IsComment(trimmed) || equals == std::string_view::npos) {
+        return std::nullopt;
     }
+    return TrimBlanks(trimmed.substr(0, equals));
+}
+
+std::string_view KeyValue(std::string_view line) {
+    std::string_view value = TrimBlanks(line.substr(line.find('=') + 1));
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front()) {
+        value = value.substr(1, value.size() - 2);
+    }
+    return value;
+}
+
+Failure FileFailure(const std::string& path, int error) {
+    return Failure{error, path + ": " + std::strerror(error)};
 }
 
 } // namespace
 
+std::size_t ProfileFile::NameHash::operator()(std::string_view name) const {
+    std::size_t hash = 14695981039346656037ULL;
+    for (char c : name) {
+        hash = (hash ^ static_cast<unsigned char>(LowerLetter(c))) * 1099511628211ULL;
+    }
+    return hash;
+}
+
+bool ProfileFile::NameEqual::operator()(std::string_view a, std::string_view b) const {
+    return EqualsNoCase(a, b);
+}
+
 struct ProfileFile::Section {
-    std::string header;                                // the "[name]" line as read or written
-    std::vector<std::string> lines;                    // the lines below the header
-    std::unordered_map<std::string, std::size_t> keys; // lower-case key -> index into lines
+    std::string header;             // the "[name]" line
+    std::vector<std::string> lines; // the lines below the header
+    std::unordered_map<std::string, std::size_t, NameHash, NameEqual> keys; // key -> line
     std::size_t contentEnd = 0; // one past the last non-blank line: where a new key goes
 };
 
+ProfileFile::ProfileFile() = default;
 ProfileFile::ProfileFile(std::string path) : path_(std::move(path)) {}
 ProfileFile::~ProfileFile() = default;
 ProfileFile::ProfileFile(ProfileFile&&) noexcept = default;
 ProfileFile& ProfileFile::operator=(ProfileFile&&) noexcept = default;
+
+ProfileFile ProfileFile::Parse(std::string_view text) {
+    ProfileFile file;
+    file.ParseText(text);
+    return file;
+}
 
 void ProfileFile::Clear() {
     utf8Mark_ = false;
@@ -61,41 +89,34 @@ void ProfileFile::Clear() {
     sectionIndex_.clear();
 }
 
-bool ProfileFile::Load(std::string* reason) {
+Result<void> ProfileFile::Load() {
     Clear();
-    const int fd = open(path_.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        if (errno == ENOENT) {
-            return true;
+    Result<std::string> text = ReadTextFile(path_);
+    if (!text) {
+        if (text.Error().code == ENOENT) {
+            return {};
         }
-        SetReason(reason, path_ + ": " + std::strerror(errno));
-        return false;
+        return Failure{text.Error().code, path_ + ": " + text.Error().text};
     }
-    std::string text;
-    char buffer[65536];
-    for (;;) {
-        const ssize_t n = read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n < 0) {
-            const int error = errno;
-            close(fd);
-            SetReason(reason, path_ + ": " + std::strerror(error));
-            return false;
-        }
-        if (n == 0) {
-            break;
-        }
-        text.append(buffer, static_cast<std::size_t>(n));
-    }
-    close(fd);
-    Parse(text);
-    return true;
+    ParseText(text.Value());
+    return {};
 }
 
-void ProfileFile::Parse(std::string_view text) {
-    constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+ProfileFile::Section& ProfileFile::AddSection(std::string_view name, std::string header) {
+    auto section = std::make_unique<Section>();
+    section->header = std::move(header);
+    Section* added = section.get();
+    sections_.push_back(std::move(section));
+    const auto group = sectionIndex_.find(name);
+    if (group != sectionIndex_.end()) {
+        group->second.push_back(added);
+    } else {
+        sectionIndex_.emplace(std::string(name), std::vector<Section*>{added});
+    }
+    return *added;
+}
+
+void ProfileFile::ParseText(std::string_view text) {
     utf8Mark_ = text.substr(0, kUtf8Mark.size()) == kUtf8Mark;
     if (utf8Mark_) {
         text.remove_prefix(kUtf8Mark.size());
@@ -105,25 +126,18 @@ void ProfileFile::Parse(std::string_view text) {
     Section* current = nullptr;
     std::size_t start = 0;
     while (start < text.size()) {
-        auto end = text.find('\n', start);
-        if (end == std::string_view::npos) {
-            end = text.size();
-        }
+        const auto end = std::min(text.find('\n', start), text.size());
         std::string_view line = text.substr(start, end - start);
         start = end + 1;
         if (!line.empty() && line.back() == '\r') {
             line.remove_suffix(1);
         }
-        const std::string_view trimmed = Trim(line);
+        const std::string_view trimmed = TrimBlanks(line);
         if (!trimmed.empty() && trimmed.front() == '[') {
             const auto close = trimmed.find(']');
-            const std::string_view name =
-                Trim(trimmed.substr(1, close == std::string_view::npos ? close : close - 1));
-            auto section = std::make_unique<Section>();
-            section->header = std::string(line);
-            current = section.get();
-            sectionIndex_.try_emplace(Lower(name), current); // the first of equal names is used
-            sections_.push_back(std::move(section));
+            const auto name =
+                TrimBlanks(trimmed.substr(1, close == std::string_view::npos ? close : close - 1));
+            current = &AddSection(name, std::string(line));
             continue;
         }
         if (current == nullptr) {
@@ -131,89 +145,116 @@ void ProfileFile::Parse(std::string_view text) {
             continue;
         }
         current->lines.emplace_back(line);
-        if (trimmed.empty()) {
-            continue;
+        if (!trimmed.empty()) {
+            current->contentEnd = current->lines.size();
         }
-        current->contentEnd = current->lines.size();
-        const auto equals = trimmed.find('=');
-        if (trimmed.front() != ';' && equals != std::string_view::npos) {
-            current->keys.try_emplace(Lower(Trim(trimmed.substr(0, equals))),
-                                      current->lines.size() - 1);
+        if (const auto key = KeyName(line)) {
+            current->keys.try_emplace(std::string(*key), current->lines.size() - 1);
         }
     }
 }
 
-ProfileFile::Section* ProfileFile::FindSection(std::string_view name) const {
-    const auto found = sectionIndex_.find(Lower(Trim(name)));
-    return found == sectionIndex_.end() ? nullptr : found->second;
+const std::vector<ProfileFile::Section*>* ProfileFile::SectionsNamed(std::string_view name) const {
+    const auto group = sectionIndex_.find(TrimBlanks(name));
+    return group == sectionIndex_.end() ? nullptr : &group->second;
 }
 
-ProfileFile::Section& ProfileFile::SectionFor(std::string_view name) {
-    if (Section* existing = FindSection(name)) {
-        return *existing;
+std::optional<ProfileFile::KeyLine> ProfileFile::FindKey(const std::vector<Section*>* sections,
+                                                         std::string_view key) {
+    if (sections == nullptr) {
+        return std::nullopt;
     }
-    auto section = std::make_unique<Section>();
-    section->header = "[" + std::string(Trim(name)) + "]";
-    Section* added = section.get();
-    sectionIndex_.emplace(Lower(Trim(name)), added);
-    sections_.push_back(std::move(section));
-    return *added;
+    for (Section* candidate : *sections) {
+        const auto found = candidate->keys.find(TrimBlanks(key));
+        if (found != candidate->keys.end()) {
+            return KeyLine{candidate, found->second};
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<ProfileFile::KeyLine> ProfileFile::FindKey(std::string_view section,
+                                                         std::string_view key) const {
+    return FindKey(SectionsNamed(section), key);
+}
+
+std::optional<std::string> ProfileFile::Value(std::string_view section,
+                                              std::string_view key) const {
+    const auto found = FindKey(section, key);
+    if (!found) {
+        return std::nullopt;
+    }
+    return std::string(KeyValue(found->section->lines[found->line]));
 }
 
 std::string ProfileFile::GetString(std::string_view section, std::string_view key,
                                    std::string_view fallback, std::size_t maxLength) const {
-    std::string_view value = fallback;
-    if (const Section* found = FindSection(section)) {
-        const auto line = found->keys.find(Lower(Trim(key)));
-        if (line != found->keys.end()) {
-            const std::string& text = found->lines[line->second];
-            value = Trim(std::string_view(text).substr(text.find('=') + 1));
-            if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-                value.back() == value.front()) {
-                value = value.substr(1, value.size() - 2);
-            }
-        }
-    }
+    const auto found = FindKey(section, key);
+    const std::string_view value = found ? KeyValue(found->section->lines[found->line]) : fallback;
     if (maxLength == 0) {
         return {};
     }
     return std::string(value.substr(0, maxLength - 1));
 }
 
+std::int64_t ProfileFile::GetInt(std::string_view section, std::string_view key,
+                                 std::int64_t fallback) const {
+    const auto found = FindKey(section, key);
+    return found ? LeadingInteger(KeyValue(found->section->lines[found->line]), RadixPrefixes::Hex)
+                 : fallback;
+}
+
 bool ProfileFile::HasKey(std::string_view section, std::string_view key) const {
-    const Section* found = FindSection(section);
-    return found != nullptr && found->keys.count(Lower(Trim(key))) != 0;
+    return FindKey(section, key).has_value();
+}
+
+std::vector<std::string> ProfileFile::Keys(std::string_view section) const {
+    std::vector<std::string> keys;
+    const std::vector<Section*>* sections = SectionsNamed(section);
+    if (sections == nullptr) {
+        return keys;
+    }
+    for (const Section* part : *sections) {
+        for (const std::string& line : part->lines) {
+            if (const auto key = KeyName(line)) {
+                keys.emplace_back(*key);
+            }
+        }
+    }
+    return keys;
 }
 
 bool ProfileFile::SetString(std::string_view section, std::string_view key,
                             std::string_view value) {
-    const std::string_view keyName = Trim(key);
+    const std::string_view keyName = TrimBlanks(key);
+    const std::string_view sectionName = TrimBlanks(section);
     if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value) || keyName.empty() ||
-        keyName.find('=') != std::string_view::npos || keyName.front() == ';' ||
-        keyName.front() == '[' || Trim(section).empty() ||
-        section.find(']') != std::string_view::npos) {
+        keyName.find('=') != std::string_view::npos || IsComment(keyName) ||
+        keyName.front() == '[' || sectionName.empty() ||
+        sectionName.find(']') != std::string_view::npos) {
         return false;
     }
-    Section& target = SectionFor(section);
-    const std::string lowerKey = Lower(keyName);
-    const auto existing = target.keys.find(lowerKey);
-    if (existing != target.keys.end()) {
-        std::string& line = target.lines[existing->second];
-        const std::string_view oldKey = Trim(std::string_view(line).substr(0, line.find('=')));
-        line = std::string(oldKey) + "=" + std::string(value);
+    const std::vector<Section*>* sections = SectionsNamed(sectionName);
+    if (const auto found = FindKey(sections, keyName)) {
+        std::string& line = found->section->lines[found->line];
+        line = std::string(TrimBlanks(std::string_view(line).substr(0, line.find('=')))) + "=" +
+               std::string(value);
         return true;
     }
+    Section& target = sections != nullptr
+                          ? *sections->front()
+                          : AddSection(sectionName, "[" + std::string(sectionName) + "]");
     const std::size_t position = target.contentEnd;
     target.lines.insert(target.lines.begin() + static_cast<std::ptrdiff_t>(position),
                         std::string(keyName) + "=" + std::string(value));
-    target.keys.emplace(lowerKey, position);
+    target.keys.emplace(std::string(keyName), position);
     target.contentEnd = position + 1;
     return true;
 }
 
-bool ProfileFile::Save(std::string* reason) const {
+Result<void> ProfileFile::Save() const {
     const char* newline = crlf_ ? "\r\n" : "\n";
-    std::string text = utf8Mark_ ? "\xEF\xBB\xBF" : "";
+    std::string text = utf8Mark_ ? std::string(kUtf8Mark) : std::string();
     const auto addLine = [&](const std::string& line) {
         text += line;
         text += newline;
@@ -231,8 +272,7 @@ bool ProfileFile::Save(std::string* reason) const {
     std::string temporary = path_ + ".XXXXXX";
     const int fd = mkstemp(temporary.data());
     if (fd < 0) {
-        SetReason(reason, path_ + ": " + std::strerror(errno));
-        return false;
+        return FileFailure(path_, errno);
     }
     struct stat old {};
     fchmod(fd, stat(path_.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644);
@@ -254,10 +294,9 @@ bool ProfileFile::Save(std::string* reason) const {
     if (writeError != 0 || !closed || std::rename(temporary.c_str(), path_.c_str()) != 0) {
         const int error = writeError != 0 ? writeError : errno;
         unlink(temporary.c_str());
-        SetReason(reason, path_ + ": " + std::strerror(error));
-        return false;
+        return FileFailure(path_, error);
     }
-    return true;
+    return {};
 }
 
 } // namespace vek

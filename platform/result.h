@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <variant>
@@ -34,19 +35,22 @@ private:
     std::variant<T, Failure> state_;
 };
 
+// A success holds nothing, so that passing one through the layers of a register transfer costs
+// no more than a flag.
 template <>
 class Result<void> {
 public:
     Result() = default;
-    Result(Failure failure) : failure_(std::move(failure)), ok_(false) {}
+    Result(Failure failure) : failure_(std::move(failure)) {}
 
-    bool IsOk() const { return ok_; }
-    explicit operator bool() const { return ok_; }
-    const Failure& Error() const { return failure_; }
+    bool IsOk() const { return !failure_.has_value(); }
+    explicit operator bool() const { return IsOk(); }
+    // On a success, the failure with code 0 and no text.
+    const Failure& Error() const { return failure_ ? *failure_ : kNone; }
 
 private:
-    Failure failure_{0, {}};
-    bool ok_ = true;
+    static inline const Failure kNone{0, {}};
+    std::optional<Failure> failure_;
 };
 
 } // namespace vek

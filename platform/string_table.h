@@ -28,10 +28,10 @@ enum class MessageArguments {
 };
 
 // The program's string table: every message of the compiler, the driver binding and the
-// register-values file, defined once and loaded by number. Each line: name, number, severity,
-// code, arguments, text. The stored text is the severity's word, the code, ": " and the text,
-// exactly as the system shows it (trailing blanks included).
-#define VEK_STRING_TABLE(X)                                                                        \
+// register-values file, defined once and loaded by number, one list for each catalogue. Each
+// line: name, number, severity, code, arguments, text. The stored text is the severity's word,
+// the code, ": " and the text, exactly as the system shows it (trailing blanks included).
+#define VEK_COMPILER_MESSAGES(X)                                                                   \
     X(ErrP00, 1, SyntaxError, P00, None, "unexpected end of file ")                                \
     X(ErrP01, 2, SyntaxError, P01, None, "open comment ")                                          \
     X(ErrP02, 3, SyntaxError, P02, TokenExpected, "wrong syntax ")                                 \
@@ -69,7 +69,9 @@ enum class MessageArguments {
     X(ErrB27, 35, Error, B27, Name, "%l: unresolved macro")                                        \
     X(ErrB28, 36, Error, B28, None, "more than four bytes in the byte order")                      \
     X(ErrB29, 37, Error, B29, None, "non allowed byte sequence")                                   \
-    X(ErrB30, 38, Error, B30, None, "datasize differs from number of bytes in byte order")         \
+    X(ErrB30, 38, Error, B30, None, "datasize differs from number of bytes in byte order")
+
+#define VEK_DRIVER_MESSAGES(X)                                                                     \
     X(DrvD00, 40, DriverError, D00, None,                                                          \
       "Not valid driver. Do you want to switch in the simulation mode ?")                          \
     X(DrvD01, 41, DriverError, D01, Detail, "cannot load the driver")                              \
@@ -79,10 +81,16 @@ enum class MessageArguments {
     X(DrvD05, 45, DriverError, D05, AddressDetail, "cannot write to address ")                     \
     X(DrvD06, 46, DriverError, D06, AddressDetail, "cannot read from address ")                    \
     X(DrvD07, 47, DriverError, D07, Address, "no valid data to write to address ")                 \
-    X(DrvD08, 48, DriverError, D08, None, "cannot execute the command, driver is not loaded.")     \
+    X(DrvD08, 48, DriverError, D08, None, "cannot execute the command, driver is not loaded.")
+
+// The question before register values saved with another description are loaded.
+#define VEK_DOCUMENT_QUESTIONS(X)                                                                  \
     X(WarnDifferentVekFiles, 61219, Warning, , Files,                                              \
       "Different Vek Files!\n\nThe Vkg file %file1 was saved with the Vek file %file2. \nLoad it " \
       "anyway?")
+
+#define VEK_STRING_TABLE(X)                                                                        \
+    VEK_COMPILER_MESSAGES(X) VEK_DRIVER_MESSAGES(X) VEK_DOCUMENT_QUESTIONS(X)
 
 #define VEK_MESSAGE_TEXT_SyntaxError(code, text) "error " #code ": " text
 #define VEK_MESSAGE_TEXT_Error(code, text) "error " #code ": " text

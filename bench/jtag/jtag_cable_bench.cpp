@@ -22,19 +22,19 @@ public:
         cable_ = std::make_unique<bsx4810::CMpsseCable>(
             options, bsx4810::EmulatedFtdiOpener(tap_, traffic_));
         bsx4810::ResetProcessScanLibrary([this] { return bsx4810::OpenCableChannel(*cable_); });
-        ok_ = driver_.Open() == 1;
+        ok_ = driver_.Open().IsOk();
     }
     ~CableUnderBench() { driver_.Close(); }
 
     bool Ok() const { return ok_; }
-    tapdrv32::CTapDriver& Driver() { return driver_; }
+    vek::TapDriver& Driver() { return driver_; }
     const UsbTraffic& Traffic() const { return *traffic_; }
 
 private:
     bsx4810::CSoftwareTap tap_;
     std::shared_ptr<UsbTraffic> traffic_ = std::make_shared<UsbTraffic>();
     std::unique_ptr<bsx4810::CMpsseCable> cable_;
-    tapdrv32::CTapDriver driver_;
+    vek::TapDriver driver_;
     bool ok_ = false;
 };
 
@@ -58,7 +58,7 @@ void BM_CableWriteRegister(benchmark::State& state) {
     const UsbTraffic before = bench.Traffic();
     AccessRegisters(state, bench.Ok(), "VekSetReg failed",
                     [&bench](const unsigned char* address, uint32_t n) {
-                        return bench.Driver().SetReg(2, 4, address, n) == 1;
+                        return bench.Driver().SetReg(2, 4, address, n).IsOk();
                     });
     ReportPerAccess(state, before, bench.Traffic());
 }
@@ -70,7 +70,7 @@ void BM_CableReadRegister(benchmark::State& state) {
     AccessRegisters(state, bench.Ok(), "VekGetReg failed",
                     [&bench](const unsigned char* address, uint32_t /*n*/) {
                         uint32_t data = 0;
-                        const bool read = bench.Driver().GetReg(2, 4, address, &data) == 1;
+                        const bool read = bench.Driver().GetReg(2, 4, address, &data).IsOk();
                         benchmark::DoNotOptimize(data);
                         return read;
                     });

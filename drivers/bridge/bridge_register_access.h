@@ -2,12 +2,18 @@
 // can be checked against a recording stand-in.
 #pragma once
 
+#include "platform/result.h"
+
 #include <cstdint>
 
-namespace bridge {
+namespace vek {
 
 // The status text of both drivers, whatever happened.
 inline constexpr const char* kBridgeStatusText = "QBR7318 transfer error";
+
+inline Failure BridgeFailure() {
+    return Failure{1, kBridgeStatusText};
+}
 
 // The one data length that a PCI register of the given width mask accepts; 0 for none.
 constexpr int DataLenForMask(uint32_t mask) {
@@ -23,42 +29,54 @@ constexpr int DataLenForMask(uint32_t mask) {
     }
 }
 
+// The two access classes (and the tests' stand-ins for them), told apart by what they offer.
+template <class Io>
+concept PciRegisters = requires(Io& io, uint16_t offset) {
+    io.GetRegMask(offset);
+};
+template <class I2c>
+concept I2cRegisters = requires(I2c& i2c) {
+    i2c.SetSlave(0);
+};
+
 // A PCI register is named by exactly two address bytes, its offset, byte 0 low.
 inline uint16_t RegisterOffset(const unsigned char* addr) {
     return static_cast<uint16_t>(addr[0] | (addr[1] << 8));
 }
 
 // A write is refused without touching the chip when the data length is not the register's.
-template <class Io>
-int PciSetReg(Io* io, int addrLen, int dataLen, const unsigned char* addr, uint32_t data) {
+template <PciRegisters Io>
+Result<void> WriteRegister(Io* io, int addrLen, int dataLen, const unsigned char* addr,
+                           uint32_t data) {
     if (io == nullptr || addrLen != 2 || addr == nullptr) {
-        return 0;
+        return BridgeFailure();
     }
     const uint16_t offset = RegisterOffset(addr);
     const uint32_t mask = io->GetRegMask(offset);
     if (DataLenForMask(mask) == 0 || DataLenForMask(mask) != dataLen) {
-        return 0;
+        return BridgeFailure();
     }
     io->SetReg(offset, data & mask, 1);
-    return 1;
+    return {};
 }
 
 // A read fills the whole 32-bit word. The register is read before its width is checked, so a
 // refused read has still read it; the word then stays 0.
-template <class Io>
-int PciGetReg(Io* io, int addrLen, int dataLen, const unsigned char* addr, uint32_t* data) {
+template <PciRegisters Io>
+Result<void> ReadRegister(Io* io, int addrLen, int dataLen, const unsigned char* addr,
+                          uint32_t* data) {
     if (io == nullptr || addrLen != 2 || addr == nullptr || data == nullptr) {
-        return 0;
+        return BridgeFailure();
     }
     *data = 0;
     const uint16_t offset = RegisterOffset(addr);
     const uint32_t mask = io->GetRegMask(offset);
     const uint32_t value = io->GetReg(offset);
     if (DataLenForMask(mask) == 0 || DataLenForMask(mask) != dataLen) {
-        return 0;
+        return BridgeFailure();
     }
     *data = value;
-    return 1;
+    return {};
 }
 
 // The card's I2C registers: the device's 8-bit bus address above a one-byte sub-address, one
@@ -69,27 +87,37 @@ inline bool IsI2cRegisterShape(int addrLen, int dataLen, const unsigned char* ad
 }
 
 template <class I2c>
-int I2cSetReg(I2c* i2c, int addrLen, int dataLen, const unsigned char* addr, uint32_t data) {
+Result<void> I2cOutcome() {
+    if (I2c::GetErrNo() != 0) {
+        return BridgeFailure();
+    }
+    return {};
+}
+
+template <I2cRegisters I2c>
+Result<void> WriteRegister(I2c* i2c, int addrLen, int dataLen, const unsigned char* addr,
+                           uint32_t data) {
     if (i2c == nullptr || !IsI2cRegisterShape(addrLen, dataLen, addr)) {
-        return 0;
+        return BridgeFailure();
     }
     i2c->SetSlave(addr[1] >> 1);
     const int sequence[2] = {addr[0], static_cast<int>(data & 0xFF)};
     i2c->WriteSeq(sequence, addrLen - 1 + dataLen);
-    return I2c::GetErrNo() == 0 ? 1 : 0;
+    return I2cOutcome<I2c>();
 }
 
 // The byte read lands in the first int of the caller's 4-byte area, so the whole word is
 // written.
-template <class I2c>
-int I2cGetReg(I2c* i2c, int addrLen, int dataLen, const unsigned char* addr, uint32_t* data) {
+template <I2cRegisters I2c>
+Result<void> ReadRegister(I2c* i2c, int addrLen, int dataLen, const unsigned char* addr,
+                          uint32_t* data) {
     if (i2c == nullptr || data == nullptr || !IsI2cRegisterShape(addrLen, dataLen, addr)) {
-        return 0;
+        return BridgeFailure();
     }
     i2c->SetSlave(addr[1] >> 1);
     const int subAddress[1] = {addr[0]};
     i2c->CombinedSeq(subAddress, 1, reinterpret_cast<int*>(data), dataLen);
-    return I2c::GetErrNo() == 0 ? 1 : 0;
+    return I2cOutcome<I2c>();
 }
 
-} // namespace bridge
+} // namespace vek

@@ -2,7 +2,9 @@
 
 #include "qbr18_32.h"
 
-namespace qbr {
+#include "platform/number_text.h"
+
+namespace vek {
 namespace {
 
 struct DefaultRegister {
@@ -50,17 +52,17 @@ constexpr DefaultRegister kDefaultRegisters[] = {
     {0x74, 4, 0},          {0x78, 4, 0}, {0x7C, 4, 0},
 };
 
-std::optional<long> Number(const std::string& text, long low, long high) {
-    const auto value = drvsupport::ParseWholeInteger(text);
+std::optional<std::int64_t> Number(std::string_view text, std::int64_t low, std::int64_t high) {
+    const auto value = WholeInteger(text, RadixPrefixes::Hex);
     if (!value || *value < low || *value > high) {
         return std::nullopt;
     }
     return value;
 }
 
-void ReadChip(const drvsupport::ProfileFile& file, ChipSettings& chip) {
+void ReadChip(const ProfileFile& file, ChipSettings& chip) {
     if (auto present = file.Value("Chip", "Present")) {
-        chip.present = drvsupport::ParseInteger(*present) != 0;
+        chip.present = LeadingInteger(*present, RadixPrefixes::Hex) != 0;
     }
     for (auto [key, id] : {std::pair{"VendorId", &chip.vendorId}, {"DeviceId", &chip.deviceId}}) {
         if (auto text = file.Value("Chip", key)) {
@@ -74,7 +76,7 @@ void ReadChip(const drvsupport::ProfileFile& file, ChipSettings& chip) {
 }
 
 // "offset=width" or "first-last=width"; width 0 removes registers.
-void ReadRegisterMap(const drvsupport::ProfileFile& file, ChipSettings& chip) {
+void ReadRegisterMap(const ProfileFile& file, ChipSettings& chip) {
     for (const std::string& key : file.Keys("Registers")) {
         const std::string widthText = *file.Value("Registers", key);
         const auto dash = key.find('-');
@@ -86,8 +88,8 @@ void ReadRegisterMap(const drvsupport::ProfileFile& file, ChipSettings& chip) {
             chip.problems.push_back("bad register entry '" + key + "=" + widthText + "'");
             continue;
         }
-        const long step = *width == 0 ? 1 : *width;
-        for (long offset = *first; offset <= *last; offset += step) {
+        const std::int64_t step = *width == 0 ? 1 : *width;
+        for (std::int64_t offset = *first; offset <= *last; offset += step) {
             const auto at = static_cast<uint16_t>(offset);
             if (*width == 0) {
                 chip.registers.erase(at);
@@ -98,7 +100,7 @@ void ReadRegisterMap(const drvsupport::ProfileFile& file, ChipSettings& chip) {
     }
 }
 
-void ReadRegisterValues(const drvsupport::ProfileFile& file, ChipSettings& chip) {
+void ReadRegisterValues(const ProfileFile& file, ChipSettings& chip) {
     for (const std::string& key : file.Keys("RegisterValues")) {
         const std::string valueText = *file.Value("RegisterValues", key);
         const auto offset = Number(key, 0, 0xFFFF);
@@ -124,17 +126,16 @@ ChipSettings DefaultChipSettings() {
     }
     chip.i2cDevices = {
         // Card EEPROM: board identification, the rest erased.
-        drvsupport::MakeSimulatedDevice(0x50, 256,
-                                        {0x73, 0x18, 0x01, 0x00, 0x2A, 0x00, 0x00, 0x00}),
+        MakeSimulatedDevice(0x50, 256, {0x73, 0x18, 0x01, 0x00, 0x2A, 0x00, 0x00, 0x00}),
         // Clock synthesizer: eight registers.
-        drvsupport::MakeSimulatedDevice(0x69, 8, {0x01, 0x64, 0x00, 0x0F, 0x00, 0x00, 0x00, 0x80}),
+        MakeSimulatedDevice(0x69, 8, {0x01, 0x64, 0x00, 0x0F, 0x00, 0x00, 0x00, 0x80}),
     };
     return chip;
 }
 
 } // namespace
 
-ChipSettings ReadChipSettings(const drvsupport::ProfileFile& settings) {
+ChipSettings ReadChipSettings(const ProfileFile& settings) {
     ChipSettings chip = DefaultChipSettings();
     ReadChip(settings, chip);
     ReadRegisterMap(settings, chip);
@@ -149,9 +150,8 @@ ChipSettings ReadChipSettings(const drvsupport::ProfileFile& settings) {
         subsystem->second.value = chip.vendorId;
     }
     ReadRegisterValues(settings, chip);
-    chip.i2cDevices =
-        drvsupport::ReadSimulatedDevices(settings, "I2CBus", chip.i2cDevices, chip.problems);
+    chip.i2cDevices = ReadSimulatedDevices(settings, "I2CBus", chip.i2cDevices, chip.problems);
     return chip;
 }
 
-} // namespace qbr
+} // namespace vek

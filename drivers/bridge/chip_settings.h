@@ -2,7 +2,7 @@
 // on the card's I2C bus, from the defaults and the settings file qbr18_32.ini.
 #pragma once
 
-#include "profile_file.h"
+#include "platform/profile_file.h"
 #include "simulated_bus_settings.h"
 
 #include <cstdint>
@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace qbr {
+namespace vek {
 
 inline constexpr const char* kChipSettingsFileName = "qbr18_32.ini";
 inline constexpr const char* kChipSettingsOverrideVariable = "VEK_QBR18_32";
@@ -25,7 +25,7 @@ struct ChipSettings {
     uint16_t vendorId = 0;
     uint16_t deviceId = 0;
     std::map<uint16_t, ChipRegister> registers; // by offset
-    std::vector<drvsupport::SimulatedDeviceSetup> i2cDevices;
+    std::vector<SimulatedDeviceSetup> i2cDevices;
     std::vector<std::string> problems;
 };
 
@@ -33,6 +33,6 @@ struct ChipSettings {
 // card's I2C devices; the tables are in docs/bridge.md), adjusted by the file's sections
 // [Chip], [Registers], [RegisterValues], [I2CBus] and [I2CDevice <address>]. An empty file
 // gives the chip as delivered.
-ChipSettings ReadChipSettings(const drvsupport::ProfileFile& settings);
+ChipSettings ReadChipSettings(const ProfileFile& settings);
 
-} // namespace qbr
+} // namespace vek

@@ -3,17 +3,18 @@
 // card that is powered while it is in use.
 #include "qbr18_32.h"
 
-#include "settings_location.h"
+#include "platform/settings_file.h"
 #include "simulated_qbr7318.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
 
+namespace vek {
 namespace {
 
 struct ChipInUse {
-    std::unique_ptr<qbr::SimulatedQbr7318> chip;
+    std::unique_ptr<SimulatedQbr7318> chip;
     int users = 0;
 };
 
@@ -22,16 +23,15 @@ struct ChipInUse {
 ChipInUse chipInUse;
 int lastI2cError = kQbrI2cOk;
 
-qbr::SimulatedQbr7318* AcquireChip() {
+SimulatedQbr7318* AcquireChip() {
     if (chipInUse.users++ == 0) {
-        const auto path = drvsupport::SettingsFilePath(qbr::kChipSettingsOverrideVariable,
-                                                       qbr::kChipSettingsFileName);
-        const auto settings = qbr::ReadChipSettings(drvsupport::ProfileFile::Load(path));
+        const auto settings = ReadChipSettings(
+            ReadSettingsFile(kChipSettingsOverrideVariable, kChipSettingsFileName));
         // The library has no other way to tell about a faulty settings file.
         for (const std::string& problem : settings.problems) {
-            std::fprintf(stderr, "qbr18_32: %s: %s\n", qbr::kChipSettingsFileName, problem.c_str());
+            std::fprintf(stderr, "qbr18_32: %s: %s\n", kChipSettingsFileName, problem.c_str());
         }
-        chipInUse.chip = std::make_unique<qbr::SimulatedQbr7318>(settings);
+        chipInUse.chip = std::make_unique<SimulatedQbr7318>(settings);
     }
     return chipInUse.chip.get();
 }
@@ -47,6 +47,7 @@ bool ValidSequence(const int* sequence, int count) {
 }
 
 } // namespace
+} // namespace vek
 
 extern "C" {
 
@@ -61,10 +62,10 @@ void FreeFixed(void* storage) {
 } // extern "C"
 
 CQpciIo::CQpciIo(uint16_t cardIndex, uint16_t deviceId, uint16_t vendorId)
-    : chip_(AcquireChip()), found_(chip_->Answers(cardIndex, deviceId, vendorId)) {}
+    : chip_(vek::AcquireChip()), found_(chip_->Answers(cardIndex, deviceId, vendorId)) {}
 
 CQpciIo::~CQpciIo() {
-    ReleaseChip();
+    vek::ReleaseChip();
 }
 
 uint16_t CQpciIo::IsDevicePresent() const {
@@ -87,10 +88,11 @@ void CQpciIo::SetReg(uint16_t offset, uint32_t value, int /*flush*/) {
 }
 
 CQpciI2c::CQpciI2c(uint16_t cardIndex)
-    : chip_(AcquireChip()), found_(chip_->Answers(cardIndex, kQbr7318DeviceId, kQbr7318VendorId)) {}
+    : chip_(vek::AcquireChip()),
+      found_(chip_->Answers(cardIndex, kQbr7318DeviceId, kQbr7318VendorId)) {}
 
 CQpciI2c::~CQpciI2c() {
-    ReleaseChip();
+    vek::ReleaseChip();
 }
 
 void CQpciI2c::SetSlave(int slaveAddress) {
@@ -99,35 +101,36 @@ void CQpciI2c::SetSlave(int slaveAddress) {
 
 int CQpciI2c::WriteSeq(const int* sequence, int count) {
     if (!found_) {
-        return lastI2cError = kQbrI2cNoCard;
+        return vek::lastI2cError = kQbrI2cNoCard;
     }
-    if (!ValidSequence(sequence, count)) {
-        return lastI2cError = kQbrI2cBadSequence;
+    if (!vek::ValidSequence(sequence, count)) {
+        return vek::lastI2cError = kQbrI2cBadSequence;
     }
     std::vector<uint8_t> bytes(sequence, sequence + count);
-    lastI2cError = chip_->I2cBus().Write(slave_, bytes) ? kQbrI2cOk : kQbrI2cNoAcknowledge;
-    return lastI2cError;
+    vek::lastI2cError = chip_->I2cBus().Write(slave_, bytes) ? kQbrI2cOk : kQbrI2cNoAcknowledge;
+    return vek::lastI2cError;
 }
 
 int CQpciI2c::CombinedSeq(const int* writeSequence, int writeCount, int* readSequence,
                           int readCount) {
     if (!found_) {
-        return lastI2cError = kQbrI2cNoCard;
+        return vek::lastI2cError = kQbrI2cNoCard;
     }
-    if (!ValidSequence(writeSequence, writeCount) || !ValidSequence(readSequence, readCount)) {
-        return lastI2cError = kQbrI2cBadSequence;
+    if (!vek::ValidSequence(writeSequence, writeCount) ||
+        !vek::ValidSequence(readSequence, readCount)) {
+        return vek::lastI2cError = kQbrI2cBadSequence;
     }
     std::vector<uint8_t> written(writeSequence, writeSequence + writeCount);
     std::vector<uint8_t> read(static_cast<size_t>(readCount));
     if (!chip_->I2cBus().WriteRead(slave_, written, read)) {
-        return lastI2cError = kQbrI2cNoAcknowledge;
+        return vek::lastI2cError = kQbrI2cNoAcknowledge;
     }
     for (int i = 0; i < readCount; ++i) {
         readSequence[i] = read[static_cast<size_t>(i)];
     }
-    return lastI2cError = kQbrI2cOk;
+    return vek::lastI2cError = kQbrI2cOk;
 }
 
 int CQpciI2c::GetErrNo() {
-    return lastI2cError;
+    return vek::lastI2cError;
 }

@@ -20,10 +20,12 @@ inline constexpr uint16_t kQbr7318DeviceId = 0x7318;
 inline constexpr uint16_t kQbrDevicePresent = 4;
 
 // Error numbers of CQpciI2c::GetErrNo.
-inline constexpr int kQbrI2cOk = 0;
-inline constexpr int kQbrI2cNoAcknowledge = 1;
-inline constexpr int kQbrI2cNoCard = 2;
-inline constexpr int kQbrI2cBadSequence = 3;
+enum QbrI2cError : int {
+    kQbrI2cOk = 0,
+    kQbrI2cNoAcknowledge = 1,
+    kQbrI2cNoCard = 2,
+    kQbrI2cBadSequence = 3,
+};
 
 extern "C" {
 // Storage for an access object; null when none is left.
@@ -31,7 +33,7 @@ QBR_EXPORT void* AllocFixed(size_t size);
 QBR_EXPORT void FreeFixed(void* storage);
 }
 
-namespace qbr {
+namespace vek {
 class SimulatedQbr7318;
 }
 
@@ -56,7 +58,7 @@ public:
     void SetReg(uint16_t offset, uint32_t value, int flush);
 
 private:
-    qbr::SimulatedQbr7318* chip_;
+    vek::SimulatedQbr7318* chip_;
     bool found_;
 };
 
@@ -80,7 +82,7 @@ public:
     static int GetErrNo();
 
 private:
-    qbr::SimulatedQbr7318* chip_;
+    vek::SimulatedQbr7318* chip_;
     bool found_;
     uint8_t slave_ = 0;
 };

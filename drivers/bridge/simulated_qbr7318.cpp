@@ -1,6 +1,6 @@
 #include "simulated_qbr7318.h"
 
-namespace qbr {
+namespace vek {
 namespace {
 
 uint32_t WidthMask(int width) {
@@ -11,7 +11,7 @@ uint32_t WidthMask(int width) {
 
 SimulatedQbr7318::SimulatedQbr7318(const ChipSettings& settings)
     : present_(settings.present), vendorId_(settings.vendorId), deviceId_(settings.deviceId),
-      registers_(settings.registers), i2cBus_(drvsupport::BuildSimulatedBus(settings.i2cDevices)) {}
+      registers_(settings.registers), i2cBus_(BuildSimulatedBus(settings.i2cDevices)) {}
 
 bool SimulatedQbr7318::Answers(uint16_t cardIndex, uint16_t deviceId, uint16_t vendorId) const {
     return present_ && cardIndex == 0 && deviceId == deviceId_ && vendorId == vendorId_;
@@ -33,4 +33,4 @@ void SimulatedQbr7318::Write(uint16_t offset, uint32_t value) {
     }
 }
 
-} // namespace qbr
+} // namespace vek

@@ -4,7 +4,7 @@
 #include "chip_settings.h"
 #include "simulated_i2c_bus.h"
 
-namespace qbr {
+namespace vek {
 
 class SimulatedQbr7318 {
 public:
@@ -20,14 +20,14 @@ public:
     uint32_t Read(uint16_t offset) const;
     void Write(uint16_t offset, uint32_t value);
 
-    drvsupport::SimulatedI2cBus& I2cBus() { return i2cBus_; }
+    SimulatedI2cBus& I2cBus() { return i2cBus_; }
 
 private:
     bool present_;
     uint16_t vendorId_;
     uint16_t deviceId_;
     std::map<uint16_t, ChipRegister> registers_;
-    drvsupport::SimulatedI2cBus i2cBus_;
+    SimulatedI2cBus i2cBus_;
 };
 
-} // namespace qbr
+} // namespace vek

@@ -1,14 +1,27 @@
 #include "simulated_bus_settings.h"
 
+#include "platform/number_text.h"
+
 #include <algorithm>
 
-namespace drvsupport {
+namespace vek {
 namespace {
 
-constexpr long kMaxMemorySize = 65536;
-constexpr long kMaxSubAddressBytes = 4;
-constexpr long kDefaultMemorySize = 256;
-constexpr long kDefaultFill = 0xFF;
+// A number of a device section: its key, the values it may take and the one without the key.
+struct DeviceNumber {
+    const char* key;
+    std::int64_t low;
+    std::int64_t high;
+    std::int64_t fallback;
+};
+
+constexpr DeviceNumber kSize{"Size", 1, 65536, 256};
+constexpr DeviceNumber kSubAddressBytes{"SubAddressBytes", 1, 4, 1};
+constexpr DeviceNumber kFill{"Fill", 0, 255, 0xFF};
+
+std::optional<std::int64_t> Number(std::string_view text) {
+    return WholeInteger(text, RadixPrefixes::Hex);
+}
 
 // Splits at blanks, tabs and commas.
 std::vector<std::string> SplitList(std::string_view text) {
@@ -30,16 +43,16 @@ std::vector<std::string> SplitList(std::string_view text) {
     return items;
 }
 
-long ReadRanged(const ProfileFile& settings, const std::string& section, const char* key, long low,
-                long high, long fallback, std::vector<std::string>& problems) {
-    const auto text = settings.Value(section, key);
+std::int64_t ReadNumber(const ProfileFile& settings, const std::string& section,
+                        const DeviceNumber& number, std::vector<std::string>& problems) {
+    const auto text = settings.Value(section, number.key);
     if (!text) {
-        return fallback;
+        return number.fallback;
     }
-    const auto value = ParseWholeInteger(*text);
-    if (!value || *value < low || *value > high) {
-        problems.push_back(section + ": bad " + key + " '" + *text + "'");
-        return fallback;
+    const auto value = Number(*text);
+    if (!value || *value < number.low || *value > number.high) {
+        problems.push_back(section + ": bad " + number.key + " '" + *text + "'");
+        return number.fallback;
     }
     return *value;
 }
@@ -48,19 +61,18 @@ SimulatedDeviceSetup ReadDevice(const ProfileFile& settings, uint8_t address,
                                 const std::string& section, std::vector<std::string>& problems) {
     SimulatedDeviceSetup setup;
     setup.address = address;
-    const long size =
-        ReadRanged(settings, section, "Size", 1, kMaxMemorySize, kDefaultMemorySize, problems);
-    setup.subAddressBytes = static_cast<int>(
-        ReadRanged(settings, section, "SubAddressBytes", 1, kMaxSubAddressBytes, 1, problems));
-    const long fill = ReadRanged(settings, section, "Fill", 0, 255, kDefaultFill, problems);
+    const auto size = ReadNumber(settings, section, kSize, problems);
+    setup.subAddressBytes =
+        static_cast<int>(ReadNumber(settings, section, kSubAddressBytes, problems));
+    const auto fill = ReadNumber(settings, section, kFill, problems);
     setup.memory.assign(static_cast<size_t>(size), static_cast<uint8_t>(fill));
 
-    const auto data = SplitList(settings.GetString(section, "Data", ""));
+    const auto data = SplitList(settings.Value(section, "Data").value_or(""));
     if (data.size() > setup.memory.size()) {
         problems.push_back(section + ": Data longer than Size");
     }
     for (size_t i = 0; i < data.size() && i < setup.memory.size(); ++i) {
-        const auto byte = ParseWholeInteger(data[i]);
+        const auto byte = Number(data[i]);
         if (!byte || *byte < 0 || *byte > 255) {
             problems.push_back(section + ": bad Data byte '" + data[i] + "'");
             continue;
@@ -82,7 +94,7 @@ std::vector<SimulatedDeviceSetup> ReadSimulatedDevices(const ProfileFile& settin
     }
     std::vector<SimulatedDeviceSetup> devices;
     for (const std::string& token : SplitList(*list)) {
-        const auto address = ParseWholeInteger(token);
+        const auto address = Number(token);
         if (!address || *address < 0 || *address > 0x7F) {
             problems.push_back("bad 7-bit device address '" + token + "'");
             continue;
@@ -97,7 +109,7 @@ SimulatedDeviceSetup MakeSimulatedDevice(uint8_t address, size_t size,
                                          const std::vector<uint8_t>& contents) {
     SimulatedDeviceSetup setup;
     setup.address = address;
-    setup.memory.assign(std::max(size, contents.size()), static_cast<uint8_t>(kDefaultFill));
+    setup.memory.assign(std::max(size, contents.size()), static_cast<uint8_t>(kFill.fallback));
     std::copy(contents.begin(), contents.end(), setup.memory.begin());
     return setup;
 }
@@ -110,4 +122,4 @@ SimulatedI2cBus BuildSimulatedBus(const std::vector<SimulatedDeviceSetup>& devic
     return bus;
 }
 
-} // namespace drvsupport
+} // namespace vek

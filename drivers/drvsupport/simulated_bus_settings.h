@@ -11,7 +11,7 @@
 // Without a "Devices" key the caller's default devices are used.
 #pragma once
 
-#include "profile_file.h"
+#include "platform/profile_file.h"
 #include "simulated_i2c_bus.h"
 
 #include <cstdint>
@@ -19,7 +19,7 @@
 #include <string_view>
 #include <vector>
 
-namespace drvsupport {
+namespace vek {
 
 struct SimulatedDeviceSetup {
     uint8_t address = 0; // 7-bit
@@ -39,4 +39,4 @@ std::vector<SimulatedDeviceSetup> ReadSimulatedDevices(const ProfileFile& settin
 
 SimulatedI2cBus BuildSimulatedBus(const std::vector<SimulatedDeviceSetup>& devices);
 
-} // namespace drvsupport
+} // namespace vek

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace drvsupport {
+namespace vek {
 
 SimulatedI2cDevice::SimulatedI2cDevice(std::vector<uint8_t> memory, int subAddressBytes)
     : memory_(std::move(memory)), subAddressBytes_(subAddressBytes) {
@@ -65,4 +65,4 @@ bool SimulatedI2cBus::WriteRead(uint8_t address, std::span<const uint8_t> writte
     return true;
 }
 
-} // namespace drvsupport
+} // namespace vek

@@ -7,7 +7,7 @@
 #include <span>
 #include <vector>
 
-namespace drvsupport {
+namespace vek {
 
 class SimulatedI2cDevice {
 public:
@@ -45,4 +45,4 @@ private:
     std::map<uint8_t, SimulatedI2cDevice> devices_;
 };
 
-} // namespace drvsupport
+} // namespace vek

@@ -1,29 +1,29 @@
 #include "adapter_settings.h"
 
-namespace i2c32 {
+namespace vek {
 namespace {
 
 constexpr const char* kDefaultLinuxDevice = "/dev/i2c-0";
 
 } // namespace
 
-std::vector<drvsupport::SimulatedDeviceSetup> DefaultSimulatedDevices() {
+std::vector<SimulatedDeviceSetup> DefaultSimulatedDevices() {
     return {
         // 256-byte EEPROM, erased.
-        drvsupport::MakeSimulatedDevice(0x50, 256, {}),
+        MakeSimulatedDevice(0x50, 256, {}),
         // Temperature sensor: TEMP (2 bytes, 25.5 degrees), STATUS, CONFIG, high and low limit.
-        drvsupport::MakeSimulatedDevice(0x48, 8, {0x19, 0x80, 0x01, 0x00, 0x50, 0x00, 0x00, 0x00}),
+        MakeSimulatedDevice(0x48, 8, {0x19, 0x80, 0x01, 0x00, 0x50, 0x00, 0x00, 0x00}),
         // 8-bit I/O expander: INPUT, OUTPUT, POLARITY, CONFIG (1 = input).
-        drvsupport::MakeSimulatedDevice(0x20, 4, {0x5A, 0xFF, 0x00, 0xFF}),
+        MakeSimulatedDevice(0x20, 4, {0x5A, 0xFF, 0x00, 0xFF}),
     };
 }
 
-AdapterSettings ReadAdapterSettings(const drvsupport::ProfileFile& settings) {
+AdapterSettings ReadAdapterSettings(const ProfileFile& settings) {
     AdapterSettings result;
-    result.linuxDevice = settings.GetString("I2CBus", "LinuxDevice", kDefaultLinuxDevice);
-    result.simulatedDevices = drvsupport::ReadSimulatedDevices(
-        settings, "SimulatedBus", DefaultSimulatedDevices(), result.problems);
+    result.linuxDevice = settings.Value("I2CBus", "LinuxDevice").value_or(kDefaultLinuxDevice);
+    result.simulatedDevices =
+        ReadSimulatedDevices(settings, "SimulatedBus", DefaultSimulatedDevices(), result.problems);
     return result;
 }
 
-} // namespace i2c32
+} // namespace vek

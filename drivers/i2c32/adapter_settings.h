@@ -1,26 +1,26 @@
 // The adapter library's own settings, read from the driver's settings file pcalh_io.ini.
 #pragma once
 
-#include "profile_file.h"
+#include "platform/profile_file.h"
 #include "simulated_bus_settings.h"
 
 #include <string>
 #include <vector>
 
-namespace i2c32 {
+namespace vek {
 
 struct AdapterSettings {
     // The i2c-dev device that the hardware interface types use: key "LinuxDevice" of [I2CBus].
     std::string linuxDevice;
     // The devices of the simulated bus: section [SimulatedBus] (see simulated_bus_settings.h).
-    std::vector<drvsupport::SimulatedDeviceSetup> simulatedDevices;
+    std::vector<SimulatedDeviceSetup> simulatedDevices;
     // Faulty entries found while reading.
     std::vector<std::string> problems;
 };
 
-AdapterSettings ReadAdapterSettings(const drvsupport::ProfileFile& settings);
+AdapterSettings ReadAdapterSettings(const ProfileFile& settings);
 
 // The simulated bus a new user finds: the board of the example description.
-std::vector<drvsupport::SimulatedDeviceSetup> DefaultSimulatedDevices();
+std::vector<SimulatedDeviceSetup> DefaultSimulatedDevices();
 
-} // namespace i2c32
+} // namespace vek

@@ -62,6 +62,21 @@ typedef const char* (*I2cGetErrorMessageFn)(void);
 typedef void (*I2cReadAfterRestartExFn)(uint32_t, unsigned char*, int, const unsigned char*, int);
 typedef void (*I2cWriteExFn)(uint32_t, const unsigned char*, int);
 
+/* The twelve functions, each with the type of a pointer to it, in the order pardrv32 binds them. */
+#define I2C32_FUNCTIONS(X)                                                                         \
+    X(i2cOpen, I2cOpenFn)                                                                          \
+    X(i2cClose, I2cCloseFn)                                                                        \
+    X(i2cSetInterfaceType, I2cSetInterfaceTypeFn)                                                  \
+    X(i2cSetIOAddress, I2cSetIOAddressFn)                                                          \
+    X(i2cSetBitrate, I2cSetBitrateFn)                                                              \
+    X(i2cSetTimeout, I2cSetTimeoutFn)                                                              \
+    X(i2cSettingsAreValid, I2cSettingsAreValidFn)                                                  \
+    X(i2cSetDeviceAddress, I2cSetDeviceAddressFn)                                                  \
+    X(i2cErrorsOccurred, I2cErrorsOccurredFn)                                                      \
+    X(i2cGetErrorMessage, I2cGetErrorMessageFn)                                                    \
+    X(i2cReadAfterRestartEx, I2cReadAfterRestartExFn)                                              \
+    X(i2cWriteEx, I2cWriteExFn)
+
 #ifdef __cplusplus
 }
 #endif

@@ -4,11 +4,13 @@
 
 #include "adapter_settings.h"
 #include "i2c_adapter.h"
-#include "settings_location.h"
+#include "pcalh_io.h"
+#include "platform/settings_file.h"
 
 #include <map>
 #include <memory>
 
+namespace vek {
 namespace {
 
 // Longest transfer the library accepts in one direction.
@@ -16,7 +18,7 @@ constexpr int kMaxTransferBytes = 4096;
 constexpr const char* kNoError = "No error";
 
 struct LibraryState {
-    std::map<uint32_t, std::unique_ptr<i2c32::I2cAdapter>> adapters;
+    std::map<uint32_t, std::unique_ptr<I2cAdapter>> adapters;
     uint32_t nextHandle = 1;
     bool failed = false;
     std::string message = kNoError;
@@ -27,15 +29,23 @@ LibraryState& State() {
     return state;
 }
 
-i2c32::I2cAdapter* Find(uint32_t handle) {
+I2cAdapter* Find(uint32_t handle) {
     const auto found = State().adapters.find(handle);
     return found == State().adapters.end() ? nullptr : found->second.get();
 }
 
-void Record(std::string problem) {
+void Record(const Result<void>& outcome) {
     LibraryState& state = State();
-    state.failed = !problem.empty();
-    state.message = state.failed ? std::move(problem) : std::string(kNoError);
+    state.failed = !outcome;
+    if (state.failed) {
+        state.message = outcome.Error().text;
+    } else {
+        state.message = kNoError;
+    }
+}
+
+void Refuse(const char* reason) {
+    Record(Failure{1, reason});
 }
 
 bool ValidCount(int count, const void* buffer) {
@@ -43,25 +53,25 @@ bool ValidCount(int count, const void* buffer) {
 }
 
 } // namespace
+} // namespace vek
 
 extern "C" {
 
 uint32_t i2cOpen(uint32_t /*options*/) {
-    LibraryState& state = State();
-    const auto settingsPath = drvsupport::SettingsFilePath(drvsupport::kPcalhIoOverrideVariable,
-                                                           drvsupport::kPcalhIoFileName);
-    auto settings = i2c32::ReadAdapterSettings(drvsupport::ProfileFile::Load(settingsPath));
+    auto& state = vek::State();
+    auto settings = vek::ReadAdapterSettings(
+        vek::ReadSettingsFile(vek::kPcalhIoOverrideVariable, vek::kPcalhIoFileName));
     const uint32_t handle = state.nextHandle++;
-    state.adapters[handle] = std::make_unique<i2c32::I2cAdapter>(std::move(settings));
+    state.adapters[handle] = std::make_unique<vek::I2cAdapter>(std::move(settings));
     return handle;
 }
 
 void i2cClose(uint32_t handle) {
-    State().adapters.erase(handle);
+    vek::State().adapters.erase(handle);
 }
 
 void i2cSetInterfaceType(uint32_t handle, int interfaceType) {
-    if (auto* adapter = Find(handle)) {
+    if (auto* adapter = vek::Find(handle)) {
         adapter->SetInterfaceType(interfaceType);
     }
 }
@@ -71,22 +81,23 @@ void i2cSetIOAddress(uint32_t /*handle*/, int /*ioAddress*/) {
 }
 
 void i2cSetBitrate(uint32_t handle, int bitrate) {
-    if (auto* adapter = Find(handle)) {
+    if (auto* adapter = vek::Find(handle)) {
         adapter->SetBitrate(bitrate);
     }
 }
 
 void i2cSetTimeout(uint32_t handle, int timeout) {
-    if (auto* adapter = Find(handle)) {
+    if (auto* adapter = vek::Find(handle)) {
         adapter->SetTimeout(timeout);
     }
 }
 
 int i2cSettingsAreValid(uint32_t handle, uint32_t* valid) {
-    auto* adapter = Find(handle);
-    std::string problem = adapter ? adapter->SettingsProblem() : "invalid adapter handle";
-    const int result = problem.empty() ? 1 : 0;
-    Record(std::move(problem));
+    const auto* adapter = vek::Find(handle);
+    const vek::Result<void> checked =
+        adapter ? adapter->CheckSettings() : vek::Failure{1, "invalid adapter handle"};
+    const int result = checked ? 1 : 0;
+    vek::Record(checked);
     if (valid != nullptr) {
         *valid = static_cast<uint32_t>(result);
     }
@@ -94,41 +105,41 @@ int i2cSettingsAreValid(uint32_t handle, uint32_t* valid) {
 }
 
 void i2cSetDeviceAddress(uint32_t handle, int slaveAddress) {
-    if (auto* adapter = Find(handle)) {
+    if (auto* adapter = vek::Find(handle)) {
         adapter->SetDeviceAddress(slaveAddress);
     }
 }
 
 int i2cErrorsOccurred(void) {
-    return State().failed ? 1 : 0;
+    return vek::State().failed ? 1 : 0;
 }
 
 const char* i2cGetErrorMessage(void) {
-    return State().message.c_str();
+    return vek::State().message.c_str();
 }
 
 void i2cReadAfterRestartEx(uint32_t handle, unsigned char* received, int count,
                            const unsigned char* subAddress, int subAddressCount) {
-    auto* adapter = Find(handle);
+    auto* adapter = vek::Find(handle);
     if (adapter == nullptr) {
-        return Record("invalid adapter handle");
+        return vek::Refuse("invalid adapter handle");
     }
-    if (!ValidCount(count, received) || !ValidCount(subAddressCount, subAddress)) {
-        return Record("invalid transfer length");
+    if (!vek::ValidCount(count, received) || !vek::ValidCount(subAddressCount, subAddress)) {
+        return vek::Refuse("invalid transfer length");
     }
-    Record(adapter->ReadAfterRestart({received, static_cast<size_t>(count)},
-                                     {subAddress, static_cast<size_t>(subAddressCount)}));
+    vek::Record(adapter->ReadAfterRestart({received, static_cast<size_t>(count)},
+                                          {subAddress, static_cast<size_t>(subAddressCount)}));
 }
 
 void i2cWriteEx(uint32_t handle, const unsigned char* bytes, int count) {
-    auto* adapter = Find(handle);
+    auto* adapter = vek::Find(handle);
     if (adapter == nullptr) {
-        return Record("invalid adapter handle");
+        return vek::Refuse("invalid adapter handle");
     }
-    if (!ValidCount(count, bytes)) {
-        return Record("invalid transfer length");
+    if (!vek::ValidCount(count, bytes)) {
+        return vek::Refuse("invalid transfer length");
     }
-    Record(adapter->Write({bytes, static_cast<size_t>(count)}));
+    vek::Record(adapter->Write({bytes, static_cast<size_t>(count)}));
 }
 
 } // extern "C"

@@ -1,9 +1,9 @@
 #include "i2c_adapter.h"
 
+#include "hardwareless_bus.h"
 #include "i2c32.h"
-#include "simulated_bus.h"
 
-namespace i2c32 {
+namespace vek {
 namespace {
 
 // The fastest I2C mode, high speed.
@@ -12,44 +12,51 @@ constexpr int kMaxBitrate = 3400000;
 } // namespace
 
 I2cAdapter::I2cAdapter(AdapterSettings settings, PortFactory makePort)
-    : settings_(std::move(settings)), makePort_(std::move(makePort)),
-      busProblem_("no I2C interface type selected") {}
+    : settings_(std::move(settings)), makePort_(std::move(makePort)) {}
 
 void I2cAdapter::SetInterfaceType(int interfaceType) {
     bus_.reset();
-    busProblem_.clear();
     if (interfaceType == I2C32_INTERFACE_HARDWARELESS) {
-        bus_ = std::make_unique<SimulatedBus>(
-            drvsupport::BuildSimulatedBus(settings_.simulatedDevices));
+        bus_ = std::make_unique<HardwarelessBus>(BuildSimulatedBus(settings_.simulatedDevices));
     } else if (interfaceType >= I2C32_INTERFACE_SINGLE_MASTER &&
                interfaceType <= I2C32_INTERFACE_FULLSPEED) {
         auto bus = std::make_unique<LinuxI2cBus>(settings_.linuxDevice, makePort_());
-        busProblem_ = bus->Open(timeout_);
-        if (busProblem_.empty()) {
+        if (Result<void> opened = bus->Open(timeout_); opened) {
             bus_ = std::move(bus);
+        } else {
+            noBus_ = opened.Error();
         }
     } else {
-        busProblem_ = "unknown I2C interface type " + std::to_string(interfaceType);
+        noBus_ = Failure{1, "unknown I2C interface type " + std::to_string(interfaceType)};
     }
 }
 
-std::string I2cAdapter::SettingsProblem() const {
-    if (!busProblem_.empty()) {
-        return busProblem_;
+Result<void> I2cAdapter::CheckSettings() const {
+    if (!bus_) {
+        return noBus_;
     }
     if (bitrate_ <= 0 || bitrate_ > kMaxBitrate) {
-        return "bit rate " + std::to_string(bitrate_) + " out of range";
+        return Failure{1, "bit rate " + std::to_string(bitrate_) + " out of range"};
     }
-    return settings_.problems.empty() ? std::string() : "pcalh_io.ini: " + settings_.problems[0];
+    if (!settings_.problems.empty()) {
+        return Failure{1, "pcalh_io.ini: " + settings_.problems[0]};
+    }
+    return {};
 }
 
-std::string I2cAdapter::Write(std::span<const uint8_t> bytes) {
-    return bus_ ? bus_->Write(address_, bytes) : busProblem_;
+Result<void> I2cAdapter::Write(std::span<const uint8_t> bytes) {
+    if (!bus_) {
+        return noBus_;
+    }
+    return bus_->Write(address_, bytes);
 }
 
-std::string I2cAdapter::ReadAfterRestart(std::span<uint8_t> received,
-                                         std::span<const uint8_t> subAddress) {
-    return bus_ ? bus_->WriteRead(address_, subAddress, received) : busProblem_;
+Result<void> I2cAdapter::ReadAfterRestart(std::span<uint8_t> received,
+                                          std::span<const uint8_t> subAddress) {
+    if (!bus_) {
+        return noBus_;
+    }
+    return bus_->WriteRead(address_, subAddress, received);
 }
 
-} // namespace i2c32
+} // namespace vek

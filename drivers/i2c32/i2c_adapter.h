@@ -8,7 +8,7 @@
 #include <functional>
 #include <memory>
 
-namespace i2c32 {
+namespace vek {
 
 using PortFactory = std::function<std::unique_ptr<I2cDevPort>()>;
 
@@ -27,20 +27,21 @@ public:
         address_ = static_cast<uint8_t>(slaveAddress & 0x7F);
     }
 
-    // Empty when the adapter can transfer and its settings had no faults, else the reason.
-    std::string SettingsProblem() const;
+    // Whether the adapter can transfer and its settings had no faults; else the reason.
+    Result<void> CheckSettings() const;
 
-    std::string Write(std::span<const uint8_t> bytes);
-    std::string ReadAfterRestart(std::span<uint8_t> received, std::span<const uint8_t> subAddress);
+    Result<void> Write(std::span<const uint8_t> bytes);
+    Result<void> ReadAfterRestart(std::span<uint8_t> received, std::span<const uint8_t> subAddress);
 
 private:
     AdapterSettings settings_;
     PortFactory makePort_;
     std::unique_ptr<I2cBus> bus_;
-    std::string busProblem_;
+    // Why there is no bus.
+    Failure noBus_{1, "no I2C interface type selected"};
     int bitrate_ = 100000;
     int timeout_ = 0;
     uint8_t address_ = 0;
 };
 
-} // namespace i2c32
+} // namespace vek

@@ -9,7 +9,7 @@
 #include <unistd.h>
 #include <vector>
 
-namespace i2c32 {
+namespace vek {
 namespace {
 
 class SystemPort : public I2cDevPort {
@@ -21,8 +21,8 @@ public:
     void Close(int fd) override { ::close(fd); }
 };
 
-std::string ErrorText(const char* what, int error) {
-    return std::string(what) + ": " + std::strerror(error);
+Failure SystemFailure(const std::string& what, int error) {
+    return Failure{error, what + ": " + std::strerror(error)};
 }
 
 } // namespace
@@ -40,39 +40,39 @@ LinuxI2cBus::~LinuxI2cBus() {
     }
 }
 
-std::string LinuxI2cBus::Open(int timeoutTens) {
+Result<void> LinuxI2cBus::Open(int timeoutTens) {
     fd_ = port_->Open(devicePath_);
     if (fd_ < 0) {
-        return ErrorText(devicePath_.c_str(), errno);
+        return SystemFailure(devicePath_, errno);
     }
     unsigned long functions = 0;
     if (port_->Ioctl(fd_, I2C_FUNCS, &functions) < 0) {
-        return ErrorText("I2C_FUNCS", errno);
+        return SystemFailure("I2C_FUNCS", errno);
     }
     if ((functions & I2C_FUNC_I2C) == 0) {
-        return devicePath_ + ": adapter cannot do combined transfers";
+        return Failure{1, devicePath_ + ": adapter cannot do combined transfers"};
     }
     if (timeoutTens > 0 &&
         port_->Ioctl(fd_, I2C_TIMEOUT, reinterpret_cast<void*>(static_cast<long>(timeoutTens))) <
             0) {
-        return ErrorText("I2C_TIMEOUT", errno);
+        return SystemFailure("I2C_TIMEOUT", errno);
     }
     return {};
 }
 
-std::string LinuxI2cBus::Write(uint8_t address, std::span<const uint8_t> bytes) {
+Result<void> LinuxI2cBus::Write(uint8_t address, std::span<const uint8_t> bytes) {
     return Transfer(address, bytes, {}, false);
 }
 
-std::string LinuxI2cBus::WriteRead(uint8_t address, std::span<const uint8_t> written,
-                                   std::span<uint8_t> read) {
+Result<void> LinuxI2cBus::WriteRead(uint8_t address, std::span<const uint8_t> written,
+                                    std::span<uint8_t> read) {
     return Transfer(address, written, read, true);
 }
 
-std::string LinuxI2cBus::Transfer(uint8_t address, std::span<const uint8_t> written,
-                                  std::span<uint8_t> read, bool readPart) {
+Result<void> LinuxI2cBus::Transfer(uint8_t address, std::span<const uint8_t> written,
+                                   std::span<uint8_t> read, bool readPart) {
     if (fd_ < 0) {
-        return devicePath_ + " is not open";
+        return Failure{1, devicePath_ + " is not open"};
     }
     // The kernel takes a writable buffer for both directions.
     std::vector<uint8_t> sent(written.begin(), written.end());
@@ -89,11 +89,11 @@ std::string LinuxI2cBus::Transfer(uint8_t address, std::span<const uint8_t> writ
     if (port_->Ioctl(fd_, I2C_RDWR, &request) < 0) {
         const int error = errno;
         if (error == ENXIO || error == EREMOTEIO) {
-            return NoAcknowledgeText(address);
+            return NoAcknowledge(address);
         }
-        return ErrorText("I2C transfer", error);
+        return SystemFailure("I2C transfer", error);
     }
     return {};
 }
 
-} // namespace i2c32
+} // namespace vek

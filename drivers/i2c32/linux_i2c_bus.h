@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-namespace i2c32 {
+namespace vek {
 
 // The system calls below the bus, so tests can stand in for the kernel.
 class I2cDevPort {
@@ -30,20 +30,19 @@ public:
 
     // Opens the device and checks that its adapter does plain I2C transfers; timeoutTens is
     // the kernel's transfer time-out in units of 10 ms (0 keeps the adapter's own).
-    // Empty on success, else the reason.
-    std::string Open(int timeoutTens);
+    Result<void> Open(int timeoutTens);
 
-    std::string Write(uint8_t address, std::span<const uint8_t> bytes) override;
-    std::string WriteRead(uint8_t address, std::span<const uint8_t> written,
-                          std::span<uint8_t> read) override;
+    Result<void> Write(uint8_t address, std::span<const uint8_t> bytes) override;
+    Result<void> WriteRead(uint8_t address, std::span<const uint8_t> written,
+                           std::span<uint8_t> read) override;
 
 private:
-    std::string Transfer(uint8_t address, std::span<const uint8_t> written, std::span<uint8_t> read,
-                         bool readPart);
+    Result<void> Transfer(uint8_t address, std::span<const uint8_t> written,
+                          std::span<uint8_t> read, bool readPart);
 
     std::string devicePath_;
     std::unique_ptr<I2cDevPort> port_;
     int fd_ = -1;
 };
 
-} // namespace i2c32
+} // namespace vek

@@ -1,10 +1,12 @@
 #include "adapter_library.h"
 
-#include <cctype>
+#include "platform/text_helpers.h"
+
 #include <cstdlib>
 #include <dlfcn.h>
+#include <optional>
 
-namespace pardrv {
+namespace vek {
 namespace {
 
 std::string DriverDirectory() {
@@ -24,18 +26,15 @@ bool Bind(void* library, const char* name, Function& slot) {
     return slot != nullptr;
 }
 
-bool BindAll(void* library, I2c32Functions& f) {
-    return Bind(library, "i2cOpen", f.open) && Bind(library, "i2cClose", f.close) &&
-           Bind(library, "i2cSetInterfaceType", f.setInterfaceType) &&
-           Bind(library, "i2cSetIOAddress", f.setIOAddress) &&
-           Bind(library, "i2cSetBitrate", f.setBitrate) &&
-           Bind(library, "i2cSetTimeout", f.setTimeout) &&
-           Bind(library, "i2cSettingsAreValid", f.settingsAreValid) &&
-           Bind(library, "i2cSetDeviceAddress", f.setDeviceAddress) &&
-           Bind(library, "i2cErrorsOccurred", f.errorsOccurred) &&
-           Bind(library, "i2cGetErrorMessage", f.getErrorMessage) &&
-           Bind(library, "i2cReadAfterRestartEx", f.readAfterRestartEx) &&
-           Bind(library, "i2cWriteEx", f.writeEx);
+// The name of the first function that is missing; nothing when all twelve are bound.
+std::optional<std::string> BindAll(void* library, I2c32Functions& functions) {
+#define VEK_I2C32_BIND(name, type)                                                                 \
+    if (!Bind(library, #name, functions.name)) {                                                   \
+        return #name;                                                                              \
+    }
+    I2C32_FUNCTIONS(VEK_I2C32_BIND)
+#undef VEK_I2C32_BIND
+    return std::nullopt;
 }
 
 } // namespace
@@ -45,17 +44,8 @@ std::vector<std::string> AdapterLibraryCandidates(const std::string& name,
     if (const char* chosen = std::getenv(kAdapterLibraryVariable); chosen && *chosen) {
         return {chosen};
     }
-    std::string base = name;
-    if (base.size() > 4) {
-        std::string ending = base.substr(base.size() - 4);
-        for (char& c : ending) {
-            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        }
-        if (ending == ".dll") {
-            base.resize(base.size() - 4);
-        }
-    }
-    const std::string file = "lib" + base + ".so";
+    const bool dll = name.size() > 4 && EndsWithNoCase(name, ".dll");
+    const std::string file = "lib" + name.substr(0, dll ? name.size() - 4 : name.size()) + ".so";
     std::vector<std::string> candidates;
     if (!driverDirectory.empty()) {
         candidates.push_back(driverDirectory + "/" + file);
@@ -64,22 +54,26 @@ std::vector<std::string> AdapterLibraryCandidates(const std::string& name,
     return candidates;
 }
 
-bool DynamicAdapterLibrary::Load(I2c32Functions& functions) {
+Result<I2c32Functions> DynamicAdapterLibrary::Load() {
+    const char* reason = "no candidate file";
     for (const std::string& candidate : AdapterLibraryCandidates(name_, DriverDirectory())) {
         handle_ = dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL);
         if (handle_ != nullptr) {
             break;
         }
+        if (const char* error = dlerror()) {
+            reason = error;
+        }
     }
     if (handle_ == nullptr) {
-        return false;
+        return Failure{1, name_ + ": " + reason};
     }
-    if (!BindAll(handle_, functions)) {
+    I2c32Functions functions;
+    if (const auto missing = BindAll(handle_, functions)) {
         Unload();
-        functions = {};
-        return false;
+        return Failure{1, name_ + ": no function " + *missing};
     }
-    return true;
+    return functions;
 }
 
 void DynamicAdapterLibrary::Unload() {
@@ -89,4 +83,4 @@ void DynamicAdapterLibrary::Unload() {
     }
 }
 
-} // namespace pardrv
+} // namespace vek

@@ -2,32 +2,25 @@
 #pragma once
 
 #include "i2c32.h"
+#include "platform/result.h"
 
 #include <string>
 #include <vector>
 
-namespace pardrv {
+namespace vek {
 
+// The bound functions, named as the library exports them.
 struct I2c32Functions {
-    I2cOpenFn open = nullptr;
-    I2cCloseFn close = nullptr;
-    I2cSetInterfaceTypeFn setInterfaceType = nullptr;
-    I2cSetIOAddressFn setIOAddress = nullptr;
-    I2cSetBitrateFn setBitrate = nullptr;
-    I2cSetTimeoutFn setTimeout = nullptr;
-    I2cSettingsAreValidFn settingsAreValid = nullptr;
-    I2cSetDeviceAddressFn setDeviceAddress = nullptr;
-    I2cErrorsOccurredFn errorsOccurred = nullptr;
-    I2cGetErrorMessageFn getErrorMessage = nullptr;
-    I2cReadAfterRestartExFn readAfterRestartEx = nullptr;
-    I2cWriteExFn writeEx = nullptr;
+#define VEK_I2C32_ENTRY(name, type) type name = nullptr;
+    I2C32_FUNCTIONS(VEK_I2C32_ENTRY)
+#undef VEK_I2C32_ENTRY
 };
 
 class AdapterLibrary {
 public:
     virtual ~AdapterLibrary() = default;
     // Loads the library and binds all twelve functions; on any failure nothing stays loaded.
-    virtual bool Load(I2c32Functions& functions) = 0;
+    virtual Result<I2c32Functions> Load() = 0;
     virtual void Unload() = 0;
 };
 
@@ -44,7 +37,7 @@ std::vector<std::string> AdapterLibraryCandidates(const std::string& name,
 class DynamicAdapterLibrary : public AdapterLibrary {
 public:
     explicit DynamicAdapterLibrary(std::string name) : name_(std::move(name)) {}
-    bool Load(I2c32Functions& functions) override;
+    Result<I2c32Functions> Load() override;
     void Unload() override;
 
 private:
@@ -52,4 +45,4 @@ private:
     void* handle_ = nullptr;
 };
 
-} // namespace pardrv
+} // namespace vek

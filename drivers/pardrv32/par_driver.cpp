@@ -1,19 +1,21 @@
 #include "par_driver.h"
 
 #include "par_settings.h"
-#include "status_text.h"
 
 #include <chrono>
 #include <cstring>
 
-namespace pardrv {
+namespace vek {
 namespace {
 
 // The value the adapter library expects at open.
 constexpr uint32_t kOpenOptions = 32;
 
-// A busy wait: the pause after a write must not give the processor away.
-void WaitMilliseconds(uint32_t milliseconds) {
+// The pause after a write must not give the processor away.
+void BusyWaitMilliseconds(uint32_t milliseconds) {
+    if (milliseconds == 0) {
+        return;
+    }
     using Clock = std::chrono::steady_clock;
     const auto end = Clock::now() + std::chrono::milliseconds(milliseconds);
     while (Clock::now() < end) {
@@ -22,82 +24,82 @@ void WaitMilliseconds(uint32_t milliseconds) {
 
 } // namespace
 
-ParDriver::ParDriver(std::unique_ptr<AdapterLibrary> library, std::string (*settingsPath)())
-    : library_(std::move(library)), settingsPath_(settingsPath) {}
+ParDriver::ParDriver(std::unique_ptr<AdapterLibrary> library, ProfileFile (*readSettings)())
+    : library_(std::move(library)), readSettings_(readSettings) {}
 
-int ParDriver::Open() {
+Result<void> ParDriver::Open() {
     ++openCount_;
     // A nested open of a working adapter only counts; one whose adapter failed to open tries
     // again rather than reporting success.
     if (openCount_ > 0 && adapter_ != 0) {
-        return 1;
+        return {};
     }
     if (!loaded_) {
-        if (!library_->Load(i2c_)) {
+        Result<I2c32Functions> bound = library_->Load();
+        if (!bound) {
             // Nothing is loaded, so the driver is closed again: a later open must load anew.
             openCount_ = -1;
             errorText_ = kBindFailedText;
-            return 0;
+            return Failure{1, kBindFailedText};
         }
+        i2c_ = bound.Value();
         loaded_ = true;
     }
     refused_ = false;
-    adapter_ = i2c_.open(kOpenOptions);
+    adapter_ = i2c_.i2cOpen(kOpenOptions);
     if (adapter_ == 0) {
-        return 0;
+        return Failure{1, StatusText()};
     }
     ApplySettings();
-    return 1;
+    return {};
 }
 
 void ParDriver::ApplySettings() {
-    const ParSettings settings = ReadParSettings(drvsupport::ProfileFile::Load(settingsPath_()));
+    const ParSettings settings = ReadParSettings(readSettings_());
     waitAfterWrite_ = settings.waitAfterWrite;
-    i2c_.setIOAddress(adapter_, settings.ioAddress);
-    i2c_.setBitrate(adapter_, settings.bitrate);
-    i2c_.setTimeout(adapter_, settings.timeout);
-    i2c_.setInterfaceType(adapter_, settings.interfaceType);
-    i2c_.settingsAreValid(adapter_, &settingsValid_);
+    i2c_.i2cSetIOAddress(adapter_, settings.ioAddress);
+    i2c_.i2cSetBitrate(adapter_, settings.bitrate);
+    i2c_.i2cSetTimeout(adapter_, settings.timeout);
+    i2c_.i2cSetInterfaceType(adapter_, settings.interfaceType);
+    i2c_.i2cSettingsAreValid(adapter_, &settingsValid_);
 }
 
-int ParDriver::Close() {
+Result<void> ParDriver::Close() {
     if (!loaded_) {
-        return 1;
+        return {};
     }
     if (openCount_ > 0) {
         --openCount_;
-        return 1;
+        return {};
     }
-    i2c_.close(adapter_);
+    i2c_.i2cClose(adapter_);
     library_->Unload();
     loaded_ = false;
     i2c_ = {};
     adapter_ = 0;
     openCount_ = -1;
-    return 1;
+    return {};
 }
 
-int ParDriver::Refuse(const char* reason) {
+Failure ParDriver::Refuse(const char* reason) {
     errorText_ = reason;
     refused_ = true;
-    return 0;
+    return Failure{1, reason};
 }
 
-int ParDriver::SelectDevice(int addrLen, int dataLen, const unsigned char* addr,
-                            uint8_t* subAddress) {
+Result<int> ParDriver::SelectDevice(int addrLen, int dataLen, const unsigned char* addr,
+                                    uint8_t* subAddress) {
     if (!loaded_ || adapter_ == 0) {
-        Refuse(kNotOpenText);
-        return -1;
+        return Refuse(kNotOpenText);
     }
     if (addr == nullptr || addrLen < 1 || dataLen < 1 || dataLen > 4 ||
         addrLen - 1 + dataLen > kTransferBufferSize) {
-        Refuse(kBadLengthText);
-        return -1;
+        return Refuse(kBadLengthText);
     }
     refused_ = false;
     // The most significant address byte is the device's 8-bit bus address; the rest follow
     // it on the bus, most significant first.
-    i2c_.setDeviceAddress(adapter_, addr[addrLen - 1] >> 1);
+    i2c_.i2cSetDeviceAddress(adapter_, addr[addrLen - 1] >> 1);
     const int subAddressCount = addrLen - 1;
     for (int i = 0; i < subAddressCount; ++i) {
         subAddress[i] = addr[subAddressCount - 1 - i];
@@ -105,40 +107,52 @@ int ParDriver::SelectDevice(int addrLen, int dataLen, const unsigned char* addr,
     return subAddressCount;
 }
 
-int ParDriver::SetReg(int addrLen, int dataLen, const unsigned char* addr, uint32_t data) {
-    uint8_t buffer[kTransferBufferSize];
-    const int subAddressCount = SelectDevice(addrLen, dataLen, addr, buffer);
-    if (subAddressCount < 0) {
-        return 0;
+Result<void> ParDriver::TransferOutcome() {
+    if (i2c_.i2cErrorsOccurred() == 0) {
+        return {};
     }
+    return Failure{1, StatusText()};
+}
+
+Result<void> ParDriver::SetReg(int addrLen, int dataLen, const unsigned char* addr, uint32_t data) {
+    uint8_t buffer[kTransferBufferSize];
+    const Result<int> selected = SelectDevice(addrLen, dataLen, addr, buffer);
+    if (!selected) {
+        return selected.Error();
+    }
+    const int subAddressCount = selected.Value();
     for (int i = 0; i < dataLen; ++i) {
         buffer[subAddressCount + i] = static_cast<uint8_t>(data >> (8 * i));
     }
-    i2c_.writeEx(adapter_, buffer, subAddressCount + dataLen);
-    WaitMilliseconds(waitAfterWrite_);
-    return i2c_.errorsOccurred() == 0 ? 1 : 0;
+    i2c_.i2cWriteEx(adapter_, buffer, subAddressCount + dataLen);
+    BusyWaitMilliseconds(waitAfterWrite_);
+    return TransferOutcome();
 }
 
-int ParDriver::GetReg(int addrLen, int dataLen, const unsigned char* addr, uint32_t* data) {
-    uint8_t subAddress[kTransferBufferSize];
+Result<void> ParDriver::GetReg(int addrLen, int dataLen, const unsigned char* addr,
+                               uint32_t* data) {
     if (data == nullptr) {
         return Refuse(kBadLengthText);
     }
-    const int subAddressCount = SelectDevice(addrLen, dataLen, addr, subAddress);
-    if (subAddressCount < 0) {
-        return 0;
+    uint8_t subAddress[kTransferBufferSize];
+    const Result<int> selected = SelectDevice(addrLen, dataLen, addr, subAddress);
+    if (!selected) {
+        return selected.Error();
     }
     uint8_t received[kTransferBufferSize] = {};
-    i2c_.readAfterRestartEx(adapter_, received, dataLen, subAddress, subAddressCount);
+    i2c_.i2cReadAfterRestartEx(adapter_, received, dataLen, subAddress, selected.Value());
     // The first byte on the bus is the least significant; bytes beyond dataLen stay as they
     // were.
     std::memcpy(data, received, static_cast<size_t>(dataLen));
-    return i2c_.errorsOccurred() == 0 ? 1 : 0;
+    return TransferOutcome();
 }
 
-void ParDriver::GetStatus(char* text) const {
-    const bool fromLibrary = loaded_ && !refused_;
-    drvsupport::CopyStatusText(fromLibrary ? i2c_.getErrorMessage() : errorText_.c_str(), text);
+std::string ParDriver::StatusText() {
+    if (!loaded_ || refused_) {
+        return errorText_;
+    }
+    const char* message = i2c_.i2cGetErrorMessage();
+    return message != nullptr ? message : "";
 }
 
-} // namespace pardrv
+} // namespace vek

@@ -3,12 +3,14 @@
 #pragma once
 
 #include "adapter_library.h"
+#include "platform/profile_file.h"
+#include "register_driver.h"
 
 #include <cstdint>
 #include <memory>
 #include <string>
 
-namespace pardrv {
+namespace vek {
 
 // Room for the sub-address and data bytes of one transfer.
 inline constexpr int kTransferBufferSize = 12;
@@ -16,26 +18,33 @@ inline constexpr const char* kBindFailedText = "'I2C32.dll'";
 inline constexpr const char* kNotOpenText = "driver is not open";
 inline constexpr const char* kBadLengthText = "unsupported address or data length";
 
-class ParDriver {
+class ParDriver : public RegisterDriver {
 public:
-    // settingsPath is the file pcalh_io.ini as found at the first open.
-    ParDriver(std::unique_ptr<AdapterLibrary> library, std::string (*settingsPath)());
+    // readSettings gives the settings file pcalh_io.ini as it is at the first open.
+    ParDriver(std::unique_ptr<AdapterLibrary> library, ProfileFile (*readSettings)());
 
-    int Open();
-    int Close();
-    int SetReg(int addrLen, int dataLen, const unsigned char* addr, uint32_t data);
-    int GetReg(int addrLen, int dataLen, const unsigned char* addr, uint32_t* data);
-    void GetStatus(char* text) const;
+    Result<void> Open() override;
+    Result<void> Close() override;
+    Result<void> SetReg(int addrLen, int dataLen, const unsigned char* addr,
+                        uint32_t data) override;
+    Result<void> GetReg(int addrLen, int dataLen, const unsigned char* addr,
+                        uint32_t* data) override;
+    // The adapter library's message while it is loaded, unless the driver itself refused the
+    // last call; otherwise the driver's own text. Nothing is cleared.
+    std::string StatusText() override;
 
 private:
-    // Every transfer names its device first; returns the number of sub-address bytes copied
-    // to subAddress (most significant first), or -1 when the lengths are refused.
-    int SelectDevice(int addrLen, int dataLen, const unsigned char* addr, uint8_t* subAddress);
-    int Refuse(const char* reason);
+    // Every transfer names its device first; gives the number of sub-address bytes copied to
+    // subAddress (most significant first).
+    Result<int> SelectDevice(int addrLen, int dataLen, const unsigned char* addr,
+                             uint8_t* subAddress);
+    Failure Refuse(const char* reason);
+    // The outcome of the transfer just made, as the adapter library reports it.
+    Result<void> TransferOutcome();
     void ApplySettings();
 
     std::unique_ptr<AdapterLibrary> library_;
-    std::string (*settingsPath_)();
+    ProfileFile (*readSettings_)();
     int openCount_ = -1;
     bool loaded_ = false;
     I2c32Functions i2c_;
@@ -47,4 +56,4 @@ private:
     bool refused_ = false;
 };
 
-} // namespace pardrv
+} // namespace vek

@@ -1,12 +1,12 @@
 // The adapter settings the driver reads from pcalh_io.ini on its first open.
 #pragma once
 
-#include "profile_file.h"
+#include "platform/profile_file.h"
 
 #include <cstdint>
 #include <string_view>
 
-namespace pardrv {
+namespace vek {
 
 struct ParSettings {
     int interfaceType = 1;
@@ -20,6 +20,6 @@ struct ParSettings {
 // "FullspeedInterface" 6, compared exactly; anything else 0.
 int InterfaceTypeCode(std::string_view text);
 
-ParSettings ReadParSettings(const drvsupport::ProfileFile& settings);
+ParSettings ReadParSettings(const ProfileFile& settings);
 
-} // namespace pardrv
+} // namespace vek

@@ -1,12 +1,10 @@
 #include "tap_driver.h"
 
 #include "bsx4810.h"
-#include "vekdriver.h"
 
-#include <array>
 #include <cstdio>
 
-namespace tapdrv32 {
+namespace vek {
 
 namespace {
 
@@ -19,8 +17,18 @@ constexpr uint32_t kCtrlWrite = 0x00220900;
 constexpr uint32_t kCtrlRead = 0x00220B00;
 constexpr int kWordBits = 32;
 
-// The send and capture buffers of one call: 12 bytes as the scan library's 16-bit words.
-using ScanBuffer = std::array<uint16_t, 6>;
+constexpr const char* kStatusTexts[] = {
+#define VEK_TAP_STATUS_TEXT(name, text) text,
+    VEK_TAP_STATUS(VEK_TAP_STATUS_TEXT)
+#undef VEK_TAP_STATUS_TEXT
+};
+
+std::string StatusMessage(TapStatus status) {
+    const int limit = status == TapStatus::TooManyDataBytes ? kDataLimit : kAddressLimit;
+    char text[64];
+    std::snprintf(text, sizeof text, kStatusTexts[static_cast<int>(status)], limit);
+    return text;
+}
 
 // Bytes in memory order, byte 0 first, each least significant bit first.
 void PutBytes(ScanBuffer& buffer, const unsigned char* bytes, int count) {
@@ -42,83 +50,54 @@ unsigned char ByteAt(const ScanBuffer& buffer, int i) {
     return static_cast<unsigned char>(buffer[i / 2] >> (i % 2 ? 8 : 0));
 }
 
-const char* const kStatusTexts[] = {
-    "No Error",
-    "No open driver.",
-    "Reset of JTAG device failed.",
-    "JTAG instruction scan failed.",
-    "JTAG data scan failed.",
-    "Opening of JTAG device failed.",
-    "Driver supports only %d address bytes.",
-    "Driver supports only %d data bytes.",
-};
-
 } // namespace
 
-int CTapDriver::Open() {
+Result<void> TapDriver::Open() {
     if (++openCount_ > 1)
-        return 1;
-    int status = BeginAccess();
-    if (status == kNoError) {
-        ScanBuffer send{};
-        PutWord(send, kCtrlOpen);
-        status = ScanRegister(kIrControl, send.data(), kWordBits, nullptr);
-    }
-    return Finish(status);
-}
-
-int CTapDriver::Close() {
-    if (openCount_ == 0)
-        return Fail(kNoOpenDriver);
-    --openCount_;
-    return 1;
-}
-
-int CTapDriver::SetReg(int addrLen, int /*dataLen*/, const unsigned char* addr, uint32_t data) {
-    if (openCount_ == 0)
-        return Fail(kNoOpenDriver);
-    if (addrLen < 0 || addrLen > kAddressLimit)
-        return Fail(kTooManyAddressBytes);
+        return {};
     ScanBuffer send{};
-    PutBytes(send, addr, addrLen);
-    int status = BeginAccess();
-    if (status == kNoError)
-        status = ScanRegister(kIrAddress, send.data(), addrLen * 8, nullptr);
-    // The data register is always written whole, whatever the register's width.
-    if (status == kNoError) {
-        PutWord(send, data);
-        status = ScanRegister(kIrData, send.data(), kWordBits, nullptr);
-    }
-    if (status == kNoError) {
-        PutWord(send, kCtrlWrite);
-        status = ScanRegister(kIrControl, send.data(), kWordBits, nullptr);
-    }
+    TapStatus status = BeginAccess();
+    if (status == TapStatus::NoError)
+        status = ScanWords(send, {{kIrControl, kCtrlOpen}});
     return Finish(status);
 }
 
-int CTapDriver::GetReg(int addrLen, int dataLen, const unsigned char* addr, uint32_t* data) {
+Result<void> TapDriver::Close() {
     if (openCount_ == 0)
-        return Fail(kNoOpenDriver);
-    if (addrLen < 0 || addrLen > kAddressLimit)
-        return Fail(kTooManyAddressBytes);
+        return Fail(TapStatus::NoOpenDriver);
+    --openCount_;
+    return {};
+}
+
+Result<void> TapDriver::SetReg(int addrLen, int /*dataLen*/, const unsigned char* addr,
+                               uint32_t data) {
+    if (const TapStatus refused = Refusal(addrLen); refused != TapStatus::NoError)
+        return Fail(refused);
+    ScanBuffer send{};
+    TapStatus status = SelectRegister(addrLen, addr, send);
+    // The data register is always written whole, whatever the register's width.
+    if (status == TapStatus::NoError)
+        status = ScanWords(send, {{kIrData, data}, {kIrControl, kCtrlWrite}});
+    return Finish(status);
+}
+
+Result<void> TapDriver::GetReg(int addrLen, int dataLen, const unsigned char* addr,
+                               uint32_t* data) {
+    if (const TapStatus refused = Refusal(addrLen); refused != TapStatus::NoError)
+        return Fail(refused);
     // The caller's area holds 4 bytes; a longer read would write past it.
     if (dataLen < 0 || dataLen > kDataLimit)
-        return Fail(kTooManyDataBytes);
+        return Fail(TapStatus::TooManyDataBytes);
     ScanBuffer send{};
     ScanBuffer capture{};
-    PutBytes(send, addr, addrLen);
-    int status = BeginAccess();
-    if (status == kNoError)
-        status = ScanRegister(kIrAddress, send.data(), addrLen * 8, nullptr);
-    if (status == kNoError) {
-        PutWord(send, kCtrlRead);
-        status = ScanRegister(kIrControl, send.data(), kWordBits, nullptr);
-    }
+    TapStatus status = SelectRegister(addrLen, addr, send);
+    if (status == TapStatus::NoError)
+        status = ScanWords(send, {{kIrControl, kCtrlRead}});
     // The bits shifted in while reading are the command word still in the send buffer; the
     // target ignores them.
-    if (status == kNoError)
+    if (status == TapStatus::NoError)
         status = ScanRegister(kIrData, send.data(), dataLen * 8, capture.data());
-    if (status == kNoError) {
+    if (status == TapStatus::NoError) {
         auto* bytes = reinterpret_cast<unsigned char*>(data);
         for (int i = 0; i < dataLen; ++i)
             bytes[i] = ByteAt(capture, i);
@@ -126,51 +105,78 @@ int CTapDriver::GetReg(int addrLen, int dataLen, const unsigned char* addr, uint
     return Finish(status);
 }
 
-void CTapDriver::GetStatus(char* text) {
-    if (text != nullptr) {
-        const int code = driverStatus_ >= kNoOpenDriver && driverStatus_ <= kTooManyDataBytes
-                             ? driverStatus_
-                             : kNoError;
-        const int limit = code == kTooManyDataBytes ? kDataLimit : kAddressLimit;
-        // Every text fits the program's status buffer.
-        std::snprintf(text, VEK_STATUS_TEXT_SIZE, kStatusTexts[code], limit);
-    }
-    driverStatus_ = kNoError;
+std::string TapDriver::StatusText() {
+    const std::string text = StatusMessage(driverStatus_);
+    driverStatus_ = TapStatus::NoError;
+    return text;
 }
 
-int CTapDriver::Fail(int status) {
-    driverStatus_ = status;
+Result<void> TapDriver::Fail(TapStatus status) {
     close_4810();
-    return 0;
+    return Pending(status);
+}
+
+// The status stays for StatusText and is the failure's reason.
+Failure TapDriver::Pending(TapStatus status) {
+    driverStatus_ = status;
+    return Failure{static_cast<int>(status), StatusMessage(status)};
 }
 
 // Every path out of a hardware access gives the controller back. A cable that held the scans
 // back sends them then; if they do not arrive, the access fails as its last data scan.
-int CTapDriver::Finish(int status) {
-    if (status != kNoError)
+Result<void> TapDriver::Finish(TapStatus status) {
+    if (status != TapStatus::NoError)
         return Fail(status);
-    if (close_4810() != 0) {
-        driverStatus_ = kDataScanFailed;
-        return 0;
-    }
-    return 1;
+    if (close_4810() != 0)
+        return Pending(TapStatus::DataScanFailed);
+    return {};
 }
 
-int CTapDriver::BeginAccess() {
+// A call on a closed driver or with too long an address touches nothing.
+TapStatus TapDriver::Refusal(int addrLen) const {
+    if (openCount_ == 0)
+        return TapStatus::NoOpenDriver;
+    if (addrLen < 0 || addrLen > kAddressLimit)
+        return TapStatus::TooManyAddressBytes;
+    return TapStatus::NoError;
+}
+
+// The first steps of every register access: claim the controller, reset the TAP and shift the
+// address into the address register.
+TapStatus TapDriver::SelectRegister(int addrLen, const unsigned char* addr, ScanBuffer& send) {
+    PutBytes(send, addr, addrLen);
+    const TapStatus status = BeginAccess();
+    if (status != TapStatus::NoError)
+        return status;
+    return ScanRegister(kIrAddress, send.data(), addrLen * 8, nullptr);
+}
+
+TapStatus TapDriver::BeginAccess() {
     if (open_4810() != 0)
-        return kOpenDeviceFailed;
+        return TapStatus::OpenDeviceFailed;
     if (tms_reset(port_) != 0)
-        return kResetFailed;
-    return kNoError;
+        return TapStatus::ResetFailed;
+    return TapStatus::NoError;
 }
 
-int CTapDriver::ScanRegister(uint16_t instruction, const uint16_t* send, int bits,
-                             uint16_t* capture) {
+// One 32-bit data scan after each instruction scan, in order; the first failure ends them.
+TapStatus TapDriver::ScanWords(ScanBuffer& send, std::initializer_list<WordScan> scans) {
+    for (const WordScan& scan : scans) {
+        PutWord(send, scan.word);
+        const TapStatus status = ScanRegister(scan.instruction, send.data(), kWordBits, nullptr);
+        if (status != TapStatus::NoError)
+            return status;
+    }
+    return TapStatus::NoError;
+}
+
+TapStatus TapDriver::ScanRegister(uint16_t instruction, const uint16_t* send, int bits,
+                                  uint16_t* capture) {
     if (scan_ir(port_, &instruction, kInstructionBits, nullptr) != 0)
-        return kInstructionScanFailed;
+        return TapStatus::InstructionScanFailed;
     if (scan_dr(port_, send, static_cast<unsigned short>(bits), capture) != 0)
-        return kDataScanFailed;
-    return kNoError;
+        return TapStatus::DataScanFailed;
+    return TapStatus::NoError;
 }
 
-} // namespace tapdrv32
+} // namespace vek

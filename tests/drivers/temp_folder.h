@@ -6,7 +6,7 @@
 #include <fstream>
 #include <string>
 
-namespace vektest {
+namespace vek::test {
 
 class TempFolder {
 public:
@@ -33,4 +33,4 @@ private:
     std::string path_;
 };
 
-} // namespace vektest
+} // namespace vek::test

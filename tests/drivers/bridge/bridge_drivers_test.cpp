@@ -1,55 +1,18 @@
 // The built bridge drivers, loaded and bound as the program does, over the support library's
 // simulated chip. The test holds its own CQpciIo to look at the chip's registers.
-#include "vekdriver.h"
-
+#include "loaded_library.h"
 #include "qbr18_32.h"
 #include "temp_folder.h"
 
 #include <cstdlib>
-#include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
 
+namespace vek {
 namespace {
 
-struct LoadedDriver {
-    void* library = nullptr;
-    VekOpenFn open{};
-    VekCloseFn close{};
-    VekSetRegFn setReg{};
-    VekGetRegFn getReg{};
-    VekGetStatusFn getStatus{};
-
-    explicit LoadedDriver(const std::string& file) {
-        library = dlopen((std::string(VEK_BIN_DIR) + "/" + file).c_str(), RTLD_NOW | RTLD_LOCAL);
-        if (library == nullptr) {
-            ADD_FAILURE() << dlerror();
-            return;
-        }
-        Bind(open, "VekOpen");
-        Bind(close, "VekClose");
-        Bind(setReg, "VekSetReg");
-        Bind(getReg, "VekGetReg");
-        Bind(getStatus, "VekGetStatus");
-    }
-    ~LoadedDriver() {
-        if (library != nullptr) {
-            close();
-            dlclose(library);
-        }
-    }
-    template <class Function>
-    void Bind(Function& slot, const char* name) {
-        slot = reinterpret_cast<Function>(dlsym(library, name));
-        EXPECT_NE(slot, nullptr) << name;
-    }
-    std::string Status() const {
-        char text[VEK_STATUS_TEXT_SIZE] = {};
-        getStatus(text);
-        return text;
-    }
-};
+using test::LoadedDriver;
 
 // The register offset as the program passes it: byte 0 low.
 struct Offset {
@@ -57,6 +20,13 @@ struct Offset {
     explicit Offset(uint16_t offset)
         : bytes{static_cast<unsigned char>(offset), static_cast<unsigned char>(offset >> 8)} {}
 };
+
+// A PCI register read that must succeed.
+uint32_t ReadPci(const LoadedDriver& pcb, uint16_t offset, int dataLen) {
+    uint32_t data = 0xFFFFFFFF;
+    EXPECT_EQ(pcb.getReg(2, dataLen, Offset(offset).bytes, &data), 1) << offset;
+    return data;
+}
 
 class BridgeDriversTest : public testing::Test {
 protected:
@@ -66,29 +36,21 @@ protected:
         return std::unique_ptr<CQpciIo>(new CQpciIo(0, kQbr7318DeviceId, kQbr7318VendorId));
     }
 
-    vektest::TempFolder folder_;
+    test::TempFolder folder_;
 };
-
-} // namespace
 
 TEST_F(BridgeDriversTest, PcbdrvReadsAndWritesRegistersOfEveryWidth) {
     LoadedDriver pcb("libpcbdrv32.so");
     ASSERT_EQ(pcb.open(), 1);
-    uint32_t data = 0xFFFFFFFF;
-    EXPECT_EQ(pcb.getReg(2, 2, Offset(0x0000).bytes, &data), 1);
-    EXPECT_EQ(data, kQbr7318VendorId);
-    EXPECT_EQ(pcb.getReg(2, 2, Offset(0x0002).bytes, &data), 1);
-    EXPECT_EQ(data, kQbr7318DeviceId);
+    EXPECT_EQ(ReadPci(pcb, 0x0000, 2), kQbr7318VendorId);
+    EXPECT_EQ(ReadPci(pcb, 0x0002, 2), kQbr7318DeviceId);
 
     EXPECT_EQ(pcb.setReg(2, 4, Offset(0x0060).bytes, 0xDEADBEEF), 1);
     EXPECT_EQ(pcb.setReg(2, 2, Offset(0x0048).bytes, 0xFFFF00FF), 1);
     EXPECT_EQ(pcb.setReg(2, 1, Offset(0x004D).bytes, 0x1A5), 1);
-    EXPECT_EQ(pcb.getReg(2, 4, Offset(0x0060).bytes, &data), 1);
-    EXPECT_EQ(data, 0xDEADBEEFu);
-    EXPECT_EQ(pcb.getReg(2, 2, Offset(0x0048).bytes, &data), 1);
-    EXPECT_EQ(data, 0x00FFu);
-    EXPECT_EQ(pcb.getReg(2, 1, Offset(0x004D).bytes, &data), 1);
-    EXPECT_EQ(data, 0xA5u);
+    EXPECT_EQ(ReadPci(pcb, 0x0060, 4), 0xDEADBEEFu);
+    EXPECT_EQ(ReadPci(pcb, 0x0048, 2), 0x00FFu);
+    EXPECT_EQ(ReadPci(pcb, 0x004D, 1), 0xA5u);
     EXPECT_EQ(pcb.Status(), "QBR7318 transfer error");
 }
 
@@ -146,9 +108,7 @@ TEST_F(BridgeDriversTest, ASecondOpenReplacesTheObjectAndKeepsTheChip) {
     // The earlier object is destroyed (the sanitizer build reports it otherwise); the chip
     // stays powered because the new object holds it.
     ASSERT_EQ(pcb.open(), 1);
-    uint32_t data = 0;
-    EXPECT_EQ(pcb.getReg(2, 4, Offset(0x0064).bytes, &data), 1);
-    EXPECT_EQ(data, 0x0BADF00Du);
+    EXPECT_EQ(ReadPci(pcb, 0x0064, 4), 0x0BADF00Du);
 }
 
 TEST_F(BridgeDriversTest, TheSettingsFileAdjustsTheRegisterMap) {
@@ -158,9 +118,7 @@ TEST_F(BridgeDriversTest, TheSettingsFileAdjustsTheRegisterMap) {
     EXPECT_EQ(pcb.setReg(2, 2, Offset(0x0106).bytes, 0x1234), 1);
     EXPECT_EQ(pcb.setReg(2, 4, Offset(0x0060).bytes, 1), 0);
     EXPECT_EQ(pcb.setReg(2, 1, Offset(0x0060).bytes, 0x7F), 1);
-    uint32_t data = 0;
-    EXPECT_EQ(pcb.getReg(2, 2, Offset(0x0106).bytes, &data), 1);
-    EXPECT_EQ(data, 0x1234u);
+    EXPECT_EQ(ReadPci(pcb, 0x0106, 2), 0x1234u);
 }
 
 TEST_F(BridgeDriversTest, IcbdrvReachesTheDevicesOnTheCard) {
@@ -201,7 +159,8 @@ TEST_F(BridgeDriversTest, BothDriversShareOneChip) {
     ASSERT_EQ(icb.open(), 1);
     EXPECT_EQ(pcb.setReg(2, 4, Offset(0x0068).bytes, 42), 1);
     EXPECT_EQ(icb.close(), 1);
-    uint32_t data = 0;
-    EXPECT_EQ(pcb.getReg(2, 4, Offset(0x0068).bytes, &data), 1);
-    EXPECT_EQ(data, 42u);
+    EXPECT_EQ(ReadPci(pcb, 0x0068, 4), 42u);
 }
+
+} // namespace
+} // namespace vek

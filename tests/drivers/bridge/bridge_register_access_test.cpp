@@ -5,8 +5,7 @@
 #include <string>
 #include <vector>
 
-using bridge::DataLenForMask;
-
+namespace vek {
 namespace {
 
 struct RecordingIo {
@@ -52,8 +51,6 @@ struct RecordingI2c {
 
 const unsigned char kOffset0x0102[] = {0x02, 0x01};
 
-} // namespace
-
 TEST(PciRegisterAccessTest, OnlyTheDataLengthOfTheRegistersWidthIsAccepted) {
     EXPECT_EQ(DataLenForMask(0xFF), 1);
     EXPECT_EQ(DataLenForMask(0xFFFF), 2);
@@ -64,21 +61,21 @@ TEST(PciRegisterAccessTest, OnlyTheDataLengthOfTheRegistersWidthIsAccepted) {
 
     RecordingIo io;
     io.mask = 0xFFFF;
-    EXPECT_EQ(bridge::PciSetReg(&io, 2, 2, kOffset0x0102, 0xABCD1234), 1);
+    EXPECT_TRUE(WriteRegister(&io, 2, 2, kOffset0x0102, 0xABCD1234));
     EXPECT_EQ(io.calls, (std::vector<std::string>{"mask 258", "set 258 4660 1"}));
 }
 
 TEST(PciRegisterAccessTest, AWriteOfTheWrongWidthNeverReachesTheChip) {
     RecordingIo io;
     io.mask = 0xFF;
-    EXPECT_EQ(bridge::PciSetReg(&io, 2, 2, kOffset0x0102, 1), 0);
+    EXPECT_FALSE(WriteRegister(&io, 2, 2, kOffset0x0102, 1));
     io.mask = 0xFFFFFF;
-    EXPECT_EQ(bridge::PciSetReg(&io, 2, 3, kOffset0x0102, 1), 0);
+    EXPECT_FALSE(WriteRegister(&io, 2, 3, kOffset0x0102, 1));
     io.mask = 0;
-    EXPECT_EQ(bridge::PciSetReg(&io, 2, 1, kOffset0x0102, 1), 0);
-    EXPECT_EQ(bridge::PciSetReg(&io, 3, 1, kOffset0x0102, 1), 0);
-    EXPECT_EQ(bridge::PciSetReg(&io, 1, 1, kOffset0x0102, 1), 0);
-    EXPECT_EQ(bridge::PciSetReg<RecordingIo>(nullptr, 2, 1, kOffset0x0102, 1), 0);
+    EXPECT_FALSE(WriteRegister(&io, 2, 1, kOffset0x0102, 1));
+    EXPECT_FALSE(WriteRegister(&io, 3, 1, kOffset0x0102, 1));
+    EXPECT_FALSE(WriteRegister(&io, 1, 1, kOffset0x0102, 1));
+    EXPECT_FALSE(WriteRegister<RecordingIo>(nullptr, 2, 1, kOffset0x0102, 1));
     for (const std::string& call : io.calls) {
         EXPECT_NE(call.substr(0, 3), "set");
     }
@@ -89,13 +86,13 @@ TEST(PciRegisterAccessTest, AReadReadsFirstAndFillsTheWholeWord) {
     io.mask = 0xFFFF;
     io.value = 0xBEEF;
     uint32_t data = 0xFFFFFFFF;
-    EXPECT_EQ(bridge::PciGetReg(&io, 2, 2, kOffset0x0102, &data), 1);
+    EXPECT_TRUE(ReadRegister(&io, 2, 2, kOffset0x0102, &data));
     EXPECT_EQ(data, 0xBEEFu);
 
     // A 16-bit register read with dataLen 1: refused after the read, the word left at 0.
     io.calls.clear();
     data = 0x12345678;
-    EXPECT_EQ(bridge::PciGetReg(&io, 2, 1, kOffset0x0102, &data), 0);
+    EXPECT_FALSE(ReadRegister(&io, 2, 1, kOffset0x0102, &data));
     EXPECT_EQ(data, 0u);
     EXPECT_EQ(io.calls, (std::vector<std::string>{"mask 258", "get 258"}));
 
@@ -103,10 +100,10 @@ TEST(PciRegisterAccessTest, AReadReadsFirstAndFillsTheWholeWord) {
     io.calls.clear();
     data = 0x12345678;
     const unsigned char threeBytes[] = {0x02, 0x01, 0x00};
-    EXPECT_EQ(bridge::PciGetReg(&io, 3, 2, threeBytes, &data), 0);
+    EXPECT_FALSE(ReadRegister(&io, 3, 2, threeBytes, &data));
     EXPECT_EQ(data, 0x12345678u);
     EXPECT_TRUE(io.calls.empty());
-    EXPECT_EQ(bridge::PciGetReg<RecordingIo>(nullptr, 2, 2, kOffset0x0102, &data), 0);
+    EXPECT_FALSE(ReadRegister<RecordingIo>(nullptr, 2, 2, kOffset0x0102, &data));
     EXPECT_EQ(data, 0x12345678u);
 }
 
@@ -114,12 +111,12 @@ TEST(I2cRegisterAccessTest, AWriteSendsSubAddressAndDataAsTwoInts) {
     RecordingI2c i2c;
     RecordingI2c::errNo = 0;
     const unsigned char addr[] = {0x07, 0xD2};
-    EXPECT_EQ(bridge::I2cSetReg(&i2c, 2, 1, addr, 0x1A5), 1);
+    EXPECT_TRUE(WriteRegister(&i2c, 2, 1, addr, 0x1A5));
     EXPECT_EQ(i2c.slave, 0x69);
     EXPECT_EQ(i2c.written, (std::vector<int>{0x07, 0xA5}));
     EXPECT_EQ(i2c.writeCount, 2);
     RecordingI2c::errNo = 1;
-    EXPECT_EQ(bridge::I2cSetReg(&i2c, 2, 1, addr, 0), 0);
+    EXPECT_FALSE(WriteRegister(&i2c, 2, 1, addr, 0));
 }
 
 TEST(I2cRegisterAccessTest, AReadPutsTheByteInTheFirstIntOfTheData) {
@@ -128,13 +125,13 @@ TEST(I2cRegisterAccessTest, AReadPutsTheByteInTheFirstIntOfTheData) {
     i2c.toRead = 0x5C;
     const unsigned char addr[] = {0x03, 0xA0};
     uint32_t data = 0xFFFFFFFF;
-    EXPECT_EQ(bridge::I2cGetReg(&i2c, 2, 1, addr, &data), 1);
+    EXPECT_TRUE(ReadRegister(&i2c, 2, 1, addr, &data));
     EXPECT_EQ(i2c.slave, 0x50);
     EXPECT_EQ(i2c.written, (std::vector<int>{0x03}));
     EXPECT_EQ(i2c.readCount, 1);
     EXPECT_EQ(data, 0x5Cu);
     RecordingI2c::errNo = 2;
-    EXPECT_EQ(bridge::I2cGetReg(&i2c, 2, 1, addr, &data), 0);
+    EXPECT_FALSE(ReadRegister(&i2c, 2, 1, addr, &data));
 }
 
 TEST(I2cRegisterAccessTest, ShapesOtherThanTwoAddressBytesAndOneDataByteAreRefused) {
@@ -142,13 +139,16 @@ TEST(I2cRegisterAccessTest, ShapesOtherThanTwoAddressBytesAndOneDataByteAreRefus
     RecordingI2c::errNo = 0;
     const unsigned char addr[] = {0x03, 0x01, 0xA0};
     uint32_t data = 0x12345678;
-    EXPECT_EQ(bridge::I2cSetReg(&i2c, 3, 1, addr, 1), 0);
-    EXPECT_EQ(bridge::I2cSetReg(&i2c, 2, 2, addr, 1), 0);
-    EXPECT_EQ(bridge::I2cSetReg(&i2c, 2, 1, nullptr, 1), 0);
-    EXPECT_EQ(bridge::I2cGetReg(&i2c, 1, 1, addr, &data), 0);
-    EXPECT_EQ(bridge::I2cGetReg(&i2c, 2, 4, addr, &data), 0);
-    EXPECT_EQ(bridge::I2cGetReg(&i2c, 2, 1, addr, nullptr), 0);
-    EXPECT_EQ(bridge::I2cGetReg<RecordingI2c>(nullptr, 2, 1, addr, &data), 0);
+    EXPECT_FALSE(WriteRegister(&i2c, 3, 1, addr, 1));
+    EXPECT_FALSE(WriteRegister(&i2c, 2, 2, addr, 1));
+    EXPECT_FALSE(WriteRegister(&i2c, 2, 1, nullptr, 1));
+    EXPECT_FALSE(ReadRegister(&i2c, 1, 1, addr, &data));
+    EXPECT_FALSE(ReadRegister(&i2c, 2, 4, addr, &data));
+    EXPECT_FALSE(ReadRegister(&i2c, 2, 1, addr, nullptr));
+    EXPECT_FALSE(ReadRegister<RecordingI2c>(nullptr, 2, 1, addr, &data));
     EXPECT_EQ(i2c.slave, -1);
     EXPECT_EQ(data, 0x12345678u);
 }
+
+} // namespace
+} // namespace vek

@@ -1,28 +1,35 @@
 #include "chip_settings.h"
 
+#include "platform/number_text.h"
 #include "qbr18_32.h"
 #include "simulated_qbr7318.h"
 
 #include <gtest/gtest.h>
 
-using drvsupport::ProfileFile;
-using qbr::ReadChipSettings;
-using qbr::SimulatedQbr7318;
+namespace vek {
+namespace {
+
+// The width masks the chip gives for offsets, as "offset=mask" texts in hexadecimal.
+std::vector<std::string> Masks(const SimulatedQbr7318& chip,
+                               std::initializer_list<uint16_t> offsets) {
+    std::vector<std::string> masks;
+    for (const uint16_t offset : offsets) {
+        masks.push_back(HexText(offset, 2) + "=" + HexText(chip.RegisterMask(offset), 1));
+    }
+    return masks;
+}
+
+using Texts = std::vector<std::string>;
 
 TEST(ChipSettingsTest, TheDeliveredChipHasTheDocumentedMap) {
     const SimulatedQbr7318 chip(ReadChipSettings(ProfileFile()));
     EXPECT_TRUE(chip.Answers(0, kQbr7318DeviceId, kQbr7318VendorId));
     EXPECT_FALSE(chip.Answers(1, kQbr7318DeviceId, kQbr7318VendorId));
     EXPECT_FALSE(chip.Answers(0, 0x1234, kQbr7318VendorId));
-    EXPECT_EQ(chip.RegisterMask(0x00), 0xFFFFu);
     EXPECT_EQ(chip.Read(0x00), kQbr7318VendorId);
     EXPECT_EQ(chip.Read(0x02), kQbr7318DeviceId);
-    EXPECT_EQ(chip.RegisterMask(0x08), 0xFFu);
-    EXPECT_EQ(chip.RegisterMask(0x10), 0xFFFFFFFFu);
-    EXPECT_EQ(chip.RegisterMask(0x4D), 0xFFu);
-    EXPECT_EQ(chip.RegisterMask(0x7C), 0xFFFFFFFFu);
-    EXPECT_EQ(chip.RegisterMask(0x01), 0u);
-    EXPECT_EQ(chip.RegisterMask(0x80), 0u);
+    EXPECT_EQ(Masks(chip, {0x00, 0x08, 0x10, 0x4D, 0x7C, 0x01, 0x80}),
+              (Texts{"00=ffff", "08=ff", "10=ffffffff", "4d=ff", "7c=ffffffff", "01=0", "80=0"}));
 }
 
 TEST(ChipSettingsTest, RegistersKeepTheBitsOfTheirWidth) {
@@ -44,11 +51,8 @@ TEST(ChipSettingsTest, TheFileAdjustsPresenceIdentifiersMapAndValues) {
     EXPECT_FALSE(chip.Answers(0, 0x5678, 0x1234));
     EXPECT_EQ(chip.Read(0x00), 0x1234u);
     EXPECT_EQ(chip.Read(0x02), 0x5678u);
-    EXPECT_EQ(chip.RegisterMask(0x80), 0xFFFFFFFFu);
-    EXPECT_EQ(chip.RegisterMask(0x8C), 0xFFFFFFFFu);
-    EXPECT_EQ(chip.RegisterMask(0x82), 0u);
-    EXPECT_EQ(chip.RegisterMask(0x04), 0xFFFFFFFFu);
-    EXPECT_EQ(chip.RegisterMask(0x60), 0u);
+    EXPECT_EQ(Masks(chip, {0x80, 0x8C, 0x82, 0x04, 0x60}),
+              (Texts{"80=ffffffff", "8c=ffffffff", "82=0", "04=ffffffff", "60=0"}));
     EXPECT_EQ(chip.Read(0x84), 0xCAFEF00Du);
     EXPECT_EQ(chip.Read(0x08), 0xFFu); // cut to the register's width
     EXPECT_NE(chip.I2cBus().Find(0x21), nullptr);
@@ -61,9 +65,11 @@ TEST(ChipSettingsTest, FaultyEntriesAreReported) {
         ProfileFile::Parse("[Chip]\nVendorId=0x12345\n[Registers]\n0x90=3\nzz=1\n0x20-0x10=4\n"
                            "[RegisterValues]\n0x01=1\n0x40=x\n"));
     EXPECT_EQ(settings.vendorId, kQbr7318VendorId);
-    EXPECT_EQ(
-        settings.problems,
-        (std::vector<std::string>{"bad VendorId '0x12345'", "bad register entry '0x90=3'",
-                                  "bad register entry 'zz=1'", "bad register entry '0x20-0x10=4'",
-                                  "bad register value '0x01=1'", "bad register value '0x40=x'"}));
+    EXPECT_EQ(settings.problems,
+              (Texts{"bad VendorId '0x12345'", "bad register entry '0x90=3'",
+                     "bad register entry 'zz=1'", "bad register entry '0x20-0x10=4'",
+                     "bad register value '0x01=1'", "bad register value '0x40=x'"}));
 }
+
+} // namespace
+} // namespace vek

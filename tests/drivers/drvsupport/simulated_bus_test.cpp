@@ -3,21 +3,16 @@
 
 #include <gtest/gtest.h>
 
-using drvsupport::ProfileFile;
-using drvsupport::SimulatedDeviceSetup;
-using drvsupport::SimulatedI2cBus;
-using drvsupport::SimulatedI2cDevice;
-using Bytes = std::vector<uint8_t>;
-
+namespace vek {
 namespace {
+
+using Bytes = std::vector<uint8_t>;
 
 Bytes Read(SimulatedI2cDevice& device, size_t count) {
     Bytes bytes(count);
     device.Read(bytes);
     return bytes;
 }
-
-} // namespace
 
 TEST(SimulatedI2cDeviceTest, WritesStoreFromTheSubAddressOnAndReadsAutoIncrement) {
     SimulatedI2cDevice device(Bytes(8, 0), 1);
@@ -118,3 +113,6 @@ TEST(SimulatedBusSettingsTest, FaultyEntriesAreReportedAndLeftOut) {
                          "SimulatedBus", {}, problems);
     EXPECT_EQ(problems, (std::vector<std::string>{"I2CDevice 1: Data longer than Size"}));
 }
+
+} // namespace
+} // namespace vek

@@ -8,7 +8,7 @@
 #include <linux/i2c.h>
 #include <vector>
 
-namespace vektest {
+namespace vek::test {
 
 struct RecordedMessage {
     uint16_t address;
@@ -29,7 +29,7 @@ struct I2cDevRecord {
     bool closed = false;
 };
 
-class FakeI2cDevPort : public i2c32::I2cDevPort {
+class FakeI2cDevPort : public I2cDevPort {
 public:
     explicit FakeI2cDevPort(I2cDevRecord& record) : record_(record) {}
 
@@ -76,4 +76,4 @@ private:
     I2cDevRecord& record_;
 };
 
-} // namespace vektest
+} // namespace vek::test

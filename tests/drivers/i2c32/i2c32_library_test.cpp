@@ -1,44 +1,36 @@
 // The exported functions, loaded from the built library as pardrv32 loads them.
 #include "i2c32.h"
 
+#include "loaded_library.h"
 #include "temp_folder.h"
 
 #include <cstdlib>
-#include <dlfcn.h>
 #include <gtest/gtest.h>
+#include <memory>
 #include <string>
 
+namespace vek {
 namespace {
 
 class I2c32LibraryTest : public testing::Test {
 protected:
     void SetUp() override {
         setenv("VEK_PCALH_IO", folder_.File("pcalh_io.ini").c_str(), 1);
-        library_ = dlopen(VEK_BIN_DIR "/libI2C32.so", RTLD_NOW | RTLD_LOCAL);
-        ASSERT_NE(library_, nullptr) << dlerror();
-        Bind(open_, "i2cOpen");
-        Bind(close_, "i2cClose");
-        Bind(setType_, "i2cSetInterfaceType");
-        Bind(valid_, "i2cSettingsAreValid");
-        Bind(setDevice_, "i2cSetDeviceAddress");
-        Bind(errors_, "i2cErrorsOccurred");
-        Bind(message_, "i2cGetErrorMessage");
-        Bind(read_, "i2cReadAfterRestartEx");
-        Bind(write_, "i2cWriteEx");
-    }
-    void TearDown() override {
-        if (library_ != nullptr) {
-            dlclose(library_);
-        }
-    }
-    template <class Function>
-    void Bind(Function& slot, const char* name) {
-        slot = reinterpret_cast<Function>(dlsym(library_, name));
-        ASSERT_NE(slot, nullptr) << name;
+        library_ = std::make_unique<test::LoadedLibrary>("libI2C32.so");
+        ASSERT_TRUE(library_->Loaded());
+        library_->Bind(open_, "i2cOpen");
+        library_->Bind(close_, "i2cClose");
+        library_->Bind(setType_, "i2cSetInterfaceType");
+        library_->Bind(valid_, "i2cSettingsAreValid");
+        library_->Bind(setDevice_, "i2cSetDeviceAddress");
+        library_->Bind(errors_, "i2cErrorsOccurred");
+        library_->Bind(message_, "i2cGetErrorMessage");
+        library_->Bind(read_, "i2cReadAfterRestartEx");
+        library_->Bind(write_, "i2cWriteEx");
     }
 
-    vektest::TempFolder folder_;
-    void* library_ = nullptr;
+    test::TempFolder folder_;
+    std::unique_ptr<test::LoadedLibrary> library_;
     I2cOpenFn open_{};
     I2cCloseFn close_{};
     I2cSetInterfaceTypeFn setType_{};
@@ -49,8 +41,6 @@ protected:
     I2cReadAfterRestartExFn read_{};
     I2cWriteExFn write_{};
 };
-
-} // namespace
 
 TEST_F(I2c32LibraryTest, TransfersReportTheirOutcomeThroughTheErrorFunctions) {
     folder_.Write("pcalh_io.ini", "[SimulatedBus]\nDevices=0x2C\n[I2CDevice 0x2C]\nSize=4\n"
@@ -95,3 +85,6 @@ TEST_F(I2c32LibraryTest, BadHandlesAndLengthsAreRefused) {
     EXPECT_EQ(valid, 0u);
     close_(handle);
 }
+
+} // namespace
+} // namespace vek

@@ -2,67 +2,71 @@
 
 #include "fake_i2c_dev_port.h"
 #include "i2c32.h"
+#include "outcome_text.h"
 
 #include <gtest/gtest.h>
 
-using i2c32::AdapterSettings;
-using i2c32::I2cAdapter;
+namespace vek {
+namespace {
+
+using test::OutcomeText;
 using Bytes = std::vector<uint8_t>;
 
 TEST(I2cAdapterTest, HardwarelessSelectsTheSimulatedBusWithTheDefaultBoard) {
     AdapterSettings settings;
-    settings.simulatedDevices = i2c32::DefaultSimulatedDevices();
+    settings.simulatedDevices = DefaultSimulatedDevices();
     I2cAdapter adapter(settings);
-    EXPECT_EQ(adapter.SettingsProblem(), "no I2C interface type selected");
+    EXPECT_EQ(OutcomeText(adapter.CheckSettings()), "no I2C interface type selected");
     adapter.SetInterfaceType(I2C32_INTERFACE_HARDWARELESS);
-    EXPECT_EQ(adapter.SettingsProblem(), "");
+    EXPECT_EQ(OutcomeText(adapter.CheckSettings()), "");
 
     adapter.SetDeviceAddress(0x48);
     Bytes temperature(2);
-    EXPECT_EQ(adapter.ReadAfterRestart(temperature, Bytes{0x00}), "");
+    EXPECT_EQ(OutcomeText(adapter.ReadAfterRestart(temperature, Bytes{0x00})), "");
     EXPECT_EQ(temperature, (Bytes{0x19, 0x80}));
 
     adapter.SetDeviceAddress(0x50);
-    EXPECT_EQ(adapter.Write(Bytes{0x10, 0xA5}), "");
+    EXPECT_EQ(OutcomeText(adapter.Write(Bytes{0x10, 0xA5})), "");
     Bytes stored(1);
-    EXPECT_EQ(adapter.ReadAfterRestart(stored, Bytes{0x10}), "");
+    EXPECT_EQ(OutcomeText(adapter.ReadAfterRestart(stored, Bytes{0x10})), "");
     EXPECT_EQ(stored, (Bytes{0xA5}));
 
     adapter.SetDeviceAddress(0x51);
-    EXPECT_EQ(adapter.Write(Bytes{0x00}), "no acknowledge from device 0xA2 (7-bit 0x51)");
+    EXPECT_EQ(OutcomeText(adapter.Write(Bytes{0x00})),
+              "no acknowledge from device 0xA2 (7-bit 0x51)");
 }
 
 TEST(I2cAdapterTest, HardwareTypesUseTheConfiguredLinuxBus) {
-    vektest::I2cDevRecord record;
+    test::I2cDevRecord record;
     AdapterSettings settings;
     settings.linuxDevice = "/dev/i2c-3";
     I2cAdapter adapter(settings,
-                       [&record] { return std::make_unique<vektest::FakeI2cDevPort>(record); });
+                       [&record] { return std::make_unique<test::FakeI2cDevPort>(record); });
     adapter.SetTimeout(5);
     adapter.SetInterfaceType(I2C32_INTERFACE_MULTI_MASTER);
-    EXPECT_EQ(adapter.SettingsProblem(), "");
+    EXPECT_EQ(OutcomeText(adapter.CheckSettings()), "");
     EXPECT_EQ(record.openedPath, "/dev/i2c-3");
     EXPECT_EQ(record.timeout, 5);
     adapter.SetDeviceAddress(0x20 | 0x80); // only seven bits count
-    EXPECT_EQ(adapter.Write(Bytes{0x01, 0xFF}), "");
+    EXPECT_EQ(OutcomeText(adapter.Write(Bytes{0x01, 0xFF})), "");
     ASSERT_EQ(record.transfers.size(), 1u);
     EXPECT_EQ(record.transfers[0][0].address, 0x20);
 }
 
 TEST(I2cAdapterTest, WithoutAUsableBusEveryTransferFailsWithTheReason) {
-    vektest::I2cDevRecord record;
+    test::I2cDevRecord record;
     record.openError = EACCES;
     AdapterSettings settings;
     settings.linuxDevice = "/dev/i2c-1";
     I2cAdapter adapter(settings,
-                       [&record] { return std::make_unique<vektest::FakeI2cDevPort>(record); });
+                       [&record] { return std::make_unique<test::FakeI2cDevPort>(record); });
     adapter.SetInterfaceType(I2C32_INTERFACE_SINGLE_MASTER);
-    EXPECT_EQ(adapter.SettingsProblem(), "/dev/i2c-1: Permission denied");
-    EXPECT_EQ(adapter.Write(Bytes{0}), "/dev/i2c-1: Permission denied");
+    EXPECT_EQ(OutcomeText(adapter.CheckSettings()), "/dev/i2c-1: Permission denied");
+    EXPECT_EQ(OutcomeText(adapter.Write(Bytes{0})), "/dev/i2c-1: Permission denied");
 
     adapter.SetInterfaceType(0);
     Bytes read(1);
-    EXPECT_EQ(adapter.ReadAfterRestart(read, Bytes{}), "unknown I2C interface type 0");
+    EXPECT_EQ(OutcomeText(adapter.ReadAfterRestart(read, Bytes{})), "unknown I2C interface type 0");
 }
 
 TEST(I2cAdapterTest, SettingsProblemsAndAnImpossibleBitRateAreReported) {
@@ -70,7 +74,10 @@ TEST(I2cAdapterTest, SettingsProblemsAndAnImpossibleBitRateAreReported) {
     settings.problems = {"bad 7-bit device address 'zz'"};
     I2cAdapter adapter(settings);
     adapter.SetInterfaceType(I2C32_INTERFACE_HARDWARELESS);
-    EXPECT_EQ(adapter.SettingsProblem(), "pcalh_io.ini: bad 7-bit device address 'zz'");
+    EXPECT_EQ(OutcomeText(adapter.CheckSettings()), "pcalh_io.ini: bad 7-bit device address 'zz'");
     adapter.SetBitrate(0);
-    EXPECT_EQ(adapter.SettingsProblem(), "bit rate 0 out of range");
+    EXPECT_EQ(OutcomeText(adapter.CheckSettings()), "bit rate 0 out of range");
 }
+
+} // namespace
+} // namespace vek

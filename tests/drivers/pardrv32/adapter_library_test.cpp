@@ -3,7 +3,9 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 
-using pardrv::AdapterLibraryCandidates;
+namespace vek {
+namespace {
+
 using Names = std::vector<std::string>;
 
 TEST(AdapterLibraryTest, TheWindowsNameIsLookedForBesideTheDriverThenBySystemSearch) {
@@ -20,3 +22,6 @@ TEST(AdapterLibraryTest, TheVariableNamesTheOnlyFileTried) {
               (Names{"/elsewhere/libmyadapter.so"}));
     unsetenv("VEK_I2C32_LIBRARY");
 }
+
+} // namespace
+} // namespace vek

@@ -2,9 +2,8 @@
 
 #include <gtest/gtest.h>
 
-using drvsupport::ProfileFile;
-using pardrv::InterfaceTypeCode;
-using pardrv::ReadParSettings;
+namespace vek {
+namespace {
 
 TEST(ParSettingsTest, AMissingFileGivesTheDefaults) {
     const auto settings = ReadParSettings(ProfileFile());
@@ -45,3 +44,6 @@ TEST(ParSettingsTest, InterfaceTypesAreComparedExactly) {
         ReadParSettings(ProfileFile::Parse("[I2CBUS]\nInterfaceType=singlemaster\n"));
     EXPECT_EQ(settings.interfaceType, 0);
 }
+
+} // namespace
+} // namespace vek

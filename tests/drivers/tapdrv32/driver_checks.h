@@ -2,19 +2,8 @@
 #pragma once
 
 #include "bsx4810.h"
-#include "tap_driver.h"
-#include "vekdriver.h"
 
-#include <string>
-
-namespace tapdrv32::test {
-
-// The driver's status text, which reading clears.
-inline std::string StatusOf(CTapDriver& driver) {
-    char text[VEK_STATUS_TEXT_SIZE];
-    driver.GetStatus(text);
-    return text;
-}
+namespace vek::test {
 
 // The controller is free again: the driver gave it back.
 inline bool ControllerFree() {
@@ -23,4 +12,4 @@ inline bool ControllerFree() {
     return free;
 }
 
-} // namespace tapdrv32::test
+} // namespace vek::test

@@ -4,10 +4,11 @@
 #include "process_scan_library.h"
 #include "recording_device.h"
 #include "tap_back_ends.h"
+#include "tap_driver.h"
 
 #include <gtest/gtest.h>
 
-namespace tapdrv32 {
+namespace vek {
 namespace {
 
 using bsx4810::test::TapBackEnd;
@@ -18,17 +19,17 @@ protected:
     void SetUp() override {
         bsx4810::test::UsePrivateLockFile();
         bsx4810::ResetProcessScanLibrary(target.Factory());
-        ASSERT_EQ(driver.Open(), 1);
+        ASSERT_TRUE(driver.Open());
     }
 
     uint32_t Read() {
         uint32_t data = 0;
-        EXPECT_EQ(driver.GetReg(2, 4, address, &data), 1);
+        EXPECT_TRUE(driver.GetReg(2, 4, address, &data));
         return data;
     }
 
     bsx4810::test::CTapUnderTest target{TapBackEnd::Ftdi};
-    CTapDriver driver;
+    TapDriver driver;
     const unsigned char address[2] = {0x04, 0x10};
 };
 
@@ -36,7 +37,7 @@ TEST_F(TapDriverFtdiTest, ARegisterWriteOrReadCostsOneUsbWriteAndOneRead) {
     const bsx4810::UsbTraffic& traffic = *target.traffic;
     const uint64_t writes = traffic.writes;
     const uint64_t reads = traffic.reads;
-    EXPECT_EQ(driver.SetReg(2, 4, address, 0xCAFEF00D), 1);
+    EXPECT_TRUE(driver.SetReg(2, 4, address, 0xCAFEF00D));
     EXPECT_EQ(traffic.writes - writes, 1u);
     EXPECT_EQ(traffic.reads - reads, 1u);
     EXPECT_EQ(Read(), 0xCAFEF00Du);
@@ -70,17 +71,16 @@ TEST_F(TapDriverFtdiTest, AUsbFailureFailsTheAccessFreesTheControllerAndTheNextA
             testing::internal::CaptureStdout();
             testing::internal::CaptureStderr();
             uint32_t data = 0x5A5A5A5A;
-            EXPECT_EQ(write ? driver.SetReg(2, 4, address, value)
-                            : driver.GetReg(2, 4, address, &data),
-                      0);
+            EXPECT_FALSE(write ? driver.SetReg(2, 4, address, value)
+                               : driver.GetReg(2, 4, address, &data));
             EXPECT_EQ(testing::internal::GetCapturedStderr(), fault.cause);
             EXPECT_EQ(testing::internal::GetCapturedStdout(), "Io control failed\n");
-            EXPECT_EQ(test::StatusOf(driver), "JTAG data scan failed.");
+            EXPECT_EQ(driver.StatusText(), "JTAG data scan failed.");
             EXPECT_EQ(data, 0x5A5A5A5Au);
             // The failing channel was closed; the next claim opens it again and works.
             const int opens = target.faults.opens;
             EXPECT_TRUE(test::ControllerFree());
-            EXPECT_EQ(driver.SetReg(2, 4, address, ++value), 1);
+            EXPECT_TRUE(driver.SetReg(2, 4, address, ++value));
             EXPECT_EQ(Read(), value);
             EXPECT_EQ(target.faults.opens, opens + 1);
         }
@@ -88,4 +88,4 @@ TEST_F(TapDriverFtdiTest, AUsbFailureFailsTheAccessFreesTheControllerAndTheNextA
 }
 
 } // namespace
-} // namespace tapdrv32
+} // namespace vek

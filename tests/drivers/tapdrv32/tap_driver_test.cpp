@@ -6,13 +6,12 @@
 
 #include "bsx4810.h"
 #include "device_lock.h"
-#include "vekdriver.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <string>
 
-namespace tapdrv32 {
+namespace vek {
 namespace {
 
 using bsx4810::test::DeviceLog;
@@ -28,20 +27,20 @@ protected:
         bsx4810::ResetProcessScanLibrary(bsx4810::test::RecordingFactory(log));
     }
 
-    std::string Status() { return test::StatusOf(driver); }
+    std::string Status() { return driver.StatusText(); }
     std::vector<std::string> Trace() const { return TraceScans(log->VectorRequests()); }
     void OpenDriver() {
-        ASSERT_EQ(driver.Open(), 1);
+        ASSERT_TRUE(driver.Open());
         log->requests.clear();
     }
 
     std::shared_ptr<DeviceLog> log = std::make_shared<DeviceLog>();
-    CTapDriver driver;
+    TapDriver driver;
     const unsigned char address[2] = {0x05, 0x01};
 };
 
 TEST_F(TapDriverTest, TheFirstOpenProbesTheControlRegisterAndFreesTheController) {
-    EXPECT_EQ(driver.Open(), 1);
+    EXPECT_TRUE(driver.Open());
     EXPECT_THAT(Trace(), ElementsAre("reset", "IR 5 0a", "DR 32 00220000"));
     EXPECT_EQ(log->opens, 1);
     EXPECT_TRUE(ControllerFree());
@@ -50,11 +49,11 @@ TEST_F(TapDriverTest, TheFirstOpenProbesTheControlRegisterAndFreesTheController)
 
 TEST_F(TapDriverTest, OpensAreCountedAndOnlyTheFirstTouchesTheHardware) {
     OpenDriver();
-    EXPECT_EQ(driver.Open(), 1);
+    EXPECT_TRUE(driver.Open());
     EXPECT_TRUE(log->requests.empty());
-    EXPECT_EQ(driver.Close(), 1);
-    EXPECT_EQ(driver.Close(), 1);
-    EXPECT_EQ(driver.Close(), 0);
+    EXPECT_TRUE(driver.Close());
+    EXPECT_TRUE(driver.Close());
+    EXPECT_FALSE(driver.Close());
     EXPECT_EQ(Status(), "No open driver.");
     EXPECT_EQ(Status(), "No Error");
     EXPECT_TRUE(log->VectorRequests().empty());
@@ -62,7 +61,7 @@ TEST_F(TapDriverTest, OpensAreCountedAndOnlyTheFirstTouchesTheHardware) {
 
 TEST_F(TapDriverTest, ASetScansAddressDataAndTheWriteCommand) {
     OpenDriver();
-    EXPECT_EQ(driver.SetReg(2, 1, address, 0xA5), 1);
+    EXPECT_TRUE(driver.SetReg(2, 1, address, 0xA5));
     EXPECT_THAT(Trace(), ElementsAre("reset", "IR 5 08", "DR 16 0105", "IR 5 09", "DR 32 000000a5",
                                      "IR 5 0a", "DR 32 00220900"));
     EXPECT_TRUE(ControllerFree());
@@ -70,7 +69,7 @@ TEST_F(TapDriverTest, ASetScansAddressDataAndTheWriteCommand) {
 
 TEST_F(TapDriverTest, ASetWritesAll32BitsWhateverTheDataLength) {
     OpenDriver();
-    EXPECT_EQ(driver.SetReg(2, 1, address, 0xDEADBEEF), 1);
+    EXPECT_TRUE(driver.SetReg(2, 1, address, 0xDEADBEEF));
     EXPECT_EQ(Trace().at(4), "DR 32 deadbeef");
 }
 
@@ -81,7 +80,7 @@ TEST_F(TapDriverTest, AGetScansTheReadCommandThenCapturesDataLengthBytes) {
     for (int i = 0; i < 16; ++i)
         log->tdo[3 + i] = (0xBEEF >> i) & 1;
     uint32_t data = 0x11223344;
-    EXPECT_EQ(driver.GetReg(2, 2, address, &data), 1);
+    EXPECT_TRUE(driver.GetReg(2, 2, address, &data));
     EXPECT_THAT(Trace(), ElementsAre("reset", "IR 5 08", "DR 16 0105", "IR 5 0a", "DR 32 00220b00",
                                      "IR 5 09", "DR 16 0b00"));
     EXPECT_EQ(data, 0x1122BEEFu);
@@ -91,16 +90,18 @@ TEST_F(TapDriverTest, AGetScansTheReadCommandThenCapturesDataLengthBytes) {
 TEST_F(TapDriverTest, TheAddressLimitIsTenBytes) {
     OpenDriver();
     const unsigned char longAddress[11] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
-    EXPECT_EQ(driver.SetReg(10, 4, longAddress, 0), 1);
+    EXPECT_TRUE(driver.SetReg(10, 4, longAddress, 0));
     EXPECT_EQ(Trace().at(2), "DR 80 0a090807060504030201");
     log->requests.clear();
     uint32_t data = 0;
     for (const int length : {11, 12, -1}) {
-        EXPECT_EQ(driver.SetReg(length, 4, longAddress, 0), 0);
+        EXPECT_FALSE(driver.SetReg(length, 4, longAddress, 0));
         EXPECT_EQ(Status(), "Driver supports only 10 address bytes.");
         EXPECT_EQ(Status(), "No Error");
-        EXPECT_EQ(driver.GetReg(length, 4, longAddress, &data), 0);
-        EXPECT_EQ(Status(), "Driver supports only 10 address bytes.");
+        const Result<void> refused = driver.GetReg(length, 4, longAddress, &data);
+        ASSERT_FALSE(refused);
+        EXPECT_EQ(refused.Error().code, static_cast<int>(TapStatus::TooManyAddressBytes));
+        EXPECT_EQ(refused.Error().text, Status());
     }
     EXPECT_TRUE(log->requests.empty());
 }
@@ -109,7 +110,7 @@ TEST_F(TapDriverTest, ReadsLongerThanTheDataRegisterAreRefused) {
     OpenDriver();
     uint32_t data[2] = {0x12345678, 0x9ABCDEF0};
     for (const int length : {5, 12, 65535, -1}) {
-        EXPECT_EQ(driver.GetReg(2, length, address, data), 0);
+        EXPECT_FALSE(driver.GetReg(2, length, address, data));
         EXPECT_EQ(Status(), "Driver supports only 4 data bytes.");
     }
     EXPECT_EQ(data[0], 0x12345678u);
@@ -120,9 +121,9 @@ TEST_F(TapDriverTest, ReadsLongerThanTheDataRegisterAreRefused) {
 
 TEST_F(TapDriverTest, AClosedDriverRefusesTransfers) {
     uint32_t data = 0;
-    EXPECT_EQ(driver.SetReg(2, 1, address, 1), 0);
+    EXPECT_FALSE(driver.SetReg(2, 1, address, 1));
     EXPECT_EQ(Status(), "No open driver.");
-    EXPECT_EQ(driver.GetReg(2, 1, address, &data), 0);
+    EXPECT_FALSE(driver.GetReg(2, 1, address, &data));
     EXPECT_EQ(Status(), "No open driver.");
     EXPECT_TRUE(log->requests.empty());
 }
@@ -139,7 +140,7 @@ TEST_F(TapDriverTest, EachFailingStepHasItsStatusAndFreesTheController) {
         SCOPED_TRACE(request);
         log->failVectorRequest = log->vectorRequestsSeen + request;
         testing::internal::CaptureStdout();
-        EXPECT_EQ(driver.SetReg(2, 1, address, 1), 0);
+        EXPECT_FALSE(driver.SetReg(2, 1, address, 1));
         EXPECT_EQ(testing::internal::GetCapturedStdout(), "Io control failed\n");
         EXPECT_EQ(Status(), text);
         EXPECT_TRUE(ControllerFree());
@@ -151,34 +152,30 @@ TEST_F(TapDriverTest, AHeldControllerFailsTheCallWithTheOpenStatus) {
     bsx4810::CDeviceLock otherProcess;
     ASSERT_TRUE(otherProcess.Acquire(bsx4810::DeviceLockPath()));
     uint32_t data = 0;
-    EXPECT_EQ(driver.GetReg(2, 4, address, &data), 0);
+    EXPECT_FALSE(driver.GetReg(2, 4, address, &data));
     EXPECT_EQ(Status(), "Opening of JTAG device failed.");
     otherProcess.Release();
-    EXPECT_EQ(driver.GetReg(2, 4, address, &data), 1);
+    EXPECT_TRUE(driver.GetReg(2, 4, address, &data));
 }
 
 TEST_F(TapDriverTest, AFailedProbeLeavesTheOpenCountRaised) {
     bsx4810::CDeviceLock otherProcess;
     ASSERT_TRUE(otherProcess.Acquire(bsx4810::DeviceLockPath()));
-    EXPECT_EQ(driver.Open(), 0);
+    EXPECT_FALSE(driver.Open());
     EXPECT_EQ(driver.OpenCount(), 1);
     EXPECT_EQ(Status(), "Opening of JTAG device failed.");
 }
 
 TEST_F(TapDriverTest, AStatusStaysUntilReadAndALaterFailureReplacesIt) {
-    EXPECT_EQ(driver.Close(), 0);
+    EXPECT_FALSE(driver.Close());
     OpenDriver();
-    EXPECT_EQ(driver.SetReg(2, 1, address, 1), 1);
+    EXPECT_TRUE(driver.SetReg(2, 1, address, 1));
     EXPECT_EQ(Status(), "No open driver.");
-    EXPECT_EQ(driver.SetReg(11, 1, address, 1), 0);
-    EXPECT_EQ(driver.Close(), 1);
-    EXPECT_EQ(driver.Close(), 0);
+    EXPECT_FALSE(driver.SetReg(11, 1, address, 1));
+    EXPECT_TRUE(driver.Close());
+    EXPECT_FALSE(driver.Close());
     EXPECT_EQ(Status(), "No open driver.");
-    // Reading without a buffer clears it too.
-    EXPECT_EQ(driver.SetReg(11, 1, address, 1), 0);
-    driver.GetStatus(nullptr);
-    EXPECT_EQ(Status(), "No Error");
 }
 
 } // namespace
-} // namespace tapdrv32
+} // namespace vek

@@ -1,8 +1,13 @@
-#include "settings_location.h"
+#include "platform/settings_file.h"
 
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <optional>
+#include <unistd.h>
 
+namespace vek {
 namespace {
 
 // Runs a check with the three variables set as given (nullptr: unset) and restores them.
@@ -29,10 +34,8 @@ private:
 };
 
 std::string Path() {
-    return drvsupport::SettingsFilePath("VEK_TEST_SETTINGS", "pcalh_io.ini");
+    return SettingsFilePath("VEK_TEST_SETTINGS", "pcalh_io.ini");
 }
-
-} // namespace
 
 TEST(SettingsLocationTest, TheVariableOverridesTheConfigurationFolder) {
     EnvironmentScope scope("/tmp/mine.ini", "/xdg", "/home/u");
@@ -53,3 +56,22 @@ TEST(SettingsLocationTest, TheUsersConfigurationFolderHoldsATarvelFolder) {
         EXPECT_EQ(Path(), "");
     }
 }
+
+TEST(SettingsLocationTest, ASettingsFileThatCannotBeReadGivesTheDefaults) {
+    const std::string folder = testing::TempDir() + "vek_settings_" + std::to_string(getpid());
+    std::filesystem::create_directories(folder + "/unreadable.ini");
+    std::ofstream(folder + "/present.ini") << "[I2CBus]\nTimeout=4\n";
+    {
+        EnvironmentScope scope((folder + "/present.ini").c_str(), nullptr, nullptr);
+        EXPECT_EQ(ReadSettingsFile("VEK_TEST_SETTINGS", "x.ini").GetInt("I2CBus", "Timeout", 10),
+                  4);
+    }
+    for (const char* name : {"/unreadable.ini", "/absent.ini"}) {
+        EnvironmentScope scope((folder + name).c_str(), nullptr, nullptr);
+        EXPECT_TRUE(ReadSettingsFile("VEK_TEST_SETTINGS", "x.ini").Keys("I2CBus").empty());
+    }
+    std::filesystem::remove_all(folder);
+}
+
+} // namespace
+} // namespace vek

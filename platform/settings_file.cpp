@@ -1,8 +1,9 @@
-#include "settings_location.h"
+#include "platform/settings_file.h"
 
 #include <cstdlib>
 
-namespace drvsupport {
+namespace vek {
+
 namespace {
 
 std::string Environment(const char* name) {
@@ -27,4 +28,11 @@ std::string SettingsFilePath(const char* overrideVariable, const char* fileName)
     return folder + "/tarvel/" + fileName;
 }
 
-} // namespace drvsupport
+ProfileFile ReadSettingsFile(const char* overrideVariable, const char* fileName) {
+    ProfileFile settings(SettingsFilePath(overrideVariable, fileName));
+    // A file that cannot be read leaves the profile empty.
+    settings.Load();
+    return settings;
+}
+
+} // namespace vek
