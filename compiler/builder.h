@@ -79,6 +79,8 @@ private:
         int shift = 0;
     };
 
+    // A constant as written ("0x1F", "0b101", "42"), saturated at 32 bits.
+    static std::uint32_t ConstantValue(std::string_view text);
     // Property intake: each checks the text as its code's rule says.
     bool CheckRange(std::uint32_t value, const ValueRange& range);
     std::uint32_t IntakeDecimal(int code, std::string_view text, const ValueRange& range);

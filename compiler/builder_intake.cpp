@@ -2,7 +2,9 @@
 #include "compiler/builder.h"
 #include "compiler/diagnostics.h"
 #include "compiler/limits.h"
-#include "compiler/number_text.h"
+#include "platform/text_helpers.h"
+
+#include <charconv>
 
 namespace vek {
 
@@ -19,7 +21,7 @@ void CBuilder::AddProperty(int code, std::string_view text, int line) {
         number = IntakeDecimal(code, text, rule.range);
         break;
     case Intake::Number:
-        number = NumberValue(text);
+        number = ConstantValue(text);
         break;
     case Intake::Address:
         text = IntakeAddress(text);
@@ -44,6 +46,23 @@ void CBuilder::AddProperty(int code, std::string_view text, int line) {
     pending_.Add(code, text, number, line);
 }
 
+std::uint32_t CBuilder::ConstantValue(std::string_view text) {
+    // The scanner hands a constant over as a run of digits, after "0x" or "0b" for the other
+    // radices; read straight from the text, as every number of a large description goes through
+    // here.
+    int radix = 10;
+    if (text.size() >= 2 && text[0] == '0' && LowerLetter(text[1]) == 'x') {
+        radix = 16;
+    } else if (text.size() >= 2 && text[0] == '0' && LowerLetter(text[1]) == 'b') {
+        radix = 2;
+    }
+    const char* first = text.data() + (radix == 10 ? 0 : 2);
+    std::uint32_t value = 0;
+    const auto result = std::from_chars(first, text.data() + text.size(), value, radix);
+    // Values beyond 32 bits stay at the largest one, which every range check refuses.
+    return result.ec == std::errc::result_out_of_range ? 0xFFFFFFFFu : value;
+}
+
 bool CBuilder::CheckRange(std::uint32_t value, const ValueRange& range) {
     if (value >= range.lowest && value <= range.highest)
         return true;
@@ -53,7 +72,7 @@ bool CBuilder::CheckRange(std::uint32_t value, const ValueRange& range) {
 }
 
 std::uint32_t CBuilder::IntakeDecimal(int code, std::string_view text, const ValueRange& range) {
-    std::uint32_t value = DecimalValue(text);
+    std::uint32_t value = ConstantValue(text);
     if (code == propAddressSize) {
         // An address size out of range becomes the largest one, so that layout can go on.
         if (!CheckRange(value, range))
@@ -73,7 +92,7 @@ std::string_view CBuilder::IntakeAddress(std::string_view text) {
 }
 
 std::uint32_t CBuilder::IntakeLabel(int code, std::string_view text, const ValueRange& range) {
-    const std::uint32_t value = DecimalValue(text);
+    const std::uint32_t value = ConstantValue(text);
     CheckRange(value, range);
     // A block can only return to a label written before.
     if (code == propBlockLabel && !labels_.empty() && labels_.count(value) == 0)

@@ -1,7 +1,7 @@
 // The builder's macros: register macro steps, script macros, and the link step.
 #include "compiler/builder.h"
 #include "compiler/diagnostics.h"
-#include "compiler/number_text.h"
+#include "platform/text_helpers.h"
 
 #include "model/basic_macro.h"
 #include "model/macro_ref.h"
@@ -24,13 +24,13 @@ const std::unordered_map<std::string, CVarItem*>& CBuilder::DeviceItems(const st
             inDevice = false;
             break;
         case ItemKind::Device:
-            inDevice = NameKey(item.GetName()) == device;
+            inDevice = LowerCase(item.GetName()) == device;
             break;
         case ItemKind::Register:
         case ItemKind::Variable:
         case ItemKind::BitField:
             if (inDevice)
-                index.items.emplace(NameKey(item.GetName()), &static_cast<CVarItem&>(item));
+                index.items.emplace(LowerCase(item.GetName()), &static_cast<CVarItem&>(item));
             break;
         default:
             break;
@@ -41,8 +41,8 @@ const std::unordered_map<std::string, CVarItem*>& CBuilder::DeviceItems(const st
 }
 
 CVarItem* CBuilder::FindItemInDevice(std::string_view device, std::string_view name) {
-    const auto& items = DeviceItems(NameKey(device));
-    const auto item = items.find(NameKey(name));
+    const auto& items = DeviceItems(LowerCase(device));
+    const auto item = items.find(LowerCase(name));
     return item == items.end() ? nullptr : item->second;
 }
 
@@ -51,7 +51,7 @@ void CBuilder::AddItemOperand(std::string_view name) {
 }
 
 void CBuilder::AddNumberOperand(std::string_view text) {
-    steps_.push_back(MacroNumberOperand{NumberValue(text)});
+    steps_.push_back(MacroNumberOperand{ConstantValue(text)});
 }
 
 void CBuilder::AddAssignment() {

@@ -46,7 +46,4 @@ private:
     std::vector<std::uint32_t> slots_;
 };
 
-// The key under which names are compared: the name in lower case.
-std::string NameKey(std::string_view name);
-
 } // namespace vek

@@ -222,6 +222,18 @@ TEST(Builder, NothingIsCreatedAfterTheFirstError) {
     EXPECT_THAT(c.Names(), ElementsAre("board.dll", "CHIP", "ONE"));
 }
 
+TEST(Builder, ConstantsAreReadInTheirRadixAndSaturateAt32Bits) {
+    const Compiled c = Compile(List("0: CHIP A1;\n1: $ BIN = 0B101;\n1: $ HEX = 0XfF;\n"
+                                    "1: $ DEC = 0042;\n1: $ HUGE = 99999999999;\n"
+                                    "1: $ WIDE = 0x123456789;\n"));
+    ASSERT_EQ(c.errors, 0) << c.lines.back();
+    EXPECT_EQ(c.Find<CVarItem>("BIN").GetValueField(), 5u);
+    EXPECT_EQ(c.Find<CVarItem>("HEX").GetValueField(), 0xFFu);
+    EXPECT_EQ(c.Find<CVarItem>("DEC").GetValueField(), 42u);
+    EXPECT_EQ(c.Find<CVarItem>("HUGE").GetValueField(), 0xFFFFFFFFu);
+    EXPECT_EQ(c.Find<CVarItem>("WIDE").GetValueField(), 0xFFFFFFFFu);
+}
+
 TEST(Builder, HugeNumbersAndDeepLabelsAreHandledWithoutHarm) {
     const Compiled c = Compile(List("0: CHIP A99999999999999999999 D99999999999;\n"
                                     "99: REG [0xFFFFFFFFFFFFFFFFFFFFFFFFFFFF] << 99999.99999 & "
