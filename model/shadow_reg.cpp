@@ -6,6 +6,7 @@
 #include "model/line_item.h"
 #include "model/register_context.h"
 #include "model/shadow_reg_list.h"
+#include "platform/number_text.h"
 #include "platform/string_table.h"
 
 #include <algorithm>
@@ -60,13 +61,10 @@ int CShadowReg::ValueByte(int i) const {
 }
 
 std::string CShadowReg::AddressText() const {
-    static const char digits[] = "0123456789abcdef";
-    std::string text = "0x";
-    for (int i = addressLength_ - 1; i >= 0; --i) {
-        text += digits[address_[static_cast<std::size_t>(i)] >> 4];
-        text += digits[address_[static_cast<std::size_t>(i)] & 0x0F];
+    if (addressLength_ == 0) {
+        return "0x";
     }
-    return text;
+    return "0x" + HexText(addressNumber_, 2U * addressLength_);
 }
 
 void CShadowReg::Notify(UpdateCodes code) {
