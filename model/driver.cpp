@@ -50,10 +50,9 @@ Result<BindMode> CDriver::Decline(BindFailure failure, const std::string& reason
     return Failure{static_cast<int>(failure), reason};
 }
 
-Result<BindMode> CDriver::Bind(std::deque<CLineItem*>& items,
-                               const std::vector<std::string>& searchDirectories) {
+bool CDriver::TakeItems(std::deque<CLineItem*>& items) {
     if (items.empty()) {
-        return Failure{static_cast<int>(BindFailure::NotLoaded), "no driver line"};
+        return false;
     }
     fileName_ = items.front()->GetName();
     name_ = fileName_.size() > 4 ? fileName_.substr(0, fileName_.size() - 4) : std::string();
@@ -67,6 +66,14 @@ Result<BindMode> CDriver::Bind(std::deque<CLineItem*>& items,
         auto device = std::make_unique<CDriverDevice>(&entry_, name_, &context_);
         device->Build(items);
         devices_.push_back(std::move(device));
+    }
+    return true;
+}
+
+Result<BindMode> CDriver::Bind(std::deque<CLineItem*>& items,
+                               const std::vector<std::string>& searchDirectories) {
+    if (!TakeItems(items)) {
+        return Failure{static_cast<int>(BindFailure::NotLoaded), "no driver line"};
     }
 
     std::string reason;

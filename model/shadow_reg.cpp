@@ -152,7 +152,11 @@ bool CShadowReg::Write(TransferFlags flags) {
     if (!Transfer(UpdateCode::Write)) {
         return Failed(UpdateCode::Write, StringId::DrvD05);
     }
-    return Transferred(UpdateCode::Write, false, !writeDefault);
+    Transferred(UpdateCode::Write, false, !writeDefault);
+    if (context_ != nullptr && context_->written) {
+        context_->written(*this);
+    }
+    return true;
 }
 
 bool CShadowReg::Read(TransferFlags flags) {
