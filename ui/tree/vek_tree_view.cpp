@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QVBoxLayout>
@@ -102,7 +103,7 @@ CVekTreeView::~CVekTreeView() {
 void CVekTreeView::SetUpColumns() {
     tree_->setColumnWidth(0, kDescriptionWidth);
     tree_->setColumnWidth(1, kAddressWidth);
-    tree_->setColumnWidth(2, kDataWidth);
+    FitDataColumn();
     tree_->header()->setStretchLastSection(true);
     CSftTree::Colours colours = tree_->GetColours();
     colours[0] = Qt::white;
@@ -220,8 +221,17 @@ void CVekTreeView::RowAction() {
     ToggleRow(tree_->GetCaretRow());
 }
 
+void CVekTreeView::FitDataColumn() {
+    // Wide enough for a 32-bit value in the radix shown: 32 binary digits need more room.
+    const int digits = radix_ == UpdateCode::Binary ? 32 : 11;
+    const QFontMetrics metrics(tree_->Model().ValueFont());
+    tree_->setColumnWidth(2, std::max(kDataWidth, metrics.horizontalAdvance(QString(digits, '0')) +
+                                                      2 * metrics.averageCharWidth()));
+}
+
 void CVekTreeView::SetRadix(UpdateCode radix) {
     radix_ = radix;
+    FitDataColumn();
     services_.statusBar.SetPaneText(2, QString::fromLatin1(RadixWord(radix)));
     tree_->SetRedraw(false);
     for (CLineItem& item : *document_.GetItems())

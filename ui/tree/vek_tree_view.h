@@ -72,6 +72,7 @@ private:
     void OnNotify(TreeNotification code);
     void RowAction();
     void SetRadix(UpdateCode radix);
+    void FitDataColumn();
     void ExpandTree();
     void CollapseTree();
     void TransferSelected(bool write);
