@@ -59,7 +59,7 @@ int RunTreeCommand(const std::vector<std::string>& args, std::ostream& out, std:
         err << "vek: tree takes one description file\n" << kTreeUsage;
         return kExitUsage;
     }
-    Result<std::string> text = ReadTextFile(path);
+    Result<std::string> text = ReadTextFile(path, kDescriptionFileLimit);
     if (!text) {
         err << "vek: cannot open '" << path << "': " << text.Error().text << '\n';
         return kExitUsage;

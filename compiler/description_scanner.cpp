@@ -76,7 +76,7 @@ DescriptionScanner::DescriptionScanner(ScanListener& listener) : listener_(liste
 }
 
 bool DescriptionScanner::Open(const std::string& path, Host* progress, std::string* error) {
-    Result<std::string> text = ReadTextFile(path);
+    Result<std::string> text = ReadTextFile(path, kDescriptionFileLimit);
     source_.clear();
     if (text) {
         source_ = std::move(text).Value();

@@ -91,7 +91,7 @@ void ProfileFile::Clear() {
 
 Result<void> ProfileFile::Load() {
     Clear();
-    Result<std::string> text = ReadTextFile(path_);
+    Result<std::string> text = ReadTextFile(path_, kProfileFileLimit);
     if (!text) {
         if (text.Error().code == ENOENT) {
             return {};

@@ -37,8 +37,8 @@ public:
 
     static ProfileFile Parse(std::string_view text);
 
-    // Parses the file. A missing file is an empty profile; a file that exists but cannot be read
-    // is a failure that names the file and the reason.
+    // Parses the file. A missing file is an empty profile; a file that exists but cannot be read,
+    // or holds more than kProfileFileLimit, is a failure that names the file and the reason.
     Result<void> Load();
     // Writes the whole profile; a failure names the file and the reason.
     Result<void> Save() const;
