@@ -2,6 +2,7 @@
 
 #include "compiler/diagnostics.h"
 #include "platform/host.h"
+#include "platform/text_helpers.h"
 
 namespace vek {
 
@@ -83,7 +84,7 @@ void DescriptionParser::Report(StringId id, int expected) {
     std::string line = ParserMessageLine(lineNumber_, id);
     if (id == StringId::ErrP02 || id == StringId::ErrP07) {
         line += '\'';
-        line += currentText_;
+        line += EscapeControlBytes(currentText_);
         line += '\'';
     }
     if (id == StringId::ErrP02 && nameExpected) {

@@ -1,20 +1,16 @@
 #include "model/driver.h"
 
+#include "model/driver_status.h"
 #include "model/line_item.h"
 #include "model/register_context.h"
 #include "platform/dynamic_library.h"
 #include "platform/profile_file.h"
 #include "platform/string_table.h"
-
-#include <cstring>
+#include "platform/text_helpers.h"
 
 namespace vek {
 
 namespace {
-
-// Room beyond the 52 bytes a driver may fill, so that a driver writing one byte too many does
-// no harm.
-constexpr std::size_t kStatusRoom = 256;
 
 // The entry points in the order they are looked up and reported.
 constexpr const char* kEntryPointNames[] = {"VekOpen", "VekClose", "VekSetReg", "VekGetReg",
@@ -32,7 +28,7 @@ CDriver::~CDriver() {
     if (entry_.close != nullptr) {
         entry_.close();
     } else if (entry_.status != nullptr) {
-        Report(Catalogue(StringId::DrvD04) + " : " + StatusText());
+        Report(Catalogue(StringId::DrvD04) + " : " + ReadDriverStatus(entry_.status));
     }
     entry_ = DriverEntryPoints{};
     library_.reset();
@@ -43,15 +39,6 @@ void CDriver::Report(const std::string& text) const {
     if (context_.host != nullptr) {
         context_.host->Message(text, false);
     }
-}
-
-std::string CDriver::StatusText() const {
-    char status[kStatusRoom] = {};
-    if (entry_.status != nullptr) {
-        entry_.status(status);
-        status[VEK_STATUS_TEXT_SIZE - 1] = '\0';
-    }
-    return status;
 }
 
 int CDriver::Decline(int code) {
@@ -86,10 +73,13 @@ int CDriver::Bind(std::deque<CLineItem*>& items,
     std::string reason;
     library_ = DynamicLibrary::Load(fileName_, searchDirectories, reason);
     if (library_ == nullptr) {
-        Report(Catalogue(StringId::DrvD01) + " : " + fileName_);
+        Report(Catalogue(StringId::DrvD01) + " : " + EscapeControlBytes(fileName_));
+        // The loader's reason on a line of its own: a missing file, a library of another machine,
+        // a library that the driver needs and that is missing.
+        Report(EscapeControlBytes(reason));
         return Decline(bind_result::NotLoaded);
     }
-    Report(fileName_);
+    Report(EscapeControlBytes(fileName_));
 
     void* found[std::size(kEntryPointNames)] = {};
     bool complete = true;
@@ -114,7 +104,7 @@ int CDriver::Bind(std::deque<CLineItem*>& items,
         opened_ = true;
         return bind_result::Bound;
     }
-    Report(Catalogue(StringId::DrvD03) + " : " + StatusText());
+    Report(Catalogue(StringId::DrvD03) + " : " + ReadDriverStatus(entry_.status));
     return Decline(bind_result::NotOpened);
 }
 

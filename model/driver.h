@@ -60,7 +60,6 @@ public:
 
 private:
     void Report(const std::string& text) const;
-    std::string StatusText() const;
     // Frees the library after forgetting its entry points, then asks whether to simulate.
     int Decline(int code);
 

@@ -2,6 +2,7 @@
 
 #include "model/bits.h"
 #include "model/driver_entry_points.h"
+#include "model/driver_status.h"
 #include "model/line_item.h"
 #include "model/register_context.h"
 #include "model/shadow_reg_list.h"
@@ -99,12 +100,7 @@ void CShadowReg::SetError(int stringId) {
         driver_->status == nullptr) {
         return;
     }
-    // Room beyond the 52 bytes a driver may use, so that a text one byte too long does no harm.
-    char status[256] = {};
-    driver_->status(status);
-    status[VEK_STATUS_TEXT_SIZE - 1] = '\0';
-    lastError_ += " : ";
-    lastError_ += status;
+    lastError_ += " : " + ReadDriverStatus(driver_->status);
 }
 
 bool CShadowReg::Transfer(int code) {
