@@ -47,9 +47,8 @@ public:
         folder_ = std::filesystem::temp_directory_path() /
                   ("vek-bench-document-" + std::to_string(getpid()));
         std::filesystem::create_directories(folder_);
-        std::string text = bench::GenerateDescription(kDevices, kRegistersPerDevice, 0);
-        const std::string generated = "\"pardrv32.dll\"";
-        text.replace(text.find(generated), generated.size(), "\"testdrv.dll\"");
+        const std::string text =
+            bench::GenerateDescription(kDevices, kRegistersPerDevice, 0, "testdrv.dll");
         std::ofstream(Description()) << text;
         driver_ = dlopen((ProgramDirectory() + "/libtestdrv.so").c_str(), RTLD_NOW);
         if (driver_ != nullptr) {

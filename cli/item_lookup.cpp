@@ -1,7 +1,9 @@
 #include "cli/item_lookup.h"
 
+#include "cli/value_argument.h"
 #include "compiler/name_table.h"
 #include "model/item_list.h"
+#include "model/shadow_reg.h"
 #include "model/var_item.h"
 
 namespace vek {
@@ -32,6 +34,17 @@ std::vector<CVarItem*> FindValueItems(const CItemList& items, const std::string&
     return found;
 }
 
+Result<CVarItem*> FindOneValueItem(const CItemList& items, const std::string& name) {
+    const std::vector<CVarItem*> found = FindValueItems(items, name);
+    if (found.empty())
+        return Failure{1, "no register, bit field or variable '" + name + "'"};
+    if (found.size() > 1) {
+        return Failure{1, "'" + name + "' names " + std::to_string(found.size()) +
+                              " items; write DEVICE." + name};
+    }
+    return found.front();
+}
+
 std::string QualifiedName(const CItemList& items, const CVarItem& item) {
     std::string device;
     for (const CLineItem& entry : items) {
@@ -41,6 +54,43 @@ std::string QualifiedName(const CItemList& items, const CVarItem& item) {
             break;
     }
     return device.empty() ? item.GetName() : device + "." + item.GetName();
+}
+
+std::string RegisterName(const CShadowReg& reg) {
+    for (const CLineItem* item : reg.GetItems()) {
+        if (item->GetKind() == ItemKind::Register)
+            return reg.GetDeviceName() + "." + item->GetName();
+    }
+    return reg.GetDeviceName();
+}
+
+bool ValueKnown(const CVarItem& item) {
+    return item.HasFlags(item_flag::ValueShown);
+}
+
+std::string ShownHex(const CVarItem& item) {
+    std::string text = HexValueText(item.ShownValue(), item.ShownWidth());
+    if (!ValueKnown(item))
+        text = "0x" + std::string(text.size() - 2, 'X');
+    return text;
+}
+
+const char* AccessName(AccessType access) {
+    switch (access) {
+    case AccessType::Read:
+        return "READ";
+    case AccessType::Write:
+        return "WRITE";
+    case AccessType::Both:
+        return "BOTH";
+    case AccessType::Status:
+        return "STATUS";
+    case AccessType::Prot:
+        return "PROT";
+    case AccessType::NotGiven:
+        break;
+    }
+    return "";
 }
 
 } // namespace vek

@@ -1,16 +1,13 @@
 #include "cli/tree_command.h"
 
+#include "cli/description_input.h"
 #include "cli/text_tree.h"
 #include "cli/vek_cli.h"
-#include "compiler/description_compile.h"
 #include "model/line_item.h"
 #include "model/register_codes.h"
-#include "platform/console_host.h"
-#include "platform/text_file.h"
 
 #include <optional>
 #include <ostream>
-#include <sstream>
 
 namespace vek {
 
@@ -59,25 +56,16 @@ int RunTreeCommand(const std::vector<std::string>& args, std::ostream& out, std:
         err << "vek: tree takes one description file\n" << kTreeUsage;
         return kExitUsage;
     }
-    Result<std::string> text = ReadTextFile(path, kDescriptionFileLimit);
-    if (!text) {
-        err << "vek: cannot open '" << path << "': " << text.Error().text << '\n';
-        return kExitUsage;
-    }
-    std::ostringstream lines;
-    ConsoleHost host(lines, AnswerPolicy::Negative);
-    CompiledDescription compiled = CompileDescription(path, std::move(text).Value(), host);
-    if (compiled.errors != 0) {
-        host.Message(CompileSummary(path, compiled.errors), false);
-        out << lines.str();
-        return kExitErrors;
-    }
+    int status = kExitOk;
+    std::optional<CompiledDescription> compiled = CompileForPrinting(path, out, err, status);
+    if (!compiled)
+        return status;
     TextTree tree;
-    for (CLineItem& item : *compiled.items) {
+    for (CLineItem& item : *compiled->items) {
         if (item.GetLevel() > 0)
             item.InsertIntoTree(tree, -1, -1, 0);
     }
-    for (CLineItem& item : *compiled.items)
+    for (CLineItem& item : *compiled->items)
         item.Update(nullptr, radix);
     tree.Print(out);
     return kExitOk;

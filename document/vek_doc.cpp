@@ -52,7 +52,7 @@ CLineItem* CVekDoc::GetItem(int index) const {
     return itemIndex_[static_cast<std::size_t>(index)];
 }
 
-bool CVekDoc::OpenDocument(const std::string& path) {
+bool CVekDoc::Compile(const std::string& path) {
     Clear();
     host_.ClearMessages();
     path_ = AbsolutePath(path);
@@ -73,7 +73,13 @@ bool CVekDoc::OpenDocument(const std::string& path) {
     for (const auto& macro : macros_)
         macro->SetContext(&context_);
     scriptMacros_ = std::move(compiled.scriptMacros);
+    return true;
+}
 
+bool CVekDoc::OpenDocument(const std::string& path) {
+    if (!Compile(path)) {
+        return false;
+    }
     if (!LoadDrivers()) {
         host_.Message(CompileSummary(path, 1), false);
         return false;
@@ -99,19 +105,30 @@ void CVekDoc::TakeCompiled(std::unique_ptr<CItemList> items) {
     }
 }
 
-bool CVekDoc::LoadDrivers() {
-    // Loading again starts afresh: the old drivers are closed and their registers rebuilt.
-    DropDrivers();
-    host_.Message("Loading driver(s)...", false);
+template <class Take>
+bool CVekDoc::TakeDrivers(Take take) {
     std::deque<CLineItem*> work(itemIndex_.begin(), itemIndex_.end());
-    const std::vector<std::string> directories = DriverSearchDirectories(path_);
     while (!work.empty()) {
         if (work.front()->GetKind() != ItemKind::Line) {
             work.pop_front();
             continue;
         }
         auto driver = std::make_unique<CDriver>(context_);
-        const int result = driver->Bind(work, directories);
+        if (!take(*driver, work)) {
+            return false;
+        }
+        drivers_.push_back(std::move(driver));
+    }
+    return true;
+}
+
+bool CVekDoc::LoadDrivers() {
+    // Loading again starts afresh: the old drivers are closed and their registers rebuilt.
+    DropDrivers();
+    host_.Message("Loading driver(s)...", false);
+    const std::vector<std::string> directories = DriverSearchDirectories(path_);
+    return TakeDrivers([&](CDriver& driver, std::deque<CLineItem*>& work) {
+        const int result = driver.Bind(work, directories);
         if (result == bind_result::Bound) {
             driverOpened_ = true;
         } else if (result == bind_result::Simulation) {
@@ -124,8 +141,17 @@ bool CVekDoc::LoadDrivers() {
             DropDrivers();
             return false;
         }
-        drivers_.push_back(std::move(driver));
+        return true;
+    });
+}
+
+bool CVekDoc::OpenWithoutDrivers(const std::string& path) {
+    if (!Compile(path)) {
+        return false;
     }
+    TakeDrivers(
+        [](CDriver& driver, std::deque<CLineItem*>& work) { return driver.TakeItems(work); });
+    compiled_ = true;
     return true;
 }
 

@@ -17,6 +17,7 @@ class CItemList;
 class CLineItem;
 class CShadowReg;
 class Host;
+class ProfileFile;
 
 // One opened register description: it compiles the file, keeps the compiled items and macros,
 // binds the drivers, holds the simulation and macro switches, runs the transfers over all
@@ -38,6 +39,11 @@ public:
     // lines and the summary "<file> - <n> error(s)". False when the file cannot be read, the
     // compile found errors, or the user declined simulation for a driver that failed.
     bool OpenDocument(const std::string& path);
+    // Compiles the description and builds its registers as OpenDocument does, but loads no
+    // driver library: the registers can be named and hold values, and every transfer fails as
+    // through a driver that is not loaded. The output window gets the compiler's lines and, with
+    // errors, the summary. False when the file cannot be read or has errors.
+    bool OpenWithoutDrivers(const std::string& path);
     // Binds every driver of the compiled items. False when the user declined simulation.
     bool LoadDrivers();
 
@@ -80,6 +86,9 @@ public:
     // HEADER keys, then each driver's part. The file is replaced only once it is complete.
     // False, with a line for the output window, for another ending or when it cannot be written.
     bool SaveValues(const std::string& file, const std::string& comment);
+    // What SaveValues writes, put into a profile that the caller keeps (in memory, for
+    // instance, to compare it with a saved file).
+    void StoreValues(ProfileFile& values, const std::string& comment) const;
     // Loads register values and writes each known one to its device at once. A file saved for
     // another description is loaded only when the user says Yes. False when the file cannot be
     // read or the user said No.
@@ -95,6 +104,9 @@ public:
 
 private:
     void Clear();
+    // Reads and compiles the description and takes the compiled lists; false with the summary
+    // in the output window when the file cannot be read or has errors.
+    bool Compile(const std::string& path);
     // Closes every driver and unlinks the items from the registers that go with them.
     void DropDrivers();
     void TakeCompiled(std::unique_ptr<CItemList> items);
@@ -103,6 +115,10 @@ private:
     bool Report(bool transferred, const CLineItem& item);
     template <class Transfer>
     int TransferAll(Transfer transfer);
+    // Makes a driver for each driver line of the items and lets `take` bind it; stops at the
+    // first that `take` refuses.
+    template <class Take>
+    bool TakeDrivers(Take take);
 
     Host& host_;
     RegisterContext context_;

@@ -51,10 +51,9 @@ int CDriver::Decline(int code) {
     return answer == Answer::Ok ? bind_result::Simulation : code;
 }
 
-int CDriver::Bind(std::deque<CLineItem*>& items,
-                  const std::vector<std::string>& searchDirectories) {
+bool CDriver::TakeItems(std::deque<CLineItem*>& items) {
     if (items.empty()) {
-        return bind_result::NotLoaded;
+        return false;
     }
     fileName_ = items.front()->GetName();
     name_ = fileName_.size() > 4 ? fileName_.substr(0, fileName_.size() - 4) : std::string();
@@ -68,6 +67,14 @@ int CDriver::Bind(std::deque<CLineItem*>& items,
         auto device = std::make_unique<CDriverDevice>(&entry_, name_, &context_);
         device->Build(items);
         devices_.push_back(std::move(device));
+    }
+    return true;
+}
+
+int CDriver::Bind(std::deque<CLineItem*>& items,
+                  const std::vector<std::string>& searchDirectories) {
+    if (!TakeItems(items)) {
+        return bind_result::NotLoaded;
     }
 
     std::string reason;

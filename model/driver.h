@@ -40,6 +40,11 @@ public:
     // line, off the list; builds the devices, loads the library from `searchDirectories` (then
     // the system's search), binds the five entry points and opens the driver.
     int Bind(std::deque<CLineItem*>& items, const std::vector<std::string>& searchDirectories);
+    // Bind's first step alone: takes the driver line and its items off the list and builds the
+    // devices, without loading the library. Such a driver's registers can be named and hold
+    // values, but every transfer fails as through a driver that is not loaded. False for an
+    // empty list.
+    bool TakeItems(std::deque<CLineItem*>& items);
     // VekClose then VekOpen, results ignored, when both are bound.
     void Reset();
 

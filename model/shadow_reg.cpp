@@ -163,6 +163,9 @@ bool CShadowReg::Write(int flags) {
     if (!writeDefault) {
         UpdateOverlapping(update_code::Write);
     }
+    if (context_ != nullptr && context_->written) {
+        context_->written(*this);
+    }
     return true;
 }
 

@@ -11,8 +11,8 @@ ScriptHost::ScriptHost(Host& host, std::function<void(const std::string&)> print
     : host_(host), magic_(host), extension_(host, magic_) {
     basic::Engine::Callbacks callbacks;
     callbacks.print = print;
-    callbacks.debug_print = print;
-    callbacks.msg_box = [this](const std::string& prompt, int buttons, const std::string& title) {
+    callbacks.debugPrint = print;
+    callbacks.msgBox = [this](const std::string& prompt, int buttons, const std::string& title) {
         // Buttons 1 (OK/Cancel) and 4 (Yes/No) ask; anything else only tells.
         const int kind = buttons & 0x0F;
         if (kind == 1 || kind == 4) {

@@ -13,7 +13,7 @@ int main(int argc, char** argv) {
     vek::basic::Engine engine;
     vek::basic::Engine::Callbacks callbacks;
     callbacks.print = [](const std::string& line) { std::cout << line << '\n'; };
-    callbacks.debug_print = callbacks.print;
+    callbacks.debugPrint = callbacks.print;
     engine.SetCallbacks(callbacks);
     if (!engine.RunFile(argv[1])) {
         for (const auto& d : engine.Diagnostics()) {

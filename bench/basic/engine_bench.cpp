@@ -7,6 +7,7 @@
 #include <sstream>
 #include <string>
 
+namespace vek::basic {
 namespace {
 
 std::string ReadProgram(const std::string& name) {
@@ -17,10 +18,10 @@ std::string ReadProgram(const std::string& name) {
 }
 
 void RunProgram(benchmark::State& state, const std::string& name) {
-    vek::basic::Engine engine;
-    std::string last_line;
-    vek::basic::Engine::Callbacks callbacks;
-    callbacks.print = [&](const std::string& line) { last_line = line; };
+    Engine engine;
+    std::string lastLine;
+    Engine::Callbacks callbacks;
+    callbacks.print = [&](const std::string& line) { lastLine = line; };
     engine.SetCallbacks(callbacks);
     engine.SetModule(name, ReadProgram(name));
     if (!engine.Compile()) {
@@ -29,12 +30,12 @@ void RunProgram(benchmark::State& state, const std::string& name) {
     }
     for (auto _ : state) {
         engine.Start(name);
-        if (engine.RunToEnd() != vek::basic::RunState::Finished) {
+        if (engine.RunToEnd() != RunState::Finished) {
             state.SkipWithError("run-time error");
             return;
         }
     }
-    state.SetLabel(last_line);
+    state.SetLabel(lastLine);
 }
 
 void BM_IntegerLoop(benchmark::State& state) {
@@ -56,3 +57,4 @@ BENCHMARK(BM_RecursiveFib30)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BubbleSort4000)->Unit(benchmark::kMillisecond);
 
 } // namespace
+} // namespace vek::basic

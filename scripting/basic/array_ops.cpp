@@ -30,30 +30,35 @@ RunError CheckBounds(int dims, const std::int32_t* lower, const std::int32_t* up
 
 } // namespace
 
+Variant UnallocatedArray(Tag element) {
+    auto* array = new ArrayObject;
+    array->elementTag = element;
+    return Variant::Array(array);
+}
+
 RunError NewArray(int dims, const std::int32_t* lower, const std::int32_t* upper, Tag element,
                   Variant& out) {
     std::size_t count = 0;
     if (const RunError e = CheckBounds(dims, lower, upper, count); e != RunError::None) {
         return e;
     }
-    auto* array = new ArrayObject;
-    array->element_tag = element;
+    out = UnallocatedArray(element);
+    ArrayObject* array = out.GetArray();
     array->dims = dims;
     for (int d = 0; d < dims; ++d) {
         array->lower[d] = lower[d];
         array->upper[d] = upper[d];
     }
     array->items.assign(count, DefaultValue(element));
-    out = Variant::Array(array);
     return RunError::None;
 }
 
 RunError Redimension(Variant& target, int dims, const std::int32_t* lower,
                      const std::int32_t* upper, Tag element, bool preserve) {
-    if (!preserve || !target.IsArray() || target.array()->dims == 0) {
+    if (!preserve || !target.IsArray() || target.GetArray()->dims == 0) {
         return NewArray(dims, lower, upper, element, target);
     }
-    const ArrayObject& old = *target.array();
+    const ArrayObject& old = *target.GetArray();
     if (old.dims != dims) {
         return RunError::SubscriptOutOfRange;
     }
@@ -67,7 +72,7 @@ RunError Redimension(Variant& target, int dims, const std::int32_t* lower,
         return e;
     }
     // Elements are laid out with the last dimension slowest, so the kept ones form a prefix.
-    ArrayObject* array = fresh.array();
+    ArrayObject* array = fresh.GetArray();
     const std::size_t keep = std::min(old.items.size(), array->items.size());
     for (std::size_t i = 0; i < keep; ++i) {
         array->items[i] = old.items[i];
@@ -85,7 +90,7 @@ RunError FlatIndex(const ArrayObject& array, const Variant* indices, int count, 
     for (int d = 0; d < count; ++d) {
         std::int32_t index = 0;
         if (indices[d].IsIntegral()) {
-            index = indices[d].int_value();
+            index = indices[d].IntValue();
         } else if (const RunError e = ToLong(indices[d], index); e != RunError::None) {
             return e;
         }
@@ -103,7 +108,7 @@ RunError MakeVariantList(std::vector<Variant> values, Variant& out) {
     int nesting = 1;
     for (const Variant& v : values) {
         if (v.IsArray()) {
-            nesting = std::max(nesting, v.array()->nesting + 1);
+            nesting = std::max(nesting, v.GetArray()->nesting + 1);
         }
     }
     if (nesting > kMaxArrayNesting) {
@@ -121,14 +126,14 @@ RunError MakeVariantList(std::vector<Variant> values, Variant& out) {
 
 RunError StoreElementValue(ArrayObject& array, std::size_t flat, Variant& value) {
     if (value.IsArray()) {
-        const int nesting = value.array()->nesting + 1;
+        const int nesting = value.GetArray()->nesting + 1;
         if (nesting > kMaxArrayNesting) {
             return RunError::OutOfMemory;
         }
         array.nesting = std::max(array.nesting, nesting);
     }
-    if (array.element_tag != Tag::Empty && value.tag() != array.element_tag) {
-        if (const RunError e = CoerceTo(value, array.element_tag); e != RunError::None) {
+    if (array.elementTag != Tag::Empty && value.GetTag() != array.elementTag) {
+        if (const RunError e = CoerceTo(value, array.elementTag); e != RunError::None) {
             return e;
         }
     }

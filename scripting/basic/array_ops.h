@@ -14,6 +14,10 @@ namespace vek::basic {
 RunError NewArray(int dims, const std::int32_t* lower, const std::int32_t* upper, Tag element,
                   Variant& out);
 
+// A dynamic array before its ReDim: no dimensions yet (UBound on it is error 9), elements of
+// kind `element` once it has them.
+Variant UnallocatedArray(Tag element);
+
 // ReDim of the array held by target; Preserve keeps the elements that stay in range and, as in
 // Visual Basic, lets only the last dimension change.
 RunError Redimension(Variant& target, int dims, const std::int32_t* lower,

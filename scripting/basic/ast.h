@@ -1,5 +1,6 @@
 #pragma once
 
+#include "scripting/basic/compile_errors.h"
 #include "scripting/basic/operators.h"
 #include "scripting/basic/variant.h"
 
@@ -11,11 +12,6 @@ namespace vek::basic {
 
 // The syntax tree the parser builds and the compiler walks.
 
-struct Position {
-    int line = 0;
-    int column = 0;
-};
-
 struct Expr;
 using ExprPtr = std::unique_ptr<Expr>;
 
@@ -24,8 +20,8 @@ enum class ExprKind {
     Name,    // name
     Member,  // object.name  (Err.Number, Debug)
     Call,    // callee(args): a call or an array element, decided by the compiler
-    Unary,   // unary_op operand(args[0])
-    Binary,  // args[0] binary_op args[1]
+    Unary,   // unaryOp operand(args[0])
+    Binary,  // args[0] binaryOp args[1]
     Missing, // an argument left out: f(1, , 3)
 };
 
@@ -34,11 +30,11 @@ struct Expr {
     Position pos;
     Variant value;
     std::string name;
-    ExprPtr object;                     // Member: the object; Call: the callee
-    std::vector<ExprPtr> args;          // Call arguments, operator operands
-    std::vector<std::string> arg_names; // Call: name of a named argument (Number:=), else ""
-    BinaryOp binary_op = BinaryOp::Add;
-    UnaryOp unary_op = UnaryOp::Negate;
+    ExprPtr object;                    // Member: the object; Call: the callee
+    std::vector<ExprPtr> args;         // Call arguments, operator operands
+    std::vector<std::string> argNames; // Call: name of a named argument (Number:=), else ""
+    BinaryOp binaryOp = BinaryOp::Add;
+    UnaryOp unaryOp = UnaryOp::Negate;
     bool parenthesized = false; // (x) passed ByRef is passed by value
 };
 
@@ -55,7 +51,7 @@ struct VarDecl {
     std::string name;
     Position pos;
     Tag type = Tag::Empty;
-    bool is_array = false;     // declared with parentheses
+    bool isArray = false;      // declared with parentheses
     std::vector<Bound> bounds; // empty for a dynamic array
     ExprPtr value;             // Const only
 };
@@ -81,29 +77,31 @@ enum class StmtKind {
     Dim,     // decls
     ReDim,   // decls, preserve
     Const,   // decls
-    If,      // conditions[i] -> blocks[i], else_block
+    If,      // conditions[i] -> blocks[i], elseBlock
     Select,  // value, cases
     For,     // name, value(from), limit, step, body
     ForEach, // name, value(collection), body
-    Do,      // condition, test_at_end, until, body
-    Exit,    // exit_kind
+    Do,      // condition, testAtEnd, until, body
+    Exit,    // exitKind
     GoTo,    // name
     Label,   // name
-    OnError, // error_mode, name
-    Resume,  // resume_mode, name
+    OnError, // errorMode, name
+    Resume,  // resumeMode, name
     Print,   // args with separators
     End,
     Stop,
 };
 
 enum class ExitKind { Sub, Function, For, Do };
-enum class OnErrorMode { ResumeNext, GoToLabel, GoToZero };
-enum class ResumeMode { Again, Next, Label };
+// Where On Error and Resume go on; the numbers are the modes of the OnError and Resume
+// instructions, whose last mode goes to the statement's label.
+enum class OnErrorMode { GoToZero = 0, ResumeNext = 1, GoToLabel = 2 };
+enum class ResumeMode { Again = 0, Next = 1, Label = 2 };
 
 struct Stmt {
     StmtKind kind = StmtKind::Call;
     Position pos;
-    Position end_pos; // the Next, Loop or Wend line of a loop
+    Position endPos; // the Next, Loop or Wend line of a loop
     ExprPtr target;
     ExprPtr value;
     ExprPtr limit;
@@ -112,48 +110,52 @@ struct Stmt {
     std::string name;
     std::vector<VarDecl> decls;
     bool preserve = false;
-    bool is_public = false;
+    bool isPublic = false;
     std::vector<ExprPtr> conditions;
     std::vector<Block> blocks;
-    Block else_block;
-    bool has_else = false;
-    bool single_line = false; // If: one statement on one line
+    Block elseBlock;
+    bool hasElse = false;
+    bool singleLine = false; // If: one statement on one line
     std::vector<CaseClause> cases;
     Block body;
-    bool test_at_end = false;
+    bool testAtEnd = false;
     bool until = false;
-    ExitKind exit_kind = ExitKind::Sub;
-    OnErrorMode error_mode = OnErrorMode::GoToZero;
-    ResumeMode resume_mode = ResumeMode::Next;
-    std::vector<ExprPtr> print_items;
-    std::vector<char> print_separators; // after each item: ';', ',' or 0
-    bool debug_print = false;
+    ExitKind exitKind = ExitKind::Sub;
+    OnErrorMode errorMode = OnErrorMode::GoToZero;
+    ResumeMode resumeMode = ResumeMode::Next;
+    std::vector<ExprPtr> printItems;
+    std::vector<char> printSeparators; // after each item: ';', ',' or 0
+    bool debugPrint = false;
 };
 
-struct Param {
+// How a parameter is declared; the compiled procedure keeps it too.
+struct ParamMode {
+    bool byRef = true;
+    bool optional = false;
+    bool isArray = false;
+    Tag type = Tag::Empty;
+};
+
+struct Param : ParamMode {
     std::string name;
     Position pos;
-    bool by_ref = true;
-    bool optional = false;
-    bool is_array = false;
-    Tag type = Tag::Empty;
-    ExprPtr default_value;
+    ExprPtr defaultValue;
 };
 
 struct ProcDecl {
     std::string name;
     Position pos;
-    bool is_function = false;
-    bool is_public = true;
-    Tag return_type = Tag::Empty;
+    bool isFunction = false;
+    bool isPublic = true;
+    Tag returnType = Tag::Empty;
     std::vector<Param> params;
     Block body;
-    int end_line = 0;
+    int endLine = 0;
 };
 
 struct ModuleAst {
     std::string name;
-    bool option_explicit = false;
+    bool optionExplicit = false;
     std::vector<StmtPtr> declarations; // module-level Dim, Public, Private, Const
     std::vector<ProcDecl> procs;
 };

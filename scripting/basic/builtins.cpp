@@ -38,25 +38,9 @@ const BuiltinInfo& BuiltinAt(int id) {
 
 bool FindBuiltinConstant(std::string_view name, Variant& value) {
     static const std::unordered_map<std::string, Variant> constants = {
-        {"vbcrlf", Variant::String("\r\n")},
-        {"vbnewline", Variant::String("\r\n")},
-        {"vbcr", Variant::String("\r")},
-        {"vblf", Variant::String("\n")},
-        {"vbtab", Variant::String("\t")},
-        {"vbnullstring", Variant::String("")},
-        {"vbokonly", Variant::Integer(0)},
-        {"vbokcancel", Variant::Integer(1)},
-        {"vbyesnocancel", Variant::Integer(3)},
-        {"vbyesno", Variant::Integer(4)},
-        {"vbcritical", Variant::Integer(16)},
-        {"vbquestion", Variant::Integer(32)},
-        {"vbexclamation", Variant::Integer(48)},
-        {"vbinformation", Variant::Integer(64)},
-        {"vbok", Variant::Integer(1)},
-        {"vbcancel", Variant::Integer(2)},
-        {"vbyes", Variant::Integer(6)},
-        {"vbno", Variant::Integer(7)},
-        {"empty", Variant()},
+#define VEK_BASIC_CONSTANT_ENTRY(name, value) {Lower(#name), Variant::value},
+        VEK_BASIC_CONSTANTS(VEK_BASIC_CONSTANT_ENTRY)
+#undef VEK_BASIC_CONSTANT_ENTRY
     };
     const auto it = constants.find(Lower(name));
     if (it == constants.end()) {

@@ -13,11 +13,11 @@ namespace vek::basic {
 // What built-in functions need from outside the pure value world.
 struct BuiltinContext {
     // MsgBox(prompt, buttons, title) through the host; returns the button pressed (1 = OK).
-    std::function<int(const std::string&, int, const std::string&)> msg_box;
+    std::function<int(const std::string&, int, const std::string&)> msgBox;
     // Set by Wait: the machine ends its slice and resumes after this many milliseconds.
-    std::int64_t wait_ms = -1;
-    std::uint32_t rnd_seed = 0x50000;
-    double last_rnd = 0;
+    std::int64_t waitMs = -1;
+    std::uint32_t rndSeed = 0x50000;
+    double lastRnd = 0;
 };
 
 using BuiltinFunction = RunError (*)(BuiltinContext& context, Variant* args, int argc,
@@ -91,8 +91,8 @@ enum class BuiltinId {
 
 struct BuiltinInfo {
     const char* name;
-    int min_args;
-    int max_args;
+    int minArgs;
+    int maxArgs;
     BuiltinFunction function;
 };
 
@@ -101,7 +101,29 @@ struct BuiltinInfo {
 const BuiltinInfo* FindBuiltin(std::string_view name, int& id);
 const BuiltinInfo& BuiltinAt(int id);
 
-// Named constants every script knows: vbCrLf, vbTab, vbOK, vbYesNo ...
+// Named constants every script knows: name and value.
+#define VEK_BASIC_CONSTANTS(X)                                                                     \
+    X(vbCrLf, String("\r\n"))                                                                      \
+    X(vbNewLine, String("\r\n"))                                                                   \
+    X(vbCr, String("\r"))                                                                          \
+    X(vbLf, String("\n"))                                                                          \
+    X(vbTab, String("\t"))                                                                         \
+    X(vbNullString, String(""))                                                                    \
+    X(vbOKOnly, Integer(0))                                                                        \
+    X(vbOKCancel, Integer(1))                                                                      \
+    X(vbYesNoCancel, Integer(3))                                                                   \
+    X(vbYesNo, Integer(4))                                                                         \
+    X(vbCritical, Integer(16))                                                                     \
+    X(vbQuestion, Integer(32))                                                                     \
+    X(vbExclamation, Integer(48))                                                                  \
+    X(vbInformation, Integer(64))                                                                  \
+    X(vbOK, Integer(1))                                                                            \
+    X(vbCancel, Integer(2))                                                                        \
+    X(vbYes, Integer(6))                                                                           \
+    X(vbNo, Integer(7))                                                                            \
+    X(Empty, Empty())
+
+// The value of a named constant (any case).
 bool FindBuiltinConstant(std::string_view name, Variant& value);
 
 #define VEK_BASIC_BUILTIN_DECLARE(name, min, max)                                                  \

@@ -11,7 +11,7 @@ RunError Bound(Variant* args, int argc, bool upper, Variant& out) {
     if (!args[0].IsArray()) {
         return RunError::TypeMismatch;
     }
-    const ArrayObject& array = *args[0].array();
+    const ArrayObject& array = *args[0].GetArray();
     std::int32_t dim = 1;
     if (argc > 1 && ToLong(args[1], dim) != RunError::None) {
         return RunError::TypeMismatch;
@@ -21,29 +21,6 @@ RunError Bound(Variant* args, int argc, bool upper, Variant& out) {
     }
     out = Variant::Long(upper ? array.upper[dim - 1] : array.lower[dim - 1]);
     return RunError::None;
-}
-
-int KindNumber(Tag tag) {
-    switch (tag) {
-    case Tag::Boolean:
-        return 11;
-    case Tag::Integer:
-        return 2;
-    case Tag::Long:
-        return 3;
-    case Tag::Single:
-        return 4;
-    case Tag::Double:
-        return 5;
-    case Tag::Date:
-        return 7;
-    case Tag::String:
-        return 8;
-    case Tag::Empty:
-        return 0;
-    default:
-        return 12;
-    }
 }
 
 } // namespace
@@ -91,7 +68,7 @@ RunError BuiltinSplit(BuiltinContext&, Variant* args, int argc, Variant& out) {
 }
 
 RunError BuiltinJoin(BuiltinContext&, Variant* args, int argc, Variant& out) {
-    if (!args[0].IsArray() || args[0].array()->dims != 1) {
+    if (!args[0].IsArray() || args[0].GetArray()->dims != 1) {
         return RunError::TypeMismatch;
     }
     std::string delimiter = " ";
@@ -100,7 +77,7 @@ RunError BuiltinJoin(BuiltinContext&, Variant* args, int argc, Variant& out) {
     }
     std::string result;
     bool first = true;
-    for (const Variant& item : args[0].array()->items) {
+    for (const Variant& item : args[0].GetArray()->items) {
         VEK_BASIC_ARG_TEXT(text, item);
         if (!first) {
             result += delimiter;
@@ -127,20 +104,20 @@ RunError BuiltinIsEmpty(BuiltinContext&, Variant* args, int, Variant& out) {
 
 RunError BuiltinTypeName(BuiltinContext&, Variant* args, int, Variant& out) {
     if (args[0].IsArray()) {
-        out = Variant::String(std::string(ElementTypeName(args[0].array()->element_tag)) + "()");
+        out = Variant::String(std::string(ElementTypeName(args[0].GetArray()->elementTag)) + "()");
     } else {
-        out = Variant::String(TagName(args[0].tag()));
+        out = Variant::String(KindOf(args[0].GetTag()).typeName);
     }
     return RunError::None;
 }
 
 RunError BuiltinVarType(BuiltinContext&, Variant* args, int, Variant& out) {
     if (args[0].IsArray()) {
-        out = Variant::Integer(8192 + KindNumber(args[0].array()->element_tag == Tag::Empty
-                                                     ? Tag::Array
-                                                     : args[0].array()->element_tag));
+        // vbArray plus the kind of the elements, vbVariant for an array without a kind.
+        const Tag element = args[0].GetArray()->elementTag;
+        out = Variant::Integer(8192 + KindOf(element == Tag::Empty ? Tag::Array : element).varType);
     } else {
-        out = Variant::Integer(KindNumber(args[0].tag()));
+        out = Variant::Integer(KindOf(args[0].GetTag()).varType);
     }
     return RunError::None;
 }

@@ -21,57 +21,35 @@ RunError MathFunction(const Variant& value, double (*f)(double), Variant& out) {
 // Int and Fix keep integral kinds as they are and round the others towards -inf or zero.
 RunError RoundKeepingKind(const Variant& value, double (*f)(double), Variant& out) {
     if (value.IsIntegral()) {
-        out = value.tag() == Tag::Boolean ? Variant::Integer(value.int_value()) : value;
+        out = value.GetTag() == Tag::Boolean ? Variant::Integer(value.IntValue()) : value;
         return RunError::None;
     }
     VEK_BASIC_ARG_DOUBLE(x, value);
-    out = value.tag() == Tag::Single ? Variant::Single(static_cast<float>(f(x)))
-                                     : Variant::Double(f(x));
+    out = value.GetTag() == Tag::Single ? Variant::Single(static_cast<float>(f(x)))
+                                        : Variant::Double(f(x));
     return RunError::None;
 }
 
 } // namespace
 
-RunError BuiltinCInt(BuiltinContext&, Variant* args, int, Variant& out) {
-    out = args[0];
-    return CoerceTo(out, Tag::Integer);
-}
-
-RunError BuiltinCLng(BuiltinContext&, Variant* args, int, Variant& out) {
-    out = args[0];
-    return CoerceTo(out, Tag::Long);
-}
-
-RunError BuiltinCSng(BuiltinContext&, Variant* args, int, Variant& out) {
-    out = args[0];
-    return CoerceTo(out, Tag::Single);
-}
-
-RunError BuiltinCDbl(BuiltinContext&, Variant* args, int, Variant& out) {
-    out = args[0];
-    return CoerceTo(out, Tag::Double);
-}
-
-RunError BuiltinCBool(BuiltinContext&, Variant* args, int, Variant& out) {
-    out = args[0];
-    return CoerceTo(out, Tag::Boolean);
-}
-
-RunError BuiltinInt(BuiltinContext&, Variant* args, int, Variant& out) {
-    return RoundKeepingKind(
-        args[0], [](double x) { return std::floor(x); }, out);
-}
-
-RunError BuiltinFix(BuiltinContext&, Variant* args, int, Variant& out) {
-    return RoundKeepingKind(
-        args[0], [](double x) { return std::trunc(x); }, out);
-}
+// CInt, CLng, CSng, CDbl, CBool: the value converted as a variable of that kind converts it.
+#define VEK_BASIC_CONVERSION(name, kind)                                                           \
+    RunError Builtin##name(BuiltinContext&, Variant* args, int, Variant& out) {                    \
+        out = args[0];                                                                             \
+        return CoerceTo(out, Tag::kind);                                                           \
+    }
+VEK_BASIC_CONVERSION(CInt, Integer)
+VEK_BASIC_CONVERSION(CLng, Long)
+VEK_BASIC_CONVERSION(CSng, Single)
+VEK_BASIC_CONVERSION(CDbl, Double)
+VEK_BASIC_CONVERSION(CBool, Boolean)
+#undef VEK_BASIC_CONVERSION
 
 RunError BuiltinAbs(BuiltinContext&, Variant* args, int, Variant& out) {
     const Variant& v = args[0];
     if (v.IsIntegral()) {
-        const std::int64_t a = std::llabs(std::int64_t{v.int_value()});
-        if (v.tag() == Tag::Long) {
+        const std::int64_t a = std::llabs(std::int64_t{v.IntValue()});
+        if (v.GetTag() == Tag::Long) {
             out = a > INT32_MAX ? Variant::Double(static_cast<double>(a))
                                 : Variant::Long(static_cast<std::int32_t>(a));
         } else {
@@ -90,15 +68,6 @@ RunError BuiltinSgn(BuiltinContext&, Variant* args, int, Variant& out) {
     return RunError::None;
 }
 
-RunError BuiltinSqr(BuiltinContext&, Variant* args, int, Variant& out) {
-    VEK_BASIC_ARG_DOUBLE(x, args[0]);
-    if (x < 0) {
-        return RunError::InvalidCall;
-    }
-    out = Variant::Double(std::sqrt(x));
-    return RunError::None;
-}
-
 RunError BuiltinExp(BuiltinContext&, Variant* args, int, Variant& out) {
     VEK_BASIC_ARG_DOUBLE(x, args[0]);
     const double r = std::exp(x);
@@ -109,34 +78,23 @@ RunError BuiltinExp(BuiltinContext&, Variant* args, int, Variant& out) {
     return RunError::None;
 }
 
-RunError BuiltinLog(BuiltinContext&, Variant* args, int, Variant& out) {
-    VEK_BASIC_ARG_DOUBLE(x, args[0]);
-    if (x <= 0) {
-        return RunError::InvalidCall;
+// A function of one number: Int rounds towards -inf and Fix towards zero, keeping the kind; the
+// others give a Double, or error 5 where they have no finite value (Sqr of a negative number,
+// Log of 0).
+#define VEK_BASIC_NUMBER_FUNCTION(name, apply, function)                                           \
+    RunError Builtin##name(BuiltinContext&, Variant* args, int, Variant& out) {                    \
+        return apply(                                                                              \
+            args[0], [](double x) { return function(x); }, out);                                   \
     }
-    out = Variant::Double(std::log(x));
-    return RunError::None;
-}
-
-RunError BuiltinSin(BuiltinContext&, Variant* args, int, Variant& out) {
-    return MathFunction(
-        args[0], [](double x) { return std::sin(x); }, out);
-}
-
-RunError BuiltinCos(BuiltinContext&, Variant* args, int, Variant& out) {
-    return MathFunction(
-        args[0], [](double x) { return std::cos(x); }, out);
-}
-
-RunError BuiltinTan(BuiltinContext&, Variant* args, int, Variant& out) {
-    return MathFunction(
-        args[0], [](double x) { return std::tan(x); }, out);
-}
-
-RunError BuiltinAtn(BuiltinContext&, Variant* args, int, Variant& out) {
-    return MathFunction(
-        args[0], [](double x) { return std::atan(x); }, out);
-}
+VEK_BASIC_NUMBER_FUNCTION(Int, RoundKeepingKind, std::floor)
+VEK_BASIC_NUMBER_FUNCTION(Fix, RoundKeepingKind, std::trunc)
+VEK_BASIC_NUMBER_FUNCTION(Sqr, MathFunction, std::sqrt)
+VEK_BASIC_NUMBER_FUNCTION(Log, MathFunction, std::log)
+VEK_BASIC_NUMBER_FUNCTION(Sin, MathFunction, std::sin)
+VEK_BASIC_NUMBER_FUNCTION(Cos, MathFunction, std::cos)
+VEK_BASIC_NUMBER_FUNCTION(Tan, MathFunction, std::tan)
+VEK_BASIC_NUMBER_FUNCTION(Atn, MathFunction, std::atan)
+#undef VEK_BASIC_NUMBER_FUNCTION
 
 RunError BuiltinRound(BuiltinContext&, Variant* args, int argc, Variant& out) {
     VEK_BASIC_ARG_DOUBLE(x, args[0]);
@@ -160,7 +118,7 @@ RunError BuiltinIsNumeric(BuiltinContext&, Variant* args, int, Variant& out) {
     const Variant& v = args[0];
     double ignored = 0;
     out = Variant::Boolean(v.IsEmpty() || v.IsNumeric() ||
-                           (v.IsString() && ParseNumber(v.string_value(), ignored)));
+                           (v.IsString() && ParseNumber(v.StringValue(), ignored)));
     return RunError::None;
 }
 

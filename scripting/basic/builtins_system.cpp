@@ -12,9 +12,9 @@ namespace {
 
 // Visual Basic's generator: a 24-bit linear congruential sequence, so seeded runs repeat.
 double NextRandom(BuiltinContext& context) {
-    context.rnd_seed = (context.rnd_seed * 1140671485u + 12820163u) & 0xFFFFFFu;
-    context.last_rnd = static_cast<double>(context.rnd_seed) / 16777216.0;
-    return context.last_rnd;
+    context.rndSeed = (context.rndSeed * 1140671485u + 12820163u) & 0xFFFFFFu;
+    context.lastRnd = static_cast<double>(context.rndSeed) / 16777216.0;
+    return context.lastRnd;
 }
 
 double SecondsSinceMidnight() {
@@ -38,10 +38,10 @@ RunError BuiltinRnd(BuiltinContext& context, Variant* args, int argc, Variant& o
         const auto f = static_cast<float>(n);
         std::uint32_t bits = 0;
         std::memcpy(&bits, &f, sizeof bits);
-        context.rnd_seed = (bits + (bits >> 24)) & 0xFFFFFFu;
+        context.rndSeed = (bits + (bits >> 24)) & 0xFFFFFFu;
         out = Variant::Single(static_cast<float>(NextRandom(context)));
     } else if (n == 0) {
-        out = Variant::Single(static_cast<float>(context.last_rnd));
+        out = Variant::Single(static_cast<float>(context.lastRnd));
     } else {
         out = Variant::Single(static_cast<float>(NextRandom(context)));
     }
@@ -53,8 +53,8 @@ RunError BuiltinRandomize(BuiltinContext& context, Variant* args, int argc, Vari
     if (argc > 0 && ToDouble(args[0], seed) != RunError::None) {
         return RunError::TypeMismatch;
     }
-    context.rnd_seed =
-        (static_cast<std::uint32_t>(static_cast<std::int64_t>(seed * 256)) ^ context.rnd_seed) &
+    context.rndSeed =
+        (static_cast<std::uint32_t>(static_cast<std::int64_t>(seed * 256)) ^ context.rndSeed) &
         0xFFFFFFu;
     out = Variant();
     return RunError::None;
@@ -70,8 +70,8 @@ RunError BuiltinNow(BuiltinContext&, Variant*, int, Variant& out) {
     std::tm parts{};
     localtime_r(&t, &parts);
     // Local time as days since 30 December 1899.
-    const double local_seconds = static_cast<double>(t) + static_cast<double>(parts.tm_gmtoff);
-    out = Variant::Date(local_seconds / 86400.0 + 25569.0);
+    const double localSeconds = static_cast<double>(t) + static_cast<double>(parts.tm_gmtoff);
+    out = Variant::Date(localSeconds / 86400.0 + 25569.0);
     return RunError::None;
 }
 
@@ -85,7 +85,7 @@ RunError BuiltinMsgBox(BuiltinContext& context, Variant* args, int argc, Variant
     if (argc > 2 && ToText(args[2], title) != RunError::None) {
         return RunError::TypeMismatch;
     }
-    out = Variant::Integer(context.msg_box ? context.msg_box(prompt, buttons, title) : 1);
+    out = Variant::Integer(context.msgBox ? context.msgBox(prompt, buttons, title) : 1);
     return RunError::None;
 }
 
@@ -94,7 +94,7 @@ RunError BuiltinWait(BuiltinContext& context, Variant* args, int, Variant& out) 
     if (ms < 0) {
         return RunError::InvalidCall;
     }
-    context.wait_ms = ms;
+    context.waitMs = ms;
     out = Variant();
     return RunError::None;
 }

@@ -19,6 +19,31 @@ RunError CheckedString(std::string text, Variant& out) {
     return RunError::None;
 }
 
+// Left and Right: the first or last count characters.
+RunError TextEnd(Variant* args, bool left, Variant& out) {
+    VEK_BASIC_ARG_TEXT(text, args[0]);
+    VEK_BASIC_ARG_LONG(count, args[1]);
+    if (count < 0) {
+        return RunError::InvalidCall;
+    }
+    const std::size_t n = std::min(text.size(), static_cast<std::size_t>(count));
+    out = Variant::String(left ? text.substr(0, n) : text.substr(text.size() - n));
+    return RunError::None;
+}
+
+// Space and String: how many characters, checked before any is made.
+RunError RepeatCount(const Variant& value, std::size_t& count) {
+    VEK_BASIC_ARG_LONG(n, value);
+    if (n < 0) {
+        return RunError::InvalidCall;
+    }
+    if (static_cast<std::size_t>(n) > kMaxStringLength) {
+        return RunError::OutOfStringSpace;
+    }
+    count = static_cast<std::size_t>(n);
+    return RunError::None;
+}
+
 std::string Upper(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
                    [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
@@ -34,24 +59,11 @@ RunError BuiltinLen(BuiltinContext&, Variant* args, int, Variant& out) {
 }
 
 RunError BuiltinLeft(BuiltinContext&, Variant* args, int, Variant& out) {
-    VEK_BASIC_ARG_TEXT(text, args[0]);
-    VEK_BASIC_ARG_LONG(count, args[1]);
-    if (count < 0) {
-        return RunError::InvalidCall;
-    }
-    out = Variant::String(text.substr(0, static_cast<std::size_t>(count)));
-    return RunError::None;
+    return TextEnd(args, true, out);
 }
 
 RunError BuiltinRight(BuiltinContext&, Variant* args, int, Variant& out) {
-    VEK_BASIC_ARG_TEXT(text, args[0]);
-    VEK_BASIC_ARG_LONG(count, args[1]);
-    if (count < 0) {
-        return RunError::InvalidCall;
-    }
-    const std::size_t n = std::min(text.size(), static_cast<std::size_t>(count));
-    out = Variant::String(text.substr(text.size() - n));
-    return RunError::None;
+    return TextEnd(args, false, out);
 }
 
 RunError BuiltinMid(BuiltinContext&, Variant* args, int argc, Variant& out) {
@@ -155,35 +167,31 @@ RunError BuiltinRTrim(BuiltinContext&, Variant* args, int, Variant& out) {
 }
 
 RunError BuiltinSpace(BuiltinContext&, Variant* args, int, Variant& out) {
-    VEK_BASIC_ARG_LONG(count, args[0]);
-    if (count < 0) {
-        return RunError::InvalidCall;
+    std::size_t count = 0;
+    if (const RunError e = RepeatCount(args[0], count); e != RunError::None) {
+        return e;
     }
-    if (static_cast<std::size_t>(count) > kMaxStringLength) {
-        return RunError::OutOfStringSpace;
-    }
-    return CheckedString(std::string(static_cast<std::size_t>(count), ' '), out);
+    out = Variant::String(std::string(count, ' '));
+    return RunError::None;
 }
 
 RunError BuiltinString(BuiltinContext&, Variant* args, int, Variant& out) {
-    VEK_BASIC_ARG_LONG(count, args[0]);
-    if (count < 0) {
-        return RunError::InvalidCall;
-    }
-    if (static_cast<std::size_t>(count) > kMaxStringLength) {
-        return RunError::OutOfStringSpace;
+    std::size_t count = 0;
+    if (const RunError e = RepeatCount(args[0], count); e != RunError::None) {
+        return e;
     }
     char c = 0;
     if (args[1].IsString()) {
-        if (args[1].string_value().empty()) {
+        if (args[1].StringValue().empty()) {
             return RunError::InvalidCall;
         }
-        c = args[1].string_value()[0];
+        c = args[1].StringValue()[0];
     } else {
         VEK_BASIC_ARG_LONG(code, args[1]);
         c = static_cast<char>(code & 0xFF);
     }
-    return CheckedString(std::string(static_cast<std::size_t>(count), c), out);
+    out = Variant::String(std::string(count, c));
+    return RunError::None;
 }
 
 RunError BuiltinChr(BuiltinContext&, Variant* args, int, Variant& out) {
@@ -273,7 +281,7 @@ namespace {
 RunError RadixText(const Variant& value, bool hex, Variant& out) {
     VEK_BASIC_ARG_LONG(number, value);
     std::uint32_t bits = static_cast<std::uint32_t>(number);
-    if (number < 0 && (value.tag() == Tag::Integer || value.tag() == Tag::Boolean)) {
+    if (number < 0 && (value.GetTag() == Tag::Integer || value.GetTag() == Tag::Boolean)) {
         bits &= 0xFFFF;
     }
     char buffer[16];

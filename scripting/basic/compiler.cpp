@@ -13,20 +13,20 @@ namespace vek::basic {
 class ProgramCompiler : private ConstantResolver {
 public:
     ProgramCompiler(const std::vector<SourceModule>& sources,
-                    const std::vector<HostFunctionInfo>& host_functions, Program& program,
+                    const std::vector<HostFunctionInfo>& hostFunctions, Program& program,
                     std::vector<Diagnostic>& errors)
-        : sources_(sources), host_functions_(host_functions), program_(program), errors_(errors) {}
+        : sources_(sources), hostFunctions_(hostFunctions), program_(program), errors_(errors) {}
 
     bool Run() {
-        const std::size_t errors_before = errors_.size();
+        const std::size_t errorsBefore = errors_.Count();
         for (const SourceModule& source : sources_) {
             asts_.push_back(ParseModule(source.name, source.text, errors_));
             program_.modules.push_back({source.name});
         }
-        if (errors_.size() != errors_before) {
+        if (errors_.Count() != errorsBefore) {
             return false;
         }
-        program_.symbols.module_names.resize(asts_.size());
+        program_.symbols.moduleNames.resize(asts_.size());
         for (std::size_t m = 0; m < asts_.size(); ++m) {
             Declare(static_cast<int>(m));
         }
@@ -36,17 +36,16 @@ public:
         for (const ModuleDeclaration& d : deferred_) {
             Finish(d);
         }
-        if (errors_.size() != errors_before) {
+        if (errors_.Count() != errorsBefore) {
             return false;
         }
         for (std::size_t i = 0; i < program_.procs.size(); ++i) {
             Procedure& proc = program_.procs[i];
             const ModuleAst& ast = asts_[static_cast<std::size_t>(proc.module)];
-            ProcCompiler compiler(program_, host_functions_, proc.module, ast.option_explicit,
-                                  proc);
-            compiler.CompileBody(*proc_decls_[i], ast.name, errors_);
+            ProcCompiler compiler(program_, hostFunctions_, proc.module, ast.optionExplicit, proc);
+            compiler.CompileBody(*procDecls_[i], ast.name, errors_);
         }
-        return errors_.size() == errors_before;
+        return errors_.Count() == errorsBefore;
     }
 
 private:
@@ -58,27 +57,26 @@ private:
     struct ModuleDeclaration {
         int module = 0;
         const VarDecl* global = nullptr;
-        int global_index = 0;
+        int globalIndex = 0;
         const Param* param = nullptr;
-        ParamInfo* param_info = nullptr;
-        int proc_index = 0;
+        ParamInfo* paramInfo = nullptr;
+        int procIndex = 0;
     };
 
-    void Error(int module, Position pos, const std::string& message) {
-        errors_.push_back({program_.modules[static_cast<std::size_t>(module)].name, pos.line,
-                           pos.column, message});
+    void Error(int module, const CompileMessage& message) {
+        errors_.Report(program_.modules[static_cast<std::size_t>(module)].name, message);
     }
 
-    void AddName(int module, const std::string& name, EntryKind kind, int index, bool is_public,
+    void AddName(int module, const std::string& name, EntryKind kind, int index, bool isPublic,
                  Position pos) {
         const std::string lower = Lower(name);
-        auto& own = program_.symbols.module_names[static_cast<std::size_t>(module)];
+        auto& own = program_.symbols.moduleNames[static_cast<std::size_t>(module)];
         if (!own.emplace(lower, NameEntry{kind, index, module}).second) {
-            Error(module, pos, "duplicate declaration: " + name);
+            Error(module, {CompileError::DuplicateDeclaration, pos, {name}});
             return;
         }
-        if (is_public) {
-            program_.symbols.public_names[lower].push_back({kind, index, module});
+        if (isPublic) {
+            program_.symbols.publicNames[lower].push_back({kind, index, module});
         }
     }
 
@@ -88,91 +86,92 @@ private:
         for (const StmtPtr& s : ast.declarations) {
             for (const VarDecl& d : s->decls) {
                 if (s->kind == StmtKind::Const) {
-                    const int index = static_cast<int>(program_.symbols.constants.size());
-                    program_.symbols.constants.push_back({d.name, m, s->is_public, Variant()});
-                    pending_.push_back({&d});
-                    AddName(m, d.name, EntryKind::Constant, index, s->is_public || shared, d.pos);
-                    continue;
-                }
-                const int index = static_cast<int>(program_.globals.size());
-                GlobalInfo g;
-                g.name = d.name;
-                g.module = m;
-                g.is_public = s->is_public || shared;
-                g.type = d.is_array ? Tag::Empty : d.type;
-                if (d.is_array) {
-                    auto* unallocated = new ArrayObject;
-                    unallocated->element_tag = d.type;
-                    g.init = Variant::Array(unallocated);
-                    if (!d.bounds.empty()) {
-                        deferred_.push_back({m, &d, index, nullptr, nullptr, 0});
-                    }
+                    DeclareConstant(m, d, s->isPublic, shared);
                 } else {
-                    g.init = DefaultValue(d.type);
+                    DeclareGlobal(m, d, s->isPublic || shared);
                 }
-                program_.globals.push_back(std::move(g));
-                AddName(m, d.name, EntryKind::Global, index, s->is_public || shared, d.pos);
             }
         }
         for (const ProcDecl& decl : ast.procs) {
-            const int index = static_cast<int>(program_.procs.size());
-            program_.procs.emplace_back();
-            proc_decls_.push_back(&decl);
-            Procedure& proc = program_.procs.back();
-            proc.name = decl.name;
-            proc.module = m;
-            proc.is_function = decl.is_function;
-            proc.is_public = decl.is_public || shared;
-            proc.line = decl.pos.line;
-            proc.end_line = decl.end_line;
-            for (const Param& p : decl.params) {
-                ParamInfo info;
-                info.name = Lower(p.name);
-                info.by_ref = p.by_ref || p.is_array;
-                info.optional = p.optional;
-                info.is_array = p.is_array;
-                info.type = p.type;
-                for (const ParamInfo& other : proc.params) {
-                    if (other.name == info.name) {
-                        Error(m, p.pos, "duplicate parameter: " + p.name);
-                    }
-                }
-                if (proc.params.size() > 0 && proc.params.back().optional && !p.optional) {
-                    Error(m, p.pos,
-                          "expected Optional: parameters after an Optional one are "
-                          "Optional too");
-                }
-                proc.params.push_back(info);
-                proc.slot_names.push_back(info.name);
-                proc.slot_types.push_back(p.is_array ? Tag::Empty : p.type);
-                proc.slot_is_ref.push_back(info.by_ref);
-                proc.slot_init.emplace_back();
-            }
-            for (std::size_t i = 0; i < decl.params.size(); ++i) {
-                if (decl.params[i].default_value) {
-                    deferred_.push_back({m, nullptr, 0, &decl.params[i], nullptr, index});
-                }
-            }
-            if (decl.is_function) {
-                proc.result_slot = proc.SlotCount();
-                proc.slot_names.emplace_back();
-                proc.slot_types.push_back(decl.return_type);
-                proc.slot_is_ref.push_back(false);
-                proc.slot_init.push_back(DefaultValue(decl.return_type));
-            }
-            AddName(m, decl.name, EntryKind::Procedure, index, proc.is_public, decl.pos);
+            DeclareProcedure(m, decl, shared);
         }
     }
 
-    bool Resolve(const std::string& lower_name, Variant& out, std::string& error) override {
+    // Its value is evaluated once all names are known.
+    void DeclareConstant(int m, const VarDecl& d, bool isPublic, bool shared) {
+        const int index = static_cast<int>(program_.symbols.constants.size());
+        program_.symbols.constants.push_back({d.name, m, isPublic, Variant()});
+        pending_.push_back({&d});
+        AddName(m, d.name, EntryKind::Constant, index, isPublic || shared, d.pos);
+    }
+
+    void DeclareGlobal(int m, const VarDecl& d, bool isPublic) {
+        const int index = static_cast<int>(program_.globals.size());
+        GlobalInfo g;
+        g.name = d.name;
+        g.module = m;
+        g.isPublic = isPublic;
+        g.type = d.isArray ? Tag::Empty : d.type;
+        if (d.isArray) {
+            g.init = UnallocatedArray(d.type);
+            if (!d.bounds.empty()) {
+                deferred_.push_back({m, &d, index, nullptr, nullptr, 0});
+            }
+        } else {
+            g.init = DefaultValue(d.type);
+        }
+        program_.globals.push_back(std::move(g));
+        AddName(m, d.name, EntryKind::Global, index, isPublic, d.pos);
+    }
+
+    // The procedure with its parameter slots and result slot; parameter defaults are evaluated
+    // once all names are known.
+    void DeclareProcedure(int m, const ProcDecl& decl, bool shared) {
+        const int index = static_cast<int>(program_.procs.size());
+        program_.procs.emplace_back();
+        procDecls_.push_back(&decl);
+        Procedure& proc = program_.procs.back();
+        proc.name = decl.name;
+        proc.module = m;
+        proc.isFunction = decl.isFunction;
+        proc.isPublic = decl.isPublic || shared;
+        proc.line = decl.pos.line;
+        proc.endLine = decl.endLine;
+        for (const Param& p : decl.params) {
+            ParamInfo info;
+            static_cast<ParamMode&>(info) = p;
+            info.byRef = p.byRef || p.isArray; // an array is always passed by reference
+            info.name = Lower(p.name);
+            for (const ParamInfo& other : proc.params) {
+                if (other.name == info.name) {
+                    Error(m, {CompileError::DuplicateParameter, p.pos, p.name});
+                }
+            }
+            if (proc.params.size() > 0 && proc.params.back().optional && !p.optional) {
+                Error(m, {CompileError::OptionalAfterOptional, p.pos});
+            }
+            proc.params.push_back(info);
+            proc.slots.Add(info.name, p.isArray ? Tag::Empty : p.type, info.byRef, Variant());
+            if (p.defaultValue) {
+                deferred_.push_back({m, nullptr, 0, &p, nullptr, index});
+            }
+        }
+        if (decl.isFunction) {
+            proc.resultSlot =
+                proc.slots.Add({}, decl.returnType, false, DefaultValue(decl.returnType));
+        }
+        AddName(m, decl.name, EntryKind::Procedure, index, proc.isPublic, decl.pos);
+    }
+
+    bool Resolve(const std::string& lowerName, Variant& out, CompileMessage& error) override {
         NameEntry entry;
         bool ambiguous = false;
-        if (!program_.symbols.Lookup(current_module_, lower_name, entry, ambiguous) ||
+        if (!program_.symbols.Lookup(currentModule_, lowerName, entry, ambiguous) ||
             entry.kind != EntryKind::Constant) {
             return false;
         }
         if (!EvaluatePending(entry.index)) {
-            error = "constant has no value: " + lower_name;
+            error = {CompileError::ConstantWithoutValue, {}, {lowerName}};
             return false;
         }
         out = program_.symbols.constants[static_cast<std::size_t>(entry.index)].value;
@@ -186,22 +185,25 @@ private:
             return true;
         }
         if (p.state == PendingConstant::State::Busy) {
-            Error(info.module, p.decl->pos, "constant refers to itself: " + info.name);
+            Error(info.module, {CompileError::ConstantRefersToItself, p.decl->pos, {info.name}});
             return false;
         }
         p.state = PendingConstant::State::Busy;
-        const int saved_module = current_module_;
-        current_module_ = info.module;
-        std::string error;
+        const int savedModule = currentModule_;
+        currentModule_ = info.module;
+        CompileMessage error;
         Variant value;
         bool ok = EvaluateConstant(*p.decl->value, *this, value, error);
-        current_module_ = saved_module;
+        currentModule_ = savedModule;
         if (ok && CoerceTo(value, p.decl->type) != RunError::None) {
-            error = "constant value does not fit its type: " + info.name;
+            error = {CompileError::ConstantDoesNotFit, {}, {info.name}};
             ok = false;
         }
-        if (!ok && !error.empty() && error.rfind("constant has no value", 0) != 0) {
-            Error(info.module, p.decl->pos, error);
+        // A constant without a value is part of a cycle, which is reported where it closes.
+        if (!ok && error.error != CompileError::None &&
+            error.error != CompileError::ConstantWithoutValue) {
+            error.pos = p.decl->pos;
+            Error(info.module, error);
         }
         info.value = value;
         p.state = PendingConstant::State::Done;
@@ -209,15 +211,16 @@ private:
     }
 
     bool ConstantInt(int module, const Expr& e, std::int32_t& out) {
-        current_module_ = module;
+        currentModule_ = module;
         Variant v;
-        std::string error;
+        CompileMessage error;
         if (!EvaluateConstant(e, *this, v, error)) {
-            Error(module, e.pos, error);
+            error.pos = e.pos;
+            Error(module, error);
             return false;
         }
         if (ToLong(v, out) != RunError::None) {
-            Error(module, e.pos, "expected a whole number");
+            Error(module, {CompileError::ExpectedWholeNumber, e.pos});
             return false;
         }
         return true;
@@ -235,76 +238,77 @@ private:
                     return;
                 }
             }
-            GlobalInfo& g = program_.globals[static_cast<std::size_t>(d.global_index)];
+            GlobalInfo& g = program_.globals[static_cast<std::size_t>(d.globalIndex)];
             if (NewArray(dims, lower, upper, d.global->type, g.init) != RunError::None) {
-                Error(d.module, d.global->pos, "array bounds out of range: " + d.global->name);
+                Error(d.module,
+                      {CompileError::ArrayBoundsOutOfRange, d.global->pos, {d.global->name}});
             }
             return;
         }
-        Procedure& proc = program_.procs[static_cast<std::size_t>(d.proc_index)];
-        current_module_ = d.module;
-        std::string error;
+        Procedure& proc = program_.procs[static_cast<std::size_t>(d.procIndex)];
+        currentModule_ = d.module;
+        CompileMessage error;
         Variant value;
-        if (!EvaluateConstant(*d.param->default_value, *this, value, error)) {
-            Error(d.module, d.param->pos, error);
+        if (!EvaluateConstant(*d.param->defaultValue, *this, value, error)) {
+            error.pos = d.param->pos;
+            Error(d.module, error);
             return;
         }
         for (ParamInfo& info : proc.params) {
             if (info.name == Lower(d.param->name)) {
                 if (CoerceTo(value, info.type) != RunError::None) {
-                    Error(d.module, d.param->pos, "default value does not fit its type");
+                    Error(d.module, {CompileError::DefaultDoesNotFit, d.param->pos});
                 }
-                info.default_value = value;
+                info.defaultValue = value;
             }
         }
     }
 
     const std::vector<SourceModule>& sources_;
-    const std::vector<HostFunctionInfo>& host_functions_;
+    const std::vector<HostFunctionInfo>& hostFunctions_;
     Program& program_;
-    std::vector<Diagnostic>& errors_;
+    ErrorReporter errors_;
     std::vector<ModuleAst> asts_;
     std::vector<PendingConstant> pending_;
     std::vector<ModuleDeclaration> deferred_;
-    std::vector<const ProcDecl*> proc_decls_;
-    int current_module_ = 0;
+    std::vector<const ProcDecl*> procDecls_;
+    int currentModule_ = 0;
 };
 
 bool CompileProgram(const std::vector<SourceModule>& modules,
-                    const std::vector<HostFunctionInfo>& host_functions, Program& program,
+                    const std::vector<HostFunctionInfo>& hostFunctions, Program& program,
                     std::vector<Diagnostic>& errors) {
     program = Program{};
-    return ProgramCompiler(modules, host_functions, program, errors).Run();
+    return ProgramCompiler(modules, hostFunctions, program, errors).Run();
 }
 
-bool CompileWatch(const Program& program, int proc_index, int module,
-                  const std::vector<HostFunctionInfo>& host_functions, const std::string& text,
+bool CompileWatch(const Program& program, int procIndex, int module,
+                  const std::vector<HostFunctionInfo>& hostFunctions, const std::string& text,
                   Procedure& out, std::string& error) {
     std::vector<Diagnostic> errors;
-    ExprPtr expr = ParseExpression(text, errors);
+    ErrorReporter reporter(errors);
+    ExprPtr expr = ParseExpression(text, reporter);
     if (!expr) {
-        error = errors.empty() ? "expected an expression" : errors.front().message;
+        error = errors.empty() ? CompileErrorText({CompileError::ExpectedExpression, {}})
+                               : errors.front().message;
         return false;
     }
     out = Procedure{};
     out.name = "(watch)";
-    out.is_watch = true;
+    out.isWatch = true;
     out.module = module;
-    if (proc_index >= 0) {
-        const Procedure& context = program.procs[static_cast<std::size_t>(proc_index)];
+    if (procIndex >= 0) {
+        const Procedure& context = program.procs[static_cast<std::size_t>(procIndex)];
         out.module = context.module;
         out.name = context.name;
         out.params = context.params;
-        out.slot_names = context.slot_names;
-        out.slot_types = context.slot_types;
-        out.slot_is_ref = context.slot_is_ref;
-        out.slot_init = context.slot_init;
+        out.slots = context.slots;
     }
     try {
-        ProcCompiler compiler(program, host_functions, out.module, true, out);
+        ProcCompiler compiler(program, hostFunctions, out.module, true, out);
         compiler.CompileWatchExpression(*expr);
-    } catch (const CompileFailure& failure) {
-        error = failure.message;
+    } catch (const CompileMessage& failure) {
+        error = CompileErrorText(failure);
         return false;
     }
     return true;

@@ -17,21 +17,21 @@ struct SourceModule {
 // A function the host offers to scripts as a global procedure or function.
 struct HostFunctionInfo {
     std::string name;
-    int min_args = 0;
-    int max_args = 0;
+    int minArgs = 0;
+    int maxArgs = 0;
 };
 
 // Parses, checks and compiles all modules together, so that calls between modules are bound once
 // here and the machine never looks a name up while it runs. `errors` receives every compile error.
 bool CompileProgram(const std::vector<SourceModule>& modules,
-                    const std::vector<HostFunctionInfo>& host_functions, Program& program,
+                    const std::vector<HostFunctionInfo>& hostFunctions, Program& program,
                     std::vector<Diagnostic>& errors);
 
-// Compiles a debugger expression against the slots of procedure `proc_index` (or module scope
+// Compiles a debugger expression against the slots of procedure `procIndex` (or module scope
 // only, for -1) of a compiled program. The result is a watch procedure the machine runs on the
 // paused frame's slots.
-bool CompileWatch(const Program& program, int proc_index, int module,
-                  const std::vector<HostFunctionInfo>& host_functions, const std::string& text,
+bool CompileWatch(const Program& program, int procIndex, int module,
+                  const std::vector<HostFunctionInfo>& hostFunctions, const std::string& text,
                   Procedure& out, std::string& error);
 
 } // namespace vek::basic

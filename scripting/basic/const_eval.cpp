@@ -6,7 +6,7 @@
 namespace vek::basic {
 
 bool EvaluateConstant(const Expr& expr, ConstantResolver& resolver, Variant& out,
-                      std::string& error) {
+                      CompileMessage& error) {
     switch (expr.kind) {
     case ExprKind::Literal:
         out = expr.value;
@@ -16,11 +16,11 @@ bool EvaluateConstant(const Expr& expr, ConstantResolver& resolver, Variant& out
         if (resolver.Resolve(lower, out, error)) {
             return true;
         }
-        if (error.empty() && FindBuiltinConstant(lower, out)) {
+        if (error.error == CompileError::None && FindBuiltinConstant(lower, out)) {
             return true;
         }
-        if (error.empty()) {
-            error = "expected a constant expression: '" + expr.name + "' is no constant";
+        if (error.error == CompileError::None) {
+            error = {CompileError::NotAConstant, {}, {expr.name}};
         }
         return false;
     }
@@ -29,8 +29,8 @@ bool EvaluateConstant(const Expr& expr, ConstantResolver& resolver, Variant& out
         if (!EvaluateConstant(*expr.args[0], resolver, operand, error)) {
             return false;
         }
-        if (ApplyUnary(expr.unary_op, operand, out) != RunError::None) {
-            error = "constant expression has no value of its type";
+        if (ApplyUnary(expr.unaryOp, operand, out) != RunError::None) {
+            error = {CompileError::ConstantHasNoValueOfItsType, {}};
             return false;
         }
         return true;
@@ -42,14 +42,15 @@ bool EvaluateConstant(const Expr& expr, ConstantResolver& resolver, Variant& out
             !EvaluateConstant(*expr.args[1], resolver, right, error)) {
             return false;
         }
-        if (const RunError e = ApplyBinary(expr.binary_op, left, right, out); e != RunError::None) {
-            error = "constant expression fails: " + RunErrorText(static_cast<int>(e));
+        if (const RunError e = ApplyBinary(expr.binaryOp, left, right, out); e != RunError::None) {
+            error = {
+                CompileError::ConstantExpressionFails, {}, {RunErrorText(static_cast<int>(e))}};
             return false;
         }
         return true;
     }
     default:
-        error = "expected a constant expression";
+        error = {CompileError::ExpectedConstantExpression, {}};
         return false;
     }
 }

@@ -11,11 +11,12 @@ class ConstantResolver {
 public:
     virtual ~ConstantResolver() = default;
     // False when the name is no constant; error set when it is one but has no value (a cycle).
-    virtual bool Resolve(const std::string& lower_name, Variant& out, std::string& error) = 0;
+    virtual bool Resolve(const std::string& lowerName, Variant& out, CompileMessage& error) = 0;
 };
 
-// Evaluates an expression of literals, operators and named constants at compile time.
+// Evaluates an expression of literals, operators and named constants at compile time. On failure
+// `error` says why; its position is the caller's to give.
 bool EvaluateConstant(const Expr& expr, ConstantResolver& resolver, Variant& out,
-                      std::string& error);
+                      CompileMessage& error);
 
 } // namespace vek::basic

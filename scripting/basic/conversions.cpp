@@ -51,7 +51,7 @@ bool ParseDecimal(std::string_view text, std::size_t& pos, double& out) {
     if (p < text.size() && (text[p] == '+' || text[p] == '-')) {
         ++p;
     }
-    const std::size_t digits_start = p;
+    const std::size_t digitsStart = p;
     while (p < text.size() && std::isdigit(static_cast<unsigned char>(text[p]))) {
         ++p;
     }
@@ -61,7 +61,7 @@ bool ParseDecimal(std::string_view text, std::size_t& pos, double& out) {
             ++p;
         }
     }
-    if (p == digits_start || (p == digits_start + 1 && text[digits_start] == '.')) {
+    if (p == digitsStart || (p == digitsStart + 1 && text[digitsStart] == '.')) {
         return false;
     }
     if (p < text.size() && (text[p] == 'e' || text[p] == 'E')) {
@@ -126,7 +126,7 @@ double RoundToEven(double value) {
     return std::nearbyint(value);
 }
 
-std::string FormatDouble(double value, int significant_digits) {
+std::string FormatDouble(double value, int significantDigits) {
     if (std::isnan(value)) {
         return "NaN";
     }
@@ -137,7 +137,7 @@ std::string FormatDouble(double value, int significant_digits) {
         value = 0; // no "-0"
     }
     char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%.*G", significant_digits, value);
+    std::snprintf(buffer, sizeof buffer, "%.*G", significantDigits, value);
     std::string text(buffer);
     // Visual Basic writes exponents without leading zeros: 1E+20, 1E-05 stays as C gives it.
     const auto e = text.find('E');
@@ -157,22 +157,22 @@ std::string FormatDouble(double value, int significant_digits) {
 }
 
 RunError ToDouble(const Variant& v, double& out) {
-    switch (v.tag()) {
+    switch (v.GetTag()) {
     case Tag::Empty:
         out = 0;
         return RunError::None;
     case Tag::Boolean:
     case Tag::Integer:
     case Tag::Long:
-        out = v.int_value();
+        out = v.IntValue();
         return RunError::None;
     case Tag::Single:
     case Tag::Double:
     case Tag::Date:
-        out = v.double_value();
+        out = v.DoubleValue();
         return RunError::None;
     case Tag::String:
-        if (ParseNumber(v.string_value(), out)) {
+        if (ParseNumber(v.StringValue(), out)) {
             return RunError::None;
         }
         if (bool b = false; ToBoolean(v, b) == RunError::None) {
@@ -183,17 +183,16 @@ RunError ToDouble(const Variant& v, double& out) {
         return RunError::TypeMismatch;
     case Tag::Ref:
         return ToDouble(v.Deref(), out);
-    case Tag::Array:
+    default: // an array
         return RunError::TypeMismatch;
     }
-    return RunError::TypeMismatch;
 }
 
 namespace {
 
 RunError RoundedInRange(const Variant& v, double low, double high, std::int32_t& out) {
     if (v.IsIntegral()) {
-        out = v.int_value();
+        out = v.IntValue();
         return out < low || out > high ? RunError::Overflow : RunError::None;
     }
     double d = 0;
@@ -222,7 +221,7 @@ RunError ToBoolean(const Variant& v, bool& out) {
     const Variant& d = v.Deref();
     if (d.IsString()) {
         std::string lower;
-        for (char c : d.string_value()) {
+        for (char c : d.StringValue()) {
             if (c != ' ') {
                 lower.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
             }
@@ -236,14 +235,14 @@ RunError ToBoolean(const Variant& v, bool& out) {
             return RunError::None;
         }
         double number = 0;
-        if (!ParseNumber(d.string_value(), number)) {
+        if (!ParseNumber(d.StringValue(), number)) {
             return RunError::TypeMismatch;
         }
         out = number != 0;
         return RunError::None;
     }
     if (d.IsIntegral()) {
-        out = d.int_value() != 0;
+        out = d.IntValue() != 0;
         return RunError::None;
     }
     double number = 0;
@@ -255,26 +254,26 @@ RunError ToBoolean(const Variant& v, bool& out) {
 }
 
 RunError ToText(const Variant& v, std::string& out) {
-    switch (v.tag()) {
+    switch (v.GetTag()) {
     case Tag::Empty:
         out.clear();
         return RunError::None;
     case Tag::Boolean:
-        out = v.int_value() != 0 ? "True" : "False";
+        out = v.IntValue() != 0 ? "True" : "False";
         return RunError::None;
     case Tag::Integer:
     case Tag::Long:
-        out = std::to_string(v.int_value());
+        out = std::to_string(v.IntValue());
         return RunError::None;
     case Tag::Single:
-        out = FormatDouble(v.double_value(), 7);
+        out = FormatDouble(v.DoubleValue(), 7);
         return RunError::None;
     case Tag::Double:
-        out = FormatDouble(v.double_value(), 15);
+        out = FormatDouble(v.DoubleValue(), 15);
         return RunError::None;
     case Tag::Date: {
         // Days since 30 December 1899, the fraction being the time of day.
-        const double days = v.double_value();
+        const double days = v.DoubleValue();
         const auto seconds = static_cast<std::time_t>(std::llround((days - 25569.0) * 86400.0));
         std::tm parts{};
         gmtime_r(&seconds, &parts);
@@ -284,22 +283,19 @@ RunError ToText(const Variant& v, std::string& out) {
         return RunError::None;
     }
     case Tag::String:
-        out = v.string_value();
+        out = v.StringValue();
         return RunError::None;
     case Tag::Ref:
         return ToText(v.Deref(), out);
-    case Tag::Array:
+    default: // an array
         return RunError::TypeMismatch;
     }
-    return RunError::TypeMismatch;
 }
 
 RunError CoerceTo(Variant& v, Tag tag) {
-    if (v.tag() == tag || tag == Tag::Empty) {
+    if (v.GetTag() == tag || tag == Tag::Empty) {
         return v.IsRef() ? RunError::TypeMismatch : RunError::None;
     }
-    std::int32_t i = 0;
-    double d = 0;
     RunError e = RunError::None;
     switch (tag) {
     case Tag::Boolean: {
@@ -309,28 +305,23 @@ RunError CoerceTo(Variant& v, Tag tag) {
         break;
     }
     case Tag::Integer:
-        e = ToInteger(v, i);
-        v = Variant::Integer(i);
+    case Tag::Long: {
+        std::int32_t i = 0;
+        e = tag == Tag::Integer ? ToInteger(v, i) : ToLong(v, i);
+        v = Variant::Whole(tag, i);
         break;
-    case Tag::Long:
-        e = ToLong(v, i);
-        v = Variant::Long(i);
-        break;
+    }
     case Tag::Single:
+    case Tag::Double:
+    case Tag::Date: {
+        double d = 0;
         e = ToDouble(v, d);
-        if (e == RunError::None && std::fabs(d) > 3.402823466e38) {
+        if (tag == Tag::Single && e == RunError::None && std::fabs(d) > 3.402823466e38) {
             e = RunError::Overflow;
         }
-        v = Variant::Single(static_cast<float>(d));
+        v = Variant::Real(tag, d);
         break;
-    case Tag::Double:
-        e = ToDouble(v, d);
-        v = Variant::Double(d);
-        break;
-    case Tag::Date:
-        e = ToDouble(v, d);
-        v = Variant::Date(d);
-        break;
+    }
     case Tag::String: {
         std::string text;
         e = ToText(v, text);
@@ -345,24 +336,9 @@ RunError CoerceTo(Variant& v, Tag tag) {
 }
 
 Variant DefaultValue(Tag tag) {
-    switch (tag) {
-    case Tag::Boolean:
-        return Variant::Boolean(false);
-    case Tag::Integer:
-        return Variant::Integer(0);
-    case Tag::Long:
-        return Variant::Long(0);
-    case Tag::Single:
-        return Variant::Single(0);
-    case Tag::Double:
-        return Variant::Double(0);
-    case Tag::Date:
-        return Variant::Date(0);
-    case Tag::String:
-        return Variant::String({});
-    default:
-        return {};
-    }
+    Variant empty;
+    CoerceTo(empty, tag);
+    return empty;
 }
 
 } // namespace vek::basic

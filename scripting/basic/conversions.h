@@ -25,11 +25,11 @@ RunError ToText(const Variant& v, std::string& out);
 
 // Converts v in place to the declared kind of a typed variable (Empty tag means Variant).
 RunError CoerceTo(Variant& v, Tag tag);
-// The initial value of a variable declared with that kind.
+// The initial value of a variable declared with that kind: Empty converted to it.
 Variant DefaultValue(Tag tag);
 
 // Text of a number the way CStr shows it: up to 15 (Double) or 7 (Single) significant digits.
-std::string FormatDouble(double value, int significant_digits);
+std::string FormatDouble(double value, int significantDigits);
 
 // Round half to even, the rounding of CInt, CLng and of integer division operands.
 double RoundToEven(double value);

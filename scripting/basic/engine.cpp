@@ -1,5 +1,6 @@
 #include "scripting/basic/engine.h"
 
+#include "scripting/basic/compile_errors.h"
 #include "scripting/basic/compiler.h"
 #include "scripting/basic/conversions.h"
 #include "scripting/basic/text_util.h"
@@ -23,11 +24,11 @@ std::string DescribeValue(const Variant& value) {
         return "Empty";
     }
     if (v.IsString()) {
-        return "\"" + v.string_value() + "\"";
+        return "\"" + v.StringValue() + "\"";
     }
     if (v.IsArray()) {
-        const ArrayObject& a = *v.array();
-        std::string text = std::string(ElementTypeName(a.element_tag)) + "(";
+        const ArrayObject& a = *v.GetArray();
+        std::string text = std::string(ElementTypeName(a.elementTag)) + "(";
         for (int d = 0; d < a.dims; ++d) {
             text += (d > 0 ? ", " : "") + std::to_string(a.lower[d]) + " To " +
                     std::to_string(a.upper[d]);
@@ -41,21 +42,21 @@ std::string DescribeValue(const Variant& value) {
 
 struct Engine::Impl {
     std::vector<SourceModule> modules;
-    std::string shared_code;
-    std::vector<HostFunctionInfo> host_infos;
-    std::vector<HostFunction> host_functions;
+    std::string sharedCode;
+    std::vector<HostFunctionInfo> hostInfos;
+    std::vector<HostFunction> hostFunctions;
     Callbacks callbacks;
     std::unique_ptr<Program> program;
     std::unique_ptr<Machine> machine;
     bool dirty = true;
-    RunErrorInfo start_error;
+    RunErrorInfo startError;
     std::set<std::pair<std::string, int>> breakpoints; // lower-case module name, line
 
     bool Running() const {
         if (!machine) {
             return false;
         }
-        const RunState s = machine->state();
+        const RunState s = machine->State();
         return s == RunState::Running || s == RunState::Paused || s == RunState::Waiting;
     }
 
@@ -156,15 +157,15 @@ bool Engine::SetSharedCode(const std::string& text) {
     if (impl_->Running()) {
         return false;
     }
-    impl_->shared_code = text;
+    impl_->sharedCode = text;
     impl_->dirty = true;
     return true;
 }
 
-void Engine::AddHostFunction(const std::string& name, int min_args, int max_args,
+void Engine::AddHostFunction(const std::string& name, int minArgs, int maxArgs,
                              HostFunction function) {
-    impl_->host_infos.push_back({name, min_args, max_args});
-    impl_->host_functions.push_back(std::move(function));
+    impl_->hostInfos.push_back({name, minArgs, maxArgs});
+    impl_->hostFunctions.push_back(std::move(function));
     impl_->dirty = true;
 }
 
@@ -174,21 +175,21 @@ bool Engine::Compile() {
     }
     diagnostics_.clear();
     std::vector<SourceModule> sources = impl_->modules;
-    if (!impl_->shared_code.empty()) {
-        sources.push_back({kSharedModuleName, impl_->shared_code, true});
+    if (!impl_->sharedCode.empty()) {
+        sources.push_back({kSharedModuleName, impl_->sharedCode, true});
     }
     impl_->machine.reset();
     auto program = std::make_unique<Program>();
-    const bool ok = CompileProgram(sources, impl_->host_infos, *program, diagnostics_);
+    const bool ok = CompileProgram(sources, impl_->hostInfos, *program, diagnostics_);
     impl_->program = std::move(program);
     impl_->dirty = !ok;
     if (!ok) {
         return false;
     }
     impl_->machine = std::make_unique<Machine>(*impl_->program);
-    impl_->machine->SetHostFunctions(&impl_->host_functions);
+    impl_->machine->SetHostFunctions(&impl_->hostFunctions);
     impl_->machine->SetPrint([this](const std::string& line, bool debug) {
-        const auto& target = debug ? impl_->callbacks.debug_print : impl_->callbacks.print;
+        const auto& target = debug ? impl_->callbacks.debugPrint : impl_->callbacks.print;
         if (target) {
             target(line);
         }
@@ -196,9 +197,9 @@ bool Engine::Compile() {
     if (impl_->callbacks.wait) {
         impl_->machine->SetWait([this](int ms) { impl_->callbacks.wait(ms); });
     }
-    impl_->machine->builtin_context().msg_box = [this](const std::string& prompt, int buttons,
-                                                       const std::string& title) {
-        return impl_->callbacks.msg_box ? impl_->callbacks.msg_box(prompt, buttons, title) : 1;
+    impl_->machine->Context().msgBox = [this](const std::string& prompt, int buttons,
+                                              const std::string& title) {
+        return impl_->callbacks.msgBox ? impl_->callbacks.msgBox(prompt, buttons, title) : 1;
     };
     impl_->ApplyBreakpoints();
     return true;
@@ -208,18 +209,19 @@ bool Engine::Start(const std::string& module, const std::string& procedure) {
     if (impl_->Running()) {
         return false;
     }
-    impl_->start_error = {};
+    impl_->startError = {};
     if (impl_->dirty && !Compile()) {
-        impl_->start_error.description = "compile error";
+        impl_->startError.description = "compile error";
         if (!diagnostics_.empty()) {
             const Diagnostic& d = diagnostics_.front();
-            impl_->start_error = {0, d.message, d.module, "", d.line};
+            impl_->startError = {0, d.message, d.module, "", d.line};
         }
         return false;
     }
     const int index = impl_->FindProcedure(module, procedure);
     if (index < 0) {
-        impl_->start_error = {35, "Sub or Function not defined: " + procedure, module, "", 0};
+        impl_->startError = {35, CompileErrorText({CompileError::NotDefined, {}, {procedure}}),
+                             module, "", 0};
         return false;
     }
     return impl_->machine->Start(index);
@@ -228,7 +230,7 @@ bool Engine::Start(const std::string& module, const std::string& procedure) {
 bool Engine::RunFile(const std::string& path) {
     std::string error;
     if (!LoadModuleFile(path, error)) {
-        impl_->start_error = {static_cast<int>(RunError::FileNotFound), error, path, "", 0};
+        impl_->startError = {static_cast<int>(RunError::FileNotFound), error, path, "", 0};
         return false;
     }
     return Start(path, "Main");
@@ -252,7 +254,7 @@ RunState Engine::RunToEnd() {
 }
 
 RunState Engine::State() const {
-    return impl_->machine ? impl_->machine->state() : RunState::Idle;
+    return impl_->machine ? impl_->machine->State() : RunState::Idle;
 }
 
 bool Engine::IsRunning() const {
@@ -260,10 +262,10 @@ bool Engine::IsRunning() const {
 }
 
 const RunErrorInfo& Engine::LastError() const {
-    if (impl_->machine && impl_->machine->state() == RunState::Failed) {
-        return impl_->machine->error();
+    if (impl_->machine && impl_->machine->State() == RunState::Failed) {
+        return impl_->machine->Error();
     }
-    return impl_->start_error;
+    return impl_->startError;
 }
 
 void Engine::Pause() {
@@ -272,27 +274,9 @@ void Engine::Pause() {
     }
 }
 
-void Engine::Continue() {
+void Engine::Resume(StepMode mode) {
     if (impl_->machine) {
-        impl_->machine->Resume(StepMode::None);
-    }
-}
-
-void Engine::StepInto() {
-    if (impl_->machine) {
-        impl_->machine->Resume(StepMode::Into);
-    }
-}
-
-void Engine::StepOver() {
-    if (impl_->machine) {
-        impl_->machine->Resume(StepMode::Over);
-    }
-}
-
-void Engine::StepOut() {
-    if (impl_->machine) {
-        impl_->machine->Resume(StepMode::Out);
+        impl_->machine->Resume(mode);
     }
 }
 
@@ -322,10 +306,10 @@ void Engine::SetBreakpoint(const std::string& module, int line, bool on) {
 }
 
 SourceLocation Engine::CurrentLocation() const {
-    if (!impl_->Running() || impl_->machine->frames().empty()) {
+    if (!impl_->Running() || impl_->machine->Frames().empty()) {
         return {};
     }
-    const auto& frames = impl_->machine->frames();
+    const auto& frames = impl_->machine->Frames();
     const Machine::Frame& top = frames.back();
     return {impl_->program->modules[static_cast<std::size_t>(top.proc->module)].name,
             impl_->machine->CurrentLine(frames.size() - 1)};
@@ -336,15 +320,15 @@ std::vector<CallFrameInfo> Engine::CallStack() const {
     if (!impl_->Running()) {
         return stack;
     }
-    const auto& frames = impl_->machine->frames();
+    const auto& frames = impl_->machine->Frames();
     for (std::size_t i = frames.size(); i-- > 0;) {
         const Machine::Frame& f = frames[i];
         CallFrameInfo info;
         info.module = impl_->program->modules[static_cast<std::size_t>(f.proc->module)].name;
         info.procedure = f.proc->name;
         info.line = impl_->machine->CurrentLine(i);
-        for (int s = 0; s < f.proc->SlotCount(); ++s) {
-            const std::string& name = f.proc->slot_names[static_cast<std::size_t>(s)];
+        for (int s = 0; s < f.proc->slots.Count(); ++s) {
+            const std::string& name = f.proc->slots.names[static_cast<std::size_t>(s)];
             if (!name.empty()) {
                 info.locals.push_back({name, DescribeValue(f.base[s])});
             }
@@ -356,21 +340,21 @@ std::vector<CallFrameInfo> Engine::CallStack() const {
 
 bool Engine::EvaluateValue(const std::string& expression, Variant& result, std::string& error,
                            std::size_t frame) {
-    if (!impl_->machine || impl_->machine->state() != RunState::Paused) {
+    if (!impl_->machine || impl_->machine->State() != RunState::Paused) {
         error = "no script is paused";
         return false;
     }
-    const auto& frames = impl_->machine->frames();
+    const auto& frames = impl_->machine->Frames();
     if (frame >= frames.size()) {
         error = "no such frame";
         return false;
     }
     const std::size_t index = frames.size() - 1 - frame;
     const Procedure* proc = frames[index].proc;
-    const int proc_index = static_cast<int>(proc - impl_->program->procs.data());
+    const int procIndex = static_cast<int>(proc - impl_->program->procs.data());
     Procedure watch;
-    if (!CompileWatch(*impl_->program, proc_index, proc->module, impl_->host_infos, expression,
-                      watch, error)) {
+    if (!CompileWatch(*impl_->program, procIndex, proc->module, impl_->hostInfos, expression, watch,
+                      error)) {
         return false;
     }
     return impl_->machine->Evaluate(watch, index, result, error);

@@ -39,11 +39,10 @@ public:
     static constexpr std::int64_t kDefaultSlice = 100000;
 
     struct Callbacks {
-        std::function<void(const std::string& line)> print;       // Print
-        std::function<void(const std::string& line)> debug_print; // Debug.Print
+        std::function<void(const std::string& line)> print;      // Print
+        std::function<void(const std::string& line)> debugPrint; // Debug.Print
         // MsgBox: returns the button pressed (vbOK = 1, vbCancel = 2, vbYes = 6, vbNo = 7).
-        std::function<int(const std::string& prompt, int buttons, const std::string& title)>
-            msg_box;
+        std::function<int(const std::string& prompt, int buttons, const std::string& title)> msgBox;
         // Wait ms: when set, the engine calls it and goes on; when not, Run returns
         // RunState::Waiting until the time is over, so a user interface never blocks.
         std::function<void(int ms)> wait;
@@ -68,8 +67,7 @@ public:
 
     // A host function scripts call as a global procedure or function, with min..max arguments
     // (max -1: any number). Registered functions stay for the life of the engine.
-    void AddHostFunction(const std::string& name, int min_args, int max_args,
-                         HostFunction function);
+    void AddHostFunction(const std::string& name, int minArgs, int maxArgs, HostFunction function);
 
     // Compiles all modules; false with Diagnostics() filled when there are errors.
     bool Compile();
@@ -91,10 +89,8 @@ public:
 
     // Debugging, all between slices.
     void Pause();
-    void Continue();
-    void StepInto();
-    void StepOver();
-    void StepOut();
+    // Continue (StepMode::None), Step Into, Step Over or Step Out of a paused script.
+    void Resume(StepMode mode = StepMode::None);
     void RunToLine(const std::string& module, int line);
     void Stop();
     void SetBreakpoint(const std::string& module, int line, bool on);

@@ -35,46 +35,46 @@ std::string FormatNumber(double value, const std::string& pattern) {
         value *= 100;
     }
     const auto point = body.find('.');
-    const std::string int_part = body.substr(0, point);
-    const std::string frac_part = point == std::string::npos ? "" : body.substr(point + 1);
-    int min_int = 0;
-    for (char c : int_part) {
-        min_int += c == '0';
+    const std::string intPart = body.substr(0, point);
+    const std::string fracPart = point == std::string::npos ? "" : body.substr(point + 1);
+    int minInt = 0;
+    for (char c : intPart) {
+        minInt += c == '0';
     }
-    int min_frac = 0;
-    int max_frac = 0;
-    for (char c : frac_part) {
-        min_frac += c == '0';
-        max_frac += c == '0' || c == '#';
+    int minFrac = 0;
+    int maxFrac = 0;
+    for (char c : fracPart) {
+        minFrac += c == '0';
+        maxFrac += c == '0' || c == '#';
     }
-    const bool group = int_part.find(',') != std::string::npos;
+    const bool group = intPart.find(',') != std::string::npos;
     const bool negative = value < 0;
-    const double scale = std::pow(10.0, max_frac);
+    const double scale = std::pow(10.0, maxFrac);
     const double rounded = std::round(std::fabs(value) * scale) / scale;
     char buffer[400];
-    std::snprintf(buffer, sizeof buffer, "%.*f", max_frac, rounded);
+    std::snprintf(buffer, sizeof buffer, "%.*f", maxFrac, rounded);
     std::string text(buffer);
     std::string whole = text.substr(0, text.find('.'));
-    std::string fraction = max_frac > 0 ? text.substr(text.find('.') + 1) : "";
-    while (static_cast<int>(fraction.size()) > min_frac && !fraction.empty() &&
+    std::string fraction = maxFrac > 0 ? text.substr(text.find('.') + 1) : "";
+    while (static_cast<int>(fraction.size()) > minFrac && !fraction.empty() &&
            fraction.back() == '0') {
         fraction.pop_back();
     }
-    if (whole == "0" && min_int == 0) {
+    if (whole == "0" && minInt == 0) {
         whole.clear();
     }
-    while (static_cast<int>(whole.size()) < min_int) {
+    while (static_cast<int>(whole.size()) < minInt) {
         whole.insert(whole.begin(), '0');
     }
     if (group) {
         whole = GroupThousands(whole);
     }
     std::string out = whole;
-    if (point != std::string::npos && (!fraction.empty() || min_frac > 0)) {
+    if (point != std::string::npos && (!fraction.empty() || minFrac > 0)) {
         out += "." + fraction;
     }
-    const bool all_zero = out.find_first_not_of("0.,") == std::string::npos;
-    return (negative && !all_zero ? "-" : "") + prefix + out + suffix;
+    const bool allZero = out.find_first_not_of("0.,") == std::string::npos;
+    return (negative && !allZero ? "-" : "") + prefix + out + suffix;
 }
 
 } // namespace

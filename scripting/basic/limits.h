@@ -29,6 +29,10 @@ inline constexpr int kMaxArrayNesting = 64;
 // loops for ever cannot hang the debugger.
 inline constexpr std::int64_t kMaxEvaluateStatements = 1000000;
 
+// Errors the parser reports for one module before it gives up on the rest: enough to correct a
+// file in one round, and a file that is no Basic at all still gives a short list.
+inline constexpr std::size_t kMaxErrorsPerModule = 20;
+
 // Nesting of expressions and blocks the parser accepts; deeper input is rejected with a message
 // instead of recursing until the machine stack overflows.
 inline constexpr int kMaxParseDepth = 200;

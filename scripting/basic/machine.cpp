@@ -9,7 +9,7 @@
 namespace vek::basic {
 
 Machine::Machine(const Program& program) : program_(program), stack_(new Variant[kMaxStackValues]) {
-    stack_end_ = stack_.get() + kMaxStackValues;
+    stackEnd_ = stack_.get() + kMaxStackValues;
     sp_ = stack_.get();
     frames_.reserve(kMaxCallDepth + 2);
 }
@@ -18,7 +18,7 @@ Machine::~Machine() {
     UnwindTo(0);
 }
 
-bool Machine::Start(int proc_index) {
+bool Machine::Start(int procIndex) {
     UnwindTo(0);
     globals_.clear();
     for (const GlobalInfo& g : program_.globals) {
@@ -26,14 +26,14 @@ bool Machine::Start(int proc_index) {
     }
     err_ = {};
     error_ = {};
-    print_buffer_[0].clear();
-    print_buffer_[1].clear();
-    step_mode_ = StepMode::None;
-    run_to_ = {-1, -1};
-    resume_pc_ = -1;
-    paused_by_stop_ = false;
-    stop_pass_pc_ = -1;
-    const Procedure& proc = program_.procs[static_cast<std::size_t>(proc_index)];
+    printBuffer_[0].clear();
+    printBuffer_[1].clear();
+    stepMode_ = StepMode::None;
+    runTo_ = {-1, -1};
+    resumePc_ = -1;
+    pausedByStop_ = false;
+    stopPassPc_ = -1;
+    const Procedure& proc = program_.procs[static_cast<std::size_t>(procIndex)];
     if (!proc.params.empty() && !proc.params.front().optional) {
         state_ = RunState::Failed;
         error_ = {static_cast<int>(RunError::ArgumentNotOptional),
@@ -43,7 +43,7 @@ bool Machine::Start(int proc_index) {
         return false;
     }
     for (const ParamInfo& p : proc.params) {
-        *sp_++ = p.default_value;
+        *sp_++ = p.defaultValue;
     }
     if (!EnterProcedure(proc, stack_.get(), false)) {
         state_ = RunState::Failed;
@@ -53,39 +53,39 @@ bool Machine::Start(int proc_index) {
     return true;
 }
 
-bool Machine::EnterProcedure(const Procedure& proc, Variant* base, bool eval_root) {
-    Variant* top = base + proc.SlotCount();
-    if (frames_.size() >= kMaxCallDepth + (eval_root ? 1 : 0) ||
-        top + proc.max_stack + 1 > stack_end_) {
+bool Machine::EnterProcedure(const Procedure& proc, Variant* base, bool evalRoot) {
+    Variant* top = base + proc.slots.Count();
+    if (frames_.size() >= kMaxCallDepth + (evalRoot ? 1 : 0) ||
+        top + proc.maxStack + 1 > stackEnd_) {
         return false;
     }
-    if (!proc.is_watch) {
+    if (!proc.isWatch) {
         for (Variant* s = sp_; s < top; ++s) {
-            *s = proc.slot_init[static_cast<std::size_t>(s - base)];
+            *s = proc.slots.init[static_cast<std::size_t>(s - base)];
         }
     }
     Frame frame;
     frame.proc = &proc;
     frame.base = base;
-    frame.floor = proc.is_watch ? sp_ : base;
-    frame.eval_root = eval_root;
+    frame.floor = proc.isWatch ? sp_ : base;
+    frame.evalRoot = evalRoot;
     frames_.push_back(frame);
-    if (!proc.is_watch) {
+    if (!proc.isWatch) {
         sp_ = top;
     }
     return true;
 }
 
-void Machine::UnwindTo(std::size_t frame_count) {
-    if (frames_.size() <= frame_count) {
+void Machine::UnwindTo(std::size_t frameCount) {
+    if (frames_.size() <= frameCount) {
         return;
     }
-    Variant* floor = frames_[frame_count].floor;
+    Variant* floor = frames_[frameCount].floor;
     for (Variant* s = floor; s < sp_; ++s) {
         *s = Variant();
     }
     sp_ = floor;
-    frames_.resize(frame_count);
+    frames_.resize(frameCount);
 }
 
 std::chrono::milliseconds Machine::WaitRemaining() const {
@@ -93,13 +93,13 @@ std::chrono::milliseconds Machine::WaitRemaining() const {
         return std::chrono::milliseconds(0);
     }
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-        wake_at_ - std::chrono::steady_clock::now());
+        wakeAt_ - std::chrono::steady_clock::now());
     return left.count() > 0 ? left : std::chrono::milliseconds(0);
 }
 
 RunState Machine::Run(std::int64_t statements) {
     if (state_ == RunState::Waiting) {
-        if (std::chrono::steady_clock::now() < wake_at_) {
+        if (std::chrono::steady_clock::now() < wakeAt_) {
             return state_;
         }
         state_ = RunState::Running;
@@ -107,8 +107,8 @@ RunState Machine::Run(std::int64_t statements) {
     if (state_ != RunState::Running) {
         return state_;
     }
-    slice_left_ = statements < 1 ? 1 : statements;
-    budget_ = DebugActive() ? 0 : slice_left_;
+    sliceLeft_ = statements < 1 ? 1 : statements;
+    budget_ = DebugActive() ? 0 : sliceLeft_;
     Execute();
     if (state_ == RunState::Finished || state_ == RunState::Failed || state_ == RunState::Stopped) {
         FlushPrint(0);
@@ -125,25 +125,25 @@ void Machine::Pause() {
 
 void Machine::PauseHere() {
     state_ = RunState::Paused;
-    step_mode_ = StepMode::None;
-    resume_pc_ = frames_.back().pc;
-    resume_depth_ = frames_.size();
+    stepMode_ = StepMode::None;
+    resumePc_ = frames_.back().pc;
+    resumeDepth_ = frames_.size();
 }
 
 void Machine::Resume(StepMode mode) {
     if (state_ != RunState::Paused) {
         return;
     }
-    step_line_ = frames_.empty() ? 0 : CurrentLine(frames_.size() - 1);
-    step_mode_ = mode;
-    step_depth_ = frames_.size();
-    stop_pass_pc_ = paused_by_stop_ ? frames_.back().pc : -1;
-    paused_by_stop_ = false;
+    stepLine_ = frames_.empty() ? 0 : CurrentLine(frames_.size() - 1);
+    stepMode_ = mode;
+    stepDepth_ = frames_.size();
+    stopPassPc_ = pausedByStop_ ? frames_.back().pc : -1;
+    pausedByStop_ = false;
     state_ = RunState::Running;
 }
 
 void Machine::RunToLine(int module, int line) {
-    run_to_ = {module, line};
+    runTo_ = {module, line};
     Resume(StepMode::None);
 }
 
@@ -164,57 +164,57 @@ void Machine::SetBreakpoint(int module, int line, bool on) {
     }
 }
 
-int Machine::CurrentLine(std::size_t frame_index) const {
-    const Frame& f = frames_[frame_index];
+int Machine::CurrentLine(std::size_t frameIndex) const {
+    const Frame& f = frames_[frameIndex];
     // A paused frame's pc is the next instruction to run; a caller's pc is its return address,
     // just past the call.
-    const bool next_to_run = frame_index + 1 == frames_.size() && state_ == RunState::Paused;
-    const int statement = f.proc->StatementAt(next_to_run ? f.pc : f.pc - 1);
+    const bool nextToRun = frameIndex + 1 == frames_.size() && state_ == RunState::Paused;
+    const int statement = f.proc->StatementAt(nextToRun ? f.pc : f.pc - 1);
     return statement < 0 ? f.proc->line
                          : f.proc->statements[static_cast<std::size_t>(statement)].line;
 }
 
 void Machine::FlushPrint(int channel) {
-    if (print_buffer_[channel].empty()) {
+    if (printBuffer_[channel].empty()) {
         return;
     }
     if (print_) {
-        print_(print_buffer_[channel], channel == 1);
+        print_(printBuffer_[channel], channel == 1);
     }
-    print_buffer_[channel].clear();
+    printBuffer_[channel].clear();
 }
 
 Machine::Boundary Machine::OnStatement(const Frame& frame) {
     if (evaluating_) {
-        eval_error_ = "the expression runs too long";
+        evalError_ = "the expression runs too long";
         return Boundary::Fail;
     }
-    if (frame.pc == resume_pc_ && frames_.size() == resume_depth_) {
-        resume_pc_ = -1;
-        budget_ = DebugActive() ? 0 : slice_left_;
+    if (frame.pc == resumePc_ && frames_.size() == resumeDepth_) {
+        resumePc_ = -1;
+        budget_ = DebugActive() ? 0 : sliceLeft_;
         return Boundary::Continue;
     }
     if (!DebugActive()) {
         return Boundary::Yield;
     }
-    --slice_left_;
+    --sliceLeft_;
     const int statement = frame.proc->StatementAt(frame.pc);
     const int line = statement < 0
                          ? frame.proc->line
                          : frame.proc->statements[static_cast<std::size_t>(statement)].line;
     const int module = frame.proc->module;
     const std::size_t depth = frames_.size();
-    const bool same_place = depth == step_depth_ && line == step_line_;
+    const bool samePlace = depth == stepDepth_ && line == stepLine_;
     bool stop = false;
-    switch (step_mode_) {
+    switch (stepMode_) {
     case StepMode::Into:
-        stop = !same_place;
+        stop = !samePlace;
         break;
     case StepMode::Over:
-        stop = depth < step_depth_ || (depth == step_depth_ && !same_place);
+        stop = depth < stepDepth_ || (depth == stepDepth_ && !samePlace);
         break;
     case StepMode::Out:
-        stop = depth < step_depth_;
+        stop = depth < stepDepth_;
         break;
     case StepMode::None:
         break;
@@ -222,15 +222,15 @@ Machine::Boundary Machine::OnStatement(const Frame& frame) {
     if (breakpoints_.count({module, line}) != 0) {
         stop = true;
     }
-    if (run_to_ == std::make_pair(module, line)) {
-        run_to_ = {-1, -1};
+    if (runTo_ == std::make_pair(module, line)) {
+        runTo_ = {-1, -1};
         stop = true;
     }
     if (stop) {
         PauseHere();
         return Boundary::Yield;
     }
-    if (slice_left_ <= 0) {
+    if (sliceLeft_ <= 0) {
         return Boundary::Yield;
     }
     budget_ = 0;
@@ -238,7 +238,7 @@ Machine::Boundary Machine::OnStatement(const Frame& frame) {
 }
 
 bool Machine::HandleError(int number, std::string description, std::string source) {
-    const std::size_t lowest = evaluating_ ? eval_root_ + 1 : 0;
+    const std::size_t lowest = evaluating_ ? evalRoot_ + 1 : 0;
     err_.number = number;
     err_.description = description;
     err_.source = source.empty()
@@ -246,30 +246,30 @@ bool Machine::HandleError(int number, std::string description, std::string sourc
                       : std::move(source);
     for (std::size_t i = frames_.size(); i-- > lowest;) {
         Frame& f = frames_[i];
-        if (f.error_mode == 0 || f.in_handler) {
+        if (f.errorMode == 0 || f.inHandler) {
             continue;
         }
         UnwindTo(i + 1);
         const int statement = f.proc->StatementAt(f.pc - 1);
-        Variant* depth0 = f.base + f.proc->SlotCount();
+        Variant* depth0 = f.base + f.proc->slots.Count();
         for (Variant* s = depth0; s < sp_; ++s) {
             *s = Variant();
         }
         sp_ = depth0;
-        if (f.error_mode == 1) {
+        if (f.errorMode == 1) {
             const auto next = static_cast<std::size_t>(statement + 1);
             f.pc = next < f.proc->statements.size() ? f.proc->statements[next].pc
                                                     : static_cast<int>(f.proc->code.size()) - 1;
         } else {
-            f.in_handler = true;
-            f.error_statement = statement;
-            f.pc = f.handler_pc;
+            f.inHandler = true;
+            f.errorStatement = statement;
+            f.pc = f.handlerPc;
         }
         return true;
     }
     const Frame& top = frames_.back();
     if (evaluating_) {
-        eval_error_ = "error " + std::to_string(number) + ": " + description;
+        evalError_ = "error " + std::to_string(number) + ": " + description;
         return false;
     }
     error_.number = number;
@@ -284,36 +284,36 @@ bool Machine::HandleError(int number, std::string description, std::string sourc
     return false;
 }
 
-bool Machine::Evaluate(const Procedure& watch, std::size_t frame_index, Variant& out,
+bool Machine::Evaluate(const Procedure& watch, std::size_t frameIndex, Variant& out,
                        std::string& error) {
-    if (state_ != RunState::Paused || frame_index >= frames_.size()) {
+    if (state_ != RunState::Paused || frameIndex >= frames_.size()) {
         error = "no script is paused";
         return false;
     }
-    const std::size_t saved_frames = frames_.size();
-    Variant* const saved_sp = sp_;
-    if (!EnterProcedure(watch, frames_[frame_index].base, true)) {
+    const std::size_t savedFrames = frames_.size();
+    Variant* const savedSp = sp_;
+    if (!EnterProcedure(watch, frames_[frameIndex].base, true)) {
         error = RunErrorText(static_cast<int>(RunError::OutOfStackSpace));
         return false;
     }
     evaluating_ = true;
-    eval_root_ = saved_frames;
-    eval_error_.clear();
-    eval_result_ = Variant();
-    const std::int64_t saved_budget = budget_;
+    evalRoot_ = savedFrames;
+    evalError_.clear();
+    evalResult_ = Variant();
+    const std::int64_t savedBudget = budget_;
     budget_ = kMaxEvaluateStatements;
     state_ = RunState::Running;
     Execute();
-    UnwindTo(saved_frames);
-    sp_ = saved_sp;
+    UnwindTo(savedFrames);
+    sp_ = savedSp;
     evaluating_ = false;
-    budget_ = saved_budget;
+    budget_ = savedBudget;
     state_ = RunState::Paused;
-    if (!eval_error_.empty()) {
-        error = eval_error_;
+    if (!evalError_.empty()) {
+        error = evalError_;
         return false;
     }
-    out = std::move(eval_result_);
+    out = std::move(evalResult_);
     return true;
 }
 

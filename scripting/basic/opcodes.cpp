@@ -16,26 +16,27 @@ int StackEffect(const Instruction& instruction) {
     return 0;
 }
 
+namespace {
+
+struct OpInfo {
+    const char* name;
+    int operands;
+};
+
+constexpr OpInfo kOps[] = {
+#define VEK_BASIC_OPCODE_INFO(name, operands, effect, doc) {#name, operands},
+    VEK_BASIC_OPCODES(VEK_BASIC_OPCODE_INFO)
+#undef VEK_BASIC_OPCODE_INFO
+};
+
+} // namespace
+
 const char* OpName(Op op) {
-    switch (op) {
-#define VEK_BASIC_OPCODE_NAME(name, operands, effect, doc)                                         \
-    case Op::name:                                                                                 \
-        return #name;
-        VEK_BASIC_OPCODES(VEK_BASIC_OPCODE_NAME)
-#undef VEK_BASIC_OPCODE_NAME
-    }
-    return "?";
+    return kOps[static_cast<int>(op)].name;
 }
 
 int OperandCount(Op op) {
-    switch (op) {
-#define VEK_BASIC_OPCODE_OPERANDS(name, operands, effect, doc)                                     \
-    case Op::name:                                                                                 \
-        return operands;
-        VEK_BASIC_OPCODES(VEK_BASIC_OPCODE_OPERANDS)
-#undef VEK_BASIC_OPCODE_OPERANDS
-    }
-    return 0;
+    return kOps[static_cast<int>(op)].operands;
 }
 
 } // namespace vek::basic

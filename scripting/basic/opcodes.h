@@ -89,7 +89,7 @@ struct Instruction {
     Op op;
     // The first instruction of a statement (and of every loop turn): before it runs, the machine
     // counts the statement against its slice and checks breakpoints and stepping.
-    bool starts_statement = false;
+    bool startsStatement = false;
     std::int32_t a = 0;
     std::int32_t b = 0;
     std::int32_t c = 0;

@@ -10,36 +10,29 @@ namespace vek::basic {
 
 namespace {
 
-// Numeric kinds in the order in which arithmetic widens them.
-enum class Rank { Integer, Long, Single, Double, Date };
-
-RunError RankOf(const Variant& v, Rank& rank) {
-    switch (v.tag()) {
+// The kind arithmetic computes a value as: Empty and Boolean as Integer, a String as Double.
+// Integer, Long, Single, Double and Date follow each other in Tag in the order in which
+// arithmetic widens them. False for values that take no part in arithmetic.
+bool RankOf(const Variant& v, Tag& rank) {
+    switch (v.GetTag()) {
     case Tag::Empty:
     case Tag::Boolean:
-    case Tag::Integer:
-        rank = Rank::Integer;
-        return RunError::None;
-    case Tag::Long:
-        rank = Rank::Long;
-        return RunError::None;
-    case Tag::Single:
-        rank = Rank::Single;
-        return RunError::None;
-    case Tag::Double:
+        rank = Tag::Integer;
+        return true;
     case Tag::String:
-        rank = Rank::Double;
-        return RunError::None;
-    case Tag::Date:
-        rank = Rank::Date;
-        return RunError::None;
+        rank = Tag::Double;
+        return true;
+    case Tag::Ref:
+    case Tag::Array:
+        return false;
     default:
-        return RunError::TypeMismatch;
+        rank = v.GetTag();
+        return true;
     }
 }
 
-Variant IntegralResult(std::int64_t value, Rank rank) {
-    if (rank == Rank::Integer && value >= -32768 && value <= 32767) {
+Variant IntegralResult(std::int64_t value, Tag rank) {
+    if (rank == Tag::Integer && value >= -32768 && value <= 32767) {
         return Variant::Integer(static_cast<std::int32_t>(value));
     }
     if (value >= INT32_MIN && value <= INT32_MAX) {
@@ -48,30 +41,30 @@ Variant IntegralResult(std::int64_t value, Rank rank) {
     return Variant::Double(static_cast<double>(value));
 }
 
-Variant FloatResult(double value, Rank rank) {
-    if (rank == Rank::Single) {
+Variant FloatResult(double value, Tag rank) {
+    if (rank == Tag::Single) {
         return Variant::Single(static_cast<float>(value));
     }
-    if (rank == Rank::Date) {
+    if (rank == Tag::Date) {
         return Variant::Date(value);
     }
     return Variant::Double(value);
 }
 
 RunError Arithmetic(BinaryOp op, const Variant& a, const Variant& b, Variant& out) {
-    Rank ra{};
-    Rank rb{};
-    if (RankOf(a, ra) != RunError::None || RankOf(b, rb) != RunError::None) {
+    Tag ra{};
+    Tag rb{};
+    if (!RankOf(a, ra) || !RankOf(b, rb)) {
         return RunError::TypeMismatch;
     }
-    Rank rank = ra > rb ? ra : rb;
-    if (rank == Rank::Single && (ra == Rank::Long || rb == Rank::Long)) {
-        rank = Rank::Double;
+    Tag rank = ra > rb ? ra : rb;
+    if (rank == Tag::Single && (ra == Tag::Long || rb == Tag::Long)) {
+        rank = Tag::Double;
     }
-    if (rank <= Rank::Long && a.tag() != Tag::String && b.tag() != Tag::String) {
+    if (rank <= Tag::Long && a.GetTag() != Tag::String && b.GetTag() != Tag::String) {
         // Empty carries a zero payload, so it joins integer arithmetic as 0.
-        const std::int64_t ia = a.int_value();
-        const std::int64_t ib = b.int_value();
+        const std::int64_t ia = a.IntValue();
+        const std::int64_t ib = b.IntValue();
         switch (op) {
         case BinaryOp::Add:
             out = IntegralResult(ia + ib, rank);
@@ -91,61 +84,63 @@ RunError Arithmetic(BinaryOp op, const Variant& a, const Variant& b, Variant& ou
     if (ToDouble(a, x) != RunError::None || ToDouble(b, y) != RunError::None) {
         return RunError::TypeMismatch;
     }
-    if (rank < Rank::Single) {
-        rank = Rank::Double;
+    if (rank < Tag::Single) {
+        rank = Tag::Double;
     }
     switch (op) {
     case BinaryOp::Add:
         out = FloatResult(x + y, rank);
         break;
     case BinaryOp::Sub:
-        out = FloatResult(x - y, rank == Rank::Date && ra == Rank::Date && rb == Rank::Date
-                                     ? Rank::Double
-                                     : rank);
+        out = FloatResult(
+            x - y, rank == Tag::Date && ra == Tag::Date && rb == Tag::Date ? Tag::Double : rank);
         break;
     case BinaryOp::Mul:
-        out = FloatResult(x * y, rank == Rank::Date ? Rank::Double : rank);
+        out = FloatResult(x * y, rank == Tag::Date ? Tag::Double : rank);
         break;
     default:
         return RunError::TypeMismatch;
     }
-    return std::isfinite(out.double_value()) ? RunError::None : RunError::Overflow;
+    return std::isfinite(out.DoubleValue()) ? RunError::None : RunError::Overflow;
+}
+
+// Both operands as Longs, for the operators that work on whole numbers.
+RunError BothLong(const Variant& a, const Variant& b, std::int32_t& x, std::int32_t& y) {
+    if (const RunError e = ToLong(a, x); e != RunError::None) {
+        return e;
+    }
+    return ToLong(b, y);
 }
 
 RunError IntegerDivision(BinaryOp op, const Variant& a, const Variant& b, Variant& out) {
     std::int32_t x = 0;
     std::int32_t y = 0;
-    if (const RunError e = ToLong(a, x); e != RunError::None) {
-        return e;
-    }
-    if (const RunError e = ToLong(b, y); e != RunError::None) {
+    if (const RunError e = BothLong(a, b, x, y); e != RunError::None) {
         return e;
     }
     if (y == 0) {
         return RunError::DivisionByZero;
     }
-    Rank ra{};
-    Rank rb{};
-    const bool small = RankOf(a, ra) == RunError::None && RankOf(b, rb) == RunError::None &&
-                       ra == Rank::Integer && rb == Rank::Integer && !a.IsString() && !b.IsString();
+    Tag ra{};
+    Tag rb{};
+    const bool small = RankOf(a, ra) && RankOf(b, rb) && ra == Tag::Integer && rb == Tag::Integer &&
+                       !a.IsString() && !b.IsString();
     const std::int64_t r = op == BinaryOp::IntDiv ? std::int64_t{x} / y : std::int64_t{x} % y;
-    out = IntegralResult(r, small ? Rank::Integer : Rank::Long);
+    out = IntegralResult(r, small ? Tag::Integer : Tag::Long);
     return RunError::None;
 }
 
 RunError Logical(BinaryOp op, const Variant& a, const Variant& b, Variant& out) {
     std::int32_t x = 0;
     std::int32_t y = 0;
-    if (const RunError e = ToLong(a, x); e != RunError::None) {
-        return e;
-    }
-    if (const RunError e = ToLong(b, y); e != RunError::None) {
+    if (const RunError e = BothLong(a, b, x, y); e != RunError::None) {
         return e;
     }
     const std::int32_t r = op == BinaryOp::And ? (x & y) : op == BinaryOp::Or ? (x | y) : (x ^ y);
-    const bool booleans = (a.tag() == Tag::Boolean || a.IsEmpty()) &&
-                          (b.tag() == Tag::Boolean || b.IsEmpty()) && !(a.IsEmpty() && b.IsEmpty());
-    const bool integers = (a.tag() <= Tag::Integer) && (b.tag() <= Tag::Integer);
+    const bool booleans = (a.GetTag() == Tag::Boolean || a.IsEmpty()) &&
+                          (b.GetTag() == Tag::Boolean || b.IsEmpty()) &&
+                          !(a.IsEmpty() && b.IsEmpty());
+    const bool integers = (a.GetTag() <= Tag::Integer) && (b.GetTag() <= Tag::Integer);
     out = booleans ? Variant::Boolean(r != 0) : integers ? Variant::Integer(r) : Variant::Long(r);
     return RunError::None;
 }
@@ -157,26 +152,26 @@ RunError CompareValues(const Variant& a, const Variant& b, int& order) {
         return RunError::TypeMismatch;
     }
     if (a.IsString() && b.IsString()) {
-        const int c = a.string_value().compare(b.string_value());
+        const int c = a.StringValue().compare(b.StringValue());
         order = c < 0 ? -1 : c > 0 ? 1 : 0;
         return RunError::None;
     }
     if ((a.IsString() && b.IsEmpty()) || (a.IsEmpty() && b.IsString())) {
-        const std::string& text = a.IsString() ? a.string_value() : b.string_value();
+        const std::string& text = a.IsString() ? a.StringValue() : b.StringValue();
         order = text.empty() ? 0 : (a.IsString() ? 1 : -1);
         return RunError::None;
     }
     if (a.IsIntegral() && b.IsIntegral()) {
-        order = a.int_value() < b.int_value() ? -1 : a.int_value() > b.int_value() ? 1 : 0;
+        order = a.IntValue() < b.IntValue() ? -1 : a.IntValue() > b.IntValue() ? 1 : 0;
         return RunError::None;
     }
     double x = 0;
     double y = 0;
-    const bool a_number = ToDouble(a, x) == RunError::None;
-    const bool b_number = ToDouble(b, y) == RunError::None;
-    if (!a_number || !b_number) {
+    const bool aNumber = ToDouble(a, x) == RunError::None;
+    const bool bNumber = ToDouble(b, y) == RunError::None;
+    if (!aNumber || !bNumber) {
         // A string that holds no number sorts after every number, as Variants do.
-        order = a_number ? -1 : b_number ? 1 : 0;
+        order = aNumber ? -1 : bNumber ? 1 : 0;
         return RunError::None;
     }
     order = x < y ? -1 : x > y ? 1 : 0;
@@ -220,7 +215,7 @@ RunError ApplyBinary(BinaryOp op, const Variant& a, const Variant& b, Variant& o
             }
             out = Variant::Double(std::pow(x, y));
         }
-        return std::isfinite(out.double_value()) ? RunError::None : RunError::Overflow;
+        return std::isfinite(out.DoubleValue()) ? RunError::None : RunError::Overflow;
     }
     case BinaryOp::IntDiv:
     case BinaryOp::Mod:
@@ -248,28 +243,7 @@ RunError ApplyBinary(BinaryOp op, const Variant& a, const Variant& b, Variant& o
         if (const RunError e = CompareValues(a, b, order); e != RunError::None) {
             return e;
         }
-        bool result = false;
-        switch (op) {
-        case BinaryOp::Eq:
-            result = order == 0;
-            break;
-        case BinaryOp::Ne:
-            result = order != 0;
-            break;
-        case BinaryOp::Lt:
-            result = order < 0;
-            break;
-        case BinaryOp::Le:
-            result = order <= 0;
-            break;
-        case BinaryOp::Gt:
-            result = order > 0;
-            break;
-        default:
-            result = order >= 0;
-            break;
-        }
-        out = Variant::Boolean(result);
+        out = Variant::Boolean(OrderIn(OrderMask(op), order));
         return RunError::None;
     }
     case BinaryOp::And:
@@ -286,27 +260,27 @@ RunError ApplyUnary(UnaryOp op, const Variant& a, Variant& out) {
         if (const RunError e = ToLong(a, x); e != RunError::None) {
             return e;
         }
-        out = a.tag() == Tag::Boolean                    ? Variant::Boolean(x == 0)
-              : (a.tag() == Tag::Integer || a.IsEmpty()) ? Variant::Integer(~x)
-                                                         : Variant::Long(~x);
+        out = a.GetTag() == Tag::Boolean                    ? Variant::Boolean(x == 0)
+              : (a.GetTag() == Tag::Integer || a.IsEmpty()) ? Variant::Integer(~x)
+                                                            : Variant::Long(~x);
         return RunError::None;
     }
-    switch (a.tag()) {
+    switch (a.GetTag()) {
     case Tag::Empty:
         out = Variant::Integer(0);
         return RunError::None;
     case Tag::Boolean:
     case Tag::Integer:
-        out = IntegralResult(-std::int64_t{a.int_value()}, Rank::Integer);
+        out = IntegralResult(-std::int64_t{a.IntValue()}, Tag::Integer);
         return RunError::None;
     case Tag::Long:
-        out = IntegralResult(-std::int64_t{a.int_value()}, Rank::Long);
+        out = IntegralResult(-std::int64_t{a.IntValue()}, Tag::Long);
         return RunError::None;
     case Tag::Single:
-        out = Variant::Single(static_cast<float>(-a.double_value()));
+        out = Variant::Single(static_cast<float>(-a.DoubleValue()));
         return RunError::None;
     case Tag::Date:
-        out = Variant::Date(-a.double_value());
+        out = Variant::Date(-a.DoubleValue());
         return RunError::None;
     default: {
         double x = 0;

@@ -4,1163 +4,322 @@
 #include "scripting/basic/scanner.h"
 #include "scripting/basic/text_util.h"
 
-#include <functional>
 #include <string>
 #include <utility>
 
 namespace vek::basic {
 
-namespace {
+Parser::DepthGuard::DepthGuard(Parser& parser) : parser_(parser) {
+    if (++parser_.depth_ > kMaxParseDepth) {
+        --parser_.depth_;
+        parser_.Fail(CompileError::NestingTooDeep);
+    }
+}
 
-// Thrown inside the parser only, caught at the next statement boundary.
-struct ParseFailure {
-    Position pos;
-    std::string message;
-};
+bool Parser::IsWord(std::string_view word, std::size_t ahead) const {
+    return Peek(ahead).kind == TokenKind::Identifier && EqualsNoCase(Peek(ahead).text, word);
+}
 
-constexpr std::size_t kMaxErrorsPerModule = 20;
-
-bool TypeNamed(std::string_view word, Tag& tag) {
-    static const std::pair<const char*, Tag> kTypes[] = {
-        {"integer", Tag::Integer}, {"long", Tag::Long},     {"single", Tag::Single},
-        {"double", Tag::Double},   {"string", Tag::String}, {"boolean", Tag::Boolean},
-        {"variant", Tag::Empty},   {"date", Tag::Date},
-    };
-    for (const auto& [name, type] : kTypes) {
-        if (EqualsNoCase(word, name)) {
-            tag = type;
-            return true;
+ModuleAst Parser::ParseModule() {
+    ModuleAst ast;
+    ast.name = module_;
+    while (errorsCount_ < kMaxErrorsPerModule) {
+        SkipSeparators();
+        if (Peek().kind == TokenKind::End) {
+            break;
         }
+        try {
+            ParseModuleItem(ast);
+        } catch (const CompileMessage& failure) {
+            Report(failure);
+            Recover();
+        }
+    }
+    return ast;
+}
+
+ExprPtr Parser::ParseLoneExpression() {
+    try {
+        SkipSeparators();
+        ExprPtr e = ParseExpr();
+        SkipSeparators();
+        if (Peek().kind != TokenKind::End) {
+            Fail(CompileError::ExpectedEndOfExpression);
+        }
+        return e;
+    } catch (const CompileMessage& failure) {
+        Report(failure);
+        return nullptr;
+    }
+}
+
+bool Parser::AcceptKeyword(Keyword k) {
+    if (IsKeyword(k)) {
+        Next();
+        return true;
     }
     return false;
 }
 
-class Parser {
-public:
-    Parser(std::vector<Token> tokens, std::string module, std::vector<Diagnostic>& errors)
-        : tokens_(std::move(tokens)), module_(std::move(module)), errors_(errors) {}
-
-    ModuleAst ParseModule() {
-        ModuleAst ast;
-        ast.name = module_;
-        while (errors_count_ < kMaxErrorsPerModule) {
-            SkipSeparators();
-            if (Peek().kind == TokenKind::End) {
-                break;
-            }
-            try {
-                ParseModuleItem(ast);
-            } catch (const ParseFailure& failure) {
-                Report(failure);
-                Recover();
-            }
-        }
-        return ast;
-    }
-
-    ExprPtr ParseLoneExpression() {
-        try {
-            SkipSeparators();
-            ExprPtr e = ParseExpr();
-            SkipSeparators();
-            if (Peek().kind != TokenKind::End) {
-                Fail("expected end of expression");
-            }
-            return e;
-        } catch (const ParseFailure& failure) {
-            Report(failure);
-            return nullptr;
-        }
-    }
-
-private:
-    // Guards the recursion of nested expressions and blocks.
-    class DepthGuard {
-    public:
-        explicit DepthGuard(Parser& parser) : parser_(parser) {
-            if (++parser_.depth_ > kMaxParseDepth) {
-                --parser_.depth_;
-                parser_.Fail("nesting too deep");
-            }
-        }
-        ~DepthGuard() { --parser_.depth_; }
-        DepthGuard(const DepthGuard&) = delete;
-        DepthGuard& operator=(const DepthGuard&) = delete;
-
-    private:
-        Parser& parser_;
-    };
-
-    const Token& Peek(std::size_t ahead = 0) const {
-        const std::size_t i = pos_ + ahead;
-        return i < tokens_.size() ? tokens_[i] : tokens_.back();
-    }
-    const Token& Next() {
-        const Token& t = Peek();
-        if (pos_ < tokens_.size() - 1) {
-            ++pos_;
-        }
-        return t;
-    }
-    Position Here() const { return {Peek().line, Peek().column}; }
-
-    bool IsKeyword(Keyword k, std::size_t ahead = 0) const {
-        return Peek(ahead).kind == TokenKind::Keyword && Peek(ahead).keyword == k;
-    }
-    bool IsOperator(std::string_view op, std::size_t ahead = 0) const {
-        return Peek(ahead).kind == TokenKind::Operator && Peek(ahead).text == op;
-    }
-    bool IsWord(std::string_view word, std::size_t ahead = 0) const {
-        return Peek(ahead).kind == TokenKind::Identifier && EqualsNoCase(Peek(ahead).text, word);
-    }
-    bool AcceptKeyword(Keyword k) {
-        if (IsKeyword(k)) {
-            Next();
-            return true;
-        }
-        return false;
-    }
-    bool AcceptOperator(std::string_view op) {
-        if (IsOperator(op)) {
-            Next();
-            return true;
-        }
-        return false;
-    }
-    void ExpectKeyword(Keyword k, const char* what) {
-        if (!AcceptKeyword(k)) {
-            Fail(std::string("expected ") + what);
-        }
-    }
-    void ExpectOperator(std::string_view op) {
-        if (!AcceptOperator(op)) {
-            Fail("expected '" + std::string(op) + "'");
-        }
-    }
-    std::string ExpectIdentifier(const char* what) {
-        if (Peek().kind != TokenKind::Identifier) {
-            Fail(std::string("expected ") + what);
-        }
-        return Next().text;
-    }
-
-    // Inside a single-line If, Else also ends a statement.
-    bool AtStatementEnd() const {
-        const TokenKind k = Peek().kind;
-        return k == TokenKind::Newline || k == TokenKind::Colon || k == TokenKind::End ||
-               (single_line_if_ > 0 && IsKeyword(Keyword::Else));
-    }
-    void ExpectStatementEnd() {
-        if (!AtStatementEnd()) {
-            Fail("expected end of statement");
-        }
-    }
-    void SkipSeparators() {
-        while (Peek().kind == TokenKind::Newline || Peek().kind == TokenKind::Colon) {
-            Next();
-        }
-    }
-
-    [[noreturn]] void Fail(const std::string& message) const {
-        throw ParseFailure{Here(), message};
-    }
-
-    void Report(const ParseFailure& failure) {
-        for (const Diagnostic& d : errors_) {
-            if (d.module == module_ && d.line == failure.pos.line &&
-                d.column == failure.pos.column) {
-                return;
-            }
-        }
-        errors_.push_back({module_, failure.pos.line, failure.pos.column, failure.message});
-        ++errors_count_;
-    }
-
-    void Recover() {
-        while (Peek().kind != TokenKind::Newline && Peek().kind != TokenKind::End) {
-            Next();
-        }
-    }
-
-    // ---- module level ----
-
-    void ParseModuleItem(ModuleAst& ast) {
-        if (AcceptKeyword(Keyword::Option)) {
-            if (!IsWord("Explicit")) {
-                Fail("expected Explicit");
-            }
-            Next();
-            ast.option_explicit = true;
-            ExpectStatementEnd();
-            return;
-        }
-        if (IsWord("Attribute")) {
-            Recover(); // attribute lines of exported modules carry nothing for the engine
-            return;
-        }
-        bool is_public = true;
-        bool has_scope = false;
-        if (AcceptKeyword(Keyword::Public)) {
-            has_scope = true;
-        } else if (AcceptKeyword(Keyword::Private)) {
-            is_public = false;
-            has_scope = true;
-        }
-        if (IsKeyword(Keyword::Sub) || IsKeyword(Keyword::Function)) {
-            ast.procs.push_back(ParseProc(is_public));
-            return;
-        }
-        if (AcceptKeyword(Keyword::Const)) {
-            StmtPtr s = ParseConst();
-            s->is_public = has_scope && is_public;
-            ast.declarations.push_back(std::move(s));
-            return;
-        }
-        if (AcceptKeyword(Keyword::Dim) || has_scope) {
-            StmtPtr s = ParseDim();
-            s->is_public = has_scope && is_public;
-            ast.declarations.push_back(std::move(s));
-            return;
-        }
-        Fail("expected Sub, Function or a declaration");
-    }
-
-    ProcDecl ParseProc(bool is_public) {
-        ProcDecl proc;
-        proc.is_public = is_public;
-        proc.is_function = IsKeyword(Keyword::Function);
-        proc.pos = Here();
+bool Parser::AcceptOperator(std::string_view op) {
+    if (IsOperator(op)) {
         Next();
-        proc.name = ExpectIdentifier("a procedure name");
-        if (proc.is_function) {
-            proc.return_type = tokens_[pos_ - 1].type_suffix;
+        return true;
+    }
+    return false;
+}
+
+void Parser::ExpectKeyword(Keyword k, const char* what) {
+    if (!AcceptKeyword(k)) {
+        Fail(CompileError::Expected, what);
+    }
+}
+
+void Parser::ExpectOperator(std::string_view op) {
+    if (!AcceptOperator(op)) {
+        Fail(CompileError::ExpectedOperator, std::string(op));
+    }
+}
+
+std::string Parser::ExpectIdentifier(CompileError missing) {
+    if (Peek().kind != TokenKind::Identifier) {
+        Fail(missing);
+    }
+    return Next().text;
+}
+
+bool Parser::AtStatementEnd() const {
+    const TokenKind k = Peek().kind;
+    return k == TokenKind::Newline || k == TokenKind::Colon || k == TokenKind::End ||
+           (singleLineIf_ > 0 && IsKeyword(Keyword::Else));
+}
+
+void Parser::ExpectStatementEnd() {
+    if (!AtStatementEnd()) {
+        Fail(CompileError::ExpectedEndOfStatement);
+    }
+}
+
+void Parser::SkipSeparators() {
+    while (Peek().kind == TokenKind::Newline || Peek().kind == TokenKind::Colon) {
+        Next();
+    }
+}
+
+void Parser::Fail(CompileError error, std::string arg) const {
+    throw CompileMessage(error, Here(), std::move(arg));
+}
+
+void Parser::Report(const CompileMessage& failure) {
+    if (!errors_.ReportedAt(module_, failure.pos)) {
+        errors_.Report(module_, failure);
+        ++errorsCount_;
+    }
+}
+
+void Parser::ParseEndOfBlock() {
+    Next();
+    Next();
+    ExpectStatementEnd();
+}
+
+void Parser::Recover() {
+    while (Peek().kind != TokenKind::Newline && Peek().kind != TokenKind::End) {
+        Next();
+    }
+}
+
+void Parser::ParseModuleItem(ModuleAst& ast) {
+    if (AcceptKeyword(Keyword::Option)) {
+        if (!IsWord("Explicit")) {
+            Fail(CompileError::Expected, "Explicit");
         }
-        if (AcceptOperator("(")) {
-            if (!IsOperator(")")) {
-                do {
-                    proc.params.push_back(ParseParam());
-                } while (AcceptOperator(","));
-            }
-            ExpectOperator(")");
-        }
-        if (proc.is_function && AcceptKeyword(Keyword::As)) {
-            proc.return_type = ParseTypeName();
-        }
+        Next();
+        ast.optionExplicit = true;
         ExpectStatementEnd();
-        const Keyword closer = proc.is_function ? Keyword::Function : Keyword::Sub;
-        proc.body = ParseBlock([&] { return IsKeyword(Keyword::End) && IsKeyword(closer, 1); },
-                               proc.is_function ? "End Function" : "End Sub");
-        proc.end_line = Peek().line;
-        Next();
-        Next();
-        ExpectStatementEnd();
-        return proc;
+        return;
     }
+    if (IsWord("Attribute")) {
+        Recover(); // attribute lines of exported modules carry nothing for the engine
+        return;
+    }
+    bool isPublic = true;
+    bool hasScope = false;
+    if (AcceptKeyword(Keyword::Public)) {
+        hasScope = true;
+    } else if (AcceptKeyword(Keyword::Private)) {
+        isPublic = false;
+        hasScope = true;
+    }
+    if (IsKeyword(Keyword::Sub) || IsKeyword(Keyword::Function)) {
+        ast.procs.push_back(ParseProc(isPublic));
+        return;
+    }
+    StmtPtr declaration;
+    if (AcceptKeyword(Keyword::Const)) {
+        declaration = ParseConst(Here());
+    } else if (AcceptKeyword(Keyword::Dim) || hasScope) {
+        declaration = ParseDim(Here());
+    } else {
+        Fail(CompileError::ExpectedDeclaration);
+    }
+    declaration->isPublic = hasScope && isPublic;
+    ast.declarations.push_back(std::move(declaration));
+}
 
-    Param ParseParam() {
-        Param p;
-        p.optional = AcceptKeyword(Keyword::Optional);
-        if (AcceptKeyword(Keyword::ByVal)) {
-            p.by_ref = false;
-        } else {
-            AcceptKeyword(Keyword::ByRef);
+ProcDecl Parser::ParseProc(bool isPublic) {
+    ProcDecl proc;
+    proc.isPublic = isPublic;
+    proc.isFunction = IsKeyword(Keyword::Function);
+    proc.pos = Here();
+    Next();
+    proc.name = ExpectIdentifier(CompileError::ExpectedProcedureName);
+    if (proc.isFunction) {
+        proc.returnType = tokens_[pos_ - 1].typeSuffix;
+    }
+    if (AcceptOperator("(")) {
+        if (!IsOperator(")")) {
+            do {
+                proc.params.push_back(ParseParam());
+            } while (AcceptOperator(","));
         }
-        p.pos = Here();
-        p.name = ExpectIdentifier("a parameter name");
-        p.type = tokens_[pos_ - 1].type_suffix;
-        if (AcceptOperator("(")) {
-            ExpectOperator(")");
-            p.is_array = true;
+        ExpectOperator(")");
+    }
+    if (proc.isFunction && AcceptKeyword(Keyword::As)) {
+        proc.returnType = ParseTypeName();
+    }
+    ExpectStatementEnd();
+    const Keyword closer = proc.isFunction ? Keyword::Function : Keyword::Sub;
+    proc.body = ParseBlock([&] { return IsKeyword(Keyword::End) && IsKeyword(closer, 1); },
+                           proc.isFunction ? "End Function" : "End Sub");
+    proc.endLine = Peek().line;
+    ParseEndOfBlock();
+    return proc;
+}
+
+Param Parser::ParseParam() {
+    Param p;
+    p.optional = AcceptKeyword(Keyword::Optional);
+    if (AcceptKeyword(Keyword::ByVal)) {
+        p.byRef = false;
+    } else {
+        AcceptKeyword(Keyword::ByRef);
+    }
+    p.pos = Here();
+    p.name = ExpectIdentifier(CompileError::ExpectedParameterName);
+    p.type = tokens_[pos_ - 1].typeSuffix;
+    if (AcceptOperator("(")) {
+        ExpectOperator(")");
+        p.isArray = true;
+    }
+    if (AcceptKeyword(Keyword::As)) {
+        p.type = ParseTypeName();
+    }
+    if (AcceptOperator("=")) {
+        if (!p.optional) {
+            Fail(CompileError::ExpectedOptionalBeforeDefault);
         }
-        if (AcceptKeyword(Keyword::As)) {
-            p.type = ParseTypeName();
-        }
-        if (AcceptOperator("=")) {
-            if (!p.optional) {
-                Fail("expected Optional before a default value");
+        p.defaultValue = ParseExpr();
+    }
+    return p;
+}
+
+Tag Parser::ParseTypeName() {
+    Tag tag = Tag::Empty;
+    if (Peek().kind != TokenKind::Identifier || !KindDeclaredAs(Peek().text, tag)) {
+        Fail(CompileError::ExpectedType);
+    }
+    Next();
+    return tag;
+}
+
+VarDecl Parser::ParseVarDecl(bool allowBounds) {
+    VarDecl d;
+    d.pos = Here();
+    d.name = ExpectIdentifier(CompileError::ExpectedVariableName);
+    d.type = tokens_[pos_ - 1].typeSuffix;
+    if (AcceptOperator("(")) {
+        d.isArray = true;
+        if (!IsOperator(")")) {
+            if (!allowBounds) {
+                Fail(CompileError::ExpectedOperator, ")");
             }
-            p.default_value = ParseExpr();
+            d.bounds = ParseBounds();
         }
-        return p;
+        ExpectOperator(")");
     }
+    if (AcceptKeyword(Keyword::As)) {
+        d.type = ParseTypeName();
+    }
+    return d;
+}
 
-    Tag ParseTypeName() {
-        Tag tag = Tag::Empty;
-        if (Peek().kind != TokenKind::Identifier || !TypeNamed(Peek().text, tag)) {
-            Fail("expected a type: Integer, Long, Single, Double, String, Boolean, Date or "
-                 "Variant");
+std::vector<Bound> Parser::ParseBounds() {
+    std::vector<Bound> bounds;
+    do {
+        Bound b;
+        b.upper = ParseExpr();
+        if (AcceptKeyword(Keyword::To)) {
+            b.lower = std::move(b.upper);
+            b.upper = ParseExpr();
         }
-        Next();
-        return tag;
+        bounds.push_back(std::move(b));
+    } while (AcceptOperator(","));
+    if (bounds.size() > static_cast<std::size_t>(kMaxArrayDims)) {
+        Fail(CompileError::TooManyDimensions);
     }
+    return bounds;
+}
 
-    // ---- declarations ----
+StmtPtr Parser::NewStmt(StmtKind kind, Position pos) {
+    auto s = std::make_unique<Stmt>();
+    s->kind = kind;
+    s->pos = pos;
+    return s;
+}
 
-    VarDecl ParseVarDecl(bool allow_bounds) {
+StmtPtr Parser::ParseDim(Position pos) {
+    StmtPtr s = NewStmt(StmtKind::Dim, pos);
+    do {
+        s->decls.push_back(ParseVarDecl(true));
+    } while (AcceptOperator(","));
+    ExpectStatementEnd();
+    return s;
+}
+
+StmtPtr Parser::ParseConst(Position pos) {
+    StmtPtr s = NewStmt(StmtKind::Const, pos);
+    do {
         VarDecl d;
         d.pos = Here();
-        d.name = ExpectIdentifier("a variable name");
-        d.type = tokens_[pos_ - 1].type_suffix;
-        if (AcceptOperator("(")) {
-            d.is_array = true;
-            if (!IsOperator(")")) {
-                if (!allow_bounds) {
-                    Fail("expected ')'");
-                }
-                d.bounds = ParseBounds();
-            }
-            ExpectOperator(")");
-        }
+        d.name = ExpectIdentifier(CompileError::ExpectedConstantName);
+        d.type = tokens_[pos_ - 1].typeSuffix;
         if (AcceptKeyword(Keyword::As)) {
             d.type = ParseTypeName();
         }
-        return d;
-    }
-
-    std::vector<Bound> ParseBounds() {
-        std::vector<Bound> bounds;
-        do {
-            Bound b;
-            b.upper = ParseExpr();
-            if (AcceptKeyword(Keyword::To)) {
-                b.lower = std::move(b.upper);
-                b.upper = ParseExpr();
-            }
-            bounds.push_back(std::move(b));
-        } while (AcceptOperator(","));
-        if (bounds.size() > static_cast<std::size_t>(kMaxArrayDims)) {
-            Fail("too many dimensions");
-        }
-        return bounds;
-    }
-
-    StmtPtr NewStmt(StmtKind kind, Position pos) {
-        auto s = std::make_unique<Stmt>();
-        s->kind = kind;
-        s->pos = pos;
-        return s;
-    }
-
-    StmtPtr ParseDim() {
-        StmtPtr s = NewStmt(StmtKind::Dim, Here());
-        do {
-            s->decls.push_back(ParseVarDecl(true));
-        } while (AcceptOperator(","));
-        ExpectStatementEnd();
-        return s;
-    }
-
-    StmtPtr ParseConst() {
-        StmtPtr s = NewStmt(StmtKind::Const, Here());
-        do {
-            VarDecl d;
-            d.pos = Here();
-            d.name = ExpectIdentifier("a constant name");
-            d.type = tokens_[pos_ - 1].type_suffix;
-            if (AcceptKeyword(Keyword::As)) {
-                d.type = ParseTypeName();
-            }
-            ExpectOperator("=");
-            d.value = ParseExpr();
-            s->decls.push_back(std::move(d));
-        } while (AcceptOperator(","));
-        ExpectStatementEnd();
-        return s;
-    }
-
-    // ---- statements ----
-
-    Block ParseBlock(const std::function<bool()>& at_end, const char* closer) {
-        DepthGuard guard(*this);
-        Block block;
-        while (true) {
-            SkipSeparators();
-            if (at_end()) {
-                return block;
-            }
-            if (Peek().kind == TokenKind::End ||
-                (IsKeyword(Keyword::End) &&
-                 (IsKeyword(Keyword::Sub, 1) || IsKeyword(Keyword::Function, 1)))) {
-                Fail(std::string("expected ") + closer);
-            }
-            if (errors_count_ >= kMaxErrorsPerModule) {
-                Fail("too many errors");
-            }
-            try {
-                block.push_back(ParseStatement());
-            } catch (const ParseFailure& failure) {
-                if (Peek().kind == TokenKind::End) {
-                    throw;
-                }
-                Report(failure);
-                Recover();
-            }
-        }
-    }
-
-    StmtPtr ParseStatement() {
-        const Token& t = Peek();
-        const Position pos = Here();
-        if (t.kind == TokenKind::Identifier && t.at_line_start &&
-            Peek(1).kind == TokenKind::Colon) {
-            StmtPtr s = NewStmt(StmtKind::Label, pos);
-            s->name = Next().text;
-            Next();
-            return s;
-        }
-        if (t.kind == TokenKind::Number && t.at_line_start && t.value.IsIntegral()) {
-            StmtPtr s = NewStmt(StmtKind::Label, pos);
-            s->name = Next().text;
-            return s;
-        }
-        if (t.kind == TokenKind::Keyword) {
-            switch (t.keyword) {
-            case Keyword::Dim:
-                Next();
-                return ParseDim();
-            case Keyword::Const:
-                Next();
-                return ParseConst();
-            case Keyword::ReDim:
-                Next();
-                return ParseReDim(pos);
-            case Keyword::If:
-                Next();
-                return ParseIf(pos);
-            case Keyword::Select:
-                Next();
-                return ParseSelect(pos);
-            case Keyword::For:
-                Next();
-                return ParseFor(pos);
-            case Keyword::Do:
-                Next();
-                return ParseDo(pos);
-            case Keyword::While:
-                Next();
-                return ParseWhile(pos);
-            case Keyword::Exit:
-                Next();
-                return ParseExit(pos);
-            case Keyword::GoTo: {
-                Next();
-                StmtPtr s = NewStmt(StmtKind::GoTo, pos);
-                s->name = ParseLabelName();
-                ExpectStatementEnd();
-                return s;
-            }
-            case Keyword::On:
-                Next();
-                return ParseOnError(pos);
-            case Keyword::Resume:
-                Next();
-                return ParseResume(pos);
-            case Keyword::Print:
-                Next();
-                return ParsePrint(pos, false);
-            case Keyword::End: {
-                Next();
-                ExpectStatementEnd();
-                return NewStmt(StmtKind::End, pos);
-            }
-            case Keyword::Stop: {
-                Next();
-                ExpectStatementEnd();
-                return NewStmt(StmtKind::Stop, pos);
-            }
-            case Keyword::Call: {
-                Next();
-                StmtPtr s = NewStmt(StmtKind::Call, pos);
-                s->target = ParsePostfix();
-                if (s->target->kind != ExprKind::Call) {
-                    s->target = MakeCall(std::move(s->target));
-                }
-                ExpectStatementEnd();
-                return s;
-            }
-            case Keyword::Let:
-            case Keyword::Set:
-                Next();
-                return ParseAssignOrCall(pos);
-            case Keyword::Next:
-                Fail("Next without For");
-            case Keyword::Loop:
-                Fail("Loop without Do");
-            case Keyword::Wend:
-                Fail("Wend without While");
-            case Keyword::Else:
-            case Keyword::ElseIf:
-                Fail("Else without If");
-            default:
-                Fail("expected a statement");
-            }
-        }
-        if (IsWord("Debug") && IsOperator(".", 1) && IsKeyword(Keyword::Print, 2)) {
-            Next();
-            Next();
-            Next();
-            return ParsePrint(pos, true);
-        }
-        if (t.kind != TokenKind::Identifier) {
-            Fail("expected a statement");
-        }
-        return ParseAssignOrCall(pos);
-    }
-
-    std::string ParseLabelName() {
-        if (Peek().kind == TokenKind::Number || Peek().kind == TokenKind::Identifier) {
-            return Next().text;
-        }
-        Fail("expected a label");
-    }
-
-    StmtPtr ParseAssignOrCall(Position pos) {
-        const std::size_t start = pos_;
-        ExprPtr target = ParsePostfix();
-        if (AcceptOperator("=")) {
-            StmtPtr s = NewStmt(StmtKind::Assign, pos);
-            s->target = std::move(target);
-            s->value = ParseExpr();
-            ExpectStatementEnd();
-            return s;
-        }
-        StmtPtr s = NewStmt(StmtKind::Call, pos);
-        if (AtStatementEnd()) {
-            if (target->kind != ExprKind::Call) {
-                target = MakeCall(std::move(target));
-            } else if (target->args.size() == 1) {
-                // Name (x) as a statement: the parentheses belong to the argument, which is
-                // therefore passed by value.
-                target->args[0]->parenthesized = true;
-            }
-            s->target = std::move(target);
-            return s;
-        }
-        // A call without parentheses: Name args  or  Object.Method args.
-        pos_ = start;
-        ExprPtr callee = ParseNamePath();
-        ExprPtr call = MakeCall(std::move(callee));
-        ParseArguments(*call, "");
-        ExpectStatementEnd();
-        s->target = std::move(call);
-        return s;
-    }
-
-    ExprPtr MakeCall(ExprPtr callee) {
-        auto call = std::make_unique<Expr>();
-        call->kind = ExprKind::Call;
-        call->pos = callee->pos;
-        call->object = std::move(callee);
-        return call;
-    }
-
-    ExprPtr ParseNamePath() {
-        auto e = std::make_unique<Expr>();
-        e->kind = ExprKind::Name;
-        e->pos = Here();
-        e->name = ExpectIdentifier("a name");
-        while (AcceptOperator(".")) {
-            auto m = std::make_unique<Expr>();
-            m->kind = ExprKind::Member;
-            m->pos = Here();
-            m->name = ExpectMemberName();
-            m->object = std::move(e);
-            e = std::move(m);
-        }
-        return e;
-    }
-
-    std::string ExpectMemberName() {
-        if (Peek().kind == TokenKind::Identifier || Peek().kind == TokenKind::Keyword) {
-            return Next().text;
-        }
-        Fail("expected a member name");
-    }
-
-    // Arguments up to `closer` (")" or "" for the end of the statement).
-    void ParseArguments(Expr& call, std::string_view closer) {
-        auto at_close = [&] { return closer.empty() ? AtStatementEnd() : IsOperator(closer); };
-        if (at_close()) {
-            return;
-        }
-        while (true) {
-            std::string name;
-            if (Peek().kind == TokenKind::Identifier && IsOperator(":=", 1)) {
-                name = Next().text;
-                Next();
-            }
-            if (IsOperator(",") || at_close()) {
-                auto missing = std::make_unique<Expr>();
-                missing->kind = ExprKind::Missing;
-                missing->pos = Here();
-                call.args.push_back(std::move(missing));
-            } else {
-                call.args.push_back(ParseExpr());
-            }
-            call.arg_names.push_back(name);
-            if (!AcceptOperator(",")) {
-                break;
-            }
-        }
-    }
-
-    StmtPtr ParseReDim(Position pos) {
-        StmtPtr s = NewStmt(StmtKind::ReDim, pos);
-        if (IsWord("Preserve")) {
-            Next();
-            s->preserve = true;
-        }
-        do {
-            VarDecl d;
-            d.pos = Here();
-            d.name = ExpectIdentifier("an array name");
-            d.is_array = true;
-            ExpectOperator("(");
-            d.bounds = ParseBounds();
-            ExpectOperator(")");
-            if (AcceptKeyword(Keyword::As)) {
-                d.type = ParseTypeName();
-            }
-            s->decls.push_back(std::move(d));
-        } while (AcceptOperator(","));
-        ExpectStatementEnd();
-        return s;
-    }
-
-    StmtPtr ParseIf(Position pos) {
-        StmtPtr s = NewStmt(StmtKind::If, pos);
-        s->conditions.push_back(ParseExpr());
-        ExpectKeyword(Keyword::Then, "Then");
-        if (Peek().kind != TokenKind::Newline && Peek().kind != TokenKind::End) {
-            ParseSingleLineIf(*s);
-            return s;
-        }
-        auto at_branch_end = [&] {
-            return IsKeyword(Keyword::ElseIf) || IsKeyword(Keyword::Else) ||
-                   (IsKeyword(Keyword::End) && IsKeyword(Keyword::If, 1));
-        };
-        s->blocks.push_back(ParseBlock(at_branch_end, "End If"));
-        while (AcceptKeyword(Keyword::ElseIf)) {
-            s->conditions.push_back(ParseExpr());
-            ExpectKeyword(Keyword::Then, "Then");
-            s->blocks.push_back(ParseBlock(at_branch_end, "End If"));
-        }
-        if (AcceptKeyword(Keyword::Else)) {
-            s->has_else = true;
-            s->else_block = ParseBlock(
-                [&] { return IsKeyword(Keyword::End) && IsKeyword(Keyword::If, 1); }, "End If");
-        }
-        Next();
-        Next();
-        ExpectStatementEnd();
-        return s;
-    }
-
-    void ParseSingleLineIf(Stmt& s) {
-        DepthGuard guard(*this);
-        s.single_line = true;
-        ++single_line_if_;
-        struct Leave {
-            int& count;
-            ~Leave() { --count; }
-        } leave{single_line_if_};
-        auto parse_part = [&](Block& block) {
-            while (true) {
-                while (Peek().kind == TokenKind::Colon) {
-                    Next();
-                }
-                if (Peek().kind == TokenKind::Newline || Peek().kind == TokenKind::End ||
-                    IsKeyword(Keyword::Else)) {
-                    return;
-                }
-                block.push_back(ParseStatement());
-                ExpectStatementEnd();
-            }
-        };
-        s.blocks.emplace_back();
-        parse_part(s.blocks.back());
-        if (AcceptKeyword(Keyword::Else)) {
-            s.has_else = true;
-            parse_part(s.else_block);
-        }
-    }
-
-    StmtPtr ParseSelect(Position pos) {
-        ExpectKeyword(Keyword::Case, "Case");
-        StmtPtr s = NewStmt(StmtKind::Select, pos);
-        s->value = ParseExpr();
-        ExpectStatementEnd();
-        SkipSeparators();
-        auto at_case_end = [&] {
-            return IsKeyword(Keyword::Case) ||
-                   (IsKeyword(Keyword::End) && IsKeyword(Keyword::Select, 1));
-        };
-        while (!(IsKeyword(Keyword::End) && IsKeyword(Keyword::Select, 1))) {
-            CaseClause clause;
-            clause.pos = Here();
-            ExpectKeyword(Keyword::Case, "Case or End Select");
-            if (AcceptKeyword(Keyword::Else)) {
-                clause.body = ParseBlock(
-                    [&] { return IsKeyword(Keyword::End) && IsKeyword(Keyword::Select, 1); },
-                    "End Select");
-                s->cases.push_back(std::move(clause));
-                break;
-            }
-            do {
-                clause.items.push_back(ParseCaseItem());
-            } while (AcceptOperator(","));
-            ExpectStatementEnd();
-            clause.body = ParseBlock(at_case_end, "End Select");
-            s->cases.push_back(std::move(clause));
-        }
-        Next();
-        Next();
-        ExpectStatementEnd();
-        return s;
-    }
-
-    CaseItem ParseCaseItem() {
-        CaseItem item;
-        if (AcceptKeyword(Keyword::Is)) {
-            item.test = CaseTest::Is;
-            static const std::pair<const char*, BinaryOp> kOps[] = {
-                {"=", BinaryOp::Eq},  {"<>", BinaryOp::Ne}, {"<", BinaryOp::Lt},
-                {"<=", BinaryOp::Le}, {">", BinaryOp::Gt},  {">=", BinaryOp::Ge}};
-            bool found = false;
-            for (const auto& [text, op] : kOps) {
-                if (AcceptOperator(text)) {
-                    item.compare = op;
-                    found = true;
-                    break;
-                }
-            }
-            if (!found) {
-                Fail("expected a comparison operator after Is");
-            }
-            item.value = ParseExpr();
-            return item;
-        }
-        item.value = ParseExpr();
-        if (AcceptKeyword(Keyword::To)) {
-            item.test = CaseTest::Range;
-            item.upper = ParseExpr();
-        }
-        return item;
-    }
-
-    void ParseNextName(const std::string& name) {
-        if (Peek().kind == TokenKind::Identifier) {
-            if (!EqualsNoCase(Peek().text, name)) {
-                Fail("expected Next " + name);
-            }
-            Next();
-        }
-        ExpectStatementEnd();
-    }
-
-    StmtPtr ParseFor(Position pos) {
-        if (AcceptKeyword(Keyword::Each)) {
-            StmtPtr s = NewStmt(StmtKind::ForEach, pos);
-            s->name = ExpectIdentifier("a variable name");
-            ExpectKeyword(Keyword::In, "In");
-            s->value = ParseExpr();
-            ExpectStatementEnd();
-            s->body = ParseBlock([&] { return IsKeyword(Keyword::Next); }, "Next");
-            s->end_pos = Here();
-            Next();
-            ParseNextName(s->name);
-            return s;
-        }
-        StmtPtr s = NewStmt(StmtKind::For, pos);
-        s->name = ExpectIdentifier("a variable name");
         ExpectOperator("=");
-        s->value = ParseExpr();
-        ExpectKeyword(Keyword::To, "To");
-        s->limit = ParseExpr();
-        if (AcceptKeyword(Keyword::Step)) {
-            s->step = ParseExpr();
-        }
-        ExpectStatementEnd();
-        s->body = ParseBlock([&] { return IsKeyword(Keyword::Next); }, "Next");
-        s->end_pos = Here();
-        Next();
-        ParseNextName(s->name);
-        return s;
-    }
-
-    void ParseLoopCondition(Stmt& s) {
-        if (IsKeyword(Keyword::While) || IsKeyword(Keyword::Until)) {
-            s.until = IsKeyword(Keyword::Until);
-            Next();
-            s.condition = ParseExpr();
-        }
-    }
-
-    StmtPtr ParseDo(Position pos) {
-        StmtPtr s = NewStmt(StmtKind::Do, pos);
-        ParseLoopCondition(*s);
-        ExpectStatementEnd();
-        s->body = ParseBlock([&] { return IsKeyword(Keyword::Loop); }, "Loop");
-        s->end_pos = Here();
-        Next();
-        if (IsKeyword(Keyword::While) || IsKeyword(Keyword::Until)) {
-            if (s->condition) {
-                Fail("expected end of statement: a Do loop has one condition");
-            }
-            s->test_at_end = true;
-            ParseLoopCondition(*s);
-        }
-        ExpectStatementEnd();
-        return s;
-    }
-
-    StmtPtr ParseWhile(Position pos) {
-        StmtPtr s = NewStmt(StmtKind::Do, pos);
-        s->condition = ParseExpr();
-        ExpectStatementEnd();
-        s->body = ParseBlock([&] { return IsKeyword(Keyword::Wend); }, "Wend");
-        s->end_pos = Here();
-        Next();
-        ExpectStatementEnd();
-        return s;
-    }
-
-    StmtPtr ParseExit(Position pos) {
-        StmtPtr s = NewStmt(StmtKind::Exit, pos);
-        if (AcceptKeyword(Keyword::Sub)) {
-            s->exit_kind = ExitKind::Sub;
-        } else if (AcceptKeyword(Keyword::Function)) {
-            s->exit_kind = ExitKind::Function;
-        } else if (AcceptKeyword(Keyword::For)) {
-            s->exit_kind = ExitKind::For;
-        } else if (AcceptKeyword(Keyword::Do)) {
-            s->exit_kind = ExitKind::Do;
-        } else {
-            Fail("expected Sub, Function, For or Do");
-        }
-        ExpectStatementEnd();
-        return s;
-    }
-
-    StmtPtr ParseOnError(Position pos) {
-        if (!IsWord("Error")) {
-            Fail("expected Error");
-        }
-        Next();
-        StmtPtr s = NewStmt(StmtKind::OnError, pos);
-        if (AcceptKeyword(Keyword::Resume)) {
-            ExpectKeyword(Keyword::Next, "Next");
-            s->error_mode = OnErrorMode::ResumeNext;
-        } else {
-            ExpectKeyword(Keyword::GoTo, "GoTo or Resume Next");
-            if (Peek().kind == TokenKind::Number && Peek().text == "0") {
-                Next();
-                s->error_mode = OnErrorMode::GoToZero;
-            } else {
-                s->error_mode = OnErrorMode::GoToLabel;
-                s->name = ParseLabelName();
-            }
-        }
-        ExpectStatementEnd();
-        return s;
-    }
-
-    StmtPtr ParseResume(Position pos) {
-        StmtPtr s = NewStmt(StmtKind::Resume, pos);
-        if (AcceptKeyword(Keyword::Next)) {
-            s->resume_mode = ResumeMode::Next;
-        } else if (AtStatementEnd() || (Peek().kind == TokenKind::Number && Peek().text == "0")) {
-            if (!AtStatementEnd()) {
-                Next();
-            }
-            s->resume_mode = ResumeMode::Again;
-        } else {
-            s->resume_mode = ResumeMode::Label;
-            s->name = ParseLabelName();
-        }
-        ExpectStatementEnd();
-        return s;
-    }
-
-    StmtPtr ParsePrint(Position pos, bool debug) {
-        StmtPtr s = NewStmt(StmtKind::Print, pos);
-        s->debug_print = debug;
-        while (!AtStatementEnd()) {
-            if (IsOperator(";") || IsOperator(",")) {
-                s->print_items.push_back(nullptr);
-            } else {
-                s->print_items.push_back(ParseExpr());
-            }
-            char separator = 0;
-            if (IsOperator(";") || IsOperator(",")) {
-                separator = Next().text[0];
-            } else if (!AtStatementEnd()) {
-                Fail("expected ';', ',' or end of statement");
-            }
-            s->print_separators.push_back(separator);
-        }
-        return s;
-    }
-
-    // ---- expressions, lowest precedence first ----
-
-    ExprPtr Binary(BinaryOp op, ExprPtr left, ExprPtr right, Position pos) {
-        auto e = std::make_unique<Expr>();
-        e->kind = ExprKind::Binary;
-        e->binary_op = op;
-        e->pos = pos;
-        e->args.push_back(std::move(left));
-        e->args.push_back(std::move(right));
-        return e;
-    }
-
-    ExprPtr ParseExpr() {
-        DepthGuard guard(*this);
-        return ParseXor();
-    }
-
-    ExprPtr ParseXor() {
-        ExprPtr left = ParseOr();
-        while (IsKeyword(Keyword::Xor)) {
-            const Position pos = Here();
-            Next();
-            left = Binary(BinaryOp::Xor, std::move(left), ParseOr(), pos);
-        }
-        return left;
-    }
-
-    ExprPtr ParseOr() {
-        ExprPtr left = ParseAnd();
-        while (IsKeyword(Keyword::Or)) {
-            const Position pos = Here();
-            Next();
-            left = Binary(BinaryOp::Or, std::move(left), ParseAnd(), pos);
-        }
-        return left;
-    }
-
-    ExprPtr ParseAnd() {
-        ExprPtr left = ParseNot();
-        while (IsKeyword(Keyword::And)) {
-            const Position pos = Here();
-            Next();
-            left = Binary(BinaryOp::And, std::move(left), ParseNot(), pos);
-        }
-        return left;
-    }
-
-    ExprPtr ParseNot() {
-        if (IsKeyword(Keyword::Not)) {
-            DepthGuard guard(*this);
-            auto e = std::make_unique<Expr>();
-            e->kind = ExprKind::Unary;
-            e->unary_op = UnaryOp::Not;
-            e->pos = Here();
-            Next();
-            e->args.push_back(ParseNot());
-            return e;
-        }
-        return ParseComparison();
-    }
-
-    ExprPtr ParseComparison() {
-        static const std::pair<const char*, BinaryOp> kOps[] = {
-            {"=", BinaryOp::Eq},  {"<>", BinaryOp::Ne}, {"<=", BinaryOp::Le},
-            {">=", BinaryOp::Ge}, {"<", BinaryOp::Lt},  {">", BinaryOp::Gt}};
-        ExprPtr left = ParseConcat();
-        while (true) {
-            bool matched = false;
-            for (const auto& [text, op] : kOps) {
-                if (IsOperator(text)) {
-                    const Position pos = Here();
-                    Next();
-                    left = Binary(op, std::move(left), ParseConcat(), pos);
-                    matched = true;
-                    break;
-                }
-            }
-            if (!matched) {
-                return left;
-            }
-        }
-    }
-
-    ExprPtr ParseConcat() {
-        ExprPtr left = ParseAdditive();
-        while (IsOperator("&")) {
-            const Position pos = Here();
-            Next();
-            left = Binary(BinaryOp::Concat, std::move(left), ParseAdditive(), pos);
-        }
-        return left;
-    }
-
-    ExprPtr ParseAdditive() {
-        ExprPtr left = ParseMod();
-        while (IsOperator("+") || IsOperator("-")) {
-            const Position pos = Here();
-            const BinaryOp op = Next().text == "+" ? BinaryOp::Add : BinaryOp::Sub;
-            left = Binary(op, std::move(left), ParseMod(), pos);
-        }
-        return left;
-    }
-
-    ExprPtr ParseMod() {
-        ExprPtr left = ParseIntDiv();
-        while (IsKeyword(Keyword::Mod)) {
-            const Position pos = Here();
-            Next();
-            left = Binary(BinaryOp::Mod, std::move(left), ParseIntDiv(), pos);
-        }
-        return left;
-    }
-
-    ExprPtr ParseIntDiv() {
-        ExprPtr left = ParseMultiplicative();
-        while (IsOperator("\\")) {
-            const Position pos = Here();
-            Next();
-            left = Binary(BinaryOp::IntDiv, std::move(left), ParseMultiplicative(), pos);
-        }
-        return left;
-    }
-
-    ExprPtr ParseMultiplicative() {
-        ExprPtr left = ParseUnary();
-        while (IsOperator("*") || IsOperator("/")) {
-            const Position pos = Here();
-            const BinaryOp op = Next().text == "*" ? BinaryOp::Mul : BinaryOp::Div;
-            left = Binary(op, std::move(left), ParseUnary(), pos);
-        }
-        return left;
-    }
-
-    // Unary minus binds looser than ^: -2 ^ 2 is -4.
-    ExprPtr ParseUnary() {
-        if (IsOperator("-") || IsOperator("+")) {
-            DepthGuard guard(*this);
-            const Position pos = Here();
-            const bool negate = Next().text == "-";
-            ExprPtr operand = ParseUnary();
-            if (!negate) {
-                return operand;
-            }
-            auto e = std::make_unique<Expr>();
-            e->kind = ExprKind::Unary;
-            e->unary_op = UnaryOp::Negate;
-            e->pos = pos;
-            e->args.push_back(std::move(operand));
-            return e;
-        }
-        return ParsePower();
-    }
-
-    ExprPtr ParsePower() {
-        ExprPtr left = ParsePostfix();
-        while (IsOperator("^")) {
-            const Position pos = Here();
-            Next();
-            ExprPtr right;
-            if (IsOperator("-") || IsOperator("+")) {
-                right = ParseUnary(); // 2 ^ -1
-            } else {
-                right = ParsePostfix();
-            }
-            left = Binary(BinaryOp::Pow, std::move(left), std::move(right), pos);
-        }
-        return left;
-    }
-
-    ExprPtr ParsePostfix() {
-        ExprPtr e = ParsePrimary();
-        while (true) {
-            if (IsOperator("(") && (e->kind == ExprKind::Name || e->kind == ExprKind::Member)) {
-                Next();
-                ExprPtr call = MakeCall(std::move(e));
-                ParseArguments(*call, ")");
-                ExpectOperator(")");
-                e = std::move(call);
-            } else if (IsOperator(".") && e->kind != ExprKind::Literal) {
-                Next();
-                auto m = std::make_unique<Expr>();
-                m->kind = ExprKind::Member;
-                m->pos = Here();
-                m->name = ExpectMemberName();
-                m->object = std::move(e);
-                e = std::move(m);
-            } else {
-                return e;
-            }
-        }
-    }
-
-    ExprPtr ParsePrimary() {
-        auto e = std::make_unique<Expr>();
-        e->pos = Here();
-        const Token& t = Peek();
-        switch (t.kind) {
-        case TokenKind::Number:
-        case TokenKind::String:
-            e->kind = ExprKind::Literal;
-            e->value = t.value;
-            Next();
-            return e;
-        case TokenKind::Identifier:
-            e->kind = ExprKind::Name;
-            e->name = t.text;
-            Next();
-            return e;
-        case TokenKind::Keyword:
-            if (t.keyword == Keyword::True || t.keyword == Keyword::False) {
-                e->kind = ExprKind::Literal;
-                e->value = Variant::Boolean(t.keyword == Keyword::True);
-                Next();
-                return e;
-            }
-            break;
-        case TokenKind::Operator:
-            if (t.text == "(") {
-                Next();
-                ExprPtr inner = ParseExpr();
-                ExpectOperator(")");
-                inner->parenthesized = true;
-                return inner;
-            }
-            break;
-        default:
-            break;
-        }
-        Fail("expected an expression");
-    }
-
-    std::vector<Token> tokens_;
-    std::size_t pos_ = 0;
-    std::string module_;
-    std::vector<Diagnostic>& errors_;
-    std::size_t errors_count_ = 0;
-    int depth_ = 0;
-    int single_line_if_ = 0;
-};
-
-} // namespace
-
-ModuleAst ParseModule(std::string_view module_name, std::string_view text,
-                      std::vector<Diagnostic>& errors) {
-    ScanResult scan = Scan(text);
-    if (!scan.error.empty()) {
-        errors.push_back(
-            {std::string(module_name), scan.error_line, scan.error_column, scan.error});
-        ModuleAst empty;
-        empty.name = std::string(module_name);
-        return empty;
-    }
-    return Parser(std::move(scan.tokens), std::string(module_name), errors).ParseModule();
+        d.value = ParseExpr();
+        s->decls.push_back(std::move(d));
+    } while (AcceptOperator(","));
+    ExpectStatementEnd();
+    return s;
 }
 
-ExprPtr ParseExpression(std::string_view text, std::vector<Diagnostic>& errors) {
+ModuleAst ParseModule(std::string_view moduleName, std::string_view text, ErrorReporter& errors) {
     ScanResult scan = Scan(text);
-    if (!scan.error.empty()) {
-        errors.push_back({"", scan.error_line, scan.error_column, scan.error});
+    if (scan.error.error != CompileError::None) {
+        errors.Report(std::string(moduleName), scan.error);
+        ModuleAst empty;
+        empty.name = std::string(moduleName);
+        return empty;
+    }
+    return Parser(std::move(scan.tokens), std::string(moduleName), errors).ParseModule();
+}
+
+ExprPtr ParseExpression(std::string_view text, ErrorReporter& errors) {
+    ScanResult scan = Scan(text);
+    if (scan.error.error != CompileError::None) {
+        errors.Report("", scan.error);
         return nullptr;
     }
     return Parser(std::move(scan.tokens), "", errors).ParseLoneExpression();

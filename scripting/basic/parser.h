@@ -1,8 +1,11 @@
 #pragma once
 
 #include "scripting/basic/ast.h"
-#include "scripting/basic/diagnostic.h"
+#include "scripting/basic/compile_errors.h"
+#include "scripting/basic/token.h"
 
+#include <functional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -10,10 +13,136 @@ namespace vek::basic {
 
 // Parses one module. Each error is reported with its position and the parser resumes at the next
 // line, so one pass lists several mistakes; a module with errors is not compiled further.
-ModuleAst ParseModule(std::string_view module_name, std::string_view text,
-                      std::vector<Diagnostic>& errors);
+ModuleAst ParseModule(std::string_view moduleName, std::string_view text, ErrorReporter& errors);
 
 // Parses a lone expression (the debugger's watch and quick-watch text).
-ExprPtr ParseExpression(std::string_view text, std::vector<Diagnostic>& errors);
+ExprPtr ParseExpression(std::string_view text, ErrorReporter& errors);
+
+// The recursive-descent parser behind them: tokens, module level and declarations (parser.cpp),
+// statements (parser_statements.cpp) and expressions (parser_expressions.cpp). A construct that
+// fails throws its CompileMessage; the statement loop reports it and resumes at the next line.
+class Parser {
+public:
+    Parser(std::vector<Token> tokens, std::string module, ErrorReporter& errors)
+        : tokens_(std::move(tokens)), module_(std::move(module)), errors_(errors) {}
+
+    ModuleAst ParseModule();
+    ExprPtr ParseLoneExpression();
+
+private:
+    // Guards the recursion of nested expressions and blocks.
+    class DepthGuard {
+    public:
+        explicit DepthGuard(Parser& parser);
+        ~DepthGuard() { --parser_.depth_; }
+        DepthGuard(const DepthGuard&) = delete;
+        DepthGuard& operator=(const DepthGuard&) = delete;
+
+    private:
+        Parser& parser_;
+    };
+
+    // ---- tokens (parser.cpp) ----
+    const Token& Peek(std::size_t ahead = 0) const {
+        const std::size_t i = pos_ + ahead;
+        return i < tokens_.size() ? tokens_[i] : tokens_.back();
+    }
+    const Token& Next() {
+        const Token& t = Peek();
+        if (pos_ < tokens_.size() - 1) {
+            ++pos_;
+        }
+        return t;
+    }
+    Position Here() const { return {Peek().line, Peek().column}; }
+    bool IsKeyword(Keyword k, std::size_t ahead = 0) const {
+        return Peek(ahead).kind == TokenKind::Keyword && Peek(ahead).keyword == k;
+    }
+    bool IsOperator(std::string_view op, std::size_t ahead = 0) const {
+        return Peek(ahead).kind == TokenKind::Operator && Peek(ahead).text == op;
+    }
+    bool IsWord(std::string_view word, std::size_t ahead = 0) const;
+    bool AcceptKeyword(Keyword k);
+    bool AcceptOperator(std::string_view op);
+    // `what` is the keywords the message names: "Then", "Case or End Select".
+    void ExpectKeyword(Keyword k, const char* what);
+    void ExpectOperator(std::string_view op);
+    std::string ExpectIdentifier(CompileError missing);
+    // Inside a single-line If, Else also ends a statement.
+    bool AtStatementEnd() const;
+    void ExpectStatementEnd();
+    void SkipSeparators();
+    [[noreturn]] void Fail(CompileError error, std::string arg = {}) const;
+    // A recovering parser may fail at the same token twice; that is reported once.
+    void Report(const CompileMessage& failure);
+    void Recover();
+    // The "End X" at which ParseBlock stopped.
+    void ParseEndOfBlock();
+
+    // ---- module level and declarations (parser.cpp) ----
+    void ParseModuleItem(ModuleAst& ast);
+    ProcDecl ParseProc(bool isPublic);
+    Param ParseParam();
+    Tag ParseTypeName();
+    VarDecl ParseVarDecl(bool allowBounds);
+    std::vector<Bound> ParseBounds();
+    static StmtPtr NewStmt(StmtKind kind, Position pos);
+    StmtPtr ParseDim(Position pos);
+    StmtPtr ParseConst(Position pos);
+
+    // ---- statements, one parser per kind (parser_statements.cpp) ----
+    Block ParseBlock(const std::function<bool()>& atEnd, const char* closer);
+    StmtPtr ParseStatement();
+    // "name:" or a line number at the start of a line.
+    StmtPtr ParseLabel(Position pos);
+    std::string ParseLabelName();
+    StmtPtr ParseAssignOrCall(Position pos);
+    StmtPtr ParseCall(Position pos);
+    StmtPtr ParseReDim(Position pos);
+    StmtPtr ParseIf(Position pos);
+    void ParseSingleLineIf(Stmt& s);
+    StmtPtr ParseSelect(Position pos);
+    CaseItem ParseCaseItem();
+    StmtPtr ParseFor(Position pos);
+    void ParseNextName(const std::string& name);
+    StmtPtr ParseDo(Position pos);
+    void ParseLoopCondition(Stmt& s);
+    StmtPtr ParseWhile(Position pos);
+    StmtPtr ParseExit(Position pos);
+    StmtPtr ParseGoTo(Position pos);
+    StmtPtr ParseOnError(Position pos);
+    StmtPtr ParseResume(Position pos);
+    // The 0 of On Error GoTo 0 and Resume 0.
+    bool AcceptZero();
+    StmtPtr ParsePrint(Position pos);
+
+    // ---- expressions (parser_expressions.cpp) ----
+    ExprPtr ParseExpr();
+    // Precedence climbing: the operators that bind at least as tightly as `minPrecedence`, each
+    // taking as its right operand what binds more tightly than itself (to the left) or as
+    // tightly (to the right).
+    ExprPtr ParseOperators(int minPrecedence);
+    // A prefix operator with what it applies to, or a postfix expression.
+    ExprPtr ParseOperand(int minPrecedence);
+    // `Is` in a Case: the comparison operator that follows.
+    BinaryOp ParseComparisonOperator();
+    ExprPtr ParsePostfix();
+    ExprPtr ParsePrimary();
+    static ExprPtr MakeCall(ExprPtr callee);
+    // The name after the "." of object.name.
+    ExprPtr ParseMember(ExprPtr object);
+    // Name or Object.Method, the callee of a call without parentheses.
+    ExprPtr ParseNamePath();
+    // Arguments up to `closer` (")" or "" for the end of the statement).
+    void ParseArguments(Expr& call, std::string_view closer);
+
+    std::vector<Token> tokens_;
+    std::size_t pos_ = 0;
+    std::string module_;
+    ErrorReporter& errors_;
+    std::size_t errorsCount_ = 0;
+    int depth_ = 0;
+    int singleLineIf_ = 0;
+};
 
 } // namespace vek::basic

@@ -10,32 +10,32 @@
 namespace vek::basic {
 
 ProcCompiler::ProcCompiler(const Program& program,
-                           const std::vector<HostFunctionInfo>& host_functions, int module,
-                           bool option_explicit, Procedure& proc)
-    : program_(program), host_functions_(host_functions), module_(module),
-      option_explicit_(option_explicit), proc_(proc) {
-    for (int i = 0; i < proc_.SlotCount(); ++i) {
-        if (!proc_.slot_names[static_cast<std::size_t>(i)].empty()) {
-            locals_[proc_.slot_names[static_cast<std::size_t>(i)]] = {i, Tag::Empty};
+                           const std::vector<HostFunctionInfo>& hostFunctions, int module,
+                           bool optionExplicit, Procedure& proc)
+    : program_(program), hostFunctions_(hostFunctions), module_(module),
+      optionExplicit_(optionExplicit), proc_(proc) {
+    for (int i = 0; i < proc_.slots.Count(); ++i) {
+        if (!proc_.slots.names[static_cast<std::size_t>(i)].empty()) {
+            locals_[proc_.slots.names[static_cast<std::size_t>(i)]] = {i, Tag::Empty};
         }
     }
     for (std::size_t i = 0; i < proc_.params.size(); ++i) {
-        if (proc_.params[i].is_array) {
+        if (proc_.params[i].isArray) {
             locals_[proc_.params[i].name].element = proc_.params[i].type;
         }
     }
-    in_function_ = proc_.is_function && !proc_.is_watch;
+    inFunction_ = proc_.isFunction && !proc_.isWatch;
 }
 
-void ProcCompiler::Fail(Position pos, std::string message) {
-    throw CompileFailure{pos, std::move(message)};
+void ProcCompiler::Fail(Position pos, CompileError error, std::string arg, std::string secondArg) {
+    throw CompileMessage(error, pos, std::move(arg), std::move(secondArg));
 }
 
 int ProcCompiler::Emit(Op op, int a, int b, int c) {
-    proc_.code.push_back({op, statement_pending_, a, b, c});
-    statement_pending_ = false;
+    proc_.code.push_back({op, statementPending_, a, b, c});
+    statementPending_ = false;
     depth_ += StackEffect(proc_.code.back());
-    proc_.max_stack = std::max(proc_.max_stack, depth_);
+    proc_.maxStack = std::max(proc_.maxStack, depth_);
     return Here() - 1;
 }
 
@@ -45,77 +45,70 @@ int ProcCompiler::AddConstant(const Variant& value) {
 }
 
 void ProcCompiler::EmitLine(int line) {
-    if (single_line_ > 0) {
+    if (singleLine_ > 0) {
         return;
     }
     proc_.statements.push_back({Here(), line});
-    statement_pending_ = true;
+    statementPending_ = true;
 }
 
 int ProcCompiler::DeclareLocal(const std::string& name, Tag type, Tag element, Position pos,
                                Variant init) {
     const std::string lower = Lower(name);
-    if (locals_.count(lower) != 0 || local_constants_.count(lower) != 0) {
-        Fail(pos, "duplicate declaration: " + name);
+    if (locals_.count(lower) != 0 || localConstants_.count(lower) != 0) {
+        Fail(pos, CompileError::DuplicateDeclaration, name);
     }
-    const int slot = proc_.SlotCount();
-    proc_.slot_names.push_back(lower);
-    proc_.slot_types.push_back(type);
-    proc_.slot_is_ref.push_back(false);
-    proc_.slot_init.push_back(std::move(init));
+    const int slot = proc_.slots.Add(lower, type, false, std::move(init));
     locals_[lower] = {slot, element};
     return slot;
 }
 
 int ProcCompiler::HiddenSlots(int count) {
-    const int first = proc_.SlotCount();
+    const int first = proc_.slots.Count();
     for (int i = 0; i < count; ++i) {
-        proc_.slot_names.emplace_back();
-        proc_.slot_types.push_back(Tag::Empty);
-        proc_.slot_is_ref.push_back(false);
-        proc_.slot_init.emplace_back();
+        proc_.slots.Add({}, Tag::Empty, false, Variant());
     }
     return first;
 }
 
-void ProcCompiler::CompileBody(const ProcDecl& decl, const std::string& module_name,
-                               std::vector<Diagnostic>& errors) {
+void ProcCompiler::CompileBody(const ProcDecl& decl, const std::string& moduleName,
+                               ErrorReporter& errors) {
     for (std::size_t i = 0; i < proc_.params.size(); ++i) {
         const ParamInfo& p = proc_.params[i];
-        if (p.type != Tag::Empty && !p.is_array) {
+        if (p.type != Tag::Empty && !p.isArray) {
             Emit(Op::CoerceParam, static_cast<int>(i), static_cast<int>(p.type));
         }
     }
     for (const StmtPtr& s : decl.body) {
         try {
             CompileStatement(*s);
-        } catch (const CompileFailure& failure) {
-            errors.push_back({module_name, failure.pos.line, failure.pos.column, failure.message});
+        } catch (const CompileMessage& failure) {
+            errors.Report(moduleName, failure);
             depth_ = 0;
-            single_line_ = 0;
+            singleLine_ = 0;
             loops_.clear();
         }
     }
     const int epilogue = Here();
-    EmitLine(decl.end_line);
+    EmitLine(decl.endLine);
     Emit(Op::Return);
-    for (int pc : exit_jumps_) {
+    for (int pc : exitJumps_) {
         PatchA(pc, epilogue);
     }
     try {
         ResolveLabels();
-    } catch (const CompileFailure& failure) {
-        errors.push_back({module_name, failure.pos.line, failure.pos.column, failure.message});
+    } catch (const CompileMessage& failure) {
+        errors.Report(moduleName, failure);
     }
 }
 
 void ProcCompiler::ResolveLabels() {
-    for (const JumpPatch& patch : label_jumps_) {
+    for (const JumpPatch& patch : labelJumps_) {
         const auto it = labels_.find(Lower(patch.label));
         if (it == labels_.end()) {
-            Fail(patch.pos, "label not defined: " + patch.label);
+            Fail(patch.pos, CompileError::LabelNotDefined, patch.label);
         }
-        if (patch.operand_b) {
+        if (patch.operandB) {
             PatchB(patch.pc, it->second);
         } else {
             PatchA(patch.pc, it->second);
@@ -130,99 +123,84 @@ void ProcCompiler::CompileBlock(const Block& block) {
 }
 
 void ProcCompiler::CompileStatement(const Stmt& s) {
-    switch (s.kind) {
-    case StmtKind::Label: {
-        const std::string lower = Lower(s.name);
-        if (!labels_.emplace(lower, Here()).second) {
-            Fail(s.pos, "duplicate label: " + s.name);
+    // How each kind of statement compiles: by its function, or as one instruction. Labels and
+    // declarations run nothing themselves; every other statement starts with its line.
+    struct StatementRule {
+        StmtKind kind;
+        void (ProcCompiler::*compile)(const Stmt&);
+        Op op;
+        bool runs;
+    };
+    static constexpr StatementRule kRules[] = {
+        {StmtKind::Label, &ProcCompiler::CompileLabel, {}, false},
+        {StmtKind::Dim, &ProcCompiler::CompileDim, {}, false},
+        {StmtKind::Const, &ProcCompiler::CompileConst, {}, false},
+        {StmtKind::Assign, &ProcCompiler::CompileAssign, {}, true},
+        {StmtKind::Call, &ProcCompiler::CompileCallStatement, {}, true},
+        {StmtKind::ReDim, &ProcCompiler::CompileReDim, {}, true},
+        {StmtKind::If, &ProcCompiler::CompileIf, {}, true},
+        {StmtKind::Select, &ProcCompiler::CompileSelect, {}, true},
+        {StmtKind::For, &ProcCompiler::CompileFor, {}, true},
+        {StmtKind::ForEach, &ProcCompiler::CompileForEach, {}, true},
+        {StmtKind::Do, &ProcCompiler::CompileDo, {}, true},
+        {StmtKind::Exit, &ProcCompiler::CompileExit, {}, true},
+        {StmtKind::GoTo, &ProcCompiler::CompileGoTo, {}, true},
+        {StmtKind::OnError, &ProcCompiler::CompileErrorMode, {}, true},
+        {StmtKind::Resume, &ProcCompiler::CompileErrorMode, {}, true},
+        {StmtKind::Print, &ProcCompiler::CompilePrint, {}, true},
+        {StmtKind::End, nullptr, Op::EndProgram, true},
+        {StmtKind::Stop, nullptr, Op::Stop, true},
+    };
+    for (const StatementRule& rule : kRules) {
+        if (rule.kind != s.kind) {
+            continue;
+        }
+        if (rule.runs) {
+            EmitLine(s.pos.line);
+        }
+        if (rule.compile != nullptr) {
+            (this->*rule.compile)(s);
+        } else {
+            Emit(rule.op);
         }
         return;
     }
-    case StmtKind::Dim:
-        CompileDim(s);
-        return;
-    case StmtKind::Const:
-        CompileConst(s);
-        return;
-    default:
-        break;
+}
+
+void ProcCompiler::CompileLabel(const Stmt& s) {
+    if (!labels_.emplace(Lower(s.name), Here()).second) {
+        Fail(s.pos, CompileError::DuplicateLabel, s.name);
     }
-    EmitLine(s.pos.line);
-    switch (s.kind) {
-    case StmtKind::Assign:
-        CompileAssign(*s.target, *s.value);
-        break;
-    case StmtKind::Call:
-        CompileCallStatement(*s.target);
-        break;
-    case StmtKind::ReDim:
-        CompileReDim(s);
-        break;
-    case StmtKind::If:
-        CompileIf(s);
-        break;
-    case StmtKind::Select:
-        CompileSelect(s);
-        break;
-    case StmtKind::For:
-        CompileFor(s);
-        break;
-    case StmtKind::ForEach:
-        CompileForEach(s);
-        break;
-    case StmtKind::Do:
-        CompileDo(s);
-        break;
-    case StmtKind::Exit:
-        CompileExit(s);
-        break;
-    case StmtKind::GoTo:
-        label_jumps_.push_back({Emit(Op::Jump), s.name, s.pos, false});
-        break;
-    case StmtKind::OnError:
-        CompileOnError(s);
-        break;
-    case StmtKind::Resume:
-        CompileResume(s);
-        break;
-    case StmtKind::Print:
-        CompilePrint(s);
-        break;
-    case StmtKind::End:
-        Emit(Op::EndProgram);
-        break;
-    case StmtKind::Stop:
-        Emit(Op::Stop);
-        break;
-    default:
-        break;
-    }
+}
+
+void ProcCompiler::CompileGoTo(const Stmt& s) {
+    labelJumps_.push_back({Emit(Op::Jump), s.name, s.pos, false});
 }
 
 void ProcCompiler::CompileDim(const Stmt& s) {
     for (const VarDecl& d : s.decls) {
-        if (!d.is_array) {
+        if (!d.isArray) {
             DeclareLocal(d.name, d.type, Tag::Empty, d.pos, DefaultValue(d.type));
             continue;
         }
-        // A dynamic array starts without dimensions; UBound on it is error 9 until ReDim.
-        auto* unallocated = new ArrayObject;
-        unallocated->element_tag = d.type;
-        const int slot =
-            DeclareLocal(d.name, Tag::Empty, d.type, d.pos, Variant::Array(unallocated));
+        const int slot = DeclareLocal(d.name, Tag::Empty, d.type, d.pos, UnallocatedArray(d.type));
         if (!d.bounds.empty()) {
             EmitLine(d.pos.line);
-            for (const Bound& b : d.bounds) {
-                if (b.lower) {
-                    CompileExpr(*b.lower);
-                } else {
-                    Emit(Op::PushConst, AddConstant(Variant::Integer(0)));
-                }
-                CompileExpr(*b.upper);
-            }
+            CompileBounds(d.bounds);
             Emit(Op::NewArray, static_cast<int>(d.bounds.size()), static_cast<int>(d.type));
             Emit(Op::StoreLocal, slot, static_cast<int>(Tag::Empty));
         }
+    }
+}
+
+void ProcCompiler::CompileBounds(const std::vector<Bound>& bounds) {
+    for (const Bound& b : bounds) {
+        if (b.lower) {
+            CompileExpr(*b.lower);
+        } else {
+            Emit(Op::PushConst, AddConstant(Variant::Integer(0)));
+        }
+        CompileExpr(*b.upper);
     }
 }
 
@@ -230,18 +208,11 @@ void ProcCompiler::CompileReDim(const Stmt& s) {
     for (const VarDecl& d : s.decls) {
         Symbol target = LookupOrDeclare(d.name, d.pos);
         if (!IsVariable(target)) {
-            Fail(d.pos, "expected an array variable: " + d.name);
+            Fail(d.pos, CompileError::ExpectedArrayVariable, d.name);
         }
         const Tag element = d.type != Tag::Empty ? d.type : target.element;
         EmitRef(target, d.pos);
-        for (const Bound& b : d.bounds) {
-            if (b.lower) {
-                CompileExpr(*b.lower);
-            } else {
-                Emit(Op::PushConst, AddConstant(Variant::Integer(0)));
-            }
-            CompileExpr(*b.upper);
-        }
+        CompileBounds(d.bounds);
         Emit(Op::ReDim, static_cast<int>(d.bounds.size()), static_cast<int>(element),
              s.preserve ? 1 : 0);
     }
@@ -250,99 +221,112 @@ void ProcCompiler::CompileReDim(const Stmt& s) {
 void ProcCompiler::CompileConst(const Stmt& s) {
     for (const VarDecl& d : s.decls) {
         Variant value;
-        std::string error;
+        CompileMessage error;
         if (!EvaluateConstant(*d.value, *this, value, error)) {
-            Fail(d.pos, error);
+            error.pos = d.pos;
+            throw error;
         }
         if (CoerceTo(value, d.type) != RunError::None) {
-            Fail(d.pos, "constant value does not fit its type: " + d.name);
+            Fail(d.pos, CompileError::ConstantDoesNotFit, d.name);
         }
         const std::string lower = Lower(d.name);
-        if (locals_.count(lower) != 0 || !local_constants_.emplace(lower, value).second) {
-            Fail(d.pos, "duplicate declaration: " + d.name);
+        if (locals_.count(lower) != 0 || !localConstants_.emplace(lower, value).second) {
+            Fail(d.pos, CompileError::DuplicateDeclaration, d.name);
         }
     }
 }
 
 void ProcCompiler::CompileIf(const Stmt& s) {
-    single_line_ += s.single_line ? 1 : 0;
-    std::vector<int> to_end;
+    singleLine_ += s.singleLine ? 1 : 0;
+    std::vector<int> toEnd;
     for (std::size_t i = 0; i < s.conditions.size(); ++i) {
         if (i > 0) {
             EmitLine(s.conditions[i]->pos.line);
         }
         const int skip = EmitConditionalJump(*s.conditions[i], false);
         CompileBlock(s.blocks[i]);
-        if (i + 1 < s.conditions.size() || s.has_else) {
-            to_end.push_back(Emit(Op::Jump));
+        if (i + 1 < s.conditions.size() || s.hasElse) {
+            toEnd.push_back(Emit(Op::Jump));
         }
         PatchA(skip, Here());
     }
-    if (s.has_else) {
-        CompileBlock(s.else_block);
+    if (s.hasElse) {
+        CompileBlock(s.elseBlock);
     }
-    for (int pc : to_end) {
+    for (int pc : toEnd) {
         PatchA(pc, Here());
     }
-    single_line_ -= s.single_line ? 1 : 0;
+    singleLine_ -= s.singleLine ? 1 : 0;
 }
 
 void ProcCompiler::CompileSelect(const Stmt& s) {
-    const int value_slot = HiddenSlots(1);
+    const int valueSlot = HiddenSlots(1);
     CompileExpr(*s.value);
-    Emit(Op::StoreLocal, value_slot, static_cast<int>(Tag::Empty));
-    std::vector<int> to_end;
+    Emit(Op::StoreLocal, valueSlot, static_cast<int>(Tag::Empty));
+    std::vector<int> toEnd;
     for (const CaseClause& clause : s.cases) {
         EmitLine(clause.pos.line);
-        std::vector<int> to_body;
-        std::vector<int> to_next;
+        std::vector<int> toBody;
+        std::vector<int> toNext;
         for (const CaseItem& item : clause.items) {
-            Emit(Op::LoadLocal, value_slot);
+            Emit(Op::LoadLocal, valueSlot);
             CompileExpr(*item.value);
             switch (item.test) {
             case CaseTest::Equal:
                 Emit(Op::Eq);
-                to_body.push_back(Emit(Op::JumpIfTrue));
+                toBody.push_back(Emit(Op::JumpIfTrue));
                 break;
             case CaseTest::Is:
                 Emit(static_cast<Op>(static_cast<int>(Op::Eq) + static_cast<int>(item.compare) -
                                      static_cast<int>(BinaryOp::Eq)));
-                to_body.push_back(Emit(Op::JumpIfTrue));
+                toBody.push_back(Emit(Op::JumpIfTrue));
                 break;
             case CaseTest::Range: {
                 Emit(Op::Ge);
                 const int skip = Emit(Op::JumpIfFalse);
-                Emit(Op::LoadLocal, value_slot);
+                Emit(Op::LoadLocal, valueSlot);
                 CompileExpr(*item.upper);
                 Emit(Op::Le);
-                to_body.push_back(Emit(Op::JumpIfTrue));
+                toBody.push_back(Emit(Op::JumpIfTrue));
                 PatchA(skip, Here());
                 break;
             }
             }
         }
         if (!clause.items.empty()) {
-            to_next.push_back(Emit(Op::Jump));
+            toNext.push_back(Emit(Op::Jump));
         }
-        for (int pc : to_body) {
+        for (int pc : toBody) {
             PatchA(pc, Here());
         }
         CompileBlock(clause.body);
-        to_end.push_back(Emit(Op::Jump));
-        for (int pc : to_next) {
+        toEnd.push_back(Emit(Op::Jump));
+        for (int pc : toNext) {
             PatchA(pc, Here());
         }
     }
-    for (int pc : to_end) {
+    for (int pc : toEnd) {
         PatchA(pc, Here());
     }
 }
 
-void ProcCompiler::CompileFor(const Stmt& s) {
-    const Symbol counter = LookupOrDeclare(s.name, s.pos);
-    if (!IsVariable(counter)) {
-        Fail(s.pos, "expected a variable after For: " + s.name);
+ProcCompiler::Symbol ProcCompiler::LoopVariable(const Stmt& s, CompileError notVariable) {
+    const Symbol variable = LookupOrDeclare(s.name, s.pos);
+    if (!IsVariable(variable)) {
+        Fail(s.pos, notVariable, s.name);
     }
+    return variable;
+}
+
+void ProcCompiler::CloseLoop() {
+    for (int pc : loops_.back().exits) {
+        PatchA(pc, Here());
+    }
+    loops_.pop_back();
+}
+
+void ProcCompiler::CompileFor(const Stmt& s) {
+    const Symbol counter = LoopVariable(s, CompileError::ExpectedForVariable);
     const int limits = HiddenSlots(2);
     CompileExpr(*s.value);
     EmitStore(counter, s.pos);
@@ -360,7 +344,7 @@ void ProcCompiler::CompileFor(const Stmt& s) {
         const int top = Here();
         MarkLoopTurn();
         CompileBlock(s.body);
-        EmitLine(s.end_pos.line);
+        EmitLine(s.endPos.line);
         MarkLoopTurn();
         Emit(Op::ForStep, counter.index, limits, top);
         PatchC(enter, Here());
@@ -370,7 +354,7 @@ void ProcCompiler::CompileFor(const Stmt& s) {
         EmitLoad(counter, s.pos);
         const int check = Emit(Op::ForCheck, limits);
         CompileBlock(s.body);
-        EmitLine(s.end_pos.line);
+        EmitLine(s.endPos.line);
         EmitLoad(counter, s.pos);
         Emit(Op::LoadLocal, limits + 1);
         Emit(Op::Add);
@@ -378,17 +362,11 @@ void ProcCompiler::CompileFor(const Stmt& s) {
         Emit(Op::Jump, top);
         PatchB(check, Here());
     }
-    for (int pc : loops_.back().exits) {
-        PatchA(pc, Here());
-    }
-    loops_.pop_back();
+    CloseLoop();
 }
 
 void ProcCompiler::CompileForEach(const Stmt& s) {
-    const Symbol element = LookupOrDeclare(s.name, s.pos);
-    if (!IsVariable(element)) {
-        Fail(s.pos, "expected a variable after For Each: " + s.name);
-    }
+    const Symbol element = LoopVariable(s, CompileError::ExpectedForEachVariable);
     const int state = HiddenSlots(2);
     CompileExpr(*s.value);
     const int enter = Emit(Op::ForEachEnter, state);
@@ -398,14 +376,11 @@ void ProcCompiler::CompileForEach(const Stmt& s) {
     const int next = Emit(Op::ForEachNext, state);
     EmitStore(element, s.pos);
     CompileBlock(s.body);
-    EmitLine(s.end_pos.line);
+    EmitLine(s.endPos.line);
     Emit(Op::Jump, top);
     PatchB(enter, Here());
     PatchB(next, Here());
-    for (int pc : loops_.back().exits) {
-        PatchA(pc, Here());
-    }
-    loops_.pop_back();
+    CloseLoop();
 }
 
 void ProcCompiler::CompileDo(const Stmt& s) {
@@ -414,60 +389,57 @@ void ProcCompiler::CompileDo(const Stmt& s) {
     const int top = Here();
     MarkLoopTurn();
     loops_.push_back({false, {}});
-    if (s.condition && !s.test_at_end) {
+    if (s.condition && !s.testAtEnd) {
         const int exit = EmitConditionalJump(*s.condition, s.until);
         CompileBlock(s.body);
-        EmitLine(s.end_pos.line);
+        EmitLine(s.endPos.line);
         Emit(Op::Jump, top);
         PatchA(exit, Here());
     } else {
         CompileBlock(s.body);
-        EmitLine(s.end_pos.line);
+        EmitLine(s.endPos.line);
         if (s.condition) {
             PatchA(EmitConditionalJump(*s.condition, !s.until), top);
         } else {
             Emit(Op::Jump, top);
         }
     }
-    for (int pc : loops_.back().exits) {
-        PatchA(pc, Here());
-    }
-    loops_.pop_back();
+    CloseLoop();
 }
 
 void ProcCompiler::CompileExit(const Stmt& s) {
-    switch (s.exit_kind) {
+    switch (s.exitKind) {
     case ExitKind::Sub:
     case ExitKind::Function:
-        if ((s.exit_kind == ExitKind::Function) != proc_.is_function) {
-            Fail(s.pos, proc_.is_function ? "expected Exit Function" : "expected Exit Sub");
+        if ((s.exitKind == ExitKind::Function) != proc_.isFunction) {
+            Fail(s.pos, CompileError::Expected, proc_.isFunction ? "Exit Function" : "Exit Sub");
         }
-        exit_jumps_.push_back(Emit(Op::Jump));
+        exitJumps_.push_back(Emit(Op::Jump));
         return;
     case ExitKind::For:
     case ExitKind::Do: {
-        const bool want_for = s.exit_kind == ExitKind::For;
+        const bool wantFor = s.exitKind == ExitKind::For;
         for (auto it = loops_.rbegin(); it != loops_.rend(); ++it) {
-            if (it->is_for == want_for) {
+            if (it->isFor == wantFor) {
                 it->exits.push_back(Emit(Op::Jump));
                 return;
             }
         }
-        Fail(s.pos, want_for ? "Exit For outside a For loop" : "Exit Do outside a Do loop");
+        Fail(s.pos, wantFor ? CompileError::ExitForOutsideFor : CompileError::ExitDoOutsideDo);
     }
     }
 }
 
 void ProcCompiler::CompilePrint(const Stmt& s) {
-    const int debug = s.debug_print ? 1 : 0;
+    const int debug = s.debugPrint ? 1 : 0;
     char last = 0;
-    for (std::size_t i = 0; i < s.print_items.size(); ++i) {
-        if (s.print_items[i]) {
-            CompileExpr(*s.print_items[i]);
+    for (std::size_t i = 0; i < s.printItems.size(); ++i) {
+        if (s.printItems[i]) {
+            CompileExpr(*s.printItems[i]);
         } else {
             Emit(Op::PushConst, AddConstant(Variant::String({})));
         }
-        last = s.print_separators[i];
+        last = s.printSeparators[i];
         Emit(Op::Print, debug, last == ';' ? 1 : last == ',' ? 2 : 0);
     }
     if (last == 0) {
@@ -475,31 +447,12 @@ void ProcCompiler::CompilePrint(const Stmt& s) {
     }
 }
 
-void ProcCompiler::CompileOnError(const Stmt& s) {
-    switch (s.error_mode) {
-    case OnErrorMode::GoToZero:
-        Emit(Op::OnError, 0);
-        break;
-    case OnErrorMode::ResumeNext:
-        Emit(Op::OnError, 1);
-        break;
-    case OnErrorMode::GoToLabel:
-        label_jumps_.push_back({Emit(Op::OnError, 2), s.name, s.pos, true});
-        break;
-    }
-}
-
-void ProcCompiler::CompileResume(const Stmt& s) {
-    switch (s.resume_mode) {
-    case ResumeMode::Again:
-        Emit(Op::Resume, 0);
-        break;
-    case ResumeMode::Next:
-        Emit(Op::Resume, 1);
-        break;
-    case ResumeMode::Label:
-        label_jumps_.push_back({Emit(Op::Resume, 2), s.name, s.pos, true});
-        break;
+void ProcCompiler::CompileErrorMode(const Stmt& s) {
+    const bool onError = s.kind == StmtKind::OnError;
+    const int pc = onError ? Emit(Op::OnError, static_cast<int>(s.errorMode))
+                           : Emit(Op::Resume, static_cast<int>(s.resumeMode));
+    if (onError ? s.errorMode == OnErrorMode::GoToLabel : s.resumeMode == ResumeMode::Label) {
+        labelJumps_.push_back({pc, s.name, s.pos, true});
     }
 }
 

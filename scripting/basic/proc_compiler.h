@@ -11,24 +11,17 @@
 
 namespace vek::basic {
 
-// Thrown inside the compiler only, caught at the next statement.
-struct CompileFailure {
-    Position pos;
-    std::string message;
-};
-
 // Compiles one procedure body (or one watch expression) to instructions: resolves every name to a
 // slot, module variable, constant, procedure, built-in or host function, and records statement
 // starts for the debugger and for Resume.
 class ProcCompiler : private ConstantResolver {
 public:
-    ProcCompiler(const Program& program, const std::vector<HostFunctionInfo>& host_functions,
-                 int module, bool option_explicit, Procedure& proc);
+    ProcCompiler(const Program& program, const std::vector<HostFunctionInfo>& hostFunctions,
+                 int module, bool optionExplicit, Procedure& proc);
 
-    // Compiles the body; errors are added to `errors` with the module name given.
-    void CompileBody(const ProcDecl& decl, const std::string& module_name,
-                     std::vector<Diagnostic>& errors);
-    // Compiles a watch expression; throws CompileFailure on error.
+    // Compiles the body; errors are reported with the module name given.
+    void CompileBody(const ProcDecl& decl, const std::string& moduleName, ErrorReporter& errors);
+    // Compiles a watch expression; throws its CompileMessage on error.
     void CompileWatchExpression(const Expr& expr);
 
 private:
@@ -45,39 +38,48 @@ private:
         Tag element = Tag::Empty;
     };
     struct LoopContext {
-        bool is_for = false;
+        bool isFor = false;
         std::vector<int> exits;
     };
     struct JumpPatch {
         int pc = 0;
         std::string label;
         Position pos;
-        bool operand_b = false;
+        bool operandB = false;
     };
 
-    bool Resolve(const std::string& lower_name, Variant& out, std::string& error) override;
+    bool Resolve(const std::string& lowerName, Variant& out, CompileMessage& error) override;
 
     // statements (proc_compiler.cpp)
     void CompileBlock(const Block& block);
     void CompileStatement(const Stmt& s);
     void CompileDim(const Stmt& s);
+    // Each dimension's lower bound (0 when not given) and upper bound.
+    void CompileBounds(const std::vector<Bound>& bounds);
     void CompileReDim(const Stmt& s);
     void CompileConst(const Stmt& s);
     void CompileIf(const Stmt& s);
     void CompileSelect(const Stmt& s);
+    // The variable a For or For Each loop runs through.
+    Symbol LoopVariable(const Stmt& s, CompileError notVariable);
+    // Sends the loop's Exit jumps to the next instruction.
+    void CloseLoop();
     void CompileFor(const Stmt& s);
     void CompileForEach(const Stmt& s);
     void CompileDo(const Stmt& s);
     void CompileExit(const Stmt& s);
     void CompilePrint(const Stmt& s);
-    void CompileOnError(const Stmt& s);
-    void CompileResume(const Stmt& s);
-    void CompileAssign(const Expr& target, const Expr& value);
-    void CompileCallStatement(const Expr& call);
+    void CompileLabel(const Stmt& s);
+    void CompileGoTo(const Stmt& s);
+    // On Error and Resume: the mode in operand a; the mode that goes on at the statement's label
+    // gets the label's pc in operand b.
+    void CompileErrorMode(const Stmt& s);
+    void CompileAssign(const Stmt& s);
+    void CompileCallStatement(const Stmt& s);
     void EmitLine(int line);
     // The next instruction starts a loop turn: it gets a statement check even inside a
     // single-line If, so that every loop can be stopped.
-    void MarkLoopTurn() { statement_pending_ = true; }
+    void MarkLoopTurn() { statementPending_ = true; }
     void ResolveLabels();
 
     // expressions and calls (proc_compiler_expr.cpp)
@@ -88,9 +90,26 @@ private:
     void CompileName(const Expr& e);
     void CompileCallExpr(const Expr& call);
     void CompileMember(const Expr& e);
-    void CompileProcCall(int proc_index, const Expr& call);
-    void CompileValueArgs(const Expr& call, int min_args, int max_args, const std::string& name);
+    // An array element, or the variable itself without arguments.
+    void CompileElementLoad(const Symbol& array, const Expr& call);
+    // Which argument of a call goes to which parameter (names in lower case): by position, or by
+    // name (Name:=value); null for a parameter left out. Giving one twice is an error when `once`.
+    std::vector<const Expr*> BindArguments(const Expr& call, const std::vector<std::string>& params,
+                                           const std::string& callee, bool once);
+    void CompileProcCall(int procIndex, const Expr& call);
+    // Err.Raise and Err.Clear, which give no value; false for any other call.
+    bool CompileErrMethod(const Expr& call);
+    void CompileValueArgs(const Expr& call, int minArgs, int maxArgs, const std::string& name);
     void CompileErrRaise(const Expr& call);
+    // The instructions that load, store and pass on a variable of one kind.
+    struct VariableAccess {
+        Op load;
+        Op store;
+        Op ref;
+    };
+    // A constant fails with AssignToConstant, anything else that is no variable with
+    // ExpectedVariable.
+    static const VariableAccess& AccessOf(const Symbol& variable, Position pos);
     void EmitLoad(const Symbol& symbol, Position pos);
     void EmitStore(const Symbol& symbol, Position pos);
     void EmitRef(const Symbol& symbol, Position pos);
@@ -109,23 +128,24 @@ private:
     void PatchB(int pc, int target) { proc_.code[static_cast<std::size_t>(pc)].b = target; }
     void PatchC(int pc, int target) { proc_.code[static_cast<std::size_t>(pc)].c = target; }
     int AddConstant(const Variant& value);
-    [[noreturn]] static void Fail(Position pos, std::string message);
+    [[noreturn]] static void Fail(Position pos, CompileError error, std::string arg = {},
+                                  std::string secondArg = {});
 
     const Program& program_;
-    const std::vector<HostFunctionInfo>& host_functions_;
+    const std::vector<HostFunctionInfo>& hostFunctions_;
     int module_;
-    bool option_explicit_;
+    bool optionExplicit_;
     Procedure& proc_;
     std::unordered_map<std::string, LocalInfo> locals_;
-    std::unordered_map<std::string, Variant> local_constants_;
+    std::unordered_map<std::string, Variant> localConstants_;
     std::unordered_map<std::string, int> labels_;
-    std::vector<JumpPatch> label_jumps_;
+    std::vector<JumpPatch> labelJumps_;
     std::vector<LoopContext> loops_;
-    std::vector<int> exit_jumps_;
+    std::vector<int> exitJumps_;
     int depth_ = 0;
-    int single_line_ = 0; // inside a single-line If, whose parts share its statement
-    bool statement_pending_ = false;
-    bool in_function_ = false;
+    int singleLine_ = 0; // inside a single-line If, whose parts share its statement
+    bool statementPending_ = false;
+    bool inFunction_ = false;
 
     friend class ProgramCompiler;
 };

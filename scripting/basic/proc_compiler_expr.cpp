@@ -32,41 +32,24 @@ Op ConstantOpcode(BinaryOp op) {
     }
 }
 
-bool IsComparison(BinaryOp op) {
-    return op >= BinaryOp::Eq && op <= BinaryOp::Ge;
-}
-
-// Which orders (bit 0: less, bit 1: equal, bit 2: greater) make a comparison true.
-int OrderMask(BinaryOp op) {
-    switch (op) {
-    case BinaryOp::Eq:
-        return 0b010;
-    case BinaryOp::Ne:
-        return 0b101;
-    case BinaryOp::Lt:
-        return 0b001;
-    case BinaryOp::Le:
-        return 0b011;
-    case BinaryOp::Gt:
-        return 0b100;
-    default:
-        return 0b110;
-    }
+// Err as the object of a member: Err.Number, Err.Raise.
+bool IsErrObject(const Expr& e) {
+    return e.kind == ExprKind::Name && EqualsNoCase(e.name, "Err");
 }
 
 } // namespace
 
-bool ProcCompiler::Resolve(const std::string& lower_name, Variant& out, std::string&) {
-    if (const auto it = local_constants_.find(lower_name); it != local_constants_.end()) {
+bool ProcCompiler::Resolve(const std::string& lowerName, Variant& out, CompileMessage&) {
+    if (const auto it = localConstants_.find(lowerName); it != localConstants_.end()) {
         out = it->second;
         return true;
     }
-    if (locals_.count(lower_name) != 0) {
+    if (locals_.count(lowerName) != 0) {
         return false;
     }
     NameEntry entry;
     bool ambiguous = false;
-    if (program_.symbols.Lookup(module_, lower_name, entry, ambiguous) &&
+    if (program_.symbols.Lookup(module_, lowerName, entry, ambiguous) &&
         entry.kind == EntryKind::Constant) {
         out = program_.symbols.constants[static_cast<std::size_t>(entry.index)].value;
         return true;
@@ -79,14 +62,14 @@ ProcCompiler::Symbol ProcCompiler::Lookup(const std::string& name, Position pos)
     Symbol symbol;
     if (const auto it = locals_.find(lower); it != locals_.end()) {
         const int slot = it->second.slot;
-        symbol.kind = proc_.slot_is_ref[static_cast<std::size_t>(slot)] ? SymbolKind::RefParam
+        symbol.kind = proc_.slots.isRef[static_cast<std::size_t>(slot)] ? SymbolKind::RefParam
                                                                         : SymbolKind::Local;
         symbol.index = slot;
-        symbol.type = proc_.slot_types[static_cast<std::size_t>(slot)];
+        symbol.type = proc_.slots.types[static_cast<std::size_t>(slot)];
         symbol.element = it->second.element;
         return symbol;
     }
-    if (const auto it = local_constants_.find(lower); it != local_constants_.end()) {
+    if (const auto it = localConstants_.find(lower); it != localConstants_.end()) {
         symbol.kind = SymbolKind::Constant;
         symbol.value = it->second;
         return symbol;
@@ -95,7 +78,7 @@ ProcCompiler::Symbol ProcCompiler::Lookup(const std::string& name, Position pos)
     bool ambiguous = false;
     if (program_.symbols.Lookup(module_, lower, entry, ambiguous)) {
         if (ambiguous) {
-            Fail(pos, "ambiguous name: " + name + " is Public in several modules");
+            Fail(pos, CompileError::AmbiguousName, name);
         }
         symbol.index = entry.index;
         switch (entry.kind) {
@@ -103,7 +86,7 @@ ProcCompiler::Symbol ProcCompiler::Lookup(const std::string& name, Position pos)
             const GlobalInfo& g = program_.globals[static_cast<std::size_t>(entry.index)];
             symbol.kind = SymbolKind::Global;
             symbol.type = g.type;
-            symbol.element = g.init.IsArray() ? g.init.array()->element_tag : Tag::Empty;
+            symbol.element = g.init.IsArray() ? g.init.GetArray()->elementTag : Tag::Empty;
             break;
         }
         case EntryKind::Constant:
@@ -116,8 +99,8 @@ ProcCompiler::Symbol ProcCompiler::Lookup(const std::string& name, Position pos)
         }
         return symbol;
     }
-    for (std::size_t i = 0; i < host_functions_.size(); ++i) {
-        if (EqualsNoCase(host_functions_[i].name, name)) {
+    for (std::size_t i = 0; i < hostFunctions_.size(); ++i) {
+        if (EqualsNoCase(hostFunctions_[i].name, name)) {
             symbol.kind = SymbolKind::Host;
             symbol.index = static_cast<int>(i);
             return symbol;
@@ -140,8 +123,8 @@ ProcCompiler::Symbol ProcCompiler::LookupOrDeclare(const std::string& name, Posi
     if (symbol.kind != SymbolKind::None) {
         return symbol;
     }
-    if (option_explicit_ || proc_.is_watch) {
-        Fail(pos, "variable not defined: " + name);
+    if (optionExplicit_ || proc_.isWatch) {
+        Fail(pos, CompileError::VariableNotDefined, name);
     }
     symbol.kind = SymbolKind::Local;
     symbol.index = DeclareLocal(name, Tag::Empty, Tag::Empty, pos, Variant());
@@ -153,56 +136,43 @@ bool ProcCompiler::IsVariable(const Symbol& symbol) const {
            symbol.kind == SymbolKind::Global;
 }
 
-void ProcCompiler::EmitLoad(const Symbol& symbol, Position pos) {
-    switch (symbol.kind) {
+const ProcCompiler::VariableAccess& ProcCompiler::AccessOf(const Symbol& variable, Position pos) {
+    static constexpr VariableAccess kLocal{Op::LoadLocal, Op::StoreLocal, Op::RefLocal};
+    // A ByRef parameter's slot holds a reference, through which loads and stores go; passing it
+    // on passes that reference.
+    static constexpr VariableAccess kRefParam{Op::LoadRef, Op::StoreRef, Op::RefLocal};
+    static constexpr VariableAccess kGlobal{Op::LoadGlobal, Op::StoreGlobal, Op::RefGlobal};
+    switch (variable.kind) {
     case SymbolKind::Local:
-        Emit(Op::LoadLocal, symbol.index);
-        return;
+        return kLocal;
     case SymbolKind::RefParam:
-        Emit(Op::LoadRef, symbol.index);
-        return;
+        return kRefParam;
     case SymbolKind::Global:
-        Emit(Op::LoadGlobal, symbol.index);
-        return;
+        return kGlobal;
     case SymbolKind::Constant:
-        Emit(Op::PushConst, AddConstant(symbol.value));
-        return;
+        Fail(pos, CompileError::AssignToConstant);
     default:
-        Fail(pos, "expected a variable");
+        Fail(pos, CompileError::ExpectedVariable);
+    }
+}
+
+void ProcCompiler::EmitLoad(const Symbol& symbol, Position pos) {
+    if (symbol.kind == SymbolKind::Constant) {
+        Emit(Op::PushConst, AddConstant(symbol.value));
+    } else {
+        Emit(AccessOf(symbol, pos).load, symbol.index);
     }
 }
 
 void ProcCompiler::EmitStore(const Symbol& symbol, Position pos) {
-    const int type = static_cast<int>(symbol.type);
-    switch (symbol.kind) {
-    case SymbolKind::Local:
-        Emit(Op::StoreLocal, symbol.index, type);
-        return;
-    case SymbolKind::RefParam:
-        Emit(Op::StoreRef, symbol.index, type);
-        return;
-    case SymbolKind::Global:
-        Emit(Op::StoreGlobal, symbol.index, type);
-        return;
-    case SymbolKind::Constant:
-        Fail(pos, "cannot assign to a constant");
-    default:
-        Fail(pos, "expected a variable");
-    }
+    Emit(AccessOf(symbol, pos).store, symbol.index, static_cast<int>(symbol.type));
 }
 
 void ProcCompiler::EmitRef(const Symbol& symbol, Position pos) {
-    switch (symbol.kind) {
-    case SymbolKind::Local:
-    case SymbolKind::RefParam:
-        Emit(Op::RefLocal, symbol.index);
-        return;
-    case SymbolKind::Global:
-        Emit(Op::RefGlobal, symbol.index);
-        return;
-    default:
-        Fail(pos, "expected a variable");
+    if (symbol.kind == SymbolKind::Constant) {
+        Fail(pos, CompileError::ExpectedVariable);
     }
+    Emit(AccessOf(symbol, pos).ref, symbol.index);
 }
 
 int ProcCompiler::ErrField(const std::string& member, Position pos) const {
@@ -215,12 +185,12 @@ int ProcCompiler::ErrField(const std::string& member, Position pos) const {
     if (EqualsNoCase(member, "Source")) {
         return 2;
     }
-    Fail(pos, "expected Number, Description, Source, Raise or Clear after Err.");
+    Fail(pos, CompileError::ExpectedErrMember);
 }
 
 bool ProcCompiler::TryFold(const Expr& e) {
     Variant value;
-    std::string error;
+    CompileMessage error;
     if (!EvaluateConstant(e, *this, value, error)) {
         return false;
     }
@@ -247,7 +217,7 @@ void ProcCompiler::CompileExpr(const Expr& e) {
             return;
         }
         CompileExpr(*e.args[0]);
-        Emit(e.unary_op == UnaryOp::Negate ? Op::Negate : Op::Not);
+        Emit(e.unaryOp == UnaryOp::Negate ? Op::Negate : Op::Not);
         return;
     case ExprKind::Binary: {
         if (TryFold(e)) {
@@ -255,37 +225,37 @@ void ProcCompiler::CompileExpr(const Expr& e) {
         }
         // n - 1, i Mod 7: the constant travels in the instruction.
         Variant constant;
-        std::string ignored;
-        if (const Op with_constant = ConstantOpcode(e.binary_op);
-            with_constant != Op::Pop && EvaluateConstant(*e.args[1], *this, constant, ignored) &&
+        CompileMessage ignored;
+        if (const Op withConstant = ConstantOpcode(e.binaryOp);
+            withConstant != Op::Pop && EvaluateConstant(*e.args[1], *this, constant, ignored) &&
             constant.IsNumeric()) {
             CompileExpr(*e.args[0]);
-            Emit(with_constant, AddConstant(constant));
+            Emit(withConstant, AddConstant(constant));
             return;
         }
         CompileExpr(*e.args[0]);
         CompileExpr(*e.args[1]);
-        Emit(BinaryOpcode(e.binary_op));
+        Emit(BinaryOpcode(e.binaryOp));
         return;
     }
     case ExprKind::Missing:
-        Fail(e.pos, "expected an expression");
+        Fail(e.pos, CompileError::ExpectedExpression);
     }
 }
 
 int ProcCompiler::EmitConditionalJump(const Expr& condition, bool when) {
     Variant folded;
-    std::string ignored;
-    if (condition.kind == ExprKind::Binary && IsComparison(condition.binary_op) &&
+    CompileMessage ignored;
+    if (condition.kind == ExprKind::Binary && IsComparison(condition.binaryOp) &&
         !EvaluateConstant(condition, *this, folded, ignored)) {
         CompileExpr(*condition.args[0]);
         Variant constant;
         if (EvaluateConstant(*condition.args[1], *this, constant, ignored)) {
-            return Emit(Op::CompareConstJump, 0, OrderMask(condition.binary_op) + (when ? 8 : 0),
+            return Emit(Op::CompareConstJump, 0, OrderMask(condition.binaryOp) + (when ? 8 : 0),
                         AddConstant(constant));
         }
         CompileExpr(*condition.args[1]);
-        return Emit(Op::CompareJump, 0, OrderMask(condition.binary_op), when ? 1 : 0);
+        return Emit(Op::CompareJump, 0, OrderMask(condition.binaryOp), when ? 1 : 0);
     }
     CompileExpr(condition);
     return Emit(when ? Op::JumpIfTrue : Op::JumpIfFalse);
@@ -317,23 +287,23 @@ void ProcCompiler::CompileName(const Expr& e) {
 }
 
 void ProcCompiler::CompileMember(const Expr& e) {
-    if (e.object->kind == ExprKind::Name && EqualsNoCase(e.object->name, "Err")) {
+    if (IsErrObject(*e.object)) {
         Emit(Op::ErrGet, ErrField(e.name, e.pos));
         return;
     }
-    Fail(e.pos, "objects are not supported: " + e.name);
+    Fail(e.pos, CompileError::ObjectsNotSupported, e.name);
 }
 
-void ProcCompiler::CompileValueArgs(const Expr& call, int min_args, int max_args,
+void ProcCompiler::CompileValueArgs(const Expr& call, int minArgs, int maxArgs,
                                     const std::string& name) {
     const int count = static_cast<int>(call.args.size());
-    for (const std::string& arg_name : call.arg_names) {
-        if (!arg_name.empty()) {
-            Fail(call.pos, "named arguments are not accepted by " + name);
+    for (const std::string& argName : call.argNames) {
+        if (!argName.empty()) {
+            Fail(call.pos, CompileError::NamedArgumentsNotAccepted, name);
         }
     }
-    if (count < min_args || (max_args >= 0 && count > max_args)) {
-        Fail(call.pos, "wrong number of arguments for " + name);
+    if (count < minArgs || (maxArgs >= 0 && count > maxArgs)) {
+        Fail(call.pos, CompileError::WrongArgumentCount, name);
     }
     for (const ExprPtr& arg : call.args) {
         if (arg->kind == ExprKind::Missing) {
@@ -347,67 +317,38 @@ void ProcCompiler::CompileValueArgs(const Expr& call, int min_args, int max_args
 void ProcCompiler::CompileCallExpr(const Expr& call) {
     const Expr& callee = *call.object;
     if (callee.kind == ExprKind::Member) {
-        if (callee.object->kind == ExprKind::Name && EqualsNoCase(callee.object->name, "Err")) {
-            if (EqualsNoCase(callee.name, "Raise")) {
-                CompileErrRaise(call);
-                Emit(Op::PushConst, AddConstant(Variant()));
-                return;
-            }
-            if (EqualsNoCase(callee.name, "Clear")) {
-                Emit(Op::ErrClear);
-                Emit(Op::PushConst, AddConstant(Variant()));
-                return;
-            }
-            if (call.args.empty()) {
-                Emit(Op::ErrGet, ErrField(callee.name, callee.pos));
-                return;
-            }
+        if (CompileErrMethod(call)) {
+            Emit(Op::PushConst, AddConstant(Variant()));
+            return;
         }
-        Fail(callee.pos, "objects are not supported: " + callee.name);
+        if (IsErrObject(*callee.object) && call.args.empty()) {
+            Emit(Op::ErrGet, ErrField(callee.name, callee.pos));
+            return;
+        }
+        Fail(callee.pos, CompileError::ObjectsNotSupported, callee.name);
     }
     if (callee.kind != ExprKind::Name) {
-        Fail(call.pos, "expected a procedure or array name");
+        Fail(call.pos, CompileError::ExpectedProcedureOrArray);
     }
     const Symbol symbol = Lookup(callee.name, callee.pos);
     switch (symbol.kind) {
     case SymbolKind::Local:
     case SymbolKind::RefParam:
-    case SymbolKind::Global: {
-        if (call.args.empty()) {
-            EmitLoad(symbol, callee.pos);
-            return;
-        }
-        // One index into an array held by a local or parameter: the common case of loops.
-        if (symbol.kind != SymbolKind::Global && call.args.size() == 1) {
-            const Expr& index = *call.args[0];
-            if (index.kind == ExprKind::Name && call.arg_names[0].empty()) {
-                const Symbol index_symbol = Lookup(index.name, index.pos);
-                if (index_symbol.kind == SymbolKind::Local) {
-                    Emit(Op::LoadLocalElement, symbol.index, index_symbol.index);
-                    return;
-                }
-            }
-            CompileValueArgs(call, 1, 1, callee.name);
-            Emit(Op::LoadElement, symbol.index);
-            return;
-        }
-        EmitLoad(symbol, callee.pos);
-        CompileValueArgs(call, 1, kMaxArrayDims, callee.name);
-        Emit(Op::IndexLoad, static_cast<int>(call.args.size()));
+    case SymbolKind::Global:
+        CompileElementLoad(symbol, call);
         return;
-    }
     case SymbolKind::Procedure:
         CompileProcCall(symbol.index, call);
         return;
     case SymbolKind::Builtin: {
         const BuiltinInfo& info = BuiltinAt(symbol.index);
-        CompileValueArgs(call, info.min_args, info.max_args, info.name);
+        CompileValueArgs(call, info.minArgs, info.maxArgs, info.name);
         Emit(Op::CallBuiltin, symbol.index, static_cast<int>(call.args.size()));
         return;
     }
     case SymbolKind::Host: {
-        const HostFunctionInfo& info = host_functions_[static_cast<std::size_t>(symbol.index)];
-        CompileValueArgs(call, info.min_args, info.max_args, info.name);
+        const HostFunctionInfo& info = hostFunctions_[static_cast<std::size_t>(symbol.index)];
+        CompileValueArgs(call, info.minArgs, info.maxArgs, info.name);
         Emit(Op::CallHost, symbol.index, static_cast<int>(call.args.size()));
         return;
     }
@@ -416,56 +357,91 @@ void ProcCompiler::CompileCallExpr(const Expr& call) {
             EmitLoad(symbol, callee.pos);
             return;
         }
-        Fail(callee.pos, "a constant takes no arguments: " + callee.name);
+        Fail(callee.pos, CompileError::ConstantTakesNoArguments, callee.name);
     case SymbolKind::None:
-        Fail(callee.pos, "Sub or Function not defined: " + callee.name);
+        Fail(callee.pos, CompileError::NotDefined, callee.name);
     }
 }
 
-void ProcCompiler::CompileProcCall(int proc_index, const Expr& call) {
-    const Procedure& target = program_.procs[static_cast<std::size_t>(proc_index)];
-    const std::size_t count = target.params.size();
+void ProcCompiler::CompileElementLoad(const Symbol& array, const Expr& call) {
+    const Expr& callee = *call.object;
+    if (call.args.empty()) {
+        EmitLoad(array, callee.pos);
+        return;
+    }
+    // One index into an array held by a local or parameter: the common case of loops.
+    if (array.kind != SymbolKind::Global && call.args.size() == 1) {
+        const Expr& index = *call.args[0];
+        if (index.kind == ExprKind::Name && call.argNames[0].empty()) {
+            const Symbol indexSymbol = Lookup(index.name, index.pos);
+            if (indexSymbol.kind == SymbolKind::Local) {
+                Emit(Op::LoadLocalElement, array.index, indexSymbol.index);
+                return;
+            }
+        }
+        CompileValueArgs(call, 1, 1, callee.name);
+        Emit(Op::LoadElement, array.index);
+        return;
+    }
+    EmitLoad(array, callee.pos);
+    CompileValueArgs(call, 1, kMaxArrayDims, callee.name);
+    Emit(Op::IndexLoad, static_cast<int>(call.args.size()));
+}
+
+std::vector<const Expr*> ProcCompiler::BindArguments(const Expr& call,
+                                                     const std::vector<std::string>& params,
+                                                     const std::string& callee, bool once) {
+    const std::size_t count = params.size();
     std::vector<const Expr*> bound(count, nullptr);
     std::size_t next = 0;
     for (std::size_t i = 0; i < call.args.size(); ++i) {
         std::size_t position = next;
-        if (!call.arg_names[i].empty()) {
-            const std::string lower = Lower(call.arg_names[i]);
+        if (!call.argNames[i].empty()) {
             position = count;
             for (std::size_t p = 0; p < count; ++p) {
-                if (target.params[p].name == lower) {
+                if (EqualsNoCase(call.argNames[i], params[p])) {
                     position = p;
                 }
             }
             if (position == count) {
-                Fail(call.args[i]->pos, "named argument not found: " + call.arg_names[i]);
+                Fail(call.args[i]->pos, CompileError::NamedArgumentNotFound, call.argNames[i]);
             }
         } else {
             ++next;
         }
         if (position >= count) {
-            Fail(call.pos, "wrong number of arguments for " + target.name);
+            Fail(call.pos, CompileError::WrongArgumentCount, callee);
         }
-        if (bound[position] != nullptr) {
-            Fail(call.args[i]->pos, "argument given twice: " + target.params[position].name);
+        if (once && bound[position] != nullptr) {
+            Fail(call.args[i]->pos, CompileError::ArgumentGivenTwice, params[position]);
         }
         if (call.args[i]->kind != ExprKind::Missing) {
             bound[position] = call.args[i].get();
         }
     }
-    for (std::size_t p = 0; p < count; ++p) {
+    return bound;
+}
+
+void ProcCompiler::CompileProcCall(int procIndex, const Expr& call) {
+    const Procedure& target = program_.procs[static_cast<std::size_t>(procIndex)];
+    std::vector<std::string> names;
+    for (const ParamInfo& param : target.params) {
+        names.push_back(param.name);
+    }
+    const std::vector<const Expr*> bound = BindArguments(call, names, target.name, true);
+    for (std::size_t p = 0; p < bound.size(); ++p) {
         const ParamInfo& param = target.params[p];
         const Expr* arg = bound[p];
         if (arg == nullptr) {
             if (!param.optional) {
-                Fail(call.pos, "argument not optional: " + param.name + " of " + target.name);
+                Fail(call.pos, CompileError::ArgumentNotOptional, param.name, target.name);
             }
-            Emit(Op::PushConst, AddConstant(param.default_value));
+            Emit(Op::PushConst, AddConstant(param.defaultValue));
             continue;
         }
         // A plain variable passed to a ByRef parameter travels as a reference; anything else,
         // a parenthesized variable included, as a value.
-        if (param.by_ref && arg->kind == ExprKind::Name && !arg->parenthesized) {
+        if (param.byRef && arg->kind == ExprKind::Name && !arg->parenthesized) {
             const Symbol symbol = Lookup(arg->name, arg->pos);
             if (IsVariable(symbol)) {
                 EmitRef(symbol, arg->pos);
@@ -474,38 +450,32 @@ void ProcCompiler::CompileProcCall(int proc_index, const Expr& call) {
         }
         CompileExpr(*arg);
     }
-    Emit(Op::Call, proc_index, static_cast<int>(count));
+    Emit(Op::Call, procIndex, static_cast<int>(bound.size()));
+}
+
+bool ProcCompiler::CompileErrMethod(const Expr& call) {
+    const Expr& callee = *call.object;
+    if (callee.kind != ExprKind::Member || !IsErrObject(*callee.object)) {
+        return false;
+    }
+    if (EqualsNoCase(callee.name, "Raise")) {
+        CompileErrRaise(call);
+        return true;
+    }
+    if (EqualsNoCase(callee.name, "Clear")) {
+        Emit(Op::ErrClear);
+        return true;
+    }
+    return false;
 }
 
 void ProcCompiler::CompileErrRaise(const Expr& call) {
-    static const char* const kParams[] = {"number", "source", "description", "helpfile",
-                                          "helpcontext"};
-    const Expr* bound[5] = {};
-    std::size_t next = 0;
-    for (std::size_t i = 0; i < call.args.size(); ++i) {
-        std::size_t position = next;
-        if (!call.arg_names[i].empty()) {
-            position = 5;
-            for (std::size_t p = 0; p < 5; ++p) {
-                if (EqualsNoCase(call.arg_names[i], kParams[p])) {
-                    position = p;
-                }
-            }
-            if (position == 5) {
-                Fail(call.args[i]->pos, "named argument not found: " + call.arg_names[i]);
-            }
-        } else {
-            ++next;
-        }
-        if (position >= 5) {
-            Fail(call.pos, "wrong number of arguments for Err.Raise");
-        }
-        if (call.args[i]->kind != ExprKind::Missing) {
-            bound[position] = call.args[i].get();
-        }
-    }
+    // A later argument overrides an earlier one: Err.Raise 5, Number:=6 raises 6.
+    static const std::vector<std::string> kParams = {"number", "source", "description", "helpfile",
+                                                     "helpcontext"};
+    const std::vector<const Expr*> bound = BindArguments(call, kParams, "Err.Raise", false);
     if (bound[0] == nullptr) {
-        Fail(call.pos, "argument not optional: Number of Err.Raise");
+        Fail(call.pos, CompileError::ArgumentNotOptional, "Number", "Err.Raise");
     }
     for (int p = 0; p < 3; ++p) {
         if (bound[p] != nullptr) {
@@ -517,45 +487,40 @@ void ProcCompiler::CompileErrRaise(const Expr& call) {
     Emit(Op::ErrRaise);
 }
 
-void ProcCompiler::CompileCallStatement(const Expr& call) {
+void ProcCompiler::CompileCallStatement(const Stmt& s) {
+    const Expr& call = *s.target;
     if (call.kind != ExprKind::Call) {
-        Fail(call.pos, "expected a procedure call");
+        Fail(call.pos, CompileError::ExpectedProcedureCall);
     }
     const Expr& callee = *call.object;
     if (callee.kind == ExprKind::Name) {
         const Symbol symbol = Lookup(callee.name, callee.pos);
         if (IsVariable(symbol) || symbol.kind == SymbolKind::Constant) {
-            Fail(callee.pos, "expected a procedure, not a variable: " + callee.name);
+            Fail(callee.pos, CompileError::ExpectedProcedureNotVariable, callee.name);
         }
     }
-    if (callee.kind == ExprKind::Member && callee.object->kind == ExprKind::Name &&
-        EqualsNoCase(callee.object->name, "Err")) {
-        if (EqualsNoCase(callee.name, "Raise")) {
-            CompileErrRaise(call);
-            return;
-        }
-        if (EqualsNoCase(callee.name, "Clear")) {
-            Emit(Op::ErrClear);
-            return;
-        }
+    if (CompileErrMethod(call)) {
+        return;
     }
     CompileCallExpr(call);
     Emit(Op::Pop);
 }
 
-void ProcCompiler::CompileAssign(const Expr& target, const Expr& value) {
+void ProcCompiler::CompileAssign(const Stmt& s) {
+    const Expr& target = *s.target;
+    const Expr& value = *s.value;
     if (target.kind == ExprKind::Name) {
         const std::string lower = Lower(target.name);
-        if (in_function_ && EqualsNoCase(target.name, proc_.name)) {
+        if (inFunction_ && EqualsNoCase(target.name, proc_.name)) {
             CompileExpr(value);
-            Emit(Op::StoreLocal, proc_.result_slot,
-                 static_cast<int>(proc_.slot_types[static_cast<std::size_t>(proc_.result_slot)]));
+            Emit(Op::StoreLocal, proc_.resultSlot,
+                 static_cast<int>(proc_.slots.types[static_cast<std::size_t>(proc_.resultSlot)]));
             return;
         }
         const Symbol symbol = LookupOrDeclare(target.name, target.pos);
         // s = s & x appends in place instead of copying s every time.
         if (symbol.kind == SymbolKind::Local && value.kind == ExprKind::Binary &&
-            value.binary_op == BinaryOp::Concat && value.args[0]->kind == ExprKind::Name &&
+            value.binaryOp == BinaryOp::Concat && value.args[0]->kind == ExprKind::Name &&
             !value.args[0]->parenthesized && EqualsNoCase(value.args[0]->name, target.name)) {
             CompileExpr(*value.args[1]);
             Emit(Op::AppendLocal, symbol.index, static_cast<int>(symbol.type));
@@ -568,7 +533,7 @@ void ProcCompiler::CompileAssign(const Expr& target, const Expr& value) {
     if (target.kind == ExprKind::Call && target.object->kind == ExprKind::Name) {
         const Symbol symbol = Lookup(target.object->name, target.object->pos);
         if (!IsVariable(symbol)) {
-            Fail(target.pos, "expected an array element or a variable before '='");
+            Fail(target.pos, CompileError::ExpectedElementOrVariable);
         }
         if (symbol.kind != SymbolKind::Global && target.args.size() == 1) {
             CompileValueArgs(target, 1, 1, target.object->name);
@@ -582,14 +547,13 @@ void ProcCompiler::CompileAssign(const Expr& target, const Expr& value) {
         Emit(Op::IndexStore, static_cast<int>(target.args.size()));
         return;
     }
-    if (target.kind == ExprKind::Member && target.object->kind == ExprKind::Name &&
-        EqualsNoCase(target.object->name, "Err")) {
+    if (target.kind == ExprKind::Member && IsErrObject(*target.object)) {
         const int field = ErrField(target.name, target.pos);
         CompileExpr(value);
         Emit(Op::ErrSet, field);
         return;
     }
-    Fail(target.pos, "expected a variable or array element before '='");
+    Fail(target.pos, CompileError::ExpectedVariableOrElement);
 }
 
 void ProcCompiler::CompileWatchExpression(const Expr& expr) {

@@ -10,18 +10,26 @@ int Procedure::StatementAt(int pc) const {
     return it == statements.begin() ? -1 : static_cast<int>(it - statements.begin()) - 1;
 }
 
-bool SymbolTable::Lookup(int module, const std::string& lower_name, NameEntry& out,
+int FrameSlots::Add(std::string name, Tag type, bool byRef, Variant initial) {
+    names.push_back(std::move(name));
+    types.push_back(type);
+    isRef.push_back(byRef);
+    init.push_back(std::move(initial));
+    return Count() - 1;
+}
+
+bool SymbolTable::Lookup(int module, const std::string& lowerName, NameEntry& out,
                          bool& ambiguous) const {
     ambiguous = false;
-    if (module >= 0 && module < static_cast<int>(module_names.size())) {
-        const auto& own = module_names[static_cast<std::size_t>(module)];
-        if (const auto it = own.find(lower_name); it != own.end()) {
+    if (module >= 0 && module < static_cast<int>(moduleNames.size())) {
+        const auto& own = moduleNames[static_cast<std::size_t>(module)];
+        if (const auto it = own.find(lowerName); it != own.end()) {
             out = it->second;
             return true;
         }
     }
-    const auto it = public_names.find(lower_name);
-    if (it == public_names.end() || it->second.empty()) {
+    const auto it = publicNames.find(lowerName);
+    if (it == publicNames.end() || it->second.empty()) {
         return false;
     }
     ambiguous = it->second.size() > 1;
@@ -33,7 +41,7 @@ std::string Disassemble(const Procedure& proc) {
     std::string out;
     for (std::size_t pc = 0; pc < proc.code.size(); ++pc) {
         const Instruction& in = proc.code[pc];
-        out += std::to_string(pc) + (in.starts_statement ? " | " : "   ") + OpName(in.op);
+        out += std::to_string(pc) + (in.startsStatement ? " | " : "   ") + OpName(in.op);
         const int operands[] = {in.a, in.b, in.c};
         for (int i = 0; i < OperandCount(in.op); ++i) {
             out += " " + std::to_string(operands[i]);

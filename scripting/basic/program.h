@@ -1,5 +1,6 @@
 #pragma once
 
+#include "scripting/basic/ast.h"
 #include "scripting/basic/opcodes.h"
 #include "scripting/basic/variant.h"
 
@@ -16,36 +17,40 @@ struct StatementInfo {
     int line = 0;
 };
 
-struct ParamInfo {
+struct ParamInfo : ParamMode {
     std::string name; // lower case
-    bool by_ref = true;
-    bool optional = false;
-    bool is_array = false;
-    Tag type = Tag::Empty;
-    Variant default_value;
+    Variant defaultValue;
+};
+
+// The slots of a procedure's frame: parameters first, then the result, then locals and hidden
+// loop slots. Parallel lists, so that a call copies the initial values in one run.
+struct FrameSlots {
+    std::vector<std::string> names; // lower case; empty for hidden slots
+    std::vector<Tag> types;
+    std::vector<bool> isRef;   // ByRef parameters
+    std::vector<Variant> init; // initial value of each slot past the parameters
+
+    int Count() const { return static_cast<int>(names.size()); }
+    // Adds a slot and returns its index.
+    int Add(std::string name, Tag type, bool byRef, Variant initial);
 };
 
 struct Procedure {
     std::string name; // as declared
     int module = 0;   // index into Program::modules
-    bool is_function = false;
-    bool is_public = true;
+    bool isFunction = false;
+    bool isPublic = true;
     std::vector<ParamInfo> params;
-    int result_slot = -1; // functions: the slot assigned through the function's name
-    // Every slot: parameters first, then the result, then locals and hidden loop slots.
-    std::vector<std::string> slot_names; // lower case; empty for hidden slots
-    std::vector<Tag> slot_types;
-    std::vector<bool> slot_is_ref;  // ByRef parameters
-    std::vector<Variant> slot_init; // initial value of each slot past the parameters
+    int resultSlot = -1; // functions: the slot assigned through the function's name
+    FrameSlots slots;
     std::vector<Instruction> code;
     std::vector<Variant> constants;
     std::vector<StatementInfo> statements; // in code order
-    int max_stack = 0;                     // values the procedure pushes above its slots at most
+    int maxStack = 0;                      // values the procedure pushes above its slots at most
     int line = 0;
-    int end_line = 0;
-    bool is_watch = false; // a debugger expression running on a paused frame's slots
+    int endLine = 0;
+    bool isWatch = false; // a debugger expression running on a paused frame's slots
 
-    int SlotCount() const { return static_cast<int>(slot_names.size()); }
     // Index into statements of the statement that contains pc, or -1.
     int StatementAt(int pc) const;
 };
@@ -57,7 +62,7 @@ struct ModuleInfo {
 struct GlobalInfo {
     std::string name; // as declared
     int module = 0;
-    bool is_public = false;
+    bool isPublic = false;
     Tag type = Tag::Empty;
     Variant init;
 };
@@ -74,19 +79,19 @@ struct NameEntry {
 struct ConstantInfo {
     std::string name;
     int module = 0;
-    bool is_public = false;
+    bool isPublic = false;
     Variant value;
 };
 
 // Module-level names, kept after compilation so the debugger can compile watch expressions.
 struct SymbolTable {
-    std::vector<std::unordered_map<std::string, NameEntry>> module_names; // lower-case keys
-    std::unordered_map<std::string, std::vector<NameEntry>> public_names;
+    std::vector<std::unordered_map<std::string, NameEntry>> moduleNames; // lower-case keys
+    std::unordered_map<std::string, std::vector<NameEntry>> publicNames;
     std::vector<ConstantInfo> constants;
 
     // The entry a name means inside `module`: its own names first, then the public names of all
     // modules. Returns false when unknown; `ambiguous` when several modules publish it.
-    bool Lookup(int module, const std::string& lower_name, NameEntry& out, bool& ambiguous) const;
+    bool Lookup(int module, const std::string& lowerName, NameEntry& out, bool& ambiguous) const;
 };
 
 struct Program {

@@ -3,15 +3,21 @@
 namespace vek::basic {
 
 std::string RunErrorText(int number) {
-    switch (number) {
-#define VEK_BASIC_RUN_ERROR_CASE(name, num, text)                                                  \
-    case num:                                                                                      \
-        return text;
-        VEK_BASIC_RUN_ERRORS(VEK_BASIC_RUN_ERROR_CASE)
-#undef VEK_BASIC_RUN_ERROR_CASE
-    default:
-        return "Application-defined or object-defined error";
+    struct Entry {
+        int number;
+        const char* text;
+    };
+    static constexpr Entry kEntries[] = {
+#define VEK_BASIC_RUN_ERROR_ENTRY(name, num, text) {num, text},
+        VEK_BASIC_RUN_ERRORS(VEK_BASIC_RUN_ERROR_ENTRY)
+#undef VEK_BASIC_RUN_ERROR_ENTRY
+    };
+    for (const Entry& entry : kEntries) {
+        if (entry.number == number) {
+            return entry.text;
+        }
     }
+    return RunErrorText(static_cast<int>(RunError::ApplicationDefined));
 }
 
 } // namespace vek::basic

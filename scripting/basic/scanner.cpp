@@ -29,23 +29,6 @@ bool IsIdentChar(char c) {
     return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_';
 }
 
-Tag SuffixTag(char c) {
-    switch (c) {
-    case '$':
-        return Tag::String;
-    case '%':
-        return Tag::Integer;
-    case '&':
-        return Tag::Long;
-    case '!':
-        return Tag::Single;
-    case '#':
-        return Tag::Double;
-    default:
-        return Tag::Empty;
-    }
-}
-
 // The kind of an integer literal: the smallest of Integer and Long that holds it, else Double.
 Variant IntegerLiteral(double value, Tag suffix) {
     if (suffix == Tag::Double || suffix == Tag::Single) {
@@ -66,8 +49,8 @@ public:
     explicit Scanner(std::string_view text) : text_(text) {}
 
     ScanResult Run() {
-        bool line_start = true;
-        while (result_.error.empty()) {
+        bool lineStart = true;
+        while (result_.error.error == CompileError::None) {
             SkipBlanks();
             if (pos_ >= text_.size()) {
                 break;
@@ -76,12 +59,12 @@ public:
             Token token;
             token.line = line_;
             token.column = Column();
-            token.at_line_start = line_start;
-            line_start = false;
+            token.atLineStart = lineStart;
+            lineStart = false;
             if (c == '\n' || c == '\r') {
                 ConsumeNewline();
                 token.kind = TokenKind::Newline;
-                line_start = true;
+                lineStart = true;
             } else if (c == '\'') {
                 SkipToLineEnd();
                 continue;
@@ -106,7 +89,7 @@ public:
             } else {
                 ScanOperator(token);
             }
-            if (result_.error.empty()) {
+            if (result_.error.error == CompileError::None) {
                 if (token.kind == TokenKind::Newline && !result_.tokens.empty() &&
                     result_.tokens.back().kind == TokenKind::Newline) {
                     continue;
@@ -118,7 +101,7 @@ public:
         end.kind = TokenKind::End;
         end.line = line_;
         end.column = Column();
-        if (!result_.error.empty()) {
+        if (result_.error.error != CompileError::None) {
             result_.tokens.clear();
         }
         result_.tokens.push_back(end);
@@ -126,13 +109,11 @@ public:
     }
 
 private:
-    int Column() const { return static_cast<int>(pos_ - line_begin_) + 1; }
+    int Column() const { return static_cast<int>(pos_ - lineBegin_) + 1; }
 
-    void Fail(const std::string& message, int column = 0) {
-        if (result_.error.empty()) {
-            result_.error = message;
-            result_.error_line = line_;
-            result_.error_column = column > 0 ? column : Column();
+    void Fail(CompileError error, int column = 0, std::string arg = {}) {
+        if (result_.error.error == CompileError::None) {
+            result_.error = {error, {line_, column > 0 ? column : Column()}, std::move(arg)};
         }
     }
 
@@ -142,7 +123,7 @@ private:
         }
         ++pos_;
         ++line_;
-        line_begin_ = pos_;
+        lineBegin_ = pos_;
     }
 
     void SkipToLineEnd() {
@@ -178,11 +159,11 @@ private:
 
     void ScanString(Token& token) {
         token.kind = TokenKind::String;
-        const int start_column = Column();
+        const int startColumn = Column();
         ++pos_;
         while (true) {
             if (pos_ >= text_.size() || text_[pos_] == '\n' || text_[pos_] == '\r') {
-                Fail("expected '\"' to close the string", start_column);
+                Fail(CompileError::UnclosedString, startColumn);
                 return;
             }
             if (text_[pos_] == '"') {
@@ -202,12 +183,12 @@ private:
     void ScanNumber(Token& token) {
         token.kind = TokenKind::Number;
         const std::size_t start = pos_;
-        bool is_float = false;
+        bool isFloat = false;
         while (pos_ < text_.size() && std::isdigit(static_cast<unsigned char>(text_[pos_]))) {
             ++pos_;
         }
         if (pos_ < text_.size() && text_[pos_] == '.') {
-            is_float = true;
+            isFloat = true;
             ++pos_;
             while (pos_ < text_.size() && std::isdigit(static_cast<unsigned char>(text_[pos_]))) {
                 ++pos_;
@@ -219,7 +200,7 @@ private:
                 ++p;
             }
             if (p < text_.size() && std::isdigit(static_cast<unsigned char>(text_[p]))) {
-                is_float = true;
+                isFloat = true;
                 while (p < text_.size() && std::isdigit(static_cast<unsigned char>(text_[p]))) {
                     ++p;
                 }
@@ -230,7 +211,7 @@ private:
         ParseNumber(text_.substr(start, pos_ - start), value);
         Tag suffix = Tag::Empty;
         if (pos_ < text_.size()) {
-            suffix = SuffixTag(text_[pos_]);
+            suffix = KindOfSuffix(text_[pos_]);
             if (suffix == Tag::String) {
                 suffix = Tag::Empty;
             }
@@ -239,16 +220,16 @@ private:
             }
         }
         if (!std::isfinite(value)) {
-            Fail("number too large");
+            Fail(CompileError::NumberTooLarge);
             return;
         }
-        token.value = (is_float && suffix != Tag::Integer && suffix != Tag::Long)
+        token.value = (isFloat && suffix != Tag::Integer && suffix != Tag::Long)
                           ? (suffix == Tag::Single ? Variant::Single(static_cast<float>(value))
                                                    : Variant::Double(value))
                           : IntegerLiteral(value, suffix);
         if ((suffix == Tag::Integer && !(value >= -32768 && value <= 32767)) ||
-            (suffix == Tag::Long && token.value.tag() != Tag::Long)) {
-            Fail("number too large for its type");
+            (suffix == Tag::Long && token.value.GetTag() != Tag::Long)) {
+            Fail(CompileError::NumberTooLargeForType);
         }
         token.text = std::string(text_.substr(start, pos_ - start));
     }
@@ -272,29 +253,29 @@ private:
             }
             value = value * radix + digit;
             if (value > 0xFFFFFFFFull) {
-                Fail("number too large");
+                Fail(CompileError::NumberTooLarge);
                 return;
             }
             ++pos_;
         }
         Tag suffix = Tag::Empty;
         if (pos_ < text_.size() && (text_[pos_] == '&' || text_[pos_] == '%')) {
-            suffix = SuffixTag(text_[pos_]);
+            suffix = KindOfSuffix(text_[pos_]);
             ++pos_;
         }
         // Register values: &H8000 is 32768, not -32768; from &H80000000 on the 32-bit pattern
         // is taken as a Long.
-        const auto as_long = static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
+        const auto asLong = static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
         if (suffix == Tag::Integer) {
             if (value > 0xFFFF) {
-                Fail("number too large for its type");
+                Fail(CompileError::NumberTooLargeForType);
                 return;
             }
             token.value = Variant::Integer(static_cast<std::int16_t>(value));
         } else if (suffix != Tag::Long && value <= 32767) {
-            token.value = Variant::Integer(as_long);
+            token.value = Variant::Integer(asLong);
         } else {
-            token.value = Variant::Long(as_long);
+            token.value = Variant::Long(asLong);
         }
         token.text = std::string(text_.substr(start, pos_ - start));
     }
@@ -317,11 +298,11 @@ private:
         }
         token.kind = TokenKind::Identifier;
         if (pos_ < text_.size()) {
-            const Tag suffix = SuffixTag(text_[pos_]);
+            const Tag suffix = KindOfSuffix(text_[pos_]);
             // "a&b" is a concatenation, not a Long a; a suffix is followed by no name character.
-            const bool followed_by_name = pos_ + 1 < text_.size() && IsIdentChar(text_[pos_ + 1]);
-            if (suffix != Tag::Empty && !(text_[pos_] == '&' && followed_by_name)) {
-                token.type_suffix = suffix;
+            const bool followedByName = pos_ + 1 < text_.size() && IsIdentChar(text_[pos_ + 1]);
+            if (suffix != Tag::Empty && !(text_[pos_] == '&' && followedByName)) {
+                token.typeSuffix = suffix;
                 ++pos_;
             }
         }
@@ -334,7 +315,7 @@ private:
             ++pos_;
         }
         if (pos_ >= text_.size() || text_[pos_] != ']' || pos_ == start) {
-            Fail("expected a name and ']'");
+            Fail(CompileError::ExpectedBracketedName);
             return;
         }
         token.kind = TokenKind::Identifier;
@@ -360,7 +341,7 @@ private:
             return;
         }
         if (std::string_view("+-*/\\^&=<>(),.;#").find(c) == std::string_view::npos) {
-            Fail(std::string("unexpected character '") + c + "'");
+            Fail(CompileError::UnexpectedCharacter, 0, std::string(1, c));
             return;
         }
         token.text = std::string(1, c);
@@ -369,7 +350,7 @@ private:
 
     std::string_view text_;
     std::size_t pos_ = 0;
-    std::size_t line_begin_ = 0;
+    std::size_t lineBegin_ = 0;
     int line_ = 1;
     ScanResult result_;
 };

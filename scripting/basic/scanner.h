@@ -1,5 +1,6 @@
 #pragma once
 
+#include "scripting/basic/compile_errors.h"
 #include "scripting/basic/token.h"
 
 #include <string>
@@ -10,9 +11,7 @@ namespace vek::basic {
 
 struct ScanResult {
     std::vector<Token> tokens; // always ends with an End token
-    std::string error;         // empty when the text scanned cleanly
-    int error_line = 0;
-    int error_column = 0;
+    CompileMessage error;      // CompileError::None when the text scanned cleanly
 };
 
 // Splits module text into tokens: joins lines continued with " _", drops ' and Rem comments,

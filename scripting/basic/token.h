@@ -78,12 +78,12 @@ enum class TokenKind {
 struct Token {
     TokenKind kind = TokenKind::End;
     Keyword keyword = Keyword::None;
-    std::string text;             // identifier without type suffix, operator, or string contents
-    Variant value;                // numbers
-    Tag type_suffix = Tag::Empty; // $ % & ! # after an identifier
+    std::string text;            // identifier without type suffix, operator, or string contents
+    Variant value;               // numbers
+    Tag typeSuffix = Tag::Empty; // $ % & ! # after an identifier
     int line = 1;
     int column = 1;
-    bool at_line_start = false;
+    bool atLineStart = false;
 };
 
 } // namespace vek::basic

@@ -1,14 +1,16 @@
 #include "scripting/basic/variant.h"
 
+#include "scripting/basic/text_util.h"
+
 namespace vek::basic {
 
 void Variant::ReleaseShared() {
     if (tag_ == Tag::String) {
-        if (--string_object()->refs == 0) {
-            delete string_object();
+        if (--GetStringObject()->refs == 0) {
+            delete GetStringObject();
         }
-    } else if (--array()->refs == 0) {
-        delete array();
+    } else if (--GetArray()->refs == 0) {
+        delete GetArray();
     }
 }
 
@@ -21,7 +23,7 @@ Variant& Variant::AssignShared(const Variant& other) {
             ReleaseShared();
         }
         tag_ = other.tag_;
-        ref_type_ = other.ref_type_;
+        refType_ = other.refType_;
         raw_ = other.raw_;
     }
     return *this;
@@ -42,51 +44,59 @@ Variant Variant::Array(ArrayObject* array) {
 }
 
 void Variant::AppendString(std::string_view text) {
-    if (string_object()->refs == 1) {
-        string_object()->text.append(text);
+    if (GetStringObject()->refs == 1) {
+        GetStringObject()->text.append(text);
         return;
     }
     std::string joined;
-    joined.reserve(string_value().size() + text.size());
-    joined.append(string_value()).append(text);
+    joined.reserve(StringValue().size() + text.size());
+    joined.append(StringValue()).append(text);
     *this = String(std::move(joined));
 }
 
 ArrayObject* Variant::MutableArray() {
-    if (array()->refs > 1) {
-        auto* copy = new ArrayObject(*array());
+    if (GetArray()->refs > 1) {
+        auto* copy = new ArrayObject(*GetArray());
         copy->refs = 1;
-        --array()->refs;
+        --GetArray()->refs;
         raw_ = reinterpret_cast<std::uintptr_t>(copy);
     }
-    return array();
+    return GetArray();
 }
 
-const char* TagName(Tag tag) {
-    switch (tag) {
-    case Tag::Empty:
-        return "Empty";
-    case Tag::Boolean:
-        return "Boolean";
-    case Tag::Integer:
-        return "Integer";
-    case Tag::Long:
-        return "Long";
-    case Tag::Single:
-        return "Single";
-    case Tag::Double:
-        return "Double";
-    case Tag::Date:
-        return "Date";
-    case Tag::String:
-        return "String";
-    default:
-        return "Variant";
+const KindInfo& KindOf(Tag tag) {
+    static constexpr KindInfo kKinds[] = {
+#define VEK_BASIC_KIND_INFO(kind, typeName, varType, declaredAs, suffix)                           \
+    {typeName, varType, declaredAs, suffix},
+        VEK_BASIC_KINDS(VEK_BASIC_KIND_INFO)
+#undef VEK_BASIC_KIND_INFO
+    };
+    return kKinds[static_cast<int>(tag)];
+}
+
+bool KindDeclaredAs(std::string_view word, Tag& tag) {
+    for (int k = 0; k < kKindCount; ++k) {
+        const char* declaredAs = KindOf(static_cast<Tag>(k)).declaredAs;
+        if (declaredAs != nullptr && EqualsNoCase(word, declaredAs)) {
+            tag = static_cast<Tag>(k);
+            return true;
+        }
     }
+    return false;
+}
+
+Tag KindOfSuffix(char suffix) {
+    for (int k = 0; k < kKindCount; ++k) {
+        if (suffix != 0 && KindOf(static_cast<Tag>(k)).suffix == suffix) {
+            return static_cast<Tag>(k);
+        }
+    }
+    return Tag::Empty;
 }
 
 const char* ElementTypeName(Tag tag) {
-    return tag == Tag::Empty ? "Variant" : TagName(tag);
+    const KindInfo& kind = KindOf(tag);
+    return kind.declaredAs != nullptr ? kind.declaredAs : kind.typeName;
 }
 
 } // namespace vek::basic

@@ -10,21 +10,47 @@
 
 namespace vek::basic {
 
-// What a Variant holds. Integer and Long share the 32-bit payload (Integer stays within 16 bits);
-// Boolean is 0 or -1 as in Visual Basic. Ref appears only in argument slots of ByRef parameters.
-// The reference-counted kinds come last, so one comparison tells whether a copy must count.
+// The one list of the kinds a Variant holds. Each line: kind, the name TypeName gives a value of
+// it, VarType's number, the type word that declares a variable of it after As (nullptr: none) and
+// its type-suffix character (0: none).
+// Integer and Long share the 32-bit payload (Integer stays within 16 bits); Boolean is 0 or -1 as
+// in Visual Basic. Ref appears only in argument slots of ByRef parameters. The order matters:
+// Boolean to Long are the integral kinds, Boolean to Date the numeric ones, and the
+// reference-counted kinds come last, so one comparison tells whether a copy must count.
+#define VEK_BASIC_KINDS(X)                                                                         \
+    X(Empty, "Empty", 0, "Variant", 0)                                                             \
+    X(Boolean, "Boolean", 11, "Boolean", 0)                                                        \
+    X(Integer, "Integer", 2, "Integer", '%')                                                       \
+    X(Long, "Long", 3, "Long", '&')                                                                \
+    X(Single, "Single", 4, "Single", '!')                                                          \
+    X(Double, "Double", 5, "Double", '#')                                                          \
+    X(Date, "Date", 7, "Date", 0)                                                                  \
+    X(Ref, "Variant", 12, nullptr, 0)                                                              \
+    X(String, "String", 8, "String", '$')                                                          \
+    X(Array, "Variant", 12, nullptr, 0)
+
 enum class Tag : std::uint8_t {
-    Empty,
-    Boolean,
-    Integer,
-    Long,
-    Single,
-    Double,
-    Date,
-    Ref,
-    String,
-    Array,
+#define VEK_BASIC_KIND_ENUM(kind, typeName, varType, declaredAs, suffix) kind,
+    VEK_BASIC_KINDS(VEK_BASIC_KIND_ENUM)
+#undef VEK_BASIC_KIND_ENUM
 };
+
+#define VEK_BASIC_KIND_COUNT(kind, typeName, varType, declaredAs, suffix) +1
+inline constexpr int kKindCount = 0 VEK_BASIC_KINDS(VEK_BASIC_KIND_COUNT);
+#undef VEK_BASIC_KIND_COUNT
+
+struct KindInfo {
+    const char* typeName;   // TypeName
+    int varType;            // VarType
+    const char* declaredAs; // Dim x As ...
+    char suffix;            // x$, x%
+};
+
+const KindInfo& KindOf(Tag tag);
+// The kind a type word after As names (Variant: Empty); false for no type word.
+bool KindDeclaredAs(std::string_view word, Tag& tag);
+// The kind a type-suffix character gives a name or a number; Empty for none.
+Tag KindOfSuffix(char suffix);
 
 struct StringObject;
 struct ArrayObject;
@@ -39,13 +65,13 @@ public:
             ReleaseShared();
         }
     }
-    Variant(const Variant& other) : tag_(other.tag_), ref_type_(other.ref_type_), raw_(other.raw_) {
+    Variant(const Variant& other) : tag_(other.tag_), refType_(other.refType_), raw_(other.raw_) {
         if (IsShared()) {
             RetainShared();
         }
     }
     Variant(Variant&& other) noexcept
-        : tag_(other.tag_), ref_type_(other.ref_type_), raw_(other.raw_) {
+        : tag_(other.tag_), refType_(other.refType_), raw_(other.raw_) {
         other.tag_ = Tag::Empty;
     }
     Variant& operator=(const Variant& other) {
@@ -53,7 +79,7 @@ public:
             return AssignShared(other);
         }
         tag_ = other.tag_;
-        ref_type_ = other.ref_type_;
+        refType_ = other.refType_;
         raw_ = other.raw_;
         return *this;
     }
@@ -63,32 +89,38 @@ public:
                 ReleaseShared();
             }
             tag_ = other.tag_;
-            ref_type_ = other.ref_type_;
+            refType_ = other.refType_;
             raw_ = other.raw_;
             other.tag_ = Tag::Empty;
         }
         return *this;
     }
 
+    static Variant Empty() { return Variant(); }
     static Variant Boolean(bool b) { return Variant(Tag::Boolean, b ? -1 : 0); }
     static Variant Integer(std::int32_t v) { return Variant(Tag::Integer, v); }
     static Variant Long(std::int32_t v) { return Variant(Tag::Long, v); }
     static Variant Single(float v) { return Variant(Tag::Single, static_cast<double>(v)); }
     static Variant Double(double v) { return Variant(Tag::Double, v); }
     static Variant Date(double v) { return Variant(Tag::Date, v); }
+    // An Integer or Long; a Single, Double or Date (a Single rounded to float).
+    static Variant Whole(Tag tag, std::int32_t v) { return Variant(tag, v); }
+    static Variant Real(Tag tag, double v) {
+        return tag == Tag::Single ? Single(static_cast<float>(v)) : Variant(tag, v);
+    }
     static Variant String(std::string text);
     static Variant Array(ArrayObject* array); // takes one reference
-    // A reference to a variable; declared_type is the variable's type, which every store
+    // A reference to a variable; declaredType is the variable's type, which every store
     // through the reference keeps (Empty: Variant).
-    static Variant Ref(Variant* target, Tag declared_type) {
+    static Variant Ref(Variant* target, Tag declaredType) {
         Variant v;
         v.tag_ = Tag::Ref;
-        v.ref_type_ = declared_type;
+        v.refType_ = declaredType;
         v.raw_ = reinterpret_cast<std::uintptr_t>(target);
         return v;
     }
 
-    Tag tag() const { return tag_; }
+    Tag GetTag() const { return tag_; }
     bool IsEmpty() const { return tag_ == Tag::Empty; }
     bool IsString() const { return tag_ == Tag::String; }
     bool IsArray() const { return tag_ == Tag::Array; }
@@ -97,20 +129,20 @@ public:
     bool IsIntegral() const { return tag_ >= Tag::Boolean && tag_ <= Tag::Long; }
     bool IsNumeric() const { return tag_ >= Tag::Boolean && tag_ <= Tag::Date; }
 
-    std::int32_t int_value() const {
+    std::int32_t IntValue() const {
         return static_cast<std::int32_t>(static_cast<std::uint32_t>(raw_));
     }
-    double double_value() const {
+    double DoubleValue() const {
         double d = 0;
         std::memcpy(&d, &raw_, sizeof d);
         return d;
     }
-    const std::string& string_value() const;
-    ArrayObject* array() const { return reinterpret_cast<ArrayObject*>(raw_); }
-    Variant* ref() const { return reinterpret_cast<Variant*>(raw_); }
-    Tag ref_type() const { return ref_type_; }
+    const std::string& StringValue() const;
+    ArrayObject* GetArray() const { return reinterpret_cast<ArrayObject*>(raw_); }
+    Variant* Target() const { return reinterpret_cast<Variant*>(raw_); }
+    Tag RefType() const { return refType_; }
     // The value itself, or what a Ref points at.
-    const Variant& Deref() const { return tag_ == Tag::Ref ? *ref() : *this; }
+    const Variant& Deref() const { return tag_ == Tag::Ref ? *Target() : *this; }
 
     // Appends to this String in place when no one else shares it (the fast road of s = s & x).
     void AppendString(std::string_view text);
@@ -125,14 +157,14 @@ private:
     // waits for partial stores to merge.
     Variant(Tag tag, std::int32_t v) : tag_(tag), raw_(static_cast<std::uint32_t>(v)) {}
     Variant(Tag tag, double v) : tag_(tag) { std::memcpy(&raw_, &v, sizeof v); }
-    StringObject* string_object() const { return reinterpret_cast<StringObject*>(raw_); }
+    StringObject* GetStringObject() const { return reinterpret_cast<StringObject*>(raw_); }
     bool IsShared() const { return tag_ >= Tag::String; }
     void RetainShared() const;
     void ReleaseShared();
     Variant& AssignShared(const Variant& other);
 
     Tag tag_;
-    Tag ref_type_ = Tag::Empty;
+    Tag refType_ = Tag::Empty;
     // Integer kinds: the 32-bit value zero-extended; Single, Double, Date: the double's bits;
     // String, Array, Ref: the pointer.
     std::uint64_t raw_ = 0;
@@ -144,10 +176,10 @@ struct StringObject {
 };
 
 // An array with up to kMaxArrayDims dimensions; elements stored with the first index fastest,
-// as Visual Basic lays them out. element_tag is the declared element type (Empty for Variant).
+// as Visual Basic lays them out. elementTag is the declared element type (Empty for Variant).
 struct ArrayObject {
     std::uint32_t refs = 1;
-    Tag element_tag = Tag::Empty;
+    Tag elementTag = Tag::Empty;
     int dims = 0;
     int nesting = 1; // 1 + the deepest nesting of an array among the items
     std::int32_t lower[kMaxArrayDims] = {};
@@ -159,18 +191,16 @@ struct ArrayObject {
 
 inline void Variant::RetainShared() const {
     if (tag_ == Tag::String) {
-        ++string_object()->refs;
+        ++GetStringObject()->refs;
     } else {
-        ++array()->refs;
+        ++GetArray()->refs;
     }
 }
 
-inline const std::string& Variant::string_value() const {
-    return string_object()->text;
+inline const std::string& Variant::StringValue() const {
+    return GetStringObject()->text;
 }
 
-// The name TypeName gives a value of this kind ("Empty" for an empty value).
-const char* TagName(Tag tag);
 // The name of the elements of an array of this kind: an array without a kind holds Variants.
 const char* ElementTypeName(Tag tag);
 

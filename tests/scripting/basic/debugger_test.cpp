@@ -1,4 +1,5 @@
 // Debugging between slices: breakpoints, stepping, call stack, locals, watch expressions.
+#include "program_runner.h"
 #include "scripting/basic/engine.h"
 
 #include <gtest/gtest.h>
@@ -26,13 +27,16 @@ constexpr const char* kProgram = "Function Square(n)\n"                // 1
 class Debugger : public testing::Test {
 protected:
     void SetUp() override {
-        Engine::Callbacks callbacks;
-        callbacks.print = [this](const std::string& line) { output.push_back(line); };
-        engine.SetCallbacks(callbacks);
         engine.SetModule("prog", kProgram);
         ASSERT_TRUE(engine.Compile());
     }
     int Line() const { return engine.CurrentLocation().line; }
+    // Resumes in that mode and returns the line where the script pauses next.
+    int Step(StepMode mode) {
+        engine.Resume(mode);
+        EXPECT_EQ(engine.Run(), RunState::Paused);
+        return Line();
+    }
     std::string Eval(const std::string& text, std::size_t frame = 0) {
         std::string result;
         if (!engine.Evaluate(text, result, frame)) {
@@ -41,8 +45,7 @@ protected:
         return result;
     }
 
-    Engine engine;
-    std::vector<std::string> output;
+    RecordingEngine engine;
 };
 
 TEST_F(Debugger, BreakpointPausesWithCallStackLocalsAndWatches) {
@@ -70,13 +73,13 @@ TEST_F(Debugger, BreakpointPausesWithCallStackLocalsAndWatches) {
     EXPECT_EQ(Eval("1 +"), "error: expected an expression");
     EXPECT_EQ(Eval("1 / 0"), "error: error 11: Division by zero");
 
-    engine.Continue();
+    engine.Resume();
     EXPECT_EQ(engine.Run(), RunState::Paused);
     EXPECT_EQ(Eval("n"), "2");
     engine.SetBreakpoint("prog", 3, false);
-    engine.Continue();
+    engine.Resume();
     EXPECT_EQ(engine.Run(), RunState::Finished);
-    EXPECT_EQ(output, std::vector<std::string>{"14"});
+    EXPECT_EQ(engine.output, std::vector<std::string>{"14"});
 }
 
 TEST_F(Debugger, StepIntoOverAndOut) {
@@ -85,21 +88,11 @@ TEST_F(Debugger, StepIntoOverAndOut) {
     ASSERT_EQ(engine.Run(), RunState::Paused);
     EXPECT_EQ(Line(), 10);
     engine.SetBreakpoint("prog", 10, false);
-    engine.StepInto();
-    EXPECT_EQ(engine.Run(), RunState::Paused);
-    EXPECT_EQ(Line(), 3) << "into Square";
-    engine.StepOver();
-    EXPECT_EQ(engine.Run(), RunState::Paused);
-    EXPECT_EQ(Line(), 4);
-    engine.StepOut();
-    EXPECT_EQ(engine.Run(), RunState::Paused);
-    EXPECT_EQ(Line(), 11) << "back in Main after the call's statement";
-    engine.StepOver();
-    EXPECT_EQ(engine.Run(), RunState::Paused);
-    EXPECT_EQ(Line(), 10);
-    engine.StepOver();
-    EXPECT_EQ(engine.Run(), RunState::Paused);
-    EXPECT_EQ(Line(), 11) << "over the call";
+    EXPECT_EQ(Step(StepMode::Into), 3) << "into Square";
+    EXPECT_EQ(Step(StepMode::Over), 4);
+    EXPECT_EQ(Step(StepMode::Out), 11) << "back in Main after the call's statement";
+    EXPECT_EQ(Step(StepMode::Over), 10);
+    EXPECT_EQ(Step(StepMode::Over), 11) << "over the call";
     EXPECT_EQ(Eval("total"), "5");
     engine.RunToLine("prog", 12);
     EXPECT_EQ(engine.Run(), RunState::Paused);
@@ -108,7 +101,7 @@ TEST_F(Debugger, StepIntoOverAndOut) {
     engine.Stop();
     EXPECT_EQ(engine.State(), RunState::Stopped);
     EXPECT_FALSE(engine.IsRunning());
-    EXPECT_TRUE(output.empty());
+    EXPECT_TRUE(engine.output.empty());
 }
 
 TEST(DebuggerLoop, PauseStopsAnEndlessLoopBetweenStatementsAndWatchesCannotHang) {
@@ -127,20 +120,16 @@ TEST(DebuggerLoop, PauseStopsAnEndlessLoopBetweenStatementsAndWatchesCannotHang)
     EXPECT_FALSE(engine.Evaluate("Forever()", value));
     EXPECT_EQ(value, "the expression runs too long");
     EXPECT_EQ(engine.State(), RunState::Paused) << "the script survives a failed watch";
-    engine.StepInto();
+    engine.Resume(StepMode::Into);
     EXPECT_EQ(engine.Run(), RunState::Paused);
-    engine.Continue();
+    engine.Resume();
     EXPECT_EQ(engine.Run(1000), RunState::Running);
     engine.Stop();
     EXPECT_FALSE(engine.IsRunning());
 }
 
 TEST(DebuggerLoop, StopStatementPausesAndEvaluateNeedsAPausedScript) {
-    Engine engine;
-    std::vector<std::string> output;
-    Engine::Callbacks callbacks;
-    callbacks.print = [&](const std::string& line) { output.push_back(line); };
-    engine.SetCallbacks(callbacks);
+    RecordingEngine engine;
     engine.SetModule("m", "Sub Main()\n x = 41\n Stop\n Print x + 1\nEnd Sub\n");
     std::string value;
     EXPECT_FALSE(engine.Evaluate("1", value));
@@ -149,9 +138,9 @@ TEST(DebuggerLoop, StopStatementPausesAndEvaluateNeedsAPausedScript) {
     EXPECT_EQ(engine.CurrentLocation().line, 3);
     ASSERT_TRUE(engine.Evaluate("x", value));
     EXPECT_EQ(value, "41");
-    engine.Continue();
+    engine.Resume();
     EXPECT_EQ(engine.Run(), RunState::Finished);
-    EXPECT_EQ(output, std::vector<std::string>{"42"});
+    EXPECT_EQ(engine.output, std::vector<std::string>{"42"});
 }
 
 } // namespace

@@ -1,7 +1,8 @@
 // The host interface: modules, shared code, host functions, errors and running in slices.
+#include "program_runner.h"
 #include "scripting/basic/conversions.h"
 #include "scripting/basic/engine.h"
-#include "utility_functions.h"
+#include "scripting/utility_functions.h"
 
 #include <gtest/gtest.h>
 
@@ -21,20 +22,8 @@ std::int32_t AsLong(const Variant& v) {
     return n;
 }
 
-struct Recorder {
-    std::vector<std::string> lines;
-    Engine::Callbacks Callbacks() {
-        Engine::Callbacks c;
-        c.print = [this](const std::string& line) { lines.push_back(line); };
-        c.debug_print = c.print;
-        return c;
-    }
-};
-
 TEST(BasicEngine, PublicNamesReachOtherModulesAndPrivateOnesDoNot) {
-    Engine engine;
-    Recorder out;
-    engine.SetCallbacks(out.Callbacks());
+    RecordingEngine engine;
     engine.SetModule("Helpers", "Public shared_count As Long\r\n"
                                 "Public Function Twice(x)\r\n Twice = 2 * x\r\nEnd Function\r\n"
                                 "Private Sub Hidden()\r\nEnd Sub\r\n");
@@ -42,7 +31,7 @@ TEST(BasicEngine, PublicNamesReachOtherModulesAndPrivateOnesDoNot) {
                                " Debug.Print shared_count\r\nEnd Sub\r\n");
     ASSERT_TRUE(engine.Start("Script"));
     EXPECT_EQ(engine.RunToEnd(), RunState::Finished);
-    EXPECT_EQ(out.lines, std::vector<std::string>{"42"});
+    EXPECT_EQ(engine.output, std::vector<std::string>{"42"});
 
     engine.SetModule("Script", "Sub Main()\r\n Hidden\r\nEnd Sub\r\n");
     EXPECT_FALSE(engine.Compile());
@@ -75,6 +64,12 @@ TEST(BasicEngine, CompileErrorsNameModuleLineColumnAndWhatWasExpected) {
                          "Broken(4,3): Next without For", "Broken(5,10): expected an expression"}));
     EXPECT_FALSE(engine.Start("Broken"));
     EXPECT_EQ(engine.LastError().description, "expected ')'");
+
+    // A name in brackets may hold what looks like a placeholder of the message's text.
+    engine.SetModule("Broken", "Sub Main()\r\n  [a{1}b {0}] 1\r\nEnd Sub\r\n");
+    EXPECT_FALSE(engine.Compile());
+    ASSERT_EQ(engine.Diagnostics().size(), 1u);
+    EXPECT_EQ(engine.Diagnostics()[0].message, "Sub or Function not defined: a{1}b {0}");
 }
 
 // A stand-in for the register extension object: the calls scripts make, as the program makes them.
@@ -89,14 +84,14 @@ public:
         engine.AddHostFunction("ReadReg", 1, 1, [this](const std::vector<Variant>& args) {
             calls.push_back("ReadReg " + std::to_string(AsLong(args[0])));
             if (AsLong(args[0]) > 3) {
-                last_error = 1;
+                lastError = 1;
                 return HostCallResult::Of(Variant::Long(0));
             }
             return HostCallResult::Of(Variant::Long(0x5A));
         });
         engine.AddHostFunction("LastError", 0, 0, [this](const std::vector<Variant>&) {
-            const int flag = last_error;
-            last_error = 0;
+            const int flag = lastError;
+            lastError = 0;
             return HostCallResult::Of(Variant::Long(flag));
         });
         engine.AddHostFunction("Fail", 0, 0, [](const std::vector<Variant>&) {
@@ -104,19 +99,17 @@ public:
         });
     }
     std::vector<std::string> calls;
-    int last_error = 0;
+    int lastError = 0;
 };
 
 TEST(BasicEngine, HostFunctionsAreCalledAsGlobalProceduresAndFunctions) {
-    Engine engine;
-    Recorder out;
-    engine.SetCallbacks(out.Callbacks());
+    RecordingEngine engine;
     RegisterExtension extension(engine);
     engine.SetModule("*register.vkm", "'DO NOT EDIT THIS CODE!\r\n'Device : TUNER\r\n\r\n"
                                       "'Byte Items\r\nPublic Const CTRL As Integer = 0\r\n"
                                       "Public Const STAT As Integer = 3\r\n'Bit Items\r\n"
                                       "Public Const EN As Integer = 1\r\n");
-    engine.SetSharedCode(kUtilityFunctions);
+    engine.SetSharedCode(std::string(kUtilityFunctions));
     engine.SetModule("macro.bas", "Sub Main()\r\n"
                                   "    WriteReg CTRL, &H21\r\n"
                                   "    x = ReadReg(STAT)\r\n"
@@ -130,20 +123,18 @@ TEST(BasicEngine, HostFunctionsAreCalledAsGlobalProceduresAndFunctions) {
     EXPECT_EQ(engine.RunToEnd(), RunState::Finished) << engine.LastError().description;
     EXPECT_EQ(extension.calls, (std::vector<std::string>{"WriteReg 0 33", "ReadReg 3", "ReadReg 4",
                                                          "WriteReg 1 8"}));
-    EXPECT_EQ(out.lines, (std::vector<std::string>{"5A", "read failed"}));
+    EXPECT_EQ(engine.output, (std::vector<std::string>{"5A", "read failed"}));
 }
 
 TEST(BasicEngine, HostFunctionErrorsAreRunTimeErrorsAndArityIsCheckedWhenCompiling) {
-    Engine engine;
-    Recorder out;
-    engine.SetCallbacks(out.Callbacks());
+    RecordingEngine engine;
     RegisterExtension extension(engine);
     engine.SetModule("m", "Sub Main()\r\n On Error Resume Next\r\n Fail\r\n"
                           " Debug.Print Err.Number; Err.Description\r\n"
                           " On Error GoTo 0\r\n Fail\r\nEnd Sub\r\n");
     ASSERT_TRUE(engine.Start("m"));
     EXPECT_EQ(engine.RunToEnd(), RunState::Failed);
-    EXPECT_EQ(out.lines, std::vector<std::string>{"1001the bus is gone"});
+    EXPECT_EQ(engine.output, std::vector<std::string>{"1001the bus is gone"});
     const RunErrorInfo& e = engine.LastError();
     EXPECT_EQ(e.number, 1001);
     EXPECT_EQ(e.description, "the bus is gone");
@@ -163,12 +154,10 @@ TEST(BasicEngine, RunFileLoadsTheFileAndStartsItsMain) {
         file << "Sub Helper()\nDebug.Print \"wrong\"\nEnd Sub\nSub Main()\nPrint \"from "
                 "file\"\nEnd Sub\n";
     }
-    Engine engine;
-    Recorder out;
-    engine.SetCallbacks(out.Callbacks());
+    RecordingEngine engine;
     ASSERT_TRUE(engine.RunFile(path.string()));
     EXPECT_EQ(engine.RunToEnd(), RunState::Finished);
-    EXPECT_EQ(out.lines, std::vector<std::string>{"from file"});
+    EXPECT_EQ(engine.output, std::vector<std::string>{"from file"});
     std::filesystem::remove(path);
 
     EXPECT_FALSE(engine.RunFile("/nonexistent/script.bas"));
@@ -190,23 +179,21 @@ TEST(BasicEngine, AnEndlessLoopRunsInSlicesAndCanAlwaysBeStopped) {
 }
 
 TEST(BasicEngine, WaitEndsTheSliceInsteadOfBlockingTheHost) {
-    Engine engine;
-    Recorder out;
-    engine.SetCallbacks(out.Callbacks());
+    RecordingEngine engine;
     engine.SetModule("m", "Sub Main()\r\n Wait 200\r\n Print \"after\"\r\nEnd Sub\r\n");
     ASSERT_TRUE(engine.Start("m"));
     EXPECT_EQ(engine.Run(), RunState::Waiting);
     EXPECT_EQ(engine.Run(), RunState::Waiting);
     EXPECT_TRUE(engine.IsRunning());
-    EXPECT_TRUE(out.lines.empty());
+    EXPECT_TRUE(engine.output.empty());
     EXPECT_EQ(engine.RunToEnd(), RunState::Finished);
-    EXPECT_EQ(out.lines, std::vector<std::string>{"after"});
+    EXPECT_EQ(engine.output, std::vector<std::string>{"after"});
 }
 
 TEST(BasicEngine, AHostWaitCallbackTakesOverWait) {
     Engine engine;
-    Recorder out;
-    Engine::Callbacks callbacks = out.Callbacks();
+    std::vector<std::string> lines;
+    Engine::Callbacks callbacks = RecordingCallbacks(lines);
     std::vector<int> waits;
     callbacks.wait = [&](int ms) { waits.push_back(ms); };
     engine.SetCallbacks(callbacks);
@@ -214,7 +201,7 @@ TEST(BasicEngine, AHostWaitCallbackTakesOverWait) {
     ASSERT_TRUE(engine.Start("m"));
     EXPECT_EQ(engine.Run(), RunState::Finished);
     EXPECT_EQ(waits, std::vector<int>{5000});
-    EXPECT_EQ(out.lines, std::vector<std::string>{"after"});
+    EXPECT_EQ(lines, std::vector<std::string>{"after"});
 }
 
 TEST(BasicEngine, StartingAMissingProcedureFailsWithAReason) {

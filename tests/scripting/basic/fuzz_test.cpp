@@ -1,7 +1,8 @@
 // Malformed and hostile programs: random mutations of the conformance programs, random text and
 // deep nesting must end in compile or run-time errors, never in a crash or a hang.
+#include "program_runner.h"
 #include "scripting/basic/engine.h"
-#include "utility_functions.h"
+#include "scripting/utility_functions.h"
 
 #include <gtest/gtest.h>
 
@@ -34,13 +35,8 @@ std::vector<std::string> ConformancePrograms() {
 
 // Compiles and, when that succeeds, runs Main for a bounded number of statements.
 void CompileAndRun(const std::string& text) {
-    Engine engine;
-    Engine::Callbacks callbacks;
-    callbacks.print = [](const std::string&) {};
-    callbacks.debug_print = callbacks.print;
-    callbacks.msg_box = [](const std::string&, int, const std::string&) { return 1; };
-    engine.SetCallbacks(callbacks);
-    engine.SetSharedCode(kUtilityFunctions);
+    RecordingEngine engine;
+    engine.SetSharedCode(std::string(kUtilityFunctions));
     engine.SetModule("m", text);
     if (!engine.Compile()) {
         for (const Diagnostic& d : engine.Diagnostics()) {
@@ -147,18 +143,14 @@ TEST(BasicFuzz, ArraysNestedWithoutEndFailWithAnError) {
 }
 
 TEST(BasicFuzz, HugeAllocationsFailWithErrorsTheScriptCanHandle) {
-    Engine engine;
-    std::vector<std::string> output;
-    Engine::Callbacks callbacks;
-    callbacks.print = [&](const std::string& line) { output.push_back(line); };
-    engine.SetCallbacks(callbacks);
+    RecordingEngine engine;
     engine.SetModule("m", "Sub Main()\n On Error Resume Next\n ReDim a(1000000000)\n"
                           " Print Err.Number\n Err.Clear\n s = Space(2000000000)\n"
                           " Print Err.Number\n Err.Clear\n Dim b(2, 2, 2, 2, 2, 2, 2, 2)\n"
                           " s = String(40000000, \"x\")\n s = s & s\n Print Err.Number\nEnd Sub\n");
     ASSERT_TRUE(engine.Start("m"));
     EXPECT_EQ(engine.RunToEnd(), RunState::Finished) << engine.LastError().description;
-    EXPECT_EQ(output, (std::vector<std::string>{"7", "14", "14"}));
+    EXPECT_EQ(engine.output, (std::vector<std::string>{"7", "14", "14"}));
 }
 
 } // namespace

@@ -1,7 +1,6 @@
 #include "program_runner.h"
 
-#include "scripting/basic/engine.h"
-#include "utility_functions.h"
+#include "scripting/utility_functions.h"
 
 #include <gtest/gtest.h>
 
@@ -16,8 +15,8 @@ namespace {
 
 struct Expectations {
     std::vector<std::string> lines;
-    std::string error;         // "<number> at <line>"
-    std::string compile_error; // "<line>:<column> <text>"
+    std::string error;        // "<number> at <line>"
+    std::string compileError; // "<line>:<column> <text>"
 };
 
 Expectations ReadExpectations(const std::string& text) {
@@ -39,7 +38,7 @@ Expectations ReadExpectations(const std::string& text) {
         } else if (auto at2 = line.find(kError); at2 != std::string::npos) {
             e.error = line.substr(at2 + kError.size());
         } else if (auto at3 = line.find(kCompile); at3 != std::string::npos) {
-            e.compile_error = line.substr(at3 + kCompile.size());
+            e.compileError = line.substr(at3 + kCompile.size());
         }
     }
     return e;
@@ -47,28 +46,30 @@ Expectations ReadExpectations(const std::string& text) {
 
 } // namespace
 
+Engine::Callbacks RecordingCallbacks(std::vector<std::string>& lines) {
+    Engine::Callbacks callbacks;
+    callbacks.print = [&lines](const std::string& line) { lines.push_back(line); };
+    callbacks.debugPrint = callbacks.print;
+    callbacks.msgBox = [&lines](const std::string& prompt, int, const std::string&) {
+        lines.push_back("MsgBox " + prompt);
+        return 1;
+    };
+    return callbacks;
+}
+
 void CheckProgram(const std::string& name, const std::string& text) {
     const Expectations expected = ReadExpectations(text);
 
-    std::vector<std::string> output;
-    Engine engine;
-    Engine::Callbacks callbacks;
-    callbacks.print = [&](const std::string& line) { output.push_back(line); };
-    callbacks.debug_print = callbacks.print;
-    callbacks.msg_box = [&](const std::string& prompt, int, const std::string&) {
-        output.push_back("MsgBox " + prompt);
-        return 1;
-    };
-    engine.SetCallbacks(callbacks);
-    engine.SetSharedCode(kUtilityFunctions);
+    RecordingEngine engine;
+    engine.SetSharedCode(std::string(kUtilityFunctions));
     engine.SetModule(name, text);
 
-    if (!expected.compile_error.empty()) {
+    if (!expected.compileError.empty()) {
         ASSERT_FALSE(engine.Compile());
         ASSERT_FALSE(engine.Diagnostics().empty());
         const Diagnostic& d = engine.Diagnostics().front();
         EXPECT_EQ(std::to_string(d.line) + ":" + std::to_string(d.column) + " " + d.message,
-                  expected.compile_error);
+                  expected.compileError);
         return;
     }
     const bool compiled = engine.Compile();
@@ -99,7 +100,7 @@ void CheckProgram(const std::string& name, const std::string& text) {
                   expected.error)
             << engine.LastError().description;
     }
-    EXPECT_EQ(output, expected.lines);
+    EXPECT_EQ(engine.output, expected.lines);
 }
 
 } // namespace vek::basic

@@ -1,8 +1,22 @@
 #pragma once
 
+#include "scripting/basic/engine.h"
+
 #include <string>
+#include <vector>
 
 namespace vek::basic {
+
+// Callbacks that keep every line Print and Debug.Print write in `lines`; MsgBox adds
+// "MsgBox <prompt>" there and answers OK.
+Engine::Callbacks RecordingCallbacks(std::vector<std::string>& lines);
+
+// An engine that keeps those lines in `output`.
+class RecordingEngine : public Engine {
+public:
+    RecordingEngine() { SetCallbacks(RecordingCallbacks(output)); }
+    std::vector<std::string> output;
+};
 
 // Compiles `text` as module `name` beside the utility functions, runs its Main and checks what it
 // prints against the expectations written in it (GoogleTest assertions):

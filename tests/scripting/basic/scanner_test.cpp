@@ -11,26 +11,26 @@ namespace {
 
 std::vector<Token> Tokens(const std::string& text) {
     ScanResult result = Scan(text);
-    EXPECT_TRUE(result.error.empty()) << result.error;
+    EXPECT_EQ(result.error.error, CompileError::None) << CompileErrorText(result.error);
     return result.tokens;
 }
 
 TEST(BasicScanner, NumberLiteralsTakeTheSmallestKindThatHoldsThem) {
     const auto t = Tokens("1 32768 2147483648 1.5 1E3 &H7FFF &H8000 &HFFFFFFFF &O17 5& 2! 3#");
     ASSERT_EQ(t.size(), 13u);
-    EXPECT_EQ(t[0].value.tag(), Tag::Integer);
-    EXPECT_EQ(t[1].value.tag(), Tag::Long);
-    EXPECT_EQ(t[2].value.tag(), Tag::Double);
-    EXPECT_EQ(t[3].value.tag(), Tag::Double);
-    EXPECT_EQ(t[4].value.double_value(), 1000.0);
-    EXPECT_EQ(t[5].value.tag(), Tag::Integer);
-    EXPECT_EQ(t[6].value.tag(), Tag::Long);
-    EXPECT_EQ(t[6].value.int_value(), 32768);
-    EXPECT_EQ(t[7].value.int_value(), -1);
-    EXPECT_EQ(t[8].value.int_value(), 15);
-    EXPECT_EQ(t[9].value.tag(), Tag::Long);
-    EXPECT_EQ(t[10].value.tag(), Tag::Single);
-    EXPECT_EQ(t[11].value.tag(), Tag::Double);
+    EXPECT_EQ(t[0].value.GetTag(), Tag::Integer);
+    EXPECT_EQ(t[1].value.GetTag(), Tag::Long);
+    EXPECT_EQ(t[2].value.GetTag(), Tag::Double);
+    EXPECT_EQ(t[3].value.GetTag(), Tag::Double);
+    EXPECT_EQ(t[4].value.DoubleValue(), 1000.0);
+    EXPECT_EQ(t[5].value.GetTag(), Tag::Integer);
+    EXPECT_EQ(t[6].value.GetTag(), Tag::Long);
+    EXPECT_EQ(t[6].value.IntValue(), 32768);
+    EXPECT_EQ(t[7].value.IntValue(), -1);
+    EXPECT_EQ(t[8].value.IntValue(), 15);
+    EXPECT_EQ(t[9].value.GetTag(), Tag::Long);
+    EXPECT_EQ(t[10].value.GetTag(), Tag::Single);
+    EXPECT_EQ(t[11].value.GetTag(), Tag::Double);
     EXPECT_EQ(t[12].kind, TokenKind::End);
 }
 
@@ -39,12 +39,12 @@ TEST(BasicScanner, StringsIdentifiersKeywordsAndSuffixes) {
     ASSERT_GE(t.size(), 11u);
     EXPECT_EQ(t[0].keyword, Keyword::If);
     EXPECT_EQ(t[1].text, "name");
-    EXPECT_EQ(t[1].type_suffix, Tag::String);
+    EXPECT_EQ(t[1].typeSuffix, Tag::String);
     EXPECT_EQ(t[3].text, "say \"hi\"");
     EXPECT_EQ(t[4].keyword, Keyword::Then);
-    EXPECT_EQ(t[5].type_suffix, Tag::Long);
+    EXPECT_EQ(t[5].typeSuffix, Tag::Long);
     EXPECT_EQ(t[7].text, "a");
-    EXPECT_EQ(t[7].type_suffix, Tag::Empty) << "a&b is a concatenation";
+    EXPECT_EQ(t[7].typeSuffix, Tag::Empty) << "a&b is a concatenation";
     EXPECT_EQ(t[8].text, "&");
 }
 
@@ -64,17 +64,17 @@ TEST(BasicScanner, ContinuationsCommentsAndSeparators) {
 
 TEST(BasicScanner, ErrorsNameLineAndColumn) {
     ScanResult open = Scan("x = 1\ny = \"abc\n");
-    EXPECT_EQ(open.error, "expected '\"' to close the string");
-    EXPECT_EQ(open.error_line, 2);
-    EXPECT_EQ(open.error_column, 5);
+    EXPECT_EQ(CompileErrorText(open.error), "expected '\"' to close the string");
+    EXPECT_EQ(open.error.pos.line, 2);
+    EXPECT_EQ(open.error.pos.column, 5);
     ASSERT_EQ(open.tokens.size(), 1u) << "only the End token after an error";
 
     ScanResult stray = Scan("x = 1 ~ 2");
-    EXPECT_EQ(stray.error, "unexpected character '~'");
-    EXPECT_EQ(stray.error_column, 7);
+    EXPECT_EQ(CompileErrorText(stray.error), "unexpected character '~'");
+    EXPECT_EQ(stray.error.pos.column, 7);
 
-    EXPECT_EQ(Scan("x = &HFFFFFFFFF").error, "number too large");
-    EXPECT_EQ(Scan("x = 40000%").error, "number too large for its type");
+    EXPECT_EQ(CompileErrorText(Scan("x = &HFFFFFFFFF").error), "number too large");
+    EXPECT_EQ(CompileErrorText(Scan("x = 40000%").error), "number too large for its type");
 }
 
 } // namespace

@@ -58,34 +58,36 @@ TEST(BasicValues, TextOfNumbersFollowsVisualBasic) {
 }
 
 TEST(BasicValues, ArithmeticWidensInsteadOfWrapping) {
-    EXPECT_EQ(Apply(BinaryOp::Add, Variant::Integer(32767), Variant::Integer(1)).tag(), Tag::Long);
-    EXPECT_EQ(Apply(BinaryOp::Mul, Variant::Long(65536), Variant::Long(65536)).tag(), Tag::Double);
-    EXPECT_EQ(Apply(BinaryOp::Sub, Variant::Integer(-32768), Variant::Integer(1)).int_value(),
+    EXPECT_EQ(Apply(BinaryOp::Add, Variant::Integer(32767), Variant::Integer(1)).GetTag(),
+              Tag::Long);
+    EXPECT_EQ(Apply(BinaryOp::Mul, Variant::Long(65536), Variant::Long(65536)).GetTag(),
+              Tag::Double);
+    EXPECT_EQ(Apply(BinaryOp::Sub, Variant::Integer(-32768), Variant::Integer(1)).IntValue(),
               -32769);
-    EXPECT_EQ(Apply(BinaryOp::Add, Variant::Single(1), Variant::Long(1)).tag(), Tag::Double);
-    EXPECT_EQ(Apply(BinaryOp::Add, Variant::Single(1), Variant::Integer(1)).tag(), Tag::Single);
+    EXPECT_EQ(Apply(BinaryOp::Add, Variant::Single(1), Variant::Long(1)).GetTag(), Tag::Double);
+    EXPECT_EQ(Apply(BinaryOp::Add, Variant::Single(1), Variant::Integer(1)).GetTag(), Tag::Single);
     Variant neg;
     EXPECT_EQ(ApplyUnary(UnaryOp::Negate, Variant::Integer(-32768), neg), RunError::None);
-    EXPECT_EQ(neg.tag(), Tag::Long);
-    EXPECT_EQ(neg.int_value(), 32768);
+    EXPECT_EQ(neg.GetTag(), Tag::Long);
+    EXPECT_EQ(neg.IntValue(), 32768);
     Apply(BinaryOp::Div, Variant::Integer(1), Variant::Integer(0), RunError::DivisionByZero);
     Apply(BinaryOp::Div, Variant::Integer(0), Variant::Integer(0), RunError::Overflow);
     Apply(BinaryOp::Mod, Variant::Integer(1), Variant::Double(0.4), RunError::DivisionByZero);
     Apply(BinaryOp::Pow, Variant::Integer(-8), Variant::Double(0.5), RunError::InvalidCall);
     Apply(BinaryOp::Add, Variant::String("a"), Variant::Integer(1), RunError::TypeMismatch);
-    EXPECT_EQ(Apply(BinaryOp::IntDiv, Variant::Double(7.5), Variant::Integer(2)).int_value(), 4);
+    EXPECT_EQ(Apply(BinaryOp::IntDiv, Variant::Double(7.5), Variant::Integer(2)).IntValue(), 4);
 }
 
 TEST(BasicValues, LogicalOperatorsKeepBooleansAndWorkBitwiseOnNumbers) {
     const Variant t = Variant::Boolean(true);
     const Variant f = Variant::Boolean(false);
-    EXPECT_EQ(Apply(BinaryOp::And, t, f).tag(), Tag::Boolean);
-    EXPECT_EQ(Apply(BinaryOp::Or, Variant::Integer(12), Variant::Integer(3)).int_value(), 15);
-    EXPECT_EQ(Apply(BinaryOp::Xor, Variant::Long(0xFF), Variant::Integer(0x0F)).int_value(), 0xF0);
+    EXPECT_EQ(Apply(BinaryOp::And, t, f).GetTag(), Tag::Boolean);
+    EXPECT_EQ(Apply(BinaryOp::Or, Variant::Integer(12), Variant::Integer(3)).IntValue(), 15);
+    EXPECT_EQ(Apply(BinaryOp::Xor, Variant::Long(0xFF), Variant::Integer(0x0F)).IntValue(), 0xF0);
     Variant out;
     EXPECT_EQ(ApplyUnary(UnaryOp::Not, Variant::Integer(0), out), RunError::None);
-    EXPECT_EQ(out.int_value(), -1);
-    EXPECT_EQ(out.tag(), Tag::Integer);
+    EXPECT_EQ(out.IntValue(), -1);
+    EXPECT_EQ(out.GetTag(), Tag::Integer);
 }
 
 TEST(BasicValues, ComparisonsOfMixedKinds) {
@@ -104,11 +106,11 @@ TEST(BasicValues, StringsAndArraysAreSharedUntilWritten) {
     Variant a = Variant::String("abc");
     Variant b = a;
     b.AppendString("d");
-    EXPECT_EQ(a.string_value(), "abc");
-    EXPECT_EQ(b.string_value(), "abcd");
+    EXPECT_EQ(a.StringValue(), "abc");
+    EXPECT_EQ(b.StringValue(), "abcd");
     Variant c = Variant::String("x");
     c.AppendString("y");
-    EXPECT_EQ(c.string_value(), "xy");
+    EXPECT_EQ(c.StringValue(), "xy");
 
     auto* array = new ArrayObject;
     array->dims = 1;
@@ -117,23 +119,23 @@ TEST(BasicValues, StringsAndArraysAreSharedUntilWritten) {
     Variant first = Variant::Array(array);
     Variant second = first;
     second.MutableArray()->items[0] = Variant::Integer(7);
-    EXPECT_TRUE(first.array()->items[0].IsEmpty());
-    EXPECT_EQ(second.array()->items[0].int_value(), 7);
-    EXPECT_NE(first.array(), second.array());
+    EXPECT_TRUE(first.GetArray()->items[0].IsEmpty());
+    EXPECT_EQ(second.GetArray()->items[0].IntValue(), 7);
+    EXPECT_NE(first.GetArray(), second.GetArray());
 }
 
 TEST(BasicValues, CoercionToDeclaredTypes) {
     Variant v = Variant::String("3.5");
     EXPECT_EQ(CoerceTo(v, Tag::Integer), RunError::None);
-    EXPECT_EQ(v.int_value(), 4);
+    EXPECT_EQ(v.IntValue(), 4);
     v = Variant::Double(1e40);
     EXPECT_EQ(CoerceTo(v, Tag::Single), RunError::Overflow);
     v = Variant::Integer(5);
     EXPECT_EQ(CoerceTo(v, Tag::String), RunError::None);
-    EXPECT_EQ(v.string_value(), "5");
+    EXPECT_EQ(v.StringValue(), "5");
     v = Variant::Integer(0);
     EXPECT_EQ(CoerceTo(v, Tag::Boolean), RunError::None);
-    EXPECT_EQ(v.int_value(), 0);
+    EXPECT_EQ(v.IntValue(), 0);
 }
 
 TEST(BasicValues, FormatPatterns) {

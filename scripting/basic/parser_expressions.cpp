@@ -1,0 +1,235 @@
+// Expressions: operators by the precedence table, operands, calls and arguments.
+#include "scripting/basic/parser.h"
+#include "scripting/basic/text_util.h"
+
+namespace vek::basic {
+
+namespace {
+
+enum class Associativity { Left, Right };
+
+// The precedence table: binary operators from the loosest to the tightest binding. Each: how it
+// is written, its precedence (higher binds tighter), associativity and operation.
+struct BinaryOperator {
+    const char* spelling;
+    int precedence;
+    Associativity associativity;
+    BinaryOp op;
+};
+constexpr int kLoosestPrecedence = 1;
+constexpr BinaryOperator kBinaryOperators[] = {
+    {"Xor", 1, Associativity::Left, BinaryOp::Xor},
+    {"Or", 2, Associativity::Left, BinaryOp::Or},
+    {"And", 3, Associativity::Left, BinaryOp::And},
+    // 4: Not
+    {"=", 5, Associativity::Left, BinaryOp::Eq},
+    {"<>", 5, Associativity::Left, BinaryOp::Ne},
+    {"<", 5, Associativity::Left, BinaryOp::Lt},
+    {"<=", 5, Associativity::Left, BinaryOp::Le},
+    {">", 5, Associativity::Left, BinaryOp::Gt},
+    {">=", 5, Associativity::Left, BinaryOp::Ge},
+    {"&", 6, Associativity::Left, BinaryOp::Concat},
+    {"+", 7, Associativity::Left, BinaryOp::Add},
+    {"-", 7, Associativity::Left, BinaryOp::Sub},
+    {"Mod", 8, Associativity::Left, BinaryOp::Mod},
+    {"\\", 9, Associativity::Left, BinaryOp::IntDiv},
+    {"*", 10, Associativity::Left, BinaryOp::Mul},
+    {"/", 10, Associativity::Left, BinaryOp::Div},
+    // 11: unary minus, so -2 ^ 2 is -4
+    {"^", 12, Associativity::Left, BinaryOp::Pow},
+};
+
+// Prefix operators on the same scale: what follows one binds at least as tightly as it. Not may
+// only start an operand that binds no more tightly than itself (1 + Not 2 is an error); a sign may
+// start any (2 ^ -1). A unary plus changes nothing.
+struct PrefixOperator {
+    const char* spelling;
+    int precedence;
+    bool anywhere;
+    bool changes;
+    UnaryOp op;
+};
+constexpr PrefixOperator kPrefixOperators[] = {
+    {"Not", 4, false, true, UnaryOp::Not},
+    {"-", 11, true, true, UnaryOp::Negate},
+    {"+", 11, true, false, UnaryOp::Negate},
+};
+
+// Whether the token is the operator written so: symbols exactly, words in any case.
+bool Spells(const Token& t, std::string_view spelling) {
+    return (t.kind == TokenKind::Operator && t.text == spelling) ||
+           (t.kind == TokenKind::Keyword && EqualsNoCase(t.text, spelling));
+}
+
+const BinaryOperator* BinaryOperatorAt(const Token& t) {
+    for (const BinaryOperator& op : kBinaryOperators) {
+        if (Spells(t, op.spelling)) {
+            return &op;
+        }
+    }
+    return nullptr;
+}
+
+ExprPtr NewExpr(ExprKind kind, Position pos) {
+    auto e = std::make_unique<Expr>();
+    e->kind = kind;
+    e->pos = pos;
+    return e;
+}
+
+} // namespace
+
+ExprPtr Parser::ParseExpr() {
+    DepthGuard guard(*this);
+    return ParseOperators(kLoosestPrecedence);
+}
+
+ExprPtr Parser::ParseOperators(int minPrecedence) {
+    ExprPtr left = ParseOperand(minPrecedence);
+    for (const BinaryOperator* op = BinaryOperatorAt(Peek());
+         op != nullptr && op->precedence >= minPrecedence; op = BinaryOperatorAt(Peek())) {
+        ExprPtr binary = NewExpr(ExprKind::Binary, Here());
+        Next();
+        binary->binaryOp = op->op;
+        binary->args.push_back(std::move(left));
+        binary->args.push_back(ParseOperators(
+            op->associativity == Associativity::Left ? op->precedence + 1 : op->precedence));
+        left = std::move(binary);
+    }
+    return left;
+}
+
+ExprPtr Parser::ParseOperand(int minPrecedence) {
+    const PrefixOperator* prefix = nullptr;
+    for (const PrefixOperator& op : kPrefixOperators) {
+        if (Spells(Peek(), op.spelling) && (op.anywhere || op.precedence >= minPrecedence)) {
+            prefix = &op;
+        }
+    }
+    if (prefix == nullptr) {
+        return ParsePostfix();
+    }
+    DepthGuard guard(*this);
+    ExprPtr unary = NewExpr(ExprKind::Unary, Here());
+    Next();
+    ExprPtr operand = ParseOperators(prefix->precedence);
+    if (!prefix->changes) {
+        return operand;
+    }
+    unary->unaryOp = prefix->op;
+    unary->args.push_back(std::move(operand));
+    return unary;
+}
+
+BinaryOp Parser::ParseComparisonOperator() {
+    const BinaryOperator* op = BinaryOperatorAt(Peek());
+    if (op == nullptr || !IsComparison(op->op)) {
+        Fail(CompileError::ExpectedComparisonAfterIs);
+    }
+    Next();
+    return op->op;
+}
+
+ExprPtr Parser::ParsePostfix() {
+    ExprPtr e = ParsePrimary();
+    while (true) {
+        if (IsOperator("(") && (e->kind == ExprKind::Name || e->kind == ExprKind::Member)) {
+            Next();
+            ExprPtr call = MakeCall(std::move(e));
+            ParseArguments(*call, ")");
+            ExpectOperator(")");
+            e = std::move(call);
+        } else if (IsOperator(".") && e->kind != ExprKind::Literal) {
+            Next();
+            e = ParseMember(std::move(e));
+        } else {
+            return e;
+        }
+    }
+}
+
+ExprPtr Parser::ParsePrimary() {
+    const Token& t = Peek();
+    switch (t.kind) {
+    case TokenKind::Number:
+    case TokenKind::String: {
+        ExprPtr e = NewExpr(ExprKind::Literal, Here());
+        e->value = Next().value;
+        return e;
+    }
+    case TokenKind::Identifier: {
+        ExprPtr e = NewExpr(ExprKind::Name, Here());
+        e->name = Next().text;
+        return e;
+    }
+    case TokenKind::Keyword:
+        if (t.keyword == Keyword::True || t.keyword == Keyword::False) {
+            ExprPtr e = NewExpr(ExprKind::Literal, Here());
+            e->value = Variant::Boolean(Next().keyword == Keyword::True);
+            return e;
+        }
+        break;
+    case TokenKind::Operator:
+        if (t.text == "(") {
+            Next();
+            ExprPtr inner = ParseExpr();
+            ExpectOperator(")");
+            inner->parenthesized = true;
+            return inner;
+        }
+        break;
+    default:
+        break;
+    }
+    Fail(CompileError::ExpectedExpression);
+}
+
+ExprPtr Parser::MakeCall(ExprPtr callee) {
+    ExprPtr call = NewExpr(ExprKind::Call, callee->pos);
+    call->object = std::move(callee);
+    return call;
+}
+
+ExprPtr Parser::ParseMember(ExprPtr object) {
+    ExprPtr member = NewExpr(ExprKind::Member, Here());
+    if (Peek().kind != TokenKind::Identifier && Peek().kind != TokenKind::Keyword) {
+        Fail(CompileError::ExpectedMemberName);
+    }
+    member->name = Next().text;
+    member->object = std::move(object);
+    return member;
+}
+
+ExprPtr Parser::ParseNamePath() {
+    ExprPtr e = NewExpr(ExprKind::Name, Here());
+    e->name = ExpectIdentifier(CompileError::ExpectedName);
+    while (AcceptOperator(".")) {
+        e = ParseMember(std::move(e));
+    }
+    return e;
+}
+
+void Parser::ParseArguments(Expr& call, std::string_view closer) {
+    auto atClose = [&] { return closer.empty() ? AtStatementEnd() : IsOperator(closer); };
+    if (atClose()) {
+        return;
+    }
+    while (true) {
+        std::string name;
+        if (Peek().kind == TokenKind::Identifier && IsOperator(":=", 1)) {
+            name = Next().text;
+            Next();
+        }
+        if (IsOperator(",") || atClose()) {
+            call.args.push_back(NewExpr(ExprKind::Missing, Here()));
+        } else {
+            call.args.push_back(ParseExpr());
+        }
+        call.argNames.push_back(name);
+        if (!AcceptOperator(",")) {
+            break;
+        }
+    }
+}
+
+} // namespace vek::basic

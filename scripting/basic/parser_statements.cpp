@@ -1,0 +1,454 @@
+// Statements, one parser per kind.
+#include "scripting/basic/limits.h"
+#include "scripting/basic/parser.h"
+#include "scripting/basic/text_util.h"
+
+#include <utility>
+
+namespace vek::basic {
+
+Block Parser::ParseBlock(const std::function<bool()>& atEnd, const char* closer) {
+    DepthGuard guard(*this);
+    Block block;
+    while (true) {
+        SkipSeparators();
+        if (atEnd()) {
+            return block;
+        }
+        if (Peek().kind == TokenKind::End ||
+            (IsKeyword(Keyword::End) &&
+             (IsKeyword(Keyword::Sub, 1) || IsKeyword(Keyword::Function, 1)))) {
+            Fail(CompileError::Expected, closer);
+        }
+        if (errorsCount_ >= kMaxErrorsPerModule) {
+            Fail(CompileError::TooManyErrors);
+        }
+        try {
+            block.push_back(ParseStatement());
+        } catch (const CompileMessage& failure) {
+            if (Peek().kind == TokenKind::End) {
+                throw;
+            }
+            Report(failure);
+            Recover();
+        }
+    }
+}
+
+StmtPtr Parser::ParseStatement() {
+    // What a keyword at the start of a statement means: the parser of that statement (called
+    // past the keyword), a statement that is the keyword alone, or a keyword that cannot start a
+    // statement and the error that says why.
+    struct StatementKeyword {
+        Keyword keyword;
+        StmtPtr (Parser::*parse)(Position);
+        StmtKind alone;
+        CompileError misplaced;
+    };
+    static constexpr StatementKeyword kStatements[] = {
+        {Keyword::Dim, &Parser::ParseDim, {}, {}},
+        {Keyword::Const, &Parser::ParseConst, {}, {}},
+        {Keyword::ReDim, &Parser::ParseReDim, {}, {}},
+        {Keyword::If, &Parser::ParseIf, {}, {}},
+        {Keyword::Select, &Parser::ParseSelect, {}, {}},
+        {Keyword::For, &Parser::ParseFor, {}, {}},
+        {Keyword::Do, &Parser::ParseDo, {}, {}},
+        {Keyword::While, &Parser::ParseWhile, {}, {}},
+        {Keyword::Exit, &Parser::ParseExit, {}, {}},
+        {Keyword::GoTo, &Parser::ParseGoTo, {}, {}},
+        {Keyword::On, &Parser::ParseOnError, {}, {}},
+        {Keyword::Resume, &Parser::ParseResume, {}, {}},
+        {Keyword::Print, &Parser::ParsePrint, {}, {}},
+        {Keyword::Call, &Parser::ParseCall, {}, {}},
+        {Keyword::Let, &Parser::ParseAssignOrCall, {}, {}},
+        {Keyword::Set, &Parser::ParseAssignOrCall, {}, {}},
+        {Keyword::End, nullptr, StmtKind::End, {}},
+        {Keyword::Stop, nullptr, StmtKind::Stop, {}},
+        {Keyword::Next, nullptr, {}, CompileError::NextWithoutFor},
+        {Keyword::Loop, nullptr, {}, CompileError::LoopWithoutDo},
+        {Keyword::Wend, nullptr, {}, CompileError::WendWithoutWhile},
+        {Keyword::Else, nullptr, {}, CompileError::ElseWithoutIf},
+        {Keyword::ElseIf, nullptr, {}, CompileError::ElseWithoutIf},
+    };
+    const Token& t = Peek();
+    const Position pos = Here();
+    if (t.atLineStart && ((t.kind == TokenKind::Identifier && Peek(1).kind == TokenKind::Colon) ||
+                          (t.kind == TokenKind::Number && t.value.IsIntegral()))) {
+        return ParseLabel(pos);
+    }
+    if (t.kind == TokenKind::Keyword) {
+        for (const StatementKeyword& statement : kStatements) {
+            if (statement.keyword != t.keyword) {
+                continue;
+            }
+            if (statement.misplaced != CompileError::None) {
+                Fail(statement.misplaced);
+            }
+            Next();
+            if (statement.parse != nullptr) {
+                return (this->*statement.parse)(pos);
+            }
+            ExpectStatementEnd();
+            return NewStmt(statement.alone, pos);
+        }
+        Fail(CompileError::ExpectedStatement);
+    }
+    if (IsWord("Debug") && IsOperator(".", 1) && IsKeyword(Keyword::Print, 2)) {
+        Next();
+        Next();
+        Next();
+        StmtPtr s = ParsePrint(pos);
+        s->debugPrint = true;
+        return s;
+    }
+    if (t.kind != TokenKind::Identifier) {
+        Fail(CompileError::ExpectedStatement);
+    }
+    return ParseAssignOrCall(pos);
+}
+
+StmtPtr Parser::ParseLabel(Position pos) {
+    StmtPtr s = NewStmt(StmtKind::Label, pos);
+    const bool named = Peek().kind == TokenKind::Identifier;
+    s->name = Next().text;
+    if (named) {
+        Next(); // the colon
+    }
+    return s;
+}
+
+std::string Parser::ParseLabelName() {
+    if (Peek().kind == TokenKind::Number || Peek().kind == TokenKind::Identifier) {
+        return Next().text;
+    }
+    Fail(CompileError::ExpectedLabel);
+}
+
+StmtPtr Parser::ParseAssignOrCall(Position pos) {
+    const std::size_t start = pos_;
+    ExprPtr target = ParsePostfix();
+    if (AcceptOperator("=")) {
+        StmtPtr s = NewStmt(StmtKind::Assign, pos);
+        s->target = std::move(target);
+        s->value = ParseExpr();
+        ExpectStatementEnd();
+        return s;
+    }
+    StmtPtr s = NewStmt(StmtKind::Call, pos);
+    if (AtStatementEnd()) {
+        if (target->kind != ExprKind::Call) {
+            target = MakeCall(std::move(target));
+        } else if (target->args.size() == 1) {
+            // Name (x) as a statement: the parentheses belong to the argument, which is
+            // therefore passed by value.
+            target->args[0]->parenthesized = true;
+        }
+        s->target = std::move(target);
+        return s;
+    }
+    // A call without parentheses: Name args  or  Object.Method args.
+    pos_ = start;
+    ExprPtr callee = ParseNamePath();
+    ExprPtr call = MakeCall(std::move(callee));
+    ParseArguments(*call, "");
+    ExpectStatementEnd();
+    s->target = std::move(call);
+    return s;
+}
+
+StmtPtr Parser::ParseCall(Position pos) {
+    StmtPtr s = NewStmt(StmtKind::Call, pos);
+    s->target = ParsePostfix();
+    if (s->target->kind != ExprKind::Call) {
+        s->target = MakeCall(std::move(s->target));
+    }
+    ExpectStatementEnd();
+    return s;
+}
+
+StmtPtr Parser::ParseReDim(Position pos) {
+    StmtPtr s = NewStmt(StmtKind::ReDim, pos);
+    if (IsWord("Preserve")) {
+        Next();
+        s->preserve = true;
+    }
+    do {
+        VarDecl d;
+        d.pos = Here();
+        d.name = ExpectIdentifier(CompileError::ExpectedArrayName);
+        d.isArray = true;
+        ExpectOperator("(");
+        d.bounds = ParseBounds();
+        ExpectOperator(")");
+        if (AcceptKeyword(Keyword::As)) {
+            d.type = ParseTypeName();
+        }
+        s->decls.push_back(std::move(d));
+    } while (AcceptOperator(","));
+    ExpectStatementEnd();
+    return s;
+}
+
+StmtPtr Parser::ParseIf(Position pos) {
+    StmtPtr s = NewStmt(StmtKind::If, pos);
+    s->conditions.push_back(ParseExpr());
+    ExpectKeyword(Keyword::Then, "Then");
+    if (Peek().kind != TokenKind::Newline && Peek().kind != TokenKind::End) {
+        ParseSingleLineIf(*s);
+        return s;
+    }
+    auto atBranchEnd = [&] {
+        return IsKeyword(Keyword::ElseIf) || IsKeyword(Keyword::Else) ||
+               (IsKeyword(Keyword::End) && IsKeyword(Keyword::If, 1));
+    };
+    s->blocks.push_back(ParseBlock(atBranchEnd, "End If"));
+    while (AcceptKeyword(Keyword::ElseIf)) {
+        s->conditions.push_back(ParseExpr());
+        ExpectKeyword(Keyword::Then, "Then");
+        s->blocks.push_back(ParseBlock(atBranchEnd, "End If"));
+    }
+    if (AcceptKeyword(Keyword::Else)) {
+        s->hasElse = true;
+        s->elseBlock = ParseBlock(
+            [&] { return IsKeyword(Keyword::End) && IsKeyword(Keyword::If, 1); }, "End If");
+    }
+    ParseEndOfBlock();
+    return s;
+}
+
+void Parser::ParseSingleLineIf(Stmt& s) {
+    DepthGuard guard(*this);
+    s.singleLine = true;
+    ++singleLineIf_;
+    struct Leave {
+        int& count;
+        ~Leave() { --count; }
+    } leave{singleLineIf_};
+    auto parsePart = [&](Block& block) {
+        while (true) {
+            while (Peek().kind == TokenKind::Colon) {
+                Next();
+            }
+            if (Peek().kind == TokenKind::Newline || Peek().kind == TokenKind::End ||
+                IsKeyword(Keyword::Else)) {
+                return;
+            }
+            block.push_back(ParseStatement());
+            ExpectStatementEnd();
+        }
+    };
+    s.blocks.emplace_back();
+    parsePart(s.blocks.back());
+    if (AcceptKeyword(Keyword::Else)) {
+        s.hasElse = true;
+        parsePart(s.elseBlock);
+    }
+}
+
+StmtPtr Parser::ParseSelect(Position pos) {
+    ExpectKeyword(Keyword::Case, "Case");
+    StmtPtr s = NewStmt(StmtKind::Select, pos);
+    s->value = ParseExpr();
+    ExpectStatementEnd();
+    SkipSeparators();
+    auto atCaseEnd = [&] {
+        return IsKeyword(Keyword::Case) ||
+               (IsKeyword(Keyword::End) && IsKeyword(Keyword::Select, 1));
+    };
+    while (!(IsKeyword(Keyword::End) && IsKeyword(Keyword::Select, 1))) {
+        CaseClause clause;
+        clause.pos = Here();
+        ExpectKeyword(Keyword::Case, "Case or End Select");
+        if (AcceptKeyword(Keyword::Else)) {
+            clause.body =
+                ParseBlock([&] { return IsKeyword(Keyword::End) && IsKeyword(Keyword::Select, 1); },
+                           "End Select");
+            s->cases.push_back(std::move(clause));
+            break;
+        }
+        do {
+            clause.items.push_back(ParseCaseItem());
+        } while (AcceptOperator(","));
+        ExpectStatementEnd();
+        clause.body = ParseBlock(atCaseEnd, "End Select");
+        s->cases.push_back(std::move(clause));
+    }
+    ParseEndOfBlock();
+    return s;
+}
+
+CaseItem Parser::ParseCaseItem() {
+    CaseItem item;
+    if (AcceptKeyword(Keyword::Is)) {
+        item.test = CaseTest::Is;
+        item.compare = ParseComparisonOperator();
+        item.value = ParseExpr();
+        return item;
+    }
+    item.value = ParseExpr();
+    if (AcceptKeyword(Keyword::To)) {
+        item.test = CaseTest::Range;
+        item.upper = ParseExpr();
+    }
+    return item;
+}
+
+StmtPtr Parser::ParseFor(Position pos) {
+    StmtPtr s;
+    if (AcceptKeyword(Keyword::Each)) {
+        s = NewStmt(StmtKind::ForEach, pos);
+        s->name = ExpectIdentifier(CompileError::ExpectedVariableName);
+        ExpectKeyword(Keyword::In, "In");
+        s->value = ParseExpr();
+    } else {
+        s = NewStmt(StmtKind::For, pos);
+        s->name = ExpectIdentifier(CompileError::ExpectedVariableName);
+        ExpectOperator("=");
+        s->value = ParseExpr();
+        ExpectKeyword(Keyword::To, "To");
+        s->limit = ParseExpr();
+        if (AcceptKeyword(Keyword::Step)) {
+            s->step = ParseExpr();
+        }
+    }
+    ExpectStatementEnd();
+    s->body = ParseBlock([&] { return IsKeyword(Keyword::Next); }, "Next");
+    s->endPos = Here();
+    Next();
+    ParseNextName(s->name);
+    return s;
+}
+
+void Parser::ParseNextName(const std::string& name) {
+    if (Peek().kind == TokenKind::Identifier) {
+        if (!EqualsNoCase(Peek().text, name)) {
+            Fail(CompileError::ExpectedNextName, name);
+        }
+        Next();
+    }
+    ExpectStatementEnd();
+}
+
+StmtPtr Parser::ParseDo(Position pos) {
+    StmtPtr s = NewStmt(StmtKind::Do, pos);
+    ParseLoopCondition(*s);
+    ExpectStatementEnd();
+    s->body = ParseBlock([&] { return IsKeyword(Keyword::Loop); }, "Loop");
+    s->endPos = Here();
+    Next();
+    if (IsKeyword(Keyword::While) || IsKeyword(Keyword::Until)) {
+        if (s->condition) {
+            Fail(CompileError::OneDoCondition);
+        }
+        s->testAtEnd = true;
+        ParseLoopCondition(*s);
+    }
+    ExpectStatementEnd();
+    return s;
+}
+
+void Parser::ParseLoopCondition(Stmt& s) {
+    if (IsKeyword(Keyword::While) || IsKeyword(Keyword::Until)) {
+        s.until = IsKeyword(Keyword::Until);
+        Next();
+        s.condition = ParseExpr();
+    }
+}
+
+StmtPtr Parser::ParseWhile(Position pos) {
+    StmtPtr s = NewStmt(StmtKind::Do, pos);
+    s->condition = ParseExpr();
+    ExpectStatementEnd();
+    s->body = ParseBlock([&] { return IsKeyword(Keyword::Wend); }, "Wend");
+    s->endPos = Here();
+    Next();
+    ExpectStatementEnd();
+    return s;
+}
+
+StmtPtr Parser::ParseExit(Position pos) {
+    static constexpr std::pair<Keyword, ExitKind> kExits[] = {
+        {Keyword::Sub, ExitKind::Sub},
+        {Keyword::Function, ExitKind::Function},
+        {Keyword::For, ExitKind::For},
+        {Keyword::Do, ExitKind::Do}};
+    for (const auto& [keyword, kind] : kExits) {
+        if (AcceptKeyword(keyword)) {
+            StmtPtr s = NewStmt(StmtKind::Exit, pos);
+            s->exitKind = kind;
+            ExpectStatementEnd();
+            return s;
+        }
+    }
+    Fail(CompileError::ExpectedExitKind);
+}
+
+StmtPtr Parser::ParseGoTo(Position pos) {
+    StmtPtr s = NewStmt(StmtKind::GoTo, pos);
+    s->name = ParseLabelName();
+    ExpectStatementEnd();
+    return s;
+}
+
+StmtPtr Parser::ParseOnError(Position pos) {
+    if (!IsWord("Error")) {
+        Fail(CompileError::Expected, "Error");
+    }
+    Next();
+    StmtPtr s = NewStmt(StmtKind::OnError, pos);
+    if (AcceptKeyword(Keyword::Resume)) {
+        ExpectKeyword(Keyword::Next, "Next");
+        s->errorMode = OnErrorMode::ResumeNext;
+    } else {
+        ExpectKeyword(Keyword::GoTo, "GoTo or Resume Next");
+        s->errorMode = AcceptZero() ? OnErrorMode::GoToZero : OnErrorMode::GoToLabel;
+        if (s->errorMode == OnErrorMode::GoToLabel) {
+            s->name = ParseLabelName();
+        }
+    }
+    ExpectStatementEnd();
+    return s;
+}
+
+StmtPtr Parser::ParseResume(Position pos) {
+    StmtPtr s = NewStmt(StmtKind::Resume, pos);
+    if (AcceptKeyword(Keyword::Next)) {
+        s->resumeMode = ResumeMode::Next;
+    } else if (AtStatementEnd() || AcceptZero()) {
+        s->resumeMode = ResumeMode::Again;
+    } else {
+        s->resumeMode = ResumeMode::Label;
+        s->name = ParseLabelName();
+    }
+    ExpectStatementEnd();
+    return s;
+}
+
+bool Parser::AcceptZero() {
+    if (Peek().kind == TokenKind::Number && Peek().text == "0") {
+        Next();
+        return true;
+    }
+    return false;
+}
+
+StmtPtr Parser::ParsePrint(Position pos) {
+    StmtPtr s = NewStmt(StmtKind::Print, pos);
+    while (!AtStatementEnd()) {
+        if (IsOperator(";") || IsOperator(",")) {
+            s->printItems.push_back(nullptr);
+        } else {
+            s->printItems.push_back(ParseExpr());
+        }
+        char separator = 0;
+        if (IsOperator(";") || IsOperator(",")) {
+            separator = Next().text[0];
+        } else if (!AtStatementEnd()) {
+            Fail(CompileError::ExpectedPrintSeparator);
+        }
+        s->printSeparators.push_back(separator);
+    }
+    return s;
+}
+
+} // namespace vek::basic
