@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -23,14 +22,6 @@ protected:
         std::ostringstream text;
         text << in.rdbuf();
         return text.str();
-    }
-    // The names in the folder, so that a test sees any temporary left behind.
-    std::vector<std::string> Names() const {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(folder.File("")))
-            names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
     }
     mode_t Mode(const std::string& path) const {
         struct stat info {};
@@ -53,8 +44,8 @@ TEST_F(FileReplacementTest, ALinkIsWrittenThroughToItsTargetAndStaysALink) {
     ASSERT_EQ(symlink("later.vkg", folder.File("dangling.vkg").c_str()), 0);
     ASSERT_TRUE(ReplaceFile(folder.File("dangling.vkg"), "made"));
     EXPECT_EQ(Read(folder.File("later.vkg")), "made");
-    EXPECT_EQ(Names(), (std::vector<std::string>{"board.vkg", "chain.vkg", "dangling.vkg",
-                                                 "later.vkg", "link.vkg"}));
+    EXPECT_EQ(folder.Names(), (std::vector<std::string>{"board.vkg", "chain.vkg", "dangling.vkg",
+                                                        "later.vkg", "link.vkg"}));
 }
 
 TEST_F(FileReplacementTest, AReadOnlyFileIsRefusedAndLeftAsItWas) {
@@ -64,7 +55,7 @@ TEST_F(FileReplacementTest, AReadOnlyFileIsRefusedAndLeftAsItWas) {
     ASSERT_FALSE(replaced);
     EXPECT_EQ(replaced.Error().text, path + ": read-only file; nothing was written");
     EXPECT_EQ(Read(path), "old");
-    EXPECT_EQ(Names(), std::vector<std::string>{"board.vkg"});
+    EXPECT_EQ(folder.Names(), std::vector<std::string>{"board.vkg"});
 }
 
 TEST_F(FileReplacementTest, AFileKeepsItsPermissionsAndANewOneFollowsTheUmask) {

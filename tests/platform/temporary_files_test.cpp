@@ -4,10 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <csignal>
 #include <fcntl.h>
-#include <filesystem>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -15,18 +13,9 @@
 namespace vek {
 namespace {
 
-namespace fs = std::filesystem;
-
 class TemporaryFilesTest : public testing::Test {
 protected:
     // The child of a death test is forked ("fast" style), so it writes into this test's folder.
-    std::vector<std::string> Names() const {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(folder.File("")))
-            names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
     // Makes a temporary of the target, writes to it and is then hit by the signal; a process that
     // lives on gives the temporary up as a failed save does, and ends.
     static void KilledWhileWriting(const std::string& target, int signal) {
@@ -47,7 +36,7 @@ TEST_F(TemporaryFilesTest, ASignalThatEndsTheProcessRemovesTheTemporaryFirst) {
     EXPECT_EXIT(KilledWhileWriting(target, SIGTERM), testing::KilledBySignal(SIGTERM), "");
     EXPECT_EXIT(KilledWhileWriting(target, SIGINT), testing::KilledBySignal(SIGINT), "");
     EXPECT_EXIT(KilledWhileWriting(target, SIGHUP), testing::KilledBySignal(SIGHUP), "");
-    EXPECT_EQ(Names(), std::vector<std::string>{"board.vkg"});
+    EXPECT_EQ(folder.Names(), std::vector<std::string>{"board.vkg"});
 }
 
 TEST_F(TemporaryFilesTest, ASignalWithAHandlerGoesToItAndAnIgnoredOneStaysIgnored) {
@@ -59,14 +48,14 @@ TEST_F(TemporaryFilesTest, ASignalWithAHandlerGoesToItAndAnIgnoredOneStaysIgnore
         },
         testing::ExitedWithCode(3), "");
     // The program's own handler decided to end it; the temporary was not the handler's to remove.
-    EXPECT_EQ(Names().size(), 2u);
+    EXPECT_EQ(folder.Names().size(), 2u);
     EXPECT_EXIT(
         {
             signal(SIGINT, SIG_IGN);
             KilledWhileWriting(target, SIGINT);
         },
         testing::ExitedWithCode(0), "");
-    EXPECT_EQ(Names().size(), 2u);
+    EXPECT_EQ(folder.Names().size(), 2u);
 
     // No handler of the registry stays once nothing is written.
     {
@@ -105,7 +94,7 @@ TEST_F(TemporaryFilesTest, StaleTemporariesOfTheFileAreClearedAndNothingElse) {
     ASSERT_EQ(symlink("board.vkg", folder.File("board.vkg.tmp-" + dead + "-link12").c_str()), 0);
 
     EXPECT_EQ(RemoveStaleTemporaries(target), 1);
-    EXPECT_EQ(Names(),
+    EXPECT_EQ(folder.Names(),
               (std::vector<std::string>{
                   "board.vkg", "board.vkg.bak", "board.vkg.tmp-" + alive + "-Ab12Cd",
                   "board.vkg.tmp-" + dead + "-fresh1", "board.vkg.tmp-" + dead + "-link12",
