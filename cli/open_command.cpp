@@ -216,7 +216,7 @@ int RunOpenCommand(const std::vector<std::string>& args, std::ostream& out, std:
         return kExitUsage;
     }
     Plan& plan = parsed.Value();
-    if (Result<std::string> file = ReadTextFile(plan.path); !file) {
+    if (Result<std::string> file = ReadTextFile(plan.path, kDescriptionFileLimit); !file) {
         err << "vek: cannot open '" << plan.path << "': " << file.Error().text << '\n';
         return kExitUsage;
     }

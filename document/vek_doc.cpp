@@ -56,7 +56,7 @@ bool CVekDoc::Compile(const std::string& path) {
     Clear();
     host_.ClearMessages();
     path_ = AbsolutePath(path);
-    Result<std::string> text = ReadTextFile(path_);
+    Result<std::string> text = ReadTextFile(path_, kDescriptionFileLimit);
     if (!text) {
         host_.Message(path + ": " + text.Error().text, true);
         return false;
