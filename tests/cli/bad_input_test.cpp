@@ -35,15 +35,27 @@ TEST_F(BadInput, FilesLargerThanTheirLimitAreRefusedAndPipesAreReadOnce) {
     MakeSparse(Temp("huge.vek"), 33 * 1024 * 1024);
     EXPECT_EQ(Vek({"tree", Temp("huge.vek")}).status, kExitUsage);
 
-    int ends[2];
-    ASSERT_EQ(pipe(ends), 0);
-    const std::string text = "#BeginRegisterList \"testdrv.dll\"\n0: CHIP A1;\n#EndRegisterList\n";
-    ASSERT_EQ(write(ends[1], text.data(), text.size()), static_cast<ssize_t>(text.size()));
-    close(ends[1]);
-    const VekRun piped = Vek({"check", "/dev/fd/" + std::to_string(ends[0])});
-    close(ends[0]);
-    EXPECT_EQ(piped.status, kExitOk) << piped.err;
-    EXPECT_THAT(piped.out, EndsWith(" - 0 error(s)\n"));
+    // Each command reads a piped description once: a second read would find the pipe empty.
+    const auto piped = [this](const std::string& text, std::vector<std::string> args) {
+        int ends[2];
+        EXPECT_EQ(pipe(ends), 0);
+        EXPECT_EQ(write(ends[1], text.data(), text.size()), static_cast<ssize_t>(text.size()));
+        close(ends[1]);
+        args.insert(args.begin() + 1, "/dev/fd/" + std::to_string(ends[0]));
+        const VekRun run = Vek(args);
+        close(ends[0]);
+        return run;
+    };
+    const VekRun faulty = piped("#BeginRegisterList \"testdrv.dll\"\n0: CHIP A1;\n"
+                                "1: REG [0x01 = 0;\n1: OTHER [0x02 = 0;\n#EndRegisterList\n",
+                                {"check"});
+    EXPECT_EQ(faulty.status, kExitErrors);
+    EXPECT_THAT(faulty.out, EndsWith(" - 8 error(s)\n"));
+    const VekRun opened = piped("#BeginRegisterList \"testdrv.dll\"\n0: CHIP A1;\n"
+                                "1: REG [0x01] = 0x5a;\n#EndRegisterList\n",
+                                {"open", "--simulate", "write-default", "show", "REG"});
+    EXPECT_EQ(opened.status, kExitOk) << opened.err;
+    EXPECT_EQ(opened.out, "REG = 0x5a\n");
 
     MakeSparse(Temp("huge.vkg"), 65 * 1024 * 1024);
     const VekRun load = Vek({"open", Example("demo.vek"), "--simulate", "load", Temp("huge.vkg")});
