@@ -99,7 +99,7 @@ Result<void> ResolveScript(const CVekDoc& doc, Operation& operation) {
         operation.name = macro->GetFile();
         return {};
     }
-    if (Result<std::string> file = ReadTextFile(operation.name); !file) {
+    if (Result<std::string> file = ReadTextFile(operation.name, kScriptFileLimit); !file) {
         return Failure{1, "no script macro or Basic file '" + operation.name +
                               "': " + file.Error().text};
     }

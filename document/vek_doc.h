@@ -31,8 +31,9 @@ public:
 
     // Compiles the description and binds its drivers; the output window gets the compiler's
     // lines and the summary "<file> - <n> error(s)". False when the file cannot be read, the
-    // compile found errors, or the user declined simulation for a driver that failed.
-    bool OpenDocument(const std::string& path);
+    // compile found errors, or the user declined simulation for a driver that failed. A caller
+    // that has read the file already gives its text, since a pipe can be read only once.
+    bool OpenDocument(const std::string& path, std::optional<std::string> text = std::nullopt);
     // Compiles the description and builds its registers as OpenDocument does, but loads no
     // driver library: the registers can be named and hold values, and every transfer fails as
     // through a driver that is not loaded. The output window gets the compiler's lines and, with
@@ -100,7 +101,7 @@ private:
     void Clear();
     // Reads and compiles the description and takes the compiled lists; false with the summary
     // in the output window when the file cannot be read or has errors.
-    bool Compile(const std::string& path);
+    bool Compile(const std::string& path, std::optional<std::string> text);
     // Closes every driver and unlinks the items from the registers that go with them.
     void DropDrivers();
     void TakeCompiled(std::unique_ptr<CItemList> items);

@@ -55,16 +55,17 @@ std::string OneLine(std::string text) {
 }
 
 // The question of string 61219 with the stored file names in place of %file1 and %file2,
-// replaced in one pass so that a name holding "%file2" stays as it is.
+// replaced in one pass so that a name holding "%file2" stays as it is. The names come from the
+// file, so their control bytes are shown escaped.
 std::string DifferentDescriptionQuestion(const std::string& vkgFile, const std::string& vekFile) {
     const std::string_view pattern = LoadString(StringId::WarnDifferentVekFiles);
     std::string text;
     for (std::size_t i = 0; i < pattern.size();) {
         if (pattern.substr(i, 6) == "%file1") {
-            text += "\"" + vkgFile + "\"";
+            text += "\"" + EscapeControlBytes(vkgFile) + "\"";
             i += 6;
         } else if (pattern.substr(i, 6) == "%file2") {
-            text += "\"" + vekFile + "\"";
+            text += "\"" + EscapeControlBytes(vekFile) + "\"";
             i += 6;
         } else {
             text += pattern[i++];

@@ -1,6 +1,7 @@
 #include "model/driver.h"
 
 #include "model/driver_error.h"
+#include "platform/text_helpers.h"
 #include "model/line_item.h"
 #include "model/register_context.h"
 #include "platform/dynamic_library.h"
@@ -79,9 +80,12 @@ Result<BindMode> CDriver::Bind(std::deque<CLineItem*>& items,
     std::string reason;
     library_ = DynamicLibrary::Load(fileName_, searchDirectories, reason);
     if (library_ == nullptr) {
-        return Decline(BindFailure::NotLoaded, DriverErrorLine(StringId::DrvD01, {}, fileName_));
+        Report(DriverErrorLine(StringId::DrvD01, {}, EscapeControlBytes(fileName_)));
+        // The loader's reason on a line of its own: a missing file, a library of another machine,
+        // a library that the driver needs and that is missing.
+        return Decline(BindFailure::NotLoaded, EscapeControlBytes(reason));
     }
-    Report(fileName_);
+    Report(EscapeControlBytes(fileName_));
 
     void* found[std::size(kEntryPointNames)] = {};
     std::vector<std::string> missing;
