@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 
 namespace vek {
 
@@ -308,6 +309,12 @@ std::vector<int> CSftTree::SetFilter(const QString& text) {
             Refresh();
     }
     return matches;
+}
+
+void CSftTree::drawBranches(QPainter* painter, const QRect& rect, const QModelIndex& index) const {
+    if (selectionModel()->isSelected(index))
+        painter->fillRect(rect, palette().brush(QPalette::Highlight));
+    QTreeView::drawBranches(painter, rect, index);
 }
 
 bool CSftTree::OnNodeSymbol(const QModelIndex& index, const QPoint& pos) const {

@@ -102,6 +102,9 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyboardSearch(const QString&) override {}
+    // A selected row's node symbol sits on the selection colour, as the rest of the row does.
+    void drawBranches(QPainter* painter, const QRect& rect,
+                      const QModelIndex& index) const override;
 
 private:
     bool OnNodeSymbol(const QModelIndex& index, const QPoint& pos) const;
