@@ -1,12 +1,12 @@
 #include "model/driver.h"
 
 #include "model/driver_error.h"
-#include "platform/text_helpers.h"
 #include "model/line_item.h"
 #include "model/register_context.h"
 #include "platform/dynamic_library.h"
 #include "platform/profile_file.h"
 #include "platform/string_table.h"
+#include "platform/text_helpers.h"
 
 namespace vek {
 
@@ -129,9 +129,9 @@ void CDriver::SaveValues(ProfileFile& file) const {
     }
 }
 
-void CDriver::LoadValues(const ProfileFile& file, TransferFlags flags) {
+void CDriver::LoadValues(const ProfileFile& file, TransferFlags flags, ValuesLoadTally& tally) {
     for (const auto& device : devices_) {
-        device->LoadValues(file, flags);
+        device->LoadValues(file, flags, tally);
     }
 }
 

@@ -64,7 +64,7 @@ public:
     // of the DRIVER section, then each device's part.
     void SaveValues(ProfileFile& file) const;
     // Reads back every register of every device; known values are written at once with flags.
-    void LoadValues(const ProfileFile& file, TransferFlags flags);
+    void LoadValues(const ProfileFile& file, TransferFlags flags, ValuesLoadTally& tally);
 
 private:
     void Report(const std::string& text) const;

@@ -167,6 +167,52 @@ TEST_F(BadInput, SavingWritesThroughALinkAndRefusesAReadOnlyFile) {
     EXPECT_EQ(Read("board.vkg"), before);
 }
 
+// Standard input from /dev/null for a scope, so that a question finds no terminal to ask even
+// when the tests run from one.
+class NoTerminal {
+public:
+    NoTerminal() : saved_(dup(STDIN_FILENO)) {
+        const int null = open("/dev/null", O_RDONLY);
+        dup2(null, STDIN_FILENO);
+        close(null);
+    }
+    ~NoTerminal() {
+        dup2(saved_, STDIN_FILENO);
+        close(saved_);
+    }
+    NoTerminal(const NoTerminal&) = delete;
+    NoTerminal& operator=(const NoTerminal&) = delete;
+
+private:
+    int saved_;
+};
+
+TEST_F(BadInput, ValuesThatCannotBeLoadedSayWhyAndFailTheRun) {
+    const NoTerminal noTerminal;
+    const std::string values = Temp("board.vkg");
+    ASSERT_EQ(Vek({"open", Example("demo.vek"), "--simulate", "save", values}).status, kExitOk);
+
+    // Another description: the question is shown with the answer taken, and the run fails.
+    const std::string other = Write("other.vek", Read(Example("demo.vek")));
+    const VekRun another = Vek({"open", other, "--simulate", "load", values});
+    EXPECT_EQ(another.status, kExitErrors);
+    EXPECT_THAT(another.err, HasSubstr("Load it anyway? [yes/no] no (no terminal to answer"));
+    EXPECT_THAT(another.err, HasSubstr("board.vkg: not loaded, it was saved with another"));
+
+    // The same description reached through a linked folder is the same description.
+    ASSERT_EQ(symlink(fs::path(Example("demo.vek")).parent_path().c_str(), Temp("boards").c_str()),
+              0);
+    const VekRun linked = Vek({"open", Temp("boards/demo.vek"), "--simulate", "load", values});
+    EXPECT_EQ(linked.status, kExitOk) << linked.err;
+    EXPECT_THAT(linked.err, Not(HasSubstr("Different Vek Files")));
+
+    // Nothing of the file is a value of this description, even when told to load it anyway.
+    const VekRun noise = Vek({"open", Example("demo.vek"), "--simulate", "--yes", "load",
+                              Write("noise.vkg", "[HEADER]\nVekFile=x.vek\n\x01\x02garbage\n")});
+    EXPECT_EQ(noise.status, kExitErrors);
+    EXPECT_THAT(noise.err, HasSubstr("noise.vkg: no value for a register of this description"));
+}
+
 // In the child of a death test: a save that may write no file larger than `size`.
 void SaveWithinFileSize(const std::string& description, const std::string& values, rlim_t size) {
     const rlimit small{size, size};
