@@ -72,8 +72,9 @@ public:
     void ToggleWriteMacros();
     // Whether the register macros run.
     MacroFlags GetFlags() const { return flags_; }
-    // VekClose then VekOpen for every driver whose VekOpen succeeded.
-    void ResetDrivers();
+    // VekClose then VekOpen for every driver whose VekOpen succeeded. In simulation mode no
+    // driver is touched and that is said. False when no driver was reset or an open failed.
+    bool ResetDrivers();
     // Whether at least one driver was opened.
     bool DriverOpened() const { return driverOpened_; }
 

@@ -115,11 +115,14 @@ Result<BindMode> CDriver::Bind(std::deque<CLineItem*>& items,
                    DriverErrorLine(StringId::DrvD03, {}, DriverStatus(&entry_)));
 }
 
-void CDriver::Reset() {
-    if (entry_.close != nullptr && entry_.open != nullptr) {
-        entry_.close();
-        entry_.open();
-    }
+bool CDriver::Reset() {
+    if (entry_.close == nullptr || entry_.open == nullptr)
+        return false;
+    entry_.close();
+    if (entry_.open() != 0)
+        return true;
+    Report(DriverErrorLine(StringId::DrvD03, {}, DriverStatus(&entry_)));
+    return false;
 }
 
 void CDriver::SaveValues(ProfileFile& file) const {

@@ -50,8 +50,9 @@ public:
     // values, but every transfer fails as through a driver that is not loaded. False for an
     // empty list.
     bool TakeItems(std::deque<CLineItem*>& items);
-    // VekClose then VekOpen, results ignored, when both are bound.
-    void Reset();
+    // VekClose then VekOpen when both are bound; a failed open is reported with the driver's
+    // status. False when it failed or the driver is not bound.
+    bool Reset();
 
     // The library's file name without its four-character ending.
     const std::string& GetName() const { return name_; }

@@ -213,6 +213,43 @@ TEST_F(BadInput, ValuesThatCannotBeLoadedSayWhyAndFailTheRun) {
     EXPECT_THAT(noise.err, HasSubstr("noise.vkg: no value for a register of this description"));
 }
 
+TEST_F(BadInput, TransfersThatTheAccessTypeOrTheDriverTurnsAwayAreSaid) {
+    const auto run = [this](std::vector<std::string> operations) {
+        operations.insert(operations.begin(), {"open", Example("demo.vek"), "--simulate"});
+        return Vek(operations);
+    };
+    const VekRun readOnly = run({"write", "TEMP=0x10"});
+    EXPECT_EQ(readOnly.status, kExitErrors);
+    EXPECT_THAT(readOnly.err, HasSubstr("vek: write TEMP: a READ register is never written; "
+                                        "nothing was transferred\n"));
+    EXPECT_EQ(run({"write", "STATUS=1"}).status, kExitErrors);
+    const VekRun writeOnly = run({"read", "OUTPUT"});
+    EXPECT_EQ(writeOnly.status, kExitErrors);
+    EXPECT_THAT(writeOnly.err, HasSubstr("vek: read OUTPUT: a WRITE register is never read"));
+
+    const VekRun simulated = run({"reset"});
+    EXPECT_EQ(simulated.status, kExitErrors);
+    EXPECT_THAT(simulated.err, HasSubstr("Reset Driver: the document is in simulation mode; no "
+                                         "driver was touched\n"));
+
+    // A macro whose write the driver refuses fails the run.
+    test::TestDriverLibrary driver;
+    driver.FailAddress({0x01});
+    const std::string board =
+        Write("macro.vek", "#BeginRegisterList \"testdrv.dll\"\n"
+                           "0: CHIP A1;\n1: REG [0x01] = 0;\n"
+                           "1: PROTECTED [0x02] = 0x11 f;\n"
+                           "#EndRegisterList\n"
+                           "#BeginMacro SetReg\n[CHIP]\nREG = 5;\n#EndMacro\n");
+    const VekRun macro = Vek({"open", board, "macro", "SetReg"});
+    EXPECT_EQ(macro.status, kExitErrors);
+    EXPECT_THAT(macro.err, HasSubstr("vek: macro SetReg: 1 transfer(s) failed\n"));
+    const VekRun prot = Vek({"open", board, "write", "PROTECTED=0x22"});
+    EXPECT_EQ(prot.status, kExitOk) << prot.err;
+    EXPECT_THAT(prot.err, HasSubstr("vek: write PROTECTED: a PROT register is always written "
+                                    "with its default\n"));
+}
+
 // In the child of a death test: a save that may write no file larger than `size`.
 void SaveWithinFileSize(const std::string& description, const std::string& values, rlim_t size) {
     const rlimit small{size, size};
