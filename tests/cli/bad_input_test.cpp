@@ -167,6 +167,13 @@ TEST_F(BadInput, SavingWritesThroughALinkAndRefusesAReadOnlyFile) {
     EXPECT_EQ(Read("board.vkg"), before);
 }
 
+TEST_F(BadInput, ADescriptionStartingWithAByteOrderMarkCompiles) {
+    const VekRun run = Vek({"check", Write("bom.vek", "\xEF\xBB\xBF#BeginRegisterList \"t.dll\"\n"
+                                                      "0: CHIP A1;\n#EndRegisterList\n")});
+    EXPECT_EQ(run.status, kExitOk) << run.out;
+    EXPECT_THAT(run.out, EndsWith("bom.vek - 0 error(s)\n"));
+}
+
 // Standard input from /dev/null for a scope, so that a question finds no terminal to ask even
 // when the tests run from one.
 class NoTerminal {
