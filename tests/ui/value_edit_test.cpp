@@ -2,6 +2,7 @@
 // the signed decimal limits and what Return and Escape give.
 #include "ui/tree/value_edit.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QSignalSpy>
@@ -126,6 +127,30 @@ private Q_SLOTS:
         QVERIFY(edit_->Commit());
         QCOMPARE(cancelled_->size(), 2);
         QCOMPARE(committed_->size(), 0);
+    }
+
+    void windowShortcutsDoNotTakeTheEditorsKeys() {
+        QWidget window;
+        auto* shortcut = new QAction(&window);
+        shortcut->setShortcuts({QKeySequence(Qt::Key_Escape), QKeySequence(Qt::Key_Return),
+                                QKeySequence(Qt::Key_Left), QKeySequence(Qt::Key_F5)});
+        window.addAction(shortcut);
+        QSignalSpy triggered(shortcut, &QAction::triggered);
+        edit_->setParent(&window);
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        edit_->setFocus();
+        edit_->Open(kHex8, QStringLiteral("12"));
+        QTest::keyClick(edit_.get(), Qt::Key_F5); // other keys still reach the window
+        QCOMPARE(triggered.size(), 1);
+        QTest::keyClick(edit_.get(), Qt::Key_Left);
+        QTest::keyClick(edit_.get(), Qt::Key_Return);
+        QTest::keyClick(edit_.get(), Qt::Key_Escape);
+        QCOMPARE(triggered.size(), 1);
+        QCOMPARE(committed_->size(), 1);
+        QCOMPARE(cancelled_->size(), 1);
+        edit_->setParent(nullptr);
     }
 
     void pastedTextFollowsTheTypingRules() {

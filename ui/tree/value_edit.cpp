@@ -26,6 +26,11 @@ EditorKey KeyOf(int key) {
     }
 }
 
+bool IsEditorsOwnKey(int key) {
+    return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape ||
+           key == Qt::Key_Backspace || SwallowsKey(KeyOf(key));
+}
+
 // Keeps whatever reaches the text other than by typing (a middle-click paste, a drop, undo)
 // within the characters and the length the radix allows.
 class ValueTextValidator : public QValidator {
@@ -98,6 +103,15 @@ bool CValueEdit::Commit() {
 
 void CValueEdit::Cancel() {
     Q_EMIT Cancelled();
+}
+
+bool CValueEdit::event(QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride &&
+        IsEditorsOwnKey(static_cast<QKeyEvent*>(event)->key())) {
+        event->accept();
+        return true;
+    }
+    return QLineEdit::event(event);
 }
 
 void CValueEdit::keyPressEvent(QKeyEvent* event) {

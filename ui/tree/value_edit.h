@@ -13,7 +13,8 @@ namespace vek {
 // outcomes: Committed with the value to set and write, Cancelled with nothing changed. Either way
 // the tree view then closes the editor; a refused commit leaves it open with its text selected.
 // Typing follows the editor's rules for the radix (value_edit_rules.h); Home, Left, Right, Up and
-// Down are swallowed; Return commits and Escape cancels.
+// Down are swallowed; Return commits and Escape cancels. While it has the focus these keys are its
+// own, not shortcuts of the window around it.
 class CValueEdit : public QLineEdit {
     Q_OBJECT
 
@@ -42,6 +43,7 @@ Q_SIGNALS:
     void Refused();
 
 protected:
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
