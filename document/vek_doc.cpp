@@ -243,12 +243,22 @@ void CVekDoc::ToggleWriteMacros() {
     ToggleMacros(MacroFlag::WriteMacros, UpdateCode::WriteMacros);
 }
 
-void CVekDoc::ResetDrivers() {
+bool CVekDoc::ResetDrivers() {
+    if (context_.simulation) {
+        host_.Message("Reset Driver: the document is in simulation mode; no driver was touched",
+                      true);
+        return false;
+    }
+    bool reset = false;
+    bool failed = false;
     for (const auto& driver : drivers_) {
         if (driver->IsOpened()) {
-            driver->Reset();
+            (driver->Reset() ? reset : failed) = true;
         }
     }
+    if (!reset && !failed)
+        host_.Message("Reset Driver: no driver is opened", true);
+    return reset && !failed;
 }
 
 std::optional<std::vector<CShadowReg*>>

@@ -72,8 +72,9 @@ public:
     void ToggleWriteMacros();
     // Whether the register macros run.
     MacroFlags GetFlags() const { return flags_; }
-    // VekClose then VekOpen for every driver whose VekOpen succeeded.
-    void ResetDrivers();
+    // VekClose then VekOpen for every driver whose VekOpen succeeded. In simulation mode no
+    // driver is touched and that is said. False when no driver was reset or an open failed.
+    bool ResetDrivers();
     // Whether at least one driver was opened.
     bool DriverOpened() const { return driverOpened_; }
 
@@ -85,8 +86,9 @@ public:
     // instance, to compare it with a saved file).
     void StoreValues(ProfileFile& values, const std::string& comment) const;
     // Loads register values and writes each known one to its device at once. A file saved for
-    // another description is loaded only when the user says Yes. False when the file cannot be
-    // read or the user said No.
+    // another description is loaded only when the user says Yes. Lines that are not values of
+    // their register are skipped and named in the output window. False when the file cannot be
+    // read, the user said No, nothing in it was a value of this description, or a write failed.
     bool LoadValues(const std::string& file);
 
     // The shadow registers of the drivers and devices of these names, in driver, device and

@@ -1,12 +1,12 @@
 #include "model/driver.h"
 
 #include "model/driver_error.h"
-#include "platform/text_helpers.h"
 #include "model/line_item.h"
 #include "model/register_context.h"
 #include "platform/dynamic_library.h"
 #include "platform/profile_file.h"
 #include "platform/string_table.h"
+#include "platform/text_helpers.h"
 
 namespace vek {
 
@@ -115,11 +115,14 @@ Result<BindMode> CDriver::Bind(std::deque<CLineItem*>& items,
                    DriverErrorLine(StringId::DrvD03, {}, DriverStatus(&entry_)));
 }
 
-void CDriver::Reset() {
-    if (entry_.close != nullptr && entry_.open != nullptr) {
-        entry_.close();
-        entry_.open();
-    }
+bool CDriver::Reset() {
+    if (entry_.close == nullptr || entry_.open == nullptr)
+        return false;
+    entry_.close();
+    if (entry_.open() != 0)
+        return true;
+    Report(DriverErrorLine(StringId::DrvD03, {}, DriverStatus(&entry_)));
+    return false;
 }
 
 void CDriver::SaveValues(ProfileFile& file) const {
@@ -129,9 +132,9 @@ void CDriver::SaveValues(ProfileFile& file) const {
     }
 }
 
-void CDriver::LoadValues(const ProfileFile& file, TransferFlags flags) {
+void CDriver::LoadValues(const ProfileFile& file, TransferFlags flags, ValuesLoadTally& tally) {
     for (const auto& device : devices_) {
-        device->LoadValues(file, flags);
+        device->LoadValues(file, flags, tally);
     }
 }
 

@@ -167,6 +167,96 @@ TEST_F(BadInput, SavingWritesThroughALinkAndRefusesAReadOnlyFile) {
     EXPECT_EQ(Read("board.vkg"), before);
 }
 
+TEST_F(BadInput, ADescriptionStartingWithAByteOrderMarkCompiles) {
+    const VekRun run = Vek({"check", Write("bom.vek", "\xEF\xBB\xBF#BeginRegisterList \"t.dll\"\n"
+                                                      "0: CHIP A1;\n#EndRegisterList\n")});
+    EXPECT_EQ(run.status, kExitOk) << run.out;
+    EXPECT_THAT(run.out, EndsWith("bom.vek - 0 error(s)\n"));
+}
+
+// Standard input from /dev/null for a scope, so that a question finds no terminal to ask even
+// when the tests run from one.
+class NoTerminal {
+public:
+    NoTerminal() : saved_(dup(STDIN_FILENO)) {
+        const int null = open("/dev/null", O_RDONLY);
+        dup2(null, STDIN_FILENO);
+        close(null);
+    }
+    ~NoTerminal() {
+        dup2(saved_, STDIN_FILENO);
+        close(saved_);
+    }
+    NoTerminal(const NoTerminal&) = delete;
+    NoTerminal& operator=(const NoTerminal&) = delete;
+
+private:
+    int saved_;
+};
+
+TEST_F(BadInput, ValuesThatCannotBeLoadedSayWhyAndFailTheRun) {
+    const NoTerminal noTerminal;
+    const std::string values = Temp("board.vkg");
+    ASSERT_EQ(Vek({"open", Example("demo.vek"), "--simulate", "save", values}).status, kExitOk);
+
+    // Another description: the question is shown with the answer taken, and the run fails.
+    const std::string other = Write("other.vek", Read(Example("demo.vek")));
+    const VekRun another = Vek({"open", other, "--simulate", "load", values});
+    EXPECT_EQ(another.status, kExitErrors);
+    EXPECT_THAT(another.err, HasSubstr("Load it anyway? [yes/no] no (no terminal to answer"));
+    EXPECT_THAT(another.err, HasSubstr("board.vkg: not loaded, it was saved with another"));
+
+    // The same description reached through a linked folder is the same description.
+    ASSERT_EQ(symlink(fs::path(Example("demo.vek")).parent_path().c_str(), Temp("boards").c_str()),
+              0);
+    const VekRun linked = Vek({"open", Temp("boards/demo.vek"), "--simulate", "load", values});
+    EXPECT_EQ(linked.status, kExitOk) << linked.err;
+    EXPECT_THAT(linked.err, Not(HasSubstr("Different Vek Files")));
+
+    // Nothing of the file is a value of this description, even when told to load it anyway.
+    const VekRun noise = Vek({"open", Example("demo.vek"), "--simulate", "--yes", "load",
+                              Write("noise.vkg", "[HEADER]\nVekFile=x.vek\n\x01\x02garbage\n")});
+    EXPECT_EQ(noise.status, kExitErrors);
+    EXPECT_THAT(noise.err, HasSubstr("noise.vkg: no value for a register of this description"));
+}
+
+TEST_F(BadInput, TransfersThatTheAccessTypeOrTheDriverTurnsAwayAreSaid) {
+    const auto run = [this](std::vector<std::string> operations) {
+        operations.insert(operations.begin(), {"open", Example("demo.vek"), "--simulate"});
+        return Vek(operations);
+    };
+    const VekRun readOnly = run({"write", "TEMP=0x10"});
+    EXPECT_EQ(readOnly.status, kExitErrors);
+    EXPECT_THAT(readOnly.err, HasSubstr("vek: write TEMP: a READ register is never written; "
+                                        "nothing was transferred\n"));
+    EXPECT_EQ(run({"write", "STATUS=1"}).status, kExitErrors);
+    const VekRun writeOnly = run({"read", "OUTPUT"});
+    EXPECT_EQ(writeOnly.status, kExitErrors);
+    EXPECT_THAT(writeOnly.err, HasSubstr("vek: read OUTPUT: a WRITE register is never read"));
+
+    const VekRun simulated = run({"reset"});
+    EXPECT_EQ(simulated.status, kExitErrors);
+    EXPECT_THAT(simulated.err, HasSubstr("Reset Driver: the document is in simulation mode; no "
+                                         "driver was touched\n"));
+
+    // A macro whose write the driver refuses fails the run.
+    test::TestDriverLibrary driver;
+    driver.FailAddress({0x01});
+    const std::string board =
+        Write("macro.vek", "#BeginRegisterList \"testdrv.dll\"\n"
+                           "0: CHIP A1;\n1: REG [0x01] = 0;\n"
+                           "1: PROTECTED [0x02] = 0x11 f;\n"
+                           "#EndRegisterList\n"
+                           "#BeginMacro SetReg\n[CHIP]\nREG = 5;\n#EndMacro\n");
+    const VekRun macro = Vek({"open", board, "macro", "SetReg"});
+    EXPECT_EQ(macro.status, kExitErrors);
+    EXPECT_THAT(macro.err, HasSubstr("vek: macro SetReg: 1 transfer(s) failed\n"));
+    const VekRun prot = Vek({"open", board, "write", "PROTECTED=0x22"});
+    EXPECT_EQ(prot.status, kExitOk) << prot.err;
+    EXPECT_THAT(prot.err, HasSubstr("vek: write PROTECTED: a PROT register is always written "
+                                    "with its default\n"));
+}
+
 // In the child of a death test: a save that may write no file larger than `size`.
 void SaveWithinFileSize(const std::string& description, const std::string& values, rlim_t size) {
     const rlimit small{size, size};
