@@ -1,6 +1,7 @@
 #include "ui/app/window_templates.h"
 
 #include "ui/app/document_entry.h"
+#include "ui/commands/command_router.h"
 #include "ui/commands/ui_strings.h"
 #include "ui/frame/fixed_frame.h"
 #include "ui/frame/vek_tool_bar.h"
@@ -44,11 +45,13 @@ CMDITreeWnd* WindowTemplates::CreateTree(DocumentEntry& entry, ShowKind showList
                                    [&entry](CMacro& macro) { entry.RunMacro(macro); },
                                    [&entry, showList] { showList(entry); }};
     auto* window = new CMDITreeWnd(entry.Document(), entry.Title(), &entry, services);
-    auto* view =
-        new CVekTreeView(entry.Document(),
-                         {frame_.StatusBar(), window->SliderBar(),
-                          [&entry](const std::function<void()>& work) { entry.RunBusy(work); }},
-                         nullptr);
+    auto* view = new CVekTreeView(
+        entry.Document(),
+        {frame_.StatusBar(), window->SliderBar(),
+         [&entry](const std::function<void()>& work) { entry.RunBusy(work); },
+         frame_.MainToolBar().FindBox(), [this] { return frame_.FindBoxFocused(); },
+         [this] { frame_.Router().Execute(CommandId::FindString); }, &frame_},
+        nullptr);
     window->SetTreeView(view, view);
     view->OnInitialUpdate();
     window->FillMacroBar();

@@ -14,9 +14,8 @@ class ItemImages;
 class TreeModel;
 
 // What the tree control tells its owner, with the codes the register tree window knows them by.
+// The cell editor reports its commit and cancel itself.
 enum class TreeNotification : int {
-    CommitEdit = 0x0F,     // Return in the cell editor
-    CancelEdit = 0x0E,     // Escape in the cell editor
     ToggleRow = 0x21,      // a click on a row's node symbol, Left, Right, "+" or "-"
     RowActionMouse = 0x2C, // a double click on a row
     RowActionKey = 0x2D,   // Return on a row

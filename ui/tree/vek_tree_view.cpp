@@ -9,12 +9,14 @@
 #include "ui/tree/slider_bar.h"
 #include "ui/tree/tree_item_rules.h"
 #include "ui/tree/tree_model.h"
+#include "ui/tree/value_edit.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -64,7 +66,10 @@ std::string Unbracketed(std::string text) {
 CVekTreeView::CVekTreeView(CVekDoc& document, Services services, QWidget* parent)
     : QWidget(parent), document_(document), services_(std::move(services)),
       filter_(new QLineEdit(this)), tree_(new CSftTree(images_, this)),
-      bookmarks_(*tree_, [this](int row) { RevealRow(row); }) {
+      bookmarks_(*tree_, [this](int row) { RevealRow(row); }),
+      find_(*tree_, bookmarks_, *this,
+            {services_.findBox, [this](int row, bool focus) { RevealRow(row, focus); },
+             services_.findStringInActiveView, services_.mainWindow}) {
     setObjectName(QStringLiteral("CVekTreeView"));
     setWindowTitle(QStringLiteral("Register Tree"));
     filter_->setObjectName(QStringLiteral("TreeFilter"));
@@ -88,10 +93,25 @@ CVekTreeView::CVekTreeView(CVekDoc& document, Services services, QWidget* parent
             tree_->ShowRow(item->GetNode());
         }
     });
+    connect(tree_, &CSftTree::CharTyped, this, [this](QChar c) {
+        if (editor_ == nullptr)
+            StartEditing(c);
+    });
+    // The editor stays over its cell, and ends when another row becomes the caret row.
+    connect(tree_->verticalScrollBar(), &QScrollBar::valueChanged, this,
+            &CVekTreeView::PlaceEditor);
+    connect(tree_->horizontalScrollBar(), &QScrollBar::valueChanged, this,
+            &CVekTreeView::PlaceEditor);
+    connect(tree_->header(), &QHeaderView::sectionResized, this, &CVekTreeView::PlaceEditor);
+    connect(tree_->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] {
+        if (editItem_ != nullptr && tree_->GetRowItem(tree_->GetCaretRow()) != editItem_)
+            CloseEditor();
+    });
     tree_->Model().SetToolTip([this](const CLineItem& item) { return ToolTipOf(item); });
 }
 
 CVekTreeView::~CVekTreeView() {
+    CloseEditor();
     // The items outlive the rows when the document stays open in another window.
     if (const CItemList* items = document_.GetItems()) {
         for (CLineItem& item : *items)
@@ -182,9 +202,10 @@ void CVekTreeView::ToggleRow(int row) {
         tree_->ExpandRow(row);
         shownRows_ += children;
     }
+    PlaceEditor();
 }
 
-void CVekTreeView::RevealRow(int row) {
+void CVekTreeView::RevealRow(int row, bool focus) {
     if (!tree_->Model().IsRow(row))
         return;
     if (tree_->Model().At(row).filtered)
@@ -194,7 +215,8 @@ void CVekTreeView::RevealRow(int row) {
         if (!tree_->IsRowExpanded(p))
             ToggleRow(p);
     }
-    tree_->setFocus();
+    if (focus)
+        tree_->setFocus();
     tree_->SelectRow(row);
     tree_->ShowRow(row);
 }
@@ -211,14 +233,87 @@ void CVekTreeView::OnNotify(TreeNotification code) {
     case TreeNotification::ToggleBookmark:
         bookmarks_.Toggle();
         break;
-    case TreeNotification::CommitEdit:
-    case TreeNotification::CancelEdit:
-        break;
     }
 }
 
 void CVekTreeView::RowAction() {
+    const bool onValue = AsValueItem(SelectedItem()) != nullptr;
+    if (onValue &&
+        (tree_->GetClickedColumn() == static_cast<int>(TreeColumn::Data) || editor_ != nullptr)) {
+        if (editor_ != nullptr)
+            editor_->Commit();
+        else
+            StartEditing(std::nullopt);
+        return;
+    }
     ToggleRow(tree_->GetCaretRow());
+}
+
+void CVekTreeView::StartEditing(std::optional<QChar> first) {
+    const int row = tree_->GetCaretRow();
+    if (!tree_->GetCellRect(row, TreeColumn::Data))
+        return;
+    tree_->scrollTo(tree_->Model().IndexOf(row, static_cast<int>(TreeColumn::Data)));
+    const std::optional<QRect> cell = tree_->GetCellRect(row, TreeColumn::Data);
+    CVarItem* item = AsValueItem(tree_->GetRowItem(row));
+    if (!cell || item == nullptr || !IsEditable(*item))
+        return;
+    editItem_ = item;
+    item->AddFlags(ItemFlag::Editing);
+    tree_->SetEditMode(CSftTree::EditMode::Editing);
+    editor_ = new CValueEdit(tree_->viewport());
+    editor_->setFont(tree_->Model().ValueFont());
+    editor_->setGeometry(*cell);
+    const ValueFormat format{item->GetRadix(), ValueBits(*item), item->HasFlags(ItemFlag::Signed)};
+    if (first) {
+        editor_->OpenWithCharacter(format, *first);
+    } else {
+        // Placeholders of a value not yet known are not a value to edit.
+        const bool known =
+            item->HasFlags(ItemFlag::ValueShown) || item->GetKind() == ItemKind::Variable;
+        editor_->Open(format,
+                      known ? ToQString(tree_->GetCellText(row, TreeColumn::Data)) : QString());
+    }
+    connect(editor_, &CValueEdit::Committed, this, &CVekTreeView::OnEditCommitted);
+    connect(editor_, &CValueEdit::Cancelled, this, &CVekTreeView::CloseEditor);
+    editor_->show();
+    editor_->setFocus();
+}
+
+void CVekTreeView::OnEditCommitted(uint32_t value) {
+    CVarItem* item = editItem_;
+    CloseEditor();
+    if (item == nullptr)
+        return;
+    // One write, with the item's write macros; a failure goes to the output window.
+    item->DepositValue(value);
+    document_.WriteRegister(*item);
+}
+
+void CVekTreeView::CloseEditor() {
+    if (editor_ == nullptr)
+        return;
+    const bool hadFocus = editor_->hasFocus();
+    if (editItem_ != nullptr)
+        editItem_->RemoveFlags(ItemFlag::Editing);
+    editItem_ = nullptr;
+    // The editor may be closing from within its own key handling.
+    editor_->hide();
+    editor_->deleteLater();
+    editor_ = nullptr;
+    tree_->SetEditMode(CSftTree::EditMode::Browse);
+    if (hadFocus)
+        tree_->setFocus();
+}
+
+void CVekTreeView::PlaceEditor() {
+    if (editor_ == nullptr || editItem_ == nullptr)
+        return;
+    const std::optional<QRect> cell = tree_->GetCellRect(editItem_->GetNode(), TreeColumn::Data);
+    if (cell)
+        editor_->setGeometry(*cell);
+    else
+        CloseEditor();
 }
 
 void CVekTreeView::FitDataColumn() {
@@ -230,6 +325,7 @@ void CVekTreeView::FitDataColumn() {
 }
 
 void CVekTreeView::SetRadix(UpdateCode radix) {
+    CloseEditor();
     radix_ = radix;
     FitDataColumn();
     services_.statusBar.SetPaneText(2, QString::fromLatin1(RadixWord(radix)));
@@ -245,6 +341,7 @@ void CVekTreeView::ExpandTree() {
         tree_->ExpandRow(item.GetNode());
     tree_->SetRedraw(true);
     shownRows_ = hideableRows_;
+    PlaceEditor();
 }
 
 void CVekTreeView::CollapseTree() {
@@ -253,6 +350,7 @@ void CVekTreeView::CollapseTree() {
         tree_->CollapseRow(row);
     tree_->SetRedraw(true);
     shownRows_ = 0;
+    PlaceEditor();
 }
 
 void CVekTreeView::TransferSelected(bool write) {
@@ -280,6 +378,7 @@ void CVekTreeView::CopyRows() const {
 }
 
 void CVekTreeView::ApplyFilter(const QString& text) {
+    CloseEditor();
     const std::vector<int> matches = tree_->SetFilter(text);
     // The rows that match are opened, so that the filter shows them at once.
     tree_->SetRedraw(false);
@@ -310,9 +409,9 @@ std::optional<CommandState> CVekTreeView::ItemCommandState(CommandId id) const {
     case CommandId::ReadRegister:
         return CommandState::Enabled(ready && CanReadRegister(*item));
     case CommandId::IncreaseValue:
-        return CommandState::Enabled(ready && CanIncrease(*item));
+        return CommandState::Enabled(ready && editor_ == nullptr && CanIncrease(*item));
     case CommandId::DecreaseValue:
-        return CommandState::Enabled(ready && CanDecrease(*item));
+        return CommandState::Enabled(ready && editor_ == nullptr && CanDecrease(*item));
     case CommandId::ToggleBookmark:
         return CommandState::Enabled(tree_->GetSelectedRow() >= 0);
     case CommandId::EditCopy:
@@ -333,6 +432,8 @@ std::optional<CommandState> CVekTreeView::QueryCommand(CommandId id) {
     case CommandId::CollapseTree:
         return CommandState::Enabled(document_.IsCompiled() && shownRows_ > 0);
     case CommandId::Enter:
+    case CommandId::EditFind:
+    case CommandId::FindString:
     case CommandId::NextBookmark:
     case CommandId::PreviousBookmark:
     case CommandId::ClearBookmarks:
@@ -378,7 +479,16 @@ void CVekTreeView::RunCommand(CommandId id) {
         CollapseTree();
         break;
     case CommandId::Enter:
-        RowAction();
+        if (services_.findBoxFocused && services_.findBoxFocused())
+            find_.FindNextFromBox();
+        else
+            RowAction();
+        break;
+    case CommandId::EditFind:
+        find_.RunFindDialog();
+        break;
+    case CommandId::FindString:
+        find_.FindNextFromBox();
         break;
     case CommandId::ToggleBookmark:
         bookmarks_.Toggle();

@@ -4,11 +4,17 @@
 #include "ui/commands/command_target.h"
 #include "ui/tree/item_images.h"
 #include "ui/tree/tree_bookmarks.h"
+#include "ui/tree/tree_find.h"
+#include "ui/tree/value_edit.h"
 
+#include <QPointer>
 #include <QWidget>
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 
+class QComboBox;
 class QLineEdit;
 
 namespace vek {
@@ -35,6 +41,11 @@ public:
         CSliderBar& sliderBar;
         // Runs a transfer over many registers with every command blocked.
         std::function<void(const std::function<void()>&)> runBusy;
+        QComboBox* findBox; // the main toolbar's find box, null without one
+        std::function<bool()> findBoxFocused;
+        // Find Next of the small find dialog: Find String in whichever view is active.
+        std::function<void()> findStringInActiveView;
+        QWidget* mainWindow;
     };
 
     CVekTreeView(CVekDoc& document, Services services, QWidget* parent);
@@ -47,6 +58,9 @@ public:
     CSftTree& Tree() const { return *tree_; }
     QLineEdit& FilterField() const { return *filter_; }
     TreeBookmarks& Bookmarks() { return bookmarks_; }
+    TreeFind& Find() { return find_; }
+    // The cell editor while a value is edited, else null.
+    CValueEdit* Editor() const { return editor_; }
     // The radix flag of the view: Hex, Decimal or Binary.
     UpdateCode Radix() const { return radix_; }
     // Rows that can be hidden (all but devices) and how many of them are shown now.
@@ -62,8 +76,12 @@ public:
     void OnActivated(bool active);
     // Expands a collapsed row or collapses an expanded one, as a click on its node symbol does.
     void ToggleRow(int row);
-    // Opens the row's collapsed ancestors, selects it and scrolls it into view.
-    void RevealRow(int row);
+    // Opens the row's collapsed ancestors, selects it and scrolls it into view; with `focus` the
+    // tree takes the keyboard focus.
+    void RevealRow(int row, bool focus = true);
+    // Opens the cell editor on the caret row's value, empty or with a typed character; nothing
+    // for an item that cannot be edited or a row that is not shown.
+    void StartEditing(std::optional<QChar> first);
 
     std::optional<CommandState> QueryCommand(CommandId id) override;
     void RunCommand(CommandId id) override;
@@ -71,6 +89,12 @@ public:
 private:
     void OnNotify(TreeNotification code);
     void RowAction();
+    void OnEditCommitted(uint32_t value);
+    // Closes the cell editor (nothing is written) and gives the focus back to the tree.
+    void CloseEditor();
+    // Keeps the editor over its cell while the tree scrolls; a row that goes out of sight ends
+    // the edit.
+    void PlaceEditor();
     void SetRadix(UpdateCode radix);
     void FitDataColumn();
     void ExpandTree();
@@ -89,6 +113,9 @@ private:
     QLineEdit* filter_;
     CSftTree* tree_;
     TreeBookmarks bookmarks_;
+    TreeFind find_;
+    QPointer<CValueEdit> editor_;
+    CVarItem* editItem_ = nullptr;
     UpdateCode radix_ = UpdateCode::Hex;
     int hideableRows_ = 0;
     int shownRows_ = 0;
