@@ -1,8 +1,8 @@
 // Takes the screenshots of docs/images: runs vek32's own application object on a real display
 // (Xvfb in scripts/screenshots.sh), opens the demo board and photographs the main window with
-// the output window, the register tree in hexadecimal and binary with a bookmark and the slider
-// bar, an open menu, the register list, a compile error shown in its source, the progress bar of a
-// large compile and the About box.
+// the output window, the register tree in hexadecimal and binary with a bookmark, an open value
+// editor and the slider bar, an open menu, the register list, a compile error shown in its source,
+// the progress bar of a large compile and the About box.
 //
 // usage: vek32_screenshots OUTPUT_FOLDER DEMO.vek
 #include "description_generator.h"
@@ -126,6 +126,16 @@ public:
         slider->triggerAction(QAbstractSlider::SliderPageStepAdd);
         Wait(300);
         Shoot("vek32-slider-bar.png");
+
+        // A value being typed over GAIN TRIM's cell.
+        view->RevealRow(row("GAIN TRIM"));
+        view->StartEditing(QLatin1Char('4'));
+        if (vek::CValueEdit* editor = view->Editor()) {
+            editor->setText(QStringLiteral("42"));
+            Wait(300);
+            Shoot("vek32-tree-editor.png");
+            editor->Cancel();
+        }
         window->showNormal();
     }
 
