@@ -3,7 +3,7 @@
 // scrollable tree; Expand Tree and Collapse Tree; switching the radix; Read Now in simulation with
 // the tree repainted; the filter field; and the memory the open window takes. Runs on the
 // offscreen platform from build/bin, where it finds the test driver.
-#include "description_generator.h"
+#include "ui_bench_support.h"
 
 #include "document/vek_doc.h"
 #include "ui/app/document_entry.h"
@@ -15,7 +15,6 @@
 #include "ui/views/mdi_tree_wnd.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QSplitter>
@@ -44,15 +43,7 @@ long ResidentKilobytes() {
 }
 
 QString WriteBoard(const QTemporaryDir& folder) {
-    const std::string text =
-        vek::bench::GenerateDescription(kDevices, kRegistersPerDevice, kBitFields, "testdrv.dll");
-    const QString path = folder.filePath(QStringLiteral("large.vek"));
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly))
-        file.write(QByteArray::fromStdString(text));
-    QFile::copy(QCoreApplication::applicationDirPath() + QStringLiteral("/libtestdrv.so"),
-                folder.filePath(QStringLiteral("libtestdrv.so")));
-    return path;
+    return vek::bench::WriteTestDriverBoard(folder, kDevices, kRegistersPerDevice, kBitFields);
 }
 
 // vek32 with the large description open in its tree window, shared by the benchmarks below.
@@ -204,13 +195,3 @@ void FilterRows(benchmark::State& state) {
 BENCHMARK(FilterRows)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
