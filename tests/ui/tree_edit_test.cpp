@@ -33,7 +33,7 @@ private:
             tw.Select(row);
             QTest::keyClicks(tw.tree, keys);
         }
-        CValueEdit* Editor() const { return tw.view->Editor(); }
+        CValueEdit* Editor() const { return tw.view->CellEdit().Editor(); }
     };
 
 private Q_SLOTS:

@@ -129,8 +129,8 @@ public:
 
         // A value being typed over GAIN TRIM's cell.
         view->RevealRow(row("GAIN TRIM"));
-        view->StartEditing(QLatin1Char('4'));
-        if (vek::CValueEdit* editor = view->Editor()) {
+        view->CellEdit().Start(QLatin1Char('4'));
+        if (vek::CValueEdit* editor = view->CellEdit().Editor()) {
             editor->setText(QStringLiteral("42"));
             Wait(300);
             Shoot("vek32-tree-editor.png");

@@ -9,14 +9,12 @@
 #include "ui/tree/slider_bar.h"
 #include "ui/tree/tree_item_rules.h"
 #include "ui/tree/tree_model.h"
-#include "ui/tree/value_edit.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QLineEdit>
-#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -67,6 +65,7 @@ CVekTreeView::CVekTreeView(CVekDoc& document, Services services, QWidget* parent
     : QWidget(parent), document_(document), services_(std::move(services)),
       filter_(new QLineEdit(this)), tree_(new CSftTree(images_, this)),
       bookmarks_(*tree_, [this](int row) { RevealRow(row); }),
+      edit_(*tree_, [this](CVarItem& item) { document_.WriteRegister(item); }),
       find_(*tree_, bookmarks_, *this,
             {services_.findBox, [this](int row, bool focus) { RevealRow(row, focus); },
              services_.findStringInActiveView, services_.mainWindow}) {
@@ -94,24 +93,13 @@ CVekTreeView::CVekTreeView(CVekDoc& document, Services services, QWidget* parent
         }
     });
     connect(tree_, &CSftTree::CharTyped, this, [this](QChar c) {
-        if (editor_ == nullptr)
-            StartEditing(c);
-    });
-    // The editor stays over its cell, and ends when another row becomes the caret row.
-    connect(tree_->verticalScrollBar(), &QScrollBar::valueChanged, this,
-            &CVekTreeView::PlaceEditor);
-    connect(tree_->horizontalScrollBar(), &QScrollBar::valueChanged, this,
-            &CVekTreeView::PlaceEditor);
-    connect(tree_->header(), &QHeaderView::sectionResized, this, &CVekTreeView::PlaceEditor);
-    connect(tree_->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] {
-        if (editItem_ != nullptr && tree_->GetRowItem(tree_->GetCaretRow()) != editItem_)
-            CloseEditor();
+        if (!edit_.IsOpen())
+            edit_.Start(c);
     });
     tree_->Model().SetToolTip([this](const CLineItem& item) { return ToolTipOf(item); });
 }
 
 CVekTreeView::~CVekTreeView() {
-    CloseEditor();
     // The items outlive the rows when the document stays open in another window.
     if (const CItemList* items = document_.GetItems()) {
         for (CLineItem& item : *items)
@@ -202,7 +190,7 @@ void CVekTreeView::ToggleRow(int row) {
         tree_->ExpandRow(row);
         shownRows_ += children;
     }
-    PlaceEditor();
+    edit_.Place();
 }
 
 void CVekTreeView::RevealRow(int row, bool focus) {
@@ -239,81 +227,14 @@ void CVekTreeView::OnNotify(TreeNotification code) {
 void CVekTreeView::RowAction() {
     const bool onValue = AsValueItem(SelectedItem()) != nullptr;
     if (onValue &&
-        (tree_->GetClickedColumn() == static_cast<int>(TreeColumn::Data) || editor_ != nullptr)) {
-        if (editor_ != nullptr)
-            editor_->Commit();
+        (tree_->GetClickedColumn() == static_cast<int>(TreeColumn::Data) || edit_.IsOpen())) {
+        if (edit_.IsOpen())
+            edit_.Editor()->Commit();
         else
-            StartEditing(std::nullopt);
+            edit_.Start(std::nullopt);
         return;
     }
     ToggleRow(tree_->GetCaretRow());
-}
-
-void CVekTreeView::StartEditing(std::optional<QChar> first) {
-    const int row = tree_->GetCaretRow();
-    if (!tree_->GetCellRect(row, TreeColumn::Data))
-        return;
-    tree_->scrollTo(tree_->Model().IndexOf(row, static_cast<int>(TreeColumn::Data)));
-    const std::optional<QRect> cell = tree_->GetCellRect(row, TreeColumn::Data);
-    CVarItem* item = AsValueItem(tree_->GetRowItem(row));
-    if (!cell || item == nullptr || !IsEditable(*item))
-        return;
-    editItem_ = item;
-    item->AddFlags(ItemFlag::Editing);
-    tree_->SetEditMode(CSftTree::EditMode::Editing);
-    editor_ = new CValueEdit(tree_->viewport());
-    editor_->setFont(tree_->Model().ValueFont());
-    editor_->setGeometry(*cell);
-    const ValueFormat format{item->GetRadix(), ValueBits(*item), item->HasFlags(ItemFlag::Signed)};
-    if (first) {
-        editor_->OpenWithCharacter(format, *first);
-    } else {
-        // Placeholders of a value not yet known are not a value to edit.
-        const bool known =
-            item->HasFlags(ItemFlag::ValueShown) || item->GetKind() == ItemKind::Variable;
-        editor_->Open(format,
-                      known ? ToQString(tree_->GetCellText(row, TreeColumn::Data)) : QString());
-    }
-    connect(editor_, &CValueEdit::Committed, this, &CVekTreeView::OnEditCommitted);
-    connect(editor_, &CValueEdit::Cancelled, this, &CVekTreeView::CloseEditor);
-    editor_->show();
-    editor_->setFocus();
-}
-
-void CVekTreeView::OnEditCommitted(uint32_t value) {
-    CVarItem* item = editItem_;
-    CloseEditor();
-    if (item == nullptr)
-        return;
-    // One write, with the item's write macros; a failure goes to the output window.
-    item->DepositValue(value);
-    document_.WriteRegister(*item);
-}
-
-void CVekTreeView::CloseEditor() {
-    if (editor_ == nullptr)
-        return;
-    const bool hadFocus = editor_->hasFocus();
-    if (editItem_ != nullptr)
-        editItem_->RemoveFlags(ItemFlag::Editing);
-    editItem_ = nullptr;
-    // The editor may be closing from within its own key handling.
-    editor_->hide();
-    editor_->deleteLater();
-    editor_ = nullptr;
-    tree_->SetEditMode(CSftTree::EditMode::Browse);
-    if (hadFocus)
-        tree_->setFocus();
-}
-
-void CVekTreeView::PlaceEditor() {
-    if (editor_ == nullptr || editItem_ == nullptr)
-        return;
-    const std::optional<QRect> cell = tree_->GetCellRect(editItem_->GetNode(), TreeColumn::Data);
-    if (cell)
-        editor_->setGeometry(*cell);
-    else
-        CloseEditor();
 }
 
 void CVekTreeView::FitDataColumn() {
@@ -325,7 +246,7 @@ void CVekTreeView::FitDataColumn() {
 }
 
 void CVekTreeView::SetRadix(UpdateCode radix) {
-    CloseEditor();
+    edit_.Close();
     radix_ = radix;
     FitDataColumn();
     services_.statusBar.SetPaneText(2, QString::fromLatin1(RadixWord(radix)));
@@ -341,7 +262,7 @@ void CVekTreeView::ExpandTree() {
         tree_->ExpandRow(item.GetNode());
     tree_->SetRedraw(true);
     shownRows_ = hideableRows_;
-    PlaceEditor();
+    edit_.Place();
 }
 
 void CVekTreeView::CollapseTree() {
@@ -350,7 +271,7 @@ void CVekTreeView::CollapseTree() {
         tree_->CollapseRow(row);
     tree_->SetRedraw(true);
     shownRows_ = 0;
-    PlaceEditor();
+    edit_.Place();
 }
 
 void CVekTreeView::TransferSelected(bool write) {
@@ -378,7 +299,7 @@ void CVekTreeView::CopyRows() const {
 }
 
 void CVekTreeView::ApplyFilter(const QString& text) {
-    CloseEditor();
+    edit_.Close();
     const std::vector<int> matches = tree_->SetFilter(text);
     // The rows that match are opened, so that the filter shows them at once.
     tree_->SetRedraw(false);
@@ -409,9 +330,9 @@ std::optional<CommandState> CVekTreeView::ItemCommandState(CommandId id) const {
     case CommandId::ReadRegister:
         return CommandState::Enabled(ready && CanReadRegister(*item));
     case CommandId::IncreaseValue:
-        return CommandState::Enabled(ready && editor_ == nullptr && CanIncrease(*item));
+        return CommandState::Enabled(ready && !edit_.IsOpen() && CanIncrease(*item));
     case CommandId::DecreaseValue:
-        return CommandState::Enabled(ready && editor_ == nullptr && CanDecrease(*item));
+        return CommandState::Enabled(ready && !edit_.IsOpen() && CanDecrease(*item));
     case CommandId::ToggleBookmark:
         return CommandState::Enabled(tree_->GetSelectedRow() >= 0);
     case CommandId::EditCopy:

@@ -4,13 +4,11 @@
 #include "ui/commands/command_target.h"
 #include "ui/tree/item_images.h"
 #include "ui/tree/tree_bookmarks.h"
+#include "ui/tree/tree_cell_edit.h"
 #include "ui/tree/tree_find.h"
-#include "ui/tree/value_edit.h"
 
-#include <QPointer>
 #include <QWidget>
 
-#include <cstdint>
 #include <functional>
 #include <optional>
 
@@ -59,8 +57,7 @@ public:
     QLineEdit& FilterField() const { return *filter_; }
     TreeBookmarks& Bookmarks() { return bookmarks_; }
     TreeFind& Find() { return find_; }
-    // The cell editor while a value is edited, else null.
-    CValueEdit* Editor() const { return editor_; }
+    TreeCellEdit& CellEdit() { return edit_; }
     // The radix flag of the view: Hex, Decimal or Binary.
     UpdateCode Radix() const { return radix_; }
     // Rows that can be hidden (all but devices) and how many of them are shown now.
@@ -79,9 +76,6 @@ public:
     // Opens the row's collapsed ancestors, selects it and scrolls it into view; with `focus` the
     // tree takes the keyboard focus.
     void RevealRow(int row, bool focus = true);
-    // Opens the cell editor on the caret row's value, empty or with a typed character; nothing
-    // for an item that cannot be edited or a row that is not shown.
-    void StartEditing(std::optional<QChar> first);
 
     std::optional<CommandState> QueryCommand(CommandId id) override;
     void RunCommand(CommandId id) override;
@@ -89,12 +83,6 @@ public:
 private:
     void OnNotify(TreeNotification code);
     void RowAction();
-    void OnEditCommitted(uint32_t value);
-    // Closes the cell editor (nothing is written) and gives the focus back to the tree.
-    void CloseEditor();
-    // Keeps the editor over its cell while the tree scrolls; a row that goes out of sight ends
-    // the edit.
-    void PlaceEditor();
     void SetRadix(UpdateCode radix);
     void FitDataColumn();
     void ExpandTree();
@@ -113,9 +101,8 @@ private:
     QLineEdit* filter_;
     CSftTree* tree_;
     TreeBookmarks bookmarks_;
+    TreeCellEdit edit_;
     TreeFind find_;
-    QPointer<CValueEdit> editor_;
-    CVarItem* editItem_ = nullptr;
     UpdateCode radix_ = UpdateCode::Hex;
     int hideableRows_ = 0;
     int shownRows_ = 0;
