@@ -3,6 +3,7 @@
 #include "document/vek_doc.h"
 #include "model/item_list.h"
 #include "model/var_item.h"
+#include "ui/commands/radix_command.h"
 #include "ui/frame/led_status_bar.h"
 #include "ui/host/text_conversion.h"
 #include "ui/tree/sft_tree.h"
@@ -36,19 +37,6 @@ const char* RadixWord(UpdateCode radix) {
         return "BIN";
     default:
         return "HEX";
-    }
-}
-
-std::optional<UpdateCode> RadixOf(CommandId id) {
-    switch (id) {
-    case CommandId::SetHex:
-        return UpdateCode::Hex;
-    case CommandId::SetDec:
-        return UpdateCode::Decimal;
-    case CommandId::SetBin:
-        return UpdateCode::Binary;
-    default:
-        return std::nullopt;
     }
 }
 
@@ -343,7 +331,7 @@ std::optional<CommandState> CVekTreeView::ItemCommandState(CommandId id) const {
 }
 
 std::optional<CommandState> CVekTreeView::QueryCommand(CommandId id) {
-    if (const std::optional<UpdateCode> radix = RadixOf(id))
+    if (const std::optional<UpdateCode> radix = RadixOfCommand(id))
         return CommandState::Check(document_.IsCompiled(), radix_ == *radix);
     if (auto state = ItemCommandState(id))
         return state;
@@ -367,7 +355,7 @@ std::optional<CommandState> CVekTreeView::QueryCommand(CommandId id) {
 }
 
 void CVekTreeView::RunCommand(CommandId id) {
-    if (const std::optional<UpdateCode> radix = RadixOf(id)) {
+    if (const std::optional<UpdateCode> radix = RadixOfCommand(id)) {
         SetRadix(*radix);
         return;
     }
