@@ -36,6 +36,7 @@ struct Expr {
     BinaryOp binaryOp = BinaryOp::Add;
     UnaryOp unaryOp = UnaryOp::Negate;
     bool parenthesized = false; // (x) passed ByRef is passed by value
+    int depth = 1;              // levels down to the deepest leaf, at most kMaxExpressionDepth
 };
 
 struct Stmt;

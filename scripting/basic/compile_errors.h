@@ -47,6 +47,7 @@ namespace vek::basic {
     X(ElseWithoutIf, "Else without If")                                                            \
     X(TooManyDimensions, "too many dimensions")                                                    \
     X(NestingTooDeep, "nesting too deep")                                                          \
+    X(ExpressionTooComplex, "expression too complex")                                              \
     X(TooManyErrors, "too many errors")                                                            \
     /* module-level declarations */                                                                \
     X(DuplicateDeclaration, "duplicate declaration: {0}")                                          \
@@ -55,6 +56,7 @@ namespace vek::basic {
       "expected Optional: parameters after an Optional one are Optional too")                      \
     X(ConstantWithoutValue, "constant has no value: {0}")                                          \
     X(ConstantRefersToItself, "constant refers to itself: {0}")                                    \
+    X(ConstantChainTooLong, "constant defined through too many other constants: {0}")              \
     X(ConstantDoesNotFit, "constant value does not fit its type: {0}")                             \
     X(DefaultDoesNotFit, "default value does not fit its type")                                    \
     X(ExpectedWholeNumber, "expected a whole number")                                              \

@@ -188,12 +188,19 @@ private:
             Error(info.module, {CompileError::ConstantRefersToItself, p.decl->pos, {info.name}});
             return false;
         }
+        if (chain_ >= kMaxConstantChain) {
+            Error(info.module, {CompileError::ConstantChainTooLong, p.decl->pos, {info.name}});
+            p.state = PendingConstant::State::Done;
+            return false;
+        }
         p.state = PendingConstant::State::Busy;
         const int savedModule = currentModule_;
         currentModule_ = info.module;
         CompileMessage error;
         Variant value;
+        ++chain_;
         bool ok = EvaluateConstant(*p.decl->value, *this, value, error);
+        --chain_;
         currentModule_ = savedModule;
         if (ok && CoerceTo(value, p.decl->type) != RunError::None) {
             error = {CompileError::ConstantDoesNotFit, {}, {info.name}};
@@ -273,6 +280,7 @@ private:
     std::vector<ModuleDeclaration> deferred_;
     std::vector<const ProcDecl*> procDecls_;
     int currentModule_ = 0;
+    int chain_ = 0; // constants being evaluated, one inside the next
 };
 
 bool CompileProgram(const std::vector<SourceModule>& modules,

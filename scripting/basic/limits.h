@@ -33,8 +33,19 @@ inline constexpr std::int64_t kMaxEvaluateStatements = 1000000;
 // file in one round, and a file that is no Basic at all still gives a short list.
 inline constexpr std::size_t kMaxErrorsPerModule = 20;
 
-// Nesting of expressions and blocks the parser accepts; deeper input is rejected with a message
-// instead of recursing until the machine stack overflows.
+// Nesting of parentheses, prefix operators and blocks the parser accepts; deeper input is rejected
+// with one message instead of recursing until the machine stack overflows.
 inline constexpr int kMaxParseDepth = 200;
+
+// Operators, calls and members one expression may hold along its deepest path: a chain
+// 1 + 1 + ... of n terms is n deep, also when continued over many lines. The compiler, the constant
+// evaluator and the tree's own release walk expressions recursively; this bound keeps them far from
+// the end of the machine stack (also with sanitizers), while real expressions, long register masks
+// joined with Or included, stay far below it.
+inline constexpr int kMaxExpressionDepth = 1000;
+
+// Constants defined through other constants, one inside the next (Const A = B + 1, Const B = C + 1
+// ...): their values are computed recursively, so the chain is bounded like an expression.
+inline constexpr int kMaxConstantChain = 1000;
 
 } // namespace vek::basic

@@ -257,9 +257,7 @@ bool Machine::HandleError(int number, std::string description, std::string sourc
         }
         sp_ = depth0;
         if (f.errorMode == 1) {
-            const auto next = static_cast<std::size_t>(statement + 1);
-            f.pc = next < f.proc->statements.size() ? f.proc->statements[next].pc
-                                                    : static_cast<int>(f.proc->code.size()) - 1;
+            f.pc = f.proc->ResumeNextPc(statement);
         } else {
             f.inHandler = true;
             f.errorStatement = statement;

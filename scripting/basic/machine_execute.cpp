@@ -444,6 +444,9 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
             break;
         }
         case Op::ForEachNext: {
+            if (!base[in.a].IsArray()) {
+                VEK_RAISE(RunError::ForLoopNotInitialized); // GoTo into the loop's body
+            }
             const auto& items = base[in.a].GetArray()->items;
             const std::int32_t position = base[in.a + 1].IntValue();
             if (static_cast<std::size_t>(position) >= items.size()) {
@@ -709,13 +712,12 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
             if (!frame->inHandler) {
                 VEK_RAISE(RunError::ResumeWithoutError);
             }
-            const auto& statements = proc->statements;
-            const auto failed = static_cast<std::size_t>(frame->errorStatement);
+            const int failed = frame->errorStatement;
             if (in.a == 0) {
-                ip = code + statements[failed].pc;
+                ip =
+                    code + (failed < 0 ? 0 : proc->statements[static_cast<std::size_t>(failed)].pc);
             } else if (in.a == 1) {
-                ip = failed + 1 < statements.size() ? code + statements[failed + 1].pc
-                                                    : code + proc->code.size() - 1;
+                ip = code + proc->ResumeNextPc(failed);
             } else {
                 ip = code + in.b;
             }

@@ -23,15 +23,21 @@ bool Parser::IsWord(std::string_view word, std::size_t ahead) const {
 ModuleAst Parser::ParseModule() {
     ModuleAst ast;
     ast.name = module_;
-    while (errorsCount_ < kMaxErrorsPerModule) {
+    while (true) {
         SkipSeparators();
         if (Peek().kind == TokenKind::End) {
             break;
         }
         try {
+            if (errorsCount_ >= kMaxErrorsPerModule) {
+                Fail(CompileError::TooManyErrors);
+            }
             ParseModuleItem(ast);
         } catch (const CompileMessage& failure) {
             Report(failure);
+            if (EndsModule(failure)) {
+                break;
+            }
             Recover();
         }
     }
@@ -115,6 +121,11 @@ void Parser::Report(const CompileMessage& failure) {
         errors_.Report(module_, failure);
         ++errorsCount_;
     }
+}
+
+bool Parser::EndsModule(const CompileMessage& failure) {
+    return failure.error == CompileError::NestingTooDeep ||
+           failure.error == CompileError::TooManyErrors;
 }
 
 void Parser::ParseEndOfBlock() {

@@ -75,6 +75,9 @@ private:
     [[noreturn]] void Fail(CompileError error, std::string arg = {}) const;
     // A recovering parser may fail at the same token twice; that is reported once.
     void Report(const CompileMessage& failure);
+    // Failures after which the rest of the module cannot be read sensibly: nesting too deep and
+    // too many errors. They travel up to the module level and are reported there once.
+    static bool EndsModule(const CompileMessage& failure);
     void Recover();
     // The "End X" at which ParseBlock stopped.
     void ParseEndOfBlock();
@@ -129,6 +132,9 @@ private:
     ExprPtr ParsePostfix();
     ExprPtr ParsePrimary();
     static ExprPtr MakeCall(ExprPtr callee);
+    // Gives a new operator, call or member node its depth from its parts; one deeper than
+    // kMaxExpressionDepth fails, so every recursive walk of an expression stays bounded.
+    void CheckDepth(Expr& e) const;
     // The name after the "." of object.name.
     ExprPtr ParseMember(ExprPtr object);
     // Name or Object.Method, the callee of a call without parentheses.

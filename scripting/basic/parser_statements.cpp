@@ -26,7 +26,7 @@ Block Parser::ParseBlock(const std::function<bool()>& atEnd, const char* closer)
         try {
             block.push_back(ParseStatement());
         } catch (const CompileMessage& failure) {
-            if (Peek().kind == TokenKind::End) {
+            if (Peek().kind == TokenKind::End || EndsModule(failure)) {
                 throw;
             }
             Report(failure);
@@ -151,6 +151,7 @@ StmtPtr Parser::ParseAssignOrCall(Position pos) {
     ExprPtr callee = ParseNamePath();
     ExprPtr call = MakeCall(std::move(callee));
     ParseArguments(*call, "");
+    CheckDepth(*call);
     ExpectStatementEnd();
     s->target = std::move(call);
     return s;

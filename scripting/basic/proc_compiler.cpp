@@ -318,14 +318,22 @@ ProcCompiler::Symbol ProcCompiler::LoopVariable(const Stmt& s, CompileError notV
     return variable;
 }
 
-void ProcCompiler::CloseLoop() {
+void ProcCompiler::CloseLoop(int header) {
     for (int pc : loops_.back().exits) {
         PatchA(pc, Here());
     }
     loops_.pop_back();
+    if (header >= 0) {
+        proc_.statements[static_cast<std::size_t>(header)].resumeNext = Here();
+    }
+}
+
+int ProcCompiler::LoopHeader() const {
+    return singleLine_ > 0 ? -1 : static_cast<int>(proc_.statements.size()) - 1;
 }
 
 void ProcCompiler::CompileFor(const Stmt& s) {
+    const int header = LoopHeader();
     const Symbol counter = LoopVariable(s, CompileError::ExpectedForVariable);
     const int limits = HiddenSlots(2);
     CompileExpr(*s.value);
@@ -362,10 +370,11 @@ void ProcCompiler::CompileFor(const Stmt& s) {
         Emit(Op::Jump, top);
         PatchB(check, Here());
     }
-    CloseLoop();
+    CloseLoop(header);
 }
 
 void ProcCompiler::CompileForEach(const Stmt& s) {
+    const int header = LoopHeader();
     const Symbol element = LoopVariable(s, CompileError::ExpectedForEachVariable);
     const int state = HiddenSlots(2);
     CompileExpr(*s.value);
@@ -380,7 +389,7 @@ void ProcCompiler::CompileForEach(const Stmt& s) {
     Emit(Op::Jump, top);
     PatchB(enter, Here());
     PatchB(next, Here());
-    CloseLoop();
+    CloseLoop(header);
 }
 
 void ProcCompiler::CompileDo(const Stmt& s) {
@@ -404,7 +413,7 @@ void ProcCompiler::CompileDo(const Stmt& s) {
             Emit(Op::Jump, top);
         }
     }
-    CloseLoop();
+    CloseLoop(-1);
 }
 
 void ProcCompiler::CompileExit(const Stmt& s) {

@@ -62,8 +62,12 @@ private:
     void CompileSelect(const Stmt& s);
     // The variable a For or For Each loop runs through.
     Symbol LoopVariable(const Stmt& s, CompileError notVariable);
-    // Sends the loop's Exit jumps to the next instruction.
-    void CloseLoop();
+    // The statement that is a loop's header (its For line), or -1 inside a single-line If, whose
+    // parts share the If's statement.
+    int LoopHeader() const;
+    // Sends the loop's Exit jumps to the next instruction, where Resume Next after an error in
+    // the header (-1: none) goes on too.
+    void CloseLoop(int header);
     void CompileFor(const Stmt& s);
     void CompileForEach(const Stmt& s);
     void CompileDo(const Stmt& s);

@@ -13,8 +13,11 @@ namespace vek::basic {
 // The compiled form of all modules: what the machine runs.
 
 struct StatementInfo {
-    int pc = 0; // first instruction (a Line)
+    int pc = 0; // first instruction
     int line = 0;
+    // Where Resume Next goes on after an error in it: -1 for the next statement; past its loop for
+    // the header of a For or For Each loop, whose body must not run without it.
+    int resumeNext = -1;
 };
 
 struct ParamInfo : ParamMode {
@@ -53,6 +56,8 @@ struct Procedure {
 
     // Index into statements of the statement that contains pc, or -1.
     int StatementAt(int pc) const;
+    // The pc at which Resume Next continues after an error in that statement (-1: none yet).
+    int ResumeNextPc(int statement) const;
 };
 
 struct ModuleInfo {

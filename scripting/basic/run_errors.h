@@ -11,11 +11,13 @@ namespace vek::basic {
     X(Overflow, 6, "Overflow")                                                                     \
     X(OutOfMemory, 7, "Out of memory")                                                             \
     X(SubscriptOutOfRange, 9, "Subscript out of range")                                            \
+    X(ArrayLocked, 10, "This array is fixed or temporarily locked")                                \
     X(DivisionByZero, 11, "Division by zero")                                                      \
     X(TypeMismatch, 13, "Type mismatch")                                                           \
     X(OutOfStringSpace, 14, "Out of string space")                                                 \
     X(ResumeWithoutError, 20, "Resume without error")                                              \
     X(OutOfStackSpace, 28, "Out of stack space")                                                   \
+    X(ForLoopNotInitialized, 92, "For loop not initialized")                                       \
     X(FileNotFound, 53, "File not found")                                                          \
     X(ObjectRequired, 424, "Object required")                                                      \
     X(ArgumentNotOptional, 449, "Argument not optional")                                           \

@@ -115,6 +115,15 @@ TEST(BasicFuzz, RandomTextNeverCrashesTheScannerOrParser) {
     }
 }
 
+// Joins `count` copies of `term` with `op`.
+std::string Chain(const std::string& term, const std::string& op, int count) {
+    std::string text = term;
+    for (int i = 1; i < count; ++i) {
+        text += op + term;
+    }
+    return text;
+}
+
 TEST(BasicFuzz, DeepNestingIsRejectedWithAMessage) {
     Engine engine;
     engine.SetModule("m", "Sub Main()\n x = " + std::string(5000, '(') + "1" +
@@ -122,15 +131,66 @@ TEST(BasicFuzz, DeepNestingIsRejectedWithAMessage) {
     EXPECT_FALSE(engine.Compile());
     EXPECT_EQ(engine.Diagnostics()[0].message, "nesting too deep");
 
+    // Blocks nested past the limit are reported once, not once for every line below the limit.
     std::string blocks = "Sub Main()\n";
-    for (int i = 0; i < 3000; ++i) {
+    for (int i = 0; i < 10000; ++i) {
         blocks += "If 1 Then\n";
     }
-    engine.SetModule("m", blocks);
+    for (int i = 0; i < 10000; ++i) {
+        blocks += "End If\n";
+    }
+    engine.SetModule("m", blocks + "End Sub\n");
     EXPECT_FALSE(engine.Compile());
+    ASSERT_EQ(engine.Diagnostics().size(), 1u);
+    EXPECT_EQ(engine.Diagnostics()[0].ToString(), "m(201,4): nesting too deep");
+    engine.SetModule("m", "Sub Main()\n " + Chain("If 1 Then", " ", 3000) + " x = 1\nEnd Sub\n");
+    EXPECT_FALSE(engine.Compile());
+    EXPECT_EQ(engine.Diagnostics().size(), 1u);
 
     engine.SetModule("m", "Sub Main()\n x = " + std::string(5000, '-') + "1\nEnd Sub\n");
     EXPECT_FALSE(engine.Compile());
+}
+
+TEST(BasicFuzz, LongOperatorChainsAreRejectedWithOneMessage) {
+    // Constant, variable and continued chains: each walk over them (the parser, the constant
+    // evaluator, the compiler, the tree's release) recursed once per term.
+    const std::string chains[] = {Chain("1", "+", 50000), Chain("y", " & ", 50000),
+                                  "1" + Chain(" _\n+ 1", "", 30000), Chain("-1", "*", 20000)};
+    for (const std::string& chain : chains) {
+        Engine engine;
+        engine.SetModule("m", "Sub Main()\n Dim y\n x = " + chain + "\nEnd Sub\n");
+        EXPECT_FALSE(engine.Compile());
+        ASSERT_EQ(engine.Diagnostics().size(), 1u);
+        EXPECT_EQ(engine.Diagnostics()[0].message, "expression too complex");
+    }
+    // A watch expression goes through the same parser.
+    RecordingEngine engine;
+    engine.SetModule("m", "Sub Main()\n Stop\nEnd Sub\n");
+    ASSERT_TRUE(engine.Start("m"));
+    ASSERT_EQ(engine.Run(), RunState::Paused);
+    std::string result;
+    EXPECT_FALSE(engine.Evaluate(Chain("1", "+", 50000), result));
+    EXPECT_EQ(result, "expression too complex");
+    engine.Stop();
+
+    // Below the limit a chain compiles and runs.
+    engine.SetModule("m", "Sub Main()\n Print " + Chain("1", "+", 999) + "\nEnd Sub\n");
+    ASSERT_TRUE(engine.Start("m"));
+    EXPECT_EQ(engine.RunToEnd(), RunState::Finished);
+    EXPECT_EQ(engine.output, std::vector<std::string>{"999"});
+}
+
+TEST(BasicFuzz, LongChainsOfConstantsAreRejected) {
+    std::string module;
+    for (int i = 0; i < 20000; ++i) {
+        module += "Const C" + std::to_string(i) + " = C" + std::to_string(i + 1) + " + 1\n";
+    }
+    Engine engine;
+    engine.SetModule("m", module + "Const C20000 = 0\nSub Main()\nEnd Sub\n");
+    EXPECT_FALSE(engine.Compile());
+    ASSERT_FALSE(engine.Diagnostics().empty());
+    EXPECT_EQ(engine.Diagnostics()[0].ToString(),
+              "m(1001,7): constant defined through too many other constants: C1000");
 }
 
 TEST(BasicFuzz, ArraysNestedWithoutEndFailWithAnError) {
