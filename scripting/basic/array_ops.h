@@ -23,6 +23,10 @@ Variant UnallocatedArray(Tag element);
 RunError Redimension(Variant& target, int dims, const std::int32_t* lower,
                      const std::int32_t* upper, Tag element, bool preserve);
 
+// The array `holder` holds, made its own before an element is written (copy-on-write); the copy
+// of a shared array must fit the scripts' memory budget.
+RunError UnshareArray(Variant& holder, ArrayObject*& array);
+
 // Position of an element in items from `count` index values.
 RunError FlatIndex(const ArrayObject& array, const Variant* indices, int count, std::size_t& out);
 

@@ -1,6 +1,7 @@
 // Built-in string functions.
 #include "scripting/basic/builtin_args.h"
 #include "scripting/basic/builtins.h"
+#include "scripting/basic/script_memory.h"
 #include "scripting/basic/text_util.h"
 
 #include <algorithm>
@@ -12,8 +13,8 @@ namespace vek::basic {
 namespace {
 
 RunError CheckedString(std::string text, Variant& out) {
-    if (text.size() > kMaxStringLength) {
-        return RunError::OutOfStringSpace;
+    if (const RunError e = ReserveString(text.size()); e != RunError::None) {
+        return e;
     }
     out = Variant::String(std::move(text));
     return RunError::None;
@@ -37,8 +38,8 @@ RunError RepeatCount(const Variant& value, std::size_t& count) {
     if (n < 0) {
         return RunError::InvalidCall;
     }
-    if (static_cast<std::size_t>(n) > kMaxStringLength) {
-        return RunError::OutOfStringSpace;
+    if (const RunError e = ReserveString(static_cast<std::size_t>(n)); e != RunError::None) {
+        return e;
     }
     count = static_cast<std::size_t>(n);
     return RunError::None;
@@ -228,8 +229,8 @@ RunError BuiltinReplace(BuiltinContext&, Variant* args, int, Variant& out) {
             break;
         }
         result.append(text, from, at - from).append(with);
-        if (result.size() > kMaxStringLength) {
-            return RunError::OutOfStringSpace;
+        if (const RunError e = ReserveString(result.size()); e != RunError::None) {
+            return e;
         }
         from = at + find.size();
     }

@@ -21,6 +21,11 @@ inline constexpr int kMaxArrayDims = 8;
 inline constexpr std::int64_t kMaxArrayElements = 16 * 1024 * 1024;
 inline constexpr std::size_t kMaxStringLength = 64 * 1024 * 1024;
 
+// Bytes the strings and arrays of all running scripts may hold together: room for sixteen of the
+// longest strings or four of the largest arrays, while a script that keeps piling up values (a
+// thousand strings of 60 MB) ends in error 7 long before the program runs out of memory.
+inline constexpr std::size_t kMaxScriptMemory = std::size_t{1024} * 1024 * 1024;
+
 // Arrays held inside arrays (Array(Array(...))). Releasing a value releases what it holds, one
 // level at a time, so the depth is bounded where values are stored.
 inline constexpr int kMaxArrayNesting = 64;

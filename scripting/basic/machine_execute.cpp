@@ -3,6 +3,7 @@
 #include "scripting/basic/conversions.h"
 #include "scripting/basic/machine.h"
 #include "scripting/basic/operators.h"
+#include "scripting/basic/script_memory.h"
 
 namespace vek::basic {
 
@@ -239,16 +240,13 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
             const auto type = static_cast<Tag>(in.b);
             if (slot.IsString() && (type == Tag::Empty || type == Tag::String)) {
                 if (value.IsString()) {
-                    if (slot.StringValue().size() + value.StringValue().size() > kMaxStringLength) {
-                        VEK_RAISE(RunError::OutOfStringSpace);
-                    }
+                    VEK_CHECK(
+                        ReserveString(slot.StringValue().size() + value.StringValue().size()));
                     slot.AppendString(value.StringValue());
                 } else {
                     std::string text;
                     VEK_CHECK(ToText(value, text));
-                    if (slot.StringValue().size() + text.size() > kMaxStringLength) {
-                        VEK_RAISE(RunError::OutOfStringSpace);
-                    }
+                    VEK_CHECK(ReserveString(slot.StringValue().size() + text.size()));
                     slot.AppendString(text);
                 }
             } else {
@@ -485,9 +483,12 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
         }
         case Op::CallBuiltin: {
             Variant out;
-            const RunError e = BuiltinAt(in.a).function(context_, sp - in.b, in.b, out);
+            RunError e = BuiltinAt(in.a).function(context_, sp - in.b, in.b, out);
+            if (e == RunError::None) {
+                e = CheckScriptMemory(); // what the function made counts at once
+            }
             VEK_POP_CLEAR(in.b);
-            *sp++ = std::move(out);
+            *sp++ = e == RunError::None ? std::move(out) : Variant();
             VEK_CHECK(e);
             if (context_.waitMs >= 0) {
                 const auto ms = context_.waitMs;
@@ -643,7 +644,9 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
             } else {
                 VEK_CHECK(FlatIndex(shape, sp - 2, 1, flat));
             }
-            VEK_CHECK(StoreElementValue(*holder.MutableArray(), flat, sp[-1]));
+            ArrayObject* writable = nullptr;
+            VEK_CHECK(UnshareArray(holder, writable));
+            VEK_CHECK(StoreElementValue(*writable, flat, sp[-1]));
             VEK_POP_CLEAR(2);
             break;
         }
@@ -654,7 +657,9 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
             }
             std::size_t flat = 0;
             VEK_CHECK(FlatIndex(*target->GetArray(), sp - in.a - 1, in.a, flat));
-            VEK_CHECK(StoreElementValue(*target->MutableArray(), flat, sp[-1]));
+            ArrayObject* writable = nullptr;
+            VEK_CHECK(UnshareArray(*target, writable));
+            VEK_CHECK(StoreElementValue(*writable, flat, sp[-1]));
             VEK_POP_CLEAR(in.a + 2);
             break;
         }

@@ -1,6 +1,7 @@
 #include "scripting/basic/operators.h"
 
 #include "scripting/basic/conversions.h"
+#include "scripting/basic/script_memory.h"
 
 #include <cmath>
 #include <cstdint>
@@ -187,8 +188,8 @@ RunError ApplyBinary(BinaryOp op, const Variant& a, const Variant& b, Variant& o
             ToText(a, text);
             std::string right;
             ToText(b, right);
-            if (text.size() + right.size() > kMaxStringLength) {
-                return RunError::OutOfStringSpace;
+            if (const RunError e = ReserveString(text.size() + right.size()); e != RunError::None) {
+                return e;
             }
             out = Variant::String(text + right);
             return RunError::None;
@@ -226,8 +227,8 @@ RunError ApplyBinary(BinaryOp op, const Variant& a, const Variant& b, Variant& o
         if (ToText(a, text) != RunError::None || ToText(b, right) != RunError::None) {
             return RunError::TypeMismatch;
         }
-        if (text.size() + right.size() > kMaxStringLength) {
-            return RunError::OutOfStringSpace;
+        if (const RunError e = ReserveString(text.size() + right.size()); e != RunError::None) {
+            return e;
         }
         text += right;
         out = Variant::String(std::move(text));

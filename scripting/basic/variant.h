@@ -170,14 +170,30 @@ private:
     std::uint64_t raw_ = 0;
 };
 
+// A string value; counts its memory in the scripts' budget (script_memory.h) while it lives.
 struct StringObject {
+    explicit StringObject(std::string value);
+    ~StringObject();
+    StringObject(const StringObject&) = delete;
+    StringObject& operator=(const StringObject&) = delete;
+    // Appends, counting what the text grows by.
+    void Append(std::string_view more);
+
     std::uint32_t refs = 1;
     std::string text;
 };
 
 // An array with up to kMaxArrayDims dimensions; elements stored with the first index fastest,
 // as Visual Basic lays them out. elementTag is the declared element type (Empty for Variant).
+// Counts the storage of its items in the scripts' budget while it lives.
 struct ArrayObject {
+    ArrayObject() = default;
+    ArrayObject(const ArrayObject& other);
+    ArrayObject& operator=(const ArrayObject&) = delete;
+    ~ArrayObject();
+    // Counts the items' storage again after they changed in number.
+    void CountItems();
+
     std::uint32_t refs = 1;
     Tag elementTag = Tag::Empty;
     int dims = 0;
@@ -187,6 +203,9 @@ struct ArrayObject {
     std::vector<Variant> items;
 
     std::int64_t Extent(int d) const { return std::int64_t{upper[d]} - lower[d] + 1; }
+
+private:
+    std::int64_t countedBytes_ = 0;
 };
 
 inline void Variant::RetainShared() const {

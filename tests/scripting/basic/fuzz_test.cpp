@@ -2,6 +2,7 @@
 // deep nesting must end in compile or run-time errors, never in a crash or a hang.
 #include "program_runner.h"
 #include "scripting/basic/engine.h"
+#include "scripting/basic/script_memory.h"
 #include "scripting/utility_functions.h"
 
 #include <gtest/gtest.h>
@@ -200,6 +201,39 @@ TEST(BasicFuzz, ArraysNestedWithoutEndFailWithAnError) {
     ASSERT_TRUE(engine.Start("m"));
     EXPECT_EQ(engine.RunToEnd(), RunState::Failed);
     EXPECT_EQ(engine.LastError().number, 7);
+}
+
+TEST(BasicFuzz, ValuesPiledUpPastTheMemoryBudgetEndInError7) {
+    // Strings of 60 MB kept in an array, made by Space (which asks first) and by a function that
+    // copies its argument (checked after): the seventeenth string still fits the budget of 1 GiB,
+    // the eighteenth does not. What the script held is given back when it ends.
+    RecordingEngine engine;
+    engine.SetModule("m", R"(Dim seed
+Function Pile(copies)
+    Dim a(100), i
+    On Error GoTo full
+    For i = 0 To 100
+        If copies Then a(i) = UCase(seed) Else a(i) = Space(60000000)
+    Next
+full:
+    Pile = Err.Number & " " & Err.Description & " at " & i
+End Function
+
+Sub Main()
+    Print Pile(False)
+    seed = Space(60000000)
+    Print Pile(True)
+End Sub
+)");
+    ASSERT_TRUE(engine.Compile());
+    const std::int64_t before = ScriptMemoryInUse();
+    ASSERT_TRUE(engine.Start("m"));
+    EXPECT_EQ(engine.RunToEnd(), RunState::Finished) << engine.LastError().description;
+    EXPECT_EQ(engine.output,
+              (std::vector<std::string>{"7 Out of memory at 17", "7 Out of memory at 16"}));
+    engine.Stop();
+    engine.Compile(); // releases the module variables
+    EXPECT_EQ(ScriptMemoryInUse(), before);
 }
 
 TEST(BasicFuzz, HugeAllocationsFailWithErrorsTheScriptCanHandle) {
