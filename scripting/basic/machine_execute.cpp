@@ -483,13 +483,11 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
         }
         case Op::CallBuiltin: {
             Variant out;
-            RunError e = BuiltinAt(in.a).function(context_, sp - in.b, in.b, out);
-            if (e == RunError::None) {
-                e = CheckScriptMemory(); // what the function made counts at once
-            }
+            const RunError e = BuiltinAt(in.a).function(context_, sp - in.b, in.b, out);
             VEK_POP_CLEAR(in.b);
-            *sp++ = e == RunError::None ? std::move(out) : Variant();
+            *sp++ = std::move(out);
             VEK_CHECK(e);
+            VEK_CHECK(CheckScriptMemory()); // what the function made counts at once
             if (context_.waitMs >= 0) {
                 const auto ms = context_.waitMs;
                 context_.waitMs = -1;

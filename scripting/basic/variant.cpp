@@ -16,7 +16,7 @@ std::int64_t TextBytes(const std::string& text) {
 
 } // namespace
 
-StringObject::StringObject(std::string value) : text(std::move(value)) {
+StringObject::StringObject(std::string&& value) : text(std::move(value)) {
     CountScriptMemory(TextBytes(text));
 }
 

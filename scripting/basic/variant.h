@@ -172,7 +172,7 @@ private:
 
 // A string value; counts its memory in the scripts' budget (script_memory.h) while it lives.
 struct StringObject {
-    explicit StringObject(std::string value);
+    explicit StringObject(std::string&& value);
     ~StringObject();
     StringObject(const StringObject&) = delete;
     StringObject& operator=(const StringObject&) = delete;
