@@ -39,8 +39,8 @@ ScriptHost::ScriptHost(Host& host, std::function<void(const std::string&)> print
 void ScriptHost::SetUp(CVekDoc& document) {
     extension_.SetDocument(&document);
     if (document.GetItems() != nullptr)
-        engine_.SetModule(kConstantsModuleName,
-                          BuildConstantsModule(*document.GetItems(), extension_));
+        engine_.SetGeneratedModule(kConstantsModuleName,
+                                   BuildConstantsModule(*document.GetItems(), extension_));
     for (const auto& macro : document.GetScriptMacros()) {
         macro->SetRunner(this);
         std::string error;

@@ -57,6 +57,9 @@ RunError NewArray(int dims, const std::int32_t* lower, const std::int32_t* upper
 
 RunError Redimension(Variant& target, int dims, const std::int32_t* lower,
                      const std::int32_t* upper, Tag element, bool preserve) {
+    if (target.IsArray() && target.GetArray()->locks > 0) {
+        return RunError::ArrayLocked;
+    }
     if (!preserve || !target.IsArray() || target.GetArray()->dims == 0) {
         return NewArray(dims, lower, upper, element, target);
     }

@@ -19,7 +19,8 @@ RunError NewArray(int dims, const std::int32_t* lower, const std::int32_t* upper
 Variant UnallocatedArray(Tag element);
 
 // ReDim of the array held by target; Preserve keeps the elements that stay in range and, as in
-// Visual Basic, lets only the last dimension change.
+// Visual Basic, lets only the last dimension change. An array one of whose elements is passed
+// ByRef to a running procedure is locked (error 10).
 RunError Redimension(Variant& target, int dims, const std::int32_t* lower,
                      const std::int32_t* upper, Tag element, bool preserve);
 

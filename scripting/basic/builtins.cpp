@@ -9,7 +9,8 @@ namespace vek::basic {
 namespace {
 
 const BuiltinInfo kBuiltins[] = {
-#define VEK_BASIC_BUILTIN_ENTRY(name, min, max) {#name, min, max, &Builtin##name},
+#define VEK_BASIC_BUILTIN_ENTRY(name, min, max, result)                                            \
+    {#name, min, max, Tag::result, &Builtin##name},
     VEK_BASIC_BUILTINS(VEK_BASIC_BUILTIN_ENTRY)
 #undef VEK_BASIC_BUILTIN_ENTRY
 };

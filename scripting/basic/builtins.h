@@ -23,68 +23,70 @@ struct BuiltinContext {
 using BuiltinFunction = RunError (*)(BuiltinContext& context, Variant* args, int argc,
                                      Variant& out);
 
-// Built-in functions: name, fewest and most arguments (-1: any number).
+// Built-in functions: name, fewest and most arguments (-1: any number), and the kind of their
+// result where it is fixed (Empty: a Variant of any kind). A fixed kind makes the result typed:
+// CInt(20000) * 2 overflows like an Integer variable, while a Variant result widens.
 #define VEK_BASIC_BUILTINS(X)                                                                      \
-    X(Len, 1, 1)                                                                                   \
-    X(Left, 2, 2)                                                                                  \
-    X(Right, 2, 2)                                                                                 \
-    X(Mid, 2, 3)                                                                                   \
-    X(InStr, 2, 3)                                                                                 \
-    X(InStrRev, 2, 3)                                                                              \
-    X(UCase, 1, 1)                                                                                 \
-    X(LCase, 1, 1)                                                                                 \
-    X(Trim, 1, 1)                                                                                  \
-    X(LTrim, 1, 1)                                                                                 \
-    X(RTrim, 1, 1)                                                                                 \
-    X(Space, 1, 1)                                                                                 \
-    X(String, 2, 2)                                                                                \
-    X(Chr, 1, 1)                                                                                   \
-    X(Asc, 1, 1)                                                                                   \
-    X(Hex, 1, 1)                                                                                   \
-    X(Oct, 1, 1)                                                                                   \
-    X(Str, 1, 1)                                                                                   \
-    X(Val, 1, 1)                                                                                   \
-    X(Replace, 3, 3)                                                                               \
-    X(StrComp, 2, 2)                                                                               \
-    X(StrReverse, 1, 1)                                                                            \
-    X(CStr, 1, 1)                                                                                  \
-    X(CInt, 1, 1)                                                                                  \
-    X(CLng, 1, 1)                                                                                  \
-    X(CSng, 1, 1)                                                                                  \
-    X(CDbl, 1, 1)                                                                                  \
-    X(CBool, 1, 1)                                                                                 \
-    X(Int, 1, 1)                                                                                   \
-    X(Fix, 1, 1)                                                                                   \
-    X(Abs, 1, 1)                                                                                   \
-    X(Sgn, 1, 1)                                                                                   \
-    X(Sqr, 1, 1)                                                                                   \
-    X(Exp, 1, 1)                                                                                   \
-    X(Log, 1, 1)                                                                                   \
-    X(Sin, 1, 1)                                                                                   \
-    X(Cos, 1, 1)                                                                                   \
-    X(Tan, 1, 1)                                                                                   \
-    X(Atn, 1, 1)                                                                                   \
-    X(Round, 1, 2)                                                                                 \
-    X(Rnd, 0, 1)                                                                                   \
-    X(Randomize, 0, 1)                                                                             \
-    X(Timer, 0, 0)                                                                                 \
-    X(Now, 0, 0)                                                                                   \
-    X(Format, 1, 2)                                                                                \
-    X(IsNumeric, 1, 1)                                                                             \
-    X(IsArray, 1, 1)                                                                               \
-    X(IsEmpty, 1, 1)                                                                               \
-    X(TypeName, 1, 1)                                                                              \
-    X(VarType, 1, 1)                                                                               \
-    X(UBound, 1, 2)                                                                                \
-    X(LBound, 1, 2)                                                                                \
-    X(Array, 0, -1)                                                                                \
-    X(Split, 1, 3)                                                                                 \
-    X(Join, 1, 2)                                                                                  \
-    X(MsgBox, 1, 3)                                                                                \
-    X(Wait, 1, 1)
+    X(Len, 1, 1, Empty)                                                                            \
+    X(Left, 2, 2, Empty)                                                                           \
+    X(Right, 2, 2, Empty)                                                                          \
+    X(Mid, 2, 3, Empty)                                                                            \
+    X(InStr, 2, 3, Empty)                                                                          \
+    X(InStrRev, 2, 3, Empty)                                                                       \
+    X(UCase, 1, 1, Empty)                                                                          \
+    X(LCase, 1, 1, Empty)                                                                          \
+    X(Trim, 1, 1, Empty)                                                                           \
+    X(LTrim, 1, 1, Empty)                                                                          \
+    X(RTrim, 1, 1, Empty)                                                                          \
+    X(Space, 1, 1, Empty)                                                                          \
+    X(String, 2, 2, Empty)                                                                         \
+    X(Chr, 1, 1, Empty)                                                                            \
+    X(Asc, 1, 1, Empty)                                                                            \
+    X(Hex, 1, 1, Empty)                                                                            \
+    X(Oct, 1, 1, Empty)                                                                            \
+    X(Str, 1, 1, Empty)                                                                            \
+    X(Val, 1, 1, Empty)                                                                            \
+    X(Replace, 3, 3, Empty)                                                                        \
+    X(StrComp, 2, 2, Empty)                                                                        \
+    X(StrReverse, 1, 1, Empty)                                                                     \
+    X(CStr, 1, 1, String)                                                                          \
+    X(CInt, 1, 1, Integer)                                                                         \
+    X(CLng, 1, 1, Long)                                                                            \
+    X(CSng, 1, 1, Single)                                                                          \
+    X(CDbl, 1, 1, Double)                                                                          \
+    X(CBool, 1, 1, Boolean)                                                                        \
+    X(Int, 1, 1, Empty)                                                                            \
+    X(Fix, 1, 1, Empty)                                                                            \
+    X(Abs, 1, 1, Empty)                                                                            \
+    X(Sgn, 1, 1, Empty)                                                                            \
+    X(Sqr, 1, 1, Empty)                                                                            \
+    X(Exp, 1, 1, Empty)                                                                            \
+    X(Log, 1, 1, Empty)                                                                            \
+    X(Sin, 1, 1, Empty)                                                                            \
+    X(Cos, 1, 1, Empty)                                                                            \
+    X(Tan, 1, 1, Empty)                                                                            \
+    X(Atn, 1, 1, Empty)                                                                            \
+    X(Round, 1, 2, Empty)                                                                          \
+    X(Rnd, 0, 1, Empty)                                                                            \
+    X(Randomize, 0, 1, Empty)                                                                      \
+    X(Timer, 0, 0, Empty)                                                                          \
+    X(Now, 0, 0, Empty)                                                                            \
+    X(Format, 1, 2, Empty)                                                                         \
+    X(IsNumeric, 1, 1, Empty)                                                                      \
+    X(IsArray, 1, 1, Empty)                                                                        \
+    X(IsEmpty, 1, 1, Empty)                                                                        \
+    X(TypeName, 1, 1, Empty)                                                                       \
+    X(VarType, 1, 1, Empty)                                                                        \
+    X(UBound, 1, 2, Empty)                                                                         \
+    X(LBound, 1, 2, Empty)                                                                         \
+    X(Array, 0, -1, Empty)                                                                         \
+    X(Split, 1, 3, Empty)                                                                          \
+    X(Join, 1, 2, Empty)                                                                           \
+    X(MsgBox, 1, 3, Empty)                                                                         \
+    X(Wait, 1, 1, Empty)
 
 enum class BuiltinId {
-#define VEK_BASIC_BUILTIN_ENUM(name, min, max) name,
+#define VEK_BASIC_BUILTIN_ENUM(name, min, max, result) name,
     VEK_BASIC_BUILTINS(VEK_BASIC_BUILTIN_ENUM)
 #undef VEK_BASIC_BUILTIN_ENUM
 };
@@ -93,6 +95,7 @@ struct BuiltinInfo {
     const char* name;
     int minArgs;
     int maxArgs;
+    Tag result;
     BuiltinFunction function;
 };
 
@@ -126,7 +129,7 @@ const BuiltinInfo& BuiltinAt(int id);
 // The value of a named constant (any case).
 bool FindBuiltinConstant(std::string_view name, Variant& value);
 
-#define VEK_BASIC_BUILTIN_DECLARE(name, min, max)                                                  \
+#define VEK_BASIC_BUILTIN_DECLARE(name, min, max, result)                                          \
     RunError Builtin##name(BuiltinContext& context, Variant* args, int argc, Variant& out);
 VEK_BASIC_BUILTINS(VEK_BASIC_BUILTIN_DECLARE)
 #undef VEK_BASIC_BUILTIN_DECLARE

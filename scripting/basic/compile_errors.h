@@ -64,7 +64,6 @@ namespace vek::basic {
     /* constant expressions */                                                                     \
     X(ExpectedConstantExpression, "expected a constant expression")                                \
     X(NotAConstant, "expected a constant expression: '{0}' is no constant")                        \
-    X(ConstantHasNoValueOfItsType, "constant expression has no value of its type")                 \
     X(ConstantExpressionFails, "constant expression fails: {0}")                                   \
     /* procedure bodies */                                                                         \
     X(VariableNotDefined, "variable not defined: {0}")                                             \

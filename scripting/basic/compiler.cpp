@@ -20,7 +20,7 @@ public:
     bool Run() {
         const std::size_t errorsBefore = errors_.Count();
         for (const SourceModule& source : sources_) {
-            asts_.push_back(ParseModule(source.name, source.text, errors_));
+            asts_.push_back(ParseModule(source.name, source.text, errors_, source.kind));
             program_.modules.push_back({source.name});
         }
         if (errors_.Count() != errorsBefore) {
@@ -97,8 +97,16 @@ private:
         }
     }
 
+    bool Generated(int module) const {
+        return sources_[static_cast<std::size_t>(module)].kind == ModuleText::Generated;
+    }
+
     // Its value is evaluated once all names are known.
     void DeclareConstant(int m, const VarDecl& d, bool isPublic, bool shared) {
+        if (Generated(m) &&
+            program_.symbols.moduleNames[static_cast<std::size_t>(m)].count(Lower(d.name)) != 0) {
+            return; // the first declaration of the name stands
+        }
         const int index = static_cast<int>(program_.symbols.constants.size());
         program_.symbols.constants.push_back({d.name, m, isPublic, Variant()});
         pending_.push_back({&d});
@@ -202,9 +210,14 @@ private:
         bool ok = EvaluateConstant(*p.decl->value, *this, value, error);
         --chain_;
         currentModule_ = savedModule;
-        if (ok && CoerceTo(value, p.decl->type) != RunError::None) {
-            error = {CompileError::ConstantDoesNotFit, {}, {info.name}};
-            ok = false;
+        if (ok) {
+            Variant typed = value;
+            if (CoerceTo(typed, p.decl->type) == RunError::None) {
+                value = std::move(typed);
+            } else if (!Generated(info.module)) {
+                error = {CompileError::ConstantDoesNotFit, {}, {info.name}};
+                ok = false;
+            }
         }
         // A constant without a value is part of a cycle, which is reported where it closes.
         if (!ok && error.error != CompileError::None &&

@@ -101,6 +101,14 @@ void Engine::SetCallbacks(Callbacks callbacks) {
 }
 
 bool Engine::SetModule(const std::string& name, const std::string& text) {
+    return PutModule(name, text, ModuleText::Script);
+}
+
+bool Engine::SetGeneratedModule(const std::string& name, const std::string& text) {
+    return PutModule(name, text, ModuleText::Generated);
+}
+
+bool Engine::PutModule(const std::string& name, const std::string& text, ModuleText kind) {
     if (impl_->Running() || EqualsNoCase(name, kSharedModuleName)) {
         return false;
     }
@@ -108,10 +116,11 @@ bool Engine::SetModule(const std::string& name, const std::string& text) {
     for (SourceModule& m : impl_->modules) {
         if (EqualsNoCase(m.name, name)) {
             m.text = text;
+            m.kind = kind;
             return true;
         }
     }
-    impl_->modules.push_back({name, text, false});
+    impl_->modules.push_back({name, text, false, kind});
     return true;
 }
 
@@ -163,8 +172,8 @@ bool Engine::SetSharedCode(const std::string& text) {
 }
 
 void Engine::AddHostFunction(const std::string& name, int minArgs, int maxArgs,
-                             HostFunction function) {
-    impl_->hostInfos.push_back({name, minArgs, maxArgs});
+                             HostFunction function, Tag result) {
+    impl_->hostInfos.push_back({name, minArgs, maxArgs, result});
     impl_->hostFunctions.push_back(std::move(function));
     impl_->dirty = true;
 }
@@ -176,7 +185,7 @@ bool Engine::Compile() {
     diagnostics_.clear();
     std::vector<SourceModule> sources = impl_->modules;
     if (!impl_->sharedCode.empty()) {
-        sources.push_back({kSharedModuleName, impl_->sharedCode, true});
+        sources.push_back({kSharedModuleName, impl_->sharedCode, true, ModuleText::Script});
     }
     impl_->machine.reset();
     auto program = std::make_unique<Program>();

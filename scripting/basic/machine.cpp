@@ -85,7 +85,18 @@ void Machine::UnwindTo(std::size_t frameCount) {
         *s = Variant();
     }
     sp_ = floor;
+    ReleasePins(floor);
     frames_.resize(frameCount);
+}
+
+void Machine::ReleasePins(const Variant* floor) {
+    while (!pins_.empty() && pins_.back().slot >= floor) {
+        ArrayObject* array = pins_.back().array;
+        pins_.pop_back();
+        if (--array->locks == 0 && array->refs == 0) {
+            delete array;
+        }
+    }
 }
 
 std::chrono::milliseconds Machine::WaitRemaining() const {
@@ -256,6 +267,7 @@ bool Machine::HandleError(int number, std::string description, std::string sourc
             *s = Variant();
         }
         sp_ = depth0;
+        ReleasePins(depth0);
         if (f.errorMode == 1) {
             f.pc = f.proc->ResumeNextPc(statement);
         } else {

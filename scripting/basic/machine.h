@@ -109,6 +109,8 @@ private:
     // evaluation fails).
     bool HandleError(int number, std::string description, std::string source);
     void UnwindTo(std::size_t frameCount);
+    // Unlocks the arrays whose element references lay at or above `floor` of the value stack.
+    void ReleasePins(const Variant* floor);
     void FlushPrint(int channel);
     bool DebugActive() const {
         return !breakpoints_.empty() || stepMode_ != StepMode::None || runTo_.first >= 0;
@@ -119,6 +121,13 @@ private:
     Variant* stackEnd_ = nullptr;
     Variant* sp_ = nullptr;
     std::vector<Frame> frames_;
+    // Arrays locked by RefElement, in stack order: each while the reference to its element lies
+    // in the value stack at `slot` (the argument slot of the procedure it is passed to).
+    struct Pin {
+        const Variant* slot;
+        ArrayObject* array;
+    };
+    std::vector<Pin> pins_;
     std::vector<Variant> globals_;
     const std::vector<HostFunction>* host_ = nullptr;
     std::function<void(const std::string&, bool)> print_;

@@ -1,7 +1,6 @@
 #include "scripting/basic/parser.h"
 
 #include "scripting/basic/limits.h"
-#include "scripting/basic/scanner.h"
 #include "scripting/basic/text_util.h"
 
 #include <string>
@@ -303,7 +302,10 @@ StmtPtr Parser::ParseConst(Position pos) {
     do {
         VarDecl d;
         d.pos = Here();
-        d.name = ExpectIdentifier(CompileError::ExpectedConstantName);
+        // A generated module's constants are named as the description names its items.
+        d.name = kind_ == ModuleText::Generated && Peek().kind == TokenKind::Keyword
+                     ? Next().text
+                     : ExpectIdentifier(CompileError::ExpectedConstantName);
         d.type = tokens_[pos_ - 1].typeSuffix;
         if (AcceptKeyword(Keyword::As)) {
             d.type = ParseTypeName();
@@ -316,15 +318,16 @@ StmtPtr Parser::ParseConst(Position pos) {
     return s;
 }
 
-ModuleAst ParseModule(std::string_view moduleName, std::string_view text, ErrorReporter& errors) {
-    ScanResult scan = Scan(text);
+ModuleAst ParseModule(std::string_view moduleName, std::string_view text, ErrorReporter& errors,
+                      ModuleText kind) {
+    ScanResult scan = Scan(text, kind);
     if (scan.error.error != CompileError::None) {
         errors.Report(std::string(moduleName), scan.error);
         ModuleAst empty;
         empty.name = std::string(moduleName);
         return empty;
     }
-    return Parser(std::move(scan.tokens), std::string(moduleName), errors).ParseModule();
+    return Parser(std::move(scan.tokens), std::string(moduleName), errors, kind).ParseModule();
 }
 
 ExprPtr ParseExpression(std::string_view text, ErrorReporter& errors) {

@@ -2,6 +2,7 @@
 
 #include "scripting/basic/ast.h"
 #include "scripting/basic/compile_errors.h"
+#include "scripting/basic/scanner.h"
 #include "scripting/basic/token.h"
 
 #include <functional>
@@ -13,7 +14,8 @@ namespace vek::basic {
 
 // Parses one module. Each error is reported with its position and the parser resumes at the next
 // line, so one pass lists several mistakes; a module with errors is not compiled further.
-ModuleAst ParseModule(std::string_view moduleName, std::string_view text, ErrorReporter& errors);
+ModuleAst ParseModule(std::string_view moduleName, std::string_view text, ErrorReporter& errors,
+                      ModuleText kind = ModuleText::Script);
 
 // Parses a lone expression (the debugger's watch and quick-watch text).
 ExprPtr ParseExpression(std::string_view text, ErrorReporter& errors);
@@ -23,8 +25,9 @@ ExprPtr ParseExpression(std::string_view text, ErrorReporter& errors);
 // fails throws its CompileMessage; the statement loop reports it and resumes at the next line.
 class Parser {
 public:
-    Parser(std::vector<Token> tokens, std::string module, ErrorReporter& errors)
-        : tokens_(std::move(tokens)), module_(std::move(module)), errors_(errors) {}
+    Parser(std::vector<Token> tokens, std::string module, ErrorReporter& errors,
+           ModuleText kind = ModuleText::Script)
+        : tokens_(std::move(tokens)), module_(std::move(module)), errors_(errors), kind_(kind) {}
 
     ModuleAst ParseModule();
     ExprPtr ParseLoneExpression();
@@ -146,6 +149,7 @@ private:
     std::size_t pos_ = 0;
     std::string module_;
     ErrorReporter& errors_;
+    ModuleText kind_;
     std::size_t errorsCount_ = 0;
     int depth_ = 0;
     int singleLineIf_ = 0;

@@ -138,7 +138,9 @@ BinaryOp Parser::ParseComparisonOperator() {
 ExprPtr Parser::ParsePostfix() {
     ExprPtr e = ParsePrimary();
     while (true) {
-        if (IsOperator("(") && (e->kind == ExprKind::Name || e->kind == ExprKind::Member)) {
+        // A call's result may be indexed at once: Split(s, "=")(1).
+        if (IsOperator("(") && (e->kind == ExprKind::Name || e->kind == ExprKind::Member ||
+                                e->kind == ExprKind::Call)) {
             Next();
             ExprPtr call = MakeCall(std::move(e));
             ParseArguments(*call, ")");

@@ -365,7 +365,7 @@ void ProcCompiler::CompileFor(const Stmt& s) {
         EmitLine(s.endPos.line);
         EmitLoad(counter, s.pos);
         Emit(Op::LoadLocal, limits + 1);
-        Emit(Op::Add);
+        Emit(Op::Add, counter.type == Tag::Empty ? 1 : 0);
         EmitStore(counter, s.pos);
         Emit(Op::Jump, top);
         PatchB(check, Here());

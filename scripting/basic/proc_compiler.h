@@ -86,21 +86,29 @@ private:
     void MarkLoopTurn() { statementPending_ = true; }
     void ResolveLabels();
 
-    // expressions and calls (proc_compiler_expr.cpp)
-    void CompileExpr(const Expr& e);
+    // expressions and calls (proc_compiler_expr.cpp). Each returns the static kind of what it
+    // pushes: the declared type of a variable, an element, a function's result or a literal's kind,
+    // and Empty for a Variant, whose arithmetic widens where typed arithmetic overflows.
+    Tag CompileExpr(const Expr& e);
+    Tag CompileBinary(const Expr& e);
     // Emits the test of a condition and a jump taken when it is `when`; returns the jump's pc,
     // whose target (operand a) the caller patches.
     int EmitConditionalJump(const Expr& condition, bool when);
-    void CompileName(const Expr& e);
-    void CompileCallExpr(const Expr& call);
-    void CompileMember(const Expr& e);
+    Tag CompileName(const Expr& e);
+    Tag CompileCallExpr(const Expr& call);
+    Tag CompileMember(const Expr& e);
     // An array element, or the variable itself without arguments.
-    void CompileElementLoad(const Symbol& array, const Expr& call);
+    Tag CompileElementLoad(const Symbol& array, const Expr& call);
+    // An element of what a call gives: Split(s, "=")(1).
+    Tag CompileIndexedResult(const Expr& call);
     // Which argument of a call goes to which parameter (names in lower case): by position, or by
     // name (Name:=value); null for a parameter left out. Giving one twice is an error when `once`.
     std::vector<const Expr*> BindArguments(const Expr& call, const std::vector<std::string>& params,
                                            const std::string& callee, bool once);
-    void CompileProcCall(int procIndex, const Expr& call);
+    Tag CompileProcCall(int procIndex, const Expr& call);
+    // An argument for a ByRef parameter: a plain variable or an element of an array variable
+    // travels as a reference (true); anything else is left to be passed as a value (false).
+    bool CompileReference(const Expr& arg);
     // Err.Raise and Err.Clear, which give no value; false for any other call.
     bool CompileErrMethod(const Expr& call);
     void CompileValueArgs(const Expr& call, int minArgs, int maxArgs, const std::string& name);
@@ -118,7 +126,10 @@ private:
     void EmitStore(const Symbol& symbol, Position pos);
     void EmitRef(const Symbol& symbol, Position pos);
     bool IsVariable(const Symbol& symbol) const;
-    bool TryFold(const Expr& e);
+    // The static kind a symbol gives when loaded (Empty: a Variant).
+    static Tag StaticKind(const Symbol& symbol);
+    // Pushes the expression's value when it is constant; false when it is not.
+    bool TryFold(const Expr& e, Tag& kind);
     Symbol Lookup(const std::string& name, Position pos);
     Symbol LookupOrDeclare(const std::string& name, Position pos);
     int DeclareLocal(const std::string& name, Tag type, Tag element, Position pos, Variant init);

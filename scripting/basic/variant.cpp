@@ -53,7 +53,7 @@ void Variant::ReleaseShared() {
         if (--GetStringObject()->refs == 0) {
             delete GetStringObject();
         }
-    } else if (--GetArray()->refs == 0) {
+    } else if (--GetArray()->refs == 0 && GetArray()->locks == 0) {
         delete GetArray();
     }
 }

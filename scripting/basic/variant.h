@@ -195,6 +195,9 @@ struct ArrayObject {
     void CountItems();
 
     std::uint32_t refs = 1;
+    // References to elements handed to running procedures (ByRef arguments): while there are
+    // any, the array is neither freed nor resized, so each element stays where it is.
+    std::uint32_t locks = 0;
     Tag elementTag = Tag::Empty;
     int dims = 0;
     int nesting = 1; // 1 + the deepest nesting of an array among the items

@@ -72,6 +72,30 @@ TEST(BasicEngine, CompileErrorsNameModuleLineColumnAndWhatWasExpected) {
     EXPECT_EQ(engine.Diagnostics()[0].message, "Sub or Function not defined: a{1}b {0}");
 }
 
+TEST(BasicEngine, AGeneratedModuleTakesEveryNameADescriptionGives) {
+    // The module the program writes for a description: a name repeated keeps its first value,
+    // words Basic reserves and names starting with "_" are names there, and numbers past the
+    // Integer range stay as they are. The same text as an ordinary module is refused.
+    const std::string generated = "'Byte Items\r\nPublic Const SAME As Integer = 0\r\n"
+                                  "Public Const Next As Integer = 1\r\n"
+                                  "Public Const _LAST As Integer = 40000\r\n'Bit Items\r\n"
+                                  "Public Const same As Integer = 2\r\n";
+    RecordingEngine engine;
+    engine.SetGeneratedModule("*register.vkm", generated);
+    engine.SetModule("m", "Sub Main()\r\n Debug.Print SAME & \" \" & [Next] & \" \" & [_LAST] & "
+                          "\" \" & TypeName([_LAST])\r\nEnd Sub\r\n");
+    ASSERT_TRUE(engine.Start("m")) << engine.LastError().description;
+    EXPECT_EQ(engine.RunToEnd(), RunState::Finished);
+    EXPECT_EQ(engine.output, std::vector<std::string>{"0 1 40000 Long"});
+
+    engine.SetModule("*register.vkm", generated);
+    EXPECT_FALSE(engine.Compile());
+    engine.SetModule("*register.vkm", "Public Const SAME As Integer = 0\r\n"
+                                      "Public Const same As Integer = 2\r\n");
+    EXPECT_FALSE(engine.Compile());
+    EXPECT_EQ(engine.Diagnostics()[0].message, "duplicate declaration: same");
+}
+
 // A stand-in for the register extension object: the calls scripts make, as the program makes them.
 class RegisterExtension {
 public:
