@@ -1,7 +1,9 @@
 #include "cli/open_operations.h"
 
 #include "cli/item_lookup.h"
+#include "cli/script_interrupt.h"
 #include "cli/value_argument.h"
+#include "cli/vek_cli.h"
 #include "document/vek_doc.h"
 #include "model/item_list.h"
 #include "model/register_codes.h"
@@ -144,7 +146,18 @@ bool RunScript(OpenSession& session, const Operation& operation) {
             *session.doc.Context().host, [&out](const std::string& line) { out << line << '\n'; });
         session.scripts->SetUp(session.doc);
     }
-    return session.scripts->Run(operation.name);
+    ScriptHost& scripts = *session.scripts;
+    scripts.SetTimeLimit(session.scriptTimeLimit);
+    bool ran = false;
+    {
+        const CtrlCInterruptsScript ctrlC(scripts.Engine().GetInterrupt());
+        ran = scripts.Run(operation.name);
+    }
+    if (scripts.LastEnding() == ScriptHost::Ending::Interrupted)
+        session.endStatus = kExitInterrupted;
+    else if (scripts.LastEnding() == ScriptHost::Ending::TimeLimit)
+        session.endStatus = kExitTimeLimit;
+    return ran;
 }
 
 constexpr OperationSpec kOperations[] = {

@@ -2,6 +2,7 @@
 
 #include "platform/result.h"
 
+#include <chrono>
 #include <cstdint>
 #include <iosfwd>
 #include <memory>
@@ -34,6 +35,9 @@ struct OpenSession {
     CVekDoc& doc;
     std::ostream& out;
     std::unique_ptr<ScriptHost> scripts;
+    std::chrono::milliseconds scriptTimeLimit{0}; // --time-limit; zero: none
+    // Set by an operation that ends the whole run: a script stopped by Ctrl-C or its time limit.
+    int endStatus = 0;
 };
 
 // What follows an operation's word on the command line.

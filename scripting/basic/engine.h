@@ -90,10 +90,15 @@ public:
     RunState Run(std::int64_t statements = kDefaultSlice);
     // Runs slices until the script ends, fails or pauses, sleeping through Wait.
     RunState RunToEnd();
+    // Ends a running script from outside, between two statements or in a Wait: raised by a
+    // signal handler or another thread, or by a deadline. The script then ends Stopped, and
+    // LastError() gives error 18 with the procedure and line it stood at.
+    Interrupt& GetInterrupt();
     RunState State() const;
     // A script is running, paused or waiting: the host should not close.
     bool IsRunning() const;
-    // The run-time error that ended the last run (number 0: none); or the start failure.
+    // The run-time error or interruption that ended the last run (number 0: none); or the start
+    // failure.
     const RunErrorInfo& LastError() const;
 
     // Debugging, all between slices.

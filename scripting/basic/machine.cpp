@@ -109,6 +109,10 @@ std::chrono::milliseconds Machine::WaitRemaining() const {
 }
 
 RunState Machine::Run(std::int64_t statements) {
+    if ((state_ == RunState::Running || state_ == RunState::Waiting) && Interrupted()) {
+        StopForInterrupt();
+        return state_;
+    }
     if (state_ == RunState::Waiting) {
         if (std::chrono::steady_clock::now() < wakeAt_) {
             return state_;
@@ -167,6 +171,15 @@ void Machine::Stop() {
     }
 }
 
+void Machine::StopForInterrupt() {
+    const Frame& top = frames_.back();
+    error_ = {static_cast<int>(RunError::UserInterrupt),
+              RunErrorText(static_cast<int>(RunError::UserInterrupt)),
+              program_.modules[static_cast<std::size_t>(top.proc->module)].name, top.proc->name,
+              LineAt(*top.proc, top.pc)};
+    Stop();
+}
+
 void Machine::SetBreakpoint(int module, int line, bool on) {
     if (on) {
         breakpoints_.insert({module, line});
@@ -180,9 +193,12 @@ int Machine::CurrentLine(std::size_t frameIndex) const {
     // A paused frame's pc is the next instruction to run; a caller's pc is its return address,
     // just past the call.
     const bool nextToRun = frameIndex + 1 == frames_.size() && state_ == RunState::Paused;
-    const int statement = f.proc->StatementAt(nextToRun ? f.pc : f.pc - 1);
-    return statement < 0 ? f.proc->line
-                         : f.proc->statements[static_cast<std::size_t>(statement)].line;
+    return LineAt(*f.proc, nextToRun ? f.pc : f.pc - 1);
+}
+
+int Machine::LineAt(const Procedure& proc, int pc) const {
+    const int statement = proc.StatementAt(pc);
+    return statement < 0 ? proc.line : proc.statements[static_cast<std::size_t>(statement)].line;
 }
 
 void Machine::FlushPrint(int channel) {
@@ -209,10 +225,7 @@ Machine::Boundary Machine::OnStatement(const Frame& frame) {
         return Boundary::Yield;
     }
     --sliceLeft_;
-    const int statement = frame.proc->StatementAt(frame.pc);
-    const int line = statement < 0
-                         ? frame.proc->line
-                         : frame.proc->statements[static_cast<std::size_t>(statement)].line;
+    const int line = LineAt(*frame.proc, frame.pc);
     const int module = frame.proc->module;
     const std::size_t depth = frames_.size();
     const bool samePlace = depth == stepDepth_ && line == stepLine_;
@@ -286,9 +299,7 @@ bool Machine::HandleError(int number, std::string description, std::string sourc
     error_.description = std::move(description);
     error_.module = program_.modules[static_cast<std::size_t>(top.proc->module)].name;
     error_.procedure = top.proc->name;
-    const int statement = top.proc->StatementAt(top.pc - 1);
-    error_.line = statement < 0 ? top.proc->line
-                                : top.proc->statements[static_cast<std::size_t>(statement)].line;
+    error_.line = LineAt(*top.proc, top.pc - 1);
     UnwindTo(0);
     state_ = RunState::Failed;
     return false;

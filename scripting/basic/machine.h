@@ -1,6 +1,7 @@
 #pragma once
 
 #include "scripting/basic/builtins.h"
+#include "scripting/basic/interrupt.h"
 #include "scripting/basic/program.h"
 
 #include <chrono>
@@ -67,6 +68,8 @@ public:
     Machine& operator=(const Machine&) = delete;
 
     void SetHostFunctions(const std::vector<HostFunction>* functions) { host_ = functions; }
+    // The request from outside that ends a running script (see Interrupt); none when null.
+    void SetInterrupt(const Interrupt* interrupt) { interrupt_ = interrupt; }
     void SetPrint(std::function<void(const std::string&, bool debug)> print) {
         print_ = std::move(print);
     }
@@ -77,9 +80,11 @@ public:
 
     // Starts procedure procIndex (no arguments) with fresh module variables.
     bool Start(int procIndex);
-    // Runs at most `statements` statements; returns the state after the slice.
+    // Runs at most `statements` statements; returns the state after the slice. A raised
+    // interrupt ends the script first: Stopped, with Error() number 18 and where it stood.
     RunState Run(std::int64_t statements);
     RunState State() const { return state_; }
+    // Why the last run ended: the run-time error, or the interruption (number 0: neither).
     const RunErrorInfo& Error() const { return error_; }
     // Time left of a Wait, for hosts that sleep between slices.
     std::chrono::milliseconds WaitRemaining() const;
@@ -93,6 +98,10 @@ public:
 
     const std::vector<Frame>& Frames() const { return frames_; }
     int CurrentLine(std::size_t frameIndex) const;
+    // Whether an interrupt asks the script to end now.
+    bool Interrupted() const {
+        return interrupt_ != nullptr && interrupt_->Check() != Interrupt::Reason::None;
+    }
     // Runs a compiled watch procedure on the slots of a paused frame.
     bool Evaluate(const Procedure& watch, std::size_t frameIndex, Variant& out, std::string& error);
 
@@ -112,6 +121,9 @@ private:
     // Unlocks the arrays whose element references lay at or above `floor` of the value stack.
     void ReleasePins(const Variant* floor);
     void FlushPrint(int channel);
+    // Ends the script between two statements: error 18 with the next statement to run.
+    void StopForInterrupt();
+    int LineAt(const Procedure& proc, int pc) const;
     bool DebugActive() const {
         return !breakpoints_.empty() || stepMode_ != StepMode::None || runTo_.first >= 0;
     }
@@ -130,6 +142,7 @@ private:
     std::vector<Pin> pins_;
     std::vector<Variant> globals_;
     const std::vector<HostFunction>* host_ = nullptr;
+    const Interrupt* interrupt_ = nullptr;
     std::function<void(const std::string&, bool)> print_;
     std::function<void(int)> wait_;
     std::string printBuffer_[2];

@@ -15,6 +15,7 @@ namespace vek::basic {
     X(DivisionByZero, 11, "Division by zero")                                                      \
     X(TypeMismatch, 13, "Type mismatch")                                                           \
     X(OutOfStringSpace, 14, "Out of string space")                                                 \
+    X(UserInterrupt, 18, "User interrupt occurred")                                                \
     X(ResumeWithoutError, 20, "Resume without error")                                              \
     X(OutOfStackSpace, 28, "Out of stack space")                                                   \
     X(ForLoopNotInitialized, 92, "For loop not initialized")                                       \

@@ -6,10 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace vek::basic {
@@ -212,6 +214,57 @@ TEST(BasicEngine, WaitEndsTheSliceInsteadOfBlockingTheHost) {
     EXPECT_TRUE(engine.output.empty());
     EXPECT_EQ(engine.RunToEnd(), RunState::Finished);
     EXPECT_EQ(engine.output, std::vector<std::string>{"after"});
+}
+
+TEST(BasicEngine, AnInterruptEndsTheScriptBetweenStatementsAndInWait) {
+    // Raised from another thread, as a signal handler or the program's End would: the loop ends
+    // at a statement boundary with what it printed so far, and the place it stood.
+    RecordingEngine engine;
+    engine.SetModule("m", "Sub Main()\r\n Print \"start\";\r\n Do\r\n  n = n + 1\r\n Loop\r\n"
+                          "End Sub\r\n");
+    ASSERT_TRUE(engine.Start("m"));
+    std::thread raiser([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        engine.GetInterrupt().Raise();
+    });
+    EXPECT_EQ(engine.RunToEnd(), RunState::Stopped);
+    raiser.join();
+    EXPECT_EQ(engine.output, std::vector<std::string>{"start"});
+    EXPECT_EQ(engine.LastError().number, 18);
+    EXPECT_EQ(engine.LastError().description, "User interrupt occurred");
+    EXPECT_EQ(engine.LastError().procedure, "Main");
+    EXPECT_GE(engine.LastError().line, 3);
+    EXPECT_LE(engine.LastError().line, 5);
+
+    // Raised, it ends the next script at once, and inside a Wait of a minute within a step.
+    engine.SetModule("m", "Sub Main()\r\n Wait 60000\r\n Print \"after\"\r\nEnd Sub\r\n");
+    ASSERT_TRUE(engine.Start("m"));
+    EXPECT_EQ(engine.Run(), RunState::Stopped);
+    engine.GetInterrupt().Clear();
+    ASSERT_TRUE(engine.Start("m"));
+    const auto start = std::chrono::steady_clock::now();
+    std::thread waker([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        engine.GetInterrupt().Raise();
+    });
+    EXPECT_EQ(engine.RunToEnd(), RunState::Stopped);
+    waker.join();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+    EXPECT_EQ(engine.LastError().line, 2);
+    EXPECT_EQ(engine.output, std::vector<std::string>{"start"});
+
+    // A deadline does the same for unattended runs; once cleared, scripts run to their end.
+    engine.GetInterrupt().Clear();
+    engine.GetInterrupt().SetDeadline(std::chrono::steady_clock::now() +
+                                      std::chrono::milliseconds(30));
+    ASSERT_TRUE(engine.Start("m"));
+    EXPECT_EQ(engine.RunToEnd(), RunState::Stopped);
+    EXPECT_EQ(engine.GetInterrupt().Check(), Interrupt::Reason::Deadline);
+    engine.GetInterrupt().ClearDeadline();
+    engine.SetModule("m", "Sub Main()\r\n Wait 1\r\n Print \"after\"\r\nEnd Sub\r\n");
+    ASSERT_TRUE(engine.Start("m"));
+    EXPECT_EQ(engine.RunToEnd(), RunState::Finished);
+    EXPECT_EQ(engine.LastError().number, 0);
 }
 
 TEST(BasicEngine, AHostWaitCallbackTakesOverWait) {
