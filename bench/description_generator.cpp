@@ -18,11 +18,12 @@ long GeneratedLineCount(int devices, int registers, int bitFields) {
                              (kLinesPerDevice + static_cast<long>(registers) * (1 + bitFields));
 }
 
-std::string GenerateDescription(int devices, int registers, int bitFields) {
+std::string GenerateDescription(int devices, int registers, int bitFields,
+                                const std::string& driverFile) {
     std::string text;
     text.reserve(static_cast<std::size_t>(GeneratedLineCount(devices, registers, bitFields)) * 40);
     char line[160];
-    text += "#BeginRegisterList \"pardrv32.dll\"\n";
+    text += "#BeginRegisterList \"" + driverFile + "\"\n";
     for (int d = 0; d < devices; ++d) {
         // Four address bytes: the device takes the top one, registers the two lowest.
         std::snprintf(line, sizeof line, "0: DEV%d A4 D1 [0x%02X] << 3.1;\n", d, d % 256);

@@ -47,9 +47,8 @@ public:
         folder_ = std::filesystem::temp_directory_path() /
                   ("vek-bench-document-" + std::to_string(getpid()));
         std::filesystem::create_directories(folder_);
-        std::string text = bench::GenerateDescription(kDevices, kRegistersPerDevice, 0);
-        const std::string generated = "\"pardrv32.dll\"";
-        text.replace(text.find(generated), generated.size(), "\"testdrv.dll\"");
+        const std::string text =
+            bench::GenerateDescription(kDevices, kRegistersPerDevice, 0, "testdrv.dll");
         std::ofstream(Description()) << text;
         driver_ = dlopen((ProgramDirectory() + "/libtestdrv.so").c_str(), RTLD_NOW);
         if (driver_ != nullptr) {
@@ -94,7 +93,7 @@ std::unique_ptr<CVekDoc> OpenBoard(benchmark::State& state, QuietHost& host, boo
     if (simulation) {
         doc->ToggleSimulation();
     }
-    if (doc->WriteAll(transfer_flag::WriteDefault) != 0) {
+    if (doc->WriteAll(TransferFlag::WriteDefault) != 0) {
         state.SkipWithError("writing the defaults failed");
     }
     return doc;
@@ -112,7 +111,7 @@ void WriteNow(benchmark::State& state) {
         if (doc == nullptr) {
             break;
         }
-        benchmark::DoNotOptimize(doc->WriteAll(0));
+        benchmark::DoNotOptimize(doc->WriteAll({}));
     }
     Count(state);
 }

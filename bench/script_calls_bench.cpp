@@ -17,8 +17,7 @@ namespace fs = std::filesystem;
 void ScriptRegisterCalls(benchmark::State& state) {
     const fs::path dir = fs::temp_directory_path() / "vek_script_calls_bench";
     fs::create_directories(dir);
-    std::string text = bench::GenerateDescription(1, 1000, 1);
-    text.replace(text.find("pardrv32.dll"), 12, "nodriver.dll");
+    const std::string text = bench::GenerateDescription(1, 1000, 1, "nodriver.dll");
     std::ofstream(dir / "board.vek") << text;
     const long calls = state.range(0);
     std::ofstream(dir / "calls.bas") << "Sub Main\n"

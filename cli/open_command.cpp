@@ -2,6 +2,7 @@
 
 #include "cli/open_operations.h"
 #include "cli/vek_cli.h"
+#include "cli/write_verifier.h"
 #include "document/vek_doc.h"
 #include "platform/console_host.h"
 #include "platform/text_file.h"
@@ -22,11 +23,13 @@ struct Plan {
     bool simulate = false;
     bool yes = false;
     std::chrono::milliseconds scriptTimeLimit{0};
+    bool verify = false;
     std::vector<Operation> operations;
 };
 
 const char* const kUsageHead =
-    R"(usage: vek open FILE.vek [--simulate] [--yes] [--time-limit SECONDS] OPERATION...
+    R"(usage: vek open FILE.vek [--simulate] [--yes] [--verify] [--time-limit SECONDS]
+                OPERATION...
 
 Opens a register description, loads and opens its drivers, and runs the operations in
 the order given, all in one session (so simulated values and open drivers carry over).
@@ -38,6 +41,10 @@ Options:
                       switches to simulation; values of another description are loaded).
                       Without --yes the questions are asked on the terminal, and without
                       a terminal the answer is Cancel/No.
+  --verify            read every register back right after a driver took its value
+                      (write, write-all, write-default, load, macros and scripts);
+                      a value that did not arrive is reported with both values.
+                      WRITE registers cannot be read and are not checked.
   --time-limit SECONDS
                       end a script that runs longer than SECONDS as Ctrl-C does, and
                       the run with it (for unattended runs)
@@ -59,23 +66,29 @@ Wait) and says where it stopped; the operations after it are not run and the dri
 are closed. A second Ctrl-C ends vek at once.
 
 Exit status: 0 when everything worked; 1 when the description has errors, its drivers
-could not be used, a transfer or file operation failed, or a script ended with an
-error; 2 for usage errors; 124 when a script ran past --time-limit; 130 when Ctrl-C
-ended a script.
+could not be used, a transfer or file operation failed, a script ended with an error,
+or a register read back otherwise (--verify); 2 for usage errors; 124 when a script
+ran past --time-limit; 130 when Ctrl-C ended a script.
 
 Example:
   vek open examples/demo.vek write OUTPUT=0xFE read TEMPERATURE save board.vkg
 )";
 
 // The operations' lines come from their table: syntax, then the help at column 22.
+// A syntax too long to leave room for the help on its line puts the help below it.
 void PrintUsage(std::ostream& out) {
     constexpr std::size_t kHelpColumn = 22;
+    constexpr std::size_t kLineWidth = 100;
     const std::string indent(kHelpColumn, ' ');
     out << kUsageHead;
     for (const OperationSpec& spec : OpenOperations()) {
         const std::string syntax = std::string("  ") + spec.syntax;
         const std::size_t column = std::max(kHelpColumn, syntax.size() + 3);
-        out << syntax << std::string(column - syntax.size(), ' ');
+        const std::string_view help = spec.help;
+        if (column + help.substr(0, help.find('\n')).size() > kLineWidth)
+            out << syntax << '\n' << indent;
+        else
+            out << syntax << std::string(column - syntax.size(), ' ');
         for (const char* c = spec.help; *c != '\0'; ++c)
             out << *c << (*c == '\n' ? indent : "");
         out << '\n';
@@ -83,19 +96,14 @@ void PrintUsage(std::ostream& out) {
     out << kUsageTail;
 }
 
-// Reads the operand of one operation from the arguments after its word.
+// Reads the operand and options of one operation from the arguments after its word.
 class ArgumentReader {
 public:
     explicit ArgumentReader(const std::vector<std::string>& args) : args_(args) {}
 
     bool AtEnd() const { return next_ >= args_.size(); }
+    const std::string& Peek() const { return args_[next_]; }
     const std::string& Take() { return args_[next_++]; }
-    bool TakeIf(const char* word) {
-        if (AtEnd() || args_[next_] != word)
-            return false;
-        ++next_;
-        return true;
-    }
     Result<std::string> TakeFor(const std::string& word, const char* what) {
         if (AtEnd())
             return Failure{1, "'" + word + "' needs " + what};
@@ -107,29 +115,31 @@ private:
     std::size_t next_ = 0;
 };
 
-Result<Operation> ParseOperation(const OperationSpec& spec, ArgumentReader& reader) {
-    Operation operation;
-    operation.spec = &spec;
+// Whether an argument ends a list of names: an option or the next operation.
+bool EndsNames(const std::string& argument) {
+    return argument.starts_with("--") || FindOpenOperation(argument) != nullptr;
+}
+
+Result<void> ParseOperand(const OperationSpec& spec, ArgumentReader& reader, Operation& operation) {
     const std::string word = spec.word;
     switch (spec.operand) {
     case OperandKind::None:
-        break;
+        return {};
     case OperandKind::Name:
-    case OperandKind::File:
-    case OperandKind::FileWithComment: {
+    case OperandKind::File: {
         Result<std::string> name =
             reader.TakeFor(word, spec.operand == OperandKind::Name ? "a name" : "a file");
         if (!name)
             return name.Error();
         operation.name = std::move(name).Value();
-        if (spec.operand == OperandKind::FileWithComment && reader.TakeIf("--comment")) {
-            Result<std::string> comment = reader.TakeFor("--comment", "a text");
-            if (!comment)
-                return comment.Error();
-            operation.comment = std::move(comment).Value();
-        }
-        break;
+        return {};
     }
+    case OperandKind::Names:
+        while (!reader.AtEnd() && !EndsNames(reader.Peek()))
+            operation.names.push_back(reader.Take());
+        if (operation.names.empty())
+            return Failure{1, "'" + word + "' needs at least one name"};
+        return {};
     case OperandKind::Assignment: {
         Result<std::string> assignment = reader.TakeFor(word, "NAME=VALUE");
         if (!assignment)
@@ -140,8 +150,38 @@ Result<Operation> ParseOperation(const OperationSpec& spec, ArgumentReader& read
             return Failure{1, "'" + word + "' needs NAME=VALUE, not '" + text + "'"};
         operation.name = text.substr(0, equals);
         operation.value = text.substr(equals + 1);
-        break;
+        if (const std::size_t slash = operation.value.find('/'); slash != std::string::npos) {
+            operation.mask = operation.value.substr(slash + 1);
+            operation.value.resize(slash);
+        }
+        return {};
     }
+    }
+    return {};
+}
+
+Result<Operation> ParseOperation(const OperationSpec& spec, ArgumentReader& reader) {
+    Operation operation;
+    operation.spec = &spec;
+    if (Result<void> operand = ParseOperand(spec, reader, operation); !operand)
+        return operand.Error();
+    for (bool more = true; more && !reader.AtEnd();) {
+        more = false;
+        for (const OptionSpec& option : spec.options) {
+            if (reader.Peek() != option.name)
+                continue;
+            reader.Take();
+            std::string value;
+            if (option.value != nullptr) {
+                Result<std::string> given = reader.TakeFor(option.name, option.value);
+                if (!given)
+                    return given.Error();
+                value = std::move(given).Value();
+            }
+            operation.options.emplace_back(option.name, std::move(value));
+            more = true;
+            break;
+        }
     }
     return operation;
 }
@@ -169,6 +209,8 @@ Result<Plan> ParsePlan(const std::vector<std::string>& args) {
             plan.simulate = true;
         } else if (word == "--yes") {
             plan.yes = true;
+        } else if (word == "--verify") {
+            plan.verify = true;
         } else if (word == "--time-limit") {
             Result<std::string> seconds = reader.TakeFor(word, "a number of seconds");
             if (!seconds)
@@ -177,9 +219,9 @@ Result<Plan> ParsePlan(const std::vector<std::string>& args) {
             if (!limit)
                 return limit.Error();
             plan.scriptTimeLimit = limit.Value();
+        } else if (word.starts_with("-") || (plan.path.empty() && word.empty())) {
+            return Failure{1, "unknown option '" + word + "'"};
         } else if (plan.path.empty()) {
-            if (word.empty() || word[0] == '-')
-                return Failure{1, "unknown option '" + word + "'"};
             plan.path = word;
         } else if (const OperationSpec* spec = FindOpenOperation(word)) {
             Result<Operation> operation = ParseOperation(*spec, reader);
@@ -228,14 +270,21 @@ int RunOpenCommand(const std::vector<std::string>& args, std::ostream& out, std:
             return kExitUsage;
         }
     }
-    OpenSession session{doc, out, nullptr, plan.scriptTimeLimit, 0};
+    WriteVerifier verifier(err);
+    if (plan.verify)
+        doc.Context().written = [&verifier](CShadowReg& reg) { verifier.Check(reg); };
+    OpenSession session{doc, out, err, nullptr, nullptr, plan.scriptTimeLimit, 0};
     bool failed = false;
     for (const Operation& operation : plan.operations) {
         failed = !operation.spec->run(session, operation) || failed;
         if (session.endStatus != 0)
-            return session.endStatus;
+            break;
     }
-    return failed ? kExitErrors : kExitOk;
+    // The registers stop reporting before the verifier goes.
+    doc.Context().written = nullptr;
+    if (session.endStatus != 0)
+        return session.endStatus;
+    return failed || verifier.Failures() != 0 ? kExitErrors : kExitOk;
 }
 
 } // namespace vek

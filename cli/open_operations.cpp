@@ -1,16 +1,22 @@
 #include "cli/open_operations.h"
 
+#include "cli/ctrl_c.h"
+#include "cli/interrupt_pacer.h"
 #include "cli/item_lookup.h"
-#include "cli/script_interrupt.h"
 #include "cli/value_argument.h"
 #include "cli/vek_cli.h"
 #include "document/vek_doc.h"
+#include "model/bit_item.h"
+#include "model/byte_item.h"
 #include "model/item_list.h"
 #include "model/register_codes.h"
 #include "model/var_item.h"
 #include "platform/text_file.h"
 #include "scripting/script_host.h"
 
+#include <cerrno>
+#include <cstring>
+#include <fstream>
 #include <ostream>
 
 namespace vek {
@@ -23,26 +29,55 @@ Result<void> Nothing(const CVekDoc&, Operation&) {
 
 // The one register, bit field or variable an operand names.
 Result<void> ResolveItem(const CVekDoc& doc, Operation& operation) {
-    const std::vector<CVarItem*> items = FindValueItems(*doc.GetItems(), operation.name);
-    if (items.empty())
-        return Failure{1, "no register, bit field or variable '" + operation.name + "'"};
-    if (items.size() > 1) {
-        return Failure{1, "'" + operation.name + "' names " + std::to_string(items.size()) +
-                              " items; write DEVICE." + operation.name};
-    }
-    operation.item = items.front();
+    Result<CVarItem*> item = FindOneValueItem(*doc.GetItems(), operation.name);
+    if (!item)
+        return item.Error();
+    operation.item = item.Value();
     return {};
+}
+
+// Why a masked write cannot keep the other bits of an item: they are never read, or the
+// register is never written with the value given. Empty when it can.
+std::string MaskRefusal(const CVarItem& item) {
+    switch (item.GetKind() == ItemKind::Variable ? AccessType::Both : item.GetAccessType()) {
+    case AccessType::Write:
+        return "it is a WRITE register and cannot be read, so its other bits are not known";
+    case AccessType::Read:
+    case AccessType::Status:
+        return std::string("it is a ") + AccessName(item.GetAccessType()) +
+               " register and is never written";
+    case AccessType::Prot:
+        return "it is a PROT register and is always written with its default";
+    default:
+        return {};
+    }
 }
 
 Result<void> ResolveAssignment(const CVekDoc& doc, Operation& operation) {
     if (Result<void> found = ResolveItem(doc, operation); !found)
         return found;
+    const std::string what = "write " + operation.name + ": ";
+    const int width = operation.item->ShownWidth();
     std::string why;
-    const auto value = ParseValueArgument(operation.value, operation.item->ShownWidth(),
-                                          operation.item->HasFlags(item_flag::Signed), why);
+    const auto value =
+        ParseValueArgument(operation.value, width, operation.item->HasFlags(ItemFlag::Signed), why);
     if (!value)
-        return Failure{1, "write " + operation.name + ": " + why};
+        return Failure{1, what + why};
     operation.parsedValue = *value;
+    if (!operation.mask)
+        return {};
+    const auto mask = ParseValueArgument(*operation.mask, width, false, why);
+    if (!mask)
+        return Failure{1, what + "mask " + why};
+    if (*mask == 0)
+        return Failure{1, what + "mask " + *operation.mask + " selects no bits"};
+    if ((*value & ~*mask) != 0) {
+        return Failure{1, what + "value " + HexValueText(*value, width) +
+                              " has bits outside mask " + HexValueText(*mask, width)};
+    }
+    if (const std::string refusal = MaskRefusal(*operation.item); !refusal.empty())
+        return Failure{1, what + "no masked write: " + refusal};
+    operation.parsedMask = *mask;
     return {};
 }
 
@@ -73,11 +108,78 @@ Result<void> ResolveScript(const CVekDoc& doc, Operation& operation) {
     return {};
 }
 
+Result<void> ResolveDump(const CVekDoc&, Operation& operation) {
+    if (const std::string* format = operation.Option("--format")) {
+        const std::optional<DumpFormat> named = DumpFormatNamed(*format);
+        if (!named)
+            return Failure{1, "dump: unknown format '" + *format + "'; use text, csv or json"};
+        operation.dump.format = *named;
+    }
+    if (const std::string* output = operation.Option("--output"))
+        operation.dump.output = *output;
+    return {};
+}
+
+// Whether reading the item runs register macros (a bit field runs its register's).
+bool ReadsRunMacros(const CVekDoc& doc, const CVarItem& item) {
+    const CVarItem* owner = &item;
+    if (item.GetKind() == ItemKind::BitField)
+        owner = static_cast<const CBitItem&>(item).GetRegister();
+    return owner != nullptr && doc.GetFlags().Has(MacroFlag::ReadMacros) &&
+           owner->GetMacroFlags().Has(MacroFlag::ReadMacros) &&
+           (owner->GetBeforeRead() != nullptr || owner->GetAfterRead() != nullptr);
+}
+
+Result<std::uint32_t> NumberOption(const Operation& operation, const char* option,
+                                   std::uint32_t fallback, std::uint32_t max) {
+    const std::string* text = operation.Option(option);
+    if (text == nullptr)
+        return fallback;
+    std::string why;
+    const auto number = ParseValueArgument(*text, 32, false, why);
+    if (!number)
+        return Failure{1, std::string("watch ") + option + ": " + why};
+    if (*number > max) {
+        return Failure{1, std::string("watch ") + option + ": " + *text + " is above " +
+                              std::to_string(max)};
+    }
+    return *number;
+}
+
+Result<void> ResolveWatch(const CVekDoc& doc, Operation& operation) {
+    WatchRequest& watch = operation.watch;
+    const bool allowMacros = operation.Option("--allow-read-macros") != nullptr;
+    for (const std::string& name : operation.names) {
+        Result<CVarItem*> found = FindOneValueItem(*doc.GetItems(), name);
+        if (!found)
+            return found.Error();
+        const CVarItem& item = *found.Value();
+        if (item.GetKind() == ItemKind::Variable)
+            return Failure{1, "watch " + name + ": a variable has no register to read"};
+        if (item.GetAccessType() == AccessType::Write)
+            return Failure{1, "watch " + name + ": a WRITE register cannot be read"};
+        if (!allowMacros && ReadsRunMacros(doc, item)) {
+            return Failure{1, "watch " + name +
+                                  ": every read runs register macros; add --allow-read-macros "
+                                  "to watch it all the same"};
+        }
+        watch.names.push_back(name);
+        watch.items.push_back(found.Value());
+    }
+    Result<std::uint32_t> interval =
+        NumberOption(operation, "--interval", 1000, kMaxWatchIntervalMs);
+    if (!interval)
+        return interval.Error();
+    Result<std::uint32_t> count = NumberOption(operation, "--count", 0, UINT32_MAX);
+    if (!count)
+        return count.Error();
+    watch.interval = std::chrono::milliseconds(interval.Value());
+    watch.count = count.Value();
+    return {};
+}
+
 void PrintValue(std::ostream& out, const std::string& name, const CVarItem& item) {
-    std::string text = HexValueText(item.ShownValue(), item.ShownWidth());
-    if (!item.HasFlags(item_flag::ValueShown))
-        text = "0x" + std::string(text.size() - 2, 'X');
-    out << name << " = " << text << '\n';
+    out << name << " = " << ShownHex(item) << '\n';
 }
 
 bool RunRead(OpenSession& session, const Operation& operation) {
@@ -87,8 +189,19 @@ bool RunRead(OpenSession& session, const Operation& operation) {
     return true;
 }
 
+// A masked write reads the item first and keeps the bits outside the mask.
 bool RunWrite(OpenSession& session, const Operation& operation) {
-    operation.item->DepositValue(operation.parsedValue);
+    std::uint32_t value = operation.parsedValue;
+    if (operation.parsedMask) {
+        if (!session.doc.ReadRegister(*operation.item)) {
+            session.err << "vek: write " << operation.name
+                        << ": not written, the read of its other bits failed\n";
+            return false;
+        }
+        const std::uint32_t mask = *operation.parsedMask;
+        value = (operation.item->ShownValue() & ~mask) | (value & mask);
+    }
+    operation.item->DepositValue(value);
     return session.doc.WriteRegister(*operation.item);
 }
 
@@ -110,11 +223,11 @@ bool RunPrint(OpenSession& session, const Operation&) {
 }
 
 bool RunWriteDefault(OpenSession& session, const Operation&) {
-    return session.doc.WriteAll(transfer_flag::WriteDefault) == 0;
+    return session.doc.WriteAll(TransferFlag::WriteDefault) == 0;
 }
 
 bool RunWriteAll(OpenSession& session, const Operation&) {
-    return session.doc.WriteAll(0) == 0;
+    return session.doc.WriteAll({}) == 0;
 }
 
 bool RunReadAll(OpenSession& session, const Operation&) {
@@ -127,7 +240,8 @@ bool RunMacro(OpenSession&, const Operation& operation) {
 }
 
 bool RunSave(OpenSession& session, const Operation& operation) {
-    return session.doc.SaveValues(operation.name, operation.comment);
+    const std::string* comment = operation.Option("--comment");
+    return session.doc.SaveValues(operation.name, comment != nullptr ? *comment : "");
 }
 
 bool RunLoad(OpenSession& session, const Operation& operation) {
@@ -150,7 +264,7 @@ bool RunScript(OpenSession& session, const Operation& operation) {
     scripts.SetTimeLimit(session.scriptTimeLimit);
     bool ran = false;
     {
-        const CtrlCInterruptsScript ctrlC(scripts.Engine().GetInterrupt());
+        const CtrlCRaises ctrlC(scripts.Engine().GetInterrupt());
         ran = scripts.Run(operation.name);
     }
     if (scripts.LastEnding() == ScriptHost::Ending::Interrupted)
@@ -160,36 +274,87 @@ bool RunScript(OpenSession& session, const Operation& operation) {
     return ran;
 }
 
+bool RunDump(OpenSession& session, const Operation& operation) {
+    const std::string text = DumpRegisters(session.doc, operation.dump.format);
+    if (operation.dump.output.empty()) {
+        session.out << text;
+        return true;
+    }
+    std::ofstream file(operation.dump.output, std::ios::binary | std::ios::trunc);
+    if (file)
+        file << text << std::flush;
+    if (!file) {
+        session.err << "vek: dump: cannot write '" << operation.dump.output
+                    << "': " << std::strerror(errno) << '\n';
+        return false;
+    }
+    return true;
+}
+
+bool RunWatch(OpenSession& session, const Operation& operation) {
+    if (session.pacer != nullptr)
+        return WatchRegisters(session.doc, operation.watch, *session.pacer, session.out);
+    // Ctrl-C stops the loop only while it runs.
+    InterruptPacer pacer;
+    return WatchRegisters(session.doc, operation.watch, pacer, session.out);
+}
+
+constexpr std::span<const OptionSpec> kNoOptions;
+constexpr OptionSpec kSaveOptions[] = {{"--comment", "TEXT"}};
+constexpr OptionSpec kDumpOptions[] = {{"--format", "text|csv|json"}, {"--output", "FILE"}};
+constexpr OptionSpec kWatchOptions[] = {
+    {"--interval", "MS"}, {"--count", "N"}, {"--allow-read-macros", nullptr}};
+
 constexpr OperationSpec kOperations[] = {
-    {"read", OperandKind::Name, "read NAME",
+    {"read", OperandKind::Name, kNoOptions, "names", "read NAME",
      "read a register, bit field or variable and print 'NAME = 0x..'", ResolveItem, RunRead},
-    {"write", OperandKind::Assignment, "write NAME=VALUE",
-     "set a value and write it at once (write macros run)", ResolveAssignment, RunWrite},
-    {"show", OperandKind::Name, "show NAME", "print the value as it stands, without a transfer",
-     ResolveItem, RunShow},
-    {"print", OperandKind::None, "print",
+    {"write", OperandKind::Assignment, kNoOptions, "names", "write NAME=VALUE[/MASK]",
+     "set a value and write it at once (write macros run); with a MASK\n"
+     "the item is read first and only the mask's bits change",
+     ResolveAssignment, RunWrite},
+    {"show", OperandKind::Name, kNoOptions, "names", "show NAME",
+     "print the value as it stands, without a transfer", ResolveItem, RunShow},
+    {"print", OperandKind::None, kNoOptions, "", "print",
      "print every register, bit field and variable as DEVICE.NAME", Nothing, RunPrint},
-    {"write-default", OperandKind::None, "write-default",
+    {"dump", OperandKind::None, kDumpOptions, "", "dump [--format text|csv|json] [--output FILE]",
+     "every register, bit field and variable with its device, address,\n"
+     "access type, width, default, value as it stands and its value's text",
+     ResolveDump, RunDump},
+    {"write-default", OperandKind::None, kNoOptions, "", "write-default",
      "Write Default: every writable register with its default value", Nothing, RunWriteDefault},
-    {"write-all", OperandKind::None, "write-all",
+    {"write-all", OperandKind::None, kNoOptions, "", "write-all",
      "Write Now: every writable register with its current value", Nothing, RunWriteAll},
-    {"read-all", OperandKind::None, "read-all", "Read Now: every readable register", Nothing,
-     RunReadAll},
-    {"macro", OperandKind::Name, "macro NAME", "run a register macro of the description",
-     ResolveMacro, RunMacro},
-    {"save", OperandKind::FileWithComment, "save FILE.vkg [--comment TEXT]",
+    {"read-all", OperandKind::None, kNoOptions, "", "read-all", "Read Now: every readable register",
+     Nothing, RunReadAll},
+    {"watch", OperandKind::Names, kWatchOptions, "names",
+     "watch NAME... [--interval MS] [--count N] [--allow-read-macros]",
+     "read the named registers every MS milliseconds (1000) and print a\n"
+     "time-stamped line when a value changes; Ctrl-C or N rounds end it\n"
+     "with a summary. Registers whose reads run macros need the last option",
+     ResolveWatch, RunWatch},
+    {"macro", OperandKind::Name, kNoOptions, "macros", "macro NAME",
+     "run a register macro of the description", ResolveMacro, RunMacro},
+    {"save", OperandKind::File, kSaveOptions, "*.vkg", "save FILE.vkg [--comment TEXT]",
      "save the register values", Nothing, RunSave},
-    {"load", OperandKind::File, "load FILE.vkg",
+    {"load", OperandKind::File, kNoOptions, "*.vkg", "load FILE.vkg",
      "load register values and write them to the devices", Nothing, RunLoad},
-    {"reset", OperandKind::None, "reset", "reset the drivers (close and open them again)", Nothing,
-     RunReset},
-    {"script", OperandKind::Name, "script NAME|FILE",
+    {"reset", OperandKind::None, kNoOptions, "", "reset",
+     "reset the drivers (close and open them again)", Nothing, RunReset},
+    {"script", OperandKind::Name, kNoOptions, "scripts *.bas", "script NAME|FILE",
      "run a script macro of the description, or the Main of a Basic\n"
      "file, with the register constants and the extension's methods",
      ResolveScript, RunScript},
 };
 
 } // namespace
+
+const std::string* Operation::Option(std::string_view option) const {
+    for (auto given = options.rbegin(); given != options.rend(); ++given) {
+        if (given->first == option)
+            return &given->second;
+    }
+    return nullptr;
+}
 
 std::span<const OperationSpec> OpenOperations() {
     return kOperations;

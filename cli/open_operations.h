@@ -1,13 +1,19 @@
 #pragma once
 
+#include "cli/option_spec.h"
+#include "cli/register_dump.h"
+#include "cli/register_watch.h"
 #include "platform/result.h"
 
 #include <chrono>
 #include <cstdint>
 #include <iosfwd>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace vek {
 
@@ -20,35 +26,50 @@ struct OperationSpec;
 // One operation of `vek open` as the command line gives it, completed by its resolve step.
 struct Operation {
     const OperationSpec* spec = nullptr;
-    std::string name;    // item, macro or script name, or file
-    std::string value;   // the VALUE of NAME=VALUE as given
-    std::string comment; // save's --comment
+    std::string name;                // item, macro or script name, or file
+    std::vector<std::string> names;  // the names of an operation that takes several
+    std::string value;               // the VALUE of NAME=VALUE[/MASK] as given
+    std::optional<std::string> mask; // the MASK as given
+    std::vector<std::pair<std::string, std::string>> options; // as given; a switch has ""
     // Filled in before anything is transferred:
     CVarItem* item = nullptr;
     std::uint32_t parsedValue = 0;
+    std::optional<std::uint32_t> parsedMask;
     CVekMacro* macro = nullptr;
+    DumpRequest dump;
+    WatchRequest watch;
+
+    // The value of an option as given last, or null.
+    const std::string* Option(std::string_view option) const;
 };
 
-// What the operations of one run share: the document, standard output and the script host,
-// made on the first script.
+// What the operations of one run share: the document, standard output and error, the script
+// host, made on the first script, and the pacer of watch loops (null: the system's, with
+// Ctrl-C).
 struct OpenSession {
     CVekDoc& doc;
     std::ostream& out;
+    std::ostream& err;
     std::unique_ptr<ScriptHost> scripts;
+    WatchPacer* pacer = nullptr;
     std::chrono::milliseconds scriptTimeLimit{0}; // --time-limit; zero: none
     // Set by an operation that ends the whole run: a script stopped by Ctrl-C or its time limit.
     int endStatus = 0;
 };
 
-// What follows an operation's word on the command line.
-enum class OperandKind { None, Name, File, Assignment, FileWithComment };
+// What follows an operation's word on the command line: nothing, one name, one file, NAME=VALUE
+// (with an optional /MASK), or one or more names (up to the next operation or option).
+enum class OperandKind { None, Name, File, Assignment, Names };
 
-// One operation of `vek open`: its word, its operand, its lines of the usage text, the look-up
-// done before any transfer, and the run. Run answers false when a transfer, a file operation
-// or a script failed.
+// One operation of `vek open`: its word, its operand and options, what the shell completes its
+// operand with, its lines of the usage text, the look-up done before any transfer, and the run.
+// Run answers false when a transfer, a file operation or a script failed.
 struct OperationSpec {
     const char* word;
     OperandKind operand;
+    std::span<const OptionSpec> options;
+    // Blank-separated: "names", "macros" or "scripts" of the description, file patterns ("*.vkg").
+    const char* completion;
     const char* syntax;
     const char* help; // lines after the first are indented under the first
     Result<void> (*resolve)(const CVekDoc& doc, Operation& operation);

@@ -1,16 +1,13 @@
 #include "cli/tree_command.h"
 
+#include "cli/description_input.h"
 #include "cli/text_tree.h"
 #include "cli/vek_cli.h"
-#include "compiler/description_compile.h"
 #include "model/line_item.h"
 #include "model/register_codes.h"
-#include "platform/console_host.h"
-#include "platform/text_file.h"
 
 #include <optional>
 #include <ostream>
-#include <sstream>
 
 namespace vek {
 
@@ -26,13 +23,13 @@ const char* const kTreeUsage =
     "\n"
     "Exit status: 0 for a tree, 1 with errors, 2 when the file cannot be opened.\n";
 
-std::optional<int> RadixFlag(const std::string& radix) {
+std::optional<UpdateCode> RadixFlag(const std::string& radix) {
     if (radix == "hex")
-        return display_flag::Hex;
+        return UpdateCode::Hex;
     if (radix == "dec")
-        return display_flag::Decimal;
+        return UpdateCode::Decimal;
     if (radix == "bin")
-        return display_flag::Binary;
+        return UpdateCode::Binary;
     return std::nullopt;
 }
 
@@ -40,7 +37,7 @@ std::optional<int> RadixFlag(const std::string& radix) {
 
 int RunTreeCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     std::string path;
-    int radix = display_flag::Hex;
+    UpdateCode radix = UpdateCode::Hex;
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--help" || args[i] == "-h") {
             out << kTreeUsage;
@@ -59,25 +56,16 @@ int RunTreeCommand(const std::vector<std::string>& args, std::ostream& out, std:
         err << "vek: tree takes one description file\n" << kTreeUsage;
         return kExitUsage;
     }
-    Result<std::string> text = ReadTextFile(path);
-    if (!text) {
-        err << "vek: cannot open '" << path << "': " << text.Error().text << '\n';
-        return kExitUsage;
-    }
-    std::ostringstream lines;
-    ConsoleHost host(lines, AnswerPolicy::Negative);
-    CompiledDescription compiled = CompileDescription(path, std::move(text).Value(), host);
-    if (compiled.errors != 0) {
-        host.Message(CompileSummary(path, compiled.errors), false);
-        out << lines.str();
-        return kExitErrors;
-    }
+    int status = kExitOk;
+    std::optional<CompiledDescription> compiled = CompileForPrinting(path, out, err, status);
+    if (!compiled)
+        return status;
     TextTree tree;
-    for (CLineItem& item : *compiled.items) {
+    for (CLineItem& item : *compiled->items) {
         if (item.GetLevel() > 0)
             item.InsertIntoTree(tree, -1, -1, 0);
     }
-    for (CLineItem& item : *compiled.items)
+    for (CLineItem& item : *compiled->items)
         item.Update(nullptr, radix);
     tree.Print(out);
     return kExitOk;

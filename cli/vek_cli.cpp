@@ -1,6 +1,9 @@
 #include "cli/vek_cli.h"
 
 #include "cli/check_command.h"
+#include "cli/completion_command.h"
+#include "cli/diff_command.h"
+#include "cli/names_command.h"
 #include "cli/open_command.h"
 #include "cli/tree_command.h"
 
@@ -10,19 +13,28 @@ namespace vek {
 
 namespace {
 
-struct Command {
-    const char* name;
-    const char* summary;
-    int (*run)(const std::vector<std::string>&, std::ostream&, std::ostream&);
-};
+constexpr std::span<const OptionSpec> kNoOptions;
+constexpr OptionSpec kTreeOptions[] = {{"--radix", "hex|dec|bin"}};
+constexpr OptionSpec kOpenOptions[] = {{"--simulate", nullptr},
+                                       {"--yes", nullptr},
+                                       {"--verify", nullptr},
+                                       {"--time-limit", "SECONDS"}};
+constexpr OptionSpec kDiffOptions[] = {{"--description", "FILE.vek"}};
+constexpr OptionSpec kNamesOptions[] = {{"--macros", nullptr}, {"--scripts", nullptr}};
 
-constexpr Command kCommands[] = {
-    {"check", "compile a description and print its diagnostics", RunCheckCommand},
-    {"tree", "print the register tree of a description", RunTreeCommand},
+constexpr CommandSpec kCommands[] = {
+    {"check", "compile a description and print its diagnostics", "*.vek", kNoOptions,
+     RunCheckCommand},
+    {"tree", "print the register tree of a description", "*.vek", kTreeOptions, RunTreeCommand},
     {"open",
-     "open a description with its drivers and read, write, save, load, run macros and "
-     "scripts",
-     RunOpenCommand},
+     "open a description with its drivers and read, write, dump, watch, save, load, run "
+     "macros and scripts",
+     "*.vek", kOpenOptions, RunOpenCommand},
+    {"diff", "compare register values: two values files, or a file and the devices", "*.vek *.vkg",
+     kDiffOptions, RunDiffCommand},
+    {"names", "print the names of a description's registers, macros or script macros", "*.vek",
+     kNamesOptions, RunNamesCommand},
+    {"completion", "print the bash completion script", "bash", kNoOptions, RunCompletionCommand},
 };
 
 void PrintUsage(std::ostream& out) {
@@ -31,12 +43,16 @@ void PrintUsage(std::ostream& out) {
            "Tarvel's command-line tool: compiles register descriptions (.vek).\n"
            "\n"
            "Commands:\n";
-    for (const Command& command : kCommands)
+    for (const CommandSpec& command : kCommands)
         out << "  " << command.name << "\t" << command.summary << '\n';
     out << "\nRun 'vek COMMAND --help' for the arguments of a command.\n";
 }
 
 } // namespace
+
+std::span<const CommandSpec> VekCommands() {
+    return kCommands;
+}
 
 int RunVek(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (args.empty()) {
@@ -47,7 +63,7 @@ int RunVek(const std::vector<std::string>& args, std::ostream& out, std::ostream
         PrintUsage(out);
         return kExitOk;
     }
-    for (const Command& command : kCommands) {
+    for (const CommandSpec& command : kCommands) {
         if (args[0] == command.name)
             return command.run({args.begin() + 1, args.end()}, out, err);
     }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "cli/option_spec.h"
+
 #include <iosfwd>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -12,6 +15,20 @@ inline constexpr int kExitErrors = 1;        // compile errors, failed transfers
 inline constexpr int kExitUsage = 2;         // usage errors, files that cannot be opened
 inline constexpr int kExitTimeLimit = 124;   // a script ran past --time-limit, as timeout(1) says
 inline constexpr int kExitInterrupted = 130; // Ctrl-C ended a script, as a shell says for SIGINT
+
+// One command of vek: its name and summary for the usage text, its operands and options as the
+// shell's completion offers them, and its run.
+struct CommandSpec {
+    const char* name;
+    const char* summary;
+    // Blank-separated: file patterns ("*.vek") or words ("bash").
+    const char* operands;
+    std::span<const OptionSpec> options;
+    int (*run)(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+};
+
+// Every command, in the order the usage text lists them.
+std::span<const CommandSpec> VekCommands();
 
 // Runs `vek` with the arguments after the program name; normal output goes to `out`, the tool's
 // own complaints to `err`.

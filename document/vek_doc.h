@@ -17,6 +17,7 @@ class CItemList;
 class CLineItem;
 class CShadowReg;
 class Host;
+class ProfileFile;
 
 // One opened register description: it compiles the file, keeps the compiled items and macros,
 // binds the drivers, holds the simulation and macro switches, runs the transfers over all
@@ -24,20 +25,19 @@ class Host;
 // window and every question goes through the host.
 class CVekDoc {
 public:
-    // The document's switches as GetFlags reports them.
-    static constexpr int kReadMacros = 0x2000;
-    static constexpr int kWriteMacros = 0x4000;
-
     explicit CVekDoc(Host& host);
     // Deletes the drivers (each closed and unloaded), then the items and macros.
     ~CVekDoc();
-    CVekDoc(const CVekDoc&) = delete;
-    CVekDoc& operator=(const CVekDoc&) = delete;
 
     // Compiles the description and binds its drivers; the output window gets the compiler's
     // lines and the summary "<file> - <n> error(s)". False when the file cannot be read, the
     // compile found errors, or the user declined simulation for a driver that failed.
     bool OpenDocument(const std::string& path);
+    // Compiles the description and builds its registers as OpenDocument does, but loads no
+    // driver library: the registers can be named and hold values, and every transfer fails as
+    // through a driver that is not loaded. The output window gets the compiler's lines and, with
+    // errors, the summary. False when the file cannot be read or has errors.
+    bool OpenWithoutDrivers(const std::string& path);
     // Binds every driver of the compiled items. False when the user declined simulation.
     bool LoadDrivers();
 
@@ -58,8 +58,8 @@ public:
 
     // Transfers every shadow register of every device of every driver, in order. Each failure's
     // text goes to the output window (the first one also raises it); the run never stops early.
-    // Returns the number of failed transfers. flags: 0x04 writes the defaults.
-    int WriteAll(int flags);
+    // Returns the number of failed transfers.
+    int WriteAll(TransferFlags flags);
     int ReadAll();
     // The item's own Write/Read (with its macros); a failure's text goes to the output window.
     bool WriteRegister(CLineItem& item);
@@ -69,8 +69,8 @@ public:
     bool IsSimulation() const { return context_.simulation; }
     void ToggleReadMacros();
     void ToggleWriteMacros();
-    // kReadMacros and kWriteMacros while the register macros run.
-    int GetFlags() const { return flags_; }
+    // Whether the register macros run.
+    MacroFlags GetFlags() const { return flags_; }
     // VekClose then VekOpen for every driver whose VekOpen succeeded.
     void ResetDrivers();
     // Whether at least one driver was opened.
@@ -80,6 +80,9 @@ public:
     // HEADER keys, then each driver's part. The file is replaced only once it is complete.
     // False, with a line for the output window, for another ending or when it cannot be written.
     bool SaveValues(const std::string& file, const std::string& comment);
+    // What SaveValues writes, put into a profile that the caller keeps (in memory, for
+    // instance, to compare it with a saved file).
+    void StoreValues(ProfileFile& values, const std::string& comment) const;
     // Loads register values and writes each known one to its device at once. A file saved for
     // another description is loaded only when the user says Yes. False when the file cannot be
     // read or the user said No.
@@ -95,20 +98,28 @@ public:
 
 private:
     void Clear();
+    // Reads and compiles the description and takes the compiled lists; false with the summary
+    // in the output window when the file cannot be read or has errors.
+    bool Compile(const std::string& path);
     // Closes every driver and unlinks the items from the registers that go with them.
     void DropDrivers();
     void TakeCompiled(std::unique_ptr<CItemList> items);
-    void UpdateAllItems(int code);
+    void UpdateAllItems(UpdateCodes code);
+    void ToggleMacros(MacroFlag flag, UpdateCode itemSwitch);
     // Sends a failed single transfer's reason to the output window; returns `transferred`.
     bool Report(bool transferred, const CLineItem& item);
     template <class Transfer>
     int TransferAll(Transfer transfer);
+    // Makes a driver for each driver line of the items and lets `take` bind it; stops at the
+    // first that `take` refuses.
+    template <class Take>
+    bool TakeDrivers(Take take);
 
     Host& host_;
     RegisterContext context_;
     std::string path_;
     bool compiled_ = false;
-    int flags_ = kReadMacros | kWriteMacros;
+    MacroFlags flags_ = MacroFlag::ReadMacros | MacroFlag::WriteMacros;
     bool driverOpened_ = false;
     std::unique_ptr<CItemList> items_;
     std::vector<CLineItem*> itemIndex_; // the items in list order, for GetItem

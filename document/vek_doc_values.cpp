@@ -1,5 +1,6 @@
 // The register-values file (.vkg): a profile file with a HEADER section that names the
 // description it was saved for, a DRIVER section, and one section per driver and per device.
+#include "document/values_file.h"
 #include "document/vek_doc.h"
 #include "model/driver.h"
 #include "platform/host.h"
@@ -74,6 +75,18 @@ std::string DifferentDescriptionQuestion(const std::string& vkgFile, const std::
 
 } // namespace
 
+void CVekDoc::StoreValues(ProfileFile& values, const std::string& comment) const {
+    values.SetString(kHeader, "Version", kVersion);
+    values.SetString(kHeader, "SaveDate", DateText(std::time(nullptr)));
+    values.SetString(kHeader, "VkgFile", FileName(values.Path()));
+    values.SetString(kHeader, "VekFile", path_);
+    values.SetString(kHeader, "VekDate", ModificationDate(path_));
+    values.SetString(kHeader, "Comment", OneLine(comment));
+    for (const auto& driver : drivers_) {
+        driver->SaveValues(values);
+    }
+}
+
 bool CVekDoc::SaveValues(const std::string& file, const std::string& comment) {
     if (!HasValuesEnding(file)) {
         host_.Message(file + ": register values are saved only into .vkg files", true);
@@ -81,15 +94,7 @@ bool CVekDoc::SaveValues(const std::string& file, const std::string& comment) {
     }
     // A profile that starts empty: whatever the file held before is replaced as a whole.
     ProfileFile values(file);
-    values.SetString(kHeader, "Version", kVersion);
-    values.SetString(kHeader, "SaveDate", DateText(std::time(nullptr)));
-    values.SetString(kHeader, "VkgFile", FileName(file));
-    values.SetString(kHeader, "VekFile", path_);
-    values.SetString(kHeader, "VekDate", ModificationDate(path_));
-    values.SetString(kHeader, "Comment", OneLine(comment));
-    for (const auto& driver : drivers_) {
-        driver->SaveValues(values);
-    }
+    StoreValues(values, comment);
     if (const Result<void> saved = values.Save(); !saved) {
         host_.Message(saved.Error().text, true);
         return false;
@@ -98,16 +103,12 @@ bool CVekDoc::SaveValues(const std::string& file, const std::string& comment) {
 }
 
 bool CVekDoc::LoadValues(const std::string& file) {
-    struct stat info {};
-    if (stat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
-        host_.Message(file + ": no such register-values file", true);
-        return false;
-    }
-    ProfileFile values(file);
-    if (const Result<void> loaded = values.Load(); !loaded) {
+    Result<ProfileFile> loaded = LoadValuesProfile(file);
+    if (!loaded) {
         host_.Message(loaded.Error().text, true);
         return false;
     }
+    const ProfileFile& values = loaded.Value();
     const std::string vkgFile = values.GetString(kHeader, "VkgFile", "", kPathRoom);
     const std::string vekFile = values.GetString(kHeader, "VekFile", "", kPathRoom);
 
@@ -115,9 +116,8 @@ bool CVekDoc::LoadValues(const std::string& file) {
                                                    QuestionKind::YesNo) != Answer::Yes) {
         return false;
     }
-    const int flags = context_.simulation ? transfer_flag::Simulation : 0;
     for (const auto& driver : drivers_) {
-        driver->LoadValues(values, flags);
+        driver->LoadValues(values, context_.TransferMode());
     }
     return true;
 }

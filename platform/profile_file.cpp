@@ -224,6 +224,37 @@ std::vector<std::string> ProfileFile::Keys(std::string_view section) const {
     return keys;
 }
 
+std::vector<std::pair<std::string, std::string>>
+ProfileFile::Entries(std::string_view section) const {
+    std::vector<std::pair<std::string, std::string>> entries;
+    const std::vector<Section*>* sections = SectionsNamed(section);
+    if (sections == nullptr) {
+        return entries;
+    }
+    std::size_t keyLines = 0;
+    for (Section* part : *sections) {
+        for (std::size_t i = 0; i < part->lines.size(); ++i) {
+            if (const auto key = KeyName(part->lines[i])) {
+                entries.emplace_back(*key, KeyValue(part->lines[i]));
+                ++keyLines;
+            }
+        }
+    }
+    // A key written again further down counts with its first line only. Without such keys (one
+    // section whose every key line has a key of its own) nothing is to be taken out.
+    if (sections->size() == 1 && sections->front()->keys.size() == keyLines) {
+        return entries;
+    }
+    std::vector<std::pair<std::string, std::string>> firsts;
+    std::unordered_map<std::string, bool, NameHash, NameEqual> seen;
+    for (auto& entry : entries) {
+        if (seen.emplace(entry.first, true).second) {
+            firsts.push_back(std::move(entry));
+        }
+    }
+    return firsts;
+}
+
 bool ProfileFile::SetString(std::string_view section, std::string_view key,
                             std::string_view value) {
     const std::string_view keyName = TrimBlanks(key);

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace vek {
@@ -62,6 +63,9 @@ public:
     bool HasKey(std::string_view section, std::string_view key) const;
     // The names of a section's keys in file order, one for each key line.
     std::vector<std::string> Keys(std::string_view section) const;
+    // A section's keys with their values as Value gives them, in file order; a key written on
+    // several lines counts once, with the value of its first line.
+    std::vector<std::pair<std::string, std::string>> Entries(std::string_view section) const;
     // Sets a key, adding the section and the key when they are absent. Names and values that
     // would break the line structure (line breaks, a key with "=", an empty key or one that would
     // read as a comment or a section, a section name with "]") are refused with false.

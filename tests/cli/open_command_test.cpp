@@ -1,61 +1,17 @@
 // The command-line tool over an opened description, end to end: the real drivers, their
 // simulated hardware and the test driver, loaded as the program loads them.
-#include "cli/vek_cli.h"
+#include "vek_run.h"
 
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace vek {
 namespace {
 
-namespace fs = std::filesystem;
 using ::testing::HasSubstr;
 using ::testing::Not;
 
-struct VekRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-class OpenCommand : public ::testing::Test {
-protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("vek_open_" +
-                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-        // The drivers' settings and locks stay inside the test's folder.
-        setenv("VEK_PCALH_IO", (dir_ / "pcalh_io.ini").c_str(), 1);
-        setenv("VEK_QBR18_32", (dir_ / "qbr18_32.ini").c_str(), 1);
-        setenv("BSX4810_LOCK_FILE", (dir_ / "bsx4810.lock").c_str(), 1);
-        unsetenv("BSX4810_TARGET_FILE");
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    static std::string Example(const std::string& name) {
-        return std::string(VEK_SOURCE_DIR) + "/examples/" + name;
-    }
-    std::string Temp(const std::string& name) const { return (dir_ / name).string(); }
-    std::string Write(const std::string& name, const std::string& text) const {
-        std::ofstream(dir_ / name) << text;
-        return Temp(name);
-    }
-
-    static VekRun Vek(std::vector<std::string> args) {
-        std::ostringstream out, err;
-        const int status = RunVek(args, out, err);
-        return {status, out.str(), err.str()};
-    }
-
-    fs::path dir_;
-};
+// The drivers' settings and locks stay inside the test's folder.
+using OpenCommand = VekFolderTest;
 
 TEST_F(OpenCommand, TheDemoBoardIsReadAndWrittenOnTheSimulatedBus) {
     const VekRun run = Vek({"open", Example("demo.vek"), "read", "TEMP", "read", "sensor.status",

@@ -1,12 +1,10 @@
-// Ending a script from outside: --time-limit in process, and Ctrl-C typed on the terminal of a
-// real vek, whose Print lines must show as they are printed.
-#include "cli/vek_cli.h"
-#include "test_driver_control.h"
+// Ending a script from outside: --time-limit and Ctrl-C in process, and Ctrl-C typed on the
+// terminal of a real vek, whose Print lines must show as they are printed.
+#include "board_fixture.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <dlfcn.h>
 #include <poll.h>
 #include <pty.h>
 #include <sys/wait.h>
@@ -14,65 +12,35 @@
 
 #include <chrono>
 #include <csignal>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <thread>
 
 namespace vek {
 namespace {
 
-namespace fs = std::filesystem;
 using ::testing::HasSubstr;
 using ::testing::MatchesRegex;
 
-class ScriptInterrupt : public ::testing::Test {
+class ScriptInterrupt : public BoardTest {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("vek_interrupt_" +
-                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-        std::ofstream(dir_ / "board.vek") << "#BeginRegisterList \"testdrv.dll\"\n0: CHIP A1;\n"
-                                             "1: CTRL [0x01] = 0;\n#EndRegisterList\n";
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
     std::string Script(const std::string& body) const {
-        const fs::path path = dir_ / "script.bas";
-        std::ofstream(path) << "Sub Main()\n    Print \"started\"\n" << body << "End Sub\n";
-        return path.string();
+        return Write("script.bas", "Sub Main()\n    Print \"started\"\n" + body + "End Sub\n");
     }
-    std::string Board() const { return (dir_ / "board.vek").string(); }
-
-    fs::path dir_;
 };
 
 TEST_F(ScriptInterrupt, TheTimeLimitEndsTheScriptAndTheRunAndClosesTheDrivers) {
-    void* driver = dlopen((std::string(VEK_BIN_DIR) + "/libtestdrv.so").c_str(), RTLD_NOW);
-    ASSERT_NE(driver, nullptr);
-    reinterpret_cast<TestDriverResetFn>(dlsym(driver, "TestDriverReset"))();
-    std::ostringstream out, err;
-    const int status = RunVek({"open", Board(), "--time-limit", "0.2", "script",
-                               Script("    Do\n        Wait 10\n    Loop\n"), "write", "CTRL=1"},
-                              out, err);
-    EXPECT_EQ(status, kExitTimeLimit);
-    EXPECT_EQ(out.str(), "started\n");
-    EXPECT_THAT(err.str(), MatchesRegex(".*Script stopped at its time limit in Main \\(.*script"
-                                        "\\.bas line [34]\\)\n"));
-    const auto count =
-        reinterpret_cast<TestDriverCallCountFn>(dlsym(driver, "TestDriverCallCount"));
-    const auto at = reinterpret_cast<TestDriverCallAtFn>(dlsym(driver, "TestDriverCallAt"));
-    ASSERT_GT(count(), 0);
-    EXPECT_EQ(at(count() - 1).kind, TestCallClose);
-    for (int i = 0; i < count(); ++i)
-        EXPECT_NE(at(i).kind, TestCallSet) << "the write after the script did not run";
-    dlclose(driver);
+    const VekRun run = Vek({"open", board_, "--time-limit", "0.2", "script",
+                            Script("    Do\n        Wait 10\n    Loop\n"), "write", "CTRL=1"});
+    EXPECT_EQ(run.status, kExitTimeLimit);
+    EXPECT_EQ(run.out, "started\n");
+    EXPECT_THAT(run.err, MatchesRegex(".*Script stopped at its time limit in Main \\(.*script"
+                                      "\\.bas line [34]\\)\n"));
+    ASSERT_FALSE(driver_.Calls().empty());
+    EXPECT_EQ(driver_.Calls().back().kind, TestCallClose);
+    EXPECT_TRUE(driver_.Calls(TestCallSet).empty()) << "the write after the script did not run";
 
-    std::ostringstream usage;
-    EXPECT_EQ(RunVek({"open", Board(), "--time-limit", "0", "print"}, out, usage), kExitUsage);
-    EXPECT_THAT(usage.str(), HasSubstr("--time-limit needs a number of seconds greater than 0"));
+    const VekRun usage = Vek({"open", board_, "--time-limit", "0", "print"});
+    EXPECT_EQ(usage.status, kExitUsage);
+    EXPECT_THAT(usage.err, HasSubstr("--time-limit needs a number of seconds greater than 0"));
 }
 
 TEST_F(ScriptInterrupt, CtrlCInProcessEndsTheScriptWithStatus130) {
@@ -83,17 +51,15 @@ TEST_F(ScriptInterrupt, CtrlCInProcessEndsTheScriptWithStatus130) {
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
         kill(getpid(), SIGINT);
     });
-    std::ostringstream out, err;
-    const int status =
-        RunVek({"open", Board(), "script",
-                Script("    For i = 1 To 500\n        Wait 10\n    Next\n"), "show", "CTRL"},
-               out, err);
+    const VekRun run =
+        Vek({"open", board_, "script", Script("    For i = 1 To 500\n        Wait 10\n    Next\n"),
+             "show", "CTRL"});
     ctrlC.join();
     std::signal(SIGINT, previous);
-    EXPECT_EQ(status, kExitInterrupted);
-    EXPECT_EQ(out.str(), "started\n") << "the operation after the script did not run";
-    EXPECT_THAT(err.str(), MatchesRegex(".*Script interrupted in Main \\(.*script\\.bas line "
-                                        "[34]\\)\n"));
+    EXPECT_EQ(run.status, kExitInterrupted);
+    EXPECT_EQ(run.out, "started\n") << "the operation after the script did not run";
+    EXPECT_THAT(run.err, MatchesRegex(".*Script interrupted in Main \\(.*script\\.bas line "
+                                      "[34]\\)\n"));
 }
 
 // A real vek on a pseudo-terminal, as a user runs it: what it writes arrives at the master side.
@@ -167,7 +133,7 @@ private:
 };
 
 TEST_F(ScriptInterrupt, CtrlCEndsTheScriptInsideWaitAndSaysWhere) {
-    Terminal vek({"open", Board(), "script", Script("    Do\n        Wait 20\n    Loop\n")});
+    Terminal vek({"open", board_, "script", Script("    Do\n        Wait 20\n    Loop\n")});
     ASSERT_TRUE(vek.Started());
     // Print's line shows while the script still runs.
     ASSERT_TRUE(vek.WaitFor("started")) << vek.Output();
@@ -181,7 +147,7 @@ TEST_F(ScriptInterrupt, CtrlCEndsTheScriptInsideWaitAndSaysWhere) {
 
 TEST_F(ScriptInterrupt, ASecondCtrlCEndsVekAtOnce) {
     // The script waits for an answer on the terminal, so the first Ctrl-C cannot end it yet.
-    Terminal vek({"open", Board(), "script", Script("    x = MsgBox(\"Go on?\", vbYesNo)\n")});
+    Terminal vek({"open", board_, "script", Script("    x = MsgBox(\"Go on?\", vbYesNo)\n")});
     ASSERT_TRUE(vek.Started());
     ASSERT_TRUE(vek.WaitFor("[yes/no]")) << vek.Output();
     vek.TypeCtrlC();

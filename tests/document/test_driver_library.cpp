@@ -29,6 +29,7 @@ TestDriverLibrary::TestDriverLibrary(const std::string& name) {
     failOpen_ = Resolve<TestDriverFailOpenFn>(handle_, "TestDriverFailOpen");
     failAddress_ = Resolve<TestDriverFailAddressFn>(handle_, "TestDriverFailAddress");
     setRegister_ = Resolve<TestDriverSetRegisterFn>(handle_, "TestDriverSetRegister");
+    keepBits_ = Resolve<TestDriverKeepBitsFn>(handle_, "TestDriverKeepBits");
     register_ = Resolve<TestDriverRegisterFn>(handle_, "TestDriverRegister");
     callCount_ = Resolve<TestDriverCallCountFn>(handle_, "TestDriverCallCount");
     callAt_ = Resolve<TestDriverCallAtFn>(handle_, "TestDriverCallAt");
@@ -48,6 +49,11 @@ void TestDriverLibrary::FailAddress(std::initializer_list<unsigned char> address
 void TestDriverLibrary::SetRegister(std::initializer_list<unsigned char> address,
                                     uint32_t value) const {
     setRegister_(static_cast<int>(address.size()), address.begin(), value);
+}
+
+void TestDriverLibrary::KeepBits(std::initializer_list<unsigned char> address,
+                                 uint32_t mask) const {
+    keepBits_(static_cast<int>(address.size()), address.begin(), mask);
 }
 
 uint32_t TestDriverLibrary::Register(std::initializer_list<unsigned char> address) const {

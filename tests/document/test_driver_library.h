@@ -24,6 +24,8 @@ public:
     // Address bytes least significant first, as a driver receives them.
     void FailAddress(std::initializer_list<unsigned char> address) const;
     void SetRegister(std::initializer_list<unsigned char> address, uint32_t value) const;
+    // Writes to the register leave the mask's bits as they are.
+    void KeepBits(std::initializer_list<unsigned char> address, uint32_t mask) const;
     uint32_t Register(std::initializer_list<unsigned char> address) const;
     std::vector<TestDriverCall> Calls() const;
     // The calls of one kind.
@@ -35,6 +37,7 @@ private:
     TestDriverFailOpenFn failOpen_ = nullptr;
     TestDriverFailAddressFn failAddress_ = nullptr;
     TestDriverSetRegisterFn setRegister_ = nullptr;
+    TestDriverKeepBitsFn keepBits_ = nullptr;
     TestDriverRegisterFn register_ = nullptr;
     TestDriverCallCountFn callCount_ = nullptr;
     TestDriverCallAtFn callAt_ = nullptr;

@@ -55,7 +55,11 @@ public:
             return Fail("no acknowledge");
         }
         const uint32_t mask = dataLen >= 4 ? 0xFFFFFFFFu : (1u << (8 * dataLen)) - 1;
-        registers_[Key(addrLen, addr)] = data & mask;
+        const Address key = Key(addrLen, addr);
+        const auto kept = keptBits_.find(key);
+        const uint32_t keep = kept == keptBits_.end() ? 0 : kept->second;
+        uint32_t& stored = registers_[key];
+        stored = (stored & keep) | (data & mask & ~keep);
         return {};
     }
 
@@ -82,6 +86,9 @@ public:
     void FailAddress(int addrLen, const unsigned char* addr) {
         failingAddress_ = addr == nullptr ? Address{0, -1} : Key(addrLen, addr);
     }
+    void KeepBits(int addrLen, const unsigned char* addr, uint32_t mask) {
+        keptBits_[Key(addrLen, addr)] = mask;
+    }
     uint32_t& Register(int addrLen, const unsigned char* addr) {
         return registers_[Key(addrLen, addr)];
     }
@@ -107,6 +114,7 @@ private:
     std::map<Address, uint32_t> registers_;
     std::vector<TestDriverCall> calls_;
     Address failingAddress_{0, -1};
+    std::map<Address, uint32_t> keptBits_; // bits that writes leave as they are
     bool failOpen_ = false;
     std::string status_ = "No Error";
 };
@@ -141,6 +149,10 @@ TEST_DRIVER_EXPORT void TestDriverFailAddress(int addrLen, const unsigned char* 
 TEST_DRIVER_EXPORT void TestDriverSetRegister(int addrLen, const unsigned char* addr,
                                               uint32_t value) {
     vek::Driver().Register(addrLen, addr) = value;
+}
+
+TEST_DRIVER_EXPORT void TestDriverKeepBits(int addrLen, const unsigned char* addr, uint32_t mask) {
+    vek::Driver().KeepBits(addrLen, addr, mask);
 }
 
 TEST_DRIVER_EXPORT uint32_t TestDriverRegister(int addrLen, const unsigned char* addr) {

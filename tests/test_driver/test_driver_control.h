@@ -23,6 +23,8 @@ typedef void (*TestDriverResetFn)(void);
 typedef void (*TestDriverFailOpenFn)(int fail);
 typedef void (*TestDriverFailAddressFn)(int addrLen, const unsigned char* addr);
 typedef void (*TestDriverSetRegisterFn)(int addrLen, const unsigned char* addr, uint32_t value);
+/* Writes to the register leave the bits of the mask as they are, as read-only bits do. */
+typedef void (*TestDriverKeepBitsFn)(int addrLen, const unsigned char* addr, uint32_t mask);
 typedef uint32_t (*TestDriverRegisterFn)(int addrLen, const unsigned char* addr);
 typedef int (*TestDriverCallCountFn)(void);
 typedef struct TestDriverCall (*TestDriverCallAtFn)(int index);

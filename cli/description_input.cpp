@@ -1,0 +1,34 @@
+#include "cli/description_input.h"
+
+#include "cli/vek_cli.h"
+#include "platform/console_host.h"
+#include "platform/text_file.h"
+
+#include <ostream>
+#include <sstream>
+
+namespace vek {
+
+std::optional<CompiledDescription> CompileForPrinting(const std::string& path, std::ostream& out,
+                                                      std::ostream& err, int& status) {
+    Result<std::string> text = ReadTextFile(path);
+    if (!text) {
+        err << "vek: cannot open '" << path << "': " << text.Error().text << '\n';
+        status = kExitUsage;
+        return std::nullopt;
+    }
+    // The compiler's lines are printed only when the description has errors.
+    std::ostringstream lines;
+    ConsoleHost host(lines, AnswerPolicy::Negative);
+    CompiledDescription compiled = CompileDescription(path, std::move(text).Value(), host);
+    if (compiled.errors != 0) {
+        host.Message(CompileSummary(path, compiled.errors), false);
+        out << lines.str();
+        status = kExitErrors;
+        return std::nullopt;
+    }
+    status = kExitOk;
+    return compiled;
+}
+
+} // namespace vek

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "compiler/description_compile.h"
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+
+namespace vek {
+
+// The description a printing command (tree, names) works on, compiled without drivers. A file
+// that cannot be read is told on `err` with the usage status; a description with errors prints
+// its diagnostics and summary on `out`, as `vek check` does, with the error status. `status`
+// then holds the command's exit status.
+std::optional<CompiledDescription> CompileForPrinting(const std::string& path, std::ostream& out,
+                                                      std::ostream& err, int& status);
+
+} // namespace vek

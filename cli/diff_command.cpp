@@ -1,0 +1,142 @@
+#include "cli/diff_command.h"
+
+#include "cli/values_diff.h"
+#include "cli/vek_cli.h"
+#include "document/vek_doc.h"
+#include "platform/console_host.h"
+#include "platform/profile_file.h"
+#include "platform/text_helpers.h"
+
+#include <optional>
+#include <ostream>
+#include <sstream>
+
+namespace vek {
+
+namespace {
+
+// diff's own exit statuses, as diff(1) has them.
+constexpr int kExitSame = 0;
+constexpr int kExitDifferent = 1;
+constexpr int kExitTrouble = 2;
+
+const char* const kDiffUsage =
+    R"(usage: vek diff A.vkg B.vkg [--description FILE.vek]
+       vek diff FILE.vek A.vkg
+
+Compares register values register by register: two register-values files, or a values
+file with the values read now from the devices of a description (its drivers are opened
+and every readable register is read; nothing is written).
+
+For each register whose values differ, one line: the register (the file's section, or
+DEVICE.NAME when a description names it), its address, both values and the bits that
+changed; with a description the bit fields those bits belong to follow, one per line.
+A last line sums up. Registers are matched by driver, device and address.
+
+Options:
+  --description FILE.vek   name the registers and bit fields of two values files
+
+Exit status: 0 when the values are the same, 1 when they differ, 2 on errors (usage,
+files that cannot be read, a description with errors, drivers that cannot be used,
+reads that failed).
+)";
+
+struct DiffArguments {
+    std::vector<std::string> files;
+    std::optional<std::string> description;
+};
+
+std::optional<DiffArguments> ParseArguments(const std::vector<std::string>& args,
+                                            std::ostream& err) {
+    DiffArguments parsed;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--description" && i + 1 < args.size()) {
+            parsed.description = args[++i];
+        } else if (!args[i].empty() && args[i][0] != '-') {
+            parsed.files.push_back(args[i]);
+        } else {
+            err << "vek: unexpected argument '" << args[i] << "'\n" << kDiffUsage;
+            return std::nullopt;
+        }
+    }
+    if (parsed.files.size() != 2) {
+        err << "vek: diff takes two files\n" << kDiffUsage;
+        return std::nullopt;
+    }
+    if (parsed.description && EndsWithNoCase(parsed.files[0], ".vek")) {
+        err << "vek: --description names the registers of two values files\n" << kDiffUsage;
+        return std::nullopt;
+    }
+    return parsed;
+}
+
+int Report(const SavedValues& left, const SavedValues& right, const ValuesDiff& how,
+           std::ostream& out) {
+    const DiffCounts counts = CompareValues(left, right, how, out);
+    out << DiffSummary(counts, how) << '\n';
+    return counts.different == 0 ? kExitSame : kExitDifferent;
+}
+
+// Two values files, named by a description when one is given.
+int DiffFiles(const DiffArguments& args, std::ostream& out, std::ostream& err) {
+    Result<SavedValues> left = ReadValuesFile(args.files[0]);
+    Result<SavedValues> right = ReadValuesFile(args.files[1]);
+    for (const Result<SavedValues>* read : {&left, &right}) {
+        if (!*read) {
+            err << "vek: " << read->Error().text << '\n';
+            return kExitTrouble;
+        }
+    }
+    ValuesDiff how{args.files[0], args.files[1], nullptr, false};
+    if (!args.description)
+        return Report(left.Value(), right.Value(), how, out);
+    // The compiler's lines are shown only when the description has errors.
+    std::ostringstream lines;
+    ConsoleHost host(lines, AnswerPolicy::Negative);
+    CVekDoc doc(host);
+    if (!doc.OpenWithoutDrivers(*args.description)) {
+        err << lines.str();
+        return kExitTrouble;
+    }
+    const RegisterIndex names(doc);
+    how.names = &names;
+    return Report(left.Value(), right.Value(), how, out);
+}
+
+// A values file and the devices of a description, read now. A driver that cannot be used is
+// an error: simulated registers hold no values to compare.
+int DiffDevices(const DiffArguments& args, std::ostream& out, std::ostream& err) {
+    Result<SavedValues> saved = ReadValuesFile(args.files[1]);
+    if (!saved) {
+        err << "vek: " << saved.Error().text << '\n';
+        return kExitTrouble;
+    }
+    ConsoleHost host(err, AnswerPolicy::Negative);
+    CVekDoc doc(host);
+    if (!doc.OpenDocument(args.files[0]))
+        return kExitTrouble;
+    const int failedReads = doc.ReadAll();
+    ProfileFile now;
+    doc.StoreValues(now, "");
+    const RegisterIndex names(doc);
+    const ValuesDiff how{args.files[1], "the devices", &names, true};
+    const int status = Report(saved.Value(), SavedValuesOf(now), how, out);
+    return failedReads != 0 ? kExitTrouble : status;
+}
+
+} // namespace
+
+int RunDiffCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+        out << kDiffUsage;
+        return kExitOk;
+    }
+    const std::optional<DiffArguments> parsed = ParseArguments(args, err);
+    if (!parsed)
+        return kExitUsage;
+    if (EndsWithNoCase(parsed->files[0], ".vek"))
+        return DiffDevices(*parsed, out, err);
+    return DiffFiles(*parsed, out, err);
+}
+
+} // namespace vek

@@ -1,0 +1,84 @@
+#include "cli/names_command.h"
+
+#include "cli/description_input.h"
+#include "cli/vek_cli.h"
+#include "model/item_list.h"
+#include "platform/text_helpers.h"
+
+#include <ostream>
+#include <unordered_map>
+
+namespace vek {
+
+namespace {
+
+const char* const kNamesUsage =
+    "usage: vek names FILE.vek [--macros|--scripts]\n"
+    "\n"
+    "Prints the names of a description's registers, bit fields and variables, one per line,\n"
+    "as 'vek open' takes them: NAME, or DEVICE.NAME for a name that several devices use.\n"
+    "--macros prints the register macros' names instead, --scripts the script macros'.\n"
+    "A description with errors prints its diagnostics as 'vek check' does.\n"
+    "\n"
+    "Exit status: 0 for the names, 1 with errors, 2 when the file cannot be opened.\n";
+
+enum class NameKind { Items, Macros, Scripts };
+
+void PrintItemNames(const CItemList& items, std::ostream& out) {
+    std::vector<std::pair<std::string, std::string>> named; // device, name
+    std::unordered_map<std::string, int> uses;
+    std::string device;
+    for (const CLineItem& item : items) {
+        if (item.GetKind() == ItemKind::Device)
+            device = item.GetName();
+        if (item.GetKind() == ItemKind::Register || item.GetKind() == ItemKind::BitField ||
+            item.GetKind() == ItemKind::Variable) {
+            named.emplace_back(device, item.GetName());
+            ++uses[LowerCase(item.GetName())];
+        }
+    }
+    for (const auto& [owner, name] : named)
+        out << (uses[LowerCase(name)] > 1 ? owner + "." + name : name) << '\n';
+}
+
+} // namespace
+
+int RunNamesCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    std::string path;
+    NameKind kind = NameKind::Items;
+    for (const std::string& arg : args) {
+        if (arg == "--help" || arg == "-h") {
+            out << kNamesUsage;
+            return kExitOk;
+        }
+        if (arg == "--macros" || arg == "--scripts") {
+            kind = arg == "--macros" ? NameKind::Macros : NameKind::Scripts;
+        } else if (path.empty() && !arg.empty() && arg[0] != '-') {
+            path = arg;
+        } else {
+            err << "vek: unexpected argument '" << arg << "'\n" << kNamesUsage;
+            return kExitUsage;
+        }
+    }
+    if (path.empty()) {
+        err << "vek: names takes one description file\n" << kNamesUsage;
+        return kExitUsage;
+    }
+    int status = kExitOk;
+    const std::optional<CompiledDescription> compiled = CompileForPrinting(path, out, err, status);
+    if (!compiled)
+        return status;
+    if (kind == NameKind::Items)
+        PrintItemNames(*compiled->items, out);
+    if (kind == NameKind::Macros) {
+        for (const auto& macro : compiled->macros)
+            out << macro->GetName() << '\n';
+    }
+    if (kind == NameKind::Scripts) {
+        for (const auto& script : compiled->scriptMacros)
+            out << script->GetName() << '\n';
+    }
+    return kExitOk;
+}
+
+} // namespace vek

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace vek {
+
+// vek names FILE.vek [--macros|--scripts]: the names a description gives, one per line, as the
+// operations of `vek open` take them (also for the shell's completion).
+int RunNamesCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+} // namespace vek

@@ -1,0 +1,102 @@
+#include "document/values_file.h"
+
+#include "platform/text_helpers.h"
+
+#include <sys/stat.h>
+#include <unordered_set>
+
+namespace vek {
+
+namespace {
+
+// The longest text the program reads back for a register's key (79 characters).
+constexpr std::size_t kLineRoom = 80;
+// Room for a driver or device name, as for the file names of the HEADER section.
+constexpr std::size_t kNameRoom = 256;
+
+bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
+    return text.size() >= prefix.size() && EqualsNoCase(text.substr(0, prefix.size()), prefix);
+}
+
+// A value as the program reads it, into room for `room` characters with the terminator.
+std::string Cut(std::string value, std::size_t room) {
+    if (value.size() >= room) {
+        value.resize(room - 1);
+    }
+    return value;
+}
+
+// The values of the keys of a section that begin with a prefix, in file order.
+std::vector<std::string> NumberedValues(const ProfileFile& values, const std::string& section,
+                                        std::string_view prefix) {
+    std::vector<std::string> found;
+    for (auto& [key, value] : values.Entries(section)) {
+        if (StartsWithNoCase(key, prefix)) {
+            found.push_back(Cut(std::move(value), kNameRoom));
+        }
+    }
+    return found;
+}
+
+} // namespace
+
+Result<ProfileFile> LoadValuesProfile(const std::string& path) {
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        return Failure{1, path + ": no such register-values file"};
+    }
+    ProfileFile values(path);
+    if (Result<void> loaded = values.Load(); !loaded) {
+        return loaded.Error();
+    }
+    return values;
+}
+
+Result<SavedValues> ReadValuesFile(const std::string& path) {
+    Result<ProfileFile> values = LoadValuesProfile(path);
+    if (!values) {
+        return values.Error();
+    }
+    if (values.Value().Entries("HEADER").empty() && values.Value().Entries("DRIVER").empty()) {
+        return Failure{1, path + ": not a register-values file (no HEADER or DRIVER section)"};
+    }
+    return SavedValuesOf(values.Value());
+}
+
+SavedValues SavedValuesOf(const ProfileFile& values) {
+    SavedValues saved;
+    saved.vekFile = values.GetString("HEADER", "VekFile", "", kNameRoom);
+    std::unordered_set<std::string> seenDevices;
+    for (const std::string& file : NumberedValues(values, "DRIVER", "DRV")) {
+        // The driver's name is its file name without the four-character ending.
+        const std::string driver = file.size() > 4 ? file.substr(0, file.size() - 4) : "";
+        for (const std::string& device : NumberedValues(values, driver, "DEV")) {
+            const std::string section = driver + ":" + device;
+            if (!seenDevices.insert(LowerCase(section)).second) {
+                continue;
+            }
+            for (auto& [key, value] : values.Entries(section)) {
+                if (StartsWithNoCase(key, "0x")) {
+                    saved.registers.push_back(
+                        {section, std::move(key), Cut(std::move(value), kLineRoom)});
+                }
+            }
+        }
+    }
+    return saved;
+}
+
+std::vector<SavedPart> SavedParts(const std::string& text) {
+    const std::size_t blank = text.find(' ');
+    if (blank != std::string::npos && blank > 0 && text.size() > blank + 2 && text.back() == 'W') {
+        const char marker = text[blank - 1];
+        if (marker == 'R' || marker == 'S') {
+            return {
+                {marker == 'R' ? SavedRole::Read : SavedRole::Status, text.substr(0, blank - 1)},
+                {SavedRole::Write, text.substr(blank + 1, text.size() - blank - 2)}};
+        }
+    }
+    return {{SavedRole::Whole, text}};
+}
+
+} // namespace vek
