@@ -31,8 +31,8 @@ using BuiltinFunction = RunError (*)(BuiltinContext& context, Variant* args, int
     X(Left, 2, 2, Empty)                                                                           \
     X(Right, 2, 2, Empty)                                                                          \
     X(Mid, 2, 3, Empty)                                                                            \
-    X(InStr, 2, 3, Empty)                                                                          \
-    X(InStrRev, 2, 3, Empty)                                                                       \
+    X(InStr, 2, 4, Empty)                                                                          \
+    X(InStrRev, 2, 4, Empty)                                                                       \
     X(UCase, 1, 1, Empty)                                                                          \
     X(LCase, 1, 1, Empty)                                                                          \
     X(Trim, 1, 1, Empty)                                                                           \
@@ -46,8 +46,8 @@ using BuiltinFunction = RunError (*)(BuiltinContext& context, Variant* args, int
     X(Oct, 1, 1, Empty)                                                                            \
     X(Str, 1, 1, Empty)                                                                            \
     X(Val, 1, 1, Empty)                                                                            \
-    X(Replace, 3, 3, Empty)                                                                        \
-    X(StrComp, 2, 2, Empty)                                                                        \
+    X(Replace, 3, 6, Empty)                                                                        \
+    X(StrComp, 2, 3, Empty)                                                                        \
     X(StrReverse, 1, 1, Empty)                                                                     \
     X(CStr, 1, 1, String)                                                                          \
     X(CInt, 1, 1, Integer)                                                                         \
@@ -83,7 +83,11 @@ using BuiltinFunction = RunError (*)(BuiltinContext& context, Variant* args, int
     X(Split, 1, 3, Empty)                                                                          \
     X(Join, 1, 2, Empty)                                                                           \
     X(MsgBox, 1, 3, Empty)                                                                         \
-    X(Wait, 1, 1, Empty)
+    X(Wait, 1, 1, Empty)                                                                           \
+    X(DoEvents, 0, 0, Integer)                                                                     \
+    X(IIf, 3, 3, Empty)                                                                            \
+    X(Choose, 2, -1, Empty)                                                                        \
+    X(Switch, 2, -1, Empty)
 
 enum class BuiltinId {
 #define VEK_BASIC_BUILTIN_ENUM(name, min, max, result) name,
@@ -124,6 +128,9 @@ const BuiltinInfo& BuiltinAt(int id);
     X(vbCancel, Integer(2))                                                                        \
     X(vbYes, Integer(6))                                                                           \
     X(vbNo, Integer(7))                                                                            \
+    X(vbUseCompareOption, Integer(-1))                                                             \
+    X(vbBinaryCompare, Integer(0))                                                                 \
+    X(vbTextCompare, Integer(1))                                                                   \
     X(Empty, Empty())
 
 // The value of a named constant (any case).

@@ -49,6 +49,8 @@ namespace vek::basic {
     X(NestingTooDeep, "nesting too deep")                                                          \
     X(ExpressionTooComplex, "expression too complex")                                              \
     X(TooManyErrors, "too many errors")                                                            \
+    X(OptionCompareTextNotSupported,                                                               \
+      "Option Compare Text is not supported: use vbTextCompare or LCase")                          \
     /* module-level declarations */                                                                \
     X(DuplicateDeclaration, "duplicate declaration: {0}")                                          \
     X(DuplicateParameter, "duplicate parameter: {0}")                                              \

@@ -141,11 +141,7 @@ void Parser::Recover() {
 
 void Parser::ParseModuleItem(ModuleAst& ast) {
     if (AcceptKeyword(Keyword::Option)) {
-        if (!IsWord("Explicit")) {
-            Fail(CompileError::Expected, "Explicit");
-        }
-        Next();
-        ast.optionExplicit = true;
+        ParseOption(ast);
         ExpectStatementEnd();
         return;
     }
@@ -264,14 +260,46 @@ VarDecl Parser::ParseVarDecl(bool allowBounds) {
     return d;
 }
 
+void Parser::ParseOption(ModuleAst& ast) {
+    if (IsWord("Explicit")) {
+        Next();
+        ast.optionExplicit = true;
+    } else if (IsWord("Base")) {
+        Next();
+        const Token& base = Peek();
+        if (base.kind != TokenKind::Number || !base.value.IsIntegral() ||
+            (base.value.IntValue() != 0 && base.value.IntValue() != 1)) {
+            Fail(CompileError::Expected, "0 or 1");
+        }
+        optionBase_ = static_cast<int>(Next().value.IntValue());
+    } else if (IsWord("Compare")) {
+        Next();
+        // Binary is what every comparison does; Text would change them all without a word.
+        if (IsWord("Text")) {
+            Fail(CompileError::OptionCompareTextNotSupported);
+        }
+        if (!IsWord("Binary")) {
+            Fail(CompileError::Expected, "Binary");
+        }
+        Next();
+    } else {
+        Fail(CompileError::Expected, "Explicit, Base or Compare");
+    }
+}
+
 std::vector<Bound> Parser::ParseBounds() {
     std::vector<Bound> bounds;
     do {
         Bound b;
+        const Position at = Here();
         b.upper = ParseExpr();
         if (AcceptKeyword(Keyword::To)) {
             b.lower = std::move(b.upper);
             b.upper = ParseExpr();
+        } else if (optionBase_ != 0) {
+            b.lower = std::make_unique<Expr>();
+            b.lower->pos = at;
+            b.lower->value = Variant::Integer(optionBase_);
         }
         bounds.push_back(std::move(b));
     } while (AcceptOperator(","));

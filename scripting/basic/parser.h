@@ -91,6 +91,8 @@ private:
     Param ParseParam();
     Tag ParseTypeName();
     VarDecl ParseVarDecl(bool allowBounds);
+    // Option Explicit, Option Base 0|1, Option Compare Binary.
+    void ParseOption(ModuleAst& ast);
     std::vector<Bound> ParseBounds();
     static StmtPtr NewStmt(StmtKind kind, Position pos);
     StmtPtr ParseDim(Position pos);
@@ -152,6 +154,7 @@ private:
     ModuleText kind_;
     std::size_t errorsCount_ = 0;
     int depth_ = 0;
+    int optionBase_ = 0; // Option Base: the lower bound of arrays declared without one
     int singleLineIf_ = 0;
 };
 
