@@ -85,6 +85,8 @@ enum class StmtKind {
     Do,      // condition, testAtEnd, until, body
     Exit,    // exitKind
     GoTo,    // name
+    GoSub,   // name
+    Return,  // from the last GoSub
     Label,   // name
     OnError, // errorMode, name
     Resume,  // resumeMode, name
@@ -112,6 +114,7 @@ struct Stmt {
     std::vector<VarDecl> decls;
     bool preserve = false;
     bool isPublic = false;
+    bool isStatic = false; // Dim: declared Static, kept from call to call
     std::vector<ExprPtr> conditions;
     std::vector<Block> blocks;
     Block elseBlock;

@@ -114,9 +114,16 @@ private:
     }
 
     void DeclareGlobal(int m, const VarDecl& d, bool isPublic) {
+        const int index = AddGlobal(m, d, d.name, isPublic);
+        AddName(m, d.name, EntryKind::Global, index, isPublic, d.pos);
+    }
+
+    // A module variable with its first value; fixed array bounds are evaluated once all names
+    // are known.
+    int AddGlobal(int m, const VarDecl& d, std::string name, bool isPublic) {
         const int index = static_cast<int>(program_.globals.size());
         GlobalInfo g;
-        g.name = d.name;
+        g.name = std::move(name);
         g.module = m;
         g.isPublic = isPublic;
         g.type = d.isArray ? Tag::Empty : d.type;
@@ -129,7 +136,7 @@ private:
             g.init = DefaultValue(d.type);
         }
         program_.globals.push_back(std::move(g));
-        AddName(m, d.name, EntryKind::Global, index, isPublic, d.pos);
+        return index;
     }
 
     // The procedure with its parameter slots and result slot; parameter defaults are evaluated
@@ -169,6 +176,40 @@ private:
                 proc.slots.Add({}, decl.returnType, false, DefaultValue(decl.returnType));
         }
         AddName(m, decl.name, EntryKind::Procedure, index, proc.isPublic, decl.pos);
+        DeclareStatics(m, index, decl.body);
+    }
+
+    // The Static variables of a procedure, at any depth of its blocks, become module variables
+    // named after the procedure (Counter.n), which keep their values from call to call.
+    void DeclareStatics(int m, int procIndex, const Block& block) {
+        for (const StmtPtr& s : block) {
+            if (s->kind == StmtKind::Dim && s->isStatic) {
+                for (const VarDecl& d : s->decls) {
+                    DeclareStatic(m, procIndex, d);
+                }
+            }
+            for (const Block& inner : s->blocks) {
+                DeclareStatics(m, procIndex, inner);
+            }
+            for (const CaseClause& clause : s->cases) {
+                DeclareStatics(m, procIndex, clause.body);
+            }
+            DeclareStatics(m, procIndex, s->elseBlock);
+            DeclareStatics(m, procIndex, s->body);
+        }
+    }
+
+    void DeclareStatic(int m, int procIndex, const VarDecl& d) {
+        Procedure& proc = program_.procs[static_cast<std::size_t>(procIndex)];
+        const std::string lower = Lower(d.name);
+        for (const StaticVariable& other : proc.statics) {
+            if (other.name == lower) {
+                Error(m, {CompileError::DuplicateDeclaration, d.pos, {d.name}});
+                return;
+            }
+        }
+        const int index = AddGlobal(m, d, proc.name + "." + d.name, false);
+        proc.statics.push_back({lower, index});
     }
 
     bool Resolve(const std::string& lowerName, Variant& out, CompileMessage& error) override {

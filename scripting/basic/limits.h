@@ -13,6 +13,10 @@ inline constexpr std::size_t kMaxStackValues = 64 * 1024;
 // before the machine's own stack or the value stack could run out.
 inline constexpr std::size_t kMaxCallDepth = 2000;
 
+// GoSub calls waiting for their Return, over all procedure calls: a GoSub that never returns
+// (a loop through GoSub) ends in error 28 like deep recursion.
+inline constexpr std::size_t kMaxGoSubDepth = 10000;
+
 // Dimensions of one array; more is never needed by register scripts and bounds the index loops.
 inline constexpr int kMaxArrayDims = 8;
 

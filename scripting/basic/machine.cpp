@@ -86,6 +86,7 @@ void Machine::UnwindTo(std::size_t frameCount) {
     }
     sp_ = floor;
     ReleasePins(floor);
+    DropGoSubs(frameCount);
     frames_.resize(frameCount);
 }
 

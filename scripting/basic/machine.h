@@ -120,6 +120,12 @@ private:
     void UnwindTo(std::size_t frameCount);
     // Unlocks the arrays whose element references lay at or above `floor` of the value stack.
     void ReleasePins(const Variant* floor);
+    // Forgets the GoSubs of the calls past the first `frameCount`, which end without Return.
+    void DropGoSubs(std::size_t frameCount) {
+        while (!gosubs_.empty() && gosubs_.back().depth > frameCount) {
+            gosubs_.pop_back();
+        }
+    }
     void FlushPrint(int channel);
     // Ends the script between two statements: error 18 with the next statement to run.
     void StopForInterrupt();
@@ -140,6 +146,12 @@ private:
         ArrayObject* array;
     };
     std::vector<Pin> pins_;
+    // Where each Return goes: the pc after a GoSub, and the call (count of frames) it belongs to.
+    struct GoSubReturn {
+        std::size_t depth;
+        int pc;
+    };
+    std::vector<GoSubReturn> gosubs_;
     std::vector<Variant> globals_;
     const std::vector<HostFunction>* host_ = nullptr;
     const Interrupt* interrupt_ = nullptr;

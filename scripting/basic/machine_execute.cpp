@@ -367,6 +367,20 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
         case Op::Jump:
             ip = code + in.a;
             break;
+        case Op::GoSub:
+            if (gosubs_.size() >= kMaxGoSubDepth) {
+                VEK_RAISE(RunError::OutOfStackSpace);
+            }
+            gosubs_.push_back({frames_.size(), static_cast<int>(ip - code)});
+            ip = code + in.a;
+            break;
+        case Op::GoSubReturn:
+            if (gosubs_.empty() || gosubs_.back().depth != frames_.size()) {
+                VEK_RAISE(RunError::ReturnWithoutGoSub);
+            }
+            ip = code + gosubs_.back().pc;
+            gosubs_.pop_back();
+            break;
         case Op::JumpIfFalse:
         case Op::JumpIfTrue: {
             bool truth = false;
@@ -547,6 +561,7 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
             if (!pins_.empty()) {
                 ReleasePins(sp);
             }
+            DropGoSubs(frames_.size() - 1);
             frames_.pop_back();
             if (evalRoot) {
                 evalResult_ = std::move(result);

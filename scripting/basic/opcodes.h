@@ -46,6 +46,8 @@ namespace vek::basic {
     X(IntDivConst, 2, 0, "a \\ constants[a]; operand b as a of Add")                               \
     X(ModConst, 2, 0, "a Mod constants[a]; operand b as a of Add")                                 \
     X(Jump, 1, 0, "go to a")                                                                       \
+    X(GoSub, 1, 0, "keep the next pc for Return; go to a")                                         \
+    X(GoSubReturn, 0, 0, "go back to the pc kept by this call's last GoSub")                       \
     X(JumpIfFalse, 1, -1, "pop; go to a when it is False")                                         \
     X(JumpIfTrue, 1, -1, "pop; go to a when it is True")                                           \
     X(CompareJump, 3, -2, "pop two, compare; go to a when the order is in mask b, negated if c=0") \

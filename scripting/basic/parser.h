@@ -97,6 +97,7 @@ private:
     static StmtPtr NewStmt(StmtKind kind, Position pos);
     StmtPtr ParseDim(Position pos);
     StmtPtr ParseConst(Position pos);
+    StmtPtr ParseStatic(Position pos);
 
     // ---- statements, one parser per kind (parser_statements.cpp) ----
     Block ParseBlock(const std::function<bool()>& atEnd, const char* closer);

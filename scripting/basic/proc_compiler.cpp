@@ -55,7 +55,8 @@ void ProcCompiler::EmitLine(int line) {
 int ProcCompiler::DeclareLocal(const std::string& name, Tag type, Tag element, Position pos,
                                Variant init) {
     const std::string lower = Lower(name);
-    if (locals_.count(lower) != 0 || localConstants_.count(lower) != 0) {
+    if (locals_.count(lower) != 0 || localConstants_.count(lower) != 0 ||
+        statics_.count(lower) != 0) {
         Fail(pos, CompileError::DuplicateDeclaration, name);
     }
     const int slot = proc_.slots.Add(lower, type, false, std::move(init));
@@ -145,6 +146,8 @@ void ProcCompiler::CompileStatement(const Stmt& s) {
         {StmtKind::Do, &ProcCompiler::CompileDo, {}, true},
         {StmtKind::Exit, &ProcCompiler::CompileExit, {}, true},
         {StmtKind::GoTo, &ProcCompiler::CompileGoTo, {}, true},
+        {StmtKind::GoSub, &ProcCompiler::CompileGoTo, {}, true},
+        {StmtKind::Return, nullptr, Op::GoSubReturn, true},
         {StmtKind::OnError, &ProcCompiler::CompileErrorMode, {}, true},
         {StmtKind::Resume, &ProcCompiler::CompileErrorMode, {}, true},
         {StmtKind::Print, &ProcCompiler::CompilePrint, {}, true},
@@ -174,10 +177,15 @@ void ProcCompiler::CompileLabel(const Stmt& s) {
 }
 
 void ProcCompiler::CompileGoTo(const Stmt& s) {
-    labelJumps_.push_back({Emit(Op::Jump), s.name, s.pos, false});
+    labelJumps_.push_back(
+        {Emit(s.kind == StmtKind::GoSub ? Op::GoSub : Op::Jump), s.name, s.pos, false});
 }
 
 void ProcCompiler::CompileDim(const Stmt& s) {
+    if (s.isStatic) {
+        DeclareStatics(s);
+        return;
+    }
     for (const VarDecl& d : s.decls) {
         if (!d.isArray) {
             DeclareLocal(d.name, d.type, Tag::Empty, d.pos, DefaultValue(d.type));
@@ -189,6 +197,21 @@ void ProcCompiler::CompileDim(const Stmt& s) {
             CompileBounds(d.bounds);
             Emit(Op::NewArray, static_cast<int>(d.bounds.size()), static_cast<int>(d.type));
             Emit(Op::StoreLocal, slot, static_cast<int>(Tag::Empty));
+        }
+    }
+}
+
+void ProcCompiler::DeclareStatics(const Stmt& s) {
+    for (const VarDecl& d : s.decls) {
+        const std::string lower = Lower(d.name);
+        if (locals_.count(lower) != 0 || localConstants_.count(lower) != 0 ||
+            statics_.count(lower) != 0) {
+            Fail(d.pos, CompileError::DuplicateDeclaration, d.name);
+        }
+        for (const StaticVariable& variable : proc_.statics) {
+            if (variable.name == lower) {
+                statics_[lower] = variable.global;
+            }
         }
     }
 }

@@ -54,6 +54,8 @@ private:
     void CompileBlock(const Block& block);
     void CompileStatement(const Stmt& s);
     void CompileDim(const Stmt& s);
+    // Makes the procedure's names for its Static variables known from here on.
+    void DeclareStatics(const Stmt& s);
     // Each dimension's lower bound (0 when not given) and upper bound.
     void CompileBounds(const std::vector<Bound>& bounds);
     void CompileReDim(const Stmt& s);
@@ -131,6 +133,7 @@ private:
     // Pushes the expression's value when it is constant; false when it is not.
     bool TryFold(const Expr& e, Tag& kind);
     Symbol Lookup(const std::string& name, Position pos);
+    Symbol GlobalSymbol(int index) const;
     Symbol LookupOrDeclare(const std::string& name, Position pos);
     int DeclareLocal(const std::string& name, Tag type, Tag element, Position pos, Variant init);
     int HiddenSlots(int count);
@@ -153,6 +156,7 @@ private:
     Procedure& proc_;
     std::unordered_map<std::string, LocalInfo> locals_;
     std::unordered_map<std::string, Variant> localConstants_;
+    std::unordered_map<std::string, int> statics_; // Static variables: name to module variable
     std::unordered_map<std::string, int> labels_;
     std::vector<JumpPatch> labelJumps_;
     std::vector<LoopContext> loops_;

@@ -59,6 +59,16 @@ bool ProcCompiler::Resolve(const std::string& lowerName, Variant& out, CompileMe
     return false;
 }
 
+ProcCompiler::Symbol ProcCompiler::GlobalSymbol(int index) const {
+    const GlobalInfo& g = program_.globals[static_cast<std::size_t>(index)];
+    Symbol symbol;
+    symbol.kind = SymbolKind::Global;
+    symbol.index = index;
+    symbol.type = g.type;
+    symbol.element = g.init.IsArray() ? g.init.GetArray()->elementTag : Tag::Empty;
+    return symbol;
+}
+
 ProcCompiler::Symbol ProcCompiler::Lookup(const std::string& name, Position pos) {
     const std::string lower = Lower(name);
     Symbol symbol;
@@ -76,6 +86,9 @@ ProcCompiler::Symbol ProcCompiler::Lookup(const std::string& name, Position pos)
         symbol.value = it->second;
         return symbol;
     }
+    if (const auto it = statics_.find(lower); it != statics_.end()) {
+        return GlobalSymbol(it->second);
+    }
     NameEntry entry;
     bool ambiguous = false;
     if (program_.symbols.Lookup(module_, lower, entry, ambiguous)) {
@@ -84,13 +97,8 @@ ProcCompiler::Symbol ProcCompiler::Lookup(const std::string& name, Position pos)
         }
         symbol.index = entry.index;
         switch (entry.kind) {
-        case EntryKind::Global: {
-            const GlobalInfo& g = program_.globals[static_cast<std::size_t>(entry.index)];
-            symbol.kind = SymbolKind::Global;
-            symbol.type = g.type;
-            symbol.element = g.init.IsArray() ? g.init.GetArray()->elementTag : Tag::Empty;
-            break;
-        }
+        case EntryKind::Global:
+            return GlobalSymbol(entry.index);
         case EntryKind::Constant:
             symbol.kind = SymbolKind::Constant;
             symbol.value = program_.symbols.constants[static_cast<std::size_t>(entry.index)].value;

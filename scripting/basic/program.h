@@ -38,6 +38,13 @@ struct FrameSlots {
     int Add(std::string name, Tag type, bool byRef, Variant initial);
 };
 
+// A variable declared Static in a procedure: a module variable without a name in the module,
+// reached only through the procedure's own name for it.
+struct StaticVariable {
+    std::string name; // lower case
+    int global = 0;   // index into Program::globals
+};
+
 struct Procedure {
     std::string name; // as declared
     int module = 0;   // index into Program::modules
@@ -45,6 +52,7 @@ struct Procedure {
     bool isPublic = true;
     std::vector<ParamInfo> params;
     int resultSlot = -1; // functions: the slot assigned through the function's name
+    std::vector<StaticVariable> statics;
     FrameSlots slots;
     std::vector<Instruction> code;
     std::vector<Variant> constants;

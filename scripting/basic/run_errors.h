@@ -7,6 +7,7 @@ namespace vek::basic {
 // Run-time errors with the numbers and texts Basic programmers know from Visual Basic.
 #define VEK_BASIC_RUN_ERRORS(X)                                                                    \
     X(None, 0, "")                                                                                 \
+    X(ReturnWithoutGoSub, 3, "Return without GoSub")                                               \
     X(InvalidCall, 5, "Invalid procedure call or argument")                                        \
     X(Overflow, 6, "Overflow")                                                                     \
     X(OutOfMemory, 7, "Out of memory")                                                             \
