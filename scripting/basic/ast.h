@@ -73,24 +73,25 @@ struct CaseClause {
 };
 
 enum class StmtKind {
-    Assign,  // target = value
-    Call,    // call (an Expr of kind Call, Name or Member)
-    Dim,     // decls
-    ReDim,   // decls, preserve
-    Const,   // decls
-    If,      // conditions[i] -> blocks[i], elseBlock
-    Select,  // value, cases
-    For,     // name, value(from), limit, step, body
-    ForEach, // name, value(collection), body
-    Do,      // condition, testAtEnd, until, body
-    Exit,    // exitKind
-    GoTo,    // name
-    GoSub,   // name
-    Return,  // from the last GoSub
-    Label,   // name
-    OnError, // errorMode, name
-    Resume,  // resumeMode, name
-    Print,   // args with separators
+    Assign,   // target = value
+    Call,     // call (an Expr of kind Call, Name or Member)
+    Dim,      // decls
+    ReDim,    // decls, preserve
+    Const,    // decls
+    If,       // conditions[i] -> blocks[i], elseBlock
+    Select,   // value, cases
+    For,      // name, value(from), limit, step, body
+    ForEach,  // name, value(collection), body
+    Do,       // condition, testAtEnd, until, body
+    Exit,     // exitKind
+    GoTo,     // name
+    GoSub,    // name
+    Return,   // from the last GoSub
+    Sequence, // body: statements one statement of the source became (Input #n, a, b)
+    Label,    // name
+    OnError,  // errorMode, name
+    Resume,   // resumeMode, name
+    Print,    // args with separators
     End,
     Stop,
 };

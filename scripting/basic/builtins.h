@@ -11,6 +11,8 @@
 namespace vek::basic {
 
 // What built-in functions need from outside the pure value world.
+class ScriptFiles;
+
 struct BuiltinContext {
     // MsgBox(prompt, buttons, title) through the host; returns the button pressed (1 = OK).
     std::function<int(const std::string&, int, const std::string&)> msgBox;
@@ -18,6 +20,7 @@ struct BuiltinContext {
     std::int64_t waitMs = -1;
     std::uint32_t rndSeed = 0x50000;
     double lastRnd = 0;
+    ScriptFiles* files = nullptr; // the files the script opened
 };
 
 using BuiltinFunction = RunError (*)(BuiltinContext& context, Variant* args, int argc,
@@ -87,7 +90,24 @@ using BuiltinFunction = RunError (*)(BuiltinContext& context, Variant* args, int
     X(DoEvents, 0, 0, Integer)                                                                     \
     X(IIf, 3, 3, Empty)                                                                            \
     X(Choose, 2, -1, Empty)                                                                        \
-    X(Switch, 2, -1, Empty)
+    X(Switch, 2, -1, Empty)                                                                        \
+    X(FreeFile, 0, 1, Integer)                                                                     \
+    X(Eof, 1, 1, Boolean)                                                                          \
+    X(LOF, 1, 1, Long)                                                                             \
+    X(FileLen, 1, 1, Long)                                                                         \
+    X(Dir, 0, 2, String)                                                                           \
+    X(Kill, 1, 1, Empty)                                                                           \
+    VEK_BASIC_FILE_STATEMENTS(X)
+
+// The statements of file input and output, which the parser turns into calls of these: their
+// names begin with '#', so that no script can call them by name.
+#define VEK_BASIC_FILE_STATEMENTS(X)                                                               \
+    X(OpenFile, 3, 3, Empty)                                                                       \
+    X(CloseFile, 0, -1, Empty)                                                                     \
+    X(PrintFile, 1, -1, Empty)                                                                     \
+    X(WriteFile, 1, -1, Empty)                                                                     \
+    X(InputFile, 1, 1, Empty)                                                                      \
+    X(LineInputFile, 1, 1, String)
 
 enum class BuiltinId {
 #define VEK_BASIC_BUILTIN_ENUM(name, min, max, result) name,
@@ -131,6 +151,8 @@ const BuiltinInfo& BuiltinAt(int id);
     X(vbUseCompareOption, Integer(-1))                                                             \
     X(vbBinaryCompare, Integer(0))                                                                 \
     X(vbTextCompare, Integer(1))                                                                   \
+    X(vbNormal, Integer(0))                                                                        \
+    X(vbDirectory, Integer(16))                                                                    \
     X(Empty, Empty())
 
 // The value of a named constant (any case).

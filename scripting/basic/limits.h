@@ -17,6 +17,10 @@ inline constexpr std::size_t kMaxCallDepth = 2000;
 // (a loop through GoSub) ends in error 28 like deep recursion.
 inline constexpr std::size_t kMaxGoSubDepth = 10000;
 
+// Files one script may hold open at a time: far more than logging and test vectors need, while a
+// loop that opens without closing ends in error 67 before the program runs out of descriptors.
+inline constexpr std::size_t kMaxOpenScriptFiles = 64;
+
 // Dimensions of one array; more is never needed by register scripts and bounds the index loops.
 inline constexpr int kMaxArrayDims = 8;
 

@@ -12,6 +12,7 @@ Machine::Machine(const Program& program) : program_(program), stack_(new Variant
     stackEnd_ = stack_.get() + kMaxStackValues;
     sp_ = stack_.get();
     frames_.reserve(kMaxCallDepth + 2);
+    context_.files = &files_;
 }
 
 Machine::~Machine() {
@@ -20,6 +21,7 @@ Machine::~Machine() {
 
 bool Machine::Start(int procIndex) {
     UnwindTo(0);
+    files_.CloseAll();
     globals_.clear();
     for (const GlobalInfo& g : program_.globals) {
         globals_.push_back(g.init);
@@ -129,6 +131,7 @@ RunState Machine::Run(std::int64_t statements) {
     if (state_ == RunState::Finished || state_ == RunState::Failed || state_ == RunState::Stopped) {
         FlushPrint(0);
         FlushPrint(1);
+        files_.CloseAll();
     }
     return state_;
 }
@@ -168,6 +171,7 @@ void Machine::Stop() {
         UnwindTo(0);
         FlushPrint(0);
         FlushPrint(1);
+        files_.CloseAll();
         state_ = RunState::Stopped;
     }
 }

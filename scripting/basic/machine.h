@@ -3,6 +3,7 @@
 #include "scripting/basic/builtins.h"
 #include "scripting/basic/interrupt.h"
 #include "scripting/basic/program.h"
+#include "scripting/basic/script_files.h"
 
 #include <chrono>
 #include <cstdint>
@@ -159,6 +160,7 @@ private:
     std::function<void(int)> wait_;
     std::string printBuffer_[2];
     BuiltinContext context_;
+    ScriptFiles files_; // closed when the script ends
 
     RunState state_ = RunState::Idle;
     RunErrorInfo error_;

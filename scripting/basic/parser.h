@@ -124,6 +124,19 @@ private:
     // The 0 of On Error GoTo 0 and Resume 0.
     bool AcceptZero();
     StmtPtr ParsePrint(Position pos);
+    // ---- file statements (parser_files.cpp): calls of the built-in file statements ----
+    // Open, Close, Write #, Input # and Line Input #; null when the statement is none of them.
+    StmtPtr ParseFileStatement(Position pos);
+    // Print # past the '#'.
+    StmtPtr ParsePrintFile(Position pos);
+    StmtPtr ParseOpen(Position pos);
+    StmtPtr ParseClose(Position pos);
+    StmtPtr ParseWriteFile(Position pos);
+    StmtPtr ParseInputFile(Position pos, bool wholeLine);
+    // A file number: [#]expression.
+    ExprPtr ParseFileNumber();
+    // A call of the built-in file statement `name` (its name without '#').
+    ExprPtr FileCall(const char* name, Position pos) const;
 
     // ---- expressions (parser_expressions.cpp) ----
     ExprPtr ParseExpr();

@@ -107,6 +107,9 @@ StmtPtr Parser::ParseStatement() {
     if (t.kind != TokenKind::Identifier) {
         Fail(CompileError::ExpectedStatement);
     }
+    if (StmtPtr file = ParseFileStatement(pos)) {
+        return file;
+    }
     return ParseAssignOrCall(pos);
 }
 
@@ -445,6 +448,9 @@ bool Parser::AcceptZero() {
 }
 
 StmtPtr Parser::ParsePrint(Position pos) {
+    if (AcceptOperator("#")) {
+        return ParsePrintFile(pos);
+    }
     StmtPtr s = NewStmt(StmtKind::Print, pos);
     while (!AtStatementEnd()) {
         if (IsOperator(";") || IsOperator(",")) {

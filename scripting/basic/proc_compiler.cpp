@@ -148,6 +148,7 @@ void ProcCompiler::CompileStatement(const Stmt& s) {
         {StmtKind::GoTo, &ProcCompiler::CompileGoTo, {}, true},
         {StmtKind::GoSub, &ProcCompiler::CompileGoTo, {}, true},
         {StmtKind::Return, nullptr, Op::GoSubReturn, true},
+        {StmtKind::Sequence, &ProcCompiler::CompileSequence, {}, false},
         {StmtKind::OnError, &ProcCompiler::CompileErrorMode, {}, true},
         {StmtKind::Resume, &ProcCompiler::CompileErrorMode, {}, true},
         {StmtKind::Print, &ProcCompiler::CompilePrint, {}, true},
@@ -168,6 +169,10 @@ void ProcCompiler::CompileStatement(const Stmt& s) {
         }
         return;
     }
+}
+
+void ProcCompiler::CompileSequence(const Stmt& s) {
+    CompileBlock(s.body);
 }
 
 void ProcCompiler::CompileLabel(const Stmt& s) {

@@ -76,6 +76,7 @@ private:
     void CompileExit(const Stmt& s);
     void CompilePrint(const Stmt& s);
     void CompileLabel(const Stmt& s);
+    void CompileSequence(const Stmt& s);
     void CompileGoTo(const Stmt& s);
     // On Error and Resume: the mode in operand a; the mode that goes on at the statement's label
     // gets the label's pc in operand b.

@@ -20,7 +20,14 @@ namespace vek::basic {
     X(ResumeWithoutError, 20, "Resume without error")                                              \
     X(OutOfStackSpace, 28, "Out of stack space")                                                   \
     X(ForLoopNotInitialized, 92, "For loop not initialized")                                       \
+    X(BadFileNameOrNumber, 52, "Bad file name or number")                                          \
     X(FileNotFound, 53, "File not found")                                                          \
+    X(BadFileMode, 54, "Bad file mode")                                                            \
+    X(FileAlreadyOpen, 55, "File already open")                                                    \
+    X(InputPastEndOfFile, 62, "Input past end of file")                                            \
+    X(TooManyFiles, 67, "Too many files")                                                          \
+    X(PathFileAccess, 75, "Path/File access error")                                                \
+    X(PathNotFound, 76, "Path not found")                                                          \
     X(ObjectRequired, 424, "Object required")                                                      \
     X(ArgumentNotOptional, 449, "Argument not optional")                                           \
     X(WrongArgumentCount, 450, "Wrong number of arguments or invalid property assignment")         \

@@ -89,6 +89,7 @@ std::string Mutate(std::string text, std::mt19937& random) {
 }
 
 TEST(BasicFuzz, MutatedConformanceProgramsNeverCrash) {
+    const InScratchFolder scratch; // mutants of the file programs write and delete files
     std::mt19937 random(20240607);
     for (const std::string& program : ConformancePrograms()) {
         for (int i = 0; i < kMutantsPerProgram; ++i) {
@@ -103,6 +104,7 @@ TEST(BasicFuzz, MutatedConformanceProgramsNeverCrash) {
 }
 
 TEST(BasicFuzz, RandomTextNeverCrashesTheScannerOrParser) {
+    const InScratchFolder scratch;
     std::mt19937 random(7);
     const std::string alphabet = "abcxyz019 \n\t:'\"()&H.,_=<>+-*/\\^#![]$%";
     for (int i = 0; i < 500; ++i) {
