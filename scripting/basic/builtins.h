@@ -97,6 +97,23 @@ using BuiltinFunction = RunError (*)(BuiltinContext& context, Variant* args, int
     X(FileLen, 1, 1, Long)                                                                         \
     X(Dir, 0, 2, String)                                                                           \
     X(Kill, 1, 1, Empty)                                                                           \
+    X(Date, 0, 0, Date)                                                                            \
+    X(Time, 0, 0, Date)                                                                            \
+    X(DateSerial, 3, 3, Date)                                                                      \
+    X(TimeSerial, 3, 3, Date)                                                                      \
+    X(DateValue, 1, 1, Date)                                                                       \
+    X(TimeValue, 1, 1, Date)                                                                       \
+    X(CDate, 1, 1, Date)                                                                           \
+    X(IsDate, 1, 1, Boolean)                                                                       \
+    X(Year, 1, 1, Integer)                                                                         \
+    X(Month, 1, 1, Integer)                                                                        \
+    X(Day, 1, 1, Integer)                                                                          \
+    X(Hour, 1, 1, Integer)                                                                         \
+    X(Minute, 1, 1, Integer)                                                                       \
+    X(Second, 1, 1, Integer)                                                                       \
+    X(Weekday, 1, 2, Integer)                                                                      \
+    X(DateAdd, 3, 3, Date)                                                                         \
+    X(DateDiff, 3, 4, Empty)                                                                       \
     VEK_BASIC_FILE_STATEMENTS(X)
 
 // The statements of file input and output, which the parser turns into calls of these: their
@@ -153,6 +170,14 @@ const BuiltinInfo& BuiltinAt(int id);
     X(vbTextCompare, Integer(1))                                                                   \
     X(vbNormal, Integer(0))                                                                        \
     X(vbDirectory, Integer(16))                                                                    \
+    X(vbUseSystemDayOfWeek, Integer(0))                                                            \
+    X(vbSunday, Integer(1))                                                                        \
+    X(vbMonday, Integer(2))                                                                        \
+    X(vbTuesday, Integer(3))                                                                       \
+    X(vbWednesday, Integer(4))                                                                     \
+    X(vbThursday, Integer(5))                                                                      \
+    X(vbFriday, Integer(6))                                                                        \
+    X(vbSaturday, Integer(7))                                                                      \
     X(Empty, Empty())
 
 // The value of a named constant (any case).
