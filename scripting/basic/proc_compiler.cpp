@@ -296,33 +296,24 @@ void ProcCompiler::CompileSelect(const Stmt& s) {
         EmitLine(clause.pos.line);
         std::vector<int> toBody;
         std::vector<int> toNext;
-        for (const CaseItem& item : clause.items) {
-            Emit(Op::LoadLocal, valueSlot);
-            CompileExpr(*item.value);
-            switch (item.test) {
-            case CaseTest::Equal:
-                Emit(Op::Eq);
-                toBody.push_back(Emit(Op::JumpIfTrue));
-                break;
-            case CaseTest::Is:
-                Emit(static_cast<Op>(static_cast<int>(Op::Eq) + static_cast<int>(item.compare) -
-                                     static_cast<int>(BinaryOp::Eq)));
-                toBody.push_back(Emit(Op::JumpIfTrue));
-                break;
-            case CaseTest::Range: {
-                Emit(Op::Ge);
-                const int skip = Emit(Op::JumpIfFalse);
-                Emit(Op::LoadLocal, valueSlot);
-                CompileExpr(*item.upper);
-                Emit(Op::Le);
-                toBody.push_back(Emit(Op::JumpIfTrue));
-                PatchA(skip, Here());
-                break;
+        // Each item but the last goes to the body when it holds; the last goes to the next
+        // clause when it does not.
+        for (std::size_t k = 0; k < clause.items.size(); ++k) {
+            const CaseItem& item = clause.items[k];
+            const bool last = k + 1 == clause.items.size();
+            if (item.test != CaseTest::Range) {
+                const BinaryOp op = item.test == CaseTest::Is ? item.compare : BinaryOp::Eq;
+                (last ? toNext : toBody).push_back(EmitCaseTest(valueSlot, op, *item.value, !last));
+                continue;
             }
+            const int below = EmitCaseTest(valueSlot, BinaryOp::Ge, *item.value, false);
+            (last ? toNext : toBody)
+                .push_back(EmitCaseTest(valueSlot, BinaryOp::Le, *item.upper, !last));
+            if (last) {
+                toNext.push_back(below);
+            } else {
+                PatchA(below, Here());
             }
-        }
-        if (!clause.items.empty()) {
-            toNext.push_back(Emit(Op::Jump));
         }
         for (int pc : toBody) {
             PatchA(pc, Here());
@@ -336,6 +327,17 @@ void ProcCompiler::CompileSelect(const Stmt& s) {
     for (int pc : toEnd) {
         PatchA(pc, Here());
     }
+}
+
+int ProcCompiler::EmitCaseTest(int valueSlot, BinaryOp op, const Expr& value, bool when) {
+    Emit(Op::LoadLocal, valueSlot);
+    Variant constant;
+    CompileMessage ignored;
+    if (EvaluateConstant(value, *this, constant, ignored)) {
+        return Emit(Op::CompareConstJump, 0, OrderMask(op) + (when ? 8 : 0), AddConstant(constant));
+    }
+    CompileExpr(value);
+    return Emit(Op::CompareJump, 0, OrderMask(op), when ? 1 : 0);
 }
 
 ProcCompiler::Symbol ProcCompiler::LoopVariable(const Stmt& s, CompileError notVariable) {

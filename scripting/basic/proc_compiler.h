@@ -62,6 +62,9 @@ private:
     void CompileConst(const Stmt& s);
     void CompileIf(const Stmt& s);
     void CompileSelect(const Stmt& s);
+    // Compares the Select value in `valueSlot` with `value` and jumps when the comparison gives
+    // `when`; returns the jump's pc.
+    int EmitCaseTest(int valueSlot, BinaryOp op, const Expr& value, bool when);
     // The variable a For or For Each loop runs through.
     Symbol LoopVariable(const Stmt& s, CompileError notVariable);
     // The statement that is a loop's header (its For line), or -1 inside a single-line If, whose
