@@ -1,7 +1,8 @@
 // Whole compiles: scanner, parser, builder and item-list checks on generated descriptions.
+#include "compile_runs.h"
 #include "compiler/builder.h"
-#include "compiler/description_parser.h"
 #include "description_generator.h"
+#include "sizes.h"
 
 #include <benchmark/benchmark.h>
 
@@ -9,24 +10,9 @@ namespace vek {
 namespace {
 
 void Compile(benchmark::State& state, int devices, int registers, int bitFields) {
-    const std::string text = bench::GenerateDescription(devices, registers, bitFields);
-    const long lines = bench::GeneratedLineCount(devices, registers, bitFields);
     DescriptionParser parser([] { return std::make_unique<CBuilder>(); });
-    for (auto _ : state) {
-        state.PauseTiming(); // the copy stands for reading the file, which is not measured
-        std::string source = text;
-        state.ResumeTiming();
-        parser.CompileText("generated.vek", std::move(source), nullptr);
-        if (parser.ErrorCount() != 0)
-            state.SkipWithError("generated description has errors");
-        state.PauseTiming(); // freeing the items is the document's business, not the compile's
-        parser.TakeBuilder();
-        state.ResumeTiming();
-    }
-    state.counters["lines"] = static_cast<double>(lines);
-    state.counters["lines/s"] = benchmark::Counter(static_cast<double>(lines),
-                                                   benchmark::Counter::kIsIterationInvariantRate);
-    state.SetComplexityN(lines);
+    bench::RunCompiles(state, parser, bench::GenerateDescription(devices, registers, bitFields),
+                       bench::GeneratedLineCount(devices, registers, bitFields));
 }
 
 // Devices of 1,000 registers with two bit fields each: 10 to 100 devices.
@@ -44,11 +30,7 @@ BENCHMARK(ManyDevices)
 void OneLargeDevice(benchmark::State& state) {
     Compile(state, 1, static_cast<int>(state.range(0)), 0);
 }
-BENCHMARK(OneLargeDevice)
-    ->RangeMultiplier(4)
-    ->Range(4096, 65536)
-    ->Unit(benchmark::kMillisecond)
-    ->Complexity(benchmark::oN);
+BENCHMARK(OneLargeDevice)->Apply(bench::LargeSizes);
 
 } // namespace
 } // namespace vek

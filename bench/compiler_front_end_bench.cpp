@@ -1,5 +1,5 @@
 // Scanner and parser throughput on generated descriptions, with a builder that only counts.
-#include "compiler/description_parser.h"
+#include "compile_runs.h"
 #include "description_generator.h"
 
 #include <benchmark/benchmark.h>
@@ -9,7 +9,7 @@ namespace {
 
 class CountingBuilder final : public DescriptionBuilder {
 public:
-    void Attach(int*, Host*) override {}
+    void Attach(DiagnosticReporter&) override {}
     void AddProperty(int, std::string_view, int) override { ++calls; }
     void BeginRegisterList() override { ++calls; }
     void CreateDevice() override { ++calls; }
@@ -21,8 +21,10 @@ public:
     void CreateTextLine() override { ++calls; }
     void BindReadMacros() override { ++calls; }
     void BindWriteMacros() override { ++calls; }
-    void AddOperand(std::string_view, std::string_view) override { ++calls; }
-    void AddOperator(std::string_view) override { ++calls; }
+    void AddItemOperand(std::string_view) override { ++calls; }
+    void AddNumberOperand(std::string_view) override { ++calls; }
+    void AddAssignment() override { ++calls; }
+    void AddSleep() override { ++calls; }
     void CreateMacro() override { ++calls; }
     void CreateScriptMacro(const std::string&) override { ++calls; }
     void Link() override { ++calls; }
@@ -34,21 +36,9 @@ void ScanAndParse(benchmark::State& state) {
     const int lines = static_cast<int>(state.range(0));
     const int devices = 10;
     const int registers = lines / devices / 2;
-    const std::string text = bench::GenerateDescription(devices, registers, 1);
-    const long lineCount = bench::GeneratedLineCount(devices, registers, 1);
     DescriptionParser parser([] { return std::make_unique<CountingBuilder>(); });
-    for (auto _ : state) {
-        state.PauseTiming(); // the copy stands for reading the file, which is not measured
-        std::string source = text;
-        state.ResumeTiming();
-        parser.CompileText("generated.vek", std::move(source), nullptr);
-        if (parser.ErrorCount() != 0)
-            state.SkipWithError("generated description has errors");
-        benchmark::DoNotOptimize(parser.Builder());
-    }
-    state.counters["lines/s"] = benchmark::Counter(static_cast<double>(lineCount),
-                                                   benchmark::Counter::kIsIterationInvariantRate);
-    state.SetComplexityN(lineCount);
+    bench::RunCompiles(state, parser, bench::GenerateDescription(devices, registers, 1),
+                       bench::GeneratedLineCount(devices, registers, 1));
 }
 
 BENCHMARK(ScanAndParse)

@@ -93,7 +93,7 @@ std::unique_ptr<CVekDoc> OpenBoard(benchmark::State& state, QuietHost& host, boo
     if (simulation) {
         doc->ToggleSimulation();
     }
-    if (doc->WriteAll(transfer_flag::WriteDefault) != 0) {
+    if (doc->WriteAll(TransferFlag::WriteDefault) != 0) {
         state.SkipWithError("writing the defaults failed");
     }
     return doc;
@@ -111,7 +111,7 @@ void WriteNow(benchmark::State& state) {
         if (doc == nullptr) {
             break;
         }
-        benchmark::DoNotOptimize(doc->WriteAll(0));
+        benchmark::DoNotOptimize(doc->WriteAll({}));
     }
     Count(state);
 }

@@ -3,14 +3,14 @@
 #include "model/bit_item.h"
 #include "model/byte_item.h"
 #include "model/item_list.h"
+#include "sizes.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 
+namespace vek {
 namespace {
-
-using namespace vek;
 
 std::string Hex4(unsigned value) {
     char text[8];
@@ -53,34 +53,37 @@ std::vector<std::unique_ptr<CLineItem>> MakeItems(int count) {
     return items;
 }
 
-// Inserts and checks every item as the builder does: devices appended, the rest after the
-// current position.
+// Inserts and checks every item as the builder does, `place` inserting each one, then frees the
+// list outside the measurement.
+template <class Item, class Place>
+void InsertAndCheck(benchmark::State& state, CItemList& list,
+                    std::vector<std::unique_ptr<Item>>& items, Place place) {
+    for (auto& item : items) {
+        list.Check(place(std::move(item)));
+        benchmark::DoNotOptimize(list.TakeErrors());
+    }
+    state.PauseTiming();
+    items.clear();
+    list.TakeItems();
+    state.ResumeTiming();
+}
+
+// Devices appended, the rest after the current position.
 void BM_ItemListChecksOneDevice(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         auto items = MakeItems(static_cast<int>(state.range(0)));
         CItemList list;
         state.ResumeTiming();
-        for (auto& item : items) {
+        InsertAndCheck(state, list, items, [&](std::unique_ptr<CLineItem> item) {
             const bool append =
                 item->GetKind() == ItemKind::Line || item->GetKind() == ItemKind::Device;
-            CLineItem* added =
-                append ? list.Append(std::move(item)) : list.InsertAfterCurrent(std::move(item));
-            list.Check(added);
-            benchmark::DoNotOptimize(list.TakeErrors());
-        }
-        state.PauseTiming();
-        items.clear();
-        list.TakeItems();
-        state.ResumeTiming();
+            return append ? list.Append(std::move(item)) : list.InsertAfterCurrent(std::move(item));
+        });
     }
     state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_ItemListChecksOneDevice)
-    ->RangeMultiplier(4)
-    ->Range(4096, 65536)
-    ->Unit(benchmark::kMillisecond)
-    ->Complexity(benchmark::oN);
+BENCHMARK(BM_ItemListChecksOneDevice)->Apply(bench::LargeSizes);
 
 // A set whose register records label 1, a second set with many registers, then as many blocks
 // that return to label 1: each block's register joins the first set's group, far from the end of
@@ -108,23 +111,15 @@ void BM_ItemListBlocksReturningToALabel(benchmark::State& state) {
         device->SetLevel(1);
         list.Append(std::move(device));
         state.ResumeTiming();
-        for (auto& item : items) {
+        InsertAndCheck(state, list, items, [&](std::unique_ptr<CSetItem> item) {
             const bool returning = item->GetLabelRole() == LabelRole::BlockStart;
-            CLineItem* added = returning ? list.InsertAtLabel(std::move(item), 1)
-                                         : list.InsertAfterCurrent(std::move(item));
-            list.Check(added);
-            benchmark::DoNotOptimize(list.TakeErrors());
-        }
-        state.PauseTiming();
-        list.TakeItems();
-        state.ResumeTiming();
+            return returning ? list.InsertAtLabel(std::move(item), 1)
+                             : list.InsertAfterCurrent(std::move(item));
+        });
     }
     state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_ItemListBlocksReturningToALabel)
-    ->RangeMultiplier(4)
-    ->Range(4096, 65536)
-    ->Unit(benchmark::kMillisecond)
-    ->Complexity(benchmark::oN);
+BENCHMARK(BM_ItemListBlocksReturningToALabel)->Apply(bench::LargeSizes);
 
 } // namespace
+} // namespace vek

@@ -3,6 +3,7 @@
 #include "model/register_context.h"
 #include "model/shadow_reg.h"
 #include "model/shadow_reg_list.h"
+#include "sizes.h"
 
 #include <benchmark/benchmark.h>
 
@@ -10,7 +11,7 @@ namespace {
 
 using namespace vek;
 
-void FillDevice(CShadowRegList& list, int count) {
+void FillDevice(ShadowRegList& list, int count) {
     for (int i = 0; i < count; ++i) {
         ShadowRegLayout layout;
         layout.address[0] = static_cast<uint8_t>(i);
@@ -26,29 +27,25 @@ void FillDevice(CShadowRegList& list, int count) {
 }
 
 void BM_SetValueUpdatesNeighbours(benchmark::State& state) {
-    CShadowRegList list;
+    ShadowRegList list;
     FillDevice(list, static_cast<int>(state.range(0)));
     uint32_t v = 0;
     for (auto _ : state) {
-        for (std::size_t i = 0; i < list.size(); ++i) {
+        for (std::size_t i = 0; i < list.Size(); ++i) {
             list[i].SetValue(++v & 0xFFFF);
         }
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
     state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_SetValueUpdatesNeighbours)
-    ->RangeMultiplier(4)
-    ->Range(4096, 65536)
-    ->Unit(benchmark::kMillisecond)
-    ->Complexity(benchmark::oN);
+BENCHMARK(BM_SetValueUpdatesNeighbours)->Apply(bench::LargeSizes);
 
 void BM_SimulatedWriteAll(benchmark::State& state) {
-    CShadowRegList list;
+    ShadowRegList list;
     FillDevice(list, static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        for (std::size_t i = 0; i < list.size(); ++i) {
-            benchmark::DoNotOptimize(list[i].Write(transfer_flag::Simulation));
+        for (std::size_t i = 0; i < list.Size(); ++i) {
+            benchmark::DoNotOptimize(list[i].Write(TransferFlag::Simulation));
         }
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));

@@ -53,7 +53,7 @@ public:
         std::ofstream(Path("board.vek")) << text;
         doc_.ToggleSimulation();
         opened_ = doc_.OpenDocument(Path("board.vek")) &&
-                  doc_.WriteAll(transfer_flag::WriteDefault) == 0 &&
+                  doc_.WriteAll(TransferFlag::WriteDefault) == 0 &&
                   doc_.SaveValues(Path("a.vkg"), "bench A");
         std::ostringstream saved;
         saved << std::ifstream(Path("a.vkg")).rdbuf();

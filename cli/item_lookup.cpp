@@ -1,10 +1,10 @@
 #include "cli/item_lookup.h"
 
 #include "cli/value_argument.h"
-#include "compiler/name_table.h"
 #include "model/item_list.h"
 #include "model/shadow_reg.h"
 #include "model/var_item.h"
+#include "platform/text_helpers.h"
 
 namespace vek {
 
@@ -19,14 +19,14 @@ bool CarriesValue(const CLineItem& item) {
 
 std::vector<CVarItem*> FindValueItems(const CItemList& items, const std::string& name) {
     const std::size_t dot = name.find('.');
-    const std::string device = dot == std::string::npos ? "" : NameKey(name.substr(0, dot));
-    const std::string item = NameKey(dot == std::string::npos ? name : name.substr(dot + 1));
+    const std::string device = dot == std::string::npos ? "" : LowerCase(name.substr(0, dot));
+    const std::string item = LowerCase(dot == std::string::npos ? name : name.substr(dot + 1));
     std::vector<CVarItem*> found;
     std::string currentDevice;
     for (CLineItem& entry : items) {
         if (entry.GetKind() == ItemKind::Device)
-            currentDevice = NameKey(entry.GetName());
-        if (!CarriesValue(entry) || NameKey(entry.GetName()) != item)
+            currentDevice = LowerCase(entry.GetName());
+        if (!CarriesValue(entry) || LowerCase(entry.GetName()) != item)
             continue;
         if (device.empty() || device == currentDevice)
             found.push_back(&static_cast<CVarItem&>(entry));
@@ -65,7 +65,7 @@ std::string RegisterName(const CShadowReg& reg) {
 }
 
 bool ValueKnown(const CVarItem& item) {
-    return item.HasFlags(item_flag::ValueShown);
+    return item.HasFlags(ItemFlag::ValueShown);
 }
 
 std::string ShownHex(const CVarItem& item) {

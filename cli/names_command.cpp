@@ -2,8 +2,8 @@
 
 #include "cli/description_input.h"
 #include "cli/vek_cli.h"
-#include "compiler/name_table.h"
 #include "model/item_list.h"
+#include "platform/text_helpers.h"
 
 #include <ostream>
 #include <unordered_map>
@@ -34,11 +34,11 @@ void PrintItemNames(const CItemList& items, std::ostream& out) {
         if (item.GetKind() == ItemKind::Register || item.GetKind() == ItemKind::BitField ||
             item.GetKind() == ItemKind::Variable) {
             named.emplace_back(device, item.GetName());
-            ++uses[NameKey(item.GetName())];
+            ++uses[LowerCase(item.GetName())];
         }
     }
     for (const auto& [owner, name] : named)
-        out << (uses[NameKey(name)] > 1 ? owner + "." + name : name) << '\n';
+        out << (uses[LowerCase(name)] > 1 ? owner + "." + name : name) << '\n';
 }
 
 } // namespace

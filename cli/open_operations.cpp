@@ -57,8 +57,8 @@ Result<void> ResolveAssignment(const CVekDoc& doc, Operation& operation) {
     const std::string what = "write " + operation.name + ": ";
     const int width = operation.item->ShownWidth();
     std::string why;
-    const auto value = ParseValueArgument(operation.value, width,
-                                          operation.item->HasFlags(item_flag::Signed), why);
+    const auto value =
+        ParseValueArgument(operation.value, width, operation.item->HasFlags(ItemFlag::Signed), why);
     if (!value)
         return Failure{1, what + why};
     operation.parsedValue = *value;
@@ -123,8 +123,8 @@ bool ReadsRunMacros(const CVekDoc& doc, const CVarItem& item) {
     const CVarItem* owner = &item;
     if (item.GetKind() == ItemKind::BitField)
         owner = static_cast<const CBitItem&>(item).GetRegister();
-    return owner != nullptr && (doc.GetFlags() & CVekDoc::kReadMacros) != 0 &&
-           (owner->GetMacroFlags() & macro_flag::ReadMacros) != 0 &&
+    return owner != nullptr && doc.GetFlags().Has(MacroFlag::ReadMacros) &&
+           owner->GetMacroFlags().Has(MacroFlag::ReadMacros) &&
            (owner->GetBeforeRead() != nullptr || owner->GetAfterRead() != nullptr);
 }
 
@@ -221,11 +221,11 @@ bool RunPrint(OpenSession& session, const Operation&) {
 }
 
 bool RunWriteDefault(OpenSession& session, const Operation&) {
-    return session.doc.WriteAll(transfer_flag::WriteDefault) == 0;
+    return session.doc.WriteAll(TransferFlag::WriteDefault) == 0;
 }
 
 bool RunWriteAll(OpenSession& session, const Operation&) {
-    return session.doc.WriteAll(0) == 0;
+    return session.doc.WriteAll({}) == 0;
 }
 
 bool RunReadAll(OpenSession& session, const Operation&) {

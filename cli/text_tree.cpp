@@ -7,7 +7,7 @@ namespace vek {
 int TextTree::InsertRow(std::string_view text, int, int) {
     // The items arrive in list order, so every row is appended.
     rows_.push_back({});
-    rows_.back().cells[tree_column::Description] = std::string(text);
+    rows_.back().cells[0] = std::string(text);
     return static_cast<int>(rows_.size()) - 1;
 }
 
@@ -16,9 +16,10 @@ void TextTree::SetRowLevel(int row, int level) {
         rows_[static_cast<std::size_t>(row)].level = level;
 }
 
-void TextTree::SetCellText(int row, int column, std::string_view text) {
-    if (Valid(row) && column >= 0 && column < 3)
-        rows_[static_cast<std::size_t>(row)].cells[static_cast<std::size_t>(column)] = text;
+void TextTree::SetCellText(int row, TreeColumn column, std::string_view text) {
+    const auto index = static_cast<std::size_t>(column);
+    if (Valid(row) && index < kTreeColumnCount)
+        rows_[static_cast<std::size_t>(row)].cells[index] = text;
 }
 
 void TextTree::Print(std::ostream& out) const {

@@ -15,7 +15,7 @@ class TextTree : public TreeControl {
 public:
     int InsertRow(std::string_view text, int parentRow, int afterRow) override;
     void SetRowLevel(int row, int level) override;
-    void SetCellText(int row, int column, std::string_view text) override;
+    void SetCellText(int row, TreeColumn column, std::string_view text) override;
     void SetRowImage(int, int) override {}
     void SetRowItem(int, CLineItem*) override {}
 
@@ -24,7 +24,7 @@ public:
 private:
     struct Row {
         int level = 0;
-        std::array<std::string, 3> cells;
+        std::array<std::string, kTreeColumnCount> cells;
     };
     bool Valid(int row) const { return row >= 0 && static_cast<std::size_t>(row) < rows_.size(); }
 

@@ -23,13 +23,13 @@ const char* const kTreeUsage =
     "\n"
     "Exit status: 0 for a tree, 1 with errors, 2 when the file cannot be opened.\n";
 
-std::optional<int> RadixFlag(const std::string& radix) {
+std::optional<UpdateCode> RadixFlag(const std::string& radix) {
     if (radix == "hex")
-        return display_flag::Hex;
+        return UpdateCode::Hex;
     if (radix == "dec")
-        return display_flag::Decimal;
+        return UpdateCode::Decimal;
     if (radix == "bin")
-        return display_flag::Binary;
+        return UpdateCode::Binary;
     return std::nullopt;
 }
 
@@ -37,7 +37,7 @@ std::optional<int> RadixFlag(const std::string& radix) {
 
 int RunTreeCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     std::string path;
-    int radix = display_flag::Hex;
+    UpdateCode radix = UpdateCode::Hex;
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--help" || args[i] == "-h") {
             out << kTreeUsage;

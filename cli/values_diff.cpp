@@ -241,8 +241,8 @@ RegisterIndex::RegisterIndex(const CVekDoc& doc) : texts_(*doc.GetItems()) {
     for (const auto& driver : doc.GetDrivers()) {
         for (const auto& device : driver->Devices()) {
             const std::string section = driver->GetName() + ":" + device->GetName();
-            const CShadowRegList& list = device->Registers();
-            for (std::size_t i = 0; i < list.size(); ++i)
+            const ShadowRegList& list = device->Registers();
+            for (std::size_t i = 0; i < list.Size(); ++i)
                 registers_[SlotKey(section, list[i].AddressText())].push_back(&list[i]);
         }
     }

@@ -15,7 +15,7 @@ void WriteVerifier::Check(CShadowReg& reg) {
     const std::uint32_t defined = reg.GetMask() & (0xFFFFFFFFu >> (32 - bits));
     const std::uint32_t wrote = reg.GetValue();
     const std::string where = "vek: verify " + RegisterName(reg) + " " + reg.AddressText() + ": ";
-    if (!reg.Read(0)) {
+    if (!reg.Read({})) {
         err_ << where << "cannot read back: " << reg.GetLastError() << '\n';
         ++failures_;
         return;

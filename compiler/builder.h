@@ -22,9 +22,9 @@ class CBasicMacro;
 class CByteItem;
 class CDeviceItem;
 class CLineItem;
-class CMacroRef;
 class CSetItem;
 class CVarItem;
+class MacroRef;
 
 // Turns the parser's hand-overs into register items, register macros and script macros:
 // range-checks every property as it comes, lays out addresses, keeps the items in tree order
@@ -34,7 +34,7 @@ public:
     CBuilder();
     ~CBuilder() override;
 
-    void Attach(int* errorCount, Host* output) override;
+    void Attach(DiagnosticReporter& reporter) override;
     void AddProperty(int code, std::string_view text, int line) override;
 
     void BeginRegisterList() override;
@@ -47,20 +47,17 @@ public:
     void CreateTextLine() override;
     void BindReadMacros() override;
     void BindWriteMacros() override;
-    void AddOperand(std::string_view kind, std::string_view text) override;
-    void AddOperator(std::string_view text) override;
+    void AddItemOperand(std::string_view name) override;
+    void AddNumberOperand(std::string_view text) override;
+    void AddAssignment() override;
+    void AddSleep() override;
     void CreateMacro() override;
     void CreateScriptMacro(const std::string& descriptionPath) override;
     void Link() override;
 
-    CItemList& Items() { return *items_; }
     std::unique_ptr<CItemList> TakeItems();
     std::vector<std::unique_ptr<CVekMacro>> TakeMacros();
     std::vector<std::unique_ptr<CBasicMacro>> TakeScriptMacros();
-
-    // Limits of names and strings; longer ones are reported with B19.
-    static constexpr std::size_t kMaxNameLength = 30;
-    static constexpr std::size_t kMaxStringLength = 80;
 
 private:
     // What a label keeps of the layout state, to return to it later.
@@ -73,8 +70,8 @@ private:
         std::string byteOrder;
     };
     struct MacroPair {
-        std::unique_ptr<CMacroRef> before;
-        std::unique_ptr<CMacroRef> after;
+        std::unique_ptr<MacroRef> before;
+        std::unique_ptr<MacroRef> after;
     };
     enum class Construct { None, Device, Set, Register, Variable, BitField, TextLine };
     struct AddressLayout {
@@ -82,18 +79,19 @@ private:
         int shift = 0;
     };
 
-    // Property intake.
-    void AddText(int code, std::string_view text, int line);
-    void AddDecimal(int code, std::string_view text, int line);
-    void AddNumber(int code, std::string_view text, int line);
-    void AddAddress(std::string_view text, int line);
-    void AddLabel(int code, std::string_view text, int line);
-    void AddName(int code, std::string_view text, int line);
-    void AddString(int code, std::string_view text, int line);
-    void AddByteOrder(std::string_view text, int line);
-    void AddMacroName(int code, std::string_view text, int line);
+    // A constant as written ("0x1F", "0b101", "42"), saturated at 32 bits.
+    static std::uint32_t ConstantValue(std::string_view text);
+    // Property intake: each checks the text as its code's rule says.
+    bool CheckRange(std::uint32_t value, const ValueRange& range);
+    std::uint32_t IntakeDecimal(int code, std::string_view text, const ValueRange& range);
+    std::string_view IntakeAddress(std::string_view text);
+    std::uint32_t IntakeLabel(int code, std::string_view text, const ValueRange& range);
+    void IntakeName(int code, std::string_view text);
+    void IntakeString(int code, std::string_view text);
+    void IntakeByteOrder(std::string_view text);
+    void IntakeMacroName(int code, std::string_view text);
 
-    void Report(StringId id, std::string_view name = {}, std::string_view number = {});
+    void Report(StringId id, std::string_view name = {});
     void ReportQueued();
     void CheckItem(CLineItem& item);
     std::string TakeText(int code);
@@ -108,13 +106,16 @@ private:
     void ApplyAttribute();
     void FillAddress(CDeviceItem& item, const AddressLayout& layout) const;
     void TakeDisplayFlags(CVarItem& item);
+    // The names of a macro binding: the macro run before the transfer and the one run after it.
+    MacroPair TakeMacroPair();
+    // Attaches the pairs of the bindings written for the register or variable.
+    void AttachMacros(CVarItem& item);
     void Insert(std::unique_ptr<CLineItem> item);
     CVarItem* FindItemInDevice(std::string_view device, std::string_view name);
     const std::unordered_map<std::string, CVarItem*>& DeviceItems(const std::string& device);
     void ResetContexts();
 
-    int* errorCount_ = nullptr;
-    Host* output_ = nullptr;
+    DiagnosticReporter* reporter_ = nullptr;
     int currentLine_ = 0;
 
     NameTable names_;
@@ -150,8 +151,7 @@ private:
     std::unordered_map<std::string, DeviceIndex> deviceItems_;
     std::vector<std::unique_ptr<CVekMacro>> macros_;
     std::vector<std::unique_ptr<CBasicMacro>> scriptMacros_;
-    std::vector<CVekMacro::Step> steps_;
-    std::vector<std::unique_ptr<CLineItem>> constants_;
+    std::vector<MacroStep> steps_; // of the macro being defined
 };
 
 } // namespace vek

@@ -1,167 +1,130 @@
 // The builder's intake: every property is converted and range-checked as it is handed over.
 #include "compiler/builder.h"
 #include "compiler/diagnostics.h"
-#include "compiler/number_text.h"
+#include "compiler/limits.h"
+#include "platform/text_helpers.h"
 
-#include "platform/host.h"
+#include <charconv>
 
 namespace vek {
 
-namespace {
-
-struct DecimalRange {
-    int code;
-    std::uint32_t low;
-    std::uint32_t high;
-    StringId error;
-};
-
-constexpr DecimalRange kDecimalRanges[] = {
-    {propAddressSize, 1, 8, StringId::ErrB25},  {propDataSize, 1, 4, StringId::ErrB23},
-    {propMemorySize, 1, 4, StringId::ErrB24},   {propVariableBitSize, 1, 32, StringId::ErrB10},
-    {propAddressShift, 0, 7, StringId::ErrB02}, {propAddressLength, 1, 8, StringId::ErrB03},
-};
-
-} // namespace
-
 void CBuilder::AddProperty(int code, std::string_view text, int line) {
-    switch (code) {
-    case propAttribute:
-    case propReadBinding:
-    case propWriteBinding:
-    case propBeforeMacro:
-    case propAfterMacro:
-    case propMacroArgument:
-    case propOnMacroBar:
-    case propSlider:
-    case propSigned:
-    case propLoadScript:
-        AddText(code, text, line);
+    currentLine_ = line;
+    const PropertyRule rule = RuleOfProperty(code);
+    std::uint32_t number = 0;
+    switch (rule.intake) {
+    case Intake::None:
+        return;
+    case Intake::Text:
         break;
-    case propAddressSize:
-    case propDataSize:
-    case propMemorySize:
-    case propVariableBitSize:
-    case propAddressShift:
-    case propAddressLength:
-        AddDecimal(code, text, line);
+    case Intake::Decimal:
+        number = IntakeDecimal(code, text, rule.range);
         break;
-    case propDefault:
-    case propMask:
-    case propStatementNumber:
-        AddNumber(code, text, line);
+    case Intake::Number:
+        number = ConstantValue(text);
         break;
-    case propAddress:
-        AddAddress(text, line);
+    case Intake::Address:
+        text = IntakeAddress(text);
         break;
-    case propBlockLabel:
-    case propSetLabel:
-        AddLabel(code, text, line);
+    case Intake::Label:
+        number = IntakeLabel(code, text, rule.range);
         break;
-    case propDeviceName:
-    case propRegisterName:
-    case propVariableName:
-    case propBitFieldName:
-    case propMacroName:
-    case propScriptName:
-        AddName(code, text, line);
+    case Intake::Name:
+        IntakeName(code, text);
         break;
-    case propRegisterList:
-    case propSetName:
-    case propTextLine:
-    case propScriptFile:
-        AddString(code, text, line);
+    case Intake::String:
+        IntakeString(code, text);
         break;
-    case propByteOrder:
-        AddByteOrder(text, line);
+    case Intake::ByteOrder:
+        IntakeByteOrder(text);
         break;
-    case propMacroDevice:
-    case propStatementName:
-        AddMacroName(code, text, line);
-        break;
-    default:
-        currentLine_ = line;
+    case Intake::MacroName:
+        IntakeMacroName(code, text);
         break;
     }
+    // Kept whatever the checks found: the construct is still built from what was written.
+    pending_.Add(code, text, number, line);
 }
 
-void CBuilder::AddText(int code, std::string_view text, int line) {
-    currentLine_ = line;
-    pending_.Add(code, text, 0, line);
-}
-
-void CBuilder::AddDecimal(int code, std::string_view text, int line) {
-    currentLine_ = line;
-    std::uint32_t value = DecimalValue(text);
-    for (const DecimalRange& range : kDecimalRanges) {
-        if (range.code != code)
-            continue;
-        if (value < range.low || value > range.high) {
-            Report(range.error);
-            if (code == propAddressSize)
-                value = 8;
-        }
-        break;
+std::uint32_t CBuilder::ConstantValue(std::string_view text) {
+    // The scanner hands a constant over as a run of digits, after "0x" or "0b" for the other
+    // radices; read straight from the text, as every number of a large description goes through
+    // here.
+    int radix = 10;
+    if (text.size() >= 2 && text[0] == '0' && LowerLetter(text[1]) == 'x') {
+        radix = 16;
+    } else if (text.size() >= 2 && text[0] == '0' && LowerLetter(text[1]) == 'b') {
+        radix = 2;
     }
-    if (code == propAddressSize)
+    const char* first = text.data() + (radix == 10 ? 0 : 2);
+    std::uint32_t value = 0;
+    const auto result = std::from_chars(first, text.data() + text.size(), value, radix);
+    // Values beyond 32 bits stay at the largest one, which every range check refuses.
+    return result.ec == std::errc::result_out_of_range ? 0xFFFFFFFFu : value;
+}
+
+bool CBuilder::CheckRange(std::uint32_t value, const ValueRange& range) {
+    if (value >= range.lowest && value <= range.highest)
+        return true;
+    if (range.error)
+        Report(*range.error);
+    return false;
+}
+
+std::uint32_t CBuilder::IntakeDecimal(int code, std::string_view text, const ValueRange& range) {
+    std::uint32_t value = ConstantValue(text);
+    if (code == propAddressSize) {
+        // An address size out of range becomes the largest one, so that layout can go on.
+        if (!CheckRange(value, range))
+            value = kMaxAddressSize;
         addressSize_ = static_cast<int>(value);
-    pending_.Add(code, text, value, line);
+    } else {
+        CheckRange(value, range);
+    }
+    return value;
 }
 
-void CBuilder::AddNumber(int code, std::string_view text, int line) {
-    currentLine_ = line;
-    pending_.Add(code, text, NumberValue(text), line);
-}
-
-void CBuilder::AddAddress(std::string_view text, int line) {
-    currentLine_ = line;
+std::string_view CBuilder::IntakeAddress(std::string_view text) {
     const std::string_view digits = text.size() >= 2 ? text.substr(2) : std::string_view{};
     if (static_cast<std::size_t>(addressSize_) < digits.size() / 2)
         Report(StringId::ErrB07);
-    pending_.Add(propAddress, digits, 0, line);
+    return digits;
 }
 
-void CBuilder::AddLabel(int code, std::string_view text, int line) {
-    currentLine_ = line;
-    const std::uint32_t value = DecimalValue(text);
-    if (value < 1 || value > 9)
-        Report(StringId::ErrB04);
+std::uint32_t CBuilder::IntakeLabel(int code, std::string_view text, const ValueRange& range) {
+    const std::uint32_t value = ConstantValue(text);
+    CheckRange(value, range);
     // A block can only return to a label written before.
     if (code == propBlockLabel && !labels_.empty() && labels_.count(value) == 0)
         Report(StringId::ErrB05);
     else
         labels_.insert(value);
-    pending_.Add(code, text, value, line);
+    return value;
 }
 
-void CBuilder::AddName(int code, std::string_view text, int line) {
-    currentLine_ = line;
+void CBuilder::IntakeName(int code, std::string_view text) {
     if (code == propDeviceName)
         ++deviceNumber_;
     // A device is compared with the names of every device, anything else with its own device.
     const NameTable::Entry* earlier =
-        names_.Define(code, text, deviceNumber_, line, code == propDeviceName ? 0 : deviceNumber_);
+        names_.Define(code, text, deviceNumber_, code == propDeviceName ? 0 : deviceNumber_);
     if (earlier != nullptr)
         Report(earlier->code == code ? StringId::ErrB16 : StringId::ErrB17, text);
     if (text.size() > kMaxNameLength)
         Report(StringId::ErrB19);
-    pending_.Add(code, text, 0, line);
 }
 
-void CBuilder::AddString(int code, std::string_view text, int line) {
-    currentLine_ = line;
+void CBuilder::IntakeString(int code, std::string_view text) {
     if (text.size() > kMaxStringLength)
         Report(StringId::ErrB19);
     if (code == propScriptFile) {
-        if (const auto* earlier = names_.Define(code, text, deviceNumber_, line, deviceNumber_))
+        if (const auto* earlier = names_.Define(code, text, deviceNumber_, deviceNumber_))
             Report(earlier->code == code ? StringId::ErrB16 : StringId::ErrB17, text);
     }
-    pending_.Add(code, text, 0, line);
 }
 
-void CBuilder::AddByteOrder(std::string_view text, int line) {
-    currentLine_ = line;
-    if (text.size() > 4)
+void CBuilder::IntakeByteOrder(std::string_view text) {
+    if (text.size() > kMaxByteOrderDigits)
         Report(StringId::ErrB28);
     // The digits must be 1 to n in some order, n their number.
     const std::string_view all = "1234";
@@ -171,23 +134,18 @@ void CBuilder::AddByteOrder(std::string_view text, int line) {
         ++run;
     if (run != n)
         Report(StringId::ErrB29);
-    pending_.Add(propByteOrder, text, 0, line);
 }
 
-void CBuilder::AddMacroName(int code, std::string_view text, int line) {
-    currentLine_ = line;
+void CBuilder::IntakeMacroName(int code, std::string_view text) {
     if (names_.Find(text, 0) == nullptr)
         Report(StringId::ErrB21, text);
     if (code == propMacroDevice)
         macroTarget_ = std::string(text);
-    pending_.Add(code, text, 0, line);
 }
 
-void CBuilder::Report(StringId id, std::string_view name, std::string_view number) {
-    if (output_ != nullptr)
-        output_->Message(BuilderMessageLine(currentLine_, id, name, number), false);
-    if (errorCount_ != nullptr)
-        ++*errorCount_;
+void CBuilder::Report(StringId id, std::string_view name) {
+    if (reporter_ != nullptr)
+        reporter_->Report(id, currentLine_, DiagnosticArguments::OfName(name));
 }
 
 void CBuilder::ReportQueued() {

@@ -19,23 +19,24 @@ std::string Unquote(std::string_view text) {
     return std::string(text);
 }
 
+// The attribute letters, in either case.
+constexpr struct {
+    char letter;
+    AccessType access;
+} kAccessLetters[] = {{'r', AccessType::Read},
+                      {'w', AccessType::Write},
+                      {'b', AccessType::Both},
+                      {'s', AccessType::Status},
+                      {'f', AccessType::Prot}};
+
 std::optional<AccessType> AccessOfLetter(std::string_view letter) {
     if (letter.size() != 1)
         return std::nullopt; // a help name
-    switch (letter[0] | 0x20) {
-    case 'r':
-        return AccessType::Read;
-    case 'w':
-        return AccessType::Write;
-    case 'b':
-        return AccessType::Both;
-    case 's':
-        return AccessType::Status;
-    case 'f':
-        return AccessType::Prot;
-    default:
-        return std::nullopt;
+    for (const auto& entry : kAccessLetters) {
+        if ((letter[0] | 0x20) == entry.letter)
+            return entry.access;
     }
+    return std::nullopt;
 }
 
 std::uint32_t MaskOfDataSize(int dataSize) {
@@ -52,9 +53,8 @@ CBuilder::CBuilder() : items_(std::make_unique<CItemList>()) {}
 
 CBuilder::~CBuilder() = default;
 
-void CBuilder::Attach(int* errorCount, Host* output) {
-    errorCount_ = errorCount;
-    output_ = output;
+void CBuilder::Attach(DiagnosticReporter& reporter) {
+    reporter_ = &reporter;
 }
 
 std::string CBuilder::TakeText(int code) {
@@ -170,9 +170,9 @@ void CBuilder::FillAddress(CDeviceItem& item, const AddressLayout& layout) const
 
 void CBuilder::TakeDisplayFlags(CVarItem& item) {
     if (pending_.Take(propSlider) != nullptr)
-        item.AddFlags(item_flag::Slider);
+        item.AddFlags(ItemFlag::Slider);
     if (pending_.Take(propSigned) != nullptr)
-        item.AddFlags(item_flag::Signed);
+        item.AddFlags(ItemFlag::Signed);
 }
 
 void CBuilder::Insert(std::unique_ptr<CLineItem> item) {
@@ -292,10 +292,7 @@ void CBuilder::EndRegister() {
     CByteItem& reg = *register_;
     ApplyAttribute();
     reg.SetAccessType(access_);
-    if (pending_.Take(propReadBinding) != nullptr)
-        reg.SetReadMacros(std::move(readPair_.before), std::move(readPair_.after));
-    if (pending_.Take(propWriteBinding) != nullptr)
-        reg.SetWriteMacros(std::move(writePair_.before), std::move(writePair_.after));
+    AttachMacros(reg);
     TakeDisplayFlags(reg);
     // Each part is checked against its neighbours on its own.
     for (std::size_t part = 0; part < reg.GetPartCount(); ++part) {
@@ -323,13 +320,10 @@ void CBuilder::CreateVariable() {
     variable.SetWidth(width);
     variable.SetValueField((value != nullptr ? value->number : 0) & FieldMax(width));
     TakeDisplayFlags(variable);
-    if (pending_.Take(propReadBinding) != nullptr)
-        variable.SetReadMacros(std::move(readPair_.before), std::move(readPair_.after));
-    if (pending_.Take(propWriteBinding) != nullptr)
-        variable.SetWriteMacros(std::move(writePair_.before), std::move(writePair_.after));
+    AttachMacros(variable);
     variable.SetMask(0xFFFFFFFFu);
     variable.SetAccessType(AccessType::Both);
-    variable.AddFlags(item_flag::ValueShown);
+    variable.AddFlags(ItemFlag::ValueShown);
     CheckItem(variable);
     pending_.TakeAll();
     ++level_;
@@ -385,20 +379,28 @@ void CBuilder::CreateTextLine() {
     --level_;
 }
 
-void CBuilder::BindReadMacros() {
-    readPair_ = {};
+void CBuilder::AttachMacros(CVarItem& item) {
+    if (pending_.Take(propReadBinding) != nullptr)
+        item.SetReadMacros(std::move(readPair_.before), std::move(readPair_.after));
+    if (pending_.Take(propWriteBinding) != nullptr)
+        item.SetWriteMacros(std::move(writePair_.before), std::move(writePair_.after));
+}
+
+CBuilder::MacroPair CBuilder::TakeMacroPair() {
+    MacroPair pair;
     if (const auto* before = pending_.Take(propBeforeMacro))
-        readPair_.before = std::make_unique<CMacroRef>(before->text);
+        pair.before = std::make_unique<MacroRef>(before->text);
     if (const auto* after = pending_.Take(propAfterMacro))
-        readPair_.after = std::make_unique<CMacroRef>(after->text);
+        pair.after = std::make_unique<MacroRef>(after->text);
+    return pair;
+}
+
+void CBuilder::BindReadMacros() {
+    readPair_ = TakeMacroPair();
 }
 
 void CBuilder::BindWriteMacros() {
-    writePair_ = {};
-    if (const auto* before = pending_.Take(propBeforeMacro))
-        writePair_.before = std::make_unique<CMacroRef>(before->text);
-    if (const auto* after = pending_.Take(propAfterMacro))
-        writePair_.after = std::make_unique<CMacroRef>(after->text);
+    writePair_ = TakeMacroPair();
 }
 
 std::unique_ptr<CItemList> CBuilder::TakeItems() {

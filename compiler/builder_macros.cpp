@@ -1,6 +1,7 @@
 // The builder's macros: register macro steps, script macros, and the link step.
 #include "compiler/builder.h"
-#include "compiler/number_text.h"
+#include "compiler/diagnostics.h"
+#include "platform/text_helpers.h"
 
 #include "model/basic_macro.h"
 #include "model/macro_ref.h"
@@ -13,7 +14,7 @@ namespace vek {
 const std::unordered_map<std::string, CVarItem*>& CBuilder::DeviceItems(const std::string& device) {
     // Indexed when a statement first names the device, again when the list has grown since.
     DeviceIndex& index = deviceItems_[device];
-    if (index.indexedItems == items_->size())
+    if (index.indexedItems == items_->Size())
         return index.items;
     index.items.clear();
     bool inDevice = false;
@@ -23,56 +24,50 @@ const std::unordered_map<std::string, CVarItem*>& CBuilder::DeviceItems(const st
             inDevice = false;
             break;
         case ItemKind::Device:
-            inDevice = NameKey(item.GetName()) == device;
+            inDevice = LowerCase(item.GetName()) == device;
             break;
         case ItemKind::Register:
         case ItemKind::Variable:
         case ItemKind::BitField:
             if (inDevice)
-                index.items.emplace(NameKey(item.GetName()), &static_cast<CVarItem&>(item));
+                index.items.emplace(LowerCase(item.GetName()), &static_cast<CVarItem&>(item));
             break;
         default:
             break;
         }
     }
-    index.indexedItems = items_->size();
+    index.indexedItems = items_->Size();
     return index.items;
 }
 
 CVarItem* CBuilder::FindItemInDevice(std::string_view device, std::string_view name) {
-    const auto& items = DeviceItems(NameKey(device));
-    const auto item = items.find(NameKey(name));
+    const auto& items = DeviceItems(LowerCase(device));
+    const auto item = items.find(LowerCase(name));
     return item == items.end() ? nullptr : item->second;
 }
 
-void CBuilder::AddOperand(std::string_view kind, std::string_view text) {
-    CVekMacro::Step step{"Operand", std::string(text), nullptr};
-    if (kind == "identifier") {
-        step.item = FindItemInDevice(macroTarget_, text);
-    } else {
-        // A number stands as an item of its own that holds it.
-        auto constant = std::make_unique<CVarItem>();
-        constant->SetName(std::string(text));
-        constant->SetWidth(32);
-        constant->SetMask(0xFFFFFFFFu);
-        constant->SetValueField(NumberValue(text));
-        step.item = constant.get();
-        constants_.push_back(std::move(constant));
-    }
-    steps_.push_back(std::move(step));
+void CBuilder::AddItemOperand(std::string_view name) {
+    steps_.push_back(MacroItemOperand{FindItemInDevice(macroTarget_, name)});
 }
 
-void CBuilder::AddOperator(std::string_view text) {
-    steps_.push_back({"Operator", std::string(text), nullptr});
+void CBuilder::AddNumberOperand(std::string_view text) {
+    steps_.push_back(MacroNumberOperand{ConstantValue(text)});
+}
+
+void CBuilder::AddAssignment() {
+    steps_.push_back(MacroAssignment{});
+}
+
+void CBuilder::AddSleep() {
+    steps_.push_back(MacroSleep{});
 }
 
 void CBuilder::CreateMacro() {
     auto macro = std::make_unique<CVekMacro>();
     macro->SetName(TakeName(propMacroName));
     macro->SetOnMacroBar(pending_.Take(propOnMacroBar) != nullptr);
-    macro->SetSteps(std::move(steps_), std::move(constants_));
+    macro->SetSteps(std::move(steps_));
     steps_.clear();
-    constants_.clear();
     macros_.push_back(std::move(macro));
     pending_.TakeAll();
 }
@@ -83,7 +78,7 @@ void CBuilder::CreateScriptMacro(const std::string& descriptionPath) {
     macro->SetLoadIntoEditor(pending_.Take(propLoadScript) != nullptr);
     macro->SetName(TakeName(propScriptName));
     macro->SetDescriptionPath(descriptionPath);
-    macro->SetFile(TakeText(propScriptFile), output_);
+    macro->SetFile(TakeText(propScriptFile), reporter_ != nullptr ? reporter_->Output() : nullptr);
     scriptMacros_.push_back(std::move(macro));
     pending_.TakeAll();
 }
@@ -92,17 +87,15 @@ void CBuilder::Link() {
     std::unordered_map<std::string, CVekMacro*> byName;
     for (const auto& macro : macros_)
         byName.emplace(macro->GetName(), macro.get());
-    auto link = [&](CMacroRef* ref) {
+    auto link = [&](MacroRef* ref) {
         if (ref == nullptr)
             return;
         const auto found = byName.find(ref->GetName());
-        if (found == byName.end()) {
+        // A reference never has arguments, so B26 cannot occur: register macros take none.
+        if (found == byName.end())
             Report(StringId::ErrB27, ref->GetName());
-        } else if (!ref->GetArguments().empty()) {
-            Report(StringId::ErrB26, ref->GetName(), std::to_string(ref->GetArguments().size()));
-        } else {
+        else
             ref->Bind(found->second);
-        }
     };
     for (CLineItem& item : *items_) {
         if (item.GetKind() != ItemKind::Register && item.GetKind() != ItemKind::Variable)

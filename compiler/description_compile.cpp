@@ -7,7 +7,7 @@ namespace vek {
 
 CompiledDescription CompileDescription(const std::string& path, std::string text, Host& host) {
     DescriptionParser parser([] { return std::make_unique<CBuilder>(); });
-    parser.CompileText(path, std::move(text), &host);
+    parser.Compile(path, std::move(text), &host);
     CompiledDescription result;
     result.errors = parser.ErrorCount();
     if (result.errors != 0) {

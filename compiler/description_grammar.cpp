@@ -88,153 +88,183 @@ private:
     std::vector<SequenceRule*> sequences_;
 };
 
+// The grammar's rules by section. Pieces used in several places are made once and shared.
+class DescriptionGrammar {
+public:
+    explicit DescriptionGrammar(GrammarFactory& g) : g_(g) {}
+
+    void Build() {
+        SequenceRule& description = g_.Make<SequenceRule>(); // node 0, the root
+        MakeSharedPieces();
+        AlternativeRule& section =
+            g_.Alt({&RegisterList(), &MacroDefinition(), &ScriptDefinition()});
+        g_.Fill(description, {Many(section), One(g_.T(tokEof))});
+        g_.FinishAll();
+    }
+
+private:
+    using A = RuleAction;
+
+    void MakeSharedPieces() {
+        SequenceRule& dataSize =
+            g_.Seq({One(g_.T(tokDataQualifier)), One(g_.T(tokDecConst, propDataSize)),
+                    Opt(g_.Seq({One(g_.T(tokPoint)), One(g_.T(tokDecConst, propMemorySize))}))});
+        SequenceRule& byteOrder =
+            g_.Seq({One(g_.T(tokByteOrderQualifier)), One(g_.T(tokDecConst, propByteOrder))});
+        dataFormat_ = &g_.Alt(
+            {&g_.Seq({One(dataSize), Opt(byteOrder)}), &g_.Seq({One(byteOrder), Opt(dataSize)})});
+        address_ = &g_.Seq(
+            {One(g_.T(tokSqrBrkOpen)), One(g_.T(tokHexConst, propAddress)),
+             One(g_.T(tokSqrBrkClose)),
+             Opt(g_.Seq({One(g_.T(tokShift)), One(g_.T(tokDecConst, propAddressShift)),
+                         One(g_.T(tokPoint)), One(g_.T(tokDecConst, propAddressLength))}))});
+        attribute_ = &g_.Alt(
+            {&g_.T(tokRdAttribute, propAttribute), &g_.T(tokWrAttribute, propAttribute),
+             &g_.T(tokBothAttribute, propAttribute), &g_.T(tokProtAttribute, propAttribute),
+             &g_.T(tokStatAttribute, propAttribute), &g_.T(tokRd_Cap_Attribute, propAttribute),
+             &g_.T(tokWr_Cap_Attribute, propAttribute), &g_.T(tokBoth_Cap_Attribute, propAttribute),
+             &g_.T(tokProt_Cap_Attribute, propAttribute),
+             &g_.T(tokStat_Cap_Attribute, propAttribute)});
+        help_ = &g_.Seq({One(g_.T(tokHelp)), One(g_.T(tokIdentifier, propAttribute))});
+        mask_ = &g_.Seq({One(g_.T(tokMask)), One(g_.Number(propMask))});
+        defaultValue_ = &g_.Seq({One(g_.T(tokAssignment)), One(g_.Number(propDefault))});
+        textLine_ = &g_.Seq(
+            {One(g_.T(tokStringLiteral, propTextLine)),
+             Many(g_.Seq({One(g_.T(tokConcatenate)), One(g_.T(tokStringLiteral, propTextLine))})),
+             Opt(*help_), One(g_.T(tokEndStatement))},
+            A::CreateTextLine);
+    }
+
+    // "TC" and "SL", made per use so that each carries its own property hand-over.
+    Element SignedDisplay() { return Opt(g_.T(tokTC, propSigned)); }
+    Element OnSlider() { return Opt(g_.T(tokSL, propSlider)); }
+
+    SequenceRule& RegisterList() {
+        SequenceRule& head =
+            g_.Seq({One(g_.T(tokBegRegister)), One(g_.T(tokStringLiteral, propRegisterList))},
+                   A::BeginRegisterList);
+        SequenceRule& deviceHeader =
+            g_.Seq({One(g_.T(tokIdentifier, propDeviceName)), One(g_.T(tokAdrQualifier)),
+                    One(g_.T(tokDecConst, propAddressSize)), Opt(*dataFormat_), Opt(*address_),
+                    One(g_.T(tokEndStatement))},
+                   A::CreateDevice);
+        AlternativeRule& blockBody = g_.Alt({&RegisterGroup(), &VariableGroup()});
+        SequenceRule& labelBlock = g_.Seq({One(g_.T(tokDecConst, propBlockLabel)),
+                                           One(g_.T(tokLabel)), Many(SetEntry()), One(blockBody)});
+        SequenceRule& deviceBlock =
+            g_.Seq({One(g_.T(tokRoot)), One(deviceHeader), Many(labelBlock)});
+        return g_.Seq({One(head), Many(deviceBlock), One(g_.T(tokEndRegister))});
+    }
+
+    SequenceRule& SetEntry() {
+        AlternativeRule& setFormat = g_.Alt({&g_.Seq({One(*attribute_), Opt(*dataFormat_)}),
+                                             &g_.Seq({One(*dataFormat_), Opt(*attribute_)})});
+        SequenceRule& setHeader = g_.Seq({One(g_.T(tokStringLiteral, propSetName)), Opt(*address_),
+                                          Opt(setFormat), Opt(*help_), One(g_.T(tokEndStatement))},
+                                         A::CreateSet);
+        return g_.Seq({One(setHeader),
+                       Opt(g_.Seq({One(g_.T(tokDecConst, propSetLabel)), One(g_.T(tokLabel))}))});
+    }
+
+    SequenceRule& RegisterGroup() {
+        AlternativeRule& macroPair =
+            g_.Alt({&g_.Seq({One(g_.T(tokIdentifier, propBeforeMacro)),
+                             Opt(g_.Seq({One(g_.T(tokConcatenate)),
+                                         One(g_.T(tokIdentifier, propAfterMacro))}))}),
+                    &g_.Seq({Opt(g_.T(tokIdentifier, propBeforeMacro)), One(g_.T(tokConcatenate)),
+                             One(g_.T(tokIdentifier, propAfterMacro))})});
+        SequenceRule& readBinding = g_.Seq(
+            {One(g_.T(tokRdMacro, propReadBinding)), One(macroPair), One(g_.T(tokCurBrkClose))},
+            A::BindReadMacros);
+        SequenceRule& writeBinding = g_.Seq(
+            {One(g_.T(tokWrMacro, propWriteBinding)), One(macroPair), One(g_.T(tokCurBrkClose))},
+            A::BindWriteMacros);
+        AlternativeRule& macroBinding = g_.Alt({&g_.Seq({One(readBinding), Opt(writeBinding)}),
+                                                &g_.Seq({One(writeBinding), Opt(readBinding)})});
+        SequenceRule& part = g_.Seq(
+            {One(*address_), Opt(*mask_), One(*defaultValue_), Opt(*dataFormat_)}, A::CreatePart);
+        SequenceRule& registerParts =
+            g_.Seq({One(part), Many(g_.Seq({One(g_.T(tokConcatenate, A::NextPart)), One(part)}))},
+                   A::ResetPart);
+        SequenceRule& registerRule =
+            g_.Seq({One(g_.T(tokIdentifier, propRegisterName)), One(registerParts),
+                    Opt(*attribute_), SignedDisplay(), OnSlider(), Opt(macroBinding), Opt(*help_),
+                    One(g_.T(tokEndStatement))},
+                   A::EndRegister);
+        SequenceRule& bitField =
+            g_.Seq({One(g_.T(tokIdentifier, propBitFieldName)), One(*address_), Opt(*mask_),
+                    SignedDisplay(), OnSlider(), One(g_.T(tokEndStatement))},
+                   A::CreateBitField);
+        SequenceRule& bitEntry = g_.Seq({One(bitField), Opt(*textLine_)});
+        SequenceRule& bitFieldList = g_.Seq({One(bitEntry), Many(bitEntry)});
+        return g_.Seq({One(registerRule), Opt(g_.Alt({&bitFieldList, textLine_}))});
+    }
+
+    SequenceRule& VariableGroup() {
+        SequenceRule& variableRead =
+            g_.Seq({One(g_.T(tokRdMacro, propReadBinding)),
+                    One(g_.T(tokIdentifier, propAfterMacro)), One(g_.T(tokCurBrkClose))},
+                   A::BindReadMacros);
+        SequenceRule& variableWrite =
+            g_.Seq({One(g_.T(tokWrMacro, propWriteBinding)),
+                    One(g_.T(tokIdentifier, propAfterMacro)), One(g_.T(tokCurBrkClose))},
+                   A::BindWriteMacros);
+        AlternativeRule& variableBinding =
+            g_.Alt({&g_.Seq({One(variableRead), Opt(variableWrite)}),
+                    &g_.Seq({One(variableWrite), Opt(variableRead)})});
+        SequenceRule& variable = g_.Seq(
+            {One(g_.T(tokVariable)), One(g_.T(tokIdentifier, propVariableName)),
+             One(*defaultValue_),
+             Opt(g_.Seq({One(g_.T(tokBitQualifier)), One(g_.T(tokDecConst, propVariableBitSize))})),
+             SignedDisplay(), OnSlider(), Opt(variableBinding), Opt(*help_),
+             One(g_.T(tokEndStatement))},
+            A::CreateVariable);
+        return g_.Seq({One(variable), Opt(*textLine_)});
+    }
+
+    SequenceRule& MacroDefinition() {
+        SequenceRule& assignment =
+            g_.Seq({One(g_.T(tokIdentifier, propStatementName)), One(g_.T(tokAssignment)),
+                    One(g_.Alt({&g_.T(tokIdentifier, propStatementName),
+                                &g_.Number(propStatementNumber)})),
+                    One(g_.T(tokEndStatement))},
+                   A::AddAssignment);
+        SequenceRule& pause = g_.Seq({One(g_.T(tokSleep)), One(g_.T(tokRndBrkOpen)),
+                                      One(g_.Number(propStatementNumber)),
+                                      One(g_.T(tokRndBrkClose)), One(g_.T(tokEndStatement))},
+                                     A::AddSleep);
+        AlternativeRule& statement = g_.Alt({&assignment, &pause});
+        SequenceRule& macroBlock =
+            g_.Seq({One(g_.T(tokSqrBrkOpen)), One(g_.T(tokIdentifier, propMacroDevice)),
+                    One(g_.T(tokSqrBrkClose)), Many(statement)});
+        return g_.Seq({One(g_.T(tokBegMacro)), One(g_.T(tokIdentifier, propMacroName)),
+                       Opt(g_.T(tokP, propOnMacroBar)), Many(macroBlock), One(g_.T(tokEndMacro))},
+                      A::CreateMacro);
+    }
+
+    SequenceRule& ScriptDefinition() {
+        return g_.Seq(
+            {One(g_.T(tokBegBasic)), One(g_.T(tokIdentifier, propScriptName)),
+             Many(g_.Seq({Opt(g_.T(tokP, propOnMacroBar)), Opt(g_.T(tokL, propLoadScript))})),
+             Opt(g_.T(tokStringLiteral, propScriptFile)), One(g_.T(tokEndBasic))},
+            A::CreateScriptMacro);
+    }
+
+    GrammarFactory& g_;
+    AlternativeRule* dataFormat_ = nullptr;
+    SequenceRule* address_ = nullptr;
+    AlternativeRule* attribute_ = nullptr;
+    SequenceRule* help_ = nullptr;
+    SequenceRule* mask_ = nullptr;
+    SequenceRule* defaultValue_ = nullptr;
+    SequenceRule* textLine_ = nullptr;
+};
+
 } // namespace
 
 void DescriptionParser::BuildGrammar() {
-    GrammarFactory g(*this, grammar_);
-    using A = RuleAction;
-
-    SequenceRule& description = g.Make<SequenceRule>(); // node 0, the root
-
-    // Shared pieces.
-    SequenceRule& dataSize =
-        g.Seq({One(g.T(tokDataQualifier)), One(g.T(tokDecConst, propDataSize)),
-               Opt(g.Seq({One(g.T(tokPoint)), One(g.T(tokDecConst, propMemorySize))}))});
-    SequenceRule& byteOrder =
-        g.Seq({One(g.T(tokByteOrderQualifier)), One(g.T(tokDecConst, propByteOrder))});
-    AlternativeRule& dataFormat =
-        g.Alt({&g.Seq({One(dataSize), Opt(byteOrder)}), &g.Seq({One(byteOrder), Opt(dataSize)})});
-    SequenceRule& address = g.Seq(
-        {One(g.T(tokSqrBrkOpen)), One(g.T(tokHexConst, propAddress)), One(g.T(tokSqrBrkClose)),
-         Opt(g.Seq({One(g.T(tokShift)), One(g.T(tokDecConst, propAddressShift)), One(g.T(tokPoint)),
-                    One(g.T(tokDecConst, propAddressLength))}))});
-    AlternativeRule& attribute = g.Alt(
-        {&g.T(tokRdAttribute, propAttribute), &g.T(tokWrAttribute, propAttribute),
-         &g.T(tokBothAttribute, propAttribute), &g.T(tokProtAttribute, propAttribute),
-         &g.T(tokStatAttribute, propAttribute), &g.T(tokRd_Cap_Attribute, propAttribute),
-         &g.T(tokWr_Cap_Attribute, propAttribute), &g.T(tokBoth_Cap_Attribute, propAttribute),
-         &g.T(tokProt_Cap_Attribute, propAttribute), &g.T(tokStat_Cap_Attribute, propAttribute)});
-    SequenceRule& help = g.Seq({One(g.T(tokHelp)), One(g.T(tokIdentifier, propAttribute))});
-    SequenceRule& mask = g.Seq({One(g.T(tokMask)), One(g.Number(propMask))});
-    SequenceRule& defaultValue = g.Seq({One(g.T(tokAssignment)), One(g.Number(propDefault))});
-    SequenceRule& textLine =
-        g.Seq({One(g.T(tokStringLiteral, propTextLine)),
-               Many(g.Seq({One(g.T(tokConcatenate)), One(g.T(tokStringLiteral, propTextLine))})),
-               Opt(help), One(g.T(tokEndStatement))},
-              A::CreateTextLine);
-    auto tcAndSl = [&] {
-        return std::pair{Opt(g.T(tokTC, propSigned)), Opt(g.T(tokSL, propSlider))};
-    };
-
-    // Register list and device.
-    SequenceRule& registerListHead =
-        g.Seq({One(g.T(tokBegRegister)), One(g.T(tokStringLiteral, propRegisterList))},
-              A::BeginRegisterList);
-    SequenceRule& deviceHeader =
-        g.Seq({One(g.T(tokIdentifier, propDeviceName)), One(g.T(tokAdrQualifier)),
-               One(g.T(tokDecConst, propAddressSize)), Opt(dataFormat), Opt(address),
-               One(g.T(tokEndStatement))},
-              A::CreateDevice);
-
-    // Sets.
-    AlternativeRule& setFormat = g.Alt(
-        {&g.Seq({One(attribute), Opt(dataFormat)}), &g.Seq({One(dataFormat), Opt(attribute)})});
-    SequenceRule& setHeader = g.Seq({One(g.T(tokStringLiteral, propSetName)), Opt(address),
-                                     Opt(setFormat), Opt(help), One(g.T(tokEndStatement))},
-                                    A::CreateSet);
-    SequenceRule& setEntry = g.Seq(
-        {One(setHeader), Opt(g.Seq({One(g.T(tokDecConst, propSetLabel)), One(g.T(tokLabel))}))});
-
-    // Macro bindings.
-    AlternativeRule& macroPair = g.Alt(
-        {&g.Seq({One(g.T(tokIdentifier, propBeforeMacro)),
-                 Opt(g.Seq({One(g.T(tokConcatenate)), One(g.T(tokIdentifier, propAfterMacro))}))}),
-         &g.Seq({Opt(g.T(tokIdentifier, propBeforeMacro)), One(g.T(tokConcatenate)),
-                 One(g.T(tokIdentifier, propAfterMacro))})});
-    SequenceRule& readBinding =
-        g.Seq({One(g.T(tokRdMacro, propReadBinding)), One(macroPair), One(g.T(tokCurBrkClose))},
-              A::BindReadMacros);
-    SequenceRule& writeBinding =
-        g.Seq({One(g.T(tokWrMacro, propWriteBinding)), One(macroPair), One(g.T(tokCurBrkClose))},
-              A::BindWriteMacros);
-    AlternativeRule& macroBinding = g.Alt({&g.Seq({One(readBinding), Opt(writeBinding)}),
-                                           &g.Seq({One(writeBinding), Opt(readBinding)})});
-
-    // Registers and bit fields.
-    SequenceRule& part =
-        g.Seq({One(address), Opt(mask), One(defaultValue), Opt(dataFormat)}, A::CreatePart);
-    SequenceRule& registerParts = g.Seq(
-        {One(part), Many(g.Seq({One(g.T(tokConcatenate, A::NextPart)), One(part)}))}, A::ResetPart);
-    const auto [registerTc, registerSl] = tcAndSl();
-    SequenceRule& registerRule =
-        g.Seq({One(g.T(tokIdentifier, propRegisterName)), One(registerParts), Opt(attribute),
-               registerTc, registerSl, Opt(macroBinding), Opt(help), One(g.T(tokEndStatement))},
-              A::EndRegister);
-    const auto [bitTc, bitSl] = tcAndSl();
-    SequenceRule& bitField = g.Seq({One(g.T(tokIdentifier, propBitFieldName)), One(address),
-                                    Opt(mask), bitTc, bitSl, One(g.T(tokEndStatement))},
-                                   A::CreateBitField);
-    SequenceRule& bitEntry = g.Seq({One(bitField), Opt(textLine)});
-    SequenceRule& bitFieldList = g.Seq({One(bitEntry), Many(bitEntry)});
-    SequenceRule& registerGroup =
-        g.Seq({One(registerRule), Opt(g.Alt({&bitFieldList, &textLine}))});
-
-    // Variables.
-    SequenceRule& variableRead =
-        g.Seq({One(g.T(tokRdMacro, propReadBinding)), One(g.T(tokIdentifier, propAfterMacro)),
-               One(g.T(tokCurBrkClose))},
-              A::BindReadMacros);
-    SequenceRule& variableWrite =
-        g.Seq({One(g.T(tokWrMacro, propWriteBinding)), One(g.T(tokIdentifier, propAfterMacro)),
-               One(g.T(tokCurBrkClose))},
-              A::BindWriteMacros);
-    AlternativeRule& variableBinding = g.Alt({&g.Seq({One(variableRead), Opt(variableWrite)}),
-                                              &g.Seq({One(variableWrite), Opt(variableRead)})});
-    const auto [variableTc, variableSl] = tcAndSl();
-    SequenceRule& variable =
-        g.Seq({One(g.T(tokVariable)), One(g.T(tokIdentifier, propVariableName)), One(defaultValue),
-               Opt(g.Seq({One(g.T(tokBitQualifier)), One(g.T(tokDecConst, propVariableBitSize))})),
-               variableTc, variableSl, Opt(variableBinding), Opt(help), One(g.T(tokEndStatement))},
-              A::CreateVariable);
-    SequenceRule& variableGroup = g.Seq({One(variable), Opt(textLine)});
-
-    // Label blocks, devices, register lists.
-    AlternativeRule& blockBody = g.Alt({&registerGroup, &variableGroup});
-    SequenceRule& labelBlock = g.Seq({One(g.T(tokDecConst, propBlockLabel)), One(g.T(tokLabel)),
-                                      Many(setEntry), One(blockBody)});
-    SequenceRule& deviceBlock = g.Seq({One(g.T(tokRoot)), One(deviceHeader), Many(labelBlock)});
-    SequenceRule& registerList =
-        g.Seq({One(registerListHead), Many(deviceBlock), One(g.T(tokEndRegister))});
-
-    // Register macros.
-    SequenceRule& assignment =
-        g.Seq({One(g.T(tokIdentifier, propStatementName)), One(g.T(tokAssignment)),
-               One(g.Alt({&g.T(tokIdentifier, propStatementName), &g.Number(propStatementNumber)})),
-               One(g.T(tokEndStatement))},
-              A::EmitAssignment);
-    SequenceRule& pause =
-        g.Seq({One(g.T(tokSleep)), One(g.T(tokRndBrkOpen)), One(g.Number(propStatementNumber)),
-               One(g.T(tokRndBrkClose)), One(g.T(tokEndStatement))},
-              A::EmitSleep);
-    AlternativeRule& statement = g.Alt({&assignment, &pause});
-    SequenceRule& macroBlock =
-        g.Seq({One(g.T(tokSqrBrkOpen)), One(g.T(tokIdentifier, propMacroDevice)),
-               One(g.T(tokSqrBrkClose)), Many(statement)});
-    SequenceRule& macroDefinition =
-        g.Seq({One(g.T(tokBegMacro)), One(g.T(tokIdentifier, propMacroName)),
-               Opt(g.T(tokP, propOnMacroBar)), Many(macroBlock), One(g.T(tokEndMacro))},
-              A::CreateMacro);
-
-    // Script macros.
-    SequenceRule& scriptDefinition =
-        g.Seq({One(g.T(tokBegBasic)), One(g.T(tokIdentifier, propScriptName)),
-               Many(g.Seq({Opt(g.T(tokP, propOnMacroBar)), Opt(g.T(tokL, propLoadScript))})),
-               Opt(g.T(tokStringLiteral, propScriptFile)), One(g.T(tokEndBasic))},
-              A::CreateScriptMacro);
-
-    AlternativeRule& section = g.Alt({&registerList, &macroDefinition, &scriptDefinition});
-    g.Fill(description, {Many(section), One(g.T(tokEof))});
-    g.FinishAll();
+    GrammarFactory factory(*this, grammar_);
+    DescriptionGrammar(factory).Build();
 }
 
 } // namespace vek

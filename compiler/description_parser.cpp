@@ -1,6 +1,5 @@
 #include "compiler/description_parser.h"
 
-#include "compiler/diagnostics.h"
 #include "platform/host.h"
 
 namespace vek {
@@ -12,36 +11,21 @@ DescriptionParser::DescriptionParser(BuilderFactory makeBuilder)
 
 DescriptionParser::~DescriptionParser() = default;
 
-void DescriptionParser::Begin(const std::string& path, Host* output) {
-    output_ = output;
+void DescriptionParser::Compile(const std::string& path, std::string text, Host* output) {
     builder_.reset();
     builder_ = makeBuilder_();
     path_ = path;
-    if (output_ != nullptr) {
-        output_->Message("Parsing...", false);
-        output_->Message(path_, false);
+    if (output != nullptr) {
+        output->Message("Parsing...", false);
+        output->Message(path_, false);
     }
-}
-
-void DescriptionParser::Compile(const std::string& path, Host* output) {
-    Begin(path, output);
-    scanner_.Open(path, output);
-    ParseAndLink();
-}
-
-void DescriptionParser::CompileText(const std::string& path, std::string text, Host* output) {
-    Begin(path, output);
-    scanner_.OpenText(std::move(text), output);
-    ParseAndLink();
-}
-
-void DescriptionParser::ParseAndLink() {
+    scanner_.Open(std::move(text), output);
+    reporter_.Start(output);
     lineNumber_ = 0;
-    errorCount_ = 0;
     partNumber_ = 1;
-    reportingEnabled = true;
-    nameExpected = true;
-    builder_->Attach(&errorCount_, output_);
+    reportingEnabled_ = true;
+    nameExpected_ = true;
+    builder_->Attach(reporter_);
 
     Advance();
     grammar_[0]->Try(TokenSet(tokEof), true);
@@ -49,9 +33,9 @@ void DescriptionParser::ParseAndLink() {
     currentText_ = {};
     currentToken_ = tokEof;
 
-    if (errorCount_ == 0) {
-        if (output_ != nullptr)
-            output_->Message("Linking...", false);
+    if (reporter_.ErrorCount() == 0) {
+        if (output != nullptr)
+            output->Message("Linking...", false);
         builder_->Link();
     }
 }
@@ -61,37 +45,37 @@ void DescriptionParser::Advance() {
     currentToken_ = token.code;
     currentText_ = token.text;
     while (currentToken_ == tokUnknown) {
-        Report(StringId::ErrP07, tokUnknown);
+        reporter_.Report(StringId::ErrP07, lineNumber_, DiagnosticArguments::OfToken(currentText_));
         token = scanner_.NextToken();
         currentToken_ = token.code;
         currentText_ = token.text;
     }
 }
 
-void DescriptionParser::ReportError(StringId id) {
-    Report(id, tokUnknown);
+void DescriptionParser::Accept() {
+    Advance();
+    reportingEnabled_ = true;
+    nameExpected_ = true;
 }
 
-void DescriptionParser::ReportSyntaxError(int expected) {
-    Report(currentToken_ == tokEof ? StringId::ErrP00 : StringId::ErrP02, expected);
-}
-
-void DescriptionParser::Report(StringId id, int expected) {
-    if (errorCount_ > kReportedErrorLimit)
+void DescriptionParser::Reject(Token expected, TokenSet follow) {
+    if (!reportingEnabled_)
         return;
-    ++errorCount_;
-    std::string line = ParserMessageLine(lineNumber_, id);
-    if (id == StringId::ErrP02 || id == StringId::ErrP07) {
-        line += '\'';
-        line += currentText_;
-        line += '\'';
-    }
-    if (id == StringId::ErrP02 && nameExpected) {
-        line += ", expected ";
-        line += TokenDescription(expected);
-    }
-    if (output_ != nullptr)
-        output_->Message(line, false);
+    const std::string description = TokenDescription(expected);
+    DiagnosticArguments arguments = DiagnosticArguments::OfToken(currentText_);
+    if (nameExpected_)
+        arguments.expected = description;
+    reporter_.Report(currentToken_ == tokEof ? StringId::ErrP00 : StringId::ErrP02, lineNumber_,
+                     arguments);
+    // Resynchronise: drop the offending token, then skip to a token that may follow.
+    do {
+        Advance();
+    } while (!follow.Contains(currentToken_));
+    reportingEnabled_ = false;
+}
+
+void DescriptionParser::ReportError(StringId id) {
+    reporter_.Report(id, lineNumber_);
 }
 
 void DescriptionParser::Perform(RuleAction action, int property) {
@@ -102,9 +86,9 @@ void DescriptionParser::Perform(RuleAction action, int property) {
     case RuleAction::Property:
         builder.AddProperty(property, currentText_, lineNumber_);
         if (property == propStatementName)
-            builder.AddOperand("identifier", currentText_);
+            builder.AddItemOperand(currentText_);
         else if (property == propStatementNumber)
-            builder.AddOperand("intCon", currentText_);
+            builder.AddNumberOperand(currentText_);
         return;
     case RuleAction::NextPart:
         ++partNumber_;
@@ -112,57 +96,21 @@ void DescriptionParser::Perform(RuleAction action, int property) {
     case RuleAction::ResetPart:
         partNumber_ = 1;
         return;
-    case RuleAction::BindReadMacros:
-        builder.BindReadMacros();
-        return;
-    case RuleAction::BindWriteMacros:
-        builder.BindWriteMacros();
-        return;
-    case RuleAction::EmitAssignment:
-        builder.AddOperator("=");
-        return;
-    case RuleAction::EmitSleep:
-        builder.AddOperator("sleep");
+    case RuleAction::CreatePart:
+        // After the first error the parse goes on for its messages, but creates nothing.
+        if (MayCreateItems())
+            builder.CreatePart(partNumber_);
         return;
     case RuleAction::CreateScriptMacro:
         builder.CreateScriptMacro(path_);
         return;
-    default:
-        break;
-    }
-    // After the first error the parse goes on for its messages, but creates nothing.
-    if (!MayCreateItems())
+#define VEK_CONSTRUCT_ACTION_CASE(name, when)                                                      \
+    case RuleAction::name:                                                                         \
+        if (ActionGate::when == ActionGate::Always || MayCreateItems())                            \
+            builder.name();                                                                        \
         return;
-    switch (action) {
-    case RuleAction::BeginRegisterList:
-        builder.BeginRegisterList();
-        break;
-    case RuleAction::CreateDevice:
-        builder.CreateDevice();
-        break;
-    case RuleAction::CreateSet:
-        builder.CreateSet();
-        break;
-    case RuleAction::CreatePart:
-        builder.CreatePart(partNumber_);
-        break;
-    case RuleAction::EndRegister:
-        builder.EndRegister();
-        break;
-    case RuleAction::CreateVariable:
-        builder.CreateVariable();
-        break;
-    case RuleAction::CreateBitField:
-        builder.CreateBitField();
-        break;
-    case RuleAction::CreateTextLine:
-        builder.CreateTextLine();
-        break;
-    case RuleAction::CreateMacro:
-        builder.CreateMacro();
-        break;
-    default:
-        break;
+        VEK_CONSTRUCT_ACTIONS(VEK_CONSTRUCT_ACTION_CASE)
+#undef VEK_CONSTRUCT_ACTION_CASE
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "compiler/description_builder.h"
 #include "compiler/description_scanner.h"
+#include "compiler/diagnostics.h"
 #include "compiler/grammar_rules.h"
 
 #include <functional>
@@ -20,48 +21,46 @@ class DescriptionParser final : private ScanListener {
 public:
     using BuilderFactory = std::function<std::unique_ptr<DescriptionBuilder>()>;
 
-    // Errors are reported and counted only while the count is at most this; parsing goes on.
-    static constexpr int kReportedErrorLimit = 10;
-
     explicit DescriptionParser(BuilderFactory makeBuilder);
     ~DescriptionParser();
 
-    void Compile(const std::string& path, Host* output);
-    // Compiles text that stands for the file at `path` (for tests and benchmarks).
-    void CompileText(const std::string& path, std::string text, Host* output);
+    // Compiles the text of the description at `path` (the path names the file in the output
+    // window's lines and is the folder of its script macros).
+    void Compile(const std::string& path, std::string text, Host* output);
 
     DescriptionBuilder* Builder() { return builder_.get(); }
     std::unique_ptr<DescriptionBuilder> TakeBuilder() { return std::move(builder_); }
-    int ErrorCount() const { return errorCount_; }
-    int LineNumber() const { return lineNumber_; }
+    int ErrorCount() const { return reporter_.ErrorCount(); }
 
     // Used by the grammar rules while parsing.
     int CurrentToken() const { return currentToken_; }
-    std::string_view CurrentText() const { return currentText_; }
-    void Advance();
-    void ReportSyntaxError(int expected);
-    bool reportingEnabled = true;
-    bool nameExpected = true;
+    bool ReportingEnabled() const { return reportingEnabled_; }
+    // The current token matched: on to the next one, reporting again.
+    void Accept();
+    // A trial failed without consuming anything: a syntax error that follows names no token.
+    void MissProbe() { nameExpected_ = false; }
+    // The current token cannot stand here: reports it (unless resynchronising already), then
+    // skips at least that token and up to one that may follow.
+    void Reject(Token expected, TokenSet follow);
     void Perform(RuleAction action, int property);
 
 private:
     void CountLine() override { ++lineNumber_; }
     void ReportError(StringId id) override;
-    void Report(StringId id, int expected);
-    void Begin(const std::string& path, Host* output);
-    void ParseAndLink();
+    void Advance();
     void BuildGrammar();
-    bool MayCreateItems() const { return errorCount_ == 0; }
+    bool MayCreateItems() const { return reporter_.ErrorCount() == 0; }
 
     BuilderFactory makeBuilder_;
     std::unique_ptr<DescriptionBuilder> builder_;
     DescriptionScanner scanner_;
+    DiagnosticReporter reporter_;
     std::vector<std::unique_ptr<GrammarRule>> grammar_; // grammar_[0] is the root
-    Host* output_ = nullptr;
-    int errorCount_ = 0;
     int lineNumber_ = 0;
     int currentToken_ = tokEof;
     std::string_view currentText_;
+    bool reportingEnabled_ = true; // false while resynchronising after a syntax error
+    bool nameExpected_ = true;     // whether a syntax error may name the expected token
     int partNumber_ = 1;
     std::string path_;
 };

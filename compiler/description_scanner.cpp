@@ -1,7 +1,7 @@
 #include "compiler/description_scanner.h"
 
+#include "compiler/limits.h"
 #include "platform/host.h"
-#include "platform/text_file.h"
 
 #include <algorithm>
 #include <cstring>
@@ -71,28 +71,14 @@ int CountSourceLines(std::string_view source) {
 } // namespace
 
 DescriptionScanner::DescriptionScanner(ScanListener& listener) : listener_(listener) {
-    for (const Keyword& keyword : kKeywords)
-        keywordsByFirst_[static_cast<unsigned char>(keyword.literal[0])].push_back(keyword);
-}
-
-bool DescriptionScanner::Open(const std::string& path, Host* progress, std::string* error) {
-    Result<std::string> text = ReadTextFile(path);
-    source_.clear();
-    if (text) {
-        source_ = std::move(text).Value();
-    } else if (error != nullptr) {
-        *error = text.Error().text;
+    for (const TokenInfo& token : kTokens) {
+        if (!token.literal.empty())
+            keywordsByFirst_[static_cast<unsigned char>(token.literal[0])].push_back(token);
     }
-    Start(progress);
-    return text.IsOk();
 }
 
-void DescriptionScanner::OpenText(std::string text, Host* progress) {
+void DescriptionScanner::Open(std::string text, Host* progress) {
     source_ = std::move(text);
-    Start(progress);
-}
-
-void DescriptionScanner::Start(Host* progress) {
     progress_ = progress;
     next_ = 0;
     line_ = {};
@@ -235,7 +221,7 @@ ScannedToken DescriptionScanner::Recognise() {
         break;
     }
 
-    for (const Keyword& keyword : keywordsByFirst_[static_cast<unsigned char>(line_[0])]) {
+    for (const TokenInfo& keyword : keywordsByFirst_[static_cast<unsigned char>(line_[0])]) {
         if (keyword.literal.size() >= best && StartsWith(line_, keyword.literal)) {
             best = keyword.literal.size();
             code = keyword.code;

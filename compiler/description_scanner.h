@@ -32,19 +32,14 @@ struct ScannedToken {
 // characters are refused whole; the progress indicator advances once per line read.
 class DescriptionScanner {
 public:
-    static constexpr std::size_t kLineSize = 200;
-
     explicit DescriptionScanner(ScanListener& listener);
 
-    // Reads the file; false (and an empty source) when it cannot be read.
-    bool Open(const std::string& path, Host* progress, std::string* error = nullptr);
-    // Scans the given text as if it were the file's contents.
-    void OpenText(std::string text, Host* progress);
+    // Starts scanning a description's text; the progress indicator counts its lines.
+    void Open(std::string text, Host* progress);
     ScannedToken NextToken();
     void Close();
 
 private:
-    void Start(Host* progress);
     bool ReadLine();
     bool SkipToToken();
     ScannedToken Recognise();
@@ -58,7 +53,7 @@ private:
     std::string_view line_; // unread rest of the current line
     bool ended_ = true;
     // Keywords by their first character, each list in code order.
-    std::array<std::vector<Keyword>, 256> keywordsByFirst_;
+    std::array<std::vector<TokenInfo>, 256> keywordsByFirst_;
 };
 
 } // namespace vek

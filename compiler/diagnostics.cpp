@@ -1,5 +1,8 @@
 #include "compiler/diagnostics.h"
 
+#include "compiler/limits.h"
+#include "platform/host.h"
+
 namespace vek {
 
 namespace {
@@ -10,22 +13,54 @@ void ReplaceFirst(std::string& text, std::string_view placeholder, std::string_v
         text.replace(at, placeholder.size(), by);
 }
 
-} // namespace
+std::string Quoted(std::string_view text) {
+    return "'" + std::string(text) + "'";
+}
 
-std::string ParserMessageLine(int line, StringId id) {
+std::string SyntaxErrorLine(const CatalogueEntry& entry, int line,
+                            const DiagnosticArguments& arguments) {
     std::string message = "Line " + std::to_string(line) + ": ";
-    message += LoadString(id);
+    message += entry.text;
+    if (entry.arguments == MessageArguments::Token ||
+        entry.arguments == MessageArguments::TokenExpected)
+        message += Quoted(arguments.token);
+    if (entry.arguments == MessageArguments::TokenExpected && arguments.expected)
+        message += ", expected " + std::string(*arguments.expected);
     return message;
 }
 
-std::string BuilderMessageLine(int line, StringId id, std::string_view name,
-                               std::string_view number) {
-    std::string text(LoadString(id));
-    ReplaceFirst(text, "%n", number);
-    ReplaceFirst(text, "%l", "'" + std::string(name) + "'");
+std::string ErrorLine(const CatalogueEntry& entry, int line, const DiagnosticArguments& arguments) {
+    std::string message(entry.text);
+    if (entry.arguments == MessageArguments::NameNumber)
+        ReplaceFirst(message, "%n", arguments.number);
+    if (entry.arguments == MessageArguments::Name ||
+        entry.arguments == MessageArguments::NameNumber)
+        ReplaceFirst(message, "%l", Quoted(arguments.name));
     if (line != 0)
-        text.insert(0, "Line " + std::to_string(line) + " : ");
-    return text;
+        message.insert(0, "Line " + std::to_string(line) + " : ");
+    return message;
+}
+
+} // namespace
+
+std::string DiagnosticLine(StringId id, int line, const DiagnosticArguments& arguments) {
+    const CatalogueEntry& entry = CatalogueEntryOf(id);
+    return entry.severity == Severity::SyntaxError ? SyntaxErrorLine(entry, line, arguments)
+                                                   : ErrorLine(entry, line, arguments);
+}
+
+void DiagnosticReporter::Start(Host* output) {
+    output_ = output;
+    errorCount_ = 0;
+}
+
+void DiagnosticReporter::Report(StringId id, int line, const DiagnosticArguments& arguments) {
+    if (CatalogueEntryOf(id).severity == Severity::SyntaxError &&
+        errorCount_ > kReportedSyntaxErrorLimit)
+        return;
+    ++errorCount_;
+    if (output_ != nullptr)
+        output_->Message(DiagnosticLine(id, line, arguments), false);
 }
 
 } // namespace vek

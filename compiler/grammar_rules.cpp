@@ -11,7 +11,7 @@ void GrammarRule::RunAction() {
 
 bool GrammarRule::Try(TokenSet follow, bool probing) {
     if (probing && !first_.Contains(parser_.CurrentToken())) {
-        parser_.nameExpected = false;
+        parser_.MissProbe();
         return false;
     }
     return Parse(follow, probing);
@@ -20,23 +20,13 @@ bool GrammarRule::Try(TokenSet follow, bool probing) {
 bool TerminalRule::Parse(TokenSet follow, bool probing) {
     if (parser_.CurrentToken() == expected_) {
         RunAction();
-        parser_.Advance();
-        parser_.reportingEnabled = true;
-        parser_.nameExpected = true;
+        parser_.Accept();
         return true;
     }
-    if (probing) {
-        parser_.nameExpected = false;
-        return false;
-    }
-    if (parser_.reportingEnabled) {
-        parser_.ReportSyntaxError(expected_);
-        // Resynchronise: drop the offending token, then skip to a token that may follow.
-        do {
-            parser_.Advance();
-        } while (!follow.Contains(parser_.CurrentToken()));
-        parser_.reportingEnabled = false;
-    }
+    if (probing)
+        parser_.MissProbe();
+    else
+        parser_.Reject(expected_, follow);
     return false;
 }
 
@@ -64,7 +54,7 @@ bool SequenceRule::Parse(TokenSet follow, bool probing) {
     while (i < children_.size()) {
         const Child& child = children_[i];
         const bool mandatory = child.mode == ChildMode::Mandatory;
-        const bool disabledBefore = !parser_.reportingEnabled;
+        const bool disabledBefore = !parser_.ReportingEnabled();
         const bool ok = child.rule->Try(follow | child.followExtra, probing || !mandatory);
         if (ok) {
             matched = true;
@@ -75,7 +65,7 @@ bool SequenceRule::Parse(TokenSet follow, bool probing) {
             if (probing && mandatory)
                 return matched;
             // A failing part of a sequence while resynchronising abandons the rest of it.
-            if (disabledBefore && !parser_.reportingEnabled && mandatory)
+            if (disabledBefore && !parser_.ReportingEnabled() && mandatory)
                 return matched;
         }
         ++i;

@@ -8,6 +8,24 @@ namespace vek {
 
 class DescriptionParser;
 
+// The builder calls that end a construct, with the parse state they need. Those that create
+// items run only while no error has been counted; the others run regardless.
+#define VEK_CONSTRUCT_ACTIONS(X)                                                                   \
+    X(BeginRegisterList, CreatesItems)                                                             \
+    X(CreateDevice, CreatesItems)                                                                  \
+    X(CreateSet, CreatesItems)                                                                     \
+    X(EndRegister, CreatesItems)                                                                   \
+    X(CreateVariable, CreatesItems)                                                                \
+    X(CreateBitField, CreatesItems)                                                                \
+    X(CreateTextLine, CreatesItems)                                                                \
+    X(CreateMacro, CreatesItems)                                                                   \
+    X(BindReadMacros, Always)                                                                      \
+    X(BindWriteMacros, Always)                                                                     \
+    X(AddAssignment, Always)                                                                       \
+    X(AddSleep, Always)
+
+enum class ActionGate { CreatesItems, Always };
+
 // What a rule does when it has matched: hand its token to the builder (terminals with a property
 // code) or call the builder at the end of a construct.
 enum class RuleAction {
@@ -15,20 +33,11 @@ enum class RuleAction {
     Property, // terminal: hand the token text over with the rule's property code
     NextPart, // terminal ",": the next register part
     ResetPart,
-    BeginRegisterList,
-    CreateDevice,
-    CreateSet,
-    CreatePart,
-    EndRegister,
-    CreateVariable,
-    CreateBitField,
-    CreateTextLine,
-    BindReadMacros,
-    BindWriteMacros,
-    EmitAssignment,
-    EmitSleep,
-    CreateMacro,
-    CreateScriptMacro,
+    CreatePart,        // creates items: with the part number
+    CreateScriptMacro, // with the description's path
+#define VEK_CONSTRUCT_ACTION_ENUM(name, when) name,
+    VEK_CONSTRUCT_ACTIONS(VEK_CONSTRUCT_ACTION_ENUM)
+#undef VEK_CONSTRUCT_ACTION_ENUM
 };
 
 // A node of the grammar graph. Parse tries to match the rule at the current token; in probing

@@ -1,40 +1,21 @@
 #include "compiler/name_table.h"
 
+#include "platform/text_helpers.h"
+
 namespace vek {
 
 namespace {
 
-char Lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 std::uint64_t KeyHash(std::string_view name) {
     std::uint64_t hash = 14695981039346656037ull; // FNV-1a over the lower-case name
     for (char c : name) {
-        hash ^= static_cast<unsigned char>(Lower(c));
+        hash ^= static_cast<unsigned char>(LowerLetter(c));
         hash *= 1099511628211ull;
     }
     return hash;
 }
 
-bool SameKey(std::string_view key, std::string_view name) {
-    if (key.size() != name.size())
-        return false;
-    for (std::size_t i = 0; i < key.size(); ++i) {
-        if (key[i] != Lower(name[i]))
-            return false;
-    }
-    return true;
-}
-
 } // namespace
-
-std::string NameKey(std::string_view name) {
-    std::string key(name);
-    for (char& c : key)
-        c = Lower(c);
-    return key;
-}
 
 std::uint32_t NameTable::FindChain(std::string_view name, std::uint64_t hash) const {
     if (slots_.empty())
@@ -45,7 +26,7 @@ std::uint32_t NameTable::FindChain(std::string_view name, std::uint64_t hash) co
         if (entry == 0)
             return kNone;
         const Chain& chain = chains_[entry - 1];
-        if (chain.hash == hash && SameKey(chain.key, name))
+        if (chain.hash == hash && EqualsNoCase(chain.key, name))
             return entry - 1;
     }
 }
@@ -62,7 +43,7 @@ void NameTable::Grow() {
     slots_ = std::move(slots);
 }
 
-const NameTable::Entry* NameTable::Define(int code, std::string_view name, int device, int line,
+const NameTable::Entry* NameTable::Define(int code, std::string_view name, int device,
                                           int lookupDevice) {
     const std::uint64_t hash = KeyHash(name);
     const auto index = static_cast<std::uint32_t>(entries_.size());
@@ -70,7 +51,7 @@ const NameTable::Entry* NameTable::Define(int code, std::string_view name, int d
     const Entry* earlier = chain == kNone ? nullptr : FirstIn(chains_[chain].first, lookupDevice);
     const std::uint32_t earlierIndex =
         earlier == nullptr ? kNone : static_cast<std::uint32_t>(earlier - entries_.data());
-    entries_.push_back({code, device, line});
+    entries_.push_back({code, device});
     next_.push_back(kNone);
     if (chain != kNone) {
         next_[chains_[chain].last] = index;
@@ -79,7 +60,7 @@ const NameTable::Entry* NameTable::Define(int code, std::string_view name, int d
         // At most half full, so every probe ends soon.
         if (2 * (chains_.size() + 1) > slots_.size())
             Grow();
-        chains_.push_back({hash, NameKey(name), index, index});
+        chains_.push_back({hash, LowerCase(name), index, index});
         const std::size_t mask = slots_.size() - 1;
         std::size_t slot = hash & mask;
         while (slots_[slot] != 0)

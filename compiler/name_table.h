@@ -8,19 +8,18 @@
 namespace vek {
 
 // The names a description defines: devices, registers, variables, bit fields, macros, script
-// macros. Names are compared without regard to case; each entry keeps its property code, the
-// number of its device and its line.
+// macros. Names are compared without regard to case; each entry keeps its property code and the
+// number of its device.
 class NameTable {
 public:
     struct Entry {
         int code = 0;
         int device = 0;
-        int line = 0;
     };
 
     // Enters a name and returns the first earlier entry of that name within `lookupDevice`
     // (0 matches every device), or null.
-    const Entry* Define(int code, std::string_view name, int device, int line, int lookupDevice);
+    const Entry* Define(int code, std::string_view name, int device, int lookupDevice);
     // The first entry of that name within the device; device 0 matches every device.
     const Entry* Find(std::string_view name, int device) const;
 
@@ -46,8 +45,5 @@ private:
     // define hundreds of thousands of names, and a flat table keeps their look-ups in cache.
     std::vector<std::uint32_t> slots_;
 };
-
-// The key under which names are compared: the name in lower case.
-std::string NameKey(std::string_view name);
 
 } // namespace vek

@@ -3,14 +3,14 @@
 namespace vek {
 
 void PendingProperties::Add(int code, std::string_view text, std::uint32_t number, int line) {
-    if (code < 0 || code >= kCodeCount)
+    if (code < 0 || code >= kPropertyCodeLimit)
         return;
     queues_[static_cast<std::size_t>(code)].entries.push_back(entries_.size());
     entries_.push_back({code, std::string(text), number, line});
 }
 
 const PendingProperties::Entry* PendingProperties::Find(int code) const {
-    if (code < 0 || code >= kCodeCount)
+    if (code < 0 || code >= kPropertyCodeLimit)
         return nullptr;
     const Queue& queue = queues_[static_cast<std::size_t>(code)];
     return queue.taken < queue.entries.size() ? &entries_[queue.entries[queue.taken]] : nullptr;

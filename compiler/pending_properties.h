@@ -1,5 +1,7 @@
 #pragma once
 
+#include "compiler/property_codes.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -14,8 +16,6 @@ namespace vek {
 // faulty description lets the list grow without end.
 class PendingProperties {
 public:
-    static constexpr int kCodeCount = 64;
-
     struct Entry {
         int code = 0;
         std::string text;
@@ -37,7 +37,7 @@ private:
         std::size_t taken = 0;
     };
     std::vector<Entry> entries_;
-    std::array<Queue, kCodeCount> queues_;
+    std::array<Queue, kPropertyCodeLimit> queues_;
 };
 
 } // namespace vek

@@ -96,7 +96,7 @@ void CVekDoc::TakeCompiled(std::unique_ptr<CItemList> items) {
     if (items_ == nullptr) {
         return;
     }
-    itemIndex_.reserve(items_->size());
+    itemIndex_.reserve(items_->Size());
     for (CLineItem& item : *items_) {
         itemIndex_.push_back(&item);
         if (auto* valued = dynamic_cast<CVarItem*>(&item)) {
@@ -128,18 +128,17 @@ bool CVekDoc::LoadDrivers() {
     host_.Message("Loading driver(s)...", false);
     const std::vector<std::string> directories = DriverSearchDirectories(path_);
     return TakeDrivers([&](CDriver& driver, std::deque<CLineItem*>& work) {
-        const int result = driver.Bind(work, directories);
-        if (result == bind_result::Bound) {
-            driverOpened_ = true;
-        } else if (result == bind_result::Simulation) {
-            if (!context_.simulation) {
-                ToggleSimulation();
-            }
-        } else {
+        const Result<BindMode> bound = driver.Bind(work, directories);
+        if (!bound) {
             // The registers of the drivers bound so far go too: no item may point at a register
             // of a driver that is gone.
             DropDrivers();
             return false;
+        }
+        if (bound.Value() == BindMode::Opened) {
+            driverOpened_ = true;
+        } else if (!context_.simulation) {
+            ToggleSimulation();
         }
         return true;
     });
@@ -174,8 +173,8 @@ int CVekDoc::TransferAll(Transfer transfer) {
     int failed = 0;
     for (const auto& driver : drivers_) {
         for (const auto& device : driver->Devices()) {
-            CShadowRegList& registers = device->Registers();
-            for (std::size_t i = 0; i < registers.size(); ++i) {
+            ShadowRegList& registers = device->Registers();
+            for (std::size_t i = 0; i < registers.Size(); ++i) {
                 if (!transfer(registers[i])) {
                     host_.Message(registers[i].GetLastError(), failed == 0);
                     ++failed;
@@ -186,15 +185,15 @@ int CVekDoc::TransferAll(Transfer transfer) {
     return failed;
 }
 
-int CVekDoc::WriteAll(int flags) {
+int CVekDoc::WriteAll(TransferFlags flags) {
     if (context_.simulation) {
-        flags |= transfer_flag::Simulation;
+        flags.Set(TransferFlag::Simulation);
     }
     return TransferAll([flags](CShadowReg& reg) { return reg.Write(flags); });
 }
 
 int CVekDoc::ReadAll() {
-    const int flags = context_.simulation ? transfer_flag::Simulation : 0;
+    const TransferFlags flags = context_.TransferMode();
     return TransferAll([flags](CShadowReg& reg) { return reg.Read(flags); });
 }
 
@@ -221,22 +220,24 @@ void CVekDoc::ToggleSimulation() {
     context_.simulation = !context_.simulation;
 }
 
-void CVekDoc::UpdateAllItems(int code) {
+void CVekDoc::UpdateAllItems(UpdateCodes code) {
     for (CLineItem* item : itemIndex_) {
         item->Update(nullptr, code);
     }
 }
 
+void CVekDoc::ToggleMacros(MacroFlag flag, UpdateCode itemSwitch) {
+    flags_.Toggle(flag);
+    UpdateCodes code = itemSwitch;
+    UpdateAllItems(code.Assign(UpdateCode::SwitchOn, flags_.Has(flag)));
+}
+
 void CVekDoc::ToggleReadMacros() {
-    const bool on = (flags_ & kReadMacros) == 0;
-    flags_ ^= kReadMacros;
-    UpdateAllItems(display_flag::ReadMacros | (on ? display_flag::SwitchOn : 0));
+    ToggleMacros(MacroFlag::ReadMacros, UpdateCode::ReadMacros);
 }
 
 void CVekDoc::ToggleWriteMacros() {
-    const bool on = (flags_ & kWriteMacros) == 0;
-    flags_ ^= kWriteMacros;
-    UpdateAllItems(display_flag::WriteMacros | (on ? display_flag::SwitchOn : 0));
+    ToggleMacros(MacroFlag::WriteMacros, UpdateCode::WriteMacros);
 }
 
 void CVekDoc::ResetDrivers() {
@@ -251,7 +252,7 @@ std::optional<std::vector<CShadowReg*>>
 CVekDoc::CollectRegisters(const std::string& driverName, const std::string& deviceName) const {
     std::vector<CShadowReg*> registers;
     const auto take = [&](const CDriverDevice& device) {
-        for (std::size_t i = 0; i < device.Registers().size(); ++i) {
+        for (std::size_t i = 0; i < device.Registers().Size(); ++i) {
             registers.push_back(&device.Registers()[i]);
         }
     };

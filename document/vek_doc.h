@@ -25,15 +25,9 @@ class ProfileFile;
 // window and every question goes through the host.
 class CVekDoc {
 public:
-    // The document's switches as GetFlags reports them.
-    static constexpr int kReadMacros = 0x2000;
-    static constexpr int kWriteMacros = 0x4000;
-
     explicit CVekDoc(Host& host);
     // Deletes the drivers (each closed and unloaded), then the items and macros.
     ~CVekDoc();
-    CVekDoc(const CVekDoc&) = delete;
-    CVekDoc& operator=(const CVekDoc&) = delete;
 
     // Compiles the description and binds its drivers; the output window gets the compiler's
     // lines and the summary "<file> - <n> error(s)". False when the file cannot be read, the
@@ -64,8 +58,8 @@ public:
 
     // Transfers every shadow register of every device of every driver, in order. Each failure's
     // text goes to the output window (the first one also raises it); the run never stops early.
-    // Returns the number of failed transfers. flags: 0x04 writes the defaults.
-    int WriteAll(int flags);
+    // Returns the number of failed transfers.
+    int WriteAll(TransferFlags flags);
     int ReadAll();
     // The item's own Write/Read (with its macros); a failure's text goes to the output window.
     bool WriteRegister(CLineItem& item);
@@ -75,8 +69,8 @@ public:
     bool IsSimulation() const { return context_.simulation; }
     void ToggleReadMacros();
     void ToggleWriteMacros();
-    // kReadMacros and kWriteMacros while the register macros run.
-    int GetFlags() const { return flags_; }
+    // Whether the register macros run.
+    MacroFlags GetFlags() const { return flags_; }
     // VekClose then VekOpen for every driver whose VekOpen succeeded.
     void ResetDrivers();
     // Whether at least one driver was opened.
@@ -110,7 +104,8 @@ private:
     // Closes every driver and unlinks the items from the registers that go with them.
     void DropDrivers();
     void TakeCompiled(std::unique_ptr<CItemList> items);
-    void UpdateAllItems(int code);
+    void UpdateAllItems(UpdateCodes code);
+    void ToggleMacros(MacroFlag flag, UpdateCode itemSwitch);
     // Sends a failed single transfer's reason to the output window; returns `transferred`.
     bool Report(bool transferred, const CLineItem& item);
     template <class Transfer>
@@ -124,7 +119,7 @@ private:
     RegisterContext context_;
     std::string path_;
     bool compiled_ = false;
-    int flags_ = kReadMacros | kWriteMacros;
+    MacroFlags flags_ = MacroFlag::ReadMacros | MacroFlag::WriteMacros;
     bool driverOpened_ = false;
     std::unique_ptr<CItemList> items_;
     std::vector<CLineItem*> itemIndex_; // the items in list order, for GetItem

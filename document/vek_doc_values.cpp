@@ -116,9 +116,8 @@ bool CVekDoc::LoadValues(const std::string& file) {
                                                    QuestionKind::YesNo) != Answer::Yes) {
         return false;
     }
-    const int flags = context_.simulation ? transfer_flag::Simulation : 0;
     for (const auto& driver : drivers_) {
-        driver->LoadValues(values, flags);
+        driver->LoadValues(values, context_.TransferMode());
     }
     return true;
 }

@@ -24,7 +24,6 @@ public:
     // exists; a relative name is taken from the description's folder. Warnings go to the host.
     void SetFile(const std::string& fileText, Host* host);
     const std::string& GetFile() const { return file_; }
-    const std::string& GetDescriptionPath() const { return descriptionPath_; }
     void SetDescriptionPath(std::string path) { descriptionPath_ = std::move(path); }
     bool OnMacroBar() const { return onBar_; }
     void SetOnMacroBar(bool onBar) { onBar_ = onBar; }

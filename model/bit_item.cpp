@@ -10,34 +10,24 @@ namespace vek {
 void CBitItem::InsertIntoTree(TreeControl& tree, int parentNode, int afterNode, int iconBase) {
     InsertRow(tree, parentNode, afterNode, DisplayName(), iconBase, item_icon::BitField);
     ShowAddress();
-    SetCell(tree_column::Data, std::string(2U * GetDataLength(), 'X'));
-}
-
-std::string CBitItem::GetErrorText() const {
-    return shadow_ != nullptr ? shadow_->GetLastError() : std::string();
-}
-
-void CBitItem::ShowValue() {
-    if (HasFlags(item_flag::ValueShown)) {
-        CVarItem::ShowValue();
-    }
+    SetCell(TreeColumn::Data, std::string(2U * GetDataLength(), 'X'));
 }
 
 void CBitItem::RefreshFromShadow(const CShadowReg& shadow) {
-    AddFlags(item_flag::ValueShown);
+    AddFlags(ItemFlag::ValueShown);
     SetValueField(Extract(shadow.GetValue() & GetMask(), GetMask(), GetWidth()));
 }
 
-bool CBitItem::RegisterMacrosOn(int flag) const {
-    return register_ != nullptr && (register_->GetMacroFlags() & flag) != 0;
+bool CBitItem::RegisterMacrosOn(MacroFlag flag) const {
+    return register_ != nullptr && register_->GetMacroFlags().Has(flag);
 }
 
 bool CBitItem::Read() {
-    const bool macros = RegisterMacrosOn(macro_flag::ReadMacros);
+    const bool macros = RegisterMacrosOn(MacroFlag::ReadMacros);
     if (macros) {
         RunMacro(register_->GetBeforeRead());
     }
-    const bool read = shadow_ != nullptr && shadow_->Read(TransferFlags());
+    const bool read = shadow_ != nullptr && shadow_->Read(TransferMode());
     if (read && macros) {
         RunMacro(register_->GetAfterRead());
     }
@@ -45,7 +35,7 @@ bool CBitItem::Read() {
 }
 
 bool CBitItem::Write() {
-    return WriteValue(RegisterMacrosOn(macro_flag::WriteMacros));
+    return WriteValue(RegisterMacrosOn(MacroFlag::WriteMacros));
 }
 
 bool CBitItem::WriteValue(bool runMacros) {
@@ -53,7 +43,7 @@ bool CBitItem::WriteValue(bool runMacros) {
     if (macros) {
         RunMacro(register_->GetBeforeWrite());
     }
-    const bool written = shadow_ != nullptr && shadow_->Write(TransferFlags());
+    const bool written = shadow_ != nullptr && shadow_->Write(TransferMode());
     if (macros) {
         RunMacro(register_->GetAfterWrite());
     }

@@ -12,14 +12,12 @@ class CBitItem : public CVarItem {
 public:
     CBitItem() : CVarItem(ItemKind::BitField) {}
 
-    CShadowReg* GetShadowReg() const { return shadow_; }
+    CShadowReg* GetShadowReg() const override { return shadow_; }
     void SetShadowReg(CShadowReg* shadow) { shadow_ = shadow; }
     CByteItem* GetRegister() const { return register_; }
     void SetRegister(CByteItem* reg) { register_ = reg; }
 
     void InsertIntoTree(TreeControl& tree, int parentNode, int afterNode, int iconBase) override;
-    std::string GetErrorText() const override;
-    void ShowValue() override;
     bool Read() override;
     bool Write() override;
 
@@ -29,7 +27,7 @@ protected:
     void RefreshFromShadow(const CShadowReg& shadow) override;
 
 private:
-    bool RegisterMacrosOn(int flag) const;
+    bool RegisterMacrosOn(MacroFlag flag) const;
 
     CShadowReg* shadow_ = nullptr; // owned by its device
     CByteItem* register_ = nullptr;

@@ -108,17 +108,7 @@ void CByteItem::InsertIntoTree(TreeControl& tree, int parentNode, int afterNode,
     InsertRow(tree, parentNode, afterNode, DisplayName(), iconBase,
               IsJoint() ? item_icon::JointRegister : item_icon::Register);
     ShowAddress();
-    SetCell(tree_column::Data, std::string(static_cast<std::size_t>((totalWidth_ + 3) / 4), 'X'));
-}
-
-std::string CByteItem::GetErrorText() const {
-    return shadow_ != nullptr ? shadow_->GetLastError() : std::string();
-}
-
-void CByteItem::ShowValue() {
-    if (HasFlags(item_flag::ValueShown)) {
-        CVarItem::ShowValue();
-    }
+    SetCell(TreeColumn::Data, std::string(static_cast<std::size_t>((totalWidth_ + 3) / 4), 'X'));
 }
 
 void CByteItem::RefreshFromShadow(const CShadowReg& shadow) {
@@ -131,7 +121,7 @@ void CByteItem::RefreshFromShadow(const CShadowReg& shadow) {
             if (k != current_) {
                 SelectPart(k);
             }
-            AddFlags(item_flag::ValueShown);
+            AddFlags(ItemFlag::ValueShown);
             SetValueField(Extract(shadow.GetValue() & part.mask, part.mask, part.width));
             parts_[k].value = GetValueField();
             return;
@@ -147,7 +137,7 @@ bool CByteItem::Read() {
         if (macros) {
             RunMacro(GetBeforeRead());
         }
-        read = shadow_ != nullptr && shadow_->Read(TransferFlags());
+        read = shadow_ != nullptr && shadow_->Read(TransferMode());
         if (!read) {
             break;
         }
@@ -165,7 +155,7 @@ bool CByteItem::WriteValue(bool runMacros) {
     std::size_t failed = parts_.size();
     for (std::size_t k = 0; k < parts_.size(); ++k) {
         CShadowReg* shadow = parts_[k].shadow;
-        if ((shadow == nullptr || !shadow->Write(TransferFlags())) && failed == parts_.size()) {
+        if ((shadow == nullptr || !shadow->Write(TransferMode())) && failed == parts_.size()) {
             failed = k;
         }
     }

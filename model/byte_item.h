@@ -41,14 +41,13 @@ public:
     bool AddPart();
     std::size_t GetPartCount() const { return parts_.size(); }
     const Part& GetPart(std::size_t index) const { return parts_[index]; }
-    // Index of the part last selected, added or stored.
-    std::size_t GetCurrentPart() const { return current_; }
     void SelectPart(std::size_t index);
     void StorePart(std::size_t index);
     // Gives part index its shadow register (the binding step).
     void SetPartShadowReg(std::size_t index, CShadowReg* shadow);
 
-    CShadowReg* GetShadowReg() const { return shadow_; }
+    // The current part's.
+    CShadowReg* GetShadowReg() const override { return shadow_; }
     uint32_t GetDefault() const { return default_; }
     void SetDefault(uint32_t value) { default_ = value; }
     int GetTotalWidth() const { return totalWidth_; }
@@ -60,8 +59,6 @@ public:
     void SetCombinedValue(uint32_t v);
 
     void InsertIntoTree(TreeControl& tree, int parentNode, int afterNode, int iconBase) override;
-    std::string GetErrorText() const override;
-    void ShowValue() override;
     bool Read() override;
 
 protected:

@@ -2,24 +2,9 @@
 
 #include "model/tree_control.h"
 
+#include <charconv>
+
 namespace vek {
-
-namespace {
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return 0;
-}
-
-} // namespace
 
 bool CDeviceItem::SetAddressText(std::string text) {
     if (text.size() > 2 * address_.size()) {
@@ -27,8 +12,11 @@ bool CDeviceItem::SetAddressText(std::string text) {
     }
     address_.fill(0);
     for (std::size_t i = 0; i < text.size(); ++i) {
+        // An undefined digit ("X") is no hexadecimal digit and leaves 0.
+        unsigned digit = 0;
+        std::from_chars(&text[i], &text[i] + 1, digit, 16);
         const int shift = i % 2 == 0 ? 4 : 0;
-        address_[i / 2] = static_cast<uint8_t>(address_[i / 2] | (HexDigit(text[i]) << shift));
+        address_[i / 2] = static_cast<uint8_t>(address_[i / 2] | (digit << shift));
     }
     addressText_ = std::move(text);
     return true;
@@ -62,7 +50,7 @@ bool CDeviceItem::SetDataLength(uint16_t length) {
 }
 
 void CDeviceItem::ShowAddress() const {
-    SetCell(tree_column::Address, "[" + GetAddressDisplay() + "]");
+    SetCell(TreeColumn::Address, "[" + GetAddressDisplay() + "]");
 }
 
 void CDeviceItem::InsertIntoTree(TreeControl& tree, int parentNode, int afterNode, int iconBase) {

@@ -1,28 +1,19 @@
 #include "model/driver.h"
 
+#include "model/driver_error.h"
 #include "model/line_item.h"
 #include "model/register_context.h"
 #include "platform/dynamic_library.h"
 #include "platform/profile_file.h"
 #include "platform/string_table.h"
 
-#include <cstring>
-
 namespace vek {
 
 namespace {
 
-// Room beyond the 52 bytes a driver may fill, so that a driver writing one byte too many does
-// no harm.
-constexpr std::size_t kStatusRoom = 256;
-
 // The entry points in the order they are looked up and reported.
 constexpr const char* kEntryPointNames[] = {"VekOpen", "VekClose", "VekSetReg", "VekGetReg",
                                             "VekGetStatus"};
-
-std::string Catalogue(StringId id) {
-    return std::string(LoadString(id));
-}
 
 } // namespace
 
@@ -32,7 +23,7 @@ CDriver::~CDriver() {
     if (entry_.close != nullptr) {
         entry_.close();
     } else if (entry_.status != nullptr) {
-        Report(Catalogue(StringId::DrvD04) + " : " + StatusText());
+        Report(DriverErrorLine(StringId::DrvD04, {}, DriverStatus(&entry_)));
     }
     entry_ = DriverEntryPoints{};
     library_.reset();
@@ -45,23 +36,18 @@ void CDriver::Report(const std::string& text) const {
     }
 }
 
-std::string CDriver::StatusText() const {
-    char status[kStatusRoom] = {};
-    if (entry_.status != nullptr) {
-        entry_.status(status);
-        status[VEK_STATUS_TEXT_SIZE - 1] = '\0';
-    }
-    return status;
-}
-
-int CDriver::Decline(int code) {
+Result<BindMode> CDriver::Decline(BindFailure failure, const std::string& reason) {
+    Report(reason);
     entry_ = DriverEntryPoints{};
     library_.reset();
     const Answer answer =
         context_.host != nullptr
             ? context_.host->Ask(LoadString(StringId::DrvD00), QuestionKind::OkCancel)
             : Answer::Cancel;
-    return answer == Answer::Ok ? bind_result::Simulation : code;
+    if (answer == Answer::Ok) {
+        return BindMode::Simulation;
+    }
+    return Failure{static_cast<int>(failure), reason};
 }
 
 bool CDriver::TakeItems(std::deque<CLineItem*>& items) {
@@ -84,33 +70,33 @@ bool CDriver::TakeItems(std::deque<CLineItem*>& items) {
     return true;
 }
 
-int CDriver::Bind(std::deque<CLineItem*>& items,
-                  const std::vector<std::string>& searchDirectories) {
+Result<BindMode> CDriver::Bind(std::deque<CLineItem*>& items,
+                               const std::vector<std::string>& searchDirectories) {
     if (!TakeItems(items)) {
-        return bind_result::NotLoaded;
+        return Failure{static_cast<int>(BindFailure::NotLoaded), "no driver line"};
     }
 
     std::string reason;
     library_ = DynamicLibrary::Load(fileName_, searchDirectories, reason);
     if (library_ == nullptr) {
-        Report(Catalogue(StringId::DrvD01) + " : " + fileName_);
-        return Decline(bind_result::NotLoaded);
+        return Decline(BindFailure::NotLoaded, DriverErrorLine(StringId::DrvD01, {}, fileName_));
     }
     Report(fileName_);
 
     void* found[std::size(kEntryPointNames)] = {};
-    bool complete = true;
+    std::vector<std::string> missing;
     for (std::size_t i = 0; i < std::size(kEntryPointNames); ++i) {
         found[i] = library_->Symbol(kEntryPointNames[i]);
-        complete = complete && found[i] != nullptr;
-    }
-    if (!complete) {
-        for (std::size_t i = 0; i < std::size(kEntryPointNames); ++i) {
-            if (found[i] == nullptr) {
-                Report(Catalogue(StringId::DrvD02) + " : " + kEntryPointNames[i]);
-            }
+        if (found[i] == nullptr) {
+            missing.push_back(DriverErrorLine(StringId::DrvD02, {}, kEntryPointNames[i]));
         }
-        return Decline(bind_result::MissingFunction);
+    }
+    if (!missing.empty()) {
+        // A line for each missing function; the last is the failure's reason.
+        for (std::size_t i = 0; i + 1 < missing.size(); ++i) {
+            Report(missing[i]);
+        }
+        return Decline(BindFailure::MissingFunction, missing.back());
     }
     entry_.open = reinterpret_cast<VekOpenFn>(found[0]);
     entry_.close = reinterpret_cast<VekCloseFn>(found[1]);
@@ -119,10 +105,10 @@ int CDriver::Bind(std::deque<CLineItem*>& items,
     entry_.status = reinterpret_cast<VekGetStatusFn>(found[4]);
     if (entry_.open() != 0) {
         opened_ = true;
-        return bind_result::Bound;
+        return BindMode::Opened;
     }
-    Report(Catalogue(StringId::DrvD03) + " : " + StatusText());
-    return Decline(bind_result::NotOpened);
+    return Decline(BindFailure::NotOpened,
+                   DriverErrorLine(StringId::DrvD03, {}, DriverStatus(&entry_)));
 }
 
 void CDriver::Reset() {
@@ -139,7 +125,7 @@ void CDriver::SaveValues(ProfileFile& file) const {
     }
 }
 
-void CDriver::LoadValues(const ProfileFile& file, int flags) {
+void CDriver::LoadValues(const ProfileFile& file, TransferFlags flags) {
     for (const auto& device : devices_) {
         device->LoadValues(file, flags);
     }

@@ -2,6 +2,7 @@
 
 #include "model/driver_device.h"
 #include "model/driver_entry_points.h"
+#include "platform/result.h"
 
 #include <deque>
 #include <memory>
@@ -15,14 +16,18 @@ class DynamicLibrary;
 class ProfileFile;
 struct RegisterContext;
 
-// What Bind reports.
-namespace bind_result {
-inline constexpr int Bound = 0;           // loaded and opened
-inline constexpr int NotLoaded = 1;       // the library did not load; simulation declined
-inline constexpr int MissingFunction = 2; // an entry point is missing; simulation declined
-inline constexpr int NotOpened = 4;       // VekOpen failed; simulation declined
-inline constexpr int Simulation = 10;     // the user chose simulation mode
-} // namespace bind_result
+// How a driver was bound.
+enum class BindMode {
+    Opened,     // loaded and opened
+    Simulation, // it failed and the user chose simulation mode
+};
+
+// Why binding failed, the user having declined simulation mode: the code of Bind's failure.
+enum class BindFailure : int {
+    NotLoaded = 1,       // the library did not load
+    MissingFunction = 2, // an entry point is missing
+    NotOpened = 4,       // VekOpen failed
+};
 
 // One driver library named by a description, with the devices it reaches. Every failure of
 // loading, lookup or opening ends in the question whether to switch to simulation mode; a
@@ -33,13 +38,13 @@ public:
     // Closes the driver (or reports that it cannot), unloads the library, then deletes the
     // devices with their shadow registers.
     ~CDriver();
-    CDriver(const CDriver&) = delete;
-    CDriver& operator=(const CDriver&) = delete;
 
     // Takes the driver line at the head of `items` and the items after it, up to the next driver
     // line, off the list; builds the devices, loads the library from `searchDirectories` (then
-    // the system's search), binds the five entry points and opens the driver.
-    int Bind(std::deque<CLineItem*>& items, const std::vector<std::string>& searchDirectories);
+    // the system's search), binds the five entry points and opens the driver. A failure's reason
+    // goes to the output window and into the failure.
+    Result<BindMode> Bind(std::deque<CLineItem*>& items,
+                          const std::vector<std::string>& searchDirectories);
     // Bind's first step alone: takes the driver line and its items off the list and builds the
     // devices, without loading the library. Such a driver's registers can be named and hold
     // values, but every transfer fails as through a driver that is not loaded. False for an
@@ -50,8 +55,6 @@ public:
 
     // The library's file name without its four-character ending.
     const std::string& GetName() const { return name_; }
-    // The library's file name as the description writes it.
-    const std::string& GetFileName() const { return fileName_; }
     bool IsOpened() const { return opened_; }
     bool IsLoaded() const { return library_ != nullptr; }
     const DriverEntryPoints& EntryPoints() const { return entry_; }
@@ -61,13 +64,13 @@ public:
     // of the DRIVER section, then each device's part.
     void SaveValues(ProfileFile& file) const;
     // Reads back every register of every device; known values are written at once with flags.
-    void LoadValues(const ProfileFile& file, int flags);
+    void LoadValues(const ProfileFile& file, TransferFlags flags);
 
 private:
     void Report(const std::string& text) const;
-    std::string StatusText() const;
-    // Frees the library after forgetting its entry points, then asks whether to simulate.
-    int Decline(int code);
+    // Reports the reason, frees the library after forgetting its entry points, then asks whether
+    // to simulate.
+    Result<BindMode> Decline(BindFailure failure, const std::string& reason);
 
     RegisterContext& context_;
     std::string name_;

@@ -85,15 +85,9 @@ void CDriverDevice::Build(std::deque<CLineItem*>& items) {
         if (auto* reg = dynamic_cast<CByteItem*>(item)) {
             for (std::size_t k = 0; k < reg->GetPartCount(); ++k) {
                 const CByteItem::Part& part = reg->GetPart(k);
-                ShadowRegLayout layout;
-                layout.address = part.address;
-                layout.addressLength = part.addressLength;
-                layout.dataLength = part.dataLength;
-                layout.memorySize = part.memorySize;
-                layout.byteOrder = part.byteOrder;
-                layout.mask = part.mask;
-                layout.defaultValue = part.defaultValue;
-                layout.access = reg->GetAccessType();
+                const ShadowRegLayout layout{
+                    part.address,   part.addressLength, part.dataLength,   part.memorySize,
+                    part.byteOrder, part.mask,          part.defaultValue, reg->GetAccessType()};
                 if (CShadowReg* shadow = shadowFor(layout)) {
                     shadow->AddItem(reg);
                     reg->SetPartShadowReg(k, shadow);
@@ -115,14 +109,14 @@ void CDriverDevice::SaveValues(ProfileFile& file) const {
     file.SetString(driverName_, FreeNumberedKey(file, driverName_, "DEV"), name_);
     const std::string section = driverName_ + ":" + name_;
     file.SetString(section, "ADDRSIZE", std::to_string(addressSize_));
-    file.SetString(section, "REGCOUNT", std::to_string(registers_.size()));
-    for (std::size_t i = 0; i < registers_.size(); ++i) {
+    file.SetString(section, "REGCOUNT", std::to_string(registers_.Size()));
+    for (std::size_t i = 0; i < registers_.Size(); ++i) {
         registers_[i].SaveValue(file);
     }
 }
 
-void CDriverDevice::LoadValues(const ProfileFile& file, int flags) {
-    for (std::size_t i = 0; i < registers_.size(); ++i) {
+void CDriverDevice::LoadValues(const ProfileFile& file, TransferFlags flags) {
+    for (std::size_t i = 0; i < registers_.Size(); ++i) {
         registers_[i].LoadValue(file, flags);
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/register_codes.h"
 #include "model/shadow_reg_list.h"
 
 #include <cstdint>
@@ -33,16 +34,14 @@ public:
     void Build(std::deque<CLineItem*>& items);
 
     const std::string& GetName() const { return name_; }
-    const std::string& GetDriverName() const { return driverName_; }
-    uint16_t GetAddressSize() const { return addressSize_; }
-    CShadowRegList& Registers() { return registers_; }
-    const CShadowRegList& Registers() const { return registers_; }
+    ShadowRegList& Registers() { return registers_; }
+    const ShadowRegList& Registers() const { return registers_; }
 
     // The device's section of a register-values file: its name under the lowest free "DEV" key
     // of the driver's section, then ADDRSIZE, REGCOUNT and one line per shadow register.
     void SaveValues(ProfileFile& file) const;
     // Reads back every shadow register's line; known values are written at once with flags.
-    void LoadValues(const ProfileFile& file, int flags);
+    void LoadValues(const ProfileFile& file, TransferFlags flags);
 
 private:
     const DriverEntryPoints* driver_;
@@ -50,7 +49,7 @@ private:
     RegisterContext* context_;
     std::string name_;
     uint16_t addressSize_ = 0;
-    CShadowRegList registers_;
+    ShadowRegList registers_;
 };
 
 } // namespace vek

@@ -31,12 +31,9 @@ bool AccessTypesFit(AccessType a, AccessType b) {
 
 } // namespace
 
-CLineItem& CItemList::const_iterator::operator*() const {
+CLineItem& CItemList::Iterator::operator*() const {
     return *it_->item;
 }
-
-CItemList::CItemList() : current_(nodes_.end()) {}
-CItemList::~CItemList() = default;
 
 CLineItem* CItemList::GetCurrent() const {
     return current_ == nodes_.end() ? nullptr : current_->item.get();

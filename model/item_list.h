@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/line_item.h"
 #include "platform/string_table.h"
 
 #include <cstddef>
@@ -14,7 +15,6 @@
 
 namespace vek {
 
-class CLineItem;
 class CSetItem;
 class CByteItem;
 class CBitItem;
@@ -34,8 +34,7 @@ class CItemList {
     };
 
 public:
-    CItemList();
-    ~CItemList();
+    CItemList() = default;
     CItemList(const CItemList&) = delete;
     CItemList& operator=(const CItemList&) = delete;
 
@@ -53,12 +52,11 @@ public:
     std::vector<StringId> TakeErrors();
 
     CLineItem* GetCurrent() const;
-    std::size_t size() const { return nodes_.size(); }
-    bool empty() const { return nodes_.empty(); }
+    std::size_t Size() const { return nodes_.size(); }
     // Hands all items over in list order; the list is empty afterwards.
     std::vector<std::unique_ptr<CLineItem>> TakeItems();
 
-    class const_iterator {
+    class Iterator {
     public:
         using iterator_category = std::forward_iterator_tag;
         using value_type = CLineItem;
@@ -66,27 +64,27 @@ public:
         using pointer = CLineItem*;
         using reference = CLineItem&;
 
-        const_iterator() = default;
+        Iterator() = default;
         CLineItem& operator*() const;
         CLineItem* operator->() const { return &**this; }
-        const_iterator& operator++() {
+        Iterator& operator++() {
             ++it_;
             return *this;
         }
-        const_iterator operator++(int) {
-            const_iterator old = *this;
+        Iterator operator++(int) {
+            Iterator old = *this;
             ++it_;
             return old;
         }
-        bool operator==(const const_iterator& other) const { return it_ == other.it_; }
+        bool operator==(const Iterator& other) const { return it_ == other.it_; }
 
     private:
         friend class CItemList;
-        explicit const_iterator(std::list<Node>::const_iterator it) : it_(it) {}
+        explicit Iterator(std::list<Node>::const_iterator it) : it_(it) {}
         std::list<Node>::const_iterator it_;
     };
-    const_iterator begin() const { return const_iterator(nodes_.begin()); }
-    const_iterator end() const { return const_iterator(nodes_.end()); }
+    Iterator begin() const { return Iterator(nodes_.begin()); }
+    Iterator end() const { return Iterator(nodes_.end()); }
 
 private:
     using Position = std::list<Node>::iterator;
@@ -116,7 +114,7 @@ private:
     Position PositionOf(const CLineItem* item);
 
     std::list<Node> nodes_;
-    Position current_;
+    Position current_ = nodes_.end();
     std::map<AddressKey, std::vector<PartEntry>> parts_;
     // The last item in list order of each device group and label: where a walk back from the
     // end of the list for that label would stop.

@@ -23,7 +23,7 @@ void CLineItem::ShowIcon(int i) const {
     }
 }
 
-void CLineItem::SetCell(int column, std::string_view text) const {
+void CLineItem::SetCell(TreeColumn column, std::string_view text) const {
     if (tree_ != nullptr && node_ >= 0) {
         tree_->SetCellText(node_, column, text);
     }
@@ -47,6 +47,6 @@ void CLineItem::InsertIntoTree(TreeControl& tree, int parentNode, int afterNode,
     }
 }
 
-void CLineItem::Update(CShadowReg*, int) {}
+void CLineItem::Update(CShadowReg*, UpdateCodes) {}
 
 } // namespace vek

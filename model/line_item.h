@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/register_codes.h"
+
 #include <cstdint>
 #include <string>
 
@@ -7,6 +9,7 @@ namespace vek {
 
 class CShadowReg;
 class TreeControl;
+enum class TreeColumn : int;
 
 // The kind number of an item, which other parts of the program test.
 enum class ItemKind : int {
@@ -46,22 +49,17 @@ public:
     void SetName(std::string name) { name_ = std::move(name); }
     int GetLevel() const { return level_; }
     void SetLevel(int level) { level_ = level; }
-    int GetFlags() const { return flags_; }
-    void SetFlags(int flags) { flags_ = flags; }
-    void AddFlags(int flags) { flags_ |= flags; }
-    void ClearFlags(int flags) { flags_ &= ~flags; }
-    bool HasFlags(int flags) const { return (flags_ & flags) == flags; }
+    void AddFlags(ItemFlags flags) { flags_.Set(flags); }
+    bool HasFlags(ItemFlags flags) const { return flags_.Has(flags); }
     // The row in the tree, -1 before the item is inserted.
     int GetNode() const { return node_; }
     TreeControl* GetTree() const { return tree_; }
-    // Icon 0 is shown normally, 1 is the alternative, 2 the one common to all kinds.
-    int GetIcon(int i) const { return icons_[i]; }
 
     // Shows the item as a row of the tree, after the row afterNode below parentNode. A plain or
     // driver line gets no row.
     virtual void InsertIntoTree(TreeControl& tree, int parentNode, int afterNode, int iconBase);
     // Told by a shadow register (or by a view, with no register) what changed.
-    virtual void Update(CShadowReg* shadow, int code);
+    virtual void Update(CShadowReg* shadow, UpdateCodes code);
     virtual std::string GetErrorText() const { return {}; }
     virtual void ShowValue() {}
     virtual bool Read() { return false; }
@@ -76,7 +74,7 @@ protected:
     void InsertRow(TreeControl& tree, int parentNode, int afterNode, std::string_view text,
                    int iconBase, int iconOffset);
     void ShowIcon(int i) const;
-    void SetCell(int column, std::string_view text) const;
+    void SetCell(TreeColumn column, std::string_view text) const;
     // The name as a row shows it: "_" after the first character becomes a blank, unless the
     // name begins with "_".
     std::string DisplayName() const;
@@ -86,8 +84,8 @@ private:
     std::string name_;
     int level_ = 0;
     int node_ = -1;
-    int flags_ = 0;
-    int icons_[3] = {0, 0, 0};
+    ItemFlags flags_;
+    int icons_[3] = {0, 0, 0}; // shown normally, the alternative, the one common to all kinds
     TreeControl* tree_ = nullptr;
 };
 

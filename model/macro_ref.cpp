@@ -4,12 +4,9 @@
 
 namespace vek {
 
-bool CMacroRef::Run() const {
-    if (macro_ == nullptr) {
-        return false;
-    }
-    macro_->Run(0);
-    return true;
+void MacroRef::Run() const {
+    if (macro_ != nullptr)
+        macro_->Run(0);
 }
 
 } // namespace vek

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/flags.h"
+
 #include <cstdint>
 
 namespace vek {
@@ -10,45 +12,42 @@ enum class AccessType : int { Read = 0, Write = 1, Both = 2, Status = 3, Prot = 
 // Registers further apart than this many addresses never share bytes: a value has 4 bytes.
 inline constexpr uint64_t kOverlapReach = 3;
 
-// What a shadow register tells its items after a transfer, and the row-state codes of the tree.
-namespace update_code {
-inline constexpr int SecondIcon = 0x01;
-inline constexpr int FirstIcon = 0x02;
-inline constexpr int ValueValid = 0x08;
-inline constexpr int Read = 0x20;
-inline constexpr int Write = 0x40;
-} // namespace update_code
+// What an item's Update is told: by a shadow register after a transfer, or by a view that shows
+// another icon, switches the radix or switches the register macros. The values are the system's.
+#define VEK_UPDATE_CODES(X)                                                                        \
+    X(SecondIcon, 0x0001)                                                                          \
+    X(FirstIcon, 0x0002)                                                                           \
+    X(ValueValid, 0x0008) /* the shadow register holds a value the item may take */                \
+    X(Read, 0x0020)                                                                                \
+    X(Write, 0x0040)                                                                               \
+    X(Hex, 0x0080) /* the radix a view shows */                                                    \
+    X(Binary, 0x0100)                                                                              \
+    X(Decimal, 0x0200)                                                                             \
+    X(SwitchOn, 0x1000)    /* with ReadMacros or WriteMacros: turn them on, else off */            \
+    X(ReadMacros, 0x2000)  /* switch the read macros */                                            \
+    X(WriteMacros, 0x4000) /* switch the write macros */
+VEK_FLAG_ENUM(UpdateCode, UpdateCodes, VEK_UPDATE_CODES)
 
 // How a transfer is made.
-namespace transfer_flag {
-inline constexpr int WriteDefault = 0x04;
-inline constexpr int Simulation = 0x10;
-} // namespace transfer_flag
+#define VEK_TRANSFER_FLAGS(X)                                                                      \
+    X(WriteDefault, 0x04)                                                                          \
+    X(Simulation, 0x10)
+VEK_FLAG_ENUM(TransferFlag, TransferFlags, VEK_TRANSFER_FLAGS)
 
-// Display flags that views pass to items with Update.
-namespace display_flag {
-inline constexpr int Hex = 0x0080;
-inline constexpr int Binary = 0x0100;
-inline constexpr int Decimal = 0x0200;
-inline constexpr int SwitchOn = 0x1000;    // with ReadMacros or WriteMacros: turn it on
-inline constexpr int ReadMacros = 0x2000;  // switch the read macros
-inline constexpr int WriteMacros = 0x4000; // switch the write macros
-} // namespace display_flag
+// The flags of an item.
+#define VEK_ITEM_FLAGS(X)                                                                          \
+    X(ValueShown, 0x0008)                                                                          \
+    X(Bookmark, 0x0400)                                                                            \
+    X(CarriesValue, 0x0800)                                                                        \
+    X(Slider, 0x1000)                                                                              \
+    X(Signed, 0x2000)                                                                              \
+    X(Editing, 0x4000)
+VEK_FLAG_ENUM(ItemFlag, ItemFlags, VEK_ITEM_FLAGS)
 
-// The item flags.
-namespace item_flag {
-inline constexpr int ValueShown = 0x0008;
-inline constexpr int Bookmark = 0x0400;
-inline constexpr int CarriesValue = 0x0800;
-inline constexpr int Slider = 0x1000;
-inline constexpr int Signed = 0x2000;
-inline constexpr int Editing = 0x4000;
-} // namespace item_flag
-
-// The macro flags of a variable or register.
-namespace macro_flag {
-inline constexpr int ReadMacros = 0x2000;
-inline constexpr int WriteMacros = 0x4000;
-} // namespace macro_flag
+// Whether register macros run: the macro flags of a register or variable, and the document's.
+#define VEK_MACRO_FLAGS(X)                                                                         \
+    X(ReadMacros, 0x2000)                                                                          \
+    X(WriteMacros, 0x4000)
+VEK_FLAG_ENUM(MacroFlag, MacroFlags, VEK_MACRO_FLAGS)
 
 } // namespace vek

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/register_codes.h"
 #include "platform/host.h"
 
 #include <functional>
@@ -16,6 +17,11 @@ struct RegisterContext {
     bool simulation = false;
     // Told of every value a driver took (not of simulated writes), for instance to read it back.
     std::function<void(CShadowReg&)> written = nullptr;
+
+    // How transfers are made: simulated while the document is in simulation mode.
+    TransferFlags TransferMode() const {
+        return simulation ? TransferFlag::Simulation : TransferFlags();
+    }
 };
 
 } // namespace vek

@@ -9,8 +9,8 @@ void CSetItem::InsertIntoTree(TreeControl& tree, int parentNode, int afterNode, 
     }
 }
 
-void CSetItem::Update(CShadowReg*, int code) {
-    ShowIcon(code != 0 ? 0 : 1);
+void CSetItem::Update(CShadowReg*, UpdateCodes code) {
+    ShowIcon(code.IsEmpty() ? 1 : 0);
 }
 
 } // namespace vek

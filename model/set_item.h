@@ -23,7 +23,7 @@ public:
     void InsertIntoTree(TreeControl& tree, int parentNode, int afterNode, int iconBase) override;
     // Shows the first icon for a nonzero code, the alternative for 0 (the row was collapsed or
     // expanded).
-    void Update(CShadowReg* shadow, int code) override;
+    void Update(CShadowReg* shadow, UpdateCodes code) override;
 
 protected:
     explicit CSetItem(ItemKind kind) : CDeviceItem(kind) {}

@@ -2,13 +2,14 @@
 
 #include "model/bits.h"
 #include "model/driver_entry_points.h"
+#include "model/driver_error.h"
 #include "model/line_item.h"
 #include "model/register_context.h"
 #include "model/shadow_reg_list.h"
+#include "platform/number_text.h"
 #include "platform/string_table.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace vek {
 
@@ -60,24 +61,13 @@ int CShadowReg::ValueByte(int i) const {
 }
 
 std::string CShadowReg::AddressText() const {
-    static const char digits[] = "0123456789abcdef";
-    std::string text = "0x";
-    for (int i = addressLength_ - 1; i >= 0; --i) {
-        text += digits[address_[static_cast<std::size_t>(i)] >> 4];
-        text += digits[address_[static_cast<std::size_t>(i)] & 0x0F];
-    }
-    return text;
-}
-
-int CShadowReg::GetAddress(uint8_t* out) const {
     if (addressLength_ == 0) {
-        return 0;
+        return "0x";
     }
-    std::memcpy(out, address_.data(), address_.size());
-    return 1;
+    return "0x" + HexText(addressNumber_, 2U * addressLength_);
 }
 
-void CShadowReg::Notify(int code) {
+void CShadowReg::Notify(UpdateCodes code) {
     for (CLineItem* item : items_) {
         item->Update(this, code);
     }
@@ -89,26 +79,14 @@ void CShadowReg::Flash() const {
     }
 }
 
-void CShadowReg::SetError(int stringId) {
-    lastError_ = std::string(LoadString(stringId));
-    if (stringId == static_cast<int>(StringId::DrvD08)) {
-        return;
-    }
-    lastError_ += AddressText();
-    if (stringId == static_cast<int>(StringId::DrvD07) || driver_ == nullptr ||
-        driver_->status == nullptr) {
-        return;
-    }
-    // Room beyond the 52 bytes a driver may use, so that a text one byte too long does no harm.
-    char status[256] = {};
-    driver_->status(status);
-    status[VEK_STATUS_TEXT_SIZE - 1] = '\0';
-    lastError_ += " : ";
-    lastError_ += status;
+void CShadowReg::SetError(StringId id) {
+    // The driver is asked for its status only where the message shows it.
+    lastError_ =
+        DriverErrorLine(id, AddressText(), ShowsDetail(id) ? DriverStatus(driver_) : std::nullopt);
 }
 
-bool CShadowReg::Transfer(int code) {
-    if (code == update_code::Write) {
+bool CShadowReg::Transfer(UpdateCode direction) {
+    if (direction == UpdateCode::Write) {
         uint8_t buffer[4] = {};
         for (int i = 0; i < dataLength_; ++i) {
             buffer[i] = static_cast<uint8_t>(value_ >> (8 * ValueByte(i)));
@@ -128,83 +106,82 @@ bool CShadowReg::Transfer(int code) {
     return true;
 }
 
-bool CShadowReg::Write(int flags) {
-    if (flags & transfer_flag::Simulation) {
-        if (flags & transfer_flag::WriteDefault) {
+inline bool CShadowReg::Transferred(UpdateCode direction, bool simulated, bool updateOverlapping) {
+    if (!simulated) {
+        Flash();
+    }
+    valid_ = true;
+    Notify(UpdateCode::ValueValid | direction);
+    if (updateOverlapping) {
+        UpdateOverlapping(direction);
+    }
+    return true;
+}
+
+bool CShadowReg::Failed(UpdateCode direction, StringId reason) {
+    Notify(direction);
+    SetError(reason);
+    return false;
+}
+
+bool CShadowReg::Write(TransferFlags flags) {
+    if (flags.Has(TransferFlag::Simulation)) {
+        if (flags.Has(TransferFlag::WriteDefault)) {
             value_ = default_;
         }
-        valid_ = true;
-        Notify(update_code::ValueValid | update_code::Write);
-        UpdateOverlapping(update_code::Write);
-        return true;
+        return Transferred(UpdateCode::Write, true, true);
     }
     if (driver_ == nullptr || !driver_->Bound()) {
-        SetError(static_cast<int>(StringId::DrvD08));
+        SetError(StringId::DrvD08);
         return false;
     }
     if (NeverWritten(access_)) {
         return true;
     }
     if (driver_->write == nullptr) {
-        SetError(static_cast<int>(StringId::DrvD08));
+        SetError(StringId::DrvD08);
         return false;
     }
-    const bool writeDefault = (flags & transfer_flag::WriteDefault) || access_ == AccessType::Prot;
+    const bool writeDefault = flags.Has(TransferFlag::WriteDefault) || access_ == AccessType::Prot;
     if (writeDefault) {
         value_ = default_;
     } else if (!valid_) {
-        SetError(static_cast<int>(StringId::DrvD07));
+        SetError(StringId::DrvD07);
         return false;
     }
-    if (!Transfer(update_code::Write)) {
-        Notify(update_code::Write);
-        SetError(static_cast<int>(StringId::DrvD05));
-        return false;
+    if (!Transfer(UpdateCode::Write)) {
+        return Failed(UpdateCode::Write, StringId::DrvD05);
     }
-    Flash();
-    valid_ = true;
-    Notify(update_code::ValueValid | update_code::Write);
-    if (!writeDefault) {
-        UpdateOverlapping(update_code::Write);
-    }
+    Transferred(UpdateCode::Write, false, !writeDefault);
     if (context_ != nullptr && context_->written) {
         context_->written(*this);
     }
     return true;
 }
 
-bool CShadowReg::Read(int flags) {
+bool CShadowReg::Read(TransferFlags flags) {
     if (driver_ == nullptr || !driver_->Bound()) {
-        SetError(static_cast<int>(StringId::DrvD08));
+        SetError(StringId::DrvD08);
     }
     if (access_ == AccessType::Write) {
         return true;
     }
-    if (flags & transfer_flag::Simulation) {
-        valid_ = true;
-        Notify(update_code::ValueValid | update_code::Read);
-        UpdateOverlapping(update_code::Read);
-        return true;
+    if (flags.Has(TransferFlag::Simulation)) {
+        return Transferred(UpdateCode::Read, true, true);
     }
     if (driver_ == nullptr || driver_->read == nullptr) {
         return false;
     }
-    if (!Transfer(update_code::Read)) {
-        Notify(update_code::Read);
-        SetError(static_cast<int>(StringId::DrvD06));
-        return false;
+    if (!Transfer(UpdateCode::Read)) {
+        return Failed(UpdateCode::Read, StringId::DrvD06);
     }
-    Flash();
-    valid_ = true;
-    Notify(update_code::ValueValid | update_code::Read);
-    UpdateOverlapping(update_code::Read);
-    return true;
+    return Transferred(UpdateCode::Read, false, true);
 }
 
 void CShadowReg::SetValue(uint32_t v) {
     value_ = v;
     valid_ = true;
-    UpdateOverlapping(0);
+    UpdateOverlapping({});
 }
 
 bool CShadowReg::TakeOverlap(const CShadowReg& r) {
@@ -239,7 +216,7 @@ bool CShadowReg::TakeOverlap(const CShadowReg& r) {
     return true;
 }
 
-void CShadowReg::UpdateOverlapping(int code) {
+void CShadowReg::UpdateOverlapping(UpdateCodes direction) {
     if (list_ == nullptr || !list_->MayOverlap()) {
         return;
     }
@@ -247,10 +224,10 @@ void CShadowReg::UpdateOverlapping(int code) {
         if (&s == this || !s.TakeOverlap(*this)) {
             return;
         }
-        if (code == update_code::Write && !NeverWritten(s.access_)) {
-            s.Notify(update_code::ValueValid | update_code::Write);
-        } else if (code == update_code::Read && s.access_ != AccessType::Write) {
-            s.Notify(update_code::ValueValid | update_code::Read);
+        if (direction == UpdateCode::Write && !NeverWritten(s.access_)) {
+            s.Notify(UpdateCode::ValueValid | UpdateCode::Write);
+        } else if (direction == UpdateCode::Read && s.access_ != AccessType::Write) {
+            s.Notify(UpdateCode::ValueValid | UpdateCode::Read);
         }
     });
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/register_codes.h"
+#include "platform/string_table.h"
 
 #include <array>
 #include <cstdint>
@@ -11,7 +12,7 @@
 namespace vek {
 
 class CLineItem;
-class CShadowRegList;
+class ShadowRegList;
 class ProfileFile;
 struct DriverEntryPoints;
 struct RegisterContext;
@@ -41,14 +42,14 @@ public:
     void SetDriver(const DriverEntryPoints* driver, std::string driverName, std::string deviceName);
     void SetContext(RegisterContext* context) { context_ = context; }
     // Set by the device's list when the register joins it.
-    void SetDeviceList(CShadowRegList* list) { list_ = list; }
+    void SetDeviceList(ShadowRegList* list) { list_ = list; }
 
     // A further item of the same address, data length and access type shares this register.
     void Join(uint32_t mask, uint32_t defaultValue);
     void AddItem(CLineItem* item) { items_.push_back(item); }
 
-    bool Write(int flags);
-    bool Read(int flags);
+    bool Write(TransferFlags flags);
+    bool Read(TransferFlags flags);
     // A change made by an item: stores v, marks it known and brings overlapping registers of the
     // device up to date. The device is not touched.
     void SetValue(uint32_t v);
@@ -57,7 +58,7 @@ public:
     void SaveValue(ProfileFile& file) const;
     // Reads the line back; a known value is written to the device at once with flags. True when
     // the file has the register's key.
-    bool LoadValue(const ProfileFile& file, int flags);
+    bool LoadValue(const ProfileFile& file, TransferFlags flags);
 
     // "0x" and the address bytes from the last to byte 0, two lower-case digits each.
     std::string AddressText() const;
@@ -70,15 +71,11 @@ public:
     uint32_t GetMask() const { return mask_; }
     uint32_t GetDefault() const { return default_; }
     bool IsValid() const { return valid_; }
-    // Copies the address bytes to out (room for 8); 0 when the register has no address.
-    int GetAddress(uint8_t* out) const;
     const std::array<uint8_t, 8>& AddressBytes() const { return address_; }
     uint16_t GetAddressLength() const { return addressLength_; }
     uint16_t GetDataLength() const { return dataLength_; }
     uint16_t GetMemorySize() const { return memorySize_; }
     AccessType GetAccessType() const { return access_; }
-    const DriverEntryPoints* GetDriver() const { return driver_; }
-    CShadowRegList* GetDeviceList() const { return list_; }
     const std::string& GetDriverName() const { return driverName_; }
     const std::string& GetDeviceName() const { return deviceName_; }
     const std::vector<CLineItem*>& GetItems() const { return items_; }
@@ -87,12 +84,20 @@ public:
 private:
     explicit CShadowReg(const ShadowRegLayout& layout);
 
-    bool Transfer(int code); // writes value_ through the byte order
-    void Notify(int code);
-    void UpdateOverlapping(int code);
+    // Sends value_ to the device, or reads it, through the byte order.
+    bool Transfer(UpdateCode direction);
+    // The end of a transfer in one direction. Done: the value is known (the LED flashes unless
+    // simulated), the items are told, and overlapping registers brought up to date when asked.
+    bool Transferred(UpdateCode direction, bool simulated, bool updateOverlapping);
+    // Failed: the items are told, and the reason kept.
+    bool Failed(UpdateCode direction, StringId reason);
+    void Notify(UpdateCodes code);
+    // Brings the registers that share bytes with this one up to date after a change; a transfer
+    // direction also tells their items.
+    void UpdateOverlapping(UpdateCodes direction);
     // Copies the bytes this register shares with r into its value; false when they share none.
     bool TakeOverlap(const CShadowReg& r);
-    void SetError(int stringId);
+    void SetError(StringId id);
     void Flash() const;
     // Which byte of the value goes to data byte i of the driver buffer (0-based).
     int ValueByte(int i) const;
@@ -111,7 +116,7 @@ private:
     bool valid_ = false;
     std::string lastError_;
     const DriverEntryPoints* driver_ = nullptr;
-    CShadowRegList* list_ = nullptr;
+    ShadowRegList* list_ = nullptr;
     RegisterContext* context_ = nullptr;
     std::string driverName_;
     std::string deviceName_;

@@ -8,14 +8,11 @@
 
 namespace vek {
 
-CShadowRegList::CShadowRegList() = default;
-CShadowRegList::~CShadowRegList() = default;
-
-uint64_t CShadowRegList::Key(std::size_t i) const {
+uint64_t ShadowRegList::Key(std::size_t i) const {
     return regs_[i]->AddressNumber();
 }
 
-std::size_t CShadowRegList::LowerBound(uint64_t number) const {
+std::size_t ShadowRegList::LowerBound(uint64_t number) const {
     std::size_t low = 0;
     std::size_t high = regs_.size();
     while (low < high) {
@@ -29,7 +26,7 @@ std::size_t CShadowRegList::LowerBound(uint64_t number) const {
     return low;
 }
 
-std::size_t CShadowRegList::UpperBound(uint64_t number) const {
+std::size_t ShadowRegList::UpperBound(uint64_t number) const {
     std::size_t low = 0;
     std::size_t high = regs_.size();
     while (low < high) {
@@ -43,7 +40,7 @@ std::size_t CShadowRegList::UpperBound(uint64_t number) const {
     return low;
 }
 
-CShadowReg* CShadowRegList::Insert(std::unique_ptr<CShadowReg> reg) {
+CShadowReg* ShadowRegList::Insert(std::unique_ptr<CShadowReg> reg) {
     CShadowReg* added = reg.get();
     added->SetDeviceList(this);
     mayOverlap_ = mayOverlap_ || added->SpansAddresses();
@@ -52,7 +49,7 @@ CShadowReg* CShadowRegList::Insert(std::unique_ptr<CShadowReg> reg) {
     return added;
 }
 
-void CShadowRegList::InsertAll(std::vector<std::unique_ptr<CShadowReg>> regs) {
+void ShadowRegList::InsertAll(std::vector<std::unique_ptr<CShadowReg>> regs) {
     for (auto& reg : regs) {
         reg->SetDeviceList(this);
         mayOverlap_ = mayOverlap_ || reg->SpansAddresses();
@@ -64,8 +61,8 @@ void CShadowRegList::InsertAll(std::vector<std::unique_ptr<CShadowReg>> regs) {
     });
 }
 
-CShadowReg* CShadowRegList::Find(const uint8_t* address, uint16_t length, uint16_t dataLength,
-                                 AccessType access) const {
+CShadowReg* ShadowRegList::Find(const uint8_t* address, uint16_t length, uint16_t dataLength,
+                                AccessType access) const {
     const uint16_t compared = std::min<uint16_t>(length, 8);
     const uint64_t number = AddressNumber(address, compared);
     for (std::size_t i = LowerBound(number); i < regs_.size() && Key(i) == number; ++i) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/register_codes.h"
+#include "model/shadow_reg.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -9,16 +10,13 @@
 
 namespace vek {
 
-class CShadowReg;
-
 // The shadow registers of one device, kept in ascending order of address so that the registers
 // that can overlap a given one (at most 3 addresses away) are found by binary search.
-class CShadowRegList {
+class ShadowRegList {
 public:
-    CShadowRegList();
-    ~CShadowRegList();
-    CShadowRegList(const CShadowRegList&) = delete;
-    CShadowRegList& operator=(const CShadowRegList&) = delete;
+    ShadowRegList() = default;
+    ShadowRegList(const ShadowRegList&) = delete;
+    ShadowRegList& operator=(const ShadowRegList&) = delete;
 
     // Places the register after every register whose address is lower or equal, and makes it
     // point at this list. Returns it.
@@ -34,8 +32,7 @@ public:
     // with another.
     bool MayOverlap() const { return mayOverlap_; }
 
-    std::size_t size() const { return regs_.size(); }
-    bool empty() const { return regs_.empty(); }
+    std::size_t Size() const { return regs_.size(); }
     CShadowReg& operator[](std::size_t i) const { return *regs_[i]; }
 
     // Calls f(reg) for every register whose address number lies within `reach` of `number`, in

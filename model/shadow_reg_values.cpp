@@ -5,9 +5,10 @@
 
 #include "model/register_context.h"
 #include "model/shadow_reg_list.h"
+#include "platform/number_text.h"
 #include "platform/profile_file.h"
 
-#include <cctype>
+#include <charconv>
 
 namespace vek {
 
@@ -33,13 +34,7 @@ std::string CShadowReg::ValueText() const {
     if (!valid_) {
         return "0x" + std::string(digits, 'X');
     }
-    static const char hex[] = "0123456789abcdef";
-    const uint32_t cut = value_ & (0xFFFFFFFFU >> (8 * (4 - dataLength_)));
-    std::string text(digits, '0');
-    for (std::size_t i = 0; i < digits; ++i) {
-        text[digits - 1 - i] = hex[(cut >> (4 * i)) & 0x0F];
-    }
-    return "0x" + text;
+    return "0x" + HexText(value_ & (0xFFFFFFFFU >> (8 * (4 - dataLength_))), digits);
 }
 
 void CShadowReg::SaveValue(ProfileFile& file) const {
@@ -80,20 +75,17 @@ bool CShadowReg::TakeValueText(const std::string& text) {
         return false;
     }
     uint32_t v = 0;
-    for (std::size_t i = 2; i < text.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(text[i]);
-        if (!std::isxdigit(c)) {
-            return false;
-        }
-        v = (v << 4) |
-            static_cast<uint32_t>(std::isdigit(c) ? c - '0' : std::tolower(c) - 'a' + 10);
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data() + 2, end, v, 16);
+    if (error != std::errc{} || stop != end) {
+        return false;
     }
     value_ = v;
     valid_ = true;
     return true;
 }
 
-bool CShadowReg::LoadValue(const ProfileFile& file, int flags) {
+bool CShadowReg::LoadValue(const ProfileFile& file, TransferFlags flags) {
     const std::string section = driverName_ + ":" + deviceName_;
     const std::string key = AddressText();
     if (!file.HasKey(section, key)) {

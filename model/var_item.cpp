@@ -2,13 +2,14 @@
 
 #include "model/bits.h"
 #include "model/register_context.h"
+#include "model/shadow_reg.h"
 #include "model/tree_control.h"
 #include "model/value_text.h"
 
 namespace vek {
 
 CVarItem::CVarItem(ItemKind kind) : CSetItem(kind) {
-    AddFlags(item_flag::CarriesValue);
+    AddFlags(ItemFlag::CarriesValue);
 }
 CVarItem::~CVarItem() = default;
 
@@ -20,21 +21,21 @@ bool CVarItem::SetWidth(int width) {
     return true;
 }
 
-void CVarItem::SetReadMacros(std::unique_ptr<CMacroRef> before, std::unique_ptr<CMacroRef> after) {
+void CVarItem::SetReadMacros(std::unique_ptr<MacroRef> before, std::unique_ptr<MacroRef> after) {
     beforeRead_ = std::move(before);
     afterRead_ = std::move(after);
 }
 
-void CVarItem::SetWriteMacros(std::unique_ptr<CMacroRef> before, std::unique_ptr<CMacroRef> after) {
+void CVarItem::SetWriteMacros(std::unique_ptr<MacroRef> before, std::unique_ptr<MacroRef> after) {
     beforeWrite_ = std::move(before);
     afterWrite_ = std::move(after);
 }
 
-int CVarItem::TransferFlags() const {
-    return context_ != nullptr && context_->simulation ? transfer_flag::Simulation : 0;
+TransferFlags CVarItem::TransferMode() const {
+    return context_ != nullptr ? context_->TransferMode() : TransferFlags();
 }
 
-void CVarItem::RunMacro(const CMacroRef* ref) {
+void CVarItem::RunMacro(const MacroRef* ref) {
     if (ref != nullptr) {
         ref->Run();
     }
@@ -48,49 +49,55 @@ void CVarItem::ReportError() const {
 }
 
 std::string CVarItem::ValueText() const {
-    return FieldValueText(CurrentValue(), radix_, ValueWidth(), HasFlags(item_flag::Signed));
+    return FieldValueText(CurrentValue(), radix_, ValueWidth(), HasFlags(ItemFlag::Signed));
 }
 
 void CVarItem::InsertIntoTree(TreeControl& tree, int parentNode, int afterNode, int iconBase) {
     InsertRow(tree, parentNode, afterNode, DisplayName(), iconBase, item_icon::Variable);
-    SetCell(tree_column::Data, ValueText());
+    SetCell(TreeColumn::Data, ValueText());
 }
 
-void CVarItem::Update(CShadowReg* shadow, int code) {
-    if (code & display_flag::Hex) {
+void CVarItem::Update(CShadowReg* shadow, UpdateCodes code) {
+    if (code.Has(UpdateCode::Hex)) {
         radix_ = 16;
     }
-    if (code & display_flag::Decimal) {
+    if (code.Has(UpdateCode::Decimal)) {
         radix_ = 10;
     }
-    if (code & display_flag::Binary) {
+    if (code.Has(UpdateCode::Binary)) {
         radix_ = 2;
     }
-    const bool switchOn = (code & display_flag::SwitchOn) != 0;
-    if (code & display_flag::ReadMacros) {
-        macroFlags_ =
-            switchOn ? macroFlags_ | macro_flag::ReadMacros : macroFlags_ & ~macro_flag::ReadMacros;
+    const bool switchOn = code.Has(UpdateCode::SwitchOn);
+    if (code.Has(UpdateCode::ReadMacros)) {
+        macroFlags_.Assign(MacroFlag::ReadMacros, switchOn);
     }
-    if (code & display_flag::WriteMacros) {
-        macroFlags_ = switchOn ? macroFlags_ | macro_flag::WriteMacros
-                               : macroFlags_ & ~macro_flag::WriteMacros;
+    if (code.Has(UpdateCode::WriteMacros)) {
+        macroFlags_.Assign(MacroFlag::WriteMacros, switchOn);
     }
-    if ((code & update_code::ValueValid) && shadow != nullptr) {
+    if (code.Has(UpdateCode::ValueValid) && shadow != nullptr) {
         RefreshFromShadow(*shadow);
     }
-    if (code & update_code::FirstIcon) {
+    if (code.Has(UpdateCode::FirstIcon)) {
         ShowIcon(0);
-    } else if (code & update_code::SecondIcon) {
+    } else if (code.Has(UpdateCode::SecondIcon)) {
         ShowIcon(1);
     } else {
         ShowValue();
     }
 }
 
+std::string CVarItem::GetErrorText() const {
+    const CShadowReg* shadow = GetShadowReg();
+    return shadow != nullptr ? shadow->GetLastError() : std::string();
+}
+
 void CVarItem::ShowValue() {
     // Formatting is skipped for items without a row (runs over many registers without a tree).
-    if (GetTree() != nullptr) {
-        SetCell(tree_column::Data, ValueText());
+    if (GetTree() == nullptr) {
+        return;
+    }
+    if (GetKind() == ItemKind::Variable || HasFlags(ItemFlag::ValueShown)) {
+        SetCell(TreeColumn::Data, ValueText());
     }
 }
 
@@ -144,7 +151,7 @@ bool CVarItem::Step(uint32_t to) {
 
 bool CVarItem::Increase(uint32_t n) {
     const uint32_t max = FieldMax(ValueWidth());
-    const bool signedTop = GetKind() == ItemKind::Register && HasFlags(item_flag::Signed);
+    const bool signedTop = GetKind() == ItemKind::Register && HasFlags(ItemFlag::Signed);
     if (CurrentValue() == (signedTop ? max >> 1 : max)) {
         return false;
     }
@@ -153,7 +160,7 @@ bool CVarItem::Increase(uint32_t n) {
 
 bool CVarItem::Decrease(uint32_t n) {
     const uint32_t max = FieldMax(ValueWidth());
-    const uint32_t bottom = HasFlags(item_flag::Signed) ? max / 2 + 1 : 0;
+    const uint32_t bottom = HasFlags(ItemFlag::Signed) ? max / 2 + 1 : 0;
     if (CurrentValue() == bottom) {
         return false;
     }

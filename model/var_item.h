@@ -17,29 +17,29 @@ public:
     CVarItem() : CVarItem(ItemKind::Variable) {}
     ~CVarItem() override;
 
-    int GetMacroFlags() const { return macroFlags_; }
-    void SetMacroFlags(int flags) { macroFlags_ = flags; }
+    MacroFlags GetMacroFlags() const { return macroFlags_; }
     // The field's value in its low width bits.
     uint32_t GetValueField() const { return value_; }
     void SetValueField(uint32_t value) { value_ = value; }
     uint32_t GetMask() const { return mask_; }
     void SetMask(uint32_t mask) { mask_ = mask; }
-    int GetRadix() const { return radix_; }
     void SetRadix(int radix) { radix_ = radix; }
     int GetWidth() const { return width_; }
     bool SetWidth(int width); // refused outside 0 to 32
 
     // The macros run around reads and writes, attached in pairs.
-    void SetReadMacros(std::unique_ptr<CMacroRef> before, std::unique_ptr<CMacroRef> after);
-    void SetWriteMacros(std::unique_ptr<CMacroRef> before, std::unique_ptr<CMacroRef> after);
-    CMacroRef* GetBeforeRead() const { return beforeRead_.get(); }
-    CMacroRef* GetAfterRead() const { return afterRead_.get(); }
-    CMacroRef* GetBeforeWrite() const { return beforeWrite_.get(); }
-    CMacroRef* GetAfterWrite() const { return afterWrite_.get(); }
+    void SetReadMacros(std::unique_ptr<MacroRef> before, std::unique_ptr<MacroRef> after);
+    void SetWriteMacros(std::unique_ptr<MacroRef> before, std::unique_ptr<MacroRef> after);
+    MacroRef* GetBeforeRead() const { return beforeRead_.get(); }
+    MacroRef* GetAfterRead() const { return afterRead_.get(); }
+    MacroRef* GetBeforeWrite() const { return beforeWrite_.get(); }
+    MacroRef* GetAfterWrite() const { return afterWrite_.get(); }
 
-    // The document's host and simulation mode.
-    RegisterContext* GetContext() const { return context_; }
     void SetContext(RegisterContext* context) { context_ = context; }
+
+    // The shadow register the item's value is kept in (a register: its current part's); null for a
+    // variable, which holds its value itself.
+    virtual CShadowReg* GetShadowReg() const { return nullptr; }
 
     // The value as the data column shows it in the item's radix.
     std::string ValueText() const;
@@ -51,7 +51,10 @@ public:
     uint32_t DepositValue(uint32_t v) { return StoreValue(v); }
 
     void InsertIntoTree(TreeControl& tree, int parentNode, int afterNode, int iconBase) override;
-    void Update(CShadowReg* shadow, int code) override;
+    void Update(CShadowReg* shadow, UpdateCodes code) override;
+    // The last error of the item's shadow register; a variable has none.
+    std::string GetErrorText() const override;
+    // Registers and bit fields show a value only once one is known.
     void ShowValue() override;
     bool Read() override;
     bool Write() override;
@@ -74,25 +77,26 @@ protected:
     // Takes the value from a shadow register that reports a valid value.
     virtual void RefreshFromShadow(const CShadowReg&) {}
 
-    int TransferFlags() const;
-    bool ReadMacrosOn() const { return (macroFlags_ & macro_flag::ReadMacros) != 0; }
-    bool WriteMacrosOn() const { return (macroFlags_ & macro_flag::WriteMacros) != 0; }
-    static void RunMacro(const CMacroRef* ref);
+    // Simulation mode when the document is in it.
+    TransferFlags TransferMode() const;
+    bool ReadMacrosOn() const { return macroFlags_.Has(MacroFlag::ReadMacros); }
+    bool WriteMacrosOn() const { return macroFlags_.Has(MacroFlag::WriteMacros); }
+    static void RunMacro(const MacroRef* ref);
     // Sends a failed write's error text to the output window.
     void ReportError() const;
 
 private:
     bool Step(uint32_t to);
 
-    int macroFlags_ = macro_flag::ReadMacros | macro_flag::WriteMacros;
+    MacroFlags macroFlags_ = MacroFlag::ReadMacros | MacroFlag::WriteMacros;
     uint32_t value_ = 0;
     uint32_t mask_ = 0;
     int radix_ = 16;
     int width_ = 0;
-    std::unique_ptr<CMacroRef> beforeRead_;
-    std::unique_ptr<CMacroRef> beforeWrite_;
-    std::unique_ptr<CMacroRef> afterRead_;
-    std::unique_ptr<CMacroRef> afterWrite_;
+    std::unique_ptr<MacroRef> beforeRead_;
+    std::unique_ptr<MacroRef> beforeWrite_;
+    std::unique_ptr<MacroRef> afterRead_;
+    std::unique_ptr<MacroRef> afterWrite_;
     RegisterContext* context_ = nullptr;
 };
 

@@ -1,36 +1,54 @@
 #include "model/vek_macro.h"
 
-#include "model/line_item.h"
-#include "platform/clock.h"
 #include "model/register_context.h"
+#include "model/var_item.h"
+#include "platform/clock.h"
 #include "platform/host.h"
+
+#include <optional>
 
 namespace vek {
 
-void CVekMacro::SetSteps(std::vector<Step> steps,
-                         std::vector<std::unique_ptr<CLineItem>> constants) {
-    steps_ = std::move(steps);
-    constants_ = std::move(constants);
+namespace {
+
+bool IsOperand(const MacroStep& step) {
+    return std::holds_alternative<MacroItemOperand>(step) ||
+           std::holds_alternative<MacroNumberOperand>(step);
 }
 
+// The value an operand stands for; none for a name the macro's device does not have.
+std::optional<std::uint32_t> ValueOf(const MacroStep* operand) {
+    if (operand == nullptr)
+        return std::nullopt;
+    if (const auto* number = std::get_if<MacroNumberOperand>(operand))
+        return number->value;
+    CVarItem* item = std::get<MacroItemOperand>(*operand).item;
+    if (item == nullptr)
+        return std::nullopt;
+    return item->GetValue();
+}
+
+} // namespace
+
 void CVekMacro::Run(int) {
-    CLineItem* first = nullptr;
-    CLineItem* second = nullptr;
-    for (const Step& step : steps_) {
-        if (step.kind.find("Operand") != std::string::npos) {
-            (first == nullptr ? first : second) = step.item;
+    // Two operand slots: an operand fills the first when it is empty, else the second. After each
+    // statement the first is emptied; the second keeps its operand.
+    const MacroStep* first = nullptr;
+    const MacroStep* second = nullptr;
+    for (const MacroStep& step : steps_) {
+        if (IsOperand(step)) {
+            (first == nullptr ? first : second) = &step;
             continue;
         }
-        if (step.kind.find("Operator") == std::string::npos)
-            continue;
-        // An operand whose item was not found (the description named nothing of that device)
-        // makes its statement do nothing rather than touch a missing item.
-        if (step.text.find('=') != std::string::npos) {
-            if (first != nullptr && second != nullptr)
-                first->SetValue(second->GetValue());
-        } else if (step.text.find("sleep") != std::string::npos) {
-            if (first != nullptr)
-                WaitMilliseconds(first->GetValue());
+        // A statement naming something the macro's device does not have does nothing.
+        if (std::holds_alternative<MacroAssignment>(step)) {
+            const auto* target = first != nullptr ? std::get_if<MacroItemOperand>(first) : nullptr;
+            if (target != nullptr && target->item != nullptr) {
+                if (const auto value = ValueOf(second))
+                    target->item->SetValue(*value);
+            }
+        } else if (const auto milliseconds = ValueOf(first)) {
+            WaitMilliseconds(*milliseconds);
         }
         if (context_ != nullptr && context_->host != nullptr)
             context_->host->Repaint();

@@ -1,40 +1,45 @@
 #pragma once
 
-#include "model/line_item.h"
 #include "model/macro.h"
 
-#include <memory>
-#include <string>
+#include <cstdint>
+#include <variant>
 #include <vector>
 
 namespace vek {
 
+class CVarItem;
 struct RegisterContext;
 
-// A register macro of a description: assignments between registers, bit fields, variables
-// and constants, and pauses, kept as steps in postfix order.
+// The steps of a register macro come in postfix order: for an assignment the target, the source,
+// then the assignment; for a pause the time in milliseconds, then the pause.
+struct MacroItemOperand {
+    CVarItem* item = nullptr; // a register, bit field or variable; null when the macro's device
+                              // has nothing of the name written
+};
+struct MacroNumberOperand {
+    std::uint32_t value = 0;
+};
+struct MacroAssignment {};
+struct MacroSleep {};
+using MacroStep = std::variant<MacroItemOperand, MacroNumberOperand, MacroAssignment, MacroSleep>;
+
+// A register macro of a description: assignments between registers, bit fields, variables and
+// numbers, and pauses.
 class CVekMacro : public CMacro {
 public:
-    struct Step {
-        std::string kind; // "Operand" or "Operator"
-        std::string text; // an operator's "=" or "sleep"; an operand's name or number
-        CLineItem* item = nullptr;
-    };
-
-    // The macro owns the items that stand for the numbers of its statements.
-    void SetSteps(std::vector<Step> steps, std::vector<std::unique_ptr<CLineItem>> constants);
-    const std::vector<Step>& GetSteps() const { return steps_; }
+    void SetSteps(std::vector<MacroStep> steps) { steps_ = std::move(steps); }
+    const std::vector<MacroStep>& GetSteps() const { return steps_; }
 
     bool OnMacroBar() const { return onBar_; }
     void SetOnMacroBar(bool onBar) { onBar_ = onBar; }
-    // The document's context, through whose host every step asks for a repaint.
+    // The document's context, through whose host every statement asks for a repaint.
     void SetContext(RegisterContext* context) { context_ = context; }
 
     void Run(int arg) override;
 
 private:
-    std::vector<Step> steps_;
-    std::vector<std::unique_ptr<CLineItem>> constants_;
+    std::vector<MacroStep> steps_;
     bool onBar_ = false;
     RegisterContext* context_ = nullptr;
 };

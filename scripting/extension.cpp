@@ -89,7 +89,7 @@ bool CExtension::DebugOut(const std::string& text) {
 
 void CExtension::WriteAll() {
     if (document_ != nullptr)
-        document_->WriteAll(0);
+        document_->WriteAll({});
 }
 
 void CExtension::ReadAll() {
@@ -99,7 +99,7 @@ void CExtension::ReadAll() {
 
 void CExtension::WriteDefault() {
     if (document_ != nullptr)
-        document_->WriteAll(0x04);
+        document_->WriteAll(TransferFlag::WriteDefault);
 }
 
 std::int32_t CExtension::Magic(std::int32_t code) {

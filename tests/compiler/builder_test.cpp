@@ -45,7 +45,7 @@ struct Compiled {
 Compiled Compile(const std::string& text, const std::string& path = "/boards/t.vek") {
     DescriptionParser parser([] { return std::make_unique<CBuilder>(); });
     Compiled c;
-    parser.CompileText(path, text, c.host.get());
+    parser.Compile(path, text, c.host.get());
     auto& builder = static_cast<CBuilder&>(*parser.Builder());
     c.errors = parser.ErrorCount();
     c.lines = c.host->Texts();
@@ -112,7 +112,7 @@ TEST(Builder, MasksDefaultsAndAccessTypesComeFromTheRegisterOrItsContext) {
     const auto& v = c.Find<CVarItem>("V");
     EXPECT_EQ(v.GetValueField(), 0xFFu);
     EXPECT_EQ(v.GetWidth(), 8);
-    EXPECT_TRUE(v.HasFlags(item_flag::Signed | item_flag::Slider | item_flag::ValueShown));
+    EXPECT_TRUE(v.HasFlags(ItemFlag::Signed | ItemFlag::Slider | ItemFlag::ValueShown));
 }
 
 TEST(Builder, ARegisterOfSeveralPartsKeepsEachPart) {
@@ -162,10 +162,12 @@ TEST(Builder, MacrosHoldTheirStepsWithResolvedItemsAndRun) {
     EXPECT_EQ(macro.GetName(), "Init");
     EXPECT_TRUE(macro.OnMacroBar());
     ASSERT_EQ(macro.GetSteps().size(), 8u);
-    EXPECT_EQ(macro.GetSteps()[0].item, &c.Find("TARGET"));
-    EXPECT_EQ(macro.GetSteps()[1].item, &c.Find("SOURCE"));
-    EXPECT_EQ(macro.GetSteps()[2].text, "=");
-    EXPECT_EQ(macro.GetSteps()[4].item->GetValue(), 0x10u);
+    const auto& steps = macro.GetSteps();
+    EXPECT_EQ(std::get<MacroItemOperand>(steps[0]).item, &c.Find("TARGET"));
+    EXPECT_EQ(std::get<MacroItemOperand>(steps[1]).item, &c.Find("SOURCE"));
+    EXPECT_TRUE(std::holds_alternative<MacroAssignment>(steps[2]));
+    EXPECT_EQ(std::get<MacroNumberOperand>(steps[4]).value, 0x10u);
+    EXPECT_TRUE(std::holds_alternative<MacroSleep>(steps[7]));
     const auto& reg = c.Find<CByteItem>("REG");
     ASSERT_NE(reg.GetBeforeRead(), nullptr);
     EXPECT_EQ(reg.GetBeforeRead()->GetMacro(), &macro);
@@ -175,6 +177,19 @@ TEST(Builder, MacrosHoldTheirStepsWithResolvedItemsAndRun) {
     macro.Run(0);
     EXPECT_EQ(c.Find("TARGET").GetValue(), 7u);
     EXPECT_EQ(c.Find("SOURCE").GetValue(), 0x10u);
+}
+
+TEST(Builder, AMacroStatementNamingAnotherDevicesItemDoesNothing) {
+    // OTHER is a name of the description, so no error is reported, but not one of ONE's.
+    Compiled c = Compile(List("0: ONE A1;\n1: $ ALPHA = 1;\n1: $ BETA = 2;\n"
+                              "0: TWO A1;\n1: $ OTHER = 3;\n") +
+                         "#BeginMacro M\n[ONE]\n  ALPHA = 0x5;\n  OTHER = BETA;\n"
+                         "  BETA = OTHER;\n#EndMacro\n");
+    ASSERT_EQ(c.errors, 0) << c.lines.back();
+    c.macros[0]->Run(0);
+    EXPECT_EQ(c.Find("ALPHA").GetValue(), 5u);
+    EXPECT_EQ(c.Find("BETA").GetValue(), 2u) << "the source of a statement without target is kept";
+    EXPECT_EQ(c.Find("OTHER").GetValue(), 3u);
 }
 
 TEST(Builder, ScriptMacroFilesAreCheckedAgainstTheDescriptionsFolder) {
@@ -205,6 +220,18 @@ TEST(Builder, NothingIsCreatedAfterTheFirstError) {
         Compile(List("0: CHIP A1;\n1: ONE [0x01] & 0x100 = 0;\n1: TWO [0x02] = 0;\n"));
     EXPECT_EQ(c.errors, 1);
     EXPECT_THAT(c.Names(), ElementsAre("board.dll", "CHIP", "ONE"));
+}
+
+TEST(Builder, ConstantsAreReadInTheirRadixAndSaturateAt32Bits) {
+    const Compiled c = Compile(List("0: CHIP A1;\n1: $ BIN = 0B101;\n1: $ HEX = 0XfF;\n"
+                                    "1: $ DEC = 0042;\n1: $ HUGE = 99999999999;\n"
+                                    "1: $ WIDE = 0x123456789;\n"));
+    ASSERT_EQ(c.errors, 0) << c.lines.back();
+    EXPECT_EQ(c.Find<CVarItem>("BIN").GetValueField(), 5u);
+    EXPECT_EQ(c.Find<CVarItem>("HEX").GetValueField(), 0xFFu);
+    EXPECT_EQ(c.Find<CVarItem>("DEC").GetValueField(), 42u);
+    EXPECT_EQ(c.Find<CVarItem>("HUGE").GetValueField(), 0xFFFFFFFFu);
+    EXPECT_EQ(c.Find<CVarItem>("WIDE").GetValueField(), 0xFFFFFFFFu);
 }
 
 TEST(Builder, HugeNumbersAndDeepLabelsAreHandledWithoutHarm) {

@@ -20,7 +20,7 @@ struct Compiled {
 Compiled CompileText(std::string text) {
     DescriptionParser parser([] { return std::make_unique<RecordingBuilder>(); });
     RecordingHost host;
-    parser.CompileText("/boards/t.vek", std::move(text), &host);
+    parser.Compile("/boards/t.vek", std::move(text), &host);
     Compiled result;
     result.events = static_cast<RecordingBuilder*>(parser.Builder())->events;
     result.lines = host.Texts();

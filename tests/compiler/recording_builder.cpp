@@ -2,10 +2,6 @@
 
 namespace vek {
 
-void RecordingBuilder::Attach(int* count, Host*) {
-    errorCount = count;
-}
-
 void RecordingBuilder::AddProperty(int code, std::string_view text, int line) {
     Record("prop " + std::to_string(code) + " '" + std::string(text) + "' @" +
            std::to_string(line));
@@ -15,12 +11,12 @@ void RecordingBuilder::CreatePart(int partNumber) {
     Record("CreatePart " + std::to_string(partNumber));
 }
 
-void RecordingBuilder::AddOperand(std::string_view kind, std::string_view text) {
-    Record("Operand " + std::string(kind) + " '" + std::string(text) + "'");
+void RecordingBuilder::AddItemOperand(std::string_view name) {
+    Record("Operand identifier '" + std::string(name) + "'");
 }
 
-void RecordingBuilder::AddOperator(std::string_view text) {
-    Record("Operator " + std::string(text));
+void RecordingBuilder::AddNumberOperand(std::string_view text) {
+    Record("Operand intCon '" + std::string(text) + "'");
 }
 
 void RecordingBuilder::CreateScriptMacro(const std::string& descriptionPath) {

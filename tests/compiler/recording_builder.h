@@ -12,7 +12,7 @@ namespace vek {
 // rest. It lets the parser be checked without item creation.
 class RecordingBuilder : public DescriptionBuilder {
 public:
-    void Attach(int* errorCount, Host* output) override;
+    void Attach(DiagnosticReporter&) override {}
     void AddProperty(int code, std::string_view text, int line) override;
     void BeginRegisterList() override { Record("BeginRegisterList"); }
     void CreateDevice() override { Record("CreateDevice"); }
@@ -24,14 +24,15 @@ public:
     void CreateTextLine() override { Record("CreateTextLine"); }
     void BindReadMacros() override { Record("BindReadMacros"); }
     void BindWriteMacros() override { Record("BindWriteMacros"); }
-    void AddOperand(std::string_view kind, std::string_view text) override;
-    void AddOperator(std::string_view text) override;
+    void AddItemOperand(std::string_view name) override;
+    void AddNumberOperand(std::string_view text) override;
+    void AddAssignment() override { Record("Operator ="); }
+    void AddSleep() override { Record("Operator sleep"); }
     void CreateMacro() override { Record("CreateMacro"); }
     void CreateScriptMacro(const std::string& descriptionPath) override;
     void Link() override { Record("Link"); }
 
     std::vector<std::string> events;
-    int* errorCount = nullptr;
 
 private:
     void Record(std::string event) { events.push_back(std::move(event)); }

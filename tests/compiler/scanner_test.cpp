@@ -24,7 +24,7 @@ std::ostream& operator<<(std::ostream& os, const Scanned& t) {
 class ScannerHarness final : public ScanListener {
 public:
     explicit ScannerHarness(std::string text) : scanner_(*this) {
-        scanner_.OpenText(std::move(text), &host);
+        scanner_.Open(std::move(text), &host);
         for (;;) {
             ScannedToken token = scanner_.NextToken();
             tokens.push_back({token.code, std::string(token.text), lines});

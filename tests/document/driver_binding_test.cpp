@@ -5,6 +5,7 @@
 #include "document/vek_doc.h"
 #include "model/driver.h"
 #include "model/item_list.h"
+#include "model/line_item.h"
 #include "model/shadow_reg.h"
 #include "platform/recording_host.h"
 
@@ -136,7 +137,7 @@ TEST_F(DriverBinding, OkSwitchesToSimulationWhereTransfersNeedNoDriver) {
     EXPECT_EQ(host.beeps, 1);
 
     host.lines.clear();
-    EXPECT_EQ(doc.WriteAll(0), 0);
+    EXPECT_EQ(doc.WriteAll({}), 0);
     EXPECT_EQ(doc.ReadAll(), 0);
     EXPECT_THAT(host.Texts(), IsEmpty());
     const auto registers = doc.CollectRegisters("", "");
@@ -181,7 +182,7 @@ TEST_F(DriverBinding, AFailedOpenReportsTheDriversTextAndNothingIsCalledAfterwar
 
         doc.ResetDrivers();
         doc.ToggleSimulation(); // transfers now try the driver, which is gone
-        EXPECT_EQ(doc.WriteAll(transfer_flag::WriteDefault), 11);
+        EXPECT_EQ(doc.WriteAll(TransferFlag::WriteDefault), 11);
         EXPECT_THAT(host.Texts(),
                     ::testing::Contains(
                         "driver error D08: cannot execute the command, driver is not loaded."));
@@ -222,7 +223,7 @@ TEST_F(DriverBinding, DecliningForASecondDriverClosesTheFirstAndLeavesNoDangling
     host.lines.clear();
     EXPECT_FALSE(doc.WriteRegister(*doc.GetItem(2)));
     EXPECT_FALSE(doc.ReadRegister(*doc.GetItem(3)));
-    EXPECT_EQ(doc.WriteAll(0), 0);
+    EXPECT_EQ(doc.WriteAll({}), 0);
     EXPECT_EQ(driver.Calls().size(), 2u);
 }
 
@@ -250,7 +251,7 @@ TEST_F(DriverBinding, ItemsAreReachedByPosition) {
     CVekDoc doc(host);
     ASSERT_TRUE(doc.OpenDocument(WriteBoard("testdrv.dll")));
     ASSERT_NE(doc.GetItems(), nullptr);
-    EXPECT_EQ(doc.GetItemCount(), doc.GetItems()->size());
+    EXPECT_EQ(doc.GetItemCount(), doc.GetItems()->Size());
     EXPECT_EQ(doc.GetItem(0)->GetName(), "testdrv.dll");
     EXPECT_EQ(doc.GetItem(1)->GetName(), "CHIP");
     EXPECT_EQ(doc.GetItem(-1), nullptr);
@@ -268,7 +269,7 @@ TEST_F(DriverBinding, LoadingDriversAgainRebindsThem) {
     EXPECT_EQ(driver.Calls()[1].kind, TestCallClose);
     EXPECT_EQ(driver.Calls()[2].kind, TestCallOpen);
     doc.ToggleSimulation();
-    EXPECT_EQ(doc.WriteAll(transfer_flag::WriteDefault), 0);
+    EXPECT_EQ(doc.WriteAll(TransferFlag::WriteDefault), 0);
 }
 
 } // namespace

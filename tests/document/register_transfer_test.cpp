@@ -80,7 +80,7 @@ protected:
 };
 
 TEST_F(RegisterTransfer, WriteNowBeforeAnyReadWritesOnlyProtectedRegisters) {
-    EXPECT_EQ(doc.WriteAll(0), 7);
+    EXPECT_EQ(doc.WriteAll({}), 7);
     const std::string d07 = "driver error D07: no valid data to write to address ";
     EXPECT_THAT(host.Texts(),
                 ElementsAre(d07 + "0x1000", d07 + "0x1003", d07 + "0x1008", d07 + "0x100a",
@@ -91,7 +91,7 @@ TEST_F(RegisterTransfer, WriteNowBeforeAnyReadWritesOnlyProtectedRegisters) {
 }
 
 TEST_F(RegisterTransfer, WriteDefaultSkipsReadAndStatusAndFollowsTheByteOrder) {
-    EXPECT_EQ(doc.WriteAll(transfer_flag::WriteDefault), 0);
+    EXPECT_EQ(doc.WriteAll(TransferFlag::WriteDefault), 0);
     EXPECT_THAT(host.Texts(), IsEmpty());
     EXPECT_THAT(Transfers(driver), ElementsAre(Set({0x00, 0x10}, 0x5A), Set({0x03, 0x10}, 0x22),
                                                Set({0x04, 0x10}, 0x33), Set({0x08, 0x10}, 0x3412),
@@ -100,7 +100,7 @@ TEST_F(RegisterTransfer, WriteDefaultSkipsReadAndStatusAndFollowsTheByteOrder) {
     EXPECT_FALSE(host.ledStates.empty());
     // Afterwards the current values are known: Write Now writes them all.
     driver.Reset();
-    EXPECT_EQ(doc.WriteAll(0), 0);
+    EXPECT_EQ(doc.WriteAll({}), 0);
     EXPECT_EQ(driver.Calls(TestCallSet).size(), 8u);
 }
 
@@ -142,7 +142,7 @@ TEST_F(RegisterTransfer, AFailingAddressIsReportedOnceAndTheRunGoesOn) {
     EXPECT_EQ(driver.Calls(TestCallGet).size(), 9u);
 
     host.lines.clear();
-    EXPECT_EQ(doc.WriteAll(transfer_flag::WriteDefault), 1);
+    EXPECT_EQ(doc.WriteAll(TransferFlag::WriteDefault), 1);
     EXPECT_THAT(host.Texts(),
                 ElementsAre("driver error D05: cannot write to address 0x1000 : no acknowledge"));
     EXPECT_EQ(driver.Calls(TestCallSet).size(), 8u);
@@ -172,7 +172,7 @@ TEST_F(RegisterTransfer, MacrosRunAroundSingleTransfersUntilSwitchedOff) {
 
     doc.ToggleWriteMacros();
     doc.ToggleReadMacros();
-    EXPECT_EQ(doc.GetFlags(), 0);
+    EXPECT_EQ(doc.GetFlags(), MacroFlags());
     driver.Reset();
     ASSERT_TRUE(doc.WriteRegister(Item(doc, "CTRL")));
     ASSERT_TRUE(doc.ReadRegister(Item(doc, "EN")));
@@ -180,7 +180,7 @@ TEST_F(RegisterTransfer, MacrosRunAroundSingleTransfersUntilSwitchedOff) {
 
     doc.ToggleWriteMacros();
     doc.ToggleReadMacros();
-    EXPECT_EQ(doc.GetFlags(), CVekDoc::kReadMacros | CVekDoc::kWriteMacros);
+    EXPECT_EQ(doc.GetFlags(), MacroFlag::ReadMacros | MacroFlag::WriteMacros);
     driver.Reset();
     ASSERT_TRUE(doc.WriteRegister(Item(doc, "EN")));
     EXPECT_EQ(driver.Calls(TestCallSet).size(), 3u);
@@ -189,9 +189,9 @@ TEST_F(RegisterTransfer, MacrosRunAroundSingleTransfersUntilSwitchedOff) {
 TEST_F(RegisterTransfer, SimulationTransfersWithoutAnyDriverCall) {
     doc.ToggleSimulation();
     EXPECT_TRUE(doc.IsSimulation());
-    EXPECT_EQ(doc.WriteAll(transfer_flag::WriteDefault), 0);
+    EXPECT_EQ(doc.WriteAll(TransferFlag::WriteDefault), 0);
     EXPECT_EQ(doc.ReadAll(), 0);
-    EXPECT_EQ(doc.WriteAll(0), 0);
+    EXPECT_EQ(doc.WriteAll({}), 0);
     Item(doc, "CTRL").SetValue(0x99);
     EXPECT_TRUE(doc.WriteRegister(Item(doc, "CTRL")));
     EXPECT_TRUE(doc.ReadRegister(Item(doc, "JOINED")));

@@ -35,7 +35,7 @@ TEST(ValuesFileReader, WhatADocumentSavesIsReadBackRegisterByRegister) {
     RecordingHost host;
     CVekDoc doc(host);
     ASSERT_TRUE(doc.OpenDocument(board));
-    doc.WriteAll(transfer_flag::WriteDefault);
+    doc.WriteAll(TransferFlag::WriteDefault);
     ProfileFile values;
     doc.StoreValues(values, "in memory");
     const SavedValues saved = SavedValuesOf(values);

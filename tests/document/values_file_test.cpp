@@ -2,6 +2,7 @@
 #include "test_driver_library.h"
 
 #include "document/vek_doc.h"
+#include "model/line_item.h"
 #include "model/shadow_reg.h"
 #include "platform/recording_host.h"
 

@@ -20,14 +20,21 @@ std::unique_ptr<CDeviceItem> Device(const char* name, const char* addressText) {
     return device;
 }
 
+// A set or register with its place in the hierarchy.
+template <class Item>
+std::unique_ptr<Item> Placed(const char* name, int level, int label, LabelRole role) {
+    auto item = std::make_unique<Item>();
+    item->SetName(name);
+    item->SetLevel(level);
+    item->SetLabel(label);
+    item->SetLabelRole(role);
+    return item;
+}
+
 std::unique_ptr<CSetItem> Set(const char* name, int level, const char* addressText, int label = 0,
                               LabelRole role = LabelRole::None) {
-    auto set = std::make_unique<CSetItem>();
-    set->SetName(name);
-    set->SetLevel(level);
+    auto set = Placed<CSetItem>(name, level, label, role);
     set->SetAddressText(addressText);
-    set->SetLabel(label);
-    set->SetLabelRole(role);
     return set;
 }
 
@@ -42,12 +49,8 @@ struct PartSpec {
 std::unique_ptr<CByteItem> Register(const char* name, int level, AccessType access,
                                     std::initializer_list<PartSpec> parts, int label = 0,
                                     LabelRole role = LabelRole::None) {
-    auto reg = std::make_unique<CByteItem>();
-    reg->SetName(name);
-    reg->SetLevel(level);
+    auto reg = Placed<CByteItem>(name, level, label, role);
     reg->SetAccessType(access);
-    reg->SetLabel(label);
-    reg->SetLabelRole(role);
     for (const PartSpec& part : parts) {
         reg->SetAddressText(part.addressText);
         reg->SetAddressLength(static_cast<uint16_t>(std::string(part.addressText).size() / 2));
@@ -113,7 +116,7 @@ TEST_F(ItemListTest, BlocksReturningToALabelJoinItsGroup) {
     EXPECT_EQ(Names(list), (std::vector<std::string>{"", "Chip", "S1", "R1", "R3", "T3", "S2", "R2",
                                                      "B2", "S3", "R4"}));
     EXPECT_EQ(list.GetCurrent()->GetName(), "R4");
-    EXPECT_EQ(list.size(), 11U);
+    EXPECT_EQ(list.Size(), 11U);
 }
 
 TEST_F(ItemListTest, LabelSearchStopsAtTheDevice) {
@@ -301,7 +304,7 @@ TEST_F(ItemListTest, TakingTheItemsEmptiesTheList) {
     auto items = list.TakeItems();
     ASSERT_EQ(items.size(), 3U);
     EXPECT_EQ(items[2]->GetName(), "S");
-    EXPECT_TRUE(list.empty());
+    EXPECT_EQ(list.Size(), 0U);
     EXPECT_EQ(list.GetCurrent(), nullptr);
     list.InsertAfterCurrent(Set("T", 2, "XX"));
     EXPECT_EQ(Names(list), std::vector<std::string>{"T"});

@@ -29,8 +29,8 @@ public:
         return static_cast<int>(rows.size()) - 1;
     }
     void SetRowLevel(int row, int level) override { rows.at(Index(row)).level = level; }
-    void SetCellText(int row, int column, std::string_view text) override {
-        rows.at(Index(row)).cells[column] = std::string(text);
+    void SetCellText(int row, TreeColumn column, std::string_view text) override {
+        rows.at(Index(row)).cells[static_cast<int>(column)] = std::string(text);
     }
     void SetRowImage(int row, int image) override { rows.at(Index(row)).image = image; }
     void SetRowItem(int row, CLineItem* item) override { rows.at(Index(row)).item = item; }
@@ -41,10 +41,12 @@ private:
     static std::size_t Index(int row) { return static_cast<std::size_t>(row); }
 };
 
-// An item that only records what its shadow register tells it.
+// An item that only records what its shadow register tells it, as the system's numbers.
 class RecordingItem : public CLineItem {
 public:
-    void Update(CShadowReg* shadow, int code) override { updates.emplace_back(shadow, code); }
+    void Update(CShadowReg* shadow, UpdateCodes code) override {
+        updates.emplace_back(shadow, static_cast<int>(code.ToBits()));
+    }
     std::vector<std::pair<CShadowReg*, int>> updates;
 };
 

@@ -45,6 +45,15 @@ protected:
         ASSERT_TRUE(reg.AddPart());
     }
 
+    // Sets the register's access type, adds its 1-byte parts and binds them.
+    void BindParts(CByteItem& reg, std::initializer_list<std::pair<const char*, uint32_t>> parts,
+                   AccessType access = AccessType::Both) {
+        reg.SetAccessType(access);
+        for (const auto& [addressText, mask] : parts)
+            AddPart(reg, addressText, mask);
+        Bind(reg);
+    }
+
     void Bind(CByteItem& reg) {
         for (std::size_t k = 0; k < reg.GetPartCount(); ++k) {
             const CByteItem::Part& part = reg.GetPart(k);
@@ -59,7 +68,7 @@ protected:
     DriverEntryPoints entries = driver.EntryPoints();
     RecordingHost host;
     RegisterContext context{&host, false};
-    CShadowRegList list;
+    ShadowRegList list;
     test::RecordingTree tree;
 };
 
@@ -72,7 +81,7 @@ TEST_F(RegisterItemsTest, ValueTextsInThreeRadicesWithTheSignedForm) {
     EXPECT_EQ(var.ValueText(), "11111111");
     var.SetRadix(10);
     EXPECT_EQ(var.ValueText(), "255");
-    var.AddFlags(item_flag::Signed);
+    var.AddFlags(ItemFlag::Signed);
     EXPECT_EQ(var.ValueText(), "-1");
     var.SetValueField(0x7F);
     EXPECT_EQ(var.ValueText(), "+127");
@@ -87,9 +96,7 @@ TEST_F(RegisterItemsTest, ValueTextsInThreeRadicesWithTheSignedForm) {
 
 TEST_F(RegisterItemsTest, BitFieldShowsAndSetsItsBitsOfTheShadowRegister) {
     CByteItem reg;
-    reg.SetAccessType(AccessType::Both);
-    AddPart(reg, "10", 0xFF);
-    Bind(reg);
+    BindParts(reg, {{"10", 0xFF}});
     CBitItem bit;
     bit.SetMask(0x38);
     bit.SetWidth(3);
@@ -103,7 +110,7 @@ TEST_F(RegisterItemsTest, BitFieldShowsAndSetsItsBitsOfTheShadowRegister) {
     driver.readBytes = {0xFF, 0, 0, 0};
     ASSERT_TRUE(bit.Read());
     EXPECT_EQ(bit.GetValue(), 7U);
-    EXPECT_TRUE(bit.HasFlags(item_flag::ValueShown));
+    EXPECT_TRUE(bit.HasFlags(ItemFlag::ValueShown));
 
     EXPECT_EQ(bit.SetValue(0), 0U);
     EXPECT_EQ(shadow.GetValue(), 0xC7U);
@@ -124,10 +131,7 @@ TEST_F(RegisterItemsTest, BitFieldShowsAndSetsItsBitsOfTheShadowRegister) {
 
 TEST_F(RegisterItemsTest, RegisterOfTwoPartsCombinesItsValues) {
     CByteItem reg;
-    reg.SetAccessType(AccessType::Both);
-    AddPart(reg, "01", 0xFF);
-    AddPart(reg, "02", 0xFF);
-    Bind(reg);
+    BindParts(reg, {{"01", 0xFF}, {"02", 0xFF}});
     EXPECT_EQ(reg.GetTotalWidth(), 16);
     EXPECT_EQ(reg.GetTotalDataLength(), 2);
 
@@ -150,11 +154,8 @@ TEST_F(RegisterItemsTest, RegisterOfTwoPartsCombinesItsValues) {
 
 TEST_F(RegisterItemsTest, CombinedValueOfPartsWithScatteredMasks) {
     CByteItem reg;
-    reg.SetAccessType(AccessType::Both);
-    AddPart(reg, "01", 0xF0); // 4 most significant bits
-    AddPart(reg, "02", 0x81); // 2 bits
-    AddPart(reg, "03", 0x0E); // 3 least significant bits
-    Bind(reg);
+    // 4 most significant bits, 2 bits, 3 least significant bits
+    BindParts(reg, {{"01", 0xF0}, {"02", 0x81}, {"03", 0x0E}});
     EXPECT_EQ(reg.GetTotalWidth(), 9);
     context.simulation = true;
     reg.SetValue(0b1010'11'011);
@@ -167,10 +168,7 @@ TEST_F(RegisterItemsTest, CombinedValueOfPartsWithScatteredMasks) {
 
 TEST_F(RegisterItemsTest, CombinedValueHoldsWhenTheWriteFails) {
     CByteItem reg;
-    reg.SetAccessType(AccessType::Both);
-    AddPart(reg, "01", 0xF0);
-    AddPart(reg, "02", 0x0F);
-    Bind(reg);
+    BindParts(reg, {{"01", 0xF0}, {"02", 0x0F}});
     driver.failWrites = true;
     reg.SetValue(0xAB);
     EXPECT_EQ(reg.GetValue(), 0xABU);
@@ -180,11 +178,11 @@ TEST_F(RegisterItemsTest, CombinedValueHoldsWhenTheWriteFails) {
 }
 
 TEST_F(RegisterItemsTest, OnlyValueItemsCarryAValue) {
-    EXPECT_TRUE(CVarItem().HasFlags(item_flag::CarriesValue));
-    EXPECT_TRUE(CByteItem().HasFlags(item_flag::CarriesValue));
-    EXPECT_TRUE(CBitItem().HasFlags(item_flag::CarriesValue));
-    EXPECT_FALSE(CSetItem().HasFlags(item_flag::CarriesValue));
-    EXPECT_FALSE(CDeviceItem().HasFlags(item_flag::CarriesValue));
+    EXPECT_TRUE(CVarItem().HasFlags(ItemFlag::CarriesValue));
+    EXPECT_TRUE(CByteItem().HasFlags(ItemFlag::CarriesValue));
+    EXPECT_TRUE(CBitItem().HasFlags(ItemFlag::CarriesValue));
+    EXPECT_FALSE(CSetItem().HasFlags(ItemFlag::CarriesValue));
+    EXPECT_FALSE(CDeviceItem().HasFlags(ItemFlag::CarriesValue));
 }
 
 TEST_F(RegisterItemsTest, PartsBeyond32BitsAreRefused) {
@@ -214,9 +212,7 @@ TEST_F(RegisterItemsTest, FieldsRefuseUnsafeSizes) {
 
 TEST_F(RegisterItemsTest, IncreaseAndDecreaseStopAtTheFieldsLimits) {
     CByteItem reg;
-    reg.SetAccessType(AccessType::Both);
-    AddPart(reg, "01", 0x0F);
-    Bind(reg);
+    BindParts(reg, {{"01", 0x0F}});
     reg.GetPart(0).shadow->SetValue(0x0F);
     ASSERT_TRUE(reg.Write());
     driver.calls.clear();
@@ -226,7 +222,7 @@ TEST_F(RegisterItemsTest, IncreaseAndDecreaseStopAtTheFieldsLimits) {
     EXPECT_EQ(reg.GetValue(), 0x0EU);
     EXPECT_EQ(driver.Calls(Fn::SetReg).size(), 1U);
 
-    reg.AddFlags(item_flag::Signed); // 4 bits: -8 .. +7
+    reg.AddFlags(ItemFlag::Signed); // 4 bits: -8 .. +7
     reg.SetValue(7);
     EXPECT_FALSE(reg.Increase(1));
     reg.SetValue(8);
@@ -245,9 +241,7 @@ TEST_F(RegisterItemsTest, IncreaseAndDecreaseStopAtTheFieldsLimits) {
 
 TEST_F(RegisterItemsTest, FailedStepIsReportedButCounts) {
     CByteItem reg;
-    reg.SetAccessType(AccessType::Both);
-    AddPart(reg, "01", 0xFF);
-    Bind(reg);
+    BindParts(reg, {{"01", 0xFF}});
     driver.failWrites = true;
     EXPECT_TRUE(reg.Increase(1));
     ASSERT_EQ(host.lines.size(), 1U);
@@ -256,10 +250,7 @@ TEST_F(RegisterItemsTest, FailedStepIsReportedButCounts) {
 
 TEST_F(RegisterItemsTest, AFailingPartFailsTheWholeWrite) {
     CByteItem reg;
-    reg.SetAccessType(AccessType::Both);
-    AddPart(reg, "01", 0xFF);
-    AddPart(reg, "02", 0xFF);
-    Bind(reg);
+    BindParts(reg, {{"01", 0xFF}, {"02", 0xFF}});
     reg.GetPart(1).shadow->SetValue(0x55); // the first part's value is not known
     EXPECT_FALSE(reg.Write());
     EXPECT_EQ(reg.GetErrorText(), "driver error D07: no valid data to write to address 0x01");
@@ -268,9 +259,7 @@ TEST_F(RegisterItemsTest, AFailingPartFailsTheWholeWrite) {
 
 TEST_F(RegisterItemsTest, StatusValuesAreReadBeforeTheyAreGiven) {
     CByteItem reg;
-    reg.SetAccessType(AccessType::Status);
-    AddPart(reg, "01", 0xFF);
-    Bind(reg);
+    BindParts(reg, {{"01", 0xFF}}, AccessType::Status);
     driver.readBytes = {0x99, 0, 0, 0};
     EXPECT_EQ(reg.GetValue(), 0x99U);
     EXPECT_EQ(driver.Calls(Fn::GetReg).size(), 1U);
@@ -281,15 +270,12 @@ TEST_F(RegisterItemsTest, MacrosRunAroundTransfersAsTheFlagsAllow) {
     test::LoggingMacro beforeRead("BR", log), afterRead("AR", log), beforeWrite("BW", log),
         afterWrite("AW", log);
     const auto ref = [](CMacro& macro) {
-        auto r = std::make_unique<CMacroRef>(macro.GetName());
+        auto r = std::make_unique<MacroRef>(macro.GetName());
         r->Bind(&macro);
         return r;
     };
     CByteItem reg;
-    reg.SetAccessType(AccessType::Both);
-    AddPart(reg, "01", 0xFF);
-    AddPart(reg, "02", 0xFF);
-    Bind(reg);
+    BindParts(reg, {{"01", 0xFF}, {"02", 0xFF}});
     reg.SetReadMacros(ref(beforeRead), ref(afterRead));
     reg.SetWriteMacros(ref(beforeWrite), ref(afterWrite));
     context.simulation = true;
@@ -302,7 +288,7 @@ TEST_F(RegisterItemsTest, MacrosRunAroundTransfersAsTheFlagsAllow) {
     log.clear();
     reg.SetValue(1); // writes without the write macros
     EXPECT_TRUE(log.empty());
-    EXPECT_EQ(reg.GetMacroFlags() & macro_flag::WriteMacros, macro_flag::WriteMacros);
+    EXPECT_EQ(reg.GetMacroFlags() & MacroFlag::WriteMacros, MacroFlag::WriteMacros);
 
     CBitItem bit;
     bit.SetRegister(&reg);
@@ -314,13 +300,13 @@ TEST_F(RegisterItemsTest, MacrosRunAroundTransfersAsTheFlagsAllow) {
     EXPECT_EQ(log, (std::vector<std::string>{"BW(0)", "AW(0)"}));
 
     log.clear();
-    reg.Update(nullptr, display_flag::ReadMacros); // switched off
-    reg.Update(nullptr, display_flag::WriteMacros);
+    reg.Update(nullptr, UpdateCode::ReadMacros); // switched off
+    reg.Update(nullptr, UpdateCode::WriteMacros);
     ASSERT_TRUE(reg.Read());
     ASSERT_TRUE(bit.Read());
     ASSERT_TRUE(bit.Write());
     EXPECT_TRUE(log.empty());
-    reg.Update(nullptr, display_flag::ReadMacros | display_flag::SwitchOn);
+    reg.Update(nullptr, UpdateCode::ReadMacros | UpdateCode::SwitchOn);
     ASSERT_TRUE(bit.Read());
     EXPECT_EQ(log, (std::vector<std::string>{"BR(0)", "AR(0)"}));
 }
@@ -396,30 +382,28 @@ TEST_F(RegisterItemsTest, RowsShowNamesAddressesAndPlaceholders) {
 
 TEST_F(RegisterItemsTest, UpdatesSwitchRadixIconsAndShowValuesOnceKnown) {
     CByteItem reg;
-    reg.SetAccessType(AccessType::Both);
-    AddPart(reg, "01", 0xFF);
-    Bind(reg);
+    BindParts(reg, {{"01", 0xFF}});
     reg.SetLevel(2);
     reg.InsertIntoTree(tree, -1, -1, 0);
-    reg.Update(nullptr, display_flag::Decimal);
+    reg.Update(nullptr, UpdateCode::Decimal);
     EXPECT_EQ(tree.rows[0].cells.at(2), "XX") << "no value shown before one is known";
 
     driver.readBytes = {200, 0, 0, 0};
     ASSERT_TRUE(reg.Read());
     EXPECT_EQ(tree.rows[0].cells.at(2), "200");
-    reg.Update(nullptr, display_flag::Binary);
+    reg.Update(nullptr, UpdateCode::Binary);
     EXPECT_EQ(tree.rows[0].cells.at(2), "11001000");
-    reg.Update(nullptr, update_code::SecondIcon);
+    reg.Update(nullptr, UpdateCode::SecondIcon);
     EXPECT_EQ(tree.rows[0].image, item_icon::Register + 1);
-    reg.Update(nullptr, update_code::FirstIcon);
+    reg.Update(nullptr, UpdateCode::FirstIcon);
     EXPECT_EQ(tree.rows[0].image, item_icon::Register);
 
     CSetItem set;
     set.SetLevel(1);
     set.InsertIntoTree(tree, -1, -1, 0);
-    set.Update(nullptr, 0);
+    set.Update(nullptr, {});
     EXPECT_EQ(tree.rows[1].image, item_icon::Set + 1);
-    set.Update(nullptr, 1);
+    set.Update(nullptr, UpdateCode::SecondIcon);
     EXPECT_EQ(tree.rows[1].image, item_icon::Set);
 }
 

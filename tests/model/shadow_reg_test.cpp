@@ -38,14 +38,14 @@ protected:
     DriverEntryPoints entries = driver.EntryPoints();
     RecordingHost host;
     RegisterContext context{&host, false};
-    CShadowRegList list;
+    ShadowRegList list;
 };
 
 TEST_F(ShadowRegTest, WritePassesAddressAndValueBytesInByteOrder) {
     CShadowReg& one = Add(Layout({0x05, 0x01}, 1));
     EXPECT_EQ(one.AddressText(), "0x0105");
     one.SetValue(0xA5);
-    ASSERT_TRUE(one.Write(0));
+    ASSERT_TRUE(one.Write({}));
     auto calls = driver.Calls(Fn::SetReg);
     ASSERT_EQ(calls.size(), 1U);
     EXPECT_EQ(calls[0].addrLen, 2);
@@ -68,7 +68,7 @@ TEST_F(ShadowRegTest, WritePassesAddressAndValueBytesInByteOrder) {
         driver.calls.clear();
         CShadowReg& reg = Add(Layout({0x10}, c.length, AccessType::Both, c.order));
         reg.SetValue(0x11223344U & (0xFFFFFFFFU >> (8 * (4 - c.length))));
-        ASSERT_TRUE(reg.Write(0));
+        ASSERT_TRUE(reg.Write({}));
         const auto written = driver.Calls(Fn::SetReg);
         ASSERT_EQ(written.size(), 1U);
         for (int i = 0; i < c.length; ++i) {
@@ -83,12 +83,12 @@ TEST_F(ShadowRegTest, ReadRebuildsValueThroughByteOrderAndKeepsOtherBytes) {
     CShadowReg& swapped = Add(Layout({0x20}, 2, AccessType::Both, "21"));
     swapped.SetValue(0xAABBCCDD);
     driver.readBytes = {0x12, 0x34, 0x56, 0x78};
-    ASSERT_TRUE(swapped.Read(0));
+    ASSERT_TRUE(swapped.Read({}));
     EXPECT_EQ(swapped.GetValue(), 0xAABB1234U);
     EXPECT_TRUE(swapped.IsValid());
 
     CShadowReg& three = Add(Layout({0x30}, 3, AccessType::Both, "231"));
-    ASSERT_TRUE(three.Read(0));
+    ASSERT_TRUE(three.Read({}));
     // Buffer byte 0 goes to value byte 2, byte 1 to value byte 3, byte 2 to value byte 1.
     EXPECT_EQ(three.GetValue(), 0x00341256U);
 }
@@ -96,7 +96,7 @@ TEST_F(ShadowRegTest, ReadRebuildsValueThroughByteOrderAndKeepsOtherBytes) {
 TEST_F(ShadowRegTest, MissingByteOrderDigitsKeepTheNaturalOrder) {
     CShadowReg& reg = Add(Layout({0x20}, 2, AccessType::Both, ""));
     reg.SetValue(0x1234);
-    ASSERT_TRUE(reg.Write(0));
+    ASSERT_TRUE(reg.Write({}));
     EXPECT_EQ(driver.Calls(Fn::SetReg)[0].data, (std::array<uint8_t, 4>{0x34, 0x12, 0, 0}));
 }
 
@@ -106,17 +106,17 @@ TEST_F(ShadowRegTest, AccessTypesDecideWhatIsTransferred) {
     CShadowReg& writeOnly = Add(Layout({3}, 1, AccessType::Write));
     readOnly.SetValue(1);
     status.SetValue(1);
-    EXPECT_TRUE(readOnly.Write(0));
-    EXPECT_TRUE(readOnly.Write(transfer_flag::WriteDefault));
-    EXPECT_TRUE(status.Write(transfer_flag::WriteDefault));
-    EXPECT_TRUE(writeOnly.Read(0));
+    EXPECT_TRUE(readOnly.Write({}));
+    EXPECT_TRUE(readOnly.Write(TransferFlag::WriteDefault));
+    EXPECT_TRUE(status.Write(TransferFlag::WriteDefault));
+    EXPECT_TRUE(writeOnly.Read({}));
     EXPECT_TRUE(driver.calls.empty());
 
     ShadowRegLayout prot = Layout({4}, 1, AccessType::Prot);
     prot.defaultValue = 0x5A;
     CShadowReg& protectedReg = Add(prot);
     protectedReg.SetValue(0x01);
-    ASSERT_TRUE(protectedReg.Write(0));
+    ASSERT_TRUE(protectedReg.Write({}));
     EXPECT_EQ(driver.Calls(Fn::SetReg).at(0).data[0], 0x5A);
     EXPECT_EQ(protectedReg.GetValue(), 0x5AU);
 }
@@ -126,8 +126,8 @@ TEST_F(ShadowRegTest, SuccessfulTransfersFlashTheLedAndTellTheItems) {
     test::RecordingItem item;
     reg.AddItem(&item);
     reg.SetValue(3);
-    ASSERT_TRUE(reg.Write(0));
-    ASSERT_TRUE(reg.Read(0));
+    ASSERT_TRUE(reg.Write({}));
+    ASSERT_TRUE(reg.Read({}));
     EXPECT_EQ(host.ledStates, (std::vector<LedState>{LedState::Flash, LedState::Flash}));
     ASSERT_EQ(item.updates.size(), 2U);
     EXPECT_EQ(item.updates[0], std::make_pair(&reg, 0x48));
@@ -139,16 +139,16 @@ TEST_F(ShadowRegTest, FailuresKeepTheValueAndExplainThemselves) {
     test::RecordingItem item;
     reg.AddItem(&item);
 
-    EXPECT_FALSE(reg.Write(0));
+    EXPECT_FALSE(reg.Write({}));
     EXPECT_EQ(reg.GetLastError(), "driver error D07: no valid data to write to address 0x0105");
     EXPECT_TRUE(driver.calls.empty());
 
     reg.SetValue(0x42);
     driver.failWrites = true;
-    EXPECT_FALSE(reg.Write(0));
+    EXPECT_FALSE(reg.Write({}));
     EXPECT_EQ(reg.GetLastError(), "driver error D05: cannot write to address 0x0105 : bus timeout");
     driver.failReads = true;
-    EXPECT_FALSE(reg.Read(0));
+    EXPECT_FALSE(reg.Read({}));
     EXPECT_EQ(reg.GetLastError(),
               "driver error D06: cannot read from address 0x0105 : bus timeout");
     EXPECT_EQ(reg.GetValue(), 0x42U);
@@ -164,17 +164,17 @@ TEST_F(ShadowRegTest, UnboundDriverAndSimulation) {
     DriverEntryPoints none;
     reg.SetDriver(&none, "tapdrv32", "Chip");
     reg.SetValue(1);
-    EXPECT_FALSE(reg.Write(0));
+    EXPECT_FALSE(reg.Write({}));
     EXPECT_EQ(reg.GetLastError(),
               "driver error D08: cannot execute the command, driver is not loaded.");
-    EXPECT_FALSE(reg.Read(0));
+    EXPECT_FALSE(reg.Read({}));
 
     test::RecordingItem item;
     CShadowReg& simulated = Add(Layout({2}, 1, AccessType::Prot));
     simulated.AddItem(&item);
     simulated.SetDriver(&none, "tapdrv32", "Chip");
-    EXPECT_TRUE(simulated.Read(transfer_flag::Simulation));
-    EXPECT_TRUE(simulated.Write(transfer_flag::Simulation));
+    EXPECT_TRUE(simulated.Read(TransferFlag::Simulation));
+    EXPECT_TRUE(simulated.Write(TransferFlag::Simulation));
     EXPECT_TRUE(simulated.IsValid());
     EXPECT_TRUE(driver.calls.empty());
     ASSERT_EQ(item.updates.size(), 2U);
@@ -198,7 +198,7 @@ TEST_F(ShadowRegTest, ListKeepsAscendingAddressesAndFindsJoinedRegisters) {
     Add(Layout({0x01}, 1, AccessType::Read));
     Add(Layout({0x01}, 1, AccessType::Write));
     Add(Layout({0x02}, 1));
-    ASSERT_EQ(list.size(), 4U);
+    ASSERT_EQ(list.Size(), 4U);
     EXPECT_EQ(list[0].GetAccessType(), AccessType::Read);
     EXPECT_EQ(list[1].GetAccessType(), AccessType::Write);
     EXPECT_EQ(list[2].AddressText(), "0x02");
@@ -238,7 +238,7 @@ TEST_F(OverlapTest, WriteOfTheHigherByteUpdatesTheWideRegister) {
     high->SetValue(0xAB);
     EXPECT_EQ(wide->GetValue(), 0xAB22U);
     wideItem.updates.clear();
-    ASSERT_TRUE(high->Write(0));
+    ASSERT_TRUE(high->Write({}));
     ASSERT_EQ(wideItem.updates.size(), 1U);
     EXPECT_EQ(wideItem.updates[0].second, 0x48);
     EXPECT_TRUE(farItem.updates.empty());
@@ -246,7 +246,7 @@ TEST_F(OverlapTest, WriteOfTheHigherByteUpdatesTheWideRegister) {
 
 TEST_F(OverlapTest, ReadOfTheWideRegisterUpdatesTheHigherByte) {
     driver.readBytes = {0x34, 0x12, 0, 0};
-    ASSERT_TRUE(wide->Read(0));
+    ASSERT_TRUE(wide->Read({}));
     EXPECT_EQ(high->GetValue(), 0x12U);
     // Equal addresses are not overlaps: the 1-byte register at 0 keeps its value.
     EXPECT_EQ(low->GetValue(), 0U);
@@ -262,7 +262,7 @@ TEST_F(OverlapTest, DefaultWritesLeaveTheNeighboursAlone) {
     withDefault.AddItem(&highItem);
     wide->SetValue(0x1122);
     wideItem.updates.clear();
-    ASSERT_TRUE(withDefault.Write(transfer_flag::WriteDefault));
+    ASSERT_TRUE(withDefault.Write(TransferFlag::WriteDefault));
     EXPECT_EQ(withDefault.GetValue(), 0x3CU);
     EXPECT_EQ(driver.Calls(Fn::SetReg).at(0).data[0], 0x3C);
     EXPECT_EQ(wide->GetValue(), 0x1122U);
@@ -271,7 +271,7 @@ TEST_F(OverlapTest, DefaultWritesLeaveTheNeighboursAlone) {
     // In simulation the default is taken, and the neighbours do follow.
     withDefault.SetValue(0);
     wide->SetValue(0x1122);
-    ASSERT_TRUE(withDefault.Write(transfer_flag::WriteDefault | transfer_flag::Simulation));
+    ASSERT_TRUE(withDefault.Write(TransferFlag::WriteDefault | TransferFlag::Simulation));
     EXPECT_EQ(withDefault.GetValue(), 0x3CU);
     EXPECT_EQ(wide->GetValue(), 0x3C22U);
     EXPECT_EQ(driver.Calls(Fn::SetReg).size(), 1U);
@@ -299,7 +299,7 @@ TEST_F(OverlapTest, UpdatesRespectTheNeighboursAccessType) {
     test::RecordingItem readItem;
     readOnly.AddItem(&readItem);
     span.SetValue(0x7700);
-    ASSERT_TRUE(span.Write(0));
+    ASSERT_TRUE(span.Write({}));
     EXPECT_EQ(readOnly.GetValue(), 0x77U);
     EXPECT_TRUE(readItem.updates.empty());
 }

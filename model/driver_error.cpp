@@ -1,0 +1,42 @@
+#include "model/driver_error.h"
+
+#include "model/driver_entry_points.h"
+
+namespace vek {
+
+namespace {
+
+// Room beyond the bytes a driver may fill, so that a driver writing one byte too many does no
+// harm.
+constexpr std::size_t kStatusRoom = 256;
+
+} // namespace
+
+std::optional<std::string> DriverStatus(const DriverEntryPoints* driver) {
+    if (driver == nullptr || driver->status == nullptr)
+        return std::nullopt;
+    char status[kStatusRoom] = {};
+    driver->status(status);
+    status[VEK_STATUS_TEXT_SIZE - 1] = '\0';
+    return std::string(status);
+}
+
+bool ShowsDetail(StringId id) {
+    const MessageArguments arguments = CatalogueEntryOf(id).arguments;
+    return arguments == MessageArguments::Detail || arguments == MessageArguments::AddressDetail;
+}
+
+std::string DriverErrorLine(StringId id, std::string_view address,
+                            const std::optional<std::string>& detail) {
+    const CatalogueEntry& entry = CatalogueEntryOf(id);
+    std::string line(entry.text);
+    const bool addressed = entry.arguments == MessageArguments::Address ||
+                           entry.arguments == MessageArguments::AddressDetail;
+    if (addressed)
+        line += address;
+    if (ShowsDetail(id) && detail)
+        line += " : " + *detail;
+    return line;
+}
+
+} // namespace vek

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "ui/commands/command_target.h"
+
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+namespace vek {
+
+class AppServices;
+class CChildFrame;
+class CMacro;
+class CVekDoc;
+class Host;
+class ScriptHost;
+
+// An open description in vek32: the document, the script host its script macros run in, and
+// its windows. It handles the document's commands: open and save register values, close,
+// simulation, the macro switches and the driver reset.
+class DocumentEntry : public CommandTarget {
+public:
+    DocumentEntry(Host& host, AppServices& services);
+    ~DocumentEntry() override;
+
+    CVekDoc& Document() const { return *document_; }
+    // The description's absolute path and its file name, which windows show as the title.
+    QString Path() const;
+    QString Title() const;
+
+    // Compiles the description and binds its drivers.
+    bool Open(const QString& path);
+    // Runs a register macro or a script macro of the document. The script host (with the
+    // constants module of every register) is built when the first script macro runs.
+    void RunMacro(CMacro& macro);
+
+    const std::vector<CChildFrame*>& Windows() const { return windows_; }
+    void AddWindow(CChildFrame* window);
+    void RemoveWindow(CChildFrame* window);
+
+    std::optional<CommandState> QueryCommand(CommandId id) override;
+    void RunCommand(CommandId id) override;
+
+private:
+    void OpenValues();
+    void SaveValues();
+
+    Host& host_;
+    AppServices& services_;
+    std::unique_ptr<CVekDoc> document_;
+    std::unique_ptr<ScriptHost> scripts_; // null until a script macro runs
+    std::vector<CChildFrame*> windows_;
+};
+
+} // namespace vek

@@ -1,0 +1,400 @@
+#include "ui/app/vek_app.h"
+
+#include "document/vek_doc.h"
+#include "platform/clock.h"
+#include "platform/profile_file.h"
+#include "ui/app/app_profile.h"
+#include "ui/app/document_entry.h"
+#include "ui/app/single_instance.h"
+#include "ui/commands/command_router.h"
+#include "ui/commands/ui_strings.h"
+#include "ui/dialogs/about_dialog.h"
+#include "ui/dialogs/qt_file_dialogs.h"
+#include "ui/frame/fixed_frame.h"
+#include "ui/frame/menu_bars.h"
+#include "ui/frame/vek_tool_bar.h"
+#include "ui/frame/window_list.h"
+#include "ui/host/event_pump.h"
+#include "ui/host/qt_host.h"
+#include "ui/host/text_conversion.h"
+#include "ui/views/mdi_out_wnd.h"
+#include "ui/views/source_view.h"
+#include "ui/views/vek_out_view.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMdiArea>
+#include <QMessageBox>
+#include <QScreen>
+#include <QTimer>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+static void InitVekResources() {
+    Q_INIT_RESOURCE(vek32);
+}
+
+namespace vek {
+
+namespace {
+
+QString Caption() {
+    return QString::fromUtf8(UiString(UiStringId::AppTitle));
+}
+
+// Why a file cannot be opened for reading, empty when it can.
+QString ReadFailure(const QString& path) {
+    if (QFileInfo(path).isDir())
+        return QString::fromUtf8(std::strerror(EISDIR));
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY);
+    if (fd < 0)
+        return QString::fromUtf8(std::strerror(errno));
+    ::close(fd);
+    return {};
+}
+
+// The longest description path a register-values file's HEADER gives.
+constexpr std::size_t kValuesPathLength = 4096;
+
+} // namespace
+
+CVekApp::CVekApp(Settings settings)
+    : settings_(std::move(settings)), dialogs_(std::move(settings_.dialogs)) {
+    InitVekResources();
+    if (dialogs_ == nullptr)
+        dialogs_ = std::make_unique<QtFileDialogs>();
+    if (!settings_.clock)
+        settings_.clock = [] { return TickCount(); };
+}
+
+CVekApp::~CVekApp() {
+    closing_ = true;
+    // The documents' windows first, so that no view outlives its document; then the documents,
+    // whose drivers may still write to the output window as they close; then the frame.
+    for (const auto& entry : documents_) {
+        const std::vector<CChildFrame*> windows = entry->Windows();
+        for (CChildFrame* window : windows)
+            delete window;
+    }
+    documents_.clear();
+    frame_.reset();
+}
+
+CVekOutView& CVekApp::OutputView() const {
+    return static_cast<CVekOutView&>(output_->View());
+}
+
+QWidget* CVekApp::DialogParent() {
+    return frame_.get();
+}
+
+bool CVekApp::InitInstance(const QString& commandLine) {
+    const QString folder =
+        settings_.profileFolder.isEmpty() ? AppProfile::DefaultFolder() : settings_.profileFolder;
+    instance_ = std::make_unique<SingleInstance>(folder);
+    const QString path =
+        commandLine.isEmpty() ? QString() : QFileInfo(commandLine).absoluteFilePath();
+    if (instance_->HandOver(path))
+        return false;
+    QString error;
+    if (!instance_->Listen(error))
+        std::fprintf(stderr, "vek32: %s\n", error.toLocal8Bit().constData());
+    connect(instance_.get(), &SingleInstance::Requested, this, &CVekApp::OnInstanceRequest);
+
+    profile_ = std::make_unique<AppProfile>(folder);
+    pump_ = std::make_unique<EventPump>();
+    frame_ = std::make_unique<CFixedFrame>(settings_.clock);
+    frame_->SetApplicationTarget(this);
+    frame_->SetCloseQuery([this] { return QueryClose(); });
+    frame_->MainToolBar().LoadFindHistory(profile_->File());
+    host_ = std::make_unique<QtHost>(frame_->StatusBar(), frame_.get(), *pump_);
+    connect(&frame_->Menus(), &MenuBars::RecentFileChosen, this, &CVekApp::OpenRecentFile);
+    connect(&frame_->Windows(), &WindowList::EntryChosen, this, &CVekApp::ActivateListedWindow);
+    connect(frame_.get(), &CFixedFrame::FilesDropped, this, [this](const QStringList& paths) {
+        for (const QString& dropped : paths)
+            OpenDocumentFile(dropped);
+    });
+    UpdateRecentFiles();
+
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    frame_->setGeometry(screen.x(), screen.y(), screen.width() * 2 / 3, screen.height() * 2 / 3);
+    templates_ = std::make_unique<WindowTemplates>(
+        *frame_, [this](CChildFrame* window, DocumentEntry* entry) { Adopt(window, entry); });
+    output_ = templates_->CreateOutput(*dialogs_);
+    connect(&OutputView(), &CVekOutView::SourceRequested, this, &CVekApp::OpenSource);
+    host_->SetOutput(&OutputView(), [this] { ShowOutput(); });
+    frame_->Windows().RebuildWindowMenu(false,
+                                        QString::fromUtf8(UiString(UiStringId::OutputTitle)));
+    frame_->show();
+    frame_->MdiArea().setFocus();
+    if (!path.isEmpty())
+        OpenDocumentFile(path);
+    frame_->setAcceptDrops(true);
+    frame_->RequestIdleUpdate();
+    return true;
+}
+
+void CVekApp::ShowOutput(bool activate) {
+    if (!outputPlaced_ && output_->isHidden()) {
+        outputPlaced_ = true;
+        output_->setGeometry(templates_->OutputPlacement());
+    }
+    output_->ShowAtPlacement();
+    if (activate)
+        frame_->MdiArea().setActiveSubWindow(output_);
+}
+
+void CVekApp::Adopt(CChildFrame* window, DocumentEntry* entry) {
+    if (entry != nullptr)
+        entry->AddWindow(window);
+    connect(window, &QObject::destroyed, this, [this, window] { OnWindowDestroyed(window); });
+}
+
+void CVekApp::OnWindowDestroyed(CChildFrame* window) {
+    if (closing_)
+        return;
+    for (auto it = documents_.begin(); it != documents_.end(); ++it) {
+        DocumentEntry& entry = **it;
+        const auto& windows = entry.Windows();
+        if (std::find(windows.begin(), windows.end(), window) == windows.end())
+            continue;
+        entry.RemoveWindow(window);
+        // A document lives as long as one of its windows.
+        if (entry.Windows().empty())
+            documents_.erase(it);
+        break;
+    }
+    frame_->RequestIdleUpdate();
+}
+
+void CVekApp::ActivateViewOfClass(DocumentEntry& entry, WindowKind kind) {
+    for (CChildFrame* window : entry.Windows()) {
+        if (window->Kind() == kind) {
+            frame_->MdiArea().setActiveSubWindow(window);
+            return;
+        }
+    }
+    if (kind == WindowKind::Tree)
+        templates_->CreateTree(entry, ViewActivator(WindowKind::List));
+    else
+        templates_->CreateList(entry, ViewActivator(WindowKind::Tree));
+}
+
+WindowTemplates::ShowKind CVekApp::ViewActivator(WindowKind kind) {
+    return [this, kind](DocumentEntry& entry) { ActivateViewOfClass(entry, kind); };
+}
+
+void CVekApp::OpenSource(const SourceLocation& location) {
+    const QString path = QFileInfo(location.path).absoluteFilePath();
+    CSourceView* view = templates_->FindSource(path);
+    const bool created = view == nullptr;
+    if (created)
+        view = new CSourceView(nullptr);
+    QString error;
+    if (!view->ShowFile(path, location.line, error)) {
+        if (created)
+            delete view;
+        QMessageBox::warning(frame_.get(), Caption(), path + QStringLiteral(": ") + error);
+        return;
+    }
+    if (created)
+        templates_->CreateSource(view);
+    else
+        frame_->MdiArea().setActiveSubWindow(qobject_cast<QMdiSubWindow*>(view->parentWidget()));
+}
+
+DocumentEntry* CVekApp::FindDocument(const QString& path) const {
+    for (const auto& entry : documents_) {
+        if (entry->Path() == path)
+            return entry.get();
+    }
+    return nullptr;
+}
+
+void CVekApp::OpenDocumentFile(const QString& given) {
+    if (IsBusy()) {
+        pendingFiles_.append(given);
+        return;
+    }
+    const QString path = QFileInfo(given).absoluteFilePath();
+    if (QFileInfo(path).suffix().compare(QStringLiteral("vkg"), Qt::CaseInsensitive) == 0) {
+        OpenValuesFile(path);
+        return;
+    }
+    if (DocumentEntry* open = FindDocument(path)) {
+        ActivateViewOfClass(*open, WindowKind::Tree);
+        return;
+    }
+    if (const QString failure = ReadFailure(path); !failure.isEmpty()) {
+        profile_->RecentFiles().Remove(
+            static_cast<int>(profile_->RecentFiles().Files().indexOf(path)));
+        UpdateRecentFiles();
+        QMessageBox::warning(frame_.get(), Caption(), path + QStringLiteral(": ") + failure);
+        return;
+    }
+    profile_->RecentFiles().Add(path);
+    UpdateRecentFiles();
+    frame_->raise();
+    documents_.push_back(std::make_unique<DocumentEntry>(*host_, *this));
+    DocumentEntry& entry = *documents_.back();
+    RunBusy([&entry, &path] { entry.Open(path); });
+    // The compile and driver lines stay in view below the new window.
+    ShowOutput(false);
+    templates_->CreateTree(entry, ViewActivator(WindowKind::List));
+}
+
+void CVekApp::OpenValuesFile(const QString& path) {
+    ProfileFile values(ToStdString(path));
+    const Result<void> loaded = values.Load();
+    const std::string description =
+        loaded ? values.GetString("HEADER", "VekFile", "", kValuesPathLength) : "";
+    if (description.empty()) {
+        QMessageBox::warning(frame_.get(), Caption(),
+                             loaded ? path + QStringLiteral(": names no description")
+                                    : ToQString(loaded.Error().text));
+        return;
+    }
+    const QString descriptionPath = ToQString(description);
+    OpenDocumentFile(descriptionPath);
+    DocumentEntry* entry = FindDocument(QFileInfo(descriptionPath).absoluteFilePath());
+    if (entry == nullptr)
+        return;
+    const std::string file = ToStdString(path);
+    RunBusy([entry, &file] { entry->Document().LoadValues(file); });
+}
+
+void CVekApp::CloseDocument(DocumentEntry& entry) {
+    const std::vector<CChildFrame*> windows = entry.Windows();
+    for (CChildFrame* window : windows)
+        window->close();
+}
+
+void CVekApp::RunBusy(const std::function<void()>& work) {
+    ++busy_;
+    frame_->Router().SetBlocked(true);
+    work();
+    if (--busy_ > 0)
+        return;
+    frame_->Router().SetBlocked(false);
+    frame_->RequestIdleUpdate();
+    if (!pendingFiles_.isEmpty() || pendingClose_)
+        QTimer::singleShot(0, this, &CVekApp::RunPending);
+}
+
+void CVekApp::RunPending() {
+    if (IsBusy())
+        return;
+    // What arrived while the work ran: files from another start or dropped, a close request.
+    const QStringList files = std::exchange(pendingFiles_, {});
+    for (const QString& file : files)
+        OpenDocumentFile(file);
+    if (std::exchange(pendingClose_, false))
+        frame_->close();
+}
+
+void CVekApp::UpdateRecentFiles() {
+    profile_->Save();
+    frame_->Menus().SetRecentFiles(profile_->RecentFiles().Files());
+}
+
+void CVekApp::OpenRecentFile(int index) {
+    const QStringList& files = profile_->RecentFiles().Files();
+    if (index >= 0 && index < files.size())
+        OpenDocumentFile(files[index]);
+}
+
+void CVekApp::ActivateListedWindow(int index) {
+    const QStringList& names = frame_->Windows().Names();
+    if (index < 1 || index > names.size())
+        return;
+    for (QMdiSubWindow* sub : frame_->MdiArea().subWindowList()) {
+        auto* window = qobject_cast<CChildFrame*>(sub);
+        if (window != nullptr && window->Kind() == WindowKind::Tree &&
+            window->MenuTitle() == names[index - 1]) {
+            if (window->isMinimized())
+                window->showNormal();
+            frame_->MdiArea().setActiveSubWindow(window);
+            return;
+        }
+    }
+}
+
+void CVekApp::OnInstanceRequest(const QString& path) {
+    if (frame_->isMinimized())
+        frame_->showNormal();
+    frame_->raise();
+    frame_->activateWindow();
+    if (QWidget* popup = QApplication::activeModalWidget())
+        popup->raise();
+    if (!path.isEmpty())
+        OpenDocumentFile(path);
+}
+
+bool CVekApp::QueryClose() {
+    if (IsBusy()) {
+        pendingClose_ = true;
+        return false;
+    }
+    std::vector<CChildFrame*> windows;
+    for (const auto& entry : documents_)
+        windows.insert(windows.end(), entry->Windows().begin(), entry->Windows().end());
+    for (CChildFrame* window : windows) {
+        if (!window->close())
+            return false;
+    }
+    frame_->MainToolBar().SaveFindHistory(profile_->File());
+    profile_->Save();
+    return true;
+}
+
+std::optional<CommandState> CVekApp::QueryCommand(CommandId id) {
+    switch (id) {
+    case CommandId::FileNew:
+        return CommandState::Disabled();
+    case CommandId::FileOpen:
+    case CommandId::AppExit:
+    case CommandId::AppAbout:
+        return CommandState::Enabled();
+    case CommandId::WindowOutput:
+        return CommandState::Check(true, frame_->Windows().OutputChecked());
+    case CommandId::ResetDriver:
+        return CommandState::Enabled(
+            std::any_of(documents_.begin(), documents_.end(),
+                        [](const auto& entry) { return entry->Document().DriverOpened(); }));
+    default:
+        return std::nullopt;
+    }
+}
+
+void CVekApp::RunCommand(CommandId id) {
+    switch (id) {
+    case CommandId::FileOpen:
+        if (const std::optional<QString> path = dialogs_->OpenDescription(frame_.get()))
+            OpenDocumentFile(*path);
+        break;
+    case CommandId::AppExit:
+        frame_->close();
+        break;
+    case CommandId::AppAbout:
+        CAboutDlg(frame_.get()).exec();
+        break;
+    case CommandId::WindowOutput:
+        ShowOutput();
+        break;
+    case CommandId::ResetDriver:
+        RunBusy([this] {
+            for (const auto& entry : documents_)
+                entry->Document().ResetDrivers();
+        });
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace vek

@@ -1,0 +1,108 @@
+#pragma once
+
+#include "ui/app/app_services.h"
+#include "ui/app/window_templates.h"
+#include "ui/commands/command_target.h"
+#include "ui/dialogs/file_dialogs.h"
+#include "ui/frame/child_frame.h"
+#include "ui/frame/led_indicator.h"
+#include "ui/views/diagnostic_link.h"
+
+#include <QObject>
+#include <QStringList>
+
+#include <memory>
+#include <vector>
+
+namespace vek {
+
+class AppProfile;
+class CFixedFrame;
+class CMDIOutWnd;
+class CMDITreeWnd;
+class CVekOutView;
+class DocumentEntry;
+class EventPump;
+class QtHost;
+class SingleInstance;
+
+// The application vek32: its start-up and shut-down, the open descriptions and their windows,
+// and the commands no window handles (open, exit, about, the output window, the driver reset of
+// every document).
+class CVekApp : public QObject, public AppServices, public CommandTarget {
+    Q_OBJECT
+
+public:
+    struct Settings {
+        QString profileFolder;                // where vek32.ini lives
+        LedIndicator::Clock clock;            // the LED's millisecond clock
+        std::unique_ptr<FileDialogs> dialogs; // the file dialogs; Qt's when null
+    };
+
+    explicit CVekApp(Settings settings);
+    ~CVekApp() override;
+
+    // Start-up: hands the command line to a running vek32 and returns false when there is one;
+    // otherwise builds the frame and the hidden output window, shows the frame, opens the
+    // command line (the whole of it is the path) when it is not empty, and accepts dropped files.
+    bool InitInstance(const QString& commandLine);
+
+    CFixedFrame& Frame() const { return *frame_; }
+    QtHost& GetHost() const { return *host_; }
+    EventPump& Pump() const { return *pump_; }
+    AppProfile& Profile() const { return *profile_; }
+    CMDIOutWnd& OutputWindow() const { return *output_; }
+    CVekOutView& OutputView() const;
+    const std::vector<std::unique_ptr<DocumentEntry>>& Documents() const { return documents_; }
+    bool IsBusy() const { return busy_ > 0; }
+
+    // Shows the output window where it was and, unless told otherwise, makes it the active one.
+    void ShowOutput(bool activate = true);
+    // Activates the document's window of that kind, opening one when it has none.
+    void ActivateViewOfClass(DocumentEntry& entry, WindowKind kind);
+    // Shows a description read-only with the line marked.
+    void OpenSource(const SourceLocation& location);
+
+    // AppServices. A register-values file opens the description it was saved with (when that
+    // is not open yet) and loads its values there.
+    void OpenDocumentFile(const QString& path) override;
+    void CloseDocument(DocumentEntry& entry) override;
+    void RunBusy(const std::function<void()>& work) override;
+    FileDialogs& Dialogs() override { return *dialogs_; }
+    QWidget* DialogParent() override;
+
+    std::optional<CommandState> QueryCommand(CommandId id) override;
+    void RunCommand(CommandId id) override;
+
+private:
+    // Keeps a new window with its document; the document goes with its last window.
+    void Adopt(CChildFrame* window, DocumentEntry* entry);
+    WindowTemplates::ShowKind ViewActivator(WindowKind kind);
+    void OnWindowDestroyed(CChildFrame* window);
+    DocumentEntry* FindDocument(const QString& path) const;
+    void OpenValuesFile(const QString& path);
+    void OnInstanceRequest(const QString& path);
+    void ActivateListedWindow(int index);
+    void OpenRecentFile(int index);
+    void UpdateRecentFiles();
+    bool QueryClose();
+    void RunPending();
+
+    Settings settings_;
+    std::unique_ptr<FileDialogs> dialogs_;
+    std::unique_ptr<AppProfile> profile_;
+    std::unique_ptr<EventPump> pump_;
+    std::unique_ptr<CFixedFrame> frame_;
+    std::unique_ptr<QtHost> host_;
+    std::unique_ptr<WindowTemplates> templates_;
+    std::unique_ptr<SingleInstance> instance_;
+    CMDIOutWnd* output_ = nullptr;
+    bool outputPlaced_ = false;
+    std::vector<std::unique_ptr<DocumentEntry>> documents_;
+    int busy_ = 0;
+    bool closing_ = false;
+    QStringList pendingFiles_;
+    bool pendingClose_ = false;
+};
+
+} // namespace vek

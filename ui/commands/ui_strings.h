@@ -1,0 +1,23 @@
+#pragma once
+
+namespace vek {
+
+// The texts of vek32's own windows, by their string numbers. Texts are exact.
+#define VEK_UI_STRINGS(X)                                                                          \
+    X(MaxWindows, 49, "The maximum number of open windows has been reached.")                      \
+    X(FindBoxPrompt, 105, "Find a text string\nFind a text string")                                \
+    X(AppTitle, 57344, "VEK")                                                                      \
+    X(FrameTitle, 300, "Tarvel")                                                                   \
+    X(IdleMessage, 57345, "Ready")                                                                 \
+    X(RecentFileNone, 57346, "Recent File")                                                        \
+    X(OutputTitle, 302, "Output")
+
+enum class UiStringId : int {
+#define VEK_UI_STRING_ID(name, number, text) name = number,
+    VEK_UI_STRINGS(VEK_UI_STRING_ID)
+#undef VEK_UI_STRING_ID
+};
+
+const char* UiString(UiStringId id);
+
+} // namespace vek

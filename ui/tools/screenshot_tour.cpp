@@ -1,0 +1,161 @@
+// Takes the screenshots of docs/images: runs vek32's own application object on a real display
+// (Xvfb in scripts/screenshots.sh), opens the demo board and photographs the main window with
+// the output window, an open menu, the register list, a compile error shown in its source, the
+// progress bar of a large compile and the About box.
+//
+// usage: vek32_screenshots OUTPUT_FOLDER DEMO.vek
+#include "description_generator.h"
+#include "ui/app/document_entry.h"
+#include "ui/app/vek_app.h"
+#include "ui/commands/command_router.h"
+#include "ui/frame/fixed_frame.h"
+#include "ui/frame/led_status_bar.h"
+#include "ui/frame/progress_pane.h"
+#include "ui/views/vek_out_view.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+
+void Wait(int milliseconds) {
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+class Tour {
+public:
+    Tour(vek::CVekApp& app, const QDir& out) : app_(app), frame_(app.Frame()), out_(out) {}
+
+    bool Ok() const { return ok_; }
+
+    // The frame with its open menus and dialogs.
+    void Shoot(const char* name) {
+        QRect area = frame_.frameGeometry();
+        for (QWidget* popup : QApplication::topLevelWidgets()) {
+            if (popup != &frame_ && popup->isVisible() &&
+                (qobject_cast<QMenu*>(popup) != nullptr ||
+                 qobject_cast<QDialog*>(popup) != nullptr))
+                area = area.united(popup->frameGeometry());
+        }
+        const QPixmap picture = QGuiApplication::primaryScreen()->grabWindow(
+            0, area.x(), area.y(), area.width(), area.height());
+        const QString file = out_.filePath(QString::fromLatin1(name));
+        if (!picture.save(file)) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
+            ok_ = false;
+            return;
+        }
+        std::printf("%s\n", qPrintable(file));
+    }
+
+    void Run(vek::CommandId id) { ok_ = frame_.Router().Execute(id) && ok_; }
+
+    void OpenMenu(vek::MenuId id) {
+        QMenu* menu = frame_.Menu(id);
+        QMenuBar* bar = frame_.menuBar();
+        menu->popup(bar->mapToGlobal(bar->actionGeometry(menu->menuAction()).bottomLeft()));
+    }
+
+    // Photographs the progress bar once the compile of `path` is a third done.
+    void ShootProgress(const QString& path, const char* name) {
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            const vek::ProgressPane& pane = frame_.StatusBar().Progress();
+            if (pane.Position() * 3 > pane.Maximum()) {
+                watch.stop();
+                Shoot(name);
+            }
+        });
+        watch.start(20);
+        app_.OpenDocumentFile(path);
+    }
+
+private:
+    vek::CVekApp& app_;
+    vek::CFixedFrame& frame_;
+    QDir out_;
+    bool ok_ = true;
+};
+
+bool WriteFile(const QString& path, const QByteArray& text) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: vek32_screenshots OUTPUT_FOLDER DEMO.vek\n");
+        return 2;
+    }
+    QTemporaryDir scratch;
+    // A description with a label error, and one of 100,000 registers in ten devices.
+    const QString faulty = scratch.filePath(QStringLiteral("sensor_board.vek"));
+    const QString large = scratch.filePath(QStringLiteral("large_board.vek"));
+    if (!WriteFile(faulty, "#BeginRegisterList \"pardrv32.dll\"\n"
+                           "0: SENSOR A2 [0x90] << 1.1;\n"
+                           "1: TEMP [0x00] = 0 D2 O21 r;\n"
+                           "3: LIMIT [0x04] = 0x5000 D2 O21;\n"
+                           "#EndRegisterList\n") ||
+        !WriteFile(large, QByteArray::fromStdString(vek::bench::GenerateDescription(10, 10000, 0))))
+        return 1;
+
+    vek::CVekApp::Settings settings;
+    settings.profileFolder = scratch.filePath(QStringLiteral("profile"));
+    vek::CVekApp app(std::move(settings));
+    if (!app.InitInstance(QString::fromLocal8Bit(argv[2])))
+        return 1;
+    Tour tour(app, QDir(QString::fromLocal8Bit(argv[1])));
+    Wait(800);
+    tour.Shoot("vek32-demo.png");
+
+    tour.OpenMenu(vek::MenuId::Options);
+    Wait(400);
+    tour.Shoot("vek32-options-menu.png");
+    app.Frame().Menu(vek::MenuId::Options)->hide();
+
+    tour.Run(vek::CommandId::RegisterList);
+    tour.Run(vek::CommandId::WindowTile);
+    Wait(400);
+    tour.Shoot("vek32-register-list.png");
+    tour.Run(vek::CommandId::FileClose);
+
+    app.OpenDocumentFile(faulty);
+    const QStringList lines = app.OutputView().Lines();
+    for (int i = 0; i < lines.size(); ++i) {
+        if (const auto location = vek::DiagnosticAt(i, [&lines](int k) { return lines[k]; })) {
+            app.OpenSource(*location);
+            break;
+        }
+    }
+    tour.Run(vek::CommandId::WindowTile);
+    Wait(400);
+    tour.Shoot("vek32-diagnostic.png");
+    tour.Run(vek::CommandId::FileClose); // the source view
+    app.CloseDocument(*app.Documents().front());
+    Wait(100);
+
+    tour.ShootProgress(large, "vek32-progress.png");
+    Wait(300);
+
+    QTimer::singleShot(300, [&] {
+        tour.Shoot("vek32-about.png");
+        if (QWidget* box = QApplication::activeModalWidget())
+            box->close();
+    });
+    tour.Run(vek::CommandId::AppAbout);
+    return tour.Ok() ? 0 : 1;
+}

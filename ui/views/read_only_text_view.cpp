@@ -1,0 +1,25 @@
+#include "ui/views/read_only_text_view.h"
+
+#include <QFontDatabase>
+
+namespace vek {
+
+ReadOnlyTextView::ReadOnlyTextView(QWidget* parent) : QPlainTextEdit(parent) {
+    setReadOnly(true);
+    setLineWrapMode(QPlainTextEdit::NoWrap);
+    setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+}
+
+std::optional<CommandState> ReadOnlyTextView::QueryCommand(CommandId id) {
+    if (id == CommandId::EditCopy)
+        return CommandState::Enabled(textCursor().hasSelection());
+    return std::nullopt;
+}
+
+void ReadOnlyTextView::RunCommand(CommandId id) {
+    if (id == CommandId::EditCopy)
+        copy();
+}
+
+} // namespace vek

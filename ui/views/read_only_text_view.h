@@ -1,0 +1,21 @@
+#pragma once
+
+#include "ui/commands/command_target.h"
+
+#include <QPlainTextEdit>
+
+namespace vek {
+
+// The read-only text of the output, list and source windows: fixed-pitch, unwrapped, with
+// scroll bars both ways. Copy copies the selection.
+class ReadOnlyTextView : public QPlainTextEdit, public CommandTarget {
+    Q_OBJECT
+
+public:
+    explicit ReadOnlyTextView(QWidget* parent);
+
+    std::optional<CommandState> QueryCommand(CommandId id) override;
+    void RunCommand(CommandId id) override;
+};
+
+} // namespace vek

@@ -1,0 +1,104 @@
+#include "ui/views/vek_out_view.h"
+
+#include "ui/commands/ui_strings.h"
+#include "ui/dialogs/file_dialogs.h"
+
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QSaveFile>
+#include <QScrollBar>
+#include <QTextBlock>
+
+namespace vek {
+
+CVekOutView::CVekOutView(FileDialogs& dialogs, QWidget* parent)
+    : ReadOnlyTextView(parent), dialogs_(dialogs) {
+    setObjectName(QStringLiteral("CVekOutView"));
+}
+
+void CVekOutView::AppendLine(const QString& text) {
+    if (bufferSize_ > kBufferLimit)
+        ClearText();
+    appendPlainText(text);
+    bufferSize_ += text.size() + 2;
+    verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+}
+
+void CVekOutView::ClearText() {
+    clear();
+    bufferSize_ = 0;
+}
+
+QStringList CVekOutView::Lines() const {
+    if (bufferSize_ == 0)
+        return {};
+    return toPlainText().split(QLatin1Char('\n'));
+}
+
+bool CVekOutView::SaveText(const QString& path, QString& error) const {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        error = file.errorString();
+        return false;
+    }
+    // Whole lines: a long driver message keeps its end.
+    for (const QString& line : Lines()) {
+        file.write(line.toUtf8());
+        file.write("\r\n");
+    }
+    if (!file.commit()) {
+        error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+std::optional<CommandState> CVekOutView::QueryCommand(CommandId id) {
+    switch (id) {
+    case CommandId::FileSaveAs:
+    case CommandId::FileClose:
+        return CommandState::Enabled();
+    case CommandId::FileSave:
+    case CommandId::RegisterTree:
+    case CommandId::RegisterList:
+        return CommandState::Disabled();
+    default:
+        return ReadOnlyTextView::QueryCommand(id);
+    }
+}
+
+void CVekOutView::RunCommand(CommandId id) {
+    switch (id) {
+    case CommandId::FileSaveAs:
+        SaveAs();
+        break;
+    case CommandId::FileClose:
+        Q_EMIT CloseRequested();
+        break;
+    default:
+        ReadOnlyTextView::RunCommand(id);
+        break;
+    }
+}
+
+void CVekOutView::SaveAs() {
+    const std::optional<QString> path = dialogs_.SaveText(this);
+    if (!path)
+        return;
+    QString error;
+    if (!SaveText(*path, error))
+        QMessageBox::warning(this, QString::fromUtf8(UiString(UiStringId::AppTitle)),
+                             *path + QStringLiteral(": ") + error);
+}
+
+void CVekOutView::mouseDoubleClickEvent(QMouseEvent* event) {
+    ReadOnlyTextView::mouseDoubleClickEvent(event);
+    const int index = cursorForPosition(event->position().toPoint()).blockNumber();
+    const QTextDocument* text = document();
+    const std::optional<SourceLocation> location =
+        DiagnosticAt(index, [text](int i) { return text->findBlockByNumber(i).text(); });
+    if (location)
+        Q_EMIT SourceRequested(*location);
+}
+
+} // namespace vek
