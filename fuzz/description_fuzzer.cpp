@@ -1,36 +1,21 @@
-// Compiles the fuzzed bytes as a register description and, when it compiles, inserts its items
-// into a text tree and shows their values in every radix, as `vek tree` does.
-#include "cli/text_tree.h"
-#include "compiler/description_compile.h"
-#include "model/line_item.h"
-#include "model/register_codes.h"
-#include "platform/recording_host.h"
+// Runs `vek tree` on the fuzzed bytes as a register description, in the radix the input's length
+// picks: the compile with its diagnostics, or the tree with every value shown, as a user sees it.
+#include "cli/vek_cli.h"
+#include "scratch_folder.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <sstream>
 #include <string>
+#include <string_view>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    using namespace vek;
-    RecordingHost host;
-    CompiledDescription compiled = CompileDescription(
-        "fuzz.vek", std::string(reinterpret_cast<const char*>(data), size), host);
-    if (compiled.errors != 0 || compiled.items == nullptr) {
-        return 0;
-    }
-    TextTree tree;
-    for (CLineItem& item : *compiled.items) {
-        if (item.GetLevel() > 0) {
-            item.InsertIntoTree(tree, -1, -1, 0);
-        }
-    }
-    std::ostringstream printed;
-    for (const int radix : {display_flag::Hex, display_flag::Decimal, display_flag::Binary}) {
-        for (CLineItem& item : *compiled.items) {
-            item.Update(nullptr, radix);
-        }
-        tree.Print(printed);
-    }
+    static constexpr std::array<const char*, 3> kRadices = {"hex", "dec", "bin"};
+    const std::string path = vek::fuzz::WriteScratchFile(
+        "fuzz.vek", std::string_view(reinterpret_cast<const char*>(data), size));
+    std::ostringstream out;
+    std::ostringstream err;
+    vek::RunVek({"tree", path, "--radix", kRadices[size % kRadices.size()]}, out, err);
     return 0;
 }
