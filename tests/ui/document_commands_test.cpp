@@ -102,10 +102,10 @@ private Q_SLOTS:
         CVekDoc& doc = Doc(fixture);
         QVERIFY(fixture.Checked(CommandId::ReadMacro));
         QVERIFY(fixture.Run(CommandId::ReadMacro));
-        QCOMPARE(doc.GetFlags() & CVekDoc::kReadMacros, 0);
+        QVERIFY(!doc.GetFlags().Has(MacroFlag::ReadMacros));
         QVERIFY(!fixture.Checked(CommandId::ReadMacro));
         QVERIFY(fixture.Run(CommandId::WriteMacro));
-        QCOMPARE(doc.GetFlags() & CVekDoc::kWriteMacros, 0);
+        QVERIFY(!doc.GetFlags().Has(MacroFlag::WriteMacros));
         QVERIFY(fixture.Enabled(CommandId::ResetDriver));
         QVERIFY(fixture.Run(CommandId::ResetDriver));
         QVERIFY(fixture.Run(CommandId::Simulation));

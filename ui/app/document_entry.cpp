@@ -60,9 +60,9 @@ std::optional<CommandState> DocumentEntry::QueryCommand(CommandId id) {
     case CommandId::Simulation:
         return CommandState::Check(true, doc.IsSimulation());
     case CommandId::ReadMacro:
-        return CommandState::Check(doc.IsCompiled(), (doc.GetFlags() & CVekDoc::kReadMacros) != 0);
+        return CommandState::Check(doc.IsCompiled(), doc.GetFlags().Has(MacroFlag::ReadMacros));
     case CommandId::WriteMacro:
-        return CommandState::Check(doc.IsCompiled(), (doc.GetFlags() & CVekDoc::kWriteMacros) != 0);
+        return CommandState::Check(doc.IsCompiled(), doc.GetFlags().Has(MacroFlag::WriteMacros));
     case CommandId::ResetDriver:
         return CommandState::Enabled(!doc.IsSimulation() && doc.DriverOpened());
     default:
