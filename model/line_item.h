@@ -50,10 +50,16 @@ public:
     int GetLevel() const { return level_; }
     void SetLevel(int level) { level_ = level; }
     void AddFlags(ItemFlags flags) { flags_.Set(flags); }
+    void RemoveFlags(ItemFlags flags) { flags_.Clear(flags); }
     bool HasFlags(ItemFlags flags) const { return flags_.Has(flags); }
     // The row in the tree, -1 before the item is inserted.
     int GetNode() const { return node_; }
     TreeControl* GetTree() const { return tree_; }
+    // Forgets the row and the tree, whose rows are going away while the item stays.
+    void DetachFromTree() {
+        tree_ = nullptr;
+        node_ = -1;
+    }
 
     // Shows the item as a row of the tree, after the row afterNode below parentNode. A plain or
     // driver line gets no row.

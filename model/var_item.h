@@ -23,6 +23,7 @@ public:
     void SetValueField(uint32_t value) { value_ = value; }
     uint32_t GetMask() const { return mask_; }
     void SetMask(uint32_t mask) { mask_ = mask; }
+    int GetRadix() const { return radix_; }
     void SetRadix(int radix) { radix_ = radix; }
     int GetWidth() const { return width_; }
     bool SetWidth(int width); // refused outside 0 to 32

@@ -2,7 +2,7 @@
 // the open command to the window painted: compile (with the progress bar and the output window
 // kept alive), driver binding, the register tree window shown. Runs on the offscreen platform
 // from build/bin, where it finds the test driver.
-#include "description_generator.h"
+#include "ui_bench_support.h"
 
 #include "document/vek_doc.h"
 #include "platform/recording_host.h"
@@ -13,7 +13,6 @@
 #include "ui/host/event_pump.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -24,16 +23,7 @@ constexpr int kDevices = 10;
 constexpr int kRegistersPerDevice = 10000;
 
 QString WriteBoard(const QTemporaryDir& folder) {
-    std::string text = vek::bench::GenerateDescription(kDevices, kRegistersPerDevice, 0);
-    const std::string generated = "\"pardrv32.dll\"";
-    text.replace(text.find(generated), generated.size(), "\"testdrv.dll\"");
-    const QString path = folder.filePath(QStringLiteral("board.vek"));
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly))
-        file.write(QByteArray::fromStdString(text));
-    QFile::copy(QCoreApplication::applicationDirPath() + QStringLiteral("/libtestdrv.so"),
-                folder.filePath(QStringLiteral("libtestdrv.so")));
-    return path;
+    return vek::bench::WriteTestDriverBoard(folder, kDevices, kRegistersPerDevice, 0);
 }
 
 void OpenToPaintedWindow(benchmark::State& state) {
@@ -90,13 +80,3 @@ void OpenDocumentOnly(benchmark::State& state) {
 BENCHMARK(OpenDocumentOnly)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

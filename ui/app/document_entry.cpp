@@ -42,6 +42,10 @@ void DocumentEntry::RunMacro(CMacro& macro) {
     services_.RunBusy([&macro] { macro.Run(0); });
 }
 
+void DocumentEntry::RunBusy(const std::function<void()>& work) {
+    services_.RunBusy(work);
+}
+
 void DocumentEntry::AddWindow(CChildFrame* window) {
     windows_.push_back(window);
 }

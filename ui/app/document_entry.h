@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -34,6 +35,8 @@ public:
     // Runs a register macro or a script macro of the document. The script host (with the
     // constants module of every register) is built when the first script macro runs.
     void RunMacro(CMacro& macro);
+    // Runs a long transfer with every command blocked.
+    void RunBusy(const std::function<void()>& work);
 
     const std::vector<CChildFrame*>& Windows() const { return windows_; }
     void AddWindow(CChildFrame* window);

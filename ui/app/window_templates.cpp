@@ -1,9 +1,13 @@
 #include "ui/app/window_templates.h"
 
 #include "ui/app/document_entry.h"
+#include "ui/commands/command_router.h"
 #include "ui/commands/ui_strings.h"
 #include "ui/frame/fixed_frame.h"
 #include "ui/frame/vek_tool_bar.h"
+#include "ui/tree/sft_tree.h"
+#include "ui/tree/slider_bar.h"
+#include "ui/tree/vek_tree_view.h"
 #include "ui/views/mdi_out_wnd.h"
 #include "ui/views/mdi_tree_wnd.h"
 #include "ui/views/source_view.h"
@@ -41,7 +45,25 @@ CMDITreeWnd* WindowTemplates::CreateTree(DocumentEntry& entry, ShowKind showList
                                    [&entry](CMacro& macro) { entry.RunMacro(macro); },
                                    [&entry, showList] { showList(entry); }};
     auto* window = new CMDITreeWnd(entry.Document(), entry.Title(), &entry, services);
+    auto* view = new CVekTreeView(
+        entry.Document(),
+        {frame_.StatusBar(), window->SliderBar(),
+         [&entry](const std::function<void()>& work) { entry.RunBusy(work); },
+         frame_.MainToolBar().FindBox(), [this] { return frame_.FindBoxFocused(); },
+         [this] { frame_.Router().Execute(CommandId::FindString); }, &frame_},
+        nullptr);
+    window->SetTreeView(view, view);
+    view->OnInitialUpdate();
     window->FillMacroBar();
+    QObject::connect(window, &CMDITreeWnd::Activated, view, &CVekTreeView::OnActivated);
+    // The idle update: the slider bar follows its items and the status bar the caret row.
+    QObject::connect(&frame_, &CFixedFrame::Idle, view, [this, window, view] {
+        if (frame_.ActiveChild() != window)
+            return;
+        window->SliderBar().UpdateSlots();
+        if (window->ActiveView() == view)
+            view->ReportStatus();
+    });
     Show(window, &entry);
     return window;
 }

@@ -1,7 +1,8 @@
 // Takes the screenshots of docs/images: runs vek32's own application object on a real display
 // (Xvfb in scripts/screenshots.sh), opens the demo board and photographs the main window with
-// the output window, an open menu, the register list, a compile error shown in its source, the
-// progress bar of a large compile and the About box.
+// the output window, the register tree in hexadecimal and binary with a bookmark, an open value
+// editor and the slider bar, an open menu, the register list, a compile error shown in its source,
+// the progress bar of a large compile and the About box.
 //
 // usage: vek32_screenshots OUTPUT_FOLDER DEMO.vek
 #include "description_generator.h"
@@ -11,6 +12,10 @@
 #include "ui/frame/fixed_frame.h"
 #include "ui/frame/led_status_bar.h"
 #include "ui/frame/progress_pane.h"
+#include "ui/tree/sft_tree.h"
+#include "ui/tree/slider_bar.h"
+#include "ui/tree/vek_tree_view.h"
+#include "ui/views/mdi_tree_wnd.h"
 #include "ui/views/vek_out_view.h"
 
 #include <QApplication>
@@ -20,6 +25,8 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
+#include <QScrollBar>
+#include <QSplitter>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -81,6 +88,57 @@ public:
         app_.OpenDocumentFile(path);
     }
 
+    // The register tree window of the demo, maximised, with its values read and every row open.
+    void ShootTree() {
+        auto* window = qobject_cast<vek::CMDITreeWnd*>(frame_.ActiveChild());
+        auto* view = window != nullptr
+                         ? qobject_cast<vek::CVekTreeView*>(window->Splitter().widget(0))
+                         : nullptr;
+        if (view == nullptr) {
+            ok_ = false;
+            return;
+        }
+        window->showMaximized();
+        Run(vek::CommandId::ReadNow);
+        Run(vek::CommandId::ExpandTree);
+        const auto row = [view](const char* name) {
+            vek::CSftTree& tree = view->Tree();
+            for (int r = 0; r < tree.GetRowCount(); ++r) {
+                if (tree.GetCellText(r, vek::TreeColumn::Description) == name)
+                    return r;
+            }
+            return 0;
+        };
+        view->RevealRow(row("GAIN TRIM"));
+        Run(vek::CommandId::ToggleBookmark);
+        view->RevealRow(row("TEMP"));
+        Wait(300);
+        Shoot("vek32-tree-hex.png");
+
+        Run(vek::CommandId::SetBin);
+        Wait(300);
+        Shoot("vek32-tree-binary.png");
+        Run(vek::CommandId::SetHex);
+
+        // Two pages to the right on the first slider.
+        QScrollBar* slider = window->SliderBar().Slider(0);
+        slider->triggerAction(QAbstractSlider::SliderPageStepAdd);
+        slider->triggerAction(QAbstractSlider::SliderPageStepAdd);
+        Wait(300);
+        Shoot("vek32-slider-bar.png");
+
+        // A value being typed over GAIN TRIM's cell.
+        view->RevealRow(row("GAIN TRIM"));
+        view->CellEdit().Start(QLatin1Char('4'));
+        if (vek::CValueEdit* editor = view->CellEdit().Editor()) {
+            editor->setText(QStringLiteral("42"));
+            Wait(300);
+            Shoot("vek32-tree-editor.png");
+            editor->Cancel();
+        }
+        window->showNormal();
+    }
+
 private:
     vek::CVekApp& app_;
     vek::CFixedFrame& frame_;
@@ -121,6 +179,7 @@ int main(int argc, char** argv) {
     Tour tour(app, QDir(QString::fromLocal8Bit(argv[1])));
     Wait(800);
     tour.Shoot("vek32-demo.png");
+    tour.ShootTree();
 
     tour.OpenMenu(vek::MenuId::Options);
     Wait(400);

@@ -6,6 +6,7 @@
 #include "ui/frame/led_status_bar.h"
 #include "ui/frame/macro_bar.h"
 #include "ui/frame/window_list.h"
+#include "ui/tree/slider_bar.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -20,22 +21,6 @@ namespace {
 
 constexpr int kTreePane = 0;
 constexpr int kScriptPane = 1;
-
-QString TreePlaceholderText(const CVekDoc& document) {
-    if (!document.IsCompiled())
-        return QStringLiteral("The description was not compiled without errors:\n"
-                              "Window > Output shows why.");
-    const auto registers = document.CollectRegisters("", "");
-    const std::size_t drivers = document.GetDrivers().size();
-    return QStringLiteral("%1 items, %2 %3, %4 shadow registers.\n\n"
-                          "The register tree view is not built yet.\n"
-                          "View > Register List lists the registers; "
-                          "Window > Output shows the compile and driver messages.")
-        .arg(document.GetItemCount())
-        .arg(drivers)
-        .arg(drivers == 1 ? QStringLiteral("driver") : QStringLiteral("drivers"))
-        .arg(registers ? registers->size() : 0);
-}
 
 } // namespace
 
@@ -53,17 +38,14 @@ CMDITreeWnd::CMDITreeWnd(CVekDoc& document, const QString& title, CommandTarget*
     column->addWidget(macroBar_);
     auto* row = new QHBoxLayout;
     splitter_ = new QSplitter(Qt::Vertical, client);
-    splitter_->addWidget(Placeholder(TreePlaceholderText(document)));
+    // The tree view takes its place once the window is made (SetTreeView).
+    splitter_->addWidget(Placeholder(QString()));
     splitter_->addWidget(Placeholder(QStringLiteral("The script pane is not built yet.")));
     splitter_->setStretchFactor(kTreePane, 3);
     splitter_->setStretchFactor(kScriptPane, 1);
     row->addWidget(splitter_, 1);
-    sliderSlot_ = new QWidget(client);
-    sliderSlot_->setObjectName(QStringLiteral("SliderSlot"));
-    sliderSlot_->setLayout(new QVBoxLayout);
-    sliderSlot_->layout()->addWidget(new QLabel(QStringLiteral("Slider bar"), sliderSlot_));
-    sliderSlot_->hide();
-    row->addWidget(sliderSlot_);
+    sliderBar_ = new CSliderBar(client);
+    row->addWidget(sliderBar_);
     column->addLayout(row, 1);
     setWidget(client);
     services_.scriptToolBar.show();
@@ -132,6 +114,7 @@ void CMDITreeWnd::OnActivated(bool active) {
         services_.statusBar.SetLedState(LedState::SteadyDark);
     else if (document_.IsSimulation())
         services_.statusBar.SetLedState(LedState::BlinkRed);
+    Q_EMIT Activated(active);
 }
 
 std::optional<CommandState> CMDITreeWnd::QueryCommand(CommandId id) {
@@ -139,7 +122,7 @@ std::optional<CommandState> CMDITreeWnd::QueryCommand(CommandId id) {
     case CommandId::ViewMacrobar:
         return CommandState::Check(true, !macroBar_->isHidden());
     case CommandId::ViewSliderbar:
-        return CommandState::Check(true, !sliderSlot_->isHidden());
+        return CommandState::Check(true, !sliderBar_->isHidden());
     case CommandId::RegisterList:
     case CommandId::NextPane:
     case CommandId::PreviousPane:
@@ -155,7 +138,7 @@ void CMDITreeWnd::RunCommand(CommandId id) {
         macroBar_->setVisible(macroBar_->isHidden());
         break;
     case CommandId::ViewSliderbar:
-        sliderSlot_->setVisible(sliderSlot_->isHidden());
+        sliderBar_->setVisible(sliderBar_->isHidden());
         break;
     case CommandId::RegisterList:
         services_.showList();

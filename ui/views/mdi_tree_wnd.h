@@ -11,6 +11,7 @@ namespace vek {
 
 class CLedStatusBar;
 class CMacro;
+class CSliderBar;
 class CVekDoc;
 class WindowList;
 
@@ -37,8 +38,8 @@ public:
 
     CVekDoc& Document() const { return document_; }
     CMacroBar* MacroBar() override { return macroBar_; }
-    // The slot on the right edge that holds the slider bar.
-    QWidget& SliderSlot() const { return *sliderSlot_; }
+    // The slider bar on the right edge.
+    CSliderBar& SliderBar() const { return *sliderBar_; }
     QSplitter& Splitter() const { return *splitter_; }
     // The tree view and the script pane take their places in the splitter; each target gets the
     // commands while its pane has the focus.
@@ -55,6 +56,9 @@ public:
     std::optional<CommandState> QueryCommand(CommandId id) override;
     void RunCommand(CommandId id) override;
 
+Q_SIGNALS:
+    void Activated(bool active);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -68,7 +72,7 @@ private:
     Services services_;
     CMacroBar* macroBar_;
     QSplitter* splitter_;
-    QWidget* sliderSlot_;
+    CSliderBar* sliderBar_;
     CommandTarget* treeTarget_ = nullptr;
     CommandTarget* scriptTarget_ = nullptr;
     bool firstActivation_ = true;

@@ -2,26 +2,10 @@
 
 #include "document/vek_doc.h"
 #include "model/shadow_reg.h"
+#include "ui/commands/radix_command.h"
 #include "ui/host/text_conversion.h"
 
 namespace vek {
-
-namespace {
-
-int RadixOf(CommandId id) {
-    switch (id) {
-    case CommandId::SetBin:
-        return CVekListView::kBinary;
-    case CommandId::SetDec:
-        return CVekListView::kDecimal;
-    case CommandId::SetHex:
-        return CVekListView::kHex;
-    default:
-        return 0;
-    }
-}
-
-} // namespace
 
 CVekListView::CVekListView(CVekDoc& document, std::function<void()> showTree, QWidget* parent)
     : ReadOnlyTextView(parent), document_(document), showTree_(std::move(showTree)) {
@@ -51,8 +35,8 @@ void CVekListView::focusInEvent(QFocusEvent* event) {
 }
 
 std::optional<CommandState> CVekListView::QueryCommand(CommandId id) {
-    if (const int radix = RadixOf(id))
-        return CommandState::Check(true, radix_ == radix);
+    if (const std::optional<UpdateCode> radix = RadixOfCommand(id))
+        return CommandState::Check(true, radix_ == *radix);
     switch (id) {
     case CommandId::RegisterTree:
         return CommandState::Enabled();
@@ -64,8 +48,8 @@ std::optional<CommandState> CVekListView::QueryCommand(CommandId id) {
 }
 
 void CVekListView::RunCommand(CommandId id) {
-    if (const int radix = RadixOf(id)) {
-        radix_ = radix;
+    if (const std::optional<UpdateCode> radix = RadixOfCommand(id)) {
+        radix_ = *radix;
         return;
     }
     if (id == CommandId::RegisterTree) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/register_codes.h"
 #include "ui/views/read_only_text_view.h"
 
 #include <functional>
@@ -14,15 +15,11 @@ class CVekListView : public ReadOnlyTextView {
     Q_OBJECT
 
 public:
-    // The radix flags; the list keeps one for the radix commands, which do not change the text.
-    static constexpr int kHex = 0x0080;
-    static constexpr int kBinary = 0x0100;
-    static constexpr int kDecimal = 0x0200;
-
     CVekListView(CVekDoc& document, std::function<void()> showTree, QWidget* parent);
 
     void Rebuild();
-    int Radix() const { return radix_; }
+    // The radix the list keeps for the radix commands, which do not change its text.
+    UpdateCode Radix() const { return radix_; }
 
     std::optional<CommandState> QueryCommand(CommandId id) override;
     void RunCommand(CommandId id) override;
@@ -33,7 +30,7 @@ protected:
 private:
     CVekDoc& document_;
     std::function<void()> showTree_;
-    int radix_ = kHex;
+    UpdateCode radix_ = UpdateCode::Hex;
 };
 
 } // namespace vek
