@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Whole-process timings of `vek check` on generated descriptions of several shapes, beside
-# `wc -l` on the same files: median wall time of RUNS runs, lines per second, peak memory
-# (maximum resident set size) and peak bytes per register item.
+# `wc -l` on the same files: median wall time of RUNS runs, lines per second, median processor
+# time (user + system, which a loaded machine disturbs less than wall time), peak memory (maximum
+# resident set size) and peak bytes per register item.
 #
 #   bench/compile_shapes.sh [BIN_DIR] [RUNS] [SHAPE...]
 #
@@ -41,7 +42,7 @@ now() { date +%s%N; }
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
 echo "load: $(cut -d' ' -f1-3 /proc/loadavg)  runs: $runs"
-printf '%-14s %10s %8s %10s %12s %9s %10s %9s\n' shape lines items wc_ms check_ms lines/s RSS_MiB bytes/item
+printf '%-14s %9s %8s %7s %9s %9s %8s %8s %10s\n' shape lines items wc_ms check_ms lines/s cpu_ms RSS_MiB bytes/item
 for shape in "${shapes[@]}"; do
     if [[ ! $shape =~ ^([0-9]+)x([0-9]+)x([0-9]+)([ru])$ ]]; then
         echo "compile_shapes.sh: bad shape '$shape' (DEVICESxREGISTERSxBITFIELDS[r|u])" >&2
@@ -54,27 +55,30 @@ for shape in "${shapes[@]}"; do
     lines=$(wc -l <"$file")
     # Driver line, then per device the device, its set, its variable, registers and bit fields.
     items=$((1 + devices * (3 + registers * (1 + fields))))
-    wc_times=() check_times=() rss=()
+    wc_times=() check_times=() cpu=() rss=()
     for ((run = 0; run < runs; ++run)); do
         start=$(now)
         wc -l "$file" >/dev/null
         wc_times+=($(($(now) - start)))
         start=$(now)
-        if ! /usr/bin/time -f %M -o "$work/rss" "$bin/vek" check "$file" >"$work/out"; then
+        if ! /usr/bin/time -f '%M %U %S' -o "$work/rss" "$bin/vek" check "$file" >"$work/out"; then
             echo "compile_shapes.sh: $shape did not compile cleanly:" >&2
             tail -3 "$work/out" >&2
             exit 1
         fi
         check_times+=($(($(now) - start)))
-        rss+=($(tail -1 "$work/rss"))
+        read -r kib user system < <(tail -1 "$work/rss")
+        rss+=("$kib")
+        cpu+=("$(awk -v u="$user" -v s="$system" 'BEGIN { print (u + s) * 1000 }')")
     done
     wc_ns=$(printf '%s\n' "${wc_times[@]}" | median)
     check_ns=$(printf '%s\n' "${check_times[@]}" | median)
+    cpu_ms=$(printf '%s\n' "${cpu[@]}" | median)
     rss_kib=$(printf '%s\n' "${rss[@]}" | median)
     awk -v shape="$shape" -v lines="$lines" -v items="$items" -v wc="$wc_ns" -v check="$check_ns" \
-        -v rss="$rss_kib" 'BEGIN {
-            printf "%-14s %10d %8d %10.1f %12.1f %9.0f %10.1f %9.0f\n", shape, lines, items,
-                wc / 1e6, check / 1e6, lines / (check / 1e9), rss / 1024, rss * 1024 / items
+        -v cpu="$cpu_ms" -v rss="$rss_kib" 'BEGIN {
+            printf "%-14s %9d %8d %7.1f %9.1f %9.0f %8.0f %8.1f %10.0f\n", shape, lines, items,
+                wc / 1e6, check / 1e6, lines / (check / 1e9), cpu, rss / 1024, rss * 1024 / items
         }'
     rm -f "$file"
 done
