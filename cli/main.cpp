@@ -1,3 +1,4 @@
+#include "cli/process_exit.h"
 #include "cli/vek_cli.h"
 
 #include <iostream>
@@ -7,5 +8,6 @@ int main(int argc, char** argv) {
     // lines show as they are printed and none is lost when a second Ctrl-C ends vek at once; in
     // large blocks into files and pipes.
     const std::vector<std::string> args(argv + 1, argv + argc);
+    vek::SetProcessEndsAfterCommand(true);
     return vek::RunVek(args, std::cout, std::cerr);
 }
