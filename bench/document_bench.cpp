@@ -103,7 +103,9 @@ void Count(benchmark::State& state) {
     state.counters["registers"] = kDevices * kRegistersPerDevice;
 }
 
-void WriteNow(benchmark::State& state) {
+// One whole-document transfer per iteration, in simulation or through the test driver.
+template <typename Transfer>
+void TransferAll(benchmark::State& state, Transfer transfer) {
     const bool simulation = state.range(0) != 0;
     QuietHost host;
     auto doc = OpenBoard(state, host, simulation);
@@ -111,23 +113,18 @@ void WriteNow(benchmark::State& state) {
         if (doc == nullptr) {
             break;
         }
-        benchmark::DoNotOptimize(doc->WriteAll({}));
+        benchmark::DoNotOptimize(transfer(*doc));
     }
     Count(state);
+}
+
+void WriteNow(benchmark::State& state) {
+    TransferAll(state, [](CVekDoc& doc) { return doc.WriteAll({}); });
 }
 BENCHMARK(WriteNow)->ArgName("simulation")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 
 void ReadNow(benchmark::State& state) {
-    const bool simulation = state.range(0) != 0;
-    QuietHost host;
-    auto doc = OpenBoard(state, host, simulation);
-    for (auto _ : state) {
-        if (doc == nullptr) {
-            break;
-        }
-        benchmark::DoNotOptimize(doc->ReadAll());
-    }
-    Count(state);
+    TransferAll(state, [](CVekDoc& doc) { return doc.ReadAll(); });
 }
 BENCHMARK(ReadNow)->ArgName("simulation")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 

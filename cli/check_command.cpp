@@ -28,7 +28,7 @@ int RunCheckCommand(const std::vector<std::string>& args, std::ostream& out, std
         return kExitUsage;
     }
     const std::string& path = args[0];
-    Result<std::string> text = ReadTextFile(path);
+    Result<std::string> text = ReadTextFile(path, kDescriptionFileLimit);
     if (!text) {
         err << "vek: cannot open '" << path << "': " << text.Error().text << '\n';
         return kExitUsage;

@@ -11,7 +11,7 @@ namespace vek {
 
 std::optional<CompiledDescription> CompileForPrinting(const std::string& path, std::ostream& out,
                                                       std::ostream& err, int& status) {
-    Result<std::string> text = ReadTextFile(path);
+    Result<std::string> text = ReadTextFile(path, kDescriptionFileLimit);
     if (!text) {
         err << "vek: cannot open '" << path << "': " << text.Error().text << '\n';
         status = kExitUsage;

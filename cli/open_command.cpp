@@ -251,7 +251,9 @@ int RunOpenCommand(const std::vector<std::string>& args, std::ostream& out, std:
         return kExitUsage;
     }
     Plan& plan = parsed.Value();
-    if (Result<std::string> file = ReadTextFile(plan.path); !file) {
+    // Read once: a description given as a pipe cannot be read a second time.
+    Result<std::string> file = ReadTextFile(plan.path, kDescriptionFileLimit);
+    if (!file) {
         err << "vek: cannot open '" << plan.path << "': " << file.Error().text << '\n';
         return kExitUsage;
     }
@@ -261,7 +263,7 @@ int RunOpenCommand(const std::vector<std::string>& args, std::ostream& out, std:
     CVekDoc doc(host);
     if (plan.simulate && !doc.IsSimulation())
         doc.ToggleSimulation();
-    if (!doc.OpenDocument(plan.path))
+    if (!doc.OpenDocument(plan.path, std::move(file).Value()))
         return kExitErrors;
     // Every name is looked up before anything is transferred.
     for (Operation& operation : plan.operations) {

@@ -36,10 +36,15 @@ Result<void> ResolveItem(const CVekDoc& doc, Operation& operation) {
     return {};
 }
 
+// The access type of the item an operation names; a variable has no register and takes both.
+AccessType AccessOf(const CVarItem& item) {
+    return item.GetKind() == ItemKind::Variable ? AccessType::Both : item.GetAccessType();
+}
+
 // Why a masked write cannot keep the other bits of an item: they are never read, or the
 // register is never written with the value given. Empty when it can.
 std::string MaskRefusal(const CVarItem& item) {
-    switch (item.GetKind() == ItemKind::Variable ? AccessType::Both : item.GetAccessType()) {
+    switch (AccessOf(item)) {
     case AccessType::Write:
         return "it is a WRITE register and cannot be read, so its other bits are not known";
     case AccessType::Read:
@@ -101,7 +106,7 @@ Result<void> ResolveScript(const CVekDoc& doc, Operation& operation) {
         operation.name = macro->GetFile();
         return {};
     }
-    if (Result<std::string> file = ReadTextFile(operation.name); !file) {
+    if (Result<std::string> file = ReadTextFile(operation.name, kScriptFileLimit); !file) {
         return Failure{1, "no script macro or Basic file '" + operation.name +
                               "': " + file.Error().text};
     }
@@ -186,6 +191,25 @@ bool RunRead(OpenSession& session, const Operation& operation) {
     if (!session.doc.ReadRegister(*operation.item))
         return false;
     PrintValue(session.out, operation.name, *operation.item);
+    if (AccessOf(*operation.item) == AccessType::Write) {
+        session.err << "vek: read " << operation.name
+                    << ": a WRITE register is never read; the value shown is the one it holds\n";
+        return false;
+    }
+    return true;
+}
+
+// A write that the access type turns away or changes is said, so that nobody takes it for done.
+bool SayWhatTheWriteDid(OpenSession& session, const Operation& operation) {
+    const AccessType access = AccessOf(*operation.item);
+    const std::string what = "vek: write " + operation.name + ": ";
+    if (access == AccessType::Read || access == AccessType::Status) {
+        session.err << what << "a " << AccessName(access)
+                    << " register is never written; nothing was transferred\n";
+        return false;
+    }
+    if (access == AccessType::Prot)
+        session.err << what << "a PROT register is always written with its default\n";
     return true;
 }
 
@@ -202,7 +226,7 @@ bool RunWrite(OpenSession& session, const Operation& operation) {
         value = (operation.item->ShownValue() & ~mask) | (value & mask);
     }
     operation.item->DepositValue(value);
-    return session.doc.WriteRegister(*operation.item);
+    return session.doc.WriteRegister(*operation.item) && SayWhatTheWriteDid(session, operation);
 }
 
 bool RunShow(OpenSession& session, const Operation& operation) {
@@ -234,8 +258,14 @@ bool RunReadAll(OpenSession& session, const Operation&) {
     return session.doc.ReadAll() == 0;
 }
 
-bool RunMacro(OpenSession&, const Operation& operation) {
+bool RunMacro(OpenSession& session, const Operation& operation) {
+    const int failedBefore = session.doc.Context().failedTransfers;
     operation.macro->Run(0);
+    const int failed = session.doc.Context().failedTransfers - failedBefore;
+    if (failed > 0) {
+        session.err << "vek: macro " << operation.name << ": " << failed << " transfer(s) failed\n";
+        return false;
+    }
     return true;
 }
 
@@ -249,8 +279,7 @@ bool RunLoad(OpenSession& session, const Operation& operation) {
 }
 
 bool RunReset(OpenSession& session, const Operation&) {
-    session.doc.ResetDrivers();
-    return true;
+    return session.doc.ResetDrivers();
 }
 
 bool RunScript(OpenSession& session, const Operation& operation) {

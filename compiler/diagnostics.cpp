@@ -2,6 +2,7 @@
 
 #include "compiler/limits.h"
 #include "platform/host.h"
+#include "platform/text_helpers.h"
 
 namespace vek {
 
@@ -13,8 +14,10 @@ void ReplaceFirst(std::string& text, std::string_view placeholder, std::string_v
         text.replace(at, placeholder.size(), by);
 }
 
+// Control bytes of the source are shown escaped, so that a stray byte cannot garble the output
+// window or a terminal.
 std::string Quoted(std::string_view text) {
-    return "'" + std::string(text) + "'";
+    return "'" + EscapeControlBytes(text) + "'";
 }
 
 std::string SyntaxErrorLine(const CatalogueEntry& entry, int line,

@@ -52,18 +52,21 @@ CLineItem* CVekDoc::GetItem(int index) const {
     return itemIndex_[static_cast<std::size_t>(index)];
 }
 
-bool CVekDoc::Compile(const std::string& path) {
+bool CVekDoc::Compile(const std::string& path, std::optional<std::string> text) {
     Clear();
     host_.ClearMessages();
     path_ = AbsolutePath(path);
-    Result<std::string> text = ReadTextFile(path_);
     if (!text) {
-        host_.Message(path + ": " + text.Error().text, true);
-        return false;
+        Result<std::string> read = ReadTextFile(path_, kDescriptionFileLimit);
+        if (!read) {
+            host_.Message(path + ": " + read.Error().text, true);
+            return false;
+        }
+        text = std::move(read).Value();
     }
 
     // The compiler's lines name the file as the user gave it.
-    CompiledDescription compiled = CompileDescription(path, std::move(text).Value(), host_);
+    CompiledDescription compiled = CompileDescription(path, std::move(*text), host_);
     if (compiled.errors != 0) {
         host_.Message(CompileSummary(path, compiled.errors), false);
         return false;
@@ -76,8 +79,8 @@ bool CVekDoc::Compile(const std::string& path) {
     return true;
 }
 
-bool CVekDoc::OpenDocument(const std::string& path) {
-    if (!Compile(path)) {
+bool CVekDoc::OpenDocument(const std::string& path, std::optional<std::string> text) {
+    if (!Compile(path, std::move(text))) {
         return false;
     }
     if (!LoadDrivers()) {
@@ -145,7 +148,7 @@ bool CVekDoc::LoadDrivers() {
 }
 
 bool CVekDoc::OpenWithoutDrivers(const std::string& path) {
-    if (!Compile(path)) {
+    if (!Compile(path, std::nullopt)) {
         return false;
     }
     TakeDrivers(
@@ -240,12 +243,22 @@ void CVekDoc::ToggleWriteMacros() {
     ToggleMacros(MacroFlag::WriteMacros, UpdateCode::WriteMacros);
 }
 
-void CVekDoc::ResetDrivers() {
+bool CVekDoc::ResetDrivers() {
+    if (context_.simulation) {
+        host_.Message("Reset Driver: the document is in simulation mode; no driver was touched",
+                      true);
+        return false;
+    }
+    bool reset = false;
+    bool failed = false;
     for (const auto& driver : drivers_) {
         if (driver->IsOpened()) {
-            driver->Reset();
+            (driver->Reset() ? reset : failed) = true;
         }
     }
+    if (!reset && !failed)
+        host_.Message("Reset Driver: no driver is opened", true);
+    return reset && !failed;
 }
 
 std::optional<std::vector<CShadowReg*>>

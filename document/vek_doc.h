@@ -31,8 +31,9 @@ public:
 
     // Compiles the description and binds its drivers; the output window gets the compiler's
     // lines and the summary "<file> - <n> error(s)". False when the file cannot be read, the
-    // compile found errors, or the user declined simulation for a driver that failed.
-    bool OpenDocument(const std::string& path);
+    // compile found errors, or the user declined simulation for a driver that failed. A caller
+    // that has read the file already gives its text, since a pipe can be read only once.
+    bool OpenDocument(const std::string& path, std::optional<std::string> text = std::nullopt);
     // Compiles the description and builds its registers as OpenDocument does, but loads no
     // driver library: the registers can be named and hold values, and every transfer fails as
     // through a driver that is not loaded. The output window gets the compiler's lines and, with
@@ -71,8 +72,9 @@ public:
     void ToggleWriteMacros();
     // Whether the register macros run.
     MacroFlags GetFlags() const { return flags_; }
-    // VekClose then VekOpen for every driver whose VekOpen succeeded.
-    void ResetDrivers();
+    // VekClose then VekOpen for every driver whose VekOpen succeeded. In simulation mode no
+    // driver is touched and that is said. False when no driver was reset or an open failed.
+    bool ResetDrivers();
     // Whether at least one driver was opened.
     bool DriverOpened() const { return driverOpened_; }
 
@@ -84,8 +86,9 @@ public:
     // instance, to compare it with a saved file).
     void StoreValues(ProfileFile& values, const std::string& comment) const;
     // Loads register values and writes each known one to its device at once. A file saved for
-    // another description is loaded only when the user says Yes. False when the file cannot be
-    // read or the user said No.
+    // another description is loaded only when the user says Yes. Lines that are not values of
+    // their register are skipped and named in the output window. False when the file cannot be
+    // read, the user said No, nothing in it was a value of this description, or a write failed.
     bool LoadValues(const std::string& file);
 
     // The shadow registers of the drivers and devices of these names, in driver, device and
@@ -100,7 +103,7 @@ private:
     void Clear();
     // Reads and compiles the description and takes the compiled lists; false with the summary
     // in the output window when the file cannot be read or has errors.
-    bool Compile(const std::string& path);
+    bool Compile(const std::string& path, std::optional<std::string> text);
     // Closes every driver and unlinks the items from the registers that go with them.
     void DropDrivers();
     void TakeCompiled(std::unique_ptr<CItemList> items);

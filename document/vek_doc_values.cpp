@@ -3,12 +3,14 @@
 #include "document/values_file.h"
 #include "document/vek_doc.h"
 #include "model/driver.h"
+#include "model/values_load.h"
 #include "platform/host.h"
 #include "platform/profile_file.h"
 #include "platform/string_table.h"
 #include "platform/text_helpers.h"
 
 #include <ctime>
+#include <filesystem>
 #include <sys/stat.h>
 
 namespace vek {
@@ -55,22 +57,62 @@ std::string OneLine(std::string text) {
 }
 
 // The question of string 61219 with the stored file names in place of %file1 and %file2,
-// replaced in one pass so that a name holding "%file2" stays as it is.
+// replaced in one pass so that a name holding "%file2" stays as it is. The names come from the
+// file, so their control bytes are shown escaped.
 std::string DifferentDescriptionQuestion(const std::string& vkgFile, const std::string& vekFile) {
     const std::string_view pattern = LoadString(StringId::WarnDifferentVekFiles);
     std::string text;
     for (std::size_t i = 0; i < pattern.size();) {
         if (pattern.substr(i, 6) == "%file1") {
-            text += "\"" + vkgFile + "\"";
+            text += "\"" + EscapeControlBytes(vkgFile) + "\"";
             i += 6;
         } else if (pattern.substr(i, 6) == "%file2") {
-            text += "\"" + vekFile + "\"";
+            text += "\"" + EscapeControlBytes(vekFile) + "\"";
             i += 6;
         } else {
             text += pattern[i++];
         }
     }
     return text;
+}
+
+// Whether the description a values file names is this one: the same text but for letter case
+// (files saved on Windows), or the same file reached another way (a linked folder).
+bool SameDescription(const std::string& named, const std::string& path) {
+    if (EqualsNoCase(named, path))
+        return true;
+    std::error_code error;
+    return !named.empty() && std::filesystem::equivalent(named, path, error);
+}
+
+std::string JoinedNames(const std::vector<std::string>& names) {
+    std::string text;
+    for (const std::string& name : names)
+        text += (text.empty() ? "" : ", ") + EscapeControlBytes(name);
+    return text;
+}
+
+// Says what a load skipped. False when nothing of the file could be used or a write failed.
+bool ReportLoad(Host& host, const std::string& file, const ValuesLoadTally& tally) {
+    if (tally.unusable > 0) {
+        const int unnamed = tally.unusable - static_cast<int>(tally.firstUnusable.size());
+        host.Message(file + ": " + std::to_string(tally.unusable) +
+                         " line(s) skipped, not a value of the register's width: " +
+                         JoinedNames(tally.firstUnusable) +
+                         (unnamed > 0 ? " and " + std::to_string(unnamed) + " more" : ""),
+                     true);
+    }
+    if (tally.taken == 0) {
+        host.Message(file + ": no value for a register of this description; nothing was loaded",
+                     true);
+        return false;
+    }
+    if (tally.missing > 0) {
+        host.Message(file + ": " + std::to_string(tally.missing) +
+                         " register(s) have no value in the file and keep theirs",
+                     false);
+    }
+    return tally.failedWrites == 0;
 }
 
 } // namespace
@@ -112,14 +154,17 @@ bool CVekDoc::LoadValues(const std::string& file) {
     const std::string vkgFile = values.GetString(kHeader, "VkgFile", "", kPathRoom);
     const std::string vekFile = values.GetString(kHeader, "VekFile", "", kPathRoom);
 
-    if (!EqualsNoCase(vekFile, path_) && host_.Ask(DifferentDescriptionQuestion(vkgFile, vekFile),
-                                                   QuestionKind::YesNo) != Answer::Yes) {
+    if (!SameDescription(vekFile, path_) &&
+        host_.Ask(DifferentDescriptionQuestion(vkgFile, vekFile), QuestionKind::YesNo) !=
+            Answer::Yes) {
+        host_.Message(file + ": not loaded, it was saved with another description", false);
         return false;
     }
+    ValuesLoadTally tally;
     for (const auto& driver : drivers_) {
-        driver->LoadValues(values, context_.TransferMode());
+        driver->LoadValues(values, context_.TransferMode(), tally);
     }
-    return true;
+    return ReportLoad(host_, file, tally);
 }
 
 } // namespace vek

@@ -6,6 +6,7 @@
 #include "platform/dynamic_library.h"
 #include "platform/profile_file.h"
 #include "platform/string_table.h"
+#include "platform/text_helpers.h"
 
 namespace vek {
 
@@ -79,9 +80,12 @@ Result<BindMode> CDriver::Bind(std::deque<CLineItem*>& items,
     std::string reason;
     library_ = DynamicLibrary::Load(fileName_, searchDirectories, reason);
     if (library_ == nullptr) {
-        return Decline(BindFailure::NotLoaded, DriverErrorLine(StringId::DrvD01, {}, fileName_));
+        Report(DriverErrorLine(StringId::DrvD01, {}, EscapeControlBytes(fileName_)));
+        // The loader's reason on a line of its own: a missing file, a library of another machine,
+        // a library that the driver needs and that is missing.
+        return Decline(BindFailure::NotLoaded, EscapeControlBytes(reason));
     }
-    Report(fileName_);
+    Report(EscapeControlBytes(fileName_));
 
     void* found[std::size(kEntryPointNames)] = {};
     std::vector<std::string> missing;
@@ -111,11 +115,14 @@ Result<BindMode> CDriver::Bind(std::deque<CLineItem*>& items,
                    DriverErrorLine(StringId::DrvD03, {}, DriverStatus(&entry_)));
 }
 
-void CDriver::Reset() {
-    if (entry_.close != nullptr && entry_.open != nullptr) {
-        entry_.close();
-        entry_.open();
-    }
+bool CDriver::Reset() {
+    if (entry_.close == nullptr || entry_.open == nullptr)
+        return false;
+    entry_.close();
+    if (entry_.open() != 0)
+        return true;
+    Report(DriverErrorLine(StringId::DrvD03, {}, DriverStatus(&entry_)));
+    return false;
 }
 
 void CDriver::SaveValues(ProfileFile& file) const {
@@ -125,9 +132,9 @@ void CDriver::SaveValues(ProfileFile& file) const {
     }
 }
 
-void CDriver::LoadValues(const ProfileFile& file, TransferFlags flags) {
+void CDriver::LoadValues(const ProfileFile& file, TransferFlags flags, ValuesLoadTally& tally) {
     for (const auto& device : devices_) {
-        device->LoadValues(file, flags);
+        device->LoadValues(file, flags, tally);
     }
 }
 

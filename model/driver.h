@@ -50,8 +50,9 @@ public:
     // values, but every transfer fails as through a driver that is not loaded. False for an
     // empty list.
     bool TakeItems(std::deque<CLineItem*>& items);
-    // VekClose then VekOpen, results ignored, when both are bound.
-    void Reset();
+    // VekClose then VekOpen when both are bound; a failed open is reported with the driver's
+    // status. False when it failed or the driver is not bound.
+    bool Reset();
 
     // The library's file name without its four-character ending.
     const std::string& GetName() const { return name_; }
@@ -64,7 +65,7 @@ public:
     // of the DRIVER section, then each device's part.
     void SaveValues(ProfileFile& file) const;
     // Reads back every register of every device; known values are written at once with flags.
-    void LoadValues(const ProfileFile& file, TransferFlags flags);
+    void LoadValues(const ProfileFile& file, TransferFlags flags, ValuesLoadTally& tally);
 
 private:
     void Report(const std::string& text) const;

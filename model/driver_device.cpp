@@ -115,9 +115,11 @@ void CDriverDevice::SaveValues(ProfileFile& file) const {
     }
 }
 
-void CDriverDevice::LoadValues(const ProfileFile& file, TransferFlags flags) {
+void CDriverDevice::LoadValues(const ProfileFile& file, TransferFlags flags,
+                               ValuesLoadTally& tally) {
+    const std::string section = driverName_ + ":" + name_;
     for (std::size_t i = 0; i < registers_.Size(); ++i) {
-        registers_[i].LoadValue(file, flags);
+        tally.Count(registers_[i].LoadValue(file, flags), section, registers_[i].AddressText());
     }
 }
 

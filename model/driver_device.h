@@ -2,6 +2,7 @@
 
 #include "model/register_codes.h"
 #include "model/shadow_reg_list.h"
+#include "model/values_load.h"
 
 #include <cstdint>
 #include <deque>
@@ -41,7 +42,7 @@ public:
     // of the driver's section, then ADDRSIZE, REGCOUNT and one line per shadow register.
     void SaveValues(ProfileFile& file) const;
     // Reads back every shadow register's line; known values are written at once with flags.
-    void LoadValues(const ProfileFile& file, TransferFlags flags);
+    void LoadValues(const ProfileFile& file, TransferFlags flags, ValuesLoadTally& tally);
 
 private:
     const DriverEntryPoints* driver_;

@@ -1,24 +1,14 @@
 #include "model/driver_error.h"
 
 #include "model/driver_entry_points.h"
+#include "model/driver_status.h"
 
 namespace vek {
-
-namespace {
-
-// Room beyond the bytes a driver may fill, so that a driver writing one byte too many does no
-// harm.
-constexpr std::size_t kStatusRoom = 256;
-
-} // namespace
 
 std::optional<std::string> DriverStatus(const DriverEntryPoints* driver) {
     if (driver == nullptr || driver->status == nullptr)
         return std::nullopt;
-    char status[kStatusRoom] = {};
-    driver->status(status);
-    status[VEK_STATUS_TEXT_SIZE - 1] = '\0';
-    return std::string(status);
+    return ReadDriverStatus(driver->status);
 }
 
 bool ShowsDetail(StringId id) {

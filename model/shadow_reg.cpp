@@ -80,6 +80,8 @@ void CShadowReg::Flash() const {
 }
 
 void CShadowReg::SetError(StringId id) {
+    if (context_ != nullptr)
+        ++context_->failedTransfers;
     // The driver is asked for its status only where the message shows it.
     lastError_ =
         DriverErrorLine(id, AddressText(), ShowsDetail(id) ? DriverStatus(driver_) : std::nullopt);

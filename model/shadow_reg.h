@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/register_codes.h"
+#include "model/values_load.h"
 #include "platform/string_table.h"
 
 #include <array>
@@ -56,9 +57,8 @@ public:
 
     // The register's line in a register-values file.
     void SaveValue(ProfileFile& file) const;
-    // Reads the line back; a known value is written to the device at once with flags. True when
-    // the file has the register's key.
-    bool LoadValue(const ProfileFile& file, TransferFlags flags);
+    // Reads the line back; a known value is written to the device at once with flags.
+    ValueLoad LoadValue(const ProfileFile& file, TransferFlags flags);
 
     // "0x" and the address bytes from the last to byte 0, two lower-case digits each.
     std::string AddressText() const;
@@ -102,7 +102,10 @@ private:
     // Which byte of the value goes to data byte i of the driver buffer (0-based).
     int ValueByte(int i) const;
     std::string ValueText() const;
-    bool TakeValueText(const std::string& text);
+    // A value line's text: a value taken, "not known" (X digits) taken, or not a value of this
+    // register's width.
+    enum class TakenText { Known, NotKnown, Unusable };
+    TakenText TakeValueText(const std::string& text);
 
     std::array<int, 4> byteOrder_{};
     std::array<uint8_t, 8> address_{};

@@ -63,33 +63,33 @@ void CShadowReg::SaveValue(ProfileFile& file) const {
     file.SetString(section, key, line);
 }
 
-bool CShadowReg::TakeValueText(const std::string& text) {
+CShadowReg::TakenText CShadowReg::TakeValueText(const std::string& text) {
     if (text.size() != 2U * dataLength_ + 2) {
-        return false;
+        return TakenText::Unusable;
     }
     if (text[2] == 'X') {
         valid_ = false;
-        return false;
+        return TakenText::NotKnown;
     }
     if (text[0] != '0' || (text[1] != 'x' && text[1] != 'X')) {
-        return false;
+        return TakenText::Unusable;
     }
     uint32_t v = 0;
     const char* end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data() + 2, end, v, 16);
     if (error != std::errc{} || stop != end) {
-        return false;
+        return TakenText::Unusable;
     }
     value_ = v;
     valid_ = true;
-    return true;
+    return TakenText::Known;
 }
 
-bool CShadowReg::LoadValue(const ProfileFile& file, TransferFlags flags) {
+ValueLoad CShadowReg::LoadValue(const ProfileFile& file, TransferFlags flags) {
     const std::string section = driverName_ + ":" + deviceName_;
     const std::string key = AddressText();
     if (!file.HasKey(section, key)) {
-        return false;
+        return ValueLoad::Missing;
     }
     const std::string text = file.GetString(section, key, "", kLineRoom);
     std::string part = text;
@@ -109,10 +109,19 @@ bool CShadowReg::LoadValue(const ProfileFile& file, TransferFlags flags) {
             break;
         }
     }
-    if (TakeValueText(part) && !Write(flags) && context_ != nullptr && context_->host != nullptr) {
-        context_->host->Message(lastError_, true);
+    switch (TakeValueText(part)) {
+    case TakenText::Unusable:
+        return ValueLoad::Unusable;
+    case TakenText::NotKnown:
+        return ValueLoad::Taken;
+    case TakenText::Known:
+        break;
     }
-    return true;
+    if (Write(flags))
+        return ValueLoad::Taken;
+    if (context_ != nullptr && context_->host != nullptr)
+        context_->host->Message(lastError_, true);
+    return ValueLoad::WriteFailed;
 }
 
 } // namespace vek

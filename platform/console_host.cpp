@@ -39,9 +39,15 @@ Answer ConsoleHost::Ask(std::string_view text, QuestionKind kind) {
     case AnswerPolicy::AskTerminal:
         break;
     }
-    if (!isatty(STDIN_FILENO) || !isatty(STDERR_FILENO))
-        return Negative(kind);
     const char* choices = kind == QuestionKind::OkCancel ? " [ok/cancel] " : " [yes/no] ";
+    if (!isatty(STDIN_FILENO) || !isatty(STDERR_FILENO)) {
+        // Nobody can answer: the question and the answer taken are shown, so that a run in a
+        // script does not fail without a word.
+        lines_ << "VEK: " << text << choices << (kind == QuestionKind::OkCancel ? "cancel" : "no")
+               << " (no terminal to answer; --yes answers yes)\n";
+        lines_.flush();
+        return Negative(kind);
+    }
     std::cerr << "VEK: " << text << choices << std::flush;
     std::string reply;
     if (!std::getline(std::cin, reply) || reply.empty())

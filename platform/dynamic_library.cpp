@@ -52,6 +52,9 @@ std::unique_ptr<DynamicLibrary> DynamicLibrary::Load(const std::string& name,
         return std::unique_ptr<DynamicLibrary>(new DynamicLibrary(handle, path));
     };
     std::error_code ignored;
+    // The reason a file that is there did not load (another machine's library, a library it
+    // needs is missing) says more than any "not found" of the later candidates.
+    std::string foundButFailed;
     for (const std::string& directory : directories) {
         for (const std::string& candidate : candidates) {
             const std::string path = directory + "/" + candidate;
@@ -59,12 +62,16 @@ std::unique_ptr<DynamicLibrary> DynamicLibrary::Load(const std::string& name,
                 continue;
             if (auto library = tryOpen(path))
                 return library;
+            if (foundButFailed.empty())
+                foundButFailed = error;
         }
     }
     for (const std::string& candidate : candidates) {
         if (auto library = tryOpen(candidate))
             return library;
     }
+    if (!foundButFailed.empty())
+        error = foundButFailed;
     return nullptr;
 }
 

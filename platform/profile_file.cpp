@@ -1,15 +1,11 @@
 #include "platform/profile_file.h"
 
+#include "platform/file_replacement.h"
 #include "platform/number_text.h"
 #include "platform/text_file.h"
 #include "platform/text_helpers.h"
 
 #include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace vek {
 
@@ -43,10 +39,6 @@ std::string_view KeyValue(std::string_view line) {
         value = value.substr(1, value.size() - 2);
     }
     return value;
-}
-
-Failure FileFailure(const std::string& path, int error) {
-    return Failure{error, path + ": " + std::strerror(error)};
 }
 
 } // namespace
@@ -91,7 +83,7 @@ void ProfileFile::Clear() {
 
 Result<void> ProfileFile::Load() {
     Clear();
-    Result<std::string> text = ReadTextFile(path_);
+    Result<std::string> text = ReadTextFile(path_, kProfileFileLimit);
     if (!text) {
         if (text.Error().code == ENOENT) {
             return {};
@@ -129,7 +121,9 @@ void ProfileFile::ParseText(std::string_view text) {
         const auto end = std::min(text.find('\n', start), text.size());
         std::string_view line = text.substr(start, end - start);
         start = end + 1;
-        if (!line.empty() && line.back() == '\r') {
+        // Every carriage return before the line feed goes: a save writes one line end, so a
+        // line kept with a trailing one would read otherwise after the next save.
+        while (!line.empty() && line.back() == '\r') {
             line.remove_suffix(1);
         }
         const std::string_view trimmed = TrimBlanks(line);
@@ -299,35 +293,7 @@ Result<void> ProfileFile::Save() const {
             addLine(line);
         }
     }
-
-    std::string temporary = path_ + ".XXXXXX";
-    const int fd = mkstemp(temporary.data());
-    if (fd < 0) {
-        return FileFailure(path_, errno);
-    }
-    struct stat old {};
-    fchmod(fd, stat(path_.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644);
-    std::size_t written = 0;
-    while (written < text.size()) {
-        const ssize_t n = write(fd, text.data() + written, text.size() - written);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            break;
-        }
-        written += static_cast<std::size_t>(n);
-    }
-    // The new contents reach the disk before the rename makes them the file, so that a crash
-    // leaves either the old file or the whole new one.
-    const int writeError = written != text.size() ? errno : fsync(fd) != 0 ? errno : 0;
-    const bool closed = close(fd) == 0;
-    if (writeError != 0 || !closed || std::rename(temporary.c_str(), path_.c_str()) != 0) {
-        const int error = writeError != 0 ? writeError : errno;
-        unlink(temporary.c_str());
-        return FileFailure(path_, error);
-    }
-    return {};
+    return ReplaceFile(path_, text);
 }
 
 } // namespace vek

@@ -25,8 +25,8 @@ namespace vek {
 //   section to the end of the file;
 // - LF and CRLF files are read, and a file keeps its line ends and byte-order mark when written.
 // The file is parsed once; changes are made to the parsed copy and reach the disk only through
-// Save, which writes a temporary file beside the original and renames it over the old one, so a
-// failed save never leaves a half-written file.
+// Save, which replaces the file whole (ReplaceFile: through a temporary beside it, through links,
+// never over a read-only file), so a failed save never leaves a half-written file.
 class ProfileFile {
 public:
     // A profile without a file, for settings given as text.
@@ -38,8 +38,8 @@ public:
 
     static ProfileFile Parse(std::string_view text);
 
-    // Parses the file. A missing file is an empty profile; a file that exists but cannot be read
-    // is a failure that names the file and the reason.
+    // Parses the file. A missing file is an empty profile; a file that exists but cannot be read,
+    // or holds more than kProfileFileLimit, is a failure that names the file and the reason.
     Result<void> Load();
     // Writes the whole profile; a failure names the file and the reason.
     Result<void> Save() const;

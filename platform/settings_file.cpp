@@ -28,10 +28,11 @@ std::string SettingsFilePath(const char* overrideVariable, const char* fileName)
     return folder + "/tarvel/" + fileName;
 }
 
-ProfileFile ReadSettingsFile(const char* overrideVariable, const char* fileName) {
+Result<ProfileFile> ReadSettingsFile(const char* overrideVariable, const char* fileName) {
     ProfileFile settings(SettingsFilePath(overrideVariable, fileName));
-    // A file that cannot be read leaves the profile empty.
-    settings.Load();
+    if (Result<void> loaded = settings.Load(); !loaded) {
+        return loaded.Error();
+    }
     return settings;
 }
 

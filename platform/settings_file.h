@@ -12,8 +12,10 @@ namespace vek {
 // folder.
 std::string SettingsFilePath(const char* overrideVariable, const char* fileName);
 
-// The settings file of that place, for a library that has no one to tell about it: a file that
-// is missing or cannot be read gives every setting its default.
-ProfileFile ReadSettingsFile(const char* overrideVariable, const char* fileName);
+// The settings file of that place. A missing file (or no place at all) is an empty profile, which
+// gives every setting its default; a file that cannot be read, is not a file or is larger than
+// kProfileFileLimit is a failure whose text names the file and the reason, for the library to
+// show rather than to work on defaults the user did not choose.
+Result<ProfileFile> ReadSettingsFile(const char* overrideVariable, const char* fileName);
 
 } // namespace vek

@@ -1,13 +1,18 @@
 #pragma once
 
+#include "platform/file_limits.h"
 #include "platform/result.h"
 
 #include <string>
 
 namespace vek {
 
-// Reads a whole file. A failure's text is the system's reason ("No such file or directory",
-// "Is a directory", ...).
-Result<std::string> ReadTextFile(const std::string& path);
+// Reads a whole file of at most limit.bytes. A regular file larger than that is refused before
+// it is read. A pipe or a character device (a description given as <(...) or /dev/stdin) is read
+// once, as far as it goes, and refused as soon as it gives more than the limit (/dev/zero never
+// ends); a directory and any other kind of file (a block device, a socket) are refused without
+// reading. A failure's text is the reason as the user reads it: the system's ("No such file or
+// directory", "Is a directory", ...) or the limit's.
+Result<std::string> ReadTextFile(const std::string& path, const FileLimit& limit);
 
 } // namespace vek

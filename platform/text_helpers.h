@@ -17,4 +17,12 @@ std::string LowerCase(std::string_view text);
 bool EqualsNoCase(std::string_view a, std::string_view b);
 bool EndsWithNoCase(std::string_view text, std::string_view ending);
 
+// A text from outside the program (a description's token, a driver's status text, a name read
+// from a file) as it may stand in a message line: control bytes (NUL, tab, CR, LF, ESC, DEL ...),
+// the control characters U+0080 to U+009F and bytes that are not UTF-8 (a Latin-1 text) are
+// written as \xHH, byte by byte, so that the text can neither break the line nor steer the
+// terminal. Other characters, a backslash included, stay as they are, so escaping twice changes
+// nothing.
+std::string EscapeControlBytes(std::string_view text);
+
 } // namespace vek

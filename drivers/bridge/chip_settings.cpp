@@ -1,6 +1,7 @@
 #include "chip_settings.h"
 
 #include "qbr18_32.h"
+#include "register_map_entries.h"
 
 #include "platform/number_text.h"
 
@@ -77,8 +78,8 @@ void ReadChip(const ProfileFile& file, ChipSettings& chip) {
 
 // "offset=width" or "first-last=width"; width 0 removes registers.
 void ReadRegisterMap(const ProfileFile& file, ChipSettings& chip) {
-    for (const std::string& key : file.Keys("Registers")) {
-        const std::string widthText = *file.Value("Registers", key);
+    std::vector<RegisterMapEntry> entries;
+    for (const auto& [key, widthText] : file.Entries("Registers")) {
         const auto dash = key.find('-');
         const auto first = Number(key.substr(0, dash), 0, 0xFFFF);
         const auto last =
@@ -88,21 +89,14 @@ void ReadRegisterMap(const ProfileFile& file, ChipSettings& chip) {
             chip.problems.push_back("bad register entry '" + key + "=" + widthText + "'");
             continue;
         }
-        const std::int64_t step = *width == 0 ? 1 : *width;
-        for (std::int64_t offset = *first; offset <= *last; offset += step) {
-            const auto at = static_cast<uint16_t>(offset);
-            if (*width == 0) {
-                chip.registers.erase(at);
-            } else {
-                chip.registers[at] = ChipRegister{static_cast<int>(*width), 0};
-            }
-        }
+        entries.push_back({static_cast<uint16_t>(*first), static_cast<uint16_t>(*last),
+                           static_cast<int>(*width)});
     }
+    ApplyRegisterMapEntries(entries, chip.registers);
 }
 
 void ReadRegisterValues(const ProfileFile& file, ChipSettings& chip) {
-    for (const std::string& key : file.Keys("RegisterValues")) {
-        const std::string valueText = *file.Value("RegisterValues", key);
+    for (const auto& [key, valueText] : file.Entries("RegisterValues")) {
         const auto offset = Number(key, 0, 0xFFFF);
         const auto value = Number(valueText, 0, 0xFFFFFFFF);
         const auto found =

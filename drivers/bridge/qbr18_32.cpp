@@ -25,9 +25,15 @@ int lastI2cError = kQbrI2cOk;
 
 SimulatedQbr7318* AcquireChip() {
     if (chipInUse.users++ == 0) {
-        const auto settings = ReadChipSettings(
-            ReadSettingsFile(kChipSettingsOverrideVariable, kChipSettingsFileName));
-        // The library has no other way to tell about a faulty settings file.
+        // The library has no other way to tell about a faulty settings file; one it cannot read
+        // leaves the chip as delivered.
+        const Result<ProfileFile> file =
+            ReadSettingsFile(kChipSettingsOverrideVariable, kChipSettingsFileName);
+        if (!file) {
+            std::fprintf(stderr, "qbr18_32: %s\n", file.Error().text.c_str());
+        }
+        const ProfileFile asDelivered;
+        const auto settings = ReadChipSettings(file ? file.Value() : asDelivered);
         for (const std::string& problem : settings.problems) {
             std::fprintf(stderr, "qbr18_32: %s: %s\n", kChipSettingsFileName, problem.c_str());
         }

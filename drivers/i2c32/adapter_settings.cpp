@@ -1,9 +1,19 @@
 #include "adapter_settings.h"
 
+#include "pcalh_io.h"
+#include "platform/settings_file.h"
+
+#include <cstdio>
+
 namespace vek {
 namespace {
 
 constexpr const char* kDefaultLinuxDevice = "/dev/i2c-0";
+
+void ReportFault(const std::string& fault) {
+    std::fprintf(stderr, "I2C32: %s\n", fault.c_str());
+    std::fflush(stderr);
+}
 
 } // namespace
 
@@ -24,6 +34,23 @@ AdapterSettings ReadAdapterSettings(const ProfileFile& settings) {
     result.simulatedDevices =
         ReadSimulatedDevices(settings, "SimulatedBus", DefaultSimulatedDevices(), result.problems);
     return result;
+}
+
+Result<AdapterSettings> LoadAdapterSettings() {
+    Result<ProfileFile> file = ReadSettingsFile(kPcalhIoOverrideVariable, kPcalhIoFileName);
+    if (!file) {
+        ReportFault(file.Error().text);
+        return file.Error();
+    }
+    AdapterSettings settings = ReadAdapterSettings(file.Value());
+    if (settings.problems.empty()) {
+        return settings;
+    }
+    const std::string prefix = std::string(kPcalhIoFileName) + ": ";
+    for (const std::string& problem : settings.problems) {
+        ReportFault(prefix + problem);
+    }
+    return Failure{1, prefix + settings.problems.front()};
 }
 
 } // namespace vek

@@ -20,6 +20,12 @@ struct AdapterSettings {
 
 AdapterSettings ReadAdapterSettings(const ProfileFile& settings);
 
+// The settings an adapter opens with, from pcalh_io.ini. An adapter does not open on settings it
+// cannot read, nor on faulty entries, which would otherwise just be left out: the failure's text
+// is the first fault, for the driver's status text, and every fault goes to standard error as a
+// line "I2C32: " and the fault, where vek shows it among its output lines.
+Result<AdapterSettings> LoadAdapterSettings();
+
 // The simulated bus a new user finds: the board of the example description.
 std::vector<SimulatedDeviceSetup> DefaultSimulatedDevices();
 

@@ -4,8 +4,6 @@
 
 #include "adapter_settings.h"
 #include "i2c_adapter.h"
-#include "pcalh_io.h"
-#include "platform/settings_file.h"
 
 #include <map>
 #include <memory>
@@ -57,12 +55,17 @@ bool ValidCount(int count, const void* buffer) {
 
 extern "C" {
 
+// Settings that cannot be read or hold faulty entries refuse the open: 0, with the first fault as
+// the message.
 uint32_t i2cOpen(uint32_t /*options*/) {
     auto& state = vek::State();
-    auto settings = vek::ReadAdapterSettings(
-        vek::ReadSettingsFile(vek::kPcalhIoOverrideVariable, vek::kPcalhIoFileName));
+    vek::Result<vek::AdapterSettings> settings = vek::LoadAdapterSettings();
+    if (!settings) {
+        vek::Record(settings.Error());
+        return 0;
+    }
     const uint32_t handle = state.nextHandle++;
-    state.adapters[handle] = std::make_unique<vek::I2cAdapter>(std::move(settings));
+    state.adapters[handle] = std::make_unique<vek::I2cAdapter>(std::move(settings).Value());
     return handle;
 }
 

@@ -38,9 +38,6 @@ Result<void> I2cAdapter::CheckSettings() const {
     if (bitrate_ <= 0 || bitrate_ > kMaxBitrate) {
         return Failure{1, "bit rate " + std::to_string(bitrate_) + " out of range"};
     }
-    if (!settings_.problems.empty()) {
-        return Failure{1, "pcalh_io.ini: " + settings_.problems[0]};
-    }
     return {};
 }
 

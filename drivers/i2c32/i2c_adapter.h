@@ -27,7 +27,7 @@ public:
         address_ = static_cast<uint8_t>(slaveAddress & 0x7F);
     }
 
-    // Whether the adapter can transfer and its settings had no faults; else the reason.
+    // Whether the adapter can transfer at its bit rate; else the reason.
     Result<void> CheckSettings() const;
 
     Result<void> Write(std::span<const uint8_t> bytes);

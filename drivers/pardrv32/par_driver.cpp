@@ -24,7 +24,7 @@ void BusyWaitMilliseconds(uint32_t milliseconds) {
 
 } // namespace
 
-ParDriver::ParDriver(std::unique_ptr<AdapterLibrary> library, ProfileFile (*readSettings)())
+ParDriver::ParDriver(std::unique_ptr<AdapterLibrary> library, Result<ProfileFile> (*readSettings)())
     : library_(std::move(library)), readSettings_(readSettings) {}
 
 Result<void> ParDriver::Open() {
@@ -50,18 +50,30 @@ Result<void> ParDriver::Open() {
     if (adapter_ == 0) {
         return Failure{1, StatusText()};
     }
-    ApplySettings();
+    if (Result<void> applied = ApplySettings(); !applied) {
+        // The adapter goes back, so that the next open reads the settings anew.
+        i2c_.i2cClose(adapter_);
+        adapter_ = 0;
+        errorText_ = applied.Error().text;
+        refused_ = true;
+        return applied.Error();
+    }
     return {};
 }
 
-void ParDriver::ApplySettings() {
-    const ParSettings settings = ReadParSettings(readSettings_());
+Result<void> ParDriver::ApplySettings() {
+    const Result<ProfileFile> file = readSettings_();
+    if (!file) {
+        return file.Error();
+    }
+    const ParSettings settings = ReadParSettings(file.Value());
     waitAfterWrite_ = settings.waitAfterWrite;
     i2c_.i2cSetIOAddress(adapter_, settings.ioAddress);
     i2c_.i2cSetBitrate(adapter_, settings.bitrate);
     i2c_.i2cSetTimeout(adapter_, settings.timeout);
     i2c_.i2cSetInterfaceType(adapter_, settings.interfaceType);
     i2c_.i2cSettingsAreValid(adapter_, &settingsValid_);
+    return {};
 }
 
 Result<void> ParDriver::Close() {

@@ -20,8 +20,9 @@ inline constexpr const char* kBadLengthText = "unsupported address or data lengt
 
 class ParDriver : public RegisterDriver {
 public:
-    // readSettings gives the settings file pcalh_io.ini as it is at the first open.
-    ParDriver(std::unique_ptr<AdapterLibrary> library, ProfileFile (*readSettings)());
+    // readSettings gives the settings file pcalh_io.ini as it is at the first open, or why it
+    // cannot be read.
+    ParDriver(std::unique_ptr<AdapterLibrary> library, Result<ProfileFile> (*readSettings)());
 
     Result<void> Open() override;
     Result<void> Close() override;
@@ -41,10 +42,11 @@ private:
     Failure Refuse(const char* reason);
     // The outcome of the transfer just made, as the adapter library reports it.
     Result<void> TransferOutcome();
-    void ApplySettings();
+    // Reads the settings and hands them to the adapter; fails when they cannot be read.
+    Result<void> ApplySettings();
 
     std::unique_ptr<AdapterLibrary> library_;
-    ProfileFile (*readSettings_)();
+    Result<ProfileFile> (*readSettings_)();
     int openCount_ = -1;
     bool loaded_ = false;
     I2c32Functions i2c_;

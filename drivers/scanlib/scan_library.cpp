@@ -1,5 +1,7 @@
 #include "scan_library.h"
 
+#include "cause_report.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <new>
@@ -59,8 +61,14 @@ constexpr const char* kMoves[3][4] = {
 CScanLibrary::CScanLibrary(DeviceFactory openDevice) : openDevice_(std::move(openDevice)) {}
 
 int CScanLibrary::Open() {
-    if (device_ || !lock_.Acquire(DeviceLockPath()))
+    if (device_)
         return 1;
+    Result<std::string> lockPath = DeviceLockPath();
+    Result<void> claimed = lockPath ? lock_.Acquire(lockPath.Value()) : lockPath.Error();
+    if (!claimed) {
+        ReportCause("lock", claimed.Error().text);
+        return 1;
+    }
     device_ = openDevice_ ? openDevice_() : nullptr;
     if (!device_) {
         lock_.Release();

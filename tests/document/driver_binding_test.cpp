@@ -60,13 +60,27 @@ TEST_F(DriverBinding, ABoundDriverIsOpenedAndClosedWithTheDocument) {
         EXPECT_THAT(driver.Calls(), ::testing::SizeIs(1));
         EXPECT_EQ(driver.Calls()[0].kind, TestCallOpen);
 
-        doc.ResetDrivers();
+        EXPECT_TRUE(doc.ResetDrivers());
         ASSERT_EQ(driver.Calls().size(), 3u);
         EXPECT_EQ(driver.Calls()[1].kind, TestCallClose);
         EXPECT_EQ(driver.Calls()[2].kind, TestCallOpen);
+
+        // A reset whose open fails says why; in simulation no driver is touched.
+        driver.FailOpen(true);
+        EXPECT_FALSE(doc.ResetDrivers());
+        EXPECT_THAT(host.Texts(),
+                    ::testing::Contains(
+                        "driver error D03: cannot open the driver : test adapter not present"));
+        driver.FailOpen(false);
+        doc.ToggleSimulation();
+        const std::size_t calls = driver.Calls().size();
+        EXPECT_FALSE(doc.ResetDrivers());
+        EXPECT_EQ(driver.Calls().size(), calls);
+        EXPECT_EQ(host.Texts().back(),
+                  "Reset Driver: the document is in simulation mode; no driver was touched");
+        doc.ToggleSimulation();
     }
-    ASSERT_EQ(driver.Calls().size(), 4u);
-    EXPECT_EQ(driver.Calls()[3].kind, TestCallClose);
+    EXPECT_EQ(driver.Calls().back().kind, TestCallClose);
 }
 
 TEST_F(DriverBinding, ShadowRegistersAreJoinedAndInAscendingAddressOrder) {
@@ -180,7 +194,7 @@ TEST_F(DriverBinding, AFailedOpenReportsTheDriversTextAndNothingIsCalledAfterwar
         EXPECT_FALSE(doc.GetDrivers()[0]->IsLoaded());
         EXPECT_FALSE(doc.GetDrivers()[0]->EntryPoints().Bound());
 
-        doc.ResetDrivers();
+        EXPECT_FALSE(doc.ResetDrivers());
         doc.ToggleSimulation(); // transfers now try the driver, which is gone
         EXPECT_EQ(doc.WriteAll(TransferFlag::WriteDefault), 11);
         EXPECT_THAT(host.Texts(),

@@ -219,7 +219,7 @@ TEST_F(ValuesFile, MalformedLinesAreIgnoredAndTheRestIsLoaded) {
     EXPECT_THAT(driver.Calls(TestCallSet), ::testing::SizeIs(2));
 }
 
-TEST_F(ValuesFile, TruncatedAndBinaryFilesLoadWhatIsValid) {
+TEST_F(ValuesFile, TruncatedAndBinaryFilesLoadWhatIsValidAndSayWhatWasSkipped) {
     ASSERT_TRUE(doc.SaveValues(Values("whole.vkg"), ""));
     const std::string text = folder.Read("whole.vkg");
     const auto cut = text.find("0x08=0x34");
@@ -231,6 +231,12 @@ TEST_F(ValuesFile, TruncatedAndBinaryFilesLoadWhatIsValid) {
     CVekDoc other(otherHost);
     ASSERT_TRUE(other.OpenDocument(description));
     ASSERT_TRUE(other.LoadValues(truncated));
+    ASSERT_GE(otherHost.lines.size(), 2U);
+    EXPECT_THAT(otherHost.lines[otherHost.lines.size() - 2].text,
+                HasSubstr("cut.vkg: 1 line(s) skipped, not a value of the register's width: "
+                          "[testdrv:SIZES] 0x08"));
+    EXPECT_THAT(otherHost.lines.back().text,
+                HasSubstr(" register(s) have no value in the file and keep theirs"));
     const auto loaded = Snap(other);
     EXPECT_TRUE(loaded[0].valid);  // ONE
     EXPECT_TRUE(loaded[2].valid);  // SWAPPED
@@ -243,7 +249,11 @@ TEST_F(ValuesFile, TruncatedAndBinaryFilesLoadWhatIsValid) {
     }
     binary += "\n[testdrv:SIZES]\n\0x01=0x42\n";
     otherHost.QueueAnswer(Answer::Yes);
-    EXPECT_TRUE(other.LoadValues(folder.Write("noise.vkg", binary)));
+    // Nothing in it is a value of this description: the load fails and says so.
+    EXPECT_FALSE(other.LoadValues(folder.Write("noise.vkg", binary)));
+    EXPECT_THAT(otherHost.lines.back().text,
+                HasSubstr("noise.vkg: no value for a register of this description; nothing was "
+                          "loaded"));
     EXPECT_EQ(Snap(other), loaded);
 
     EXPECT_FALSE(other.LoadValues(Values("absent.vkg")));

@@ -33,7 +33,7 @@ execute_process(COMMAND ${PREFIX}/bin/vek check ${demo}
 if(NOT result EQUAL 0 OR NOT out MATCHES "demo.vek - 0 error\\(s\\)")
     message(FATAL_ERROR "vek check from the prefix: ${result}\n${out}${err}")
 endif()
-execute_process(COMMAND ${PREFIX}/bin/vek open ${demo} write OUTPUT=0xFC read OUTPUT
+execute_process(COMMAND ${PREFIX}/bin/vek open ${demo} write OUTPUT=0xFC show OUTPUT
                 RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err)
 if(NOT result EQUAL 0 OR NOT out MATCHES "OUTPUT = 0x[fF][cC]")
     message(FATAL_ERROR "vek open from the prefix: ${result}\n${out}${err}")

@@ -71,7 +71,7 @@ TEST_F(RegisterValuesLineTest, ReadAndWriteRegistersOfOneAddressShareALineInEith
 
     for (CShadowReg* reg : {&writeFirst, &readSecond, &statusFirst, &writeSecond}) {
         reg->SetValue(0);
-        EXPECT_TRUE(reg->LoadValue(file, {}));
+        EXPECT_EQ(reg->LoadValue(file, {}), ValueLoad::Taken);
     }
     EXPECT_EQ(writeFirst.GetValue(), 0x34U);
     EXPECT_EQ(readSecond.GetValue(), 0x12U);
@@ -92,23 +92,23 @@ TEST_F(RegisterValuesLineTest, LoadingTakesOnlyWellFormedTexts) {
                                "R W",    "0x-1234", std::string(500, 'A')};
     for (const std::string& text : bad) {
         file.SetString(kSection, "0x10", text);
-        EXPECT_TRUE(reg.LoadValue(file, {})) << text;
+        EXPECT_EQ(reg.LoadValue(file, {}), ValueLoad::Unusable) << text;
         EXPECT_EQ(reg.GetValue(), 0x1111U) << text;
         EXPECT_TRUE(reg.IsValid()) << text;
     }
     EXPECT_TRUE(driver.calls.empty());
 
     file.SetString(kSection, "0x10", "0xXXXX");
-    EXPECT_TRUE(reg.LoadValue(file, {}));
+    EXPECT_EQ(reg.LoadValue(file, {}), ValueLoad::Taken);
     EXPECT_FALSE(reg.IsValid());
 
     file.SetString(kSection, "0x10", "0xBEEF");
-    EXPECT_TRUE(reg.LoadValue(file, TransferFlag::Simulation));
+    EXPECT_EQ(reg.LoadValue(file, TransferFlag::Simulation), ValueLoad::Taken);
     EXPECT_EQ(reg.GetValue(), 0xBEEFU);
     EXPECT_TRUE(driver.calls.empty());
 
     CShadowReg& absent = Add(0x40, 1, AccessType::Both);
-    EXPECT_FALSE(absent.LoadValue(file, {}));
+    EXPECT_EQ(absent.LoadValue(file, {}), ValueLoad::Missing);
 }
 
 TEST_F(RegisterValuesLineTest, LinesOfAnyContentLoadSafely) {
@@ -123,7 +123,7 @@ TEST_F(RegisterValuesLineTest, LinesOfAnyContentLoadSafely) {
         }
         file.SetString(kSection, "0x01", text);
         for (CShadowReg* reg : regs) {
-            EXPECT_TRUE(reg->LoadValue(file, TransferFlag::Simulation));
+            EXPECT_NE(reg->LoadValue(file, TransferFlag::Simulation), ValueLoad::Missing);
             const uint32_t room = 0xFFFFFFFFU >> (8 * (4 - reg->GetDataLength()));
             EXPECT_EQ(reg->GetValue() & ~room, 0U) << text;
         }
@@ -136,12 +136,12 @@ TEST_F(RegisterValuesLineTest, OddSharedLinesDoNotReachOutsideTheText) {
     for (const char* text : {" ", "x ", "0x12R ", " 0x34W", "R S W  ", "0x12R 0x3"}) {
         file.SetString(kSection, "0x01", text);
         file.SetString(kSection, "0x02", text);
-        EXPECT_TRUE(writeOnly.LoadValue(file, {})) << text;
-        EXPECT_TRUE(readOnly.LoadValue(file, {})) << text;
+        EXPECT_NE(writeOnly.LoadValue(file, {}), ValueLoad::Missing) << text;
+        EXPECT_NE(readOnly.LoadValue(file, {}), ValueLoad::Missing) << text;
     }
     EXPECT_FALSE(writeOnly.IsValid());
     file.SetString(kSection, "0x02", "0x12R 0x3");
-    EXPECT_TRUE(readOnly.LoadValue(file, {}));
+    EXPECT_EQ(readOnly.LoadValue(file, {}), ValueLoad::Taken);
     EXPECT_EQ(readOnly.GetValue(), 0x12U);
 }
 
@@ -149,7 +149,7 @@ TEST_F(RegisterValuesLineTest, AFailedWriteOfALoadedValueIsReported) {
     CShadowReg& reg = Add(0x10, 1, AccessType::Both);
     file.SetString(kSection, "0x10", "0x42");
     driver.failWrites = true;
-    EXPECT_TRUE(reg.LoadValue(file, {}));
+    EXPECT_EQ(reg.LoadValue(file, {}), ValueLoad::WriteFailed);
     ASSERT_EQ(host.lines.size(), 1U);
     EXPECT_EQ(host.lines[0].text, "driver error D05: cannot write to address 0x10 : bus timeout");
 }

@@ -57,19 +57,24 @@ TEST(SettingsLocationTest, TheUsersConfigurationFolderHoldsATarvelFolder) {
     }
 }
 
-TEST(SettingsLocationTest, ASettingsFileThatCannotBeReadGivesTheDefaults) {
+TEST(SettingsLocationTest, AMissingFileGivesTheDefaultsAndOneThatCannotBeReadIsAFailure) {
     const std::string folder = testing::TempDir() + "vek_settings_" + std::to_string(getpid());
-    std::filesystem::create_directories(folder + "/unreadable.ini");
+    std::filesystem::create_directories(folder + "/folder.ini");
     std::ofstream(folder + "/present.ini") << "[I2CBus]\nTimeout=4\n";
-    {
-        EnvironmentScope scope((folder + "/present.ini").c_str(), nullptr, nullptr);
-        EXPECT_EQ(ReadSettingsFile("VEK_TEST_SETTINGS", "x.ini").GetInt("I2CBus", "Timeout", 10),
-                  4);
-    }
-    for (const char* name : {"/unreadable.ini", "/absent.ini"}) {
-        EnvironmentScope scope((folder + name).c_str(), nullptr, nullptr);
-        EXPECT_TRUE(ReadSettingsFile("VEK_TEST_SETTINGS", "x.ini").Keys("I2CBus").empty());
-    }
+    const auto read = [](const std::string& path) {
+        EnvironmentScope scope(path.c_str(), nullptr, nullptr);
+        return ReadSettingsFile("VEK_TEST_SETTINGS", "x.ini");
+    };
+    Result<ProfileFile> present = read(folder + "/present.ini");
+    ASSERT_TRUE(present);
+    EXPECT_EQ(present.Value().GetInt("I2CBus", "Timeout", 10), 4);
+    Result<ProfileFile> absent = read(folder + "/absent.ini");
+    ASSERT_TRUE(absent);
+    EXPECT_TRUE(absent.Value().Keys("I2CBus").empty());
+
+    EXPECT_EQ(read(folder + "/folder.ini").Error().text, folder + "/folder.ini: Is a directory");
+    EXPECT_EQ(read("/dev/zero").Error().text,
+              "/dev/zero: larger than 64 MiB, the most a profile file may have");
     std::filesystem::remove_all(folder);
 }
 

@@ -35,7 +35,7 @@ CSourceView::CSourceView(QWidget* parent)
 }
 
 bool CSourceView::ShowFile(const QString& path, int line, QString& error) {
-    Result<std::string> text = ReadTextFile(ToStdString(path));
+    Result<std::string> text = ReadTextFile(ToStdString(path), kDescriptionFileLimit);
     if (!text) {
         error = ToQString(text.Error().text);
         return false;

@@ -1,5 +1,7 @@
 #include "cable_messages.h"
 
+#include "../cause_report.h"
+
 #include <cstdarg>
 #include <cstdio>
 
@@ -30,8 +32,7 @@ std::string CableText(CableMessage id, ...) {
 }
 
 void ReportCableCause(const std::string& cause) {
-    std::fprintf(stderr, "BSX4810 ftdi: %s\n", cause.c_str());
-    std::fflush(stderr);
+    ReportCause("ftdi", cause);
 }
 
 } // namespace bsx4810

@@ -15,7 +15,9 @@ std::unique_ptr<CDeviceChannel> OpenFtdiCable(std::string_view optionsText) {
     }
     // The emulated chip's target is reloaded at every claim, as the software TAP's is. Opened
     // before the cable, the TAP also outlives it at exit.
-    CSoftwareTap* tap = options.emulate ? &OpenProcessSoftwareTap() : nullptr;
+    CSoftwareTap* tap = nullptr;
+    if (options.emulate && (tap = OpenProcessSoftwareTap()) == nullptr)
+        return nullptr;
     static std::unique_ptr<CMpsseCable> cable;
     if (!cable || cable->Options() != options)
         cable = std::make_unique<CMpsseCable>(options, tap ? EmulatedFtdiOpener(*tap)

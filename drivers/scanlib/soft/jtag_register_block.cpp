@@ -1,5 +1,7 @@
 #include "jtag_register_block.h"
 
+#include "../cause_report.h"
+
 namespace bsx4810 {
 
 namespace {
@@ -118,7 +120,11 @@ bool CJtagRegisterBlock::RunCommand() {
         return true;
     switch ((control_ >> 8) & 0xFF) {
     case kCopyToRegister:
-        return memory_.Write(port_, address_, data_);
+        if (vek::Result<void> kept = memory_.Write(port_, address_, data_); !kept) {
+            ReportCause("soft", kept.Error().text);
+            return false;
+        }
+        return true;
     case kCopyFromRegister:
         data_ = memory_.Read(port_, address_);
         return true;

@@ -1,5 +1,6 @@
 #include "software_tap.h"
 
+#include "../cause_report.h"
 #include "../scan_library.h"
 
 #include <cstdlib>
@@ -74,15 +75,21 @@ bool CSoftwareTapChannel::Request(uint32_t code, std::span<uint8_t> input,
     }
 }
 
-CSoftwareTap& OpenProcessSoftwareTap() {
+CSoftwareTap* OpenProcessSoftwareTap() {
     static CSoftwareTap tap;
     const char* file = std::getenv("BSX4810_TARGET_FILE");
-    tap.Memory().ShareThrough(file ? file : "");
-    return tap;
+    // A target file that cannot be read must not pass for an empty target: the next register
+    // write would replace it.
+    if (vek::Result<void> shared = tap.Memory().ShareThrough(file ? file : ""); !shared) {
+        ReportCause("soft", shared.Error().text);
+        return nullptr;
+    }
+    return &tap;
 }
 
 std::unique_ptr<CDeviceChannel> OpenSoftwareTap() {
-    return std::make_unique<CSoftwareTapChannel>(OpenProcessSoftwareTap());
+    CSoftwareTap* tap = OpenProcessSoftwareTap();
+    return tap != nullptr ? std::make_unique<CSoftwareTapChannel>(*tap) : nullptr;
 }
 
 } // namespace bsx4810

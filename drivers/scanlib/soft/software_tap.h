@@ -58,10 +58,11 @@ private:
 };
 
 // The process's software TAP, its registers loaded afresh from the file named by
-// BSX4810_TARGET_FILE when that is set (and shared through it).
-CSoftwareTap& OpenProcessSoftwareTap();
+// BSX4810_TARGET_FILE when that is set (and shared through it); null, with the cause on standard
+// error, when that file cannot be read.
+CSoftwareTap* OpenProcessSoftwareTap();
 
-// A device handle on the process's software TAP, opened as above.
+// A device handle on the process's software TAP, opened as above; null when it cannot be.
 std::unique_ptr<CDeviceChannel> OpenSoftwareTap();
 
 } // namespace bsx4810

@@ -1,9 +1,11 @@
 #include "target_memory.h"
 
+#include "platform/file_replacement.h"
+#include "platform/text_file.h"
+
+#include <cerrno>
 #include <cstdio>
-#include <fstream>
 #include <sstream>
-#include <unistd.h>
 
 namespace bsx4810 {
 
@@ -48,10 +50,9 @@ bool ParseAddress(const std::string& text, TargetAddress& address) {
 
 } // namespace
 
-void CTargetMemory::ShareThrough(std::string path) {
+vek::Result<void> CTargetMemory::ShareThrough(std::string path) {
     file_ = std::move(path);
-    if (!file_.empty())
-        Load();
+    return file_.empty() ? vek::Result<void>() : Load();
 }
 
 uint32_t CTargetMemory::Read(int port, const TargetAddress& address) const {
@@ -60,15 +61,22 @@ uint32_t CTargetMemory::Read(int port, const TargetAddress& address) const {
     return found == registers.end() ? 0 : found->second;
 }
 
-bool CTargetMemory::Write(int port, const TargetAddress& address, uint32_t value) {
+vek::Result<void> CTargetMemory::Write(int port, const TargetAddress& address, uint32_t value) {
     ports_.at(port - 1)[address] = value;
-    return file_.empty() || Save();
+    return file_.empty() ? vek::Result<void>() : Save();
 }
 
-void CTargetMemory::Load() {
+vek::Result<void> CTargetMemory::Load() {
     for (auto& registers : ports_)
         registers.clear();
-    std::ifstream in(file_);
+    vek::Result<std::string> text = vek::ReadTextFile(file_, vek::kTargetFileLimit);
+    if (!text) {
+        // A target nobody wrote yet is empty.
+        if (text.Error().code == ENOENT)
+            return {};
+        return vek::Failure{text.Error().code, file_ + ": " + text.Error().text};
+    }
+    std::istringstream in(std::move(text).Value());
     std::string line;
     while (std::getline(in, line)) {
         std::istringstream fields(line);
@@ -81,29 +89,19 @@ void CTargetMemory::Load() {
             ParseAddress(addressText, address))
             ports_[port - 1][address] = value;
     }
+    return {};
 }
 
-bool CTargetMemory::Save() const {
-    // Written beside the file and renamed over it, so a reader never sees half a file.
-    const std::string temporary = file_ + ".tmp" + std::to_string(::getpid());
-    {
-        std::ofstream out(temporary, std::ios::trunc);
-        out << "# BSX4810 software target: port address value\n";
-        for (int port = 1; port <= 2; ++port) {
-            for (const auto& [address, value] : ports_[port - 1]) {
-                char valueText[9];
-                std::snprintf(valueText, sizeof valueText, "%08x", value);
-                out << port << ' ' << AddressText(address) << ' ' << valueText << '\n';
-            }
+vek::Result<void> CTargetMemory::Save() const {
+    std::string text = "# BSX4810 software target: port address value\n";
+    for (int port = 1; port <= 2; ++port) {
+        for (const auto& [address, value] : ports_[port - 1]) {
+            char valueText[9];
+            std::snprintf(valueText, sizeof valueText, "%08x", value);
+            text += std::to_string(port) + ' ' + AddressText(address) + ' ' + valueText + '\n';
         }
-        if (!out.flush())
-            return false;
     }
-    if (std::rename(temporary.c_str(), file_.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        return false;
-    }
-    return true;
+    return vek::ReplaceFile(file_, text);
 }
 
 } // namespace bsx4810

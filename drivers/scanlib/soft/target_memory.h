@@ -4,6 +4,8 @@
 // controller one at a time, see one target.
 #pragma once
 
+#include "platform/result.h"
+
 #include <array>
 #include <cstdint>
 #include <map>
@@ -17,16 +19,19 @@ using TargetAddress = std::string;
 
 class CTargetMemory {
 public:
-    // An empty path keeps the registers in memory only. A missing file is an empty target.
-    void ShareThrough(std::string path);
+    // An empty path keeps the registers in memory only. A missing file is an empty target; one
+    // that cannot be read (or is larger than kTargetFileLimit) fails with the reason, and the
+    // target is then empty.
+    vek::Result<void> ShareThrough(std::string path);
 
     uint32_t Read(int port, const TargetAddress& address) const;
-    // False when the shared file could not be written.
-    bool Write(int port, const TargetAddress& address, uint32_t value);
+    // Fails with the reason when the shared file could not be written (it is replaced whole,
+    // never half-written).
+    vek::Result<void> Write(int port, const TargetAddress& address, uint32_t value);
 
 private:
-    void Load();
-    bool Save() const;
+    vek::Result<void> Load();
+    vek::Result<void> Save() const;
 
     std::string file_;
     std::array<std::map<TargetAddress, uint32_t>, 2> ports_; // TAP ports 1 and 2

@@ -2,9 +2,12 @@
 
 #include "platform/number_text.h"
 #include "qbr18_32.h"
+#include "register_map_entries.h"
 #include "simulated_qbr7318.h"
 
 #include <gtest/gtest.h>
+
+#include <random>
 
 namespace vek {
 namespace {
@@ -69,6 +72,58 @@ TEST(ChipSettingsTest, FaultyEntriesAreReported) {
               (Texts{"bad VendorId '0x12345'", "bad register entry '0x90=3'",
                      "bad register entry 'zz=1'", "bad register entry '0x20-0x10=4'",
                      "bad register value '0x01=1'", "bad register value '0x40=x'"}));
+}
+
+// Entries applied one after the other, each over every offset it reaches: the meaning that the
+// quicker application must keep.
+std::map<uint16_t, ChipRegister> AppliedInTurn(const std::vector<RegisterMapEntry>& entries,
+                                               std::map<uint16_t, ChipRegister> registers) {
+    for (const RegisterMapEntry& entry : entries) {
+        const int step = entry.width == 0 ? 1 : entry.width;
+        for (int offset = entry.first; offset <= entry.last; offset += step) {
+            if (entry.width == 0)
+                registers.erase(static_cast<uint16_t>(offset));
+            else
+                registers[static_cast<uint16_t>(offset)] = ChipRegister{entry.width, 0};
+        }
+    }
+    return registers;
+}
+
+TEST(ChipSettingsTest, OverlappingRangesEndAsIfAppliedOneAfterTheOther) {
+    std::mt19937 random(19);
+    const ChipSettings delivered = ReadChipSettings(ProfileFile());
+    constexpr int kWidths[] = {0, 1, 2, 4};
+    for (int round = 0; round < 12; ++round) {
+        std::vector<RegisterMapEntry> entries;
+        for (int i = 0; i < 20; ++i) {
+            // Small offsets, so that the ranges overlap the delivered map and each other, and a
+            // range up to the last offset.
+            const auto first = static_cast<uint16_t>(random() % 0x100);
+            const auto last = static_cast<uint16_t>(i == 7 ? 0xFFFF : first + random() % 0x40);
+            entries.push_back({first, last, kWidths[random() % 4]});
+        }
+        std::map<uint16_t, ChipRegister> registers = delivered.registers;
+        ApplyRegisterMapEntries(entries, registers);
+        const auto expected = AppliedInTurn(entries, delivered.registers);
+        ASSERT_EQ(registers.size(), expected.size()) << "round " << round;
+        for (const auto& [offset, chipRegister] : expected) {
+            ASSERT_EQ(registers.count(offset), 1u) << "round " << round << " offset " << offset;
+            EXPECT_EQ(registers[offset].width, chipRegister.width);
+            EXPECT_EQ(registers[offset].value, chipRegister.value);
+        }
+    }
+}
+
+TEST(ChipSettingsTest, AnEntryInASectionOfItsOwnCountsAsInOne) {
+    const auto settings = ReadChipSettings(ProfileFile::Parse(
+        "[Registers]\n0x90=2\n[RegisterValues]\n0x90=0x1234\n[Registers]\n0x94=1\n"
+        "[RegisterValues]\n0x94=0x56\n[Registers]\n0x90=1\n"));
+    SimulatedQbr7318 chip(settings);
+    // The first line of a key counts, as everywhere in a profile file.
+    EXPECT_EQ(Masks(chip, {0x90, 0x94}), (Texts{"90=ffff", "94=ff"}));
+    EXPECT_EQ(chip.Read(0x90), 0x1234u);
+    EXPECT_EQ(chip.Read(0x94), 0x56u);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "temp_folder.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -66,6 +67,28 @@ TEST_F(I2c32LibraryTest, TransfersReportTheirOutcomeThroughTheErrorFunctions) {
     EXPECT_NE(errors_(), 0);
     EXPECT_STREQ(message_(), "no acknowledge from device 0x5A (7-bit 0x2D)");
     close_(handle);
+}
+
+TEST_F(I2c32LibraryTest, SettingsWithFaultsOrThatCannotBeReadRefuseTheOpen) {
+    const auto refusal = [this] {
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(open_(32), 0u);
+        const std::string printed = testing::internal::GetCapturedStderr();
+        EXPECT_NE(errors_(), 0);
+        return std::pair<std::string, std::string>(message_(), printed);
+    };
+    folder_.Write("pcalh_io.ini", "[SimulatedBus]\nDevices=0x80, 0x50\n[I2CDevice 0x50]\nSize=0\n");
+    EXPECT_EQ(refusal(), (std::pair<std::string, std::string>(
+                             "pcalh_io.ini: bad 7-bit device address '0x80'",
+                             "I2C32: pcalh_io.ini: bad 7-bit device address '0x80'\n"
+                             "I2C32: pcalh_io.ini: I2CDevice 0x50: bad Size '0'\n")));
+
+    std::filesystem::create_directory(folder_.File("folder.ini"));
+    setenv("VEK_PCALH_IO", folder_.File("folder.ini").c_str(), 1);
+    EXPECT_EQ(refusal().first, folder_.File("folder.ini") + ": Is a directory");
+    setenv("VEK_PCALH_IO", "/dev/zero", 1);
+    EXPECT_EQ(refusal().second,
+              "I2C32: /dev/zero: larger than 64 MiB, the most a profile file may have\n");
 }
 
 TEST_F(I2c32LibraryTest, BadHandlesAndLengthsAreRefused) {

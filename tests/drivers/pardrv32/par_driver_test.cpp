@@ -92,9 +92,10 @@ protected:
     void TearDown() override { record = nullptr; }
 
     ParDriver MakeDriver(bool loads = true) {
-        return ParDriver(std::make_unique<RecordingLibrary>(loads), [] {
+        return ParDriver(std::make_unique<RecordingLibrary>(loads), []() -> Result<ProfileFile> {
             ProfileFile settings(settingsPath);
-            settings.Load();
+            if (Result<void> loaded = settings.Load(); !loaded)
+                return loaded.Error();
             return settings;
         });
     }

@@ -93,6 +93,20 @@ TEST_F(Pardrv32LibraryTest, UnusableSettingsShowInTheStatusText) {
     driver_->close();
 }
 
+TEST_F(Pardrv32LibraryTest, FaultySettingsEntriesFailTheOpenWithTheFirstFaultAsStatus) {
+    folder_.Write("pcalh_io.ini", "[SimulatedBus]\nDevices=0x80\n");
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(driver_->open(), 0);
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(Status(), "pcalh_io.ini: bad 7-bit device address '0x80'");
+    EXPECT_EQ(driver_->close(), 1);
+
+    // Once the file is right, the next open reads it anew.
+    folder_.Write("pcalh_io.ini", "[SimulatedBus]\nDevices=0x50\n");
+    EXPECT_EQ(driver_->open(), 1) << Status();
+    driver_->close();
+}
+
 TEST_F(Pardrv32LibraryTest, AnAdapterLibraryThatIsMissingOrIncompleteFailsTheBind) {
     setenv("VEK_I2C32_LIBRARY", folder_.File("absent.so").c_str(), 1);
     EXPECT_EQ(driver_->open(), 0);

@@ -194,9 +194,42 @@ TEST_F(SharedTargetFileTest, DamagedLinesArePassedOverAndAMissingFileIsAnEmptyTa
     EXPECT_EQ(memory.Read(1, TargetAddress("\x05\x01", 2)), 0u);
 }
 
+TEST_F(SharedTargetFileTest, TheFileIsReplacedThroughAnUnguessableTemporary) {
+    // The temporary's name of old, which anyone could have placed a link at.
+    const std::string victim = path + ".victim";
+    std::ofstream(victim) << "precious";
+    const std::string planted = path + ".tmp" + std::to_string(::getpid());
+    ASSERT_EQ(::symlink(victim.c_str(), planted.c_str()), 0);
+    CTargetMemory memory;
+    ASSERT_TRUE(memory.ShareThrough(path));
+    EXPECT_TRUE(memory.Write(1, TargetAddress(1, '\x07'), 0x42));
+    std::ifstream in(victim);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "precious");
+    CTargetMemory reader;
+    ASSERT_TRUE(reader.ShareThrough(path));
+    EXPECT_EQ(reader.Read(1, TargetAddress(1, '\x07')), 0x42u);
+    std::remove(planted.c_str());
+    std::remove(victim.c_str());
+}
+
+TEST_F(SharedTargetFileTest, ATargetFileThatCannotBeReadFailsTheOpenWithItsCause) {
+    CTargetMemory memory;
+    const vek::Result<void> endless = memory.ShareThrough("/dev/zero");
+    ASSERT_FALSE(endless);
+    EXPECT_EQ(endless.Error().text,
+              "/dev/zero: larger than 64 MiB, the most a JTAG target file may have");
+
+    ::setenv("BSX4810_TARGET_FILE", "/", 1);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(OpenSoftwareTap(), nullptr);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "BSX4810 soft: /: Is a directory\n");
+    ::unsetenv("BSX4810_TARGET_FILE");
+    EXPECT_NE(OpenSoftwareTap(), nullptr);
+}
+
 TEST_F(SharedTargetFileTest, AnUnwritableFileFailsTheRequestThatWrites) {
     CSoftwareTap tap;
-    tap.Memory().ShareThrough("/nonexistent-folder/target.txt");
+    ASSERT_TRUE(tap.Memory().ShareThrough("/nonexistent-folder/target.txt"));
     CSoftwareTapChannel channel(tap);
     // Reset, select the control register, shift a write command through it.
     std::vector<uint8_t> vectors = {0x09, 0x09, 0x09, 0x09, 0x09, 0x01, 0x09, 0x09, 0x01, 0x01};
@@ -208,7 +241,10 @@ TEST_F(SharedTargetFileTest, AnUnwritableFileFailsTheRequestThatWrites) {
             static_cast<uint8_t>(0x44 | ((0x00220900u >> i) & 1) | (i == 31 ? 8 : 0)));
     vectors.push_back(0x09);
     std::array<uint8_t, 8> block{};
+    testing::internal::CaptureStderr();
     EXPECT_FALSE(channel.Request(kRunVectorsPort1, vectors, block));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "BSX4810 soft: /nonexistent-folder/target.txt: No such file or directory\n");
     EXPECT_FALSE(channel.Request(99, vectors, block));
 }
 

@@ -150,7 +150,7 @@ TEST_F(TapDriverTest, EachFailingStepHasItsStatusAndFreesTheController) {
 TEST_F(TapDriverTest, AHeldControllerFailsTheCallWithTheOpenStatus) {
     OpenDriver();
     bsx4810::CDeviceLock otherProcess;
-    ASSERT_TRUE(otherProcess.Acquire(bsx4810::DeviceLockPath()));
+    ASSERT_TRUE(otherProcess.Acquire(bsx4810::DeviceLockPath().Value()));
     uint32_t data = 0;
     EXPECT_FALSE(driver.GetReg(2, 4, address, &data));
     EXPECT_EQ(Status(), "Opening of JTAG device failed.");
@@ -160,7 +160,7 @@ TEST_F(TapDriverTest, AHeldControllerFailsTheCallWithTheOpenStatus) {
 
 TEST_F(TapDriverTest, AFailedProbeLeavesTheOpenCountRaised) {
     bsx4810::CDeviceLock otherProcess;
-    ASSERT_TRUE(otherProcess.Acquire(bsx4810::DeviceLockPath()));
+    ASSERT_TRUE(otherProcess.Acquire(bsx4810::DeviceLockPath().Value()));
     EXPECT_FALSE(driver.Open());
     EXPECT_EQ(driver.OpenCount(), 1);
     EXPECT_EQ(Status(), "Opening of JTAG device failed.");

@@ -1,0 +1,25 @@
+#include "model/values_load.h"
+
+namespace vek {
+
+void ValuesLoadTally::Count(ValueLoad result, std::string_view section, std::string_view key) {
+    switch (result) {
+    case ValueLoad::Missing:
+        ++missing;
+        return;
+    case ValueLoad::Taken:
+        ++taken;
+        return;
+    case ValueLoad::WriteFailed:
+        ++taken;
+        ++failedWrites;
+        return;
+    case ValueLoad::Unusable:
+        ++unusable;
+        if (firstUnusable.size() < kNamedUnusable)
+            firstUnusable.push_back("[" + std::string(section) + "] " + std::string(key));
+        return;
+    }
+}
+
+} // namespace vek

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "platform/result.h"
+
+#include <string>
+#include <string_view>
+
+namespace vek {
+
+// Writes `contents` as the file at `path`, whole or not at all: into a new temporary file beside
+// the file (created with mkstemp, so no other file is ever opened in its place), synced to the
+// disk, then renamed over it. A reader sees the old file or the new one, never half of one, and
+// a failed or killed write leaves the old file as it was (the temporary is removed, see
+// temporary_files.h; temporaries that a killed save of the same file left are cleared first).
+// - A symbolic link is written through: its target gets the contents and the link stays. A link
+//   that another user placed in a folder every user may write to (such as /tmp) is not followed,
+//   as the kernel does not follow one on open either.
+// - An existing file keeps its permissions and, where the user may give them, its owner; a new
+//   file gets the permissions the user's umask allows.
+// - A file the user may not write, or one whose permissions allow nobody to write it (also to
+//   the superuser, who could), is refused, and nothing is changed.
+// A failure's text names `path` and the reason.
+Result<void> ReplaceFile(const std::string& path, std::string_view contents);
+
+} // namespace vek
