@@ -622,14 +622,16 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
             }
             const ArrayObject& array = *holder.GetArray();
             Variant& index = sp[-1];
-            if (array.dims == 1 && index.IsIntegral() && index.IntValue() >= array.lower[0] &&
-                index.IntValue() <= array.upper[0]) {
+            if (in.b == 1 && array.dims == 1 && index.IsIntegral() &&
+                index.IntValue() >= array.lower[0] && index.IntValue() <= array.upper[0]) {
                 index = array.items[static_cast<std::size_t>(index.IntValue() - array.lower[0])];
                 break;
             }
             std::size_t flat = 0;
-            VEK_CHECK(FlatIndex(array, sp - 1, 1, flat));
-            index = array.items[flat];
+            VEK_CHECK(FlatIndex(array, sp - in.b, in.b, flat));
+            Variant element = array.items[flat];
+            VEK_POP_CLEAR(in.b - 1);
+            sp[-1] = std::move(element);
             break;
         }
         case Op::LoadLocalElement: {

@@ -67,7 +67,8 @@ namespace vek::basic {
     X(NewArray, 2, 1 - 2 * a, "pop a (lower, upper) pairs, push a new array of element type b")    \
     X(ReDim, 3, -1 - 2 * a, "pop reference and a bound pairs; resize, c = Preserve, type b")       \
     X(IndexLoad, 1, -a, "pop a indices and an array, push the element")                            \
-    X(LoadElement, 1, 0, "replace the index on top by that element of the array in slot a")        \
+    X(LoadElement, 2, 1 - b,                                                                       \
+      "replace the b indices on top by that element of the array in slot a")                       \
     X(LoadLocalElement, 2, 1, "push element (local b) of the array in slot a")                     \
     X(StoreElement, 1, -2, "pop value and index; store the element of the array in slot a")        \
     X(IndexStore, 1, -2 - a, "pop value, a indices and an array reference; store the element")     \

@@ -426,18 +426,19 @@ Tag ProcCompiler::CompileElementLoad(const Symbol& array, const Expr& call) {
         EmitLoad(array, callee.pos);
         return StaticKind(array);
     }
-    // One index into an array held by a local or parameter: the common case of loops.
-    if (array.kind != SymbolKind::Global && call.args.size() == 1) {
+    // An array held by a local or parameter, the common case of loops: the element is read in
+    // place, without a copy of the array on the stack.
+    if (array.kind != SymbolKind::Global && call.args.size() <= kMaxArrayDims) {
         const Expr& index = *call.args[0];
-        if (index.kind == ExprKind::Name && call.argNames[0].empty()) {
+        if (call.args.size() == 1 && index.kind == ExprKind::Name && call.argNames[0].empty()) {
             const Symbol indexSymbol = Lookup(index.name, index.pos);
             if (indexSymbol.kind == SymbolKind::Local) {
                 Emit(Op::LoadLocalElement, array.index, indexSymbol.index);
                 return array.element;
             }
         }
-        CompileValueArgs(call, 1, 1, callee.name);
-        Emit(Op::LoadElement, array.index);
+        CompileValueArgs(call, 1, kMaxArrayDims, callee.name);
+        Emit(Op::LoadElement, array.index, static_cast<int>(call.args.size()));
         return array.element;
     }
     EmitLoad(array, callee.pos);
