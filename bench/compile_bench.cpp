@@ -9,10 +9,14 @@
 namespace vek {
 namespace {
 
-void Compile(benchmark::State& state, int devices, int registers, int bitFields) {
+void Compile(benchmark::State& state, int devices, int registers, int bitFields,
+             bench::NameStyle names = bench::NameStyle::Unique) {
     DescriptionParser parser([] { return std::make_unique<CBuilder>(); });
-    bench::RunCompiles(state, parser, bench::GenerateDescription(devices, registers, bitFields),
-                       bench::GeneratedLineCount(devices, registers, bitFields));
+    bench::RunCompiles(
+        state, parser,
+        bench::GenerateDescription(devices, registers, bitFields, "pardrv32.dll", names),
+        bench::GeneratedLineCount(devices, registers, bitFields),
+        bench::GeneratedItemCount(devices, registers, bitFields));
 }
 
 // Devices of 1,000 registers with two bit fields each: 10 to 100 devices.
@@ -31,6 +35,23 @@ void OneLargeDevice(benchmark::State& state) {
     Compile(state, 1, static_cast<int>(state.range(0)), 0);
 }
 BENCHMARK(OneLargeDevice)->Apply(bench::LargeSizes);
+
+// The same million registers cut into few large devices or many small ones, with names repeated
+// in every device (a board of identical chips) or unique: the time should not depend on the cut.
+// Arguments: devices, registers per device, names repeated (1) or not (0).
+void Shapes(benchmark::State& state) {
+    Compile(state, static_cast<int>(state.range(0)), static_cast<int>(state.range(1)), 0,
+            state.range(2) != 0 ? bench::NameStyle::Repeated : bench::NameStyle::Unique);
+}
+void ShapeArguments(benchmark::internal::Benchmark* b) {
+    b->ArgNames({"devices", "registers", "repeated"});
+    for (int repeated : {0, 1}) {
+        for (int devices : {10, 100, 1000, 10000})
+            b->Args({devices, 1'000'000 / devices, repeated});
+    }
+    b->Unit(benchmark::kMillisecond);
+}
+BENCHMARK(Shapes)->Apply(ShapeArguments);
 
 } // namespace
 } // namespace vek

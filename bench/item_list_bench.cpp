@@ -64,7 +64,7 @@ void InsertAndCheck(benchmark::State& state, CItemList& list,
     }
     state.PauseTiming();
     items.clear();
-    list.TakeItems();
+    list.Clear();
     state.ResumeTiming();
 }
 

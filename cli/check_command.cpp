@@ -1,5 +1,6 @@
 #include "cli/check_command.h"
 
+#include "cli/process_exit.h"
 #include "cli/vek_cli.h"
 #include "compiler/description_compile.h"
 #include "platform/console_host.h"
@@ -34,8 +35,10 @@ int RunCheckCommand(const std::vector<std::string>& args, std::ostream& out, std
         return kExitUsage;
     }
     ConsoleHost host(out, AnswerPolicy::Negative);
-    const int errors = CompileDescription(path, std::move(text).Value(), host).errors;
+    CompiledDescription compiled = CompileDescription(path, std::move(text).Value(), host);
+    const int errors = compiled.errors;
     host.Message(CompileSummary(path, errors), false);
+    LeaveToProcessExit(std::move(compiled));
     return errors == 0 ? kExitOk : kExitErrors;
 }
 

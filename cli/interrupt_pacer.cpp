@@ -7,21 +7,6 @@ namespace vek {
 
 namespace {
 
-volatile std::sig_atomic_t interrupted = 0;
-
-extern "C" void OnInterrupt(int signal) {
-    if (interrupted != 0) {
-        // The loop did not get to stop: the second Ctrl-C ends the program.
-        struct sigaction fallback {};
-        fallback.sa_handler = SIG_DFL;
-        sigemptyset(&fallback.sa_mask);
-        sigaction(signal, &fallback, nullptr);
-        raise(signal);
-        return;
-    }
-    interrupted = 1;
-}
-
 sigset_t InterruptSet() {
     sigset_t set;
     sigemptyset(&set);
@@ -31,24 +16,12 @@ sigset_t InterruptSet() {
 
 } // namespace
 
-InterruptPacer::InterruptPacer() {
-    interrupted = 0;
-    struct sigaction action {};
-    action.sa_handler = OnInterrupt;
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, &previous_);
-}
-
-InterruptPacer::~InterruptPacer() {
-    sigaction(SIGINT, &previous_, nullptr);
-}
-
 std::chrono::system_clock::time_point InterruptPacer::Now() {
     return std::chrono::system_clock::now();
 }
 
 bool InterruptPacer::StopRequested() {
-    return interrupted != 0;
+    return stop_.Raised();
 }
 
 bool InterruptPacer::Wait(std::chrono::milliseconds pause) {
@@ -60,7 +33,7 @@ bool InterruptPacer::Wait(std::chrono::milliseconds pause) {
     sigset_t during = previous;
     sigdelset(&during, SIGINT);
     const auto end = std::chrono::steady_clock::now() + pause;
-    while (interrupted == 0) {
+    while (!stop_.Raised()) {
         const auto left = end - std::chrono::steady_clock::now();
         if (left <= std::chrono::steady_clock::duration::zero())
             break;
@@ -73,7 +46,7 @@ bool InterruptPacer::Wait(std::chrono::milliseconds pause) {
         ppoll(nullptr, 0, &timeout, &during);
     }
     pthread_sigmask(SIG_SETMASK, &previous, nullptr);
-    return interrupted == 0;
+    return !stop_.Raised();
 }
 
 } // namespace vek

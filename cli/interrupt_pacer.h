@@ -1,18 +1,17 @@
 #pragma once
 
+#include "cli/ctrl_c.h"
 #include "cli/register_watch.h"
-
-#include <csignal>
+#include "scripting/basic/interrupt.h"
 
 namespace vek {
 
 // The watch loop's pacer on the system: time stamps from the wall clock, and pauses that Ctrl-C
-// (SIGINT) ends at once. Its SIGINT handler is in place only while the pacer lives; it asks the
-// loop to stop, and a second Ctrl-C, for a transfer that hangs, ends the program as usual.
+// (SIGINT) ends at once. Ctrl-C asks the loop to stop only while the pacer lives, and a second
+// Ctrl-C, for a transfer that hangs, ends the program as usual.
 class InterruptPacer : public WatchPacer {
 public:
-    InterruptPacer();
-    ~InterruptPacer() override;
+    InterruptPacer() = default;
     InterruptPacer(const InterruptPacer&) = delete;
     InterruptPacer& operator=(const InterruptPacer&) = delete;
 
@@ -21,7 +20,8 @@ public:
     bool StopRequested() override;
 
 private:
-    struct sigaction previous_ {};
+    basic::Interrupt stop_;
+    CtrlCRaises ctrlC_{stop_};
 };
 
 } // namespace vek

@@ -1,6 +1,7 @@
 #include "cli/names_command.h"
 
 #include "cli/description_input.h"
+#include "cli/process_exit.h"
 #include "cli/vek_cli.h"
 #include "model/item_list.h"
 #include "platform/text_helpers.h"
@@ -65,7 +66,7 @@ int RunNamesCommand(const std::vector<std::string>& args, std::ostream& out, std
         return kExitUsage;
     }
     int status = kExitOk;
-    const std::optional<CompiledDescription> compiled = CompileForPrinting(path, out, err, status);
+    std::optional<CompiledDescription> compiled = CompileForPrinting(path, out, err, status);
     if (!compiled)
         return status;
     if (kind == NameKind::Items)
@@ -78,6 +79,7 @@ int RunNamesCommand(const std::vector<std::string>& args, std::ostream& out, std
         for (const auto& script : compiled->scriptMacros)
             out << script->GetName() << '\n';
     }
+    LeaveToProcessExit(std::move(*compiled));
     return kExitOk;
 }
 

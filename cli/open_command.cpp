@@ -9,6 +9,9 @@
 #include "scripting/script_host.h"
 
 #include <algorithm>
+#include <charconv>
+#include <chrono>
+#include <cstdint>
 #include <ostream>
 
 namespace vek {
@@ -19,12 +22,14 @@ struct Plan {
     std::string path;
     bool simulate = false;
     bool yes = false;
+    std::chrono::milliseconds scriptTimeLimit{0};
     bool verify = false;
     std::vector<Operation> operations;
 };
 
 const char* const kUsageHead =
-    R"(usage: vek open FILE.vek [--simulate] [--yes] [--verify] OPERATION...
+    R"(usage: vek open FILE.vek [--simulate] [--yes] [--verify] [--time-limit SECONDS]
+                OPERATION...
 
 Opens a register description, loads and opens its drivers, and runs the operations in
 the order given, all in one session (so simulated values and open drivers carry over).
@@ -40,6 +45,9 @@ Options:
                       (write, write-all, write-default, load, macros and scripts);
                       a value that did not arrive is reported with both values.
                       WRITE registers cannot be read and are not checked.
+  --time-limit SECONDS
+                      end a script that runs longer than SECONDS as Ctrl-C does, and
+                      the run with it (for unattended runs)
 
 Operations:
 )";
@@ -53,9 +61,14 @@ X for a value not yet known.
 The output window's lines (progress, driver messages, errors, a script's DebugOut) go
 to standard error; values and a script's Print and Debug.Print to standard output.
 
+Ctrl-C while a script runs ends the script between two statements (also inside a
+Wait) and says where it stopped; the operations after it are not run and the drivers
+are closed. A second Ctrl-C ends vek at once.
+
 Exit status: 0 when everything worked; 1 when the description has errors, its drivers
 could not be used, a transfer or file operation failed, a script ended with an error,
-or a register read back otherwise (--verify); 2 for usage errors.
+or a register read back otherwise (--verify); 2 for usage errors; 124 when a script
+ran past --time-limit; 130 when Ctrl-C ended a script.
 
 Example:
   vek open examples/demo.vek write OUTPUT=0xFE read TEMPERATURE save board.vkg
@@ -173,6 +186,20 @@ Result<Operation> ParseOperation(const OperationSpec& spec, ArgumentReader& read
     return operation;
 }
 
+// SECONDS of --time-limit: a number greater than 0, fractions allowed; far-off limits are cut
+// to a year, which keeps the deadline within the clock's range.
+Result<std::chrono::milliseconds> ParseTimeLimit(const std::string& text) {
+    double seconds = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, seconds);
+    if (error != std::errc() || stop != end || !(seconds > 0))
+        return Failure{1,
+                       "--time-limit needs a number of seconds greater than 0, not '" + text + "'"};
+    constexpr double kYear = 365.0 * 24 * 3600;
+    return std::chrono::milliseconds(
+        std::max<std::int64_t>(1, static_cast<std::int64_t>(std::min(seconds, kYear) * 1000)));
+}
+
 Result<Plan> ParsePlan(const std::vector<std::string>& args) {
     Plan plan;
     ArgumentReader reader(args);
@@ -184,6 +211,14 @@ Result<Plan> ParsePlan(const std::vector<std::string>& args) {
             plan.yes = true;
         } else if (word == "--verify") {
             plan.verify = true;
+        } else if (word == "--time-limit") {
+            Result<std::string> seconds = reader.TakeFor(word, "a number of seconds");
+            if (!seconds)
+                return seconds.Error();
+            Result<std::chrono::milliseconds> limit = ParseTimeLimit(seconds.Value());
+            if (!limit)
+                return limit.Error();
+            plan.scriptTimeLimit = limit.Value();
         } else if (word.starts_with("-") || (plan.path.empty() && word.empty())) {
             return Failure{1, "unknown option '" + word + "'"};
         } else if (plan.path.empty()) {
@@ -240,12 +275,17 @@ int RunOpenCommand(const std::vector<std::string>& args, std::ostream& out, std:
     WriteVerifier verifier(err);
     if (plan.verify)
         doc.Context().written = [&verifier](CShadowReg& reg) { verifier.Check(reg); };
-    OpenSession session{doc, out, err, nullptr};
+    OpenSession session{doc, out, err, nullptr, nullptr, plan.scriptTimeLimit, 0};
     bool failed = false;
-    for (const Operation& operation : plan.operations)
+    for (const Operation& operation : plan.operations) {
         failed = !operation.spec->run(session, operation) || failed;
+        if (session.endStatus != 0)
+            break;
+    }
     // The registers stop reporting before the verifier goes.
     doc.Context().written = nullptr;
+    if (session.endStatus != 0)
+        return session.endStatus;
     return failed || verifier.Failures() != 0 ? kExitErrors : kExitOk;
 }
 

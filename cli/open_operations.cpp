@@ -1,8 +1,10 @@
 #include "cli/open_operations.h"
 
+#include "cli/ctrl_c.h"
 #include "cli/interrupt_pacer.h"
 #include "cli/item_lookup.h"
 #include "cli/value_argument.h"
+#include "cli/vek_cli.h"
 #include "document/vek_doc.h"
 #include "model/bit_item.h"
 #include "model/byte_item.h"
@@ -287,7 +289,18 @@ bool RunScript(OpenSession& session, const Operation& operation) {
             *session.doc.Context().host, [&out](const std::string& line) { out << line << '\n'; });
         session.scripts->SetUp(session.doc);
     }
-    return session.scripts->Run(operation.name);
+    ScriptHost& scripts = *session.scripts;
+    scripts.SetTimeLimit(session.scriptTimeLimit);
+    bool ran = false;
+    {
+        const CtrlCRaises ctrlC(scripts.Engine().GetInterrupt());
+        ran = scripts.Run(operation.name);
+    }
+    if (scripts.LastEnding() == ScriptHost::Ending::Interrupted)
+        session.endStatus = kExitInterrupted;
+    else if (scripts.LastEnding() == ScriptHost::Ending::TimeLimit)
+        session.endStatus = kExitTimeLimit;
+    return ran;
 }
 
 bool RunDump(OpenSession& session, const Operation& operation) {

@@ -5,6 +5,7 @@
 #include "cli/register_watch.h"
 #include "platform/result.h"
 
+#include <chrono>
 #include <cstdint>
 #include <iosfwd>
 #include <memory>
@@ -51,6 +52,9 @@ struct OpenSession {
     std::ostream& err;
     std::unique_ptr<ScriptHost> scripts;
     WatchPacer* pacer = nullptr;
+    std::chrono::milliseconds scriptTimeLimit{0}; // --time-limit; zero: none
+    // Set by an operation that ends the whole run: a script stopped by Ctrl-C or its time limit.
+    int endStatus = 0;
 };
 
 // What follows an operation's word on the command line: nothing, one name, one file, NAME=VALUE

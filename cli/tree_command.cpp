@@ -1,6 +1,7 @@
 #include "cli/tree_command.h"
 
 #include "cli/description_input.h"
+#include "cli/process_exit.h"
 #include "cli/text_tree.h"
 #include "cli/vek_cli.h"
 #include "model/line_item.h"
@@ -68,6 +69,7 @@ int RunTreeCommand(const std::vector<std::string>& args, std::ostream& out, std:
     for (CLineItem& item : *compiled->items)
         item.Update(nullptr, radix);
     tree.Print(out);
+    LeaveToProcessExit(std::move(*compiled));
     return kExitOk;
 }
 

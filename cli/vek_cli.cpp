@@ -15,8 +15,10 @@ namespace {
 
 constexpr std::span<const OptionSpec> kNoOptions;
 constexpr OptionSpec kTreeOptions[] = {{"--radix", "hex|dec|bin"}};
-constexpr OptionSpec kOpenOptions[] = {
-    {"--simulate", nullptr}, {"--yes", nullptr}, {"--verify", nullptr}};
+constexpr OptionSpec kOpenOptions[] = {{"--simulate", nullptr},
+                                       {"--yes", nullptr},
+                                       {"--verify", nullptr},
+                                       {"--time-limit", "SECONDS"}};
 constexpr OptionSpec kDiffOptions[] = {{"--description", "FILE.vek"}};
 constexpr OptionSpec kNamesOptions[] = {{"--macros", nullptr}, {"--scripts", nullptr}};
 

@@ -11,8 +11,10 @@ namespace vek {
 
 // Exit statuses of the command-line tool.
 inline constexpr int kExitOk = 0;
-inline constexpr int kExitErrors = 1; // compile errors, failed transfers
-inline constexpr int kExitUsage = 2;  // usage errors, files that cannot be opened
+inline constexpr int kExitErrors = 1;        // compile errors, failed transfers
+inline constexpr int kExitUsage = 2;         // usage errors, files that cannot be opened
+inline constexpr int kExitTimeLimit = 124;   // a script ran past --time-limit, as timeout(1) says
+inline constexpr int kExitInterrupted = 130; // Ctrl-C ended a script, as a shell says for SIGINT
 
 // One command of vek: its name and summary for the usage text, its operands and options as the
 // shell's completion offers them, and its run.

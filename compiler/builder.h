@@ -87,6 +87,8 @@ private:
     std::string_view IntakeAddress(std::string_view text);
     std::uint32_t IntakeLabel(int code, std::string_view text, const ValueRange& range);
     void IntakeName(int code, std::string_view text);
+    // B16 for an earlier definition of the same kind, B17 for another kind (code 0: none).
+    void ReportRedefinition(int code, std::string_view name, int earlierCode);
     void IntakeString(int code, std::string_view text);
     void IntakeByteOrder(std::string_view text);
     void IntakeMacroName(int code, std::string_view text);
@@ -110,7 +112,7 @@ private:
     MacroPair TakeMacroPair();
     // Attaches the pairs of the bindings written for the register or variable.
     void AttachMacros(CVarItem& item);
-    void Insert(std::unique_ptr<CLineItem> item);
+    void Insert(ItemPtr<> item);
     CVarItem* FindItemInDevice(std::string_view device, std::string_view name);
     const std::unordered_map<std::string, CVarItem*>& DeviceItems(const std::string& device);
     void ResetContexts();
@@ -139,6 +141,7 @@ private:
     bool deviceHasAddressSize_ = false;
     MacroPair readPair_;
     MacroPair writePair_;
+    bool macrosBound_ = false;          // whether any register or variable has a macro binding
     CByteItem* register_ = nullptr;     // the register whose parts are being built
     CByteItem* lastRegister_ = nullptr; // the register that bit fields belong to
 
@@ -149,6 +152,8 @@ private:
         std::size_t indexedItems = static_cast<std::size_t>(-1);
     };
     std::unordered_map<std::string, DeviceIndex> deviceItems_;
+    // Where each device (by its name in lower case) stands in the list.
+    std::unordered_map<std::string, CItemList::Iterator> devicePositions_;
     std::vector<std::unique_ptr<CVekMacro>> macros_;
     std::vector<std::unique_ptr<CBasicMacro>> scriptMacros_;
     std::vector<MacroStep> steps_; // of the macro being defined

@@ -106,10 +106,10 @@ void CBuilder::IntakeName(int code, std::string_view text) {
     if (code == propDeviceName)
         ++deviceNumber_;
     // A device is compared with the names of every device, anything else with its own device.
-    const NameTable::Entry* earlier =
-        names_.Define(code, text, deviceNumber_, code == propDeviceName ? 0 : deviceNumber_);
-    if (earlier != nullptr)
-        Report(earlier->code == code ? StringId::ErrB16 : StringId::ErrB17, text);
+    ReportRedefinition(code, text,
+                       names_.Define(code, text, deviceNumber_,
+                                     code == propDeviceName ? NameTable::Scope::AllDevices
+                                                            : NameTable::Scope::OwnDevice));
     if (text.size() > kMaxNameLength)
         Report(StringId::ErrB19);
 }
@@ -118,9 +118,14 @@ void CBuilder::IntakeString(int code, std::string_view text) {
     if (text.size() > kMaxStringLength)
         Report(StringId::ErrB19);
     if (code == propScriptFile) {
-        if (const auto* earlier = names_.Define(code, text, deviceNumber_, deviceNumber_))
-            Report(earlier->code == code ? StringId::ErrB16 : StringId::ErrB17, text);
+        ReportRedefinition(code, text,
+                           names_.Define(code, text, deviceNumber_, NameTable::Scope::OwnDevice));
     }
+}
+
+void CBuilder::ReportRedefinition(int code, std::string_view name, int earlierCode) {
+    if (earlierCode != 0)
+        Report(earlierCode == code ? StringId::ErrB16 : StringId::ErrB17, name);
 }
 
 void CBuilder::IntakeByteOrder(std::string_view text) {
@@ -137,7 +142,7 @@ void CBuilder::IntakeByteOrder(std::string_view text) {
 }
 
 void CBuilder::IntakeMacroName(int code, std::string_view text) {
-    if (names_.Find(text, 0) == nullptr)
+    if (!names_.Contains(text))
         Report(StringId::ErrB21, text);
     if (code == propMacroDevice)
         macroTarget_ = std::string(text);

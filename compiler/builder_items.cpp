@@ -6,6 +6,7 @@
 #include "model/bits.h"
 #include "model/byte_item.h"
 #include "model/macro_ref.h"
+#include "platform/text_helpers.h"
 
 namespace vek {
 
@@ -59,7 +60,7 @@ void CBuilder::Attach(DiagnosticReporter& reporter) {
 
 std::string CBuilder::TakeText(int code) {
     const PendingProperties::Entry* entry = pending_.Take(code);
-    return entry != nullptr ? entry->text : std::string();
+    return entry != nullptr ? std::string(entry->text) : std::string();
 }
 
 std::string CBuilder::TakeName(int code) {
@@ -67,7 +68,7 @@ std::string CBuilder::TakeName(int code) {
     if (entry == nullptr)
         return {};
     currentLine_ = entry->line; // reports of the construct carry the line of its name
-    return entry->text;
+    return std::string(entry->text);
 }
 
 void CBuilder::CheckItem(CLineItem& item) {
@@ -175,7 +176,7 @@ void CBuilder::TakeDisplayFlags(CVarItem& item) {
         item.AddFlags(ItemFlag::Signed);
 }
 
-void CBuilder::Insert(std::unique_ptr<CLineItem> item) {
+void CBuilder::Insert(ItemPtr<> item) {
     if (labelKind_ == propBlockLabel)
         items_->InsertAtLabel(std::move(item), label_);
     else
@@ -183,7 +184,7 @@ void CBuilder::Insert(std::unique_ptr<CLineItem> item) {
 }
 
 void CBuilder::BeginRegisterList() {
-    auto line = std::make_unique<CLineItem>(ItemKind::Line);
+    auto line = items_->Make<CLineItem>(ItemKind::Line);
     ResetContexts();
     level_ = 0;
     line->SetName(Unquote(TakeName(propRegisterList)));
@@ -207,7 +208,7 @@ void CBuilder::CreateDevice() {
     const std::string name = TakeName(propDeviceName);
     deviceHasAddressSize_ = pending_.Find(propAddressSize) != nullptr;
     if (deviceHasAddressSize_) {
-        auto device = std::make_unique<CDeviceItem>();
+        auto device = items_->Make<CDeviceItem>();
         template_.Reset(addressSize_);
         ApplyDataFormat();
         const AddressLayout layout = ApplyAddress();
@@ -216,6 +217,7 @@ void CBuilder::CreateDevice() {
         device->SetLevel(level_);
         FillAddress(*device, layout);
         CheckItem(*items_->Append(std::move(device)));
+        devicePositions_.try_emplace(LowerCase(name), items_->CurrentPosition());
     }
     pending_.TakeAll();
     ++level_;
@@ -226,7 +228,7 @@ void CBuilder::CreateSet() {
         return;
     lastConstruct_ = Construct::Set;
     addressText_.clear();
-    auto owned = std::make_unique<CSetItem>();
+    auto owned = items_->Make<CSetItem>();
     CSetItem& set = *owned;
     set.SetName(Unquote(TakeName(propSetName)));
     ApplyLabel();
@@ -249,7 +251,7 @@ void CBuilder::CreatePart(int partNumber) {
         return;
     lastConstruct_ = Construct::Register;
     if (partNumber == 1) {
-        auto owned = std::make_unique<CByteItem>();
+        auto owned = items_->Make<CByteItem>(items_->Memory());
         register_ = owned.get();
         register_->SetName(TakeName(propRegisterName));
         ApplyLabel();
@@ -306,7 +308,7 @@ void CBuilder::EndRegister() {
 
 void CBuilder::CreateVariable() {
     lastConstruct_ = Construct::Variable;
-    auto owned = std::make_unique<CVarItem>();
+    auto owned = items_->Make<CVarItem>();
     CVarItem& variable = *owned;
     variable.SetName(TakeName(propVariableName));
     ApplyLabel();
@@ -331,7 +333,7 @@ void CBuilder::CreateVariable() {
 
 void CBuilder::CreateBitField() {
     lastConstruct_ = Construct::BitField;
-    auto owned = std::make_unique<CBitItem>();
+    auto owned = items_->Make<CBitItem>();
     CBitItem& bit = *owned;
     bit.SetRegister(lastRegister_);
     bit.SetLevel(level_);
@@ -370,7 +372,7 @@ void CBuilder::CreateTextLine() {
     lastConstruct_ = Construct::TextLine;
     while (const auto* text = pending_.Take(propTextLine)) {
         currentLine_ = text->line;
-        auto line = std::make_unique<CLineItem>(ItemKind::TextLine);
+        auto line = items_->Make<CLineItem>(ItemKind::TextLine);
         line->SetName(Unquote(text->text));
         line->SetLevel(level_);
         CheckItem(*items_->InsertAfterCurrent(std::move(line)));
@@ -380,18 +382,22 @@ void CBuilder::CreateTextLine() {
 }
 
 void CBuilder::AttachMacros(CVarItem& item) {
-    if (pending_.Take(propReadBinding) != nullptr)
+    if (pending_.Take(propReadBinding) != nullptr) {
+        macrosBound_ = true;
         item.SetReadMacros(std::move(readPair_.before), std::move(readPair_.after));
-    if (pending_.Take(propWriteBinding) != nullptr)
+    }
+    if (pending_.Take(propWriteBinding) != nullptr) {
+        macrosBound_ = true;
         item.SetWriteMacros(std::move(writePair_.before), std::move(writePair_.after));
+    }
 }
 
 CBuilder::MacroPair CBuilder::TakeMacroPair() {
     MacroPair pair;
     if (const auto* before = pending_.Take(propBeforeMacro))
-        pair.before = std::make_unique<MacroRef>(before->text);
+        pair.before = std::make_unique<MacroRef>(std::string(before->text));
     if (const auto* after = pending_.Take(propAfterMacro))
-        pair.after = std::make_unique<MacroRef>(after->text);
+        pair.after = std::make_unique<MacroRef>(std::string(after->text));
     return pair;
 }
 

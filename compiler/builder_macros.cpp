@@ -17,26 +17,18 @@ const std::unordered_map<std::string, CVarItem*>& CBuilder::DeviceItems(const st
     if (index.indexedItems == items_->Size())
         return index.items;
     index.items.clear();
-    bool inDevice = false;
-    for (CLineItem& item : *items_) {
-        switch (item.GetKind()) {
-        case ItemKind::Line:
-            inDevice = false;
-            break;
-        case ItemKind::Device:
-            inDevice = LowerCase(item.GetName()) == device;
-            break;
-        case ItemKind::Register:
-        case ItemKind::Variable:
-        case ItemKind::BitField:
-            if (inDevice)
-                index.items.emplace(LowerCase(item.GetName()), &static_cast<CVarItem&>(item));
-            break;
-        default:
-            break;
-        }
-    }
     index.indexedItems = items_->Size();
+    // A device's items follow it in the list up to the next device or driver line.
+    const auto start = devicePositions_.find(device);
+    if (start == devicePositions_.end())
+        return index.items;
+    for (auto it = std::next(start->second); it != items_->end(); ++it) {
+        const ItemKind kind = it->GetKind();
+        if (kind == ItemKind::Line || kind == ItemKind::Device)
+            break;
+        if (kind == ItemKind::Register || kind == ItemKind::Variable || kind == ItemKind::BitField)
+            index.items.emplace(LowerCase(it->GetName()), &static_cast<CVarItem&>(*it));
+    }
     return index.items;
 }
 
@@ -84,6 +76,9 @@ void CBuilder::CreateScriptMacro(const std::string& descriptionPath) {
 }
 
 void CBuilder::Link() {
+    // Without a binding there is nothing to resolve, and large descriptions often have none.
+    if (!macrosBound_)
+        return;
     std::unordered_map<std::string, CVekMacro*> byName;
     for (const auto& macro : macros_)
         byName.emplace(macro->GetName(), macro.get());

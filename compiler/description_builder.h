@@ -18,6 +18,7 @@ public:
     // The compile's reporter, through which every builder error goes, with its output window.
     virtual void Attach(DiagnosticReporter& reporter) = 0;
 
+    // The text stays valid until the parse ends (not through Link).
     virtual void AddProperty(int code, std::string_view text, int line) = 0;
 
     virtual void BeginRegisterList() = 0;

@@ -91,7 +91,8 @@ void DescriptionScanner::Close() {
     if (progress_ != nullptr)
         progress_->ResetProgress();
     progress_ = nullptr;
-    source_.clear();
+    // The text is done with; a parser kept for another compile should not hold it.
+    source_ = std::string();
     next_ = 0;
     line_ = {};
     ended_ = true;

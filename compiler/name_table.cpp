@@ -15,73 +15,84 @@ std::uint64_t KeyHash(std::string_view name) {
     return hash;
 }
 
+constexpr std::uint64_t kHashBits = 0xFFFFFFFF00000000ull;
+
+std::uint64_t Slot(std::uint64_t hash, std::size_t index) {
+    return (hash & kHashBits) | (index + 1);
+}
+
 } // namespace
 
-std::uint32_t NameTable::FindChain(std::string_view name, std::uint64_t hash) const {
+std::uint32_t NameTable::FindName(std::string_view name, std::uint64_t hash) const {
     if (slots_.empty())
         return kNone;
     const std::size_t mask = slots_.size() - 1;
     for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
-        const std::uint32_t entry = slots_[slot];
-        if (entry == 0)
+        const std::uint64_t occupant = slots_[slot];
+        if (occupant == 0)
             return kNone;
-        const Chain& chain = chains_[entry - 1];
-        if (chain.hash == hash && EqualsNoCase(chain.key, name))
-            return entry - 1;
+        if ((occupant & kHashBits) != (hash & kHashBits))
+            continue;
+        const auto index = static_cast<std::uint32_t>(occupant - 1);
+        const Name& entry = names_[index];
+        if (EqualsNoCase(std::string_view(keys_).substr(entry.keyOffset, entry.keyLength), name))
+            return index;
     }
 }
 
 void NameTable::Grow() {
-    std::vector<std::uint32_t> slots(slots_.empty() ? 1024 : 2 * slots_.size(), 0);
+    std::vector<std::uint64_t> slots(slots_.empty() ? 1024 : 2 * slots_.size(), 0);
     const std::size_t mask = slots.size() - 1;
-    for (std::uint32_t i = 0; i < chains_.size(); ++i) {
-        std::size_t slot = chains_[i].hash & mask;
+    for (std::uint64_t entry : slots_) {
+        if (entry == 0)
+            continue;
+        std::size_t slot = names_[static_cast<std::uint32_t>(entry - 1)].hash & mask;
         while (slots[slot] != 0)
             slot = (slot + 1) & mask;
-        slots[slot] = i + 1;
+        slots[slot] = entry;
     }
     slots_ = std::move(slots);
 }
 
-const NameTable::Entry* NameTable::Define(int code, std::string_view name, int device,
-                                          int lookupDevice) {
+void NameTable::AddName(std::string_view name, std::uint64_t hash, int code, int device) {
+    // At most half full, so every probe ends soon.
+    if (2 * (names_.size() + 1) > slots_.size())
+        Grow();
+    const std::size_t offset = keys_.size();
+    for (char c : name)
+        keys_ += LowerLetter(c);
+    const auto byte = static_cast<std::uint8_t>(code);
+    names_.push_back({offset, static_cast<std::uint32_t>(name.size()),
+                      static_cast<std::uint32_t>(hash), device, byte, byte});
+    const std::size_t mask = slots_.size() - 1;
+    std::size_t slot = hash & mask;
+    while (slots_[slot] != 0)
+        slot = (slot + 1) & mask;
+    slots_[slot] = Slot(hash, names_.size() - 1);
+}
+
+int NameTable::Define(int code, std::string_view name, int device, Scope scope) {
     const std::uint64_t hash = KeyHash(name);
-    const auto index = static_cast<std::uint32_t>(entries_.size());
-    const std::uint32_t chain = FindChain(name, hash);
-    const Entry* earlier = chain == kNone ? nullptr : FirstIn(chains_[chain].first, lookupDevice);
-    const std::uint32_t earlierIndex =
-        earlier == nullptr ? kNone : static_cast<std::uint32_t>(earlier - entries_.data());
-    entries_.push_back({code, device});
-    next_.push_back(kNone);
-    if (chain != kNone) {
-        next_[chains_[chain].last] = index;
-        chains_[chain].last = index;
-    } else {
-        // At most half full, so every probe ends soon.
-        if (2 * (chains_.size() + 1) > slots_.size())
-            Grow();
-        chains_.push_back({hash, LowerCase(name), index, index});
-        const std::size_t mask = slots_.size() - 1;
-        std::size_t slot = hash & mask;
-        while (slots_[slot] != 0)
-            slot = (slot + 1) & mask;
-        slots_[slot] = static_cast<std::uint32_t>(chains_.size());
+    const std::uint32_t index = FindName(name, hash);
+    if (index == kNone) {
+        AddName(name, hash, code, device);
+        return 0;
     }
-    return earlierIndex == kNone ? nullptr : &entries_[earlierIndex];
+    Name& entry = names_[index];
+    int earlier = entry.firstCode;
+    if (entry.device != device) {
+        if (scope == Scope::OwnDevice)
+            earlier = 0;
+        entry.device = device;
+        entry.deviceCode = static_cast<std::uint8_t>(code);
+    } else if (scope == Scope::OwnDevice) {
+        earlier = entry.deviceCode;
+    }
+    return earlier;
 }
 
-const NameTable::Entry* NameTable::FirstIn(std::uint32_t first, int device) const {
-    for (std::uint32_t index = first; index != kNone; index = next_[index]) {
-        const Entry& entry = entries_[index];
-        if (device == 0 || entry.device == device)
-            return &entry;
-    }
-    return nullptr;
-}
-
-const NameTable::Entry* NameTable::Find(std::string_view name, int device) const {
-    const std::uint32_t chain = FindChain(name, KeyHash(name));
-    return chain == kNone ? nullptr : FirstIn(chains_[chain].first, device);
+bool NameTable::Contains(std::string_view name) const {
+    return FindName(name, KeyHash(name)) != kNone;
 }
 
 } // namespace vek

@@ -8,42 +8,42 @@
 namespace vek {
 
 // The names a description defines: devices, registers, variables, bit fields, macros, script
-// macros. Names are compared without regard to case; each entry keeps its property code and the
-// number of its device.
+// macros. Names are compared without regard to case. A definition clashes with an earlier one in
+// its own device, or, for a device name, in any device. Devices are numbered in the order of
+// the description, so a definition always belongs to the latest device: per name the table keeps
+// only its first definition and the first one in the latest device that defined it, and a
+// look-up costs the same however many devices repeat the name.
 class NameTable {
 public:
-    struct Entry {
-        int code = 0;
-        int device = 0;
-    };
+    enum class Scope { AllDevices, OwnDevice };
 
-    // Enters a name and returns the first earlier entry of that name within `lookupDevice`
-    // (0 matches every device), or null.
-    const Entry* Define(int code, std::string_view name, int device, int lookupDevice);
-    // The first entry of that name within the device; device 0 matches every device.
-    const Entry* Find(std::string_view name, int device) const;
+    // Enters a name of `device` (no smaller than the device of any earlier definition) and
+    // returns the property code of the first earlier definition within the scope, or 0.
+    int Define(int code, std::string_view name, int device, Scope scope);
+    // Whether any device defines the name.
+    bool Contains(std::string_view name) const;
 
 private:
     static constexpr std::uint32_t kNone = 0xFFFFFFFFu;
 
-    // The entries of one name, chained from the first through `next_`.
-    struct Chain {
-        std::uint64_t hash;
-        std::string key; // the name in lower case
-        std::uint32_t first;
-        std::uint32_t last;
+    struct Name {
+        std::size_t keyOffset; // of the name in lower case, in keys_
+        std::uint32_t keyLength;
+        std::uint32_t hash;      // the lower half of the name's hash, which places it in slots_
+        int device;              // the latest device that defines the name
+        std::uint8_t firstCode;  // of the name's first definition
+        std::uint8_t deviceCode; // of its first definition in that device
     };
 
-    std::uint32_t FindChain(std::string_view name, std::uint64_t hash) const;
-    const Entry* FirstIn(std::uint32_t first, int device) const;
+    std::uint32_t FindName(std::string_view name, std::uint64_t hash) const;
+    void AddName(std::string_view name, std::uint64_t hash, int code, int device);
     void Grow();
 
-    std::vector<Entry> entries_;
-    std::vector<std::uint32_t> next_;
-    std::vector<Chain> chains_;
-    // An open-addressed index of the chains (index + 1; 0 is a free slot): large descriptions
-    // define hundreds of thousands of names, and a flat table keeps their look-ups in cache.
-    std::vector<std::uint32_t> slots_;
+    std::vector<Name> names_; // each name once, in the order first defined
+    std::string keys_;        // every name once, in lower case
+    // An open-addressed index of the names: the upper half of the hash beside the name's
+    // index + 1 (0 is a free slot), so that a probe rarely touches a name that does not match.
+    std::vector<std::uint64_t> slots_;
 };
 
 } // namespace vek

@@ -6,7 +6,7 @@ void PendingProperties::Add(int code, std::string_view text, std::uint32_t numbe
     if (code < 0 || code >= kPropertyCodeLimit)
         return;
     queues_[static_cast<std::size_t>(code)].entries.push_back(entries_.size());
-    entries_.push_back({code, std::string(text), number, line});
+    entries_.push_back({code, text, number, line});
 }
 
 const PendingProperties::Entry* PendingProperties::Find(int code) const {

@@ -11,14 +11,15 @@
 namespace vek {
 
 // The properties handed to the builder since the last construct: each a text or a number with
-// its code and line. A construct takes the first untaken entry of each code it needs; at its end
-// all entries are taken. An index per code keeps every look-up constant in time, also when a
-// faulty description lets the list grow without end.
+// its code and line. A text is a view into the description being compiled, which outlives it. A
+// construct takes the first untaken entry of each code it needs; at its end all entries are taken.
+// An index per code keeps every look-up constant in time, also when a faulty description lets the
+// list grow without end.
 class PendingProperties {
 public:
     struct Entry {
         int code = 0;
-        std::string text;
+        std::string_view text;
         std::uint32_t number = 0;
         int line = 0;
     };

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstddef>
+#include <memory_resource>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,9 @@ public:
     static constexpr int kMaxTotalWidth = 32;
 
     CByteItem() : CVarItem(ItemKind::Register) {}
+    // Its parts held in `memory` (the item list's arena).
+    explicit CByteItem(std::pmr::memory_resource* memory)
+        : CVarItem(ItemKind::Register), parts_(memory) {}
 
     // Adds the item's current fields as a new part and selects it. Refused (false, nothing
     // added) when the widths would exceed 32 bits in total.
@@ -75,7 +79,7 @@ private:
 
     CShadowReg* shadow_ = nullptr; // the current part's
     uint32_t default_ = 0;
-    std::vector<Part> parts_;
+    std::pmr::vector<Part> parts_;
     std::size_t current_ = 0;
     uint16_t totalDataLength_ = 0;
     int totalWidth_ = 0;

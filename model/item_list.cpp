@@ -31,10 +31,6 @@ bool AccessTypesFit(AccessType a, AccessType b) {
 
 } // namespace
 
-CLineItem& CItemList::Iterator::operator*() const {
-    return *it_->item;
-}
-
 CLineItem* CItemList::GetCurrent() const {
     return current_ == nodes_.end() ? nullptr : current_->item.get();
 }
@@ -45,29 +41,29 @@ std::vector<StringId> CItemList::TakeErrors() {
     return errors;
 }
 
-std::vector<std::unique_ptr<CLineItem>> CItemList::TakeItems() {
-    std::vector<std::unique_ptr<CLineItem>> items;
-    items.reserve(nodes_.size());
-    for (Node& node : nodes_) {
-        items.push_back(std::move(node.item));
-    }
-    nodes_.clear();
-    parts_.clear();
-    lastLabelled_.clear();
-    current_ = nodes_.end();
-    return items;
+CItemList::~CItemList() {
+    Clear();
 }
 
-CLineItem* CItemList::Append(std::unique_ptr<CLineItem> item) {
+void CItemList::Clear() {
+    // The items end before the arena that holds them.
+    nodes_.clear();
+    parts_.Clear();
+    spanningGroups_.clear();
+    lastLabelled_.clear();
+    current_ = nodes_.end();
+}
+
+CLineItem* CItemList::Append(ItemPtr<> item) {
     return InsertBefore(nodes_.end(), std::move(item));
 }
 
-CLineItem* CItemList::InsertAfterCurrent(std::unique_ptr<CLineItem> item) {
+CLineItem* CItemList::InsertAfterCurrent(ItemPtr<> item) {
     return InsertBefore(current_ == nodes_.end() ? nodes_.end() : std::next(current_),
                         std::move(item));
 }
 
-CLineItem* CItemList::InsertAtLabel(std::unique_ptr<CLineItem> item, int label) {
+CLineItem* CItemList::InsertAtLabel(ItemPtr<> item, int label) {
     return InsertBefore(InsertionPointOf(label), std::move(item));
 }
 
@@ -90,7 +86,7 @@ CItemList::Position CItemList::InsertionPointOf(int label) {
     return it;
 }
 
-CLineItem* CItemList::InsertBefore(Position next, std::unique_ptr<CLineItem> item) {
+CLineItem* CItemList::InsertBefore(Position next, ItemPtr<> item) {
     if (item == nullptr) {
         return nullptr;
     }
@@ -291,29 +287,45 @@ void CItemList::CheckMask(const CByteItem& reg) {
 void CItemList::IndexParts(Node& node, const CByteItem& reg) {
     for (; node.indexedParts < reg.GetPartCount(); ++node.indexedParts) {
         const CByteItem::Part& part = reg.GetPart(node.indexedParts);
-        parts_[{node.group, part.addressLength,
-                AddressNumber(part.address.data(), part.addressLength)}]
-            .push_back({&node, node.indexedParts});
+        if (part.memorySize < part.dataLength) {
+            if (spanningGroups_.size() <= node.group) {
+                spanningGroups_.resize(node.group + 1);
+            }
+            spanningGroups_[node.group] = true;
+        }
+        parts_.Add({node.group, AddressNumber(part.address.data(), part.addressLength),
+                    part.addressLength},
+                   &node, node.indexedParts);
     }
 }
 
 void CItemList::CheckOverlap(Position at, const CByteItem& reg) {
     const uint16_t length = reg.GetAddressLength();
     const uint64_t a = AddressNumber(reg.GetAddressBytes().data(), length);
-    const uint64_t low = a >= kOverlapReach ? a - kOverlapReach : 0;
-    const uint64_t high = a <= UINT64_MAX - kOverlapReach ? a + kOverlapReach : UINT64_MAX;
+    // A part at another address is compared only when the one at the lower address spans
+    // several addresses: look below only if some part of the device does, above only if this
+    // register does.
+    const bool spansBelow = at->group < spanningGroups_.size() && spanningGroups_[at->group];
+    const bool spansAbove = reg.GetMemorySize() < reg.GetDataLength();
+    const uint64_t low = !spansBelow ? a : a >= kOverlapReach ? a - kOverlapReach : 0;
+    const uint64_t high = !spansAbove                       ? a
+                          : a <= UINT64_MAX - kOverlapReach ? a + kOverlapReach
+                                                            : UINT64_MAX;
 
     // The parts of earlier registers of the device within reach, nearest register first and
     // each register's parts in order: the order in which a walk back through the list meets them.
     std::vector<PartEntry>& earlier = nearParts_;
     earlier.clear();
-    const auto first = parts_.lower_bound({at->group, length, low});
-    const auto last = parts_.upper_bound({at->group, length, high});
-    for (auto it = first; it != last; ++it) {
-        for (const PartEntry& entry : it->second) {
-            if (entry.node != &*at && entry.node->order < at->order) {
-                earlier.push_back(entry);
+    for (uint64_t address = low;; ++address) {
+        for (uint32_t i = parts_.First({at->group, address, length}); i != PartIndex::kEnd;
+             i = parts_.At(i).next) {
+            auto* node = static_cast<Node*>(parts_.At(i).node);
+            if (node != &*at && node->order < at->order) {
+                earlier.push_back({node, parts_.At(i).part});
             }
+        }
+        if (address == high) {
+            break;
         }
     }
     std::sort(earlier.begin(), earlier.end(), [](const PartEntry& x, const PartEntry& y) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/line_item.h"
+#include "model/part_index.h"
 #include "platform/string_table.h"
 
 #include <cstddef>
@@ -9,7 +10,7 @@
 #include <list>
 #include <map>
 #include <memory>
-#include <tuple>
+#include <memory_resource>
 #include <utility>
 #include <vector>
 
@@ -19,13 +20,41 @@ class CSetItem;
 class CByteItem;
 class CBitItem;
 
+// Ends an item the list owns: one made in the list's arena is only destroyed, its memory going
+// with the arena; one made elsewhere (a test's) is deleted.
+class ItemDeleter {
+public:
+    ItemDeleter() = default;
+    template <class Item>
+    ItemDeleter(const std::default_delete<Item>&) {} // NOLINT: a plain owner converts
+    static ItemDeleter InArena() {
+        ItemDeleter deleter;
+        deleter.inArena_ = true;
+        return deleter;
+    }
+    void operator()(CLineItem* item) const {
+        if (inArena_)
+            item->~CLineItem();
+        else
+            delete item;
+    }
+
+private:
+    bool inArena_ = false;
+};
+
+template <class Item = CLineItem>
+using ItemPtr = std::unique_ptr<Item, ItemDeleter>;
+
 // The register items of one description in the order of the register tree, which is not always
 // the order of the description: a block that returns to a label joins that label's group. The
 // list decides where each new item goes and, when asked, checks an item against its neighbours
-// and queues the codes of the errors it finds; the builder reports them.
+// and queues the codes of the errors it finds; the builder reports them. Items made by the list
+// live in its arena, so building a large description takes a few allocations per thousand items
+// and dropping the list frees a few large blocks.
 class CItemList {
     struct Node {
-        std::unique_ptr<CLineItem> item;
+        ItemPtr<> item;
         Node* parent = nullptr;       // the nearest earlier item of a lower level
         uint64_t order = 0;           // increases along the list
         uint64_t group = 0;           // the driver line or device the item belongs to
@@ -37,13 +66,24 @@ public:
     CItemList() = default;
     CItemList(const CItemList&) = delete;
     CItemList& operator=(const CItemList&) = delete;
+    ~CItemList();
+
+    // A new item in the list's arena, to be inserted into this list.
+    template <class Item, class... Args>
+    ItemPtr<Item> Make(Args&&... args) {
+        void* place = arena_.allocate(sizeof(Item), alignof(Item));
+        return ItemPtr<Item>(new (place) Item(std::forward<Args>(args)...), ItemDeleter::InArena());
+    }
+
+    // The arena, for what the items made here hold.
+    std::pmr::memory_resource* Memory() { return &arena_; }
 
     // Each insertion makes the item the current position and returns it (null for no item).
-    CLineItem* Append(std::unique_ptr<CLineItem> item);
+    CLineItem* Append(ItemPtr<> item);
     // Inserts at the insertion point of label n: after the group of the last item of the current
     // device that carries label n, or at the end when no item of the device carries it.
-    CLineItem* InsertAtLabel(std::unique_ptr<CLineItem> item, int label);
-    CLineItem* InsertAfterCurrent(std::unique_ptr<CLineItem> item);
+    CLineItem* InsertAtLabel(ItemPtr<> item, int label);
+    CLineItem* InsertAfterCurrent(ItemPtr<> item);
 
     // Runs the checks of the item's kind (a register: for its selected part) and queues the
     // codes found. The item becomes the current position.
@@ -53,8 +93,8 @@ public:
 
     CLineItem* GetCurrent() const;
     std::size_t Size() const { return nodes_.size(); }
-    // Hands all items over in list order; the list is empty afterwards.
-    std::vector<std::unique_ptr<CLineItem>> TakeItems();
+    // Ends every item; the list is empty afterwards.
+    void Clear();
 
     class Iterator {
     public:
@@ -65,7 +105,7 @@ public:
         using reference = CLineItem&;
 
         Iterator() = default;
-        CLineItem& operator*() const;
+        CLineItem& operator*() const { return *it_->item; }
         CLineItem* operator->() const { return &**this; }
         Iterator& operator++() {
             ++it_;
@@ -80,22 +120,22 @@ public:
 
     private:
         friend class CItemList;
-        explicit Iterator(std::list<Node>::const_iterator it) : it_(it) {}
-        std::list<Node>::const_iterator it_;
+        explicit Iterator(std::pmr::list<Node>::const_iterator it) : it_(it) {}
+        std::pmr::list<Node>::const_iterator it_;
     };
     Iterator begin() const { return Iterator(nodes_.begin()); }
     Iterator end() const { return Iterator(nodes_.end()); }
+    // The current position, for a walk that starts there; it stays valid while items are added.
+    Iterator CurrentPosition() const { return Iterator(current_); }
 
 private:
-    using Position = std::list<Node>::iterator;
-    // Where a register part lies: device group, address length, address number.
-    using AddressKey = std::tuple<uint64_t, uint16_t, uint64_t>;
+    using Position = std::pmr::list<Node>::iterator;
     struct PartEntry {
         Node* node;
         std::size_t part;
     };
 
-    CLineItem* InsertBefore(Position next, std::unique_ptr<CLineItem> item);
+    CLineItem* InsertBefore(Position next, ItemPtr<> item);
     void Number(Position at);
     void Spread(Position at, uint64_t number);
     void Renumber();
@@ -113,9 +153,12 @@ private:
     // inserted), any other by a walk through the list.
     Position PositionOf(const CLineItem* item);
 
-    std::list<Node> nodes_;
+    // Before the nodes, which it holds: the items and nodes of the list.
+    std::pmr::monotonic_buffer_resource arena_;
+    std::pmr::list<Node> nodes_{&arena_};
     Position current_ = nodes_.end();
-    std::map<AddressKey, std::vector<PartEntry>> parts_;
+    PartIndex parts_;
+    std::vector<bool> spanningGroups_; // by group: whether a part spans several addresses
     // The last item in list order of each device group and label: where a walk back from the
     // end of the list for that label would stop.
     std::map<std::pair<uint64_t, int>, Position> lastLabelled_;

@@ -21,14 +21,20 @@ bool CVarItem::SetWidth(int width) {
     return true;
 }
 
+CVarItem::MacroBindings& CVarItem::Bindings() {
+    if (!macros_)
+        macros_ = std::make_unique<MacroBindings>();
+    return *macros_;
+}
+
 void CVarItem::SetReadMacros(std::unique_ptr<MacroRef> before, std::unique_ptr<MacroRef> after) {
-    beforeRead_ = std::move(before);
-    afterRead_ = std::move(after);
+    Bindings().beforeRead = std::move(before);
+    Bindings().afterRead = std::move(after);
 }
 
 void CVarItem::SetWriteMacros(std::unique_ptr<MacroRef> before, std::unique_ptr<MacroRef> after) {
-    beforeWrite_ = std::move(before);
-    afterWrite_ = std::move(after);
+    Bindings().beforeWrite = std::move(before);
+    Bindings().afterWrite = std::move(after);
 }
 
 TransferFlags CVarItem::TransferMode() const {
@@ -103,7 +109,7 @@ void CVarItem::ShowValue() {
 
 bool CVarItem::Read() {
     if (ReadMacrosOn()) {
-        RunMacro(afterRead_.get());
+        RunMacro(GetAfterRead());
     }
     ShowValue();
     return true;
@@ -111,7 +117,7 @@ bool CVarItem::Read() {
 
 bool CVarItem::WriteValue(bool runMacros) {
     if (runMacros) {
-        RunMacro(afterWrite_.get());
+        RunMacro(GetAfterWrite());
     }
     ShowValue();
     return true;

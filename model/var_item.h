@@ -31,10 +31,10 @@ public:
     // The macros run around reads and writes, attached in pairs.
     void SetReadMacros(std::unique_ptr<MacroRef> before, std::unique_ptr<MacroRef> after);
     void SetWriteMacros(std::unique_ptr<MacroRef> before, std::unique_ptr<MacroRef> after);
-    MacroRef* GetBeforeRead() const { return beforeRead_.get(); }
-    MacroRef* GetAfterRead() const { return afterRead_.get(); }
-    MacroRef* GetBeforeWrite() const { return beforeWrite_.get(); }
-    MacroRef* GetAfterWrite() const { return afterWrite_.get(); }
+    MacroRef* GetBeforeRead() const { return macros_ ? macros_->beforeRead.get() : nullptr; }
+    MacroRef* GetAfterRead() const { return macros_ ? macros_->afterRead.get() : nullptr; }
+    MacroRef* GetBeforeWrite() const { return macros_ ? macros_->beforeWrite.get() : nullptr; }
+    MacroRef* GetAfterWrite() const { return macros_ ? macros_->afterWrite.get() : nullptr; }
 
     void SetContext(RegisterContext* context) { context_ = context; }
 
@@ -94,10 +94,16 @@ private:
     uint32_t mask_ = 0;
     int radix_ = 16;
     int width_ = 0;
-    std::unique_ptr<MacroRef> beforeRead_;
-    std::unique_ptr<MacroRef> beforeWrite_;
-    std::unique_ptr<MacroRef> afterRead_;
-    std::unique_ptr<MacroRef> afterWrite_;
+    // Kept apart, as few items of a large description name macros.
+    struct MacroBindings {
+        std::unique_ptr<MacroRef> beforeRead;
+        std::unique_ptr<MacroRef> beforeWrite;
+        std::unique_ptr<MacroRef> afterRead;
+        std::unique_ptr<MacroRef> afterWrite;
+    };
+    MacroBindings& Bindings();
+
+    std::unique_ptr<MacroBindings> macros_;
     RegisterContext* context_ = nullptr;
 };
 

@@ -121,7 +121,9 @@ void ProfileFile::ParseText(std::string_view text) {
         const auto end = std::min(text.find('\n', start), text.size());
         std::string_view line = text.substr(start, end - start);
         start = end + 1;
-        if (!line.empty() && line.back() == '\r') {
+        // Every carriage return before the line feed goes: a save writes one line end, so a
+        // line kept with a trailing one would read otherwise after the next save.
+        while (!line.empty() && line.back() == '\r') {
             line.remove_suffix(1);
         }
         const std::string_view trimmed = TrimBlanks(line);

@@ -129,32 +129,42 @@ void CExtension::AddTo(basic::Engine& engine) {
     using basic::HostCallResult;
     using basic::Variant;
     // A script's argument as a Long; conversion errors go back to the script as run-time errors.
+    // The methods' results are typed as their dispatch interface declares them.
     auto asLong = [](const Variant& value, std::int32_t& out) { return basic::ToLong(value, out); };
     auto fail = [](basic::RunError error) {
         return HostCallResult::Error(static_cast<int>(error),
                                      basic::RunErrorText(static_cast<int>(error)));
     };
-    engine.AddHostFunction("WriteReg", 2, 2, [this, asLong, fail](const std::vector<Variant>& a) {
-        std::int32_t index = 0;
-        std::int32_t value = 0;
-        if (auto e = asLong(a[0], index); e != basic::RunError::None)
-            return fail(e);
-        if (auto e = asLong(a[1], value); e != basic::RunError::None)
-            return fail(e);
-        return HostCallResult::Of(Variant::Boolean(WriteReg(index, value)));
-    });
-    engine.AddHostFunction("ReadReg", 1, 1, [this, asLong, fail](const std::vector<Variant>& a) {
-        std::int32_t index = 0;
-        if (auto e = asLong(a[0], index); e != basic::RunError::None)
-            return fail(e);
-        return HostCallResult::Of(Variant::Long(ReadReg(index)));
-    });
-    engine.AddHostFunction("DebugOut", 1, 1, [this, fail](const std::vector<Variant>& a) {
-        std::string text;
-        if (auto e = basic::ToText(a[0], text); e != basic::RunError::None)
-            return fail(e);
-        return HostCallResult::Of(Variant::Boolean(DebugOut(text)));
-    });
+    engine.AddHostFunction(
+        "WriteReg", 2, 2,
+        [this, asLong, fail](const std::vector<Variant>& a) {
+            std::int32_t index = 0;
+            std::int32_t value = 0;
+            if (auto e = asLong(a[0], index); e != basic::RunError::None)
+                return fail(e);
+            if (auto e = asLong(a[1], value); e != basic::RunError::None)
+                return fail(e);
+            return HostCallResult::Of(Variant::Boolean(WriteReg(index, value)));
+        },
+        basic::Tag::Boolean);
+    engine.AddHostFunction(
+        "ReadReg", 1, 1,
+        [this, asLong, fail](const std::vector<Variant>& a) {
+            std::int32_t index = 0;
+            if (auto e = asLong(a[0], index); e != basic::RunError::None)
+                return fail(e);
+            return HostCallResult::Of(Variant::Long(ReadReg(index)));
+        },
+        basic::Tag::Long);
+    engine.AddHostFunction(
+        "DebugOut", 1, 1,
+        [this, fail](const std::vector<Variant>& a) {
+            std::string text;
+            if (auto e = basic::ToText(a[0], text); e != basic::RunError::None)
+                return fail(e);
+            return HostCallResult::Of(Variant::Boolean(DebugOut(text)));
+        },
+        basic::Tag::Boolean);
     engine.AddHostFunction("WriteAll", 0, 0, [this](const std::vector<Variant>&) {
         WriteAll();
         return HostCallResult::Of(Variant());
@@ -167,15 +177,21 @@ void CExtension::AddTo(basic::Engine& engine) {
         WriteDefault();
         return HostCallResult::Of(Variant());
     });
-    engine.AddHostFunction("Magic", 1, 1, [this, asLong, fail](const std::vector<Variant>& a) {
-        std::int32_t code = 0;
-        if (auto e = asLong(a[0], code); e != basic::RunError::None)
-            return fail(e);
-        return HostCallResult::Of(Variant::Long(Magic(code)));
-    });
-    engine.AddHostFunction("LastError", 0, 0, [this](const std::vector<Variant>&) {
-        return HostCallResult::Of(Variant::Long(LastError()));
-    });
+    engine.AddHostFunction(
+        "Magic", 1, 1,
+        [this, asLong, fail](const std::vector<Variant>& a) {
+            std::int32_t code = 0;
+            if (auto e = asLong(a[0], code); e != basic::RunError::None)
+                return fail(e);
+            return HostCallResult::Of(Variant::Long(Magic(code)));
+        },
+        basic::Tag::Long);
+    engine.AddHostFunction(
+        "LastError", 0, 0,
+        [this](const std::vector<Variant>&) {
+            return HostCallResult::Of(Variant::Long(LastError()));
+        },
+        basic::Tag::Long);
 }
 
 } // namespace vek

@@ -39,8 +39,8 @@ ScriptHost::ScriptHost(Host& host, std::function<void(const std::string&)> print
 void ScriptHost::SetUp(CVekDoc& document) {
     extension_.SetDocument(&document);
     if (document.GetItems() != nullptr)
-        engine_.SetModule(kConstantsModuleName,
-                          BuildConstantsModule(*document.GetItems(), extension_));
+        engine_.SetGeneratedModule(kConstantsModuleName,
+                                   BuildConstantsModule(*document.GetItems(), extension_));
     for (const auto& macro : document.GetScriptMacros()) {
         macro->SetRunner(this);
         std::string error;
@@ -52,25 +52,41 @@ void ScriptHost::SetUp(CVekDoc& document) {
 
 bool ScriptHost::Run(const std::string& path) {
     errorText_.clear();
-    bool ok = engine_.RunFile(path);
-    if (ok) {
-        const basic::RunState state = engine_.RunToEnd();
-        ok = state == basic::RunState::Finished;
+    ending_ = Ending::Failed;
+    basic::Interrupt& interrupt = engine_.GetInterrupt();
+    if (timeLimit_.count() > 0)
+        interrupt.SetDeadline(std::chrono::steady_clock::now() + timeLimit_);
+    basic::RunState state = basic::RunState::Failed;
+    if (engine_.RunFile(path))
+        state = engine_.RunToEnd();
+    // The raise and the deadline belong to this run: the next script starts without them.
+    const basic::Interrupt::Reason reason = interrupt.Check();
+    interrupt.ClearDeadline();
+    interrupt.Clear();
+    if (state == basic::RunState::Finished) {
+        ending_ = Ending::Finished;
+        return true;
     }
-    if (!ok) {
-        for (const basic::Diagnostic& diagnostic : engine_.Diagnostics())
-            host_.Message(diagnostic.ToString(), true);
-        const basic::RunErrorInfo& error = engine_.LastError();
-        if (error.number != 0) {
-            errorText_ = "Error " + std::to_string(error.number) + ": " + error.description;
-            if (!error.module.empty())
-                errorText_ += " (" + error.module + " line " + std::to_string(error.line) + ")";
-        } else {
-            errorText_ = "The script " + path + " did not run to its end";
-        }
-        host_.Message(errorText_, true);
+    for (const basic::Diagnostic& diagnostic : engine_.Diagnostics())
+        host_.Message(diagnostic.ToString(), true);
+    const basic::RunErrorInfo& error = engine_.LastError();
+    const std::string where =
+        error.module.empty() ? ""
+                             : " (" + error.module + " line " + std::to_string(error.line) + ")";
+    if (state == basic::RunState::Stopped && error.number != 0) {
+        // Ended from outside between two statements: say why and where it stood.
+        ending_ =
+            reason == basic::Interrupt::Reason::Deadline ? Ending::TimeLimit : Ending::Interrupted;
+        errorText_ = (ending_ == Ending::TimeLimit ? "Script stopped at its time limit in "
+                                                   : "Script interrupted in ") +
+                     error.procedure + where;
+    } else if (error.number != 0) {
+        errorText_ = "Error " + std::to_string(error.number) + ": " + error.description + where;
+    } else {
+        errorText_ = "The script " + path + " did not run to its end";
     }
-    return ok;
+    host_.Message(errorText_, true);
+    return false;
 }
 
 void ScriptHost::RunFile(const std::string& quotedPath) {

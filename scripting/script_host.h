@@ -5,6 +5,7 @@
 #include "scripting/extension.h"
 #include "scripting/magic_services.h"
 
+#include <chrono>
 #include <functional>
 #include <string>
 
@@ -28,11 +29,18 @@ public:
     // it, and makes this host the runner of the document's script macros.
     void SetUp(CVekDoc& document);
 
-    // Runs the Main of a Basic file to its end; false when it could not start or ended with a
-    // run-time error, whose text is then in ErrorText().
+    // How the last Run ended.
+    enum class Ending { Finished, Failed, Interrupted, TimeLimit };
+
+    // Runs the Main of a Basic file to its end; false when it could not start, ended with a
+    // run-time error, or was ended from outside (the engine's interrupt, the time limit). The
+    // text that says which and where is then in ErrorText(), and went to the host too.
     bool Run(const std::string& path);
     void RunFile(const std::string& quotedPath) override;
     const std::string& ErrorText() const { return errorText_; }
+    Ending LastEnding() const { return ending_; }
+    // Each Run after this ends after `limit` as if interrupted (zero: no limit).
+    void SetTimeLimit(std::chrono::milliseconds limit) { timeLimit_ = limit; }
 
     CloseDecision QueryClose() const;
 
@@ -45,6 +53,8 @@ private:
     basic::Engine engine_;
     CExtension extension_;
     std::string errorText_;
+    Ending ending_ = Ending::Finished;
+    std::chrono::milliseconds timeLimit_{0};
 };
 
 } // namespace vek

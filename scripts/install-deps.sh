@@ -6,6 +6,11 @@ set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev libftdi1-dev
           qt6-base-dev qt6-svg-dev fonts-dejavu-core xvfb xauth dpkg-dev file)
 missing=()
+# --fuzz adds clang, its libFuzzer and sanitizer runtimes and llvm-symbolizer (for readable
+# reports), for the fuzz preset (scripts/fuzz.sh).
+if [ "${1:-}" = "--fuzz" ]; then
+    packages+=(clang-14 libclang-rt-14-dev llvm-14)
+fi
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done

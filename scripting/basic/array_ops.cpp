@@ -1,6 +1,7 @@
 #include "scripting/basic/array_ops.h"
 
 #include "scripting/basic/conversions.h"
+#include "scripting/basic/script_memory.h"
 
 #include <algorithm>
 
@@ -25,7 +26,7 @@ RunError CheckBounds(int dims, const std::int32_t* lower, const std::int32_t* up
         }
     }
     count = static_cast<std::size_t>(total);
-    return RunError::None;
+    return ReserveScriptMemory(count * sizeof(Variant));
 }
 
 } // namespace
@@ -50,11 +51,15 @@ RunError NewArray(int dims, const std::int32_t* lower, const std::int32_t* upper
         array->upper[d] = upper[d];
     }
     array->items.assign(count, DefaultValue(element));
+    array->CountItems();
     return RunError::None;
 }
 
 RunError Redimension(Variant& target, int dims, const std::int32_t* lower,
                      const std::int32_t* upper, Tag element, bool preserve) {
+    if (target.IsArray() && target.GetArray()->locks > 0) {
+        return RunError::ArrayLocked;
+    }
     if (!preserve || !target.IsArray() || target.GetArray()->dims == 0) {
         return NewArray(dims, lower, upper, element, target);
     }
@@ -78,6 +83,18 @@ RunError Redimension(Variant& target, int dims, const std::int32_t* lower,
         array->items[i] = old.items[i];
     }
     target = std::move(fresh);
+    return RunError::None;
+}
+
+RunError UnshareArray(Variant& holder, ArrayObject*& array) {
+    const ArrayObject& shared = *holder.GetArray();
+    if (shared.refs > 1) {
+        if (const RunError e = ReserveScriptMemory(shared.items.size() * sizeof(Variant));
+            e != RunError::None) {
+            return e;
+        }
+    }
+    array = holder.MutableArray();
     return RunError::None;
 }
 
@@ -105,6 +122,9 @@ RunError FlatIndex(const ArrayObject& array, const Variant* indices, int count, 
 }
 
 RunError MakeVariantList(std::vector<Variant> values, Variant& out) {
+    if (values.size() > static_cast<std::size_t>(kMaxArrayElements)) {
+        return RunError::OutOfMemory;
+    }
     int nesting = 1;
     for (const Variant& v : values) {
         if (v.IsArray()) {
@@ -120,6 +140,7 @@ RunError MakeVariantList(std::vector<Variant> values, Variant& out) {
     array->lower[0] = 0;
     array->upper[0] = static_cast<std::int32_t>(values.size()) - 1;
     array->items = std::move(values);
+    array->CountItems();
     out = Variant::Array(array);
     return RunError::None;
 }

@@ -19,9 +19,14 @@ RunError NewArray(int dims, const std::int32_t* lower, const std::int32_t* upper
 Variant UnallocatedArray(Tag element);
 
 // ReDim of the array held by target; Preserve keeps the elements that stay in range and, as in
-// Visual Basic, lets only the last dimension change.
+// Visual Basic, lets only the last dimension change. An array one of whose elements is passed
+// ByRef to a running procedure is locked (error 10).
 RunError Redimension(Variant& target, int dims, const std::int32_t* lower,
                      const std::int32_t* upper, Tag element, bool preserve);
+
+// The array `holder` holds, made its own before an element is written (copy-on-write); the copy
+// of a shared array must fit the scripts' memory budget.
+RunError UnshareArray(Variant& holder, ArrayObject*& array);
 
 // Position of an element in items from `count` index values.
 RunError FlatIndex(const ArrayObject& array, const Variant* indices, int count, std::size_t& out);

@@ -36,6 +36,7 @@ struct Expr {
     BinaryOp binaryOp = BinaryOp::Add;
     UnaryOp unaryOp = UnaryOp::Negate;
     bool parenthesized = false; // (x) passed ByRef is passed by value
+    int depth = 1;              // levels down to the deepest leaf, at most kMaxExpressionDepth
 };
 
 struct Stmt;
@@ -72,22 +73,25 @@ struct CaseClause {
 };
 
 enum class StmtKind {
-    Assign,  // target = value
-    Call,    // call (an Expr of kind Call, Name or Member)
-    Dim,     // decls
-    ReDim,   // decls, preserve
-    Const,   // decls
-    If,      // conditions[i] -> blocks[i], elseBlock
-    Select,  // value, cases
-    For,     // name, value(from), limit, step, body
-    ForEach, // name, value(collection), body
-    Do,      // condition, testAtEnd, until, body
-    Exit,    // exitKind
-    GoTo,    // name
-    Label,   // name
-    OnError, // errorMode, name
-    Resume,  // resumeMode, name
-    Print,   // args with separators
+    Assign,   // target = value
+    Call,     // call (an Expr of kind Call, Name or Member)
+    Dim,      // decls
+    ReDim,    // decls, preserve
+    Const,    // decls
+    If,       // conditions[i] -> blocks[i], elseBlock
+    Select,   // value, cases
+    For,      // name, value(from), limit, step, body
+    ForEach,  // name, value(collection), body
+    Do,       // condition, testAtEnd, until, body
+    Exit,     // exitKind
+    GoTo,     // name
+    GoSub,    // name
+    Return,   // from the last GoSub
+    Sequence, // body: statements one statement of the source became (Input #n, a, b)
+    Label,    // name
+    OnError,  // errorMode, name
+    Resume,   // resumeMode, name
+    Print,    // args with separators
     End,
     Stop,
 };
@@ -111,6 +115,7 @@ struct Stmt {
     std::vector<VarDecl> decls;
     bool preserve = false;
     bool isPublic = false;
+    bool isStatic = false; // Dim: declared Static, kept from call to call
     std::vector<ExprPtr> conditions;
     std::vector<Block> blocks;
     Block elseBlock;

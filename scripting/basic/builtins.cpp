@@ -8,8 +8,19 @@ namespace vek::basic {
 
 namespace {
 
+constexpr bool IsFileStatement(std::string_view name) {
+#define VEK_BASIC_FILE_STATEMENT_NAME(statement, min, max, result)                                 \
+    if (name == #statement) {                                                                      \
+        return true;                                                                               \
+    }
+    VEK_BASIC_FILE_STATEMENTS(VEK_BASIC_FILE_STATEMENT_NAME)
+#undef VEK_BASIC_FILE_STATEMENT_NAME
+    return false;
+}
+
 const BuiltinInfo kBuiltins[] = {
-#define VEK_BASIC_BUILTIN_ENTRY(name, min, max) {#name, min, max, &Builtin##name},
+#define VEK_BASIC_BUILTIN_ENTRY(name, min, max, result)                                            \
+    {IsFileStatement(#name) ? "#" #name : #name, min, max, Tag::result, &Builtin##name},
     VEK_BASIC_BUILTINS(VEK_BASIC_BUILTIN_ENTRY)
 #undef VEK_BASIC_BUILTIN_ENTRY
 };

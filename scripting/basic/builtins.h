@@ -11,6 +11,8 @@
 namespace vek::basic {
 
 // What built-in functions need from outside the pure value world.
+class ScriptFiles;
+
 struct BuiltinContext {
     // MsgBox(prompt, buttons, title) through the host; returns the button pressed (1 = OK).
     std::function<int(const std::string&, int, const std::string&)> msgBox;
@@ -18,73 +20,114 @@ struct BuiltinContext {
     std::int64_t waitMs = -1;
     std::uint32_t rndSeed = 0x50000;
     double lastRnd = 0;
+    ScriptFiles* files = nullptr; // the files the script opened
 };
 
 using BuiltinFunction = RunError (*)(BuiltinContext& context, Variant* args, int argc,
                                      Variant& out);
 
-// Built-in functions: name, fewest and most arguments (-1: any number).
+// Built-in functions: name, fewest and most arguments (-1: any number), and the kind of their
+// result where it is fixed (Empty: a Variant of any kind). A fixed kind makes the result typed:
+// CInt(20000) * 2 overflows like an Integer variable, while a Variant result widens.
 #define VEK_BASIC_BUILTINS(X)                                                                      \
-    X(Len, 1, 1)                                                                                   \
-    X(Left, 2, 2)                                                                                  \
-    X(Right, 2, 2)                                                                                 \
-    X(Mid, 2, 3)                                                                                   \
-    X(InStr, 2, 3)                                                                                 \
-    X(InStrRev, 2, 3)                                                                              \
-    X(UCase, 1, 1)                                                                                 \
-    X(LCase, 1, 1)                                                                                 \
-    X(Trim, 1, 1)                                                                                  \
-    X(LTrim, 1, 1)                                                                                 \
-    X(RTrim, 1, 1)                                                                                 \
-    X(Space, 1, 1)                                                                                 \
-    X(String, 2, 2)                                                                                \
-    X(Chr, 1, 1)                                                                                   \
-    X(Asc, 1, 1)                                                                                   \
-    X(Hex, 1, 1)                                                                                   \
-    X(Oct, 1, 1)                                                                                   \
-    X(Str, 1, 1)                                                                                   \
-    X(Val, 1, 1)                                                                                   \
-    X(Replace, 3, 3)                                                                               \
-    X(StrComp, 2, 2)                                                                               \
-    X(StrReverse, 1, 1)                                                                            \
-    X(CStr, 1, 1)                                                                                  \
-    X(CInt, 1, 1)                                                                                  \
-    X(CLng, 1, 1)                                                                                  \
-    X(CSng, 1, 1)                                                                                  \
-    X(CDbl, 1, 1)                                                                                  \
-    X(CBool, 1, 1)                                                                                 \
-    X(Int, 1, 1)                                                                                   \
-    X(Fix, 1, 1)                                                                                   \
-    X(Abs, 1, 1)                                                                                   \
-    X(Sgn, 1, 1)                                                                                   \
-    X(Sqr, 1, 1)                                                                                   \
-    X(Exp, 1, 1)                                                                                   \
-    X(Log, 1, 1)                                                                                   \
-    X(Sin, 1, 1)                                                                                   \
-    X(Cos, 1, 1)                                                                                   \
-    X(Tan, 1, 1)                                                                                   \
-    X(Atn, 1, 1)                                                                                   \
-    X(Round, 1, 2)                                                                                 \
-    X(Rnd, 0, 1)                                                                                   \
-    X(Randomize, 0, 1)                                                                             \
-    X(Timer, 0, 0)                                                                                 \
-    X(Now, 0, 0)                                                                                   \
-    X(Format, 1, 2)                                                                                \
-    X(IsNumeric, 1, 1)                                                                             \
-    X(IsArray, 1, 1)                                                                               \
-    X(IsEmpty, 1, 1)                                                                               \
-    X(TypeName, 1, 1)                                                                              \
-    X(VarType, 1, 1)                                                                               \
-    X(UBound, 1, 2)                                                                                \
-    X(LBound, 1, 2)                                                                                \
-    X(Array, 0, -1)                                                                                \
-    X(Split, 1, 3)                                                                                 \
-    X(Join, 1, 2)                                                                                  \
-    X(MsgBox, 1, 3)                                                                                \
-    X(Wait, 1, 1)
+    X(Len, 1, 1, Empty)                                                                            \
+    X(Left, 2, 2, Empty)                                                                           \
+    X(Right, 2, 2, Empty)                                                                          \
+    X(Mid, 2, 3, Empty)                                                                            \
+    X(InStr, 2, 4, Empty)                                                                          \
+    X(InStrRev, 2, 4, Empty)                                                                       \
+    X(UCase, 1, 1, Empty)                                                                          \
+    X(LCase, 1, 1, Empty)                                                                          \
+    X(Trim, 1, 1, Empty)                                                                           \
+    X(LTrim, 1, 1, Empty)                                                                          \
+    X(RTrim, 1, 1, Empty)                                                                          \
+    X(Space, 1, 1, Empty)                                                                          \
+    X(String, 2, 2, Empty)                                                                         \
+    X(Chr, 1, 1, Empty)                                                                            \
+    X(Asc, 1, 1, Empty)                                                                            \
+    X(Hex, 1, 1, Empty)                                                                            \
+    X(Oct, 1, 1, Empty)                                                                            \
+    X(Str, 1, 1, Empty)                                                                            \
+    X(Val, 1, 1, Empty)                                                                            \
+    X(Replace, 3, 6, Empty)                                                                        \
+    X(StrComp, 2, 3, Empty)                                                                        \
+    X(StrReverse, 1, 1, Empty)                                                                     \
+    X(CStr, 1, 1, String)                                                                          \
+    X(CInt, 1, 1, Integer)                                                                         \
+    X(CLng, 1, 1, Long)                                                                            \
+    X(CSng, 1, 1, Single)                                                                          \
+    X(CDbl, 1, 1, Double)                                                                          \
+    X(CBool, 1, 1, Boolean)                                                                        \
+    X(Int, 1, 1, Empty)                                                                            \
+    X(Fix, 1, 1, Empty)                                                                            \
+    X(Abs, 1, 1, Empty)                                                                            \
+    X(Sgn, 1, 1, Empty)                                                                            \
+    X(Sqr, 1, 1, Empty)                                                                            \
+    X(Exp, 1, 1, Empty)                                                                            \
+    X(Log, 1, 1, Empty)                                                                            \
+    X(Sin, 1, 1, Empty)                                                                            \
+    X(Cos, 1, 1, Empty)                                                                            \
+    X(Tan, 1, 1, Empty)                                                                            \
+    X(Atn, 1, 1, Empty)                                                                            \
+    X(Round, 1, 2, Empty)                                                                          \
+    X(Rnd, 0, 1, Empty)                                                                            \
+    X(Randomize, 0, 1, Empty)                                                                      \
+    X(Timer, 0, 0, Empty)                                                                          \
+    X(Now, 0, 0, Empty)                                                                            \
+    X(Format, 1, 2, Empty)                                                                         \
+    X(IsNumeric, 1, 1, Empty)                                                                      \
+    X(IsArray, 1, 1, Empty)                                                                        \
+    X(IsEmpty, 1, 1, Empty)                                                                        \
+    X(TypeName, 1, 1, Empty)                                                                       \
+    X(VarType, 1, 1, Empty)                                                                        \
+    X(UBound, 1, 2, Empty)                                                                         \
+    X(LBound, 1, 2, Empty)                                                                         \
+    X(Array, 0, -1, Empty)                                                                         \
+    X(Split, 1, 3, Empty)                                                                          \
+    X(Join, 1, 2, Empty)                                                                           \
+    X(MsgBox, 1, 3, Empty)                                                                         \
+    X(Wait, 1, 1, Empty)                                                                           \
+    X(DoEvents, 0, 0, Integer)                                                                     \
+    X(IIf, 3, 3, Empty)                                                                            \
+    X(Choose, 2, -1, Empty)                                                                        \
+    X(Switch, 2, -1, Empty)                                                                        \
+    X(FreeFile, 0, 1, Integer)                                                                     \
+    X(Eof, 1, 1, Boolean)                                                                          \
+    X(LOF, 1, 1, Long)                                                                             \
+    X(FileLen, 1, 1, Long)                                                                         \
+    X(Dir, 0, 2, String)                                                                           \
+    X(Kill, 1, 1, Empty)                                                                           \
+    X(Date, 0, 0, Date)                                                                            \
+    X(Time, 0, 0, Date)                                                                            \
+    X(DateSerial, 3, 3, Date)                                                                      \
+    X(TimeSerial, 3, 3, Date)                                                                      \
+    X(DateValue, 1, 1, Date)                                                                       \
+    X(TimeValue, 1, 1, Date)                                                                       \
+    X(CDate, 1, 1, Date)                                                                           \
+    X(IsDate, 1, 1, Boolean)                                                                       \
+    X(Year, 1, 1, Integer)                                                                         \
+    X(Month, 1, 1, Integer)                                                                        \
+    X(Day, 1, 1, Integer)                                                                          \
+    X(Hour, 1, 1, Integer)                                                                         \
+    X(Minute, 1, 1, Integer)                                                                       \
+    X(Second, 1, 1, Integer)                                                                       \
+    X(Weekday, 1, 2, Integer)                                                                      \
+    X(DateAdd, 3, 3, Date)                                                                         \
+    X(DateDiff, 3, 4, Empty)                                                                       \
+    VEK_BASIC_FILE_STATEMENTS(X)
+
+// The statements of file input and output, which the parser turns into calls of these: their
+// names begin with '#', so that no script can call them by name.
+#define VEK_BASIC_FILE_STATEMENTS(X)                                                               \
+    X(OpenFile, 3, 3, Empty)                                                                       \
+    X(CloseFile, 0, -1, Empty)                                                                     \
+    X(PrintFile, 1, -1, Empty)                                                                     \
+    X(WriteFile, 1, -1, Empty)                                                                     \
+    X(InputFile, 1, 1, Empty)                                                                      \
+    X(LineInputFile, 1, 1, String)
 
 enum class BuiltinId {
-#define VEK_BASIC_BUILTIN_ENUM(name, min, max) name,
+#define VEK_BASIC_BUILTIN_ENUM(name, min, max, result) name,
     VEK_BASIC_BUILTINS(VEK_BASIC_BUILTIN_ENUM)
 #undef VEK_BASIC_BUILTIN_ENUM
 };
@@ -93,6 +136,7 @@ struct BuiltinInfo {
     const char* name;
     int minArgs;
     int maxArgs;
+    Tag result;
     BuiltinFunction function;
 };
 
@@ -121,12 +165,25 @@ const BuiltinInfo& BuiltinAt(int id);
     X(vbCancel, Integer(2))                                                                        \
     X(vbYes, Integer(6))                                                                           \
     X(vbNo, Integer(7))                                                                            \
+    X(vbUseCompareOption, Integer(-1))                                                             \
+    X(vbBinaryCompare, Integer(0))                                                                 \
+    X(vbTextCompare, Integer(1))                                                                   \
+    X(vbNormal, Integer(0))                                                                        \
+    X(vbDirectory, Integer(16))                                                                    \
+    X(vbUseSystemDayOfWeek, Integer(0))                                                            \
+    X(vbSunday, Integer(1))                                                                        \
+    X(vbMonday, Integer(2))                                                                        \
+    X(vbTuesday, Integer(3))                                                                       \
+    X(vbWednesday, Integer(4))                                                                     \
+    X(vbThursday, Integer(5))                                                                      \
+    X(vbFriday, Integer(6))                                                                        \
+    X(vbSaturday, Integer(7))                                                                      \
     X(Empty, Empty())
 
 // The value of a named constant (any case).
 bool FindBuiltinConstant(std::string_view name, Variant& value);
 
-#define VEK_BASIC_BUILTIN_DECLARE(name, min, max)                                                  \
+#define VEK_BASIC_BUILTIN_DECLARE(name, min, max, result)                                          \
     RunError Builtin##name(BuiltinContext& context, Variant* args, int argc, Variant& out);
 VEK_BASIC_BUILTINS(VEK_BASIC_BUILTIN_DECLARE)
 #undef VEK_BASIC_BUILTIN_DECLARE

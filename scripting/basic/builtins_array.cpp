@@ -2,6 +2,7 @@
 #include "scripting/basic/array_ops.h"
 #include "scripting/basic/builtin_args.h"
 #include "scripting/basic/builtins.h"
+#include "scripting/basic/script_memory.h"
 
 namespace vek::basic {
 
@@ -60,6 +61,13 @@ RunError BuiltinSplit(BuiltinContext&, Variant* args, int argc, Variant& out) {
         }
         parts.push_back(Variant::String(text.substr(from, at - from)));
         from = at + delimiter.size();
+        // The parts count as they are made: a long text in tiny parts takes many times its size.
+        if (parts.size() >= static_cast<std::size_t>(kMaxArrayElements)) {
+            return RunError::OutOfMemory;
+        }
+        if (const RunError e = CheckScriptMemory(); e != RunError::None) {
+            return e;
+        }
     }
     if (limit != 0) {
         parts.push_back(Variant::String(text.substr(from)));
@@ -84,8 +92,8 @@ RunError BuiltinJoin(BuiltinContext&, Variant* args, int argc, Variant& out) {
         }
         first = false;
         result += text;
-        if (result.size() > kMaxStringLength) {
-            return RunError::OutOfStringSpace;
+        if (const RunError e = ReserveString(result.size()); e != RunError::None) {
+            return e;
         }
     }
     out = Variant::String(std::move(result));

@@ -1,6 +1,7 @@
 // Built-in functions that reach the clock, the random generator and the host.
 #include "scripting/basic/builtin_args.h"
 #include "scripting/basic/builtins.h"
+#include "scripting/basic/dates.h"
 
 #include <chrono>
 #include <cstring>
@@ -66,12 +67,7 @@ RunError BuiltinTimer(BuiltinContext&, Variant*, int, Variant& out) {
 }
 
 RunError BuiltinNow(BuiltinContext&, Variant*, int, Variant& out) {
-    const std::time_t t = std::time(nullptr);
-    std::tm parts{};
-    localtime_r(&t, &parts);
-    // Local time as days since 30 December 1899.
-    const double localSeconds = static_cast<double>(t) + static_cast<double>(parts.tm_gmtoff);
-    out = Variant::Date(localSeconds / 86400.0 + 25569.0);
+    out = Variant::Date(LocalNow());
     return RunError::None;
 }
 

@@ -1,6 +1,7 @@
 // Built-in string functions.
 #include "scripting/basic/builtin_args.h"
 #include "scripting/basic/builtins.h"
+#include "scripting/basic/script_memory.h"
 #include "scripting/basic/text_util.h"
 
 #include <algorithm>
@@ -12,8 +13,8 @@ namespace vek::basic {
 namespace {
 
 RunError CheckedString(std::string text, Variant& out) {
-    if (text.size() > kMaxStringLength) {
-        return RunError::OutOfStringSpace;
+    if (const RunError e = ReserveString(text.size()); e != RunError::None) {
+        return e;
     }
     out = Variant::String(std::move(text));
     return RunError::None;
@@ -37,8 +38,8 @@ RunError RepeatCount(const Variant& value, std::size_t& count) {
     if (n < 0) {
         return RunError::InvalidCall;
     }
-    if (static_cast<std::size_t>(n) > kMaxStringLength) {
-        return RunError::OutOfStringSpace;
+    if (const RunError e = ReserveString(static_cast<std::size_t>(n)); e != RunError::None) {
+        return e;
     }
     count = static_cast<std::size_t>(n);
     return RunError::None;
@@ -48,6 +49,30 @@ std::string Upper(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
                    [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
     return text;
+}
+
+// The compare argument of InStr, InStrRev, Replace and StrComp at args[at]: vbBinaryCompare (0,
+// also when left out, and vbUseCompareOption, -1) compares character codes; vbTextCompare (1)
+// ignores case.
+RunError IgnoresCase(const Variant* args, int argc, int at, bool& ignoreCase) {
+    ignoreCase = false;
+    if (argc <= at || args[at].IsEmpty()) {
+        return RunError::None;
+    }
+    VEK_BASIC_ARG_LONG(mode, args[at]);
+    if (mode < -1 || mode > 1) {
+        return RunError::InvalidCall;
+    }
+    ignoreCase = mode == 1;
+    return RunError::None;
+}
+
+// The texts a search under vbTextCompare works on; positions stay those of the originals.
+void FoldForSearch(bool ignoreCase, std::string& text, std::string& part) {
+    if (ignoreCase) {
+        text = Lower(text);
+        part = Lower(part);
+    }
 }
 
 } // namespace
@@ -86,9 +111,10 @@ RunError BuiltinMid(BuiltinContext&, Variant* args, int argc, Variant& out) {
 }
 
 RunError BuiltinInStr(BuiltinContext&, Variant* args, int argc, Variant& out) {
+    // InStr(text, part) or InStr(start, text, part[, compare]).
     std::int32_t start = 1;
     int first = 0;
-    if (argc == 3) {
+    if (argc >= 3) {
         if (const RunError e = ToLong(args[0], start); e != RunError::None) {
             return e;
         }
@@ -99,6 +125,11 @@ RunError BuiltinInStr(BuiltinContext&, Variant* args, int argc, Variant& out) {
     }
     VEK_BASIC_ARG_TEXT(text, args[first]);
     VEK_BASIC_ARG_TEXT(part, args[first + 1]);
+    bool ignoreCase = false;
+    if (const RunError e = IgnoresCase(args, argc, 3, ignoreCase); e != RunError::None) {
+        return e;
+    }
+    FoldForSearch(ignoreCase, text, part);
     std::int32_t result = 0;
     if (static_cast<std::size_t>(start) <= text.size() + 1) {
         const auto at = text.find(part, static_cast<std::size_t>(start) - 1);
@@ -112,12 +143,17 @@ RunError BuiltinInStrRev(BuiltinContext&, Variant* args, int argc, Variant& out)
     VEK_BASIC_ARG_TEXT(text, args[0]);
     VEK_BASIC_ARG_TEXT(part, args[1]);
     std::int32_t start = -1;
-    if (argc == 3 && ToLong(args[2], start) != RunError::None) {
+    if (argc >= 3 && !args[2].IsEmpty() && ToLong(args[2], start) != RunError::None) {
         return RunError::TypeMismatch;
     }
     if (start == 0 || start < -1) {
         return RunError::InvalidCall;
     }
+    bool ignoreCase = false;
+    if (const RunError e = IgnoresCase(args, argc, 3, ignoreCase); e != RunError::None) {
+        return e;
+    }
+    FoldForSearch(ignoreCase, text, part);
     std::size_t from = std::string::npos;
     if (start > 0) {
         if (static_cast<std::size_t>(start) < part.size()) {
@@ -212,24 +248,42 @@ RunError BuiltinAsc(BuiltinContext&, Variant* args, int, Variant& out) {
     return RunError::None;
 }
 
-RunError BuiltinReplace(BuiltinContext&, Variant* args, int, Variant& out) {
+RunError BuiltinReplace(BuiltinContext&, Variant* args, int argc, Variant& out) {
+    // Replace(text, find, with[, start[, count[, compare]]]): as Visual Basic has it, the result
+    // begins at start, and count (-1: all) limits the replacements.
     VEK_BASIC_ARG_TEXT(text, args[0]);
     VEK_BASIC_ARG_TEXT(find, args[1]);
     VEK_BASIC_ARG_TEXT(with, args[2]);
-    if (find.empty()) {
-        out = Variant::String(text);
+    std::int32_t start = 1;
+    std::int32_t count = -1;
+    if ((argc > 3 && !args[3].IsEmpty() && ToLong(args[3], start) != RunError::None) ||
+        (argc > 4 && !args[4].IsEmpty() && ToLong(args[4], count) != RunError::None)) {
+        return RunError::TypeMismatch;
+    }
+    bool ignoreCase = false;
+    if (const RunError e = IgnoresCase(args, argc, 5, ignoreCase); e != RunError::None) {
+        return e;
+    }
+    if (start < 1 || count < -1) {
+        return RunError::InvalidCall;
+    }
+    if (static_cast<std::size_t>(start) > text.size()) {
+        out = Variant::String({});
         return RunError::None;
     }
+    text.erase(0, static_cast<std::size_t>(start) - 1);
+    std::string searched = text;
+    FoldForSearch(ignoreCase, searched, find);
     std::string result;
     std::size_t from = 0;
-    while (true) {
-        const auto at = text.find(find, from);
+    for (std::int32_t done = 0; !find.empty() && done != count; ++done) {
+        const auto at = searched.find(find, from);
         if (at == std::string::npos) {
             break;
         }
         result.append(text, from, at - from).append(with);
-        if (result.size() > kMaxStringLength) {
-            return RunError::OutOfStringSpace;
+        if (const RunError e = ReserveString(result.size()); e != RunError::None) {
+            return e;
         }
         from = at + find.size();
     }
@@ -237,9 +291,14 @@ RunError BuiltinReplace(BuiltinContext&, Variant* args, int, Variant& out) {
     return CheckedString(std::move(result), out);
 }
 
-RunError BuiltinStrComp(BuiltinContext&, Variant* args, int, Variant& out) {
+RunError BuiltinStrComp(BuiltinContext&, Variant* args, int argc, Variant& out) {
     VEK_BASIC_ARG_TEXT(a, args[0]);
     VEK_BASIC_ARG_TEXT(b, args[1]);
+    bool ignoreCase = false;
+    if (const RunError e = IgnoresCase(args, argc, 2, ignoreCase); e != RunError::None) {
+        return e;
+    }
+    FoldForSearch(ignoreCase, a, b);
     const int c = a.compare(b);
     out = Variant::Integer(c < 0 ? -1 : c > 0 ? 1 : 0);
     return RunError::None;

@@ -47,7 +47,10 @@ namespace vek::basic {
     X(ElseWithoutIf, "Else without If")                                                            \
     X(TooManyDimensions, "too many dimensions")                                                    \
     X(NestingTooDeep, "nesting too deep")                                                          \
+    X(ExpressionTooComplex, "expression too complex")                                              \
     X(TooManyErrors, "too many errors")                                                            \
+    X(OptionCompareTextNotSupported,                                                               \
+      "Option Compare Text is not supported: use vbTextCompare or LCase")                          \
     /* module-level declarations */                                                                \
     X(DuplicateDeclaration, "duplicate declaration: {0}")                                          \
     X(DuplicateParameter, "duplicate parameter: {0}")                                              \
@@ -55,6 +58,7 @@ namespace vek::basic {
       "expected Optional: parameters after an Optional one are Optional too")                      \
     X(ConstantWithoutValue, "constant has no value: {0}")                                          \
     X(ConstantRefersToItself, "constant refers to itself: {0}")                                    \
+    X(ConstantChainTooLong, "constant defined through too many other constants: {0}")              \
     X(ConstantDoesNotFit, "constant value does not fit its type: {0}")                             \
     X(DefaultDoesNotFit, "default value does not fit its type")                                    \
     X(ExpectedWholeNumber, "expected a whole number")                                              \
@@ -62,7 +66,6 @@ namespace vek::basic {
     /* constant expressions */                                                                     \
     X(ExpectedConstantExpression, "expected a constant expression")                                \
     X(NotAConstant, "expected a constant expression: '{0}' is no constant")                        \
-    X(ConstantHasNoValueOfItsType, "constant expression has no value of its type")                 \
     X(ConstantExpressionFails, "constant expression fails: {0}")                                   \
     /* procedure bodies */                                                                         \
     X(VariableNotDefined, "variable not defined: {0}")                                             \

@@ -20,7 +20,7 @@ public:
     bool Run() {
         const std::size_t errorsBefore = errors_.Count();
         for (const SourceModule& source : sources_) {
-            asts_.push_back(ParseModule(source.name, source.text, errors_));
+            asts_.push_back(ParseModule(source.name, source.text, errors_, source.kind));
             program_.modules.push_back({source.name});
         }
         if (errors_.Count() != errorsBefore) {
@@ -97,8 +97,16 @@ private:
         }
     }
 
+    bool Generated(int module) const {
+        return sources_[static_cast<std::size_t>(module)].kind == ModuleText::Generated;
+    }
+
     // Its value is evaluated once all names are known.
     void DeclareConstant(int m, const VarDecl& d, bool isPublic, bool shared) {
+        if (Generated(m) &&
+            program_.symbols.moduleNames[static_cast<std::size_t>(m)].count(Lower(d.name)) != 0) {
+            return; // the first declaration of the name stands
+        }
         const int index = static_cast<int>(program_.symbols.constants.size());
         program_.symbols.constants.push_back({d.name, m, isPublic, Variant()});
         pending_.push_back({&d});
@@ -106,9 +114,16 @@ private:
     }
 
     void DeclareGlobal(int m, const VarDecl& d, bool isPublic) {
+        const int index = AddGlobal(m, d, d.name, isPublic);
+        AddName(m, d.name, EntryKind::Global, index, isPublic, d.pos);
+    }
+
+    // A module variable with its first value; fixed array bounds are evaluated once all names
+    // are known.
+    int AddGlobal(int m, const VarDecl& d, std::string name, bool isPublic) {
         const int index = static_cast<int>(program_.globals.size());
         GlobalInfo g;
-        g.name = d.name;
+        g.name = std::move(name);
         g.module = m;
         g.isPublic = isPublic;
         g.type = d.isArray ? Tag::Empty : d.type;
@@ -121,7 +136,7 @@ private:
             g.init = DefaultValue(d.type);
         }
         program_.globals.push_back(std::move(g));
-        AddName(m, d.name, EntryKind::Global, index, isPublic, d.pos);
+        return index;
     }
 
     // The procedure with its parameter slots and result slot; parameter defaults are evaluated
@@ -161,6 +176,40 @@ private:
                 proc.slots.Add({}, decl.returnType, false, DefaultValue(decl.returnType));
         }
         AddName(m, decl.name, EntryKind::Procedure, index, proc.isPublic, decl.pos);
+        DeclareStatics(m, index, decl.body);
+    }
+
+    // The Static variables of a procedure, at any depth of its blocks, become module variables
+    // named after the procedure (Counter.n), which keep their values from call to call.
+    void DeclareStatics(int m, int procIndex, const Block& block) {
+        for (const StmtPtr& s : block) {
+            if (s->kind == StmtKind::Dim && s->isStatic) {
+                for (const VarDecl& d : s->decls) {
+                    DeclareStatic(m, procIndex, d);
+                }
+            }
+            for (const Block& inner : s->blocks) {
+                DeclareStatics(m, procIndex, inner);
+            }
+            for (const CaseClause& clause : s->cases) {
+                DeclareStatics(m, procIndex, clause.body);
+            }
+            DeclareStatics(m, procIndex, s->elseBlock);
+            DeclareStatics(m, procIndex, s->body);
+        }
+    }
+
+    void DeclareStatic(int m, int procIndex, const VarDecl& d) {
+        Procedure& proc = program_.procs[static_cast<std::size_t>(procIndex)];
+        const std::string lower = Lower(d.name);
+        for (const StaticVariable& other : proc.statics) {
+            if (other.name == lower) {
+                Error(m, {CompileError::DuplicateDeclaration, d.pos, {d.name}});
+                return;
+            }
+        }
+        const int index = AddGlobal(m, d, proc.name + "." + d.name, false);
+        proc.statics.push_back({lower, index});
     }
 
     bool Resolve(const std::string& lowerName, Variant& out, CompileMessage& error) override {
@@ -188,16 +237,28 @@ private:
             Error(info.module, {CompileError::ConstantRefersToItself, p.decl->pos, {info.name}});
             return false;
         }
+        if (chain_ >= kMaxConstantChain) {
+            Error(info.module, {CompileError::ConstantChainTooLong, p.decl->pos, {info.name}});
+            p.state = PendingConstant::State::Done;
+            return false;
+        }
         p.state = PendingConstant::State::Busy;
         const int savedModule = currentModule_;
         currentModule_ = info.module;
         CompileMessage error;
         Variant value;
+        ++chain_;
         bool ok = EvaluateConstant(*p.decl->value, *this, value, error);
+        --chain_;
         currentModule_ = savedModule;
-        if (ok && CoerceTo(value, p.decl->type) != RunError::None) {
-            error = {CompileError::ConstantDoesNotFit, {}, {info.name}};
-            ok = false;
+        if (ok) {
+            Variant typed = value;
+            if (CoerceTo(typed, p.decl->type) == RunError::None) {
+                value = std::move(typed);
+            } else if (!Generated(info.module)) {
+                error = {CompileError::ConstantDoesNotFit, {}, {info.name}};
+                ok = false;
+            }
         }
         // A constant without a value is part of a cycle, which is reported where it closes.
         if (!ok && error.error != CompileError::None &&
@@ -273,6 +334,7 @@ private:
     std::vector<ModuleDeclaration> deferred_;
     std::vector<const ProcDecl*> procDecls_;
     int currentModule_ = 0;
+    int chain_ = 0; // constants being evaluated, one inside the next
 };
 
 bool CompileProgram(const std::vector<SourceModule>& modules,

@@ -2,6 +2,7 @@
 
 #include "scripting/basic/diagnostic.h"
 #include "scripting/basic/program.h"
+#include "scripting/basic/scanner.h"
 
 #include <string>
 #include <vector>
@@ -12,6 +13,10 @@ struct SourceModule {
     std::string name;
     std::string text;
     bool shared = false; // code the host adds for all modules: its procedures are all Public
+    // Generated modules (the register constants) take every name a description may give, and a
+    // constant they declare again keeps its first value: the description may use one name in
+    // several devices. A value past its declared type stays as it is (numbers past 32767).
+    ModuleText kind = ModuleText::Script;
 };
 
 // A function the host offers to scripts as a global procedure or function.
@@ -19,6 +24,7 @@ struct HostFunctionInfo {
     std::string name;
     int minArgs = 0;
     int maxArgs = 0;
+    Tag result = Tag::Empty; // the kind of its result where fixed, as for built-in functions
 };
 
 // Parses, checks and compiles all modules together, so that calls between modules are bound once

@@ -5,6 +5,19 @@
 
 namespace vek::basic {
 
+namespace {
+
+// Constants are typed, so an operation on them that overflows fails, as it would at run time.
+bool Applied(RunError e, CompileMessage& error) {
+    if (e != RunError::None) {
+        error = {CompileError::ConstantExpressionFails, {}, {RunErrorText(static_cast<int>(e))}};
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
 bool EvaluateConstant(const Expr& expr, ConstantResolver& resolver, Variant& out,
                       CompileMessage& error) {
     switch (expr.kind) {
@@ -29,11 +42,7 @@ bool EvaluateConstant(const Expr& expr, ConstantResolver& resolver, Variant& out
         if (!EvaluateConstant(*expr.args[0], resolver, operand, error)) {
             return false;
         }
-        if (ApplyUnary(expr.unaryOp, operand, out) != RunError::None) {
-            error = {CompileError::ConstantHasNoValueOfItsType, {}};
-            return false;
-        }
-        return true;
+        return Applied(ApplyUnary(expr.unaryOp, operand, out, Overflow::Fails), error);
     }
     case ExprKind::Binary: {
         Variant left;
@@ -42,12 +51,7 @@ bool EvaluateConstant(const Expr& expr, ConstantResolver& resolver, Variant& out
             !EvaluateConstant(*expr.args[1], resolver, right, error)) {
             return false;
         }
-        if (const RunError e = ApplyBinary(expr.binaryOp, left, right, out); e != RunError::None) {
-            error = {
-                CompileError::ConstantExpressionFails, {}, {RunErrorText(static_cast<int>(e))}};
-            return false;
-        }
-        return true;
+        return Applied(ApplyBinary(expr.binaryOp, left, right, out, Overflow::Fails), error);
     }
     default:
         error = {CompileError::ExpectedConstantExpression, {}};

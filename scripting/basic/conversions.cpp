@@ -1,5 +1,7 @@
 #include "scripting/basic/conversions.h"
 
+#include "scripting/basic/dates.h"
+
 #include <cctype>
 #include <cmath>
 #include <cstdio>
@@ -271,17 +273,9 @@ RunError ToText(const Variant& v, std::string& out) {
     case Tag::Double:
         out = FormatDouble(v.DoubleValue(), 15);
         return RunError::None;
-    case Tag::Date: {
-        // Days since 30 December 1899, the fraction being the time of day.
-        const double days = v.DoubleValue();
-        const auto seconds = static_cast<std::time_t>(std::llround((days - 25569.0) * 86400.0));
-        std::tm parts{};
-        gmtime_r(&seconds, &parts);
-        char buffer[32];
-        std::strftime(buffer, sizeof buffer, "%Y-%m-%d %H:%M:%S", &parts);
-        out = buffer;
+    case Tag::Date:
+        out = DateText(v.DoubleValue());
         return RunError::None;
-    }
     case Tag::String:
         out = v.StringValue();
         return RunError::None;
@@ -315,7 +309,7 @@ RunError CoerceTo(Variant& v, Tag tag) {
     case Tag::Double:
     case Tag::Date: {
         double d = 0;
-        e = ToDouble(v, d);
+        e = tag == Tag::Date ? ToDate(v, d) : ToDouble(v, d);
         if (tag == Tag::Single && e == RunError::None && std::fabs(d) > 3.402823466e38) {
             e = RunError::Overflow;
         }

@@ -5,6 +5,8 @@
 #include "scripting/basic/conversions.h"
 #include "scripting/basic/text_util.h"
 
+#include <algorithm>
+#include <chrono>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -46,6 +48,7 @@ struct Engine::Impl {
     std::vector<HostFunctionInfo> hostInfos;
     std::vector<HostFunction> hostFunctions;
     Callbacks callbacks;
+    Interrupt interrupt;
     std::unique_ptr<Program> program;
     std::unique_ptr<Machine> machine;
     bool dirty = true;
@@ -101,6 +104,14 @@ void Engine::SetCallbacks(Callbacks callbacks) {
 }
 
 bool Engine::SetModule(const std::string& name, const std::string& text) {
+    return PutModule(name, text, ModuleText::Script);
+}
+
+bool Engine::SetGeneratedModule(const std::string& name, const std::string& text) {
+    return PutModule(name, text, ModuleText::Generated);
+}
+
+bool Engine::PutModule(const std::string& name, const std::string& text, ModuleText kind) {
     if (impl_->Running() || EqualsNoCase(name, kSharedModuleName)) {
         return false;
     }
@@ -108,10 +119,11 @@ bool Engine::SetModule(const std::string& name, const std::string& text) {
     for (SourceModule& m : impl_->modules) {
         if (EqualsNoCase(m.name, name)) {
             m.text = text;
+            m.kind = kind;
             return true;
         }
     }
-    impl_->modules.push_back({name, text, false});
+    impl_->modules.push_back({name, text, false, kind});
     return true;
 }
 
@@ -163,8 +175,8 @@ bool Engine::SetSharedCode(const std::string& text) {
 }
 
 void Engine::AddHostFunction(const std::string& name, int minArgs, int maxArgs,
-                             HostFunction function) {
-    impl_->hostInfos.push_back({name, minArgs, maxArgs});
+                             HostFunction function, Tag result) {
+    impl_->hostInfos.push_back({name, minArgs, maxArgs, result});
     impl_->hostFunctions.push_back(std::move(function));
     impl_->dirty = true;
 }
@@ -176,7 +188,7 @@ bool Engine::Compile() {
     diagnostics_.clear();
     std::vector<SourceModule> sources = impl_->modules;
     if (!impl_->sharedCode.empty()) {
-        sources.push_back({kSharedModuleName, impl_->sharedCode, true});
+        sources.push_back({kSharedModuleName, impl_->sharedCode, true, ModuleText::Script});
     }
     impl_->machine.reset();
     auto program = std::make_unique<Program>();
@@ -188,6 +200,7 @@ bool Engine::Compile() {
     }
     impl_->machine = std::make_unique<Machine>(*impl_->program);
     impl_->machine->SetHostFunctions(&impl_->hostFunctions);
+    impl_->machine->SetInterrupt(&impl_->interrupt);
     impl_->machine->SetPrint([this](const std::string& line, bool debug) {
         const auto& target = debug ? impl_->callbacks.debugPrint : impl_->callbacks.print;
         if (target) {
@@ -241,16 +254,22 @@ RunState Engine::Run(std::int64_t statements) {
 }
 
 RunState Engine::RunToEnd() {
+    // A Wait sleeps in short steps, so that an interrupt ends it soon.
+    constexpr std::chrono::milliseconds kWaitStep{20};
     while (true) {
         const RunState s = Run();
         if (s == RunState::Waiting) {
-            std::this_thread::sleep_for(impl_->machine->WaitRemaining());
+            std::this_thread::sleep_for(std::min(impl_->machine->WaitRemaining(), kWaitStep));
             continue;
         }
         if (s != RunState::Running) {
             return s;
         }
     }
+}
+
+Interrupt& Engine::GetInterrupt() {
+    return impl_->interrupt;
 }
 
 RunState Engine::State() const {
@@ -262,10 +281,14 @@ bool Engine::IsRunning() const {
 }
 
 const RunErrorInfo& Engine::LastError() const {
-    if (impl_->machine && impl_->machine->State() == RunState::Failed) {
+    const RunErrorInfo& start = impl_->startError;
+    const bool startFailed = start.number != 0 || !start.description.empty();
+    if (!startFailed && impl_->machine &&
+        (impl_->machine->State() == RunState::Failed ||
+         impl_->machine->State() == RunState::Stopped)) {
         return impl_->machine->Error();
     }
-    return impl_->startError;
+    return start;
 }
 
 void Engine::Pause() {

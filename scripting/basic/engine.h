@@ -12,6 +12,8 @@
 
 namespace vek::basic {
 
+enum class ModuleText;
+
 struct SourceLocation {
     std::string module;
     int line = 0;
@@ -58,6 +60,11 @@ public:
     // Modules. A module is replaced when one of the same name (any case) exists.
     // These refuse (return false) while a script runs.
     bool SetModule(const std::string& name, const std::string& text);
+    // A module the program writes, such as the register constants: its constants may bear any
+    // name a register description gives (words Basic reserves and names that start with "_",
+    // which scripts write as [NAME]), a name declared again keeps its first value, and a value
+    // past its declared type stays as it is.
+    bool SetGeneratedModule(const std::string& name, const std::string& text);
     // Loads a file as a module named by its path.
     bool LoadModuleFile(const std::string& path, std::string& error);
     bool RemoveModule(const std::string& name);
@@ -66,8 +73,10 @@ public:
     bool SetSharedCode(const std::string& text);
 
     // A host function scripts call as a global procedure or function, with min..max arguments
-    // (max -1: any number). Registered functions stay for the life of the engine.
-    void AddHostFunction(const std::string& name, int minArgs, int maxArgs, HostFunction function);
+    // (max -1: any number) and a result of kind `result` (Empty: a Variant of any kind).
+    // Registered functions stay for the life of the engine.
+    void AddHostFunction(const std::string& name, int minArgs, int maxArgs, HostFunction function,
+                         Tag result = Tag::Empty);
 
     // Compiles all modules; false with Diagnostics() filled when there are errors.
     bool Compile();
@@ -81,10 +90,15 @@ public:
     RunState Run(std::int64_t statements = kDefaultSlice);
     // Runs slices until the script ends, fails or pauses, sleeping through Wait.
     RunState RunToEnd();
+    // Ends a running script from outside, between two statements or in a Wait: raised by a
+    // signal handler or another thread, or by a deadline. The script then ends Stopped, and
+    // LastError() gives error 18 with the procedure and line it stood at.
+    Interrupt& GetInterrupt();
     RunState State() const;
     // A script is running, paused or waiting: the host should not close.
     bool IsRunning() const;
-    // The run-time error that ended the last run (number 0: none); or the start failure.
+    // The run-time error or interruption that ended the last run (number 0: none); or the start
+    // failure.
     const RunErrorInfo& LastError() const;
 
     // Debugging, all between slices.
@@ -107,6 +121,8 @@ public:
     std::string Disassembly(const std::string& module, const std::string& procedure) const;
 
 private:
+    bool PutModule(const std::string& name, const std::string& text, ModuleText kind);
+
     struct Impl;
     std::unique_ptr<Impl> impl_;
     std::vector<Diagnostic> diagnostics_;

@@ -1,5 +1,6 @@
 #include "scripting/basic/builtins.h"
 #include "scripting/basic/conversions.h"
+#include "scripting/basic/dates.h"
 #include "scripting/basic/text_util.h"
 
 #include <cmath>
@@ -80,7 +81,9 @@ std::string FormatNumber(double value, const std::string& pattern) {
 } // namespace
 
 RunError FormatValue(const Variant& value, const std::string& pattern, std::string& out) {
-    if (pattern.empty() || value.IsString()) {
+    double serial = 0;
+    if (pattern.empty() ||
+        (value.IsString() && !(IsDatePattern(pattern) && ParseDate(value.StringValue(), serial)))) {
         return ToText(value, out);
     }
     const std::string named = Lower(pattern);
@@ -92,6 +95,14 @@ RunError FormatValue(const Variant& value, const std::string& pattern, std::stri
         static const char* const kWords[3][2] = {{"No", "Yes"}, {"False", "True"}, {"Off", "On"}};
         const int row = named == "yes/no" ? 0 : named == "true/false" ? 1 : 2;
         out = kWords[row][b ? 1 : 0];
+        return RunError::None;
+    }
+    if (named != "general number" && named != "fixed" && named != "standard" &&
+        named != "percent" && IsDatePattern(pattern)) {
+        if (const RunError e = ToDate(value, serial); e != RunError::None) {
+            return e;
+        }
+        out = FormatDate(serial, pattern);
         return RunError::None;
     }
     double number = 0;

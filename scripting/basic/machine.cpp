@@ -12,6 +12,7 @@ Machine::Machine(const Program& program) : program_(program), stack_(new Variant
     stackEnd_ = stack_.get() + kMaxStackValues;
     sp_ = stack_.get();
     frames_.reserve(kMaxCallDepth + 2);
+    context_.files = &files_;
 }
 
 Machine::~Machine() {
@@ -20,6 +21,7 @@ Machine::~Machine() {
 
 bool Machine::Start(int procIndex) {
     UnwindTo(0);
+    files_.CloseAll();
     globals_.clear();
     for (const GlobalInfo& g : program_.globals) {
         globals_.push_back(g.init);
@@ -85,7 +87,19 @@ void Machine::UnwindTo(std::size_t frameCount) {
         *s = Variant();
     }
     sp_ = floor;
+    ReleasePins(floor);
+    DropGoSubs(frameCount);
     frames_.resize(frameCount);
+}
+
+void Machine::ReleasePins(const Variant* floor) {
+    while (!pins_.empty() && pins_.back().slot >= floor) {
+        ArrayObject* array = pins_.back().array;
+        pins_.pop_back();
+        if (--array->locks == 0 && array->refs == 0) {
+            delete array;
+        }
+    }
 }
 
 std::chrono::milliseconds Machine::WaitRemaining() const {
@@ -98,6 +112,10 @@ std::chrono::milliseconds Machine::WaitRemaining() const {
 }
 
 RunState Machine::Run(std::int64_t statements) {
+    if ((state_ == RunState::Running || state_ == RunState::Waiting) && Interrupted()) {
+        StopForInterrupt();
+        return state_;
+    }
     if (state_ == RunState::Waiting) {
         if (std::chrono::steady_clock::now() < wakeAt_) {
             return state_;
@@ -113,6 +131,7 @@ RunState Machine::Run(std::int64_t statements) {
     if (state_ == RunState::Finished || state_ == RunState::Failed || state_ == RunState::Stopped) {
         FlushPrint(0);
         FlushPrint(1);
+        files_.CloseAll();
     }
     return state_;
 }
@@ -152,8 +171,18 @@ void Machine::Stop() {
         UnwindTo(0);
         FlushPrint(0);
         FlushPrint(1);
+        files_.CloseAll();
         state_ = RunState::Stopped;
     }
+}
+
+void Machine::StopForInterrupt() {
+    const Frame& top = frames_.back();
+    error_ = {static_cast<int>(RunError::UserInterrupt),
+              RunErrorText(static_cast<int>(RunError::UserInterrupt)),
+              program_.modules[static_cast<std::size_t>(top.proc->module)].name, top.proc->name,
+              LineAt(*top.proc, top.pc)};
+    Stop();
 }
 
 void Machine::SetBreakpoint(int module, int line, bool on) {
@@ -169,9 +198,12 @@ int Machine::CurrentLine(std::size_t frameIndex) const {
     // A paused frame's pc is the next instruction to run; a caller's pc is its return address,
     // just past the call.
     const bool nextToRun = frameIndex + 1 == frames_.size() && state_ == RunState::Paused;
-    const int statement = f.proc->StatementAt(nextToRun ? f.pc : f.pc - 1);
-    return statement < 0 ? f.proc->line
-                         : f.proc->statements[static_cast<std::size_t>(statement)].line;
+    return LineAt(*f.proc, nextToRun ? f.pc : f.pc - 1);
+}
+
+int Machine::LineAt(const Procedure& proc, int pc) const {
+    const int statement = proc.StatementAt(pc);
+    return statement < 0 ? proc.line : proc.statements[static_cast<std::size_t>(statement)].line;
 }
 
 void Machine::FlushPrint(int channel) {
@@ -198,10 +230,7 @@ Machine::Boundary Machine::OnStatement(const Frame& frame) {
         return Boundary::Yield;
     }
     --sliceLeft_;
-    const int statement = frame.proc->StatementAt(frame.pc);
-    const int line = statement < 0
-                         ? frame.proc->line
-                         : frame.proc->statements[static_cast<std::size_t>(statement)].line;
+    const int line = LineAt(*frame.proc, frame.pc);
     const int module = frame.proc->module;
     const std::size_t depth = frames_.size();
     const bool samePlace = depth == stepDepth_ && line == stepLine_;
@@ -256,10 +285,9 @@ bool Machine::HandleError(int number, std::string description, std::string sourc
             *s = Variant();
         }
         sp_ = depth0;
+        ReleasePins(depth0);
         if (f.errorMode == 1) {
-            const auto next = static_cast<std::size_t>(statement + 1);
-            f.pc = next < f.proc->statements.size() ? f.proc->statements[next].pc
-                                                    : static_cast<int>(f.proc->code.size()) - 1;
+            f.pc = f.proc->ResumeNextPc(statement);
         } else {
             f.inHandler = true;
             f.errorStatement = statement;
@@ -276,9 +304,7 @@ bool Machine::HandleError(int number, std::string description, std::string sourc
     error_.description = std::move(description);
     error_.module = program_.modules[static_cast<std::size_t>(top.proc->module)].name;
     error_.procedure = top.proc->name;
-    const int statement = top.proc->StatementAt(top.pc - 1);
-    error_.line = statement < 0 ? top.proc->line
-                                : top.proc->statements[static_cast<std::size_t>(statement)].line;
+    error_.line = LineAt(*top.proc, top.pc - 1);
     UnwindTo(0);
     state_ = RunState::Failed;
     return false;

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "scripting/basic/builtins.h"
+#include "scripting/basic/interrupt.h"
 #include "scripting/basic/program.h"
+#include "scripting/basic/script_files.h"
 
 #include <chrono>
 #include <cstdint>
@@ -67,6 +69,8 @@ public:
     Machine& operator=(const Machine&) = delete;
 
     void SetHostFunctions(const std::vector<HostFunction>* functions) { host_ = functions; }
+    // The request from outside that ends a running script (see Interrupt); none when null.
+    void SetInterrupt(const Interrupt* interrupt) { interrupt_ = interrupt; }
     void SetPrint(std::function<void(const std::string&, bool debug)> print) {
         print_ = std::move(print);
     }
@@ -77,9 +81,11 @@ public:
 
     // Starts procedure procIndex (no arguments) with fresh module variables.
     bool Start(int procIndex);
-    // Runs at most `statements` statements; returns the state after the slice.
+    // Runs at most `statements` statements; returns the state after the slice. A raised
+    // interrupt ends the script first: Stopped, with Error() number 18 and where it stood.
     RunState Run(std::int64_t statements);
     RunState State() const { return state_; }
+    // Why the last run ended: the run-time error, or the interruption (number 0: neither).
     const RunErrorInfo& Error() const { return error_; }
     // Time left of a Wait, for hosts that sleep between slices.
     std::chrono::milliseconds WaitRemaining() const;
@@ -93,6 +99,10 @@ public:
 
     const std::vector<Frame>& Frames() const { return frames_; }
     int CurrentLine(std::size_t frameIndex) const;
+    // Whether an interrupt asks the script to end now.
+    bool Interrupted() const {
+        return interrupt_ != nullptr && interrupt_->Check() != Interrupt::Reason::None;
+    }
     // Runs a compiled watch procedure on the slots of a paused frame.
     bool Evaluate(const Procedure& watch, std::size_t frameIndex, Variant& out, std::string& error);
 
@@ -109,7 +119,18 @@ private:
     // evaluation fails).
     bool HandleError(int number, std::string description, std::string source);
     void UnwindTo(std::size_t frameCount);
+    // Unlocks the arrays whose element references lay at or above `floor` of the value stack.
+    void ReleasePins(const Variant* floor);
+    // Forgets the GoSubs of the calls past the first `frameCount`, which end without Return.
+    void DropGoSubs(std::size_t frameCount) {
+        while (!gosubs_.empty() && gosubs_.back().depth > frameCount) {
+            gosubs_.pop_back();
+        }
+    }
     void FlushPrint(int channel);
+    // Ends the script between two statements: error 18 with the next statement to run.
+    void StopForInterrupt();
+    int LineAt(const Procedure& proc, int pc) const;
     bool DebugActive() const {
         return !breakpoints_.empty() || stepMode_ != StepMode::None || runTo_.first >= 0;
     }
@@ -119,12 +140,27 @@ private:
     Variant* stackEnd_ = nullptr;
     Variant* sp_ = nullptr;
     std::vector<Frame> frames_;
+    // Arrays locked by RefElement, in stack order: each while the reference to its element lies
+    // in the value stack at `slot` (the argument slot of the procedure it is passed to).
+    struct Pin {
+        const Variant* slot;
+        ArrayObject* array;
+    };
+    std::vector<Pin> pins_;
+    // Where each Return goes: the pc after a GoSub, and the call (count of frames) it belongs to.
+    struct GoSubReturn {
+        std::size_t depth;
+        int pc;
+    };
+    std::vector<GoSubReturn> gosubs_;
     std::vector<Variant> globals_;
     const std::vector<HostFunction>* host_ = nullptr;
+    const Interrupt* interrupt_ = nullptr;
     std::function<void(const std::string&, bool)> print_;
     std::function<void(int)> wait_;
     std::string printBuffer_[2];
     BuiltinContext context_;
+    ScriptFiles files_; // closed when the script ends
 
     RunState state_ = RunState::Idle;
     RunErrorInfo error_;

@@ -3,6 +3,7 @@
 #include "scripting/basic/conversions.h"
 #include "scripting/basic/machine.h"
 #include "scripting/basic/operators.h"
+#include "scripting/basic/script_memory.h"
 
 namespace vek::basic {
 
@@ -10,9 +11,6 @@ namespace {
 
 constexpr std::size_t kPrintZoneWidth = 14; // Print's comma moves to the next zone
 
-bool FitsInteger(std::int64_t v) {
-    return v >= -32768 && v <= 32767;
-}
 bool FitsLong(std::int64_t v) {
     return v >= INT32_MIN && v <= INT32_MAX;
 }
@@ -20,32 +18,29 @@ bool IsIntOrLong(const Variant& v) {
     return v.GetTag() == Tag::Integer || v.GetTag() == Tag::Long;
 }
 
-Variant IntegralResult(std::int64_t value, bool bothInteger) {
-    if (bothInteger && FitsInteger(value)) {
-        return Variant::Integer(static_cast<std::int32_t>(value));
-    }
-    if (FitsLong(value)) {
-        return Variant::Long(static_cast<std::int32_t>(value));
-    }
-    return Variant::Double(static_cast<double>(value));
+// How an arithmetic instruction's operand treats a result that overflows.
+Overflow OverflowOf(std::int32_t operand) {
+    return operand != 0 ? Overflow::Widens : Overflow::Fails;
 }
 
 // The result of a whole-number operation on l and r, written over l: in place when l is a Long
-// that still holds it (loop counters), else as the narrowest kind that does. Part of the fast
-// paths, so always inlined.
-[[gnu::always_inline]] inline void SetIntegral(Variant& l, const Variant& r, std::int64_t value) {
+// that still holds it (loop counters), else as IntegralResult makes it. Part of the fast paths,
+// so always inlined; false for error 6.
+[[gnu::always_inline]] inline bool SetIntegral(Variant& l, const Variant& r, std::int64_t value,
+                                               std::int32_t widens) {
     if (l.GetTag() == Tag::Long && FitsLong(value)) {
         l.SetInt(static_cast<std::int32_t>(value));
-    } else {
-        l = IntegralResult(value, l.GetTag() == Tag::Integer && r.GetTag() == Tag::Integer);
+        return true;
     }
+    return IntegralResult(value, l.GetTag() == Tag::Integer && r.GetTag() == Tag::Integer,
+                          OverflowOf(widens), l);
 }
 
 // The general rules of an operator, for operands the fast paths do not take; the result is
 // written over l. Kept out of the loop.
-RunError ApplyOver(BinaryOp op, Variant& l, const Variant& r) {
+RunError ApplyOver(BinaryOp op, Variant& l, const Variant& r, Overflow overflow) {
     Variant out;
-    const RunError e = ApplyBinary(op, l, r, out);
+    const RunError e = ApplyBinary(op, l, r, out, overflow);
     if (e == RunError::None) {
         l = std::move(out);
     }
@@ -239,21 +234,18 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
             const auto type = static_cast<Tag>(in.b);
             if (slot.IsString() && (type == Tag::Empty || type == Tag::String)) {
                 if (value.IsString()) {
-                    if (slot.StringValue().size() + value.StringValue().size() > kMaxStringLength) {
-                        VEK_RAISE(RunError::OutOfStringSpace);
-                    }
+                    VEK_CHECK(
+                        ReserveString(slot.StringValue().size() + value.StringValue().size()));
                     slot.AppendString(value.StringValue());
                 } else {
                     std::string text;
                     VEK_CHECK(ToText(value, text));
-                    if (slot.StringValue().size() + text.size() > kMaxStringLength) {
-                        VEK_RAISE(RunError::OutOfStringSpace);
-                    }
+                    VEK_CHECK(ReserveString(slot.StringValue().size() + text.size()));
                     slot.AppendString(text);
                 }
             } else {
                 Variant joined;
-                VEK_CHECK(ApplyBinary(BinaryOp::Concat, slot, value, joined));
+                VEK_CHECK(ApplyBinary(BinaryOp::Concat, slot, value, joined, Overflow::Fails));
                 VEK_CHECK(StoreConverted(slot, joined, type));
             }
             *--sp = Variant();
@@ -264,14 +256,17 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
             Variant& l = sp[-2];
             const Variant& r = sp[-1];
             if (IsIntOrLong(l) && IsIntOrLong(r)) {
-                SetIntegral(l, r,
-                            in.op == Op::Add ? std::int64_t{l.IntValue()} + r.IntValue()
-                                             : std::int64_t{l.IntValue()} - r.IntValue());
+                if (!SetIntegral(l, r,
+                                 in.op == Op::Add ? std::int64_t{l.IntValue()} + r.IntValue()
+                                                  : std::int64_t{l.IntValue()} - r.IntValue(),
+                                 in.a)) {
+                    VEK_RAISE(RunError::Overflow);
+                }
             } else if (l.GetTag() == Tag::Double && r.GetTag() == Tag::Double) {
                 l = Variant::Double(in.op == Op::Add ? l.DoubleValue() + r.DoubleValue()
                                                      : l.DoubleValue() - r.DoubleValue());
             } else {
-                VEK_CHECK(ApplyOver(AsBinary(in.op), l, r));
+                VEK_CHECK(ApplyOver(AsBinary(in.op), l, r, OverflowOf(in.a)));
             }
             *--sp = Variant();
             break;
@@ -280,11 +275,13 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
             Variant& l = sp[-2];
             const Variant& r = sp[-1];
             if (IsIntOrLong(l) && IsIntOrLong(r)) {
-                SetIntegral(l, r, std::int64_t{l.IntValue()} * r.IntValue());
+                if (!SetIntegral(l, r, std::int64_t{l.IntValue()} * r.IntValue(), in.a)) {
+                    VEK_RAISE(RunError::Overflow);
+                }
             } else if (l.GetTag() == Tag::Double && r.GetTag() == Tag::Double) {
                 l = Variant::Double(l.DoubleValue() * r.DoubleValue());
             } else {
-                VEK_CHECK(ApplyOver(BinaryOp::Mul, l, r));
+                VEK_CHECK(ApplyOver(BinaryOp::Mul, l, r, OverflowOf(in.a)));
             }
             *--sp = Variant();
             break;
@@ -296,9 +293,11 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
             if (IsIntOrLong(l) && IsIntOrLong(r) && r.IntValue() != 0) {
                 const std::int64_t a = l.IntValue();
                 const std::int64_t b = r.IntValue();
-                SetIntegral(l, r, in.op == Op::Mod ? a % b : a / b);
+                if (!SetIntegral(l, r, in.op == Op::Mod ? a % b : a / b, in.a)) {
+                    VEK_RAISE(RunError::Overflow);
+                }
             } else {
-                VEK_CHECK(ApplyOver(AsBinary(in.op), l, r));
+                VEK_CHECK(ApplyOver(AsBinary(in.op), l, r, OverflowOf(in.a)));
             }
             *--sp = Variant();
             break;
@@ -309,7 +308,7 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
         case Op::And:
         case Op::Or:
         case Op::Xor:
-            VEK_CHECK(ApplyOver(AsBinary(in.op), sp[-2], sp[-1]));
+            VEK_CHECK(ApplyOver(AsBinary(in.op), sp[-2], sp[-1], Overflow::Fails));
             *--sp = Variant();
             break;
         case Op::Eq:
@@ -334,10 +333,12 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
         if (IsIntOrLong(l) && IsIntOrLong(r) && (!(needsDivisor) || r.IntValue() != 0)) {          \
             const std::int64_t x = l.IntValue();                                                   \
             const std::int64_t y = r.IntValue();                                                   \
-            SetIntegral(l, r, (expression));                                                       \
+            if (!SetIntegral(l, r, (expression), in.b)) {                                          \
+                VEK_RAISE(RunError::Overflow);                                                     \
+            }                                                                                      \
             break;                                                                                 \
         }                                                                                          \
-        VEK_CHECK(ApplyOver(binary, l, r));                                                        \
+        VEK_CHECK(ApplyOver(binary, l, r, OverflowOf(in.b)));                                      \
         break;                                                                                     \
     }
             VEK_CONSTANT_OPERATION(AddConst, BinaryOp::Add, x + y, false)
@@ -349,8 +350,8 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
         case Op::Negate:
         case Op::Not: {
             Variant out;
-            VEK_CHECK(
-                ApplyUnary(in.op == Op::Negate ? UnaryOp::Negate : UnaryOp::Not, sp[-1], out));
+            VEK_CHECK(ApplyUnary(in.op == Op::Negate ? UnaryOp::Negate : UnaryOp::Not, sp[-1], out,
+                                 OverflowOf(in.a)));
             sp[-1] = std::move(out);
             break;
         }
@@ -365,6 +366,20 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
         }
         case Op::Jump:
             ip = code + in.a;
+            break;
+        case Op::GoSub:
+            if (gosubs_.size() >= kMaxGoSubDepth) {
+                VEK_RAISE(RunError::OutOfStackSpace);
+            }
+            gosubs_.push_back({frames_.size(), static_cast<int>(ip - code)});
+            ip = code + in.a;
+            break;
+        case Op::GoSubReturn:
+            if (gosubs_.empty() || gosubs_.back().depth != frames_.size()) {
+                VEK_RAISE(RunError::ReturnWithoutGoSub);
+            }
+            ip = code + gosubs_.back().pc;
+            gosubs_.pop_back();
             break;
         case Op::JumpIfFalse:
         case Op::JumpIfTrue: {
@@ -409,10 +424,12 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
                     break;
                 }
             }
+            // A Variant counter widens past its kind; a typed one fails when it leaves it.
+            const Tag type = proc->slots.types[static_cast<std::size_t>(in.a)];
             Variant next;
-            VEK_CHECK(ApplyBinary(BinaryOp::Add, counter, step, next));
-            VEK_CHECK(
-                StoreConverted(counter, next, proc->slots.types[static_cast<std::size_t>(in.a)]));
+            VEK_CHECK(ApplyBinary(BinaryOp::Add, counter, step, next,
+                                  type == Tag::Empty ? Overflow::Widens : Overflow::Fails));
+            VEK_CHECK(StoreConverted(counter, next, type));
             bool done = false;
             VEK_CHECK(ForDone(counter, limit, step, done));
             if (!done) {
@@ -444,6 +461,9 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
             break;
         }
         case Op::ForEachNext: {
+            if (!base[in.a].IsArray()) {
+                VEK_RAISE(RunError::ForLoopNotInitialized); // GoTo into the loop's body
+            }
             const auto& items = base[in.a].GetArray()->items;
             const std::int32_t position = base[in.a + 1].IntValue();
             if (static_cast<std::size_t>(position) >= items.size()) {
@@ -486,6 +506,7 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
             VEK_POP_CLEAR(in.b);
             *sp++ = std::move(out);
             VEK_CHECK(e);
+            VEK_CHECK(CheckScriptMemory()); // what the function made counts at once
             if (context_.waitMs >= 0) {
                 const auto ms = context_.waitMs;
                 context_.waitMs = -1;
@@ -537,6 +558,10 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
             }
             sp = frame->floor;
             sp_ = sp;
+            if (!pins_.empty()) {
+                ReleasePins(sp);
+            }
+            DropGoSubs(frames_.size() - 1);
             frames_.pop_back();
             if (evalRoot) {
                 evalResult_ = std::move(result);
@@ -597,14 +622,16 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
             }
             const ArrayObject& array = *holder.GetArray();
             Variant& index = sp[-1];
-            if (array.dims == 1 && index.IsIntegral() && index.IntValue() >= array.lower[0] &&
-                index.IntValue() <= array.upper[0]) {
+            if (in.b == 1 && array.dims == 1 && index.IsIntegral() &&
+                index.IntValue() >= array.lower[0] && index.IntValue() <= array.upper[0]) {
                 index = array.items[static_cast<std::size_t>(index.IntValue() - array.lower[0])];
                 break;
             }
             std::size_t flat = 0;
-            VEK_CHECK(FlatIndex(array, sp - 1, 1, flat));
-            index = array.items[flat];
+            VEK_CHECK(FlatIndex(array, sp - in.b, in.b, flat));
+            Variant element = array.items[flat];
+            VEK_POP_CLEAR(in.b - 1);
+            sp[-1] = std::move(element);
             break;
         }
         case Op::LoadLocalElement: {
@@ -640,8 +667,26 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
             } else {
                 VEK_CHECK(FlatIndex(shape, sp - 2, 1, flat));
             }
-            VEK_CHECK(StoreElementValue(*holder.MutableArray(), flat, sp[-1]));
+            ArrayObject* writable = nullptr;
+            VEK_CHECK(UnshareArray(holder, writable));
+            VEK_CHECK(StoreElementValue(*writable, flat, sp[-1]));
             VEK_POP_CLEAR(2);
+            break;
+        }
+        case Op::RefElement: {
+            Variant* holder = sp[-in.a - 1].Target();
+            if (!holder->IsArray()) {
+                VEK_RAISE(RunError::TypeMismatch);
+            }
+            std::size_t flat = 0;
+            VEK_CHECK(FlatIndex(*holder->GetArray(), sp - in.a, in.a, flat));
+            // The element of the variable's own array, which stays put while the call runs.
+            ArrayObject* array = nullptr;
+            VEK_CHECK(UnshareArray(*holder, array));
+            VEK_POP_CLEAR(in.a);
+            sp[-1] = Variant::Ref(&array->items[flat], array->elementTag);
+            ++array->locks;
+            pins_.push_back({sp - 1, array});
             break;
         }
         case Op::IndexStore: {
@@ -651,7 +696,9 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
             }
             std::size_t flat = 0;
             VEK_CHECK(FlatIndex(*target->GetArray(), sp - in.a - 1, in.a, flat));
-            VEK_CHECK(StoreElementValue(*target->MutableArray(), flat, sp[-1]));
+            ArrayObject* writable = nullptr;
+            VEK_CHECK(UnshareArray(*target, writable));
+            VEK_CHECK(StoreElementValue(*writable, flat, sp[-1]));
             VEK_POP_CLEAR(in.a + 2);
             break;
         }
@@ -709,13 +756,12 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
             if (!frame->inHandler) {
                 VEK_RAISE(RunError::ResumeWithoutError);
             }
-            const auto& statements = proc->statements;
-            const auto failed = static_cast<std::size_t>(frame->errorStatement);
+            const int failed = frame->errorStatement;
             if (in.a == 0) {
-                ip = code + statements[failed].pc;
+                ip =
+                    code + (failed < 0 ? 0 : proc->statements[static_cast<std::size_t>(failed)].pc);
             } else if (in.a == 1) {
-                ip = failed + 1 < statements.size() ? code + statements[failed + 1].pc
-                                                    : code + proc->code.size() - 1;
+                ip = code + proc->ResumeNextPc(failed);
             } else {
                 ip = code + in.b;
             }

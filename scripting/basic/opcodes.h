@@ -21,12 +21,12 @@ namespace vek::basic {
     X(RefLocal, 1, 1, "push a reference to local slot a (or the one it holds)")                    \
     X(RefGlobal, 1, 1, "push a reference to module variable a")                                    \
     X(AppendLocal, 2, -1, "local a = local a & pop, in place when possible; type b")               \
-    X(Add, 0, -1, "a + b")                                                                         \
-    X(Sub, 0, -1, "a - b")                                                                         \
-    X(Mul, 0, -1, "a * b")                                                                         \
+    X(Add, 1, -1, "a + b; operand a = 1: a Variant operand, so a result that overflows widens")    \
+    X(Sub, 1, -1, "a - b; operand a as for Add")                                                   \
+    X(Mul, 1, -1, "a * b; operand a as for Add")                                                   \
     X(Div, 0, -1, "a / b")                                                                         \
-    X(IntDiv, 0, -1, "a \\ b")                                                                     \
-    X(Mod, 0, -1, "a Mod b")                                                                       \
+    X(IntDiv, 1, -1, "a \\ b; operand a as for Add")                                               \
+    X(Mod, 1, -1, "a Mod b; operand a as for Add")                                                 \
     X(Pow, 0, -1, "a ^ b")                                                                         \
     X(Concat, 0, -1, "a & b")                                                                      \
     X(Eq, 0, -1, "a = b")                                                                          \
@@ -38,14 +38,16 @@ namespace vek::basic {
     X(And, 0, -1, "a And b")                                                                       \
     X(Or, 0, -1, "a Or b")                                                                         \
     X(Xor, 0, -1, "a Xor b")                                                                       \
-    X(Negate, 0, 0, "-a")                                                                          \
+    X(Negate, 1, 0, "-a; operand a as for Add")                                                    \
     X(Not, 0, 0, "Not a")                                                                          \
-    X(AddConst, 1, 0, "a + constants[a]")                                                          \
-    X(SubConst, 1, 0, "a - constants[a]")                                                          \
-    X(MulConst, 1, 0, "a * constants[a]")                                                          \
-    X(IntDivConst, 1, 0, "a \\ constants[a]")                                                      \
-    X(ModConst, 1, 0, "a Mod constants[a]")                                                        \
+    X(AddConst, 2, 0, "a + constants[a]; operand b as a of Add")                                   \
+    X(SubConst, 2, 0, "a - constants[a]; operand b as a of Add")                                   \
+    X(MulConst, 2, 0, "a * constants[a]; operand b as a of Add")                                   \
+    X(IntDivConst, 2, 0, "a \\ constants[a]; operand b as a of Add")                               \
+    X(ModConst, 2, 0, "a Mod constants[a]; operand b as a of Add")                                 \
     X(Jump, 1, 0, "go to a")                                                                       \
+    X(GoSub, 1, 0, "keep the next pc for Return; go to a")                                         \
+    X(GoSubReturn, 0, 0, "go back to the pc kept by this call's last GoSub")                       \
     X(JumpIfFalse, 1, -1, "pop; go to a when it is False")                                         \
     X(JumpIfTrue, 1, -1, "pop; go to a when it is True")                                           \
     X(CompareJump, 3, -2, "pop two, compare; go to a when the order is in mask b, negated if c=0") \
@@ -65,10 +67,13 @@ namespace vek::basic {
     X(NewArray, 2, 1 - 2 * a, "pop a (lower, upper) pairs, push a new array of element type b")    \
     X(ReDim, 3, -1 - 2 * a, "pop reference and a bound pairs; resize, c = Preserve, type b")       \
     X(IndexLoad, 1, -a, "pop a indices and an array, push the element")                            \
-    X(LoadElement, 1, 0, "replace the index on top by that element of the array in slot a")        \
+    X(LoadElement, 2, 1 - b,                                                                       \
+      "replace the b indices on top by that element of the array in slot a")                       \
     X(LoadLocalElement, 2, 1, "push element (local b) of the array in slot a")                     \
     X(StoreElement, 1, -2, "pop value and index; store the element of the array in slot a")        \
     X(IndexStore, 1, -2 - a, "pop value, a indices and an array reference; store the element")     \
+    X(RefElement, 1, -a,                                                                           \
+      "pop a indices and an array reference; push a reference to the element (ByRef argument)")    \
     X(ErrGet, 1, 1, "push Err field a (0 Number, 1 Description, 2 Source)")                        \
     X(ErrSet, 1, -1, "pop into Err field a")                                                       \
     X(ErrRaise, 0, -3, "pop number, source, description; raise that error")                        \

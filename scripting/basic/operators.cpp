@@ -1,6 +1,7 @@
 #include "scripting/basic/operators.h"
 
 #include "scripting/basic/conversions.h"
+#include "scripting/basic/script_memory.h"
 
 #include <cmath>
 #include <cstdint>
@@ -31,14 +32,10 @@ bool RankOf(const Variant& v, Tag& rank) {
     }
 }
 
-Variant IntegralResult(std::int64_t value, Tag rank) {
-    if (rank == Tag::Integer && value >= -32768 && value <= 32767) {
-        return Variant::Integer(static_cast<std::int32_t>(value));
-    }
-    if (value >= INT32_MIN && value <= INT32_MAX) {
-        return Variant::Long(static_cast<std::int32_t>(value));
-    }
-    return Variant::Double(static_cast<double>(value));
+// A whole-number result of kind `rank` (Integer or Long).
+RunError WholeResult(std::int64_t value, Tag rank, Overflow overflow, Variant& out) {
+    return IntegralResult(value, rank == Tag::Integer, overflow, out) ? RunError::None
+                                                                      : RunError::Overflow;
 }
 
 Variant FloatResult(double value, Tag rank) {
@@ -51,7 +48,8 @@ Variant FloatResult(double value, Tag rank) {
     return Variant::Double(value);
 }
 
-RunError Arithmetic(BinaryOp op, const Variant& a, const Variant& b, Variant& out) {
+RunError Arithmetic(BinaryOp op, const Variant& a, const Variant& b, Variant& out,
+                    Overflow overflow) {
     Tag ra{};
     Tag rb{};
     if (!RankOf(a, ra) || !RankOf(b, rb)) {
@@ -67,14 +65,11 @@ RunError Arithmetic(BinaryOp op, const Variant& a, const Variant& b, Variant& ou
         const std::int64_t ib = b.IntValue();
         switch (op) {
         case BinaryOp::Add:
-            out = IntegralResult(ia + ib, rank);
-            return RunError::None;
+            return WholeResult(ia + ib, rank, overflow, out);
         case BinaryOp::Sub:
-            out = IntegralResult(ia - ib, rank);
-            return RunError::None;
+            return WholeResult(ia - ib, rank, overflow, out);
         case BinaryOp::Mul:
-            out = IntegralResult(ia * ib, rank);
-            return RunError::None;
+            return WholeResult(ia * ib, rank, overflow, out);
         default:
             break;
         }
@@ -112,7 +107,8 @@ RunError BothLong(const Variant& a, const Variant& b, std::int32_t& x, std::int3
     return ToLong(b, y);
 }
 
-RunError IntegerDivision(BinaryOp op, const Variant& a, const Variant& b, Variant& out) {
+RunError IntegerDivision(BinaryOp op, const Variant& a, const Variant& b, Variant& out,
+                         Overflow overflow) {
     std::int32_t x = 0;
     std::int32_t y = 0;
     if (const RunError e = BothLong(a, b, x, y); e != RunError::None) {
@@ -126,8 +122,7 @@ RunError IntegerDivision(BinaryOp op, const Variant& a, const Variant& b, Varian
     const bool small = RankOf(a, ra) && RankOf(b, rb) && ra == Tag::Integer && rb == Tag::Integer &&
                        !a.IsString() && !b.IsString();
     const std::int64_t r = op == BinaryOp::IntDiv ? std::int64_t{x} / y : std::int64_t{x} % y;
-    out = IntegralResult(r, small ? Tag::Integer : Tag::Long);
-    return RunError::None;
+    return WholeResult(r, small ? Tag::Integer : Tag::Long, overflow, out);
 }
 
 RunError Logical(BinaryOp op, const Variant& a, const Variant& b, Variant& out) {
@@ -178,7 +173,8 @@ RunError CompareValues(const Variant& a, const Variant& b, int& order) {
     return RunError::None;
 }
 
-RunError ApplyBinary(BinaryOp op, const Variant& a, const Variant& b, Variant& out) {
+RunError ApplyBinary(BinaryOp op, const Variant& a, const Variant& b, Variant& out,
+                     Overflow overflow) {
     switch (op) {
     case BinaryOp::Add:
         if ((a.IsString() || a.IsEmpty()) && (b.IsString() || b.IsEmpty()) &&
@@ -187,16 +183,16 @@ RunError ApplyBinary(BinaryOp op, const Variant& a, const Variant& b, Variant& o
             ToText(a, text);
             std::string right;
             ToText(b, right);
-            if (text.size() + right.size() > kMaxStringLength) {
-                return RunError::OutOfStringSpace;
+            if (const RunError e = ReserveString(text.size() + right.size()); e != RunError::None) {
+                return e;
             }
             out = Variant::String(text + right);
             return RunError::None;
         }
-        return Arithmetic(op, a, b, out);
+        return Arithmetic(op, a, b, out, overflow);
     case BinaryOp::Sub:
     case BinaryOp::Mul:
-        return Arithmetic(op, a, b, out);
+        return Arithmetic(op, a, b, out, overflow);
     case BinaryOp::Div:
     case BinaryOp::Pow: {
         double x = 0;
@@ -219,15 +215,15 @@ RunError ApplyBinary(BinaryOp op, const Variant& a, const Variant& b, Variant& o
     }
     case BinaryOp::IntDiv:
     case BinaryOp::Mod:
-        return IntegerDivision(op, a, b, out);
+        return IntegerDivision(op, a, b, out, overflow);
     case BinaryOp::Concat: {
         std::string text;
         std::string right;
         if (ToText(a, text) != RunError::None || ToText(b, right) != RunError::None) {
             return RunError::TypeMismatch;
         }
-        if (text.size() + right.size() > kMaxStringLength) {
-            return RunError::OutOfStringSpace;
+        if (const RunError e = ReserveString(text.size() + right.size()); e != RunError::None) {
+            return e;
         }
         text += right;
         out = Variant::String(std::move(text));
@@ -254,7 +250,7 @@ RunError ApplyBinary(BinaryOp op, const Variant& a, const Variant& b, Variant& o
     return RunError::TypeMismatch;
 }
 
-RunError ApplyUnary(UnaryOp op, const Variant& a, Variant& out) {
+RunError ApplyUnary(UnaryOp op, const Variant& a, Variant& out, Overflow overflow) {
     if (op == UnaryOp::Not) {
         std::int32_t x = 0;
         if (const RunError e = ToLong(a, x); e != RunError::None) {
@@ -271,11 +267,9 @@ RunError ApplyUnary(UnaryOp op, const Variant& a, Variant& out) {
         return RunError::None;
     case Tag::Boolean:
     case Tag::Integer:
-        out = IntegralResult(-std::int64_t{a.IntValue()}, Tag::Integer);
-        return RunError::None;
+        return WholeResult(-std::int64_t{a.IntValue()}, Tag::Integer, overflow, out);
     case Tag::Long:
-        out = IntegralResult(-std::int64_t{a.IntValue()}, Tag::Long);
-        return RunError::None;
+        return WholeResult(-std::int64_t{a.IntValue()}, Tag::Long, overflow, out);
     case Tag::Single:
         out = Variant::Single(static_cast<float>(-a.DoubleValue()));
         return RunError::None;

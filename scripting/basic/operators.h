@@ -3,6 +3,8 @@
 #include "scripting/basic/run_errors.h"
 #include "scripting/basic/variant.h"
 
+#include <cstdint>
+
 namespace vek::basic {
 
 enum class BinaryOp {
@@ -41,11 +43,33 @@ inline bool OrderIn(int mask, int order) {
     return ((mask >> (order + 1)) & 1) != 0;
 }
 
-// The general rules of Variant arithmetic, used when the machine's fast paths for two Longs or two
-// Doubles do not apply. Integer results that no longer fit widen (Integer to Long to Double)
-// instead of wrapping; storing them into a typed variable that cannot hold them raises Overflow.
-RunError ApplyBinary(BinaryOp op, const Variant& a, const Variant& b, Variant& out);
-RunError ApplyUnary(UnaryOp op, const Variant& a, Variant& out);
+// What a whole-number result does that does not fit its operands' kind (Integer when both are
+// Integers, else Long): with typed operands it is error 6, as with variables declared As Integer
+// or As Long and with literals; when an operand is a Variant it widens, Integer to Long and Long
+// to Double, as Visual Basic promotes a Variant.
+enum class Overflow { Fails, Widens };
+
+// The general rules of arithmetic, used when the machine's fast paths for two Longs or two
+// Doubles do not apply.
+RunError ApplyBinary(BinaryOp op, const Variant& a, const Variant& b, Variant& out,
+                     Overflow overflow);
+RunError ApplyUnary(UnaryOp op, const Variant& a, Variant& out, Overflow overflow);
+
+// The kind a whole-number result takes (Integer when `bothInteger` fits, else Long), widened or
+// failing by `overflow` when it does not fit; false for Overflow error 6.
+inline bool IntegralResult(std::int64_t value, bool bothInteger, Overflow overflow, Variant& out) {
+    if (bothInteger && value >= -32768 && value <= 32767) {
+        out = Variant::Integer(static_cast<std::int32_t>(value));
+    } else if ((!bothInteger || overflow == Overflow::Widens) && value >= INT32_MIN &&
+               value <= INT32_MAX) {
+        out = Variant::Long(static_cast<std::int32_t>(value));
+    } else if (overflow == Overflow::Widens) {
+        out = Variant::Double(static_cast<double>(value));
+    } else {
+        return false;
+    }
+    return true;
+}
 
 // -1, 0 or 1 comparing two values the way the comparison operators do.
 RunError CompareValues(const Variant& a, const Variant& b, int& order);

@@ -1,7 +1,6 @@
 #include "scripting/basic/parser.h"
 
 #include "scripting/basic/limits.h"
-#include "scripting/basic/scanner.h"
 #include "scripting/basic/text_util.h"
 
 #include <string>
@@ -23,15 +22,21 @@ bool Parser::IsWord(std::string_view word, std::size_t ahead) const {
 ModuleAst Parser::ParseModule() {
     ModuleAst ast;
     ast.name = module_;
-    while (errorsCount_ < kMaxErrorsPerModule) {
+    while (true) {
         SkipSeparators();
         if (Peek().kind == TokenKind::End) {
             break;
         }
         try {
+            if (errorsCount_ >= kMaxErrorsPerModule) {
+                Fail(CompileError::TooManyErrors);
+            }
             ParseModuleItem(ast);
         } catch (const CompileMessage& failure) {
             Report(failure);
+            if (EndsModule(failure)) {
+                break;
+            }
             Recover();
         }
     }
@@ -117,6 +122,11 @@ void Parser::Report(const CompileMessage& failure) {
     }
 }
 
+bool Parser::EndsModule(const CompileMessage& failure) {
+    return failure.error == CompileError::NestingTooDeep ||
+           failure.error == CompileError::TooManyErrors;
+}
+
 void Parser::ParseEndOfBlock() {
     Next();
     Next();
@@ -131,11 +141,7 @@ void Parser::Recover() {
 
 void Parser::ParseModuleItem(ModuleAst& ast) {
     if (AcceptKeyword(Keyword::Option)) {
-        if (!IsWord("Explicit")) {
-            Fail(CompileError::Expected, "Explicit");
-        }
-        Next();
-        ast.optionExplicit = true;
+        ParseOption(ast);
         ExpectStatementEnd();
         return;
     }
@@ -254,14 +260,46 @@ VarDecl Parser::ParseVarDecl(bool allowBounds) {
     return d;
 }
 
+void Parser::ParseOption(ModuleAst& ast) {
+    if (IsWord("Explicit")) {
+        Next();
+        ast.optionExplicit = true;
+    } else if (IsWord("Base")) {
+        Next();
+        const Token& base = Peek();
+        if (base.kind != TokenKind::Number || !base.value.IsIntegral() ||
+            (base.value.IntValue() != 0 && base.value.IntValue() != 1)) {
+            Fail(CompileError::Expected, "0 or 1");
+        }
+        optionBase_ = static_cast<int>(Next().value.IntValue());
+    } else if (IsWord("Compare")) {
+        Next();
+        // Binary is what every comparison does; Text would change them all without a word.
+        if (IsWord("Text")) {
+            Fail(CompileError::OptionCompareTextNotSupported);
+        }
+        if (!IsWord("Binary")) {
+            Fail(CompileError::Expected, "Binary");
+        }
+        Next();
+    } else {
+        Fail(CompileError::Expected, "Explicit, Base or Compare");
+    }
+}
+
 std::vector<Bound> Parser::ParseBounds() {
     std::vector<Bound> bounds;
     do {
         Bound b;
+        const Position at = Here();
         b.upper = ParseExpr();
         if (AcceptKeyword(Keyword::To)) {
             b.lower = std::move(b.upper);
             b.upper = ParseExpr();
+        } else if (optionBase_ != 0) {
+            b.lower = std::make_unique<Expr>();
+            b.lower->pos = at;
+            b.lower->value = Variant::Integer(optionBase_);
         }
         bounds.push_back(std::move(b));
     } while (AcceptOperator(","));
@@ -292,7 +330,10 @@ StmtPtr Parser::ParseConst(Position pos) {
     do {
         VarDecl d;
         d.pos = Here();
-        d.name = ExpectIdentifier(CompileError::ExpectedConstantName);
+        // A generated module's constants are named as the description names its items.
+        d.name = kind_ == ModuleText::Generated && Peek().kind == TokenKind::Keyword
+                     ? Next().text
+                     : ExpectIdentifier(CompileError::ExpectedConstantName);
         d.type = tokens_[pos_ - 1].typeSuffix;
         if (AcceptKeyword(Keyword::As)) {
             d.type = ParseTypeName();
@@ -305,15 +346,16 @@ StmtPtr Parser::ParseConst(Position pos) {
     return s;
 }
 
-ModuleAst ParseModule(std::string_view moduleName, std::string_view text, ErrorReporter& errors) {
-    ScanResult scan = Scan(text);
+ModuleAst ParseModule(std::string_view moduleName, std::string_view text, ErrorReporter& errors,
+                      ModuleText kind) {
+    ScanResult scan = Scan(text, kind);
     if (scan.error.error != CompileError::None) {
         errors.Report(std::string(moduleName), scan.error);
         ModuleAst empty;
         empty.name = std::string(moduleName);
         return empty;
     }
-    return Parser(std::move(scan.tokens), std::string(moduleName), errors).ParseModule();
+    return Parser(std::move(scan.tokens), std::string(moduleName), errors, kind).ParseModule();
 }
 
 ExprPtr ParseExpression(std::string_view text, ErrorReporter& errors) {

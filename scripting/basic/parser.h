@@ -2,6 +2,7 @@
 
 #include "scripting/basic/ast.h"
 #include "scripting/basic/compile_errors.h"
+#include "scripting/basic/scanner.h"
 #include "scripting/basic/token.h"
 
 #include <functional>
@@ -13,7 +14,8 @@ namespace vek::basic {
 
 // Parses one module. Each error is reported with its position and the parser resumes at the next
 // line, so one pass lists several mistakes; a module with errors is not compiled further.
-ModuleAst ParseModule(std::string_view moduleName, std::string_view text, ErrorReporter& errors);
+ModuleAst ParseModule(std::string_view moduleName, std::string_view text, ErrorReporter& errors,
+                      ModuleText kind = ModuleText::Script);
 
 // Parses a lone expression (the debugger's watch and quick-watch text).
 ExprPtr ParseExpression(std::string_view text, ErrorReporter& errors);
@@ -23,8 +25,9 @@ ExprPtr ParseExpression(std::string_view text, ErrorReporter& errors);
 // fails throws its CompileMessage; the statement loop reports it and resumes at the next line.
 class Parser {
 public:
-    Parser(std::vector<Token> tokens, std::string module, ErrorReporter& errors)
-        : tokens_(std::move(tokens)), module_(std::move(module)), errors_(errors) {}
+    Parser(std::vector<Token> tokens, std::string module, ErrorReporter& errors,
+           ModuleText kind = ModuleText::Script)
+        : tokens_(std::move(tokens)), module_(std::move(module)), errors_(errors), kind_(kind) {}
 
     ModuleAst ParseModule();
     ExprPtr ParseLoneExpression();
@@ -75,6 +78,9 @@ private:
     [[noreturn]] void Fail(CompileError error, std::string arg = {}) const;
     // A recovering parser may fail at the same token twice; that is reported once.
     void Report(const CompileMessage& failure);
+    // Failures after which the rest of the module cannot be read sensibly: nesting too deep and
+    // too many errors. They travel up to the module level and are reported there once.
+    static bool EndsModule(const CompileMessage& failure);
     void Recover();
     // The "End X" at which ParseBlock stopped.
     void ParseEndOfBlock();
@@ -85,10 +91,13 @@ private:
     Param ParseParam();
     Tag ParseTypeName();
     VarDecl ParseVarDecl(bool allowBounds);
+    // Option Explicit, Option Base 0|1, Option Compare Binary.
+    void ParseOption(ModuleAst& ast);
     std::vector<Bound> ParseBounds();
     static StmtPtr NewStmt(StmtKind kind, Position pos);
     StmtPtr ParseDim(Position pos);
     StmtPtr ParseConst(Position pos);
+    StmtPtr ParseStatic(Position pos);
 
     // ---- statements, one parser per kind (parser_statements.cpp) ----
     Block ParseBlock(const std::function<bool()>& atEnd, const char* closer);
@@ -115,6 +124,19 @@ private:
     // The 0 of On Error GoTo 0 and Resume 0.
     bool AcceptZero();
     StmtPtr ParsePrint(Position pos);
+    // ---- file statements (parser_files.cpp): calls of the built-in file statements ----
+    // Open, Close, Write #, Input # and Line Input #; null when the statement is none of them.
+    StmtPtr ParseFileStatement(Position pos);
+    // Print # past the '#'.
+    StmtPtr ParsePrintFile(Position pos);
+    StmtPtr ParseOpen(Position pos);
+    StmtPtr ParseClose(Position pos);
+    StmtPtr ParseWriteFile(Position pos);
+    StmtPtr ParseInputFile(Position pos, bool wholeLine);
+    // A file number: [#]expression.
+    ExprPtr ParseFileNumber();
+    // A call of the built-in file statement `name` (its name without '#').
+    ExprPtr FileCall(const char* name, Position pos) const;
 
     // ---- expressions (parser_expressions.cpp) ----
     ExprPtr ParseExpr();
@@ -129,6 +151,9 @@ private:
     ExprPtr ParsePostfix();
     ExprPtr ParsePrimary();
     static ExprPtr MakeCall(ExprPtr callee);
+    // Gives a new operator, call or member node its depth from its parts; one deeper than
+    // kMaxExpressionDepth fails, so every recursive walk of an expression stays bounded.
+    void CheckDepth(Expr& e) const;
     // The name after the "." of object.name.
     ExprPtr ParseMember(ExprPtr object);
     // Name or Object.Method, the callee of a call without parentheses.
@@ -140,8 +165,10 @@ private:
     std::size_t pos_ = 0;
     std::string module_;
     ErrorReporter& errors_;
+    ModuleText kind_;
     std::size_t errorsCount_ = 0;
     int depth_ = 0;
+    int optionBase_ = 0; // Option Base: the lower bound of arrays declared without one
     int singleLineIf_ = 0;
 };
 

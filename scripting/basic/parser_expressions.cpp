@@ -1,6 +1,9 @@
 // Expressions: operators by the precedence table, operands, calls and arguments.
+#include "scripting/basic/limits.h"
 #include "scripting/basic/parser.h"
 #include "scripting/basic/text_util.h"
+
+#include <algorithm>
 
 namespace vek::basic {
 
@@ -94,6 +97,7 @@ ExprPtr Parser::ParseOperators(int minPrecedence) {
         binary->args.push_back(std::move(left));
         binary->args.push_back(ParseOperators(
             op->associativity == Associativity::Left ? op->precedence + 1 : op->precedence));
+        CheckDepth(*binary);
         left = std::move(binary);
     }
     return left;
@@ -118,6 +122,7 @@ ExprPtr Parser::ParseOperand(int minPrecedence) {
     }
     unary->unaryOp = prefix->op;
     unary->args.push_back(std::move(operand));
+    CheckDepth(*unary);
     return unary;
 }
 
@@ -133,11 +138,14 @@ BinaryOp Parser::ParseComparisonOperator() {
 ExprPtr Parser::ParsePostfix() {
     ExprPtr e = ParsePrimary();
     while (true) {
-        if (IsOperator("(") && (e->kind == ExprKind::Name || e->kind == ExprKind::Member)) {
+        // A call's result may be indexed at once: Split(s, "=")(1).
+        if (IsOperator("(") && (e->kind == ExprKind::Name || e->kind == ExprKind::Member ||
+                                e->kind == ExprKind::Call)) {
             Next();
             ExprPtr call = MakeCall(std::move(e));
             ParseArguments(*call, ")");
             ExpectOperator(")");
+            CheckDepth(*call);
             e = std::move(call);
         } else if (IsOperator(".") && e->kind != ExprKind::Literal) {
             Next();
@@ -186,8 +194,20 @@ ExprPtr Parser::ParsePrimary() {
 
 ExprPtr Parser::MakeCall(ExprPtr callee) {
     ExprPtr call = NewExpr(ExprKind::Call, callee->pos);
+    call->depth = callee->depth + 1;
     call->object = std::move(callee);
     return call;
+}
+
+void Parser::CheckDepth(Expr& e) const {
+    int deepest = e.object ? e.object->depth : 0;
+    for (const ExprPtr& part : e.args) {
+        deepest = std::max(deepest, part->depth);
+    }
+    e.depth = deepest + 1;
+    if (e.depth > kMaxExpressionDepth) {
+        Fail(CompileError::ExpressionTooComplex);
+    }
 }
 
 ExprPtr Parser::ParseMember(ExprPtr object) {
@@ -197,6 +217,7 @@ ExprPtr Parser::ParseMember(ExprPtr object) {
     }
     member->name = Next().text;
     member->object = std::move(object);
+    CheckDepth(*member);
     return member;
 }
 

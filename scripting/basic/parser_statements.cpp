@@ -26,7 +26,7 @@ Block Parser::ParseBlock(const std::function<bool()>& atEnd, const char* closer)
         try {
             block.push_back(ParseStatement());
         } catch (const CompileMessage& failure) {
-            if (Peek().kind == TokenKind::End) {
+            if (Peek().kind == TokenKind::End || EndsModule(failure)) {
                 throw;
             }
             Report(failure);
@@ -47,6 +47,7 @@ StmtPtr Parser::ParseStatement() {
     };
     static constexpr StatementKeyword kStatements[] = {
         {Keyword::Dim, &Parser::ParseDim, {}, {}},
+        {Keyword::Static, &Parser::ParseStatic, {}, {}},
         {Keyword::Const, &Parser::ParseConst, {}, {}},
         {Keyword::ReDim, &Parser::ParseReDim, {}, {}},
         {Keyword::If, &Parser::ParseIf, {}, {}},
@@ -56,6 +57,7 @@ StmtPtr Parser::ParseStatement() {
         {Keyword::While, &Parser::ParseWhile, {}, {}},
         {Keyword::Exit, &Parser::ParseExit, {}, {}},
         {Keyword::GoTo, &Parser::ParseGoTo, {}, {}},
+        {Keyword::GoSub, &Parser::ParseGoTo, {}, {}},
         {Keyword::On, &Parser::ParseOnError, {}, {}},
         {Keyword::Resume, &Parser::ParseResume, {}, {}},
         {Keyword::Print, &Parser::ParsePrint, {}, {}},
@@ -64,6 +66,7 @@ StmtPtr Parser::ParseStatement() {
         {Keyword::Set, &Parser::ParseAssignOrCall, {}, {}},
         {Keyword::End, nullptr, StmtKind::End, {}},
         {Keyword::Stop, nullptr, StmtKind::Stop, {}},
+        {Keyword::Return, nullptr, StmtKind::Return, {}},
         {Keyword::Next, nullptr, {}, CompileError::NextWithoutFor},
         {Keyword::Loop, nullptr, {}, CompileError::LoopWithoutDo},
         {Keyword::Wend, nullptr, {}, CompileError::WendWithoutWhile},
@@ -103,6 +106,9 @@ StmtPtr Parser::ParseStatement() {
     }
     if (t.kind != TokenKind::Identifier) {
         Fail(CompileError::ExpectedStatement);
+    }
+    if (StmtPtr file = ParseFileStatement(pos)) {
+        return file;
     }
     return ParseAssignOrCall(pos);
 }
@@ -151,6 +157,7 @@ StmtPtr Parser::ParseAssignOrCall(Position pos) {
     ExprPtr callee = ParseNamePath();
     ExprPtr call = MakeCall(std::move(callee));
     ParseArguments(*call, "");
+    CheckDepth(*call);
     ExpectStatementEnd();
     s->target = std::move(call);
     return s;
@@ -383,8 +390,16 @@ StmtPtr Parser::ParseExit(Position pos) {
     Fail(CompileError::ExpectedExitKind);
 }
 
+StmtPtr Parser::ParseStatic(Position pos) {
+    StmtPtr s = ParseDim(pos);
+    s->isStatic = true;
+    return s;
+}
+
+// GoTo and GoSub: the keyword before the label says which.
 StmtPtr Parser::ParseGoTo(Position pos) {
-    StmtPtr s = NewStmt(StmtKind::GoTo, pos);
+    const bool gosub = tokens_[pos_ - 1].keyword == Keyword::GoSub;
+    StmtPtr s = NewStmt(gosub ? StmtKind::GoSub : StmtKind::GoTo, pos);
     s->name = ParseLabelName();
     ExpectStatementEnd();
     return s;
@@ -433,6 +448,9 @@ bool Parser::AcceptZero() {
 }
 
 StmtPtr Parser::ParsePrint(Position pos) {
+    if (AcceptOperator("#")) {
+        return ParsePrintFile(pos);
+    }
     StmtPtr s = NewStmt(StmtKind::Print, pos);
     while (!AtStatementEnd()) {
         if (IsOperator(";") || IsOperator(",")) {

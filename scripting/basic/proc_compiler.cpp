@@ -55,7 +55,8 @@ void ProcCompiler::EmitLine(int line) {
 int ProcCompiler::DeclareLocal(const std::string& name, Tag type, Tag element, Position pos,
                                Variant init) {
     const std::string lower = Lower(name);
-    if (locals_.count(lower) != 0 || localConstants_.count(lower) != 0) {
+    if (locals_.count(lower) != 0 || localConstants_.count(lower) != 0 ||
+        statics_.count(lower) != 0) {
         Fail(pos, CompileError::DuplicateDeclaration, name);
     }
     const int slot = proc_.slots.Add(lower, type, false, std::move(init));
@@ -145,6 +146,9 @@ void ProcCompiler::CompileStatement(const Stmt& s) {
         {StmtKind::Do, &ProcCompiler::CompileDo, {}, true},
         {StmtKind::Exit, &ProcCompiler::CompileExit, {}, true},
         {StmtKind::GoTo, &ProcCompiler::CompileGoTo, {}, true},
+        {StmtKind::GoSub, &ProcCompiler::CompileGoTo, {}, true},
+        {StmtKind::Return, nullptr, Op::GoSubReturn, true},
+        {StmtKind::Sequence, &ProcCompiler::CompileSequence, {}, false},
         {StmtKind::OnError, &ProcCompiler::CompileErrorMode, {}, true},
         {StmtKind::Resume, &ProcCompiler::CompileErrorMode, {}, true},
         {StmtKind::Print, &ProcCompiler::CompilePrint, {}, true},
@@ -167,6 +171,10 @@ void ProcCompiler::CompileStatement(const Stmt& s) {
     }
 }
 
+void ProcCompiler::CompileSequence(const Stmt& s) {
+    CompileBlock(s.body);
+}
+
 void ProcCompiler::CompileLabel(const Stmt& s) {
     if (!labels_.emplace(Lower(s.name), Here()).second) {
         Fail(s.pos, CompileError::DuplicateLabel, s.name);
@@ -174,10 +182,15 @@ void ProcCompiler::CompileLabel(const Stmt& s) {
 }
 
 void ProcCompiler::CompileGoTo(const Stmt& s) {
-    labelJumps_.push_back({Emit(Op::Jump), s.name, s.pos, false});
+    labelJumps_.push_back(
+        {Emit(s.kind == StmtKind::GoSub ? Op::GoSub : Op::Jump), s.name, s.pos, false});
 }
 
 void ProcCompiler::CompileDim(const Stmt& s) {
+    if (s.isStatic) {
+        DeclareStatics(s);
+        return;
+    }
     for (const VarDecl& d : s.decls) {
         if (!d.isArray) {
             DeclareLocal(d.name, d.type, Tag::Empty, d.pos, DefaultValue(d.type));
@@ -189,6 +202,21 @@ void ProcCompiler::CompileDim(const Stmt& s) {
             CompileBounds(d.bounds);
             Emit(Op::NewArray, static_cast<int>(d.bounds.size()), static_cast<int>(d.type));
             Emit(Op::StoreLocal, slot, static_cast<int>(Tag::Empty));
+        }
+    }
+}
+
+void ProcCompiler::DeclareStatics(const Stmt& s) {
+    for (const VarDecl& d : s.decls) {
+        const std::string lower = Lower(d.name);
+        if (locals_.count(lower) != 0 || localConstants_.count(lower) != 0 ||
+            statics_.count(lower) != 0) {
+            Fail(d.pos, CompileError::DuplicateDeclaration, d.name);
+        }
+        for (const StaticVariable& variable : proc_.statics) {
+            if (variable.name == lower) {
+                statics_[lower] = variable.global;
+            }
         }
     }
 }
@@ -268,33 +296,24 @@ void ProcCompiler::CompileSelect(const Stmt& s) {
         EmitLine(clause.pos.line);
         std::vector<int> toBody;
         std::vector<int> toNext;
-        for (const CaseItem& item : clause.items) {
-            Emit(Op::LoadLocal, valueSlot);
-            CompileExpr(*item.value);
-            switch (item.test) {
-            case CaseTest::Equal:
-                Emit(Op::Eq);
-                toBody.push_back(Emit(Op::JumpIfTrue));
-                break;
-            case CaseTest::Is:
-                Emit(static_cast<Op>(static_cast<int>(Op::Eq) + static_cast<int>(item.compare) -
-                                     static_cast<int>(BinaryOp::Eq)));
-                toBody.push_back(Emit(Op::JumpIfTrue));
-                break;
-            case CaseTest::Range: {
-                Emit(Op::Ge);
-                const int skip = Emit(Op::JumpIfFalse);
-                Emit(Op::LoadLocal, valueSlot);
-                CompileExpr(*item.upper);
-                Emit(Op::Le);
-                toBody.push_back(Emit(Op::JumpIfTrue));
-                PatchA(skip, Here());
-                break;
+        // Each item but the last goes to the body when it holds; the last goes to the next
+        // clause when it does not.
+        for (std::size_t k = 0; k < clause.items.size(); ++k) {
+            const CaseItem& item = clause.items[k];
+            const bool last = k + 1 == clause.items.size();
+            if (item.test != CaseTest::Range) {
+                const BinaryOp op = item.test == CaseTest::Is ? item.compare : BinaryOp::Eq;
+                (last ? toNext : toBody).push_back(EmitCaseTest(valueSlot, op, *item.value, !last));
+                continue;
             }
+            const int below = EmitCaseTest(valueSlot, BinaryOp::Ge, *item.value, false);
+            (last ? toNext : toBody)
+                .push_back(EmitCaseTest(valueSlot, BinaryOp::Le, *item.upper, !last));
+            if (last) {
+                toNext.push_back(below);
+            } else {
+                PatchA(below, Here());
             }
-        }
-        if (!clause.items.empty()) {
-            toNext.push_back(Emit(Op::Jump));
         }
         for (int pc : toBody) {
             PatchA(pc, Here());
@@ -310,6 +329,17 @@ void ProcCompiler::CompileSelect(const Stmt& s) {
     }
 }
 
+int ProcCompiler::EmitCaseTest(int valueSlot, BinaryOp op, const Expr& value, bool when) {
+    Emit(Op::LoadLocal, valueSlot);
+    Variant constant;
+    CompileMessage ignored;
+    if (EvaluateConstant(value, *this, constant, ignored)) {
+        return Emit(Op::CompareConstJump, 0, OrderMask(op) + (when ? 8 : 0), AddConstant(constant));
+    }
+    CompileExpr(value);
+    return Emit(Op::CompareJump, 0, OrderMask(op), when ? 1 : 0);
+}
+
 ProcCompiler::Symbol ProcCompiler::LoopVariable(const Stmt& s, CompileError notVariable) {
     const Symbol variable = LookupOrDeclare(s.name, s.pos);
     if (!IsVariable(variable)) {
@@ -318,14 +348,22 @@ ProcCompiler::Symbol ProcCompiler::LoopVariable(const Stmt& s, CompileError notV
     return variable;
 }
 
-void ProcCompiler::CloseLoop() {
+void ProcCompiler::CloseLoop(int header) {
     for (int pc : loops_.back().exits) {
         PatchA(pc, Here());
     }
     loops_.pop_back();
+    if (header >= 0) {
+        proc_.statements[static_cast<std::size_t>(header)].resumeNext = Here();
+    }
+}
+
+int ProcCompiler::LoopHeader() const {
+    return singleLine_ > 0 ? -1 : static_cast<int>(proc_.statements.size()) - 1;
 }
 
 void ProcCompiler::CompileFor(const Stmt& s) {
+    const int header = LoopHeader();
     const Symbol counter = LoopVariable(s, CompileError::ExpectedForVariable);
     const int limits = HiddenSlots(2);
     CompileExpr(*s.value);
@@ -357,15 +395,16 @@ void ProcCompiler::CompileFor(const Stmt& s) {
         EmitLine(s.endPos.line);
         EmitLoad(counter, s.pos);
         Emit(Op::LoadLocal, limits + 1);
-        Emit(Op::Add);
+        Emit(Op::Add, counter.type == Tag::Empty ? 1 : 0);
         EmitStore(counter, s.pos);
         Emit(Op::Jump, top);
         PatchB(check, Here());
     }
-    CloseLoop();
+    CloseLoop(header);
 }
 
 void ProcCompiler::CompileForEach(const Stmt& s) {
+    const int header = LoopHeader();
     const Symbol element = LoopVariable(s, CompileError::ExpectedForEachVariable);
     const int state = HiddenSlots(2);
     CompileExpr(*s.value);
@@ -380,7 +419,7 @@ void ProcCompiler::CompileForEach(const Stmt& s) {
     Emit(Op::Jump, top);
     PatchB(enter, Here());
     PatchB(next, Here());
-    CloseLoop();
+    CloseLoop(header);
 }
 
 void ProcCompiler::CompileDo(const Stmt& s) {
@@ -404,7 +443,7 @@ void ProcCompiler::CompileDo(const Stmt& s) {
             Emit(Op::Jump, top);
         }
     }
-    CloseLoop();
+    CloseLoop(-1);
 }
 
 void ProcCompiler::CompileExit(const Stmt& s) {

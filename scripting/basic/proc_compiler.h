@@ -54,22 +54,32 @@ private:
     void CompileBlock(const Block& block);
     void CompileStatement(const Stmt& s);
     void CompileDim(const Stmt& s);
+    // Makes the procedure's names for its Static variables known from here on.
+    void DeclareStatics(const Stmt& s);
     // Each dimension's lower bound (0 when not given) and upper bound.
     void CompileBounds(const std::vector<Bound>& bounds);
     void CompileReDim(const Stmt& s);
     void CompileConst(const Stmt& s);
     void CompileIf(const Stmt& s);
     void CompileSelect(const Stmt& s);
+    // Compares the Select value in `valueSlot` with `value` and jumps when the comparison gives
+    // `when`; returns the jump's pc.
+    int EmitCaseTest(int valueSlot, BinaryOp op, const Expr& value, bool when);
     // The variable a For or For Each loop runs through.
     Symbol LoopVariable(const Stmt& s, CompileError notVariable);
-    // Sends the loop's Exit jumps to the next instruction.
-    void CloseLoop();
+    // The statement that is a loop's header (its For line), or -1 inside a single-line If, whose
+    // parts share the If's statement.
+    int LoopHeader() const;
+    // Sends the loop's Exit jumps to the next instruction, where Resume Next after an error in
+    // the header (-1: none) goes on too.
+    void CloseLoop(int header);
     void CompileFor(const Stmt& s);
     void CompileForEach(const Stmt& s);
     void CompileDo(const Stmt& s);
     void CompileExit(const Stmt& s);
     void CompilePrint(const Stmt& s);
     void CompileLabel(const Stmt& s);
+    void CompileSequence(const Stmt& s);
     void CompileGoTo(const Stmt& s);
     // On Error and Resume: the mode in operand a; the mode that goes on at the statement's label
     // gets the label's pc in operand b.
@@ -82,21 +92,29 @@ private:
     void MarkLoopTurn() { statementPending_ = true; }
     void ResolveLabels();
 
-    // expressions and calls (proc_compiler_expr.cpp)
-    void CompileExpr(const Expr& e);
+    // expressions and calls (proc_compiler_expr.cpp). Each returns the static kind of what it
+    // pushes: the declared type of a variable, an element, a function's result or a literal's kind,
+    // and Empty for a Variant, whose arithmetic widens where typed arithmetic overflows.
+    Tag CompileExpr(const Expr& e);
+    Tag CompileBinary(const Expr& e);
     // Emits the test of a condition and a jump taken when it is `when`; returns the jump's pc,
     // whose target (operand a) the caller patches.
     int EmitConditionalJump(const Expr& condition, bool when);
-    void CompileName(const Expr& e);
-    void CompileCallExpr(const Expr& call);
-    void CompileMember(const Expr& e);
+    Tag CompileName(const Expr& e);
+    Tag CompileCallExpr(const Expr& call);
+    Tag CompileMember(const Expr& e);
     // An array element, or the variable itself without arguments.
-    void CompileElementLoad(const Symbol& array, const Expr& call);
+    Tag CompileElementLoad(const Symbol& array, const Expr& call);
+    // An element of what a call gives: Split(s, "=")(1).
+    Tag CompileIndexedResult(const Expr& call);
     // Which argument of a call goes to which parameter (names in lower case): by position, or by
     // name (Name:=value); null for a parameter left out. Giving one twice is an error when `once`.
     std::vector<const Expr*> BindArguments(const Expr& call, const std::vector<std::string>& params,
                                            const std::string& callee, bool once);
-    void CompileProcCall(int procIndex, const Expr& call);
+    Tag CompileProcCall(int procIndex, const Expr& call);
+    // An argument for a ByRef parameter: a plain variable or an element of an array variable
+    // travels as a reference (true); anything else is left to be passed as a value (false).
+    bool CompileReference(const Expr& arg);
     // Err.Raise and Err.Clear, which give no value; false for any other call.
     bool CompileErrMethod(const Expr& call);
     void CompileValueArgs(const Expr& call, int minArgs, int maxArgs, const std::string& name);
@@ -114,8 +132,12 @@ private:
     void EmitStore(const Symbol& symbol, Position pos);
     void EmitRef(const Symbol& symbol, Position pos);
     bool IsVariable(const Symbol& symbol) const;
-    bool TryFold(const Expr& e);
+    // The static kind a symbol gives when loaded (Empty: a Variant).
+    static Tag StaticKind(const Symbol& symbol);
+    // Pushes the expression's value when it is constant; false when it is not.
+    bool TryFold(const Expr& e, Tag& kind);
     Symbol Lookup(const std::string& name, Position pos);
+    Symbol GlobalSymbol(int index) const;
     Symbol LookupOrDeclare(const std::string& name, Position pos);
     int DeclareLocal(const std::string& name, Tag type, Tag element, Position pos, Variant init);
     int HiddenSlots(int count);
@@ -138,6 +160,7 @@ private:
     Procedure& proc_;
     std::unordered_map<std::string, LocalInfo> locals_;
     std::unordered_map<std::string, Variant> localConstants_;
+    std::unordered_map<std::string, int> statics_; // Static variables: name to module variable
     std::unordered_map<std::string, int> labels_;
     std::vector<JumpPatch> labelJumps_;
     std::vector<LoopContext> loops_;

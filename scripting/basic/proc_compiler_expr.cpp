@@ -3,6 +3,8 @@
 #include "scripting/basic/proc_compiler.h"
 #include "scripting/basic/text_util.h"
 
+#include <algorithm>
+
 namespace vek::basic {
 
 namespace {
@@ -57,6 +59,16 @@ bool ProcCompiler::Resolve(const std::string& lowerName, Variant& out, CompileMe
     return false;
 }
 
+ProcCompiler::Symbol ProcCompiler::GlobalSymbol(int index) const {
+    const GlobalInfo& g = program_.globals[static_cast<std::size_t>(index)];
+    Symbol symbol;
+    symbol.kind = SymbolKind::Global;
+    symbol.index = index;
+    symbol.type = g.type;
+    symbol.element = g.init.IsArray() ? g.init.GetArray()->elementTag : Tag::Empty;
+    return symbol;
+}
+
 ProcCompiler::Symbol ProcCompiler::Lookup(const std::string& name, Position pos) {
     const std::string lower = Lower(name);
     Symbol symbol;
@@ -74,6 +86,9 @@ ProcCompiler::Symbol ProcCompiler::Lookup(const std::string& name, Position pos)
         symbol.value = it->second;
         return symbol;
     }
+    if (const auto it = statics_.find(lower); it != statics_.end()) {
+        return GlobalSymbol(it->second);
+    }
     NameEntry entry;
     bool ambiguous = false;
     if (program_.symbols.Lookup(module_, lower, entry, ambiguous)) {
@@ -82,13 +97,8 @@ ProcCompiler::Symbol ProcCompiler::Lookup(const std::string& name, Position pos)
         }
         symbol.index = entry.index;
         switch (entry.kind) {
-        case EntryKind::Global: {
-            const GlobalInfo& g = program_.globals[static_cast<std::size_t>(entry.index)];
-            symbol.kind = SymbolKind::Global;
-            symbol.type = g.type;
-            symbol.element = g.init.IsArray() ? g.init.GetArray()->elementTag : Tag::Empty;
-            break;
-        }
+        case EntryKind::Global:
+            return GlobalSymbol(entry.index);
         case EntryKind::Constant:
             symbol.kind = SymbolKind::Constant;
             symbol.value = program_.symbols.constants[static_cast<std::size_t>(entry.index)].value;
@@ -188,59 +198,92 @@ int ProcCompiler::ErrField(const std::string& member, Position pos) const {
     Fail(pos, CompileError::ExpectedErrMember);
 }
 
-bool ProcCompiler::TryFold(const Expr& e) {
+Tag ProcCompiler::StaticKind(const Symbol& symbol) {
+    switch (symbol.kind) {
+    case SymbolKind::Local:
+    case SymbolKind::RefParam:
+    case SymbolKind::Global:
+        return symbol.type;
+    case SymbolKind::Constant:
+        return symbol.value.GetTag();
+    default:
+        return Tag::Empty;
+    }
+}
+
+bool ProcCompiler::TryFold(const Expr& e, Tag& kind) {
     Variant value;
     CompileMessage error;
     if (!EvaluateConstant(e, *this, value, error)) {
         return false;
     }
+    kind = value.GetTag();
     Emit(Op::PushConst, AddConstant(value));
     return true;
 }
 
-void ProcCompiler::CompileExpr(const Expr& e) {
+Tag ProcCompiler::CompileExpr(const Expr& e) {
     switch (e.kind) {
     case ExprKind::Literal:
         Emit(Op::PushConst, AddConstant(e.value));
-        return;
+        return e.value.GetTag();
     case ExprKind::Name:
-        CompileName(e);
-        return;
+        return CompileName(e);
     case ExprKind::Member:
-        CompileMember(e);
-        return;
+        return CompileMember(e);
     case ExprKind::Call:
-        CompileCallExpr(e);
-        return;
-    case ExprKind::Unary:
-        if (TryFold(e)) {
-            return;
+        return CompileCallExpr(e);
+    case ExprKind::Unary: {
+        Tag kind = Tag::Empty;
+        if (TryFold(e, kind)) {
+            return kind;
         }
-        CompileExpr(*e.args[0]);
-        Emit(e.unaryOp == UnaryOp::Negate ? Op::Negate : Op::Not);
-        return;
-    case ExprKind::Binary: {
-        if (TryFold(e)) {
-            return;
-        }
-        // n - 1, i Mod 7: the constant travels in the instruction.
-        Variant constant;
-        CompileMessage ignored;
-        if (const Op withConstant = ConstantOpcode(e.binaryOp);
-            withConstant != Op::Pop && EvaluateConstant(*e.args[1], *this, constant, ignored) &&
-            constant.IsNumeric()) {
-            CompileExpr(*e.args[0]);
-            Emit(withConstant, AddConstant(constant));
-            return;
-        }
-        CompileExpr(*e.args[0]);
-        CompileExpr(*e.args[1]);
-        Emit(BinaryOpcode(e.binaryOp));
-        return;
+        kind = CompileExpr(*e.args[0]);
+        Emit(e.unaryOp == UnaryOp::Negate ? Op::Negate : Op::Not, kind == Tag::Empty ? 1 : 0);
+        return kind == Tag::Boolean && e.unaryOp == UnaryOp::Negate ? Tag::Integer : kind;
     }
+    case ExprKind::Binary:
+        return CompileBinary(e);
     case ExprKind::Missing:
-        Fail(e.pos, CompileError::ExpectedExpression);
+        break;
     }
+    Fail(e.pos, CompileError::ExpectedExpression);
+}
+
+Tag ProcCompiler::CompileBinary(const Expr& e) {
+    Tag kind = Tag::Empty;
+    if (TryFold(e, kind)) {
+        return kind;
+    }
+    // n - 1, i Mod 7: the constant travels in the instruction.
+    Variant constant;
+    CompileMessage ignored;
+    Tag left = Tag::Empty;
+    Tag right = Tag::Empty;
+    if (const Op withConstant = ConstantOpcode(e.binaryOp);
+        withConstant != Op::Pop && EvaluateConstant(*e.args[1], *this, constant, ignored) &&
+        constant.IsNumeric()) {
+        left = CompileExpr(*e.args[0]);
+        right = constant.GetTag();
+        Emit(withConstant, AddConstant(constant), left == Tag::Empty ? 1 : 0);
+    } else {
+        left = CompileExpr(*e.args[0]);
+        right = CompileExpr(*e.args[1]);
+        const bool variant = left == Tag::Empty || right == Tag::Empty;
+        Emit(BinaryOpcode(e.binaryOp), variant ? 1 : 0);
+    }
+    // What is typed stays typed (its exact kind matters no further than that); a Variant operand
+    // makes a Variant.
+    if (left == Tag::Empty || right == Tag::Empty) {
+        return Tag::Empty;
+    }
+    if (IsComparison(e.binaryOp)) {
+        return Tag::Boolean;
+    }
+    if (e.binaryOp == BinaryOp::Concat) {
+        return Tag::String;
+    }
+    return std::max({left, right, Tag::Integer});
 }
 
 int ProcCompiler::EmitConditionalJump(const Expr& condition, bool when) {
@@ -261,10 +304,10 @@ int ProcCompiler::EmitConditionalJump(const Expr& condition, bool when) {
     return Emit(when ? Op::JumpIfTrue : Op::JumpIfFalse);
 }
 
-void ProcCompiler::CompileName(const Expr& e) {
+Tag ProcCompiler::CompileName(const Expr& e) {
     if (EqualsNoCase(e.name, "Err") && Lookup(e.name, e.pos).kind == SymbolKind::None) {
         Emit(Op::ErrGet, 0);
-        return;
+        return Tag::Long;
     }
     const Symbol symbol = LookupOrDeclare(e.name, e.pos);
     switch (symbol.kind) {
@@ -278,18 +321,19 @@ void ProcCompiler::CompileName(const Expr& e) {
         call.object->kind = ExprKind::Name;
         call.object->name = e.name;
         call.object->pos = e.pos;
-        CompileCallExpr(call);
-        return;
+        return CompileCallExpr(call);
     }
     default:
         EmitLoad(symbol, e.pos);
+        return StaticKind(symbol);
     }
 }
 
-void ProcCompiler::CompileMember(const Expr& e) {
+Tag ProcCompiler::CompileMember(const Expr& e) {
     if (IsErrObject(*e.object)) {
-        Emit(Op::ErrGet, ErrField(e.name, e.pos));
-        return;
+        const int field = ErrField(e.name, e.pos);
+        Emit(Op::ErrGet, field);
+        return field == 0 ? Tag::Long : Tag::String;
     }
     Fail(e.pos, CompileError::ObjectsNotSupported, e.name);
 }
@@ -314,18 +358,20 @@ void ProcCompiler::CompileValueArgs(const Expr& call, int minArgs, int maxArgs,
     }
 }
 
-void ProcCompiler::CompileCallExpr(const Expr& call) {
+Tag ProcCompiler::CompileCallExpr(const Expr& call) {
     const Expr& callee = *call.object;
     if (callee.kind == ExprKind::Member) {
         if (CompileErrMethod(call)) {
             Emit(Op::PushConst, AddConstant(Variant()));
-            return;
+            return Tag::Empty;
         }
         if (IsErrObject(*callee.object) && call.args.empty()) {
-            Emit(Op::ErrGet, ErrField(callee.name, callee.pos));
-            return;
+            return CompileMember(callee);
         }
         Fail(callee.pos, CompileError::ObjectsNotSupported, callee.name);
+    }
+    if (callee.kind == ExprKind::Call) {
+        return CompileIndexedResult(call);
     }
     if (callee.kind != ExprKind::Name) {
         Fail(call.pos, CompileError::ExpectedProcedureOrArray);
@@ -335,57 +381,70 @@ void ProcCompiler::CompileCallExpr(const Expr& call) {
     case SymbolKind::Local:
     case SymbolKind::RefParam:
     case SymbolKind::Global:
-        CompileElementLoad(symbol, call);
-        return;
+        return CompileElementLoad(symbol, call);
     case SymbolKind::Procedure:
-        CompileProcCall(symbol.index, call);
-        return;
+        return CompileProcCall(symbol.index, call);
     case SymbolKind::Builtin: {
         const BuiltinInfo& info = BuiltinAt(symbol.index);
         CompileValueArgs(call, info.minArgs, info.maxArgs, info.name);
         Emit(Op::CallBuiltin, symbol.index, static_cast<int>(call.args.size()));
-        return;
+        return info.result;
     }
     case SymbolKind::Host: {
         const HostFunctionInfo& info = hostFunctions_[static_cast<std::size_t>(symbol.index)];
         CompileValueArgs(call, info.minArgs, info.maxArgs, info.name);
         Emit(Op::CallHost, symbol.index, static_cast<int>(call.args.size()));
-        return;
+        return info.result;
     }
     case SymbolKind::Constant:
         if (call.args.empty()) {
             EmitLoad(symbol, callee.pos);
-            return;
+            return StaticKind(symbol);
         }
         Fail(callee.pos, CompileError::ConstantTakesNoArguments, callee.name);
     case SymbolKind::None:
-        Fail(callee.pos, CompileError::NotDefined, callee.name);
+        break;
     }
+    Fail(callee.pos, CompileError::NotDefined, callee.name);
 }
 
-void ProcCompiler::CompileElementLoad(const Symbol& array, const Expr& call) {
+Tag ProcCompiler::CompileIndexedResult(const Expr& call) {
+    // The name the message of a wrong number of indices gives: the innermost callee's.
+    const Expr* inner = call.object.get();
+    while (inner->kind == ExprKind::Call) {
+        inner = inner->object.get();
+    }
+    CompileCallExpr(*call.object);
+    CompileValueArgs(call, 1, kMaxArrayDims, inner->name);
+    Emit(Op::IndexLoad, static_cast<int>(call.args.size()));
+    return Tag::Empty;
+}
+
+Tag ProcCompiler::CompileElementLoad(const Symbol& array, const Expr& call) {
     const Expr& callee = *call.object;
     if (call.args.empty()) {
         EmitLoad(array, callee.pos);
-        return;
+        return StaticKind(array);
     }
-    // One index into an array held by a local or parameter: the common case of loops.
-    if (array.kind != SymbolKind::Global && call.args.size() == 1) {
+    // An array held by a local or parameter, the common case of loops: the element is read in
+    // place, without a copy of the array on the stack.
+    if (array.kind != SymbolKind::Global && call.args.size() <= kMaxArrayDims) {
         const Expr& index = *call.args[0];
-        if (index.kind == ExprKind::Name && call.argNames[0].empty()) {
+        if (call.args.size() == 1 && index.kind == ExprKind::Name && call.argNames[0].empty()) {
             const Symbol indexSymbol = Lookup(index.name, index.pos);
             if (indexSymbol.kind == SymbolKind::Local) {
                 Emit(Op::LoadLocalElement, array.index, indexSymbol.index);
-                return;
+                return array.element;
             }
         }
-        CompileValueArgs(call, 1, 1, callee.name);
-        Emit(Op::LoadElement, array.index);
-        return;
+        CompileValueArgs(call, 1, kMaxArrayDims, callee.name);
+        Emit(Op::LoadElement, array.index, static_cast<int>(call.args.size()));
+        return array.element;
     }
     EmitLoad(array, callee.pos);
     CompileValueArgs(call, 1, kMaxArrayDims, callee.name);
     Emit(Op::IndexLoad, static_cast<int>(call.args.size()));
+    return array.element;
 }
 
 std::vector<const Expr*> ProcCompiler::BindArguments(const Expr& call,
@@ -422,7 +481,7 @@ std::vector<const Expr*> ProcCompiler::BindArguments(const Expr& call,
     return bound;
 }
 
-void ProcCompiler::CompileProcCall(int procIndex, const Expr& call) {
+Tag ProcCompiler::CompileProcCall(int procIndex, const Expr& call) {
     const Procedure& target = program_.procs[static_cast<std::size_t>(procIndex)];
     std::vector<std::string> names;
     for (const ParamInfo& param : target.params) {
@@ -439,18 +498,39 @@ void ProcCompiler::CompileProcCall(int procIndex, const Expr& call) {
             Emit(Op::PushConst, AddConstant(param.defaultValue));
             continue;
         }
-        // A plain variable passed to a ByRef parameter travels as a reference; anything else,
-        // a parenthesized variable included, as a value.
-        if (param.byRef && arg->kind == ExprKind::Name && !arg->parenthesized) {
-            const Symbol symbol = Lookup(arg->name, arg->pos);
-            if (IsVariable(symbol)) {
-                EmitRef(symbol, arg->pos);
-                continue;
-            }
+        if (!param.byRef || !CompileReference(*arg)) {
+            CompileExpr(*arg);
         }
-        CompileExpr(*arg);
     }
     Emit(Op::Call, procIndex, static_cast<int>(bound.size()));
+    return target.isFunction ? target.slots.types[static_cast<std::size_t>(target.resultSlot)]
+                             : Tag::Empty;
+}
+
+bool ProcCompiler::CompileReference(const Expr& arg) {
+    // A variable in parentheses is an expression, passed as a value.
+    if (arg.parenthesized) {
+        return false;
+    }
+    if (arg.kind == ExprKind::Name) {
+        const Symbol symbol = Lookup(arg.name, arg.pos);
+        if (!IsVariable(symbol)) {
+            return false;
+        }
+        EmitRef(symbol, arg.pos);
+        return true;
+    }
+    if (arg.kind != ExprKind::Call || arg.object->kind != ExprKind::Name || arg.args.empty()) {
+        return false;
+    }
+    const Symbol array = Lookup(arg.object->name, arg.object->pos);
+    if (!IsVariable(array)) {
+        return false;
+    }
+    EmitRef(array, arg.pos);
+    CompileValueArgs(arg, 1, kMaxArrayDims, arg.object->name);
+    Emit(Op::RefElement, static_cast<int>(arg.args.size()));
+    return true;
 }
 
 bool ProcCompiler::CompileErrMethod(const Expr& call) {

@@ -10,6 +10,14 @@ int Procedure::StatementAt(int pc) const {
     return it == statements.begin() ? -1 : static_cast<int>(it - statements.begin()) - 1;
 }
 
+int Procedure::ResumeNextPc(int statement) const {
+    if (statement >= 0 && statements[static_cast<std::size_t>(statement)].resumeNext >= 0) {
+        return statements[static_cast<std::size_t>(statement)].resumeNext;
+    }
+    const auto next = static_cast<std::size_t>(statement + 1);
+    return next < statements.size() ? statements[next].pc : static_cast<int>(code.size()) - 1;
+}
+
 int FrameSlots::Add(std::string name, Tag type, bool byRef, Variant initial) {
     names.push_back(std::move(name));
     types.push_back(type);

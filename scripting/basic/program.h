@@ -13,8 +13,11 @@ namespace vek::basic {
 // The compiled form of all modules: what the machine runs.
 
 struct StatementInfo {
-    int pc = 0; // first instruction (a Line)
+    int pc = 0; // first instruction
     int line = 0;
+    // Where Resume Next goes on after an error in it: -1 for the next statement; past its loop for
+    // the header of a For or For Each loop, whose body must not run without it.
+    int resumeNext = -1;
 };
 
 struct ParamInfo : ParamMode {
@@ -35,6 +38,13 @@ struct FrameSlots {
     int Add(std::string name, Tag type, bool byRef, Variant initial);
 };
 
+// A variable declared Static in a procedure: a module variable without a name in the module,
+// reached only through the procedure's own name for it.
+struct StaticVariable {
+    std::string name; // lower case
+    int global = 0;   // index into Program::globals
+};
+
 struct Procedure {
     std::string name; // as declared
     int module = 0;   // index into Program::modules
@@ -42,6 +52,7 @@ struct Procedure {
     bool isPublic = true;
     std::vector<ParamInfo> params;
     int resultSlot = -1; // functions: the slot assigned through the function's name
+    std::vector<StaticVariable> statics;
     FrameSlots slots;
     std::vector<Instruction> code;
     std::vector<Variant> constants;
@@ -53,6 +64,8 @@ struct Procedure {
 
     // Index into statements of the statement that contains pc, or -1.
     int StatementAt(int pc) const;
+    // The pc at which Resume Next continues after an error in that statement (-1: none yet).
+    int ResumeNextPc(int statement) const;
 };
 
 struct ModuleInfo {

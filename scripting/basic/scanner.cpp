@@ -22,8 +22,9 @@ Keyword LookupKeyword(std::string_view word) {
 
 namespace {
 
-bool IsIdentStart(char c) {
-    return std::isalpha(static_cast<unsigned char>(c)) != 0;
+bool IsIdentStart(char c, ModuleText kind) {
+    return std::isalpha(static_cast<unsigned char>(c)) != 0 ||
+           (c == '_' && kind == ModuleText::Generated);
 }
 bool IsIdentChar(char c) {
     return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_';
@@ -46,7 +47,7 @@ Variant IntegerLiteral(double value, Tag suffix) {
 
 class Scanner {
 public:
-    explicit Scanner(std::string_view text) : text_(text) {}
+    Scanner(std::string_view text, ModuleText kind) : text_(text), kind_(kind) {}
 
     ScanResult Run() {
         bool lineStart = true;
@@ -80,7 +81,7 @@ public:
                        pos_ + 2 < text_.size() &&
                        std::isxdigit(static_cast<unsigned char>(text_[pos_ + 2]))) {
                 ScanRadixNumber(token);
-            } else if (IsIdentStart(c)) {
+            } else if (IsIdentStart(c, kind_)) {
                 if (ScanWord(token)) {
                     continue; // Rem comment
                 }
@@ -263,19 +264,18 @@ private:
             suffix = KindOfSuffix(text_[pos_]);
             ++pos_;
         }
-        // Register values: &H8000 is 32768, not -32768; from &H80000000 on the 32-bit pattern
-        // is taken as a Long.
-        const auto asLong = static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
-        if (suffix == Tag::Integer) {
-            if (value > 0xFFFF) {
-                Fail(CompileError::NumberTooLargeForType);
-                return;
-            }
+        // Typed by their digits, as in Visual Basic: up to four significant digits (&HFFFF) an
+        // Integer of those 16 bits, so &H8000 is -32768 and &HFFFF is -1; up to eight a Long of
+        // those 32 bits (&HFFFFFFFF is -1). A trailing & makes a Long of any (&H8000& is 32768).
+        if (suffix == Tag::Integer && value > 0xFFFF) {
+            Fail(CompileError::NumberTooLargeForType);
+            return;
+        }
+        if (suffix != Tag::Long && value <= 0xFFFF) {
             token.value = Variant::Integer(static_cast<std::int16_t>(value));
-        } else if (suffix != Tag::Long && value <= 32767) {
-            token.value = Variant::Integer(asLong);
         } else {
-            token.value = Variant::Long(asLong);
+            token.value =
+                Variant::Long(static_cast<std::int32_t>(static_cast<std::uint32_t>(value)));
         }
         token.text = std::string(text_.substr(start, pos_ - start));
     }
@@ -287,7 +287,7 @@ private:
             ++pos_;
         }
         token.text = std::string(text_.substr(start, pos_ - start));
-        if (EqualsNoCase(token.text, "rem")) {
+        if (EqualsNoCase(token.text, "rem") && kind_ == ModuleText::Script) {
             SkipToLineEnd();
             return true;
         }
@@ -349,6 +349,7 @@ private:
     }
 
     std::string_view text_;
+    ModuleText kind_;
     std::size_t pos_ = 0;
     std::size_t lineBegin_ = 0;
     int line_ = 1;
@@ -357,8 +358,8 @@ private:
 
 } // namespace
 
-ScanResult Scan(std::string_view text) {
-    return Scanner(text).Run();
+ScanResult Scan(std::string_view text, ModuleText kind) {
+    return Scanner(text, kind).Run();
 }
 
 } // namespace vek::basic

@@ -25,6 +25,7 @@ namespace vek::basic {
     X(False)                                                                                       \
     X(For)                                                                                         \
     X(Function)                                                                                    \
+    X(GoSub)                                                                                       \
     X(GoTo)                                                                                        \
     X(If)                                                                                          \
     X(In)                                                                                          \
@@ -43,6 +44,7 @@ namespace vek::basic {
     X(Public)                                                                                      \
     X(ReDim)                                                                                       \
     X(Resume)                                                                                      \
+    X(Return)                                                                                      \
     X(Select)                                                                                      \
     X(Set)                                                                                         \
     X(Static)                                                                                      \

@@ -1,15 +1,59 @@
 #include "scripting/basic/variant.h"
 
+#include <algorithm>
+#include <iterator>
+
+#include "scripting/basic/script_memory.h"
 #include "scripting/basic/text_util.h"
 
 namespace vek::basic {
+
+namespace {
+
+std::int64_t TextBytes(const std::string& text) {
+    return static_cast<std::int64_t>(sizeof(StringObject) + text.capacity());
+}
+
+} // namespace
+
+StringObject::StringObject(std::string&& value) : text(std::move(value)) {
+    CountScriptMemory(TextBytes(text));
+}
+
+StringObject::~StringObject() {
+    CountScriptMemory(-TextBytes(text));
+}
+
+void StringObject::Append(std::string_view more) {
+    const std::int64_t before = TextBytes(text);
+    text.append(more);
+    CountScriptMemory(TextBytes(text) - before);
+}
+
+ArrayObject::ArrayObject(const ArrayObject& other)
+    : elementTag(other.elementTag), dims(other.dims), nesting(other.nesting), items(other.items) {
+    std::copy(std::begin(other.lower), std::end(other.lower), std::begin(lower));
+    std::copy(std::begin(other.upper), std::end(other.upper), std::begin(upper));
+    CountItems();
+}
+
+ArrayObject::~ArrayObject() {
+    CountScriptMemory(-countedBytes_);
+}
+
+void ArrayObject::CountItems() {
+    const auto bytes =
+        static_cast<std::int64_t>(sizeof(ArrayObject) + items.capacity() * sizeof(Variant));
+    CountScriptMemory(bytes - countedBytes_);
+    countedBytes_ = bytes;
+}
 
 void Variant::ReleaseShared() {
     if (tag_ == Tag::String) {
         if (--GetStringObject()->refs == 0) {
             delete GetStringObject();
         }
-    } else if (--GetArray()->refs == 0) {
+    } else if (--GetArray()->refs == 0 && GetArray()->locks == 0) {
         delete GetArray();
     }
 }
@@ -32,7 +76,7 @@ Variant& Variant::AssignShared(const Variant& other) {
 Variant Variant::String(std::string text) {
     Variant v;
     v.tag_ = Tag::String;
-    v.raw_ = reinterpret_cast<std::uintptr_t>(new StringObject{1, std::move(text)});
+    v.raw_ = reinterpret_cast<std::uintptr_t>(new StringObject(std::move(text)));
     return v;
 }
 
@@ -45,7 +89,7 @@ Variant Variant::Array(ArrayObject* array) {
 
 void Variant::AppendString(std::string_view text) {
     if (GetStringObject()->refs == 1) {
-        GetStringObject()->text.append(text);
+        GetStringObject()->Append(text);
         return;
     }
     std::string joined;

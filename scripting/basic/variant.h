@@ -170,15 +170,34 @@ private:
     std::uint64_t raw_ = 0;
 };
 
+// A string value; counts its memory in the scripts' budget (script_memory.h) while it lives.
 struct StringObject {
+    explicit StringObject(std::string&& value);
+    ~StringObject();
+    StringObject(const StringObject&) = delete;
+    StringObject& operator=(const StringObject&) = delete;
+    // Appends, counting what the text grows by.
+    void Append(std::string_view more);
+
     std::uint32_t refs = 1;
     std::string text;
 };
 
 // An array with up to kMaxArrayDims dimensions; elements stored with the first index fastest,
 // as Visual Basic lays them out. elementTag is the declared element type (Empty for Variant).
+// Counts the storage of its items in the scripts' budget while it lives.
 struct ArrayObject {
+    ArrayObject() = default;
+    ArrayObject(const ArrayObject& other);
+    ArrayObject& operator=(const ArrayObject&) = delete;
+    ~ArrayObject();
+    // Counts the items' storage again after they changed in number.
+    void CountItems();
+
     std::uint32_t refs = 1;
+    // References to elements handed to running procedures (ByRef arguments): while there are
+    // any, the array is neither freed nor resized, so each element stays where it is.
+    std::uint32_t locks = 0;
     Tag elementTag = Tag::Empty;
     int dims = 0;
     int nesting = 1; // 1 + the deepest nesting of an array among the items
@@ -187,6 +206,9 @@ struct ArrayObject {
     std::vector<Variant> items;
 
     std::int64_t Extent(int d) const { return std::int64_t{upper[d]} - lower[d] + 1; }
+
+private:
+    std::int64_t countedBytes_ = 0;
 };
 
 inline void Variant::RetainShared() const {

@@ -1,7 +1,9 @@
+#include "cli/process_exit.h"
 #include "cli/vek_cli.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <sstream>
 
 namespace vek {
@@ -75,6 +77,19 @@ TEST(VekTree, ArgumentsAreChecked) {
     const VekRun help = Vek({"tree", "--help"});
     EXPECT_EQ(help.status, kExitOk);
     EXPECT_NE(help.out.find("--radix hex|dec|bin"), std::string::npos);
+}
+
+TEST(ProcessExit, WhatACommandLeavesIsFreedAtOnceUnlessTheProcessEndsAfterIt) {
+    const auto token = std::make_shared<int>(0);
+    struct Holder {
+        std::shared_ptr<int> token;
+    };
+    LeaveToProcessExit(Holder{token});
+    EXPECT_EQ(token.use_count(), 1) << "a command run in process frees what it built";
+    SetProcessEndsAfterCommand(true);
+    LeaveToProcessExit(Holder{token});
+    SetProcessEndsAfterCommand(false);
+    EXPECT_EQ(token.use_count(), 2) << "left to the end of the process";
 }
 
 } // namespace

@@ -192,6 +192,21 @@ TEST(Builder, AMacroStatementNamingAnotherDevicesItemDoesNothing) {
     EXPECT_EQ(c.Find("OTHER").GetValue(), 3u);
 }
 
+TEST(Builder, DevicesRepeatNamesAndAMacroReachesItsTargetDevicesOwn) {
+    Compiled c = Compile(List("0: ONE A1;\n1: REG [0x01] = 0;\n1: $ V = 1;\n"
+                              "0: TWO A1;\n1: reg [0x01] = 0;\n1: $ v = 2;\n"
+                              "0: THREE A1;\n1: Reg [0x01] = 0;\n1: $ V = 3;\n") +
+                         "#BeginMacro M\n[two]\n  V = 0x9;\n#EndMacro\n");
+    ASSERT_EQ(c.errors, 0) << c.lines.back();
+    c.macros[0]->Run(0);
+    std::vector<std::string> values;
+    for (CLineItem& item : *c.items) {
+        if (item.GetKind() == ItemKind::Variable)
+            values.push_back(item.GetName() + "=" + std::to_string(item.GetValue()));
+    }
+    EXPECT_THAT(values, ElementsAre("V=1", "v=9", "V=3"));
+}
+
 TEST(Builder, ScriptMacroFilesAreCheckedAgainstTheDescriptionsFolder) {
     const auto dir = std::filesystem::temp_directory_path() / "vek_builder_test";
     std::filesystem::create_directories(dir);

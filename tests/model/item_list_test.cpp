@@ -299,11 +299,14 @@ TEST_F(ItemListTest, BitFieldsMustAddressAPartAndStayInsideItsMask) {
     EXPECT_EQ(bit("03", 0x100), Codes{StringId::ErrB13}) << "mask not checked after B13";
 }
 
-TEST_F(ItemListTest, TakingTheItemsEmptiesTheList) {
+TEST_F(ItemListTest, ClearingEndsEveryItemAndTheListStartsAfresh) {
     list.InsertAfterCurrent(Set("S", 2, "XX"));
-    auto items = list.TakeItems();
-    ASSERT_EQ(items.size(), 3U);
-    EXPECT_EQ(items[2]->GetName(), "S");
+    ItemPtr<CByteItem> made = list.Make<CByteItem>();
+    made->SetName("R");
+    made->SetLevel(3);
+    list.InsertAfterCurrent(std::move(made));
+    ASSERT_EQ(Names(list), (std::vector<std::string>{"", "Chip", "S", "R"}));
+    list.Clear();
     EXPECT_EQ(list.Size(), 0U);
     EXPECT_EQ(list.GetCurrent(), nullptr);
     list.InsertAfterCurrent(Set("T", 2, "XX"));

@@ -114,6 +114,17 @@ TEST_F(ProfileFileTest, AByteOrderMarkIsKept) {
     EXPECT_EQ(Saved(file), "\xEF\xBB\xBF[HEADER]\nVersion=1.2\nComment=c\n");
 }
 
+// Found by the profile fuzzer: "=\r\r" read as the value "\r", a save wrote "=\r\n", and the file
+// then read as the empty value.
+TEST_F(ProfileFileTest, CarriageReturnsBeforeALineEndAreNoPartOfTheLine) {
+    ProfileFile file = Loaded("[\n=\r\r\n[a]\r\r\nkey=b\r\r\r\nlast=c\r");
+    EXPECT_EQ(file.Value("", ""), "");
+    EXPECT_EQ(file.Value("a", "key"), "b");
+    EXPECT_EQ(file.Value("a", "last"), "c");
+    ASSERT_TRUE(file.SetString("a", "added", "d"));
+    EXPECT_EQ(Saved(file), "[\n=\n[a]\nkey=b\nlast=c\nadded=d\n");
+}
+
 TEST_F(ProfileFileTest, AMissingFileIsEmptyAndANewFileUsesLineFeeds) {
     ProfileFile file(path);
     ASSERT_TRUE(file.Load());

@@ -156,6 +156,26 @@ TEST_F(ScriptingTest, ScriptsCallTheExtensionAndTheUtilityFunctions) {
     EXPECT_EQ(scripts.QueryClose(), CloseDecision::Close);
 }
 
+TEST_F(ScriptingTest, EveryDescriptionGivesAConstantsModuleThatLoads) {
+    // SAME in two devices gives two lines of that name; STOP, Rem and _SPARE are words Basic
+    // reserves or could not start a name with. Scripts still compile: SAME is the first line's
+    // number, and writing by it writes both registers, which the extension finds by name.
+    Open("0: LEFT A1;\n1: SAME [0x01] = 0;\n   STOP [0x01] & 0x01;\n1: Rem [0x03] = 0;\n"
+         "0: RIGHT A1;\n1: SAME [0x02] = 0;\n1: _SPARE [0x04] = 0;\n");
+    const fs::path script = dir_ / "test.bas";
+    std::ofstream(script) << "Sub Main\n"
+                             "    Print SAME & \" \" & [STOP] & \" \" & [Rem] & \" \" & [_SPARE]\n"
+                             "    WriteReg SAME, &H42\n"
+                             "End Sub\n";
+    std::vector<std::string> printed;
+    ScriptHost scripts(host_, [&](const std::string& line) { printed.push_back(line); });
+    scripts.SetUp(*document_);
+    const int before = SetCalls();
+    EXPECT_TRUE(scripts.Run(script.string())) << scripts.ErrorText();
+    EXPECT_THAT(printed, ElementsAre("0 1 2 4"));
+    EXPECT_EQ(SetCalls() - before, 2);
+}
+
 TEST_F(ScriptingTest, ScriptMacrosRunHeadlessAndErrorsAreReported) {
     std::ofstream(dir_ / "good.bas") << "Sub Main\n    Print \"macro ran\"\nEnd Sub\n";
     std::ofstream(dir_ / "bad.bas") << "Sub Main\n    Print 1 / 0\nEnd Sub\n";

@@ -53,6 +53,8 @@ CMDITreeWnd* WindowTemplates::CreateTree(DocumentEntry& entry, ShowKind showList
          [this] { frame_.Router().Execute(CommandId::FindString); }, &frame_},
         nullptr);
     window->SetTreeView(view, view);
+    // A window closed by the user is deleted later, and its document may go first.
+    QObject::connect(window, &CChildFrame::Destroying, view, &CVekTreeView::DetachFromDocument);
     view->OnInitialUpdate();
     window->FillMacroBar();
     QObject::connect(window, &CMDITreeWnd::Activated, view, &CVekTreeView::OnActivated);

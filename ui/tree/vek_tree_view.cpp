@@ -88,7 +88,13 @@ CVekTreeView::CVekTreeView(CVekDoc& document, Services services, QWidget* parent
 }
 
 CVekTreeView::~CVekTreeView() {
-    // The items outlive the rows when the document stays open in another window.
+    DetachFromDocument();
+}
+
+void CVekTreeView::DetachFromDocument() {
+    if (detached_)
+        return;
+    detached_ = true;
     if (const CItemList* items = document_.GetItems()) {
         for (CLineItem& item : *items)
             item.DetachFromTree();

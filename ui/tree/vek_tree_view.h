@@ -49,6 +49,11 @@ public:
     CVekTreeView(CVekDoc& document, Services services, QWidget* parent);
     ~CVekTreeView() override;
 
+    // Takes the rows off the items, which outlive them when the document stays open in another
+    // window. Called while the window closes, before its document may go; after it the view
+    // touches the document no more.
+    void DetachFromDocument();
+
     // Builds the rows, once per document, with redrawing off.
     void OnInitialUpdate();
 
@@ -96,6 +101,7 @@ private:
     std::optional<CommandState> ItemCommandState(CommandId id) const;
 
     CVekDoc& document_;
+    bool detached_ = false;
     Services services_;
     ItemImages images_;
     QLineEdit* filter_;

@@ -6,10 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace vek::basic {
@@ -70,6 +72,30 @@ TEST(BasicEngine, CompileErrorsNameModuleLineColumnAndWhatWasExpected) {
     EXPECT_FALSE(engine.Compile());
     ASSERT_EQ(engine.Diagnostics().size(), 1u);
     EXPECT_EQ(engine.Diagnostics()[0].message, "Sub or Function not defined: a{1}b {0}");
+}
+
+TEST(BasicEngine, AGeneratedModuleTakesEveryNameADescriptionGives) {
+    // The module the program writes for a description: a name repeated keeps its first value,
+    // words Basic reserves and names starting with "_" are names there, and numbers past the
+    // Integer range stay as they are. The same text as an ordinary module is refused.
+    const std::string generated = "'Byte Items\r\nPublic Const SAME As Integer = 0\r\n"
+                                  "Public Const Next As Integer = 1\r\n"
+                                  "Public Const _LAST As Integer = 40000\r\n'Bit Items\r\n"
+                                  "Public Const same As Integer = 2\r\n";
+    RecordingEngine engine;
+    engine.SetGeneratedModule("*register.vkm", generated);
+    engine.SetModule("m", "Sub Main()\r\n Debug.Print SAME & \" \" & [Next] & \" \" & [_LAST] & "
+                          "\" \" & TypeName([_LAST])\r\nEnd Sub\r\n");
+    ASSERT_TRUE(engine.Start("m")) << engine.LastError().description;
+    EXPECT_EQ(engine.RunToEnd(), RunState::Finished);
+    EXPECT_EQ(engine.output, std::vector<std::string>{"0 1 40000 Long"});
+
+    engine.SetModule("*register.vkm", generated);
+    EXPECT_FALSE(engine.Compile());
+    engine.SetModule("*register.vkm", "Public Const SAME As Integer = 0\r\n"
+                                      "Public Const same As Integer = 2\r\n");
+    EXPECT_FALSE(engine.Compile());
+    EXPECT_EQ(engine.Diagnostics()[0].message, "duplicate declaration: same");
 }
 
 // A stand-in for the register extension object: the calls scripts make, as the program makes them.
@@ -188,6 +214,57 @@ TEST(BasicEngine, WaitEndsTheSliceInsteadOfBlockingTheHost) {
     EXPECT_TRUE(engine.output.empty());
     EXPECT_EQ(engine.RunToEnd(), RunState::Finished);
     EXPECT_EQ(engine.output, std::vector<std::string>{"after"});
+}
+
+TEST(BasicEngine, AnInterruptEndsTheScriptBetweenStatementsAndInWait) {
+    // Raised from another thread, as a signal handler or the program's End would: the loop ends
+    // at a statement boundary with what it printed so far, and the place it stood.
+    RecordingEngine engine;
+    engine.SetModule("m", "Sub Main()\r\n Print \"start\";\r\n Do\r\n  n = n + 1\r\n Loop\r\n"
+                          "End Sub\r\n");
+    ASSERT_TRUE(engine.Start("m"));
+    std::thread raiser([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        engine.GetInterrupt().Raise();
+    });
+    EXPECT_EQ(engine.RunToEnd(), RunState::Stopped);
+    raiser.join();
+    EXPECT_EQ(engine.output, std::vector<std::string>{"start"});
+    EXPECT_EQ(engine.LastError().number, 18);
+    EXPECT_EQ(engine.LastError().description, "User interrupt occurred");
+    EXPECT_EQ(engine.LastError().procedure, "Main");
+    EXPECT_GE(engine.LastError().line, 3);
+    EXPECT_LE(engine.LastError().line, 5);
+
+    // Raised, it ends the next script at once, and inside a Wait of a minute within a step.
+    engine.SetModule("m", "Sub Main()\r\n Wait 60000\r\n Print \"after\"\r\nEnd Sub\r\n");
+    ASSERT_TRUE(engine.Start("m"));
+    EXPECT_EQ(engine.Run(), RunState::Stopped);
+    engine.GetInterrupt().Clear();
+    ASSERT_TRUE(engine.Start("m"));
+    const auto start = std::chrono::steady_clock::now();
+    std::thread waker([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        engine.GetInterrupt().Raise();
+    });
+    EXPECT_EQ(engine.RunToEnd(), RunState::Stopped);
+    waker.join();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+    EXPECT_EQ(engine.LastError().line, 2);
+    EXPECT_EQ(engine.output, std::vector<std::string>{"start"});
+
+    // A deadline does the same for unattended runs; once cleared, scripts run to their end.
+    engine.GetInterrupt().Clear();
+    engine.GetInterrupt().SetDeadline(std::chrono::steady_clock::now() +
+                                      std::chrono::milliseconds(30));
+    ASSERT_TRUE(engine.Start("m"));
+    EXPECT_EQ(engine.RunToEnd(), RunState::Stopped);
+    EXPECT_EQ(engine.GetInterrupt().Check(), Interrupt::Reason::Deadline);
+    engine.GetInterrupt().ClearDeadline();
+    engine.SetModule("m", "Sub Main()\r\n Wait 1\r\n Print \"after\"\r\nEnd Sub\r\n");
+    ASSERT_TRUE(engine.Start("m"));
+    EXPECT_EQ(engine.RunToEnd(), RunState::Finished);
+    EXPECT_EQ(engine.LastError().number, 0);
 }
 
 TEST(BasicEngine, AHostWaitCallbackTakesOverWait) {

@@ -2,6 +2,7 @@
 // deep nesting must end in compile or run-time errors, never in a crash or a hang.
 #include "program_runner.h"
 #include "scripting/basic/engine.h"
+#include "scripting/basic/script_memory.h"
 #include "scripting/utility_functions.h"
 
 #include <gtest/gtest.h>
@@ -88,6 +89,7 @@ std::string Mutate(std::string text, std::mt19937& random) {
 }
 
 TEST(BasicFuzz, MutatedConformanceProgramsNeverCrash) {
+    const InScratchFolder scratch; // mutants of the file programs write and delete files
     std::mt19937 random(20240607);
     for (const std::string& program : ConformancePrograms()) {
         for (int i = 0; i < kMutantsPerProgram; ++i) {
@@ -102,6 +104,7 @@ TEST(BasicFuzz, MutatedConformanceProgramsNeverCrash) {
 }
 
 TEST(BasicFuzz, RandomTextNeverCrashesTheScannerOrParser) {
+    const InScratchFolder scratch;
     std::mt19937 random(7);
     const std::string alphabet = "abcxyz019 \n\t:'\"()&H.,_=<>+-*/\\^#![]$%";
     for (int i = 0; i < 500; ++i) {
@@ -115,6 +118,15 @@ TEST(BasicFuzz, RandomTextNeverCrashesTheScannerOrParser) {
     }
 }
 
+// Joins `count` copies of `term` with `op`.
+std::string Chain(const std::string& term, const std::string& op, int count) {
+    std::string text = term;
+    for (int i = 1; i < count; ++i) {
+        text += op + term;
+    }
+    return text;
+}
+
 TEST(BasicFuzz, DeepNestingIsRejectedWithAMessage) {
     Engine engine;
     engine.SetModule("m", "Sub Main()\n x = " + std::string(5000, '(') + "1" +
@@ -122,15 +134,66 @@ TEST(BasicFuzz, DeepNestingIsRejectedWithAMessage) {
     EXPECT_FALSE(engine.Compile());
     EXPECT_EQ(engine.Diagnostics()[0].message, "nesting too deep");
 
+    // Blocks nested past the limit are reported once, not once for every line below the limit.
     std::string blocks = "Sub Main()\n";
-    for (int i = 0; i < 3000; ++i) {
+    for (int i = 0; i < 10000; ++i) {
         blocks += "If 1 Then\n";
     }
-    engine.SetModule("m", blocks);
+    for (int i = 0; i < 10000; ++i) {
+        blocks += "End If\n";
+    }
+    engine.SetModule("m", blocks + "End Sub\n");
     EXPECT_FALSE(engine.Compile());
+    ASSERT_EQ(engine.Diagnostics().size(), 1u);
+    EXPECT_EQ(engine.Diagnostics()[0].ToString(), "m(201,4): nesting too deep");
+    engine.SetModule("m", "Sub Main()\n " + Chain("If 1 Then", " ", 3000) + " x = 1\nEnd Sub\n");
+    EXPECT_FALSE(engine.Compile());
+    EXPECT_EQ(engine.Diagnostics().size(), 1u);
 
     engine.SetModule("m", "Sub Main()\n x = " + std::string(5000, '-') + "1\nEnd Sub\n");
     EXPECT_FALSE(engine.Compile());
+}
+
+TEST(BasicFuzz, LongOperatorChainsAreRejectedWithOneMessage) {
+    // Constant, variable and continued chains: each walk over them (the parser, the constant
+    // evaluator, the compiler, the tree's release) recursed once per term.
+    const std::string chains[] = {Chain("1", "+", 50000), Chain("y", " & ", 50000),
+                                  "1" + Chain(" _\n+ 1", "", 30000), Chain("-1", "*", 20000)};
+    for (const std::string& chain : chains) {
+        Engine engine;
+        engine.SetModule("m", "Sub Main()\n Dim y\n x = " + chain + "\nEnd Sub\n");
+        EXPECT_FALSE(engine.Compile());
+        ASSERT_EQ(engine.Diagnostics().size(), 1u);
+        EXPECT_EQ(engine.Diagnostics()[0].message, "expression too complex");
+    }
+    // A watch expression goes through the same parser.
+    RecordingEngine engine;
+    engine.SetModule("m", "Sub Main()\n Stop\nEnd Sub\n");
+    ASSERT_TRUE(engine.Start("m"));
+    ASSERT_EQ(engine.Run(), RunState::Paused);
+    std::string result;
+    EXPECT_FALSE(engine.Evaluate(Chain("1", "+", 50000), result));
+    EXPECT_EQ(result, "expression too complex");
+    engine.Stop();
+
+    // Below the limit a chain compiles and runs.
+    engine.SetModule("m", "Sub Main()\n Print " + Chain("1", "+", 999) + "\nEnd Sub\n");
+    ASSERT_TRUE(engine.Start("m"));
+    EXPECT_EQ(engine.RunToEnd(), RunState::Finished);
+    EXPECT_EQ(engine.output, std::vector<std::string>{"999"});
+}
+
+TEST(BasicFuzz, LongChainsOfConstantsAreRejected) {
+    std::string module;
+    for (int i = 0; i < 20000; ++i) {
+        module += "Const C" + std::to_string(i) + " = C" + std::to_string(i + 1) + " + 1\n";
+    }
+    Engine engine;
+    engine.SetModule("m", module + "Const C20000 = 0\nSub Main()\nEnd Sub\n");
+    EXPECT_FALSE(engine.Compile());
+    ASSERT_FALSE(engine.Diagnostics().empty());
+    EXPECT_EQ(engine.Diagnostics()[0].ToString(),
+              "m(1001,7): constant defined through too many other constants: C1000");
 }
 
 TEST(BasicFuzz, ArraysNestedWithoutEndFailWithAnError) {
@@ -140,6 +203,39 @@ TEST(BasicFuzz, ArraysNestedWithoutEndFailWithAnError) {
     ASSERT_TRUE(engine.Start("m"));
     EXPECT_EQ(engine.RunToEnd(), RunState::Failed);
     EXPECT_EQ(engine.LastError().number, 7);
+}
+
+TEST(BasicFuzz, ValuesPiledUpPastTheMemoryBudgetEndInError7) {
+    // Strings of 60 MB kept in an array, made by Space (which asks first) and by a function that
+    // copies its argument (checked after): the seventeenth string still fits the budget of 1 GiB,
+    // the eighteenth does not. What the script held is given back when it ends.
+    RecordingEngine engine;
+    engine.SetModule("m", R"(Dim seed
+Function Pile(copies)
+    Dim a(100), i
+    On Error GoTo full
+    For i = 0 To 100
+        If copies Then a(i) = UCase(seed) Else a(i) = Space(60000000)
+    Next
+full:
+    Pile = Err.Number & " " & Err.Description & " at " & i
+End Function
+
+Sub Main()
+    Print Pile(False)
+    seed = Space(60000000)
+    Print Pile(True)
+End Sub
+)");
+    ASSERT_TRUE(engine.Compile());
+    const std::int64_t before = ScriptMemoryInUse();
+    ASSERT_TRUE(engine.Start("m"));
+    EXPECT_EQ(engine.RunToEnd(), RunState::Finished) << engine.LastError().description;
+    EXPECT_EQ(engine.output,
+              (std::vector<std::string>{"7 Out of memory at 17", "7 Out of memory at 16"}));
+    engine.Stop();
+    engine.Compile(); // releases the module variables
+    EXPECT_EQ(ScriptMemoryInUse(), before);
 }
 
 TEST(BasicFuzz, HugeAllocationsFailWithErrorsTheScriptCanHandle) {

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <sstream>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 namespace vek::basic {
@@ -57,8 +58,28 @@ Engine::Callbacks RecordingCallbacks(std::vector<std::string>& lines) {
     return callbacks;
 }
 
+InScratchFolder::InScratchFolder() : previous_(std::filesystem::current_path()) {
+    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = "vek_basic_" + std::to_string(getpid()) + "_" +
+                       (test != nullptr ? std::string(test->name()) : std::string("run"));
+    for (char& c : name) {
+        c = c == '/' ? '_' : c;
+    }
+    folder_ = std::filesystem::temp_directory_path() / name;
+    std::filesystem::remove_all(folder_);
+    std::filesystem::create_directories(folder_);
+    std::filesystem::current_path(folder_);
+}
+
+InScratchFolder::~InScratchFolder() {
+    std::filesystem::current_path(previous_);
+    std::error_code ignored;
+    std::filesystem::remove_all(folder_, ignored);
+}
+
 void CheckProgram(const std::string& name, const std::string& text) {
     const Expectations expected = ReadExpectations(text);
+    const InScratchFolder scratch;
 
     RecordingEngine engine;
     engine.SetSharedCode(std::string(kUtilityFunctions));

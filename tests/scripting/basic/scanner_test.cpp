@@ -24,14 +24,29 @@ TEST(BasicScanner, NumberLiteralsTakeTheSmallestKindThatHoldsThem) {
     EXPECT_EQ(t[3].value.GetTag(), Tag::Double);
     EXPECT_EQ(t[4].value.DoubleValue(), 1000.0);
     EXPECT_EQ(t[5].value.GetTag(), Tag::Integer);
-    EXPECT_EQ(t[6].value.GetTag(), Tag::Long);
-    EXPECT_EQ(t[6].value.IntValue(), 32768);
+    EXPECT_EQ(t[6].value.GetTag(), Tag::Integer) << "typed by its four digits";
+    EXPECT_EQ(t[6].value.IntValue(), -32768);
+    EXPECT_EQ(t[7].value.GetTag(), Tag::Long);
     EXPECT_EQ(t[7].value.IntValue(), -1);
     EXPECT_EQ(t[8].value.IntValue(), 15);
     EXPECT_EQ(t[9].value.GetTag(), Tag::Long);
     EXPECT_EQ(t[10].value.GetTag(), Tag::Single);
     EXPECT_EQ(t[11].value.GetTag(), Tag::Double);
     EXPECT_EQ(t[12].kind, TokenKind::End);
+}
+
+TEST(BasicScanner, HexAndOctalLiteralsAreTypedByTheirDigits) {
+    const auto t = Tokens("&HFFFF &H0000FFFF &H10000 &H8000& &HFFFF% &O177777 &O200000 &O177777&");
+    ASSERT_EQ(t.size(), 9u);
+    const std::pair<Tag, std::int32_t> expected[] = {
+        {Tag::Integer, -1}, {Tag::Integer, -1}, {Tag::Long, 65536}, {Tag::Long, 32768},
+        {Tag::Integer, -1}, {Tag::Integer, -1}, {Tag::Long, 65536}, {Tag::Long, 65535}};
+    for (std::size_t i = 0; i < std::size(expected); ++i) {
+        EXPECT_EQ(t[i].value.GetTag(), expected[i].first) << t[i].text;
+        EXPECT_EQ(t[i].value.IntValue(), expected[i].second) << t[i].text;
+    }
+    EXPECT_FALSE(Scan("x = &H10000%").error.error == CompileError::None);
+    EXPECT_FALSE(Scan("x = &H100000000").error.error == CompileError::None);
 }
 
 TEST(BasicScanner, StringsIdentifiersKeywordsAndSuffixes) {

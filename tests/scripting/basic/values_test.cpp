@@ -16,9 +16,10 @@ std::string Text(const Variant& v) {
     return out;
 }
 
-Variant Apply(BinaryOp op, const Variant& a, const Variant& b, RunError expected = RunError::None) {
+Variant Apply(BinaryOp op, const Variant& a, const Variant& b, RunError expected = RunError::None,
+              Overflow overflow = Overflow::Widens) {
     Variant out;
-    EXPECT_EQ(ApplyBinary(op, a, b, out), expected);
+    EXPECT_EQ(ApplyBinary(op, a, b, out, overflow), expected);
     return out;
 }
 
@@ -57,7 +58,7 @@ TEST(BasicValues, TextOfNumbersFollowsVisualBasic) {
     EXPECT_EQ(Text(Variant::Date(25569.5)), "1970-01-01 12:00:00");
 }
 
-TEST(BasicValues, ArithmeticWidensInsteadOfWrapping) {
+TEST(BasicValues, VariantArithmeticWidensAndTypedArithmeticOverflows) {
     EXPECT_EQ(Apply(BinaryOp::Add, Variant::Integer(32767), Variant::Integer(1)).GetTag(),
               Tag::Long);
     EXPECT_EQ(Apply(BinaryOp::Mul, Variant::Long(65536), Variant::Long(65536)).GetTag(),
@@ -67,9 +68,23 @@ TEST(BasicValues, ArithmeticWidensInsteadOfWrapping) {
     EXPECT_EQ(Apply(BinaryOp::Add, Variant::Single(1), Variant::Long(1)).GetTag(), Tag::Double);
     EXPECT_EQ(Apply(BinaryOp::Add, Variant::Single(1), Variant::Integer(1)).GetTag(), Tag::Single);
     Variant neg;
-    EXPECT_EQ(ApplyUnary(UnaryOp::Negate, Variant::Integer(-32768), neg), RunError::None);
+    EXPECT_EQ(ApplyUnary(UnaryOp::Negate, Variant::Integer(-32768), neg, Overflow::Widens),
+              RunError::None);
     EXPECT_EQ(neg.GetTag(), Tag::Long);
     EXPECT_EQ(neg.IntValue(), 32768);
+    EXPECT_EQ(ApplyUnary(UnaryOp::Negate, Variant::Long(INT32_MIN), neg, Overflow::Fails),
+              RunError::Overflow);
+    const Variant maxInteger = Variant::Integer(32767);
+    Apply(BinaryOp::Add, maxInteger, Variant::Integer(1), RunError::Overflow, Overflow::Fails);
+    EXPECT_EQ(Apply(BinaryOp::Add, maxInteger, Variant::Long(1), RunError::None, Overflow::Fails)
+                  .GetTag(),
+              Tag::Long);
+    Apply(BinaryOp::Mul, Variant::Long(65536), Variant::Long(65536), RunError::Overflow,
+          Overflow::Fails);
+    Apply(BinaryOp::IntDiv, Variant::Integer(-32768), Variant::Integer(-1), RunError::Overflow,
+          Overflow::Fails);
+    EXPECT_EQ(Apply(BinaryOp::IntDiv, Variant::Integer(-32768), Variant::Integer(-1)).GetTag(),
+              Tag::Long);
     Apply(BinaryOp::Div, Variant::Integer(1), Variant::Integer(0), RunError::DivisionByZero);
     Apply(BinaryOp::Div, Variant::Integer(0), Variant::Integer(0), RunError::Overflow);
     Apply(BinaryOp::Mod, Variant::Integer(1), Variant::Double(0.4), RunError::DivisionByZero);
@@ -85,7 +100,7 @@ TEST(BasicValues, LogicalOperatorsKeepBooleansAndWorkBitwiseOnNumbers) {
     EXPECT_EQ(Apply(BinaryOp::Or, Variant::Integer(12), Variant::Integer(3)).IntValue(), 15);
     EXPECT_EQ(Apply(BinaryOp::Xor, Variant::Long(0xFF), Variant::Integer(0x0F)).IntValue(), 0xF0);
     Variant out;
-    EXPECT_EQ(ApplyUnary(UnaryOp::Not, Variant::Integer(0), out), RunError::None);
+    EXPECT_EQ(ApplyUnary(UnaryOp::Not, Variant::Integer(0), out, Overflow::Fails), RunError::None);
     EXPECT_EQ(out.IntValue(), -1);
     EXPECT_EQ(out.GetTag(), Tag::Integer);
 }

@@ -22,13 +22,13 @@ Sub Main()
     Debug.Print "3" & 4                ' expect: 34
     Debug.Print 1 + True               ' expect: 0
     Debug.Print TypeName(1 + 1)        ' expect: Integer
-    Debug.Print TypeName(32767 + 1)    ' expect: Long
+    Debug.Print TypeName(32767 + 1&)   ' expect: Long
     Debug.Print TypeName(1 / 1)        ' expect: Double
-    Debug.Print TypeName(2147483647 + 1) ' expect: Double
+    Debug.Print TypeName(2147483647 + 1#) ' expect: Double
     Debug.Print TypeName(1.5! * 2)     ' expect: Single
-    Debug.Print 2147483647 + 1         ' expect: 2147483648
+    Debug.Print 2147483647 + 1#        ' expect: 2147483648
     Debug.Print &HFF + &O10            ' expect: 263
-    Debug.Print &H8000                 ' expect: 32768
+    Debug.Print &H8000                 ' expect: -32768
     Debug.Print &HFFFFFFFF             ' expect: -1
     Debug.Print 12 And 10, 12 Or 10; 12 Xor 10
     ' expect: 8             146

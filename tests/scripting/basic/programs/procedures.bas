@@ -57,5 +57,5 @@ Sub Main()
     Dim arr(2)
     arr(1) = 5
     Twice arr(1)
-    Debug.Print arr(1)                 ' expect: 5
+    Debug.Print arr(1)                 ' expect: 10
 End Sub

@@ -1,0 +1,62 @@
+#include "compiler/name_table.h"
+#include "compiler/property_codes.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace vek {
+namespace {
+
+using Scope = NameTable::Scope;
+
+TEST(NameTable, ANameClashesWithinItsOwnDeviceOnly) {
+    NameTable names;
+    EXPECT_EQ(names.Define(propDeviceName, "ONE", 1, Scope::AllDevices), 0);
+    EXPECT_EQ(names.Define(propRegisterName, "REG", 1, Scope::OwnDevice), 0);
+    // Against the first definition in the device, whatever came after it.
+    EXPECT_EQ(names.Define(propVariableName, "reg", 1, Scope::OwnDevice), propRegisterName);
+    EXPECT_EQ(names.Define(propBitFieldName, "Reg", 1, Scope::OwnDevice), propRegisterName);
+
+    EXPECT_EQ(names.Define(propDeviceName, "TWO", 2, Scope::AllDevices), 0);
+    EXPECT_EQ(names.Define(propVariableName, "REG", 2, Scope::OwnDevice), 0);
+    EXPECT_EQ(names.Define(propRegisterName, "REG", 2, Scope::OwnDevice), propVariableName);
+    // A device name is compared with every device's names: the first definition answers.
+    EXPECT_EQ(names.Define(propDeviceName, "reg", 3, Scope::AllDevices), propRegisterName);
+    EXPECT_EQ(names.Define(propDeviceName, "one", 4, Scope::AllDevices), propDeviceName);
+    // Device 4 has not defined REG itself.
+    EXPECT_EQ(names.Define(propRegisterName, "REG", 4, Scope::OwnDevice), 0);
+}
+
+TEST(NameTable, NamesOutsideAnyDeviceShareDeviceZero) {
+    NameTable names;
+    EXPECT_EQ(names.Define(propMacroName, "Init", 0, Scope::OwnDevice), 0);
+    EXPECT_EQ(names.Define(propScriptName, "INIT", 0, Scope::OwnDevice), propMacroName);
+    EXPECT_TRUE(names.Contains("init"));
+    EXPECT_FALSE(names.Contains("ini"));
+    EXPECT_FALSE(names.Contains(""));
+}
+
+TEST(NameTable, ManyDevicesRepeatingManyNamesKeepEveryAnswer) {
+    // Thousands of distinct names grow the index several times; each device repeats them all.
+    NameTable names;
+    constexpr int kNames = 3000;
+    for (int device = 1; device <= 50; ++device) {
+        const std::string deviceName = "DEV" + std::to_string(device);
+        ASSERT_EQ(names.Define(propDeviceName, deviceName, device, Scope::AllDevices), 0);
+        for (int i = 0; i < kNames; ++i) {
+            const std::string name = "R" + std::to_string(i);
+            ASSERT_EQ(names.Define(propRegisterName, name, device, Scope::OwnDevice), 0)
+                << name << " in device " << device;
+        }
+        ASSERT_EQ(names.Define(propBitFieldName, "r7", device, Scope::OwnDevice), propRegisterName);
+    }
+    for (int i = 0; i < kNames; ++i)
+        ASSERT_TRUE(names.Contains("r" + std::to_string(i)));
+    EXPECT_FALSE(names.Contains("R3000"));
+    EXPECT_EQ(names.Define(propDeviceName, "Dev50", 51, Scope::AllDevices), propDeviceName);
+    EXPECT_EQ(names.Define(propDeviceName, "r2999", 52, Scope::AllDevices), propRegisterName);
+}
+
+} // namespace
+} // namespace vek
