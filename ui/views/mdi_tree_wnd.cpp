@@ -53,10 +53,6 @@ CMDITreeWnd::CMDITreeWnd(CVekDoc& document, const QString& title, CommandTarget*
 
 CMDITreeWnd::~CMDITreeWnd() {
     services_.statusBar.SetLedState(LedState::SteadyDark);
-    // The panes go while the document is still there: the application lets the document go on
-    // the window's destroyed signal, which Qt sends before it deletes the window's children.
-    delete splitter_;
-    splitter_ = nullptr;
 }
 
 QWidget* CMDITreeWnd::Placeholder(const QString& text) {
@@ -100,8 +96,6 @@ void CMDITreeWnd::FillMacroBar() {
 }
 
 CommandTarget* CMDITreeWnd::ActiveView() {
-    if (splitter_ == nullptr)
-        return nullptr; // the window is being destroyed
     // The pane that has the focus, or had it last while another window was active.
     QWidget* focus = focusWidget();
     QWidget* script = splitter_->widget(kScriptPane);
