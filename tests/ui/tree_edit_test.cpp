@@ -132,6 +132,17 @@ private Q_SLOTS:
         QVERIFY(board.tw.tree->IsRowExpanded(board.tw.Row(QStringLiteral("Group"))));
     }
 
+    void closingTheWindowWhileEditingLeavesNothingBehind() {
+        Board board;
+        board.Type(QStringLiteral("OUT"), QStringLiteral("5"));
+        QVERIFY(board.Editor() != nullptr);
+        // The window goes later than its document, which closes with it.
+        QVERIFY(board.fixture.Run(CommandId::FileClose));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(board.fixture.App().Documents().empty());
+        QVERIFY(board.driver.Writes(0x32).empty());
+    }
+
     void anotherRowOrARadixEndsTheEdit() {
         Board board;
         board.Type(QStringLiteral("OUT"), QStringLiteral("5"));

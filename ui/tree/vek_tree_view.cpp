@@ -95,6 +95,7 @@ void CVekTreeView::DetachFromDocument() {
     if (detached_)
         return;
     detached_ = true;
+    edit_.Close();
     if (const CItemList* items = document_.GetItems()) {
         for (CLineItem& item : *items)
             item.DetachFromTree();

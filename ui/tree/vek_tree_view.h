@@ -49,9 +49,9 @@ public:
     CVekTreeView(CVekDoc& document, Services services, QWidget* parent);
     ~CVekTreeView() override;
 
-    // Takes the rows off the items, which outlive them when the document stays open in another
-    // window. Called while the window closes, before its document may go; after it the view
-    // touches the document no more.
+    // Ends an edit and takes the rows off the items, which outlive them when the document stays
+    // open in another window. Called while the window closes, before its document may go; after it
+    // the view touches the document no more.
     void DetachFromDocument();
 
     // Builds the rows, once per document, with redrawing off.
