@@ -1,6 +1,7 @@
 // Compiles the fuzzed bytes as a Basic module beside the utility functions and, when it
 // compiles, runs its Main for a bounded number of statements: every input must end in a compile
 // error, a run-time error, the end of the script or the end of its budget.
+#include "scratch_folder.h"
 #include "scripting/basic/engine.h"
 #include "scripting/utility_functions.h"
 
@@ -17,6 +18,12 @@ constexpr std::int64_t kStatementBudget = 20000;
 constexpr int kMsgBoxOk = 1;
 
 } // namespace
+
+// Scripts open, write and delete files: theirs are made in the scratch folder.
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    vek::fuzz::EnterScratchFolder();
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace vek::basic;

@@ -30,6 +30,15 @@ const std::string& ScratchFolder() {
 
 } // namespace
 
+void EnterScratchFolder() {
+    std::error_code error;
+    std::filesystem::current_path(ScratchFolder(), error);
+    if (error) {
+        std::fprintf(stderr, "%s: %s\n", ScratchFolder().c_str(), error.message().c_str());
+        std::exit(1);
+    }
+}
+
 std::string WriteScratchFile(std::string_view name, std::string_view bytes) {
     std::string path = ScratchFolder() + "/" + std::string(name);
     std::ofstream out(path, std::ios::binary | std::ios::trunc);

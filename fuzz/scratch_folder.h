@@ -10,4 +10,8 @@ namespace vek::fuzz {
 // it when the process exits normally; a crashing run leaves it for the caller's clean-up.
 std::string WriteScratchFile(std::string_view name, std::string_view bytes);
 
+// Makes the scratch folder the working folder, so that files a fuzzed script names without a
+// folder are made and deleted there and never beside the sources.
+void EnterScratchFolder();
+
 } // namespace vek::fuzz

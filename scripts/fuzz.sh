@@ -26,7 +26,7 @@ bash scripts/install-deps.sh --fuzz
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz --target vek "${targets[@]/#/fuzz_}"
 
-build=build-fuzz
+build=$PWD/build-fuzz
 vek=$build/bin/vek
 # The sanitizers name the source lines of a report through llvm-symbolizer.
 export PATH=/usr/lib/llvm-14/bin:$PATH
