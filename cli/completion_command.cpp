@@ -138,9 +138,9 @@ std::string ValueReply(const char* value) {
     return ":";
 }
 
-std::string OptionNames(std::span<const OptionSpec> options) {
+std::string OptionNames(std::span<const OptionForm> options) {
     std::string names;
-    for (const OptionSpec& option : options)
+    for (const OptionForm& option : options)
         names += (names.empty() ? "" : " ") + std::string(option.name);
     return names;
 }
@@ -149,23 +149,23 @@ void PrintOptionValues(std::ostream& out) {
     out << "# Completes the value of an option; fails for what is no option with a value.\n"
            "_vek_option_value() {\n"
            "    case \"$1 $2\" in\n";
-    const auto values = [&out](const char* owner, std::span<const OptionSpec> options) {
-        for (const OptionSpec& option : options) {
+    const auto values = [&out](const char* owner, std::span<const OptionForm> options) {
+        for (const OptionForm& option : options) {
             if (option.value != nullptr)
                 out << "    \"" << owner << ' ' << option.name << "\") " << ValueReply(option.value)
                     << " ;;\n";
         }
     };
-    for (const CommandSpec& command : VekCommands())
+    for (const CommandForm& command : VekCommands())
         values(command.name, command.options);
-    for (const OperationSpec& operation : OpenOperations())
+    for (const OperationForm& operation : OpenOperations())
         values(operation.word, operation.options);
     out << "    *) return 1 ;;\n    esac\n}\n\n";
 }
 
 void PrintOperations(std::ostream& out) {
     std::string words, nameLists;
-    for (const OperationSpec& operation : OpenOperations()) {
+    for (const OperationForm& operation : OpenOperations()) {
         words += (words.empty() ? "" : " ") + std::string(operation.word);
         if (operation.operand == OperandKind::Names)
             nameLists += (nameLists.empty() ? "" : " ") + std::string(operation.word);
@@ -174,7 +174,7 @@ void PrintOperations(std::ostream& out) {
     out << "# Completes the operand of an operation; fails for one that takes none.\n"
            "_vek_operand() {\n"
            "    case $1 in\n";
-    for (const OperationSpec& operation : OpenOperations()) {
+    for (const OperationForm& operation : OpenOperations()) {
         if (operation.operand == OperandKind::None)
             continue;
         out << "    " << operation.word << ") " << ReplyFor(operation.completion);
@@ -185,7 +185,7 @@ void PrintOperations(std::ostream& out) {
     out << "    *) return 1 ;;\n    esac\n}\n\n"
            "_vek_operation_options() {\n"
            "    case $1 in\n";
-    for (const OperationSpec& operation : OpenOperations()) {
+    for (const OperationForm& operation : OpenOperations()) {
         if (!operation.options.empty())
             out << "    " << operation.word << ") echo \"" << OptionNames(operation.options)
                 << "\" ;;\n";
@@ -195,7 +195,7 @@ void PrintOperations(std::ostream& out) {
 
 void PrintScript(std::ostream& out) {
     std::string commands, openOptions;
-    for (const CommandSpec& command : VekCommands()) {
+    for (const CommandForm& command : VekCommands()) {
         commands += (commands.empty() ? "" : " ") + std::string(command.name);
         if (std::string(command.name) == "open")
             openOptions = OptionNames(command.options);
@@ -205,7 +205,7 @@ void PrintScript(std::ostream& out) {
     PrintOptionValues(out);
     PrintOperations(out);
     out << kScriptOpen;
-    for (const CommandSpec& command : VekCommands()) {
+    for (const CommandForm& command : VekCommands()) {
         if (std::string(command.name) == "open")
             continue;
         out << "    " << command.name << ")\n"

@@ -81,15 +81,15 @@ void PrintUsage(std::ostream& out) {
     constexpr std::size_t kLineWidth = 100;
     const std::string indent(kHelpColumn, ' ');
     out << kUsageHead;
-    for (const OperationSpec& spec : OpenOperations()) {
-        const std::string syntax = std::string("  ") + spec.syntax;
+    for (const OperationForm& form : OpenOperations()) {
+        const std::string syntax = std::string("  ") + form.syntax;
         const std::size_t column = std::max(kHelpColumn, syntax.size() + 3);
-        const std::string_view help = spec.help;
+        const std::string_view help = form.help;
         if (column + help.substr(0, help.find('\n')).size() > kLineWidth)
             out << syntax << '\n' << indent;
         else
             out << syntax << std::string(column - syntax.size(), ' ');
-        for (const char* c = spec.help; *c != '\0'; ++c)
+        for (const char* c = form.help; *c != '\0'; ++c)
             out << *c << (*c == '\n' ? indent : "");
         out << '\n';
     }
@@ -120,15 +120,15 @@ bool EndsNames(const std::string& argument) {
     return argument.starts_with("--") || FindOpenOperation(argument) != nullptr;
 }
 
-Result<void> ParseOperand(const OperationSpec& spec, ArgumentReader& reader, Operation& operation) {
-    const std::string word = spec.word;
-    switch (spec.operand) {
+Result<void> ParseOperand(const OperationForm& form, ArgumentReader& reader, Operation& operation) {
+    const std::string word = form.word;
+    switch (form.operand) {
     case OperandKind::None:
         return {};
     case OperandKind::Name:
     case OperandKind::File: {
         Result<std::string> name =
-            reader.TakeFor(word, spec.operand == OperandKind::Name ? "a name" : "a file");
+            reader.TakeFor(word, form.operand == OperandKind::Name ? "a name" : "a file");
         if (!name)
             return name.Error();
         operation.name = std::move(name).Value();
@@ -160,14 +160,14 @@ Result<void> ParseOperand(const OperationSpec& spec, ArgumentReader& reader, Ope
     return {};
 }
 
-Result<Operation> ParseOperation(const OperationSpec& spec, ArgumentReader& reader) {
+Result<Operation> ParseOperation(const OperationForm& form, ArgumentReader& reader) {
     Operation operation;
-    operation.spec = &spec;
-    if (Result<void> operand = ParseOperand(spec, reader, operation); !operand)
+    operation.form = &form;
+    if (Result<void> operand = ParseOperand(form, reader, operation); !operand)
         return operand.Error();
     for (bool more = true; more && !reader.AtEnd();) {
         more = false;
-        for (const OptionSpec& option : spec.options) {
+        for (const OptionForm& option : form.options) {
             if (reader.Peek() != option.name)
                 continue;
             reader.Take();
@@ -223,8 +223,8 @@ Result<Plan> ParsePlan(const std::vector<std::string>& args) {
             return Failure{1, "unknown option '" + word + "'"};
         } else if (plan.path.empty()) {
             plan.path = word;
-        } else if (const OperationSpec* spec = FindOpenOperation(word)) {
-            Result<Operation> operation = ParseOperation(*spec, reader);
+        } else if (const OperationForm* form = FindOpenOperation(word)) {
+            Result<Operation> operation = ParseOperation(*form, reader);
             if (!operation)
                 return operation.Error();
             plan.operations.push_back(std::move(operation).Value());
@@ -267,7 +267,7 @@ int RunOpenCommand(const std::vector<std::string>& args, std::ostream& out, std:
         return kExitErrors;
     // Every name is looked up before anything is transferred.
     for (Operation& operation : plan.operations) {
-        if (Result<void> resolved = operation.spec->resolve(doc, operation); !resolved) {
+        if (Result<void> resolved = operation.form->resolve(doc, operation); !resolved) {
             err << "vek: " << resolved.Error().text << '\n';
             return kExitUsage;
         }
@@ -278,7 +278,7 @@ int RunOpenCommand(const std::vector<std::string>& args, std::ostream& out, std:
     OpenSession session{doc, out, err, nullptr, nullptr, plan.scriptTimeLimit, 0};
     bool failed = false;
     for (const Operation& operation : plan.operations) {
-        failed = !operation.spec->run(session, operation) || failed;
+        failed = !operation.form->run(session, operation) || failed;
         if (session.endStatus != 0)
             break;
     }

@@ -328,13 +328,13 @@ bool RunWatch(OpenSession& session, const Operation& operation) {
     return WatchRegisters(session.doc, operation.watch, pacer, session.out);
 }
 
-constexpr std::span<const OptionSpec> kNoOptions;
-constexpr OptionSpec kSaveOptions[] = {{"--comment", "TEXT"}};
-constexpr OptionSpec kDumpOptions[] = {{"--format", "text|csv|json"}, {"--output", "FILE"}};
-constexpr OptionSpec kWatchOptions[] = {
+constexpr std::span<const OptionForm> kNoOptions;
+constexpr OptionForm kSaveOptions[] = {{"--comment", "TEXT"}};
+constexpr OptionForm kDumpOptions[] = {{"--format", "text|csv|json"}, {"--output", "FILE"}};
+constexpr OptionForm kWatchOptions[] = {
     {"--interval", "MS"}, {"--count", "N"}, {"--allow-read-macros", nullptr}};
 
-constexpr OperationSpec kOperations[] = {
+constexpr OperationForm kOperations[] = {
     {"read", OperandKind::Name, kNoOptions, "names", "read NAME",
      "read a register, bit field or variable and print 'NAME = 0x..'", ResolveItem, RunRead},
     {"write", OperandKind::Assignment, kNoOptions, "names", "write NAME=VALUE[/MASK]",
@@ -385,14 +385,14 @@ const std::string* Operation::Option(std::string_view option) const {
     return nullptr;
 }
 
-std::span<const OperationSpec> OpenOperations() {
+std::span<const OperationForm> OpenOperations() {
     return kOperations;
 }
 
-const OperationSpec* FindOpenOperation(const std::string& word) {
-    for (const OperationSpec& spec : kOperations) {
-        if (word == spec.word)
-            return &spec;
+const OperationForm* FindOpenOperation(const std::string& word) {
+    for (const OperationForm& form : kOperations) {
+        if (word == form.word)
+            return &form;
     }
     return nullptr;
 }

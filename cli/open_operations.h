@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/option_spec.h"
+#include "cli/option_form.h"
 #include "cli/register_dump.h"
 #include "cli/register_watch.h"
 #include "platform/result.h"
@@ -21,11 +21,11 @@ class CVarItem;
 class CVekDoc;
 class CVekMacro;
 class ScriptHost;
-struct OperationSpec;
+struct OperationForm;
 
 // One operation of `vek open` as the command line gives it, completed by its resolve step.
 struct Operation {
-    const OperationSpec* spec = nullptr;
+    const OperationForm* form = nullptr;
     std::string name;                // item, macro or script name, or file
     std::vector<std::string> names;  // the names of an operation that takes several
     std::string value;               // the VALUE of NAME=VALUE[/MASK] as given
@@ -64,10 +64,10 @@ enum class OperandKind { None, Name, File, Assignment, Names };
 // One operation of `vek open`: its word, its operand and options, what the shell completes its
 // operand with, its lines of the usage text, the look-up done before any transfer, and the run.
 // Run answers false when a transfer, a file operation or a script failed.
-struct OperationSpec {
+struct OperationForm {
     const char* word;
     OperandKind operand;
-    std::span<const OptionSpec> options;
+    std::span<const OptionForm> options;
     // Blank-separated: "names", "macros" or "scripts" of the description, file patterns ("*.vkg").
     const char* completion;
     const char* syntax;
@@ -77,8 +77,8 @@ struct OperationSpec {
 };
 
 // Every operation, in the order the usage text lists them.
-std::span<const OperationSpec> OpenOperations();
+std::span<const OperationForm> OpenOperations();
 
-const OperationSpec* FindOpenOperation(const std::string& word);
+const OperationForm* FindOpenOperation(const std::string& word);
 
 } // namespace vek

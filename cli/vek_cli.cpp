@@ -13,16 +13,16 @@ namespace vek {
 
 namespace {
 
-constexpr std::span<const OptionSpec> kNoOptions;
-constexpr OptionSpec kTreeOptions[] = {{"--radix", "hex|dec|bin"}};
-constexpr OptionSpec kOpenOptions[] = {{"--simulate", nullptr},
+constexpr std::span<const OptionForm> kNoOptions;
+constexpr OptionForm kTreeOptions[] = {{"--radix", "hex|dec|bin"}};
+constexpr OptionForm kOpenOptions[] = {{"--simulate", nullptr},
                                        {"--yes", nullptr},
                                        {"--verify", nullptr},
                                        {"--time-limit", "SECONDS"}};
-constexpr OptionSpec kDiffOptions[] = {{"--description", "FILE.vek"}};
-constexpr OptionSpec kNamesOptions[] = {{"--macros", nullptr}, {"--scripts", nullptr}};
+constexpr OptionForm kDiffOptions[] = {{"--description", "FILE.vek"}};
+constexpr OptionForm kNamesOptions[] = {{"--macros", nullptr}, {"--scripts", nullptr}};
 
-constexpr CommandSpec kCommands[] = {
+constexpr CommandForm kCommands[] = {
     {"check", "compile a description and print its diagnostics", "*.vek", kNoOptions,
      RunCheckCommand},
     {"tree", "print the register tree of a description", "*.vek", kTreeOptions, RunTreeCommand},
@@ -43,14 +43,14 @@ void PrintUsage(std::ostream& out) {
            "Tarvel's command-line tool: compiles register descriptions (.vek).\n"
            "\n"
            "Commands:\n";
-    for (const CommandSpec& command : kCommands)
+    for (const CommandForm& command : kCommands)
         out << "  " << command.name << "\t" << command.summary << '\n';
     out << "\nRun 'vek COMMAND --help' for the arguments of a command.\n";
 }
 
 } // namespace
 
-std::span<const CommandSpec> VekCommands() {
+std::span<const CommandForm> VekCommands() {
     return kCommands;
 }
 
@@ -63,7 +63,7 @@ int RunVek(const std::vector<std::string>& args, std::ostream& out, std::ostream
         PrintUsage(out);
         return kExitOk;
     }
-    for (const CommandSpec& command : kCommands) {
+    for (const CommandForm& command : kCommands) {
         if (args[0] == command.name)
             return command.run({args.begin() + 1, args.end()}, out, err);
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/option_spec.h"
+#include "cli/option_form.h"
 
 #include <iosfwd>
 #include <span>
@@ -18,17 +18,17 @@ inline constexpr int kExitInterrupted = 130; // Ctrl-C ended a script, as a shel
 
 // One command of vek: its name and summary for the usage text, its operands and options as the
 // shell's completion offers them, and its run.
-struct CommandSpec {
+struct CommandForm {
     const char* name;
     const char* summary;
     // Blank-separated: file patterns ("*.vek") or words ("bash").
     const char* operands;
-    std::span<const OptionSpec> options;
+    std::span<const OptionForm> options;
     int (*run)(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 };
 
 // Every command, in the order the usage text lists them.
-std::span<const CommandSpec> VekCommands();
+std::span<const CommandForm> VekCommands();
 
 // Runs `vek` with the arguments after the program name; normal output goes to `out`, the tool's
 // own complaints to `err`.

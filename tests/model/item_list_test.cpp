@@ -38,7 +38,7 @@ std::unique_ptr<CSetItem> Set(const char* name, int level, const char* addressTe
     return set;
 }
 
-struct PartSpec {
+struct PartForm {
     const char* addressText;
     uint16_t dataLength = 1;
     uint16_t memorySize = 1;
@@ -47,11 +47,11 @@ struct PartSpec {
 };
 
 std::unique_ptr<CByteItem> Register(const char* name, int level, AccessType access,
-                                    std::initializer_list<PartSpec> parts, int label = 0,
+                                    std::initializer_list<PartForm> parts, int label = 0,
                                     LabelRole role = LabelRole::None) {
     auto reg = Placed<CByteItem>(name, level, label, role);
     reg->SetAccessType(access);
-    for (const PartSpec& part : parts) {
+    for (const PartForm& part : parts) {
         reg->SetAddressText(part.addressText);
         reg->SetAddressLength(static_cast<uint16_t>(std::string(part.addressText).size() / 2));
         reg->SetDataLength(part.dataLength);
