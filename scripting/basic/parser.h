@@ -124,6 +124,15 @@ private:
     // The 0 of On Error GoTo 0 and Resume 0.
     bool AcceptZero();
     StmtPtr ParsePrint(Position pos);
+    // One item of a Print list: its expression (null where a separator comes first), where it
+    // starts, and the separator after it (';', ',' or 0 at the end of the statement).
+    struct PrintItem {
+        ExprPtr expr;
+        Position at;
+        char separator = 0;
+    };
+    // The items of Print and Print # up to the end of the statement.
+    std::vector<PrintItem> ParsePrintList();
     // ---- file statements (parser_files.cpp): calls of the built-in file statements ----
     // Open, Close, Write #, Input # and Line Input #; null when the statement is none of them.
     StmtPtr ParseFileStatement(Position pos);

@@ -133,20 +133,11 @@ StmtPtr Parser::ParsePrintFile(Position pos) {
     if (!AtStatementEnd()) {
         ExpectOperator(",");
     }
-    while (!AtStatementEnd()) {
-        const Position at = Here();
-        if (IsOperator(";") || IsOperator(",")) {
-            call->args.push_back(Literal(Variant::String({}), at));
-        } else {
-            call->args.push_back(ParseExpr());
-        }
-        int separator = 0;
-        if (IsOperator(";") || IsOperator(",")) {
-            separator = Next().text[0] == ';' ? 1 : 2;
-        } else if (!AtStatementEnd()) {
-            Fail(CompileError::ExpectedPrintSeparator);
-        }
-        call->args.push_back(Literal(Variant::Integer(separator), at));
+    for (PrintItem& item : ParsePrintList()) {
+        call->args.push_back(item.expr ? std::move(item.expr)
+                                       : Literal(Variant::String({}), item.at));
+        const int separator = item.separator == ';' ? 1 : item.separator == ',' ? 2 : 0;
+        call->args.push_back(Literal(Variant::Integer(separator), item.at));
     }
     call->argNames.resize(call->args.size());
     StmtPtr s = NewStmt(StmtKind::Call, pos);

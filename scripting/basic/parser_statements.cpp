@@ -452,21 +452,28 @@ StmtPtr Parser::ParsePrint(Position pos) {
         return ParsePrintFile(pos);
     }
     StmtPtr s = NewStmt(StmtKind::Print, pos);
+    for (PrintItem& item : ParsePrintList()) {
+        s->printItems.push_back(std::move(item.expr));
+        s->printSeparators.push_back(item.separator);
+    }
+    return s;
+}
+
+std::vector<Parser::PrintItem> Parser::ParsePrintList() {
+    std::vector<PrintItem> items;
     while (!AtStatementEnd()) {
+        PrintItem item;
+        item.at = Here();
+        if (!IsOperator(";") && !IsOperator(","))
+            item.expr = ParseExpr();
         if (IsOperator(";") || IsOperator(",")) {
-            s->printItems.push_back(nullptr);
-        } else {
-            s->printItems.push_back(ParseExpr());
-        }
-        char separator = 0;
-        if (IsOperator(";") || IsOperator(",")) {
-            separator = Next().text[0];
+            item.separator = Next().text[0];
         } else if (!AtStatementEnd()) {
             Fail(CompileError::ExpectedPrintSeparator);
         }
-        s->printSeparators.push_back(separator);
+        items.push_back(std::move(item));
     }
-    return s;
+    return items;
 }
 
 } // namespace vek::basic
