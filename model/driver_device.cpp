@@ -119,7 +119,7 @@ void CDriverDevice::LoadValues(const ProfileFile& file, TransferFlags flags,
                                ValuesLoadTally& tally) {
     const std::string section = driverName_ + ":" + name_;
     for (std::size_t i = 0; i < registers_.Size(); ++i) {
-        tally.Count(registers_[i].LoadValue(file, flags), section, registers_[i].AddressText());
+        tally.Count(registers_[i].LoadValue(file, flags), section, registers_[i]);
     }
 }
 

@@ -1,8 +1,10 @@
 #include "model/values_load.h"
 
+#include "model/shadow_reg.h"
+
 namespace vek {
 
-void ValuesLoadTally::Count(ValueLoad result, std::string_view section, std::string_view key) {
+void ValuesLoadTally::Count(ValueLoad result, std::string_view section, const CShadowReg& reg) {
     switch (result) {
     case ValueLoad::Missing:
         ++missing;
@@ -17,7 +19,7 @@ void ValuesLoadTally::Count(ValueLoad result, std::string_view section, std::str
     case ValueLoad::Unusable:
         ++unusable;
         if (firstUnusable.size() < kNamedUnusable)
-            firstUnusable.push_back("[" + std::string(section) + "] " + std::string(key));
+            firstUnusable.push_back("[" + std::string(section) + "] " + reg.AddressText());
         return;
     }
 }

@@ -7,6 +7,8 @@
 
 namespace vek {
 
+class CShadowReg;
+
 // How one shadow register's line of a register-values file was taken.
 enum class ValueLoad {
     Missing,     // the file has no line for the register
@@ -27,7 +29,9 @@ struct ValuesLoadTally {
     int failedWrites = 0;
     std::vector<std::string> firstUnusable; // "[section] key" of the first kNamedUnusable
 
-    void Count(ValueLoad result, std::string_view section, std::string_view key);
+    // Counts one register's result; an unusable line is named by its section and the
+    // register's key, built only for the lines that are named.
+    void Count(ValueLoad result, std::string_view section, const CShadowReg& reg);
 };
 
 } // namespace vek
