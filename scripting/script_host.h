@@ -18,6 +18,8 @@ class Host;
 // What a frame that hosts script editors does with a close request: close, wait and ask again
 // while a script still runs, or stay open.
 enum class CloseDecision { Close, Busy, Refuse };
+// A frame whose script still runs asks again this often whether it may close.
+inline constexpr int kCloseRetryMs = 500;
 
 // Runs the Basic scripts of an open description without windows: the engine with the extension
 // object, the generated constants module and the utility functions; script macros run through

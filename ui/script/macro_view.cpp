@@ -13,6 +13,8 @@
 #include "ui/script/script_run_loop.h"
 
 #include <QFileInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMessageBox>
 #include <QSplitter>
@@ -208,8 +210,8 @@ bool CMacroView::StartModule(const QString& module, basic::StepMode firstStep) {
     const std::vector<basic::Diagnostic>& diagnostics = scripts_->Engine().Diagnostics();
     if (!diagnostics.empty()) {
         if (ModuleEditor* failed = EditorOf(ToQString(diagnostics.front().module))) {
-            modules_->setCurrentWidget(failed);
             failed->MarkError(diagnostics.front().line);
+            FocusEditor(*failed);
         }
     }
     return false;
@@ -226,10 +228,13 @@ void CMacroView::RunToCursor() {
     ModuleEditor* editor = CurrentEditor();
     if (editor == nullptr)
         return;
+    // The caret's line before a start from rest moves the caret to the first statement.
+    const int line = editor->CaretLine();
+    const std::string module = ToStdString(editor->Module());
     // From rest the script starts paused before its first statement, then runs to the line.
     if (!loop_->IsRunning() && !RunCurrent(basic::StepMode::Into))
         return;
-    loop_->RunToLine(ToStdString(editor->Module()), editor->CaretLine());
+    loop_->RunToLine(module, line);
 }
 
 void CMacroView::OnPaused() {
@@ -266,8 +271,22 @@ void CMacroView::OnEnded(bool finished) {
     ModuleEditor* editor = EditorOf(ToQString(error.module));
     if (editor == nullptr)
         return;
-    modules_->setCurrentWidget(editor);
     editor->MarkError(error.line);
+    FocusEditor(*editor);
+}
+
+void CMacroView::FocusEditor(ModuleEditor& editor) {
+    // The output window, which shows the error, took the activation: the marked line is
+    // where the user goes on.
+    modules_->setCurrentWidget(&editor);
+    for (QWidget* widget = parentWidget(); widget != nullptr; widget = widget->parentWidget()) {
+        if (auto* window = qobject_cast<QMdiSubWindow*>(widget)) {
+            if (window->mdiArea() != nullptr)
+                window->mdiArea()->setActiveSubWindow(window);
+            break;
+        }
+    }
+    editor.setFocus();
 }
 
 void CMacroView::SetEditorsReadOnly(bool running) {

@@ -87,6 +87,7 @@ private:
     void OnPaused();
     void OnEnded(bool finished);
     void ShowFrame(std::size_t frame, const QString& module, int line);
+    void FocusEditor(ModuleEditor& editor);
     void SetEditorsReadOnly(bool running);
     void QuickWatch();
     void AddWatch();

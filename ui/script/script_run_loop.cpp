@@ -68,8 +68,12 @@ void ScriptRunLoop::RunToLine(const std::string& module, int line) {
 
 void ScriptRunLoop::Pause() {
     host_.Engine().Pause();
-    // The next tick sees the pause; a Wait is cut short.
-    Schedule(0);
+    if (State() != basic::RunState::Paused)
+        return;
+    // Between slices the script stands at its next statement at once; a Wait is cut short.
+    timer_.stop();
+    Q_EMIT StateChanged();
+    Q_EMIT Paused();
 }
 
 void ScriptRunLoop::End() {

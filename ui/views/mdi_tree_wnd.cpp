@@ -25,8 +25,6 @@ namespace {
 
 constexpr int kTreePane = 0;
 constexpr int kScriptPane = 1;
-// A window whose script still runs asks again this often whether it may close.
-constexpr int kCloseRetryMs = 500;
 
 } // namespace
 
