@@ -32,7 +32,9 @@ ModuleEditor::ModuleEditor(const QString& module, const QString& path,
     setIndentationsUseTabs(false);
     setTabWidth(4);
     setCaretLineVisible(true);
-    setCaretLineBackgroundColor(QColor(0xF4, 0xF4, 0xF8));
+    // See-through, so that the marks of the current statement and of an error show under it.
+    setCaretLineBackgroundColor(QColor(0xC0, 0xC0, 0xD0));
+    SendScintilla(SCI_SETCARETLINEBACKALPHA, 60);
     setBraceMatching(SloppyBraceMatch);
 
     setMarginType(LineNumbers, NumberMargin);
