@@ -6,6 +6,7 @@
 #include "platform/text_file.h"
 #include "scripting/constants_module.h"
 #include "scripting/script_editor_settings.h"
+#include "ui/commands/ui_strings.h"
 #include "ui/host/text_conversion.h"
 #include "ui/script/debug_panels.h"
 #include "ui/script/module_editor.h"
@@ -95,8 +96,8 @@ ModuleEditor* CMacroView::AddEditor(const QString& module, const QString& path, 
     auto* editor = new ModuleEditor(module, path, kMacroViewSettings, modules_);
     editor->setText(text);
     editor->setModified(false);
-    editor->setReadOnly(readOnly || loop_->IsRunning());
-    editor->setProperty("fixedReadOnly", readOnly);
+    editor->SetGenerated(readOnly);
+    editor->SetScriptRunning(loop_->IsRunning());
     editor->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(editor, &QWidget::customContextMenuRequested, this,
             [this, editor](const QPoint& at) { ShowContextMenu(*editor, at); });
@@ -116,7 +117,10 @@ ModuleEditor* CMacroView::AddEditor(const QString& module, const QString& path, 
 
 ModuleEditor* CMacroView::OpenModule(const QString& path) {
     const QString absolute = QFileInfo(path).absoluteFilePath();
-    if (ModuleEditor* open = EditorOf(absolute)) {
+    ModuleEditor* open = EditorOf(path);
+    if (open == nullptr)
+        open = EditorOf(absolute);
+    if (open != nullptr) {
         modules_->setCurrentWidget(open);
         return open;
     }
@@ -125,9 +129,8 @@ ModuleEditor* CMacroView::OpenModule(const QString& path) {
         services_.host.Message(ToStdString(absolute) + ": " + text.Error().text, true);
         return nullptr;
     }
-    // The engine knows a file's module by the path it was loaded with.
-    const QString module = EditorOf(path) != nullptr ? path : absolute;
-    ModuleEditor* editor = AddEditor(module, absolute, ToQString(text.Value()), false);
+    // The engine knows a script macro's file by the path it was loaded with.
+    ModuleEditor* editor = AddEditor(path, absolute, ToQString(text.Value()), false);
     unsynced_.insert(editor);
     modules_->setCurrentWidget(editor);
     return editor;
@@ -150,7 +153,7 @@ ModuleEditor* CMacroView::EditorOf(const QString& module) const {
 void CMacroView::SyncModules() {
     // The engine runs what the editors show, saved or not.
     for (ModuleEditor* editor : unsynced_) {
-        if (!editor->property("fixedReadOnly").toBool())
+        if (!editor->IsGenerated())
             scripts_->Engine().SetModule(ToStdString(editor->Module()),
                                          ToStdString(editor->text()));
     }
@@ -290,11 +293,8 @@ void CMacroView::FocusEditor(ModuleEditor& editor) {
 }
 
 void CMacroView::SetEditorsReadOnly(bool running) {
-    // While a script runs its lines must stay the lines it runs.
-    for (int i = 0; i < modules_->count(); ++i) {
-        auto* editor = qobject_cast<ModuleEditor*>(modules_->widget(i));
-        editor->setReadOnly(running || editor->property("fixedReadOnly").toBool());
-    }
+    for (int i = 0; i < modules_->count(); ++i)
+        qobject_cast<ModuleEditor*>(modules_->widget(i))->SetScriptRunning(running);
 }
 
 CloseDecision CMacroView::QueryClose() {
@@ -302,11 +302,11 @@ CloseDecision CMacroView::QueryClose() {
         return CloseDecision::Busy;
     for (int i = 0; i < modules_->count(); ++i) {
         auto* editor = qobject_cast<ModuleEditor*>(modules_->widget(i));
-        if (!editor->isModified() || editor->property("fixedReadOnly").toBool())
+        if (!editor->isModified() || editor->IsGenerated())
             continue;
         modules_->setCurrentWidget(editor);
         const auto answer = QMessageBox::question(
-            window(), QStringLiteral("VEK"),
+            window(), QString::fromUtf8(UiString(UiStringId::AppTitle)),
             QStringLiteral("Save changes to %1?").arg(editor->TabTitle().chopped(1)),
             QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
         if (answer == QMessageBox::Cancel || (answer == QMessageBox::Save && !SaveEditor(*editor)))

@@ -96,8 +96,7 @@ std::optional<CommandState> CMacroView::QueryCommand(CommandId id) {
     case CommandId::StepOut:
         return CommandState::Enabled(paused);
     case CommandId::ToggleBreak:
-        return CommandState::Enabled(editor != nullptr &&
-                                     !editor->property("fixedReadOnly").toBool());
+        return CommandState::Enabled(editor != nullptr && !editor->IsGenerated());
     case CommandId::QuickWatch:
         return CommandState::Enabled(paused && editor != nullptr && !editor->WatchText().isEmpty());
     case CommandId::AddWatch:
@@ -115,8 +114,7 @@ std::optional<CommandState> CMacroView::QueryCommand(CommandId id) {
         return CommandState::Enabled(!running);
     case CommandId::MacroSave:
     case CommandId::ScriptPrint:
-        return CommandState::Enabled(editor != nullptr &&
-                                     !editor->property("fixedReadOnly").toBool());
+        return CommandState::Enabled(editor != nullptr && !editor->IsGenerated());
     case CommandId::DialogEditor:
     case CommandId::EditUserDialog:
         return CommandState::Disabled();

@@ -71,6 +71,16 @@ QString ModuleEditor::TabTitle() const {
     return isModified() ? name + QLatin1Char('*') : name;
 }
 
+void ModuleEditor::SetGenerated(bool generated) {
+    generated_ = generated;
+    setReadOnly(generated);
+}
+
+void ModuleEditor::SetScriptRunning(bool running) {
+    // While a script runs its lines must stay the lines it runs.
+    setReadOnly(running || generated_);
+}
+
 void ModuleEditor::FitLineNumberMargin() {
     setMarginWidth(LineNumbers, QStringLiteral("0%1").arg(lines()));
 }

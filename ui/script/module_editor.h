@@ -31,6 +31,11 @@ public:
     void SetPath(const QString& path);
     // The tab's text: the file name, or the module name, with "*" while changed.
     QString TabTitle() const;
+    // A generated module (the constants) is never edited, saved or run from; the others are
+    // read-only only while a script runs.
+    bool IsGenerated() const { return generated_; }
+    void SetGenerated(bool generated);
+    void SetScriptRunning(bool running);
 
     bool HasBreakpoint(int line) const;
     void SetBreakpoint(int line, bool on);
@@ -54,6 +59,7 @@ private:
     QString module_;
     QString path_;
     BasicLexer* lexer_;
+    bool generated_ = false;
 };
 
 } // namespace vek

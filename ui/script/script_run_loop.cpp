@@ -2,6 +2,8 @@
 
 #include "scripting/script_host.h"
 
+#include <QScopedValueRollback>
+
 #include <algorithm>
 
 namespace vek {
@@ -79,6 +81,11 @@ void ScriptRunLoop::Pause() {
 void ScriptRunLoop::End() {
     if (!IsRunning())
         return;
+    if (inTick_) {
+        // Inside a statement (a dialog the script opened): it ends at the next statement.
+        host_.Engine().GetInterrupt().Raise();
+        return;
+    }
     timer_.stop();
     host_.Engine().Stop();
     host_.Finish(State());
@@ -91,6 +98,10 @@ void ScriptRunLoop::Schedule(int ms) {
 }
 
 void ScriptRunLoop::Tick() {
+    // A MsgBox or an extension call that asks runs a nested event loop inside a slice.
+    if (inTick_)
+        return;
+    const QScopedValueRollback guard(inTick_, true);
     basic::Engine& engine = host_.Engine();
     QElapsedTimer clock;
     clock.start();

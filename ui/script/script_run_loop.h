@@ -50,6 +50,7 @@ private:
     ScriptHost& host_;
     QTimer timer_;
     std::int64_t slices_ = 0;
+    bool inTick_ = false;
 };
 
 } // namespace vek
