@@ -5,8 +5,10 @@
 #include "ui_test_support.h"
 
 #include "scripting/basic/engine.h"
+#include "scripting/script_editor_settings.h"
 #include "ui/frame/fixed_frame.h"
 #include "ui/frame/macro_bar.h"
+#include "ui/script/basic_lexer.h"
 #include "ui/script/debug_panels.h"
 #include "ui/script/macro_view.h"
 #include "ui/script/module_editor.h"
@@ -373,6 +375,34 @@ private Q_SLOTS:
         QTest::mouseClick(window->MacroBar()->MacroButton(0), Qt::LeftButton);
         QTRY_COMPARE(pane->RunLoop().State(), RunState::Finished);
         QCOMPARE(driver.Writes(0x02), std::vector<uint32_t>{7});
+    }
+
+    void editorColoursTheDialect() {
+        ModuleEditor editor(QStringLiteral("m"), QString(), kMacroViewSettings);
+        editor.setText(QStringLiteral("Dim s: s = \"it's\" & Hex(&HFF) ' ReadReg\n"
+                                      "WriteReg R1, #2026-01-08#: Rem all\n"));
+        editor.recolor();
+        const auto styleAt = [&editor](int line, const char* text) {
+            const int index = editor.text(line).indexOf(QLatin1String(text));
+            return static_cast<int>(editor.SendScintilla(
+                QsciScintillaBase::SCI_GETSTYLEAT, editor.positionFromLineIndex(line, index)));
+        };
+        QCOMPARE(styleAt(0, "Dim"), int(BasicLexer::Keyword));
+        QCOMPARE(styleAt(0, "s ="), int(BasicLexer::Default));
+        // A quote inside a string starts no comment.
+        QCOMPARE(styleAt(0, "'s"), int(BasicLexer::String));
+        QCOMPARE(styleAt(0, "Hex"), int(BasicLexer::Function));
+        QCOMPARE(styleAt(0, "&HFF"), int(BasicLexer::Number));
+        QCOMPARE(styleAt(0, "' Read"), int(BasicLexer::Comment));
+        QCOMPARE(styleAt(1, "WriteReg"), int(BasicLexer::Extra));
+        QCOMPARE(styleAt(1, "R1"), int(BasicLexer::Default));
+        QCOMPARE(styleAt(1, "#2026"), int(BasicLexer::Number));
+        QCOMPARE(styleAt(1, "Rem"), int(BasicLexer::Comment));
+        // The register calls and the utility functions of the pane's settings, whatever their case.
+        BasicLexer& lexer = *static_cast<BasicLexer*>(editor.lexer());
+        for (const char* word : {"ReadReg", "WRITEREG", "WriteAll", "ReadAll", "WriteDefault",
+                                 "DebugOut", "Inc", "Dec", "LeftShift", "RightShift", "Magic"})
+            QCOMPARE(lexer.WordStyle(word), BasicLexer::Extra);
     }
 
     void findAndReplaceInTheModule() {
