@@ -34,8 +34,7 @@ std::uint32_t NameTable::FindName(std::string_view name, std::uint64_t hash) con
         if ((occupant & kHashBits) != (hash & kHashBits))
             continue;
         const auto index = static_cast<std::uint32_t>(occupant - 1);
-        const Name& entry = names_[index];
-        if (EqualsNoCase(std::string_view(keys_).substr(entry.keyOffset, entry.keyLength), name))
+        if (EqualsNoCase(names_[index].text, name))
             return index;
     }
 }
@@ -54,31 +53,29 @@ void NameTable::Grow() {
     slots_ = std::move(slots);
 }
 
-void NameTable::AddName(std::string_view name, std::uint64_t hash, int code, int device) {
+Text NameTable::AddName(std::string_view name, std::uint64_t hash, int code, int device) {
     // At most half full, so every probe ends soon.
     if (2 * (names_.size() + 1) > slots_.size())
         Grow();
-    const std::size_t offset = keys_.size();
-    for (char c : name)
-        keys_ += LowerLetter(c);
+    const Text text = texts_.Add(name);
     const auto byte = static_cast<std::uint8_t>(code);
-    names_.push_back({offset, static_cast<std::uint32_t>(name.size()),
-                      static_cast<std::uint32_t>(hash), device, byte, byte});
+    names_.push_back({text, static_cast<std::uint32_t>(hash), device, byte, byte});
     const std::size_t mask = slots_.size() - 1;
     std::size_t slot = hash & mask;
     while (slots_[slot] != 0)
         slot = (slot + 1) & mask;
     slots_[slot] = Slot(hash, names_.size() - 1);
+    return text;
 }
 
-int NameTable::Define(int code, std::string_view name, int device, Scope scope) {
+NameTable::Definition NameTable::Define(int code, std::string_view name, int device, Scope scope) {
     const std::uint64_t hash = KeyHash(name);
     const std::uint32_t index = FindName(name, hash);
-    if (index == kNone) {
-        AddName(name, hash, code, device);
-        return 0;
-    }
+    if (index == kNone)
+        return {0, AddName(name, hash, code, device)};
     Name& entry = names_[index];
+    // Another spelling of the name is kept as written.
+    const Text spelling = entry.text.View() == name ? entry.text : texts_.Add(name);
     int earlier = entry.firstCode;
     if (entry.device != device) {
         if (scope == Scope::OwnDevice)
@@ -88,7 +85,7 @@ int NameTable::Define(int code, std::string_view name, int device, Scope scope) 
     } else if (scope == Scope::OwnDevice) {
         earlier = entry.deviceCode;
     }
-    return earlier;
+    return {earlier, spelling};
 }
 
 bool NameTable::Contains(std::string_view name) const {

@@ -32,7 +32,7 @@ bool AccessTypesFit(AccessType a, AccessType b) {
 } // namespace
 
 CLineItem* CItemList::GetCurrent() const {
-    return current_ == nodes_.end() ? nullptr : current_->item.get();
+    return current_ == nodes_.end() ? nullptr : current_->item;
 }
 
 std::vector<StringId> CItemList::TakeErrors() {
@@ -47,6 +47,8 @@ CItemList::~CItemList() {
 
 void CItemList::Clear() {
     // The items end before the arena that holds them.
+    for (Node& node : nodes_)
+        (node.inArena ? ItemDeleter::InArena() : ItemDeleter())(node.item);
     nodes_.clear();
     parts_.Clear();
     spanningGroups_.clear();
@@ -90,9 +92,11 @@ CLineItem* CItemList::InsertBefore(Position next, ItemPtr<> item) {
     if (item == nullptr) {
         return nullptr;
     }
-    CLineItem* added = item.get();
     const bool startsGroup = StartsGroup(*item);
-    const Position at = nodes_.insert(next, Node{std::move(item)});
+    const bool inArena = item.get_deleter().MadeInArena();
+    CLineItem* added = item.release();
+    const Position at = nodes_.insert(next, Node{added});
+    at->inArena = inArena;
     if (startsGroup) {
         at->group = ++groups_;
     } else if (at != nodes_.begin()) {
@@ -191,11 +195,11 @@ void CItemList::FindParent(Position at) {
 }
 
 CItemList::Position CItemList::PositionOf(const CLineItem* item) {
-    if (current_ != nodes_.end() && current_->item.get() == item) {
+    if (current_ != nodes_.end() && current_->item == item) {
         return current_;
     }
     for (auto it = nodes_.begin(); it != nodes_.end(); ++it) {
-        if (it->item.get() == item) {
+        if (it->item == item) {
             return it;
         }
     }
@@ -244,7 +248,7 @@ bool CItemList::CheckLabel(Position at) {
         if (StartsGroup(*it->item)) {
             break;
         }
-        const auto* earlier = dynamic_cast<const CSetItem*>(it->item.get());
+        const auto* earlier = dynamic_cast<const CSetItem*>(it->item);
         if (earlier == nullptr) {
             continue;
         }
@@ -261,12 +265,12 @@ bool CItemList::CheckLabel(Position at) {
 
 bool CItemList::CheckTemplate(Position at) {
     const auto* parent =
-        at->parent == nullptr ? nullptr : dynamic_cast<const CDeviceItem*>(at->parent->item.get());
+        at->parent == nullptr ? nullptr : dynamic_cast<const CDeviceItem*>(at->parent->item);
     if (parent == nullptr) {
         return true;
     }
-    const std::string& outer = parent->GetAddressText();
-    const std::string& inner = static_cast<const CDeviceItem&>(*at->item).GetAddressText();
+    const std::string_view outer = parent->GetAddressText();
+    const std::string_view inner = static_cast<const CDeviceItem&>(*at->item).GetAddressText();
     for (std::size_t i = 0; i < outer.size(); ++i) {
         if (std::isxdigit(static_cast<unsigned char>(outer[i])) &&
             (i >= inner.size() || LowerLetter(outer[i]) != LowerLetter(inner[i]))) {
@@ -286,7 +290,7 @@ void CItemList::CheckMask(const CByteItem& reg) {
 
 void CItemList::IndexParts(Node& node, const CByteItem& reg) {
     for (; node.indexedParts < reg.GetPartCount(); ++node.indexedParts) {
-        const CByteItem::Part& part = reg.GetPart(node.indexedParts);
+        const CByteItem::Part part = reg.GetPart(node.indexedParts);
         if (part.memorySize < part.dataLength) {
             if (spanningGroups_.size() <= node.group) {
                 spanningGroups_.resize(node.group + 1);
@@ -334,7 +338,7 @@ void CItemList::CheckOverlap(Position at, const CByteItem& reg) {
 
     for (const PartEntry& entry : earlier) {
         const auto& other = static_cast<const CByteItem&>(*entry.node->item);
-        const CByteItem::Part& p = other.GetPart(entry.part);
+        const CByteItem::Part p = other.GetPart(entry.part);
         const uint64_t b = AddressNumber(p.address.data(), p.addressLength);
         uint64_t offset = 0;
         if (a == b) {
@@ -391,7 +395,7 @@ void CItemList::CheckBitField(const CBitItem& bit) {
         return;
     }
     for (std::size_t k = 0; k < reg->GetPartCount(); ++k) {
-        const CByteItem::Part& part = reg->GetPart(k);
+        const CByteItem::Part part = reg->GetPart(k);
         const auto length = std::min<std::size_t>(part.addressLength, 8);
         if (std::equal(part.address.begin(), part.address.begin() + length,
                        bit.GetAddressBytes().begin()) &&

@@ -3,6 +3,8 @@
 #include "model/device_item.h"
 #include "model/register_codes.h"
 
+#include <cstdint>
+
 namespace vek {
 
 // The role of an item's hierarchy label.
@@ -13,12 +15,12 @@ class CSetItem : public CDeviceItem {
 public:
     CSetItem() : CSetItem(ItemKind::Set) {}
 
-    AccessType GetAccessType() const { return access_; }
-    void SetAccessType(AccessType access) { access_ = access; }
+    AccessType GetAccessType() const { return static_cast<AccessType>(access_); }
+    void SetAccessType(AccessType access) { access_ = static_cast<uint8_t>(access); }
     int GetLabel() const { return label_; }
     void SetLabel(int label) { label_ = label; }
-    LabelRole GetLabelRole() const { return labelRole_; }
-    void SetLabelRole(LabelRole role) { labelRole_ = role; }
+    LabelRole GetLabelRole() const { return static_cast<LabelRole>(labelRole_); }
+    void SetLabelRole(LabelRole role) { labelRole_ = static_cast<uint8_t>(role); }
 
     void InsertIntoTree(TreeControl& tree, int parentNode, int afterNode, int iconBase) override;
     // Shows the first icon for a nonzero code, the alternative for 0 (the row was collapsed or
@@ -29,9 +31,9 @@ protected:
     explicit CSetItem(ItemKind kind) : CDeviceItem(kind) {}
 
 private:
-    AccessType access_ = AccessType::NotGiven;
     int label_ = 0;
-    LabelRole labelRole_ = LabelRole::None;
+    uint8_t access_ = static_cast<uint8_t>(AccessType::NotGiven);
+    uint8_t labelRole_ = static_cast<uint8_t>(LabelRole::None);
 };
 
 } // namespace vek

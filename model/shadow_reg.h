@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vek {
@@ -24,7 +25,7 @@ struct ShadowRegLayout {
     uint16_t addressLength = 0;       // 0 to 8
     uint16_t dataLength = 1;          // 1 to 4
     uint16_t memorySize = 1;          // bytes per address step
-    std::string byteOrder;            // one digit per data byte: which value byte goes there
+    std::string_view byteOrder;       // one digit per data byte: which value byte goes there
     uint32_t mask = 0;
     uint32_t defaultValue = 0;
     AccessType access = AccessType::Prot;

@@ -17,7 +17,7 @@ bool CVarItem::SetWidth(int width) {
     if (width < 0 || width > 32) {
         return false;
     }
-    width_ = width;
+    width_ = static_cast<uint8_t>(width);
     return true;
 }
 

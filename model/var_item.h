@@ -24,7 +24,7 @@ public:
     uint32_t GetMask() const { return mask_; }
     void SetMask(uint32_t mask) { mask_ = mask; }
     int GetRadix() const { return radix_; }
-    void SetRadix(int radix) { radix_ = radix; }
+    void SetRadix(int radix) { radix_ = static_cast<uint8_t>(radix); }
     int GetWidth() const { return width_; }
     bool SetWidth(int width); // refused outside 0 to 32
 
@@ -89,11 +89,11 @@ protected:
 private:
     bool Step(uint32_t to);
 
-    MacroFlags macroFlags_ = MacroFlag::ReadMacros | MacroFlag::WriteMacros;
     uint32_t value_ = 0;
     uint32_t mask_ = 0;
-    int radix_ = 16;
-    int width_ = 0;
+    MacroFlags macroFlags_ = MacroFlag::ReadMacros | MacroFlag::WriteMacros;
+    uint8_t radix_ = 16; // 2, 10 or 16
+    uint8_t width_ = 0;
     // Kept apart, as few items of a large description name macros.
     struct MacroBindings {
         std::unique_ptr<MacroRef> beforeRead;
