@@ -4,11 +4,18 @@ namespace vek {
 
 namespace {
 
+// Addresses that differ in their lowest bits only.
+constexpr unsigned kRunBits = 3;
+
 std::uint64_t KeyHash(const PartIndex::Key& key) {
-    // Addresses of one device are often consecutive: mix them well before taking the low bits.
-    std::uint64_t h = key.address * 0x9E3779B97F4A7C15ull;
+    // The registers of a device mostly come at consecutive addresses: each run of 2^kRunBits
+    // addresses keeps its order in neighbouring slots, so that a description in address order
+    // finds its slots, and the addresses they point at, mostly in cache. The runs themselves are
+    // spread well.
+    std::uint64_t h = (key.address >> kRunBits) * 0x9E3779B97F4A7C15ull;
     h ^= (key.group + key.length * 0x100000001B3ull) * 0xC2B2AE3D27D4EB4Full;
-    return h ^ (h >> 29);
+    h ^= h >> 29;
+    return (h << kRunBits) | (key.address & ((1u << kRunBits) - 1));
 }
 
 } // namespace
