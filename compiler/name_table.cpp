@@ -6,16 +6,47 @@ namespace vek {
 
 namespace {
 
-std::uint64_t KeyHash(std::string_view name) {
-    std::uint64_t hash = 14695981039346656037ull; // FNV-1a over the lower-case name
-    for (char c : name) {
-        hash ^= static_cast<unsigned char>(LowerLetter(c));
-        hash *= 1099511628211ull;
-    }
-    return hash;
+constexpr std::uint64_t kHashBits = 0xFFFFFFFF00000000ull;
+// Names that differ only in their trailing number share the upper bits of their slot in runs of
+// 2^kRunBits.
+constexpr unsigned kRunBits = 3;
+// At most this many trailing digits count as the number: it then fits in 32 bits.
+constexpr std::size_t kNumberDigits = 9;
+
+std::uint64_t Mix(std::uint64_t h) {
+    h ^= h >> 29;
+    h *= 0xBF58476D1CE4E5B9ull;
+    return h ^ (h >> 32);
 }
 
-constexpr std::uint64_t kHashBits = 0xFFFFFFFF00000000ull;
+// The hash of a name without regard to case. Its upper half tells names apart before any is
+// compared; its lower half places the name. Names that differ only in a trailing number (CH0,
+// CH1, ... or every register of a generated device) go to neighbouring slots, so that a
+// description that defines them in order finds their slots mostly in cache.
+std::uint64_t KeyHash(std::string_view name) {
+    std::size_t digits = 0;
+    while (digits < name.size() && digits < kNumberDigits) {
+        const char c = name[name.size() - 1 - digits];
+        if (c < '0' || c > '9')
+            break;
+        ++digits;
+    }
+    std::uint64_t prefix = 14695981039346656037ull; // FNV-1a over the rest, in lower case
+    for (char c : name.substr(0, name.size() - digits)) {
+        prefix ^= static_cast<unsigned char>(LowerLetter(c));
+        prefix *= 1099511628211ull;
+    }
+    prefix = (prefix ^ digits) * 1099511628211ull;
+    if (digits == 0)
+        return Mix(prefix);
+    std::uint64_t number = 0;
+    for (char c : name.substr(name.size() - digits))
+        number = 10 * number + static_cast<std::uint64_t>(c - '0');
+    const std::uint64_t run = Mix(prefix ^ ((number >> kRunBits) * 0x9E3779B97F4A7C15ull));
+    const std::uint64_t place = (run << kRunBits) | (number & ((1u << kRunBits) - 1));
+    const std::uint64_t tag = Mix(prefix ^ (number * 0xC2B2AE3D27D4EB4Full));
+    return (tag & kHashBits) | (place & ~kHashBits);
+}
 
 std::uint64_t Slot(std::uint64_t hash, std::size_t index) {
     return (hash & kHashBits) | (index + 1);
