@@ -15,6 +15,10 @@ namespace {
 // Room left between the order numbers of neighbours, so that most insertions find a free number.
 constexpr uint64_t kOrderGap = uint64_t{1} << 20;
 
+uint64_t LabelKey(uint32_t group, int label) {
+    return (uint64_t{group} << 32) | static_cast<uint32_t>(label);
+}
+
 bool StartsGroup(const CLineItem& item) {
     return item.GetKind() == ItemKind::Line || item.GetKind() == ItemKind::Device;
 }
@@ -74,7 +78,7 @@ CItemList::Position CItemList::InsertionPointOf(int label) {
     if (nodes_.empty()) {
         return nodes_.end();
     }
-    const auto found = lastLabelled_.find({nodes_.back().group, label});
+    const auto found = lastLabelled_.find(LabelKey(nodes_.back().group, label));
     if (found == lastLabelled_.end()) {
         return nodes_.end();
     }
@@ -104,8 +108,9 @@ CLineItem* CItemList::InsertBefore(Position next, ItemPtr<> item) {
     }
     Number(at);
     FindParent(at);
-    if (const auto* set = dynamic_cast<const CSetItem*>(added)) {
-        const auto [last, fresh] = lastLabelled_.try_emplace({at->group, set->GetLabel()}, at);
+    if (CSetItem::IsSetKind(added->GetKind())) {
+        const int label = static_cast<const CSetItem*>(added)->GetLabel();
+        const auto [last, fresh] = lastLabelled_.try_emplace(LabelKey(at->group, label), at);
         if (!fresh && last->second->order < at->order) {
             last->second = at;
         }
@@ -248,10 +253,10 @@ bool CItemList::CheckLabel(Position at) {
         if (StartsGroup(*it->item)) {
             break;
         }
-        const auto* earlier = dynamic_cast<const CSetItem*>(it->item);
-        if (earlier == nullptr) {
+        if (!CSetItem::IsSetKind(it->item->GetKind())) {
             continue;
         }
+        const auto* earlier = static_cast<const CSetItem*>(it->item);
         if (earlier->GetLabel() == set.GetLabel()) {
             errors_.push_back(StringId::ErrB06);
             return false;
@@ -264,11 +269,11 @@ bool CItemList::CheckLabel(Position at) {
 }
 
 bool CItemList::CheckTemplate(Position at) {
-    const auto* parent =
-        at->parent == nullptr ? nullptr : dynamic_cast<const CDeviceItem*>(at->parent->item);
-    if (parent == nullptr) {
+    if (at->parent == nullptr || (at->parent->item->GetKind() != ItemKind::Device &&
+                                  !CSetItem::IsSetKind(at->parent->item->GetKind()))) {
         return true;
     }
+    const auto* parent = static_cast<const CDeviceItem*>(at->parent->item);
     const std::string_view outer = parent->GetAddressText();
     const std::string_view inner = static_cast<const CDeviceItem&>(*at->item).GetAddressText();
     for (std::size_t i = 0; i < outer.size(); ++i) {

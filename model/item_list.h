@@ -9,9 +9,9 @@
 #include <cstdint>
 #include <iterator>
 #include <list>
-#include <map>
 #include <memory>
 #include <memory_resource>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -165,7 +165,7 @@ private:
     std::vector<bool> spanningGroups_; // by group: whether a part spans several addresses
     // The last item in list order of each device group and label: where a walk back from the
     // end of the list for that label would stop.
-    std::map<std::pair<uint32_t, int>, Position> lastLabelled_;
+    std::unordered_map<uint64_t, Position> lastLabelled_; // by group << 32 | label
     std::vector<StringId> errors_;
     std::vector<PartEntry> nearParts_; // the overlap check's working list, kept between checks
     // Counted in 32 bits: a description of 64 MiB has far fewer items.

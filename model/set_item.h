@@ -15,6 +15,12 @@ class CSetItem : public CDeviceItem {
 public:
     CSetItem() : CSetItem(ItemKind::Set) {}
 
+    // Whether an item of the kind is a set or one of the kinds built on it.
+    static constexpr bool IsSetKind(ItemKind kind) {
+        return kind == ItemKind::Set || kind == ItemKind::Register || kind == ItemKind::Variable ||
+               kind == ItemKind::BitField;
+    }
+
     AccessType GetAccessType() const { return static_cast<AccessType>(access_); }
     void SetAccessType(AccessType access) { access_ = static_cast<uint8_t>(access); }
     int GetLabel() const { return label_; }
