@@ -70,6 +70,21 @@ TEST(NameTable, ManyDevicesRepeatingManyNamesKeepEveryAnswer) {
               propRegisterName);
 }
 
+TEST(NameTable, TrailingNumbersThatReadTheSameAreStillOtherNames) {
+    // Names that differ only in their trailing number are placed side by side; zeros before
+    // the number, or digits beyond the nine that count as the number, still tell them apart.
+    TextStore texts;
+    NameTable names(texts);
+    for (const char* name : {"CH1", "CH01", "CH001", "ch1x", "1", "01", "R1234567890",
+                             "R0234567890", "R234567890", "_9"}) {
+        EXPECT_EQ(names.Define(propRegisterName, name, 1, Scope::OwnDevice).earlierCode, 0) << name;
+    }
+    EXPECT_EQ(names.Define(propBitFieldName, "r0234567890", 1, Scope::OwnDevice).earlierCode,
+              propRegisterName);
+    EXPECT_FALSE(names.Contains("CH0001"));
+    EXPECT_FALSE(names.Contains("R34567890"));
+}
+
 TEST(NameTable, EachSpellingIsKeptOnceAndRepeatsShareIt) {
     TextStore texts;
     NameTable names(texts);
