@@ -151,7 +151,7 @@ bool CByteItem::Read() {
         if (macros) {
             RunMacro(GetBeforeRead());
         }
-        read = shadow_ != nullptr && shadow_->Read(TransferMode());
+        read = shadow_ != nullptr && shadow_->Read(shadow_->TransferMode());
         if (!read) {
             break;
         }
@@ -169,7 +169,7 @@ bool CByteItem::WriteValue(bool runMacros) {
     std::size_t failed = partCount_;
     for (std::size_t k = 0; k < partCount_; ++k) {
         CShadowReg* shadow = parts_ != nullptr ? parts_[k].shadow : shadow_;
-        if ((shadow == nullptr || !shadow->Write(TransferMode())) && failed == partCount_) {
+        if ((shadow == nullptr || !shadow->Write(shadow->TransferMode())) && failed == partCount_) {
             failed = k;
         }
     }

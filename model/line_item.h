@@ -53,9 +53,13 @@ public:
     void SetName(Text name) { name_ = name; }
     int GetLevel() const { return level_; }
     void SetLevel(int level) { level_ = level; }
-    void AddFlags(ItemFlags flags) { flags_.Set(flags); }
-    void RemoveFlags(ItemFlags flags) { flags_.Clear(flags); }
-    bool HasFlags(ItemFlags flags) const { return flags_.Has(flags); }
+    void AddFlags(ItemFlags flags) {
+        flagBits_ = static_cast<std::uint16_t>((Flags() | flags).ToBits());
+    }
+    void RemoveFlags(ItemFlags flags) {
+        flagBits_ = static_cast<std::uint16_t>(Flags().Clear(flags).ToBits());
+    }
+    bool HasFlags(ItemFlags flags) const { return Flags().Has(flags); }
     // The row in the tree, -1 before the item is inserted.
     int GetNode() const { return node_; }
     TreeControl* GetTree() const { return tree_; }
@@ -90,15 +94,17 @@ protected:
     std::string DisplayName() const;
 
 private:
+    ItemFlags Flags() const { return ItemFlags::FromBits(flagBits_); }
+
     Text name_;
     TreeControl* tree_ = nullptr;
     int level_ = 0;
     int node_ = -1;
-    ItemFlags flags_;
     // The icons: base + offset shown normally, the next one as the alternative, base + Common.
     int iconBase_ = 0;
     std::uint8_t iconOffset_ = 0;
     std::uint8_t kind_;
+    std::uint16_t flagBits_ = 0; // of ItemFlags, whose bits all lie in the lower 16
 };
 
 } // namespace vek

@@ -43,6 +43,11 @@ public:
     // the driver and the document.
     void SetDriver(const DriverEntryPoints* driver, std::string driverName, std::string deviceName);
     void SetContext(RegisterContext* context) { context_ = context; }
+    // How the items of this register transfer it: simulated while its document is in
+    // simulation mode.
+    TransferFlags TransferMode() const;
+    // Sends a line to the output window of the register's document, when it has one.
+    void ShowMessage(const std::string& text) const;
     // Set by the device's list when the register joins it.
     void SetDeviceList(ShadowRegList* list) { list_ = list; }
 

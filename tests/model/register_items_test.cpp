@@ -65,7 +65,6 @@ protected:
             shadow.AddItem(&reg);
             reg.SetPartShadowReg(k, &shadow);
         }
-        reg.SetContext(&context);
     }
 
     test::TestDriver driver;
@@ -106,7 +105,6 @@ TEST_F(RegisterItemsTest, BitFieldShowsAndSetsItsBitsOfTheShadowRegister) {
     bit.SetWidth(3);
     bit.SetRegister(&reg);
     bit.SetAccessType(AccessType::Both);
-    bit.SetContext(&context);
     CShadowReg& shadow = *reg.GetShadowReg();
     bit.SetShadowReg(&shadow);
     shadow.AddItem(&bit);
@@ -298,7 +296,6 @@ TEST_F(RegisterItemsTest, MacrosRunAroundTransfersAsTheFlagsAllow) {
     bit.SetShadowReg(reg.GetPart(0).shadow);
     bit.SetMask(0x01);
     bit.SetWidth(1);
-    bit.SetContext(&context);
     ASSERT_TRUE(bit.Write());
     EXPECT_EQ(log, (std::vector<std::string>{"BW(0)", "AW(0)"}));
 
