@@ -36,21 +36,20 @@ private:
 
     struct Name {
         Text text;               // as first spelt
-        std::uint32_t hash;      // the lower half of the name's hash, which places it in slots_
         int device;              // the latest device that defines the name
         std::uint8_t firstCode;  // of the name's first definition
         std::uint8_t deviceCode; // of its first definition in that device
     };
 
-    std::uint32_t FindName(std::string_view name, std::uint64_t hash) const;
-    Text AddName(std::string_view name, std::uint64_t hash, int code, int device);
+    std::uint32_t FindName(std::string_view name, std::uint32_t hash) const;
+    Text AddName(std::string_view name, std::uint32_t hash, int code, int device);
     void Grow();
 
     TextStore& texts_;
     // Each name once, in the order first defined; a deque grows without moving what it holds.
     std::deque<Name> names_;
-    // An open-addressed index of the names: the upper half of the hash beside the name's
-    // index + 1 (0 is a free slot), so that a probe rarely touches a name that does not match.
+    // An open-addressed index of the names: each name's hash beside its index + 1 (0 is a free
+    // slot), so that a probe rarely touches a name that does not match.
     std::vector<std::uint64_t> slots_;
 };
 
