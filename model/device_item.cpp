@@ -2,7 +2,9 @@
 
 #include "model/tree_control.h"
 
-#include <charconv>
+#include "platform/text_helpers.h"
+
+#include <algorithm>
 
 namespace vek {
 
@@ -14,8 +16,7 @@ bool ItemAddress::SetAddressText(Text text) {
     address.fill(0);
     for (std::size_t i = 0; i < digits.size(); ++i) {
         // An undefined digit ("X") is no hexadecimal digit and leaves 0.
-        unsigned digit = 0;
-        std::from_chars(&digits[i], &digits[i] + 1, digit, 16);
+        const unsigned digit = static_cast<unsigned>(std::max(HexDigitValue(digits[i]), 0));
         const int shift = i % 2 == 0 ? 4 : 0;
         address[i / 2] = static_cast<uint8_t>(address[i / 2] | (digit << shift));
     }

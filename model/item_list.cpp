@@ -6,7 +6,6 @@
 #include "platform/text_helpers.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace vek {
 
@@ -277,7 +276,7 @@ bool CItemList::CheckTemplate(Position at) {
     const std::string_view outer = parent->GetAddressText();
     const std::string_view inner = static_cast<const CDeviceItem&>(*at->item).GetAddressText();
     for (std::size_t i = 0; i < outer.size(); ++i) {
-        if (std::isxdigit(static_cast<unsigned char>(outer[i])) &&
+        if (HexDigitValue(outer[i]) >= 0 &&
             (i >= inner.size() || LowerLetter(outer[i]) != LowerLetter(inner[i]))) {
             errors_.push_back(StringId::ErrB09);
             return false;
