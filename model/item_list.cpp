@@ -188,11 +188,10 @@ void CItemList::FindParent(Position at) {
         candidate = candidate->parent;
     }
     at->parent = candidate;
-    // Deeper items that follow now find this item before their old parent.
-    at->walk = ++walks_;
+    // Deeper items that follow now find this item before an old parent that lies before it
+    // (a parent among the items passed here stays theirs).
     for (auto it = std::next(at); it != nodes_.end() && it->item->GetLevel() > level; ++it) {
-        it->walk = walks_;
-        if (it->parent == nullptr || it->parent->walk != walks_) {
+        if (it->parent == nullptr || it->parent->order < at->order) {
             it->parent = &*at;
         }
     }

@@ -56,13 +56,12 @@ using ItemPtr = std::unique_ptr<Item, ItemDeleter>;
 // few allocations per thousand items and dropping the list frees a few large blocks.
 class CItemList {
     struct Node {
-        CLineItem* item = nullptr; // owned: ended as its deleter would
-        Node* parent = nullptr;    // the nearest earlier item of a lower level
-        uint64_t order = 0;        // increases along the list
-        uint32_t group = 0;        // the driver line or device the item belongs to
-        uint32_t walk = 0;         // the last insertion that passed this node
-        uint32_t indexedParts = 0; // parts of a register entered in the address index
-        bool inArena = false;      // made by Make
+        CLineItem* item = nullptr;      // owned: ended as its deleter would
+        Node* parent = nullptr;         // the nearest earlier item of a lower level
+        uint64_t order = 0;             // increases along the list
+        uint32_t group = 0;             // the driver line or device the item belongs to
+        uint32_t indexedParts : 31 = 0; // parts of a register entered in the address index
+        uint32_t inArena : 1 = 0;       // made by Make
     };
 
 public:
@@ -170,7 +169,6 @@ private:
     std::vector<PartEntry> nearParts_; // the overlap check's working list, kept between checks
     // Counted in 32 bits: a description of 64 MiB has far fewer items.
     uint32_t groups_ = 0;
-    uint32_t walks_ = 0;
 };
 
 } // namespace vek

@@ -23,8 +23,14 @@ public:
 
     AccessType GetAccessType() const { return static_cast<AccessType>(access_); }
     void SetAccessType(AccessType access) { access_ = static_cast<uint8_t>(access); }
+    // The hierarchy label, 1 to 9 (0: none); refused outside 0 to 127.
     int GetLabel() const { return label_; }
-    void SetLabel(int label) { label_ = label; }
+    bool SetLabel(int label) {
+        if (label < 0 || label > INT8_MAX)
+            return false;
+        label_ = static_cast<int8_t>(label);
+        return true;
+    }
     LabelRole GetLabelRole() const { return static_cast<LabelRole>(labelRole_); }
     void SetLabelRole(LabelRole role) { labelRole_ = static_cast<uint8_t>(role); }
 
@@ -37,7 +43,7 @@ protected:
     explicit CSetItem(ItemKind kind) : CDeviceItem(kind) {}
 
 private:
-    int label_ = 0;
+    int8_t label_ = 0;
     uint8_t access_ = static_cast<uint8_t>(AccessType::NotGiven);
     uint8_t labelRole_ = static_cast<uint8_t>(LabelRole::None);
 };

@@ -209,6 +209,10 @@ TEST_F(RegisterItemsTest, FieldsRefuseUnsafeSizes) {
     EXPECT_EQ(reg.GetAddressBytes()[1], 0x12);
     EXPECT_TRUE(reg.SetAddressText(test::TestText("XX12")));
     EXPECT_EQ(reg.GetAddressBytes()[0], 0x00);
+    EXPECT_FALSE(reg.SetLabel(128));
+    EXPECT_FALSE(reg.SetLabel(-1));
+    EXPECT_TRUE(reg.SetLabel(9));
+    EXPECT_EQ(reg.GetLabel(), 9);
 }
 
 TEST_F(RegisterItemsTest, IncreaseAndDecreaseStopAtTheFieldsLimits) {
