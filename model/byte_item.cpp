@@ -36,7 +36,7 @@ bool CByteItem::AddPart(const Part& part) {
     if (partCount_ >= 1) {
         // A joint register: its parts move to an array that doubles as it fills, the first
         // part coming from the item's fields.
-        const bool full = partCount_ == 1 || (partCount_ & (partCount_ - 1)) == 0;
+        const bool full = (partCount_ & (partCount_ - 1)) == 0;
         if (full) {
             auto grown = std::make_unique<Part[]>(2 * std::size_t{partCount_});
             if (parts_ == nullptr) {

@@ -187,6 +187,35 @@ TEST_F(RegisterItemsTest, OnlyValueItemsCarryAValue) {
     EXPECT_FALSE(CDeviceItem().HasFlags(ItemFlag::CarriesValue));
 }
 
+TEST_F(RegisterItemsTest, ARegisterKeepsEveryPartAsItGrowsFromOneToMany) {
+    // One part lives in the item's own fields; a second moves both into an array, which grows
+    // again at the third and fifth.
+    CByteItem reg;
+    for (uint8_t k = 0; k < 5; ++k) {
+        const std::string address = "0" + std::to_string(k + 1);
+        AddPart(reg, address.c_str(), 0x3FU << k % 2);
+        EXPECT_EQ(reg.GetAddressBytes()[0], k + 1) << "the new part is selected";
+    }
+    ASSERT_EQ(reg.GetPartCount(), 5U);
+    EXPECT_EQ(reg.GetTotalWidth(), 30);
+    for (uint8_t k = 0; k < 5; ++k) {
+        EXPECT_EQ(reg.GetPart(k).address[0], k + 1);
+        EXPECT_EQ(reg.GetPart(k).mask, 0x3FU << k % 2);
+        reg.SelectPart(k);
+        EXPECT_EQ(reg.GetMask(), 0x3FU << k % 2);
+    }
+    reg.SetCombinedValue(0x2ABCDEF1);
+    EXPECT_EQ(reg.GetCombinedValue(), 0x2ABCDEF1U);
+    EXPECT_EQ(reg.GetPart(4).value, 0x31U);
+
+    CByteItem single;
+    AddPart(single, "07", 0xF0);
+    single.SetCombinedValue(0xA);
+    EXPECT_EQ(single.GetCombinedValue(), 0xAU);
+    EXPECT_EQ(single.GetPart(0).value, 0xAU);
+    EXPECT_EQ(single.GetPart(0).address[0], 7);
+}
+
 TEST_F(RegisterItemsTest, PartsBeyond32BitsAreRefused) {
     CByteItem reg;
     AddPart(reg, "01", 0xFFFF);
