@@ -14,8 +14,8 @@ struct FileLimit {
 
 inline constexpr std::uint64_t kMebibyte = 1024 * 1024;
 
-// A register description: a generated board of a million registers takes some 40 MiB, and
-// compiling one takes about five times its size in memory, so 64 MiB leave room for it.
+// A register description: a generated board of a million registers takes some 40 MiB; compiling
+// one takes up to eight times its size in memory, so 64 MiB stay near half a GiB.
 inline constexpr FileLimit kDescriptionFileLimit{64 * kMebibyte, "description"};
 
 // A profile file: a register-values file (.vkg) holds one line of some 20 characters per
