@@ -31,6 +31,10 @@ ScriptHost::ScriptHost(Host& host, std::function<void(const std::string&)> print
         host_.Message(title.empty() ? prompt : title + ": " + prompt, true);
         return 1;
     };
+    callbacks.inputBox = [this](const std::string& prompt, const std::string& title,
+                                const std::string& defaultText) {
+        return host_.AskText(prompt, title, defaultText);
+    };
     engine_.SetCallbacks(std::move(callbacks));
     extension_.AddTo(engine_);
     engine_.SetSharedCode(std::string(kUtilityFunctions));

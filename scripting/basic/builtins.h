@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,10 @@ class ScriptFiles;
 struct BuiltinContext {
     // MsgBox(prompt, buttons, title) through the host; returns the button pressed (1 = OK).
     std::function<int(const std::string&, int, const std::string&)> msgBox;
+    // InputBox(prompt, title, default) through the host: the text, or nullopt for Cancel.
+    std::function<std::optional<std::string>(const std::string&, const std::string&,
+                                             const std::string&)>
+        inputBox;
     // Set by Wait: the machine ends its slice and resumes after this many milliseconds.
     std::int64_t waitMs = -1;
     std::uint32_t rndSeed = 0x50000;
@@ -86,6 +91,7 @@ using BuiltinFunction = RunError (*)(BuiltinContext& context, Variant* args, int
     X(Split, 1, 3, Empty)                                                                          \
     X(Join, 1, 2, Empty)                                                                           \
     X(MsgBox, 1, 3, Empty)                                                                         \
+    X(InputBox, 1, 7, String)                                                                      \
     X(Wait, 1, 1, Empty)                                                                           \
     X(DoEvents, 0, 0, Integer)                                                                     \
     X(IIf, 3, 3, Empty)                                                                            \

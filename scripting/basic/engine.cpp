@@ -214,6 +214,11 @@ bool Engine::Compile() {
                                               const std::string& title) {
         return impl_->callbacks.msgBox ? impl_->callbacks.msgBox(prompt, buttons, title) : 1;
     };
+    impl_->machine->Context().inputBox = [this](const std::string& prompt, const std::string& title,
+                                                const std::string& defaultText) {
+        return impl_->callbacks.inputBox ? impl_->callbacks.inputBox(prompt, title, defaultText)
+                                         : std::optional<std::string>(defaultText);
+    };
     impl_->ApplyBreakpoints();
     return true;
 }

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -279,6 +280,41 @@ TEST(BasicEngine, AHostWaitCallbackTakesOverWait) {
     EXPECT_EQ(engine.Run(), RunState::Finished);
     EXPECT_EQ(waits, std::vector<int>{5000});
     EXPECT_EQ(lines, std::vector<std::string>{"after"});
+}
+
+TEST(BasicEngine, InputBoxAsksTheHostWhichMayCancel) {
+    const std::string script = "Sub Main()\r\n s = InputBox(\"Gain?\", \"Tuner\", \"3\")\r\n"
+                               " Print \"[\" & s & \"] \" & TypeName(s)\r\nEnd Sub\r\n";
+    std::vector<std::string> asked;
+    std::optional<std::string> reply = "12";
+    Engine::Callbacks callbacks;
+    std::vector<std::string> lines;
+    callbacks.print = [&](const std::string& line) { lines.push_back(line); };
+    callbacks.inputBox = [&](const std::string& prompt, const std::string& title,
+                             const std::string& defaultText) {
+        asked.push_back(title + "|" + prompt + "|" + defaultText);
+        return reply;
+    };
+    Engine engine;
+    engine.SetCallbacks(callbacks);
+    engine.SetModule("m", script);
+    ASSERT_TRUE(engine.Start("m"));
+    EXPECT_EQ(engine.RunToEnd(), RunState::Finished);
+    reply.reset(); // Cancel gives an empty string
+    ASSERT_TRUE(engine.Start("m"));
+    EXPECT_EQ(engine.RunToEnd(), RunState::Finished);
+    EXPECT_EQ(asked, (std::vector<std::string>{"Tuner|Gain?|3", "Tuner|Gain?|3"}));
+    EXPECT_EQ(lines, (std::vector<std::string>{"[12] String", "[] String"}));
+
+    // A host that cannot ask takes the default.
+    Engine silent;
+    lines.clear();
+    callbacks.inputBox = nullptr;
+    silent.SetCallbacks(callbacks);
+    silent.SetModule("m", script);
+    ASSERT_TRUE(silent.Start("m"));
+    EXPECT_EQ(silent.RunToEnd(), RunState::Finished);
+    EXPECT_EQ(lines, std::vector<std::string>{"[3] String"});
 }
 
 TEST(BasicEngine, StartingAMissingProcedureFailsWithAReason) {
