@@ -8,7 +8,7 @@ namespace vek::basic {
 
 namespace {
 
-RunError Bound(Variant* args, int argc, bool upper, Variant& out) {
+RunError ArrayBound(Variant* args, int argc, bool upper, Variant& out) {
     if (!args[0].IsArray()) {
         return RunError::TypeMismatch;
     }
@@ -27,11 +27,11 @@ RunError Bound(Variant* args, int argc, bool upper, Variant& out) {
 } // namespace
 
 RunError BuiltinUBound(BuiltinContext&, Variant* args, int argc, Variant& out) {
-    return Bound(args, argc, true, out);
+    return ArrayBound(args, argc, true, out);
 }
 
 RunError BuiltinLBound(BuiltinContext&, Variant* args, int argc, Variant& out) {
-    return Bound(args, argc, false, out);
+    return ArrayBound(args, argc, false, out);
 }
 
 RunError BuiltinArray(BuiltinContext&, Variant* args, int argc, Variant& out) {
@@ -112,7 +112,9 @@ RunError BuiltinIsEmpty(BuiltinContext&, Variant* args, int, Variant& out) {
 
 RunError BuiltinTypeName(BuiltinContext&, Variant* args, int, Variant& out) {
     if (args[0].IsArray()) {
-        out = Variant::String(std::string(ElementTypeName(args[0].GetArray()->elementTag)) + "()");
+        out = Variant::String(ElementTypeName(*args[0].GetArray()) + "()");
+    } else if (args[0].IsRecord()) {
+        out = Variant::String(ElementTypeName(*args[0].GetArray()));
     } else {
         out = Variant::String(KindOf(args[0].GetTag()).typeName);
     }

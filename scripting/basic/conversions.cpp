@@ -185,7 +185,7 @@ RunError ToDouble(const Variant& v, double& out) {
         return RunError::TypeMismatch;
     case Tag::Ref:
         return ToDouble(v.Deref(), out);
-    default: // an array
+    default: // an array or a record
         return RunError::TypeMismatch;
     }
 }
@@ -281,7 +281,7 @@ RunError ToText(const Variant& v, std::string& out) {
         return RunError::None;
     case Tag::Ref:
         return ToText(v.Deref(), out);
-    default: // an array
+    default: // an array or a record
         return RunError::TypeMismatch;
     }
 }

@@ -20,28 +20,6 @@ constexpr const char* kSharedModuleName = "(shared)";
 
 } // namespace
 
-std::string DescribeValue(const Variant& value) {
-    const Variant& v = value.Deref();
-    if (v.IsEmpty()) {
-        return "Empty";
-    }
-    if (v.IsString()) {
-        return "\"" + v.StringValue() + "\"";
-    }
-    if (v.IsArray()) {
-        const ArrayObject& a = *v.GetArray();
-        std::string text = std::string(ElementTypeName(a.elementTag)) + "(";
-        for (int d = 0; d < a.dims; ++d) {
-            text += (d > 0 ? ", " : "") + std::to_string(a.lower[d]) + " To " +
-                    std::to_string(a.upper[d]);
-        }
-        return text + ")";
-    }
-    std::string text;
-    ToText(v, text);
-    return text;
-}
-
 struct Engine::Impl {
     std::vector<SourceModule> modules;
     std::string sharedCode;

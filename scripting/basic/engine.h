@@ -2,6 +2,7 @@
 
 #include "scripting/basic/diagnostic.h"
 #include "scripting/basic/machine.h"
+#include "scripting/basic/value_description.h"
 #include "scripting/basic/variant.h"
 
 #include <cstdint>
@@ -133,8 +134,5 @@ private:
     std::unique_ptr<Impl> impl_;
     std::vector<Diagnostic> diagnostics_;
 };
-
-// A value the way a watch window shows it.
-std::string DescribeValue(const Variant& value);
 
 } // namespace vek::basic

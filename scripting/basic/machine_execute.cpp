@@ -226,7 +226,7 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
         }
         case Op::RefGlobal:
             *sp++ = Variant::Ref(&globals_[static_cast<std::size_t>(in.a)],
-                                 program_.globals[static_cast<std::size_t>(in.a)].type);
+                                 program_.globals[static_cast<std::size_t>(in.a)].type.type);
             break;
         case Op::AppendLocal: {
             Variant& slot = base[in.a];
@@ -589,7 +589,10 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
             Bounds bounds;
             VEK_CHECK(PopBounds(sp - 2 * in.a, in.a, bounds));
             Variant array;
-            VEK_CHECK(NewArray(in.a, bounds.lower, bounds.upper, static_cast<Tag>(in.b), array));
+            const RecordType* record =
+                in.c > 0 ? program_.records[static_cast<std::size_t>(in.c - 1)].get() : nullptr;
+            VEK_CHECK(
+                NewArray(in.a, bounds.lower, bounds.upper, static_cast<Tag>(in.b), record, array));
             VEK_POP_CLEAR(2 * in.a);
             *sp++ = std::move(array);
             break;
@@ -597,10 +600,13 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
         case Op::ReDim: {
             Bounds bounds;
             VEK_CHECK(PopBounds(sp - 2 * in.a, in.a, bounds));
-            Variant* target = sp[-2 * in.a - 1].Target();
-            VEK_CHECK(Redimension(*target, in.a, bounds.lower, bounds.upper, static_cast<Tag>(in.b),
-                                  in.c != 0));
+            Variant* reference = &sp[-2 * in.a - 1];
+            VEK_CHECK(Redimension(*reference->Target(), in.a, bounds.lower, bounds.upper,
+                                  static_cast<Tag>(in.b), in.c != 0));
             VEK_POP_CLEAR(2 * in.a + 1);
+            if (!pins_.empty()) {
+                ReleasePins(reference); // the record a member's reference held (RefPath)
+            }
             break;
         }
         case Op::IndexLoad: {
@@ -700,6 +706,35 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
             VEK_CHECK(UnshareArray(*target, writable));
             VEK_CHECK(StoreElementValue(*writable, flat, sp[-1]));
             VEK_POP_CLEAR(in.a + 2);
+            break;
+        }
+        case Op::LoadField: {
+            Variant& record = sp[-1];
+            if (!record.IsRecord() || record.GetArray()->record->index != in.b) {
+                VEK_RAISE(RunError::TypeMismatch);
+            }
+            Variant member = record.GetArray()->items[static_cast<std::size_t>(in.a)];
+            record = std::move(member);
+            break;
+        }
+        case Op::StorePath:
+        case Op::RefPath: {
+            const AccessPath& path = proc->paths[static_cast<std::size_t>(in.a)];
+            const bool store = in.op == Op::StorePath;
+            Variant* reference = sp - in.b - (store ? 2 : 1);
+            ArrayObject* container = nullptr;
+            std::size_t item = 0;
+            VEK_CHECK(WalkPath(*reference->Target(), path, reference + 1, container, item));
+            if (store) {
+                VEK_CHECK(StoreItem(*container, item, sp[-1], path.kind, path.record));
+                VEK_POP_CLEAR(in.b + 2);
+                break;
+            }
+            // As RefElement: the record or array holding the place stays while the call runs.
+            VEK_POP_CLEAR(in.b);
+            sp[-1] = Variant::Ref(&container->items[item], path.kind);
+            ++container->locks;
+            pins_.push_back({sp - 1, container});
             break;
         }
         case Op::ErrGet:

@@ -64,7 +64,8 @@ namespace vek::basic {
     X(CoerceParam, 2, 0, "convert parameter slot a to type b unless it is a reference")            \
     X(Return, 0, 0, "return the result slot to the caller")                                        \
     X(EndProgram, 0, 0, "end the script")                                                          \
-    X(NewArray, 2, 1 - 2 * a, "pop a (lower, upper) pairs, push a new array of element type b")    \
+    X(NewArray, 3, 1 - 2 * a,                                                                      \
+      "pop a (lower, upper) pairs, push a new array of element type b (records of type c - 1)")    \
     X(ReDim, 3, -1 - 2 * a, "pop reference and a bound pairs; resize, c = Preserve, type b")       \
     X(IndexLoad, 1, -a, "pop a indices and an array, push the element")                            \
     X(LoadElement, 2, 1 - b,                                                                       \
@@ -72,6 +73,11 @@ namespace vek::basic {
     X(LoadLocalElement, 2, 1, "push element (local b) of the array in slot a")                     \
     X(StoreElement, 1, -2, "pop value and index; store the element of the array in slot a")        \
     X(IndexStore, 1, -2 - a, "pop value, a indices and an array reference; store the element")     \
+    X(LoadField, 2, 0, "replace the record on top (of type b) by its member a")                    \
+    X(StorePath, 2, -2 - b,                                                                        \
+      "pop value, b indices and a variable reference; store along access path a")                  \
+    X(RefPath, 2, -b,                                                                              \
+      "pop b indices and a variable reference; push a reference to the end of access path a")      \
     X(RefElement, 1, -a,                                                                           \
       "pop a indices and an array reference; push a reference to the element (ByRef argument)")    \
     X(ErrGet, 1, 1, "push Err field a (0 Number, 1 Description, 2 Source)")                        \

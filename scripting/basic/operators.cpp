@@ -25,6 +25,7 @@ bool RankOf(const Variant& v, Tag& rank) {
         return true;
     case Tag::Ref:
     case Tag::Array:
+    case Tag::Record:
         return false;
     default:
         rank = v.GetTag();
@@ -143,7 +144,7 @@ RunError Logical(BinaryOp op, const Variant& a, const Variant& b, Variant& out) 
 } // namespace
 
 RunError CompareValues(const Variant& a, const Variant& b, int& order) {
-    if (a.IsArray() || b.IsArray()) {
+    if (a.IsContainer() || b.IsContainer()) {
         return RunError::TypeMismatch;
     }
     if (a.IsString() && b.IsString()) {

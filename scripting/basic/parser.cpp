@@ -161,6 +161,10 @@ void Parser::ParseModuleItem(ModuleAst& ast) {
         ast.procs.push_back(ParseProc(isPublic));
         return;
     }
+    if (AtBlockHeader("Type")) {
+        ast.types.push_back(ParseType(isPublic));
+        return;
+    }
     StmtPtr declaration;
     if (AcceptKeyword(Keyword::Const)) {
         declaration = ParseConst(Here());
@@ -192,7 +196,7 @@ ProcDecl Parser::ParseProc(bool isPublic) {
         ExpectOperator(")");
     }
     if (proc.isFunction && AcceptKeyword(Keyword::As)) {
-        proc.returnType = ParseTypeName();
+        proc.returnType = ParseTypeName(proc.returnTypeName);
     }
     ExpectStatementEnd();
     const Keyword closer = proc.isFunction ? Keyword::Function : Keyword::Sub;
@@ -219,7 +223,7 @@ Param Parser::ParseParam() {
         p.isArray = true;
     }
     if (AcceptKeyword(Keyword::As)) {
-        p.type = ParseTypeName();
+        p.type = ParseTypeName(p.typeName);
     }
     if (AcceptOperator("=")) {
         if (!p.optional) {
@@ -230,13 +234,68 @@ Param Parser::ParseParam() {
     return p;
 }
 
-Tag Parser::ParseTypeName() {
-    Tag tag = Tag::Empty;
-    if (Peek().kind != TokenKind::Identifier || !KindDeclaredAs(Peek().text, tag)) {
+Tag Parser::ParseTypeName(std::string& typeName) {
+    if (Peek().kind != TokenKind::Identifier) {
         Fail(CompileError::ExpectedType);
     }
+    Tag tag = Tag::Record;
+    if (!KindDeclaredAs(Peek().text, tag)) {
+        typeName = Peek().text;
+    }
     Next();
+    if (tag == Tag::String && IsOperator("*")) {
+        Fail(CompileError::FixedLengthStringsNotSupported);
+    }
     return tag;
+}
+
+Tag Parser::ParseKindName() {
+    std::string typeName;
+    const Position at = Here();
+    const Tag tag = ParseTypeName(typeName);
+    if (tag == Tag::Record) {
+        throw CompileMessage(CompileError::ExpectedType, at);
+    }
+    return tag;
+}
+
+bool Parser::AtBlockHeader(std::string_view word) const {
+    const TokenKind after = Peek(2).kind;
+    return IsWord(word) && Peek(1).kind == TokenKind::Identifier &&
+           (after == TokenKind::Newline || after == TokenKind::Colon || after == TokenKind::End);
+}
+
+TypeDecl Parser::ParseType(bool isPublic) {
+    TypeDecl type;
+    type.isPublic = isPublic;
+    Next();
+    type.pos = Here();
+    type.name = Next().text;
+    if (Tag kind{}; KindDeclaredAs(type.name, kind)) {
+        throw CompileMessage(CompileError::Expected, type.pos, "a name for the type");
+    }
+    ExpectStatementEnd();
+    auto atEnd = [&] { return IsKeyword(Keyword::End) && IsWord("Type", 1); };
+    while (true) {
+        SkipSeparators();
+        if (atEnd()) {
+            break;
+        }
+        if (Peek().kind == TokenKind::End || IsKeyword(Keyword::Sub) ||
+            IsKeyword(Keyword::Function) || IsKeyword(Keyword::End)) {
+            Fail(CompileError::Expected, "End Type");
+        }
+        // One member per line; a wrong one is reported and the next line read as a member.
+        try {
+            type.members.push_back(ParseVarDecl(true));
+            ExpectStatementEnd();
+        } catch (const CompileMessage& failure) {
+            Report(failure);
+            Recover();
+        }
+    }
+    ParseEndOfBlock();
+    return type;
 }
 
 VarDecl Parser::ParseVarDecl(bool allowBounds) {
@@ -255,7 +314,7 @@ VarDecl Parser::ParseVarDecl(bool allowBounds) {
         ExpectOperator(")");
     }
     if (AcceptKeyword(Keyword::As)) {
-        d.type = ParseTypeName();
+        d.type = ParseTypeName(d.typeName);
     }
     return d;
 }
@@ -336,7 +395,7 @@ StmtPtr Parser::ParseConst(Position pos) {
                      : ExpectIdentifier(CompileError::ExpectedConstantName);
         d.type = tokens_[pos_ - 1].typeSuffix;
         if (AcceptKeyword(Keyword::As)) {
-            d.type = ParseTypeName();
+            d.type = ParseKindName();
         }
         ExpectOperator("=");
         d.value = ParseExpr();

@@ -147,7 +147,7 @@ ExprPtr Parser::ParsePostfix() {
             ExpectOperator(")");
             CheckDepth(*call);
             e = std::move(call);
-        } else if (IsOperator(".") && e->kind != ExprKind::Literal) {
+        } else if (IsOperator(".") && !Peek().spaceBefore && e->kind != ExprKind::Literal) {
             Next();
             e = ParseMember(std::move(e));
         } else {
@@ -178,6 +178,10 @@ ExprPtr Parser::ParsePrimary() {
         }
         break;
     case TokenKind::Operator:
+        if (t.text == ".") {
+            Next();
+            return ParseMember(nullptr); // .member of the object of a With
+        }
         if (t.text == "(") {
             Next();
             ExprPtr inner = ParseExpr();
@@ -224,7 +228,8 @@ ExprPtr Parser::ParseMember(ExprPtr object) {
 ExprPtr Parser::ParseNamePath() {
     ExprPtr e = NewExpr(ExprKind::Name, Here());
     e->name = ExpectIdentifier(CompileError::ExpectedName);
-    while (AcceptOperator(".")) {
+    while (IsOperator(".") && !Peek().spaceBefore) {
+        Next();
         e = ParseMember(std::move(e));
     }
     return e;

@@ -52,6 +52,7 @@ public:
     ScanResult Run() {
         bool lineStart = true;
         while (result_.error.error == CompileError::None) {
+            const std::size_t before = pos_;
             SkipBlanks();
             if (pos_ >= text_.size()) {
                 break;
@@ -61,6 +62,7 @@ public:
             token.line = line_;
             token.column = Column();
             token.atLineStart = lineStart;
+            token.spaceBefore = pos_ != before;
             lineStart = false;
             if (c == '\n' || c == '\r') {
                 ConsumeNewline();

@@ -43,6 +43,29 @@ TEST(BasicEngine, PublicNamesReachOtherModulesAndPrivateOnesDoNot) {
               "Script(2,2): Sub or Function not defined: Hidden");
 }
 
+TEST(BasicEngine, PublicTypesReachOtherModulesAndPrivateOnesDoNot) {
+    RecordingEngine engine;
+    engine.SetModule("Types", "Public Type Reading\r\n value As Long\r\nEnd Type\r\n"
+                              "Private Type Hidden\r\n x As Long\r\nEnd Type\r\n"
+                              "Public Function Measure() As Reading\r\n Measure.value = 7\r\n"
+                              "End Function\r\n");
+    engine.SetModule("Script", "Sub Main()\r\n Dim r As Reading\r\n r = Measure()\r\n"
+                               " Debug.Print r.value\r\nEnd Sub\r\n");
+    ASSERT_TRUE(engine.Start("Script")) << engine.LastError().description;
+    EXPECT_EQ(engine.RunToEnd(), RunState::Finished);
+    EXPECT_EQ(engine.output, std::vector<std::string>{"7"});
+
+    engine.SetModule("Script", "Sub Main()\r\n Dim h As Hidden\r\nEnd Sub\r\n");
+    EXPECT_FALSE(engine.Compile());
+    EXPECT_EQ(engine.Diagnostics()[0].ToString(),
+              "Script(2,6): user-defined type not defined: Hidden");
+    engine.SetModule("Other", "Public Type Reading\r\n v As Long\r\nEnd Type\r\n");
+    engine.SetModule("Script", "Sub Main()\r\n Dim r As Reading\r\nEnd Sub\r\n");
+    EXPECT_FALSE(engine.Compile());
+    EXPECT_EQ(engine.Diagnostics()[0].message,
+              "ambiguous name: Reading is Public in several modules");
+}
+
 TEST(BasicEngine, SameNamePublicInTwoModulesIsAmbiguousOnlyWhenUsed) {
     Engine engine;
     engine.SetModule("A", "Sub Main()\r\nEnd Sub\r\nPublic Sub Tool()\r\nEnd Sub\r\n");
