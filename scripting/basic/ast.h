@@ -178,6 +178,8 @@ struct TypeDecl {
 struct ModuleAst {
     std::string name;
     bool optionExplicit = false;
+    bool textCompare = false;          // Option Compare Text
+    int arrayBase = 0;                 // Option Base
     std::vector<StmtPtr> declarations; // module-level Dim, Public, Private, Const
     std::vector<TypeDecl> types;
     std::vector<ProcDecl> procs;

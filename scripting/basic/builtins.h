@@ -15,6 +15,13 @@ namespace vek::basic {
 class ScriptFiles;
 
 struct BuiltinContext {
+    // The Option statements of the calling module, set before each call (operand c of
+    // CallBuiltin): Option Compare Text, Option Base 1.
+    static constexpr int kTextCompare = 1;
+    static constexpr int kBaseOne = 2;
+    int options = 0;
+    bool TextCompare() const { return (options & kTextCompare) != 0; }
+
     // MsgBox(prompt, buttons, title) through the host; returns the button pressed (1 = OK).
     std::function<int(const std::string&, int, const std::string&)> msgBox;
     // InputBox(prompt, title, default) through the host: the text, or nullopt for Cancel.

@@ -49,8 +49,6 @@ namespace vek::basic {
     X(NestingTooDeep, "nesting too deep")                                                          \
     X(ExpressionTooComplex, "expression too complex")                                              \
     X(TooManyErrors, "too many errors")                                                            \
-    X(OptionCompareTextNotSupported,                                                               \
-      "Option Compare Text is not supported: use vbTextCompare or LCase")                          \
     X(FixedLengthStringsNotSupported, "fixed-length strings are not supported: use String")        \
     X(TypeInProcedure, "a Type is declared at module level, not in a procedure")                   \
     X(EndWithoutBlock, "End {0} without {0}")                                                      \

@@ -26,7 +26,8 @@ public:
         const std::size_t errorsBefore = errors_.Count();
         for (const SourceModule& source : sources_) {
             asts_.push_back(ParseModule(source.name, source.text, errors_, source.kind));
-            program_.modules.push_back({source.name});
+            program_.modules.push_back(
+                {source.name, asts_.back().textCompare, asts_.back().arrayBase});
         }
         if (errors_.Count() != errorsBefore) {
             return false;
@@ -260,6 +261,12 @@ private:
         }
         const int index = AddGlobal(m, d, proc.name + "." + d.name, false);
         proc.statics.push_back({lower, index});
+    }
+
+    StringCompare Compare() const override {
+        return program_.modules[static_cast<std::size_t>(currentModule_)].textCompare
+                   ? StringCompare::Text
+                   : StringCompare::Binary;
     }
 
     bool Resolve(const std::string& lowerName, Variant& out, CompileMessage& error) override {

@@ -36,18 +36,24 @@ Overflow OverflowOf(std::int32_t operand) {
                           OverflowOf(widens), l);
 }
 
+// The string comparison an instruction's text flag asks for.
+StringCompare TextCompare(std::int32_t flag) {
+    return flag != 0 ? StringCompare::Text : StringCompare::Binary;
+}
+
 // The general rules of an operator, for operands the fast paths do not take; the result is
 // written over l. Kept out of the loop.
-RunError ApplyOver(BinaryOp op, Variant& l, const Variant& r, Overflow overflow) {
+RunError ApplyOver(BinaryOp op, Variant& l, const Variant& r, Overflow overflow,
+                   StringCompare compare = StringCompare::Binary) {
     Variant out;
-    const RunError e = ApplyBinary(op, l, r, out, overflow);
+    const RunError e = ApplyBinary(op, l, r, out, overflow, compare);
     if (e == RunError::None) {
         l = std::move(out);
     }
     return e;
 }
 
-// The operator of an instruction from Add to Xor, which follow the order of BinaryOp.
+// The operator of an instruction from Add to Like, which follow the order of BinaryOp.
 BinaryOp AsBinary(Op op) {
     return static_cast<BinaryOp>(static_cast<int>(op) - static_cast<int>(Op::Add));
 }
@@ -311,6 +317,11 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
             VEK_CHECK(ApplyOver(AsBinary(in.op), sp[-2], sp[-1], Overflow::Fails));
             *--sp = Variant();
             break;
+        case Op::Like:
+            VEK_CHECK(
+                ApplyOver(BinaryOp::Like, sp[-2], sp[-1], Overflow::Fails, TextCompare(in.a)));
+            *--sp = Variant();
+            break;
         case Op::Eq:
         case Op::Ne:
         case Op::Lt:
@@ -319,7 +330,7 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
         case Op::Ge: {
             Variant& l = sp[-2];
             int order = 0;
-            VEK_CHECK(Order(l, sp[-1], order));
+            VEK_CHECK(Order(l, sp[-1], order, TextCompare(in.a)));
             l = Variant::Boolean(OrderIn(OrderMask(AsBinary(in.op)), order));
             *--sp = Variant();
             break;
@@ -357,9 +368,9 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
         }
         case Op::CompareConstJump: {
             int order = 0;
-            VEK_CHECK(Order(sp[-1], consts[in.c], order));
+            VEK_CHECK(Order(sp[-1], consts[in.c], order, TextCompare(in.b >> 4)));
             *--sp = Variant();
-            if (OrderIn(in.b, order) == ((in.b >> 3) != 0)) {
+            if (OrderIn(in.b, order) == ((in.b & 8) != 0)) {
                 ip = code + in.a;
             }
             break;
@@ -393,7 +404,7 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
         }
         case Op::CompareJump: {
             int order = 0;
-            VEK_CHECK(Order(sp[-2], sp[-1], order));
+            VEK_CHECK(Order(sp[-2], sp[-1], order, TextCompare(in.b >> 4)));
             VEK_POP_CLEAR(2);
             if (OrderIn(in.b, order) == (in.c != 0)) {
                 ip = code + in.a;
@@ -502,6 +513,7 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
         }
         case Op::CallBuiltin: {
             Variant out;
+            context_.options = in.c;
             const RunError e = BuiltinAt(in.a).function(context_, sp - in.b, in.b, out);
             VEK_POP_CLEAR(in.b);
             *sp++ = std::move(out);

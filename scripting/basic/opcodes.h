@@ -5,7 +5,7 @@
 namespace vek::basic {
 
 // The one list of machine instructions. Each line: name, operands used (a, b, c), the change of
-// the value-stack depth as an expression of the operands, and what it does. Add to Xor follow
+// the value-stack depth as an expression of the operands, and what it does. Add to Like follow
 // the order of BinaryOp, which the compiler maps onto them by offset. The list generates the
 // Op enum, the dispatcher's cases are checked against it, the disassembler prints from it and the
 // compiler computes each procedure's stack need from the stack effects.
@@ -29,15 +29,16 @@ namespace vek::basic {
     X(Mod, 1, -1, "a Mod b; operand a as for Add")                                                 \
     X(Pow, 0, -1, "a ^ b")                                                                         \
     X(Concat, 0, -1, "a & b")                                                                      \
-    X(Eq, 0, -1, "a = b")                                                                          \
-    X(Ne, 0, -1, "a <> b")                                                                         \
-    X(Lt, 0, -1, "a < b")                                                                          \
-    X(Le, 0, -1, "a <= b")                                                                         \
-    X(Gt, 0, -1, "a > b")                                                                          \
-    X(Ge, 0, -1, "a >= b")                                                                         \
+    X(Eq, 1, -1, "a = b; operand a = 1: strings compare as text (Option Compare Text)")            \
+    X(Ne, 1, -1, "a <> b; operand a as for Eq")                                                    \
+    X(Lt, 1, -1, "a < b; operand a as for Eq")                                                     \
+    X(Le, 1, -1, "a <= b; operand a as for Eq")                                                    \
+    X(Gt, 1, -1, "a > b; operand a as for Eq")                                                     \
+    X(Ge, 1, -1, "a >= b; operand a as for Eq")                                                    \
     X(And, 0, -1, "a And b")                                                                       \
     X(Or, 0, -1, "a Or b")                                                                         \
     X(Xor, 0, -1, "a Xor b")                                                                       \
+    X(Like, 1, -1, "a Like b; operand a = 1: case ignored (Option Compare Text)")                  \
     X(Negate, 1, 0, "-a; operand a as for Add")                                                    \
     X(Not, 0, 0, "Not a")                                                                          \
     X(AddConst, 2, 0, "a + constants[a]; operand b as a of Add")                                   \
@@ -50,9 +51,10 @@ namespace vek::basic {
     X(GoSubReturn, 0, 0, "go back to the pc kept by this call's last GoSub")                       \
     X(JumpIfFalse, 1, -1, "pop; go to a when it is False")                                         \
     X(JumpIfTrue, 1, -1, "pop; go to a when it is True")                                           \
-    X(CompareJump, 3, -2, "pop two, compare; go to a when the order is in mask b, negated if c=0") \
+    X(CompareJump, 3, -2,                                                                          \
+      "pop two, compare; go to a when the order is in mask b, negated if c=0; b + 16: as text")    \
     X(CompareConstJump, 3, -1,                                                                     \
-      "pop, compare with constants[c]; go to a, b = mask + 8 * jump-when")                         \
+      "pop, compare with constants[c]; go to a, b = mask + 8 * jump-when + 16 * as-text")          \
     X(ForEnter, 3, 0, "local counter a, limit/step in slots b, b+1: go to c when already done")    \
     X(ForStep, 3, 0, "local counter a += step; back to c while within the limit in slot b")        \
     X(ForCheck, 2, -1, "pop counter; go to b when past the limit/step in slots a, a+1")            \

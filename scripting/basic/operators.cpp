@@ -1,7 +1,9 @@
 #include "scripting/basic/operators.h"
 
 #include "scripting/basic/conversions.h"
+#include "scripting/basic/like.h"
 #include "scripting/basic/script_memory.h"
+#include "scripting/basic/text_util.h"
 
 #include <cmath>
 #include <cstdint>
@@ -143,11 +145,15 @@ RunError Logical(BinaryOp op, const Variant& a, const Variant& b, Variant& out) 
 
 } // namespace
 
-RunError CompareValues(const Variant& a, const Variant& b, int& order) {
+RunError CompareValues(const Variant& a, const Variant& b, int& order, StringCompare compare) {
     if (a.IsContainer() || b.IsContainer()) {
         return RunError::TypeMismatch;
     }
     if (a.IsString() && b.IsString()) {
+        if (compare == StringCompare::Text) {
+            order = CompareNoCase(a.StringValue(), b.StringValue());
+            return RunError::None;
+        }
         const int c = a.StringValue().compare(b.StringValue());
         order = c < 0 ? -1 : c > 0 ? 1 : 0;
         return RunError::None;
@@ -175,7 +181,7 @@ RunError CompareValues(const Variant& a, const Variant& b, int& order) {
 }
 
 RunError ApplyBinary(BinaryOp op, const Variant& a, const Variant& b, Variant& out,
-                     Overflow overflow) {
+                     Overflow overflow, StringCompare compare) {
     switch (op) {
     case BinaryOp::Add:
         if ((a.IsString() || a.IsEmpty()) && (b.IsString() || b.IsEmpty()) &&
@@ -237,7 +243,7 @@ RunError ApplyBinary(BinaryOp op, const Variant& a, const Variant& b, Variant& o
     case BinaryOp::Gt:
     case BinaryOp::Ge: {
         int order = 0;
-        if (const RunError e = CompareValues(a, b, order); e != RunError::None) {
+        if (const RunError e = CompareValues(a, b, order, compare); e != RunError::None) {
             return e;
         }
         out = Variant::Boolean(OrderIn(OrderMask(op), order));
@@ -247,6 +253,20 @@ RunError ApplyBinary(BinaryOp op, const Variant& a, const Variant& b, Variant& o
     case BinaryOp::Or:
     case BinaryOp::Xor:
         return Logical(op, a, b, out);
+    case BinaryOp::Like: {
+        std::string text;
+        std::string pattern;
+        if (ToText(a, text) != RunError::None || ToText(b, pattern) != RunError::None) {
+            return RunError::TypeMismatch;
+        }
+        bool matches = false;
+        if (const RunError e = MatchLike(text, pattern, compare == StringCompare::Text, matches);
+            e != RunError::None) {
+            return e;
+        }
+        out = Variant::Boolean(matches);
+        return RunError::None;
+    }
     }
     return RunError::TypeMismatch;
 }

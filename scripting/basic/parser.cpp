@@ -331,15 +331,13 @@ void Parser::ParseOption(ModuleAst& ast) {
             Fail(CompileError::Expected, "0 or 1");
         }
         optionBase_ = static_cast<int>(Next().value.IntValue());
+        ast.arrayBase = optionBase_;
     } else if (IsWord("Compare")) {
         Next();
-        // Binary is what every comparison does; Text would change them all without a word.
-        if (IsWord("Text")) {
-            Fail(CompileError::OptionCompareTextNotSupported);
+        if (!IsWord("Binary") && !IsWord("Text")) {
+            Fail(CompileError::Expected, "Binary or Text");
         }
-        if (!IsWord("Binary")) {
-            Fail(CompileError::Expected, "Binary");
-        }
+        ast.textCompare = IsWord("Text");
         Next();
     } else {
         Fail(CompileError::Expected, "Explicit, Base or Compare");

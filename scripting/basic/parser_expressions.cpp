@@ -31,6 +31,7 @@ constexpr BinaryOperator kBinaryOperators[] = {
     {"<=", 5, Associativity::Left, BinaryOp::Le},
     {">", 5, Associativity::Left, BinaryOp::Gt},
     {">=", 5, Associativity::Left, BinaryOp::Ge},
+    {"Like", 5, Associativity::Left, BinaryOp::Like},
     {"&", 6, Associativity::Left, BinaryOp::Concat},
     {"+", 7, Associativity::Left, BinaryOp::Add},
     {"-", 7, Associativity::Left, BinaryOp::Sub},
@@ -58,10 +59,12 @@ constexpr PrefixOperator kPrefixOperators[] = {
     {"+", 11, true, false, UnaryOp::Negate},
 };
 
-// Whether the token is the operator written so: symbols exactly, words in any case.
+// Whether the token is the operator written so: symbols exactly, words in any case. Like is no
+// reserved word (a variable may be named so); where an operator is expected, it is one.
 bool Spells(const Token& t, std::string_view spelling) {
     return (t.kind == TokenKind::Operator && t.text == spelling) ||
-           (t.kind == TokenKind::Keyword && EqualsNoCase(t.text, spelling));
+           ((t.kind == TokenKind::Keyword || t.kind == TokenKind::Identifier) &&
+            EqualsNoCase(t.text, spelling));
 }
 
 const BinaryOperator* BinaryOperatorAt(const Token& t) {

@@ -57,6 +57,11 @@ private:
     };
 
     bool Resolve(const std::string& lowerName, Variant& out, CompileMessage& error) override;
+    StringCompare Compare() const override;
+    // Operand a of a comparison or Like: 1 under Option Compare Text.
+    int TextFlag() const { return Compare() == StringCompare::Text ? 1 : 0; }
+    // Operand c of CallBuiltin: the module's options as BuiltinContext has them.
+    int ModuleOptions() const;
 
     // statements (proc_compiler.cpp)
     void CompileBlock(const Block& block);

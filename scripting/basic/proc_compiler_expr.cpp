@@ -9,8 +9,8 @@ namespace vek::basic {
 
 namespace {
 
-static_assert(static_cast<int>(Op::Xor) - static_cast<int>(Op::Add) ==
-              static_cast<int>(BinaryOp::Xor) - static_cast<int>(BinaryOp::Add));
+static_assert(static_cast<int>(Op::Like) - static_cast<int>(Op::Add) ==
+              static_cast<int>(BinaryOp::Like) - static_cast<int>(BinaryOp::Add));
 
 Op BinaryOpcode(BinaryOp op) {
     return static_cast<Op>(static_cast<int>(Op::Add) + static_cast<int>(op));
@@ -40,6 +40,17 @@ bool IsErrObject(const ExprPtr& e) {
 }
 
 } // namespace
+
+StringCompare ProcCompiler::Compare() const {
+    return program_.modules[static_cast<std::size_t>(module_)].textCompare ? StringCompare::Text
+                                                                           : StringCompare::Binary;
+}
+
+int ProcCompiler::ModuleOptions() const {
+    const ModuleInfo& module = program_.modules[static_cast<std::size_t>(module_)];
+    return (module.textCompare ? BuiltinContext::kTextCompare : 0) |
+           (module.arrayBase == 1 ? BuiltinContext::kBaseOne : 0);
+}
 
 bool ProcCompiler::Resolve(const std::string& lowerName, Variant& out, CompileMessage&) {
     if (const auto it = localConstants_.find(lowerName); it != localConstants_.end()) {
@@ -277,15 +288,16 @@ Tag ProcCompiler::CompileBinary(const Expr& e) {
     } else {
         left = CompileExpr(*e.args[0]);
         right = CompileExpr(*e.args[1]);
+        const bool compares = IsComparison(e.binaryOp) || e.binaryOp == BinaryOp::Like;
         const bool variant = left == Tag::Empty || right == Tag::Empty;
-        Emit(BinaryOpcode(e.binaryOp), variant ? 1 : 0);
+        Emit(BinaryOpcode(e.binaryOp), compares ? TextFlag() : variant ? 1 : 0);
     }
     // What is typed stays typed (its exact kind matters no further than that); a Variant operand
     // makes a Variant.
     if (left == Tag::Empty || right == Tag::Empty) {
         return Tag::Empty;
     }
-    if (IsComparison(e.binaryOp)) {
+    if (IsComparison(e.binaryOp) || e.binaryOp == BinaryOp::Like) {
         return Tag::Boolean;
     }
     if (e.binaryOp == BinaryOp::Concat) {
@@ -302,11 +314,13 @@ int ProcCompiler::EmitConditionalJump(const Expr& condition, bool when) {
         CompileExpr(*condition.args[0]);
         Variant constant;
         if (EvaluateConstant(*condition.args[1], *this, constant, ignored)) {
-            return Emit(Op::CompareConstJump, 0, OrderMask(condition.binaryOp) + (when ? 8 : 0),
+            return Emit(Op::CompareConstJump, 0,
+                        OrderMask(condition.binaryOp) + (when ? 8 : 0) + 16 * TextFlag(),
                         AddConstant(constant));
         }
         CompileExpr(*condition.args[1]);
-        return Emit(Op::CompareJump, 0, OrderMask(condition.binaryOp), when ? 1 : 0);
+        return Emit(Op::CompareJump, 0, OrderMask(condition.binaryOp) + 16 * TextFlag(),
+                    when ? 1 : 0);
     }
     CompileExpr(condition);
     return Emit(when ? Op::JumpIfTrue : Op::JumpIfFalse);
@@ -429,7 +443,7 @@ Declared ProcCompiler::CompileCallExpr(const Expr& call) {
         CompileValueArgs(call, info.minArgs, info.maxArgs, info.name,
                          id == BuiltinId::UBound || id == BuiltinId::LBound ||
                              id == BuiltinId::IsArray);
-        Emit(Op::CallBuiltin, symbol.index, static_cast<int>(call.args.size()));
+        Emit(Op::CallBuiltin, symbol.index, static_cast<int>(call.args.size()), ModuleOptions());
         return {info.result};
     }
     case SymbolKind::Host: {

@@ -100,6 +100,8 @@ struct Procedure {
 
 struct ModuleInfo {
     std::string name;
+    bool textCompare = false; // Option Compare Text
+    int arrayBase = 0;        // Option Base
 };
 
 struct GlobalInfo {

@@ -66,6 +66,20 @@ TEST(BasicEngine, PublicTypesReachOtherModulesAndPrivateOnesDoNot) {
               "ambiguous name: Reading is Public in several modules");
 }
 
+TEST(BasicEngine, OptionCompareTextHoldsForItsOwnModuleOnly) {
+    RecordingEngine engine;
+    engine.SetModule("Text",
+                     "Option Compare Text\r\n"
+                     "Public Function Same(a, b)\r\n Same = a = b\r\nEnd Function\r\n"
+                     "Public Function Find(a, b)\r\n Find = InStr(a, b)\r\nEnd Function\r\n");
+    engine.SetModule("Binary", "Sub Main()\r\n Debug.Print Same(\"a\", \"A\"); \"a\" = \"A\"; "
+                               "Find(\"xA\", \"a\"); InStr(\"xA\", \"a\"); \"A\" Like \"a\"\r\n"
+                               "End Sub\r\n");
+    ASSERT_TRUE(engine.Start("Binary")) << engine.LastError().description;
+    EXPECT_EQ(engine.RunToEnd(), RunState::Finished);
+    EXPECT_EQ(engine.output, std::vector<std::string>{"TrueFalse20False"});
+}
+
 TEST(BasicEngine, SameNamePublicInTwoModulesIsAmbiguousOnlyWhenUsed) {
     Engine engine;
     engine.SetModule("A", "Sub Main()\r\nEnd Sub\r\nPublic Sub Tool()\r\nEnd Sub\r\n");
