@@ -39,7 +39,8 @@ using BuiltinFunction = RunError (*)(BuiltinContext& context, Variant* args, int
                                      Variant& out);
 
 // Built-in functions: name, fewest and most arguments (-1: any number), and the kind of their
-// result where it is fixed (Empty: a Variant of any kind). A fixed kind makes the result typed:
+// result where it is fixed (Empty: a Variant of any kind). Those that Visual Basic lets Null pass
+// through (Len(Null) is Null) are listed in builtins.cpp. A fixed kind makes the result typed:
 // CInt(20000) * 2 overflows like an Integer variable, while a Variant result widens.
 #define VEK_BASIC_BUILTINS(X)                                                                      \
     X(Len, 1, 1, Empty)                                                                            \
@@ -90,6 +91,7 @@ using BuiltinFunction = RunError (*)(BuiltinContext& context, Variant* args, int
     X(IsNumeric, 1, 1, Empty)                                                                      \
     X(IsArray, 1, 1, Empty)                                                                        \
     X(IsEmpty, 1, 1, Empty)                                                                        \
+    X(IsNull, 1, 1, Boolean)                                                                       \
     X(TypeName, 1, 1, Empty)                                                                       \
     X(VarType, 1, 1, Empty)                                                                        \
     X(UBound, 1, 2, Empty)                                                                         \
@@ -191,7 +193,19 @@ const BuiltinInfo& BuiltinAt(int id);
     X(vbThursday, Integer(5))                                                                      \
     X(vbFriday, Integer(6))                                                                        \
     X(vbSaturday, Integer(7))                                                                      \
-    X(Empty, Empty())
+    X(vbEmpty, Integer(0))                                                                         \
+    X(vbNull, Integer(1))                                                                          \
+    X(vbInteger, Integer(2))                                                                       \
+    X(vbLong, Integer(3))                                                                          \
+    X(vbSingle, Integer(4))                                                                        \
+    X(vbDouble, Integer(5))                                                                        \
+    X(vbDate, Integer(7))                                                                          \
+    X(vbString, Integer(8))                                                                        \
+    X(vbBoolean, Integer(11))                                                                      \
+    X(vbVariant, Integer(12))                                                                      \
+    X(vbArray, Integer(8192))                                                                      \
+    X(Empty, Empty())                                                                              \
+    X(Null, Null())
 
 // The value of a named constant (any case).
 bool FindBuiltinConstant(std::string_view name, Variant& value);

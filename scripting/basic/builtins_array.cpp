@@ -110,6 +110,11 @@ RunError BuiltinIsEmpty(BuiltinContext&, Variant* args, int, Variant& out) {
     return RunError::None;
 }
 
+RunError BuiltinIsNull(BuiltinContext&, Variant* args, int, Variant& out) {
+    out = Variant::Boolean(args[0].IsNull());
+    return RunError::None;
+}
+
 RunError BuiltinTypeName(BuiltinContext&, Variant* args, int, Variant& out) {
     if (args[0].IsArray()) {
         out = Variant::String(ElementTypeName(*args[0].GetArray()) + "()");

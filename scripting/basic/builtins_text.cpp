@@ -126,6 +126,10 @@ RunError BuiltinInStr(BuiltinContext& context, Variant* args, int argc, Variant&
     if (start < 1) {
         return RunError::InvalidCall;
     }
+    if (args[first].IsNull() || args[first + 1].IsNull()) {
+        out = Variant::Null(); // as Visual Basic has it
+        return RunError::None;
+    }
     VEK_BASIC_ARG_TEXT(text, args[first]);
     VEK_BASIC_ARG_TEXT(part, args[first + 1]);
     bool ignoreCase = false;

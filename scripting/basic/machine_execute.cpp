@@ -58,14 +58,6 @@ BinaryOp AsBinary(Op op) {
     return static_cast<BinaryOp>(static_cast<int>(op) - static_cast<int>(Op::Add));
 }
 
-RunError Truth(const Variant& v, bool& out) {
-    if (v.IsIntegral()) {
-        out = v.IntValue() != 0;
-        return RunError::None;
-    }
-    return ToBoolean(v, out);
-}
-
 // Whether a For counter has passed its limit in the direction of the step.
 RunError ForDone(const Variant& counter, const Variant& limit, const Variant& step, bool& done) {
     if (IsIntOrLong(counter) && IsIntOrLong(limit) && IsIntOrLong(step)) {
@@ -243,7 +235,7 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
                     VEK_CHECK(
                         ReserveString(slot.StringValue().size() + value.StringValue().size()));
                     slot.AppendString(value.StringValue());
-                } else {
+                } else if (!value.IsNull()) { // s & Null is s
                     std::string text;
                     VEK_CHECK(ToText(value, text));
                     VEK_CHECK(ReserveString(slot.StringValue().size() + text.size()));
@@ -331,7 +323,8 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
             Variant& l = sp[-2];
             int order = 0;
             VEK_CHECK(Order(l, sp[-1], order, TextCompare(in.a)));
-            l = Variant::Boolean(OrderIn(OrderMask(AsBinary(in.op)), order));
+            l = order == kUnordered ? Variant::Null()
+                                    : Variant::Boolean(OrderIn(OrderMask(AsBinary(in.op)), order));
             *--sp = Variant();
             break;
         }
@@ -395,7 +388,7 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
         case Op::JumpIfFalse:
         case Op::JumpIfTrue: {
             bool truth = false;
-            VEK_CHECK(Truth(sp[-1], truth));
+            VEK_CHECK(ToCondition(sp[-1], truth));
             *--sp = Variant();
             if (truth == (in.op == Op::JumpIfTrue)) {
                 ip = code + in.a;
@@ -818,7 +811,7 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
         }
         case Op::Print: {
             std::string text;
-            VEK_CHECK(ToText(sp[-1], text));
+            VEK_CHECK(ToPrintText(sp[-1], text));
             *--sp = Variant();
             std::string& line = printBuffer_[in.a];
             line += text;

@@ -25,6 +25,7 @@ bool RankOf(const Variant& v, Tag& rank) {
     case Tag::String:
         rank = Tag::Double;
         return true;
+    case Tag::Null: // taken before arithmetic
     case Tag::Ref:
     case Tag::Array:
     case Tag::Record:
@@ -143,11 +144,52 @@ RunError Logical(BinaryOp op, const Variant& a, const Variant& b, Variant& out) 
     return RunError::None;
 }
 
+// An operator with a Null operand, as Visual Basic has it: arithmetic and comparisons give Null,
+// & takes Null as "" (Null only when both are), And gives False or 0 when the other operand is
+// (every bit off either way), Or gives True or -1 when the other operand is.
+RunError NullOperation(BinaryOp op, const Variant& a, const Variant& b, Variant& out) {
+    const Variant& other = a.IsNull() ? b : a;
+    switch (op) {
+    case BinaryOp::Concat:
+        if (other.IsNull()) {
+            out = Variant::Null();
+            return RunError::None;
+        }
+        return ApplyBinary(op, a.IsNull() ? Variant() : a, b.IsNull() ? Variant() : b, out,
+                           Overflow::Fails);
+    case BinaryOp::And:
+    case BinaryOp::Or: {
+        std::int32_t bits = 0;
+        if (!other.IsNull()) {
+            if (const RunError e = ToLong(other, bits); e != RunError::None) {
+                return e;
+            }
+        }
+        const std::int32_t decides = op == BinaryOp::And ? 0 : -1;
+        if (!other.IsNull() && bits == decides) {
+            out = other.GetTag() == Tag::Boolean ? Variant::Boolean(bits != 0)
+                  : other.GetTag() == Tag::Long  ? Variant::Long(bits)
+                                                 : Variant::Integer(bits);
+            return RunError::None;
+        }
+        out = Variant::Null();
+        return RunError::None;
+    }
+    default:
+        out = Variant::Null();
+        return RunError::None;
+    }
+}
+
 } // namespace
 
 RunError CompareValues(const Variant& a, const Variant& b, int& order, StringCompare compare) {
     if (a.IsContainer() || b.IsContainer()) {
         return RunError::TypeMismatch;
+    }
+    if (a.IsNull() || b.IsNull()) {
+        order = kUnordered;
+        return RunError::None;
     }
     if (a.IsString() && b.IsString()) {
         if (compare == StringCompare::Text) {
@@ -182,6 +224,9 @@ RunError CompareValues(const Variant& a, const Variant& b, int& order, StringCom
 
 RunError ApplyBinary(BinaryOp op, const Variant& a, const Variant& b, Variant& out,
                      Overflow overflow, StringCompare compare) {
+    if (a.IsNull() || b.IsNull()) {
+        return NullOperation(op, a, b, out);
+    }
     switch (op) {
     case BinaryOp::Add:
         if ((a.IsString() || a.IsEmpty()) && (b.IsString() || b.IsEmpty()) &&
@@ -246,7 +291,8 @@ RunError ApplyBinary(BinaryOp op, const Variant& a, const Variant& b, Variant& o
         if (const RunError e = CompareValues(a, b, order, compare); e != RunError::None) {
             return e;
         }
-        out = Variant::Boolean(OrderIn(OrderMask(op), order));
+        out =
+            order == kUnordered ? Variant::Null() : Variant::Boolean(OrderIn(OrderMask(op), order));
         return RunError::None;
     }
     case BinaryOp::And:
@@ -272,6 +318,10 @@ RunError ApplyBinary(BinaryOp op, const Variant& a, const Variant& b, Variant& o
 }
 
 RunError ApplyUnary(UnaryOp op, const Variant& a, Variant& out, Overflow overflow) {
+    if (a.IsNull()) {
+        out = Variant::Null();
+        return RunError::None;
+    }
     if (op == UnaryOp::Not) {
         std::int32_t x = 0;
         if (const RunError e = ToLong(a, x); e != RunError::None) {

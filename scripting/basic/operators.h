@@ -43,9 +43,14 @@ inline int OrderMask(BinaryOp op) {
     return kMasks[static_cast<int>(op) - static_cast<int>(BinaryOp::Eq)];
 }
 
-// Whether `order` (-1, 0 or 1) is one of the orders of `mask`.
+// The order of a comparison with Null: neither less, equal nor greater, so no comparison holds
+// (a comparison operator gives Null).
+inline constexpr int kUnordered = 2;
+
+// Whether `order` (-1, 0, 1 or kUnordered) is one of the orders of `mask` (its low three bits;
+// instructions keep flags above them).
 inline bool OrderIn(int mask, int order) {
-    return ((mask >> (order + 1)) & 1) != 0;
+    return (((mask & 7) >> (order + 1)) & 1) != 0;
 }
 
 // What a whole-number result does that does not fit its operands' kind (Integer when both are
@@ -76,7 +81,7 @@ inline bool IntegralResult(std::int64_t value, bool bothInteger, Overflow overfl
     return true;
 }
 
-// -1, 0 or 1 comparing two values the way the comparison operators do.
+// -1, 0 or 1 comparing two values the way the comparison operators do; kUnordered with Null.
 RunError CompareValues(const Variant& a, const Variant& b, int& order, StringCompare compare);
 
 // CompareValues with the common case of two whole numbers inline, for the machine's loop.

@@ -30,8 +30,8 @@ std::string DescribeRecord(const ArrayObject& record) {
 
 std::string DescribeValue(const Variant& value) {
     const Variant& v = value.Deref();
-    if (v.IsEmpty()) {
-        return "Empty";
+    if (v.IsEmpty() || v.IsNull()) {
+        return v.IsEmpty() ? "Empty" : "Null";
     }
     if (v.IsString()) {
         return "\"" + v.StringValue() + "\"";

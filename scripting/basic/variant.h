@@ -14,13 +14,16 @@ namespace vek::basic {
 // it, VarType's number, the type word that declares a variable of it after As (nullptr: none) and
 // its type-suffix character (0: none).
 // Integer and Long share the 32-bit payload (Integer stays within 16 bits); Boolean is 0 or -1 as
-// in Visual Basic. Ref appears only in argument slots of ByRef parameters. A Record is a value of
+// in Visual Basic. Null is the value of no valid data: it passes through arithmetic and
+// comparisons, and is error 94 where a value is needed. Ref appears only in argument slots of
+// ByRef parameters. A Record is a value of
 // a user-defined type (Type ... End Type): its members in an ArrayObject without dimensions, shared
 // and copied on write like an array, so that assigning one copies the whole value. The order
 // matters: Boolean to Long are the integral kinds, Boolean to Date the numeric ones, and the
 // reference-counted kinds come last, so one comparison tells whether a copy must count.
 #define VEK_BASIC_KINDS(X)                                                                         \
     X(Empty, "Empty", 0, "Variant", 0)                                                             \
+    X(Null, "Null", 1, nullptr, 0)                                                                 \
     X(Boolean, "Boolean", 11, "Boolean", 0)                                                        \
     X(Integer, "Integer", 2, "Integer", '%')                                                       \
     X(Long, "Long", 3, "Long", '&')                                                                \
@@ -101,6 +104,7 @@ public:
     }
 
     static Variant Empty() { return Variant(); }
+    static Variant Null() { return Variant(Tag::Null, 0); }
     static Variant Boolean(bool b) { return Variant(Tag::Boolean, b ? -1 : 0); }
     static Variant Integer(std::int32_t v) { return Variant(Tag::Integer, v); }
     static Variant Long(std::int32_t v) { return Variant(Tag::Long, v); }
@@ -127,6 +131,7 @@ public:
 
     Tag GetTag() const { return tag_; }
     bool IsEmpty() const { return tag_ == Tag::Empty; }
+    bool IsNull() const { return tag_ == Tag::Null; }
     bool IsString() const { return tag_ == Tag::String; }
     bool IsArray() const { return tag_ == Tag::Array; }
     bool IsRecord() const { return tag_ == Tag::Record; }

@@ -138,6 +138,8 @@ TEST(DebuggerLoop, StopStatementPausesAndEvaluateNeedsAPausedScript) {
     EXPECT_EQ(engine.CurrentLocation().line, 3);
     ASSERT_TRUE(engine.Evaluate("x", value));
     EXPECT_EQ(value, "41");
+    ASSERT_TRUE(engine.Evaluate("x = Null", value));
+    EXPECT_EQ(value, "Null");
     engine.Resume();
     EXPECT_EQ(engine.Run(), RunState::Finished);
     EXPECT_EQ(engine.output, std::vector<std::string>{"42"});
