@@ -34,8 +34,18 @@ RunError BuiltinLBound(BuiltinContext&, Variant* args, int argc, Variant& out) {
     return ArrayBound(args, argc, false, out);
 }
 
-RunError BuiltinArray(BuiltinContext&, Variant* args, int argc, Variant& out) {
-    return MakeVariantList(std::vector<Variant>(args, args + argc), out);
+// Array(...) begins at the calling module's Option Base, as in Visual Basic.
+RunError BuiltinArray(BuiltinContext& context, Variant* args, int argc, Variant& out) {
+    if (const RunError e = MakeVariantList(std::vector<Variant>(args, args + argc), out);
+        e != RunError::None) {
+        return e;
+    }
+    if ((context.options & BuiltinContext::kBaseOne) != 0) {
+        ArrayObject& array = *out.GetArray();
+        array.lower[0] = 1;
+        array.upper[0] = argc;
+    }
+    return RunError::None;
 }
 
 RunError BuiltinSplit(BuiltinContext&, Variant* args, int argc, Variant& out) {

@@ -55,6 +55,12 @@ public:
             Procedure& proc = program_.procs[i];
             const ModuleAst& ast = asts_[static_cast<std::size_t>(proc.module)];
             ProcCompiler compiler(program_, hostFunctions_, proc.module, ast.optionExplicit, proc);
+            if (procDecls_[i]->isStatic) {
+                compiler.SetStaticDeclarer(
+                    [this, i](const std::string& name, const Declared& type, Variant init) {
+                        return AddImplicitStatic(static_cast<int>(i), name, type, std::move(init));
+                    });
+            }
             compiler.CompileBody(*procDecls_[i], ast.name, errors_);
         }
         return errors_.Count() == errorsBefore;
@@ -227,27 +233,39 @@ private:
                 {}, result, false, DefaultValue(result.IsRecord() ? Tag::Empty : result.type));
         }
         AddName(m, decl.name, EntryKind::Procedure, index, proc.isPublic, decl.pos);
-        DeclareStatics(m, index, decl.body);
+        DeclareStatics(m, index, decl.body, decl.isStatic);
     }
 
-    // The Static variables of a procedure, at any depth of its blocks, become module variables
-    // named after the procedure (Counter.n), which keep their values from call to call.
-    void DeclareStatics(int m, int procIndex, const Block& block) {
+    // The Static variables of a procedure (in a Static Sub or Function all its Dims), at any
+    // depth of its blocks, become module variables named after the procedure (Counter.n), which
+    // keep their values from call to call.
+    void DeclareStatics(int m, int procIndex, const Block& block, bool allStatic) {
         for (const StmtPtr& s : block) {
-            if (s->kind == StmtKind::Dim && s->isStatic) {
+            if (s->kind == StmtKind::Dim && (s->isStatic || allStatic)) {
                 for (const VarDecl& d : s->decls) {
                     DeclareStatic(m, procIndex, d);
                 }
             }
             for (const Block& inner : s->blocks) {
-                DeclareStatics(m, procIndex, inner);
+                DeclareStatics(m, procIndex, inner, allStatic);
             }
             for (const CaseClause& clause : s->cases) {
-                DeclareStatics(m, procIndex, clause.body);
+                DeclareStatics(m, procIndex, clause.body, allStatic);
             }
-            DeclareStatics(m, procIndex, s->elseBlock);
-            DeclareStatics(m, procIndex, s->body);
+            DeclareStatics(m, procIndex, s->elseBlock, allStatic);
+            DeclareStatics(m, procIndex, s->body, allStatic);
         }
+    }
+
+    // A variable a Static Sub or Function declares by using it (or by ReDim): static too.
+    int AddImplicitStatic(int procIndex, const std::string& name, const Declared& type,
+                          Variant init) {
+        Procedure& proc = program_.procs[static_cast<std::size_t>(procIndex)];
+        const int index = static_cast<int>(program_.globals.size());
+        program_.globals.push_back(
+            {proc.name + "." + name, proc.module, false, type, std::move(init)});
+        proc.statics.push_back({Lower(name), index});
+        return index;
     }
 
     void DeclareStatic(int m, int procIndex, const VarDecl& d) {
@@ -427,6 +445,7 @@ bool CompileWatch(const Program& program, int procIndex, int module,
         out.name = context.name;
         out.params = context.params;
         out.slots = context.slots;
+        out.statics = context.statics;
     }
     try {
         ProcCompiler compiler(program, hostFunctions, out.module, true, out);

@@ -157,8 +157,15 @@ void Parser::ParseModuleItem(ModuleAst& ast) {
         isPublic = false;
         hasScope = true;
     }
+    // Static Sub / Static Function: every local keeps its value from call to call.
+    const bool isStatic = IsKeyword(Keyword::Static) &&
+                          (IsKeyword(Keyword::Sub, 1) || IsKeyword(Keyword::Function, 1));
+    if (isStatic) {
+        Next();
+    }
     if (IsKeyword(Keyword::Sub) || IsKeyword(Keyword::Function)) {
         ast.procs.push_back(ParseProc(isPublic));
+        ast.procs.back().isStatic = isStatic;
         return;
     }
     if (AtBlockHeader("Type")) {

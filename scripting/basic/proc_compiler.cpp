@@ -21,6 +21,12 @@ ProcCompiler::ProcCompiler(const Program& program,
         }
     }
     inFunction_ = proc_.isFunction && !proc_.isWatch;
+    // A watch sees every Static variable of the procedure it stopped in.
+    for (const StaticVariable& variable : proc_.statics) {
+        if (proc_.isWatch) {
+            statics_[variable.name] = variable.global;
+        }
+    }
 }
 
 void ProcCompiler::Fail(Position pos, CompileError error, std::string arg, std::string secondArg) {
@@ -70,6 +76,7 @@ int ProcCompiler::HiddenSlots(int count, const Declared& type) {
 
 void ProcCompiler::CompileBody(const ProcDecl& decl, const std::string& moduleName,
                                ErrorReporter& errors) {
+    allStatic_ = decl.isStatic && declareStatic_;
     for (std::size_t i = 0; i < proc_.params.size(); ++i) {
         const ParamInfo& p = proc_.params[i];
         if (p.type != Tag::Empty && p.type != Tag::Record && !p.isArray) {
@@ -185,7 +192,7 @@ void ProcCompiler::CompileGoTo(const Stmt& s) {
 }
 
 void ProcCompiler::CompileDim(const Stmt& s) {
-    if (s.isStatic) {
+    if (s.isStatic || allStatic_) {
         DeclareStatics(s);
         return;
     }
@@ -250,8 +257,8 @@ void ProcCompiler::CompileReDim(const Stmt& s) {
         } else {
             Symbol target = Lookup(d.name, d.pos);
             if (target.kind == SymbolKind::None && given.IsRecordArray()) {
-                target = LocalSymbol(DeclareLocal(d.name, given, d.pos,
-                                                  UnallocatedArray(Tag::Record, given.record)));
+                target = DeclareImplicit(d.name, given, d.pos,
+                                         UnallocatedArray(Tag::Record, given.record));
             } else if (target.kind == SymbolKind::None) {
                 target = LookupOrDeclare(d.name, d.pos);
             }

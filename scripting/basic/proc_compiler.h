@@ -5,6 +5,7 @@
 #include "scripting/basic/const_eval.h"
 #include "scripting/basic/program.h"
 
+#include <functional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -18,6 +19,12 @@ class ProcCompiler : private ConstantResolver {
 public:
     ProcCompiler(const Program& program, const std::vector<HostFunctionInfo>& hostFunctions,
                  int module, bool optionExplicit, Procedure& proc);
+
+    // Declares a module variable for a variable a Static Sub or Function declares by using it,
+    // and returns its index.
+    using StaticDeclarer =
+        std::function<int(const std::string& name, const Declared& type, Variant init)>;
+    void SetStaticDeclarer(StaticDeclarer declarer) { declareStatic_ = std::move(declarer); }
 
     // Compiles the body; errors are reported with the module name given.
     void CompileBody(const ProcDecl& decl, const std::string& moduleName, ErrorReporter& errors);
@@ -187,6 +194,9 @@ private:
     Symbol LocalSymbol(int slot) const;
     Symbol LookupOrDeclare(const std::string& name, Position pos);
     int DeclareLocal(const std::string& name, const Declared& type, Position pos, Variant init);
+    // A variable declared by using it (or by ReDim): a local, or static in a Static procedure.
+    Symbol DeclareImplicit(const std::string& name, const Declared& type, Position pos,
+                           Variant init);
     int HiddenSlots(int count, const Declared& type = {});
     int ErrField(const std::string& member, Position pos) const;
 
@@ -208,6 +218,8 @@ private:
     std::unordered_map<std::string, int> locals_; // name to slot
     std::unordered_map<std::string, Variant> localConstants_;
     std::unordered_map<std::string, int> statics_; // Static variables: name to module variable
+    StaticDeclarer declareStatic_;                 // set in a Static Sub or Function
+    bool allStatic_ = false;                       // compiling a Static Sub or Function
     std::unordered_map<std::string, int> labels_;
     std::vector<JumpPatch> labelJumps_;
     std::vector<LoopContext> loops_;

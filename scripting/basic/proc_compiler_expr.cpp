@@ -149,7 +149,17 @@ ProcCompiler::Symbol ProcCompiler::LookupOrDeclare(const std::string& name, Posi
     if (optionExplicit_ || proc_.isWatch) {
         Fail(pos, CompileError::VariableNotDefined, name);
     }
-    return LocalSymbol(DeclareLocal(name, {}, pos, Variant()));
+    return DeclareImplicit(name, {}, pos, Variant());
+}
+
+ProcCompiler::Symbol ProcCompiler::DeclareImplicit(const std::string& name, const Declared& type,
+                                                   Position pos, Variant init) {
+    if (!allStatic_) {
+        return LocalSymbol(DeclareLocal(name, type, pos, std::move(init)));
+    }
+    const int global = declareStatic_(name, type, std::move(init));
+    statics_[Lower(name)] = global;
+    return GlobalSymbol(global);
 }
 
 bool ProcCompiler::IsVariable(const Symbol& symbol) const {

@@ -145,6 +145,18 @@ TEST(DebuggerLoop, StopStatementPausesAndEvaluateNeedsAPausedScript) {
     EXPECT_EQ(engine.output, std::vector<std::string>{"42"});
 }
 
+TEST(DebuggerLoop, WatchesSeeTheStaticVariablesOfTheProcedure) {
+    Engine engine;
+    engine.SetModule("m", "Static Sub Tally()\n Dim n As Long\n n = n + 1\n If n = 2 Then Stop\n"
+                          "End Sub\nSub Main()\n Tally\n Tally\nEnd Sub\n");
+    ASSERT_TRUE(engine.Start("m"));
+    ASSERT_EQ(engine.Run(), RunState::Paused);
+    std::string value;
+    ASSERT_TRUE(engine.Evaluate("n * 10", value)) << value;
+    EXPECT_EQ(value, "20");
+    engine.Stop();
+}
+
 TEST(DebuggerLoop, RecordsShowWithTheirMembersInLocalsAndWatches) {
     Engine engine;
     engine.SetModule("m", "Type Point\n x As Long\n label As String\nEnd Type\n"
