@@ -172,6 +172,8 @@ private:
     ExprPtr ParsePostfix();
     ExprPtr ParsePrimary();
     static ExprPtr MakeCall(ExprPtr callee);
+    // callee(arguments), at the "(".
+    ExprPtr ParseParenthesizedCall(ExprPtr callee);
     // Gives a new operator, call or member node its depth from its parts; one deeper than
     // kMaxExpressionDepth fails, so every recursive walk of an expression stays bounded.
     void CheckDepth(Expr& e) const;

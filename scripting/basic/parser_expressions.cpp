@@ -144,12 +144,7 @@ ExprPtr Parser::ParsePostfix() {
         // A call's result may be indexed at once: Split(s, "=")(1).
         if (IsOperator("(") && (e->kind == ExprKind::Name || e->kind == ExprKind::Member ||
                                 e->kind == ExprKind::Call)) {
-            Next();
-            ExprPtr call = MakeCall(std::move(e));
-            ParseArguments(*call, ")");
-            ExpectOperator(")");
-            CheckDepth(*call);
-            e = std::move(call);
+            e = ParseParenthesizedCall(std::move(e));
         } else if (IsOperator(".") && !Peek().spaceBefore && e->kind != ExprKind::Literal) {
             Next();
             e = ParseMember(std::move(e));
@@ -197,6 +192,15 @@ ExprPtr Parser::ParsePrimary() {
         break;
     }
     Fail(CompileError::ExpectedExpression);
+}
+
+ExprPtr Parser::ParseParenthesizedCall(ExprPtr callee) {
+    Next(); // the "("
+    ExprPtr call = MakeCall(std::move(callee));
+    ParseArguments(*call, ")");
+    ExpectOperator(")");
+    CheckDepth(*call);
+    return call;
 }
 
 ExprPtr Parser::MakeCall(ExprPtr callee) {

@@ -232,12 +232,7 @@ void Parser::ParseReDimTarget(VarDecl& d) {
             Next();
             target = ParseMember(std::move(target));
         } else if (IsOperator("(") && ParenthesesBeforeMember(0)) {
-            Next();
-            ExprPtr call = MakeCall(std::move(target));
-            ParseArguments(*call, ")");
-            ExpectOperator(")");
-            CheckDepth(*call);
-            target = std::move(call);
+            target = ParseParenthesizedCall(std::move(target));
         } else {
             break;
         }

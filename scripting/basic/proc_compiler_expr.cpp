@@ -392,8 +392,7 @@ Declared ProcCompiler::CompileMemberElement(const Expr& call) {
     }
     CompileValueArgs(call, 1, kMaxArrayDims, call.object->name);
     Emit(Op::IndexLoad, static_cast<int>(call.args.size()));
-    return array.IsRecordArray() ? Declared{Tag::Record, Tag::Empty, array.record}
-                                 : Declared{array.element};
+    return array.Element();
 }
 
 void ProcCompiler::CompileValueArgs(const Expr& call, int minArgs, int maxArgs,
@@ -486,7 +485,7 @@ Declared ProcCompiler::CompileIndexedResult(const Expr& call) {
     }
     CompileValueArgs(call, 1, kMaxArrayDims, inner->name);
     Emit(Op::IndexLoad, static_cast<int>(call.args.size()));
-    return result.IsRecordArray() ? Declared{Tag::Record, Tag::Empty, result.record} : Declared{};
+    return result.IsRecordArray() ? result.Element() : Declared{};
 }
 
 Declared ProcCompiler::CompileElementLoad(const Symbol& array, const Expr& call) {
@@ -498,8 +497,7 @@ Declared ProcCompiler::CompileElementLoad(const Symbol& array, const Expr& call)
     if (array.IsRecord()) {
         Fail(call.pos, CompileError::ExpectedArrayVariable, callee.name);
     }
-    const Declared element = array.IsRecordArray() ? Declared{Tag::Record, Tag::Empty, array.record}
-                                                   : Declared{array.element};
+    const Declared element = array.Element();
     // An array held by a local or parameter, the common case of loops: the element is read in
     // place, without a copy of the array on the stack.
     if (array.kind != SymbolKind::Global && call.args.size() <= kMaxArrayDims) {
@@ -607,8 +605,7 @@ bool ProcCompiler::CompileReference(const Expr& arg, Declared& type) {
         EmitRef(array, arg.pos);
         CompileValueArgs(arg, 1, kMaxArrayDims, arg.object->name);
         Emit(Op::RefElement, static_cast<int>(arg.args.size()));
-        type = array.IsRecordArray() ? Declared{Tag::Record, Tag::Empty, array.record}
-                                     : Declared{array.element};
+        type = array.Element();
         return true;
     }
     // A member, or an element of one: the reference holds the record or array it lies in.
@@ -711,9 +708,7 @@ void ProcCompiler::CompileAssign(const Stmt& s) {
         if (symbol.IsRecord()) {
             Fail(target.pos, CompileError::ExpectedArrayVariable, target.object->name);
         }
-        const Declared element = symbol.IsRecordArray()
-                                     ? Declared{Tag::Record, Tag::Empty, symbol.record}
-                                     : Declared{symbol.element};
+        const Declared element = symbol.Element();
         if (symbol.kind != SymbolKind::Global && target.args.size() == 1) {
             CompileValueArgs(target, 1, 1, target.object->name);
             CompileValueFor(value, element);

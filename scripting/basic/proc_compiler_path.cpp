@@ -15,12 +15,6 @@ std::string TypeText(const Declared& type) {
                                       : std::string(ElementTypeName(type.type));
 }
 
-// What an element of an array declared so is.
-Declared ElementOf(const Declared& array) {
-    return array.IsRecordArray() ? Declared{Tag::Record, Tag::Empty, array.record}
-                                 : Declared{array.element};
-}
-
 } // namespace
 
 void ProcCompiler::CheckSameType(const Declared& expected, const Declared& given, Position pos) {
@@ -99,7 +93,7 @@ bool ProcCompiler::ResolvePath(const Expr& e, Path& out) {
             Fail(e.pos, CompileError::WrongArgumentCount, e.object->name);
         }
         out.steps.push_back({-1, static_cast<int>(e.args.size()), nullptr});
-        out.type = ElementOf(out.type);
+        out.type = out.type.Element();
         return true;
     }
     case ExprKind::Member: {

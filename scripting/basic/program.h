@@ -36,6 +36,10 @@ struct Declared {
 
     bool IsRecord() const { return type == Tag::Record; }
     bool IsRecordArray() const { return element == Tag::Record; }
+    // What an element of an array declared so is.
+    Declared Element() const {
+        return IsRecordArray() ? Declared{Tag::Record, Tag::Empty, record} : Declared{element};
+    }
 };
 
 // The slots of a procedure's frame: parameters first, then the result, then locals and hidden
