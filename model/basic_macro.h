@@ -32,6 +32,7 @@ public:
     bool IsValid() const { return !GetName().empty() && !file_.empty(); }
 
     void SetRunner(ScriptRunner* runner) { runner_ = runner; }
+    ScriptRunner* Runner() const { return runner_; }
     void Run(int arg) override;
 
 private:

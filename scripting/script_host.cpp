@@ -9,61 +9,103 @@ namespace vek {
 
 ScriptHost::ScriptHost(Host& host, std::function<void(const std::string&)> print)
     : host_(host), magic_(host), extension_(host, magic_) {
-    basic::Engine::Callbacks callbacks;
-    callbacks.print = print;
-    callbacks.debugPrint = print;
-    callbacks.msgBox = [this](const std::string& prompt, int buttons, const std::string& title) {
-        // Buttons 1 (OK/Cancel) and 4 (Yes/No) ask; anything else only tells.
-        const int kind = buttons & 0x0F;
-        if (kind == 1 || kind == 4) {
-            const QuestionKind question = kind == 1 ? QuestionKind::OkCancel : QuestionKind::YesNo;
-            switch (host_.Ask(title.empty() ? prompt : title + ": " + prompt, question)) {
-            case Answer::Ok:
-                return 1;
-            case Answer::Cancel:
-                return 2;
-            case Answer::Yes:
-                return 6;
-            case Answer::No:
-                return 7;
-            }
-        }
-        host_.Message(title.empty() ? prompt : title + ": " + prompt, true);
-        return 1;
+    callbacks_.print = print;
+    callbacks_.debugPrint = print;
+    callbacks_.msgBox = [this](const std::string& prompt, int buttons, const std::string& title) {
+        return AskThroughHost(prompt, buttons, title);
     };
-    callbacks.inputBox = [this](const std::string& prompt, const std::string& title,
-                                const std::string& defaultText) {
+    callbacks_.inputBox = [this](const std::string& prompt, const std::string& title,
+                                 const std::string& defaultText) {
         return host_.AskText(prompt, title, defaultText);
     };
-    engine_.SetCallbacks(std::move(callbacks));
+    engine_.SetCallbacks(callbacks_);
     extension_.AddTo(engine_);
     engine_.SetSharedCode(std::string(kUtilityFunctions));
 }
 
-void ScriptHost::SetUp(CVekDoc& document) {
+int ScriptHost::AskThroughHost(const std::string& prompt, int buttons, const std::string& title) {
+    // Buttons 1 (OK/Cancel) and 4 (Yes/No) ask; anything else only tells.
+    const std::string text = title.empty() ? prompt : title + ": " + prompt;
+    const int kind = buttons & 0x0F;
+    if (kind == 1 || kind == 4) {
+        const QuestionKind question = kind == 1 ? QuestionKind::OkCancel : QuestionKind::YesNo;
+        switch (host_.Ask(text, question)) {
+        case Answer::Ok:
+            return 1;
+        case Answer::Cancel:
+            return 2;
+        case Answer::Yes:
+            return 6;
+        case Answer::No:
+            return 7;
+        }
+    }
+    host_.Message(text, true);
+    return 1;
+}
+
+void ScriptHost::SetMsgBox(MsgBox msgBox) {
+    callbacks_.msgBox = std::move(msgBox);
+    engine_.SetCallbacks(callbacks_);
+}
+
+void ScriptHost::SetInputBox(InputBox inputBox) {
+    callbacks_.inputBox = std::move(inputBox);
+    engine_.SetCallbacks(callbacks_);
+}
+
+void ScriptHost::SetUp(CVekDoc& document, ScriptRunner* runner) {
     extension_.SetDocument(&document);
-    if (document.GetItems() != nullptr)
-        engine_.SetGeneratedModule(kConstantsModuleName,
-                                   BuildConstantsModule(*document.GetItems(), extension_));
+    constantsModule_.clear();
+    loadedFiles_.clear();
+    if (document.GetItems() != nullptr) {
+        constantsModule_ = BuildConstantsModule(*document.GetItems(), extension_);
+        engine_.SetGeneratedModule(kConstantsModuleName, constantsModule_);
+    }
     for (const auto& macro : document.GetScriptMacros()) {
-        macro->SetRunner(this);
+        macro->SetRunner(runner != nullptr ? runner : this);
+        if (!macro->IsValid() || !macro->LoadIntoEditor())
+            continue;
         std::string error;
-        if (macro->IsValid() && macro->LoadIntoEditor() &&
-            !engine_.LoadModuleFile(macro->GetFile(), error))
+        if (engine_.LoadModuleFile(macro->GetFile(), error))
+            loadedFiles_.push_back(macro->GetFile());
+        else
             host_.Message(error, false);
     }
 }
 
-bool ScriptHost::Run(const std::string& path) {
+void ScriptHost::BeginRun() {
     errorText_.clear();
     ending_ = Ending::Failed;
-    basic::Interrupt& interrupt = engine_.GetInterrupt();
     if (timeLimit_.count() > 0)
-        interrupt.SetDeadline(std::chrono::steady_clock::now() + timeLimit_);
+        engine_.GetInterrupt().SetDeadline(std::chrono::steady_clock::now() + timeLimit_);
+}
+
+bool ScriptHost::Start(const std::string& module, const std::string& procedure) {
+    BeginRun();
+    if (engine_.Start(module, procedure))
+        return true;
+    Finish(basic::RunState::Failed);
+    return false;
+}
+
+bool ScriptHost::Run(const std::string& path) {
+    BeginRun();
     basic::RunState state = basic::RunState::Failed;
     if (engine_.RunFile(path))
         state = engine_.RunToEnd();
+    if (Finish(state))
+        return true;
+    if (errorText_.empty()) {
+        errorText_ = "The script " + path + " did not run to its end";
+        host_.Message(errorText_, true);
+    }
+    return false;
+}
+
+bool ScriptHost::Finish(basic::RunState state) {
     // The raise and the deadline belong to this run: the next script starts without them.
+    basic::Interrupt& interrupt = engine_.GetInterrupt();
     const basic::Interrupt::Reason reason = interrupt.Check();
     interrupt.ClearDeadline();
     interrupt.Clear();
@@ -86,10 +128,9 @@ bool ScriptHost::Run(const std::string& path) {
                      error.procedure + where;
     } else if (error.number != 0) {
         errorText_ = "Error " + std::to_string(error.number) + ": " + error.description + where;
-    } else {
-        errorText_ = "The script " + path + " did not run to its end";
     }
-    host_.Message(errorText_, true);
+    if (!errorText_.empty())
+        host_.Message(errorText_, true);
     return false;
 }
 

@@ -7,7 +7,9 @@
 
 #include <chrono>
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace vek {
 
@@ -17,6 +19,8 @@ class Host;
 // What a frame that hosts script editors does with a close request: close, wait and ask again
 // while a script still runs, or stay open.
 enum class CloseDecision { Close, Busy, Refuse };
+// A frame whose script still runs asks again this often whether it may close.
+inline constexpr int kCloseRetryMs = 500;
 
 // Runs the Basic scripts of an open description without windows: the engine with the extension
 // object, the generated constants module and the utility functions; script macros run through
@@ -25,9 +29,23 @@ class ScriptHost : public ScriptRunner {
 public:
     ScriptHost(Host& host, std::function<void(const std::string&)> print);
 
+    // MsgBox asks through the host (OK/Cancel and Yes/No as questions, anything else as a
+    // message line) until a window program gives dialogs of its own.
+    using MsgBox =
+        std::function<int(const std::string& prompt, int buttons, const std::string& title)>;
+    void SetMsgBox(MsgBox msgBox);
+    // InputBox asks the host's AskText (the terminal for vek) until a window program gives a
+    // dialog of its own: the text, or nullopt for Cancel.
+    using InputBox = std::function<std::optional<std::string>(
+        const std::string& prompt, const std::string& title, const std::string& defaultText)>;
+    void SetInputBox(InputBox inputBox);
+
     // Builds the constants module of the document, loads the script macros' files that ask for
-    // it, and makes this host the runner of the document's script macros.
-    void SetUp(CVekDoc& document);
+    // it, and makes `runner` (this host when null) the runner of the document's script macros.
+    void SetUp(CVekDoc& document, ScriptRunner* runner = nullptr);
+    // The constants module's text and the files loaded as modules at the last set-up.
+    const std::string& ConstantsModule() const { return constantsModule_; }
+    const std::vector<std::string>& LoadedFiles() const { return loadedFiles_; }
 
     // How the last Run ended.
     enum class Ending { Finished, Failed, Interrupted, TimeLimit };
@@ -37,6 +55,11 @@ public:
     // text that says which and where is then in ErrorText(), and went to the host too.
     bool Run(const std::string& path);
     void RunFile(const std::string& quotedPath) override;
+    // The same in steps, for a host that runs the engine's slices itself: Start a procedure of
+    // a module (false: it could not, and Finish has been done), then Finish with the state the
+    // last slice left.
+    bool Start(const std::string& module, const std::string& procedure);
+    bool Finish(basic::RunState state);
     const std::string& ErrorText() const { return errorText_; }
     Ending LastEnding() const { return ending_; }
     // Each Run after this ends after `limit` as if interrupted (zero: no limit).
@@ -48,10 +71,16 @@ public:
     CExtension& Extension() { return extension_; }
 
 private:
+    int AskThroughHost(const std::string& prompt, int buttons, const std::string& title);
+    void BeginRun();
+
     Host& host_;
     ConsoleMagic magic_;
     basic::Engine engine_;
     CExtension extension_;
+    basic::Engine::Callbacks callbacks_;
+    std::string constantsModule_;
+    std::vector<std::string> loadedFiles_;
     std::string errorText_;
     Ending ending_ = Ending::Finished;
     std::chrono::milliseconds timeLimit_{0};

@@ -251,6 +251,24 @@ RunState Engine::RunToEnd() {
     }
 }
 
+std::chrono::milliseconds Engine::WaitRemaining() const {
+    return impl_->machine ? impl_->machine->WaitRemaining() : std::chrono::milliseconds(0);
+}
+
+std::vector<ProcedureInfo> Engine::Procedures() {
+    std::vector<ProcedureInfo> list;
+    if (impl_->dirty && (impl_->Running() || !Compile()))
+        return list;
+    for (const Procedure& proc : impl_->program->procs) {
+        if (proc.isWatch)
+            continue;
+        list.push_back({impl_->program->modules[static_cast<std::size_t>(proc.module)].name,
+                        proc.name, proc.line, proc.isFunction,
+                        static_cast<int>(proc.params.size())});
+    }
+    return list;
+}
+
 Interrupt& Engine::GetInterrupt() {
     return impl_->interrupt;
 }

@@ -5,6 +5,7 @@
 #include "scripting/basic/value_description.h"
 #include "scripting/basic/variant.h"
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -24,6 +25,15 @@ struct SourceLocation {
 struct LocalValue {
     std::string name;
     std::string value; // as a watch window shows it: strings quoted, arrays with their bounds
+};
+
+// A procedure of the compiled modules, as a procedure browser lists it.
+struct ProcedureInfo {
+    std::string module;
+    std::string name;
+    int line = 0;
+    bool isFunction = false;
+    int parameters = 0;
 };
 
 struct CallFrameInfo {
@@ -102,11 +112,17 @@ public:
     // LastError() gives error 18 with the procedure and line it stood at.
     Interrupt& GetInterrupt();
     RunState State() const;
+    // Time left of the Wait the script stands in, for hosts that wait between slices.
+    std::chrono::milliseconds WaitRemaining() const;
     // A script is running, paused or waiting: the host should not close.
     bool IsRunning() const;
     // The run-time error or interruption that ended the last run (number 0: none); or the start
     // failure.
     const RunErrorInfo& LastError() const;
+
+    // The procedures of the modules (compiling first when needed), in the order the modules
+    // declare them; empty when they do not compile or a script runs with changed modules.
+    std::vector<ProcedureInfo> Procedures();
 
     // Debugging, all between slices.
     void Pause();

@@ -19,6 +19,7 @@
 #include "ui/frame/window_list.h"
 #include "ui/host/event_pump.h"
 #include "ui/host/qt_host.h"
+#include "ui/script/macro_view.h"
 #include "ui/tree/slider_bar.h"
 #include "ui/views/mdi_out_wnd.h"
 #include "ui/views/mdi_tree_wnd.h"
@@ -35,6 +36,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
+#include <QSplitter>
 #include <QTest>
 #include <QTextBlock>
 
@@ -78,16 +80,6 @@ std::uint32_t VariableValue(const CVekDoc& doc, const std::string& name) {
     }
     return 0xFFFFFFFF;
 }
-
-// A view stand-in that handles Copy and counts it.
-class CopyTarget : public CommandTarget {
-public:
-    std::optional<CommandState> QueryCommand(CommandId id) override {
-        return id == CommandId::EditCopy ? std::optional(CommandState::Enabled()) : std::nullopt;
-    }
-    void RunCommand(CommandId) override { ++runs; }
-    int runs = 0;
-};
 
 } // namespace
 
@@ -153,17 +145,18 @@ private Q_SLOTS:
         CFixedFrame& frame = fixture.Frame();
         // Register tree window: menu 300.
         QCOMPARE(frame.Menus().Current(), MenuBarId::Tree);
-        for (CommandId id : {CommandId::RegisterList, CommandId::FileSaveAs, CommandId::FileClose,
-                             CommandId::Simulation, CommandId::ResetDriver, CommandId::ReadMacro,
-                             CommandId::ViewMacrobar, CommandId::ViewSliderbar,
-                             CommandId::WindowCascade, CommandId::RedrawDesktop})
+        for (CommandId id :
+             {CommandId::RegisterList, CommandId::FileSaveAs, CommandId::FileClose,
+              CommandId::Simulation, CommandId::ResetDriver, CommandId::ReadMacro,
+              CommandId::ViewMacrobar, CommandId::ViewSliderbar, CommandId::WindowCascade,
+              CommandId::RedrawDesktop, CommandId::ScriptRun})
             QVERIFY2(fixture.Enabled(id), FindCommand(id).menuText);
         for (CommandId id :
              {CommandId::FileNew, CommandId::EditDelete, CommandId::EditTree,
               CommandId::EditRegister, CommandId::EditorName, CommandId::StopParse,
               CommandId::WindowCloseAll, CommandId::WindowWatch, CommandId::OpenProjectFile,
               CommandId::FileSave, CommandId::AddSingleMacro, CommandId::InsertKey,
-              CommandId::RegisterTree, CommandId::ScriptRun})
+              CommandId::RegisterTree, CommandId::ScriptEnd, CommandId::DialogEditor})
             QVERIFY2(!fixture.Enabled(id), FindCommand(id).menuText);
         QVERIFY(fixture.Checked(CommandId::ReadMacro));
         QVERIFY(fixture.Checked(CommandId::WriteMacro));
@@ -260,28 +253,24 @@ private Q_SLOTS:
     }
 
     void treeWindowGivesItsPanesTheirCommands() {
-        CopyTarget treeTarget;
-        CopyTarget scriptTarget;
         test::AppFixture fixture(Demo());
         auto* tree = qobject_cast<CMDITreeWnd*>(fixture.Frame().ActiveChild());
         QVERIFY(tree != nullptr);
-        auto* treeView = new QLineEdit;
-        auto* scriptPane = new QLineEdit;
-        tree->SetTreeView(treeView, &treeTarget);
-        tree->SetScriptPane(scriptPane, &scriptTarget);
+        QWidget* treeView = tree->Splitter().widget(0);
+        auto* scriptPane = tree->ScriptPane();
+        QVERIFY(scriptPane != nullptr && tree->Splitter().widget(1) == scriptPane);
         treeView->setFocus();
-        QVERIFY(fixture.Run(CommandId::EditCopy));
-        QCOMPARE(treeTarget.runs, 1);
+        QCOMPARE(tree->ActiveView(), dynamic_cast<CommandTarget*>(treeView));
+        QTRY_VERIFY(treeView->isAncestorOf(tree->focusWidget()));
         // F6 moves to the next pane, whose view then gets the commands. (The states of the
         // commands are brought up to date once the focus change has been handled.)
         QCoreApplication::processEvents();
         QTest::keyClick(treeView, Qt::Key_F6);
-        QTRY_COMPARE(tree->focusWidget(), scriptPane);
-        QVERIFY(fixture.Run(CommandId::EditCopy));
-        QCOMPARE(scriptTarget.runs, 1);
+        QTRY_VERIFY(scriptPane->isAncestorOf(tree->focusWidget()));
+        QCOMPARE(tree->ActiveView(), scriptPane);
         QCoreApplication::processEvents();
-        QTest::keyClick(scriptPane, Qt::Key_F6, Qt::ShiftModifier);
-        QTRY_COMPARE(tree->focusWidget(), treeView);
+        QTest::keyClick(tree->focusWidget(), Qt::Key_F6, Qt::ShiftModifier);
+        QTRY_VERIFY(treeView->isAncestorOf(tree->focusWidget()));
 
         // The caption grows a suffix; the Window menu keeps the document's title.
         tree->SetCaptionSuffix(QStringLiteral("Module1"));
@@ -295,8 +284,6 @@ private Q_SLOTS:
         QVERIFY(fixture.Checked(CommandId::ViewSliderbar));
         QVERIFY(fixture.Run(CommandId::ViewSliderbar));
         QVERIFY(tree->SliderBar().isHidden());
-        tree->SetTreeView(new QWidget, nullptr);
-        tree->SetScriptPane(new QWidget, nullptr);
     }
 
     void scriptMacrosRunFromTheBar() {
@@ -304,9 +291,9 @@ private Q_SLOTS:
         CMacroBar* bar = fixture.Frame().ActiveChild()->MacroBar();
         QCOMPARE(bar->MacroButton(4)->text(), QStringLiteral("DumpRegisters"));
         QTest::mouseClick(bar->MacroButton(4), Qt::LeftButton);
-        // The script's Print lines go to the output window.
-        const QStringList lines = fixture.App().OutputView().Lines();
-        QVERIFY2(lines.contains(QStringLiteral("TEMP = &H1980")), qPrintable(lines.join('|')));
+        // It runs in the window's script pane; its Print lines go to the output window.
+        QTRY_VERIFY2(fixture.App().OutputView().Lines().contains(QStringLiteral("TEMP = &H1980")),
+                     qPrintable(fixture.App().OutputView().Lines().join('|')));
     }
 
     void fewMacrosHideTheSpareButtons() {

@@ -32,8 +32,18 @@ bool DocumentEntry::Open(const QString& path) {
     return document_->OpenDocument(ToStdString(path));
 }
 
+FileDialogs& DocumentEntry::Dialogs() const {
+    return services_.Dialogs();
+}
+
 void DocumentEntry::RunMacro(CMacro& macro) {
-    if (dynamic_cast<CBasicMacro*>(&macro) != nullptr && scripts_ == nullptr) {
+    auto* script = dynamic_cast<CBasicMacro*>(&macro);
+    if (script != nullptr && script->Runner() != nullptr && script->Runner() != scripts_.get()) {
+        // Its window's script pane runs it in slices: nothing to block.
+        macro.Run(0);
+        return;
+    }
+    if (script != nullptr && scripts_ == nullptr) {
         // A script's Print lines go to the output window.
         scripts_ = std::make_unique<ScriptHost>(
             host_, [this](const std::string& text) { host_.Message(text, false); });

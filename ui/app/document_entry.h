@@ -13,6 +13,7 @@ namespace vek {
 class AppServices;
 class CChildFrame;
 class CMacro;
+class FileDialogs;
 class CVekDoc;
 class Host;
 class ScriptHost;
@@ -26,14 +27,17 @@ public:
     ~DocumentEntry() override;
 
     CVekDoc& Document() const { return *document_; }
+    Host& GetHost() const { return host_; }
+    FileDialogs& Dialogs() const;
     // The description's absolute path and its file name, which windows show as the title.
     QString Path() const;
     QString Title() const;
 
     // Compiles the description and binds its drivers.
     bool Open(const QString& path);
-    // Runs a register macro or a script macro of the document. The script host (with the
-    // constants module of every register) is built when the first script macro runs.
+    // Runs a register macro or a script macro of the document. A script macro runs in the
+    // script pane of its window; one without a pane runs to its end here, in a script host
+    // (with the constants module of every register) built when the first such macro runs.
     void RunMacro(CMacro& macro);
     // Runs a long transfer with every command blocked.
     void RunBusy(const std::function<void()>& work);
@@ -52,7 +56,7 @@ private:
     Host& host_;
     AppServices& services_;
     std::unique_ptr<CVekDoc> document_;
-    std::unique_ptr<ScriptHost> scripts_; // null until a script macro runs
+    std::unique_ptr<ScriptHost> scripts_; // null until a script macro runs without a pane
     std::vector<CChildFrame*> windows_;
 };
 

@@ -3,6 +3,7 @@
 #include "document/vek_doc.h"
 #include "platform/clock.h"
 #include "platform/profile_file.h"
+#include "scripting/script_host.h"
 #include "ui/app/app_profile.h"
 #include "ui/app/document_entry.h"
 #include "ui/app/single_instance.h"
@@ -18,6 +19,7 @@
 #include "ui/host/qt_host.h"
 #include "ui/host/text_conversion.h"
 #include "ui/views/mdi_out_wnd.h"
+#include "ui/views/mdi_tree_wnd.h"
 #include "ui/views/source_view.h"
 #include "ui/views/vek_out_view.h"
 
@@ -27,6 +29,7 @@
 #include <QMdiArea>
 #include <QMessageBox>
 #include <QScreen>
+#include <QSessionManager>
 #include <QTimer>
 
 #include <cerrno>
@@ -34,6 +37,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
+#include <utility>
 
 static void InitVekResources() {
     Q_INIT_RESOURCE(vek32);
@@ -111,6 +115,10 @@ bool CVekApp::InitInstance(const QString& commandLine) {
     frame_ = std::make_unique<CFixedFrame>(settings_.clock);
     frame_->SetApplicationTarget(this);
     frame_->SetCloseQuery([this] { return QueryClose(); });
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
+        if (!QueryEndSession())
+            manager.cancel();
+    });
     frame_->MainToolBar().LoadFindHistory(profile_->File());
     host_ = std::make_unique<QtHost>(frame_->StatusBar(), frame_.get(), *pump_);
     connect(&frame_->Menus(), &MenuBars::RecentFileChosen, this, &CVekApp::OpenRecentFile);
@@ -335,9 +343,37 @@ void CVekApp::OnInstanceRequest(const QString& path) {
         OpenDocumentFile(path);
 }
 
+bool CVekApp::ScriptsActive() const {
+    for (const auto& entry : documents_) {
+        for (CChildFrame* window : entry->Windows()) {
+            const auto* tree = qobject_cast<const CMDITreeWnd*>(window);
+            if (tree != nullptr && tree->ScriptBusy())
+                return true;
+        }
+    }
+    return false;
+}
+
+bool CVekApp::QueryEndSession() {
+    if (!ScriptsActive())
+        return true;
+    QMessageBox::warning(frame_.get(), Caption(),
+                         QString::fromUtf8(UiString(UiStringId::MacroStillActive)));
+    return false;
+}
+
 bool CVekApp::QueryClose() {
     if (IsBusy()) {
         pendingClose_ = true;
+        return false;
+    }
+    if (ScriptsActive()) {
+        // Quits once the scripts have ended.
+        if (!std::exchange(closeRetry_, true))
+            QTimer::singleShot(kCloseRetryMs, frame_.get(), [this] {
+                closeRetry_ = false;
+                frame_->close();
+            });
         return false;
     }
     std::vector<CChildFrame*> windows;

@@ -55,6 +55,11 @@ public:
     CVekOutView& OutputView() const;
     const std::vector<std::unique_ptr<DocumentEntry>>& Documents() const { return documents_; }
     bool IsBusy() const { return busy_ > 0; }
+    // A script of some window runs or stands paused.
+    bool ScriptsActive() const;
+    // The desktop session asks whether it may end: not while a script runs (the user is told
+    // so); true when it may.
+    bool QueryEndSession();
 
     // Shows the output window where it was and, unless told otherwise, makes it the active one.
     void ShowOutput(bool activate = true);
@@ -103,6 +108,7 @@ private:
     bool closing_ = false;
     QStringList pendingFiles_;
     bool pendingClose_ = false;
+    bool closeRetry_ = false;
 };
 
 } // namespace vek

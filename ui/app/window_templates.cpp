@@ -5,6 +5,7 @@
 #include "ui/commands/ui_strings.h"
 #include "ui/frame/fixed_frame.h"
 #include "ui/frame/vek_tool_bar.h"
+#include "ui/script/macro_view.h"
 #include "ui/tree/sft_tree.h"
 #include "ui/tree/slider_bar.h"
 #include "ui/tree/vek_tree_view.h"
@@ -53,9 +54,17 @@ CMDITreeWnd* WindowTemplates::CreateTree(DocumentEntry& entry, ShowKind showList
          [this] { frame_.Router().Execute(CommandId::FindString); }, &frame_},
         nullptr);
     window->SetTreeView(view, view);
+    auto* script = new CMacroView(entry.Document(),
+                                  {entry.GetHost(),
+                                   [this](CommandId id) { return frame_.Router().Action(id); },
+                                   [this] { frame_.Router().UpdateAll(); }, entry.Dialogs()},
+                                  nullptr);
+    window->SetScriptPane(script);
     // A window closed by the user is deleted later, and its document may go first.
     QObject::connect(window, &CChildFrame::Destroying, view, &CVekTreeView::DetachFromDocument);
+    QObject::connect(window, &CChildFrame::Destroying, script, &CMacroView::DetachFromDocument);
     view->OnInitialUpdate();
+    script->OnInitialUpdate();
     window->FillMacroBar();
     QObject::connect(window, &CMDITreeWnd::Activated, view, &CVekTreeView::OnActivated);
     // The idle update: the slider bar follows its items and the status bar the caret row.

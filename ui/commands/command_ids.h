@@ -95,18 +95,29 @@ namespace vek {
     X(ScriptRun, 32771, "Run", "F5", "Start or resume the macro\nRun", "run")                      \
     X(ScriptPause, 32772, "Pause", "Ctrl+Pause", "Pause the running macro\nPause", "pause")        \
     X(ScriptEnd, 32773, "End", "Pause", "End the running macro\nEnd", "end")                       \
-    X(ToggleBreak, 32809, "Toggle Break", "",                                                      \
+    X(ToggleBreak, 32809, "Toggle Break", "F9",                                                    \
       "Set or clear a breakpoint on this line\nToggle "                                            \
       "Break",                                                                                     \
       "toggle_break")                                                                              \
-    X(QuickWatch, 32789, "Quick Watch", "", "Show the value of the expression\nQuick Watch",       \
-      "quick_watch")                                                                               \
-    X(StepInto, 32778, "Step Into", "", "Run the next statement, into procedures\nStep Into",      \
+    X(QuickWatch, 32789, "Quick Watch", "Shift+F9",                                                \
+      "Show the value of the expression\nQuick Watch", "quick_watch")                              \
+    X(StepInto, 32778, "Step Into", "F8", "Run the next statement, into procedures\nStep Into",    \
       "step_into")                                                                                 \
-    X(StepOver, 32779, "Step Over", "", "Run the next statement, over procedures\nStep Over",      \
-      "step_over")                                                                                 \
-    X(StepOut, 32811, "Step Out", "", "Run to the end of the procedure\nStep Out", "step_out")     \
-    X(ScriptPrint, 57607, "Print", "", "Print the macro\nPrint", "print")
+    X(StepOver, 32779, "Step Over", "Shift+F8",                                                    \
+      "Run the next statement, over procedures\nStep Over", "step_over")                           \
+    X(StepOut, 32811, "Step Out", "Ctrl+Shift+F8", "Run to the end of the procedure\nStep Out",    \
+      "step_out")                                                                                  \
+    X(ScriptPrint, 57607, "Print", "", "Print the macro\nPrint", "print")                          \
+    X(StepToCursor, 32788, "Step to Cursor", "Ctrl+F8",                                            \
+      "Run to the line of the caret\nStep to Cursor", "")                                          \
+    X(AddWatch, 32790, "Add Watch", "", "Add the expression to the watch list\nAdd Watch", "")     \
+    X(EditUserDialog, 32807, "Edit UserDialog", "", "Edit the user dialog\nEdit UserDialog", "")   \
+    X(ScriptFont, 32808, "Font...", "", "Choose the font of the macro editor\nFont", "")           \
+    X(ScriptFind, 57636, "Find...", "Ctrl+F", "Find a text in the macro\nFind", "")                \
+    X(ScriptReplace, 57641, "Replace...", "Ctrl+H", "Replace a text in the macro\nReplace", "")    \
+    X(ScriptRepeat, 57640, "Repeat", "F3", "Find the text again\nRepeat", "")                      \
+    X(EditErase, 57632, "Erase", "", "Erase the selection\nErase", "")                             \
+    X(EditSelectAll, 57642, "Select All", "", "Select the entire macro\nSelect All", "")
 
 enum class CommandId : int {
 #define VEK_COMMAND_ENUM(name, id, text, keys, prompt, icon) name = id,

@@ -10,7 +10,8 @@ namespace vek {
     X(FrameTitle, 300, "Tarvel")                                                                   \
     X(IdleMessage, 57345, "Ready")                                                                 \
     X(RecentFileNone, 57346, "Recent File")                                                        \
-    X(OutputTitle, 302, "Output")
+    X(OutputTitle, 302, "Output")                                                                  \
+    X(MacroStillActive, 1, "Macro still active.\n\nEnd all macros before quitting Windows.")
 
 enum class UiStringId : int {
 #define VEK_UI_STRING_ID(name, number, text) name = number,

@@ -27,6 +27,10 @@ public:
     virtual std::optional<ValuesFile> SaveValues(QWidget* parent) = 0;
     // A text file for the output window's lines.
     virtual std::optional<QString> SaveText(QWidget* parent) = 0;
+    // A Basic file to open as a module of the script pane, and the file to save a module in
+    // (`suggested`: the name offered first).
+    virtual std::optional<QString> OpenScript(QWidget* parent) = 0;
+    virtual std::optional<QString> SaveScript(QWidget* parent, const QString& suggested) = 0;
 };
 
 } // namespace vek

@@ -1,5 +1,6 @@
 #include "ui/dialogs/qt_file_dialogs.h"
 
+#include "scripting/script_editor_settings.h"
 #include "ui/dialogs/values_file_dialog.h"
 
 namespace vek {
@@ -10,6 +11,14 @@ std::optional<QString> Chosen(QFileDialog& dialog) {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().front();
+}
+
+// "VEK Basic File (*.vkm *.bas)", then all files.
+QStringList ScriptFilters() {
+    const QString extension = QString::fromUtf8(kMacroViewSettings.defaultExtension).toLower();
+    return {QStringLiteral("%1 (*.%2 *.bas)")
+                .arg(QString::fromUtf8(kMacroViewSettings.fileTypeText), extension),
+            QStringLiteral("All Files (*)")};
 }
 
 } // namespace
@@ -44,6 +53,22 @@ std::optional<QString> QtFileDialogs::SaveText(QWidget* parent) {
     dialog.setNameFilters({QStringLiteral("Text Files (*.txt)"), QStringLiteral("All Files (*)")});
     dialog.setDefaultSuffix(QStringLiteral("txt"));
     dialog.selectFile(QStringLiteral("output.txt"));
+    return Chosen(dialog);
+}
+
+std::optional<QString> QtFileDialogs::OpenScript(QWidget* parent) {
+    QFileDialog dialog(parent);
+    dialog.setNameFilters(ScriptFilters());
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    return Chosen(dialog);
+}
+
+std::optional<QString> QtFileDialogs::SaveScript(QWidget* parent, const QString& suggested) {
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters(ScriptFilters());
+    dialog.setDefaultSuffix(QString::fromUtf8(kMacroViewSettings.defaultExtension).toLower());
+    dialog.selectFile(suggested);
     return Chosen(dialog);
 }
 

@@ -2,7 +2,8 @@
 // (Xvfb in scripts/screenshots.sh), opens the demo board and photographs the main window with
 // the output window, the register tree in hexadecimal and binary with a bookmark, an open value
 // editor and the slider bar, an open menu, the register list, a compile error shown in its source,
-// the progress bar of a large compile and the About box.
+// the progress bar of a large compile, a script paused at a breakpoint with a watch and the call
+// stack, and the About box.
 //
 // usage: vek32_screenshots OUTPUT_FOLDER DEMO.vek
 #include "description_generator.h"
@@ -12,6 +13,10 @@
 #include "ui/frame/fixed_frame.h"
 #include "ui/frame/led_status_bar.h"
 #include "ui/frame/progress_pane.h"
+#include "ui/script/debug_panels.h"
+#include "ui/script/macro_view.h"
+#include "ui/script/module_editor.h"
+#include "ui/script/script_run_loop.h"
 #include "ui/tree/sft_tree.h"
 #include "ui/tree/slider_bar.h"
 #include "ui/tree/vek_tree_view.h"
@@ -21,6 +26,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -139,6 +145,47 @@ public:
         window->showNormal();
     }
 
+    // The demo's polling script paused at a breakpoint in PrintTemperature, with a watch on the
+    // temperature and the call stack open, the tree beside it.
+    void ShootPausedScript(const QString& script) {
+        auto* window = qobject_cast<vek::CMDITreeWnd*>(frame_.ActiveChild());
+        vek::CMacroView* pane = window != nullptr ? window->ScriptPane() : nullptr;
+        vek::ModuleEditor* editor = pane != nullptr ? pane->OpenModule(script) : nullptr;
+        if (editor == nullptr) {
+            ok_ = false;
+            return;
+        }
+        window->showMaximized();
+        window->Splitter().setSizes({260, 340});
+        // The sensor's rows in view: the tree is still open from the shots before.
+        if (auto* view = qobject_cast<vek::CVekTreeView*>(window->Splitter().widget(0))) {
+            vek::CSftTree& tree = view->Tree();
+            for (const char* name : {"READY", "SENSOR"}) {
+                for (int r = 0; r < tree.GetRowCount(); ++r) {
+                    if (tree.GetCellText(r, vek::TreeColumn::Description) == name)
+                        view->RevealRow(r);
+                }
+            }
+        }
+        int breakLine = 0;
+        for (int line = 0; line < editor->lines(); ++line) {
+            if (editor->text(line).contains(QStringLiteral("If ReadReg(HALF)")))
+                breakLine = line + 1;
+        }
+        editor->SetBreakpoint(breakLine, true);
+        pane->Scripts().Engine().SetBreakpoint(editor->Module().toStdString(), breakLine, true);
+        pane->Watches().AddWatch(QStringLiteral("celsius"));
+        pane->Watches().AddWatch(QStringLiteral("ReadReg(DEGREES) * 2"));
+        editor->setFocus();
+        Run(vek::CommandId::ScriptRun);
+        for (int i = 0; i < 100 && pane->RunLoop().State() != vek::basic::RunState::Paused; ++i)
+            Wait(20);
+        Wait(300);
+        Shoot("vek32-script-paused.png");
+        Run(vek::CommandId::ScriptEnd);
+        window->showNormal();
+    }
+
 private:
     vek::CVekApp& app_;
     vek::CFixedFrame& frame_;
@@ -180,6 +227,9 @@ int main(int argc, char** argv) {
     Wait(800);
     tour.Shoot("vek32-demo.png");
     tour.ShootTree();
+    tour.ShootPausedScript(QFileInfo(QString::fromLocal8Bit(argv[2]))
+                               .dir()
+                               .filePath(QStringLiteral("scripts/poll_sensor.bas")));
 
     tour.OpenMenu(vek::MenuId::Options);
     Wait(400);

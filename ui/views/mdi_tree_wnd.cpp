@@ -6,14 +6,18 @@
 #include "ui/frame/led_status_bar.h"
 #include "ui/frame/macro_bar.h"
 #include "ui/frame/window_list.h"
+#include "ui/script/macro_view.h"
 #include "ui/tree/slider_bar.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QSplitter>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
+
+#include <utility>
 
 namespace vek {
 
@@ -40,7 +44,8 @@ CMDITreeWnd::CMDITreeWnd(CVekDoc& document, const QString& title, CommandTarget*
     splitter_ = new QSplitter(Qt::Vertical, client);
     // The tree view takes its place once the window is made (SetTreeView).
     splitter_->addWidget(Placeholder(QString()));
-    splitter_->addWidget(Placeholder(QStringLiteral("The script pane is not built yet.")));
+    // The script pane takes its place once the window is made (SetScriptPane).
+    splitter_->addWidget(Placeholder(QString()));
     splitter_->setStretchFactor(kTreePane, 3);
     splitter_->setStretchFactor(kScriptPane, 1);
     row->addWidget(splitter_, 1);
@@ -75,9 +80,13 @@ void CMDITreeWnd::SetTreeView(QWidget* view, CommandTarget* target) {
     treeTarget_ = target;
 }
 
-void CMDITreeWnd::SetScriptPane(QWidget* pane, CommandTarget* target) {
+void CMDITreeWnd::SetScriptPane(CMacroView* pane) {
     ReplacePane(kScriptPane, pane);
-    scriptTarget_ = target;
+    scriptPane_ = pane;
+}
+
+bool CMDITreeWnd::ScriptBusy() const {
+    return scriptPane_ != nullptr && scriptPane_->IsBusy();
 }
 
 void CMDITreeWnd::SetCaptionSuffix(const QString& text) {
@@ -99,9 +108,9 @@ CommandTarget* CMDITreeWnd::ActiveView() {
     // The pane that has the focus, or had it last while another window was active.
     QWidget* focus = focusWidget();
     QWidget* script = splitter_->widget(kScriptPane);
-    if (scriptTarget_ != nullptr && focus != nullptr &&
+    if (scriptPane_ != nullptr && focus != nullptr &&
         (script == focus || script->isAncestorOf(focus)))
-        return scriptTarget_;
+        return scriptPane_;
     return treeTarget_;
 }
 
@@ -128,6 +137,8 @@ std::optional<CommandState> CMDITreeWnd::QueryCommand(CommandId id) {
     case CommandId::PreviousPane:
         return CommandState::Enabled();
     default:
+        if (scriptPane_ != nullptr && CMacroView::ServesWholeWindow(id))
+            return scriptPane_->QueryCommand(id);
         return std::nullopt;
     }
 }
@@ -150,6 +161,8 @@ void CMDITreeWnd::RunCommand(CommandId id) {
         FocusPane(-1);
         break;
     default:
+        if (scriptPane_ != nullptr && CMacroView::ServesWholeWindow(id))
+            scriptPane_->RunCommand(id);
         break;
     }
 }
@@ -166,6 +179,22 @@ void CMDITreeWnd::FocusPane(int step) {
 }
 
 void CMDITreeWnd::closeEvent(QCloseEvent* event) {
+    switch (scriptPane_ != nullptr ? scriptPane_->QueryClose() : CloseDecision::Close) {
+    case CloseDecision::Refuse:
+        event->ignore();
+        return;
+    case CloseDecision::Busy:
+        // Closes once the script has ended.
+        event->ignore();
+        if (!std::exchange(closeRetry_, true))
+            QTimer::singleShot(kCloseRetryMs, this, [this] {
+                closeRetry_ = false;
+                close();
+            });
+        return;
+    case CloseDecision::Close:
+        break;
+    }
     if (listed_ && services_.windows.RemoveWindowName(title_))
         services_.windows.Refresh();
     listed_ = false;

@@ -11,6 +11,7 @@ namespace vek {
 
 class CLedStatusBar;
 class CMacro;
+class CMacroView;
 class CSliderBar;
 class CVekDoc;
 class WindowList;
@@ -41,10 +42,14 @@ public:
     // The slider bar on the right edge.
     CSliderBar& SliderBar() const { return *sliderBar_; }
     QSplitter& Splitter() const { return *splitter_; }
-    // The tree view and the script pane take their places in the splitter; each target gets the
-    // commands while its pane has the focus.
+    // The tree view and the script pane take their places in the splitter; each gets the
+    // commands while it has the focus, and the script pane its run commands from anywhere in
+    // the window.
     void SetTreeView(QWidget* view, CommandTarget* target);
-    void SetScriptPane(QWidget* pane, CommandTarget* target);
+    void SetScriptPane(CMacroView* pane);
+    CMacroView* ScriptPane() const { return scriptPane_; }
+    // A script of this window runs (or stands paused).
+    bool ScriptBusy() const;
     // Caption: the document's title, "  :  " and the text.
     void SetCaptionSuffix(const QString& text);
     // The register macros and script macros that ask for the bar, in that order.
@@ -74,7 +79,8 @@ private:
     QSplitter* splitter_;
     CSliderBar* sliderBar_;
     CommandTarget* treeTarget_ = nullptr;
-    CommandTarget* scriptTarget_ = nullptr;
+    CMacroView* scriptPane_ = nullptr;
+    bool closeRetry_ = false;
     bool firstActivation_ = true;
     bool listed_ = false;
 };
