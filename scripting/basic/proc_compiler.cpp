@@ -256,7 +256,8 @@ void ProcCompiler::CompileReDim(const Stmt& s) {
             Emit(Op::RefPath, AddAccessPath(path), static_cast<int>(path.indices.size()));
         } else {
             Symbol target = Lookup(d.name, d.pos);
-            if (target.kind == SymbolKind::None && given.IsRecordArray()) {
+            if (target.kind == SymbolKind::None && given.IsRecordArray() && !optionExplicit_) {
+                // An array of records declared by its ReDim holds records from the start.
                 target = DeclareImplicit(d.name, given, d.pos,
                                          UnallocatedArray(Tag::Record, given.record));
             } else if (target.kind == SymbolKind::None) {
