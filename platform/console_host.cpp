@@ -16,6 +16,11 @@ Answer Negative(QuestionKind kind) {
     return kind == QuestionKind::OkCancel ? Answer::Cancel : Answer::No;
 }
 
+// The question goes to standard error and the answer comes from standard input.
+bool TerminalCanAnswer() {
+    return isatty(STDIN_FILENO) && isatty(STDERR_FILENO);
+}
+
 } // namespace
 
 ConsoleHost::ConsoleHost(std::ostream& lines, AnswerPolicy policy)
@@ -40,7 +45,7 @@ Answer ConsoleHost::Ask(std::string_view text, QuestionKind kind) {
         break;
     }
     const char* choices = kind == QuestionKind::OkCancel ? " [ok/cancel] " : " [yes/no] ";
-    if (!isatty(STDIN_FILENO) || !isatty(STDERR_FILENO)) {
+    if (!TerminalCanAnswer()) {
         // Nobody can answer: the question and the answer taken are shown, so that a run in a
         // script does not fail without a word.
         lines_ << "VEK: " << text << choices << (kind == QuestionKind::OkCancel ? "cancel" : "no")
@@ -54,6 +59,29 @@ Answer ConsoleHost::Ask(std::string_view text, QuestionKind kind) {
         return Negative(kind);
     const char first = static_cast<char>(reply[0] | 0x20);
     return (first == 'o' || first == 'y') ? Positive(kind) : Negative(kind);
+}
+
+std::optional<std::string> ConsoleHost::AskText(std::string_view prompt, std::string_view title,
+                                                std::string_view defaultText) {
+    if (policy_ == AnswerPolicy::Positive || policy_ == AnswerPolicy::Negative)
+        return std::string(defaultText);
+    std::string question = "VEK: ";
+    if (!title.empty())
+        question.append(title).append(": ");
+    question.append(prompt).append(" [").append(defaultText).append("] ");
+    if (!TerminalCanAnswer()) {
+        // As with the questions above: the run says what it assumed.
+        lines_ << question << defaultText << " (no terminal to answer; the default is taken)\n";
+        lines_.flush();
+        return std::string(defaultText);
+    }
+    std::cerr << question << std::flush;
+    std::string reply;
+    if (!std::getline(std::cin, reply))
+        return std::nullopt;
+    if (!reply.empty() && reply.back() == '\r')
+        reply.pop_back();
+    return reply.empty() ? std::string(defaultText) : reply;
 }
 
 } // namespace vek

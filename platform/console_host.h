@@ -29,6 +29,10 @@ public:
     void ResetProgress() override {}
     void SetLedState(LedState) override {}
     Answer Ask(std::string_view text, QuestionKind kind) override;
+    // Asked on the terminal when one can answer (an empty line takes the default, end of input
+    // cancels); otherwise, and with the Positive and Negative policies, the default is taken.
+    std::optional<std::string> AskText(std::string_view prompt, std::string_view title,
+                                       std::string_view defaultText) override;
     void Beep() override {}
     void Repaint() override {}
 

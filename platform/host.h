@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace vek {
@@ -29,6 +31,15 @@ public:
     virtual void SetLedState(LedState state) = 0;
 
     virtual Answer Ask(std::string_view text, QuestionKind kind) = 0;
+    // A question answered with a line of text (a script's InputBox), shown with `title` as its
+    // caption ("VEK" when empty) and `defaultText` filled in: the text, or nullopt when the user
+    // cancels. A host that has nobody to ask takes the default.
+    virtual std::optional<std::string> AskText(std::string_view prompt, std::string_view title,
+                                               std::string_view defaultText) {
+        (void)prompt;
+        (void)title;
+        return std::string(defaultText);
+    }
     virtual void Beep() = 0;
     virtual void Repaint() = 0;
 };

@@ -37,6 +37,17 @@ Answer RecordingHost::Ask(std::string_view text, QuestionKind kind) {
     return kind == QuestionKind::OkCancel ? Answer::Cancel : Answer::No;
 }
 
+std::optional<std::string> RecordingHost::AskText(std::string_view prompt, std::string_view title,
+                                                  std::string_view defaultText) {
+    textQuestions.push_back(std::string(title) + ": " + std::string(prompt) + " [" +
+                            std::string(defaultText) + "]");
+    if (texts_.empty())
+        return std::string(defaultText);
+    std::optional<std::string> text = std::move(texts_.front());
+    texts_.pop_front();
+    return text;
+}
+
 void RecordingHost::Beep() {
     ++beeps;
 }

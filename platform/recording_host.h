@@ -3,6 +3,7 @@
 #include "platform/host.h"
 
 #include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,15 +29,20 @@ public:
     void ResetProgress() override;
     void SetLedState(LedState state) override;
     Answer Ask(std::string_view text, QuestionKind kind) override;
+    // Answered from a queue of prepared texts (nullopt: Cancel); when it is empty the default.
+    std::optional<std::string> AskText(std::string_view prompt, std::string_view title,
+                                       std::string_view defaultText) override;
     void Beep() override;
     void Repaint() override;
 
     void QueueAnswer(Answer answer) { answers_.push_back(answer); }
+    void QueueText(std::optional<std::string> text) { texts_.push_back(std::move(text)); }
     // The texts of all lines, without the show flags.
     std::vector<std::string> Texts() const;
 
     std::vector<Line> lines;
     std::vector<AskedQuestion> questions;
+    std::vector<std::string> textQuestions; // "title: prompt [default]"
     std::vector<LedState> ledStates;
     int progressRange = 0;
     int progressSteps = 0;
@@ -47,6 +53,7 @@ public:
 
 private:
     std::deque<Answer> answers_;
+    std::deque<std::optional<std::string>> texts_;
 };
 
 } // namespace vek

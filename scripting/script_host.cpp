@@ -14,6 +14,10 @@ ScriptHost::ScriptHost(Host& host, std::function<void(const std::string&)> print
     callbacks_.msgBox = [this](const std::string& prompt, int buttons, const std::string& title) {
         return AskThroughHost(prompt, buttons, title);
     };
+    callbacks_.inputBox = [this](const std::string& prompt, const std::string& title,
+                                 const std::string& defaultText) {
+        return host_.AskText(prompt, title, defaultText);
+    };
     engine_.SetCallbacks(callbacks_);
     extension_.AddTo(engine_);
     engine_.SetSharedCode(std::string(kUtilityFunctions));
@@ -42,6 +46,11 @@ int ScriptHost::AskThroughHost(const std::string& prompt, int buttons, const std
 
 void ScriptHost::SetMsgBox(MsgBox msgBox) {
     callbacks_.msgBox = std::move(msgBox);
+    engine_.SetCallbacks(callbacks_);
+}
+
+void ScriptHost::SetInputBox(InputBox inputBox) {
+    callbacks_.inputBox = std::move(inputBox);
     engine_.SetCallbacks(callbacks_);
 }
 

@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,11 @@ public:
     using MsgBox =
         std::function<int(const std::string& prompt, int buttons, const std::string& title)>;
     void SetMsgBox(MsgBox msgBox);
+    // InputBox asks the host's AskText (the terminal for vek) until a window program gives a
+    // dialog of its own: the text, or nullopt for Cancel.
+    using InputBox = std::function<std::optional<std::string>(
+        const std::string& prompt, const std::string& title, const std::string& defaultText)>;
+    void SetInputBox(InputBox inputBox);
 
     // Builds the constants module of the document, loads the script macros' files that ask for
     // it, and makes `runner` (this host when null) the runner of the document's script macros.

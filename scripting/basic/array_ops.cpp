@@ -1,6 +1,7 @@
 #include "scripting/basic/array_ops.h"
 
 #include "scripting/basic/conversions.h"
+#include "scripting/basic/record_type.h"
 #include "scripting/basic/script_memory.h"
 
 #include <algorithm>
@@ -31,26 +32,32 @@ RunError CheckBounds(int dims, const std::int32_t* lower, const std::int32_t* up
 
 } // namespace
 
-Variant UnallocatedArray(Tag element) {
+Variant UnallocatedArray(Tag element, const RecordType* record) {
     auto* array = new ArrayObject;
     array->elementTag = element;
+    array->record = record;
     return Variant::Array(array);
 }
 
 RunError NewArray(int dims, const std::int32_t* lower, const std::int32_t* upper, Tag element,
-                  Variant& out) {
+                  const RecordType* record, Variant& out) {
     std::size_t count = 0;
     if (const RunError e = CheckBounds(dims, lower, upper, count); e != RunError::None) {
         return e;
     }
-    out = UnallocatedArray(element);
+    out = UnallocatedArray(element, record);
     ArrayObject* array = out.GetArray();
     array->dims = dims;
     for (int d = 0; d < dims; ++d) {
         array->lower[d] = lower[d];
         array->upper[d] = upper[d];
     }
-    array->items.assign(count, DefaultValue(element));
+    if (record != nullptr) {
+        array->items.assign(count, record->blank);
+        array->nesting = record->blank.GetArray()->nesting + 1;
+    } else {
+        array->items.assign(count, DefaultValue(element));
+    }
     array->CountItems();
     return RunError::None;
 }
@@ -60,8 +67,12 @@ RunError Redimension(Variant& target, int dims, const std::int32_t* lower,
     if (target.IsArray() && target.GetArray()->locks > 0) {
         return RunError::ArrayLocked;
     }
+    const RecordType* record = target.IsArray() ? target.GetArray()->record : nullptr;
+    if (element == Tag::Record && record == nullptr) {
+        return RunError::TypeMismatch; // only a variable declared as an array of records
+    }
     if (!preserve || !target.IsArray() || target.GetArray()->dims == 0) {
-        return NewArray(dims, lower, upper, element, target);
+        return NewArray(dims, lower, upper, element, record, target);
     }
     const ArrayObject& old = *target.GetArray();
     if (old.dims != dims) {
@@ -73,7 +84,8 @@ RunError Redimension(Variant& target, int dims, const std::int32_t* lower,
         }
     }
     Variant fresh;
-    if (const RunError e = NewArray(dims, lower, upper, element, fresh); e != RunError::None) {
+    if (const RunError e = NewArray(dims, lower, upper, element, record, fresh);
+        e != RunError::None) {
         return e;
     }
     // Elements are laid out with the last dimension slowest, so the kept ones form a prefix.
@@ -127,7 +139,7 @@ RunError MakeVariantList(std::vector<Variant> values, Variant& out) {
     }
     int nesting = 1;
     for (const Variant& v : values) {
-        if (v.IsArray()) {
+        if (v.IsContainer()) {
             nesting = std::max(nesting, v.GetArray()->nesting + 1);
         }
     }
@@ -145,20 +157,54 @@ RunError MakeVariantList(std::vector<Variant> values, Variant& out) {
     return RunError::None;
 }
 
-RunError StoreElementValue(ArrayObject& array, std::size_t flat, Variant& value) {
-    if (value.IsArray()) {
+RunError WalkPath(Variant& root, const AccessPath& path, const Variant* indices,
+                  ArrayObject*& container, std::size_t& item) {
+    if (path.steps.empty()) {
+        return RunError::TypeMismatch; // the compiler stores into plain variables directly
+    }
+    Variant* at = &root;
+    for (const AccessPath::Step& step : path.steps) {
+        if (step.member >= 0) {
+            if (!at->IsRecord() || at->GetArray()->record != step.record) {
+                return RunError::TypeMismatch;
+            }
+            item = static_cast<std::size_t>(step.member);
+        } else {
+            if (!at->IsArray()) {
+                return RunError::TypeMismatch;
+            }
+            if (const RunError e = FlatIndex(*at->GetArray(), indices, step.indices, item);
+                e != RunError::None) {
+                return e;
+            }
+            indices += step.indices;
+        }
+        if (const RunError e = UnshareArray(*at, container); e != RunError::None) {
+            return e;
+        }
+        at = &container->items[item];
+    }
+    return RunError::None;
+}
+
+RunError StoreItem(ArrayObject& container, std::size_t index, Variant& value, Tag declared,
+                   const RecordType* record) {
+    if (value.IsContainer()) {
         const int nesting = value.GetArray()->nesting + 1;
         if (nesting > kMaxArrayNesting) {
             return RunError::OutOfMemory;
         }
-        array.nesting = std::max(array.nesting, nesting);
+        container.nesting = std::max(container.nesting, nesting);
     }
-    if (array.elementTag != Tag::Empty && value.GetTag() != array.elementTag) {
-        if (const RunError e = CoerceTo(value, array.elementTag); e != RunError::None) {
+    if (declared != Tag::Empty && value.GetTag() != declared) {
+        if (const RunError e = CoerceTo(value, declared); e != RunError::None) {
             return e;
         }
     }
-    array.items[flat] = std::move(value);
+    if (declared == Tag::Record && value.GetArray()->record != record) {
+        return RunError::TypeMismatch;
+    }
+    container.items[index] = std::move(value);
     return RunError::None;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "scripting/basic/program.h"
 #include "scripting/basic/run_errors.h"
 #include "scripting/basic/variant.h"
 
@@ -9,23 +10,23 @@
 namespace vek::basic {
 
 // Creates an array with the given bounds, each element the default of `element` (Empty tag:
-// Variant). Fails with SubscriptOutOfRange for inverted bounds and OutOfMemory beyond
-// kMaxArrayElements.
+// Variant), or for records (element Record) the blank record of `record`. Fails with
+// SubscriptOutOfRange for inverted bounds and OutOfMemory beyond kMaxArrayElements.
 RunError NewArray(int dims, const std::int32_t* lower, const std::int32_t* upper, Tag element,
-                  Variant& out);
+                  const RecordType* record, Variant& out);
 
 // A dynamic array before its ReDim: no dimensions yet (UBound on it is error 9), elements of
-// kind `element` once it has them.
-Variant UnallocatedArray(Tag element);
+// kind `element` (records of `record`) once it has them.
+Variant UnallocatedArray(Tag element, const RecordType* record = nullptr);
 
 // ReDim of the array held by target; Preserve keeps the elements that stay in range and, as in
-// Visual Basic, lets only the last dimension change. An array one of whose elements is passed
-// ByRef to a running procedure is locked (error 10).
+// Visual Basic, lets only the last dimension change. Records stay records of their type. An array
+// one of whose elements is passed ByRef to a running procedure is locked (error 10).
 RunError Redimension(Variant& target, int dims, const std::int32_t* lower,
                      const std::int32_t* upper, Tag element, bool preserve);
 
-// The array `holder` holds, made its own before an element is written (copy-on-write); the copy
-// of a shared array must fit the scripts' memory budget.
+// The array or record `holder` holds, made its own before an item is written (copy-on-write);
+// the copy of a shared one must fit the scripts' memory budget.
 RunError UnshareArray(Variant& holder, ArrayObject*& array);
 
 // Position of an element in items from `count` index values.
@@ -35,8 +36,20 @@ RunError FlatIndex(const ArrayObject& array, const Variant* indices, int count, 
 // that would nest arrays deeper than kMaxArrayNesting.
 RunError MakeVariantList(std::vector<Variant> values, Variant& out);
 
-// Stores value as an element of array (converted to its element type), keeping the nesting
-// bound.
-RunError StoreElementValue(ArrayObject& array, std::size_t flat, Variant& value);
+// Walks an access path from the variable `root`: each array and record on the way is made the
+// variable's own first (copy-on-write), `indices` are the index values of its steps in order.
+// The place it leads to is item `item` of `container`.
+RunError WalkPath(Variant& root, const AccessPath& path, const Variant* indices,
+                  ArrayObject*& container, std::size_t& item);
+
+// Stores value as item `index` of an array or record, converted to the kind `declared` (Empty:
+// Variant; Record: a record of `record`), keeping the nesting bound.
+RunError StoreItem(ArrayObject& container, std::size_t index, Variant& value, Tag declared,
+                   const RecordType* record);
+
+// Stores value as an element of array (converted to its element type).
+inline RunError StoreElementValue(ArrayObject& array, std::size_t flat, Variant& value) {
+    return StoreItem(array, flat, value, array.elementTag, array.record);
+}
 
 } // namespace vek::basic

@@ -18,7 +18,7 @@ using ExprPtr = std::unique_ptr<Expr>;
 enum class ExprKind {
     Literal, // value
     Name,    // name
-    Member,  // object.name  (Err.Number, Debug)
+    Member,  // object.name  (Err.Number, p.x); without an object: .name inside With
     Call,    // callee(args): a call or an array element, decided by the compiler
     Unary,   // unaryOp operand(args[0])
     Binary,  // args[0] binaryOp args[1]
@@ -52,6 +52,8 @@ struct VarDecl {
     std::string name;
     Position pos;
     Tag type = Tag::Empty;
+    std::string typeName;      // type Record: the user-defined type named after As
+    ExprPtr target;            // ReDim of a member (ReDim p.values(9)): the member; else null
     bool isArray = false;      // declared with parentheses
     std::vector<Bound> bounds; // empty for a dynamic array
     ExprPtr value;             // Const only
@@ -92,6 +94,7 @@ enum class StmtKind {
     OnError,  // errorMode, name
     Resume,   // resumeMode, name
     Print,    // args with separators
+    With,     // value (the object), body
     End,
     Stop,
 };
@@ -134,15 +137,19 @@ struct Stmt {
 };
 
 // How a parameter is declared; the compiled procedure keeps it too.
+struct RecordType;
+
 struct ParamMode {
     bool byRef = true;
     bool optional = false;
     bool isArray = false;
     Tag type = Tag::Empty;
+    const RecordType* record = nullptr; // type Record: the user-defined type
 };
 
 struct Param : ParamMode {
     std::string name;
+    std::string typeName; // type Record: the user-defined type named after As
     Position pos;
     ExprPtr defaultValue;
 };
@@ -152,16 +159,29 @@ struct ProcDecl {
     Position pos;
     bool isFunction = false;
     bool isPublic = true;
+    bool isStatic = false; // Static Sub / Static Function: every local keeps its value
     Tag returnType = Tag::Empty;
+    std::string returnTypeName; // returnType Record: the user-defined type
     std::vector<Param> params;
     Block body;
     int endLine = 0;
 };
 
+// Type ... End Type.
+struct TypeDecl {
+    std::string name;
+    Position pos;
+    bool isPublic = true;
+    std::vector<VarDecl> members;
+};
+
 struct ModuleAst {
     std::string name;
     bool optionExplicit = false;
+    bool textCompare = false;          // Option Compare Text
+    int arrayBase = 0;                 // Option Base
     std::vector<StmtPtr> declarations; // module-level Dim, Public, Private, Const
+    std::vector<TypeDecl> types;
     std::vector<ProcDecl> procs;
 };
 

@@ -18,9 +18,35 @@ constexpr bool IsFileStatement(std::string_view name) {
     return false;
 }
 
+// The functions whose result is Null when their first argument is (their text or number), as in
+// Visual Basic; every other function takes Null as a value it cannot use (error 94).
+constexpr std::string_view kNullPassing[] = {
+    "Len",   "Left",     "Right", "Mid",  "UCase",  "LCase",  "Trim",   "LTrim",
+    "RTrim", "InStrRev", "Hex",   "Oct",  "Str",    "Int",    "Fix",    "Abs",
+    "Year",  "Month",    "Day",   "Hour", "Minute", "Second", "Weekday"};
+
+constexpr bool PassesNull(std::string_view name) {
+    for (std::string_view passing : kNullPassing) {
+        if (name == passing) {
+            return true;
+        }
+    }
+    return false;
+}
+
+template <BuiltinFunction function>
+RunError NullPassing(BuiltinContext& context, Variant* args, int argc, Variant& out) {
+    if (args[0].IsNull()) {
+        out = Variant::Null();
+        return RunError::None;
+    }
+    return function(context, args, argc, out);
+}
+
 const BuiltinInfo kBuiltins[] = {
 #define VEK_BASIC_BUILTIN_ENTRY(name, min, max, result)                                            \
-    {IsFileStatement(#name) ? "#" #name : #name, min, max, Tag::result, &Builtin##name},
+    {IsFileStatement(#name) ? "#" #name : #name, min, max, Tag::result,                            \
+     PassesNull(#name) ? &NullPassing<&Builtin##name> : &Builtin##name},
     VEK_BASIC_BUILTINS(VEK_BASIC_BUILTIN_ENTRY)
 #undef VEK_BASIC_BUILTIN_ENTRY
 };

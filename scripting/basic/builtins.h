@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,8 +15,19 @@ namespace vek::basic {
 class ScriptFiles;
 
 struct BuiltinContext {
+    // The Option statements of the calling module, set before each call (operand c of
+    // CallBuiltin): Option Compare Text, Option Base 1.
+    static constexpr int kTextCompare = 1;
+    static constexpr int kBaseOne = 2;
+    int options = 0;
+    bool TextCompare() const { return (options & kTextCompare) != 0; }
+
     // MsgBox(prompt, buttons, title) through the host; returns the button pressed (1 = OK).
     std::function<int(const std::string&, int, const std::string&)> msgBox;
+    // InputBox(prompt, title, default) through the host: the text, or nullopt for Cancel.
+    std::function<std::optional<std::string>(const std::string&, const std::string&,
+                                             const std::string&)>
+        inputBox;
     // Set by Wait: the machine ends its slice and resumes after this many milliseconds.
     std::int64_t waitMs = -1;
     std::uint32_t rndSeed = 0x50000;
@@ -27,7 +39,8 @@ using BuiltinFunction = RunError (*)(BuiltinContext& context, Variant* args, int
                                      Variant& out);
 
 // Built-in functions: name, fewest and most arguments (-1: any number), and the kind of their
-// result where it is fixed (Empty: a Variant of any kind). A fixed kind makes the result typed:
+// result where it is fixed (Empty: a Variant of any kind). Those that Visual Basic lets Null pass
+// through (Len(Null) is Null) are listed in builtins.cpp. A fixed kind makes the result typed:
 // CInt(20000) * 2 overflows like an Integer variable, while a Variant result widens.
 #define VEK_BASIC_BUILTINS(X)                                                                      \
     X(Len, 1, 1, Empty)                                                                            \
@@ -78,6 +91,7 @@ using BuiltinFunction = RunError (*)(BuiltinContext& context, Variant* args, int
     X(IsNumeric, 1, 1, Empty)                                                                      \
     X(IsArray, 1, 1, Empty)                                                                        \
     X(IsEmpty, 1, 1, Empty)                                                                        \
+    X(IsNull, 1, 1, Boolean)                                                                       \
     X(TypeName, 1, 1, Empty)                                                                       \
     X(VarType, 1, 1, Empty)                                                                        \
     X(UBound, 1, 2, Empty)                                                                         \
@@ -86,6 +100,7 @@ using BuiltinFunction = RunError (*)(BuiltinContext& context, Variant* args, int
     X(Split, 1, 3, Empty)                                                                          \
     X(Join, 1, 2, Empty)                                                                           \
     X(MsgBox, 1, 3, Empty)                                                                         \
+    X(InputBox, 1, 7, String)                                                                      \
     X(Wait, 1, 1, Empty)                                                                           \
     X(DoEvents, 0, 0, Integer)                                                                     \
     X(IIf, 3, 3, Empty)                                                                            \
@@ -178,7 +193,19 @@ const BuiltinInfo& BuiltinAt(int id);
     X(vbThursday, Integer(5))                                                                      \
     X(vbFriday, Integer(6))                                                                        \
     X(vbSaturday, Integer(7))                                                                      \
-    X(Empty, Empty())
+    X(vbEmpty, Integer(0))                                                                         \
+    X(vbNull, Integer(1))                                                                          \
+    X(vbInteger, Integer(2))                                                                       \
+    X(vbLong, Integer(3))                                                                          \
+    X(vbSingle, Integer(4))                                                                        \
+    X(vbDouble, Integer(5))                                                                        \
+    X(vbDate, Integer(7))                                                                          \
+    X(vbString, Integer(8))                                                                        \
+    X(vbBoolean, Integer(11))                                                                      \
+    X(vbVariant, Integer(12))                                                                      \
+    X(vbArray, Integer(8192))                                                                      \
+    X(Empty, Empty())                                                                              \
+    X(Null, Null())
 
 // The value of a named constant (any case).
 bool FindBuiltinConstant(std::string_view name, Variant& value);

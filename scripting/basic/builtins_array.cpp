@@ -8,7 +8,7 @@ namespace vek::basic {
 
 namespace {
 
-RunError Bound(Variant* args, int argc, bool upper, Variant& out) {
+RunError ArrayBound(Variant* args, int argc, bool upper, Variant& out) {
     if (!args[0].IsArray()) {
         return RunError::TypeMismatch;
     }
@@ -27,15 +27,25 @@ RunError Bound(Variant* args, int argc, bool upper, Variant& out) {
 } // namespace
 
 RunError BuiltinUBound(BuiltinContext&, Variant* args, int argc, Variant& out) {
-    return Bound(args, argc, true, out);
+    return ArrayBound(args, argc, true, out);
 }
 
 RunError BuiltinLBound(BuiltinContext&, Variant* args, int argc, Variant& out) {
-    return Bound(args, argc, false, out);
+    return ArrayBound(args, argc, false, out);
 }
 
-RunError BuiltinArray(BuiltinContext&, Variant* args, int argc, Variant& out) {
-    return MakeVariantList(std::vector<Variant>(args, args + argc), out);
+// Array(...) begins at the calling module's Option Base, as in Visual Basic.
+RunError BuiltinArray(BuiltinContext& context, Variant* args, int argc, Variant& out) {
+    if (const RunError e = MakeVariantList(std::vector<Variant>(args, args + argc), out);
+        e != RunError::None) {
+        return e;
+    }
+    if ((context.options & BuiltinContext::kBaseOne) != 0) {
+        ArrayObject& array = *out.GetArray();
+        array.lower[0] = 1;
+        array.upper[0] = argc;
+    }
+    return RunError::None;
 }
 
 RunError BuiltinSplit(BuiltinContext&, Variant* args, int argc, Variant& out) {
@@ -110,9 +120,16 @@ RunError BuiltinIsEmpty(BuiltinContext&, Variant* args, int, Variant& out) {
     return RunError::None;
 }
 
+RunError BuiltinIsNull(BuiltinContext&, Variant* args, int, Variant& out) {
+    out = Variant::Boolean(args[0].IsNull());
+    return RunError::None;
+}
+
 RunError BuiltinTypeName(BuiltinContext&, Variant* args, int, Variant& out) {
     if (args[0].IsArray()) {
-        out = Variant::String(std::string(ElementTypeName(args[0].GetArray()->elementTag)) + "()");
+        out = Variant::String(ElementTypeName(*args[0].GetArray()) + "()");
+    } else if (args[0].IsRecord()) {
+        out = Variant::String(ElementTypeName(*args[0].GetArray()));
     } else {
         out = Variant::String(KindOf(args[0].GetTag()).typeName);
     }

@@ -9,7 +9,7 @@ namespace vek::basic {
 
 RunError BuiltinIIf(BuiltinContext&, Variant* args, int, Variant& out) {
     bool condition = false;
-    if (const RunError e = ToBoolean(args[0], condition); e != RunError::None) {
+    if (const RunError e = ToCondition(args[0], condition); e != RunError::None) {
         return e;
     }
     out = condition ? args[1] : args[2];
@@ -17,10 +17,10 @@ RunError BuiltinIIf(BuiltinContext&, Variant* args, int, Variant& out) {
 }
 
 // Choose(index, value1, value2, ...): the value at index, counted from 1 and rounded to a whole
-// number as the language reference says; an index outside them gives Empty (Visual Basic's Null).
+// number as the language reference says; an index outside them gives Null.
 RunError BuiltinChoose(BuiltinContext&, Variant* args, int argc, Variant& out) {
     VEK_BASIC_ARG_DOUBLE(index, args[0]);
-    out = Variant();
+    out = Variant::Null();
     const double whole = std::nearbyint(index);
     if (whole >= 1 && whole < argc) {
         out = args[static_cast<int>(whole)];
@@ -29,15 +29,15 @@ RunError BuiltinChoose(BuiltinContext&, Variant* args, int argc, Variant& out) {
 }
 
 // Switch(condition1, value1, condition2, value2, ...): the value after the first true condition;
-// Empty (Visual Basic's Null) when none is.
+// Null when none is.
 RunError BuiltinSwitch(BuiltinContext&, Variant* args, int argc, Variant& out) {
     if (argc % 2 != 0) {
         return RunError::InvalidCall;
     }
-    out = Variant();
+    out = Variant::Null();
     for (int i = 0; i < argc; i += 2) {
         bool condition = false;
-        if (const RunError e = ToBoolean(args[i], condition); e != RunError::None) {
+        if (const RunError e = ToCondition(args[i], condition); e != RunError::None) {
             return e;
         }
         if (condition) {

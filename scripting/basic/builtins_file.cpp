@@ -13,13 +13,16 @@ namespace {
 
 constexpr std::int32_t kDirectoryAttribute = 16; // vbDirectory
 
-// The text Write # gives a value: strings quoted, Booleans as #TRUE#, Dates as #date#, Empty as
-// nothing.
+// The text Write # gives a value: strings quoted, Booleans as #TRUE#, Dates as #date#, Null as
+// #NULL#, Empty as nothing.
 RunError WriteField(const Variant& value, std::string& out) {
     const Variant& v = value.IsRef() ? value.Deref() : value;
     std::string text;
     switch (v.GetTag()) {
     case Tag::Empty:
+        return RunError::None;
+    case Tag::Null:
+        out += "#NULL#";
         return RunError::None;
     case Tag::Boolean:
         out += v.IntValue() != 0 ? "#TRUE#" : "#FALSE#";
@@ -160,7 +163,10 @@ RunError BuiltinPrintFile(BuiltinContext& context, Variant* args, int argc, Vari
         return context.files->Print(number, {}, false, true);
     }
     for (int i = 1; i + 1 < argc; i += 2) {
-        VEK_BASIC_ARG_TEXT(text, args[i]);
+        std::string text;
+        if (const RunError e = ToPrintText(args[i], text); e != RunError::None) {
+            return e;
+        }
         VEK_BASIC_ARG_LONG(separator, args[i + 1]);
         if (const RunError e = context.files->Print(number, text, separator == 2, separator == 0);
             e != RunError::None) {

@@ -2,6 +2,7 @@
 #include "scripting/basic/builtin_args.h"
 #include "scripting/basic/builtins.h"
 #include "scripting/basic/dates.h"
+#include "scripting/basic/script_memory.h"
 
 #include <chrono>
 #include <cstring>
@@ -82,6 +83,30 @@ RunError BuiltinMsgBox(BuiltinContext& context, Variant* args, int argc, Variant
         return RunError::TypeMismatch;
     }
     out = Variant::Integer(context.msgBox ? context.msgBox(prompt, buttons, title) : 1);
+    return RunError::None;
+}
+
+// InputBox(prompt[, title[, default[, xpos, ypos[, helpfile, context]]]]): the position and the
+// help have no meaning here and are left alone.
+RunError BuiltinInputBox(BuiltinContext& context, Variant* args, int argc, Variant& out) {
+    VEK_BASIC_ARG_TEXT(prompt, args[0]);
+    std::string title;
+    std::string defaultText;
+    if ((argc > 1 && ToText(args[1], title) != RunError::None) ||
+        (argc > 2 && ToText(args[2], defaultText) != RunError::None)) {
+        return RunError::TypeMismatch;
+    }
+    std::optional<std::string> answer = defaultText;
+    if (context.inputBox) {
+        answer = context.inputBox(prompt, title, defaultText);
+    }
+    if (!answer) {
+        answer.emplace();
+    }
+    if (const RunError e = ReserveString(answer->size()); e != RunError::None) {
+        return e;
+    }
+    out = Variant::String(std::move(*answer));
     return RunError::None;
 }
 

@@ -51,11 +51,12 @@ std::string Upper(std::string text) {
     return text;
 }
 
-// The compare argument of InStr, InStrRev, Replace and StrComp at args[at]: vbBinaryCompare (0,
-// also when left out, and vbUseCompareOption, -1) compares character codes; vbTextCompare (1)
-// ignores case.
-RunError IgnoresCase(const Variant* args, int argc, int at, bool& ignoreCase) {
-    ignoreCase = false;
+// The compare argument of InStr, InStrRev, Replace and StrComp at args[at]: vbBinaryCompare (0)
+// compares character codes, vbTextCompare (1) ignores case; left out or vbUseCompareOption (-1),
+// the calling module's Option Compare decides.
+RunError IgnoresCase(const BuiltinContext& context, const Variant* args, int argc, int at,
+                     bool& ignoreCase) {
+    ignoreCase = context.TextCompare();
     if (argc <= at || args[at].IsEmpty()) {
         return RunError::None;
     }
@@ -63,7 +64,9 @@ RunError IgnoresCase(const Variant* args, int argc, int at, bool& ignoreCase) {
     if (mode < -1 || mode > 1) {
         return RunError::InvalidCall;
     }
-    ignoreCase = mode == 1;
+    if (mode >= 0) {
+        ignoreCase = mode == 1;
+    }
     return RunError::None;
 }
 
@@ -110,7 +113,7 @@ RunError BuiltinMid(BuiltinContext&, Variant* args, int argc, Variant& out) {
     return RunError::None;
 }
 
-RunError BuiltinInStr(BuiltinContext&, Variant* args, int argc, Variant& out) {
+RunError BuiltinInStr(BuiltinContext& context, Variant* args, int argc, Variant& out) {
     // InStr(text, part) or InStr(start, text, part[, compare]).
     std::int32_t start = 1;
     int first = 0;
@@ -123,10 +126,14 @@ RunError BuiltinInStr(BuiltinContext&, Variant* args, int argc, Variant& out) {
     if (start < 1) {
         return RunError::InvalidCall;
     }
+    if (args[first].IsNull() || args[first + 1].IsNull()) {
+        out = Variant::Null(); // as Visual Basic has it
+        return RunError::None;
+    }
     VEK_BASIC_ARG_TEXT(text, args[first]);
     VEK_BASIC_ARG_TEXT(part, args[first + 1]);
     bool ignoreCase = false;
-    if (const RunError e = IgnoresCase(args, argc, 3, ignoreCase); e != RunError::None) {
+    if (const RunError e = IgnoresCase(context, args, argc, 3, ignoreCase); e != RunError::None) {
         return e;
     }
     FoldForSearch(ignoreCase, text, part);
@@ -139,7 +146,7 @@ RunError BuiltinInStr(BuiltinContext&, Variant* args, int argc, Variant& out) {
     return RunError::None;
 }
 
-RunError BuiltinInStrRev(BuiltinContext&, Variant* args, int argc, Variant& out) {
+RunError BuiltinInStrRev(BuiltinContext& context, Variant* args, int argc, Variant& out) {
     VEK_BASIC_ARG_TEXT(text, args[0]);
     VEK_BASIC_ARG_TEXT(part, args[1]);
     std::int32_t start = -1;
@@ -150,7 +157,7 @@ RunError BuiltinInStrRev(BuiltinContext&, Variant* args, int argc, Variant& out)
         return RunError::InvalidCall;
     }
     bool ignoreCase = false;
-    if (const RunError e = IgnoresCase(args, argc, 3, ignoreCase); e != RunError::None) {
+    if (const RunError e = IgnoresCase(context, args, argc, 3, ignoreCase); e != RunError::None) {
         return e;
     }
     FoldForSearch(ignoreCase, text, part);
@@ -248,7 +255,7 @@ RunError BuiltinAsc(BuiltinContext&, Variant* args, int, Variant& out) {
     return RunError::None;
 }
 
-RunError BuiltinReplace(BuiltinContext&, Variant* args, int argc, Variant& out) {
+RunError BuiltinReplace(BuiltinContext& context, Variant* args, int argc, Variant& out) {
     // Replace(text, find, with[, start[, count[, compare]]]): as Visual Basic has it, the result
     // begins at start, and count (-1: all) limits the replacements.
     VEK_BASIC_ARG_TEXT(text, args[0]);
@@ -261,7 +268,7 @@ RunError BuiltinReplace(BuiltinContext&, Variant* args, int argc, Variant& out) 
         return RunError::TypeMismatch;
     }
     bool ignoreCase = false;
-    if (const RunError e = IgnoresCase(args, argc, 5, ignoreCase); e != RunError::None) {
+    if (const RunError e = IgnoresCase(context, args, argc, 5, ignoreCase); e != RunError::None) {
         return e;
     }
     if (start < 1 || count < -1) {
@@ -291,11 +298,11 @@ RunError BuiltinReplace(BuiltinContext&, Variant* args, int argc, Variant& out) 
     return CheckedString(std::move(result), out);
 }
 
-RunError BuiltinStrComp(BuiltinContext&, Variant* args, int argc, Variant& out) {
+RunError BuiltinStrComp(BuiltinContext& context, Variant* args, int argc, Variant& out) {
     VEK_BASIC_ARG_TEXT(a, args[0]);
     VEK_BASIC_ARG_TEXT(b, args[1]);
     bool ignoreCase = false;
-    if (const RunError e = IgnoresCase(args, argc, 2, ignoreCase); e != RunError::None) {
+    if (const RunError e = IgnoresCase(context, args, argc, 2, ignoreCase); e != RunError::None) {
         return e;
     }
     FoldForSearch(ignoreCase, a, b);

@@ -49,8 +49,9 @@ namespace vek::basic {
     X(NestingTooDeep, "nesting too deep")                                                          \
     X(ExpressionTooComplex, "expression too complex")                                              \
     X(TooManyErrors, "too many errors")                                                            \
-    X(OptionCompareTextNotSupported,                                                               \
-      "Option Compare Text is not supported: use vbTextCompare or LCase")                          \
+    X(FixedLengthStringsNotSupported, "fixed-length strings are not supported: use String")        \
+    X(TypeInProcedure, "a Type is declared at module level, not in a procedure")                   \
+    X(EndWithoutBlock, "End {0} without {0}")                                                      \
     /* module-level declarations */                                                                \
     X(DuplicateDeclaration, "duplicate declaration: {0}")                                          \
     X(DuplicateParameter, "duplicate parameter: {0}")                                              \
@@ -63,6 +64,15 @@ namespace vek::basic {
     X(DefaultDoesNotFit, "default value does not fit its type")                                    \
     X(ExpectedWholeNumber, "expected a whole number")                                              \
     X(ArrayBoundsOutOfRange, "array bounds out of range: {0}")                                     \
+    /* user-defined types */                                                                       \
+    X(TypeNotDefined, "user-defined type not defined: {0}")                                        \
+    X(TypeContainsItself, "type contains itself: {0}")                                             \
+    X(TypeNestedTooDeeply, "type nested too deeply: {0}")                                          \
+    X(MemberNotFound, "no member {0} in type {1}")                                                 \
+    X(RecordNotAValue, "a value of user-defined type {0} cannot be used here")                     \
+    X(TypeMismatch, "type mismatch: expected {0}, not {1}")                                        \
+    X(ExpectedRecordBeforeMember, "expected a value of a user-defined type before .{0}")           \
+    X(MemberOutsideWith, "expected With before .{0}")                                              \
     /* constant expressions */                                                                     \
     X(ExpectedConstantExpression, "expected a constant expression")                                \
     X(NotAConstant, "expected a constant expression: '{0}' is no constant")                        \

@@ -4,38 +4,50 @@
 #include "scripting/basic/conversions.h"
 #include "scripting/basic/parser.h"
 #include "scripting/basic/proc_compiler.h"
+#include "scripting/basic/record_types.h"
 #include "scripting/basic/text_util.h"
 
 namespace vek::basic {
 
-// Declares the module-level names of all modules, evaluates their constants (in any order, each
-// when first needed) and then compiles every procedure body.
+// Declares the user-defined types and the module-level names of all modules, evaluates their
+// constants (in any order, each when first needed), builds the types and then compiles every
+// procedure body.
 class ProgramCompiler : private ConstantResolver {
 public:
     ProgramCompiler(const std::vector<SourceModule>& sources,
                     const std::vector<HostFunctionInfo>& hostFunctions, Program& program,
                     std::vector<Diagnostic>& errors)
-        : sources_(sources), hostFunctions_(hostFunctions), program_(program), errors_(errors) {}
+        : sources_(sources), hostFunctions_(hostFunctions), program_(program), errors_(errors),
+          records_(program, errors_, [this](int module, const Expr& e, std::int32_t& out) {
+              return ConstantInt(module, e, out);
+          }) {}
 
     bool Run() {
         const std::size_t errorsBefore = errors_.Count();
         for (const SourceModule& source : sources_) {
             asts_.push_back(ParseModule(source.name, source.text, errors_, source.kind));
-            program_.modules.push_back({source.name});
+            program_.modules.push_back(
+                {source.name, asts_.back().textCompare, asts_.back().arrayBase});
         }
         if (errors_.Count() != errorsBefore) {
             return false;
         }
         program_.symbols.moduleNames.resize(asts_.size());
+        program_.symbols.moduleTypes.resize(asts_.size());
+        for (std::size_t m = 0; m < asts_.size(); ++m) {
+            records_.Declare(static_cast<int>(m), asts_[m]);
+        }
         for (std::size_t m = 0; m < asts_.size(); ++m) {
             Declare(static_cast<int>(m));
         }
         for (std::size_t i = 0; i < pending_.size(); ++i) {
             EvaluatePending(static_cast<int>(i));
         }
+        records_.Build();
         for (const ModuleDeclaration& d : deferred_) {
             Finish(d);
         }
+        StartRecords();
         if (errors_.Count() != errorsBefore) {
             return false;
         }
@@ -43,6 +55,12 @@ public:
             Procedure& proc = program_.procs[i];
             const ModuleAst& ast = asts_[static_cast<std::size_t>(proc.module)];
             ProcCompiler compiler(program_, hostFunctions_, proc.module, ast.optionExplicit, proc);
+            if (procDecls_[i]->isStatic) {
+                compiler.SetStaticDeclarer(
+                    [this, i](const std::string& name, const Declared& type, Variant init) {
+                        return AddImplicitStatic(static_cast<int>(i), name, type, std::move(init));
+                    });
+            }
             compiler.CompileBody(*procDecls_[i], ast.name, errors_);
         }
         return errors_.Count() == errorsBefore;
@@ -65,6 +83,40 @@ private:
 
     void Error(int module, const CompileMessage& message) {
         errors_.Report(program_.modules[static_cast<std::size_t>(module)].name, message);
+    }
+
+    // The declared type of a module-level declaration; a type that is not defined is reported
+    // and the declaration taken as a Variant.
+    Declared DeclaredIn(int module, Tag type, const std::string& typeName, bool isArray,
+                        Position pos) {
+        try {
+            return DeclaredOf(program_, module, type, typeName, isArray, pos);
+        } catch (const CompileMessage& failure) {
+            Error(module, failure);
+            return {};
+        }
+    }
+
+    // Module variables, function results and left-out Optional parameters of a user-defined
+    // type start as its blank value, which exists once the types are built.
+    void StartRecords() {
+        for (GlobalInfo& g : program_.globals) {
+            if (g.type.IsRecord()) {
+                g.init = g.type.record->blank;
+            }
+        }
+        for (Procedure& proc : program_.procs) {
+            for (ParamInfo& param : proc.params) {
+                if (param.record != nullptr && !param.isArray && param.defaultValue.IsEmpty()) {
+                    param.defaultValue = param.record->blank;
+                }
+            }
+            for (std::size_t i = 0; i < proc.slots.declared.size(); ++i) {
+                if (proc.slots.declared[i].IsRecord()) {
+                    proc.slots.init[i] = proc.slots.declared[i].record->blank;
+                }
+            }
+        }
     }
 
     void AddName(int module, const std::string& name, EntryKind kind, int index, bool isPublic,
@@ -126,14 +178,14 @@ private:
         g.name = std::move(name);
         g.module = m;
         g.isPublic = isPublic;
-        g.type = d.isArray ? Tag::Empty : d.type;
+        g.type = DeclaredIn(m, d.type, d.typeName, d.isArray, d.pos);
         if (d.isArray) {
-            g.init = UnallocatedArray(d.type);
+            g.init = UnallocatedArray(g.type.element, g.type.record);
             if (!d.bounds.empty()) {
                 deferred_.push_back({m, &d, index, nullptr, nullptr, 0});
             }
         } else {
-            g.init = DefaultValue(d.type);
+            g.init = DefaultValue(g.type.IsRecord() ? Tag::Empty : g.type.type);
         }
         program_.globals.push_back(std::move(g));
         return index;
@@ -165,38 +217,55 @@ private:
             if (proc.params.size() > 0 && proc.params.back().optional && !p.optional) {
                 Error(m, {CompileError::OptionalAfterOptional, p.pos});
             }
+            const Declared declared = DeclaredIn(m, p.type, p.typeName, p.isArray, p.pos);
+            info.record = declared.record;
+            info.type = declared.record != nullptr || p.type != Tag::Record ? p.type : Tag::Empty;
             proc.params.push_back(info);
-            proc.slots.Add(info.name, p.isArray ? Tag::Empty : p.type, info.byRef, Variant());
+            proc.slots.Add(info.name, declared, info.byRef, Variant());
             if (p.defaultValue) {
                 deferred_.push_back({m, nullptr, 0, &p, nullptr, index});
             }
         }
         if (decl.isFunction) {
-            proc.resultSlot =
-                proc.slots.Add({}, decl.returnType, false, DefaultValue(decl.returnType));
+            const Declared result =
+                DeclaredIn(m, decl.returnType, decl.returnTypeName, false, decl.pos);
+            proc.resultSlot = proc.slots.Add(
+                {}, result, false, DefaultValue(result.IsRecord() ? Tag::Empty : result.type));
         }
         AddName(m, decl.name, EntryKind::Procedure, index, proc.isPublic, decl.pos);
-        DeclareStatics(m, index, decl.body);
+        DeclareStatics(m, index, decl.body, decl.isStatic);
     }
 
-    // The Static variables of a procedure, at any depth of its blocks, become module variables
-    // named after the procedure (Counter.n), which keep their values from call to call.
-    void DeclareStatics(int m, int procIndex, const Block& block) {
+    // The Static variables of a procedure (in a Static Sub or Function all its Dims), at any
+    // depth of its blocks, become module variables named after the procedure (Counter.n), which
+    // keep their values from call to call.
+    void DeclareStatics(int m, int procIndex, const Block& block, bool allStatic) {
         for (const StmtPtr& s : block) {
-            if (s->kind == StmtKind::Dim && s->isStatic) {
+            if (s->kind == StmtKind::Dim && (s->isStatic || allStatic)) {
                 for (const VarDecl& d : s->decls) {
                     DeclareStatic(m, procIndex, d);
                 }
             }
             for (const Block& inner : s->blocks) {
-                DeclareStatics(m, procIndex, inner);
+                DeclareStatics(m, procIndex, inner, allStatic);
             }
             for (const CaseClause& clause : s->cases) {
-                DeclareStatics(m, procIndex, clause.body);
+                DeclareStatics(m, procIndex, clause.body, allStatic);
             }
-            DeclareStatics(m, procIndex, s->elseBlock);
-            DeclareStatics(m, procIndex, s->body);
+            DeclareStatics(m, procIndex, s->elseBlock, allStatic);
+            DeclareStatics(m, procIndex, s->body, allStatic);
         }
+    }
+
+    // A variable a Static Sub or Function declares by using it (or by ReDim): static too.
+    int AddImplicitStatic(int procIndex, const std::string& name, const Declared& type,
+                          Variant init) {
+        Procedure& proc = program_.procs[static_cast<std::size_t>(procIndex)];
+        const int index = static_cast<int>(program_.globals.size());
+        program_.globals.push_back(
+            {proc.name + "." + name, proc.module, false, type, std::move(init)});
+        proc.statics.push_back({Lower(name), index});
+        return index;
     }
 
     void DeclareStatic(int m, int procIndex, const VarDecl& d) {
@@ -210,6 +279,12 @@ private:
         }
         const int index = AddGlobal(m, d, proc.name + "." + d.name, false);
         proc.statics.push_back({lower, index});
+    }
+
+    StringCompare Compare() const override {
+        return program_.modules[static_cast<std::size_t>(currentModule_)].textCompare
+                   ? StringCompare::Text
+                   : StringCompare::Binary;
     }
 
     bool Resolve(const std::string& lowerName, Variant& out, CompileMessage& error) override {
@@ -300,7 +375,11 @@ private:
                 }
             }
             GlobalInfo& g = program_.globals[static_cast<std::size_t>(d.globalIndex)];
-            if (NewArray(dims, lower, upper, d.global->type, g.init) != RunError::None) {
+            if (g.type.record != nullptr && !g.type.record->blank.IsRecord()) {
+                return; // its type failed to build, which is reported
+            }
+            if (NewArray(dims, lower, upper, g.type.element, g.type.record, g.init) !=
+                RunError::None) {
                 Error(d.module,
                       {CompileError::ArrayBoundsOutOfRange, d.global->pos, {d.global->name}});
             }
@@ -333,6 +412,7 @@ private:
     std::vector<PendingConstant> pending_;
     std::vector<ModuleDeclaration> deferred_;
     std::vector<const ProcDecl*> procDecls_;
+    RecordTypeBuilder records_;
     int currentModule_ = 0;
     int chain_ = 0; // constants being evaluated, one inside the next
 };
@@ -365,6 +445,7 @@ bool CompileWatch(const Program& program, int procIndex, int module,
         out.name = context.name;
         out.params = context.params;
         out.slots = context.slots;
+        out.statics = context.statics;
     }
     try {
         ProcCompiler compiler(program, hostFunctions, out.module, true, out);

@@ -51,7 +51,9 @@ bool EvaluateConstant(const Expr& expr, ConstantResolver& resolver, Variant& out
             !EvaluateConstant(*expr.args[1], resolver, right, error)) {
             return false;
         }
-        return Applied(ApplyBinary(expr.binaryOp, left, right, out, Overflow::Fails), error);
+        return Applied(
+            ApplyBinary(expr.binaryOp, left, right, out, Overflow::Fails, resolver.Compare()),
+            error);
     }
     default:
         error = {CompileError::ExpectedConstantExpression, {}};

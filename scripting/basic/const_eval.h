@@ -12,6 +12,8 @@ public:
     virtual ~ConstantResolver() = default;
     // False when the name is no constant; error set when it is one but has no value (a cycle).
     virtual bool Resolve(const std::string& lowerName, Variant& out, CompileMessage& error) = 0;
+    // How strings compare where the expression stands (Option Compare).
+    virtual StringCompare Compare() const { return StringCompare::Binary; }
 };
 
 // Evaluates an expression of literals, operators and named constants at compile time. On failure

@@ -163,6 +163,8 @@ RunError ToDouble(const Variant& v, double& out) {
     case Tag::Empty:
         out = 0;
         return RunError::None;
+    case Tag::Null:
+        return RunError::InvalidUseOfNull;
     case Tag::Boolean:
     case Tag::Integer:
     case Tag::Long:
@@ -185,7 +187,7 @@ RunError ToDouble(const Variant& v, double& out) {
         return RunError::TypeMismatch;
     case Tag::Ref:
         return ToDouble(v.Deref(), out);
-    default: // an array
+    default: // an array or a record
         return RunError::TypeMismatch;
     }
 }
@@ -221,6 +223,9 @@ RunError ToInteger(const Variant& v, std::int32_t& out) {
 
 RunError ToBoolean(const Variant& v, bool& out) {
     const Variant& d = v.Deref();
+    if (d.IsNull()) {
+        return RunError::InvalidUseOfNull;
+    }
     if (d.IsString()) {
         std::string lower;
         for (char c : d.StringValue()) {
@@ -260,6 +265,8 @@ RunError ToText(const Variant& v, std::string& out) {
     case Tag::Empty:
         out.clear();
         return RunError::None;
+    case Tag::Null:
+        return RunError::InvalidUseOfNull;
     case Tag::Boolean:
         out = v.IntValue() != 0 ? "True" : "False";
         return RunError::None;
@@ -281,9 +288,29 @@ RunError ToText(const Variant& v, std::string& out) {
         return RunError::None;
     case Tag::Ref:
         return ToText(v.Deref(), out);
-    default: // an array
+    default: // an array or a record
         return RunError::TypeMismatch;
     }
+}
+
+RunError ToPrintText(const Variant& v, std::string& out) {
+    if (v.Deref().IsNull()) {
+        out = "Null";
+        return RunError::None;
+    }
+    return ToText(v, out);
+}
+
+RunError ToCondition(const Variant& v, bool& out) {
+    if (v.IsIntegral()) {
+        out = v.IntValue() != 0;
+        return RunError::None;
+    }
+    if (v.Deref().IsNull()) {
+        out = false;
+        return RunError::None;
+    }
+    return ToBoolean(v, out);
 }
 
 RunError CoerceTo(Variant& v, Tag tag) {

@@ -17,11 +17,16 @@ bool ParseNumber(std::string_view text, double& out);
 // Val(): the longest leading number, 0 when there is none.
 double LeadingNumber(std::string_view text);
 
+// Each conversion of Null is error 94, "Invalid use of Null".
 RunError ToDouble(const Variant& v, double& out);
 RunError ToLong(const Variant& v, std::int32_t& out);
 RunError ToInteger(const Variant& v, std::int32_t& out);
 RunError ToBoolean(const Variant& v, bool& out);
 RunError ToText(const Variant& v, std::string& out);
+// The text Print writes: as ToText, and "Null" for Null.
+RunError ToPrintText(const Variant& v, std::string& out);
+// The truth of an If, Do or While condition and of IIf and Switch: Null counts as False.
+RunError ToCondition(const Variant& v, bool& out);
 
 // Converts v in place to the declared kind of a typed variable (Empty tag means Variant).
 RunError CoerceTo(Variant& v, Tag tag);

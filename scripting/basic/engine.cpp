@@ -20,28 +20,6 @@ constexpr const char* kSharedModuleName = "(shared)";
 
 } // namespace
 
-std::string DescribeValue(const Variant& value) {
-    const Variant& v = value.Deref();
-    if (v.IsEmpty()) {
-        return "Empty";
-    }
-    if (v.IsString()) {
-        return "\"" + v.StringValue() + "\"";
-    }
-    if (v.IsArray()) {
-        const ArrayObject& a = *v.GetArray();
-        std::string text = std::string(ElementTypeName(a.elementTag)) + "(";
-        for (int d = 0; d < a.dims; ++d) {
-            text += (d > 0 ? ", " : "") + std::to_string(a.lower[d]) + " To " +
-                    std::to_string(a.upper[d]);
-        }
-        return text + ")";
-    }
-    std::string text;
-    ToText(v, text);
-    return text;
-}
-
 struct Engine::Impl {
     std::vector<SourceModule> modules;
     std::string sharedCode;
@@ -213,6 +191,11 @@ bool Engine::Compile() {
     impl_->machine->Context().msgBox = [this](const std::string& prompt, int buttons,
                                               const std::string& title) {
         return impl_->callbacks.msgBox ? impl_->callbacks.msgBox(prompt, buttons, title) : 1;
+    };
+    impl_->machine->Context().inputBox = [this](const std::string& prompt, const std::string& title,
+                                                const std::string& defaultText) {
+        return impl_->callbacks.inputBox ? impl_->callbacks.inputBox(prompt, title, defaultText)
+                                         : std::optional<std::string>(defaultText);
     };
     impl_->ApplyBreakpoints();
     return true;

@@ -2,12 +2,14 @@
 
 #include "scripting/basic/diagnostic.h"
 #include "scripting/basic/machine.h"
+#include "scripting/basic/value_description.h"
 #include "scripting/basic/variant.h"
 
 #include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -55,6 +57,11 @@ public:
         std::function<void(const std::string& line)> debugPrint; // Debug.Print
         // MsgBox: returns the button pressed (vbOK = 1, vbCancel = 2, vbYes = 6, vbNo = 7).
         std::function<int(const std::string& prompt, int buttons, const std::string& title)> msgBox;
+        // InputBox: the text entered, or nullopt for Cancel (InputBox then gives "", as in Visual
+        // Basic). Without it InputBox gives the default text.
+        std::function<std::optional<std::string>(
+            const std::string& prompt, const std::string& title, const std::string& defaultText)>
+            inputBox;
         // Wait ms: when set, the engine calls it and goes on; when not, Run returns
         // RunState::Waiting until the time is over, so a user interface never blocks.
         std::function<void(int ms)> wait;
@@ -143,8 +150,5 @@ private:
     std::unique_ptr<Impl> impl_;
     std::vector<Diagnostic> diagnostics_;
 };
-
-// A value the way a watch window shows it.
-std::string DescribeValue(const Variant& value);
 
 } // namespace vek::basic

@@ -36,28 +36,26 @@ Overflow OverflowOf(std::int32_t operand) {
                           OverflowOf(widens), l);
 }
 
+// The string comparison an instruction's text flag asks for.
+StringCompare TextCompare(std::int32_t flag) {
+    return flag != 0 ? StringCompare::Text : StringCompare::Binary;
+}
+
 // The general rules of an operator, for operands the fast paths do not take; the result is
 // written over l. Kept out of the loop.
-RunError ApplyOver(BinaryOp op, Variant& l, const Variant& r, Overflow overflow) {
+RunError ApplyOver(BinaryOp op, Variant& l, const Variant& r, Overflow overflow,
+                   StringCompare compare = StringCompare::Binary) {
     Variant out;
-    const RunError e = ApplyBinary(op, l, r, out, overflow);
+    const RunError e = ApplyBinary(op, l, r, out, overflow, compare);
     if (e == RunError::None) {
         l = std::move(out);
     }
     return e;
 }
 
-// The operator of an instruction from Add to Xor, which follow the order of BinaryOp.
+// The operator of an instruction from Add to Like, which follow the order of BinaryOp.
 BinaryOp AsBinary(Op op) {
     return static_cast<BinaryOp>(static_cast<int>(op) - static_cast<int>(Op::Add));
-}
-
-RunError Truth(const Variant& v, bool& out) {
-    if (v.IsIntegral()) {
-        out = v.IntValue() != 0;
-        return RunError::None;
-    }
-    return ToBoolean(v, out);
 }
 
 // Whether a For counter has passed its limit in the direction of the step.
@@ -226,7 +224,7 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
         }
         case Op::RefGlobal:
             *sp++ = Variant::Ref(&globals_[static_cast<std::size_t>(in.a)],
-                                 program_.globals[static_cast<std::size_t>(in.a)].type);
+                                 program_.globals[static_cast<std::size_t>(in.a)].type.type);
             break;
         case Op::AppendLocal: {
             Variant& slot = base[in.a];
@@ -237,7 +235,7 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
                     VEK_CHECK(
                         ReserveString(slot.StringValue().size() + value.StringValue().size()));
                     slot.AppendString(value.StringValue());
-                } else {
+                } else if (!value.IsNull()) { // s & Null is s
                     std::string text;
                     VEK_CHECK(ToText(value, text));
                     VEK_CHECK(ReserveString(slot.StringValue().size() + text.size()));
@@ -311,6 +309,11 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
             VEK_CHECK(ApplyOver(AsBinary(in.op), sp[-2], sp[-1], Overflow::Fails));
             *--sp = Variant();
             break;
+        case Op::Like:
+            VEK_CHECK(
+                ApplyOver(BinaryOp::Like, sp[-2], sp[-1], Overflow::Fails, TextCompare(in.a)));
+            *--sp = Variant();
+            break;
         case Op::Eq:
         case Op::Ne:
         case Op::Lt:
@@ -319,8 +322,9 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
         case Op::Ge: {
             Variant& l = sp[-2];
             int order = 0;
-            VEK_CHECK(Order(l, sp[-1], order));
-            l = Variant::Boolean(OrderIn(OrderMask(AsBinary(in.op)), order));
+            VEK_CHECK(Order(l, sp[-1], order, TextCompare(in.a)));
+            l = order == kUnordered ? Variant::Null()
+                                    : Variant::Boolean(OrderIn(OrderMask(AsBinary(in.op)), order));
             *--sp = Variant();
             break;
         }
@@ -357,9 +361,9 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
         }
         case Op::CompareConstJump: {
             int order = 0;
-            VEK_CHECK(Order(sp[-1], consts[in.c], order));
+            VEK_CHECK(Order(sp[-1], consts[in.c], order, TextCompare(in.b >> 4)));
             *--sp = Variant();
-            if (OrderIn(in.b, order) == ((in.b >> 3) != 0)) {
+            if (OrderIn(in.b, order) == ((in.b & 8) != 0)) {
                 ip = code + in.a;
             }
             break;
@@ -384,7 +388,7 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
         case Op::JumpIfFalse:
         case Op::JumpIfTrue: {
             bool truth = false;
-            VEK_CHECK(Truth(sp[-1], truth));
+            VEK_CHECK(ToCondition(sp[-1], truth));
             *--sp = Variant();
             if (truth == (in.op == Op::JumpIfTrue)) {
                 ip = code + in.a;
@@ -393,7 +397,7 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
         }
         case Op::CompareJump: {
             int order = 0;
-            VEK_CHECK(Order(sp[-2], sp[-1], order));
+            VEK_CHECK(Order(sp[-2], sp[-1], order, TextCompare(in.b >> 4)));
             VEK_POP_CLEAR(2);
             if (OrderIn(in.b, order) == (in.c != 0)) {
                 ip = code + in.a;
@@ -502,6 +506,7 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
         }
         case Op::CallBuiltin: {
             Variant out;
+            context_.options = in.c;
             const RunError e = BuiltinAt(in.a).function(context_, sp - in.b, in.b, out);
             VEK_POP_CLEAR(in.b);
             *sp++ = std::move(out);
@@ -589,7 +594,10 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
             Bounds bounds;
             VEK_CHECK(PopBounds(sp - 2 * in.a, in.a, bounds));
             Variant array;
-            VEK_CHECK(NewArray(in.a, bounds.lower, bounds.upper, static_cast<Tag>(in.b), array));
+            const RecordType* record =
+                in.c > 0 ? program_.records[static_cast<std::size_t>(in.c - 1)].get() : nullptr;
+            VEK_CHECK(
+                NewArray(in.a, bounds.lower, bounds.upper, static_cast<Tag>(in.b), record, array));
             VEK_POP_CLEAR(2 * in.a);
             *sp++ = std::move(array);
             break;
@@ -597,10 +605,13 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
         case Op::ReDim: {
             Bounds bounds;
             VEK_CHECK(PopBounds(sp - 2 * in.a, in.a, bounds));
-            Variant* target = sp[-2 * in.a - 1].Target();
-            VEK_CHECK(Redimension(*target, in.a, bounds.lower, bounds.upper, static_cast<Tag>(in.b),
-                                  in.c != 0));
+            Variant* reference = &sp[-2 * in.a - 1];
+            VEK_CHECK(Redimension(*reference->Target(), in.a, bounds.lower, bounds.upper,
+                                  static_cast<Tag>(in.b), in.c != 0));
             VEK_POP_CLEAR(2 * in.a + 1);
+            if (!pins_.empty()) {
+                ReleasePins(reference); // the record a member's reference held (RefPath)
+            }
             break;
         }
         case Op::IndexLoad: {
@@ -702,6 +713,35 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
             VEK_POP_CLEAR(in.a + 2);
             break;
         }
+        case Op::LoadField: {
+            Variant& record = sp[-1];
+            if (!record.IsRecord() || record.GetArray()->record->index != in.b) {
+                VEK_RAISE(RunError::TypeMismatch);
+            }
+            Variant member = record.GetArray()->items[static_cast<std::size_t>(in.a)];
+            record = std::move(member);
+            break;
+        }
+        case Op::StorePath:
+        case Op::RefPath: {
+            const AccessPath& path = proc->paths[static_cast<std::size_t>(in.a)];
+            const bool store = in.op == Op::StorePath;
+            Variant* reference = sp - in.b - (store ? 2 : 1);
+            ArrayObject* container = nullptr;
+            std::size_t item = 0;
+            VEK_CHECK(WalkPath(*reference->Target(), path, reference + 1, container, item));
+            if (store) {
+                VEK_CHECK(StoreItem(*container, item, sp[-1], path.kind, path.record));
+                VEK_POP_CLEAR(in.b + 2);
+                break;
+            }
+            // As RefElement: the record or array holding the place stays while the call runs.
+            VEK_POP_CLEAR(in.b);
+            sp[-1] = Variant::Ref(&container->items[item], path.kind);
+            ++container->locks;
+            pins_.push_back({sp - 1, container});
+            break;
+        }
         case Op::ErrGet:
             if (in.a == 0) {
                 *sp++ = Variant::Long(err_.number);
@@ -771,7 +811,7 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
         }
         case Op::Print: {
             std::string text;
-            VEK_CHECK(ToText(sp[-1], text));
+            VEK_CHECK(ToPrintText(sp[-1], text));
             *--sp = Variant();
             std::string& line = printBuffer_[in.a];
             line += text;

@@ -5,7 +5,7 @@
 namespace vek::basic {
 
 // The one list of machine instructions. Each line: name, operands used (a, b, c), the change of
-// the value-stack depth as an expression of the operands, and what it does. Add to Xor follow
+// the value-stack depth as an expression of the operands, and what it does. Add to Like follow
 // the order of BinaryOp, which the compiler maps onto them by offset. The list generates the
 // Op enum, the dispatcher's cases are checked against it, the disassembler prints from it and the
 // compiler computes each procedure's stack need from the stack effects.
@@ -29,15 +29,16 @@ namespace vek::basic {
     X(Mod, 1, -1, "a Mod b; operand a as for Add")                                                 \
     X(Pow, 0, -1, "a ^ b")                                                                         \
     X(Concat, 0, -1, "a & b")                                                                      \
-    X(Eq, 0, -1, "a = b")                                                                          \
-    X(Ne, 0, -1, "a <> b")                                                                         \
-    X(Lt, 0, -1, "a < b")                                                                          \
-    X(Le, 0, -1, "a <= b")                                                                         \
-    X(Gt, 0, -1, "a > b")                                                                          \
-    X(Ge, 0, -1, "a >= b")                                                                         \
+    X(Eq, 1, -1, "a = b; operand a = 1: strings compare as text (Option Compare Text)")            \
+    X(Ne, 1, -1, "a <> b; operand a as for Eq")                                                    \
+    X(Lt, 1, -1, "a < b; operand a as for Eq")                                                     \
+    X(Le, 1, -1, "a <= b; operand a as for Eq")                                                    \
+    X(Gt, 1, -1, "a > b; operand a as for Eq")                                                     \
+    X(Ge, 1, -1, "a >= b; operand a as for Eq")                                                    \
     X(And, 0, -1, "a And b")                                                                       \
     X(Or, 0, -1, "a Or b")                                                                         \
     X(Xor, 0, -1, "a Xor b")                                                                       \
+    X(Like, 1, -1, "a Like b; operand a = 1: case ignored (Option Compare Text)")                  \
     X(Negate, 1, 0, "-a; operand a as for Add")                                                    \
     X(Not, 0, 0, "Not a")                                                                          \
     X(AddConst, 2, 0, "a + constants[a]; operand b as a of Add")                                   \
@@ -50,9 +51,10 @@ namespace vek::basic {
     X(GoSubReturn, 0, 0, "go back to the pc kept by this call's last GoSub")                       \
     X(JumpIfFalse, 1, -1, "pop; go to a when it is False")                                         \
     X(JumpIfTrue, 1, -1, "pop; go to a when it is True")                                           \
-    X(CompareJump, 3, -2, "pop two, compare; go to a when the order is in mask b, negated if c=0") \
+    X(CompareJump, 3, -2,                                                                          \
+      "pop two, compare; go to a when the order is in mask b, negated if c=0; b + 16: as text")    \
     X(CompareConstJump, 3, -1,                                                                     \
-      "pop, compare with constants[c]; go to a, b = mask + 8 * jump-when")                         \
+      "pop, compare with constants[c]; go to a, b = mask + 8 * jump-when + 16 * as-text")          \
     X(ForEnter, 3, 0, "local counter a, limit/step in slots b, b+1: go to c when already done")    \
     X(ForStep, 3, 0, "local counter a += step; back to c while within the limit in slot b")        \
     X(ForCheck, 2, -1, "pop counter; go to b when past the limit/step in slots a, a+1")            \
@@ -64,7 +66,8 @@ namespace vek::basic {
     X(CoerceParam, 2, 0, "convert parameter slot a to type b unless it is a reference")            \
     X(Return, 0, 0, "return the result slot to the caller")                                        \
     X(EndProgram, 0, 0, "end the script")                                                          \
-    X(NewArray, 2, 1 - 2 * a, "pop a (lower, upper) pairs, push a new array of element type b")    \
+    X(NewArray, 3, 1 - 2 * a,                                                                      \
+      "pop a (lower, upper) pairs, push a new array of element type b (records of type c - 1)")    \
     X(ReDim, 3, -1 - 2 * a, "pop reference and a bound pairs; resize, c = Preserve, type b")       \
     X(IndexLoad, 1, -a, "pop a indices and an array, push the element")                            \
     X(LoadElement, 2, 1 - b,                                                                       \
@@ -72,6 +75,11 @@ namespace vek::basic {
     X(LoadLocalElement, 2, 1, "push element (local b) of the array in slot a")                     \
     X(StoreElement, 1, -2, "pop value and index; store the element of the array in slot a")        \
     X(IndexStore, 1, -2 - a, "pop value, a indices and an array reference; store the element")     \
+    X(LoadField, 2, 0, "replace the record on top (of type b) by its member a")                    \
+    X(StorePath, 2, -2 - b,                                                                        \
+      "pop value, b indices and a variable reference; store along access path a")                  \
+    X(RefPath, 2, -b,                                                                              \
+      "pop b indices and a variable reference; push a reference to the end of access path a")      \
     X(RefElement, 1, -a,                                                                           \
       "pop a indices and an array reference; push a reference to the element (ByRef argument)")    \
     X(ErrGet, 1, 1, "push Err field a (0 Number, 1 Description, 2 Source)")                        \

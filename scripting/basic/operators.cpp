@@ -1,7 +1,9 @@
 #include "scripting/basic/operators.h"
 
 #include "scripting/basic/conversions.h"
+#include "scripting/basic/like.h"
 #include "scripting/basic/script_memory.h"
+#include "scripting/basic/text_util.h"
 
 #include <cmath>
 #include <cstdint>
@@ -23,8 +25,10 @@ bool RankOf(const Variant& v, Tag& rank) {
     case Tag::String:
         rank = Tag::Double;
         return true;
+    case Tag::Null: // taken before arithmetic
     case Tag::Ref:
     case Tag::Array:
+    case Tag::Record:
         return false;
     default:
         rank = v.GetTag();
@@ -140,13 +144,58 @@ RunError Logical(BinaryOp op, const Variant& a, const Variant& b, Variant& out) 
     return RunError::None;
 }
 
+// An operator with a Null operand, as Visual Basic has it: arithmetic and comparisons give Null,
+// & takes Null as "" (Null only when both are), And gives False or 0 when the other operand is
+// (every bit off either way), Or gives True or -1 when the other operand is.
+RunError NullOperation(BinaryOp op, const Variant& a, const Variant& b, Variant& out) {
+    const Variant& other = a.IsNull() ? b : a;
+    switch (op) {
+    case BinaryOp::Concat:
+        if (other.IsNull()) {
+            out = Variant::Null();
+            return RunError::None;
+        }
+        return ApplyBinary(op, a.IsNull() ? Variant() : a, b.IsNull() ? Variant() : b, out,
+                           Overflow::Fails);
+    case BinaryOp::And:
+    case BinaryOp::Or: {
+        std::int32_t bits = 0;
+        if (!other.IsNull()) {
+            if (const RunError e = ToLong(other, bits); e != RunError::None) {
+                return e;
+            }
+        }
+        const std::int32_t decides = op == BinaryOp::And ? 0 : -1;
+        if (!other.IsNull() && bits == decides) {
+            out = other.GetTag() == Tag::Boolean ? Variant::Boolean(bits != 0)
+                  : other.GetTag() == Tag::Long  ? Variant::Long(bits)
+                                                 : Variant::Integer(bits);
+            return RunError::None;
+        }
+        out = Variant::Null();
+        return RunError::None;
+    }
+    default:
+        out = Variant::Null();
+        return RunError::None;
+    }
+}
+
 } // namespace
 
-RunError CompareValues(const Variant& a, const Variant& b, int& order) {
-    if (a.IsArray() || b.IsArray()) {
+RunError CompareValues(const Variant& a, const Variant& b, int& order, StringCompare compare) {
+    if (a.IsContainer() || b.IsContainer()) {
         return RunError::TypeMismatch;
     }
+    if (a.IsNull() || b.IsNull()) {
+        order = kUnordered;
+        return RunError::None;
+    }
     if (a.IsString() && b.IsString()) {
+        if (compare == StringCompare::Text) {
+            order = CompareNoCase(a.StringValue(), b.StringValue());
+            return RunError::None;
+        }
         const int c = a.StringValue().compare(b.StringValue());
         order = c < 0 ? -1 : c > 0 ? 1 : 0;
         return RunError::None;
@@ -174,7 +223,10 @@ RunError CompareValues(const Variant& a, const Variant& b, int& order) {
 }
 
 RunError ApplyBinary(BinaryOp op, const Variant& a, const Variant& b, Variant& out,
-                     Overflow overflow) {
+                     Overflow overflow, StringCompare compare) {
+    if (a.IsNull() || b.IsNull()) {
+        return NullOperation(op, a, b, out);
+    }
     switch (op) {
     case BinaryOp::Add:
         if ((a.IsString() || a.IsEmpty()) && (b.IsString() || b.IsEmpty()) &&
@@ -236,21 +288,40 @@ RunError ApplyBinary(BinaryOp op, const Variant& a, const Variant& b, Variant& o
     case BinaryOp::Gt:
     case BinaryOp::Ge: {
         int order = 0;
-        if (const RunError e = CompareValues(a, b, order); e != RunError::None) {
+        if (const RunError e = CompareValues(a, b, order, compare); e != RunError::None) {
             return e;
         }
-        out = Variant::Boolean(OrderIn(OrderMask(op), order));
+        out =
+            order == kUnordered ? Variant::Null() : Variant::Boolean(OrderIn(OrderMask(op), order));
         return RunError::None;
     }
     case BinaryOp::And:
     case BinaryOp::Or:
     case BinaryOp::Xor:
         return Logical(op, a, b, out);
+    case BinaryOp::Like: {
+        std::string text;
+        std::string pattern;
+        if (ToText(a, text) != RunError::None || ToText(b, pattern) != RunError::None) {
+            return RunError::TypeMismatch;
+        }
+        bool matches = false;
+        if (const RunError e = MatchLike(text, pattern, compare == StringCompare::Text, matches);
+            e != RunError::None) {
+            return e;
+        }
+        out = Variant::Boolean(matches);
+        return RunError::None;
+    }
     }
     return RunError::TypeMismatch;
 }
 
 RunError ApplyUnary(UnaryOp op, const Variant& a, Variant& out, Overflow overflow) {
+    if (a.IsNull()) {
+        out = Variant::Null();
+        return RunError::None;
+    }
     if (op == UnaryOp::Not) {
         std::int32_t x = 0;
         if (const RunError e = ToLong(a, x); e != RunError::None) {

@@ -24,9 +24,14 @@ enum class BinaryOp {
     Ge,
     And,
     Or,
-    Xor
+    Xor,
+    Like
 };
 enum class UnaryOp { Negate, Not };
+
+// How strings compare: by character code (Option Compare Binary, the default), or with case
+// ignored (Option Compare Text), which also makes Like ignore case.
+enum class StringCompare { Binary, Text };
 
 inline bool IsComparison(BinaryOp op) {
     return op >= BinaryOp::Eq && op <= BinaryOp::Ge;
@@ -38,9 +43,14 @@ inline int OrderMask(BinaryOp op) {
     return kMasks[static_cast<int>(op) - static_cast<int>(BinaryOp::Eq)];
 }
 
-// Whether `order` (-1, 0 or 1) is one of the orders of `mask`.
+// The order of a comparison with Null: neither less, equal nor greater, so no comparison holds
+// (a comparison operator gives Null).
+inline constexpr int kUnordered = 2;
+
+// Whether `order` (-1, 0, 1 or kUnordered) is one of the orders of `mask` (its low three bits;
+// instructions keep flags above them).
 inline bool OrderIn(int mask, int order) {
-    return ((mask >> (order + 1)) & 1) != 0;
+    return (((mask & 7) >> (order + 1)) & 1) != 0;
 }
 
 // What a whole-number result does that does not fit its operands' kind (Integer when both are
@@ -52,7 +62,7 @@ enum class Overflow { Fails, Widens };
 // The general rules of arithmetic, used when the machine's fast paths for two Longs or two
 // Doubles do not apply.
 RunError ApplyBinary(BinaryOp op, const Variant& a, const Variant& b, Variant& out,
-                     Overflow overflow);
+                     Overflow overflow, StringCompare compare = StringCompare::Binary);
 RunError ApplyUnary(UnaryOp op, const Variant& a, Variant& out, Overflow overflow);
 
 // The kind a whole-number result takes (Integer when `bothInteger` fits, else Long), widened or
@@ -71,16 +81,16 @@ inline bool IntegralResult(std::int64_t value, bool bothInteger, Overflow overfl
     return true;
 }
 
-// -1, 0 or 1 comparing two values the way the comparison operators do.
-RunError CompareValues(const Variant& a, const Variant& b, int& order);
+// -1, 0 or 1 comparing two values the way the comparison operators do; kUnordered with Null.
+RunError CompareValues(const Variant& a, const Variant& b, int& order, StringCompare compare);
 
 // CompareValues with the common case of two whole numbers inline, for the machine's loop.
-inline RunError Order(const Variant& a, const Variant& b, int& order) {
+inline RunError Order(const Variant& a, const Variant& b, int& order, StringCompare compare) {
     if (a.IsIntegral() && b.IsIntegral()) {
         order = a.IntValue() < b.IntValue() ? -1 : a.IntValue() > b.IntValue() ? 1 : 0;
         return RunError::None;
     }
-    return CompareValues(a, b, order);
+    return CompareValues(a, b, order, compare);
 }
 
 } // namespace vek::basic

@@ -157,8 +157,19 @@ void Parser::ParseModuleItem(ModuleAst& ast) {
         isPublic = false;
         hasScope = true;
     }
+    // Static Sub / Static Function: every local keeps its value from call to call.
+    const bool isStatic = IsKeyword(Keyword::Static) &&
+                          (IsKeyword(Keyword::Sub, 1) || IsKeyword(Keyword::Function, 1));
+    if (isStatic) {
+        Next();
+    }
     if (IsKeyword(Keyword::Sub) || IsKeyword(Keyword::Function)) {
         ast.procs.push_back(ParseProc(isPublic));
+        ast.procs.back().isStatic = isStatic;
+        return;
+    }
+    if (AtBlockHeader("Type")) {
+        ast.types.push_back(ParseType(isPublic));
         return;
     }
     StmtPtr declaration;
@@ -192,7 +203,7 @@ ProcDecl Parser::ParseProc(bool isPublic) {
         ExpectOperator(")");
     }
     if (proc.isFunction && AcceptKeyword(Keyword::As)) {
-        proc.returnType = ParseTypeName();
+        proc.returnType = ParseTypeName(proc.returnTypeName);
     }
     ExpectStatementEnd();
     const Keyword closer = proc.isFunction ? Keyword::Function : Keyword::Sub;
@@ -219,7 +230,7 @@ Param Parser::ParseParam() {
         p.isArray = true;
     }
     if (AcceptKeyword(Keyword::As)) {
-        p.type = ParseTypeName();
+        p.type = ParseTypeName(p.typeName);
     }
     if (AcceptOperator("=")) {
         if (!p.optional) {
@@ -230,13 +241,68 @@ Param Parser::ParseParam() {
     return p;
 }
 
-Tag Parser::ParseTypeName() {
-    Tag tag = Tag::Empty;
-    if (Peek().kind != TokenKind::Identifier || !KindDeclaredAs(Peek().text, tag)) {
+Tag Parser::ParseTypeName(std::string& typeName) {
+    if (Peek().kind != TokenKind::Identifier) {
         Fail(CompileError::ExpectedType);
     }
+    Tag tag = Tag::Record;
+    if (!KindDeclaredAs(Peek().text, tag)) {
+        typeName = Peek().text;
+    }
     Next();
+    if (tag == Tag::String && IsOperator("*")) {
+        Fail(CompileError::FixedLengthStringsNotSupported);
+    }
     return tag;
+}
+
+Tag Parser::ParseKindName() {
+    std::string typeName;
+    const Position at = Here();
+    const Tag tag = ParseTypeName(typeName);
+    if (tag == Tag::Record) {
+        throw CompileMessage(CompileError::ExpectedType, at);
+    }
+    return tag;
+}
+
+bool Parser::AtBlockHeader(std::string_view word) const {
+    const TokenKind after = Peek(2).kind;
+    return IsWord(word) && Peek(1).kind == TokenKind::Identifier &&
+           (after == TokenKind::Newline || after == TokenKind::Colon || after == TokenKind::End);
+}
+
+TypeDecl Parser::ParseType(bool isPublic) {
+    TypeDecl type;
+    type.isPublic = isPublic;
+    Next();
+    type.pos = Here();
+    type.name = Next().text;
+    if (Tag kind{}; KindDeclaredAs(type.name, kind)) {
+        throw CompileMessage(CompileError::Expected, type.pos, "a name for the type");
+    }
+    ExpectStatementEnd();
+    auto atEnd = [&] { return IsKeyword(Keyword::End) && IsWord("Type", 1); };
+    while (true) {
+        SkipSeparators();
+        if (atEnd()) {
+            break;
+        }
+        if (Peek().kind == TokenKind::End || IsKeyword(Keyword::Sub) ||
+            IsKeyword(Keyword::Function) || IsKeyword(Keyword::End)) {
+            Fail(CompileError::Expected, "End Type");
+        }
+        // One member per line; a wrong one is reported and the next line read as a member.
+        try {
+            type.members.push_back(ParseVarDecl(true));
+            ExpectStatementEnd();
+        } catch (const CompileMessage& failure) {
+            Report(failure);
+            Recover();
+        }
+    }
+    ParseEndOfBlock();
+    return type;
 }
 
 VarDecl Parser::ParseVarDecl(bool allowBounds) {
@@ -255,7 +321,7 @@ VarDecl Parser::ParseVarDecl(bool allowBounds) {
         ExpectOperator(")");
     }
     if (AcceptKeyword(Keyword::As)) {
-        d.type = ParseTypeName();
+        d.type = ParseTypeName(d.typeName);
     }
     return d;
 }
@@ -272,15 +338,13 @@ void Parser::ParseOption(ModuleAst& ast) {
             Fail(CompileError::Expected, "0 or 1");
         }
         optionBase_ = static_cast<int>(Next().value.IntValue());
+        ast.arrayBase = optionBase_;
     } else if (IsWord("Compare")) {
         Next();
-        // Binary is what every comparison does; Text would change them all without a word.
-        if (IsWord("Text")) {
-            Fail(CompileError::OptionCompareTextNotSupported);
+        if (!IsWord("Binary") && !IsWord("Text")) {
+            Fail(CompileError::Expected, "Binary or Text");
         }
-        if (!IsWord("Binary")) {
-            Fail(CompileError::Expected, "Binary");
-        }
+        ast.textCompare = IsWord("Text");
         Next();
     } else {
         Fail(CompileError::Expected, "Explicit, Base or Compare");
@@ -336,7 +400,7 @@ StmtPtr Parser::ParseConst(Position pos) {
                      : ExpectIdentifier(CompileError::ExpectedConstantName);
         d.type = tokens_[pos_ - 1].typeSuffix;
         if (AcceptKeyword(Keyword::As)) {
-            d.type = ParseTypeName();
+            d.type = ParseKindName();
         }
         ExpectOperator("=");
         d.value = ParseExpr();

@@ -89,7 +89,13 @@ private:
     void ParseModuleItem(ModuleAst& ast);
     ProcDecl ParseProc(bool isPublic);
     Param ParseParam();
-    Tag ParseTypeName();
+    // The type after As: a kind, or Record with the name of a user-defined type in `typeName`.
+    Tag ParseTypeName(std::string& typeName);
+    // A kind after As, where a user-defined type cannot stand (Const).
+    Tag ParseKindName();
+    // Whether the next tokens are `word name` and the end of the statement: Type Point, With p.
+    bool AtBlockHeader(std::string_view word) const;
+    TypeDecl ParseType(bool isPublic);
     VarDecl ParseVarDecl(bool allowBounds);
     // Option Explicit, Option Base 0|1, Option Compare Binary.
     void ParseOption(ModuleAst& ast);
@@ -108,6 +114,12 @@ private:
     StmtPtr ParseAssignOrCall(Position pos);
     StmtPtr ParseCall(Position pos);
     StmtPtr ParseReDim(Position pos);
+    // The array ReDim sizes: a name, or a member (p.values, .values, a(i).values).
+    void ParseReDimTarget(VarDecl& d);
+    // Whether the parenthesis at `ahead` closes before a "." (an index inside a member path) or
+    // ends the target (its bounds).
+    bool ParenthesesBeforeMember(std::size_t ahead) const;
+    StmtPtr ParseWith(Position pos);
     StmtPtr ParseIf(Position pos);
     void ParseSingleLineIf(Stmt& s);
     StmtPtr ParseSelect(Position pos);
@@ -160,6 +172,8 @@ private:
     ExprPtr ParsePostfix();
     ExprPtr ParsePrimary();
     static ExprPtr MakeCall(ExprPtr callee);
+    // callee(arguments), at the "(".
+    ExprPtr ParseParenthesizedCall(ExprPtr callee);
     // Gives a new operator, call or member node its depth from its parts; one deeper than
     // kMaxExpressionDepth fails, so every recursive walk of an expression stays bounded.
     void CheckDepth(Expr& e) const;

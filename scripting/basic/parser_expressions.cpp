@@ -31,6 +31,7 @@ constexpr BinaryOperator kBinaryOperators[] = {
     {"<=", 5, Associativity::Left, BinaryOp::Le},
     {">", 5, Associativity::Left, BinaryOp::Gt},
     {">=", 5, Associativity::Left, BinaryOp::Ge},
+    {"Like", 5, Associativity::Left, BinaryOp::Like},
     {"&", 6, Associativity::Left, BinaryOp::Concat},
     {"+", 7, Associativity::Left, BinaryOp::Add},
     {"-", 7, Associativity::Left, BinaryOp::Sub},
@@ -58,10 +59,12 @@ constexpr PrefixOperator kPrefixOperators[] = {
     {"+", 11, true, false, UnaryOp::Negate},
 };
 
-// Whether the token is the operator written so: symbols exactly, words in any case.
+// Whether the token is the operator written so: symbols exactly, words in any case. Like is no
+// reserved word (a variable may be named so); where an operator is expected, it is one.
 bool Spells(const Token& t, std::string_view spelling) {
     return (t.kind == TokenKind::Operator && t.text == spelling) ||
-           (t.kind == TokenKind::Keyword && EqualsNoCase(t.text, spelling));
+           ((t.kind == TokenKind::Keyword || t.kind == TokenKind::Identifier) &&
+            EqualsNoCase(t.text, spelling));
 }
 
 const BinaryOperator* BinaryOperatorAt(const Token& t) {
@@ -141,13 +144,8 @@ ExprPtr Parser::ParsePostfix() {
         // A call's result may be indexed at once: Split(s, "=")(1).
         if (IsOperator("(") && (e->kind == ExprKind::Name || e->kind == ExprKind::Member ||
                                 e->kind == ExprKind::Call)) {
-            Next();
-            ExprPtr call = MakeCall(std::move(e));
-            ParseArguments(*call, ")");
-            ExpectOperator(")");
-            CheckDepth(*call);
-            e = std::move(call);
-        } else if (IsOperator(".") && e->kind != ExprKind::Literal) {
+            e = ParseParenthesizedCall(std::move(e));
+        } else if (IsOperator(".") && !Peek().spaceBefore && e->kind != ExprKind::Literal) {
             Next();
             e = ParseMember(std::move(e));
         } else {
@@ -178,6 +176,10 @@ ExprPtr Parser::ParsePrimary() {
         }
         break;
     case TokenKind::Operator:
+        if (t.text == ".") {
+            Next();
+            return ParseMember(nullptr); // .member of the object of a With
+        }
         if (t.text == "(") {
             Next();
             ExprPtr inner = ParseExpr();
@@ -190,6 +192,15 @@ ExprPtr Parser::ParsePrimary() {
         break;
     }
     Fail(CompileError::ExpectedExpression);
+}
+
+ExprPtr Parser::ParseParenthesizedCall(ExprPtr callee) {
+    Next(); // the "("
+    ExprPtr call = MakeCall(std::move(callee));
+    ParseArguments(*call, ")");
+    ExpectOperator(")");
+    CheckDepth(*call);
+    return call;
 }
 
 ExprPtr Parser::MakeCall(ExprPtr callee) {
@@ -224,7 +235,8 @@ ExprPtr Parser::ParseMember(ExprPtr object) {
 ExprPtr Parser::ParseNamePath() {
     ExprPtr e = NewExpr(ExprKind::Name, Here());
     e->name = ExpectIdentifier(CompileError::ExpectedName);
-    while (AcceptOperator(".")) {
+    while (IsOperator(".") && !Peek().spaceBefore) {
+        Next();
         e = ParseMember(std::move(e));
     }
     return e;

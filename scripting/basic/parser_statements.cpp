@@ -79,6 +79,19 @@ StmtPtr Parser::ParseStatement() {
                           (t.kind == TokenKind::Number && t.value.IsIntegral()))) {
         return ParseLabel(pos);
     }
+    if (IsKeyword(Keyword::End) && (IsWord("With", 1) || IsWord("Type", 1))) {
+        Fail(CompileError::EndWithoutBlock, Peek(1).text);
+    }
+    if (IsOperator(".")) {
+        return ParseAssignOrCall(pos); // .member = value inside With
+    }
+    if (AtBlockHeader("Type")) {
+        Fail(CompileError::TypeInProcedure);
+    }
+    if (IsWord("With") && !IsOperator("=", 1) && !IsOperator("(", 1)) {
+        Next();
+        return ParseWith(pos);
+    }
     if (t.kind == TokenKind::Keyword) {
         for (const StatementKeyword& statement : kStatements) {
             if (statement.keyword != t.keyword) {
@@ -182,17 +195,77 @@ StmtPtr Parser::ParseReDim(Position pos) {
     do {
         VarDecl d;
         d.pos = Here();
-        d.name = ExpectIdentifier(CompileError::ExpectedArrayName);
+        ParseReDimTarget(d);
         d.isArray = true;
         ExpectOperator("(");
         d.bounds = ParseBounds();
         ExpectOperator(")");
         if (AcceptKeyword(Keyword::As)) {
-            d.type = ParseTypeName();
+            d.type = ParseTypeName(d.typeName);
         }
         s->decls.push_back(std::move(d));
     } while (AcceptOperator(","));
     ExpectStatementEnd();
+    return s;
+}
+
+void Parser::ParseReDimTarget(VarDecl& d) {
+    const bool member = IsOperator(".") ||
+                        (IsOperator(".", 1) || (IsOperator("(", 1) && ParenthesesBeforeMember(1)));
+    if (!member) {
+        d.name = ExpectIdentifier(CompileError::ExpectedArrayName);
+        return;
+    }
+    // The path up to the bounds' parentheses: a name or a With's ".", then members and indices.
+    ExprPtr target;
+    if (IsOperator(".")) {
+        Next();
+        target = ParseMember(nullptr);
+    } else {
+        target = ParsePrimary();
+        if (target->kind != ExprKind::Name) {
+            Fail(CompileError::ExpectedArrayName);
+        }
+    }
+    while (true) {
+        if (IsOperator(".")) {
+            Next();
+            target = ParseMember(std::move(target));
+        } else if (IsOperator("(") && ParenthesesBeforeMember(0)) {
+            target = ParseParenthesizedCall(std::move(target));
+        } else {
+            break;
+        }
+    }
+    if (target->kind != ExprKind::Member) {
+        Fail(CompileError::ExpectedArrayName);
+    }
+    d.name = target->name;
+    d.target = std::move(target);
+}
+
+bool Parser::ParenthesesBeforeMember(std::size_t ahead) const {
+    int open = 0;
+    for (std::size_t i = ahead;; ++i) {
+        const Token& t = Peek(i);
+        if (t.kind == TokenKind::Newline || t.kind == TokenKind::End ||
+            t.kind == TokenKind::Colon) {
+            return false;
+        }
+        if (IsOperator("(", i)) {
+            ++open;
+        } else if (IsOperator(")", i) && --open == 0) {
+            return IsOperator(".", i + 1);
+        }
+    }
+}
+
+StmtPtr Parser::ParseWith(Position pos) {
+    StmtPtr s = NewStmt(StmtKind::With, pos);
+    s->value = ParseExpr();
+    ExpectStatementEnd();
+    s->body = ParseBlock([&] { return IsKeyword(Keyword::End) && IsWord("With", 1); }, "End With");
+    ParseEndOfBlock();
     return s;
 }
 

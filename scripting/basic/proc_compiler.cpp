@@ -3,6 +3,7 @@
 
 #include "scripting/basic/array_ops.h"
 #include "scripting/basic/conversions.h"
+#include "scripting/basic/record_types.h"
 #include "scripting/basic/text_util.h"
 
 #include <algorithm>
@@ -16,15 +17,16 @@ ProcCompiler::ProcCompiler(const Program& program,
       optionExplicit_(optionExplicit), proc_(proc) {
     for (int i = 0; i < proc_.slots.Count(); ++i) {
         if (!proc_.slots.names[static_cast<std::size_t>(i)].empty()) {
-            locals_[proc_.slots.names[static_cast<std::size_t>(i)]] = {i, Tag::Empty};
-        }
-    }
-    for (std::size_t i = 0; i < proc_.params.size(); ++i) {
-        if (proc_.params[i].isArray) {
-            locals_[proc_.params[i].name].element = proc_.params[i].type;
+            locals_[proc_.slots.names[static_cast<std::size_t>(i)]] = i;
         }
     }
     inFunction_ = proc_.isFunction && !proc_.isWatch;
+    // A watch sees every Static variable of the procedure it stopped in.
+    for (const StaticVariable& variable : proc_.statics) {
+        if (proc_.isWatch) {
+            statics_[variable.name] = variable.global;
+        }
+    }
 }
 
 void ProcCompiler::Fail(Position pos, CompileError error, std::string arg, std::string secondArg) {
@@ -52,7 +54,7 @@ void ProcCompiler::EmitLine(int line) {
     statementPending_ = true;
 }
 
-int ProcCompiler::DeclareLocal(const std::string& name, Tag type, Tag element, Position pos,
+int ProcCompiler::DeclareLocal(const std::string& name, const Declared& type, Position pos,
                                Variant init) {
     const std::string lower = Lower(name);
     if (locals_.count(lower) != 0 || localConstants_.count(lower) != 0 ||
@@ -60,23 +62,24 @@ int ProcCompiler::DeclareLocal(const std::string& name, Tag type, Tag element, P
         Fail(pos, CompileError::DuplicateDeclaration, name);
     }
     const int slot = proc_.slots.Add(lower, type, false, std::move(init));
-    locals_[lower] = {slot, element};
+    locals_[lower] = slot;
     return slot;
 }
 
-int ProcCompiler::HiddenSlots(int count) {
+int ProcCompiler::HiddenSlots(int count, const Declared& type) {
     const int first = proc_.slots.Count();
     for (int i = 0; i < count; ++i) {
-        proc_.slots.Add({}, Tag::Empty, false, Variant());
+        proc_.slots.Add({}, type, false, Variant());
     }
     return first;
 }
 
 void ProcCompiler::CompileBody(const ProcDecl& decl, const std::string& moduleName,
                                ErrorReporter& errors) {
+    allStatic_ = decl.isStatic && declareStatic_;
     for (std::size_t i = 0; i < proc_.params.size(); ++i) {
         const ParamInfo& p = proc_.params[i];
-        if (p.type != Tag::Empty && !p.isArray) {
+        if (p.type != Tag::Empty && p.type != Tag::Record && !p.isArray) {
             Emit(Op::CoerceParam, static_cast<int>(i), static_cast<int>(p.type));
         }
     }
@@ -88,6 +91,7 @@ void ProcCompiler::CompileBody(const ProcDecl& decl, const std::string& moduleNa
             depth_ = 0;
             singleLine_ = 0;
             loops_.clear();
+            withObjects_.clear();
         }
     }
     const int epilogue = Here();
@@ -152,6 +156,7 @@ void ProcCompiler::CompileStatement(const Stmt& s) {
         {StmtKind::OnError, &ProcCompiler::CompileErrorMode, {}, true},
         {StmtKind::Resume, &ProcCompiler::CompileErrorMode, {}, true},
         {StmtKind::Print, &ProcCompiler::CompilePrint, {}, true},
+        {StmtKind::With, &ProcCompiler::CompileWith, {}, true},
         {StmtKind::End, nullptr, Op::EndProgram, true},
         {StmtKind::Stop, nullptr, Op::Stop, true},
     };
@@ -187,20 +192,24 @@ void ProcCompiler::CompileGoTo(const Stmt& s) {
 }
 
 void ProcCompiler::CompileDim(const Stmt& s) {
-    if (s.isStatic) {
+    if (s.isStatic || allStatic_) {
         DeclareStatics(s);
         return;
     }
     for (const VarDecl& d : s.decls) {
+        const Declared type = DeclaredOf(program_, module_, d.type, d.typeName, d.isArray, d.pos);
         if (!d.isArray) {
-            DeclareLocal(d.name, d.type, Tag::Empty, d.pos, DefaultValue(d.type));
+            DeclareLocal(d.name, type, d.pos,
+                         type.IsRecord() ? type.record->blank : DefaultValue(type.type));
             continue;
         }
-        const int slot = DeclareLocal(d.name, Tag::Empty, d.type, d.pos, UnallocatedArray(d.type));
+        const int slot =
+            DeclareLocal(d.name, type, d.pos, UnallocatedArray(type.element, type.record));
         if (!d.bounds.empty()) {
             EmitLine(d.pos.line);
             CompileBounds(d.bounds);
-            Emit(Op::NewArray, static_cast<int>(d.bounds.size()), static_cast<int>(d.type));
+            Emit(Op::NewArray, static_cast<int>(d.bounds.size()), static_cast<int>(type.element),
+                 type.record != nullptr ? type.record->index + 1 : 0);
             Emit(Op::StoreLocal, slot, static_cast<int>(Tag::Empty));
         }
     }
@@ -234,12 +243,36 @@ void ProcCompiler::CompileBounds(const std::vector<Bound>& bounds) {
 
 void ProcCompiler::CompileReDim(const Stmt& s) {
     for (const VarDecl& d : s.decls) {
-        Symbol target = LookupOrDeclare(d.name, d.pos);
-        if (!IsVariable(target)) {
-            Fail(d.pos, CompileError::ExpectedArrayVariable, d.name);
+        const Declared given = DeclaredOf(program_, module_, d.type, d.typeName, true, d.pos);
+        Declared array;
+        if (d.target) {
+            // A member: the reference holds its record in place while the bounds are computed.
+            Path path;
+            if (!ResolvePath(*d.target, path) || path.type.IsRecord()) {
+                Fail(d.pos, CompileError::ExpectedArrayVariable, d.name);
+            }
+            array = path.type;
+            EmitPathStart(path);
+            Emit(Op::RefPath, AddAccessPath(path), static_cast<int>(path.indices.size()));
+        } else {
+            Symbol target = Lookup(d.name, d.pos);
+            if (target.kind == SymbolKind::None && given.IsRecordArray() && !optionExplicit_) {
+                // An array of records declared by its ReDim holds records from the start.
+                target = DeclareImplicit(d.name, given, d.pos,
+                                         UnallocatedArray(Tag::Record, given.record));
+            } else if (target.kind == SymbolKind::None) {
+                target = LookupOrDeclare(d.name, d.pos);
+            }
+            if (!IsVariable(target) || target.IsRecord()) {
+                Fail(d.pos, CompileError::ExpectedArrayVariable, d.name);
+            }
+            array = target;
+            EmitRef(target, d.pos);
         }
-        const Tag element = d.type != Tag::Empty ? d.type : target.element;
-        EmitRef(target, d.pos);
+        if (given.IsRecordArray() || array.IsRecordArray()) {
+            CheckSameType(array, given.IsRecordArray() ? given : array, d.pos);
+        }
+        const Tag element = d.type != Tag::Empty ? d.type : array.element;
         CompileBounds(d.bounds);
         Emit(Op::ReDim, static_cast<int>(d.bounds.size()), static_cast<int>(element),
              s.preserve ? 1 : 0);
@@ -334,16 +367,20 @@ int ProcCompiler::EmitCaseTest(int valueSlot, BinaryOp op, const Expr& value, bo
     Variant constant;
     CompileMessage ignored;
     if (EvaluateConstant(value, *this, constant, ignored)) {
-        return Emit(Op::CompareConstJump, 0, OrderMask(op) + (when ? 8 : 0), AddConstant(constant));
+        return Emit(Op::CompareConstJump, 0, OrderMask(op) + (when ? 8 : 0) + 16 * TextFlag(),
+                    AddConstant(constant));
     }
     CompileExpr(value);
-    return Emit(Op::CompareJump, 0, OrderMask(op), when ? 1 : 0);
+    return Emit(Op::CompareJump, 0, OrderMask(op) + 16 * TextFlag(), when ? 1 : 0);
 }
 
 ProcCompiler::Symbol ProcCompiler::LoopVariable(const Stmt& s, CompileError notVariable) {
     const Symbol variable = LookupOrDeclare(s.name, s.pos);
     if (!IsVariable(variable)) {
         Fail(s.pos, notVariable, s.name);
+    }
+    if (variable.record != nullptr) {
+        Fail(s.pos, CompileError::RecordNotAValue, variable.record->name);
     }
     return variable;
 }
@@ -484,6 +521,37 @@ void ProcCompiler::CompilePrint(const Stmt& s) {
     if (last == 0) {
         Emit(Op::PrintLine, debug);
     }
+}
+
+void ProcCompiler::CompileWith(const Stmt& s) {
+    Path object;
+    if (!ResolvePath(*s.value, object)) {
+        // A value (a function's result): the block works on a copy of it, as in Visual Basic.
+        const Declared type = CompileTyped(*s.value);
+        if (!type.IsRecord()) {
+            Fail(s.value->pos, CompileError::TypeMismatch, "a user-defined type",
+                 ElementTypeName(type.type));
+        }
+        const int slot = HiddenSlots(1, type);
+        Emit(Op::StoreLocal, slot, static_cast<int>(Tag::Record));
+        object = {LocalSymbol(slot), {}, {}, type};
+    } else if (!object.type.IsRecord()) {
+        Fail(s.value->pos, CompileError::TypeMismatch, "a user-defined type",
+             object.type.record != nullptr ? object.type.record->name + "()"
+                                           : ElementTypeName(object.type.type));
+    }
+    // Its indices are computed once, here, into slots of their own.
+    for (PathIndex& index : object.indices) {
+        if (index.expr != nullptr) {
+            index.slot = HiddenSlots(1);
+            CompileExpr(*index.expr);
+            Emit(Op::StoreLocal, index.slot, static_cast<int>(Tag::Empty));
+            index.expr = nullptr;
+        }
+    }
+    withObjects_.push_back(std::move(object));
+    CompileBlock(s.body);
+    withObjects_.pop_back();
 }
 
 void ProcCompiler::CompileErrorMode(const Stmt& s) {

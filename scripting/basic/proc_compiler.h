@@ -5,6 +5,7 @@
 #include "scripting/basic/const_eval.h"
 #include "scripting/basic/program.h"
 
+#include <functional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -19,6 +20,12 @@ public:
     ProcCompiler(const Program& program, const std::vector<HostFunctionInfo>& hostFunctions,
                  int module, bool optionExplicit, Procedure& proc);
 
+    // Declares a module variable for a variable a Static Sub or Function declares by using it,
+    // and returns its index.
+    using StaticDeclarer =
+        std::function<int(const std::string& name, const Declared& type, Variant init)>;
+    void SetStaticDeclarer(StaticDeclarer declarer) { declareStatic_ = std::move(declarer); }
+
     // Compiles the body; errors are reported with the module name given.
     void CompileBody(const ProcDecl& decl, const std::string& moduleName, ErrorReporter& errors);
     // Compiles a watch expression; throws its CompileMessage on error.
@@ -26,16 +33,24 @@ public:
 
 private:
     enum class SymbolKind { None, Local, RefParam, Global, Constant, Procedure, Builtin, Host };
-    struct Symbol {
+    // A name and, for a variable, how it is declared.
+    struct Symbol : Declared {
         SymbolKind kind = SymbolKind::None;
         int index = 0;
-        Tag type = Tag::Empty;    // declared type of a variable
-        Tag element = Tag::Empty; // declared element type of an array variable
-        Variant value;            // constants
+        Variant value; // constants
     };
-    struct LocalInfo {
-        int slot = 0;
-        Tag element = Tag::Empty;
+    // A variable reached through indices and members (a(i).pos.x, .values(j) inside With): the
+    // variable, the steps and where each index value comes from: an expression, or a hidden
+    // slot that holds it (a With object's indices are evaluated once, when the With starts).
+    struct PathIndex {
+        const Expr* expr = nullptr;
+        int slot = -1;
+    };
+    struct Path {
+        Symbol root;
+        std::vector<AccessPath::Step> steps;
+        std::vector<PathIndex> indices;
+        Declared type; // what the path reaches
     };
     struct LoopContext {
         bool isFor = false;
@@ -49,6 +64,11 @@ private:
     };
 
     bool Resolve(const std::string& lowerName, Variant& out, CompileMessage& error) override;
+    StringCompare Compare() const override;
+    // Operand a of a comparison or Like: 1 under Option Compare Text.
+    int TextFlag() const { return Compare() == StringCompare::Text ? 1 : 0; }
+    // Operand c of CallBuiltin: the module's options as BuiltinContext has them.
+    int ModuleOptions() const;
 
     // statements (proc_compiler.cpp)
     void CompileBlock(const Block& block);
@@ -84,6 +104,7 @@ private:
     // On Error and Resume: the mode in operand a; the mode that goes on at the statement's label
     // gets the label's pc in operand b.
     void CompileErrorMode(const Stmt& s);
+    void CompileWith(const Stmt& s);
     void CompileAssign(const Stmt& s);
     void CompileCallStatement(const Stmt& s);
     void EmitLine(int line);
@@ -95,29 +116,43 @@ private:
     // expressions and calls (proc_compiler_expr.cpp). Each returns the static kind of what it
     // pushes: the declared type of a variable, an element, a function's result or a literal's kind,
     // and Empty for a Variant, whose arithmetic widens where typed arithmetic overflows.
+    // CompileExpr takes values only; records and arrays of records are refused there.
     Tag CompileExpr(const Expr& e);
+    // Any expression, records included, with its declared type.
+    Declared CompileTyped(const Expr& e);
+    // The value stored into (or passed for) something declared `target`: a record or an array of
+    // records only where one of the same type is expected.
+    void CompileValueFor(const Expr& value, const Declared& target);
+    // Fails unless what is given may stand where `expected` is declared.
+    static void CheckSameType(const Declared& expected, const Declared& given, Position pos);
     Tag CompileBinary(const Expr& e);
     // Emits the test of a condition and a jump taken when it is `when`; returns the jump's pc,
     // whose target (operand a) the caller patches.
     int EmitConditionalJump(const Expr& condition, bool when);
-    Tag CompileName(const Expr& e);
-    Tag CompileCallExpr(const Expr& call);
-    Tag CompileMember(const Expr& e);
+    Declared CompileName(const Expr& e);
+    Declared CompileCallExpr(const Expr& call);
+    // Err.Number, a member of a record (p.x, a(i).pos) or of the With object (.x).
+    Declared CompileMember(const Expr& e);
+    // An element of an array that is a member: p.values(i).
+    Declared CompileMemberElement(const Expr& call);
     // An array element, or the variable itself without arguments.
-    Tag CompileElementLoad(const Symbol& array, const Expr& call);
+    Declared CompileElementLoad(const Symbol& array, const Expr& call);
     // An element of what a call gives: Split(s, "=")(1).
-    Tag CompileIndexedResult(const Expr& call);
+    Declared CompileIndexedResult(const Expr& call);
     // Which argument of a call goes to which parameter (names in lower case): by position, or by
     // name (Name:=value); null for a parameter left out. Giving one twice is an error when `once`.
     std::vector<const Expr*> BindArguments(const Expr& call, const std::vector<std::string>& params,
                                            const std::string& callee, bool once);
-    Tag CompileProcCall(int procIndex, const Expr& call);
-    // An argument for a ByRef parameter: a plain variable or an element of an array variable
-    // travels as a reference (true); anything else is left to be passed as a value (false).
-    bool CompileReference(const Expr& arg);
+    Declared CompileProcCall(int procIndex, const Expr& call);
+    // An argument for a ByRef parameter: a variable, an element of an array variable or a member
+    // travels as a reference (true, with what it refers to in `type`); anything else is left to
+    // be passed as a value (false).
+    bool CompileReference(const Expr& arg, Declared& type);
     // Err.Raise and Err.Clear, which give no value; false for any other call.
     bool CompileErrMethod(const Expr& call);
-    void CompileValueArgs(const Expr& call, int minArgs, int maxArgs, const std::string& name);
+    // Arguments as values; `firstAnyArray`: the first may be an array of records.
+    void CompileValueArgs(const Expr& call, int minArgs, int maxArgs, const std::string& name,
+                          bool firstAnyArray = false);
     void CompileErrRaise(const Expr& call);
     // The instructions that load, store and pass on a variable of one kind.
     struct VariableAccess {
@@ -133,14 +168,36 @@ private:
     void EmitRef(const Symbol& symbol, Position pos);
     bool IsVariable(const Symbol& symbol) const;
     // The static kind a symbol gives when loaded (Empty: a Variant).
-    static Tag StaticKind(const Symbol& symbol);
+    static Declared StaticKind(const Symbol& symbol);
+    // The result of the function being compiled, named in a path: F.x = 1 inside F.
+    bool IsOwnResult(const Expr& e) const;
+    Symbol ResultSymbol() const;
+    // paths (proc_compiler_path.cpp)
+    // The member `name` of a record of declared type `object`, with its index.
+    static Declared MemberOf(const Declared& object, const std::string& name, Position pos,
+                             int& index);
+    // The path an expression names; false for anything that is no variable (a function's
+    // result, a constant, an operation).
+    bool ResolvePath(const Expr& e, Path& out);
+    // Pushes a reference to the path's variable and the index values of its steps.
+    void EmitPathStart(const Path& path);
+    // Adds the steps of a store or reference to the procedure's paths.
+    int AddAccessPath(const Path& path);
+    // Pushes the value the path reaches (the object of a With).
+    void EmitPathLoad(const Path& path);
+    // The path of the innermost With's object.
+    const Path& WithObject(const std::string& member, Position pos) const;
     // Pushes the expression's value when it is constant; false when it is not.
     bool TryFold(const Expr& e, Tag& kind);
     Symbol Lookup(const std::string& name, Position pos);
     Symbol GlobalSymbol(int index) const;
+    Symbol LocalSymbol(int slot) const;
     Symbol LookupOrDeclare(const std::string& name, Position pos);
-    int DeclareLocal(const std::string& name, Tag type, Tag element, Position pos, Variant init);
-    int HiddenSlots(int count);
+    int DeclareLocal(const std::string& name, const Declared& type, Position pos, Variant init);
+    // A variable declared by using it (or by ReDim): a local, or static in a Static procedure.
+    Symbol DeclareImplicit(const std::string& name, const Declared& type, Position pos,
+                           Variant init);
+    int HiddenSlots(int count, const Declared& type = {});
     int ErrField(const std::string& member, Position pos) const;
 
     // emitting
@@ -158,12 +215,15 @@ private:
     int module_;
     bool optionExplicit_;
     Procedure& proc_;
-    std::unordered_map<std::string, LocalInfo> locals_;
+    std::unordered_map<std::string, int> locals_; // name to slot
     std::unordered_map<std::string, Variant> localConstants_;
     std::unordered_map<std::string, int> statics_; // Static variables: name to module variable
+    StaticDeclarer declareStatic_;                 // set in a Static Sub or Function
+    bool allStatic_ = false;                       // compiling a Static Sub or Function
     std::unordered_map<std::string, int> labels_;
     std::vector<JumpPatch> labelJumps_;
     std::vector<LoopContext> loops_;
+    std::vector<Path> withObjects_; // innermost last
     std::vector<int> exitJumps_;
     int depth_ = 0;
     int singleLine_ = 0; // inside a single-line If, whose parts share its statement

@@ -9,8 +9,8 @@ namespace vek::basic {
 
 namespace {
 
-static_assert(static_cast<int>(Op::Xor) - static_cast<int>(Op::Add) ==
-              static_cast<int>(BinaryOp::Xor) - static_cast<int>(BinaryOp::Add));
+static_assert(static_cast<int>(Op::Like) - static_cast<int>(Op::Add) ==
+              static_cast<int>(BinaryOp::Like) - static_cast<int>(BinaryOp::Add));
 
 Op BinaryOpcode(BinaryOp op) {
     return static_cast<Op>(static_cast<int>(Op::Add) + static_cast<int>(op));
@@ -35,11 +35,22 @@ Op ConstantOpcode(BinaryOp op) {
 }
 
 // Err as the object of a member: Err.Number, Err.Raise.
-bool IsErrObject(const Expr& e) {
-    return e.kind == ExprKind::Name && EqualsNoCase(e.name, "Err");
+bool IsErrObject(const ExprPtr& e) {
+    return e && e->kind == ExprKind::Name && EqualsNoCase(e->name, "Err");
 }
 
 } // namespace
+
+StringCompare ProcCompiler::Compare() const {
+    return program_.modules[static_cast<std::size_t>(module_)].textCompare ? StringCompare::Text
+                                                                           : StringCompare::Binary;
+}
+
+int ProcCompiler::ModuleOptions() const {
+    const ModuleInfo& module = program_.modules[static_cast<std::size_t>(module_)];
+    return (module.textCompare ? BuiltinContext::kTextCompare : 0) |
+           (module.arrayBase == 1 ? BuiltinContext::kBaseOne : 0);
+}
 
 bool ProcCompiler::Resolve(const std::string& lowerName, Variant& out, CompileMessage&) {
     if (const auto it = localConstants_.find(lowerName); it != localConstants_.end()) {
@@ -62,10 +73,18 @@ bool ProcCompiler::Resolve(const std::string& lowerName, Variant& out, CompileMe
 ProcCompiler::Symbol ProcCompiler::GlobalSymbol(int index) const {
     const GlobalInfo& g = program_.globals[static_cast<std::size_t>(index)];
     Symbol symbol;
+    static_cast<Declared&>(symbol) = g.type;
     symbol.kind = SymbolKind::Global;
     symbol.index = index;
-    symbol.type = g.type;
-    symbol.element = g.init.IsArray() ? g.init.GetArray()->elementTag : Tag::Empty;
+    return symbol;
+}
+
+ProcCompiler::Symbol ProcCompiler::LocalSymbol(int slot) const {
+    Symbol symbol;
+    static_cast<Declared&>(symbol) = proc_.slots.declared[static_cast<std::size_t>(slot)];
+    symbol.kind = proc_.slots.isRef[static_cast<std::size_t>(slot)] ? SymbolKind::RefParam
+                                                                    : SymbolKind::Local;
+    symbol.index = slot;
     return symbol;
 }
 
@@ -73,13 +92,7 @@ ProcCompiler::Symbol ProcCompiler::Lookup(const std::string& name, Position pos)
     const std::string lower = Lower(name);
     Symbol symbol;
     if (const auto it = locals_.find(lower); it != locals_.end()) {
-        const int slot = it->second.slot;
-        symbol.kind = proc_.slots.isRef[static_cast<std::size_t>(slot)] ? SymbolKind::RefParam
-                                                                        : SymbolKind::Local;
-        symbol.index = slot;
-        symbol.type = proc_.slots.types[static_cast<std::size_t>(slot)];
-        symbol.element = it->second.element;
-        return symbol;
+        return LocalSymbol(it->second);
     }
     if (const auto it = localConstants_.find(lower); it != localConstants_.end()) {
         symbol.kind = SymbolKind::Constant;
@@ -136,9 +149,17 @@ ProcCompiler::Symbol ProcCompiler::LookupOrDeclare(const std::string& name, Posi
     if (optionExplicit_ || proc_.isWatch) {
         Fail(pos, CompileError::VariableNotDefined, name);
     }
-    symbol.kind = SymbolKind::Local;
-    symbol.index = DeclareLocal(name, Tag::Empty, Tag::Empty, pos, Variant());
-    return symbol;
+    return DeclareImplicit(name, {}, pos, Variant());
+}
+
+ProcCompiler::Symbol ProcCompiler::DeclareImplicit(const std::string& name, const Declared& type,
+                                                   Position pos, Variant init) {
+    if (!allStatic_) {
+        return LocalSymbol(DeclareLocal(name, type, pos, std::move(init)));
+    }
+    const int global = declareStatic_(name, type, std::move(init));
+    statics_[Lower(name)] = global;
+    return GlobalSymbol(global);
 }
 
 bool ProcCompiler::IsVariable(const Symbol& symbol) const {
@@ -198,16 +219,16 @@ int ProcCompiler::ErrField(const std::string& member, Position pos) const {
     Fail(pos, CompileError::ExpectedErrMember);
 }
 
-Tag ProcCompiler::StaticKind(const Symbol& symbol) {
+Declared ProcCompiler::StaticKind(const Symbol& symbol) {
     switch (symbol.kind) {
     case SymbolKind::Local:
     case SymbolKind::RefParam:
     case SymbolKind::Global:
-        return symbol.type;
+        return symbol;
     case SymbolKind::Constant:
-        return symbol.value.GetTag();
+        return {symbol.value.GetTag()};
     default:
-        return Tag::Empty;
+        return {};
     }
 }
 
@@ -223,10 +244,18 @@ bool ProcCompiler::TryFold(const Expr& e, Tag& kind) {
 }
 
 Tag ProcCompiler::CompileExpr(const Expr& e) {
+    const Declared type = CompileTyped(e);
+    if (type.record != nullptr) {
+        Fail(e.pos, CompileError::RecordNotAValue, type.record->name);
+    }
+    return type.type;
+}
+
+Declared ProcCompiler::CompileTyped(const Expr& e) {
     switch (e.kind) {
     case ExprKind::Literal:
         Emit(Op::PushConst, AddConstant(e.value));
-        return e.value.GetTag();
+        return {e.value.GetTag()};
     case ExprKind::Name:
         return CompileName(e);
     case ExprKind::Member:
@@ -236,14 +265,14 @@ Tag ProcCompiler::CompileExpr(const Expr& e) {
     case ExprKind::Unary: {
         Tag kind = Tag::Empty;
         if (TryFold(e, kind)) {
-            return kind;
+            return {kind};
         }
         kind = CompileExpr(*e.args[0]);
         Emit(e.unaryOp == UnaryOp::Negate ? Op::Negate : Op::Not, kind == Tag::Empty ? 1 : 0);
-        return kind == Tag::Boolean && e.unaryOp == UnaryOp::Negate ? Tag::Integer : kind;
+        return {kind == Tag::Boolean && e.unaryOp == UnaryOp::Negate ? Tag::Integer : kind};
     }
     case ExprKind::Binary:
-        return CompileBinary(e);
+        return {CompileBinary(e)};
     case ExprKind::Missing:
         break;
     }
@@ -269,15 +298,16 @@ Tag ProcCompiler::CompileBinary(const Expr& e) {
     } else {
         left = CompileExpr(*e.args[0]);
         right = CompileExpr(*e.args[1]);
+        const bool compares = IsComparison(e.binaryOp) || e.binaryOp == BinaryOp::Like;
         const bool variant = left == Tag::Empty || right == Tag::Empty;
-        Emit(BinaryOpcode(e.binaryOp), variant ? 1 : 0);
+        Emit(BinaryOpcode(e.binaryOp), compares ? TextFlag() : variant ? 1 : 0);
     }
     // What is typed stays typed (its exact kind matters no further than that); a Variant operand
     // makes a Variant.
     if (left == Tag::Empty || right == Tag::Empty) {
         return Tag::Empty;
     }
-    if (IsComparison(e.binaryOp)) {
+    if (IsComparison(e.binaryOp) || e.binaryOp == BinaryOp::Like) {
         return Tag::Boolean;
     }
     if (e.binaryOp == BinaryOp::Concat) {
@@ -294,20 +324,22 @@ int ProcCompiler::EmitConditionalJump(const Expr& condition, bool when) {
         CompileExpr(*condition.args[0]);
         Variant constant;
         if (EvaluateConstant(*condition.args[1], *this, constant, ignored)) {
-            return Emit(Op::CompareConstJump, 0, OrderMask(condition.binaryOp) + (when ? 8 : 0),
+            return Emit(Op::CompareConstJump, 0,
+                        OrderMask(condition.binaryOp) + (when ? 8 : 0) + 16 * TextFlag(),
                         AddConstant(constant));
         }
         CompileExpr(*condition.args[1]);
-        return Emit(Op::CompareJump, 0, OrderMask(condition.binaryOp), when ? 1 : 0);
+        return Emit(Op::CompareJump, 0, OrderMask(condition.binaryOp) + 16 * TextFlag(),
+                    when ? 1 : 0);
     }
     CompileExpr(condition);
     return Emit(when ? Op::JumpIfTrue : Op::JumpIfFalse);
 }
 
-Tag ProcCompiler::CompileName(const Expr& e) {
+Declared ProcCompiler::CompileName(const Expr& e) {
     if (EqualsNoCase(e.name, "Err") && Lookup(e.name, e.pos).kind == SymbolKind::None) {
         Emit(Op::ErrGet, 0);
-        return Tag::Long;
+        return {Tag::Long};
     }
     const Symbol symbol = LookupOrDeclare(e.name, e.pos);
     switch (symbol.kind) {
@@ -329,17 +361,42 @@ Tag ProcCompiler::CompileName(const Expr& e) {
     }
 }
 
-Tag ProcCompiler::CompileMember(const Expr& e) {
-    if (IsErrObject(*e.object)) {
+Declared ProcCompiler::CompileMember(const Expr& e) {
+    if (IsErrObject(e.object) && Lookup("Err", e.pos).kind == SymbolKind::None) {
         const int field = ErrField(e.name, e.pos);
         Emit(Op::ErrGet, field);
-        return field == 0 ? Tag::Long : Tag::String;
+        return {field == 0 ? Tag::Long : Tag::String};
     }
-    Fail(e.pos, CompileError::ObjectsNotSupported, e.name);
+    Declared object;
+    if (!e.object) {
+        const Path& with = WithObject(e.name, e.pos);
+        EmitPathLoad(with);
+        object = with.type;
+    } else if (IsOwnResult(*e.object)) { // F.x inside Function F
+        const Symbol result = ResultSymbol();
+        EmitLoad(result, e.pos);
+        object = result;
+    } else {
+        object = CompileTyped(*e.object);
+    }
+    int index = 0;
+    const Declared member = MemberOf(object, e.name, e.pos, index);
+    Emit(Op::LoadField, index, object.record->index);
+    return member;
+}
+
+Declared ProcCompiler::CompileMemberElement(const Expr& call) {
+    const Declared array = CompileMember(*call.object);
+    if (array.IsRecord()) {
+        Fail(call.pos, CompileError::ExpectedArrayVariable, call.object->name);
+    }
+    CompileValueArgs(call, 1, kMaxArrayDims, call.object->name);
+    Emit(Op::IndexLoad, static_cast<int>(call.args.size()));
+    return array.Element();
 }
 
 void ProcCompiler::CompileValueArgs(const Expr& call, int minArgs, int maxArgs,
-                                    const std::string& name) {
+                                    const std::string& name, bool firstAnyArray) {
     const int count = static_cast<int>(call.args.size());
     for (const std::string& argName : call.argNames) {
         if (!argName.empty()) {
@@ -352,23 +409,27 @@ void ProcCompiler::CompileValueArgs(const Expr& call, int minArgs, int maxArgs,
     for (const ExprPtr& arg : call.args) {
         if (arg->kind == ExprKind::Missing) {
             Emit(Op::PushConst, AddConstant(Variant()));
+        } else if (firstAnyArray && arg == call.args.front()) {
+            if (const Declared type = CompileTyped(*arg); type.IsRecord()) {
+                Fail(arg->pos, CompileError::RecordNotAValue, type.record->name);
+            }
         } else {
             CompileExpr(*arg);
         }
     }
 }
 
-Tag ProcCompiler::CompileCallExpr(const Expr& call) {
+Declared ProcCompiler::CompileCallExpr(const Expr& call) {
     const Expr& callee = *call.object;
     if (callee.kind == ExprKind::Member) {
         if (CompileErrMethod(call)) {
             Emit(Op::PushConst, AddConstant(Variant()));
-            return Tag::Empty;
+            return {};
         }
-        if (IsErrObject(*callee.object) && call.args.empty()) {
+        if (call.args.empty()) {
             return CompileMember(callee);
         }
-        Fail(callee.pos, CompileError::ObjectsNotSupported, callee.name);
+        return CompileMemberElement(call);
     }
     if (callee.kind == ExprKind::Call) {
         return CompileIndexedResult(call);
@@ -386,15 +447,19 @@ Tag ProcCompiler::CompileCallExpr(const Expr& call) {
         return CompileProcCall(symbol.index, call);
     case SymbolKind::Builtin: {
         const BuiltinInfo& info = BuiltinAt(symbol.index);
-        CompileValueArgs(call, info.minArgs, info.maxArgs, info.name);
-        Emit(Op::CallBuiltin, symbol.index, static_cast<int>(call.args.size()));
-        return info.result;
+        // The functions that look at an array only as an array take arrays of records too.
+        const auto id = static_cast<BuiltinId>(symbol.index);
+        CompileValueArgs(call, info.minArgs, info.maxArgs, info.name,
+                         id == BuiltinId::UBound || id == BuiltinId::LBound ||
+                             id == BuiltinId::IsArray);
+        Emit(Op::CallBuiltin, symbol.index, static_cast<int>(call.args.size()), ModuleOptions());
+        return {info.result};
     }
     case SymbolKind::Host: {
         const HostFunctionInfo& info = hostFunctions_[static_cast<std::size_t>(symbol.index)];
         CompileValueArgs(call, info.minArgs, info.maxArgs, info.name);
         Emit(Op::CallHost, symbol.index, static_cast<int>(call.args.size()));
-        return info.result;
+        return {info.result};
     }
     case SymbolKind::Constant:
         if (call.args.empty()) {
@@ -408,24 +473,31 @@ Tag ProcCompiler::CompileCallExpr(const Expr& call) {
     Fail(callee.pos, CompileError::NotDefined, callee.name);
 }
 
-Tag ProcCompiler::CompileIndexedResult(const Expr& call) {
+Declared ProcCompiler::CompileIndexedResult(const Expr& call) {
     // The name the message of a wrong number of indices gives: the innermost callee's.
     const Expr* inner = call.object.get();
     while (inner->kind == ExprKind::Call) {
         inner = inner->object.get();
     }
-    CompileCallExpr(*call.object);
+    const Declared result = CompileCallExpr(*call.object);
+    if (result.IsRecord()) {
+        Fail(call.pos, CompileError::ExpectedArrayVariable, inner->name);
+    }
     CompileValueArgs(call, 1, kMaxArrayDims, inner->name);
     Emit(Op::IndexLoad, static_cast<int>(call.args.size()));
-    return Tag::Empty;
+    return result.IsRecordArray() ? result.Element() : Declared{};
 }
 
-Tag ProcCompiler::CompileElementLoad(const Symbol& array, const Expr& call) {
+Declared ProcCompiler::CompileElementLoad(const Symbol& array, const Expr& call) {
     const Expr& callee = *call.object;
     if (call.args.empty()) {
         EmitLoad(array, callee.pos);
         return StaticKind(array);
     }
+    if (array.IsRecord()) {
+        Fail(call.pos, CompileError::ExpectedArrayVariable, callee.name);
+    }
+    const Declared element = array.Element();
     // An array held by a local or parameter, the common case of loops: the element is read in
     // place, without a copy of the array on the stack.
     if (array.kind != SymbolKind::Global && call.args.size() <= kMaxArrayDims) {
@@ -434,17 +506,17 @@ Tag ProcCompiler::CompileElementLoad(const Symbol& array, const Expr& call) {
             const Symbol indexSymbol = Lookup(index.name, index.pos);
             if (indexSymbol.kind == SymbolKind::Local) {
                 Emit(Op::LoadLocalElement, array.index, indexSymbol.index);
-                return array.element;
+                return element;
             }
         }
         CompileValueArgs(call, 1, kMaxArrayDims, callee.name);
         Emit(Op::LoadElement, array.index, static_cast<int>(call.args.size()));
-        return array.element;
+        return element;
     }
     EmitLoad(array, callee.pos);
     CompileValueArgs(call, 1, kMaxArrayDims, callee.name);
     Emit(Op::IndexLoad, static_cast<int>(call.args.size()));
-    return array.element;
+    return element;
 }
 
 std::vector<const Expr*> ProcCompiler::BindArguments(const Expr& call,
@@ -481,7 +553,7 @@ std::vector<const Expr*> ProcCompiler::BindArguments(const Expr& call,
     return bound;
 }
 
-Tag ProcCompiler::CompileProcCall(int procIndex, const Expr& call) {
+Declared ProcCompiler::CompileProcCall(int procIndex, const Expr& call) {
     const Procedure& target = program_.procs[static_cast<std::size_t>(procIndex)];
     std::vector<std::string> names;
     for (const ParamInfo& param : target.params) {
@@ -498,16 +570,20 @@ Tag ProcCompiler::CompileProcCall(int procIndex, const Expr& call) {
             Emit(Op::PushConst, AddConstant(param.defaultValue));
             continue;
         }
-        if (!param.byRef || !CompileReference(*arg)) {
-            CompileExpr(*arg);
+        const Declared declared = target.slots.declared[p];
+        Declared given;
+        if (param.byRef && CompileReference(*arg, given)) {
+            CheckSameType(declared, given, arg->pos);
+        } else {
+            CompileValueFor(*arg, declared);
         }
     }
     Emit(Op::Call, procIndex, static_cast<int>(bound.size()));
-    return target.isFunction ? target.slots.types[static_cast<std::size_t>(target.resultSlot)]
-                             : Tag::Empty;
+    return target.isFunction ? target.slots.declared[static_cast<std::size_t>(target.resultSlot)]
+                             : Declared{};
 }
 
-bool ProcCompiler::CompileReference(const Expr& arg) {
+bool ProcCompiler::CompileReference(const Expr& arg, Declared& type) {
     // A variable in parentheses is an expression, passed as a value.
     if (arg.parenthesized) {
         return false;
@@ -518,24 +594,34 @@ bool ProcCompiler::CompileReference(const Expr& arg) {
             return false;
         }
         EmitRef(symbol, arg.pos);
+        type = symbol;
         return true;
     }
-    if (arg.kind != ExprKind::Call || arg.object->kind != ExprKind::Name || arg.args.empty()) {
+    if (arg.kind == ExprKind::Call && arg.object->kind == ExprKind::Name && !arg.args.empty()) {
+        const Symbol array = Lookup(arg.object->name, arg.object->pos);
+        if (!IsVariable(array) || array.IsRecord()) {
+            return false;
+        }
+        EmitRef(array, arg.pos);
+        CompileValueArgs(arg, 1, kMaxArrayDims, arg.object->name);
+        Emit(Op::RefElement, static_cast<int>(arg.args.size()));
+        type = array.Element();
+        return true;
+    }
+    // A member, or an element of one: the reference holds the record or array it lies in.
+    Path path;
+    if (arg.kind == ExprKind::Name || !ResolvePath(arg, path)) {
         return false;
     }
-    const Symbol array = Lookup(arg.object->name, arg.object->pos);
-    if (!IsVariable(array)) {
-        return false;
-    }
-    EmitRef(array, arg.pos);
-    CompileValueArgs(arg, 1, kMaxArrayDims, arg.object->name);
-    Emit(Op::RefElement, static_cast<int>(arg.args.size()));
+    EmitPathStart(path);
+    Emit(Op::RefPath, AddAccessPath(path), static_cast<int>(path.indices.size()));
+    type = path.type;
     return true;
 }
 
 bool ProcCompiler::CompileErrMethod(const Expr& call) {
     const Expr& callee = *call.object;
-    if (callee.kind != ExprKind::Member || !IsErrObject(*callee.object)) {
+    if (callee.kind != ExprKind::Member || !IsErrObject(callee.object)) {
         return false;
     }
     if (EqualsNoCase(callee.name, "Raise")) {
@@ -590,23 +676,27 @@ void ProcCompiler::CompileAssign(const Stmt& s) {
     const Expr& target = *s.target;
     const Expr& value = *s.value;
     if (target.kind == ExprKind::Name) {
-        const std::string lower = Lower(target.name);
-        if (inFunction_ && EqualsNoCase(target.name, proc_.name)) {
-            CompileExpr(value);
-            Emit(Op::StoreLocal, proc_.resultSlot,
-                 static_cast<int>(proc_.slots.types[static_cast<std::size_t>(proc_.resultSlot)]));
+        if (IsOwnResult(target)) {
+            const Symbol result = ResultSymbol();
+            CompileValueFor(value, result);
+            EmitStore(result, target.pos);
             return;
         }
         const Symbol symbol = LookupOrDeclare(target.name, target.pos);
         // s = s & x appends in place instead of copying s every time.
         if (symbol.kind == SymbolKind::Local && value.kind == ExprKind::Binary &&
             value.binaryOp == BinaryOp::Concat && value.args[0]->kind == ExprKind::Name &&
-            !value.args[0]->parenthesized && EqualsNoCase(value.args[0]->name, target.name)) {
+            !value.args[0]->parenthesized && EqualsNoCase(value.args[0]->name, target.name) &&
+            symbol.record == nullptr) {
             CompileExpr(*value.args[1]);
             Emit(Op::AppendLocal, symbol.index, static_cast<int>(symbol.type));
             return;
         }
-        CompileExpr(value);
+        if (IsVariable(symbol)) {
+            CompileValueFor(value, symbol);
+        } else {
+            CompileExpr(value);
+        }
         EmitStore(symbol, target.pos);
         return;
     }
@@ -615,29 +705,42 @@ void ProcCompiler::CompileAssign(const Stmt& s) {
         if (!IsVariable(symbol)) {
             Fail(target.pos, CompileError::ExpectedElementOrVariable);
         }
+        if (symbol.IsRecord()) {
+            Fail(target.pos, CompileError::ExpectedArrayVariable, target.object->name);
+        }
+        const Declared element = symbol.Element();
         if (symbol.kind != SymbolKind::Global && target.args.size() == 1) {
             CompileValueArgs(target, 1, 1, target.object->name);
-            CompileExpr(value);
+            CompileValueFor(value, element);
             Emit(Op::StoreElement, symbol.index);
             return;
         }
         EmitRef(symbol, target.pos);
         CompileValueArgs(target, 1, kMaxArrayDims, target.object->name);
-        CompileExpr(value);
+        CompileValueFor(value, element);
         Emit(Op::IndexStore, static_cast<int>(target.args.size()));
         return;
     }
-    if (target.kind == ExprKind::Member && IsErrObject(*target.object)) {
+    if (target.kind == ExprKind::Member && IsErrObject(target.object) &&
+        Lookup("Err", target.pos).kind == SymbolKind::None) {
         const int field = ErrField(target.name, target.pos);
         CompileExpr(value);
         Emit(Op::ErrSet, field);
         return;
     }
-    Fail(target.pos, CompileError::ExpectedVariableOrElement);
+    // A member, an element of one, an element of an element: the whole walk is one instruction
+    // after the value, so nothing the value's computation does can move what it walks through.
+    Path path;
+    if (!ResolvePath(target, path)) {
+        Fail(target.pos, CompileError::ExpectedVariableOrElement);
+    }
+    EmitPathStart(path);
+    CompileValueFor(value, path.type);
+    Emit(Op::StorePath, AddAccessPath(path), static_cast<int>(path.indices.size()));
 }
 
 void ProcCompiler::CompileWatchExpression(const Expr& expr) {
-    CompileExpr(expr);
+    CompileTyped(expr);
     Emit(Op::Return);
 }
 

@@ -18,31 +18,57 @@ int Procedure::ResumeNextPc(int statement) const {
     return next < statements.size() ? statements[next].pc : static_cast<int>(code.size()) - 1;
 }
 
-int FrameSlots::Add(std::string name, Tag type, bool byRef, Variant initial) {
+int FrameSlots::Add(std::string name, const Declared& type, bool byRef, Variant initial) {
     names.push_back(std::move(name));
-    types.push_back(type);
+    types.push_back(type.type);
+    declared.push_back(type);
     isRef.push_back(byRef);
     init.push_back(std::move(initial));
     return Count() - 1;
 }
 
-bool SymbolTable::Lookup(int module, const std::string& lowerName, NameEntry& out,
-                         bool& ambiguous) const {
+namespace {
+
+using NameMap = std::unordered_map<std::string, NameEntry>;
+
+bool LookupIn(const std::vector<NameMap>& own,
+              const std::unordered_map<std::string, std::vector<NameEntry>>& published, int module,
+              const std::string& lowerName, NameEntry& out, bool& ambiguous) {
     ambiguous = false;
-    if (module >= 0 && module < static_cast<int>(moduleNames.size())) {
-        const auto& own = moduleNames[static_cast<std::size_t>(module)];
-        if (const auto it = own.find(lowerName); it != own.end()) {
+    if (module >= 0 && module < static_cast<int>(own.size())) {
+        const NameMap& names = own[static_cast<std::size_t>(module)];
+        if (const auto it = names.find(lowerName); it != names.end()) {
             out = it->second;
             return true;
         }
     }
-    const auto it = publicNames.find(lowerName);
-    if (it == publicNames.end() || it->second.empty()) {
+    const auto it = published.find(lowerName);
+    if (it == published.end() || it->second.empty()) {
         return false;
     }
     ambiguous = it->second.size() > 1;
     out = it->second.front();
     return true;
+}
+
+} // namespace
+
+bool SymbolTable::Lookup(int module, const std::string& lowerName, NameEntry& out,
+                         bool& ambiguous) const {
+    return LookupIn(moduleNames, publicNames, module, lowerName, out, ambiguous);
+}
+
+bool SymbolTable::LookupType(int module, const std::string& lowerName, NameEntry& out,
+                             bool& ambiguous) const {
+    return LookupIn(moduleTypes, publicTypes, module, lowerName, out, ambiguous);
+}
+
+int AccessPath::IndexCount() const {
+    int count = 0;
+    for (const Step& step : steps) {
+        count += step.indices;
+    }
+    return count;
 }
 
 std::string Disassemble(const Procedure& proc) {

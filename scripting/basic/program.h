@@ -2,8 +2,10 @@
 
 #include "scripting/basic/ast.h"
 #include "scripting/basic/opcodes.h"
+#include "scripting/basic/record_type.h"
 #include "scripting/basic/variant.h"
 
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -25,17 +27,48 @@ struct ParamInfo : ParamMode {
     Variant defaultValue;
 };
 
+// How a variable is declared: its kind (Empty: Variant), for an array the kind of its elements,
+// and the user-defined type where the kind or the element kind is Record.
+struct Declared {
+    Tag type = Tag::Empty;
+    Tag element = Tag::Empty;
+    const RecordType* record = nullptr;
+
+    bool IsRecord() const { return type == Tag::Record; }
+    bool IsRecordArray() const { return element == Tag::Record; }
+    // What an element of an array declared so is.
+    Declared Element() const {
+        return IsRecordArray() ? Declared{Tag::Record, Tag::Empty, record} : Declared{element};
+    }
+};
+
 // The slots of a procedure's frame: parameters first, then the result, then locals and hidden
 // loop slots. Parallel lists, so that a call copies the initial values in one run.
 struct FrameSlots {
     std::vector<std::string> names; // lower case; empty for hidden slots
     std::vector<Tag> types;
-    std::vector<bool> isRef;   // ByRef parameters
-    std::vector<Variant> init; // initial value of each slot past the parameters
+    std::vector<Declared> declared; // the whole declaration, for the compiler and watches
+    std::vector<bool> isRef;        // ByRef parameters
+    std::vector<Variant> init;      // initial value of each slot past the parameters
 
     int Count() const { return static_cast<int>(names.size()); }
     // Adds a slot and returns its index.
-    int Add(std::string name, Tag type, bool byRef, Variant initial);
+    int Add(std::string name, const Declared& type, bool byRef, Variant initial);
+};
+
+// The steps from a variable to the place a store or a reference reaches: p.pos.x, a(i).values(j).
+// Index values lie on the stack in step order.
+struct AccessPath {
+    struct Step {
+        int member = -1; // a member of a record of type `record`; or -1:
+        int indices = 0; // that many indices into an array
+        const RecordType* record = nullptr;
+    };
+    std::vector<Step> steps;
+    Tag kind = Tag::Empty;              // what a store there converts to
+    const RecordType* record = nullptr; // kind Record: its type
+
+    int IndexCount() const;
 };
 
 // A variable declared Static in a procedure: a module variable without a name in the module,
@@ -56,6 +89,7 @@ struct Procedure {
     FrameSlots slots;
     std::vector<Instruction> code;
     std::vector<Variant> constants;
+    std::vector<AccessPath> paths;         // of StorePath and RefPath
     std::vector<StatementInfo> statements; // in code order
     int maxStack = 0;                      // values the procedure pushes above its slots at most
     int line = 0;
@@ -70,13 +104,15 @@ struct Procedure {
 
 struct ModuleInfo {
     std::string name;
+    bool textCompare = false; // Option Compare Text
+    int arrayBase = 0;        // Option Base
 };
 
 struct GlobalInfo {
     std::string name; // as declared
     int module = 0;
     bool isPublic = false;
-    Tag type = Tag::Empty;
+    Declared type;
     Variant init;
 };
 
@@ -97,14 +133,20 @@ struct ConstantInfo {
 };
 
 // Module-level names, kept after compilation so the debugger can compile watch expressions.
+// User-defined types have names of their own (Dim Point As Point is allowed).
 struct SymbolTable {
     std::vector<std::unordered_map<std::string, NameEntry>> moduleNames; // lower-case keys
     std::unordered_map<std::string, std::vector<NameEntry>> publicNames;
     std::vector<ConstantInfo> constants;
+    std::vector<std::unordered_map<std::string, NameEntry>> moduleTypes; // index: into records
+    std::unordered_map<std::string, std::vector<NameEntry>> publicTypes;
 
     // The entry a name means inside `module`: its own names first, then the public names of all
     // modules. Returns false when unknown; `ambiguous` when several modules publish it.
     bool Lookup(int module, const std::string& lowerName, NameEntry& out, bool& ambiguous) const;
+    // The same for the name of a user-defined type.
+    bool LookupType(int module, const std::string& lowerName, NameEntry& out,
+                    bool& ambiguous) const;
 };
 
 struct Program {
@@ -112,6 +154,8 @@ struct Program {
     std::vector<ModuleInfo> modules;
     std::vector<Procedure> procs;
     std::vector<GlobalInfo> globals;
+    // Where values point to them, so each keeps its place.
+    std::vector<std::unique_ptr<RecordType>> records;
 };
 
 // One line per instruction: "pc  Name a b c", for tests and for looking at generated code.

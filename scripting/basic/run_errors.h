@@ -20,6 +20,8 @@ namespace vek::basic {
     X(ResumeWithoutError, 20, "Resume without error")                                              \
     X(OutOfStackSpace, 28, "Out of stack space")                                                   \
     X(ForLoopNotInitialized, 92, "For loop not initialized")                                       \
+    X(InvalidPattern, 93, "Invalid pattern string")                                                \
+    X(InvalidUseOfNull, 94, "Invalid use of Null")                                                 \
     X(BadFileNameOrNumber, 52, "Bad file name or number")                                          \
     X(FileNotFound, 53, "File not found")                                                          \
     X(BadFileMode, 54, "Bad file mode")                                                            \

@@ -1,6 +1,7 @@
 #include "scripting/basic/scanner.h"
 
 #include "scripting/basic/conversions.h"
+#include "scripting/basic/dates.h"
 #include "scripting/basic/text_util.h"
 
 #include <cctype>
@@ -52,6 +53,7 @@ public:
     ScanResult Run() {
         bool lineStart = true;
         while (result_.error.error == CompileError::None) {
+            const std::size_t before = pos_;
             SkipBlanks();
             if (pos_ >= text_.size()) {
                 break;
@@ -61,6 +63,7 @@ public:
             token.line = line_;
             token.column = Column();
             token.atLineStart = lineStart;
+            token.spaceBefore = pos_ != before;
             lineStart = false;
             if (c == '\n' || c == '\r') {
                 ConsumeNewline();
@@ -87,6 +90,8 @@ public:
                 }
             } else if (c == '[') {
                 ScanBracketName(token);
+            } else if (c == '#' && ScanDateLiteral(token)) {
+                // #2026-01-08#, #1/8/2026 10:30#, #10:30 AM#
             } else {
                 ScanOperator(token);
             }
@@ -307,6 +312,25 @@ private:
             }
         }
         return false;
+    }
+
+    // A date between two '#' on one line, written as CDate reads dates; false for anything else,
+    // which leaves the '#' an operator (Print #1, Input #f, ...).
+    bool ScanDateLiteral(Token& token) {
+        const std::size_t close = text_.find_first_of("#\r\n", pos_ + 1);
+        if (close == std::string_view::npos || text_[close] != '#') {
+            return false;
+        }
+        const std::string_view inner = text_.substr(pos_ + 1, close - pos_ - 1);
+        double serial = 0;
+        if (inner.find_first_of("/-:") == std::string_view::npos || !ParseDate(inner, serial)) {
+            return false;
+        }
+        token.kind = TokenKind::Number;
+        token.value = Variant::Date(serial);
+        token.text = std::string(text_.substr(pos_, close + 1 - pos_));
+        pos_ = close + 1;
+        return true;
     }
 
     void ScanBracketName(Token& token) {

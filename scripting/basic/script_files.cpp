@@ -198,6 +198,8 @@ RunError ScriptFiles::ReadField(std::int32_t number, Variant& value) {
         value = Variant();
     } else if (text == "#TRUE#" || text == "#FALSE#") {
         value = Variant::Boolean(text == "#TRUE#");
+    } else if (text == "#NULL#") {
+        value = Variant::Null();
     } else if (double parsed = 0; ParseNumber(text, parsed)) {
         value = Variant::Double(parsed);
     } else {

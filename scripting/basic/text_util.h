@@ -22,4 +22,18 @@ inline bool EqualsNoCase(std::string_view a, std::string_view b) {
            });
 }
 
+// Orders two texts the way Option Compare Text and vbTextCompare do: by character code with
+// letters folded to lower case; -1, 0 or 1.
+inline int CompareNoCase(std::string_view a, std::string_view b) {
+    const std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const int x = std::tolower(static_cast<unsigned char>(a[i]));
+        const int y = std::tolower(static_cast<unsigned char>(b[i]));
+        if (x != y) {
+            return x < y ? -1 : 1;
+        }
+    }
+    return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
+}
+
 } // namespace vek::basic

@@ -86,6 +86,7 @@ struct Token {
     int line = 1;
     int column = 1;
     bool atLineStart = false;
+    bool spaceBefore = false; // blanks before it: "Foo .x" passes .x to Foo, "Foo.x" is a member
 };
 
 } // namespace vek::basic

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "scripting/basic/record_type.h"
 #include "scripting/basic/script_memory.h"
 #include "scripting/basic/text_util.h"
 
@@ -31,7 +32,8 @@ void StringObject::Append(std::string_view more) {
 }
 
 ArrayObject::ArrayObject(const ArrayObject& other)
-    : elementTag(other.elementTag), dims(other.dims), nesting(other.nesting), items(other.items) {
+    : elementTag(other.elementTag), record(other.record), dims(other.dims), nesting(other.nesting),
+      items(other.items) {
     std::copy(std::begin(other.lower), std::end(other.lower), std::begin(lower));
     std::copy(std::begin(other.upper), std::end(other.upper), std::begin(upper));
     CountItems();
@@ -84,6 +86,12 @@ Variant Variant::Array(ArrayObject* array) {
     Variant v;
     v.tag_ = Tag::Array;
     v.raw_ = reinterpret_cast<std::uintptr_t>(array);
+    return v;
+}
+
+Variant Variant::Record(ArrayObject* record) {
+    Variant v = Array(record);
+    v.tag_ = Tag::Record;
     return v;
 }
 
@@ -141,6 +149,10 @@ Tag KindOfSuffix(char suffix) {
 const char* ElementTypeName(Tag tag) {
     const KindInfo& kind = KindOf(tag);
     return kind.declaredAs != nullptr ? kind.declaredAs : kind.typeName;
+}
+
+std::string ElementTypeName(const ArrayObject& array) {
+    return array.record != nullptr ? array.record->name : ElementTypeName(array.elementTag);
 }
 
 } // namespace vek::basic

@@ -14,11 +14,16 @@ namespace vek::basic {
 // it, VarType's number, the type word that declares a variable of it after As (nullptr: none) and
 // its type-suffix character (0: none).
 // Integer and Long share the 32-bit payload (Integer stays within 16 bits); Boolean is 0 or -1 as
-// in Visual Basic. Ref appears only in argument slots of ByRef parameters. The order matters:
-// Boolean to Long are the integral kinds, Boolean to Date the numeric ones, and the
+// in Visual Basic. Null is the value of no valid data: it passes through arithmetic and
+// comparisons, and is error 94 where a value is needed. Ref appears only in argument slots of
+// ByRef parameters. A Record is a value of
+// a user-defined type (Type ... End Type): its members in an ArrayObject without dimensions, shared
+// and copied on write like an array, so that assigning one copies the whole value. The order
+// matters: Boolean to Long are the integral kinds, Boolean to Date the numeric ones, and the
 // reference-counted kinds come last, so one comparison tells whether a copy must count.
 #define VEK_BASIC_KINDS(X)                                                                         \
     X(Empty, "Empty", 0, "Variant", 0)                                                             \
+    X(Null, "Null", 1, nullptr, 0)                                                                 \
     X(Boolean, "Boolean", 11, "Boolean", 0)                                                        \
     X(Integer, "Integer", 2, "Integer", '%')                                                       \
     X(Long, "Long", 3, "Long", '&')                                                                \
@@ -27,7 +32,8 @@ namespace vek::basic {
     X(Date, "Date", 7, "Date", 0)                                                                  \
     X(Ref, "Variant", 12, nullptr, 0)                                                              \
     X(String, "String", 8, "String", '$')                                                          \
-    X(Array, "Variant", 12, nullptr, 0)
+    X(Array, "Variant", 12, nullptr, 0)                                                            \
+    X(Record, "Record", 36, nullptr, 0)
 
 enum class Tag : std::uint8_t {
 #define VEK_BASIC_KIND_ENUM(kind, typeName, varType, declaredAs, suffix) kind,
@@ -54,6 +60,7 @@ Tag KindOfSuffix(char suffix);
 
 struct StringObject;
 struct ArrayObject;
+struct RecordType;
 
 // The one value type of the machine: 16 bytes, strings and arrays shared by reference count with
 // copy-on-write, so copying a value never allocates.
@@ -97,6 +104,7 @@ public:
     }
 
     static Variant Empty() { return Variant(); }
+    static Variant Null() { return Variant(Tag::Null, 0); }
     static Variant Boolean(bool b) { return Variant(Tag::Boolean, b ? -1 : 0); }
     static Variant Integer(std::int32_t v) { return Variant(Tag::Integer, v); }
     static Variant Long(std::int32_t v) { return Variant(Tag::Long, v); }
@@ -109,7 +117,8 @@ public:
         return tag == Tag::Single ? Single(static_cast<float>(v)) : Variant(tag, v);
     }
     static Variant String(std::string text);
-    static Variant Array(ArrayObject* array); // takes one reference
+    static Variant Array(ArrayObject* array);   // takes one reference
+    static Variant Record(ArrayObject* record); // takes one reference; record->record is set
     // A reference to a variable; declaredType is the variable's type, which every store
     // through the reference keeps (Empty: Variant).
     static Variant Ref(Variant* target, Tag declaredType) {
@@ -122,8 +131,12 @@ public:
 
     Tag GetTag() const { return tag_; }
     bool IsEmpty() const { return tag_ == Tag::Empty; }
+    bool IsNull() const { return tag_ == Tag::Null; }
     bool IsString() const { return tag_ == Tag::String; }
     bool IsArray() const { return tag_ == Tag::Array; }
+    bool IsRecord() const { return tag_ == Tag::Record; }
+    // An array or a record: a value that holds other values.
+    bool IsContainer() const { return tag_ >= Tag::Array; }
     bool IsRef() const { return tag_ == Tag::Ref; }
     // Boolean, Integer or Long: the kinds whose payload is the 32-bit integer.
     bool IsIntegral() const { return tag_ >= Tag::Boolean && tag_ <= Tag::Long; }
@@ -138,6 +151,7 @@ public:
         return d;
     }
     const std::string& StringValue() const;
+    // The object of an array or of a record.
     ArrayObject* GetArray() const { return reinterpret_cast<ArrayObject*>(raw_); }
     Variant* Target() const { return reinterpret_cast<Variant*>(raw_); }
     Tag RefType() const { return refType_; }
@@ -146,7 +160,7 @@ public:
 
     // Appends to this String in place when no one else shares it (the fast road of s = s & x).
     void AppendString(std::string_view text);
-    // Makes this array unshared before an element is written (copy-on-write).
+    // Makes this array or record unshared before an element is written (copy-on-write).
     ArrayObject* MutableArray();
 
     // Overwrites an Integer or Long payload in place, keeping the tag (loop counters).
@@ -185,6 +199,7 @@ struct StringObject {
 
 // An array with up to kMaxArrayDims dimensions; elements stored with the first index fastest,
 // as Visual Basic lays them out. elementTag is the declared element type (Empty for Variant).
+// A record is one too, without dimensions: its items are its members in the order of its type.
 // Counts the storage of its items in the scripts' budget while it lives.
 struct ArrayObject {
     ArrayObject() = default;
@@ -199,8 +214,10 @@ struct ArrayObject {
     // any, the array is neither freed nor resized, so each element stays where it is.
     std::uint32_t locks = 0;
     Tag elementTag = Tag::Empty;
+    // A record: its user-defined type; an array of records (elementTag Record): theirs.
+    const RecordType* record = nullptr;
     int dims = 0;
-    int nesting = 1; // 1 + the deepest nesting of an array among the items
+    int nesting = 1; // 1 + the deepest nesting of an array or record among the items
     std::int32_t lower[kMaxArrayDims] = {};
     std::int32_t upper[kMaxArrayDims] = {};
     std::vector<Variant> items;
@@ -225,5 +242,7 @@ inline const std::string& Variant::StringValue() const {
 
 // The name of the elements of an array of this kind: an array without a kind holds Variants.
 const char* ElementTypeName(Tag tag);
+// The name of the elements of this array: their kind, or their user-defined type.
+std::string ElementTypeName(const ArrayObject& array);
 
 } // namespace vek::basic

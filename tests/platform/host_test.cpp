@@ -43,5 +43,27 @@ TEST(ConsoleHost, WritesOneLinePerMessageAndAnswersByPolicy) {
     EXPECT_EQ(simulation.Ask("?", QuestionKind::YesNo), Answer::No);
 }
 
+TEST(ConsoleHost, AnswersATextQuestionWithTheDefaultWhenNobodyCanType) {
+    // Tests run without a terminal: the question and the default taken are shown.
+    std::ostringstream out;
+    ConsoleHost ask(out, AnswerPolicy::AskTerminal);
+    EXPECT_EQ(ask.AskText("Gain?", "Tuner", "3"), std::optional<std::string>("3"));
+    EXPECT_EQ(out.str(), "VEK: Tuner: Gain? [3] 3 (no terminal to answer; the default is taken)\n");
+    std::ostringstream quiet;
+    ConsoleHost yes(quiet, AnswerPolicy::Positive);
+    EXPECT_EQ(yes.AskText("Name?", "", ""), std::optional<std::string>(""));
+    EXPECT_EQ(quiet.str(), "") << "--yes answers without a word";
+}
+
+TEST(RecordingHost, AnswersTextQuestionsFromItsQueueThenWithTheDefault) {
+    RecordingHost host;
+    host.QueueText("42");
+    host.QueueText(std::nullopt);
+    EXPECT_EQ(host.AskText("Count?", "Setup", "1"), std::optional<std::string>("42"));
+    EXPECT_EQ(host.AskText("Count?", "Setup", "1"), std::nullopt);
+    EXPECT_EQ(host.AskText("Count?", "Setup", "1"), std::optional<std::string>("1"));
+    EXPECT_EQ(host.textQuestions.front(), "Setup: Count? [1]");
+}
+
 } // namespace
 } // namespace vek

@@ -194,6 +194,25 @@ TEST_F(ScriptingTest, ScriptMacrosRunHeadlessAndErrorsAreReported) {
     EXPECT_THAT(scripts.ErrorText(), HasSubstr("Error 11: Division by zero"));
 }
 
+TEST_F(ScriptingTest, MessageBoxesAndInputBoxesAskTheHost) {
+    const fs::path script = dir_ / "ask.bas";
+    std::ofstream(script) << "Sub Main\n"
+                             "    Print MsgBox(\"Write?\", vbYesNo, \"Tuner\")\n"
+                             "    Print InputBox(\"Gain?\", \"Tuner\", \"3\") + 1\n"
+                             "    Print \"[\" & InputBox(\"Name?\") & \"]\"\n"
+                             "End Sub\n";
+    host_.QueueAnswer(Answer::Yes);
+    host_.QueueText("41");
+    host_.QueueText(std::nullopt);
+    std::vector<std::string> printed;
+    ScriptHost scripts(host_, [&](const std::string& line) { printed.push_back(line); });
+    EXPECT_TRUE(scripts.Run(script.string())) << scripts.ErrorText();
+    EXPECT_THAT(printed, ElementsAre("6", "42", "[]"));
+    ASSERT_EQ(host_.questions.size(), 1u);
+    EXPECT_EQ(host_.questions[0].text, "Tuner: Write?");
+    EXPECT_THAT(host_.textQuestions, ElementsAre("Tuner: Gain? [3]", ": Name? []"));
+}
+
 TEST_F(ScriptingTest, AScriptThatStillRunsKeepsItsHostFromClosing) {
     Open("0: CHIP A1;\n1: CTRL [0x01] = 0;\n");
     const fs::path script = dir_ / "loop.bas";

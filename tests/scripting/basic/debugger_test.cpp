@@ -138,9 +138,49 @@ TEST(DebuggerLoop, StopStatementPausesAndEvaluateNeedsAPausedScript) {
     EXPECT_EQ(engine.CurrentLocation().line, 3);
     ASSERT_TRUE(engine.Evaluate("x", value));
     EXPECT_EQ(value, "41");
+    ASSERT_TRUE(engine.Evaluate("x = Null", value));
+    EXPECT_EQ(value, "Null");
     engine.Resume();
     EXPECT_EQ(engine.Run(), RunState::Finished);
     EXPECT_EQ(engine.output, std::vector<std::string>{"42"});
+}
+
+TEST(DebuggerLoop, WatchesSeeTheStaticVariablesOfTheProcedure) {
+    Engine engine;
+    engine.SetModule("m", "Static Sub Tally()\n Dim n As Long\n n = n + 1\n If n = 2 Then Stop\n"
+                          "End Sub\nSub Main()\n Tally\n Tally\nEnd Sub\n");
+    ASSERT_TRUE(engine.Start("m"));
+    ASSERT_EQ(engine.Run(), RunState::Paused);
+    std::string value;
+    ASSERT_TRUE(engine.Evaluate("n * 10", value)) << value;
+    EXPECT_EQ(value, "20");
+    engine.Stop();
+}
+
+TEST(DebuggerLoop, RecordsShowWithTheirMembersInLocalsAndWatches) {
+    Engine engine;
+    engine.SetModule("m", "Type Point\n x As Long\n label As String\nEnd Type\n"
+                          "Type Shape\n corners(1) As Point\n center As Point\nEnd Type\n"
+                          "Sub Look(s As Shape)\n Stop\nEnd Sub\n"
+                          "Sub Main()\n Dim p As Point, sh As Shape\n p.x = 3: p.label = \"a\"\n"
+                          " sh.center = p\n Look sh\nEnd Sub\n");
+    ASSERT_TRUE(engine.Start("m"));
+    ASSERT_EQ(engine.Run(), RunState::Paused);
+    const auto stack = engine.CallStack();
+    ASSERT_EQ(stack.size(), 2u);
+    ASSERT_EQ(stack[0].locals.size(), 1u);
+    EXPECT_EQ(stack[0].locals[0].value,
+              "Shape {corners = Point(0 To 1), center = Point {x = 3, label = \"a\"}}")
+        << "a ByRef parameter shows the caller's record";
+    EXPECT_EQ(stack[1].locals[0].value, "Point {x = 3, label = \"a\"}");
+    std::string value;
+    ASSERT_TRUE(engine.Evaluate("s.center.x * 2 & s.corners(1).label", value));
+    EXPECT_EQ(value, "\"6\"");
+    ASSERT_TRUE(engine.Evaluate("s.corners(0)", value));
+    EXPECT_EQ(value, "Point {x = 0, label = \"\"}");
+    EXPECT_FALSE(engine.Evaluate("s.nothing", value));
+    EXPECT_EQ(value, "no member nothing in type Shape");
+    engine.Stop();
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -40,6 +41,43 @@ TEST(BasicEngine, PublicNamesReachOtherModulesAndPrivateOnesDoNot) {
     ASSERT_EQ(engine.Diagnostics().size(), 1u);
     EXPECT_EQ(engine.Diagnostics()[0].ToString(),
               "Script(2,2): Sub or Function not defined: Hidden");
+}
+
+TEST(BasicEngine, PublicTypesReachOtherModulesAndPrivateOnesDoNot) {
+    RecordingEngine engine;
+    engine.SetModule("Types", "Public Type Reading\r\n value As Long\r\nEnd Type\r\n"
+                              "Private Type Hidden\r\n x As Long\r\nEnd Type\r\n"
+                              "Public Function Measure() As Reading\r\n Measure.value = 7\r\n"
+                              "End Function\r\n");
+    engine.SetModule("Script", "Sub Main()\r\n Dim r As Reading\r\n r = Measure()\r\n"
+                               " Debug.Print r.value\r\nEnd Sub\r\n");
+    ASSERT_TRUE(engine.Start("Script")) << engine.LastError().description;
+    EXPECT_EQ(engine.RunToEnd(), RunState::Finished);
+    EXPECT_EQ(engine.output, std::vector<std::string>{"7"});
+
+    engine.SetModule("Script", "Sub Main()\r\n Dim h As Hidden\r\nEnd Sub\r\n");
+    EXPECT_FALSE(engine.Compile());
+    EXPECT_EQ(engine.Diagnostics()[0].ToString(),
+              "Script(2,6): user-defined type not defined: Hidden");
+    engine.SetModule("Other", "Public Type Reading\r\n v As Long\r\nEnd Type\r\n");
+    engine.SetModule("Script", "Sub Main()\r\n Dim r As Reading\r\nEnd Sub\r\n");
+    EXPECT_FALSE(engine.Compile());
+    EXPECT_EQ(engine.Diagnostics()[0].message,
+              "ambiguous name: Reading is Public in several modules");
+}
+
+TEST(BasicEngine, OptionCompareTextHoldsForItsOwnModuleOnly) {
+    RecordingEngine engine;
+    engine.SetModule("Text",
+                     "Option Compare Text\r\n"
+                     "Public Function Same(a, b)\r\n Same = a = b\r\nEnd Function\r\n"
+                     "Public Function Find(a, b)\r\n Find = InStr(a, b)\r\nEnd Function\r\n");
+    engine.SetModule("Binary", "Sub Main()\r\n Debug.Print Same(\"a\", \"A\"); \"a\" = \"A\"; "
+                               "Find(\"xA\", \"a\"); InStr(\"xA\", \"a\"); \"A\" Like \"a\"\r\n"
+                               "End Sub\r\n");
+    ASSERT_TRUE(engine.Start("Binary")) << engine.LastError().description;
+    EXPECT_EQ(engine.RunToEnd(), RunState::Finished);
+    EXPECT_EQ(engine.output, std::vector<std::string>{"TrueFalse20False"});
 }
 
 TEST(BasicEngine, SameNamePublicInTwoModulesIsAmbiguousOnlyWhenUsed) {
@@ -279,6 +317,41 @@ TEST(BasicEngine, AHostWaitCallbackTakesOverWait) {
     EXPECT_EQ(engine.Run(), RunState::Finished);
     EXPECT_EQ(waits, std::vector<int>{5000});
     EXPECT_EQ(lines, std::vector<std::string>{"after"});
+}
+
+TEST(BasicEngine, InputBoxAsksTheHostWhichMayCancel) {
+    const std::string script = "Sub Main()\r\n s = InputBox(\"Gain?\", \"Tuner\", \"3\")\r\n"
+                               " Print \"[\" & s & \"] \" & TypeName(s)\r\nEnd Sub\r\n";
+    std::vector<std::string> asked;
+    std::optional<std::string> reply = "12";
+    Engine::Callbacks callbacks;
+    std::vector<std::string> lines;
+    callbacks.print = [&](const std::string& line) { lines.push_back(line); };
+    callbacks.inputBox = [&](const std::string& prompt, const std::string& title,
+                             const std::string& defaultText) {
+        asked.push_back(title + "|" + prompt + "|" + defaultText);
+        return reply;
+    };
+    Engine engine;
+    engine.SetCallbacks(callbacks);
+    engine.SetModule("m", script);
+    ASSERT_TRUE(engine.Start("m"));
+    EXPECT_EQ(engine.RunToEnd(), RunState::Finished);
+    reply.reset(); // Cancel gives an empty string
+    ASSERT_TRUE(engine.Start("m"));
+    EXPECT_EQ(engine.RunToEnd(), RunState::Finished);
+    EXPECT_EQ(asked, (std::vector<std::string>{"Tuner|Gain?|3", "Tuner|Gain?|3"}));
+    EXPECT_EQ(lines, (std::vector<std::string>{"[12] String", "[] String"}));
+
+    // A host that cannot ask takes the default.
+    Engine silent;
+    lines.clear();
+    callbacks.inputBox = nullptr;
+    silent.SetCallbacks(callbacks);
+    silent.SetModule("m", script);
+    ASSERT_TRUE(silent.Start("m"));
+    EXPECT_EQ(silent.RunToEnd(), RunState::Finished);
+    EXPECT_EQ(lines, std::vector<std::string>{"[3] String"});
 }
 
 TEST(BasicEngine, StartingAMissingProcedureFailsWithAReason) {

@@ -55,12 +55,13 @@ void CompileAndRun(const std::string& text) {
 
 std::string Mutate(std::string text, std::mt19937& random) {
     static const char* const kFragments[] = {
-        "(",        ")",          "\"",         ",",       ":",      "_\n",       " If ",
-        " Then ",   " End ",      " For ",      " Next ",  " Do ",   " Loop ",    "Sub ",
-        "()",       " = ",        "&H",         "1E999",   "-",      " Exit For", "GoTo x",
-        "x:",       "ReDim",      " Preserve ", "Array(",  "(0)",    "Resume",    "On Error ",
-        " Select ", " Case ",     "'",          "\n",      "ByRef ", ".",         "Err.Raise 5",
-        " As Long", "9999999999", "Mid(",       "Wait -1", "Rem",
+        "(",        ")",          "\"",         ",",        ":",        "_\n",       " If ",
+        " Then ",   " End ",      " For ",      " Next ",   " Do ",     " Loop ",    "Sub ",
+        "()",       " = ",        "&H",         "1E999",    "-",        " Exit For", "GoTo x",
+        "x:",       "ReDim",      " Preserve ", "Array(",   "(0)",      "Resume",    "On Error ",
+        " Select ", " Case ",     "'",          "\n",       "ByRef ",   ".",         "Err.Raise 5",
+        " As Long", "9999999999", "Mid(",       "Wait -1",  "Rem",      " With ",    "End With",
+        ".x",       "(1).",       " As Point",  "Type T\n", "End Type",
     };
     const int edits = 1 + static_cast<int>(random() % 4);
     for (int i = 0; i < edits && !text.empty(); ++i) {

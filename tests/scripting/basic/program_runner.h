@@ -9,7 +9,7 @@
 namespace vek::basic {
 
 // Callbacks that keep every line Print and Debug.Print write in `lines`; MsgBox adds
-// "MsgBox <prompt>" there and answers OK.
+// "MsgBox <prompt>" there and answers OK; InputBox answers its default.
 Engine::Callbacks RecordingCallbacks(std::vector<std::string>& lines);
 
 // An engine that keeps those lines in `output`.

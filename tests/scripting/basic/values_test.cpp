@@ -106,14 +106,25 @@ TEST(BasicValues, LogicalOperatorsKeepBooleansAndWorkBitwiseOnNumbers) {
 }
 
 TEST(BasicValues, ComparisonsOfMixedKinds) {
+    const StringCompare binary = StringCompare::Binary;
     int order = 0;
-    EXPECT_EQ(CompareValues(Variant::String("10"), Variant::Integer(9), order), RunError::None);
+    EXPECT_EQ(CompareValues(Variant::String("10"), Variant::Integer(9), order, binary),
+              RunError::None);
     EXPECT_EQ(order, 1);
-    EXPECT_EQ(CompareValues(Variant::String("x"), Variant::Integer(9), order), RunError::None);
+    EXPECT_EQ(CompareValues(Variant::String("x"), Variant::Integer(9), order, binary),
+              RunError::None);
     EXPECT_EQ(order, 1) << "a string without a number sorts after numbers";
-    EXPECT_EQ(CompareValues(Variant(), Variant::String(""), order), RunError::None);
+    EXPECT_EQ(CompareValues(Variant(), Variant::String(""), order, binary), RunError::None);
     EXPECT_EQ(order, 0);
-    EXPECT_EQ(CompareValues(Variant::String("B"), Variant::String("a"), order), RunError::None);
+    EXPECT_EQ(CompareValues(Variant::String("B"), Variant::String("a"), order, binary),
+              RunError::None);
+    EXPECT_EQ(order, -1);
+    // As text, case is ignored and letters sort after the signs between the two alphabets.
+    EXPECT_EQ(CompareValues(Variant::String("B"), Variant::String("a"), order, StringCompare::Text),
+              RunError::None);
+    EXPECT_EQ(order, 1);
+    EXPECT_EQ(CompareValues(Variant::String("_"), Variant::String("A"), order, StringCompare::Text),
+              RunError::None);
     EXPECT_EQ(order, -1);
 }
 

@@ -10,12 +10,12 @@ Sub Main()
     Debug.Print IIf(3 > 2, "yes", "no"); " "; IIf(0, "yes", "no")   ' expect: yes no
     Debug.Print Inverse(4); " "; Inverse(0)          ' expect: 0.25 error 11
     Debug.Print Choose(2, "a", "b", "c"); Choose(3, "a", "b", "c")  ' expect: bc
-    Debug.Print IsEmpty(Choose(4, "a", "b", "c")); " "; IsEmpty(Choose(0, "a"))  ' expect: True True
+    Debug.Print IsNull(Choose(4, "a", "b", "c")); " "; IsNull(Choose(0, "a"))  ' expect: True True
     Debug.Print Choose(1.4, "a", "b"); Choose(1.6, "a", "b")        ' expect: ab
     Dim n
     n = 7
     Debug.Print Switch(n < 5, "small", n < 10, "medium", True, "large")  ' expect: medium
-    Debug.Print IsEmpty(Switch(n > 100, "huge"))     ' expect: True
+    Debug.Print IsNull(Switch(n > 100, "huge"))      ' expect: True
     Debug.Print InStr(1, "Register CTRL", "ctrl"); InStr(1, "Register CTRL", "ctrl", vbTextCompare)
     ' expect: 010
     Debug.Print InStr(1, "abcABC", "C", 0); InStr(4, "abcABC", "a", 1)  ' expect: 64

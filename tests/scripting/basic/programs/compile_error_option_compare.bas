@@ -1,5 +1,5 @@
-' expect compile error: 3:16 Option Compare Text is not supported: use vbTextCompare or LCase
+' expect compile error: 3:16 expected Binary or Text
 Option Explicit
-Option Compare Text
+Option Compare Database
 Sub Main()
 End Sub

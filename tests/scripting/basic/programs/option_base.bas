@@ -18,7 +18,8 @@ Sub Main()
     On Error Resume Next
     table(0) = 1
     Debug.Print Err.Number                 ' expect: 9
-    ' Split always begins at 0.
+    ' Array begins at the Option Base; Split always at 0.
+    Debug.Print LBound(Array(7, 8)); UBound(Array(7, 8)); Array(7, 8)(2); UBound(Array())   ' expect: 1280
     Debug.Print LBound(Split("a b"))       ' expect: 0
     Debug.Print "a" < "B"                  ' expect: False
 End Sub
