@@ -16,7 +16,9 @@
 #include "ui/views/mdi_tree_wnd.h"
 #include "ui/views/vek_out_view.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -275,6 +277,41 @@ private Q_SLOTS:
         QCOMPARE(answer.Title(), QStringLiteral("Check"));
         QCOMPARE(answer.Text(), QStringLiteral("Go on?"));
         QVERIFY(fixture.App().OutputView().Lines().contains(QStringLiteral("answer 7")));
+    }
+
+    void inputBoxAsksWithARealDialog() {
+        test::AppFixture fixture;
+        ScriptBoard board(fixture);
+        board.Open(fixture, QStringLiteral("input.bas"),
+                   QStringLiteral("Sub Main\n"
+                                  "    Dim s As String\n"
+                                  "    s = InputBox(\"Value?\", \"Set R1\", \"5\")\n"
+                                  "    WriteReg R1, CInt(s)\n"
+                                  "    Print \"[\" & InputBox(\"Again?\") & \"]\"\n"
+                                  "End Sub\n"));
+        int asked = 0;
+        // The first dialog takes 42 over its default; the second is cancelled.
+        QTimer answer;
+        connect(&answer, &QTimer::timeout, [&asked] {
+            auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+            if (dialog == nullptr)
+                return;
+            if (asked++ == 0) {
+                QCOMPARE(dialog->windowTitle(), QStringLiteral("Set R1"));
+                QCOMPARE(dialog->textValue(), QStringLiteral("5"));
+                dialog->setTextValue(QStringLiteral("42"));
+                dialog->accept();
+            } else {
+                dialog->reject();
+            }
+        });
+        answer.start(10);
+        board.driver.Reset();
+        QVERIFY(fixture.Run(CommandId::ScriptRun));
+        QTRY_COMPARE(board.State(), RunState::Finished);
+        QCOMPARE(asked, 2);
+        QCOMPARE(board.driver.Writes(0x01), std::vector<uint32_t>{42});
+        QVERIFY(fixture.App().OutputView().Lines().contains(QStringLiteral("[]")));
     }
 
     void closingWaitsForARunningScript() {
