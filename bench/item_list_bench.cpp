@@ -12,37 +12,39 @@
 namespace vek {
 namespace {
 
-std::string Hex4(unsigned value) {
+Text Hex4(CItemList& list, unsigned value) {
     char text[8];
     // Template order: byte 0 first.
     std::snprintf(text, sizeof text, "%02X%02X", value & 0xFF, (value >> 8) & 0xFF);
-    return text;
+    return list.Texts().Add(text);
 }
 
-// A driver line, a device, and per register the register and its two bit fields, in order.
-std::vector<std::unique_ptr<CLineItem>> MakeItems(int count) {
+// A driver line, a device, and per register the register and its two bit fields, in order; their
+// texts kept by the list.
+std::vector<std::unique_ptr<CLineItem>> MakeItems(CItemList& list, int count) {
     std::vector<std::unique_ptr<CLineItem>> items;
     items.push_back(std::make_unique<CLineItem>());
     auto device = std::make_unique<CDeviceItem>();
     device->SetLevel(1);
-    device->SetAddressText("XXXX");
+    device->SetAddressText(list.Texts().Add("XXXX"));
     device->SetAddressLength(2);
     items.push_back(std::move(device));
     for (int i = 0; i < count; ++i) {
         auto reg = std::make_unique<CByteItem>();
         reg->SetLevel(2);
         reg->SetAccessType(i % 2 == 0 ? AccessType::Read : AccessType::Write);
-        reg->SetAddressText(Hex4(static_cast<unsigned>(i)));
-        reg->SetAddressLength(2);
-        reg->SetDataLength(2);
-        reg->SetMemorySize(1);
-        reg->SetMask(0xFFFF);
-        reg->SetWidth(16);
-        reg->AddPart();
+        CByteItem::Part part;
+        part.SetAddressText(Hex4(list, static_cast<unsigned>(i)));
+        part.addressLength = 2;
+        part.dataLength = 2;
+        part.memorySize = 1;
+        part.mask = 0xFFFF;
+        part.width = 16;
+        reg->AddPart(part);
         for (uint32_t mask : {0x00FFU, 0xFF00U}) {
             auto bit = std::make_unique<CBitItem>();
             bit->SetLevel(3);
-            bit->SetAddressText(reg->GetAddressText());
+            bit->SetAddressText(part.addressText);
             bit->SetAddressLength(2);
             bit->SetMask(mask);
             bit->SetRegister(reg.get());
@@ -72,8 +74,8 @@ void InsertAndCheck(benchmark::State& state, CItemList& list,
 void BM_ItemListChecksOneDevice(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
-        auto items = MakeItems(static_cast<int>(state.range(0)));
         CItemList list;
+        auto items = MakeItems(list, static_cast<int>(state.range(0)));
         state.ResumeTiming();
         InsertAndCheck(state, list, items, [&](std::unique_ptr<CLineItem> item) {
             const bool append =
@@ -98,7 +100,7 @@ void BM_ItemListBlocksReturningToALabel(benchmark::State& state) {
             const bool isSet = i == 0 || i == 2;
             auto item = isSet ? std::make_unique<CSetItem>() : std::make_unique<CByteItem>();
             item->SetLevel(isSet ? 2 : 3);
-            item->SetAddressText(Hex4(static_cast<unsigned>(i)));
+            item->SetAddressText(Hex4(list, static_cast<unsigned>(i)));
             item->SetAddressLength(2);
             const bool returning = i >= count + 3;
             item->SetLabel(i == 1 || returning ? 1 : 0);

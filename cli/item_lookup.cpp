@@ -53,13 +53,13 @@ std::string QualifiedName(const CItemList& items, const CVarItem& item) {
         if (&entry == &item)
             break;
     }
-    return device.empty() ? item.GetName() : device + "." + item.GetName();
+    return device.empty() ? std::string(item.GetName()) : (device + ".").append(item.GetName());
 }
 
 std::string RegisterName(const CShadowReg& reg) {
     for (const CLineItem* item : reg.GetItems()) {
         if (item->GetKind() == ItemKind::Register)
-            return reg.GetDeviceName() + "." + item->GetName();
+            return (reg.GetDeviceName() + ".").append(item->GetName());
     }
     return reg.GetDeviceName();
 }

@@ -28,7 +28,7 @@ struct DumpRow {
     std::optional<std::uint32_t> defaultValue;
     std::optional<std::uint32_t> value;
     std::string valueHex; // X for each digit of a value not known
-    const std::string* text = nullptr;
+    std::optional<std::string_view> text;
 };
 
 // A register's default: its parts' defaults joined, the first part most significant.
@@ -112,7 +112,7 @@ std::array<std::string, kColumns.size()> Cells(const DumpRow& row) {
             std::to_string(row.width),
             row.defaultValue ? HexValueText(*row.defaultValue, row.width) : std::string(),
             row.valueHex,
-            row.text != nullptr ? *row.text : std::string()};
+            std::string(row.text.value_or(""))};
 }
 
 std::array<std::string, kColumns.size()> HeaderCells(bool upperCase) {
@@ -259,7 +259,7 @@ std::string AsJson(const CVekDoc& doc, const std::vector<DumpRow>& rows) {
         json += ", \"value\": ";
         AppendJsonNumber(json, row.value);
         json += ", \"text\": ";
-        if (row.text != nullptr)
+        if (row.text)
             AppendJsonString(json, *row.text);
         else
             json += "null";

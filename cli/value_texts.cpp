@@ -11,7 +11,7 @@ ValueTexts::ValueTexts(const CItemList& items) {
     for (const CLineItem& item : items) {
         if (item.GetKind() == ItemKind::TextLine) {
             if (field != nullptr && item.GetLevel() == field->GetLevel() + 1)
-                texts_[field].push_back(&item.GetName());
+                texts_[field].push_back(item.GetName());
             continue;
         }
         field =
@@ -19,10 +19,10 @@ ValueTexts::ValueTexts(const CItemList& items) {
     }
 }
 
-const std::string* ValueTexts::Find(const CVarItem& item, std::uint32_t value) const {
+std::optional<std::string_view> ValueTexts::Find(const CVarItem& item, std::uint32_t value) const {
     const auto found = texts_.find(&item);
     if (found == texts_.end() || value >= found->second.size())
-        return nullptr;
+        return std::nullopt;
     return found->second[value];
 }
 

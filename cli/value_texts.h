@@ -1,7 +1,8 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
+#include <optional>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -16,11 +17,11 @@ class ValueTexts {
 public:
     explicit ValueTexts(const CItemList& items);
 
-    // The text for the value, or null when the description gives none.
-    const std::string* Find(const CVarItem& item, std::uint32_t value) const;
+    // The text for the value, or none when the description gives none.
+    std::optional<std::string_view> Find(const CVarItem& item, std::uint32_t value) const;
 
 private:
-    std::unordered_map<const CVarItem*, std::vector<const std::string*>> texts_;
+    std::unordered_map<const CVarItem*, std::vector<std::string_view>> texts_;
 };
 
 } // namespace vek

@@ -138,8 +138,8 @@ std::string FieldText(const CBitItem& field, std::uint32_t registerValue, const 
     const std::uint32_t value =
         Extract(registerValue & field.GetMask(), field.GetMask(), field.GetWidth());
     std::string text = HexValueText(value, field.GetWidth());
-    if (const std::string* named = texts.Find(field, value))
-        text += " \"" + *named + "\"";
+    if (const std::optional<std::string_view> named = texts.Find(field, value))
+        text.append(" \"").append(*named).append("\"");
     return text;
 }
 

@@ -4,6 +4,7 @@
 #include "compiler/description_builder.h"
 #include "compiler/name_table.h"
 #include "compiler/pending_properties.h"
+#include "model/device_item.h"
 #include "model/item_list.h"
 #include "model/register_codes.h"
 #include "model/vek_macro.h"
@@ -86,10 +87,11 @@ private:
     std::uint32_t IntakeDecimal(int code, std::string_view text, const ValueRange& range);
     std::string_view IntakeAddress(std::string_view text);
     std::uint32_t IntakeLabel(int code, std::string_view text, const ValueRange& range);
-    void IntakeName(int code, std::string_view text);
+    Text IntakeName(int code, std::string_view text);
     // B16 for an earlier definition of the same kind, B17 for another kind (code 0: none).
     void ReportRedefinition(int code, std::string_view name, int earlierCode);
-    void IntakeString(int code, std::string_view text);
+    // A quoted string that may name an item, kept without its quotes.
+    Text IntakeString(int code, std::string_view text);
     void IntakeByteOrder(std::string_view text);
     void IntakeMacroName(int code, std::string_view text);
 
@@ -97,7 +99,8 @@ private:
     void ReportQueued();
     void CheckItem(CLineItem& item);
     std::string TakeText(int code);
-    std::string TakeName(int code);
+    // The name of the construct, as kept in the text store.
+    Text TakeName(int code);
 
     // Layout.
     HierarchyContext CurrentContext() const;
@@ -106,7 +109,9 @@ private:
     AddressLayout ApplyAddress();
     void ApplyDataFormat();
     void ApplyAttribute();
-    void FillAddress(CDeviceItem& item, const AddressLayout& layout) const;
+    // The layout applied to an item's address fields.
+    ItemAddress LaidOut(ItemAddress where, const AddressLayout& layout);
+    void FillAddress(CDeviceItem& item, const AddressLayout& layout);
     void TakeDisplayFlags(CVarItem& item);
     // The names of a macro binding: the macro run before the transfer and the one run after it.
     MacroPair TakeMacroPair();
@@ -117,11 +122,29 @@ private:
     const std::unordered_map<std::string, CVarItem*>& DeviceItems(const std::string& device);
     void ResetContexts();
 
+    // The last text stored for one use: consecutive items (a register and its bit fields) mostly
+    // share their address texts, which are then kept once.
+    class RecentText {
+    public:
+        Text Keep(TextStore& texts, std::string_view text) {
+            if (recent_.View() != text)
+                recent_ = texts.Add(text);
+            return recent_;
+        }
+
+    private:
+        Text recent_;
+    };
+
     DiagnosticReporter* reporter_ = nullptr;
     int currentLine_ = 0;
 
+    std::unique_ptr<CItemList> items_;
     NameTable names_;
     PendingProperties pending_;
+    RecentText templateText_;
+    RecentText displayText_;
+    RecentText byteOrderText_;
     std::set<std::uint32_t> labels_;
     std::array<std::optional<HierarchyContext>, 11> contexts_;
 
@@ -145,7 +168,6 @@ private:
     CByteItem* register_ = nullptr;     // the register whose parts are being built
     CByteItem* lastRegister_ = nullptr; // the register that bit fields belong to
 
-    std::unique_ptr<CItemList> items_;
     // The items of a device by name, for the operands of macro statements.
     struct DeviceIndex {
         std::unordered_map<std::string, CVarItem*> items;

@@ -12,6 +12,7 @@ void CBuilder::AddProperty(int code, std::string_view text, int line) {
     currentLine_ = line;
     const PropertyRule rule = RuleOfProperty(code);
     std::uint32_t number = 0;
+    Text stored;
     switch (rule.intake) {
     case Intake::None:
         return;
@@ -30,10 +31,10 @@ void CBuilder::AddProperty(int code, std::string_view text, int line) {
         number = IntakeLabel(code, text, rule.range);
         break;
     case Intake::Name:
-        IntakeName(code, text);
+        stored = IntakeName(code, text);
         break;
     case Intake::String:
-        IntakeString(code, text);
+        stored = IntakeString(code, text);
         break;
     case Intake::ByteOrder:
         IntakeByteOrder(text);
@@ -43,7 +44,7 @@ void CBuilder::AddProperty(int code, std::string_view text, int line) {
         break;
     }
     // Kept whatever the checks found: the construct is still built from what was written.
-    pending_.Add(code, text, number, line);
+    pending_.Add(code, text, number, line, stored);
 }
 
 std::uint32_t CBuilder::ConstantValue(std::string_view text) {
@@ -102,25 +103,33 @@ std::uint32_t CBuilder::IntakeLabel(int code, std::string_view text, const Value
     return value;
 }
 
-void CBuilder::IntakeName(int code, std::string_view text) {
+Text CBuilder::IntakeName(int code, std::string_view text) {
     if (code == propDeviceName)
         ++deviceNumber_;
     // A device is compared with the names of every device, anything else with its own device.
-    ReportRedefinition(code, text,
-                       names_.Define(code, text, deviceNumber_,
-                                     code == propDeviceName ? NameTable::Scope::AllDevices
-                                                            : NameTable::Scope::OwnDevice));
+    const NameTable::Definition definition = names_.Define(
+        code, text, deviceNumber_,
+        code == propDeviceName ? NameTable::Scope::AllDevices : NameTable::Scope::OwnDevice);
+    ReportRedefinition(code, text, definition.earlierCode);
     if (text.size() > kMaxNameLength)
         Report(StringId::ErrB19);
+    return definition.spelling;
 }
 
-void CBuilder::IntakeString(int code, std::string_view text) {
+Text CBuilder::IntakeString(int code, std::string_view text) {
     if (text.size() > kMaxStringLength)
         Report(StringId::ErrB19);
     if (code == propScriptFile) {
-        ReportRedefinition(code, text,
-                           names_.Define(code, text, deviceNumber_, NameTable::Scope::OwnDevice));
+        ReportRedefinition(
+            code, text,
+            names_.Define(code, text, deviceNumber_, NameTable::Scope::OwnDevice).earlierCode);
+        return {};
     }
+    if (!text.empty() && text.front() == '"')
+        text.remove_prefix(1);
+    if (!text.empty() && text.back() == '"')
+        text.remove_suffix(1);
+    return items_->Texts().Add(text);
 }
 
 void CBuilder::ReportRedefinition(int code, std::string_view name, int earlierCode) {

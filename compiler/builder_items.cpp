@@ -12,14 +12,6 @@ namespace vek {
 
 namespace {
 
-std::string Unquote(std::string_view text) {
-    if (!text.empty() && text.front() == '"')
-        text.remove_prefix(1);
-    if (!text.empty() && text.back() == '"')
-        text.remove_suffix(1);
-    return std::string(text);
-}
-
 // The attribute letters, in either case.
 constexpr struct {
     char letter;
@@ -50,7 +42,7 @@ bool IsLabelSlot(std::uint32_t label) {
 
 } // namespace
 
-CBuilder::CBuilder() : items_(std::make_unique<CItemList>()) {}
+CBuilder::CBuilder() : items_(std::make_unique<CItemList>()), names_(items_->Texts()) {}
 
 CBuilder::~CBuilder() = default;
 
@@ -63,12 +55,12 @@ std::string CBuilder::TakeText(int code) {
     return entry != nullptr ? std::string(entry->text) : std::string();
 }
 
-std::string CBuilder::TakeName(int code) {
+Text CBuilder::TakeName(int code) {
     const PendingProperties::Entry* entry = pending_.Take(code);
     if (entry == nullptr)
         return {};
     currentLine_ = entry->line; // reports of the construct carry the line of its name
-    return std::string(entry->text);
+    return entry->stored;
 }
 
 void CBuilder::CheckItem(CLineItem& item) {
@@ -159,14 +151,20 @@ void CBuilder::ApplyAttribute() {
     }
 }
 
-void CBuilder::FillAddress(CDeviceItem& item, const AddressLayout& layout) const {
-    item.SetAddressText(template_.Text());
-    item.SetAddressLength(static_cast<std::uint16_t>(addressSize_));
-    item.SetAddressDisplayWidth(static_cast<std::uint16_t>(layout.length));
-    item.SetAddressDisplay(addressText_);
-    item.SetDataLength(static_cast<std::uint16_t>(dataSize_));
-    item.SetMemorySize(static_cast<std::uint16_t>(memorySize_));
-    item.SetByteOrder(byteOrder_);
+ItemAddress CBuilder::LaidOut(ItemAddress where, const AddressLayout& layout) {
+    TextStore& texts = items_->Texts();
+    where.SetAddressText(templateText_.Keep(texts, template_.Text()));
+    where.SetAddressLength(static_cast<std::uint16_t>(addressSize_));
+    where.addressDisplayWidth = static_cast<std::uint16_t>(layout.length);
+    where.SetDataLength(static_cast<std::uint16_t>(dataSize_));
+    where.memorySize = static_cast<std::uint16_t>(memorySize_);
+    where.byteOrder = byteOrderText_.Keep(texts, byteOrder_);
+    return where;
+}
+
+void CBuilder::FillAddress(CDeviceItem& item, const AddressLayout& layout) {
+    item.SetItemAddress(LaidOut(item.GetItemAddress(), layout));
+    item.SetAddressDisplay(displayText_.Keep(items_->Texts(), addressText_));
 }
 
 void CBuilder::TakeDisplayFlags(CVarItem& item) {
@@ -187,7 +185,7 @@ void CBuilder::BeginRegisterList() {
     auto line = items_->Make<CLineItem>(ItemKind::Line);
     ResetContexts();
     level_ = 0;
-    line->SetName(Unquote(TakeName(propRegisterList)));
+    line->SetName(TakeName(propRegisterList));
     line->SetLevel(0);
     CLineItem& item = *items_->Append(std::move(line));
     CheckItem(item);
@@ -205,7 +203,7 @@ void CBuilder::CreateDevice() {
     byteOrder_ = "1234";
     ResetContexts();
     lastConstruct_ = Construct::Device;
-    const std::string name = TakeName(propDeviceName);
+    const Text name = TakeName(propDeviceName);
     deviceHasAddressSize_ = pending_.Find(propAddressSize) != nullptr;
     if (deviceHasAddressSize_) {
         auto device = items_->Make<CDeviceItem>();
@@ -230,7 +228,7 @@ void CBuilder::CreateSet() {
     addressText_.clear();
     auto owned = items_->Make<CSetItem>();
     CSetItem& set = *owned;
-    set.SetName(Unquote(TakeName(propSetName)));
+    set.SetName(TakeName(propSetName));
     ApplyLabel();
     set.SetLevel(level_);
     set.SetLabel(label_);
@@ -251,7 +249,7 @@ void CBuilder::CreatePart(int partNumber) {
         return;
     lastConstruct_ = Construct::Register;
     if (partNumber == 1) {
-        auto owned = items_->Make<CByteItem>(items_->Memory());
+        auto owned = items_->Make<CByteItem>();
         register_ = owned.get();
         register_->SetName(TakeName(propRegisterName));
         ApplyLabel();
@@ -276,13 +274,14 @@ void CBuilder::CreatePart(int partNumber) {
     const auto* givenDefault = pending_.Take(propDefault);
     const std::uint32_t value = givenDefault != nullptr ? givenDefault->number : 0;
 
-    FillAddress(reg, layout);
+    CByteItem::Part part;
+    static_cast<ItemAddress&>(part) = LaidOut(reg.GetItemAddress(), layout);
+    part.mask = mask;
+    part.width = width;
+    part.defaultValue = Deposit(value, 0, mask, width);
+    reg.SetAddressDisplay(displayText_.Keep(items_->Texts(), addressText_));
     reg.SetAccessType(access_);
-    reg.SetMask(mask);
-    reg.SetWidth(width);
-    reg.SetDefault(Deposit(value, 0, mask, width));
-    reg.SetValueField(0);
-    if (!reg.AddPart())
+    if (!reg.AddPart(part))
         Report(StringId::ErrB20);
     pending_.TakeAll();
     ++level_;
@@ -351,7 +350,7 @@ void CBuilder::CreateBitField() {
         // The mask of the register part at the bit field's address.
         const auto& address = bit.GetAddressBytes();
         for (std::size_t k = 0; k < lastRegister_->GetPartCount(); ++k) {
-            const CByteItem::Part& part = lastRegister_->GetPart(k);
+            const CByteItem::Part part = lastRegister_->GetPart(k);
             if (std::equal(address.begin(), address.begin() + addressSize_, part.address.begin())) {
                 mask = part.mask;
                 break;
@@ -373,7 +372,7 @@ void CBuilder::CreateTextLine() {
     while (const auto* text = pending_.Take(propTextLine)) {
         currentLine_ = text->line;
         auto line = items_->Make<CLineItem>(ItemKind::TextLine);
-        line->SetName(Unquote(text->text));
+        line->SetName(text->stored);
         line->SetLevel(level_);
         CheckItem(*items_->InsertAfterCurrent(std::move(line)));
     }

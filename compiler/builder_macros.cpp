@@ -56,7 +56,7 @@ void CBuilder::AddSleep() {
 
 void CBuilder::CreateMacro() {
     auto macro = std::make_unique<CVekMacro>();
-    macro->SetName(TakeName(propMacroName));
+    macro->SetName(std::string(TakeName(propMacroName)));
     macro->SetOnMacroBar(pending_.Take(propOnMacroBar) != nullptr);
     macro->SetSteps(std::move(steps_));
     steps_.clear();
@@ -68,7 +68,7 @@ void CBuilder::CreateScriptMacro(const std::string& descriptionPath) {
     auto macro = std::make_unique<CBasicMacro>();
     macro->SetOnMacroBar(pending_.Take(propOnMacroBar) != nullptr);
     macro->SetLoadIntoEditor(pending_.Take(propLoadScript) != nullptr);
-    macro->SetName(TakeName(propScriptName));
+    macro->SetName(std::string(TakeName(propScriptName)));
     macro->SetDescriptionPath(descriptionPath);
     macro->SetFile(TakeText(propScriptFile), reporter_ != nullptr ? reporter_->Output() : nullptr);
     scriptMacros_.push_back(std::move(macro));

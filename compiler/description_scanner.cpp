@@ -63,9 +63,14 @@ std::size_t PrefixedLength(std::string_view text, char lower, char upper, Pred d
 // The lines of a source as the progress indicator counts them: a final line without a newline
 // counts, a final newline does not start another line.
 int CountSourceLines(std::string_view source) {
-    const auto newlines = std::count(source.begin(), source.end(), '\n');
+    int newlines = 0;
+    for (const char *at = source.data(), *end = at + source.size();; ++at, ++newlines) {
+        at = static_cast<const char*>(std::memchr(at, '\n', static_cast<std::size_t>(end - at)));
+        if (at == nullptr)
+            break;
+    }
     const bool openLast = !source.empty() && source.back() != '\n';
-    return static_cast<int>(newlines) + (openLast ? 1 : 0);
+    return newlines + (openLast ? 1 : 0);
 }
 
 } // namespace

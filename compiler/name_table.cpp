@@ -6,24 +6,57 @@ namespace vek {
 
 namespace {
 
-std::uint64_t KeyHash(std::string_view name) {
-    std::uint64_t hash = 14695981039346656037ull; // FNV-1a over the lower-case name
-    for (char c : name) {
-        hash ^= static_cast<unsigned char>(LowerLetter(c));
-        hash *= 1099511628211ull;
-    }
-    return hash;
+// Names that differ only in their trailing number share the upper bits of their slot in runs of
+// 2^kRunBits.
+constexpr unsigned kRunBits = 3;
+// At most this many trailing digits count as the number: it then fits in 32 bits.
+constexpr std::size_t kNumberDigits = 9;
+
+std::uint64_t Mix(std::uint64_t h) {
+    h ^= h >> 29;
+    h *= 0xBF58476D1CE4E5B9ull;
+    return h ^ (h >> 32);
 }
 
-constexpr std::uint64_t kHashBits = 0xFFFFFFFF00000000ull;
+// The hash of a name without regard to case, which places it in the index and, kept beside it,
+// tells names apart before any is compared. Names that differ only in a trailing number (CH0,
+// CH1, ... or every register of a generated device) go to neighbouring slots, so that a
+// description that defines them in order finds their slots mostly in cache.
+std::uint32_t KeyHash(std::string_view name) {
+    std::size_t digits = 0;
+    while (digits < name.size() && digits < kNumberDigits) {
+        const char c = name[name.size() - 1 - digits];
+        if (c < '0' || c > '9')
+            break;
+        ++digits;
+    }
+    std::uint64_t prefix = 14695981039346656037ull; // FNV-1a over the rest, in lower case
+    for (char c : name.substr(0, name.size() - digits)) {
+        prefix ^= static_cast<unsigned char>(LowerLetter(c));
+        prefix *= 1099511628211ull;
+    }
+    prefix = (prefix ^ digits) * 1099511628211ull;
+    if (digits == 0)
+        return static_cast<std::uint32_t>(Mix(prefix));
+    std::uint64_t number = 0;
+    for (char c : name.substr(name.size() - digits))
+        number = 10 * number + static_cast<std::uint64_t>(c - '0');
+    const std::uint64_t run = Mix(prefix ^ ((number >> kRunBits) * 0x9E3779B97F4A7C15ull));
+    return static_cast<std::uint32_t>((run << kRunBits) | (number & ((1u << kRunBits) - 1)));
+}
 
-std::uint64_t Slot(std::uint64_t hash, std::size_t index) {
-    return (hash & kHashBits) | (index + 1);
+// A slot: the name's hash in the upper half, its index + 1 in the lower (0: free).
+std::uint64_t Slot(std::uint32_t hash, std::size_t index) {
+    return (std::uint64_t{hash} << 32) | (index + 1);
+}
+
+std::uint32_t HashOf(std::uint64_t slot) {
+    return static_cast<std::uint32_t>(slot >> 32);
 }
 
 } // namespace
 
-std::uint32_t NameTable::FindName(std::string_view name, std::uint64_t hash) const {
+std::uint32_t NameTable::FindName(std::string_view name, std::uint32_t hash) const {
     if (slots_.empty())
         return kNone;
     const std::size_t mask = slots_.size() - 1;
@@ -31,11 +64,10 @@ std::uint32_t NameTable::FindName(std::string_view name, std::uint64_t hash) con
         const std::uint64_t occupant = slots_[slot];
         if (occupant == 0)
             return kNone;
-        if ((occupant & kHashBits) != (hash & kHashBits))
+        if (HashOf(occupant) != hash)
             continue;
         const auto index = static_cast<std::uint32_t>(occupant - 1);
-        const Name& entry = names_[index];
-        if (EqualsNoCase(std::string_view(keys_).substr(entry.keyOffset, entry.keyLength), name))
+        if (EqualsNoCase(names_[index].text, name))
             return index;
     }
 }
@@ -46,7 +78,7 @@ void NameTable::Grow() {
     for (std::uint64_t entry : slots_) {
         if (entry == 0)
             continue;
-        std::size_t slot = names_[static_cast<std::uint32_t>(entry - 1)].hash & mask;
+        std::size_t slot = HashOf(entry) & mask;
         while (slots[slot] != 0)
             slot = (slot + 1) & mask;
         slots[slot] = entry;
@@ -54,31 +86,29 @@ void NameTable::Grow() {
     slots_ = std::move(slots);
 }
 
-void NameTable::AddName(std::string_view name, std::uint64_t hash, int code, int device) {
-    // At most half full, so every probe ends soon.
-    if (2 * (names_.size() + 1) > slots_.size())
+Text NameTable::AddName(std::string_view name, std::uint32_t hash, int code, int device) {
+    // At most two thirds full: a probe mostly ends within the cache line it started in.
+    if (3 * (names_.size() + 1) > 2 * slots_.size())
         Grow();
-    const std::size_t offset = keys_.size();
-    for (char c : name)
-        keys_ += LowerLetter(c);
+    const Text text = texts_.Add(name);
     const auto byte = static_cast<std::uint8_t>(code);
-    names_.push_back({offset, static_cast<std::uint32_t>(name.size()),
-                      static_cast<std::uint32_t>(hash), device, byte, byte});
+    names_.push_back({text, device, byte, byte});
     const std::size_t mask = slots_.size() - 1;
     std::size_t slot = hash & mask;
     while (slots_[slot] != 0)
         slot = (slot + 1) & mask;
     slots_[slot] = Slot(hash, names_.size() - 1);
+    return text;
 }
 
-int NameTable::Define(int code, std::string_view name, int device, Scope scope) {
-    const std::uint64_t hash = KeyHash(name);
+NameTable::Definition NameTable::Define(int code, std::string_view name, int device, Scope scope) {
+    const std::uint32_t hash = KeyHash(name);
     const std::uint32_t index = FindName(name, hash);
-    if (index == kNone) {
-        AddName(name, hash, code, device);
-        return 0;
-    }
+    if (index == kNone)
+        return {0, AddName(name, hash, code, device)};
     Name& entry = names_[index];
+    // Another spelling of the name is kept as written.
+    const Text spelling = entry.text.View() == name ? entry.text : texts_.Add(name);
     int earlier = entry.firstCode;
     if (entry.device != device) {
         if (scope == Scope::OwnDevice)
@@ -88,7 +118,7 @@ int NameTable::Define(int code, std::string_view name, int device, Scope scope) 
     } else if (scope == Scope::OwnDevice) {
         earlier = entry.deviceCode;
     }
-    return earlier;
+    return {earlier, spelling};
 }
 
 bool NameTable::Contains(std::string_view name) const {

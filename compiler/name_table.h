@@ -1,7 +1,9 @@
 #pragma once
 
+#include "model/text_store.h"
+
 #include <cstdint>
-#include <string>
+#include <deque>
 #include <string_view>
 #include <vector>
 
@@ -12,14 +14,20 @@ namespace vek {
 // its own device, or, for a device name, in any device. Devices are numbered in the order of
 // the description, so a definition always belongs to the latest device: per name the table keeps
 // only its first definition and the first one in the latest device that defined it, and a
-// look-up costs the same however many devices repeat the name.
+// look-up costs the same however many devices repeat the name. Each name is kept once, as first
+// spelt, in the document's text store, where the items that carry it find it too.
 class NameTable {
 public:
     enum class Scope { AllDevices, OwnDevice };
 
-    // Enters a name of `device` (no smaller than the device of any earlier definition) and
-    // returns the property code of the first earlier definition within the scope, or 0.
-    int Define(int code, std::string_view name, int device, Scope scope);
+    explicit NameTable(TextStore& texts) : texts_(texts) {}
+
+    struct Definition {
+        int earlierCode; // of the first earlier definition within the scope, or 0
+        Text spelling;   // the name as written here, kept in the text store
+    };
+    // Enters a name of `device` (no smaller than the device of any earlier definition).
+    Definition Define(int code, std::string_view name, int device, Scope scope);
     // Whether any device defines the name.
     bool Contains(std::string_view name) const;
 
@@ -27,22 +35,21 @@ private:
     static constexpr std::uint32_t kNone = 0xFFFFFFFFu;
 
     struct Name {
-        std::size_t keyOffset; // of the name in lower case, in keys_
-        std::uint32_t keyLength;
-        std::uint32_t hash;      // the lower half of the name's hash, which places it in slots_
+        Text text;               // as first spelt
         int device;              // the latest device that defines the name
         std::uint8_t firstCode;  // of the name's first definition
         std::uint8_t deviceCode; // of its first definition in that device
     };
 
-    std::uint32_t FindName(std::string_view name, std::uint64_t hash) const;
-    void AddName(std::string_view name, std::uint64_t hash, int code, int device);
+    std::uint32_t FindName(std::string_view name, std::uint32_t hash) const;
+    Text AddName(std::string_view name, std::uint32_t hash, int code, int device);
     void Grow();
 
-    std::vector<Name> names_; // each name once, in the order first defined
-    std::string keys_;        // every name once, in lower case
-    // An open-addressed index of the names: the upper half of the hash beside the name's
-    // index + 1 (0 is a free slot), so that a probe rarely touches a name that does not match.
+    TextStore& texts_;
+    // Each name once, in the order first defined; a deque grows without moving what it holds.
+    std::deque<Name> names_;
+    // An open-addressed index of the names: each name's hash beside its index + 1 (0 is a free
+    // slot), so that a probe rarely touches a name that does not match.
     std::vector<std::uint64_t> slots_;
 };
 

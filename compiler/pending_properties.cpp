@@ -2,11 +2,12 @@
 
 namespace vek {
 
-void PendingProperties::Add(int code, std::string_view text, std::uint32_t number, int line) {
+void PendingProperties::Add(int code, std::string_view text, std::uint32_t number, int line,
+                            Text stored) {
     if (code < 0 || code >= kPropertyCodeLimit)
         return;
     queues_[static_cast<std::size_t>(code)].entries.push_back(entries_.size());
-    entries_.push_back({code, text, number, line});
+    entries_.push_back({code, text, number, line, stored});
 }
 
 const PendingProperties::Entry* PendingProperties::Find(int code) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "compiler/property_codes.h"
+#include "model/text_store.h"
 
 #include <array>
 #include <cstdint>
@@ -11,7 +12,8 @@
 namespace vek {
 
 // The properties handed to the builder since the last construct: each a text or a number with
-// its code and line. A text is a view into the description being compiled, which outlives it. A
+// its code and line. A text is a view into the description being compiled, which outlives it; a
+// name or quoted string that items keep also comes as stored in the document's text store. A
 // construct takes the first untaken entry of each code it needs; at its end all entries are taken.
 // An index per code keeps every look-up constant in time, also when a faulty description lets the
 // list grow without end.
@@ -22,9 +24,10 @@ public:
         std::string_view text;
         std::uint32_t number = 0;
         int line = 0;
+        Text stored;
     };
 
-    void Add(int code, std::string_view text, std::uint32_t number, int line);
+    void Add(int code, std::string_view text, std::uint32_t number, int line, Text stored = {});
     // The first untaken entry of the code, or null.
     const Entry* Find(int code) const;
     // Marks the first untaken entry of the code as taken and returns it, or null.

@@ -102,9 +102,6 @@ void CVekDoc::TakeCompiled(std::unique_ptr<CItemList> items) {
     itemIndex_.reserve(items_->Size());
     for (CLineItem& item : *items_) {
         itemIndex_.push_back(&item);
-        if (auto* valued = dynamic_cast<CVarItem*>(&item)) {
-            valued->SetContext(&context_);
-        }
     }
 }
 

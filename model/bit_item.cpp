@@ -27,7 +27,7 @@ bool CBitItem::Read() {
     if (macros) {
         RunMacro(register_->GetBeforeRead());
     }
-    const bool read = shadow_ != nullptr && shadow_->Read(TransferMode());
+    const bool read = shadow_ != nullptr && shadow_->Read(shadow_->TransferMode());
     if (read && macros) {
         RunMacro(register_->GetAfterRead());
     }
@@ -43,7 +43,7 @@ bool CBitItem::WriteValue(bool runMacros) {
     if (macros) {
         RunMacro(register_->GetBeforeWrite());
     }
-    const bool written = shadow_ != nullptr && shadow_->Write(TransferMode());
+    const bool written = shadow_ != nullptr && shadow_->Write(shadow_->TransferMode());
     if (macros) {
         RunMacro(register_->GetAfterWrite());
     }

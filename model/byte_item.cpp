@@ -10,13 +10,7 @@ namespace vek {
 
 CByteItem::Part CByteItem::FieldsAsPart() const {
     Part part;
-    part.address = GetAddressBytes();
-    part.addressLength = GetAddressLength();
-    part.addressText = GetAddressText();
-    part.addressDisplayWidth = GetAddressDisplayWidth();
-    part.dataLength = GetDataLength();
-    part.memorySize = GetMemorySize();
-    part.byteOrder = GetByteOrder();
+    static_cast<ItemAddress&>(part) = GetItemAddress();
     part.value = GetValueField();
     part.mask = GetMask();
     part.defaultValue = default_;
@@ -27,13 +21,7 @@ CByteItem::Part CByteItem::FieldsAsPart() const {
 
 void CByteItem::TakePart(const Part& part) {
     // The part's fields were accepted by the item's setters when it was added.
-    address_ = part.address;
-    addressText_ = part.addressText;
-    addressLength_ = part.addressLength;
-    addressDisplayWidth_ = part.addressDisplayWidth;
-    dataLength_ = part.dataLength;
-    memorySize_ = part.memorySize;
-    byteOrder_ = part.byteOrder;
+    SetItemAddress(part);
     SetValueField(part.value);
     SetMask(part.mask);
     default_ = part.defaultValue;
@@ -41,34 +29,55 @@ void CByteItem::TakePart(const Part& part) {
     shadow_ = part.shadow;
 }
 
-bool CByteItem::AddPart() {
-    if (totalWidth_ + GetWidth() > kMaxTotalWidth) {
+bool CByteItem::AddPart(const Part& part) {
+    if (totalWidth_ + part.width > kMaxTotalWidth) {
         return false;
     }
-    parts_.push_back(FieldsAsPart());
-    current_ = parts_.size() - 1;
-    totalWidth_ += GetWidth();
-    totalDataLength_ = static_cast<uint16_t>(totalDataLength_ + GetDataLength());
+    if (partCount_ >= 1) {
+        // A joint register: its parts move to an array that doubles as it fills, the first
+        // part coming from the item's fields.
+        const bool full = (partCount_ & (partCount_ - 1)) == 0;
+        if (full) {
+            auto grown = std::make_unique<Part[]>(2 * std::size_t{partCount_});
+            if (parts_ == nullptr) {
+                grown[0] = FieldsAsPart();
+            } else {
+                std::copy(parts_.get(), parts_.get() + partCount_, grown.get());
+            }
+            parts_ = std::move(grown);
+        }
+        parts_[partCount_] = part;
+    }
+    current_ = partCount_++;
+    TakePart(part);
+    totalWidth_ = static_cast<uint8_t>(totalWidth_ + part.width);
+    totalDataLength_ = static_cast<uint16_t>(totalDataLength_ + part.dataLength);
     return true;
 }
 
+CByteItem::Part CByteItem::GetPart(std::size_t index) const {
+    return parts_ != nullptr ? parts_[index] : FieldsAsPart();
+}
+
 void CByteItem::SelectPart(std::size_t index) {
-    if (index < parts_.size()) {
-        current_ = index;
+    if (index < partCount_ && parts_ != nullptr) {
+        current_ = static_cast<uint32_t>(index);
         TakePart(parts_[index]);
     }
 }
 
 void CByteItem::StorePart(std::size_t index) {
-    if (index < parts_.size()) {
-        current_ = index;
+    if (index < partCount_ && parts_ != nullptr) {
+        current_ = static_cast<uint32_t>(index);
         parts_[index] = FieldsAsPart();
     }
 }
 
 void CByteItem::SetPartShadowReg(std::size_t index, CShadowReg* shadow) {
-    if (index < parts_.size()) {
-        parts_[index].shadow = shadow;
+    if (index < partCount_) {
+        if (parts_ != nullptr) {
+            parts_[index].shadow = shadow;
+        }
         if (index == current_) {
             shadow_ = shadow;
         }
@@ -76,16 +85,19 @@ void CByteItem::SetPartShadowReg(std::size_t index, CShadowReg* shadow) {
 }
 
 uint32_t CByteItem::GetCombinedValue() const {
+    if (parts_ == nullptr) {
+        return partCount_ == 0 ? 0 : GetValueField();
+    }
     uint64_t v = 0;
-    for (const Part& part : parts_) {
-        v = (v << part.width) | part.value;
+    for (std::size_t k = 0; k < partCount_; ++k) {
+        v = (v << parts_[k].width) | parts_[k].value;
     }
     return static_cast<uint32_t>(v);
 }
 
 void CByteItem::SetCombinedValue(uint32_t v) {
     int before = 0;
-    for (std::size_t k = 0; k < parts_.size(); ++k) {
+    for (std::size_t k = 0; k < partCount_; ++k) {
         SelectPart(k);
         const int width = GetWidth();
         const uint32_t bits = Deposit(v, totalWidth_ - before - width, GetMask(), width);
@@ -112,8 +124,8 @@ void CByteItem::InsertIntoTree(TreeControl& tree, int parentNode, int afterNode,
 }
 
 void CByteItem::RefreshFromShadow(const CShadowReg& shadow) {
-    for (std::size_t k = 0; k < parts_.size(); ++k) {
-        const Part& part = parts_[k];
+    for (std::size_t k = 0; k < partCount_; ++k) {
+        const Part part = GetPart(k);
         if (std::equal(part.address.begin(),
                        part.address.begin() + std::min<uint16_t>(part.addressLength, 8),
                        shadow.AddressBytes().begin())) {
@@ -123,7 +135,9 @@ void CByteItem::RefreshFromShadow(const CShadowReg& shadow) {
             }
             AddFlags(ItemFlag::ValueShown);
             SetValueField(Extract(shadow.GetValue() & part.mask, part.mask, part.width));
-            parts_[k].value = GetValueField();
+            if (parts_ != nullptr) {
+                parts_[k].value = GetValueField();
+            }
             return;
         }
     }
@@ -132,12 +146,12 @@ void CByteItem::RefreshFromShadow(const CShadowReg& shadow) {
 bool CByteItem::Read() {
     const bool macros = ReadMacrosOn();
     bool read = false;
-    for (std::size_t k = 0; k < parts_.size(); ++k) {
+    for (std::size_t k = 0; k < partCount_; ++k) {
         SelectPart(k);
         if (macros) {
             RunMacro(GetBeforeRead());
         }
-        read = shadow_ != nullptr && shadow_->Read(TransferMode());
+        read = shadow_ != nullptr && shadow_->Read(shadow_->TransferMode());
         if (!read) {
             break;
         }
@@ -152,22 +166,22 @@ bool CByteItem::WriteValue(bool runMacros) {
     if (runMacros) {
         RunMacro(GetBeforeWrite());
     }
-    std::size_t failed = parts_.size();
-    for (std::size_t k = 0; k < parts_.size(); ++k) {
-        CShadowReg* shadow = parts_[k].shadow;
-        if ((shadow == nullptr || !shadow->Write(TransferMode())) && failed == parts_.size()) {
+    std::size_t failed = partCount_;
+    for (std::size_t k = 0; k < partCount_; ++k) {
+        CShadowReg* shadow = parts_ != nullptr ? parts_[k].shadow : shadow_;
+        if ((shadow == nullptr || !shadow->Write(shadow->TransferMode())) && failed == partCount_) {
             failed = k;
         }
     }
     if (runMacros) {
         RunMacro(GetAfterWrite());
     }
-    if (failed < parts_.size()) {
+    if (failed < partCount_) {
         // The failing part becomes current, so that GetErrorText tells its reason.
         SelectPart(failed);
         return false;
     }
-    return !parts_.empty();
+    return partCount_ != 0;
 }
 
 } // namespace vek

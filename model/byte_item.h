@@ -2,29 +2,22 @@
 
 #include "model/var_item.h"
 
-#include <array>
 #include <cstddef>
-#include <memory_resource>
-#include <string>
-#include <vector>
+#include <cstdint>
+#include <memory>
 
 namespace vek {
 
 // A register: a value kept in one or more shadow registers, one per address part. The first part
 // holds the most significant bits of the combined value. The item works on one part at a time:
 // selecting a part copies its fields into the item's own address, size, value, mask, default,
-// width and shadow-register fields; storing copies them back.
+// width and shadow-register fields; storing copies them back. A register of one part (nearly
+// every register) keeps that part in those fields alone; the parts of a joint register are kept
+// in an array of their own.
 class CByteItem : public CVarItem {
 public:
     // One address of the register.
-    struct Part {
-        std::array<uint8_t, 8> address{};
-        uint16_t addressLength = 0;
-        std::string addressText;
-        uint16_t addressDisplayWidth = 0;
-        uint16_t dataLength = 0;
-        uint16_t memorySize = 0;
-        std::string byteOrder;
+    struct Part : ItemAddress {
         uint32_t value = 0;
         uint32_t mask = 0;
         uint32_t defaultValue = 0;
@@ -36,15 +29,12 @@ public:
     static constexpr int kMaxTotalWidth = 32;
 
     CByteItem() : CVarItem(ItemKind::Register) {}
-    // Its parts held in `memory` (the item list's arena).
-    explicit CByteItem(std::pmr::memory_resource* memory)
-        : CVarItem(ItemKind::Register), parts_(memory) {}
 
-    // Adds the item's current fields as a new part and selects it. Refused (false, nothing
-    // added) when the widths would exceed 32 bits in total.
-    bool AddPart();
-    std::size_t GetPartCount() const { return parts_.size(); }
-    const Part& GetPart(std::size_t index) const { return parts_[index]; }
+    // Adds a part and selects it. Refused (false, nothing added) when the widths would exceed 32
+    // bits in total.
+    bool AddPart(const Part& part);
+    std::size_t GetPartCount() const { return partCount_; }
+    Part GetPart(std::size_t index) const;
     void SelectPart(std::size_t index);
     void StorePart(std::size_t index);
     // Gives part index its shadow register (the binding step).
@@ -71,18 +61,20 @@ protected:
     uint32_t StoreValue(uint32_t v) override;
     bool WriteValue(bool runMacros) override;
     void RefreshFromShadow(const CShadowReg& shadow) override;
-    bool IsJoint() const override { return parts_.size() > 1; }
+    bool IsJoint() const override { return partCount_ > 1; }
 
 private:
     Part FieldsAsPart() const;
     void TakePart(const Part& part);
 
     CShadowReg* shadow_ = nullptr; // the current part's
+    // The parts of a joint register; null while the item's own fields are its only part.
+    std::unique_ptr<Part[]> parts_;
     uint32_t default_ = 0;
-    std::pmr::vector<Part> parts_;
-    std::size_t current_ = 0;
+    uint32_t partCount_ = 0;
+    uint32_t current_ = 0;
     uint16_t totalDataLength_ = 0;
-    int totalWidth_ = 0;
+    uint8_t totalWidth_ = 0;
 };
 
 } // namespace vek

@@ -2,23 +2,41 @@
 
 #include "model/tree_control.h"
 
-#include <charconv>
+#include "platform/text_helpers.h"
+
+#include <algorithm>
 
 namespace vek {
 
-bool CDeviceItem::SetAddressText(std::string text) {
-    if (text.size() > 2 * address_.size()) {
+bool ItemAddress::SetAddressText(Text text) {
+    const std::string_view digits = text;
+    if (digits.size() > 2 * address.size()) {
         return false;
     }
-    address_.fill(0);
-    for (std::size_t i = 0; i < text.size(); ++i) {
+    address.fill(0);
+    for (std::size_t i = 0; i < digits.size(); ++i) {
         // An undefined digit ("X") is no hexadecimal digit and leaves 0.
-        unsigned digit = 0;
-        std::from_chars(&text[i], &text[i] + 1, digit, 16);
+        const unsigned digit = static_cast<unsigned>(std::max(HexDigitValue(digits[i]), 0));
         const int shift = i % 2 == 0 ? 4 : 0;
-        address_[i / 2] = static_cast<uint8_t>(address_[i / 2] | (digit << shift));
+        address[i / 2] = static_cast<uint8_t>(address[i / 2] | (digit << shift));
     }
-    addressText_ = std::move(text);
+    addressText = text;
+    return true;
+}
+
+bool ItemAddress::SetAddressLength(uint16_t length) {
+    if (length > address.size()) {
+        return false;
+    }
+    addressLength = length;
+    return true;
+}
+
+bool ItemAddress::SetDataLength(uint16_t length) {
+    if (length > 4) {
+        return false;
+    }
+    dataLength = length;
     return true;
 }
 
@@ -26,27 +44,12 @@ std::string CDeviceItem::GetAddressDisplay() const {
     if (IsJoint()) {
         return "JOINT";
     }
-    const std::size_t width = 2U * addressDisplayWidth_;
-    if (addressDisplay_.size() >= width) {
-        return addressDisplay_;
+    const std::size_t width = 2U * where_.addressDisplayWidth;
+    const std::string_view display = addressDisplay_;
+    if (display.size() >= width) {
+        return std::string(display);
     }
-    return std::string(width - addressDisplay_.size(), '0') + addressDisplay_;
-}
-
-bool CDeviceItem::SetAddressLength(uint16_t length) {
-    if (length > address_.size()) {
-        return false;
-    }
-    addressLength_ = length;
-    return true;
-}
-
-bool CDeviceItem::SetDataLength(uint16_t length) {
-    if (length > 4) {
-        return false;
-    }
-    dataLength_ = length;
-    return true;
+    return std::string(width - display.size(), '0').append(display);
 }
 
 void CDeviceItem::ShowAddress() const {

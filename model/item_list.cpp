@@ -6,7 +6,6 @@
 #include "platform/text_helpers.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace vek {
 
@@ -14,6 +13,10 @@ namespace {
 
 // Room left between the order numbers of neighbours, so that most insertions find a free number.
 constexpr uint64_t kOrderGap = uint64_t{1} << 20;
+
+uint64_t LabelKey(uint32_t group, int label) {
+    return (uint64_t{group} << 32) | static_cast<uint32_t>(label);
+}
 
 bool StartsGroup(const CLineItem& item) {
     return item.GetKind() == ItemKind::Line || item.GetKind() == ItemKind::Device;
@@ -32,7 +35,7 @@ bool AccessTypesFit(AccessType a, AccessType b) {
 } // namespace
 
 CLineItem* CItemList::GetCurrent() const {
-    return current_ == nodes_.end() ? nullptr : current_->item.get();
+    return current_ == nodes_.end() ? nullptr : current_->item;
 }
 
 std::vector<StringId> CItemList::TakeErrors() {
@@ -47,6 +50,8 @@ CItemList::~CItemList() {
 
 void CItemList::Clear() {
     // The items end before the arena that holds them.
+    for (Node& node : nodes_)
+        (node.inArena ? ItemDeleter::InArena() : ItemDeleter())(node.item);
     nodes_.clear();
     parts_.Clear();
     spanningGroups_.clear();
@@ -72,7 +77,7 @@ CItemList::Position CItemList::InsertionPointOf(int label) {
     if (nodes_.empty()) {
         return nodes_.end();
     }
-    const auto found = lastLabelled_.find({nodes_.back().group, label});
+    const auto found = lastLabelled_.find(LabelKey(nodes_.back().group, label));
     if (found == lastLabelled_.end()) {
         return nodes_.end();
     }
@@ -90,9 +95,11 @@ CLineItem* CItemList::InsertBefore(Position next, ItemPtr<> item) {
     if (item == nullptr) {
         return nullptr;
     }
-    CLineItem* added = item.get();
     const bool startsGroup = StartsGroup(*item);
-    const Position at = nodes_.insert(next, Node{std::move(item)});
+    const bool inArena = item.get_deleter().MadeInArena();
+    CLineItem* added = item.release();
+    const Position at = nodes_.insert(next, Node{added});
+    at->inArena = inArena;
     if (startsGroup) {
         at->group = ++groups_;
     } else if (at != nodes_.begin()) {
@@ -100,8 +107,9 @@ CLineItem* CItemList::InsertBefore(Position next, ItemPtr<> item) {
     }
     Number(at);
     FindParent(at);
-    if (const auto* set = dynamic_cast<const CSetItem*>(added)) {
-        const auto [last, fresh] = lastLabelled_.try_emplace({at->group, set->GetLabel()}, at);
+    if (CSetItem::IsSetKind(added->GetKind())) {
+        const int label = static_cast<const CSetItem*>(added)->GetLabel();
+        const auto [last, fresh] = lastLabelled_.try_emplace(LabelKey(at->group, label), at);
         if (!fresh && last->second->order < at->order) {
             last->second = at;
         }
@@ -180,22 +188,21 @@ void CItemList::FindParent(Position at) {
         candidate = candidate->parent;
     }
     at->parent = candidate;
-    // Deeper items that follow now find this item before their old parent.
-    at->walk = ++walks_;
+    // Deeper items that follow now find this item before an old parent that lies before it
+    // (a parent among the items passed here stays theirs).
     for (auto it = std::next(at); it != nodes_.end() && it->item->GetLevel() > level; ++it) {
-        it->walk = walks_;
-        if (it->parent == nullptr || it->parent->walk != walks_) {
+        if (it->parent == nullptr || it->parent->order < at->order) {
             it->parent = &*at;
         }
     }
 }
 
 CItemList::Position CItemList::PositionOf(const CLineItem* item) {
-    if (current_ != nodes_.end() && current_->item.get() == item) {
+    if (current_ != nodes_.end() && current_->item == item) {
         return current_;
     }
     for (auto it = nodes_.begin(); it != nodes_.end(); ++it) {
-        if (it->item.get() == item) {
+        if (it->item == item) {
             return it;
         }
     }
@@ -244,10 +251,10 @@ bool CItemList::CheckLabel(Position at) {
         if (StartsGroup(*it->item)) {
             break;
         }
-        const auto* earlier = dynamic_cast<const CSetItem*>(it->item.get());
-        if (earlier == nullptr) {
+        if (!CSetItem::IsSetKind(it->item->GetKind())) {
             continue;
         }
+        const auto* earlier = static_cast<const CSetItem*>(it->item);
         if (earlier->GetLabel() == set.GetLabel()) {
             errors_.push_back(StringId::ErrB06);
             return false;
@@ -260,15 +267,15 @@ bool CItemList::CheckLabel(Position at) {
 }
 
 bool CItemList::CheckTemplate(Position at) {
-    const auto* parent =
-        at->parent == nullptr ? nullptr : dynamic_cast<const CDeviceItem*>(at->parent->item.get());
-    if (parent == nullptr) {
+    if (at->parent == nullptr || (at->parent->item->GetKind() != ItemKind::Device &&
+                                  !CSetItem::IsSetKind(at->parent->item->GetKind()))) {
         return true;
     }
-    const std::string& outer = parent->GetAddressText();
-    const std::string& inner = static_cast<const CDeviceItem&>(*at->item).GetAddressText();
+    const auto* parent = static_cast<const CDeviceItem*>(at->parent->item);
+    const std::string_view outer = parent->GetAddressText();
+    const std::string_view inner = static_cast<const CDeviceItem&>(*at->item).GetAddressText();
     for (std::size_t i = 0; i < outer.size(); ++i) {
-        if (std::isxdigit(static_cast<unsigned char>(outer[i])) &&
+        if (HexDigitValue(outer[i]) >= 0 &&
             (i >= inner.size() || LowerLetter(outer[i]) != LowerLetter(inner[i]))) {
             errors_.push_back(StringId::ErrB09);
             return false;
@@ -286,7 +293,7 @@ void CItemList::CheckMask(const CByteItem& reg) {
 
 void CItemList::IndexParts(Node& node, const CByteItem& reg) {
     for (; node.indexedParts < reg.GetPartCount(); ++node.indexedParts) {
-        const CByteItem::Part& part = reg.GetPart(node.indexedParts);
+        const CByteItem::Part part = reg.GetPart(node.indexedParts);
         if (part.memorySize < part.dataLength) {
             if (spanningGroups_.size() <= node.group) {
                 spanningGroups_.resize(node.group + 1);
@@ -334,7 +341,7 @@ void CItemList::CheckOverlap(Position at, const CByteItem& reg) {
 
     for (const PartEntry& entry : earlier) {
         const auto& other = static_cast<const CByteItem&>(*entry.node->item);
-        const CByteItem::Part& p = other.GetPart(entry.part);
+        const CByteItem::Part p = other.GetPart(entry.part);
         const uint64_t b = AddressNumber(p.address.data(), p.addressLength);
         uint64_t offset = 0;
         if (a == b) {
@@ -391,7 +398,7 @@ void CItemList::CheckBitField(const CBitItem& bit) {
         return;
     }
     for (std::size_t k = 0; k < reg->GetPartCount(); ++k) {
-        const CByteItem::Part& part = reg->GetPart(k);
+        const CByteItem::Part part = reg->GetPart(k);
         const auto length = std::min<std::size_t>(part.addressLength, 8);
         if (std::equal(part.address.begin(), part.address.begin() + length,
                        bit.GetAddressBytes().begin()) &&

@@ -2,15 +2,16 @@
 
 #include "model/line_item.h"
 #include "model/part_index.h"
+#include "model/text_store.h"
 #include "platform/string_table.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
 #include <list>
-#include <map>
 #include <memory>
 #include <memory_resource>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -38,6 +39,7 @@ public:
         else
             delete item;
     }
+    bool MadeInArena() const { return inArena_; }
 
 private:
     bool inArena_ = false;
@@ -50,16 +52,16 @@ using ItemPtr = std::unique_ptr<Item, ItemDeleter>;
 // the order of the description: a block that returns to a label joins that label's group. The
 // list decides where each new item goes and, when asked, checks an item against its neighbours
 // and queues the codes of the errors it finds; the builder reports them. Items made by the list
-// live in its arena, so building a large description takes a few allocations per thousand items
-// and dropping the list frees a few large blocks.
+// live in its arena and their texts in its text store, so building a large description takes a
+// few allocations per thousand items and dropping the list frees a few large blocks.
 class CItemList {
     struct Node {
-        ItemPtr<> item;
-        Node* parent = nullptr;       // the nearest earlier item of a lower level
-        uint64_t order = 0;           // increases along the list
-        uint64_t group = 0;           // the driver line or device the item belongs to
-        uint64_t walk = 0;            // the last insertion that passed this node
-        std::size_t indexedParts = 0; // parts of a register entered in the address index
+        CLineItem* item = nullptr;      // owned: ended as its deleter would
+        Node* parent = nullptr;         // the nearest earlier item of a lower level
+        uint64_t order = 0;             // increases along the list
+        uint32_t group = 0;             // the driver line or device the item belongs to
+        uint32_t indexedParts : 31 = 0; // parts of a register entered in the address index
+        uint32_t inArena : 1 = 0;       // made by Make
     };
 
 public:
@@ -75,8 +77,8 @@ public:
         return ItemPtr<Item>(new (place) Item(std::forward<Args>(args)...), ItemDeleter::InArena());
     }
 
-    // The arena, for what the items made here hold.
-    std::pmr::memory_resource* Memory() { return &arena_; }
+    // Where the texts of the list's items are kept.
+    TextStore& Texts() { return texts_; }
 
     // Each insertion makes the item the current position and returns it (null for no item).
     CLineItem* Append(ItemPtr<> item);
@@ -153,7 +155,8 @@ private:
     // inserted), any other by a walk through the list.
     Position PositionOf(const CLineItem* item);
 
-    // Before the nodes, which it holds: the items and nodes of the list.
+    // Before the nodes, which it holds: the items and nodes of the list, and the items' texts.
+    TextStore texts_;
     std::pmr::monotonic_buffer_resource arena_;
     std::pmr::list<Node> nodes_{&arena_};
     Position current_ = nodes_.end();
@@ -161,11 +164,11 @@ private:
     std::vector<bool> spanningGroups_; // by group: whether a part spans several addresses
     // The last item in list order of each device group and label: where a walk back from the
     // end of the list for that label would stop.
-    std::map<std::pair<uint64_t, int>, Position> lastLabelled_;
+    std::unordered_map<uint64_t, Position> lastLabelled_; // by group << 32 | label
     std::vector<StringId> errors_;
     std::vector<PartEntry> nearParts_; // the overlap check's working list, kept between checks
-    uint64_t groups_ = 0;
-    uint64_t walks_ = 0;
+    // Counted in 32 bits: a description of 64 MiB has far fewer items.
+    uint32_t groups_ = 0;
 };
 
 } // namespace vek

@@ -11,15 +11,15 @@ void CLineItem::InsertRow(TreeControl& tree, int parentNode, int afterNode, std:
     node_ = tree.InsertRow(text, parentNode, afterNode);
     tree.SetRowLevel(node_, level_ - 1);
     tree.SetRowItem(node_, this);
-    icons_[0] = iconBase + iconOffset;
-    icons_[1] = iconBase + iconOffset + 1;
-    icons_[2] = iconBase + item_icon::Common;
+    iconBase_ = iconBase;
+    iconOffset_ = static_cast<std::uint8_t>(iconOffset);
     ShowIcon(0);
 }
 
 void CLineItem::ShowIcon(int i) const {
     if (tree_ != nullptr && node_ >= 0) {
-        tree_->SetRowImage(node_, icons_[i]);
+        tree_->SetRowImage(node_,
+                           i == 2 ? iconBase_ + item_icon::Common : iconBase_ + iconOffset_ + i);
     }
 }
 
@@ -30,7 +30,7 @@ void CLineItem::SetCell(TreeColumn column, std::string_view text) const {
 }
 
 std::string CLineItem::DisplayName() const {
-    std::string text = name_;
+    std::string text(GetName());
     if (!text.empty() && text.front() != '_') {
         for (char& c : text) {
             if (c == '_') {
@@ -42,8 +42,8 @@ std::string CLineItem::DisplayName() const {
 }
 
 void CLineItem::InsertIntoTree(TreeControl& tree, int parentNode, int afterNode, int iconBase) {
-    if (kind_ == ItemKind::TextLine) {
-        InsertRow(tree, parentNode, afterNode, name_, iconBase, item_icon::TextLine);
+    if (GetKind() == ItemKind::TextLine) {
+        InsertRow(tree, parentNode, afterNode, GetName(), iconBase, item_icon::TextLine);
     }
 }
 

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "model/register_codes.h"
+#include "model/text_store.h"
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace vek {
 
@@ -36,22 +38,28 @@ inline constexpr int TextLine = 13;
 } // namespace item_icon
 
 // One row of the register tree: the base of all register items. As a driver line its name is the
-// driver's file name; as a text line (kind 6) it is the quoted string of the description.
+// driver's file name; as a text line (kind 6) it is the quoted string of the description. Items
+// are many and small: their texts are kept in the document's text store and their small fields
+// packed.
 class CLineItem {
 public:
-    explicit CLineItem(ItemKind kind = ItemKind::Line) : kind_(kind) {}
+    explicit CLineItem(ItemKind kind = ItemKind::Line) : kind_(static_cast<std::uint8_t>(kind)) {}
     virtual ~CLineItem() = default;
     CLineItem(const CLineItem&) = delete;
     CLineItem& operator=(const CLineItem&) = delete;
 
-    ItemKind GetKind() const { return kind_; }
-    const std::string& GetName() const { return name_; }
-    void SetName(std::string name) { name_ = std::move(name); }
+    ItemKind GetKind() const { return static_cast<ItemKind>(kind_); }
+    std::string_view GetName() const { return name_; }
+    void SetName(Text name) { name_ = name; }
     int GetLevel() const { return level_; }
     void SetLevel(int level) { level_ = level; }
-    void AddFlags(ItemFlags flags) { flags_.Set(flags); }
-    void RemoveFlags(ItemFlags flags) { flags_.Clear(flags); }
-    bool HasFlags(ItemFlags flags) const { return flags_.Has(flags); }
+    void AddFlags(ItemFlags flags) {
+        flagBits_ = static_cast<std::uint16_t>((Flags() | flags).ToBits());
+    }
+    void RemoveFlags(ItemFlags flags) {
+        flagBits_ = static_cast<std::uint16_t>(Flags().Clear(flags).ToBits());
+    }
+    bool HasFlags(ItemFlags flags) const { return Flags().Has(flags); }
     // The row in the tree, -1 before the item is inserted.
     int GetNode() const { return node_; }
     TreeControl* GetTree() const { return tree_; }
@@ -86,13 +94,17 @@ protected:
     std::string DisplayName() const;
 
 private:
-    ItemKind kind_;
-    std::string name_;
+    ItemFlags Flags() const { return ItemFlags::FromBits(flagBits_); }
+
+    Text name_;
+    TreeControl* tree_ = nullptr;
     int level_ = 0;
     int node_ = -1;
-    ItemFlags flags_;
-    int icons_[3] = {0, 0, 0}; // shown normally, the alternative, the one common to all kinds
-    TreeControl* tree_ = nullptr;
+    // The icons: base + offset shown normally, the next one as the alternative, base + Common.
+    int iconBase_ = 0;
+    std::uint8_t iconOffset_ = 0;
+    std::uint8_t kind_;
+    std::uint16_t flagBits_ = 0; // of ItemFlags, whose bits all lie in the lower 16
 };
 
 } // namespace vek

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace vek {
@@ -13,7 +14,7 @@ namespace vek {
 class PartIndex {
 public:
     struct Key {
-        std::uint64_t group;
+        std::uint32_t group;
         std::uint64_t address;
         std::uint16_t length;
         bool operator==(const Key&) const = default;
@@ -26,25 +27,36 @@ public:
     };
     static constexpr std::uint32_t kEnd = 0xFFFFFFFFu;
 
+    // Adding right after First at the same address (the overlap check's order) finds its slot
+    // without a second search.
     void Add(const Key& key, void* node, std::size_t part);
     // The first entry at the address, or kEnd; Next follows the entries in the order entered.
-    std::uint32_t First(const Key& key) const;
+    std::uint32_t First(const Key& key);
     const Entry& At(std::uint32_t entry) const { return entries_[entry]; }
     void Clear();
 
 private:
     struct Address {
-        Key key;
+        std::uint64_t address;
+        std::uint32_t group;
+        std::uint16_t length;
         std::uint32_t first;
         std::uint32_t last;
+
+        Key GetKey() const { return {group, address, length}; }
     };
 
     std::size_t FindSlot(const Key& key) const;
     void Grow();
 
+    struct Found {
+        Key key;
+        std::size_t slot;
+    };
     std::vector<Address> addresses_;
     std::vector<Entry> entries_;
     std::vector<std::uint32_t> slots_; // open addressing: index into addresses_ + 1, 0 free
+    std::optional<Found> lastFound_;   // by First, while no address has been added since
 };
 
 } // namespace vek

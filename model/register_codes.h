@@ -43,11 +43,16 @@ VEK_FLAG_ENUM(TransferFlag, TransferFlags, VEK_TRANSFER_FLAGS)
     X(Signed, 0x2000)                                                                              \
     X(Editing, 0x4000)
 VEK_FLAG_ENUM(ItemFlag, ItemFlags, VEK_ITEM_FLAGS)
+// Items keep their flags, and registers their macro flags, in 16 bits.
+#define VEK_FITS_16_BITS(name, value) static_assert((value) <= 0xFFFF);
+VEK_ITEM_FLAGS(VEK_FITS_16_BITS)
 
 // Whether register macros run: the macro flags of a register or variable, and the document's.
 #define VEK_MACRO_FLAGS(X)                                                                         \
     X(ReadMacros, 0x2000)                                                                          \
     X(WriteMacros, 0x4000)
 VEK_FLAG_ENUM(MacroFlag, MacroFlags, VEK_MACRO_FLAGS)
+VEK_MACRO_FLAGS(VEK_FITS_16_BITS)
+#undef VEK_FITS_16_BITS
 
 } // namespace vek

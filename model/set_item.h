@@ -3,6 +3,8 @@
 #include "model/device_item.h"
 #include "model/register_codes.h"
 
+#include <cstdint>
+
 namespace vek {
 
 // The role of an item's hierarchy label.
@@ -13,12 +15,24 @@ class CSetItem : public CDeviceItem {
 public:
     CSetItem() : CSetItem(ItemKind::Set) {}
 
-    AccessType GetAccessType() const { return access_; }
-    void SetAccessType(AccessType access) { access_ = access; }
+    // Whether an item of the kind is a set or one of the kinds built on it.
+    static constexpr bool IsSetKind(ItemKind kind) {
+        return kind == ItemKind::Set || kind == ItemKind::Register || kind == ItemKind::Variable ||
+               kind == ItemKind::BitField;
+    }
+
+    AccessType GetAccessType() const { return static_cast<AccessType>(access_); }
+    void SetAccessType(AccessType access) { access_ = static_cast<uint8_t>(access); }
+    // The hierarchy label, 1 to 9 (0: none); refused outside 0 to 127.
     int GetLabel() const { return label_; }
-    void SetLabel(int label) { label_ = label; }
-    LabelRole GetLabelRole() const { return labelRole_; }
-    void SetLabelRole(LabelRole role) { labelRole_ = role; }
+    bool SetLabel(int label) {
+        if (label < 0 || label > INT8_MAX)
+            return false;
+        label_ = static_cast<int8_t>(label);
+        return true;
+    }
+    LabelRole GetLabelRole() const { return static_cast<LabelRole>(labelRole_); }
+    void SetLabelRole(LabelRole role) { labelRole_ = static_cast<uint8_t>(role); }
 
     void InsertIntoTree(TreeControl& tree, int parentNode, int afterNode, int iconBase) override;
     // Shows the first icon for a nonzero code, the alternative for 0 (the row was collapsed or
@@ -29,9 +43,9 @@ protected:
     explicit CSetItem(ItemKind kind) : CDeviceItem(kind) {}
 
 private:
-    AccessType access_ = AccessType::NotGiven;
-    int label_ = 0;
-    LabelRole labelRole_ = LabelRole::None;
+    int8_t label_ = 0;
+    uint8_t access_ = static_cast<uint8_t>(AccessType::NotGiven);
+    uint8_t labelRole_ = static_cast<uint8_t>(LabelRole::None);
 };
 
 } // namespace vek

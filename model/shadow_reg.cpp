@@ -42,6 +42,16 @@ CShadowReg::CShadowReg(const ShadowRegLayout& layout)
     }
 }
 
+TransferFlags CShadowReg::TransferMode() const {
+    return context_ != nullptr ? context_->TransferMode() : TransferFlags();
+}
+
+void CShadowReg::ShowMessage(const std::string& text) const {
+    if (context_ != nullptr && context_->host != nullptr) {
+        context_->host->Message(text, true);
+    }
+}
+
 void CShadowReg::SetDriver(const DriverEntryPoints* driver, std::string driverName,
                            std::string deviceName) {
     driver_ = driver;

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vek {
@@ -24,7 +25,7 @@ struct ShadowRegLayout {
     uint16_t addressLength = 0;       // 0 to 8
     uint16_t dataLength = 1;          // 1 to 4
     uint16_t memorySize = 1;          // bytes per address step
-    std::string byteOrder;            // one digit per data byte: which value byte goes there
+    std::string_view byteOrder;       // one digit per data byte: which value byte goes there
     uint32_t mask = 0;
     uint32_t defaultValue = 0;
     AccessType access = AccessType::Prot;
@@ -42,6 +43,11 @@ public:
     // the driver and the document.
     void SetDriver(const DriverEntryPoints* driver, std::string driverName, std::string deviceName);
     void SetContext(RegisterContext* context) { context_ = context; }
+    // How the items of this register transfer it: simulated while its document is in
+    // simulation mode.
+    TransferFlags TransferMode() const;
+    // Sends a line to the output window of the register's document, when it has one.
+    void ShowMessage(const std::string& text) const;
     // Set by the device's list when the register joins it.
     void SetDeviceList(ShadowRegList* list) { list_ = list; }
 

@@ -1,7 +1,6 @@
 #include "model/var_item.h"
 
 #include "model/bits.h"
-#include "model/register_context.h"
 #include "model/shadow_reg.h"
 #include "model/tree_control.h"
 #include "model/value_text.h"
@@ -17,7 +16,7 @@ bool CVarItem::SetWidth(int width) {
     if (width < 0 || width > 32) {
         return false;
     }
-    width_ = width;
+    width_ = static_cast<uint8_t>(width);
     return true;
 }
 
@@ -37,10 +36,6 @@ void CVarItem::SetWriteMacros(std::unique_ptr<MacroRef> before, std::unique_ptr<
     Bindings().afterWrite = std::move(after);
 }
 
-TransferFlags CVarItem::TransferMode() const {
-    return context_ != nullptr ? context_->TransferMode() : TransferFlags();
-}
-
 void CVarItem::RunMacro(const MacroRef* ref) {
     if (ref != nullptr) {
         ref->Run();
@@ -48,9 +43,11 @@ void CVarItem::RunMacro(const MacroRef* ref) {
 }
 
 void CVarItem::ReportError() const {
+    // An error text comes from the current shadow register, which knows its document.
+    const CShadowReg* shadow = GetShadowReg();
     const std::string text = GetErrorText();
-    if (!text.empty() && context_ != nullptr && context_->host != nullptr) {
-        context_->host->Message(text, true);
+    if (shadow != nullptr && !text.empty()) {
+        shadow->ShowMessage(text);
     }
 }
 
@@ -74,12 +71,14 @@ void CVarItem::Update(CShadowReg* shadow, UpdateCodes code) {
         radix_ = 2;
     }
     const bool switchOn = code.Has(UpdateCode::SwitchOn);
+    MacroFlags macroFlags = GetMacroFlags();
     if (code.Has(UpdateCode::ReadMacros)) {
-        macroFlags_.Assign(MacroFlag::ReadMacros, switchOn);
+        macroFlags.Assign(MacroFlag::ReadMacros, switchOn);
     }
     if (code.Has(UpdateCode::WriteMacros)) {
-        macroFlags_.Assign(MacroFlag::WriteMacros, switchOn);
+        macroFlags.Assign(MacroFlag::WriteMacros, switchOn);
     }
+    macroFlagBits_ = static_cast<uint16_t>(macroFlags.ToBits());
     if (code.Has(UpdateCode::ValueValid) && shadow != nullptr) {
         RefreshFromShadow(*shadow);
     }

@@ -8,8 +8,6 @@
 
 namespace vek {
 
-struct RegisterContext;
-
 // A variable: a value of up to 32 bits held in the item itself. Also the base of registers and
 // bit fields, which keep their value in shadow registers.
 class CVarItem : public CSetItem {
@@ -17,14 +15,14 @@ public:
     CVarItem() : CVarItem(ItemKind::Variable) {}
     ~CVarItem() override;
 
-    MacroFlags GetMacroFlags() const { return macroFlags_; }
+    MacroFlags GetMacroFlags() const { return MacroFlags::FromBits(macroFlagBits_); }
     // The field's value in its low width bits.
     uint32_t GetValueField() const { return value_; }
     void SetValueField(uint32_t value) { value_ = value; }
     uint32_t GetMask() const { return mask_; }
     void SetMask(uint32_t mask) { mask_ = mask; }
     int GetRadix() const { return radix_; }
-    void SetRadix(int radix) { radix_ = radix; }
+    void SetRadix(int radix) { radix_ = static_cast<uint8_t>(radix); }
     int GetWidth() const { return width_; }
     bool SetWidth(int width); // refused outside 0 to 32
 
@@ -35,8 +33,6 @@ public:
     MacroRef* GetAfterRead() const { return macros_ ? macros_->afterRead.get() : nullptr; }
     MacroRef* GetBeforeWrite() const { return macros_ ? macros_->beforeWrite.get() : nullptr; }
     MacroRef* GetAfterWrite() const { return macros_ ? macros_->afterWrite.get() : nullptr; }
-
-    void SetContext(RegisterContext* context) { context_ = context; }
 
     // The shadow register the item's value is kept in (a register: its current part's); null for a
     // variable, which holds its value itself.
@@ -78,22 +74,20 @@ protected:
     // Takes the value from a shadow register that reports a valid value.
     virtual void RefreshFromShadow(const CShadowReg&) {}
 
-    // Simulation mode when the document is in it.
-    TransferFlags TransferMode() const;
-    bool ReadMacrosOn() const { return macroFlags_.Has(MacroFlag::ReadMacros); }
-    bool WriteMacrosOn() const { return macroFlags_.Has(MacroFlag::WriteMacros); }
+    bool ReadMacrosOn() const { return GetMacroFlags().Has(MacroFlag::ReadMacros); }
+    bool WriteMacrosOn() const { return GetMacroFlags().Has(MacroFlag::WriteMacros); }
     static void RunMacro(const MacroRef* ref);
-    // Sends a failed write's error text to the output window.
+    // Sends a failed write's error text to the output window of the shadow register's document.
     void ReportError() const;
 
 private:
     bool Step(uint32_t to);
 
-    MacroFlags macroFlags_ = MacroFlag::ReadMacros | MacroFlag::WriteMacros;
     uint32_t value_ = 0;
     uint32_t mask_ = 0;
-    int radix_ = 16;
-    int width_ = 0;
+    uint16_t macroFlagBits_ = (MacroFlag::ReadMacros | MacroFlag::WriteMacros).ToBits();
+    uint8_t radix_ = 16; // 2, 10 or 16
+    uint8_t width_ = 0;
     // Kept apart, as few items of a large description name macros.
     struct MacroBindings {
         std::unique_ptr<MacroRef> beforeRead;
@@ -104,7 +98,6 @@ private:
     MacroBindings& Bindings();
 
     std::unique_ptr<MacroBindings> macros_;
-    RegisterContext* context_ = nullptr;
 };
 
 } // namespace vek

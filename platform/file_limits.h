@@ -14,10 +14,9 @@ struct FileLimit {
 
 inline constexpr std::uint64_t kMebibyte = 1024 * 1024;
 
-// A register description: lines are shorter than 200 characters, so 32 MiB are some 400,000
-// registers, several times the largest chip's; compiling one takes about ten times its size in
-// memory.
-inline constexpr FileLimit kDescriptionFileLimit{32 * kMebibyte, "description"};
+// A register description: a generated board of a million registers takes some 40 MiB; compiling
+// one takes up to eight times its size in memory, so 64 MiB stay near half a GiB.
+inline constexpr FileLimit kDescriptionFileLimit{64 * kMebibyte, "description"};
 
 // A profile file: a register-values file (.vkg) holds one line of some 20 characters per
 // register, so 64 MiB are three million registers, beyond any description above; the settings

@@ -14,14 +14,15 @@ std::string BuildConstantsModule(const CItemList& items, CExtension& extension) 
     for (const CLineItem& item : items) {
         switch (item.GetKind()) {
         case ItemKind::Device:
-            header = "'DO NOT EDIT THIS CODE!\r\n'Device : " + item.GetName() + "\r\n\r\n";
+            header = "'DO NOT EDIT THIS CODE!\r\n'Device : ";
+            header.append(item.GetName()).append("\r\n\r\n");
             break;
         case ItemKind::Register:
         case ItemKind::BitField: {
             std::string& section = item.GetKind() == ItemKind::Register ? registers : bits;
-            section += "Public Const " + item.GetName() +
-                       " As Integer = " + std::to_string(number) + "\r\n";
-            extension.SetName(number, item.GetName());
+            section.append("Public Const ").append(item.GetName());
+            section += " As Integer = " + std::to_string(number) + "\r\n";
+            extension.SetName(number, std::string(item.GetName()));
             ++number;
             break;
         }

@@ -27,7 +27,7 @@ void CExtension::SetDocument(CVekDoc* document) {
         return;
     for (CLineItem& item : *document_->GetItems()) {
         if (IsTransferItem(item))
-            itemsByName_[item.GetName()].push_back(&static_cast<CVarItem&>(item));
+            itemsByName_[std::string(item.GetName())].push_back(&static_cast<CVarItem&>(item));
     }
 }
 

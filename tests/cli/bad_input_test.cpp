@@ -31,8 +31,8 @@ void MakeSparse(const std::string& path, off_t size) {
 TEST_F(BadInput, FilesLargerThanTheirLimitAreRefusedAndPipesAreReadOnce) {
     EXPECT_EQ(
         Vek({"check", "/dev/zero"}).err,
-        "vek: cannot open '/dev/zero': larger than 32 MiB, the most a description may have\n");
-    MakeSparse(Temp("huge.vek"), 33 * 1024 * 1024);
+        "vek: cannot open '/dev/zero': larger than 64 MiB, the most a description may have\n");
+    MakeSparse(Temp("huge.vek"), 65 * 1024 * 1024);
     EXPECT_EQ(Vek({"tree", Temp("huge.vek")}).status, kExitUsage);
 
     // Each command reads a piped description once: a second read would find the pipe empty.

@@ -37,7 +37,7 @@ struct Compiled {
     std::vector<std::string> Names() const {
         std::vector<std::string> names;
         for (CLineItem& item : *items)
-            names.push_back(item.GetName());
+            names.emplace_back(item.GetName());
         return names;
     }
 };
@@ -202,7 +202,7 @@ TEST(Builder, DevicesRepeatNamesAndAMacroReachesItsTargetDevicesOwn) {
     std::vector<std::string> values;
     for (CLineItem& item : *c.items) {
         if (item.GetKind() == ItemKind::Variable)
-            values.push_back(item.GetName() + "=" + std::to_string(item.GetValue()));
+            values.push_back(std::string(item.GetName()) + "=" + std::to_string(item.GetValue()));
     }
     EXPECT_THAT(values, ElementsAre("V=1", "v=9", "V=3"));
 }

@@ -1,6 +1,7 @@
 #include "model/bit_item.h"
 #include "model/byte_item.h"
 #include "model/item_list.h"
+#include "model_fakes.h"
 
 #include <gtest/gtest.h>
 
@@ -13,9 +14,9 @@ using Codes = std::vector<StringId>;
 
 std::unique_ptr<CDeviceItem> Device(const char* name, const char* addressText) {
     auto device = std::make_unique<CDeviceItem>();
-    device->SetName(name);
+    device->SetName(test::TestText(name));
     device->SetLevel(1);
-    device->SetAddressText(addressText);
+    device->SetAddressText(test::TestText(addressText));
     device->SetAddressLength(static_cast<uint16_t>(std::string(addressText).size() / 2));
     return device;
 }
@@ -24,7 +25,7 @@ std::unique_ptr<CDeviceItem> Device(const char* name, const char* addressText) {
 template <class Item>
 std::unique_ptr<Item> Placed(const char* name, int level, int label, LabelRole role) {
     auto item = std::make_unique<Item>();
-    item->SetName(name);
+    item->SetName(test::TestText(name));
     item->SetLevel(level);
     item->SetLabel(label);
     item->SetLabelRole(role);
@@ -34,7 +35,7 @@ std::unique_ptr<Item> Placed(const char* name, int level, int label, LabelRole r
 std::unique_ptr<CSetItem> Set(const char* name, int level, const char* addressText, int label = 0,
                               LabelRole role = LabelRole::None) {
     auto set = Placed<CSetItem>(name, level, label, role);
-    set->SetAddressText(addressText);
+    set->SetAddressText(test::TestText(addressText));
     return set;
 }
 
@@ -51,15 +52,16 @@ std::unique_ptr<CByteItem> Register(const char* name, int level, AccessType acce
                                     LabelRole role = LabelRole::None) {
     auto reg = Placed<CByteItem>(name, level, label, role);
     reg->SetAccessType(access);
-    for (const PartForm& part : parts) {
-        reg->SetAddressText(part.addressText);
-        reg->SetAddressLength(static_cast<uint16_t>(std::string(part.addressText).size() / 2));
-        reg->SetDataLength(part.dataLength);
-        reg->SetMemorySize(part.memorySize);
-        reg->SetMask(part.mask);
-        reg->SetWidth(__builtin_popcount(part.mask));
-        reg->SetDefault(part.defaultValue);
-        reg->AddPart();
+    for (const PartForm& form : parts) {
+        CByteItem::Part part;
+        part.SetAddressText(test::TestText(form.addressText));
+        part.addressLength = static_cast<uint16_t>(std::string(form.addressText).size() / 2);
+        part.dataLength = form.dataLength;
+        part.memorySize = form.memorySize;
+        part.mask = form.mask;
+        part.width = __builtin_popcount(form.mask);
+        part.defaultValue = form.defaultValue;
+        reg->AddPart(part);
     }
     return reg;
 }
@@ -81,7 +83,7 @@ Codes AddRegister(CItemList& list, std::unique_ptr<CByteItem> reg) {
 std::vector<std::string> Names(const CItemList& list) {
     std::vector<std::string> names;
     for (const CLineItem& item : list) {
-        names.push_back(item.GetName());
+        names.emplace_back(item.GetName());
     }
     return names;
 }
@@ -101,14 +103,14 @@ TEST_F(ItemListTest, BlocksReturningToALabelJoinItsGroup) {
     list.InsertAfterCurrent(Set("S2", 2, "XX"));
     list.InsertAfterCurrent(Register("R2", 3, AccessType::Both, {{"02"}}));
     auto bit = std::make_unique<CBitItem>();
-    bit->SetName("B2");
+    bit->SetName(test::TestText("B2"));
     bit->SetLevel(4);
     list.InsertAfterCurrent(std::move(bit));
     list.InsertAfterCurrent(Set("S3", 2, "XX"));
     // A block that starts with label 2 goes after the last item of label 2's group ...
     list.InsertAtLabel(Register("R3", 3, AccessType::Both, {{"03"}}, 2, LabelRole::BlockStart), 2);
     auto text = std::make_unique<CLineItem>(ItemKind::TextLine);
-    text->SetName("T3");
+    text->SetName(test::TestText("T3"));
     text->SetLevel(4);
     list.InsertAfterCurrent(std::move(text));
     // ... and with no item of the device carrying the label, at the end.
@@ -285,7 +287,7 @@ TEST_F(ItemListTest, BitFieldsMustAddressAPartAndStayInsideItsMask) {
     const auto bit = [&](const char* addressText, uint32_t mask) {
         auto b = std::make_unique<CBitItem>();
         b->SetLevel(3);
-        b->SetAddressText(addressText);
+        b->SetAddressText(test::TestText(addressText));
         b->SetAddressLength(1);
         b->SetMask(mask);
         b->SetRegister(reg);
@@ -302,7 +304,7 @@ TEST_F(ItemListTest, BitFieldsMustAddressAPartAndStayInsideItsMask) {
 TEST_F(ItemListTest, ClearingEndsEveryItemAndTheListStartsAfresh) {
     list.InsertAfterCurrent(Set("S", 2, "XX"));
     ItemPtr<CByteItem> made = list.Make<CByteItem>();
-    made->SetName("R");
+    made->SetName(test::TestText("R"));
     made->SetLevel(3);
     list.InsertAfterCurrent(std::move(made));
     ASSERT_EQ(Names(list), (std::vector<std::string>{"", "Chip", "S", "R"}));

@@ -2,6 +2,7 @@
 
 #include "model/line_item.h"
 #include "model/macro.h"
+#include "model/text_store.h"
 #include "model/tree_control.h"
 
 #include <map>
@@ -10,6 +11,12 @@
 #include <vector>
 
 namespace vek::test {
+
+// A text for an item a test makes, kept for the whole run.
+inline Text TestText(std::string_view text) {
+    static TextStore texts;
+    return texts.Add(text);
+}
 
 // A tree control that keeps every row as the items filled it.
 class RecordingTree : public TreeControl {

@@ -8,7 +8,7 @@ namespace vek {
 namespace {
 
 // The parts at a key, in the order entered: (node, part) as numbers.
-std::vector<std::pair<std::size_t, std::uint32_t>> PartsAt(const PartIndex& index,
+std::vector<std::pair<std::size_t, std::uint32_t>> PartsAt(PartIndex& index,
                                                            const PartIndex::Key& key) {
     std::vector<std::pair<std::size_t, std::uint32_t>> parts;
     for (std::uint32_t i = index.First(key); i != PartIndex::kEnd; i = index.At(i).next)
@@ -36,14 +36,32 @@ TEST(PartIndex, PartsAtOneAddressComeInTheOrderEnteredAndKeysAreWhole) {
     EXPECT_TRUE(PartsAt(index, {1, 0x40, 1}).empty());
 }
 
+TEST(PartIndex, AnAddAfterALookUpGoesWhereItsOwnAddressIs) {
+    // The overlap check looks an address up, then adds the register's part there: the place the
+    // look-up found is used again unless another address came in between or the table grew.
+    PartIndex index;
+    using Parts = std::vector<std::pair<std::size_t, std::uint32_t>>;
+    EXPECT_EQ(index.First({1, 0x10, 1}), PartIndex::kEnd);
+    index.Add({1, 0x20, 1}, Node(8), 0);
+    index.Add({1, 0x10, 1}, Node(16), 0);
+    EXPECT_EQ(PartsAt(index, {1, 0x20, 1}), (Parts{{8, 0}}));
+    EXPECT_EQ(PartsAt(index, {1, 0x10, 1}), (Parts{{16, 0}}));
+    for (std::uint64_t address = 0; address < 5000; ++address) {
+        index.First({2, address % 700, 1});
+        index.Add({2, address % 700, 1}, Node(8 * (address + 1)), 0);
+    }
+    for (std::uint64_t address = 0; address < 700; address += 99)
+        ASSERT_EQ(PartsAt(index, {2, address, 1}).size(), address < 5000 % 700 ? 8u : 7u);
+}
+
 TEST(PartIndex, ThousandsOfAddressesInManyDevicesStayFindable) {
     // Enough places to grow the table several times; each device repeats the same addresses.
     PartIndex index;
-    for (std::uint64_t group = 1; group <= 20; ++group) {
+    for (std::uint32_t group = 1; group <= 20; ++group) {
         for (std::uint64_t address = 0; address < 1000; ++address)
             index.Add({group, address, 2}, Node(group * 8), static_cast<std::size_t>(address));
     }
-    for (std::uint64_t group = 1; group <= 20; ++group) {
+    for (std::uint32_t group = 1; group <= 20; ++group) {
         for (std::uint64_t address = 0; address < 1000; address += 37) {
             const auto parts = PartsAt(index, {group, address, 2});
             ASSERT_EQ(parts.size(), 1u);

@@ -33,16 +33,20 @@ protected:
         return *reg;
     }
 
-    // Fills the register's fields for one 1-byte part at the address and adds the part.
+    // A 1-byte part at the address.
+    static CByteItem::Part OnePart(const char* addressText, uint32_t mask) {
+        CByteItem::Part part;
+        part.SetAddressText(test::TestText(addressText));
+        part.addressLength = 1;
+        part.dataLength = 1;
+        part.memorySize = 1;
+        part.byteOrder = test::TestText("1");
+        part.mask = mask;
+        part.width = __builtin_popcount(mask);
+        return part;
+    }
     static void AddPart(CByteItem& reg, const char* addressText, uint32_t mask) {
-        reg.SetAddressText(addressText);
-        reg.SetAddressLength(1);
-        reg.SetDataLength(1);
-        reg.SetMemorySize(1);
-        reg.SetByteOrder("1");
-        reg.SetMask(mask);
-        reg.SetWidth(__builtin_popcount(mask));
-        ASSERT_TRUE(reg.AddPart());
+        ASSERT_TRUE(reg.AddPart(OnePart(addressText, mask)));
     }
 
     // Sets the register's access type, adds its 1-byte parts and binds them.
@@ -61,7 +65,6 @@ protected:
             shadow.AddItem(&reg);
             reg.SetPartShadowReg(k, &shadow);
         }
-        reg.SetContext(&context);
     }
 
     test::TestDriver driver;
@@ -102,7 +105,6 @@ TEST_F(RegisterItemsTest, BitFieldShowsAndSetsItsBitsOfTheShadowRegister) {
     bit.SetWidth(3);
     bit.SetRegister(&reg);
     bit.SetAccessType(AccessType::Both);
-    bit.SetContext(&context);
     CShadowReg& shadow = *reg.GetShadowReg();
     bit.SetShadowReg(&shadow);
     shadow.AddItem(&bit);
@@ -185,12 +187,40 @@ TEST_F(RegisterItemsTest, OnlyValueItemsCarryAValue) {
     EXPECT_FALSE(CDeviceItem().HasFlags(ItemFlag::CarriesValue));
 }
 
+TEST_F(RegisterItemsTest, ARegisterKeepsEveryPartAsItGrowsFromOneToMany) {
+    // One part lives in the item's own fields; a second moves both into an array, which grows
+    // again at the third and fifth.
+    CByteItem reg;
+    for (uint8_t k = 0; k < 5; ++k) {
+        const std::string address = "0" + std::to_string(k + 1);
+        AddPart(reg, address.c_str(), 0x3FU << k % 2);
+        EXPECT_EQ(reg.GetAddressBytes()[0], k + 1) << "the new part is selected";
+    }
+    ASSERT_EQ(reg.GetPartCount(), 5U);
+    EXPECT_EQ(reg.GetTotalWidth(), 30);
+    for (uint8_t k = 0; k < 5; ++k) {
+        EXPECT_EQ(reg.GetPart(k).address[0], k + 1);
+        EXPECT_EQ(reg.GetPart(k).mask, 0x3FU << k % 2);
+        reg.SelectPart(k);
+        EXPECT_EQ(reg.GetMask(), 0x3FU << k % 2);
+    }
+    reg.SetCombinedValue(0x2ABCDEF1);
+    EXPECT_EQ(reg.GetCombinedValue(), 0x2ABCDEF1U);
+    EXPECT_EQ(reg.GetPart(4).value, 0x31U);
+
+    CByteItem single;
+    AddPart(single, "07", 0xF0);
+    single.SetCombinedValue(0xA);
+    EXPECT_EQ(single.GetCombinedValue(), 0xAU);
+    EXPECT_EQ(single.GetPart(0).value, 0xAU);
+    EXPECT_EQ(single.GetPart(0).address[0], 7);
+}
+
 TEST_F(RegisterItemsTest, PartsBeyond32BitsAreRefused) {
     CByteItem reg;
     AddPart(reg, "01", 0xFFFF);
     AddPart(reg, "02", 0xFFFF);
-    reg.SetWidth(1);
-    EXPECT_FALSE(reg.AddPart());
+    EXPECT_FALSE(reg.AddPart(OnePart("03", 0x01)));
     EXPECT_EQ(reg.GetPartCount(), 2U);
     EXPECT_EQ(reg.GetTotalWidth(), 32);
 }
@@ -202,12 +232,16 @@ TEST_F(RegisterItemsTest, FieldsRefuseUnsafeSizes) {
     EXPECT_FALSE(reg.SetDataLength(5));
     EXPECT_TRUE(reg.SetDataLength(4));
     EXPECT_FALSE(reg.SetWidth(33));
-    EXPECT_FALSE(reg.SetAddressText("112233445566778899"));
-    EXPECT_TRUE(reg.SetAddressText("3412"));
+    EXPECT_FALSE(reg.SetAddressText(test::TestText("112233445566778899")));
+    EXPECT_TRUE(reg.SetAddressText(test::TestText("3412")));
     EXPECT_EQ(reg.GetAddressBytes()[0], 0x34);
     EXPECT_EQ(reg.GetAddressBytes()[1], 0x12);
-    EXPECT_TRUE(reg.SetAddressText("XX12"));
+    EXPECT_TRUE(reg.SetAddressText(test::TestText("XX12")));
     EXPECT_EQ(reg.GetAddressBytes()[0], 0x00);
+    EXPECT_FALSE(reg.SetLabel(128));
+    EXPECT_FALSE(reg.SetLabel(-1));
+    EXPECT_TRUE(reg.SetLabel(9));
+    EXPECT_EQ(reg.GetLabel(), 9);
 }
 
 TEST_F(RegisterItemsTest, IncreaseAndDecreaseStopAtTheFieldsLimits) {
@@ -295,7 +329,6 @@ TEST_F(RegisterItemsTest, MacrosRunAroundTransfersAsTheFlagsAllow) {
     bit.SetShadowReg(reg.GetPart(0).shadow);
     bit.SetMask(0x01);
     bit.SetWidth(1);
-    bit.SetContext(&context);
     ASSERT_TRUE(bit.Write());
     EXPECT_EQ(log, (std::vector<std::string>{"BW(0)", "AW(0)"}));
 
@@ -313,46 +346,44 @@ TEST_F(RegisterItemsTest, MacrosRunAroundTransfersAsTheFlagsAllow) {
 
 TEST_F(RegisterItemsTest, RowsShowNamesAddressesAndPlaceholders) {
     CLineItem driverLine;
-    driverLine.SetName("tapdrv32.dll");
+    driverLine.SetName(test::TestText("tapdrv32.dll"));
     driverLine.InsertIntoTree(tree, -1, -1, 100);
     EXPECT_TRUE(tree.rows.empty());
 
     CDeviceItem device;
-    device.SetName("Main_Chip");
+    device.SetName(test::TestText("Main_Chip"));
     device.SetLevel(1);
     device.SetAddressDisplayWidth(2);
-    device.SetAddressDisplay("12");
+    device.SetAddressDisplay(test::TestText("12"));
     device.InsertIntoTree(tree, -1, -1, 100);
 
     CSetItem set;
-    set.SetName("Control_Set");
+    set.SetName(test::TestText("Control_Set"));
     set.SetLevel(2);
     set.InsertIntoTree(tree, 0, -1, 100);
 
     CLineItem text(ItemKind::TextLine);
-    text.SetName("a_note");
+    text.SetName(test::TestText("a_note"));
     text.SetLevel(3);
     text.InsertIntoTree(tree, 1, -1, 100);
 
     CByteItem joint;
-    joint.SetName("_raw_value");
+    joint.SetName(test::TestText("_raw_value"));
     joint.SetLevel(3);
     AddPart(joint, "01", 0xFF);
-    joint.SetMask(0x1F);
-    joint.SetWidth(5);
-    ASSERT_TRUE(joint.AddPart());
+    AddPart(joint, "01", 0x1F);
     joint.InsertIntoTree(tree, 1, 2, 100);
 
     CBitItem bit;
-    bit.SetName("bit_0");
+    bit.SetName(test::TestText("bit_0"));
     bit.SetLevel(4);
     bit.SetDataLength(2);
     bit.SetAddressDisplayWidth(1);
-    bit.SetAddressDisplay("1");
+    bit.SetAddressDisplay(test::TestText("1"));
     bit.InsertIntoTree(tree, 3, -1, 100);
 
     CVarItem var;
-    var.SetName("my_var");
+    var.SetName(test::TestText("my_var"));
     var.SetLevel(3);
     var.SetWidth(8);
     var.SetValueField(0x2A);

@@ -43,7 +43,7 @@ TEST_F(TextFileTest, APipeIsReadOnceAsFarAsItGoesAndAnEndlessDeviceIsRefused) {
 
     const Result<std::string> endless = ReadTextFile("/dev/zero", kDescriptionFileLimit);
     ASSERT_FALSE(endless);
-    EXPECT_EQ(endless.Error().text, "larger than 32 MiB, the most a description may have");
+    EXPECT_EQ(endless.Error().text, "larger than 64 MiB, the most a description may have");
 }
 
 TEST_F(TextFileTest, FoldersAndMissingFilesAreRefusedWithTheSystemsReason) {

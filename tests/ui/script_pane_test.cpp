@@ -5,8 +5,10 @@
 #include "ui_test_support.h"
 
 #include "scripting/basic/engine.h"
+#include "scripting/script_editor_settings.h"
 #include "ui/frame/fixed_frame.h"
 #include "ui/frame/macro_bar.h"
+#include "ui/script/basic_lexer.h"
 #include "ui/script/debug_panels.h"
 #include "ui/script/macro_view.h"
 #include "ui/script/module_editor.h"
@@ -14,7 +16,9 @@
 #include "ui/views/mdi_tree_wnd.h"
 #include "ui/views/vek_out_view.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -275,6 +279,41 @@ private Q_SLOTS:
         QVERIFY(fixture.App().OutputView().Lines().contains(QStringLiteral("answer 7")));
     }
 
+    void inputBoxAsksWithARealDialog() {
+        test::AppFixture fixture;
+        ScriptBoard board(fixture);
+        board.Open(fixture, QStringLiteral("input.bas"),
+                   QStringLiteral("Sub Main\n"
+                                  "    Dim s As String\n"
+                                  "    s = InputBox(\"Value?\", \"Set R1\", \"5\")\n"
+                                  "    WriteReg R1, CInt(s)\n"
+                                  "    Print \"[\" & InputBox(\"Again?\") & \"]\"\n"
+                                  "End Sub\n"));
+        int asked = 0;
+        // The first dialog takes 42 over its default; the second is cancelled.
+        QTimer answer;
+        connect(&answer, &QTimer::timeout, [&asked] {
+            auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+            if (dialog == nullptr)
+                return;
+            if (asked++ == 0) {
+                QCOMPARE(dialog->windowTitle(), QStringLiteral("Set R1"));
+                QCOMPARE(dialog->textValue(), QStringLiteral("5"));
+                dialog->setTextValue(QStringLiteral("42"));
+                dialog->accept();
+            } else {
+                dialog->reject();
+            }
+        });
+        answer.start(10);
+        board.driver.Reset();
+        QVERIFY(fixture.Run(CommandId::ScriptRun));
+        QTRY_COMPARE(board.State(), RunState::Finished);
+        QCOMPARE(asked, 2);
+        QCOMPARE(board.driver.Writes(0x01), std::vector<uint32_t>{42});
+        QVERIFY(fixture.App().OutputView().Lines().contains(QStringLiteral("[]")));
+    }
+
     void closingWaitsForARunningScript() {
         test::AppFixture fixture;
         ScriptBoard board(fixture);
@@ -373,6 +412,34 @@ private Q_SLOTS:
         QTest::mouseClick(window->MacroBar()->MacroButton(0), Qt::LeftButton);
         QTRY_COMPARE(pane->RunLoop().State(), RunState::Finished);
         QCOMPARE(driver.Writes(0x02), std::vector<uint32_t>{7});
+    }
+
+    void editorColoursTheDialect() {
+        ModuleEditor editor(QStringLiteral("m"), QString(), kMacroViewSettings);
+        editor.setText(QStringLiteral("Dim s: s = \"it's\" & Hex(&HFF) ' ReadReg\n"
+                                      "WriteReg R1, #2026-01-08#: Rem all\n"));
+        editor.recolor();
+        const auto styleAt = [&editor](int line, const char* text) {
+            const int index = editor.text(line).indexOf(QLatin1String(text));
+            return static_cast<int>(editor.SendScintilla(
+                QsciScintillaBase::SCI_GETSTYLEAT, editor.positionFromLineIndex(line, index)));
+        };
+        QCOMPARE(styleAt(0, "Dim"), int(BasicLexer::Keyword));
+        QCOMPARE(styleAt(0, "s ="), int(BasicLexer::Default));
+        // A quote inside a string starts no comment.
+        QCOMPARE(styleAt(0, "'s"), int(BasicLexer::String));
+        QCOMPARE(styleAt(0, "Hex"), int(BasicLexer::Function));
+        QCOMPARE(styleAt(0, "&HFF"), int(BasicLexer::Number));
+        QCOMPARE(styleAt(0, "' Read"), int(BasicLexer::Comment));
+        QCOMPARE(styleAt(1, "WriteReg"), int(BasicLexer::Extra));
+        QCOMPARE(styleAt(1, "R1"), int(BasicLexer::Default));
+        QCOMPARE(styleAt(1, "#2026"), int(BasicLexer::Number));
+        QCOMPARE(styleAt(1, "Rem"), int(BasicLexer::Comment));
+        // The register calls and the utility functions of the pane's settings, whatever their case.
+        BasicLexer& lexer = *static_cast<BasicLexer*>(editor.lexer());
+        for (const char* word : {"ReadReg", "WRITEREG", "WriteAll", "ReadAll", "WriteDefault",
+                                 "DebugOut", "Inc", "Dec", "LeftShift", "RightShift", "Magic"})
+            QCOMPARE(lexer.WordStyle(word), BasicLexer::Extra);
     }
 
     void findAndReplaceInTheModule() {

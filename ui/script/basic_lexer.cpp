@@ -2,6 +2,7 @@
 
 #include "scripting/basic/builtins.h"
 #include "scripting/basic/scanner.h"
+#include "scripting/script_editor_settings.h"
 
 #include "ui/script/qscintilla.h"
 
@@ -29,11 +30,10 @@ bool IsHexDigit(char c) {
 
 } // namespace
 
-BasicLexer::BasicLexer(QObject* parent) : QsciLexerCustom(parent) {}
-
-void BasicLexer::SetExtraKeywords(const QString& list) {
-    extra_.clear();
-    QString words = list;
+BasicLexer::BasicLexer(const ScriptEditorSettings& settings, QObject* parent)
+    : QsciLexerCustom(parent), language_(settings.languageName) {
+    // "|ReadReg WriteReg ...|"
+    QString words = QString::fromUtf8(settings.extraKeywords);
     words.replace(QLatin1Char('|'), QLatin1Char(' '));
     for (const QString& word : words.split(QLatin1Char(' '), Qt::SkipEmptyParts))
         extra_.insert(word.toLower().toUtf8());

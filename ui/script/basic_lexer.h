@@ -7,6 +7,8 @@
 
 namespace vek {
 
+struct ScriptEditorSettings;
+
 // Colours the Basic dialect of the script editor: the engine's keywords and built-in functions
 // and constants, the extra words the editor is configured with (the extension's methods and the
 // utility functions), strings, numbers, date literals and comments. Basic has no construct that
@@ -17,14 +19,12 @@ class BasicLexer : public QsciLexerCustom {
 public:
     enum Style { Default, Comment, String, Number, Keyword, Function, Extra };
 
-    explicit BasicLexer(QObject* parent = nullptr);
-
-    // The "|"-framed, blank-separated word list of the editor settings.
-    void SetExtraKeywords(const QString& list);
+    // The language's name and the extra words as the editor settings give them.
+    BasicLexer(const ScriptEditorSettings& settings, QObject* parent);
     // The style of one word as this lexer colours it.
     Style WordStyle(const QByteArray& word) const;
 
-    const char* language() const override { return "Vek Basic"; }
+    const char* language() const override { return language_; }
     QString description(int style) const override;
     QColor defaultColor(int style) const override;
     QFont defaultFont(int style) const override;
@@ -33,6 +33,7 @@ public:
 private:
     void StyleLine(const QByteArray& line);
 
+    const char* language_;
     QSet<QByteArray> extra_; // lower case
 };
 

@@ -82,6 +82,14 @@ void CMacroView::OnInitialUpdate() {
     scripts_->SetMsgBox([parent](const std::string& prompt, int buttons, const std::string& title) {
         return script_dialogs::MsgBox(parent, ToQString(prompt), buttons, ToQString(title));
     });
+    scripts_->SetInputBox([parent](const std::string& prompt, const std::string& title,
+                                   const std::string& defaultText) -> std::optional<std::string> {
+        const std::optional<QString> text = script_dialogs::InputBox(
+            parent, ToQString(prompt), ToQString(title), ToQString(defaultText));
+        if (!text)
+            return std::nullopt;
+        return ToStdString(*text);
+    });
     scripts_->SetUp(*document_, this);
     for (const std::string& file : scripts_->LoadedFiles())
         OpenModule(ToQString(file));

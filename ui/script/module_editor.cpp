@@ -23,8 +23,7 @@ QColor FromColourRef(std::uint32_t colour) {
 
 ModuleEditor::ModuleEditor(const QString& module, const QString& path,
                            const ScriptEditorSettings& settings, QWidget* parent)
-    : QsciScintilla(parent), module_(module), path_(path), lexer_(new BasicLexer(this)) {
-    lexer_->SetExtraKeywords(QString::fromUtf8(settings.extraKeywords));
+    : QsciScintilla(parent), module_(module), path_(path), lexer_(new BasicLexer(settings, this)) {
     setLexer(lexer_);
     setUtf8(true);
     setEolMode(EolUnix);

@@ -138,7 +138,7 @@ std::string StatusText(const CLineItem& item) {
         return PartText(bit.GetShadowReg(), bit.GetMask(), bit.GetDataLength(), bit.GetValueField(),
                         known);
     }
-    return item.GetName();
+    return std::string(item.GetName());
 }
 
 std::string AccessWord(const CLineItem& item) {
