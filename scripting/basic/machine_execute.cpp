@@ -309,11 +309,6 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
             VEK_CHECK(ApplyOver(AsBinary(in.op), sp[-2], sp[-1], Overflow::Fails));
             *--sp = Variant();
             break;
-        case Op::Like:
-            VEK_CHECK(
-                ApplyOver(BinaryOp::Like, sp[-2], sp[-1], Overflow::Fails, TextCompare(in.a)));
-            *--sp = Variant();
-            break;
         case Op::Eq:
         case Op::Ne:
         case Op::Lt:
@@ -361,9 +356,9 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
         }
         case Op::CompareConstJump: {
             int order = 0;
-            VEK_CHECK(Order(sp[-1], consts[in.c], order, TextCompare(in.b >> 4)));
+            VEK_CHECK(Order(sp[-1], consts[in.c], order, TextCompare(in.b & kStringsAsText)));
             *--sp = Variant();
-            if (OrderIn(in.b, order) == ((in.b & 8) != 0)) {
+            if (OrderIn(in.b, order) == ((in.b & kJumpWhenTrue) != 0)) {
                 ip = code + in.a;
             }
             break;
@@ -397,7 +392,7 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
         }
         case Op::CompareJump: {
             int order = 0;
-            VEK_CHECK(Order(sp[-2], sp[-1], order, TextCompare(in.b >> 4)));
+            VEK_CHECK(Order(sp[-2], sp[-1], order, TextCompare(in.b & kStringsAsText)));
             VEK_POP_CLEAR(2);
             if (OrderIn(in.b, order) == (in.c != 0)) {
                 ip = code + in.a;
@@ -713,35 +708,6 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
             VEK_POP_CLEAR(in.a + 2);
             break;
         }
-        case Op::LoadField: {
-            Variant& record = sp[-1];
-            if (!record.IsRecord() || record.GetArray()->record->index != in.b) {
-                VEK_RAISE(RunError::TypeMismatch);
-            }
-            Variant member = record.GetArray()->items[static_cast<std::size_t>(in.a)];
-            record = std::move(member);
-            break;
-        }
-        case Op::StorePath:
-        case Op::RefPath: {
-            const AccessPath& path = proc->paths[static_cast<std::size_t>(in.a)];
-            const bool store = in.op == Op::StorePath;
-            Variant* reference = sp - in.b - (store ? 2 : 1);
-            ArrayObject* container = nullptr;
-            std::size_t item = 0;
-            VEK_CHECK(WalkPath(*reference->Target(), path, reference + 1, container, item));
-            if (store) {
-                VEK_CHECK(StoreItem(*container, item, sp[-1], path.kind, path.record));
-                VEK_POP_CLEAR(in.b + 2);
-                break;
-            }
-            // As RefElement: the record or array holding the place stays while the call runs.
-            VEK_POP_CLEAR(in.b);
-            sp[-1] = Variant::Ref(&container->items[item], path.kind);
-            ++container->locks;
-            pins_.push_back({sp - 1, container});
-            break;
-        }
         case Op::ErrGet:
             if (in.a == 0) {
                 *sp++ = Variant::Long(err_.number);
@@ -841,6 +807,41 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
                 return;
             }
             stopPassPc_ = -1;
+            break;
+        }
+        // Rarer instructions last, so that the ones of hot loops keep their places.
+        case Op::Like:
+            VEK_CHECK(
+                ApplyOver(BinaryOp::Like, sp[-2], sp[-1], Overflow::Fails, TextCompare(in.a)));
+            *--sp = Variant();
+            break;
+        case Op::LoadField: {
+            Variant& record = sp[-1];
+            if (!record.IsRecord() || record.GetArray()->record->index != in.b) {
+                VEK_RAISE(RunError::TypeMismatch);
+            }
+            Variant member = record.GetArray()->items[static_cast<std::size_t>(in.a)];
+            record = std::move(member);
+            break;
+        }
+        case Op::StorePath:
+        case Op::RefPath: {
+            const AccessPath& path = proc->paths[static_cast<std::size_t>(in.a)];
+            const bool store = in.op == Op::StorePath;
+            Variant* reference = sp - in.b - (store ? 2 : 1);
+            ArrayObject* container = nullptr;
+            std::size_t item = 0;
+            VEK_CHECK(WalkPath(*reference->Target(), path, reference + 1, container, item));
+            if (store) {
+                VEK_CHECK(StoreItem(*container, item, sp[-1], path.kind, path.record));
+                VEK_POP_CLEAR(in.b + 2);
+                break;
+            }
+            // As RefElement: the record or array holding the place stays while the call runs.
+            VEK_POP_CLEAR(in.b);
+            sp[-1] = Variant::Ref(&container->items[item], path.kind);
+            ++container->locks;
+            pins_.push_back({sp - 1, container});
             break;
         }
         }

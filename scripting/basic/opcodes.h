@@ -52,9 +52,9 @@ namespace vek::basic {
     X(JumpIfFalse, 1, -1, "pop; go to a when it is False")                                         \
     X(JumpIfTrue, 1, -1, "pop; go to a when it is True")                                           \
     X(CompareJump, 3, -2,                                                                          \
-      "pop two, compare; go to a when the order is in mask b, negated if c=0; b + 16: as text")    \
+      "pop two, compare; go to a when the order is in mask b, negated if c=0; b: kStringsAsText")  \
     X(CompareConstJump, 3, -1,                                                                     \
-      "pop, compare with constants[c]; go to a, b = mask + 8 * jump-when + 16 * as-text")          \
+      "pop, compare with constants[c]; go to a, b = mask + kJumpWhenTrue + kStringsAsText")        \
     X(ForEnter, 3, 0, "local counter a, limit/step in slots b, b+1: go to c when already done")    \
     X(ForStep, 3, 0, "local counter a += step; back to c while within the limit in slot b")        \
     X(ForCheck, 2, -1, "pop counter; go to b when past the limit/step in slots a, a+1")            \

@@ -47,10 +47,15 @@ inline int OrderMask(BinaryOp op) {
 // (a comparison operator gives Null).
 inline constexpr int kUnordered = 2;
 
-// Whether `order` (-1, 0, 1 or kUnordered) is one of the orders of `mask` (its low three bits;
-// instructions keep flags above them).
+// Flags the compare-and-jump instructions keep beside an order mask. They leave bit 3 clear, the
+// bit OrderIn reads for kUnordered, so that no comparison with Null holds.
+inline constexpr int kJumpWhenTrue = 1 << 5;
+inline constexpr int kStringsAsText = 1 << 6;
+
+// Whether `order` (-1, 0, 1 or kUnordered) is one of the orders of `mask` (bits 0 to 2; flags
+// above bit 3 do not count).
 inline bool OrderIn(int mask, int order) {
-    return (((mask & 7) >> (order + 1)) & 1) != 0;
+    return ((mask >> (order + 1)) & 1) != 0;
 }
 
 // What a whole-number result does that does not fit its operands' kind (Integer when both are

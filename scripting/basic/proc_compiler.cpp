@@ -367,11 +367,11 @@ int ProcCompiler::EmitCaseTest(int valueSlot, BinaryOp op, const Expr& value, bo
     Variant constant;
     CompileMessage ignored;
     if (EvaluateConstant(value, *this, constant, ignored)) {
-        return Emit(Op::CompareConstJump, 0, OrderMask(op) + (when ? 8 : 0) + 16 * TextFlag(),
+        return Emit(Op::CompareConstJump, 0, CompareOperand(op) + (when ? kJumpWhenTrue : 0),
                     AddConstant(constant));
     }
     CompileExpr(value);
-    return Emit(Op::CompareJump, 0, OrderMask(op) + 16 * TextFlag(), when ? 1 : 0);
+    return Emit(Op::CompareJump, 0, CompareOperand(op), when ? 1 : 0);
 }
 
 ProcCompiler::Symbol ProcCompiler::LoopVariable(const Stmt& s, CompileError notVariable) {

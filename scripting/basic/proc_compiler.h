@@ -67,6 +67,9 @@ private:
     StringCompare Compare() const override;
     // Operand a of a comparison or Like: 1 under Option Compare Text.
     int TextFlag() const { return Compare() == StringCompare::Text ? 1 : 0; }
+    // Operand b of CompareJump and CompareConstJump: the orders that make `op` true, with the
+    // text flag under Option Compare Text.
+    int CompareOperand(BinaryOp op) const;
     // Operand c of CallBuiltin: the module's options as BuiltinContext has them.
     int ModuleOptions() const;
 

@@ -46,6 +46,10 @@ StringCompare ProcCompiler::Compare() const {
                                                                            : StringCompare::Binary;
 }
 
+int ProcCompiler::CompareOperand(BinaryOp op) const {
+    return OrderMask(op) + (TextFlag() != 0 ? kStringsAsText : 0);
+}
+
 int ProcCompiler::ModuleOptions() const {
     const ModuleInfo& module = program_.modules[static_cast<std::size_t>(module_)];
     return (module.textCompare ? BuiltinContext::kTextCompare : 0) |
@@ -325,12 +329,11 @@ int ProcCompiler::EmitConditionalJump(const Expr& condition, bool when) {
         Variant constant;
         if (EvaluateConstant(*condition.args[1], *this, constant, ignored)) {
             return Emit(Op::CompareConstJump, 0,
-                        OrderMask(condition.binaryOp) + (when ? 8 : 0) + 16 * TextFlag(),
+                        CompareOperand(condition.binaryOp) + (when ? kJumpWhenTrue : 0),
                         AddConstant(constant));
         }
         CompileExpr(*condition.args[1]);
-        return Emit(Op::CompareJump, 0, OrderMask(condition.binaryOp) + 16 * TextFlag(),
-                    when ? 1 : 0);
+        return Emit(Op::CompareJump, 0, CompareOperand(condition.binaryOp), when ? 1 : 0);
     }
     CompileExpr(condition);
     return Emit(when ? Op::JumpIfTrue : Op::JumpIfFalse);
