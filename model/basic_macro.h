@@ -14,6 +14,13 @@ public:
     virtual ~ScriptRunner() = default;
     // `quotedPath` is the file's path in double quotes.
     virtual void RunFile(const std::string& quotedPath) = 0;
+
+    // The path inside the quotes (a text without them as it is).
+    static std::string Unquoted(const std::string& quotedPath) {
+        if (quotedPath.size() >= 2 && quotedPath.front() == '"' && quotedPath.back() == '"')
+            return quotedPath.substr(1, quotedPath.size() - 2);
+        return quotedPath;
+    }
 };
 
 // A script macro of a description: a named Basic file, optionally offered on the macro bar and

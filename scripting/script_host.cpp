@@ -135,10 +135,7 @@ bool ScriptHost::Finish(basic::RunState state) {
 }
 
 void ScriptHost::RunFile(const std::string& quotedPath) {
-    std::string path = quotedPath;
-    if (path.size() >= 2 && path.front() == '"' && path.back() == '"')
-        path = path.substr(1, path.size() - 2);
-    Run(path);
+    Run(Unquoted(quotedPath));
 }
 
 CloseDecision ScriptHost::QueryClose() const {

@@ -148,11 +148,17 @@ ModuleEditor* CMacroView::CurrentEditor() const {
     return qobject_cast<ModuleEditor*>(modules_->currentWidget());
 }
 
+std::vector<ModuleEditor*> CMacroView::Editors() const {
+    std::vector<ModuleEditor*> editors;
+    for (int i = 0; i < modules_->count(); ++i)
+        editors.push_back(qobject_cast<ModuleEditor*>(modules_->widget(i)));
+    return editors;
+}
+
 ModuleEditor* CMacroView::EditorOf(const QString& module) const {
-    for (int i = 0; i < modules_->count(); ++i) {
-        auto* editor = qobject_cast<ModuleEditor*>(modules_->widget(i));
-        if (editor != nullptr && (editor->Module().compare(module, Qt::CaseInsensitive) == 0 ||
-                                  (!editor->Path().isEmpty() && editor->Path() == module)))
+    for (ModuleEditor* editor : Editors()) {
+        if (editor->Module().compare(module, Qt::CaseInsensitive) == 0 ||
+            (!editor->Path().isEmpty() && editor->Path() == module))
             return editor;
     }
     return nullptr;
@@ -173,9 +179,7 @@ bool CMacroView::IsBusy() const {
 }
 
 void CMacroView::RunFile(const std::string& quotedPath) {
-    QString path = ToQString(quotedPath);
-    if (path.size() >= 2 && path.startsWith(QLatin1Char('"')) && path.endsWith(QLatin1Char('"')))
-        path = path.mid(1, path.size() - 2);
+    const QString path = ToQString(Unquoted(quotedPath));
     if (IsBusy()) {
         services_.host.Message("A script is running: end it before you start " +
                                    ToStdString(QFileInfo(path).fileName()),
@@ -194,8 +198,8 @@ bool CMacroView::RunCurrent(basic::StepMode firstStep) {
 }
 
 bool CMacroView::StartModule(const QString& module, basic::StepMode firstStep) {
-    for (int i = 0; i < modules_->count(); ++i)
-        qobject_cast<ModuleEditor*>(modules_->widget(i))->ClearRunMarks();
+    for (ModuleEditor* editor : Editors())
+        editor->ClearRunMarks();
     SyncModules();
     // Main of the module; without one, the procedure the caret stands in.
     std::string procedure = "Main";
@@ -260,8 +264,8 @@ void CMacroView::ShowFrame(std::size_t frame, const QString& module, int line) {
     if (editor == nullptr && QFileInfo(module).isFile())
         editor = OpenModule(module);
     if (editor != nullptr) {
-        for (int i = 0; i < modules_->count(); ++i)
-            qobject_cast<ModuleEditor*>(modules_->widget(i))->ShowCurrentLine(0);
+        for (ModuleEditor* other : Editors())
+            other->ShowCurrentLine(0);
         modules_->setCurrentWidget(editor);
         editor->ShowCurrentLine(line);
     }
@@ -269,8 +273,8 @@ void CMacroView::ShowFrame(std::size_t frame, const QString& module, int line) {
 }
 
 void CMacroView::OnEnded(bool finished) {
-    for (int i = 0; i < modules_->count(); ++i)
-        qobject_cast<ModuleEditor*>(modules_->widget(i))->ClearRunMarks();
+    for (ModuleEditor* editor : Editors())
+        editor->ClearRunMarks();
     stack_->Refresh(scripts_->Engine());
     watches_->Refresh(scripts_->Engine(), 0);
     if (finished)
@@ -301,15 +305,14 @@ void CMacroView::FocusEditor(ModuleEditor& editor) {
 }
 
 void CMacroView::SetEditorsReadOnly(bool running) {
-    for (int i = 0; i < modules_->count(); ++i)
-        qobject_cast<ModuleEditor*>(modules_->widget(i))->SetScriptRunning(running);
+    for (ModuleEditor* editor : Editors())
+        editor->SetScriptRunning(running);
 }
 
 CloseDecision CMacroView::QueryClose() {
     if (IsBusy())
         return CloseDecision::Busy;
-    for (int i = 0; i < modules_->count(); ++i) {
-        auto* editor = qobject_cast<ModuleEditor*>(modules_->widget(i));
+    for (ModuleEditor* editor : Editors()) {
         if (!editor->isModified() || editor->IsGenerated())
             continue;
         modules_->setCurrentWidget(editor);

@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <set>
+#include <vector>
 
 class QAction;
 class QSplitter;
@@ -58,6 +59,8 @@ public:
     // read, with the reason in the output window.
     ModuleEditor* OpenModule(const QString& path);
     ModuleEditor* CurrentEditor() const;
+    // Every module's editor, in tab order.
+    std::vector<ModuleEditor*> Editors() const;
     ModuleEditor* EditorOf(const QString& module) const;
     ScriptHost& Scripts() { return *scripts_; }
     ScriptRunLoop& RunLoop() const { return *loop_; }

@@ -50,10 +50,8 @@ bool CMacroView::ServesWholeWindow(CommandId id) {
 
 std::optional<CommandState> CMacroView::EditState(CommandId id) const {
     const ModuleEditor* editor = CurrentEditor();
-    if (editor == nullptr)
-        return CommandState::Disabled();
-    const bool writable = !editor->isReadOnly();
-    const bool selection = editor->hasSelectedText();
+    const bool writable = editor != nullptr && !editor->isReadOnly();
+    const bool selection = editor != nullptr && editor->hasSelectedText();
     switch (id) {
     case CommandId::EditUndo:
         return CommandState::Enabled(writable && editor->isUndoAvailable());
@@ -67,7 +65,7 @@ std::optional<CommandState> CMacroView::EditState(CommandId id) const {
     case CommandId::EditPaste:
         return CommandState::Enabled(writable && !QApplication::clipboard()->text().isEmpty());
     case CommandId::EditSelectAll:
-        return CommandState::Enabled(editor->length() > 0);
+        return CommandState::Enabled(editor != nullptr && editor->length() > 0);
     default:
         return std::nullopt;
     }
@@ -270,8 +268,7 @@ void CMacroView::ChooseFont() {
         QStringLiteral("Font"), QFontDialog::MonospacedFonts);
     if (!ok)
         return;
-    for (int i = 0; i < modules_->count(); ++i) {
-        auto* editor = qobject_cast<ModuleEditor*>(modules_->widget(i));
+    for (ModuleEditor* editor : Editors()) {
         editor->lexer()->setFont(font);
         editor->setMarginsFont(font);
     }
