@@ -41,7 +41,8 @@ inline constexpr int TextLine = 13;
 // One row of the register tree: the base of all register items. As a driver line its name is the
 // driver's file name; as a text line (kind 6) it is the quoted string of the description. Items
 // are many and small: their texts are kept in the document's text store, their small fields
-// packed, and where a tree shows them apart, as most items of a large description are never shown.
+// packed, and where a tree shows them is kept apart, made with the row: most items of a large
+// description are never shown.
 class CLineItem {
 public:
     explicit CLineItem(ItemKind kind = ItemKind::Line) : kind_(static_cast<std::uint8_t>(kind)) {}
