@@ -37,6 +37,7 @@ public:
 
     void Attach(DiagnosticReporter& reporter) override;
     void AddProperty(int code, std::string_view text, int line) override;
+    const char* EarliestHeldText() const override { return pending_.EarliestText(); }
 
     void BeginRegisterList() override;
     void CreateDevice() override;

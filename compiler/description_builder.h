@@ -18,8 +18,11 @@ public:
     // The compile's reporter, through which every builder error goes, with its output window.
     virtual void Attach(DiagnosticReporter& reporter) = 0;
 
-    // The text stays valid until the parse ends (not through Link).
+    // The text stays valid until the parse ends (not through Link) while EarliestHeldText covers
+    // it: the memory of the text before that point may go as the parse goes on.
     virtual void AddProperty(int code, std::string_view text, int line) = 0;
+    // The earliest character of a handed-over text that the builder still refers to (null: none).
+    virtual const char* EarliestHeldText() const { return nullptr; }
 
     virtual void BeginRegisterList() = 0;
     virtual void CreateDevice() = 0;

@@ -74,6 +74,13 @@ void DescriptionParser::Reject(Token expected, TokenSet follow) {
     reportingEnabled_ = false;
 }
 
+const char* DescriptionParser::EarliestHeld() const {
+    const char* held = builder_ != nullptr ? builder_->EarliestHeldText() : nullptr;
+    if (!currentText_.empty() && (held == nullptr || currentText_.data() < held))
+        held = currentText_.data();
+    return held;
+}
+
 void DescriptionParser::ReportError(StringId id) {
     reporter_.Report(id, lineNumber_);
 }

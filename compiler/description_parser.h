@@ -47,6 +47,7 @@ public:
 private:
     void CountLine() override { ++lineNumber_; }
     void ReportError(StringId id) override;
+    const char* EarliestHeld() const override;
     void Advance();
     void BuildGrammar();
     bool MayCreateItems() const { return reporter_.ErrorCount() == 0; }

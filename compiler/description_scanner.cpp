@@ -2,9 +2,11 @@
 
 #include "compiler/limits.h"
 #include "platform/host.h"
+#include "platform/memory_pages.h"
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 
 namespace vek {
 
@@ -73,6 +75,9 @@ int CountSourceLines(std::string_view source) {
     return newlines + (openLast ? 1 : 0);
 }
 
+// Read text is given back in steps of this size: each step costs a system call.
+constexpr std::size_t kReleaseStep = std::size_t{1} << 20;
+
 } // namespace
 
 DescriptionScanner::DescriptionScanner(ScanListener& listener) : listener_(listener) {
@@ -86,6 +91,8 @@ void DescriptionScanner::Open(std::string text, Host* progress) {
     source_ = std::move(text);
     progress_ = progress;
     next_ = 0;
+    released_ = 0;
+    nextRelease_ = kReleaseStep;
     line_ = {};
     ended_ = false;
     if (progress_ != nullptr)
@@ -99,6 +106,8 @@ void DescriptionScanner::Close() {
     // The text is done with; a parser kept for another compile should not hold it.
     source_ = std::string();
     next_ = 0;
+    released_ = 0;
+    nextRelease_ = kReleaseStep;
     line_ = {};
     ended_ = true;
 }
@@ -109,6 +118,8 @@ bool DescriptionScanner::ReadLine() {
             line_ = {};
             return false;
         }
+        if (next_ >= nextRelease_)
+            ReleaseReadText(next_);
         const char* begin = source_.data() + next_;
         const std::size_t rest = source_.size() - next_;
         const void* newline = std::memchr(begin, '\n', rest);
@@ -126,6 +137,21 @@ bool DescriptionScanner::ReadLine() {
         }
         listener_.ReportError(StringId::ErrP06);
     }
+}
+
+void DescriptionScanner::ReleaseReadText(std::size_t lineStart) {
+    nextRelease_ = lineStart + kReleaseStep;
+    char* const source = source_.data();
+    std::size_t keep = lineStart;
+    // A held token of an earlier line keeps its text and all that follows it.
+    const std::less<> before;
+    if (const char* held = listener_.EarliestHeld();
+        held != nullptr && !before(held, source) && before(held, source + lineStart))
+        keep = static_cast<std::size_t>(held - source);
+    if (keep <= released_)
+        return;
+    ReleasePages(source + released_, source + keep);
+    released_ = keep;
 }
 
 bool DescriptionScanner::SkipToToken() {

@@ -13,11 +13,13 @@ namespace vek {
 
 class Host;
 
-// What the scanner tells its parser: each source line read, and each lexical error.
+// What the scanner tells its parser: each source line read, and each lexical error; and what it
+// asks: the earliest character of the text that a token handed out is still held at (null: none).
 class ScanListener {
 public:
     virtual void CountLine() = 0;
     virtual void ReportError(StringId id) = 0;
+    virtual const char* EarliestHeld() const = 0;
 
 protected:
     ~ScanListener() = default;
@@ -25,11 +27,14 @@ protected:
 
 struct ScannedToken {
     int code = tokEof;
-    std::string_view text; // valid until the scanner is closed or opened again
+    // Valid until the scanner is closed or opened again, and while the listener holds it.
+    std::string_view text;
 };
 
 // Turns a register description into tokens, one source line at a time. Lines of 200 or more
-// characters are refused whole; the progress indicator advances once per line read.
+// characters are refused whole; the progress indicator advances once per line read. The memory of
+// the text read past and no longer held is given back as the scan goes on, so that a large
+// description's text does not stay beside the items built from it.
 class DescriptionScanner {
 public:
     explicit DescriptionScanner(ScanListener& listener);
@@ -45,12 +50,15 @@ private:
     ScannedToken Recognise();
     std::size_t MatchClass(int& code);
     void Consume(std::size_t length);
+    void ReleaseReadText(std::size_t lineStart);
 
     ScanListener& listener_;
     Host* progress_ = nullptr;
     std::string source_;
-    std::size_t next_ = 0;  // first unread character of the source
-    std::string_view line_; // unread rest of the current line
+    std::size_t next_ = 0;        // first unread character of the source
+    std::size_t released_ = 0;    // the memory before this character is given back
+    std::size_t nextRelease_ = 0; // where to try giving memory back again
+    std::string_view line_;       // unread rest of the current line
     bool ended_ = true;
     // Keywords by their first character, each list in code order.
     std::array<std::vector<TokenInfo>, 256> keywordsByFirst_;

@@ -1,5 +1,7 @@
 #include "compiler/pending_properties.h"
 
+#include <functional>
+
 namespace vek {
 
 void PendingProperties::Add(int code, std::string_view text, std::uint32_t number, int line,
@@ -33,6 +35,16 @@ void PendingProperties::TakeAll() {
         queue.taken = 0;
     }
     entries_.clear();
+}
+
+const char* PendingProperties::EarliestText() const {
+    const char* earliest = nullptr;
+    for (const Entry& entry : entries_) {
+        const char* at = entry.text.data();
+        if (at != nullptr && (earliest == nullptr || std::less<>()(at, earliest)))
+            earliest = at;
+    }
+    return earliest;
 }
 
 } // namespace vek

@@ -33,6 +33,8 @@ public:
     // Marks the first untaken entry of the code as taken and returns it, or null.
     const Entry* Take(int code);
     void TakeAll();
+    // The earliest character of the entries' texts (null: none).
+    const char* EarliestText() const;
 
 private:
     // Per code the indexes of its entries in order, and how many of them are taken.

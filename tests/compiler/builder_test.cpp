@@ -87,6 +87,35 @@ TEST(Builder, AddressesAreLaidOutByteByByteBelowTheDevice) {
     EXPECT_EQ(c.Find<CDeviceItem>("TWO").GetAddressDisplay(), "0123");
 }
 
+TEST(Builder, AConstructSpreadOverMegabytesKeepsTheTextsItHolds) {
+    // A register written over several lines, close together or with comments between: a few
+    // pages between its address digits and the next token, more than the scanner gives back at
+    // a time between the others. Built the same either way.
+    const auto registerSpreadBy = [](const std::string& pages, const std::string& megabytes) {
+        return Compile(List("0: CHIP A2 D2 O21 [0x01] << 1.1;\n1: REG" + pages + "[0x23" + pages +
+                            "]" + megabytes + "<< 0.1 &" + megabytes + "0xF0F0 =" + megabytes +
+                            "0x1234" + megabytes + ";\n"));
+    };
+    const auto comments = [](std::size_t bytes) {
+        std::string text = "\n";
+        while (text.size() < bytes)
+            text += "// a comment between two tokens of the register, read past before its end\n";
+        return text;
+    };
+    const Compiled spread = registerSpreadBy(comments(4u << 12), comments(3u << 19));
+    const Compiled close = registerSpreadBy("\n", "\n");
+    ASSERT_EQ(close.errors, 0);
+    ASSERT_EQ(spread.errors, 0);
+    const auto& far = spread.Find<CByteItem>("REG");
+    const auto& near = close.Find<CByteItem>("REG");
+    EXPECT_EQ(Address(far), "0123");
+    EXPECT_EQ(far.GetByteOrder(), "21");
+    EXPECT_EQ(far.GetAddressDisplay(), near.GetAddressDisplay());
+    EXPECT_EQ(far.GetPart(0).mask, near.GetPart(0).mask);
+    EXPECT_EQ(far.GetDefault(), near.GetDefault());
+    EXPECT_EQ(far.GetDataLength(), 2);
+}
+
 TEST(Builder, MasksDefaultsAndAccessTypesComeFromTheRegisterOrItsContext) {
     const Compiled c = Compile(List("0: CHIP A1 D2 O21;\n"
                                     "1: \"Inputs\" r; 2:\n"

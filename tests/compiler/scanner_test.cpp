@@ -35,6 +35,7 @@ public:
     }
     void CountLine() override { ++lines; }
     void ReportError(StringId id) override { errors.push_back({static_cast<int>(id), lines}); }
+    const char* EarliestHeld() const override { return nullptr; }
 
     std::vector<int> Codes() const {
         std::vector<int> codes;
@@ -159,6 +160,36 @@ TEST(Scanner, AnEmptySourceGivesEndOfFileAtOnceAndAgain) {
     EXPECT_EQ(s.Codes(), (std::vector<int>{tokEof}));
     EXPECT_EQ(s.lines, 0);
     EXPECT_EQ(s.host.progressRange, 0);
+}
+
+// Comment lines that make up about `bytes` of text.
+std::string CommentLines(std::size_t bytes) {
+    std::string text;
+    while (text.size() < bytes)
+        text += "   // a line read past, whose memory may be given back\n";
+    return text;
+}
+
+TEST(Scanner, TextReadPastIsGivenBackUpToTheEarliestHeldToken) {
+    struct Holder final : ScanListener {
+        void CountLine() override {}
+        void ReportError(StringId) override {}
+        const char* EarliestHeld() const override { return held; }
+        const char* held = nullptr;
+    } holder;
+    DescriptionScanner scanner(holder);
+    scanner.Open(CommentLines(1 << 13) + "EARLY\n" + CommentLines(2 << 20) + "HELD\n" +
+                     CommentLines(3 << 20) + "LAST\n",
+                 nullptr);
+    const ScannedToken early = scanner.NextToken();
+    const ScannedToken held = scanner.NextToken();
+    holder.held = held.text.data();
+    EXPECT_EQ(scanner.NextToken().text, "LAST");
+    EXPECT_EQ(held.text, "HELD");
+    // The text before the held token is allocated still, but its pages were given back.
+    EXPECT_EQ(early.text, std::string(5, '\0'));
+    EXPECT_EQ(scanner.NextToken().code, tokEof);
+    scanner.Close();
 }
 
 TEST(Scanner, TokenDescriptionsNameKeywordsInQuotesAndClassesByName) {

@@ -438,5 +438,30 @@ TEST_F(RegisterItemsTest, UpdatesSwitchRadixIconsAndShowValuesOnceKnown) {
     EXPECT_EQ(tree.rows[1].image, item_icon::Set);
 }
 
+TEST_F(RegisterItemsTest, ADetachedItemLeavesItsOldRowAloneAndShowsItselfInTheNextTree) {
+    CSetItem set;
+    set.SetLevel(1);
+    EXPECT_EQ(set.GetNode(), -1);
+    EXPECT_EQ(set.GetTree(), nullptr);
+    set.Update(nullptr, {}); // no row: nothing to show
+    set.InsertIntoTree(tree, -1, -1, 100);
+    EXPECT_EQ(set.GetTree(), &tree);
+    EXPECT_EQ(set.GetNode(), 0);
+
+    set.DetachFromTree();
+    EXPECT_EQ(set.GetNode(), -1);
+    EXPECT_EQ(set.GetTree(), nullptr);
+    set.Update(nullptr, {});
+    EXPECT_EQ(tree.rows[0].image, 100 + item_icon::Set);
+
+    test::RecordingTree next;
+    next.InsertRow("first", -1, -1);
+    set.InsertIntoTree(next, -1, -1, 0);
+    EXPECT_EQ(set.GetNode(), 1);
+    set.Update(nullptr, {});
+    EXPECT_EQ(next.rows[1].image, item_icon::Set + 1);
+    EXPECT_EQ(tree.rows[0].image, 100 + item_icon::Set);
+}
+
 } // namespace
 } // namespace vek
