@@ -5,6 +5,15 @@
 #include "scripting/basic/operators.h"
 #include "scripting/basic/script_memory.h"
 
+// Threaded dispatch jumps through a table of label addresses, a GCC and Clang extension; other
+// compilers take the portable switch.
+#if defined(__GNUC__)
+#define VEK_THREADED_DISPATCH 1
+#pragma GCC diagnostic ignored "-Wpedantic"
+#else
+#define VEK_THREADED_DISPATCH 0
+#endif
+
 namespace vek::basic {
 
 namespace {
@@ -153,9 +162,39 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
         }                                                                                          \
     } while (0)
 
+    // Every handler ends with VEK_NEXT. Threaded, that fetches the next instruction, makes the
+    // statement check when it starts a statement and jumps straight to its handler, so each
+    // handler has a jump of its own, which the processor predicts far better than the one of a
+    // switch. Elsewhere the switch in the loop below dispatches.
+#if VEK_THREADED_DISPATCH
+    static const void* const kHandlers[] = {
+#define VEK_BASIC_HANDLER_ADDRESS(name, operands, effect, doc) &&op_##name,
+        VEK_BASIC_OPCODES(VEK_BASIC_HANDLER_ADDRESS)
+#undef VEK_BASIC_HANDLER_ADDRESS
+    };
+#define VEK_OP(name) op_##name:
+#define VEK_NEXT()                                                                                 \
+    do {                                                                                           \
+        in = ip++;                                                                                 \
+        if (in->startsStatement && --budget < 0) {                                                 \
+            goto statement;                                                                        \
+        }                                                                                          \
+        goto* kHandlers[static_cast<int>(in->op)];                                                 \
+    } while (0)
+#define VEK_DISPATCH() goto* kHandlers[static_cast<int>(in->op)];
+#else
+#define VEK_OP(name) case Op::name:
+#define VEK_NEXT() continue
+#define VEK_DISPATCH() switch (in->op)
+#endif
+
+    const Instruction* in = nullptr;
     for (;;) {
-        const Instruction& in = *ip++;
-        if (in.startsStatement && --budget < 0) {
+        in = ip++;
+        if (in->startsStatement && --budget < 0) {
+#if VEK_THREADED_DISPATCH
+        statement:
+#endif
             frame->pc = static_cast<int>(ip - 1 - code);
             sp_ = sp;
             budget_ = budget;
@@ -171,174 +210,176 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
                 return;
             }
         }
-        switch (in.op) {
-        case Op::PushConst:
-            *sp++ = consts[in.a];
-            break;
-        case Op::Pop:
+        VEK_DISPATCH() {
+            VEK_OP(PushConst)
+            *sp++ = consts[in->a];
+            VEK_NEXT();
+            VEK_OP(Pop)
             *--sp = Variant();
-            break;
-        case Op::LoadLocal:
-            *sp++ = base[in.a];
-            break;
-        case Op::StoreLocal:
+            VEK_NEXT();
+            VEK_OP(LoadLocal)
+            *sp++ = base[in->a];
+            VEK_NEXT();
+            VEK_OP(StoreLocal)
             --sp;
-            if (in.b == 0 || sp->GetTag() == static_cast<Tag>(in.b)) {
-                base[in.a] = std::move(*sp);
-                break;
+            if (in->b == 0 || sp->GetTag() == static_cast<Tag>(in->b)) {
+                base[in->a] = std::move(*sp);
+                VEK_NEXT();
             }
-            VEK_CHECK(StoreConverted(base[in.a], *sp, static_cast<Tag>(in.b)));
-            break;
-        case Op::LoadRef: {
-            const Variant& slot = base[in.a];
-            *sp++ = slot.IsRef() ? *slot.Target() : slot;
-            break;
-        }
-        case Op::StoreRef: {
-            --sp;
-            Variant& slot = base[in.a];
-            if (slot.IsRef()) {
-                if (in.b != 0) {
-                    VEK_CHECK(CoerceTo(*sp, static_cast<Tag>(in.b)));
+            VEK_CHECK(StoreConverted(base[in->a], *sp, static_cast<Tag>(in->b)));
+            VEK_NEXT();
+            VEK_OP(LoadRef) {
+                const Variant& slot = base[in->a];
+                *sp++ = slot.IsRef() ? *slot.Target() : slot;
+                VEK_NEXT();
+            }
+            VEK_OP(StoreRef) {
+                --sp;
+                Variant& slot = base[in->a];
+                if (slot.IsRef()) {
+                    if (in->b != 0) {
+                        VEK_CHECK(CoerceTo(*sp, static_cast<Tag>(in->b)));
+                    }
+                    VEK_CHECK(StoreConverted(*slot.Target(), *sp, slot.RefType()));
+                } else {
+                    VEK_CHECK(StoreConverted(slot, *sp, static_cast<Tag>(in->b)));
                 }
-                VEK_CHECK(StoreConverted(*slot.Target(), *sp, slot.RefType()));
-            } else {
-                VEK_CHECK(StoreConverted(slot, *sp, static_cast<Tag>(in.b)));
+                VEK_NEXT();
             }
-            break;
-        }
-        case Op::LoadGlobal:
-            *sp++ = globals_[static_cast<std::size_t>(in.a)];
-            break;
-        case Op::StoreGlobal:
+            VEK_OP(LoadGlobal)
+            *sp++ = globals_[static_cast<std::size_t>(in->a)];
+            VEK_NEXT();
+            VEK_OP(StoreGlobal)
             --sp;
-            VEK_CHECK(StoreConverted(globals_[static_cast<std::size_t>(in.a)], *sp,
-                                     static_cast<Tag>(in.b)));
-            break;
-        case Op::RefLocal: {
-            Variant& slot = base[in.a];
-            *sp++ = slot.IsRef()
+            VEK_CHECK(StoreConverted(globals_[static_cast<std::size_t>(in->a)], *sp,
+                                     static_cast<Tag>(in->b)));
+            VEK_NEXT();
+            VEK_OP(RefLocal) {
+                Variant& slot = base[in->a];
+                *sp++ =
+                    slot.IsRef()
                         ? slot
-                        : Variant::Ref(&slot, proc->slots.types[static_cast<std::size_t>(in.a)]);
-            break;
-        }
-        case Op::RefGlobal:
-            *sp++ = Variant::Ref(&globals_[static_cast<std::size_t>(in.a)],
-                                 program_.globals[static_cast<std::size_t>(in.a)].type.type);
-            break;
-        case Op::AppendLocal: {
-            Variant& slot = base[in.a];
-            Variant& value = sp[-1];
-            const auto type = static_cast<Tag>(in.b);
-            if (slot.IsString() && (type == Tag::Empty || type == Tag::String)) {
-                if (value.IsString()) {
-                    VEK_CHECK(
-                        ReserveString(slot.StringValue().size() + value.StringValue().size()));
-                    slot.AppendString(value.StringValue());
-                } else if (!value.IsNull()) { // s & Null is s
-                    std::string text;
-                    VEK_CHECK(ToText(value, text));
-                    VEK_CHECK(ReserveString(slot.StringValue().size() + text.size()));
-                    slot.AppendString(text);
-                }
-            } else {
-                Variant joined;
-                VEK_CHECK(ApplyBinary(BinaryOp::Concat, slot, value, joined, Overflow::Fails));
-                VEK_CHECK(StoreConverted(slot, joined, type));
+                        : Variant::Ref(&slot, proc->slots.types[static_cast<std::size_t>(in->a)]);
+                VEK_NEXT();
             }
-            *--sp = Variant();
-            break;
-        }
-        case Op::Add:
-        case Op::Sub: {
-            Variant& l = sp[-2];
-            const Variant& r = sp[-1];
-            if (IsIntOrLong(l) && IsIntOrLong(r)) {
-                if (!SetIntegral(l, r,
-                                 in.op == Op::Add ? std::int64_t{l.IntValue()} + r.IntValue()
-                                                  : std::int64_t{l.IntValue()} - r.IntValue(),
-                                 in.a)) {
-                    VEK_RAISE(RunError::Overflow);
+            VEK_OP(RefGlobal)
+            *sp++ = Variant::Ref(&globals_[static_cast<std::size_t>(in->a)],
+                                 program_.globals[static_cast<std::size_t>(in->a)].type.type);
+            VEK_NEXT();
+            VEK_OP(AppendLocal) {
+                Variant& slot = base[in->a];
+                Variant& value = sp[-1];
+                const auto type = static_cast<Tag>(in->b);
+                if (slot.IsString() && (type == Tag::Empty || type == Tag::String)) {
+                    if (value.IsString()) {
+                        VEK_CHECK(
+                            ReserveString(slot.StringValue().size() + value.StringValue().size()));
+                        slot.AppendString(value.StringValue());
+                    } else if (!value.IsNull()) { // s & Null is s
+                        std::string text;
+                        VEK_CHECK(ToText(value, text));
+                        VEK_CHECK(ReserveString(slot.StringValue().size() + text.size()));
+                        slot.AppendString(text);
+                    }
+                } else {
+                    Variant joined;
+                    VEK_CHECK(ApplyBinary(BinaryOp::Concat, slot, value, joined, Overflow::Fails));
+                    VEK_CHECK(StoreConverted(slot, joined, type));
                 }
-            } else if (l.GetTag() == Tag::Double && r.GetTag() == Tag::Double) {
-                l = Variant::Double(in.op == Op::Add ? l.DoubleValue() + r.DoubleValue()
-                                                     : l.DoubleValue() - r.DoubleValue());
-            } else {
-                VEK_CHECK(ApplyOver(AsBinary(in.op), l, r, OverflowOf(in.a)));
+                *--sp = Variant();
+                VEK_NEXT();
             }
-            *--sp = Variant();
-            break;
-        }
-        case Op::Mul: {
-            Variant& l = sp[-2];
-            const Variant& r = sp[-1];
-            if (IsIntOrLong(l) && IsIntOrLong(r)) {
-                if (!SetIntegral(l, r, std::int64_t{l.IntValue()} * r.IntValue(), in.a)) {
-                    VEK_RAISE(RunError::Overflow);
+            VEK_OP(Add)
+            VEK_OP(Sub) {
+                Variant& l = sp[-2];
+                const Variant& r = sp[-1];
+                if (IsIntOrLong(l) && IsIntOrLong(r)) {
+                    if (!SetIntegral(l, r,
+                                     in->op == Op::Add ? std::int64_t{l.IntValue()} + r.IntValue()
+                                                       : std::int64_t{l.IntValue()} - r.IntValue(),
+                                     in->a)) {
+                        VEK_RAISE(RunError::Overflow);
+                    }
+                } else if (l.GetTag() == Tag::Double && r.GetTag() == Tag::Double) {
+                    l = Variant::Double(in->op == Op::Add ? l.DoubleValue() + r.DoubleValue()
+                                                          : l.DoubleValue() - r.DoubleValue());
+                } else {
+                    VEK_CHECK(ApplyOver(AsBinary(in->op), l, r, OverflowOf(in->a)));
                 }
-            } else if (l.GetTag() == Tag::Double && r.GetTag() == Tag::Double) {
-                l = Variant::Double(l.DoubleValue() * r.DoubleValue());
-            } else {
-                VEK_CHECK(ApplyOver(BinaryOp::Mul, l, r, OverflowOf(in.a)));
+                *--sp = Variant();
+                VEK_NEXT();
             }
-            *--sp = Variant();
-            break;
-        }
-        case Op::IntDiv:
-        case Op::Mod: {
-            Variant& l = sp[-2];
-            const Variant& r = sp[-1];
-            if (IsIntOrLong(l) && IsIntOrLong(r) && r.IntValue() != 0) {
-                const std::int64_t a = l.IntValue();
-                const std::int64_t b = r.IntValue();
-                if (!SetIntegral(l, r, in.op == Op::Mod ? a % b : a / b, in.a)) {
-                    VEK_RAISE(RunError::Overflow);
+            VEK_OP(Mul) {
+                Variant& l = sp[-2];
+                const Variant& r = sp[-1];
+                if (IsIntOrLong(l) && IsIntOrLong(r)) {
+                    if (!SetIntegral(l, r, std::int64_t{l.IntValue()} * r.IntValue(), in->a)) {
+                        VEK_RAISE(RunError::Overflow);
+                    }
+                } else if (l.GetTag() == Tag::Double && r.GetTag() == Tag::Double) {
+                    l = Variant::Double(l.DoubleValue() * r.DoubleValue());
+                } else {
+                    VEK_CHECK(ApplyOver(BinaryOp::Mul, l, r, OverflowOf(in->a)));
                 }
-            } else {
-                VEK_CHECK(ApplyOver(AsBinary(in.op), l, r, OverflowOf(in.a)));
+                *--sp = Variant();
+                VEK_NEXT();
             }
+            VEK_OP(IntDiv)
+            VEK_OP(Mod) {
+                Variant& l = sp[-2];
+                const Variant& r = sp[-1];
+                if (IsIntOrLong(l) && IsIntOrLong(r) && r.IntValue() != 0) {
+                    const std::int64_t a = l.IntValue();
+                    const std::int64_t b = r.IntValue();
+                    if (!SetIntegral(l, r, in->op == Op::Mod ? a % b : a / b, in->a)) {
+                        VEK_RAISE(RunError::Overflow);
+                    }
+                } else {
+                    VEK_CHECK(ApplyOver(AsBinary(in->op), l, r, OverflowOf(in->a)));
+                }
+                *--sp = Variant();
+                VEK_NEXT();
+            }
+            VEK_OP(Div)
+            VEK_OP(Pow)
+            VEK_OP(Concat)
+            VEK_OP(And)
+            VEK_OP(Or)
+            VEK_OP(Xor)
+            VEK_CHECK(ApplyOver(AsBinary(in->op), sp[-2], sp[-1], Overflow::Fails));
             *--sp = Variant();
-            break;
-        }
-        case Op::Div:
-        case Op::Pow:
-        case Op::Concat:
-        case Op::And:
-        case Op::Or:
-        case Op::Xor:
-            VEK_CHECK(ApplyOver(AsBinary(in.op), sp[-2], sp[-1], Overflow::Fails));
-            *--sp = Variant();
-            break;
-        case Op::Eq:
-        case Op::Ne:
-        case Op::Lt:
-        case Op::Le:
-        case Op::Gt:
-        case Op::Ge: {
-            Variant& l = sp[-2];
-            int order = 0;
-            VEK_CHECK(Order(l, sp[-1], order, TextCompare(in.a)));
-            l = order == kUnordered ? Variant::Null()
-                                    : Variant::Boolean(OrderIn(OrderMask(AsBinary(in.op)), order));
-            *--sp = Variant();
-            break;
-        }
-        // A whole-number operation with a constant right operand; one case per operator so
-        // that each keeps its own dispatch.
+            VEK_NEXT();
+            VEK_OP(Eq)
+            VEK_OP(Ne)
+            VEK_OP(Lt)
+            VEK_OP(Le)
+            VEK_OP(Gt)
+            VEK_OP(Ge) {
+                Variant& l = sp[-2];
+                int order = 0;
+                VEK_CHECK(Order(l, sp[-1], order, TextCompare(in->a)));
+                l = order == kUnordered
+                        ? Variant::Null()
+                        : Variant::Boolean(OrderIn(OrderMask(AsBinary(in->op)), order));
+                *--sp = Variant();
+                VEK_NEXT();
+            }
+            // A whole-number operation with a constant right operand; one case per operator so
+            // that each keeps its own dispatch.
 #define VEK_CONSTANT_OPERATION(name, binary, expression, needsDivisor)                             \
-    case Op::name: {                                                                               \
+    VEK_OP(name) {                                                                                 \
         Variant& l = sp[-1];                                                                       \
-        const Variant& r = consts[in.a];                                                           \
+        const Variant& r = consts[in->a];                                                          \
         if (IsIntOrLong(l) && IsIntOrLong(r) && (!(needsDivisor) || r.IntValue() != 0)) {          \
             const std::int64_t x = l.IntValue();                                                   \
             const std::int64_t y = r.IntValue();                                                   \
-            if (!SetIntegral(l, r, (expression), in.b)) {                                          \
+            if (!SetIntegral(l, r, (expression), in->b)) {                                         \
                 VEK_RAISE(RunError::Overflow);                                                     \
             }                                                                                      \
-            break;                                                                                 \
+            VEK_NEXT();                                                                            \
         }                                                                                          \
-        VEK_CHECK(ApplyOver(binary, l, r, OverflowOf(in.b)));                                      \
-        break;                                                                                     \
+        VEK_CHECK(ApplyOver(binary, l, r, OverflowOf(in->b)));                                     \
+        VEK_NEXT();                                                                                \
     }
             VEK_CONSTANT_OPERATION(AddConst, BinaryOp::Add, x + y, false)
             VEK_CONSTANT_OPERATION(SubConst, BinaryOp::Sub, x - y, false)
@@ -346,236 +387,236 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
             VEK_CONSTANT_OPERATION(IntDivConst, BinaryOp::IntDiv, x / y, true)
             VEK_CONSTANT_OPERATION(ModConst, BinaryOp::Mod, x % y, true)
 #undef VEK_CONSTANT_OPERATION
-        case Op::Negate:
-        case Op::Not: {
-            Variant out;
-            VEK_CHECK(ApplyUnary(in.op == Op::Negate ? UnaryOp::Negate : UnaryOp::Not, sp[-1], out,
-                                 OverflowOf(in.a)));
-            sp[-1] = std::move(out);
-            break;
-        }
-        case Op::CompareConstJump: {
-            int order = 0;
-            VEK_CHECK(Order(sp[-1], consts[in.c], order, TextCompare(in.b & kStringsAsText)));
-            *--sp = Variant();
-            if (OrderIn(in.b, order) == ((in.b & kJumpWhenTrue) != 0)) {
-                ip = code + in.a;
+            VEK_OP(Negate)
+            VEK_OP(Not) {
+                Variant out;
+                VEK_CHECK(ApplyUnary(in->op == Op::Negate ? UnaryOp::Negate : UnaryOp::Not, sp[-1],
+                                     out, OverflowOf(in->a)));
+                sp[-1] = std::move(out);
+                VEK_NEXT();
             }
-            break;
-        }
-        case Op::Jump:
-            ip = code + in.a;
-            break;
-        case Op::GoSub:
+            VEK_OP(CompareConstJump) {
+                int order = 0;
+                VEK_CHECK(Order(sp[-1], consts[in->c], order, TextCompare(in->b & kStringsAsText)));
+                *--sp = Variant();
+                if (OrderIn(in->b, order) == ((in->b & kJumpWhenTrue) != 0)) {
+                    ip = code + in->a;
+                }
+                VEK_NEXT();
+            }
+            VEK_OP(Jump)
+            ip = code + in->a;
+            VEK_NEXT();
+            VEK_OP(GoSub)
             if (gosubs_.size() >= kMaxGoSubDepth) {
                 VEK_RAISE(RunError::OutOfStackSpace);
             }
             gosubs_.push_back({frames_.size(), static_cast<int>(ip - code)});
-            ip = code + in.a;
-            break;
-        case Op::GoSubReturn:
+            ip = code + in->a;
+            VEK_NEXT();
+            VEK_OP(GoSubReturn)
             if (gosubs_.empty() || gosubs_.back().depth != frames_.size()) {
                 VEK_RAISE(RunError::ReturnWithoutGoSub);
             }
             ip = code + gosubs_.back().pc;
             gosubs_.pop_back();
-            break;
-        case Op::JumpIfFalse:
-        case Op::JumpIfTrue: {
-            bool truth = false;
-            VEK_CHECK(ToCondition(sp[-1], truth));
-            *--sp = Variant();
-            if (truth == (in.op == Op::JumpIfTrue)) {
-                ip = code + in.a;
-            }
-            break;
-        }
-        case Op::CompareJump: {
-            int order = 0;
-            VEK_CHECK(Order(sp[-2], sp[-1], order, TextCompare(in.b & kStringsAsText)));
-            VEK_POP_CLEAR(2);
-            if (OrderIn(in.b, order) == (in.c != 0)) {
-                ip = code + in.a;
-            }
-            break;
-        }
-        case Op::ForEnter: {
-            bool done = false;
-            VEK_CHECK(ForDone(base[in.a], base[in.b], base[in.b + 1], done));
-            if (done) {
-                ip = code + in.c;
-            }
-            break;
-        }
-        case Op::ForStep: {
-            Variant& counter = base[in.a];
-            const Variant& limit = base[in.b];
-            const Variant& step = base[in.b + 1];
-            if (counter.GetTag() == Tag::Long && step.GetTag() <= Tag::Long && step.IsIntegral() &&
-                limit.IsIntegral()) {
-                const std::int64_t next = std::int64_t{counter.IntValue()} + step.IntValue();
-                if (FitsLong(next)) {
-                    counter.SetInt(static_cast<std::int32_t>(next));
-                    if (step.IntValue() >= 0 ? next <= limit.IntValue()
-                                             : next >= limit.IntValue()) {
-                        ip = code + in.c;
-                    }
-                    break;
+            VEK_NEXT();
+            VEK_OP(JumpIfFalse)
+            VEK_OP(JumpIfTrue) {
+                bool truth = false;
+                VEK_CHECK(ToCondition(sp[-1], truth));
+                *--sp = Variant();
+                if (truth == (in->op == Op::JumpIfTrue)) {
+                    ip = code + in->a;
                 }
+                VEK_NEXT();
             }
-            // A Variant counter widens past its kind; a typed one fails when it leaves it.
-            const Tag type = proc->slots.types[static_cast<std::size_t>(in.a)];
-            Variant next;
-            VEK_CHECK(ApplyBinary(BinaryOp::Add, counter, step, next,
-                                  type == Tag::Empty ? Overflow::Widens : Overflow::Fails));
-            VEK_CHECK(StoreConverted(counter, next, type));
-            bool done = false;
-            VEK_CHECK(ForDone(counter, limit, step, done));
-            if (!done) {
-                ip = code + in.c;
+            VEK_OP(CompareJump) {
+                int order = 0;
+                VEK_CHECK(Order(sp[-2], sp[-1], order, TextCompare(in->b & kStringsAsText)));
+                VEK_POP_CLEAR(2);
+                if (OrderIn(in->b, order) == (in->c != 0)) {
+                    ip = code + in->a;
+                }
+                VEK_NEXT();
             }
-            break;
-        }
-        case Op::ForCheck: {
-            bool done = false;
-            VEK_CHECK(ForDone(sp[-1], base[in.a], base[in.a + 1], done));
-            *--sp = Variant();
-            if (done) {
-                ip = code + in.b;
+            VEK_OP(ForEnter) {
+                bool done = false;
+                VEK_CHECK(ForDone(base[in->a], base[in->b], base[in->b + 1], done));
+                if (done) {
+                    ip = code + in->c;
+                }
+                VEK_NEXT();
             }
-            break;
-        }
-        case Op::ForEachEnter: {
-            Variant& collection = sp[-1];
-            if (!collection.IsArray()) {
-                VEK_RAISE(RunError::TypeMismatch);
+            VEK_OP(ForStep) {
+                Variant& counter = base[in->a];
+                const Variant& limit = base[in->b];
+                const Variant& step = base[in->b + 1];
+                if (counter.GetTag() == Tag::Long && step.GetTag() <= Tag::Long &&
+                    step.IsIntegral() && limit.IsIntegral()) {
+                    const std::int64_t next = std::int64_t{counter.IntValue()} + step.IntValue();
+                    if (FitsLong(next)) {
+                        counter.SetInt(static_cast<std::int32_t>(next));
+                        if (step.IntValue() >= 0 ? next <= limit.IntValue()
+                                                 : next >= limit.IntValue()) {
+                            ip = code + in->c;
+                        }
+                        VEK_NEXT();
+                    }
+                }
+                // A Variant counter widens past its kind; a typed one fails when it leaves it.
+                const Tag type = proc->slots.types[static_cast<std::size_t>(in->a)];
+                Variant next;
+                VEK_CHECK(ApplyBinary(BinaryOp::Add, counter, step, next,
+                                      type == Tag::Empty ? Overflow::Widens : Overflow::Fails));
+                VEK_CHECK(StoreConverted(counter, next, type));
+                bool done = false;
+                VEK_CHECK(ForDone(counter, limit, step, done));
+                if (!done) {
+                    ip = code + in->c;
+                }
+                VEK_NEXT();
             }
-            const bool empty = collection.GetArray()->items.empty();
-            base[in.a] = std::move(collection);
-            base[in.a + 1] = Variant::Long(0);
-            *--sp = Variant();
-            if (empty) {
-                ip = code + in.b;
+            VEK_OP(ForCheck) {
+                bool done = false;
+                VEK_CHECK(ForDone(sp[-1], base[in->a], base[in->a + 1], done));
+                *--sp = Variant();
+                if (done) {
+                    ip = code + in->b;
+                }
+                VEK_NEXT();
             }
-            break;
-        }
-        case Op::ForEachNext: {
-            if (!base[in.a].IsArray()) {
-                VEK_RAISE(RunError::ForLoopNotInitialized); // GoTo into the loop's body
+            VEK_OP(ForEachEnter) {
+                Variant& collection = sp[-1];
+                if (!collection.IsArray()) {
+                    VEK_RAISE(RunError::TypeMismatch);
+                }
+                const bool empty = collection.GetArray()->items.empty();
+                base[in->a] = std::move(collection);
+                base[in->a + 1] = Variant::Long(0);
+                *--sp = Variant();
+                if (empty) {
+                    ip = code + in->b;
+                }
+                VEK_NEXT();
             }
-            const auto& items = base[in.a].GetArray()->items;
-            const std::int32_t position = base[in.a + 1].IntValue();
-            if (static_cast<std::size_t>(position) >= items.size()) {
-                ip = code + in.b;
-                break;
+            VEK_OP(ForEachNext) {
+                if (!base[in->a].IsArray()) {
+                    VEK_RAISE(RunError::ForLoopNotInitialized); // GoTo into the loop's body
+                }
+                const auto& items = base[in->a].GetArray()->items;
+                const std::int32_t position = base[in->a + 1].IntValue();
+                if (static_cast<std::size_t>(position) >= items.size()) {
+                    ip = code + in->b;
+                    VEK_NEXT();
+                }
+                *sp++ = items[static_cast<std::size_t>(position)];
+                base[in->a + 1].SetInt(position + 1);
+                VEK_NEXT();
             }
-            *sp++ = items[static_cast<std::size_t>(position)];
-            base[in.a + 1].SetInt(position + 1);
-            break;
-        }
-        case Op::Call: {
-            // EnterProcedure, written out here because calls are the hot road of recursion.
-            const Procedure& callee = program_.procs[static_cast<std::size_t>(in.a)];
-            Variant* const calleeBase = sp - in.b;
-            Variant* const top = calleeBase + callee.slots.init.size();
-            if (frames_.size() >= kMaxCallDepth || top + callee.maxStack + 1 > stackEnd_) {
-                VEK_RAISE(RunError::OutOfStackSpace);
+            VEK_OP(Call) {
+                // EnterProcedure, written out here because calls are the hot road of recursion.
+                const Procedure& callee = program_.procs[static_cast<std::size_t>(in->a)];
+                Variant* const calleeBase = sp - in->b;
+                Variant* const top = calleeBase + callee.slots.init.size();
+                if (frames_.size() >= kMaxCallDepth || top + callee.maxStack + 1 > stackEnd_) {
+                    VEK_RAISE(RunError::OutOfStackSpace);
+                }
+                const Variant* init = callee.slots.init.data();
+                for (Variant* slot = sp; slot < top; ++slot) {
+                    *slot = init[slot - calleeBase];
+                }
+                frame->pc = static_cast<int>(ip - code);
+                Frame& next = frames_.emplace_back();
+                next.proc = &callee;
+                next.base = calleeBase;
+                next.floor = calleeBase;
+                frame = &next;
+                proc = &callee;
+                code = callee.code.data();
+                consts = callee.constants.data();
+                ip = code;
+                base = calleeBase;
+                sp = top;
+                VEK_NEXT();
             }
-            const Variant* init = callee.slots.init.data();
-            for (Variant* slot = sp; slot < top; ++slot) {
-                *slot = init[slot - calleeBase];
+            VEK_OP(CallBuiltin) {
+                Variant out;
+                context_.options = in->c;
+                const RunError e = BuiltinAt(in->a).function(context_, sp - in->b, in->b, out);
+                VEK_POP_CLEAR(in->b);
+                *sp++ = std::move(out);
+                VEK_CHECK(e);
+                VEK_CHECK(CheckScriptMemory()); // what the function made counts at once
+                if (context_.waitMs >= 0) {
+                    const auto ms = context_.waitMs;
+                    context_.waitMs = -1;
+                    if (!evaluating_ && ms > 0 && wait_) {
+                        VEK_SYNC();
+                        wait_(static_cast<int>(ms));
+                    } else if (!evaluating_ && ms > 0) {
+                        wakeAt_ = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+                        state_ = RunState::Waiting;
+                        VEK_SYNC();
+                        return;
+                    }
+                }
+                VEK_NEXT();
             }
-            frame->pc = static_cast<int>(ip - code);
-            Frame& next = frames_.emplace_back();
-            next.proc = &callee;
-            next.base = calleeBase;
-            next.floor = calleeBase;
-            frame = &next;
-            proc = &callee;
-            code = callee.code.data();
-            consts = callee.constants.data();
-            ip = code;
-            base = calleeBase;
-            sp = top;
-            break;
-        }
-        case Op::CallBuiltin: {
-            Variant out;
-            context_.options = in.c;
-            const RunError e = BuiltinAt(in.a).function(context_, sp - in.b, in.b, out);
-            VEK_POP_CLEAR(in.b);
-            *sp++ = std::move(out);
-            VEK_CHECK(e);
-            VEK_CHECK(CheckScriptMemory()); // what the function made counts at once
-            if (context_.waitMs >= 0) {
-                const auto ms = context_.waitMs;
-                context_.waitMs = -1;
-                if (!evaluating_ && ms > 0 && wait_) {
-                    VEK_SYNC();
-                    wait_(static_cast<int>(ms));
-                } else if (!evaluating_ && ms > 0) {
-                    wakeAt_ = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-                    state_ = RunState::Waiting;
-                    VEK_SYNC();
+            VEK_OP(CallHost) {
+                std::vector<Variant> args(sp - in->b, sp);
+                VEK_POP_CLEAR(in->b);
+                VEK_SYNC();
+                HostCallResult result = (*host_)[static_cast<std::size_t>(in->a)](args);
+                *sp++ = std::move(result.value);
+                if (result.errorNumber != 0) {
+                    errorNumber = result.errorNumber;
+                    errorText = result.errorDescription;
+                    goto raise;
+                }
+                VEK_NEXT();
+            }
+            VEK_OP(CoerceParam) {
+                Variant& slot = base[in->a];
+                if (slot.GetTag() != static_cast<Tag>(in->b) && !slot.IsRef()) {
+                    VEK_CHECK(CoerceTo(slot, static_cast<Tag>(in->b)));
+                }
+                VEK_NEXT();
+            }
+            VEK_OP(Return) {
+                Variant result;
+                if (proc->isWatch) {
+                    result = std::move(*--sp);
+                } else if (proc->resultSlot >= 0) {
+                    result = std::move(base[proc->resultSlot]);
+                }
+                if (frame->inHandler) {
+                    err_ = {};
+                }
+                const bool evalRoot = frame->evalRoot;
+                for (Variant* s = frame->floor; s < sp; ++s) {
+                    *s = Variant();
+                }
+                sp = frame->floor;
+                sp_ = sp;
+                if (!pins_.empty()) {
+                    ReleasePins(sp);
+                }
+                DropGoSubs(frames_.size() - 1);
+                frames_.pop_back();
+                if (evalRoot) {
+                    evalResult_ = std::move(result);
                     return;
                 }
+                if (frames_.empty()) {
+                    state_ = RunState::Finished;
+                    return;
+                }
+                VEK_LOAD_FRAME();
+                *sp++ = std::move(result);
+                VEK_NEXT();
             }
-            break;
-        }
-        case Op::CallHost: {
-            std::vector<Variant> args(sp - in.b, sp);
-            VEK_POP_CLEAR(in.b);
-            VEK_SYNC();
-            HostCallResult result = (*host_)[static_cast<std::size_t>(in.a)](args);
-            *sp++ = std::move(result.value);
-            if (result.errorNumber != 0) {
-                errorNumber = result.errorNumber;
-                errorText = result.errorDescription;
-                goto raise;
-            }
-            break;
-        }
-        case Op::CoerceParam: {
-            Variant& slot = base[in.a];
-            if (slot.GetTag() != static_cast<Tag>(in.b) && !slot.IsRef()) {
-                VEK_CHECK(CoerceTo(slot, static_cast<Tag>(in.b)));
-            }
-            break;
-        }
-        case Op::Return: {
-            Variant result;
-            if (proc->isWatch) {
-                result = std::move(*--sp);
-            } else if (proc->resultSlot >= 0) {
-                result = std::move(base[proc->resultSlot]);
-            }
-            if (frame->inHandler) {
-                err_ = {};
-            }
-            const bool evalRoot = frame->evalRoot;
-            for (Variant* s = frame->floor; s < sp; ++s) {
-                *s = Variant();
-            }
-            sp = frame->floor;
-            sp_ = sp;
-            if (!pins_.empty()) {
-                ReleasePins(sp);
-            }
-            DropGoSubs(frames_.size() - 1);
-            frames_.pop_back();
-            if (evalRoot) {
-                evalResult_ = std::move(result);
-                return;
-            }
-            if (frames_.empty()) {
-                state_ = RunState::Finished;
-                return;
-            }
-            VEK_LOAD_FRAME();
-            *sp++ = std::move(result);
-            break;
-        }
-        case Op::EndProgram:
+            VEK_OP(EndProgram)
             VEK_SYNC();
             if (evaluating_) {
                 evalError_ = "End cannot run in a watch expression";
@@ -585,265 +626,268 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
             UnwindTo(0);
             state_ = RunState::Finished;
             return;
-        case Op::NewArray: {
-            Bounds bounds;
-            VEK_CHECK(PopBounds(sp - 2 * in.a, in.a, bounds));
-            Variant array;
-            const RecordType* record =
-                in.c > 0 ? program_.records[static_cast<std::size_t>(in.c - 1)].get() : nullptr;
-            VEK_CHECK(
-                NewArray(in.a, bounds.lower, bounds.upper, static_cast<Tag>(in.b), record, array));
-            VEK_POP_CLEAR(2 * in.a);
-            *sp++ = std::move(array);
-            break;
-        }
-        case Op::ReDim: {
-            Bounds bounds;
-            VEK_CHECK(PopBounds(sp - 2 * in.a, in.a, bounds));
-            Variant* reference = &sp[-2 * in.a - 1];
-            VEK_CHECK(Redimension(*reference->Target(), in.a, bounds.lower, bounds.upper,
-                                  static_cast<Tag>(in.b), in.c != 0));
-            VEK_POP_CLEAR(2 * in.a + 1);
-            if (!pins_.empty()) {
-                ReleasePins(reference); // the record a member's reference held (RefPath)
+            VEK_OP(NewArray) {
+                Bounds bounds;
+                VEK_CHECK(PopBounds(sp - 2 * in->a, in->a, bounds));
+                Variant array;
+                const RecordType* record =
+                    in->c > 0 ? program_.records[static_cast<std::size_t>(in->c - 1)].get()
+                              : nullptr;
+                VEK_CHECK(NewArray(in->a, bounds.lower, bounds.upper, static_cast<Tag>(in->b),
+                                   record, array));
+                VEK_POP_CLEAR(2 * in->a);
+                *sp++ = std::move(array);
+                VEK_NEXT();
             }
-            break;
-        }
-        case Op::IndexLoad: {
-            Variant& array = sp[-in.a - 1];
-            if (!array.IsArray()) {
-                VEK_RAISE(RunError::TypeMismatch);
+            VEK_OP(ReDim) {
+                Bounds bounds;
+                VEK_CHECK(PopBounds(sp - 2 * in->a, in->a, bounds));
+                Variant* reference = &sp[-2 * in->a - 1];
+                VEK_CHECK(Redimension(*reference->Target(), in->a, bounds.lower, bounds.upper,
+                                      static_cast<Tag>(in->b), in->c != 0));
+                VEK_POP_CLEAR(2 * in->a + 1);
+                if (!pins_.empty()) {
+                    ReleasePins(reference); // the record a member's reference held (RefPath)
+                }
+                VEK_NEXT();
             }
-            std::size_t flat = 0;
-            VEK_CHECK(FlatIndex(*array.GetArray(), sp - in.a, in.a, flat));
-            Variant element = array.GetArray()->items[flat];
-            VEK_POP_CLEAR(in.a);
-            sp[-1] = std::move(element);
-            break;
-        }
-        case Op::LoadElement: {
-            const Variant& holder = base[in.a].Deref();
-            if (!holder.IsArray()) {
-                VEK_RAISE(RunError::TypeMismatch);
-            }
-            const ArrayObject& array = *holder.GetArray();
-            Variant& index = sp[-1];
-            if (in.b == 1 && array.dims == 1 && index.IsIntegral() &&
-                index.IntValue() >= array.lower[0] && index.IntValue() <= array.upper[0]) {
-                index = array.items[static_cast<std::size_t>(index.IntValue() - array.lower[0])];
-                break;
-            }
-            std::size_t flat = 0;
-            VEK_CHECK(FlatIndex(array, sp - in.b, in.b, flat));
-            Variant element = array.items[flat];
-            VEK_POP_CLEAR(in.b - 1);
-            sp[-1] = std::move(element);
-            break;
-        }
-        case Op::LoadLocalElement: {
-            const Variant& holder = base[in.a].Deref();
-            const Variant& index = base[in.b];
-            if (holder.IsArray()) {
-                const ArrayObject& array = *holder.GetArray();
-                if (array.dims == 1 && index.IsIntegral() && index.IntValue() >= array.lower[0] &&
-                    index.IntValue() <= array.upper[0]) {
-                    *sp++ =
-                        array.items[static_cast<std::size_t>(index.IntValue() - array.lower[0])];
-                    break;
+            VEK_OP(IndexLoad) {
+                Variant& array = sp[-in->a - 1];
+                if (!array.IsArray()) {
+                    VEK_RAISE(RunError::TypeMismatch);
                 }
                 std::size_t flat = 0;
-                VEK_CHECK(FlatIndex(array, &index, 1, flat));
-                *sp++ = array.items[flat];
-                break;
+                VEK_CHECK(FlatIndex(*array.GetArray(), sp - in->a, in->a, flat));
+                Variant element = array.GetArray()->items[flat];
+                VEK_POP_CLEAR(in->a);
+                sp[-1] = std::move(element);
+                VEK_NEXT();
             }
-            VEK_RAISE(RunError::TypeMismatch);
-        }
-        case Op::StoreElement: {
-            Variant& slot = base[in.a];
-            Variant& holder = slot.IsRef() ? *slot.Target() : slot;
-            if (!holder.IsArray()) {
+            VEK_OP(LoadElement) {
+                const Variant& holder = base[in->a].Deref();
+                if (!holder.IsArray()) {
+                    VEK_RAISE(RunError::TypeMismatch);
+                }
+                const ArrayObject& array = *holder.GetArray();
+                Variant& index = sp[-1];
+                if (in->b == 1 && array.dims == 1 && index.IsIntegral() &&
+                    index.IntValue() >= array.lower[0] && index.IntValue() <= array.upper[0]) {
+                    index =
+                        array.items[static_cast<std::size_t>(index.IntValue() - array.lower[0])];
+                    VEK_NEXT();
+                }
+                std::size_t flat = 0;
+                VEK_CHECK(FlatIndex(array, sp - in->b, in->b, flat));
+                Variant element = array.items[flat];
+                VEK_POP_CLEAR(in->b - 1);
+                sp[-1] = std::move(element);
+                VEK_NEXT();
+            }
+            VEK_OP(LoadLocalElement) {
+                const Variant& holder = base[in->a].Deref();
+                const Variant& index = base[in->b];
+                if (holder.IsArray()) {
+                    const ArrayObject& array = *holder.GetArray();
+                    if (array.dims == 1 && index.IsIntegral() &&
+                        index.IntValue() >= array.lower[0] && index.IntValue() <= array.upper[0]) {
+                        *sp++ =
+                            array
+                                .items[static_cast<std::size_t>(index.IntValue() - array.lower[0])];
+                        VEK_NEXT();
+                    }
+                    std::size_t flat = 0;
+                    VEK_CHECK(FlatIndex(array, &index, 1, flat));
+                    *sp++ = array.items[flat];
+                    VEK_NEXT();
+                }
                 VEK_RAISE(RunError::TypeMismatch);
             }
-            std::size_t flat = 0;
-            const Variant& index = sp[-2];
-            const ArrayObject& shape = *holder.GetArray();
-            if (shape.dims == 1 && index.IsIntegral() && index.IntValue() >= shape.lower[0] &&
-                index.IntValue() <= shape.upper[0]) {
-                flat = static_cast<std::size_t>(index.IntValue() - shape.lower[0]);
-            } else {
-                VEK_CHECK(FlatIndex(shape, sp - 2, 1, flat));
+            VEK_OP(StoreElement) {
+                Variant& slot = base[in->a];
+                Variant& holder = slot.IsRef() ? *slot.Target() : slot;
+                if (!holder.IsArray()) {
+                    VEK_RAISE(RunError::TypeMismatch);
+                }
+                std::size_t flat = 0;
+                const Variant& index = sp[-2];
+                const ArrayObject& shape = *holder.GetArray();
+                if (shape.dims == 1 && index.IsIntegral() && index.IntValue() >= shape.lower[0] &&
+                    index.IntValue() <= shape.upper[0]) {
+                    flat = static_cast<std::size_t>(index.IntValue() - shape.lower[0]);
+                } else {
+                    VEK_CHECK(FlatIndex(shape, sp - 2, 1, flat));
+                }
+                ArrayObject* writable = nullptr;
+                VEK_CHECK(UnshareArray(holder, writable));
+                VEK_CHECK(StoreElementValue(*writable, flat, sp[-1]));
+                VEK_POP_CLEAR(2);
+                VEK_NEXT();
             }
-            ArrayObject* writable = nullptr;
-            VEK_CHECK(UnshareArray(holder, writable));
-            VEK_CHECK(StoreElementValue(*writable, flat, sp[-1]));
-            VEK_POP_CLEAR(2);
-            break;
-        }
-        case Op::RefElement: {
-            Variant* holder = sp[-in.a - 1].Target();
-            if (!holder->IsArray()) {
-                VEK_RAISE(RunError::TypeMismatch);
+            VEK_OP(RefElement) {
+                Variant* holder = sp[-in->a - 1].Target();
+                if (!holder->IsArray()) {
+                    VEK_RAISE(RunError::TypeMismatch);
+                }
+                std::size_t flat = 0;
+                VEK_CHECK(FlatIndex(*holder->GetArray(), sp - in->a, in->a, flat));
+                // The element of the variable's own array, which stays put while the call runs.
+                ArrayObject* array = nullptr;
+                VEK_CHECK(UnshareArray(*holder, array));
+                VEK_POP_CLEAR(in->a);
+                sp[-1] = Variant::Ref(&array->items[flat], array->elementTag);
+                ++array->locks;
+                pins_.push_back({sp - 1, array});
+                VEK_NEXT();
             }
-            std::size_t flat = 0;
-            VEK_CHECK(FlatIndex(*holder->GetArray(), sp - in.a, in.a, flat));
-            // The element of the variable's own array, which stays put while the call runs.
-            ArrayObject* array = nullptr;
-            VEK_CHECK(UnshareArray(*holder, array));
-            VEK_POP_CLEAR(in.a);
-            sp[-1] = Variant::Ref(&array->items[flat], array->elementTag);
-            ++array->locks;
-            pins_.push_back({sp - 1, array});
-            break;
-        }
-        case Op::IndexStore: {
-            Variant* target = sp[-in.a - 2].Target();
-            if (!target->IsArray()) {
-                VEK_RAISE(RunError::TypeMismatch);
+            VEK_OP(IndexStore) {
+                Variant* target = sp[-in->a - 2].Target();
+                if (!target->IsArray()) {
+                    VEK_RAISE(RunError::TypeMismatch);
+                }
+                std::size_t flat = 0;
+                VEK_CHECK(FlatIndex(*target->GetArray(), sp - in->a - 1, in->a, flat));
+                ArrayObject* writable = nullptr;
+                VEK_CHECK(UnshareArray(*target, writable));
+                VEK_CHECK(StoreElementValue(*writable, flat, sp[-1]));
+                VEK_POP_CLEAR(in->a + 2);
+                VEK_NEXT();
             }
-            std::size_t flat = 0;
-            VEK_CHECK(FlatIndex(*target->GetArray(), sp - in.a - 1, in.a, flat));
-            ArrayObject* writable = nullptr;
-            VEK_CHECK(UnshareArray(*target, writable));
-            VEK_CHECK(StoreElementValue(*writable, flat, sp[-1]));
-            VEK_POP_CLEAR(in.a + 2);
-            break;
-        }
-        case Op::ErrGet:
-            if (in.a == 0) {
+            VEK_OP(ErrGet)
+            if (in->a == 0) {
                 *sp++ = Variant::Long(err_.number);
             } else {
-                *sp++ = Variant::String(in.a == 1 ? err_.description : err_.source);
+                *sp++ = Variant::String(in->a == 1 ? err_.description : err_.source);
             }
-            break;
-        case Op::ErrSet: {
-            Variant& value = sp[-1];
-            if (in.a == 0) {
+            VEK_NEXT();
+            VEK_OP(ErrSet) {
+                Variant& value = sp[-1];
+                if (in->a == 0) {
+                    std::int32_t number = 0;
+                    VEK_CHECK(ToLong(value, number));
+                    err_.number = number;
+                    err_.description = number == 0 ? std::string() : RunErrorText(number);
+                } else {
+                    std::string text;
+                    VEK_CHECK(ToText(value, text));
+                    (in->a == 1 ? err_.description : err_.source) = text;
+                }
+                *--sp = Variant();
+                VEK_NEXT();
+            }
+            VEK_OP(ErrRaise) {
                 std::int32_t number = 0;
-                VEK_CHECK(ToLong(value, number));
-                err_.number = number;
-                err_.description = number == 0 ? std::string() : RunErrorText(number);
-            } else {
+                VEK_CHECK(ToLong(sp[-3], number));
+                if (number <= 0 || number > 65535) {
+                    VEK_RAISE(RunError::InvalidCall);
+                }
+                std::string description;
+                if (!sp[-1].IsEmpty()) {
+                    VEK_CHECK(ToText(sp[-1], description));
+                } else {
+                    description = RunErrorText(number);
+                }
+                std::string source;
+                VEK_CHECK(ToText(sp[-2], source));
+                VEK_POP_CLEAR(3);
+                errorNumber = number;
+                errorText = std::move(description);
+                errorSource = std::move(source);
+                goto raise;
+            }
+            VEK_OP(ErrClear)
+            err_ = {};
+            VEK_NEXT();
+            VEK_OP(OnError)
+            frame->errorMode = in->a;
+            frame->handlerPc = in->b;
+            err_ = {};
+            VEK_NEXT();
+            VEK_OP(Resume) {
+                if (!frame->inHandler) {
+                    VEK_RAISE(RunError::ResumeWithoutError);
+                }
+                const int failed = frame->errorStatement;
+                if (in->a == 0) {
+                    ip = code +
+                         (failed < 0 ? 0 : proc->statements[static_cast<std::size_t>(failed)].pc);
+                } else if (in->a == 1) {
+                    ip = code + proc->ResumeNextPc(failed);
+                } else {
+                    ip = code + in->b;
+                }
+                frame->inHandler = false;
+                err_ = {};
+                VEK_NEXT();
+            }
+            VEK_OP(Print) {
                 std::string text;
-                VEK_CHECK(ToText(value, text));
-                (in.a == 1 ? err_.description : err_.source) = text;
+                VEK_CHECK(ToPrintText(sp[-1], text));
+                *--sp = Variant();
+                std::string& line = printBuffer_[in->a];
+                line += text;
+                if (in->b == 2) {
+                    line.append(kPrintZoneWidth - line.size() % kPrintZoneWidth, ' ');
+                }
+                VEK_NEXT();
             }
-            *--sp = Variant();
-            break;
-        }
-        case Op::ErrRaise: {
-            std::int32_t number = 0;
-            VEK_CHECK(ToLong(sp[-3], number));
-            if (number <= 0 || number > 65535) {
-                VEK_RAISE(RunError::InvalidCall);
-            }
-            std::string description;
-            if (!sp[-1].IsEmpty()) {
-                VEK_CHECK(ToText(sp[-1], description));
-            } else {
-                description = RunErrorText(number);
-            }
-            std::string source;
-            VEK_CHECK(ToText(sp[-2], source));
-            VEK_POP_CLEAR(3);
-            errorNumber = number;
-            errorText = std::move(description);
-            errorSource = std::move(source);
-            goto raise;
-        }
-        case Op::ErrClear:
-            err_ = {};
-            break;
-        case Op::OnError:
-            frame->errorMode = in.a;
-            frame->handlerPc = in.b;
-            err_ = {};
-            break;
-        case Op::Resume: {
-            if (!frame->inHandler) {
-                VEK_RAISE(RunError::ResumeWithoutError);
-            }
-            const int failed = frame->errorStatement;
-            if (in.a == 0) {
-                ip =
-                    code + (failed < 0 ? 0 : proc->statements[static_cast<std::size_t>(failed)].pc);
-            } else if (in.a == 1) {
-                ip = code + proc->ResumeNextPc(failed);
-            } else {
-                ip = code + in.b;
-            }
-            frame->inHandler = false;
-            err_ = {};
-            break;
-        }
-        case Op::Print: {
-            std::string text;
-            VEK_CHECK(ToPrintText(sp[-1], text));
-            *--sp = Variant();
-            std::string& line = printBuffer_[in.a];
-            line += text;
-            if (in.b == 2) {
-                line.append(kPrintZoneWidth - line.size() % kPrintZoneWidth, ' ');
-            }
-            break;
-        }
-        case Op::PrintLine:
+            VEK_OP(PrintLine)
             VEK_SYNC();
-            if (printBuffer_[in.a].empty()) {
+            if (printBuffer_[in->a].empty()) {
                 if (print_) {
-                    print_(std::string(), in.a == 1);
+                    print_(std::string(), in->a == 1);
                 }
             } else {
-                FlushPrint(in.a);
+                FlushPrint(in->a);
             }
-            break;
-        case Op::Stop: {
-            // Pauses with Stop as the current statement; resuming runs past it.
-            const int here = static_cast<int>(ip - 1 - code);
-            if (!evaluating_ && !(here == stopPassPc_ && resumeDepth_ == frames_.size())) {
-                frame->pc = here;
-                sp_ = sp;
-                PauseHere();
-                pausedByStop_ = true;
-                return;
+            VEK_NEXT();
+            VEK_OP(Stop) {
+                // Pauses with Stop as the current statement; resuming runs past it.
+                const int here = static_cast<int>(ip - 1 - code);
+                if (!evaluating_ && !(here == stopPassPc_ && resumeDepth_ == frames_.size())) {
+                    frame->pc = here;
+                    sp_ = sp;
+                    PauseHere();
+                    pausedByStop_ = true;
+                    return;
+                }
+                stopPassPc_ = -1;
+                VEK_NEXT();
             }
-            stopPassPc_ = -1;
-            break;
-        }
-        // Rarer instructions last, so that the ones of hot loops keep their places.
-        case Op::Like:
+            // Rarer instructions last, so that the ones of hot loops keep their places.
+            VEK_OP(Like)
             VEK_CHECK(
-                ApplyOver(BinaryOp::Like, sp[-2], sp[-1], Overflow::Fails, TextCompare(in.a)));
+                ApplyOver(BinaryOp::Like, sp[-2], sp[-1], Overflow::Fails, TextCompare(in->a)));
             *--sp = Variant();
-            break;
-        case Op::LoadField: {
-            Variant& record = sp[-1];
-            if (!record.IsRecord() || record.GetArray()->record->index != in.b) {
-                VEK_RAISE(RunError::TypeMismatch);
+            VEK_NEXT();
+            VEK_OP(LoadField) {
+                Variant& record = sp[-1];
+                if (!record.IsRecord() || record.GetArray()->record->index != in->b) {
+                    VEK_RAISE(RunError::TypeMismatch);
+                }
+                Variant member = record.GetArray()->items[static_cast<std::size_t>(in->a)];
+                record = std::move(member);
+                VEK_NEXT();
             }
-            Variant member = record.GetArray()->items[static_cast<std::size_t>(in.a)];
-            record = std::move(member);
-            break;
-        }
-        case Op::StorePath:
-        case Op::RefPath: {
-            const AccessPath& path = proc->paths[static_cast<std::size_t>(in.a)];
-            const bool store = in.op == Op::StorePath;
-            Variant* reference = sp - in.b - (store ? 2 : 1);
-            ArrayObject* container = nullptr;
-            std::size_t item = 0;
-            VEK_CHECK(WalkPath(*reference->Target(), path, reference + 1, container, item));
-            if (store) {
-                VEK_CHECK(StoreItem(*container, item, sp[-1], path.kind, path.record));
-                VEK_POP_CLEAR(in.b + 2);
-                break;
+            VEK_OP(StorePath)
+            VEK_OP(RefPath) {
+                const AccessPath& path = proc->paths[static_cast<std::size_t>(in->a)];
+                const bool store = in->op == Op::StorePath;
+                Variant* reference = sp - in->b - (store ? 2 : 1);
+                ArrayObject* container = nullptr;
+                std::size_t item = 0;
+                VEK_CHECK(WalkPath(*reference->Target(), path, reference + 1, container, item));
+                if (store) {
+                    VEK_CHECK(StoreItem(*container, item, sp[-1], path.kind, path.record));
+                    VEK_POP_CLEAR(in->b + 2);
+                    VEK_NEXT();
+                }
+                // As RefElement: the record or array holding the place stays while the call runs.
+                VEK_POP_CLEAR(in->b);
+                sp[-1] = Variant::Ref(&container->items[item], path.kind);
+                ++container->locks;
+                pins_.push_back({sp - 1, container});
+                VEK_NEXT();
             }
-            // As RefElement: the record or array holding the place stays while the call runs.
-            VEK_POP_CLEAR(in.b);
-            sp[-1] = Variant::Ref(&container->items[item], path.kind);
-            ++container->locks;
-            pins_.push_back({sp - 1, container});
-            break;
-        }
         }
         continue;
 
@@ -863,6 +907,9 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
 #undef VEK_RAISE
 #undef VEK_CHECK
 #undef VEK_POP_CLEAR
+#undef VEK_OP
+#undef VEK_NEXT
+#undef VEK_DISPATCH
 }
 
 } // namespace vek::basic
