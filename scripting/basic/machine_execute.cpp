@@ -27,6 +27,15 @@ bool IsIntOrLong(const Variant& v) {
     return v.GetTag() == Tag::Integer || v.GetTag() == Tag::Long;
 }
 
+// Whole-number division and remainder of a nonzero divisor in 32 bits, several times faster than
+// in 64; only INT32_MIN / -1 leaves the range, and x Mod -1 is 0.
+std::int64_t Quotient(std::int32_t x, std::int32_t y) {
+    return y == -1 ? -std::int64_t{x} : x / y;
+}
+std::int64_t Remainder(std::int32_t x, std::int32_t y) {
+    return y == -1 ? 0 : x % y;
+}
+
 // How an arithmetic instruction's operand treats a result that overflows.
 Overflow OverflowOf(std::int32_t operand) {
     return operand != 0 ? Overflow::Widens : Overflow::Fails;
@@ -329,9 +338,10 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
                 Variant& l = sp[-2];
                 const Variant& r = sp[-1];
                 if (IsIntOrLong(l) && IsIntOrLong(r) && r.IntValue() != 0) {
-                    const std::int64_t a = l.IntValue();
-                    const std::int64_t b = r.IntValue();
-                    if (!SetIntegral(l, r, in->op == Op::Mod ? a % b : a / b, in->a)) {
+                    const std::int32_t a = l.IntValue();
+                    const std::int32_t b = r.IntValue();
+                    if (!SetIntegral(l, r, in->op == Op::Mod ? Remainder(a, b) : Quotient(a, b),
+                                     in->a)) {
                         VEK_RAISE(RunError::Overflow);
                     }
                 } else {
@@ -371,8 +381,8 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
         Variant& l = sp[-1];                                                                       \
         const Variant& r = consts[in->a];                                                          \
         if (IsIntOrLong(l) && IsIntOrLong(r) && (!(needsDivisor) || r.IntValue() != 0)) {          \
-            const std::int64_t x = l.IntValue();                                                   \
-            const std::int64_t y = r.IntValue();                                                   \
+            const std::int32_t x = l.IntValue();                                                   \
+            const std::int32_t y = r.IntValue();                                                   \
             if (!SetIntegral(l, r, (expression), in->b)) {                                         \
                 VEK_RAISE(RunError::Overflow);                                                     \
             }                                                                                      \
@@ -381,11 +391,11 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
         VEK_CHECK(ApplyOver(binary, l, r, OverflowOf(in->b)));                                     \
         VEK_NEXT();                                                                                \
     }
-            VEK_CONSTANT_OPERATION(AddConst, BinaryOp::Add, x + y, false)
-            VEK_CONSTANT_OPERATION(SubConst, BinaryOp::Sub, x - y, false)
-            VEK_CONSTANT_OPERATION(MulConst, BinaryOp::Mul, x * y, false)
-            VEK_CONSTANT_OPERATION(IntDivConst, BinaryOp::IntDiv, x / y, true)
-            VEK_CONSTANT_OPERATION(ModConst, BinaryOp::Mod, x % y, true)
+            VEK_CONSTANT_OPERATION(AddConst, BinaryOp::Add, std::int64_t{x} + y, false)
+            VEK_CONSTANT_OPERATION(SubConst, BinaryOp::Sub, std::int64_t{x} - y, false)
+            VEK_CONSTANT_OPERATION(MulConst, BinaryOp::Mul, std::int64_t{x} * y, false)
+            VEK_CONSTANT_OPERATION(IntDivConst, BinaryOp::IntDiv, Quotient(x, y), true)
+            VEK_CONSTANT_OPERATION(ModConst, BinaryOp::Mod, Remainder(x, y), true)
 #undef VEK_CONSTANT_OPERATION
             VEK_OP(Negate)
             VEK_OP(Not) {
@@ -657,7 +667,7 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
                     VEK_RAISE(RunError::TypeMismatch);
                 }
                 std::size_t flat = 0;
-                VEK_CHECK(FlatIndex(*array.GetArray(), sp - in->a, in->a, flat));
+                VEK_CHECK(ElementIndex(*array.GetArray(), sp - in->a, in->a, flat));
                 Variant element = array.GetArray()->items[flat];
                 VEK_POP_CLEAR(in->a);
                 sp[-1] = std::move(element);
@@ -677,7 +687,7 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
                     VEK_NEXT();
                 }
                 std::size_t flat = 0;
-                VEK_CHECK(FlatIndex(array, sp - in->b, in->b, flat));
+                VEK_CHECK(ElementIndex(array, sp - in->b, in->b, flat));
                 Variant element = array.items[flat];
                 VEK_POP_CLEAR(in->b - 1);
                 sp[-1] = std::move(element);
@@ -696,7 +706,7 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
                         VEK_NEXT();
                     }
                     std::size_t flat = 0;
-                    VEK_CHECK(FlatIndex(array, &index, 1, flat));
+                    VEK_CHECK(ElementIndex(array, &index, 1, flat));
                     *sp++ = array.items[flat];
                     VEK_NEXT();
                 }
@@ -715,11 +725,9 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
                     index.IntValue() <= shape.upper[0]) {
                     flat = static_cast<std::size_t>(index.IntValue() - shape.lower[0]);
                 } else {
-                    VEK_CHECK(FlatIndex(shape, sp - 2, 1, flat));
+                    VEK_CHECK(ElementIndex(shape, sp - 2, 1, flat));
                 }
-                ArrayObject* writable = nullptr;
-                VEK_CHECK(UnshareArray(holder, writable));
-                VEK_CHECK(StoreElementValue(*writable, flat, sp[-1]));
+                VEK_CHECK(StoreElementOf(holder, flat, sp[-1]));
                 VEK_POP_CLEAR(2);
                 VEK_NEXT();
             }
@@ -729,7 +737,7 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
                     VEK_RAISE(RunError::TypeMismatch);
                 }
                 std::size_t flat = 0;
-                VEK_CHECK(FlatIndex(*holder->GetArray(), sp - in->a, in->a, flat));
+                VEK_CHECK(ElementIndex(*holder->GetArray(), sp - in->a, in->a, flat));
                 // The element of the variable's own array, which stays put while the call runs.
                 ArrayObject* array = nullptr;
                 VEK_CHECK(UnshareArray(*holder, array));
@@ -745,10 +753,8 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
                     VEK_RAISE(RunError::TypeMismatch);
                 }
                 std::size_t flat = 0;
-                VEK_CHECK(FlatIndex(*target->GetArray(), sp - in->a - 1, in->a, flat));
-                ArrayObject* writable = nullptr;
-                VEK_CHECK(UnshareArray(*target, writable));
-                VEK_CHECK(StoreElementValue(*writable, flat, sp[-1]));
+                VEK_CHECK(ElementIndex(*target->GetArray(), sp - in->a - 1, in->a, flat));
+                VEK_CHECK(StoreElementOf(*target, flat, sp[-1]));
                 VEK_POP_CLEAR(in->a + 2);
                 VEK_NEXT();
             }
