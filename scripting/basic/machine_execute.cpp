@@ -191,10 +191,12 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
         goto* kHandlers[static_cast<int>(in->op)];                                                 \
     } while (0)
 #define VEK_DISPATCH() goto* kHandlers[static_cast<int>(in->op)];
+#define VEK_FALLTHROUGH
 #else
 #define VEK_OP(name) case Op::name:
 #define VEK_NEXT() continue
 #define VEK_DISPATCH() switch (in->op)
+#define VEK_FALLTHROUGH [[fallthrough]];
 #endif
 
     const Instruction* in = nullptr;
@@ -375,9 +377,13 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
                 VEK_NEXT();
             }
             // A whole-number operation with a constant right operand; one case per operator so
-            // that each keeps its own dispatch.
+            // that each keeps its own dispatch. The one that reads its left operand from a slot
+            // pushes it and goes on as the other.
 #define VEK_CONSTANT_OPERATION(name, binary, expression, needsDivisor)                             \
-    VEK_OP(name) {                                                                                 \
+    VEK_OP(name##LocalConst)                                                                       \
+    *sp++ = base[in->c].Deref();                                                                   \
+    VEK_FALLTHROUGH                                                                                \
+    VEK_OP(name##Const) {                                                                          \
         Variant& l = sp[-1];                                                                       \
         const Variant& r = consts[in->a];                                                          \
         if (IsIntOrLong(l) && IsIntOrLong(r) && (!(needsDivisor) || r.IntValue() != 0)) {          \
@@ -391,11 +397,11 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
         VEK_CHECK(ApplyOver(binary, l, r, OverflowOf(in->b)));                                     \
         VEK_NEXT();                                                                                \
     }
-            VEK_CONSTANT_OPERATION(AddConst, BinaryOp::Add, std::int64_t{x} + y, false)
-            VEK_CONSTANT_OPERATION(SubConst, BinaryOp::Sub, std::int64_t{x} - y, false)
-            VEK_CONSTANT_OPERATION(MulConst, BinaryOp::Mul, std::int64_t{x} * y, false)
-            VEK_CONSTANT_OPERATION(IntDivConst, BinaryOp::IntDiv, Quotient(x, y), true)
-            VEK_CONSTANT_OPERATION(ModConst, BinaryOp::Mod, Remainder(x, y), true)
+            VEK_CONSTANT_OPERATION(Add, BinaryOp::Add, std::int64_t{x} + y, false)
+            VEK_CONSTANT_OPERATION(Sub, BinaryOp::Sub, std::int64_t{x} - y, false)
+            VEK_CONSTANT_OPERATION(Mul, BinaryOp::Mul, std::int64_t{x} * y, false)
+            VEK_CONSTANT_OPERATION(IntDiv, BinaryOp::IntDiv, Quotient(x, y), true)
+            VEK_CONSTANT_OPERATION(Mod, BinaryOp::Mod, Remainder(x, y), true)
 #undef VEK_CONSTANT_OPERATION
             VEK_OP(Negate)
             VEK_OP(Not) {
@@ -405,15 +411,27 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
                 sp[-1] = std::move(out);
                 VEK_NEXT();
             }
-            VEK_OP(CompareConstJump) {
-                int order = 0;
-                VEK_CHECK(Order(sp[-1], consts[in->c], order, TextCompare(in->b & kStringsAsText)));
-                *--sp = Variant();
-                if (OrderIn(in->b, order) == ((in->b & kJumpWhenTrue) != 0)) {
-                    ip = code + in->a;
-                }
-                VEK_NEXT();
-            }
+            // Compares two values and jumps as operand b says (see CompareConstJump).
+#define VEK_COMPARE_JUMP(left, right)                                                              \
+    do {                                                                                           \
+        int order = 0;                                                                             \
+        VEK_CHECK(Order(left, right, order, TextCompare(in->b& kStringsAsText)));                  \
+        if (OrderIn(in->b, order) == ((in->b & kJumpWhenTrue) != 0)) {                             \
+            ip = code + in->a;                                                                     \
+        }                                                                                          \
+    } while (0)
+            VEK_OP(CompareConstJump)
+            --sp;
+            VEK_COMPARE_JUMP(*sp, consts[in->c]);
+            *sp = Variant();
+            VEK_NEXT();
+            VEK_OP(CompareLocalConstJump)
+            VEK_COMPARE_JUMP(base[in->d].Deref(), consts[in->c]);
+            VEK_NEXT();
+            VEK_OP(CompareLocalsJump)
+            VEK_COMPARE_JUMP(base[in->c].Deref(), base[in->d].Deref());
+            VEK_NEXT();
+#undef VEK_COMPARE_JUMP
             VEK_OP(Jump)
             ip = code + in->a;
             VEK_NEXT();
@@ -916,6 +934,7 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
 #undef VEK_OP
 #undef VEK_NEXT
 #undef VEK_DISPATCH
+#undef VEK_FALLTHROUGH
 }
 
 } // namespace vek::basic
