@@ -32,6 +32,12 @@ RunError UnshareArray(Variant& holder, ArrayObject*& array);
 // Position of an element in items from `count` index values.
 RunError FlatIndex(const ArrayObject& array, const Variant* indices, int count, std::size_t& out);
 
+// Whether a whole-number index lies within dimension d of the array.
+inline bool WithinBounds(const ArrayObject& array, int d, const Variant& index) {
+    return index.IsIntegral() && index.IntValue() >= array.lower[d] &&
+           index.IntValue() <= array.upper[d];
+}
+
 // FlatIndex with the common case inline, for the machine's loop: whole-number indices within
 // the bounds.
 inline RunError ElementIndex(const ArrayObject& array, const Variant* indices, int count,
@@ -41,12 +47,10 @@ inline RunError ElementIndex(const ArrayObject& array, const Variant* indices, i
         std::size_t stride = 1;
         int d = 0;
         for (; d < count; ++d) {
-            const Variant& index = indices[d];
-            if (!index.IsIntegral() || index.IntValue() < array.lower[d] ||
-                index.IntValue() > array.upper[d]) {
+            if (!WithinBounds(array, d, indices[d])) {
                 break;
             }
-            flat += static_cast<std::size_t>(index.IntValue() - array.lower[d]) * stride;
+            flat += static_cast<std::size_t>(indices[d].IntValue() - array.lower[d]) * stride;
             stride *= static_cast<std::size_t>(array.Extent(d));
         }
         if (d == count) {

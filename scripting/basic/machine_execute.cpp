@@ -605,9 +605,11 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
                 VEK_NEXT();
             }
             VEK_OP(CoerceParam) {
-                Variant& slot = base[in->a];
-                if (slot.GetTag() != static_cast<Tag>(in->b) && !slot.IsRef()) {
-                    VEK_CHECK(CoerceTo(slot, static_cast<Tag>(in->b)));
+                const auto type = static_cast<Tag>(in->b);
+                for (Variant* slot = base + in->a; slot < base + in->a + in->c; ++slot) {
+                    if (slot->GetTag() != type && !slot->IsRef()) {
+                        VEK_CHECK(CoerceTo(*slot, type));
+                    }
                 }
                 VEK_NEXT();
             }
@@ -698,8 +700,7 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
                 }
                 const ArrayObject& array = *holder.GetArray();
                 Variant& index = sp[-1];
-                if (in->b == 1 && array.dims == 1 && index.IsIntegral() &&
-                    index.IntValue() >= array.lower[0] && index.IntValue() <= array.upper[0]) {
+                if (in->b == 1 && array.dims == 1 && WithinBounds(array, 0, index)) {
                     index =
                         array.items[static_cast<std::size_t>(index.IntValue() - array.lower[0])];
                     VEK_NEXT();
@@ -713,22 +714,29 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
             }
             VEK_OP(LoadLocalElement) {
                 const Variant& holder = base[in->a].Deref();
-                const Variant& index = base[in->b];
-                if (holder.IsArray()) {
-                    const ArrayObject& array = *holder.GetArray();
-                    if (array.dims == 1 && index.IsIntegral() &&
-                        index.IntValue() >= array.lower[0] && index.IntValue() <= array.upper[0]) {
-                        *sp++ =
-                            array
-                                .items[static_cast<std::size_t>(index.IntValue() - array.lower[0])];
-                        VEK_NEXT();
-                    }
-                    std::size_t flat = 0;
-                    VEK_CHECK(ElementIndex(array, &index, 1, flat));
-                    *sp++ = array.items[flat];
+                if (!holder.IsArray()) {
+                    VEK_RAISE(RunError::TypeMismatch);
+                }
+                const ArrayObject& array = *holder.GetArray();
+                const Variant& first = base[in->c].Deref();
+                if (in->b == 1 && array.dims == 1 && WithinBounds(array, 0, first)) {
+                    *sp++ =
+                        array.items[static_cast<std::size_t>(first.IntValue() - array.lower[0])];
                     VEK_NEXT();
                 }
-                VEK_RAISE(RunError::TypeMismatch);
+                const Variant& second = base[in->d].Deref();
+                if (in->b == 2 && array.dims == 2 && WithinBounds(array, 0, first) &&
+                    WithinBounds(array, 1, second)) {
+                    *sp++ = array.items[static_cast<std::size_t>(
+                        first.IntValue() - array.lower[0] +
+                        (second.IntValue() - array.lower[1]) * array.Extent(0))];
+                    VEK_NEXT();
+                }
+                const Variant indices[] = {first, second};
+                std::size_t flat = 0;
+                VEK_CHECK(ElementIndex(array, indices, in->b, flat));
+                *sp++ = array.items[flat];
+                VEK_NEXT();
             }
             VEK_OP(StoreElement) {
                 Variant& slot = base[in->a];
@@ -739,8 +747,7 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
                 std::size_t flat = 0;
                 const Variant& index = sp[-2];
                 const ArrayObject& shape = *holder.GetArray();
-                if (shape.dims == 1 && index.IsIntegral() && index.IntValue() >= shape.lower[0] &&
-                    index.IntValue() <= shape.upper[0]) {
+                if (shape.dims == 1 && WithinBounds(shape, 0, index)) {
                     flat = static_cast<std::size_t>(index.IntValue() - shape.lower[0]);
                 } else {
                     VEK_CHECK(ElementIndex(shape, sp - 2, 1, flat));

@@ -74,7 +74,7 @@ namespace vek::basic {
     X(Call, 2, 1 - b, "call procedure a with b arguments")                                         \
     X(CallBuiltin, 2, 1 - b, "call built-in function a with b arguments")                          \
     X(CallHost, 2, 1 - b, "call host function a with b arguments")                                 \
-    X(CoerceParam, 2, 0, "convert parameter slot a to type b unless it is a reference")            \
+    X(CoerceParam, 3, 0, "convert parameter slots a to a + c - 1 to type b unless references")     \
     X(Return, 0, 0, "return the result slot to the caller")                                        \
     X(EndProgram, 0, 0, "end the script")                                                          \
     X(NewArray, 3, 1 - 2 * a,                                                                      \
@@ -83,7 +83,8 @@ namespace vek::basic {
     X(IndexLoad, 1, -a, "pop a indices and an array, push the element")                            \
     X(LoadElement, 2, 1 - b,                                                                       \
       "replace the b indices on top by that element of the array in slot a")                       \
-    X(LoadLocalElement, 2, 1, "push element (local b) of the array in slot a")                     \
+    X(LoadLocalElement, 4, 1,                                                                      \
+      "push element (slot c) or (slot c, slot d) of the array in slot a: b indices")               \
     X(StoreElement, 1, -2, "pop value and index; store the element of the array in slot a")        \
     X(IndexStore, 1, -2 - a, "pop value, a indices and an array reference; store the element")     \
     X(LoadField, 2, 0, "replace the record on top (of type b) by its member a")                    \

@@ -100,8 +100,17 @@ void ProcCompiler::CompileBody(const ProcDecl& decl, const std::string& moduleNa
     allStatic_ = decl.isStatic && declareStatic_;
     for (std::size_t i = 0; i < proc_.params.size(); ++i) {
         const ParamInfo& p = proc_.params[i];
-        if (p.type != Tag::Empty && p.type != Tag::Record && !p.isArray) {
-            Emit(Op::CoerceParam, static_cast<int>(i), static_cast<int>(p.type));
+        if (p.type == Tag::Empty || p.type == Tag::Record || p.isArray) {
+            continue;
+        }
+        // One instruction for a run of parameters of one type (x As Long, y As Long).
+        const int slot = static_cast<int>(i);
+        Instruction* last = proc_.code.empty() ? nullptr : &proc_.code.back();
+        if (last != nullptr && last->op == Op::CoerceParam && last->b == static_cast<int>(p.type) &&
+            last->a + last->c == slot) {
+            ++last->c;
+        } else {
+            Emit(Op::CoerceParam, slot, static_cast<int>(p.type), 1);
         }
     }
     for (const StmtPtr& s : decl.body) {

@@ -526,18 +526,17 @@ Declared ProcCompiler::CompileElementLoad(const Symbol& array, const Expr& call)
     }
     const Declared element = array.Element();
     // An array held by a local or parameter, the common case of loops: the element is read in
-    // place, without a copy of the array on the stack.
+    // place, without a copy of the array on the stack; with indices in variables (a(i, j)),
+    // without pushing those either.
     if (array.kind != SymbolKind::Global && call.args.size() <= kMaxArrayDims) {
-        const Expr& index = *call.args[0];
-        if (call.args.size() == 1 && index.kind == ExprKind::Name && call.argNames[0].empty()) {
-            const Symbol indexSymbol = Lookup(index.name, index.pos);
-            if (indexSymbol.kind == SymbolKind::Local) {
-                Emit(Op::LoadLocalElement, array.index, indexSymbol.index);
-                return element;
-            }
-        }
+        const int start = Here();
+        const int count = static_cast<int>(call.args.size());
         CompileValueArgs(call, 1, kMaxArrayDims, callee.name);
-        Emit(Op::LoadElement, array.index, static_cast<int>(call.args.size()));
+        if (int slots[2] = {}; count <= 2 && TakeSlotLoads(start, count, slots)) {
+            Emit(Op::LoadLocalElement, array.index, count, slots[0], slots[1]);
+        } else {
+            Emit(Op::LoadElement, array.index, count);
+        }
         return element;
     }
     EmitLoad(array, callee.pos);
