@@ -5,6 +5,8 @@
 #include "scripting/basic/operators.h"
 #include "scripting/basic/script_memory.h"
 
+#include <new>
+
 // Threaded dispatch jumps through a table of label addresses, a GCC and Clang extension; other
 // compilers take the portable switch.
 #if defined(__GNUC__)
@@ -164,6 +166,8 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
             VEK_RAISE(checkError);                                                                 \
         }                                                                                          \
     } while (0)
+    // The slots above the top of the stack are all Empty, so a value pushed is made in place.
+#define VEK_PUSH(value) new (sp++) Variant(value)
 #define VEK_POP_CLEAR(n)                                                                           \
     do {                                                                                           \
         for (int popI = 0; popI < (n); ++popI) {                                                   \
@@ -223,13 +227,13 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
         }
         VEK_DISPATCH() {
             VEK_OP(PushConst)
-            *sp++ = consts[in->a];
+            VEK_PUSH(consts[in->a]);
             VEK_NEXT();
             VEK_OP(Pop)
             *--sp = Variant();
             VEK_NEXT();
             VEK_OP(LoadLocal)
-            *sp++ = base[in->a];
+            VEK_PUSH(base[in->a]);
             VEK_NEXT();
             VEK_OP(StoreLocal)
             --sp;
@@ -240,8 +244,7 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
             VEK_CHECK(StoreConverted(base[in->a], *sp, static_cast<Tag>(in->b)));
             VEK_NEXT();
             VEK_OP(LoadRef) {
-                const Variant& slot = base[in->a];
-                *sp++ = slot.IsRef() ? *slot.Target() : slot;
+                VEK_PUSH(base[in->a].Deref());
                 VEK_NEXT();
             }
             VEK_OP(StoreRef) {
@@ -258,7 +261,7 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
                 VEK_NEXT();
             }
             VEK_OP(LoadGlobal)
-            *sp++ = globals_[static_cast<std::size_t>(in->a)];
+            VEK_PUSH(globals_[static_cast<std::size_t>(in->a)]);
             VEK_NEXT();
             VEK_OP(StoreGlobal)
             --sp;
@@ -267,15 +270,17 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
             VEK_NEXT();
             VEK_OP(RefLocal) {
                 Variant& slot = base[in->a];
-                *sp++ =
-                    slot.IsRef()
-                        ? slot
-                        : Variant::Ref(&slot, proc->slots.types[static_cast<std::size_t>(in->a)]);
+                if (slot.IsRef()) {
+                    VEK_PUSH(slot);
+                } else {
+                    VEK_PUSH(
+                        Variant::Ref(&slot, proc->slots.types[static_cast<std::size_t>(in->a)]));
+                }
                 VEK_NEXT();
             }
             VEK_OP(RefGlobal)
-            *sp++ = Variant::Ref(&globals_[static_cast<std::size_t>(in->a)],
-                                 program_.globals[static_cast<std::size_t>(in->a)].type.type);
+            VEK_PUSH(Variant::Ref(&globals_[static_cast<std::size_t>(in->a)],
+                                  program_.globals[static_cast<std::size_t>(in->a)].type.type));
             VEK_NEXT();
             VEK_OP(AppendLocal) {
                 Variant& slot = base[in->a];
@@ -381,7 +386,7 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
             // pushes it and goes on as the other.
 #define VEK_CONSTANT_OPERATION(name, binary, expression, needsDivisor)                             \
     VEK_OP(name##LocalConst)                                                                       \
-    *sp++ = base[in->c].Deref();                                                                   \
+    VEK_PUSH(base[in->c].Deref());                                                                 \
     VEK_FALLTHROUGH                                                                                \
     VEK_OP(name##Const) {                                                                          \
         Variant& l = sp[-1];                                                                       \
@@ -538,7 +543,7 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
                     ip = code + in->b;
                     VEK_NEXT();
                 }
-                *sp++ = items[static_cast<std::size_t>(position)];
+                VEK_PUSH(items[static_cast<std::size_t>(position)]);
                 base[in->a + 1].SetInt(position + 1);
                 VEK_NEXT();
             }
@@ -573,7 +578,7 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
                 context_.options = in->c;
                 const RunError e = BuiltinAt(in->a).function(context_, sp - in->b, in->b, out);
                 VEK_POP_CLEAR(in->b);
-                *sp++ = std::move(out);
+                VEK_PUSH(std::move(out));
                 VEK_CHECK(e);
                 VEK_CHECK(CheckScriptMemory()); // what the function made counts at once
                 if (context_.waitMs >= 0) {
@@ -596,7 +601,7 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
                 VEK_POP_CLEAR(in->b);
                 VEK_SYNC();
                 HostCallResult result = (*host_)[static_cast<std::size_t>(in->a)](args);
-                *sp++ = std::move(result.value);
+                VEK_PUSH(std::move(result.value));
                 if (result.errorNumber != 0) {
                     errorNumber = result.errorNumber;
                     errorText = result.errorDescription;
@@ -643,7 +648,7 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
                     return;
                 }
                 VEK_LOAD_FRAME();
-                *sp++ = std::move(result);
+                VEK_PUSH(std::move(result));
                 VEK_NEXT();
             }
             VEK_OP(EndProgram)
@@ -666,7 +671,7 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
                 VEK_CHECK(NewArray(in->a, bounds.lower, bounds.upper, static_cast<Tag>(in->b),
                                    record, array));
                 VEK_POP_CLEAR(2 * in->a);
-                *sp++ = std::move(array);
+                VEK_PUSH(std::move(array));
                 VEK_NEXT();
             }
             VEK_OP(ReDim) {
@@ -720,22 +725,22 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
                 const ArrayObject& array = *holder.GetArray();
                 const Variant& first = base[in->c].Deref();
                 if (in->b == 1 && array.dims == 1 && WithinBounds(array, 0, first)) {
-                    *sp++ =
-                        array.items[static_cast<std::size_t>(first.IntValue() - array.lower[0])];
+                    VEK_PUSH(
+                        array.items[static_cast<std::size_t>(first.IntValue() - array.lower[0])]);
                     VEK_NEXT();
                 }
                 const Variant& second = base[in->d].Deref();
                 if (in->b == 2 && array.dims == 2 && WithinBounds(array, 0, first) &&
                     WithinBounds(array, 1, second)) {
-                    *sp++ = array.items[static_cast<std::size_t>(
+                    VEK_PUSH(array.items[static_cast<std::size_t>(
                         first.IntValue() - array.lower[0] +
-                        (second.IntValue() - array.lower[1]) * array.Extent(0))];
+                        (second.IntValue() - array.lower[1]) * array.Extent(0))]);
                     VEK_NEXT();
                 }
                 const Variant indices[] = {first, second};
                 std::size_t flat = 0;
                 VEK_CHECK(ElementIndex(array, indices, in->b, flat));
-                *sp++ = array.items[flat];
+                VEK_PUSH(array.items[flat]);
                 VEK_NEXT();
             }
             VEK_OP(StoreElement) {
@@ -785,9 +790,9 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
             }
             VEK_OP(ErrGet)
             if (in->a == 0) {
-                *sp++ = Variant::Long(err_.number);
+                VEK_PUSH(Variant::Long(err_.number));
             } else {
-                *sp++ = Variant::String(in->a == 1 ? err_.description : err_.source);
+                VEK_PUSH(Variant::String(in->a == 1 ? err_.description : err_.source));
             }
             VEK_NEXT();
             VEK_OP(ErrSet) {
@@ -938,6 +943,7 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
 #undef VEK_RAISE
 #undef VEK_CHECK
 #undef VEK_POP_CLEAR
+#undef VEK_PUSH
 #undef VEK_OP
 #undef VEK_NEXT
 #undef VEK_DISPATCH
