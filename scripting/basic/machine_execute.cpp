@@ -619,20 +619,25 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
                 VEK_NEXT();
             }
             VEK_OP(Return) {
-                Variant result;
-                if (proc->isWatch) {
-                    result = std::move(*--sp);
-                } else if (proc->resultSlot >= 0) {
-                    result = std::move(base[proc->resultSlot]);
+                // The result moves straight to where the caller finds it, the frame's floor.
+                Variant* const floor = frame->floor;
+                Variant* const result = proc->isWatch           ? sp - 1
+                                        : proc->resultSlot >= 0 ? base + proc->resultSlot
+                                                                : nullptr;
+                const bool evalRoot = frame->evalRoot;
+                if (evalRoot) {
+                    evalResult_ = result != nullptr ? std::move(*result) : Variant();
+                } else if (result != nullptr && result != floor) {
+                    *floor = std::move(*result);
                 }
                 if (frame->inHandler) {
                     err_ = {};
                 }
-                const bool evalRoot = frame->evalRoot;
-                for (Variant* s = frame->floor; s < sp; ++s) {
+                const bool keepsResult = !evalRoot && result != nullptr;
+                for (Variant* s = keepsResult ? floor + 1 : floor; s < sp; ++s) {
                     *s = Variant();
                 }
-                sp = frame->floor;
+                sp = floor;
                 sp_ = sp;
                 if (!pins_.empty()) {
                     ReleasePins(sp);
@@ -640,15 +645,15 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
                 DropGoSubs(frames_.size() - 1);
                 frames_.pop_back();
                 if (evalRoot) {
-                    evalResult_ = std::move(result);
                     return;
                 }
                 if (frames_.empty()) {
+                    *floor = Variant();
                     state_ = RunState::Finished;
                     return;
                 }
                 VEK_LOAD_FRAME();
-                VEK_PUSH(std::move(result));
+                ++sp; // the result
                 VEK_NEXT();
             }
             VEK_OP(EndProgram)
