@@ -235,38 +235,40 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
             VEK_OP(LoadLocal)
             VEK_PUSH(base[in->a]);
             VEK_NEXT();
+            // A store pops its value only once it is stored: a value that fails to convert stays
+            // on the stack, where the error's unwinding frees it.
             VEK_OP(StoreLocal)
-            --sp;
-            if (in->b == 0 || sp->GetTag() == static_cast<Tag>(in->b)) {
-                base[in->a] = std::move(*sp);
+            if (in->b == 0 || sp[-1].GetTag() == static_cast<Tag>(in->b)) {
+                base[in->a] = std::move(*--sp);
                 VEK_NEXT();
             }
-            VEK_CHECK(StoreConverted(base[in->a], *sp, static_cast<Tag>(in->b)));
+            VEK_CHECK(StoreConverted(base[in->a], sp[-1], static_cast<Tag>(in->b)));
+            --sp;
             VEK_NEXT();
             VEK_OP(LoadRef) {
                 VEK_PUSH(base[in->a].Deref());
                 VEK_NEXT();
             }
             VEK_OP(StoreRef) {
-                --sp;
                 Variant& slot = base[in->a];
                 if (slot.IsRef()) {
                     if (in->b != 0) {
-                        VEK_CHECK(CoerceTo(*sp, static_cast<Tag>(in->b)));
+                        VEK_CHECK(CoerceTo(sp[-1], static_cast<Tag>(in->b)));
                     }
-                    VEK_CHECK(StoreConverted(*slot.Target(), *sp, slot.RefType()));
+                    VEK_CHECK(StoreConverted(*slot.Target(), sp[-1], slot.RefType()));
                 } else {
-                    VEK_CHECK(StoreConverted(slot, *sp, static_cast<Tag>(in->b)));
+                    VEK_CHECK(StoreConverted(slot, sp[-1], static_cast<Tag>(in->b)));
                 }
+                --sp;
                 VEK_NEXT();
             }
             VEK_OP(LoadGlobal)
             VEK_PUSH(globals_[static_cast<std::size_t>(in->a)]);
             VEK_NEXT();
             VEK_OP(StoreGlobal)
-            --sp;
-            VEK_CHECK(StoreConverted(globals_[static_cast<std::size_t>(in->a)], *sp,
+            VEK_CHECK(StoreConverted(globals_[static_cast<std::size_t>(in->a)], sp[-1],
                                      static_cast<Tag>(in->b)));
+            --sp;
             VEK_NEXT();
             VEK_OP(RefLocal) {
                 Variant& slot = base[in->a];
@@ -426,9 +428,8 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
         }                                                                                          \
     } while (0)
             VEK_OP(CompareConstJump)
-            --sp;
-            VEK_COMPARE_JUMP(*sp, consts[in->c]);
-            *sp = Variant();
+            VEK_COMPARE_JUMP(sp[-1], consts[in->c]);
+            *--sp = Variant();
             VEK_NEXT();
             VEK_OP(CompareLocalConstJump)
             VEK_COMPARE_JUMP(base[in->d].Deref(), consts[in->c]);
@@ -703,12 +704,15 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
                 sp[-1] = std::move(element);
                 VEK_NEXT();
             }
+            // The array held by slot a, or error 13.
+#define VEK_SLOT_ARRAY(array)                                                                      \
+    const Variant& array##Holder = base[in->a].Deref();                                            \
+    if (!array##Holder.IsArray()) {                                                                \
+        VEK_RAISE(RunError::TypeMismatch);                                                         \
+    }                                                                                              \
+    const ArrayObject& array = *array##Holder.GetArray()
             VEK_OP(LoadElement) {
-                const Variant& holder = base[in->a].Deref();
-                if (!holder.IsArray()) {
-                    VEK_RAISE(RunError::TypeMismatch);
-                }
-                const ArrayObject& array = *holder.GetArray();
+                VEK_SLOT_ARRAY(array);
                 Variant& index = sp[-1];
                 if (in->b == 1 && array.dims == 1 && WithinBounds(array, 0, index)) {
                     index =
@@ -723,11 +727,7 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
                 VEK_NEXT();
             }
             VEK_OP(LoadLocalElement) {
-                const Variant& holder = base[in->a].Deref();
-                if (!holder.IsArray()) {
-                    VEK_RAISE(RunError::TypeMismatch);
-                }
-                const ArrayObject& array = *holder.GetArray();
+                VEK_SLOT_ARRAY(array);
                 const Variant& first = base[in->c].Deref();
                 if (in->b == 1 && array.dims == 1 && WithinBounds(array, 0, first)) {
                     VEK_PUSH(
@@ -949,6 +949,7 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
 #undef VEK_CHECK
 #undef VEK_POP_CLEAR
 #undef VEK_PUSH
+#undef VEK_SLOT_ARRAY
 #undef VEK_OP
 #undef VEK_NEXT
 #undef VEK_DISPATCH

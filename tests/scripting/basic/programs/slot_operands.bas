@@ -8,6 +8,10 @@ Sub CountDown(n As Long, steps As Long)
     Loop
 End Sub
 
+Sub SetText(x As Long)
+    x = "not a number"
+End Sub
+
 Function Order(a, b) As String
     If a < b Then
         Order = "<"
@@ -31,6 +35,7 @@ End Function
 
 Sub Main()
     Dim n As Long, steps As Long, a(3) As Long, v, w, i As Integer, l As Long
+    Dim d As Double, s As String, b As Boolean
     n = 3
     CountDown n, steps
     Debug.Print "by reference: " & n & " " & steps           ' expect: by reference: 0 3
@@ -62,6 +67,27 @@ Sub Main()
     Debug.Print "Mod -1: " & (l Mod -1) & " " & (l \ 2)      ' expect: Mod -1: 0 -1073741824
     w = l Mod 0
     Debug.Print "Mod 0: " & Err.Number                        ' expect: Mod 0: 11
+    Err.Clear
+    l = 5
+    d = l \ 2
+    i = l * 3
+    s = l + 1
+    b = l - 5
+    v = "text"
+    v = l Mod 3
+    Debug.Print "stored: " & d & " " & TypeName(i) & i & " " & TypeName(s) & s & " " & b & " " & TypeName(v) & v ' expect: stored: 2 Integer15 String6 False Long2
+    i = l + 40000
+    Debug.Print "into Integer: " & Err.Number & " " & i      ' expect: into Integer: 6 15
+    Err.Clear
+    l = 2147483647
+    l = l + 1
+    Debug.Print "into Long: " & Err.Number & " " & l         ' expect: into Long: 6 2147483647
+    Err.Clear
+    l = "not a number"
+    Debug.Print "text into Long: " & Err.Number & " " & l    ' expect: text into Long: 13 2147483647
+    Err.Clear
+    SetText l
+    Debug.Print "through ByRef: " & Err.Number & " " & l     ' expect: through ByRef: 13 2147483647
     Err.Clear
     v = "7"
     Debug.Print "text: " & (v + 1) & " " & (v Mod 4)          ' expect: text: 8 3
