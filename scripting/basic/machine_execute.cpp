@@ -203,8 +203,13 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
 #define VEK_FALLTHROUGH [[fallthrough]];
 #endif
 
+    // Ends a handler whose locals need destroying: a jump through the table would skip their
+    // destructors, a plain jump to the shared fetch below runs them.
+#define VEK_NEXT_DESTROYING() goto next
+
     const Instruction* in = nullptr;
     for (;;) {
+    next:
         in = ip++;
         if (in->startsStatement && --budget < 0) {
 #if VEK_THREADED_DISPATCH
@@ -416,7 +421,7 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
                 VEK_CHECK(ApplyUnary(in->op == Op::Negate ? UnaryOp::Negate : UnaryOp::Not, sp[-1],
                                      out, OverflowOf(in->a)));
                 sp[-1] = std::move(out);
-                VEK_NEXT();
+                VEK_NEXT_DESTROYING();
             }
             // Compares two values and jumps as operand b says (see CompareConstJump).
 #define VEK_COMPARE_JUMP(left, right)                                                              \
@@ -509,7 +514,7 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
                 if (!done) {
                     ip = code + in->c;
                 }
-                VEK_NEXT();
+                VEK_NEXT_DESTROYING();
             }
             VEK_OP(ForCheck) {
                 bool done = false;
@@ -595,7 +600,7 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
                         return;
                     }
                 }
-                VEK_NEXT();
+                VEK_NEXT_DESTROYING();
             }
             VEK_OP(CallHost) {
                 std::vector<Variant> args(sp - in->b, sp);
@@ -608,7 +613,7 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
                     errorText = result.errorDescription;
                     goto raise;
                 }
-                VEK_NEXT();
+                VEK_NEXT_DESTROYING();
             }
             VEK_OP(CoerceParam) {
                 const auto type = static_cast<Tag>(in->b);
@@ -678,7 +683,7 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
                                    record, array));
                 VEK_POP_CLEAR(2 * in->a);
                 VEK_PUSH(std::move(array));
-                VEK_NEXT();
+                VEK_NEXT_DESTROYING();
             }
             VEK_OP(ReDim) {
                 Bounds bounds;
@@ -702,7 +707,7 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
                 Variant element = array.GetArray()->items[flat];
                 VEK_POP_CLEAR(in->a);
                 sp[-1] = std::move(element);
-                VEK_NEXT();
+                VEK_NEXT_DESTROYING();
             }
             // The array held by slot a, or error 13.
 #define VEK_SLOT_ARRAY(array)                                                                      \
@@ -724,7 +729,7 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
                 Variant element = array.items[flat];
                 VEK_POP_CLEAR(in->b - 1);
                 sp[-1] = std::move(element);
-                VEK_NEXT();
+                VEK_NEXT_DESTROYING();
             }
             VEK_OP(LoadLocalElement) {
                 VEK_SLOT_ARRAY(array);
@@ -746,7 +751,7 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
                 std::size_t flat = 0;
                 VEK_CHECK(ElementIndex(array, indices, in->b, flat));
                 VEK_PUSH(array.items[flat]);
-                VEK_NEXT();
+                VEK_NEXT_DESTROYING();
             }
             VEK_OP(StoreElement) {
                 Variant& slot = base[in->a];
@@ -869,7 +874,7 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
                 if (in->b == 2) {
                     line.append(kPrintZoneWidth - line.size() % kPrintZoneWidth, ' ');
                 }
-                VEK_NEXT();
+                VEK_NEXT_DESTROYING();
             }
             VEK_OP(PrintLine)
             VEK_SYNC();
@@ -907,7 +912,7 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
                 }
                 Variant member = record.GetArray()->items[static_cast<std::size_t>(in->a)];
                 record = std::move(member);
-                VEK_NEXT();
+                VEK_NEXT_DESTROYING();
             }
             VEK_OP(StorePath)
             VEK_OP(RefPath) {
@@ -950,6 +955,7 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
 #undef VEK_POP_CLEAR
 #undef VEK_PUSH
 #undef VEK_SLOT_ARRAY
+#undef VEK_NEXT_DESTROYING
 #undef VEK_OP
 #undef VEK_NEXT
 #undef VEK_DISPATCH
