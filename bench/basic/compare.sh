@@ -6,7 +6,7 @@
 # engine is started once and runs many scripts.
 # The other interpreters are for measuring only: install them with
 #   apt-get install yabasic bwbasic lua5.4
-# tak, matmul, dispatch and fields have no yabasic or bwbasic version: those columns show "-".
+# tak, matmul, dispatch, fields and globals have no yabasic or bwbasic version: those columns show "-".
 # Usage: bench/basic/compare.sh [BUILD_DIR]   (default: build)
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
@@ -57,7 +57,7 @@ echo "start-up (ms): ours ${empty[ours]}, yabasic ${empty[yab]}, bwbasic ${empty
     "lua5.4 ${empty[lua]}; times below are without it"
 printf "%-8s %9s %9s %9s %9s   %8s %8s %8s\n" program ours_ms yabasic bwbasic lua5.4 \
     yab/ours bwb/ours lua/ours
-for p in loop strings fib sort tak matmul dispatch fields; do
+for p in loop strings fib sort tak matmul dispatch fields globals; do
     ours=$(net_ms "$(best_ms "$runner" "$programs/$p.bas")" "${empty[ours]}")
     yab=$(net_ms "$(runs=2 best_ms yabasic "$programs/$p.yab")" "${empty[yab]}")
     bwb=$(net_ms "$(runs=1 best_ms bwbasic "$programs/$p.bwb")" "${empty[bwb]}")

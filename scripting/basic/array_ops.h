@@ -32,6 +32,35 @@ RunError UnshareArray(Variant& holder, ArrayObject*& array);
 // Position of an element in items from `count` index values.
 RunError FlatIndex(const ArrayObject& array, const Variant* indices, int count, std::size_t& out);
 
+// Whether a whole-number index lies within dimension d of the array.
+inline bool WithinBounds(const ArrayObject& array, int d, const Variant& index) {
+    return index.IsIntegral() && index.IntValue() >= array.lower[d] &&
+           index.IntValue() <= array.upper[d];
+}
+
+// FlatIndex with the common case inline, for the machine's loop: whole-number indices within
+// the bounds.
+inline RunError ElementIndex(const ArrayObject& array, const Variant* indices, int count,
+                             std::size_t& out) {
+    if (count == array.dims) {
+        std::size_t flat = 0;
+        std::size_t stride = 1;
+        int d = 0;
+        for (; d < count; ++d) {
+            if (!WithinBounds(array, d, indices[d])) {
+                break;
+            }
+            flat += static_cast<std::size_t>(indices[d].IntValue() - array.lower[d]) * stride;
+            stride *= static_cast<std::size_t>(array.Extent(d));
+        }
+        if (d == count) {
+            out = flat;
+            return RunError::None;
+        }
+    }
+    return FlatIndex(array, indices, count, out);
+}
+
 // A zero-based one-dimensional Variant array of the given values (Array(), Split()); fails when
 // that would nest arrays deeper than kMaxArrayNesting.
 RunError MakeVariantList(std::vector<Variant> values, Variant& out);
@@ -47,9 +76,18 @@ RunError WalkPath(Variant& root, const AccessPath& path, const Variant* indices,
 RunError StoreItem(ArrayObject& container, std::size_t index, Variant& value, Tag declared,
                    const RecordType* record);
 
-// Stores value as an element of array (converted to its element type).
-inline RunError StoreElementValue(ArrayObject& array, std::size_t flat, Variant& value) {
-    return StoreItem(array, flat, value, array.elementTag, array.record);
+// Stores value as an element of the array `holder` holds (converted to its element type), made
+// its own first; a number into an unshared array of its kind directly, the machine's common case.
+inline RunError StoreElementOf(Variant& holder, std::size_t flat, Variant& value) {
+    ArrayObject* array = holder.GetArray();
+    if (array->refs == 1 && value.GetTag() == array->elementTag && value.IsNumeric()) {
+        array->items[flat] = std::move(value);
+        return RunError::None;
+    }
+    if (const RunError e = UnshareArray(holder, array); e != RunError::None) {
+        return e;
+    }
+    return StoreItem(*array, flat, value, array->elementTag, array->record);
 }
 
 } // namespace vek::basic

@@ -22,13 +22,13 @@ RunError CheckedString(std::string text, Variant& out) {
 
 // Left and Right: the first or last count characters.
 RunError TextEnd(Variant* args, bool left, Variant& out) {
-    VEK_BASIC_ARG_TEXT(text, args[0]);
+    VEK_BASIC_ARG_TEXT_VIEW(text, args[0]);
     VEK_BASIC_ARG_LONG(count, args[1]);
     if (count < 0) {
         return RunError::InvalidCall;
     }
     const std::size_t n = std::min(text.size(), static_cast<std::size_t>(count));
-    out = Variant::String(left ? text.substr(0, n) : text.substr(text.size() - n));
+    out = Variant::String(std::string(left ? text.substr(0, n) : text.substr(text.size() - n)));
     return RunError::None;
 }
 
@@ -81,7 +81,7 @@ void FoldForSearch(bool ignoreCase, std::string& text, std::string& part) {
 } // namespace
 
 RunError BuiltinLen(BuiltinContext&, Variant* args, int, Variant& out) {
-    VEK_BASIC_ARG_TEXT(text, args[0]);
+    VEK_BASIC_ARG_TEXT_VIEW(text, args[0]);
     out = Variant::Long(static_cast<std::int32_t>(text.size()));
     return RunError::None;
 }
@@ -95,7 +95,7 @@ RunError BuiltinRight(BuiltinContext&, Variant* args, int, Variant& out) {
 }
 
 RunError BuiltinMid(BuiltinContext&, Variant* args, int argc, Variant& out) {
-    VEK_BASIC_ARG_TEXT(text, args[0]);
+    VEK_BASIC_ARG_TEXT_VIEW(text, args[0]);
     VEK_BASIC_ARG_LONG(start, args[1]);
     std::int32_t count = INT32_MAX;
     if (argc > 2 && ToLong(args[2], count) != RunError::None) {
@@ -108,8 +108,8 @@ RunError BuiltinMid(BuiltinContext&, Variant* args, int argc, Variant& out) {
         out = Variant::String({});
         return RunError::None;
     }
-    out = Variant::String(
-        text.substr(static_cast<std::size_t>(start) - 1, static_cast<std::size_t>(count)));
+    out = Variant::String(std::string(
+        text.substr(static_cast<std::size_t>(start) - 1, static_cast<std::size_t>(count))));
     return RunError::None;
 }
 
@@ -130,13 +130,18 @@ RunError BuiltinInStr(BuiltinContext& context, Variant* args, int argc, Variant&
         out = Variant::Null(); // as Visual Basic has it
         return RunError::None;
     }
-    VEK_BASIC_ARG_TEXT(text, args[first]);
-    VEK_BASIC_ARG_TEXT(part, args[first + 1]);
+    VEK_BASIC_ARG_TEXT_VIEW(text, args[first]);
+    VEK_BASIC_ARG_TEXT_VIEW(part, args[first + 1]);
     bool ignoreCase = false;
     if (const RunError e = IgnoresCase(context, args, argc, 3, ignoreCase); e != RunError::None) {
         return e;
     }
-    FoldForSearch(ignoreCase, text, part);
+    if (ignoreCase) {
+        textStorage = Lower(text);
+        partStorage = Lower(part);
+        text = textStorage;
+        part = partStorage;
+    }
     std::int32_t result = 0;
     if (static_cast<std::size_t>(start) <= text.size() + 1) {
         const auto at = text.find(part, static_cast<std::size_t>(start) - 1);

@@ -5,6 +5,17 @@
 #include "scripting/basic/operators.h"
 #include "scripting/basic/script_memory.h"
 
+#include <new>
+
+// Threaded dispatch jumps through a table of label addresses, a GCC and Clang extension; other
+// compilers take the portable switch.
+#if defined(__GNUC__)
+#define VEK_THREADED_DISPATCH 1
+#pragma GCC diagnostic ignored "-Wpedantic"
+#else
+#define VEK_THREADED_DISPATCH 0
+#endif
+
 namespace vek::basic {
 
 namespace {
@@ -16,6 +27,15 @@ bool FitsLong(std::int64_t v) {
 }
 bool IsIntOrLong(const Variant& v) {
     return v.GetTag() == Tag::Integer || v.GetTag() == Tag::Long;
+}
+
+// Whole-number division and remainder of a nonzero divisor in 32 bits, several times faster than
+// in 64; only INT32_MIN / -1 leaves the range, and x Mod -1 is 0.
+std::int64_t Quotient(std::int32_t x, std::int32_t y) {
+    return y == -1 ? -std::int64_t{x} : x / y;
+}
+std::int64_t Remainder(std::int32_t x, std::int32_t y) {
+    return y == -1 ? 0 : x % y;
 }
 
 // How an arithmetic instruction's operand treats a result that overflows.
@@ -146,6 +166,8 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
             VEK_RAISE(checkError);                                                                 \
         }                                                                                          \
     } while (0)
+    // The slots above the top of the stack are all Empty, so a value pushed is made in place.
+#define VEK_PUSH(value) new (sp++) Variant(value)
 #define VEK_POP_CLEAR(n)                                                                           \
     do {                                                                                           \
         for (int popI = 0; popI < (n); ++popI) {                                                   \
@@ -153,9 +175,46 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
         }                                                                                          \
     } while (0)
 
+    // Every handler ends with VEK_NEXT. Threaded, that fetches the next instruction, makes the
+    // statement check when it starts a statement and jumps straight to its handler, so each
+    // handler has a jump of its own, which the processor predicts far better than the one of a
+    // switch. Elsewhere the switch in the loop below dispatches.
+#if VEK_THREADED_DISPATCH
+    static const void* const kHandlers[] = {
+#define VEK_BASIC_HANDLER_ADDRESS(name, operands, effect, doc) &&op_##name,
+        VEK_BASIC_OPCODES(VEK_BASIC_HANDLER_ADDRESS)
+#undef VEK_BASIC_HANDLER_ADDRESS
+    };
+#define VEK_OP(name) op_##name:
+#define VEK_NEXT()                                                                                 \
+    do {                                                                                           \
+        in = ip++;                                                                                 \
+        if (in->startsStatement && --budget < 0) {                                                 \
+            goto statement;                                                                        \
+        }                                                                                          \
+        goto* kHandlers[static_cast<int>(in->op)];                                                 \
+    } while (0)
+#define VEK_DISPATCH() goto* kHandlers[static_cast<int>(in->op)];
+#define VEK_FALLTHROUGH
+#else
+#define VEK_OP(name) case Op::name:
+#define VEK_NEXT() continue
+#define VEK_DISPATCH() switch (in->op)
+#define VEK_FALLTHROUGH [[fallthrough]];
+#endif
+
+    // Ends a handler whose locals need destroying: a jump through the table would skip their
+    // destructors, a plain jump to the shared fetch below runs them.
+#define VEK_NEXT_DESTROYING() goto next
+
+    const Instruction* in = nullptr;
     for (;;) {
-        const Instruction& in = *ip++;
-        if (in.startsStatement && --budget < 0) {
+    next:
+        in = ip++;
+        if (in->startsStatement && --budget < 0) {
+#if VEK_THREADED_DISPATCH
+        statement:
+#endif
             frame->pc = static_cast<int>(ip - 1 - code);
             sp_ = sp;
             budget_ = budget;
@@ -171,411 +230,439 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
                 return;
             }
         }
-        switch (in.op) {
-        case Op::PushConst:
-            *sp++ = consts[in.a];
-            break;
-        case Op::Pop:
+        VEK_DISPATCH() {
+            VEK_OP(PushConst)
+            VEK_PUSH(consts[in->a]);
+            VEK_NEXT();
+            VEK_OP(Pop)
             *--sp = Variant();
-            break;
-        case Op::LoadLocal:
-            *sp++ = base[in.a];
-            break;
-        case Op::StoreLocal:
+            VEK_NEXT();
+            VEK_OP(LoadLocal)
+            VEK_PUSH(base[in->a]);
+            VEK_NEXT();
+            // A store pops its value only once it is stored: a value that fails to convert stays
+            // on the stack, where the error's unwinding frees it.
+            VEK_OP(StoreLocal)
+            if (in->b == 0 || sp[-1].GetTag() == static_cast<Tag>(in->b)) {
+                base[in->a] = std::move(*--sp);
+                VEK_NEXT();
+            }
+            VEK_CHECK(StoreConverted(base[in->a], sp[-1], static_cast<Tag>(in->b)));
             --sp;
-            if (in.b == 0 || sp->GetTag() == static_cast<Tag>(in.b)) {
-                base[in.a] = std::move(*sp);
-                break;
+            VEK_NEXT();
+            VEK_OP(LoadRef) {
+                VEK_PUSH(base[in->a].Deref());
+                VEK_NEXT();
             }
-            VEK_CHECK(StoreConverted(base[in.a], *sp, static_cast<Tag>(in.b)));
-            break;
-        case Op::LoadRef: {
-            const Variant& slot = base[in.a];
-            *sp++ = slot.IsRef() ? *slot.Target() : slot;
-            break;
-        }
-        case Op::StoreRef: {
+            VEK_OP(StoreRef) {
+                Variant& slot = base[in->a];
+                if (slot.IsRef()) {
+                    if (in->b != 0) {
+                        VEK_CHECK(CoerceTo(sp[-1], static_cast<Tag>(in->b)));
+                    }
+                    VEK_CHECK(StoreConverted(*slot.Target(), sp[-1], slot.RefType()));
+                } else {
+                    VEK_CHECK(StoreConverted(slot, sp[-1], static_cast<Tag>(in->b)));
+                }
+                --sp;
+                VEK_NEXT();
+            }
+            VEK_OP(LoadGlobal)
+            VEK_PUSH(globals_[static_cast<std::size_t>(in->a)]);
+            VEK_NEXT();
+            VEK_OP(StoreGlobal)
+            VEK_CHECK(StoreConverted(globals_[static_cast<std::size_t>(in->a)], sp[-1],
+                                     static_cast<Tag>(in->b)));
             --sp;
-            Variant& slot = base[in.a];
-            if (slot.IsRef()) {
-                if (in.b != 0) {
-                    VEK_CHECK(CoerceTo(*sp, static_cast<Tag>(in.b)));
+            VEK_NEXT();
+            VEK_OP(RefLocal) {
+                Variant& slot = base[in->a];
+                if (slot.IsRef()) {
+                    VEK_PUSH(slot);
+                } else {
+                    VEK_PUSH(
+                        Variant::Ref(&slot, proc->slots.types[static_cast<std::size_t>(in->a)]));
                 }
-                VEK_CHECK(StoreConverted(*slot.Target(), *sp, slot.RefType()));
-            } else {
-                VEK_CHECK(StoreConverted(slot, *sp, static_cast<Tag>(in.b)));
+                VEK_NEXT();
             }
-            break;
-        }
-        case Op::LoadGlobal:
-            *sp++ = globals_[static_cast<std::size_t>(in.a)];
-            break;
-        case Op::StoreGlobal:
-            --sp;
-            VEK_CHECK(StoreConverted(globals_[static_cast<std::size_t>(in.a)], *sp,
-                                     static_cast<Tag>(in.b)));
-            break;
-        case Op::RefLocal: {
-            Variant& slot = base[in.a];
-            *sp++ = slot.IsRef()
-                        ? slot
-                        : Variant::Ref(&slot, proc->slots.types[static_cast<std::size_t>(in.a)]);
-            break;
-        }
-        case Op::RefGlobal:
-            *sp++ = Variant::Ref(&globals_[static_cast<std::size_t>(in.a)],
-                                 program_.globals[static_cast<std::size_t>(in.a)].type.type);
-            break;
-        case Op::AppendLocal: {
-            Variant& slot = base[in.a];
-            Variant& value = sp[-1];
-            const auto type = static_cast<Tag>(in.b);
-            if (slot.IsString() && (type == Tag::Empty || type == Tag::String)) {
-                if (value.IsString()) {
-                    VEK_CHECK(
-                        ReserveString(slot.StringValue().size() + value.StringValue().size()));
-                    slot.AppendString(value.StringValue());
-                } else if (!value.IsNull()) { // s & Null is s
-                    std::string text;
-                    VEK_CHECK(ToText(value, text));
-                    VEK_CHECK(ReserveString(slot.StringValue().size() + text.size()));
-                    slot.AppendString(text);
+            VEK_OP(RefGlobal)
+            VEK_PUSH(Variant::Ref(&globals_[static_cast<std::size_t>(in->a)],
+                                  program_.globals[static_cast<std::size_t>(in->a)].type.type));
+            VEK_NEXT();
+            VEK_OP(AppendLocal) {
+                Variant& slot = base[in->a];
+                Variant& value = sp[-1];
+                const auto type = static_cast<Tag>(in->b);
+                if (slot.IsString() && (type == Tag::Empty || type == Tag::String)) {
+                    if (value.IsString()) {
+                        VEK_CHECK(
+                            ReserveString(slot.StringValue().size() + value.StringValue().size()));
+                        slot.AppendString(value.StringValue());
+                    } else if (!value.IsNull()) { // s & Null is s
+                        std::string text;
+                        VEK_CHECK(ToText(value, text));
+                        VEK_CHECK(ReserveString(slot.StringValue().size() + text.size()));
+                        slot.AppendString(text);
+                    }
+                } else {
+                    Variant joined;
+                    VEK_CHECK(ApplyBinary(BinaryOp::Concat, slot, value, joined, Overflow::Fails));
+                    VEK_CHECK(StoreConverted(slot, joined, type));
                 }
-            } else {
-                Variant joined;
-                VEK_CHECK(ApplyBinary(BinaryOp::Concat, slot, value, joined, Overflow::Fails));
-                VEK_CHECK(StoreConverted(slot, joined, type));
+                *--sp = Variant();
+                VEK_NEXT();
             }
-            *--sp = Variant();
-            break;
-        }
-        case Op::Add:
-        case Op::Sub: {
-            Variant& l = sp[-2];
-            const Variant& r = sp[-1];
-            if (IsIntOrLong(l) && IsIntOrLong(r)) {
-                if (!SetIntegral(l, r,
-                                 in.op == Op::Add ? std::int64_t{l.IntValue()} + r.IntValue()
-                                                  : std::int64_t{l.IntValue()} - r.IntValue(),
-                                 in.a)) {
-                    VEK_RAISE(RunError::Overflow);
+            VEK_OP(Add)
+            VEK_OP(Sub) {
+                Variant& l = sp[-2];
+                const Variant& r = sp[-1];
+                if (IsIntOrLong(l) && IsIntOrLong(r)) {
+                    if (!SetIntegral(l, r,
+                                     in->op == Op::Add ? std::int64_t{l.IntValue()} + r.IntValue()
+                                                       : std::int64_t{l.IntValue()} - r.IntValue(),
+                                     in->a)) {
+                        VEK_RAISE(RunError::Overflow);
+                    }
+                } else if (l.GetTag() == Tag::Double && r.GetTag() == Tag::Double) {
+                    l = Variant::Double(in->op == Op::Add ? l.DoubleValue() + r.DoubleValue()
+                                                          : l.DoubleValue() - r.DoubleValue());
+                } else {
+                    VEK_CHECK(ApplyOver(AsBinary(in->op), l, r, OverflowOf(in->a)));
                 }
-            } else if (l.GetTag() == Tag::Double && r.GetTag() == Tag::Double) {
-                l = Variant::Double(in.op == Op::Add ? l.DoubleValue() + r.DoubleValue()
-                                                     : l.DoubleValue() - r.DoubleValue());
-            } else {
-                VEK_CHECK(ApplyOver(AsBinary(in.op), l, r, OverflowOf(in.a)));
+                *--sp = Variant();
+                VEK_NEXT();
             }
-            *--sp = Variant();
-            break;
-        }
-        case Op::Mul: {
-            Variant& l = sp[-2];
-            const Variant& r = sp[-1];
-            if (IsIntOrLong(l) && IsIntOrLong(r)) {
-                if (!SetIntegral(l, r, std::int64_t{l.IntValue()} * r.IntValue(), in.a)) {
-                    VEK_RAISE(RunError::Overflow);
+            VEK_OP(Mul) {
+                Variant& l = sp[-2];
+                const Variant& r = sp[-1];
+                if (IsIntOrLong(l) && IsIntOrLong(r)) {
+                    if (!SetIntegral(l, r, std::int64_t{l.IntValue()} * r.IntValue(), in->a)) {
+                        VEK_RAISE(RunError::Overflow);
+                    }
+                } else if (l.GetTag() == Tag::Double && r.GetTag() == Tag::Double) {
+                    l = Variant::Double(l.DoubleValue() * r.DoubleValue());
+                } else {
+                    VEK_CHECK(ApplyOver(BinaryOp::Mul, l, r, OverflowOf(in->a)));
                 }
-            } else if (l.GetTag() == Tag::Double && r.GetTag() == Tag::Double) {
-                l = Variant::Double(l.DoubleValue() * r.DoubleValue());
-            } else {
-                VEK_CHECK(ApplyOver(BinaryOp::Mul, l, r, OverflowOf(in.a)));
+                *--sp = Variant();
+                VEK_NEXT();
             }
-            *--sp = Variant();
-            break;
-        }
-        case Op::IntDiv:
-        case Op::Mod: {
-            Variant& l = sp[-2];
-            const Variant& r = sp[-1];
-            if (IsIntOrLong(l) && IsIntOrLong(r) && r.IntValue() != 0) {
-                const std::int64_t a = l.IntValue();
-                const std::int64_t b = r.IntValue();
-                if (!SetIntegral(l, r, in.op == Op::Mod ? a % b : a / b, in.a)) {
-                    VEK_RAISE(RunError::Overflow);
+            VEK_OP(IntDiv)
+            VEK_OP(Mod) {
+                Variant& l = sp[-2];
+                const Variant& r = sp[-1];
+                if (IsIntOrLong(l) && IsIntOrLong(r) && r.IntValue() != 0) {
+                    const std::int32_t a = l.IntValue();
+                    const std::int32_t b = r.IntValue();
+                    if (!SetIntegral(l, r, in->op == Op::Mod ? Remainder(a, b) : Quotient(a, b),
+                                     in->a)) {
+                        VEK_RAISE(RunError::Overflow);
+                    }
+                } else {
+                    VEK_CHECK(ApplyOver(AsBinary(in->op), l, r, OverflowOf(in->a)));
                 }
-            } else {
-                VEK_CHECK(ApplyOver(AsBinary(in.op), l, r, OverflowOf(in.a)));
+                *--sp = Variant();
+                VEK_NEXT();
             }
+            VEK_OP(Div)
+            VEK_OP(Pow)
+            VEK_OP(Concat)
+            VEK_OP(And)
+            VEK_OP(Or)
+            VEK_OP(Xor)
+            VEK_CHECK(ApplyOver(AsBinary(in->op), sp[-2], sp[-1], Overflow::Fails));
             *--sp = Variant();
-            break;
-        }
-        case Op::Div:
-        case Op::Pow:
-        case Op::Concat:
-        case Op::And:
-        case Op::Or:
-        case Op::Xor:
-            VEK_CHECK(ApplyOver(AsBinary(in.op), sp[-2], sp[-1], Overflow::Fails));
-            *--sp = Variant();
-            break;
-        case Op::Eq:
-        case Op::Ne:
-        case Op::Lt:
-        case Op::Le:
-        case Op::Gt:
-        case Op::Ge: {
-            Variant& l = sp[-2];
-            int order = 0;
-            VEK_CHECK(Order(l, sp[-1], order, TextCompare(in.a)));
-            l = order == kUnordered ? Variant::Null()
-                                    : Variant::Boolean(OrderIn(OrderMask(AsBinary(in.op)), order));
-            *--sp = Variant();
-            break;
-        }
-        // A whole-number operation with a constant right operand; one case per operator so
-        // that each keeps its own dispatch.
+            VEK_NEXT();
+            VEK_OP(Eq)
+            VEK_OP(Ne)
+            VEK_OP(Lt)
+            VEK_OP(Le)
+            VEK_OP(Gt)
+            VEK_OP(Ge) {
+                Variant& l = sp[-2];
+                int order = 0;
+                VEK_CHECK(Order(l, sp[-1], order, TextCompare(in->a)));
+                l = order == kUnordered
+                        ? Variant::Null()
+                        : Variant::Boolean(OrderIn(OrderMask(AsBinary(in->op)), order));
+                *--sp = Variant();
+                VEK_NEXT();
+            }
+            // A whole-number operation with a constant right operand; one case per operator so
+            // that each keeps its own dispatch. The one that reads its left operand from a slot
+            // pushes it and goes on as the other.
 #define VEK_CONSTANT_OPERATION(name, binary, expression, needsDivisor)                             \
-    case Op::name: {                                                                               \
+    VEK_OP(name##LocalConst)                                                                       \
+    VEK_PUSH(base[in->c].Deref());                                                                 \
+    VEK_FALLTHROUGH                                                                                \
+    VEK_OP(name##Const) {                                                                          \
         Variant& l = sp[-1];                                                                       \
-        const Variant& r = consts[in.a];                                                           \
+        const Variant& r = consts[in->a];                                                          \
         if (IsIntOrLong(l) && IsIntOrLong(r) && (!(needsDivisor) || r.IntValue() != 0)) {          \
-            const std::int64_t x = l.IntValue();                                                   \
-            const std::int64_t y = r.IntValue();                                                   \
-            if (!SetIntegral(l, r, (expression), in.b)) {                                          \
+            const std::int32_t x = l.IntValue();                                                   \
+            const std::int32_t y = r.IntValue();                                                   \
+            if (!SetIntegral(l, r, (expression), in->b)) {                                         \
                 VEK_RAISE(RunError::Overflow);                                                     \
             }                                                                                      \
-            break;                                                                                 \
+            VEK_NEXT();                                                                            \
         }                                                                                          \
-        VEK_CHECK(ApplyOver(binary, l, r, OverflowOf(in.b)));                                      \
-        break;                                                                                     \
+        VEK_CHECK(ApplyOver(binary, l, r, OverflowOf(in->b)));                                     \
+        VEK_NEXT();                                                                                \
     }
-            VEK_CONSTANT_OPERATION(AddConst, BinaryOp::Add, x + y, false)
-            VEK_CONSTANT_OPERATION(SubConst, BinaryOp::Sub, x - y, false)
-            VEK_CONSTANT_OPERATION(MulConst, BinaryOp::Mul, x * y, false)
-            VEK_CONSTANT_OPERATION(IntDivConst, BinaryOp::IntDiv, x / y, true)
-            VEK_CONSTANT_OPERATION(ModConst, BinaryOp::Mod, x % y, true)
+            VEK_CONSTANT_OPERATION(Add, BinaryOp::Add, std::int64_t{x} + y, false)
+            VEK_CONSTANT_OPERATION(Sub, BinaryOp::Sub, std::int64_t{x} - y, false)
+            VEK_CONSTANT_OPERATION(Mul, BinaryOp::Mul, std::int64_t{x} * y, false)
+            VEK_CONSTANT_OPERATION(IntDiv, BinaryOp::IntDiv, Quotient(x, y), true)
+            VEK_CONSTANT_OPERATION(Mod, BinaryOp::Mod, Remainder(x, y), true)
 #undef VEK_CONSTANT_OPERATION
-        case Op::Negate:
-        case Op::Not: {
-            Variant out;
-            VEK_CHECK(ApplyUnary(in.op == Op::Negate ? UnaryOp::Negate : UnaryOp::Not, sp[-1], out,
-                                 OverflowOf(in.a)));
-            sp[-1] = std::move(out);
-            break;
-        }
-        case Op::CompareConstJump: {
-            int order = 0;
-            VEK_CHECK(Order(sp[-1], consts[in.c], order, TextCompare(in.b & kStringsAsText)));
-            *--sp = Variant();
-            if (OrderIn(in.b, order) == ((in.b & kJumpWhenTrue) != 0)) {
-                ip = code + in.a;
+            VEK_OP(Negate)
+            VEK_OP(Not) {
+                Variant out;
+                VEK_CHECK(ApplyUnary(in->op == Op::Negate ? UnaryOp::Negate : UnaryOp::Not, sp[-1],
+                                     out, OverflowOf(in->a)));
+                sp[-1] = std::move(out);
+                VEK_NEXT_DESTROYING();
             }
-            break;
-        }
-        case Op::Jump:
-            ip = code + in.a;
-            break;
-        case Op::GoSub:
+            // Compares two values and jumps as operand b says (see CompareConstJump).
+#define VEK_COMPARE_JUMP(left, right)                                                              \
+    do {                                                                                           \
+        int order = 0;                                                                             \
+        VEK_CHECK(Order(left, right, order, TextCompare(in->b& kStringsAsText)));                  \
+        if (OrderIn(in->b, order) == ((in->b & kJumpWhenTrue) != 0)) {                             \
+            ip = code + in->a;                                                                     \
+        }                                                                                          \
+    } while (0)
+            VEK_OP(CompareConstJump)
+            VEK_COMPARE_JUMP(sp[-1], consts[in->c]);
+            *--sp = Variant();
+            VEK_NEXT();
+            VEK_OP(CompareLocalConstJump)
+            VEK_COMPARE_JUMP(base[in->d].Deref(), consts[in->c]);
+            VEK_NEXT();
+            VEK_OP(CompareLocalsJump)
+            VEK_COMPARE_JUMP(base[in->c].Deref(), base[in->d].Deref());
+            VEK_NEXT();
+#undef VEK_COMPARE_JUMP
+            VEK_OP(Jump)
+            ip = code + in->a;
+            VEK_NEXT();
+            VEK_OP(GoSub)
             if (gosubs_.size() >= kMaxGoSubDepth) {
                 VEK_RAISE(RunError::OutOfStackSpace);
             }
             gosubs_.push_back({frames_.size(), static_cast<int>(ip - code)});
-            ip = code + in.a;
-            break;
-        case Op::GoSubReturn:
+            ip = code + in->a;
+            VEK_NEXT();
+            VEK_OP(GoSubReturn)
             if (gosubs_.empty() || gosubs_.back().depth != frames_.size()) {
                 VEK_RAISE(RunError::ReturnWithoutGoSub);
             }
             ip = code + gosubs_.back().pc;
             gosubs_.pop_back();
-            break;
-        case Op::JumpIfFalse:
-        case Op::JumpIfTrue: {
-            bool truth = false;
-            VEK_CHECK(ToCondition(sp[-1], truth));
-            *--sp = Variant();
-            if (truth == (in.op == Op::JumpIfTrue)) {
-                ip = code + in.a;
-            }
-            break;
-        }
-        case Op::CompareJump: {
-            int order = 0;
-            VEK_CHECK(Order(sp[-2], sp[-1], order, TextCompare(in.b & kStringsAsText)));
-            VEK_POP_CLEAR(2);
-            if (OrderIn(in.b, order) == (in.c != 0)) {
-                ip = code + in.a;
-            }
-            break;
-        }
-        case Op::ForEnter: {
-            bool done = false;
-            VEK_CHECK(ForDone(base[in.a], base[in.b], base[in.b + 1], done));
-            if (done) {
-                ip = code + in.c;
-            }
-            break;
-        }
-        case Op::ForStep: {
-            Variant& counter = base[in.a];
-            const Variant& limit = base[in.b];
-            const Variant& step = base[in.b + 1];
-            if (counter.GetTag() == Tag::Long && step.GetTag() <= Tag::Long && step.IsIntegral() &&
-                limit.IsIntegral()) {
-                const std::int64_t next = std::int64_t{counter.IntValue()} + step.IntValue();
-                if (FitsLong(next)) {
-                    counter.SetInt(static_cast<std::int32_t>(next));
-                    if (step.IntValue() >= 0 ? next <= limit.IntValue()
-                                             : next >= limit.IntValue()) {
-                        ip = code + in.c;
-                    }
-                    break;
+            VEK_NEXT();
+            VEK_OP(JumpIfFalse)
+            VEK_OP(JumpIfTrue) {
+                bool truth = false;
+                VEK_CHECK(ToCondition(sp[-1], truth));
+                *--sp = Variant();
+                if (truth == (in->op == Op::JumpIfTrue)) {
+                    ip = code + in->a;
                 }
+                VEK_NEXT();
             }
-            // A Variant counter widens past its kind; a typed one fails when it leaves it.
-            const Tag type = proc->slots.types[static_cast<std::size_t>(in.a)];
-            Variant next;
-            VEK_CHECK(ApplyBinary(BinaryOp::Add, counter, step, next,
-                                  type == Tag::Empty ? Overflow::Widens : Overflow::Fails));
-            VEK_CHECK(StoreConverted(counter, next, type));
-            bool done = false;
-            VEK_CHECK(ForDone(counter, limit, step, done));
-            if (!done) {
-                ip = code + in.c;
+            VEK_OP(CompareJump) {
+                int order = 0;
+                VEK_CHECK(Order(sp[-2], sp[-1], order, TextCompare(in->b & kStringsAsText)));
+                VEK_POP_CLEAR(2);
+                if (OrderIn(in->b, order) == (in->c != 0)) {
+                    ip = code + in->a;
+                }
+                VEK_NEXT();
             }
-            break;
-        }
-        case Op::ForCheck: {
-            bool done = false;
-            VEK_CHECK(ForDone(sp[-1], base[in.a], base[in.a + 1], done));
-            *--sp = Variant();
-            if (done) {
-                ip = code + in.b;
+            VEK_OP(ForEnter) {
+                bool done = false;
+                VEK_CHECK(ForDone(base[in->a], base[in->b], base[in->b + 1], done));
+                if (done) {
+                    ip = code + in->c;
+                }
+                VEK_NEXT();
             }
-            break;
-        }
-        case Op::ForEachEnter: {
-            Variant& collection = sp[-1];
-            if (!collection.IsArray()) {
-                VEK_RAISE(RunError::TypeMismatch);
+            VEK_OP(ForStep) {
+                Variant& counter = base[in->a];
+                const Variant& limit = base[in->b];
+                const Variant& step = base[in->b + 1];
+                if (counter.GetTag() == Tag::Long && step.GetTag() <= Tag::Long &&
+                    step.IsIntegral() && limit.IsIntegral()) {
+                    const std::int64_t next = std::int64_t{counter.IntValue()} + step.IntValue();
+                    if (FitsLong(next)) {
+                        counter.SetInt(static_cast<std::int32_t>(next));
+                        if (step.IntValue() >= 0 ? next <= limit.IntValue()
+                                                 : next >= limit.IntValue()) {
+                            ip = code + in->c;
+                        }
+                        VEK_NEXT();
+                    }
+                }
+                // A Variant counter widens past its kind; a typed one fails when it leaves it.
+                const Tag type = proc->slots.types[static_cast<std::size_t>(in->a)];
+                Variant next;
+                VEK_CHECK(ApplyBinary(BinaryOp::Add, counter, step, next,
+                                      type == Tag::Empty ? Overflow::Widens : Overflow::Fails));
+                VEK_CHECK(StoreConverted(counter, next, type));
+                bool done = false;
+                VEK_CHECK(ForDone(counter, limit, step, done));
+                if (!done) {
+                    ip = code + in->c;
+                }
+                VEK_NEXT_DESTROYING();
             }
-            const bool empty = collection.GetArray()->items.empty();
-            base[in.a] = std::move(collection);
-            base[in.a + 1] = Variant::Long(0);
-            *--sp = Variant();
-            if (empty) {
-                ip = code + in.b;
+            VEK_OP(ForCheck) {
+                bool done = false;
+                VEK_CHECK(ForDone(sp[-1], base[in->a], base[in->a + 1], done));
+                *--sp = Variant();
+                if (done) {
+                    ip = code + in->b;
+                }
+                VEK_NEXT();
             }
-            break;
-        }
-        case Op::ForEachNext: {
-            if (!base[in.a].IsArray()) {
-                VEK_RAISE(RunError::ForLoopNotInitialized); // GoTo into the loop's body
+            VEK_OP(ForEachEnter) {
+                Variant& collection = sp[-1];
+                if (!collection.IsArray()) {
+                    VEK_RAISE(RunError::TypeMismatch);
+                }
+                const bool empty = collection.GetArray()->items.empty();
+                base[in->a] = std::move(collection);
+                base[in->a + 1] = Variant::Long(0);
+                *--sp = Variant();
+                if (empty) {
+                    ip = code + in->b;
+                }
+                VEK_NEXT();
             }
-            const auto& items = base[in.a].GetArray()->items;
-            const std::int32_t position = base[in.a + 1].IntValue();
-            if (static_cast<std::size_t>(position) >= items.size()) {
-                ip = code + in.b;
-                break;
+            VEK_OP(ForEachNext) {
+                if (!base[in->a].IsArray()) {
+                    VEK_RAISE(RunError::ForLoopNotInitialized); // GoTo into the loop's body
+                }
+                const auto& items = base[in->a].GetArray()->items;
+                const std::int32_t position = base[in->a + 1].IntValue();
+                if (static_cast<std::size_t>(position) >= items.size()) {
+                    ip = code + in->b;
+                    VEK_NEXT();
+                }
+                VEK_PUSH(items[static_cast<std::size_t>(position)]);
+                base[in->a + 1].SetInt(position + 1);
+                VEK_NEXT();
             }
-            *sp++ = items[static_cast<std::size_t>(position)];
-            base[in.a + 1].SetInt(position + 1);
-            break;
-        }
-        case Op::Call: {
-            // EnterProcedure, written out here because calls are the hot road of recursion.
-            const Procedure& callee = program_.procs[static_cast<std::size_t>(in.a)];
-            Variant* const calleeBase = sp - in.b;
-            Variant* const top = calleeBase + callee.slots.init.size();
-            if (frames_.size() >= kMaxCallDepth || top + callee.maxStack + 1 > stackEnd_) {
-                VEK_RAISE(RunError::OutOfStackSpace);
+            VEK_OP(Call) {
+                // EnterProcedure, written out here because calls are the hot road of recursion.
+                const Procedure& callee = program_.procs[static_cast<std::size_t>(in->a)];
+                Variant* const calleeBase = sp - in->b;
+                Variant* const top = calleeBase + callee.slots.init.size();
+                if (frames_.size() >= kMaxCallDepth || top + callee.maxStack + 1 > stackEnd_) {
+                    VEK_RAISE(RunError::OutOfStackSpace);
+                }
+                const Variant* init = callee.slots.init.data();
+                for (Variant* slot = sp; slot < top; ++slot) {
+                    *slot = init[slot - calleeBase];
+                }
+                frame->pc = static_cast<int>(ip - code);
+                Frame& next = frames_.emplace_back();
+                next.proc = &callee;
+                next.base = calleeBase;
+                next.floor = calleeBase;
+                frame = &next;
+                proc = &callee;
+                code = callee.code.data();
+                consts = callee.constants.data();
+                ip = code;
+                base = calleeBase;
+                sp = top;
+                VEK_NEXT();
             }
-            const Variant* init = callee.slots.init.data();
-            for (Variant* slot = sp; slot < top; ++slot) {
-                *slot = init[slot - calleeBase];
+            VEK_OP(CallBuiltin) {
+                Variant out;
+                context_.options = in->c;
+                const RunError e = BuiltinAt(in->a).function(context_, sp - in->b, in->b, out);
+                VEK_POP_CLEAR(in->b);
+                VEK_PUSH(std::move(out));
+                VEK_CHECK(e);
+                VEK_CHECK(CheckScriptMemory()); // what the function made counts at once
+                if (context_.waitMs >= 0) {
+                    const auto ms = context_.waitMs;
+                    context_.waitMs = -1;
+                    if (!evaluating_ && ms > 0 && wait_) {
+                        VEK_SYNC();
+                        wait_(static_cast<int>(ms));
+                    } else if (!evaluating_ && ms > 0) {
+                        wakeAt_ = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+                        state_ = RunState::Waiting;
+                        VEK_SYNC();
+                        return;
+                    }
+                }
+                VEK_NEXT_DESTROYING();
             }
-            frame->pc = static_cast<int>(ip - code);
-            Frame& next = frames_.emplace_back();
-            next.proc = &callee;
-            next.base = calleeBase;
-            next.floor = calleeBase;
-            frame = &next;
-            proc = &callee;
-            code = callee.code.data();
-            consts = callee.constants.data();
-            ip = code;
-            base = calleeBase;
-            sp = top;
-            break;
-        }
-        case Op::CallBuiltin: {
-            Variant out;
-            context_.options = in.c;
-            const RunError e = BuiltinAt(in.a).function(context_, sp - in.b, in.b, out);
-            VEK_POP_CLEAR(in.b);
-            *sp++ = std::move(out);
-            VEK_CHECK(e);
-            VEK_CHECK(CheckScriptMemory()); // what the function made counts at once
-            if (context_.waitMs >= 0) {
-                const auto ms = context_.waitMs;
-                context_.waitMs = -1;
-                if (!evaluating_ && ms > 0 && wait_) {
-                    VEK_SYNC();
-                    wait_(static_cast<int>(ms));
-                } else if (!evaluating_ && ms > 0) {
-                    wakeAt_ = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-                    state_ = RunState::Waiting;
-                    VEK_SYNC();
+            VEK_OP(CallHost) {
+                std::vector<Variant> args(sp - in->b, sp);
+                VEK_POP_CLEAR(in->b);
+                VEK_SYNC();
+                HostCallResult result = (*host_)[static_cast<std::size_t>(in->a)](args);
+                VEK_PUSH(std::move(result.value));
+                if (result.errorNumber != 0) {
+                    errorNumber = result.errorNumber;
+                    errorText = result.errorDescription;
+                    goto raise;
+                }
+                VEK_NEXT_DESTROYING();
+            }
+            VEK_OP(CoerceParam) {
+                const auto type = static_cast<Tag>(in->b);
+                for (Variant* slot = base + in->a; slot < base + in->a + in->c; ++slot) {
+                    if (slot->GetTag() != type && !slot->IsRef()) {
+                        VEK_CHECK(CoerceTo(*slot, type));
+                    }
+                }
+                VEK_NEXT();
+            }
+            VEK_OP(Return) {
+                // The result moves straight to where the caller finds it, the frame's floor.
+                Variant* const floor = frame->floor;
+                Variant* const result = proc->isWatch           ? sp - 1
+                                        : proc->resultSlot >= 0 ? base + proc->resultSlot
+                                                                : nullptr;
+                const bool evalRoot = frame->evalRoot;
+                if (evalRoot) {
+                    evalResult_ = result != nullptr ? std::move(*result) : Variant();
+                } else if (result != nullptr && result != floor) {
+                    *floor = std::move(*result);
+                }
+                if (frame->inHandler) {
+                    err_ = {};
+                }
+                const bool keepsResult = !evalRoot && result != nullptr;
+                for (Variant* s = keepsResult ? floor + 1 : floor; s < sp; ++s) {
+                    *s = Variant();
+                }
+                sp = floor;
+                sp_ = sp;
+                if (!pins_.empty()) {
+                    ReleasePins(sp);
+                }
+                DropGoSubs(frames_.size() - 1);
+                frames_.pop_back();
+                if (evalRoot) {
                     return;
                 }
+                if (frames_.empty()) {
+                    *floor = Variant();
+                    state_ = RunState::Finished;
+                    return;
+                }
+                VEK_LOAD_FRAME();
+                ++sp; // the result
+                VEK_NEXT();
             }
-            break;
-        }
-        case Op::CallHost: {
-            std::vector<Variant> args(sp - in.b, sp);
-            VEK_POP_CLEAR(in.b);
-            VEK_SYNC();
-            HostCallResult result = (*host_)[static_cast<std::size_t>(in.a)](args);
-            *sp++ = std::move(result.value);
-            if (result.errorNumber != 0) {
-                errorNumber = result.errorNumber;
-                errorText = result.errorDescription;
-                goto raise;
-            }
-            break;
-        }
-        case Op::CoerceParam: {
-            Variant& slot = base[in.a];
-            if (slot.GetTag() != static_cast<Tag>(in.b) && !slot.IsRef()) {
-                VEK_CHECK(CoerceTo(slot, static_cast<Tag>(in.b)));
-            }
-            break;
-        }
-        case Op::Return: {
-            Variant result;
-            if (proc->isWatch) {
-                result = std::move(*--sp);
-            } else if (proc->resultSlot >= 0) {
-                result = std::move(base[proc->resultSlot]);
-            }
-            if (frame->inHandler) {
-                err_ = {};
-            }
-            const bool evalRoot = frame->evalRoot;
-            for (Variant* s = frame->floor; s < sp; ++s) {
-                *s = Variant();
-            }
-            sp = frame->floor;
-            sp_ = sp;
-            if (!pins_.empty()) {
-                ReleasePins(sp);
-            }
-            DropGoSubs(frames_.size() - 1);
-            frames_.pop_back();
-            if (evalRoot) {
-                evalResult_ = std::move(result);
-                return;
-            }
-            if (frames_.empty()) {
-                state_ = RunState::Finished;
-                return;
-            }
-            VEK_LOAD_FRAME();
-            *sp++ = std::move(result);
-            break;
-        }
-        case Op::EndProgram:
+            VEK_OP(EndProgram)
             VEK_SYNC();
             if (evaluating_) {
                 evalError_ = "End cannot run in a watch expression";
@@ -585,265 +672,268 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
             UnwindTo(0);
             state_ = RunState::Finished;
             return;
-        case Op::NewArray: {
-            Bounds bounds;
-            VEK_CHECK(PopBounds(sp - 2 * in.a, in.a, bounds));
-            Variant array;
-            const RecordType* record =
-                in.c > 0 ? program_.records[static_cast<std::size_t>(in.c - 1)].get() : nullptr;
-            VEK_CHECK(
-                NewArray(in.a, bounds.lower, bounds.upper, static_cast<Tag>(in.b), record, array));
-            VEK_POP_CLEAR(2 * in.a);
-            *sp++ = std::move(array);
-            break;
-        }
-        case Op::ReDim: {
-            Bounds bounds;
-            VEK_CHECK(PopBounds(sp - 2 * in.a, in.a, bounds));
-            Variant* reference = &sp[-2 * in.a - 1];
-            VEK_CHECK(Redimension(*reference->Target(), in.a, bounds.lower, bounds.upper,
-                                  static_cast<Tag>(in.b), in.c != 0));
-            VEK_POP_CLEAR(2 * in.a + 1);
-            if (!pins_.empty()) {
-                ReleasePins(reference); // the record a member's reference held (RefPath)
+            VEK_OP(NewArray) {
+                Bounds bounds;
+                VEK_CHECK(PopBounds(sp - 2 * in->a, in->a, bounds));
+                Variant array;
+                const RecordType* record =
+                    in->c > 0 ? program_.records[static_cast<std::size_t>(in->c - 1)].get()
+                              : nullptr;
+                VEK_CHECK(NewArray(in->a, bounds.lower, bounds.upper, static_cast<Tag>(in->b),
+                                   record, array));
+                VEK_POP_CLEAR(2 * in->a);
+                VEK_PUSH(std::move(array));
+                VEK_NEXT_DESTROYING();
             }
-            break;
-        }
-        case Op::IndexLoad: {
-            Variant& array = sp[-in.a - 1];
-            if (!array.IsArray()) {
-                VEK_RAISE(RunError::TypeMismatch);
+            VEK_OP(ReDim) {
+                Bounds bounds;
+                VEK_CHECK(PopBounds(sp - 2 * in->a, in->a, bounds));
+                Variant* reference = &sp[-2 * in->a - 1];
+                VEK_CHECK(Redimension(*reference->Target(), in->a, bounds.lower, bounds.upper,
+                                      static_cast<Tag>(in->b), in->c != 0));
+                VEK_POP_CLEAR(2 * in->a + 1);
+                if (!pins_.empty()) {
+                    ReleasePins(reference); // the record a member's reference held (RefPath)
+                }
+                VEK_NEXT();
             }
-            std::size_t flat = 0;
-            VEK_CHECK(FlatIndex(*array.GetArray(), sp - in.a, in.a, flat));
-            Variant element = array.GetArray()->items[flat];
-            VEK_POP_CLEAR(in.a);
-            sp[-1] = std::move(element);
-            break;
-        }
-        case Op::LoadElement: {
-            const Variant& holder = base[in.a].Deref();
-            if (!holder.IsArray()) {
-                VEK_RAISE(RunError::TypeMismatch);
-            }
-            const ArrayObject& array = *holder.GetArray();
-            Variant& index = sp[-1];
-            if (in.b == 1 && array.dims == 1 && index.IsIntegral() &&
-                index.IntValue() >= array.lower[0] && index.IntValue() <= array.upper[0]) {
-                index = array.items[static_cast<std::size_t>(index.IntValue() - array.lower[0])];
-                break;
-            }
-            std::size_t flat = 0;
-            VEK_CHECK(FlatIndex(array, sp - in.b, in.b, flat));
-            Variant element = array.items[flat];
-            VEK_POP_CLEAR(in.b - 1);
-            sp[-1] = std::move(element);
-            break;
-        }
-        case Op::LoadLocalElement: {
-            const Variant& holder = base[in.a].Deref();
-            const Variant& index = base[in.b];
-            if (holder.IsArray()) {
-                const ArrayObject& array = *holder.GetArray();
-                if (array.dims == 1 && index.IsIntegral() && index.IntValue() >= array.lower[0] &&
-                    index.IntValue() <= array.upper[0]) {
-                    *sp++ =
-                        array.items[static_cast<std::size_t>(index.IntValue() - array.lower[0])];
-                    break;
+            VEK_OP(IndexLoad) {
+                Variant& array = sp[-in->a - 1];
+                if (!array.IsArray()) {
+                    VEK_RAISE(RunError::TypeMismatch);
                 }
                 std::size_t flat = 0;
-                VEK_CHECK(FlatIndex(array, &index, 1, flat));
-                *sp++ = array.items[flat];
-                break;
+                VEK_CHECK(ElementIndex(*array.GetArray(), sp - in->a, in->a, flat));
+                Variant element = array.GetArray()->items[flat];
+                VEK_POP_CLEAR(in->a);
+                sp[-1] = std::move(element);
+                VEK_NEXT_DESTROYING();
             }
-            VEK_RAISE(RunError::TypeMismatch);
-        }
-        case Op::StoreElement: {
-            Variant& slot = base[in.a];
-            Variant& holder = slot.IsRef() ? *slot.Target() : slot;
-            if (!holder.IsArray()) {
-                VEK_RAISE(RunError::TypeMismatch);
+            // The array held by slot a, or error 13.
+#define VEK_SLOT_ARRAY(array)                                                                      \
+    const Variant& array##Holder = base[in->a].Deref();                                            \
+    if (!array##Holder.IsArray()) {                                                                \
+        VEK_RAISE(RunError::TypeMismatch);                                                         \
+    }                                                                                              \
+    const ArrayObject& array = *array##Holder.GetArray()
+            VEK_OP(LoadElement) {
+                VEK_SLOT_ARRAY(array);
+                Variant& index = sp[-1];
+                if (in->b == 1 && array.dims == 1 && WithinBounds(array, 0, index)) {
+                    index =
+                        array.items[static_cast<std::size_t>(index.IntValue() - array.lower[0])];
+                    VEK_NEXT();
+                }
+                std::size_t flat = 0;
+                VEK_CHECK(ElementIndex(array, sp - in->b, in->b, flat));
+                Variant element = array.items[flat];
+                VEK_POP_CLEAR(in->b - 1);
+                sp[-1] = std::move(element);
+                VEK_NEXT_DESTROYING();
             }
-            std::size_t flat = 0;
-            const Variant& index = sp[-2];
-            const ArrayObject& shape = *holder.GetArray();
-            if (shape.dims == 1 && index.IsIntegral() && index.IntValue() >= shape.lower[0] &&
-                index.IntValue() <= shape.upper[0]) {
-                flat = static_cast<std::size_t>(index.IntValue() - shape.lower[0]);
+            VEK_OP(LoadLocalElement) {
+                VEK_SLOT_ARRAY(array);
+                const Variant& first = base[in->c].Deref();
+                if (in->b == 1 && array.dims == 1 && WithinBounds(array, 0, first)) {
+                    VEK_PUSH(
+                        array.items[static_cast<std::size_t>(first.IntValue() - array.lower[0])]);
+                    VEK_NEXT();
+                }
+                const Variant& second = base[in->d].Deref();
+                if (in->b == 2 && array.dims == 2 && WithinBounds(array, 0, first) &&
+                    WithinBounds(array, 1, second)) {
+                    VEK_PUSH(array.items[static_cast<std::size_t>(
+                        first.IntValue() - array.lower[0] +
+                        (second.IntValue() - array.lower[1]) * array.Extent(0))]);
+                    VEK_NEXT();
+                }
+                const Variant indices[] = {first, second};
+                std::size_t flat = 0;
+                VEK_CHECK(ElementIndex(array, indices, in->b, flat));
+                VEK_PUSH(array.items[flat]);
+                VEK_NEXT_DESTROYING();
+            }
+            VEK_OP(StoreElement) {
+                Variant& slot = base[in->a];
+                Variant& holder = slot.IsRef() ? *slot.Target() : slot;
+                if (!holder.IsArray()) {
+                    VEK_RAISE(RunError::TypeMismatch);
+                }
+                std::size_t flat = 0;
+                const Variant& index = sp[-2];
+                const ArrayObject& shape = *holder.GetArray();
+                if (shape.dims == 1 && WithinBounds(shape, 0, index)) {
+                    flat = static_cast<std::size_t>(index.IntValue() - shape.lower[0]);
+                } else {
+                    VEK_CHECK(ElementIndex(shape, sp - 2, 1, flat));
+                }
+                VEK_CHECK(StoreElementOf(holder, flat, sp[-1]));
+                VEK_POP_CLEAR(2);
+                VEK_NEXT();
+            }
+            VEK_OP(RefElement) {
+                Variant* holder = sp[-in->a - 1].Target();
+                if (!holder->IsArray()) {
+                    VEK_RAISE(RunError::TypeMismatch);
+                }
+                std::size_t flat = 0;
+                VEK_CHECK(ElementIndex(*holder->GetArray(), sp - in->a, in->a, flat));
+                // The element of the variable's own array, which stays put while the call runs.
+                ArrayObject* array = nullptr;
+                VEK_CHECK(UnshareArray(*holder, array));
+                VEK_POP_CLEAR(in->a);
+                sp[-1] = Variant::Ref(&array->items[flat], array->elementTag);
+                ++array->locks;
+                pins_.push_back({sp - 1, array});
+                VEK_NEXT();
+            }
+            VEK_OP(IndexStore) {
+                Variant* target = sp[-in->a - 2].Target();
+                if (!target->IsArray()) {
+                    VEK_RAISE(RunError::TypeMismatch);
+                }
+                std::size_t flat = 0;
+                VEK_CHECK(ElementIndex(*target->GetArray(), sp - in->a - 1, in->a, flat));
+                VEK_CHECK(StoreElementOf(*target, flat, sp[-1]));
+                VEK_POP_CLEAR(in->a + 2);
+                VEK_NEXT();
+            }
+            VEK_OP(ErrGet)
+            if (in->a == 0) {
+                VEK_PUSH(Variant::Long(err_.number));
             } else {
-                VEK_CHECK(FlatIndex(shape, sp - 2, 1, flat));
+                VEK_PUSH(Variant::String(in->a == 1 ? err_.description : err_.source));
             }
-            ArrayObject* writable = nullptr;
-            VEK_CHECK(UnshareArray(holder, writable));
-            VEK_CHECK(StoreElementValue(*writable, flat, sp[-1]));
-            VEK_POP_CLEAR(2);
-            break;
-        }
-        case Op::RefElement: {
-            Variant* holder = sp[-in.a - 1].Target();
-            if (!holder->IsArray()) {
-                VEK_RAISE(RunError::TypeMismatch);
+            VEK_NEXT();
+            VEK_OP(ErrSet) {
+                Variant& value = sp[-1];
+                if (in->a == 0) {
+                    std::int32_t number = 0;
+                    VEK_CHECK(ToLong(value, number));
+                    err_.number = number;
+                    err_.description = number == 0 ? std::string() : RunErrorText(number);
+                } else {
+                    std::string text;
+                    VEK_CHECK(ToText(value, text));
+                    (in->a == 1 ? err_.description : err_.source) = text;
+                }
+                *--sp = Variant();
+                VEK_NEXT();
             }
-            std::size_t flat = 0;
-            VEK_CHECK(FlatIndex(*holder->GetArray(), sp - in.a, in.a, flat));
-            // The element of the variable's own array, which stays put while the call runs.
-            ArrayObject* array = nullptr;
-            VEK_CHECK(UnshareArray(*holder, array));
-            VEK_POP_CLEAR(in.a);
-            sp[-1] = Variant::Ref(&array->items[flat], array->elementTag);
-            ++array->locks;
-            pins_.push_back({sp - 1, array});
-            break;
-        }
-        case Op::IndexStore: {
-            Variant* target = sp[-in.a - 2].Target();
-            if (!target->IsArray()) {
-                VEK_RAISE(RunError::TypeMismatch);
-            }
-            std::size_t flat = 0;
-            VEK_CHECK(FlatIndex(*target->GetArray(), sp - in.a - 1, in.a, flat));
-            ArrayObject* writable = nullptr;
-            VEK_CHECK(UnshareArray(*target, writable));
-            VEK_CHECK(StoreElementValue(*writable, flat, sp[-1]));
-            VEK_POP_CLEAR(in.a + 2);
-            break;
-        }
-        case Op::ErrGet:
-            if (in.a == 0) {
-                *sp++ = Variant::Long(err_.number);
-            } else {
-                *sp++ = Variant::String(in.a == 1 ? err_.description : err_.source);
-            }
-            break;
-        case Op::ErrSet: {
-            Variant& value = sp[-1];
-            if (in.a == 0) {
+            VEK_OP(ErrRaise) {
                 std::int32_t number = 0;
-                VEK_CHECK(ToLong(value, number));
-                err_.number = number;
-                err_.description = number == 0 ? std::string() : RunErrorText(number);
-            } else {
+                VEK_CHECK(ToLong(sp[-3], number));
+                if (number <= 0 || number > 65535) {
+                    VEK_RAISE(RunError::InvalidCall);
+                }
+                std::string description;
+                if (!sp[-1].IsEmpty()) {
+                    VEK_CHECK(ToText(sp[-1], description));
+                } else {
+                    description = RunErrorText(number);
+                }
+                std::string source;
+                VEK_CHECK(ToText(sp[-2], source));
+                VEK_POP_CLEAR(3);
+                errorNumber = number;
+                errorText = std::move(description);
+                errorSource = std::move(source);
+                goto raise;
+            }
+            VEK_OP(ErrClear)
+            err_ = {};
+            VEK_NEXT();
+            VEK_OP(OnError)
+            frame->errorMode = in->a;
+            frame->handlerPc = in->b;
+            err_ = {};
+            VEK_NEXT();
+            VEK_OP(Resume) {
+                if (!frame->inHandler) {
+                    VEK_RAISE(RunError::ResumeWithoutError);
+                }
+                const int failed = frame->errorStatement;
+                if (in->a == 0) {
+                    ip = code +
+                         (failed < 0 ? 0 : proc->statements[static_cast<std::size_t>(failed)].pc);
+                } else if (in->a == 1) {
+                    ip = code + proc->ResumeNextPc(failed);
+                } else {
+                    ip = code + in->b;
+                }
+                frame->inHandler = false;
+                err_ = {};
+                VEK_NEXT();
+            }
+            VEK_OP(Print) {
                 std::string text;
-                VEK_CHECK(ToText(value, text));
-                (in.a == 1 ? err_.description : err_.source) = text;
+                VEK_CHECK(ToPrintText(sp[-1], text));
+                *--sp = Variant();
+                std::string& line = printBuffer_[in->a];
+                line += text;
+                if (in->b == 2) {
+                    line.append(kPrintZoneWidth - line.size() % kPrintZoneWidth, ' ');
+                }
+                VEK_NEXT_DESTROYING();
             }
-            *--sp = Variant();
-            break;
-        }
-        case Op::ErrRaise: {
-            std::int32_t number = 0;
-            VEK_CHECK(ToLong(sp[-3], number));
-            if (number <= 0 || number > 65535) {
-                VEK_RAISE(RunError::InvalidCall);
-            }
-            std::string description;
-            if (!sp[-1].IsEmpty()) {
-                VEK_CHECK(ToText(sp[-1], description));
-            } else {
-                description = RunErrorText(number);
-            }
-            std::string source;
-            VEK_CHECK(ToText(sp[-2], source));
-            VEK_POP_CLEAR(3);
-            errorNumber = number;
-            errorText = std::move(description);
-            errorSource = std::move(source);
-            goto raise;
-        }
-        case Op::ErrClear:
-            err_ = {};
-            break;
-        case Op::OnError:
-            frame->errorMode = in.a;
-            frame->handlerPc = in.b;
-            err_ = {};
-            break;
-        case Op::Resume: {
-            if (!frame->inHandler) {
-                VEK_RAISE(RunError::ResumeWithoutError);
-            }
-            const int failed = frame->errorStatement;
-            if (in.a == 0) {
-                ip =
-                    code + (failed < 0 ? 0 : proc->statements[static_cast<std::size_t>(failed)].pc);
-            } else if (in.a == 1) {
-                ip = code + proc->ResumeNextPc(failed);
-            } else {
-                ip = code + in.b;
-            }
-            frame->inHandler = false;
-            err_ = {};
-            break;
-        }
-        case Op::Print: {
-            std::string text;
-            VEK_CHECK(ToPrintText(sp[-1], text));
-            *--sp = Variant();
-            std::string& line = printBuffer_[in.a];
-            line += text;
-            if (in.b == 2) {
-                line.append(kPrintZoneWidth - line.size() % kPrintZoneWidth, ' ');
-            }
-            break;
-        }
-        case Op::PrintLine:
+            VEK_OP(PrintLine)
             VEK_SYNC();
-            if (printBuffer_[in.a].empty()) {
+            if (printBuffer_[in->a].empty()) {
                 if (print_) {
-                    print_(std::string(), in.a == 1);
+                    print_(std::string(), in->a == 1);
                 }
             } else {
-                FlushPrint(in.a);
+                FlushPrint(in->a);
             }
-            break;
-        case Op::Stop: {
-            // Pauses with Stop as the current statement; resuming runs past it.
-            const int here = static_cast<int>(ip - 1 - code);
-            if (!evaluating_ && !(here == stopPassPc_ && resumeDepth_ == frames_.size())) {
-                frame->pc = here;
-                sp_ = sp;
-                PauseHere();
-                pausedByStop_ = true;
-                return;
+            VEK_NEXT();
+            VEK_OP(Stop) {
+                // Pauses with Stop as the current statement; resuming runs past it.
+                const int here = static_cast<int>(ip - 1 - code);
+                if (!evaluating_ && !(here == stopPassPc_ && resumeDepth_ == frames_.size())) {
+                    frame->pc = here;
+                    sp_ = sp;
+                    PauseHere();
+                    pausedByStop_ = true;
+                    return;
+                }
+                stopPassPc_ = -1;
+                VEK_NEXT();
             }
-            stopPassPc_ = -1;
-            break;
-        }
-        // Rarer instructions last, so that the ones of hot loops keep their places.
-        case Op::Like:
+            // Rarer instructions last, so that the ones of hot loops keep their places.
+            VEK_OP(Like)
             VEK_CHECK(
-                ApplyOver(BinaryOp::Like, sp[-2], sp[-1], Overflow::Fails, TextCompare(in.a)));
+                ApplyOver(BinaryOp::Like, sp[-2], sp[-1], Overflow::Fails, TextCompare(in->a)));
             *--sp = Variant();
-            break;
-        case Op::LoadField: {
-            Variant& record = sp[-1];
-            if (!record.IsRecord() || record.GetArray()->record->index != in.b) {
-                VEK_RAISE(RunError::TypeMismatch);
+            VEK_NEXT();
+            VEK_OP(LoadField) {
+                Variant& record = sp[-1];
+                if (!record.IsRecord() || record.GetArray()->record->index != in->b) {
+                    VEK_RAISE(RunError::TypeMismatch);
+                }
+                Variant member = record.GetArray()->items[static_cast<std::size_t>(in->a)];
+                record = std::move(member);
+                VEK_NEXT_DESTROYING();
             }
-            Variant member = record.GetArray()->items[static_cast<std::size_t>(in.a)];
-            record = std::move(member);
-            break;
-        }
-        case Op::StorePath:
-        case Op::RefPath: {
-            const AccessPath& path = proc->paths[static_cast<std::size_t>(in.a)];
-            const bool store = in.op == Op::StorePath;
-            Variant* reference = sp - in.b - (store ? 2 : 1);
-            ArrayObject* container = nullptr;
-            std::size_t item = 0;
-            VEK_CHECK(WalkPath(*reference->Target(), path, reference + 1, container, item));
-            if (store) {
-                VEK_CHECK(StoreItem(*container, item, sp[-1], path.kind, path.record));
-                VEK_POP_CLEAR(in.b + 2);
-                break;
+            VEK_OP(StorePath)
+            VEK_OP(RefPath) {
+                const AccessPath& path = proc->paths[static_cast<std::size_t>(in->a)];
+                const bool store = in->op == Op::StorePath;
+                Variant* reference = sp - in->b - (store ? 2 : 1);
+                ArrayObject* container = nullptr;
+                std::size_t item = 0;
+                VEK_CHECK(WalkPath(*reference->Target(), path, reference + 1, container, item));
+                if (store) {
+                    VEK_CHECK(StoreItem(*container, item, sp[-1], path.kind, path.record));
+                    VEK_POP_CLEAR(in->b + 2);
+                    VEK_NEXT();
+                }
+                // As RefElement: the record or array holding the place stays while the call runs.
+                VEK_POP_CLEAR(in->b);
+                sp[-1] = Variant::Ref(&container->items[item], path.kind);
+                ++container->locks;
+                pins_.push_back({sp - 1, container});
+                VEK_NEXT();
             }
-            // As RefElement: the record or array holding the place stays while the call runs.
-            VEK_POP_CLEAR(in.b);
-            sp[-1] = Variant::Ref(&container->items[item], path.kind);
-            ++container->locks;
-            pins_.push_back({sp - 1, container});
-            break;
-        }
         }
         continue;
 
@@ -863,6 +953,13 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
 #undef VEK_RAISE
 #undef VEK_CHECK
 #undef VEK_POP_CLEAR
+#undef VEK_PUSH
+#undef VEK_SLOT_ARRAY
+#undef VEK_NEXT_DESTROYING
+#undef VEK_OP
+#undef VEK_NEXT
+#undef VEK_DISPATCH
+#undef VEK_FALLTHROUGH
 }
 
 } // namespace vek::basic

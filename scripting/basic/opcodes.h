@@ -4,11 +4,14 @@
 
 namespace vek::basic {
 
-// The one list of machine instructions. Each line: name, operands used (a, b, c), the change of
+// The one list of machine instructions. Each line: name, operands used (a, b, c, d), the change of
 // the value-stack depth as an expression of the operands, and what it does. Add to Like follow
 // the order of BinaryOp, which the compiler maps onto them by offset. The list generates the
 // Op enum, the dispatcher's cases are checked against it, the disassembler prints from it and the
-// compiler computes each procedure's stack need from the stack effects.
+// compiler computes each procedure's stack need from the stack effects. "slot" in the list: the
+// value of a local, or the variable a ByRef parameter's slot refers to; those instructions do
+// what the load of the slot and the instruction after it would, fused by the compiler where the
+// load is a whole operand.
 #define VEK_BASIC_OPCODES(X)                                                                       \
     X(PushConst, 1, 1, "push constants[a]")                                                        \
     X(Pop, 0, -1, "drop the top value")                                                            \
@@ -46,6 +49,11 @@ namespace vek::basic {
     X(MulConst, 2, 0, "a * constants[a]; operand b as a of Add")                                   \
     X(IntDivConst, 2, 0, "a \\ constants[a]; operand b as a of Add")                               \
     X(ModConst, 2, 0, "a Mod constants[a]; operand b as a of Add")                                 \
+    X(AddLocalConst, 3, 1, "push slot c + constants[a]; operand b as for AddConst")                \
+    X(SubLocalConst, 3, 1, "push slot c - constants[a]; operand b as for AddConst")                \
+    X(MulLocalConst, 3, 1, "push slot c * constants[a]; operand b as for AddConst")                \
+    X(IntDivLocalConst, 3, 1, "push slot c \\ constants[a]; operand b as for AddConst")            \
+    X(ModLocalConst, 3, 1, "push slot c Mod constants[a]; operand b as for AddConst")              \
     X(Jump, 1, 0, "go to a")                                                                       \
     X(GoSub, 1, 0, "keep the next pc for Return; go to a")                                         \
     X(GoSubReturn, 0, 0, "go back to the pc kept by this call's last GoSub")                       \
@@ -55,6 +63,9 @@ namespace vek::basic {
       "pop two, compare; go to a when the order is in mask b, negated if c=0; b: kStringsAsText")  \
     X(CompareConstJump, 3, -1,                                                                     \
       "pop, compare with constants[c]; go to a, b = mask + kJumpWhenTrue + kStringsAsText")        \
+    X(CompareLocalConstJump, 4, 0,                                                                 \
+      "compare slot d with constants[c]; a, b as for CompareConstJump")                            \
+    X(CompareLocalsJump, 4, 0, "compare slot c with slot d; a, b as for CompareConstJump")         \
     X(ForEnter, 3, 0, "local counter a, limit/step in slots b, b+1: go to c when already done")    \
     X(ForStep, 3, 0, "local counter a += step; back to c while within the limit in slot b")        \
     X(ForCheck, 2, -1, "pop counter; go to b when past the limit/step in slots a, a+1")            \
@@ -63,7 +74,7 @@ namespace vek::basic {
     X(Call, 2, 1 - b, "call procedure a with b arguments")                                         \
     X(CallBuiltin, 2, 1 - b, "call built-in function a with b arguments")                          \
     X(CallHost, 2, 1 - b, "call host function a with b arguments")                                 \
-    X(CoerceParam, 2, 0, "convert parameter slot a to type b unless it is a reference")            \
+    X(CoerceParam, 3, 0, "convert parameter slots a to a + c - 1 to type b unless references")     \
     X(Return, 0, 0, "return the result slot to the caller")                                        \
     X(EndProgram, 0, 0, "end the script")                                                          \
     X(NewArray, 3, 1 - 2 * a,                                                                      \
@@ -72,7 +83,8 @@ namespace vek::basic {
     X(IndexLoad, 1, -a, "pop a indices and an array, push the element")                            \
     X(LoadElement, 2, 1 - b,                                                                       \
       "replace the b indices on top by that element of the array in slot a")                       \
-    X(LoadLocalElement, 2, 1, "push element (local b) of the array in slot a")                     \
+    X(LoadLocalElement, 4, 1,                                                                      \
+      "push element (slot c) or (slot c, slot d) of the array in slot a: b indices")               \
     X(StoreElement, 1, -2, "pop value and index; store the element of the array in slot a")        \
     X(IndexStore, 1, -2 - a, "pop value, a indices and an array reference; store the element")     \
     X(LoadField, 2, 0, "replace the record on top (of type b) by its member a")                    \
@@ -103,6 +115,9 @@ struct Instruction {
     // The first instruction of a statement (and of every loop turn): before it runs, the machine
     // counts the statement against its slice and checks breakpoints and stepping.
     bool startsStatement = false;
+    // The fourth operand, of the few instructions that need one; a slot below 32768 (the
+    // compiler fuses no instruction that would need a larger one).
+    std::int16_t d = 0;
     std::int32_t a = 0;
     std::int32_t b = 0;
     std::int32_t c = 0;

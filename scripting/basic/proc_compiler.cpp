@@ -7,6 +7,7 @@
 #include "scripting/basic/text_util.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace vek::basic {
 
@@ -33,12 +34,32 @@ void ProcCompiler::Fail(Position pos, CompileError error, std::string arg, std::
     throw CompileMessage(error, pos, std::move(arg), std::move(secondArg));
 }
 
-int ProcCompiler::Emit(Op op, int a, int b, int c) {
-    proc_.code.push_back({op, statementPending_, a, b, c});
+int ProcCompiler::Emit(Op op, int a, int b, int c, int d) {
+    proc_.code.push_back({op, statementPending_, static_cast<std::int16_t>(d), a, b, c});
     statementPending_ = false;
     depth_ += StackEffect(proc_.code.back());
     proc_.maxStack = std::max(proc_.maxStack, depth_);
     return Here() - 1;
+}
+
+bool ProcCompiler::TakeSlotLoads(int start, int count, int* slots) {
+    if (Here() != start + count) {
+        return false;
+    }
+    for (int i = 0; i < count; ++i) {
+        const Instruction& load = proc_.code[static_cast<std::size_t>(start + i)];
+        if ((load.op != Op::LoadLocal && load.op != Op::LoadRef) ||
+            load.a > std::numeric_limits<std::int16_t>::max()) {
+            return false;
+        }
+        slots[i] = load.a;
+    }
+    // The fused instruction takes the place of the first load, and starts its statement if that
+    // did.
+    statementPending_ = proc_.code[static_cast<std::size_t>(start)].startsStatement;
+    proc_.code.resize(static_cast<std::size_t>(start));
+    depth_ -= count;
+    return true;
 }
 
 int ProcCompiler::AddConstant(const Variant& value) {
@@ -79,8 +100,17 @@ void ProcCompiler::CompileBody(const ProcDecl& decl, const std::string& moduleNa
     allStatic_ = decl.isStatic && declareStatic_;
     for (std::size_t i = 0; i < proc_.params.size(); ++i) {
         const ParamInfo& p = proc_.params[i];
-        if (p.type != Tag::Empty && p.type != Tag::Record && !p.isArray) {
-            Emit(Op::CoerceParam, static_cast<int>(i), static_cast<int>(p.type));
+        if (p.type == Tag::Empty || p.type == Tag::Record || p.isArray) {
+            continue;
+        }
+        // One instruction for a run of parameters of one type (x As Long, y As Long).
+        const int slot = static_cast<int>(i);
+        Instruction* last = proc_.code.empty() ? nullptr : &proc_.code.back();
+        if (last != nullptr && last->op == Op::CoerceParam && last->b == static_cast<int>(p.type) &&
+            last->a + last->c == slot) {
+            ++last->c;
+        } else {
+            Emit(Op::CoerceParam, slot, static_cast<int>(p.type), 1);
         }
     }
     for (const StmtPtr& s : decl.body) {
@@ -363,12 +393,12 @@ void ProcCompiler::CompileSelect(const Stmt& s) {
 }
 
 int ProcCompiler::EmitCaseTest(int valueSlot, BinaryOp op, const Expr& value, bool when) {
-    Emit(Op::LoadLocal, valueSlot);
+    const int start = Emit(Op::LoadLocal, valueSlot);
     Variant constant;
     CompileMessage ignored;
     if (EvaluateConstant(value, *this, constant, ignored)) {
-        return Emit(Op::CompareConstJump, 0, CompareOperand(op) + (when ? kJumpWhenTrue : 0),
-                    AddConstant(constant));
+        return EmitCompareConstJump(start, CompareOperand(op) + (when ? kJumpWhenTrue : 0),
+                                    constant);
     }
     CompileExpr(value);
     return Emit(Op::CompareJump, 0, CompareOperand(op), when ? 1 : 0);

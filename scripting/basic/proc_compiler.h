@@ -204,7 +204,14 @@ private:
     int ErrField(const std::string& member, Position pos) const;
 
     // emitting
-    int Emit(Op op, int a = 0, int b = 0, int c = 0);
+    int Emit(Op op, int a = 0, int b = 0, int c = 0, int d = 0);
+    // Whether the code from `start` on is `count` loads of slots (locals or ByRef parameters)
+    // that can stand in operand d; if so, drops them and gives their slots, for an instruction
+    // that reads the slots itself.
+    bool TakeSlotLoads(int start, int count, int* slots);
+    // CompareConstJump, or CompareLocalConstJump when the left operand from leftStart on is a
+    // slot's load.
+    int EmitCompareConstJump(int leftStart, int operand, const Variant& constant);
     int Here() const { return static_cast<int>(proc_.code.size()); }
     void PatchA(int pc, int target) { proc_.code[static_cast<std::size_t>(pc)].a = target; }
     void PatchB(int pc, int target) { proc_.code[static_cast<std::size_t>(pc)].b = target; }

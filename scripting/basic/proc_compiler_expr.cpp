@@ -34,6 +34,14 @@ Op ConstantOpcode(BinaryOp op) {
     }
 }
 
+// The instruction that takes its left operand from a slot as well.
+Op LocalConstantOpcode(Op constantOp) {
+    static_assert(static_cast<int>(Op::ModLocalConst) - static_cast<int>(Op::AddLocalConst) ==
+                  static_cast<int>(Op::ModConst) - static_cast<int>(Op::AddConst));
+    return static_cast<Op>(static_cast<int>(Op::AddLocalConst) + static_cast<int>(constantOp) -
+                           static_cast<int>(Op::AddConst));
+}
+
 // Err as the object of a member: Err.Number, Err.Raise.
 bool IsErrObject(const ExprPtr& e) {
     return e && e->kind == ExprKind::Name && EqualsNoCase(e->name, "Err");
@@ -296,9 +304,15 @@ Tag ProcCompiler::CompileBinary(const Expr& e) {
     if (const Op withConstant = ConstantOpcode(e.binaryOp);
         withConstant != Op::Pop && EvaluateConstant(*e.args[1], *this, constant, ignored) &&
         constant.IsNumeric()) {
+        const int start = Here();
         left = CompileExpr(*e.args[0]);
         right = constant.GetTag();
-        Emit(withConstant, AddConstant(constant), left == Tag::Empty ? 1 : 0);
+        const int widens = left == Tag::Empty ? 1 : 0;
+        if (int slot = 0; TakeSlotLoads(start, 1, &slot)) {
+            Emit(LocalConstantOpcode(withConstant), AddConstant(constant), widens, slot);
+        } else {
+            Emit(withConstant, AddConstant(constant), widens);
+        }
     } else {
         left = CompileExpr(*e.args[0]);
         right = CompileExpr(*e.args[1]);
@@ -325,18 +339,28 @@ int ProcCompiler::EmitConditionalJump(const Expr& condition, bool when) {
     CompileMessage ignored;
     if (condition.kind == ExprKind::Binary && IsComparison(condition.binaryOp) &&
         !EvaluateConstant(condition, *this, folded, ignored)) {
+        const int operand = CompareOperand(condition.binaryOp) + (when ? kJumpWhenTrue : 0);
+        const int leftStart = Here();
         CompileExpr(*condition.args[0]);
         Variant constant;
         if (EvaluateConstant(*condition.args[1], *this, constant, ignored)) {
-            return Emit(Op::CompareConstJump, 0,
-                        CompareOperand(condition.binaryOp) + (when ? kJumpWhenTrue : 0),
-                        AddConstant(constant));
+            return EmitCompareConstJump(leftStart, operand, constant);
         }
         CompileExpr(*condition.args[1]);
+        if (int slots[2] = {}; TakeSlotLoads(leftStart, 2, slots)) {
+            return Emit(Op::CompareLocalsJump, 0, operand, slots[0], slots[1]);
+        }
         return Emit(Op::CompareJump, 0, CompareOperand(condition.binaryOp), when ? 1 : 0);
     }
     CompileExpr(condition);
     return Emit(when ? Op::JumpIfTrue : Op::JumpIfFalse);
+}
+
+int ProcCompiler::EmitCompareConstJump(int leftStart, int operand, const Variant& constant) {
+    if (int slot = 0; TakeSlotLoads(leftStart, 1, &slot)) {
+        return Emit(Op::CompareLocalConstJump, 0, operand, AddConstant(constant), slot);
+    }
+    return Emit(Op::CompareConstJump, 0, operand, AddConstant(constant));
 }
 
 Declared ProcCompiler::CompileName(const Expr& e) {
@@ -502,18 +526,17 @@ Declared ProcCompiler::CompileElementLoad(const Symbol& array, const Expr& call)
     }
     const Declared element = array.Element();
     // An array held by a local or parameter, the common case of loops: the element is read in
-    // place, without a copy of the array on the stack.
+    // place, without a copy of the array on the stack; with indices in variables (a(i, j)),
+    // without pushing those either.
     if (array.kind != SymbolKind::Global && call.args.size() <= kMaxArrayDims) {
-        const Expr& index = *call.args[0];
-        if (call.args.size() == 1 && index.kind == ExprKind::Name && call.argNames[0].empty()) {
-            const Symbol indexSymbol = Lookup(index.name, index.pos);
-            if (indexSymbol.kind == SymbolKind::Local) {
-                Emit(Op::LoadLocalElement, array.index, indexSymbol.index);
-                return element;
-            }
-        }
+        const int start = Here();
+        const int count = static_cast<int>(call.args.size());
         CompileValueArgs(call, 1, kMaxArrayDims, callee.name);
-        Emit(Op::LoadElement, array.index, static_cast<int>(call.args.size()));
+        if (int slots[2] = {}; count <= 2 && TakeSlotLoads(start, count, slots)) {
+            Emit(Op::LoadLocalElement, array.index, count, slots[0], slots[1]);
+        } else {
+            Emit(Op::LoadElement, array.index, count);
+        }
         return element;
     }
     EmitLoad(array, callee.pos);

@@ -76,7 +76,7 @@ std::string Disassemble(const Procedure& proc) {
     for (std::size_t pc = 0; pc < proc.code.size(); ++pc) {
         const Instruction& in = proc.code[pc];
         out += std::to_string(pc) + (in.startsStatement ? " | " : "   ") + OpName(in.op);
-        const int operands[] = {in.a, in.b, in.c};
+        const int operands[] = {in.a, in.b, in.c, in.d};
         for (int i = 0; i < OperandCount(in.op); ++i) {
             out += " " + std::to_string(operands[i]);
         }

@@ -183,5 +183,51 @@ TEST(DebuggerLoop, RecordsShowWithTheirMembersInLocalsAndWatches) {
     engine.Stop();
 }
 
+TEST(DebuggerLoop, ComparisonsAndSumsOfVariablesKeepTheirStatementsForBreakpointsAndSlices) {
+    RecordingEngine engine;
+    engine.SetModule("m", "Function Fib(n As Long) As Long\n" // 1
+                          " If n < 2 Then\n"                  // 2
+                          "  Fib = n\n"                       // 3
+                          " Else\n"                           // 4
+                          "  Fib = Fib(n - 1) + Fib(n - 2)\n" // 5
+                          " End If\n"                         // 6
+                          "End Function\n"                    // 7
+                          "Sub Main()\n"                      // 8
+                          " Dim k As Long, turns As Long\n"   // 9
+                          " Do While k < turns + 1000000\n"   // 10
+                          "  k = k + 1\n"                     // 11
+                          " Loop\n"                           // 12
+                          " Print Fib(3)\n"                   // 13
+                          "End Sub\n");
+    ASSERT_TRUE(engine.Start("m"));
+    // A turn of the loop is three statements, each counted against the slice.
+    EXPECT_EQ(engine.Run(300), RunState::Running);
+    engine.Pause();
+    std::string value;
+    ASSERT_TRUE(engine.Evaluate("k", value));
+    EXPECT_GE(std::stoi(value), 90);
+    EXPECT_LE(std::stoi(value), 110);
+    ASSERT_TRUE(engine.Evaluate("k - 1 < 200", value));
+    EXPECT_EQ(value, "True");
+    engine.Resume();
+    engine.SetBreakpoint("m", 2, true);
+    ASSERT_EQ(engine.RunToEnd(), RunState::Paused);
+    EXPECT_EQ(engine.CurrentLocation().line, 2);
+    ASSERT_TRUE(engine.Evaluate("n", value));
+    EXPECT_EQ(value, "3");
+    engine.Resume(StepMode::Over);
+    ASSERT_EQ(engine.Run(), RunState::Paused);
+    EXPECT_EQ(engine.CurrentLocation().line, 5) << "n < 2 is false";
+    engine.Resume();
+    ASSERT_EQ(engine.Run(), RunState::Paused);
+    EXPECT_EQ(engine.CurrentLocation().line, 2);
+    ASSERT_TRUE(engine.Evaluate("n", value));
+    EXPECT_EQ(value, "2") << "the breakpoint holds in every call";
+    engine.SetBreakpoint("m", 2, false);
+    engine.Resume();
+    EXPECT_EQ(engine.Run(), RunState::Finished);
+    EXPECT_EQ(engine.output, std::vector<std::string>{"2"});
+}
+
 } // namespace
 } // namespace vek::basic
