@@ -760,13 +760,7 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
                     VEK_RAISE(RunError::TypeMismatch);
                 }
                 std::size_t flat = 0;
-                const Variant& index = sp[-2];
-                const ArrayObject& shape = *holder.GetArray();
-                if (shape.dims == 1 && WithinBounds(shape, 0, index)) {
-                    flat = static_cast<std::size_t>(index.IntValue() - shape.lower[0]);
-                } else {
-                    VEK_CHECK(ElementIndex(shape, sp - 2, 1, flat));
-                }
+                VEK_CHECK(ElementIndex(*holder.GetArray(), sp - 2, 1, flat));
                 VEK_CHECK(StoreElementOf(holder, flat, sp[-1]));
                 VEK_POP_CLEAR(2);
                 VEK_NEXT();
