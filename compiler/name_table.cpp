@@ -73,7 +73,7 @@ std::uint32_t NameTable::FindName(std::string_view name, std::uint32_t hash) con
 }
 
 void NameTable::Grow() {
-    std::vector<std::uint64_t> slots(slots_.empty() ? 1024 : 2 * slots_.size(), 0);
+    decltype(slots_) slots(slots_.empty() ? 1024 : 2 * slots_.size(), 0);
     const std::size_t mask = slots.size() - 1;
     for (std::uint64_t entry : slots_) {
         if (entry == 0)

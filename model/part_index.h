@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/memory_pages.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -55,8 +57,9 @@ private:
     };
     std::vector<Address> addresses_;
     std::vector<Entry> entries_;
-    std::vector<std::uint32_t> slots_; // open addressing: index into addresses_ + 1, 0 free
-    std::optional<Found> lastFound_;   // by First, while no address has been added since
+    // Open addressing: index into addresses_ + 1, 0 free.
+    std::vector<std::uint32_t, LargeTableAllocator<std::uint32_t>> slots_;
+    std::optional<Found> lastFound_; // by First, while no address has been added since
 };
 
 } // namespace vek
