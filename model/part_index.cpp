@@ -100,6 +100,12 @@ std::uint32_t PartIndex::First(const Key& key) {
     if (slots_.empty())
         return kEnd;
     const std::uint32_t hash = KeyHash(key);
+    // At the start of a run of addresses, the next run's slots are fetched: a device whose
+    // registers come in address order reaches them soon.
+    constexpr std::uint64_t kRun = 1u << kRunBits;
+    if (key.address % kRun == 0 && key.address <= UINT64_MAX - kRun)
+        __builtin_prefetch(
+            &slots_[KeyHash({key.group, key.address + kRun, key.length}) & (slots_.size() - 1)]);
     const std::size_t slot = FindSlot(key, hash);
     lastFound_ = Found{key, hash, slot};
     const std::uint64_t occupant = slots_[slot];
