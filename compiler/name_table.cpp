@@ -1,5 +1,6 @@
 #include "compiler/name_table.h"
 
+#include "platform/hash_slots.h"
 #include "platform/text_helpers.h"
 
 #include <algorithm>
@@ -75,15 +76,6 @@ std::optional<NameParts> NextRun(const NameParts& parts) {
     return NameParts{parts.prefix, std::max(digits, parts.digits), number};
 }
 
-// A slot: the name's hash in the upper half, its index + 1 in the lower (0: free).
-std::uint64_t Slot(std::uint32_t hash, std::size_t index) {
-    return (std::uint64_t{hash} << 32) | (index + 1);
-}
-
-std::uint32_t HashOf(std::uint64_t slot) {
-    return static_cast<std::uint32_t>(slot >> 32);
-}
-
 } // namespace
 
 std::uint32_t NameTable::FindName(std::string_view name, std::uint32_t hash) const {
@@ -94,26 +86,16 @@ std::uint32_t NameTable::FindName(std::string_view name, std::uint32_t hash) con
         const std::uint64_t occupant = slots_[slot];
         if (occupant == 0)
             return kNone;
-        if (HashOf(occupant) != hash)
+        if (SlotHash(occupant) != hash)
             continue;
-        const auto index = static_cast<std::uint32_t>(occupant - 1);
+        const std::uint32_t index = SlotIndex(occupant);
         if (EqualsNoCase(names_[index].text, name))
             return index;
     }
 }
 
 void NameTable::Grow() {
-    decltype(slots_) slots(slots_.empty() ? 1024 : 2 * slots_.size(), 0);
-    const std::size_t mask = slots.size() - 1;
-    for (std::uint64_t entry : slots_) {
-        if (entry == 0)
-            continue;
-        std::size_t slot = HashOf(entry) & mask;
-        while (slots[slot] != 0)
-            slot = (slot + 1) & mask;
-        slots[slot] = entry;
-    }
-    slots_ = std::move(slots);
+    slots_ = Regrown(slots_);
 }
 
 Text NameTable::AddName(std::string_view name, std::uint32_t hash, int code, int device) {
@@ -127,7 +109,7 @@ Text NameTable::AddName(std::string_view name, std::uint32_t hash, int code, int
     std::size_t slot = hash & mask;
     while (slots_[slot] != 0)
         slot = (slot + 1) & mask;
-    slots_[slot] = Slot(hash, names_.size() - 1);
+    slots_[slot] = HashSlot(hash, names_.size() - 1);
     return text;
 }
 

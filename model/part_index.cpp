@@ -1,5 +1,7 @@
 #include "model/part_index.h"
 
+#include "platform/hash_slots.h"
+
 namespace vek {
 
 namespace {
@@ -18,18 +20,6 @@ std::uint32_t KeyHash(const PartIndex::Key& key) {
     return static_cast<std::uint32_t>((h << kRunBits) | (key.address & ((1u << kRunBits) - 1)));
 }
 
-std::uint64_t Slot(std::uint32_t hash, std::size_t index) {
-    return (std::uint64_t{hash} << 32) | (index + 1);
-}
-
-std::uint32_t HashOf(std::uint64_t slot) {
-    return static_cast<std::uint32_t>(slot >> 32);
-}
-
-std::uint32_t IndexOf(std::uint64_t slot) {
-    return static_cast<std::uint32_t>(slot) - 1;
-}
-
 } // namespace
 
 std::size_t PartIndex::FindSlot(const Key& key, std::uint32_t hash) const {
@@ -37,24 +27,13 @@ std::size_t PartIndex::FindSlot(const Key& key, std::uint32_t hash) const {
     for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
         const std::uint64_t occupant = slots_[slot];
         if (occupant == 0 ||
-            (HashOf(occupant) == hash && addresses_[IndexOf(occupant)].GetKey() == key))
+            (SlotHash(occupant) == hash && addresses_[SlotIndex(occupant)].GetKey() == key))
             return slot;
     }
 }
 
 void PartIndex::Grow() {
-    decltype(slots_) slots(slots_.empty() ? 1024 : 2 * slots_.size(), 0);
-    // Every address is there once: each takes the first free slot, no key compared.
-    const std::size_t mask = slots.size() - 1;
-    for (std::uint64_t occupant : slots_) {
-        if (occupant == 0)
-            continue;
-        std::size_t slot = HashOf(occupant) & mask;
-        while (slots[slot] != 0)
-            slot = (slot + 1) & mask;
-        slots[slot] = occupant;
-    }
-    slots_ = std::move(slots);
+    slots_ = Regrown(slots_);
 }
 
 void PartIndex::Add(const Key& key, void* node, std::size_t part) {
@@ -73,13 +52,13 @@ void PartIndex::Add(const Key& key, void* node, std::size_t part) {
         slot = FindSlot(key, hash);
     }
     if (slots_[slot] != 0) {
-        AddLater(addresses_[IndexOf(slots_[slot])], node, part);
+        AddLater(addresses_[SlotIndex(slots_[slot])], node, part);
         return;
     }
     lastFound_.reset();
     addresses_.push_back(
         {key.address, {node, static_cast<std::uint32_t>(part), kEnd}, key.group, key.length});
-    slots_[slot] = Slot(hash, addresses_.size() - 1);
+    slots_[slot] = HashSlot(hash, addresses_.size() - 1);
 }
 
 void PartIndex::AddLater(Address& address, void* node, std::size_t part) {
@@ -109,7 +88,7 @@ std::uint32_t PartIndex::First(const Key& key) {
     const std::size_t slot = FindSlot(key, hash);
     lastFound_ = Found{key, hash, slot};
     const std::uint64_t occupant = slots_[slot];
-    return occupant == 0 ? kEnd : IndexOf(occupant);
+    return occupant == 0 ? kEnd : SlotIndex(occupant);
 }
 
 void PartIndex::Clear() {
