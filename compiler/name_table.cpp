@@ -1,6 +1,10 @@
 #include "compiler/name_table.h"
 
+#include "platform/hash_slots.h"
 #include "platform/text_helpers.h"
+
+#include <algorithm>
+#include <optional>
 
 namespace vek {
 
@@ -18,11 +22,15 @@ std::uint64_t Mix(std::uint64_t h) {
     return h ^ (h >> 32);
 }
 
-// The hash of a name without regard to case, which places it in the index and, kept beside it,
-// tells names apart before any is compared. Names that differ only in a trailing number (CH0,
-// CH1, ... or every register of a generated device) go to neighbouring slots, so that a
-// description that defines them in order finds their slots mostly in cache.
-std::uint32_t KeyHash(std::string_view name) {
+// A name split for hashing: the FNV-1a hash of all but its trailing number, in lower case, and
+// that number (at most kNumberDigits digits of it).
+struct NameParts {
+    std::uint64_t prefix;
+    std::size_t digits;
+    std::uint64_t number;
+};
+
+NameParts SplitName(std::string_view name) {
     std::size_t digits = 0;
     while (digits < name.size() && digits < kNumberDigits) {
         const char c = name[name.size() - 1 - digits];
@@ -30,28 +38,42 @@ std::uint32_t KeyHash(std::string_view name) {
             break;
         ++digits;
     }
-    std::uint64_t prefix = 14695981039346656037ull; // FNV-1a over the rest, in lower case
+    std::uint64_t prefix = 14695981039346656037ull;
     for (char c : name.substr(0, name.size() - digits)) {
         prefix ^= static_cast<unsigned char>(LowerLetter(c));
         prefix *= 1099511628211ull;
     }
-    prefix = (prefix ^ digits) * 1099511628211ull;
-    if (digits == 0)
-        return static_cast<std::uint32_t>(Mix(prefix));
     std::uint64_t number = 0;
     for (char c : name.substr(name.size() - digits))
         number = 10 * number + static_cast<std::uint64_t>(c - '0');
-    const std::uint64_t run = Mix(prefix ^ ((number >> kRunBits) * 0x9E3779B97F4A7C15ull));
-    return static_cast<std::uint32_t>((run << kRunBits) | (number & ((1u << kRunBits) - 1)));
+    return {prefix, digits, number};
 }
 
-// A slot: the name's hash in the upper half, its index + 1 in the lower (0: free).
-std::uint64_t Slot(std::uint32_t hash, std::size_t index) {
-    return (std::uint64_t{hash} << 32) | (index + 1);
+// The hash of a name without regard to case, which places it in the index and, kept beside it,
+// tells names apart before any is compared. Names that differ only in a trailing number (CH0,
+// CH1, ... or every register of a generated device) go to neighbouring slots, so that a
+// description that defines them in order finds their slots mostly in cache.
+std::uint32_t KeyHash(const NameParts& parts) {
+    const std::uint64_t prefix = (parts.prefix ^ parts.digits) * 1099511628211ull;
+    if (parts.digits == 0)
+        return static_cast<std::uint32_t>(Mix(prefix));
+    const std::uint64_t run = Mix(prefix ^ ((parts.number >> kRunBits) * 0x9E3779B97F4A7C15ull));
+    return static_cast<std::uint32_t>((run << kRunBits) | (parts.number & ((1u << kRunBits) - 1)));
 }
 
-std::uint32_t HashOf(std::uint64_t slot) {
-    return static_cast<std::uint32_t>(slot >> 32);
+// The name that starts the next run after the name's own, if the name starts a run: a
+// description that numbers its names in order will come to it soon.
+std::optional<NameParts> NextRun(const NameParts& parts) {
+    constexpr std::uint64_t kRun = 1u << kRunBits;
+    if (parts.digits == 0 || parts.number % kRun != 0)
+        return std::nullopt;
+    const std::uint64_t number = parts.number + kRun;
+    std::size_t digits = 1;
+    for (std::uint64_t rest = number / 10; rest != 0; rest /= 10)
+        ++digits;
+    if (digits > kNumberDigits)
+        return std::nullopt;
+    return NameParts{parts.prefix, std::max(digits, parts.digits), number};
 }
 
 } // namespace
@@ -64,26 +86,16 @@ std::uint32_t NameTable::FindName(std::string_view name, std::uint32_t hash) con
         const std::uint64_t occupant = slots_[slot];
         if (occupant == 0)
             return kNone;
-        if (HashOf(occupant) != hash)
+        if (SlotHash(occupant) != hash)
             continue;
-        const auto index = static_cast<std::uint32_t>(occupant - 1);
+        const std::uint32_t index = SlotIndex(occupant);
         if (EqualsNoCase(names_[index].text, name))
             return index;
     }
 }
 
 void NameTable::Grow() {
-    std::vector<std::uint64_t> slots(slots_.empty() ? 1024 : 2 * slots_.size(), 0);
-    const std::size_t mask = slots.size() - 1;
-    for (std::uint64_t entry : slots_) {
-        if (entry == 0)
-            continue;
-        std::size_t slot = HashOf(entry) & mask;
-        while (slots[slot] != 0)
-            slot = (slot + 1) & mask;
-        slots[slot] = entry;
-    }
-    slots_ = std::move(slots);
+    slots_ = Regrown(slots_);
 }
 
 Text NameTable::AddName(std::string_view name, std::uint32_t hash, int code, int device) {
@@ -97,12 +109,16 @@ Text NameTable::AddName(std::string_view name, std::uint32_t hash, int code, int
     std::size_t slot = hash & mask;
     while (slots_[slot] != 0)
         slot = (slot + 1) & mask;
-    slots_[slot] = Slot(hash, names_.size() - 1);
+    slots_[slot] = HashSlot(hash, names_.size() - 1);
     return text;
 }
 
 NameTable::Definition NameTable::Define(int code, std::string_view name, int device, Scope scope) {
-    const std::uint32_t hash = KeyHash(name);
+    const NameParts parts = SplitName(name);
+    const std::uint32_t hash = KeyHash(parts);
+    // The next run's slots are far from these: fetched now, they are in cache when its names come.
+    if (const std::optional<NameParts> next = NextRun(parts); next && !slots_.empty())
+        __builtin_prefetch(&slots_[KeyHash(*next) & (slots_.size() - 1)]);
     const std::uint32_t index = FindName(name, hash);
     if (index == kNone)
         return {0, AddName(name, hash, code, device)};
@@ -122,7 +138,7 @@ NameTable::Definition NameTable::Define(int code, std::string_view name, int dev
 }
 
 bool NameTable::Contains(std::string_view name) const {
-    return FindName(name, KeyHash(name)) != kNone;
+    return FindName(name, KeyHash(SplitName(name))) != kNone;
 }
 
 } // namespace vek

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/text_store.h"
+#include "platform/memory_pages.h"
 
 #include <cstdint>
 #include <deque>
@@ -50,7 +51,7 @@ private:
     std::deque<Name> names_;
     // An open-addressed index of the names: each name's hash beside its index + 1 (0 is a free
     // slot), so that a probe rarely touches a name that does not match.
-    std::vector<std::uint64_t> slots_;
+    std::vector<std::uint64_t, LargeTableAllocator<std::uint64_t>> slots_;
 };
 
 } // namespace vek

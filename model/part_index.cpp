@@ -1,5 +1,7 @@
 #include "model/part_index.h"
 
+#include "platform/hash_slots.h"
+
 namespace vek {
 
 namespace {
@@ -7,7 +9,7 @@ namespace {
 // Addresses that differ in their lowest bits only.
 constexpr unsigned kRunBits = 3;
 
-std::uint64_t KeyHash(const PartIndex::Key& key) {
+std::uint32_t KeyHash(const PartIndex::Key& key) {
     // The registers of a device mostly come at consecutive addresses: each run of 2^kRunBits
     // addresses keeps its order in neighbouring slots, so that a description in address order
     // finds its slots, and the addresses they point at, mostly in cache. The runs themselves are
@@ -15,30 +17,23 @@ std::uint64_t KeyHash(const PartIndex::Key& key) {
     std::uint64_t h = (key.address >> kRunBits) * 0x9E3779B97F4A7C15ull;
     h ^= (key.group + key.length * 0x100000001B3ull) * 0xC2B2AE3D27D4EB4Full;
     h ^= h >> 29;
-    return (h << kRunBits) | (key.address & ((1u << kRunBits) - 1));
+    return static_cast<std::uint32_t>((h << kRunBits) | (key.address & ((1u << kRunBits) - 1)));
 }
 
 } // namespace
 
-std::size_t PartIndex::FindSlot(const Key& key) const {
+std::size_t PartIndex::FindSlot(const Key& key, std::uint32_t hash) const {
     const std::size_t mask = slots_.size() - 1;
-    for (std::size_t slot = KeyHash(key) & mask;; slot = (slot + 1) & mask) {
-        const std::uint32_t index = slots_[slot];
-        if (index == 0 || addresses_[index - 1].GetKey() == key)
+    for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+        const std::uint64_t occupant = slots_[slot];
+        if (occupant == 0 ||
+            (SlotHash(occupant) == hash && addresses_[SlotIndex(occupant)].GetKey() == key))
             return slot;
     }
 }
 
 void PartIndex::Grow() {
-    slots_.assign(slots_.empty() ? 1024 : 2 * slots_.size(), 0);
-    // Every address is there once: each takes the first free slot, no key compared.
-    const std::size_t mask = slots_.size() - 1;
-    for (std::uint32_t i = 0; i < addresses_.size(); ++i) {
-        std::size_t slot = KeyHash(addresses_[i].GetKey()) & mask;
-        while (slots_[slot] != 0)
-            slot = (slot + 1) & mask;
-        slots_[slot] = i + 1;
-    }
+    slots_ = Regrown(slots_);
 }
 
 void PartIndex::Add(const Key& key, void* node, std::size_t part) {
@@ -47,33 +42,58 @@ void PartIndex::Add(const Key& key, void* node, std::size_t part) {
         Grow();
         lastFound_.reset();
     }
-    const auto entry = static_cast<std::uint32_t>(entries_.size());
-    entries_.push_back({node, static_cast<std::uint32_t>(part), kEnd});
-    const std::size_t slot =
-        lastFound_ && lastFound_->key == key ? lastFound_->slot : FindSlot(key);
-    if (slots_[slot] == 0) {
-        lastFound_.reset();
-        addresses_.push_back({key.address, key.group, key.length, entry, entry});
-        slots_[slot] = static_cast<std::uint32_t>(addresses_.size());
+    std::uint32_t hash = 0;
+    std::size_t slot = 0;
+    if (lastFound_ && lastFound_->key == key) {
+        hash = lastFound_->hash;
+        slot = lastFound_->slot;
+    } else {
+        hash = KeyHash(key);
+        slot = FindSlot(key, hash);
+    }
+    if (slots_[slot] != 0) {
+        AddLater(addresses_[SlotIndex(slots_[slot])], node, part);
         return;
     }
-    Address& address = addresses_[slots_[slot] - 1];
-    entries_[address.last].next = entry;
-    address.last = entry;
+    lastFound_.reset();
+    addresses_.push_back(
+        {key.address, {node, static_cast<std::uint32_t>(part), kEnd}, key.group, key.length});
+    slots_[slot] = HashSlot(hash, addresses_.size() - 1);
+}
+
+void PartIndex::AddLater(Address& address, void* node, std::size_t part) {
+    const auto entry = static_cast<std::uint32_t>(later_.size()) | kLater;
+    later_.push_back({{node, static_cast<std::uint32_t>(part), kEnd}, entry});
+    if (address.first.next == kEnd) {
+        address.first.next = entry;
+        return;
+    }
+    // The first later entry knows the last, so that a long run of parts at one address is
+    // added to in constant time.
+    LaterEntry& firstLater = later_[address.first.next & ~kLater];
+    later_[firstLater.last & ~kLater].entry.next = entry;
+    firstLater.last = entry;
 }
 
 std::uint32_t PartIndex::First(const Key& key) {
     if (slots_.empty())
         return kEnd;
-    const std::size_t slot = FindSlot(key);
-    lastFound_ = Found{key, slot};
-    const std::uint32_t index = slots_[slot];
-    return index == 0 ? kEnd : addresses_[index - 1].first;
+    const std::uint32_t hash = KeyHash(key);
+    // At the start of a run of addresses, the next run's slots are fetched: a device whose
+    // registers come in address order reaches them soon.
+    constexpr std::uint64_t kRun = 1u << kRunBits;
+    if (key.address % kRun == 0 && key.address <= UINT64_MAX - kRun)
+        __builtin_prefetch(
+            &slots_[KeyHash({key.group, key.address + kRun, key.length}) & (slots_.size() - 1)]);
+    const std::size_t slot = FindSlot(key, hash);
+    lastFound_ = Found{key, hash, slot};
+    const std::uint64_t occupant = slots_[slot];
+    return occupant == 0 ? kEnd : SlotIndex(occupant);
 }
 
 void PartIndex::Clear() {
     addresses_.clear();
-    entries_.clear();
+    later_.clear();
     slots_.clear();
     lastFound_.reset();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/memory_pages.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -32,31 +34,43 @@ public:
     void Add(const Key& key, void* node, std::size_t part);
     // The first entry at the address, or kEnd; Next follows the entries in the order entered.
     std::uint32_t First(const Key& key);
-    const Entry& At(std::uint32_t entry) const { return entries_[entry]; }
+    const Entry& At(std::uint32_t entry) const {
+        return (entry & kLater) != 0 ? later_[entry & ~kLater].entry : addresses_[entry].first;
+    }
     void Clear();
 
 private:
+    // Most addresses hold one part: the first is kept with the address, any later ones apart.
     struct Address {
         std::uint64_t address;
+        Entry first; // its entry number is the address's index
         std::uint32_t group;
         std::uint16_t length;
-        std::uint32_t first;
-        std::uint32_t last;
 
         Key GetKey() const { return {group, address, length}; }
     };
+    struct LaterEntry {
+        Entry entry;
+        std::uint32_t last; // in the first later entry of an address: its address's last entry
+    };
+    // Marks the entry numbers of later entries: their index in later_ is in the bits below.
+    static constexpr std::uint32_t kLater = 0x80000000u;
 
-    std::size_t FindSlot(const Key& key) const;
+    std::size_t FindSlot(const Key& key, std::uint32_t hash) const;
     void Grow();
+    void AddLater(Address& address, void* node, std::size_t part);
 
     struct Found {
         Key key;
+        std::uint32_t hash;
         std::size_t slot;
     };
     std::vector<Address> addresses_;
-    std::vector<Entry> entries_;
-    std::vector<std::uint32_t> slots_; // open addressing: index into addresses_ + 1, 0 free
-    std::optional<Found> lastFound_;   // by First, while no address has been added since
+    std::vector<LaterEntry> later_;
+    // Open addressing: each address's hash in the upper half beside its index into addresses_ + 1
+    // in the lower (0: a free slot), so that a probe rarely reads an address that does not match.
+    std::vector<std::uint64_t, LargeTableAllocator<std::uint64_t>> slots_;
+    std::optional<Found> lastFound_; // by First, while no address has been added since
 };
 
 } // namespace vek

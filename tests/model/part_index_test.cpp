@@ -73,5 +73,26 @@ TEST(PartIndex, ThousandsOfAddressesInManyDevicesStayFindable) {
     EXPECT_TRUE(PartsAt(index, {1, 1000, 2}).empty());
 }
 
+TEST(PartIndex, LongRunsOfPartsAtAFewAddressesKeepTheirOrderAfterAClear) {
+    // The first part of an address is kept with it, the later ones apart: three addresses take
+    // turns, so that their later parts lie interleaved, and each still reads in the order entered.
+    PartIndex index;
+    for (int round = 0; round < 2; ++round) {
+        for (std::size_t part = 0; part < 600; ++part)
+            index.Add({3, 0x10 + part % 3, 1}, Node(8 * (part + 1)), part);
+        for (std::uint64_t address = 0x10; address < 0x13; ++address) {
+            const auto parts = PartsAt(index, {3, address, 1});
+            ASSERT_EQ(parts.size(), 200u);
+            for (std::size_t i = 0; i < parts.size(); ++i) {
+                const std::size_t part = 3 * i + (address - 0x10);
+                ASSERT_EQ(parts[i].first, 8 * (part + 1)) << "address " << address << " #" << i;
+                ASSERT_EQ(parts[i].second, part);
+            }
+        }
+        index.Clear();
+        EXPECT_TRUE(PartsAt(index, {3, 0x10, 1}).empty());
+    }
+}
+
 } // namespace
 } // namespace vek
