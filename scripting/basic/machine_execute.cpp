@@ -106,6 +106,25 @@ RunError StoreConverted(Variant& slot, Variant& value, Tag type) {
     return RunError::None;
 }
 
+// l op r by the general rules, stored into a variable of kind `type`; the variable keeps its value
+// when either fails. The slow road of the instructions that store their result themselves.
+RunError StoreOperation(BinaryOp op, const Variant& l, const Variant& r, Overflow overflow,
+                        Variant& target, Tag type) {
+    Variant out;
+    if (const RunError e = ApplyBinary(op, l, r, out, overflow); e != RunError::None) {
+        return e;
+    }
+    return StoreConverted(target, out, type);
+}
+
+// And, Or and Xor of two whole numbers: an Integer when both are, else a Long.
+std::int32_t Bitwise(Op op, std::int32_t x, std::int32_t y) {
+    return op == Op::And ? (x & y) : op == Op::Or ? (x | y) : (x ^ y);
+}
+Tag BitwiseKind(const Variant& l, const Variant& r) {
+    return l.GetTag() == Tag::Integer && r.GetTag() == Tag::Integer ? Tag::Integer : Tag::Long;
+}
+
 // The bounds of Dim and ReDim, popped as (lower, upper) pairs.
 struct Bounds {
     std::int32_t lower[kMaxArrayDims];
@@ -364,12 +383,19 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
                 *--sp = Variant();
                 VEK_NEXT();
             }
-            VEK_OP(Div)
-            VEK_OP(Pow)
-            VEK_OP(Concat)
             VEK_OP(And)
             VEK_OP(Or)
             VEK_OP(Xor)
+            if (IsIntOrLong(sp[-2]) && IsIntOrLong(sp[-1])) {
+                sp[-2] = Variant::Whole(BitwiseKind(sp[-2], sp[-1]),
+                                        Bitwise(in->op, sp[-2].IntValue(), sp[-1].IntValue()));
+                *--sp = Variant();
+                VEK_NEXT();
+            }
+            VEK_FALLTHROUGH
+            VEK_OP(Div)
+            VEK_OP(Pow)
+            VEK_OP(Concat)
             VEK_CHECK(ApplyOver(AsBinary(in->op), sp[-2], sp[-1], Overflow::Fails));
             *--sp = Variant();
             VEK_NEXT();
@@ -415,6 +441,59 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
             VEK_CONSTANT_OPERATION(IntDiv, BinaryOp::IntDiv, Quotient(x, y), true)
             VEK_CONSTANT_OPERATION(Mod, BinaryOp::Mod, Remainder(x, y), true)
 #undef VEK_CONSTANT_OPERATION
+            // local d = slot c op constant: a whole Long result goes straight into a local that
+            // holds a Long (one declared Long, or a Variant holding one), anything else takes the
+            // general rules and the local's conversion.
+#define VEK_CONSTANT_STORE(name, binary, expression, needsDivisor)                                 \
+    VEK_OP(name##LocalConstTo) {                                                                   \
+        const Variant& l = base[in->c].Deref();                                                    \
+        const Variant& r = consts[in->a];                                                          \
+        Variant& target = base[in->d];                                                             \
+        if (l.GetTag() == Tag::Long && target.GetTag() == Tag::Long && IsIntOrLong(r) &&           \
+            (!(needsDivisor) || r.IntValue() != 0)) {                                              \
+            const std::int32_t x = l.IntValue();                                                   \
+            const std::int32_t y = r.IntValue();                                                   \
+            if (const std::int64_t value = (expression); FitsLong(value)) {                        \
+                target.SetInt(static_cast<std::int32_t>(value));                                   \
+                VEK_NEXT();                                                                        \
+            }                                                                                      \
+        }                                                                                          \
+        VEK_CHECK(StoreOperation(binary, l, r, OverflowOf(in->b), target,                          \
+                                 proc->slots.types[static_cast<std::size_t>(in->d)]));             \
+        VEK_NEXT();                                                                                \
+    }
+            VEK_CONSTANT_STORE(Add, BinaryOp::Add, std::int64_t{x} + y, false)
+            VEK_CONSTANT_STORE(Sub, BinaryOp::Sub, std::int64_t{x} - y, false)
+            VEK_CONSTANT_STORE(Mul, BinaryOp::Mul, std::int64_t{x} * y, false)
+            VEK_CONSTANT_STORE(IntDiv, BinaryOp::IntDiv, Quotient(x, y), true)
+            VEK_CONSTANT_STORE(Mod, BinaryOp::Mod, Remainder(x, y), true)
+#undef VEK_CONSTANT_STORE
+            // local a = local a op the value on top, with the fast roads of Add and the others.
+#define VEK_STORE_OPERATION(name, binary, operation)                                               \
+    VEK_OP(name##ToLocal) {                                                                        \
+        Variant& l = base[in->a];                                                                  \
+        const Variant& r = sp[-1];                                                                 \
+        if (l.GetTag() == Tag::Long && IsIntOrLong(r)) {                                           \
+            if (const std::int64_t value = std::int64_t{l.IntValue()} operation r.IntValue();      \
+                FitsLong(value)) {                                                                 \
+                l.SetInt(static_cast<std::int32_t>(value));                                        \
+                *--sp = Variant();                                                                 \
+                VEK_NEXT();                                                                        \
+            }                                                                                      \
+        } else if (l.GetTag() == Tag::Double && r.GetTag() == Tag::Double) {                       \
+            l = Variant::Double(l.DoubleValue() operation r.DoubleValue());                        \
+            *--sp = Variant();                                                                     \
+            VEK_NEXT();                                                                            \
+        }                                                                                          \
+        VEK_CHECK(StoreOperation(binary, l, r, OverflowOf(in->b), l,                               \
+                                 proc->slots.types[static_cast<std::size_t>(in->a)]));             \
+        *--sp = Variant();                                                                         \
+        VEK_NEXT();                                                                                \
+    }
+            VEK_STORE_OPERATION(Add, BinaryOp::Add, +)
+            VEK_STORE_OPERATION(Sub, BinaryOp::Sub, -)
+            VEK_STORE_OPERATION(Mul, BinaryOp::Mul, *)
+#undef VEK_STORE_OPERATION
             VEK_OP(Negate)
             VEK_OP(Not) {
                 Variant out;

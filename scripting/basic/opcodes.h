@@ -54,6 +54,14 @@ namespace vek::basic {
     X(MulLocalConst, 3, 1, "push slot c * constants[a]; operand b as for AddConst")                \
     X(IntDivLocalConst, 3, 1, "push slot c \\ constants[a]; operand b as for AddConst")            \
     X(ModLocalConst, 3, 1, "push slot c Mod constants[a]; operand b as for AddConst")              \
+    X(AddLocalConstTo, 4, 0, "slot d = slot c + constants[a]; operand b as for AddConst")          \
+    X(SubLocalConstTo, 4, 0, "slot d = slot c - constants[a]; operand b as for AddConst")          \
+    X(MulLocalConstTo, 4, 0, "slot d = slot c * constants[a]; operand b as for AddConst")          \
+    X(IntDivLocalConstTo, 4, 0, "slot d = slot c \\ constants[a]; operand b as for AddConst")      \
+    X(ModLocalConstTo, 4, 0, "slot d = slot c Mod constants[a]; operand b as for AddConst")        \
+    X(AddToLocal, 2, -1, "pop; local a = local a + it; operand b as a of Add")                     \
+    X(SubToLocal, 2, -1, "pop; local a = local a - it; operand b as a of Add")                     \
+    X(MulToLocal, 2, -1, "pop; local a = local a * it; operand b as a of Add")                     \
     X(Jump, 1, 0, "go to a")                                                                       \
     X(GoSub, 1, 0, "keep the next pc for Return; go to a")                                         \
     X(GoSubReturn, 0, 0, "go back to the pc kept by this call's last GoSub")                       \

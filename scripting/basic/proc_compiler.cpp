@@ -351,9 +351,14 @@ void ProcCompiler::CompileIf(const Stmt& s) {
 }
 
 void ProcCompiler::CompileSelect(const Stmt& s) {
-    const int valueSlot = HiddenSlots(1);
-    CompileExpr(*s.value);
-    Emit(Op::StoreLocal, valueSlot, static_cast<int>(Tag::Empty));
+    int valueSlot = SelectedLocal(s);
+    if (valueSlot >= 0) {
+        Emit(Op::Jump, Here() + 1); // the Select line's own instruction, for the debugger
+    } else {
+        valueSlot = HiddenSlots(1);
+        CompileExpr(*s.value);
+        Emit(Op::StoreLocal, valueSlot, static_cast<int>(Tag::Empty));
+    }
     std::vector<int> toEnd;
     for (const CaseClause& clause : s.cases) {
         EmitLine(clause.pos.line);

@@ -109,6 +109,19 @@ private:
     void CompileErrorMode(const Stmt& s);
     void CompileWith(const Stmt& s);
     void CompileAssign(const Stmt& s);
+    // fused stores (proc_compiler_fused.cpp)
+    // x = x + y, x - y, x * y for a local x: one instruction after y's code, when nothing y
+    // runs can change x; false (nothing emitted) otherwise.
+    bool CompileLocalUpdate(const Symbol& target, const Expr& value);
+    // Makes the value just compiled, when it is slot op constant, store into the local itself;
+    // false when it is not.
+    bool FuseLocalStore(const Symbol& target);
+    // Whether evaluating e may call a procedure of the program (which might change a local
+    // passed ByRef on the way).
+    bool CallsProcedure(const Expr& e);
+    // The local a Select Case tests in place, or -1: a local compared only with constants, which
+    // no Case test can change.
+    int SelectedLocal(const Stmt& s);
     void CompileCallStatement(const Stmt& s);
     void EmitLine(int line);
     // The next instruction starts a loop turn: it gets a statement check even inside a

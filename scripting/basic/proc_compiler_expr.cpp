@@ -718,12 +718,17 @@ void ProcCompiler::CompileAssign(const Stmt& s) {
             Emit(Op::AppendLocal, symbol.index, static_cast<int>(symbol.type));
             return;
         }
+        if (CompileLocalUpdate(symbol, value)) {
+            return;
+        }
         if (IsVariable(symbol)) {
             CompileValueFor(value, symbol);
         } else {
             CompileExpr(value);
         }
-        EmitStore(symbol, target.pos);
+        if (!FuseLocalStore(symbol)) {
+            EmitStore(symbol, target.pos);
+        }
         return;
     }
     if (target.kind == ExprKind::Call && target.object->kind == ExprKind::Name) {
