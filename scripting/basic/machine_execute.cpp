@@ -117,6 +117,13 @@ RunError StoreOperation(BinaryOp op, const Variant& l, const Variant& r, Overflo
     return StoreConverted(target, out, type);
 }
 
+// A copy of `value` stored into a variable of kind `type`; the copy comes first, as the variable
+// may hold the array that `value` lies in.
+RunError StoreCopy(Variant& target, const Variant& value, Tag type) {
+    Variant copy = value;
+    return StoreConverted(target, copy, type);
+}
+
 // And, Or and Xor of two whole numbers: an Integer when both are, else a Long.
 std::int32_t Bitwise(Op op, std::int32_t x, std::int32_t y) {
     return op == Op::And ? (x & y) : op == Op::Or ? (x | y) : (x ^ y);
@@ -441,33 +448,40 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
             VEK_CONSTANT_OPERATION(IntDiv, BinaryOp::IntDiv, Quotient(x, y), true)
             VEK_CONSTANT_OPERATION(Mod, BinaryOp::Mod, Remainder(x, y), true)
 #undef VEK_CONSTANT_OPERATION
-            // local d = slot c op constant: a whole Long result goes straight into a local that
-            // holds a Long (one declared Long, or a Variant holding one), anything else takes the
-            // general rules and the local's conversion.
-#define VEK_CONSTANT_STORE(name, binary, expression, needsDivisor)                                 \
-    VEK_OP(name##LocalConstTo) {                                                                   \
-        const Variant& l = base[in->c].Deref();                                                    \
+            // local d = slot c op constant, local c = popped value op constant: a whole Long
+            // result goes straight into a local that holds a Long (one declared Long, or a Variant
+            // holding one), anything else takes the general rules and the local's conversion.
+#define VEK_CONSTANT_STORE_INTO(opName, left, targetSlot, pops, expression, needsDivisor, binary)  \
+    VEK_OP(opName) {                                                                               \
+        const Variant& l = (left);                                                                 \
         const Variant& r = consts[in->a];                                                          \
-        Variant& target = base[in->d];                                                             \
+        Variant& target = base[targetSlot];                                                        \
         if (l.GetTag() == Tag::Long && target.GetTag() == Tag::Long && IsIntOrLong(r) &&           \
             (!(needsDivisor) || r.IntValue() != 0)) {                                              \
             const std::int32_t x = l.IntValue();                                                   \
             const std::int32_t y = r.IntValue();                                                   \
             if (const std::int64_t value = (expression); FitsLong(value)) {                        \
                 target.SetInt(static_cast<std::int32_t>(value));                                   \
+                VEK_POP_CLEAR(pops);                                                               \
                 VEK_NEXT();                                                                        \
             }                                                                                      \
         }                                                                                          \
         VEK_CHECK(StoreOperation(binary, l, r, OverflowOf(in->b), target,                          \
-                                 proc->slots.types[static_cast<std::size_t>(in->d)]));             \
+                                 proc->slots.types[static_cast<std::size_t>(targetSlot)]));        \
+        VEK_POP_CLEAR(pops);                                                                       \
         VEK_NEXT();                                                                                \
     }
+#define VEK_CONSTANT_STORE(name, binary, expression, needsDivisor)                                 \
+    VEK_CONSTANT_STORE_INTO(name##LocalConstTo, base[in->c].Deref(), in->d, 0, expression,         \
+                            needsDivisor, binary)                                                  \
+    VEK_CONSTANT_STORE_INTO(name##ConstTo, sp[-1], in->c, 1, expression, needsDivisor, binary)
             VEK_CONSTANT_STORE(Add, BinaryOp::Add, std::int64_t{x} + y, false)
             VEK_CONSTANT_STORE(Sub, BinaryOp::Sub, std::int64_t{x} - y, false)
             VEK_CONSTANT_STORE(Mul, BinaryOp::Mul, std::int64_t{x} * y, false)
             VEK_CONSTANT_STORE(IntDiv, BinaryOp::IntDiv, Quotient(x, y), true)
             VEK_CONSTANT_STORE(Mod, BinaryOp::Mod, Remainder(x, y), true)
 #undef VEK_CONSTANT_STORE
+#undef VEK_CONSTANT_STORE_INTO
             // local a = local a op the value on top, with the fast roads of Add and the others.
 #define VEK_STORE_OPERATION(name, binary, operation)                                               \
     VEK_OP(name##ToLocal) {                                                                        \
@@ -842,6 +856,33 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
                 VEK_CHECK(ElementIndex(*holder.GetArray(), sp - 2, 1, flat));
                 VEK_CHECK(StoreElementOf(holder, flat, sp[-1]));
                 VEK_POP_CLEAR(2);
+                VEK_NEXT();
+            }
+            VEK_OP(LoadLocalElementTo) {
+                VEK_SLOT_ARRAY(array);
+                const Variant& index = base[in->c].Deref();
+                const auto type = static_cast<Tag>(in->b);
+                std::size_t flat = 0;
+                VEK_CHECK(ElementIndex(array, &index, 1, flat));
+                // A numeric element into a local of its own kind, which holds nothing shared.
+                if (type != Tag::Empty && array.items[flat].GetTag() == type &&
+                    array.items[flat].IsNumeric()) {
+                    base[in->d] = array.items[flat];
+                    VEK_NEXT();
+                }
+                VEK_CHECK(StoreCopy(base[in->d], array.items[flat], type));
+                VEK_NEXT();
+            }
+            VEK_OP(StoreElementAt) {
+                Variant& slot = base[in->a];
+                Variant& holder = slot.IsRef() ? *slot.Target() : slot;
+                if (!holder.IsArray()) {
+                    VEK_RAISE(RunError::TypeMismatch);
+                }
+                std::size_t flat = 0;
+                VEK_CHECK(ElementIndex(*holder.GetArray(), &base[in->c].Deref(), 1, flat));
+                VEK_CHECK(StoreElementOf(holder, flat, sp[-1]));
+                *--sp = Variant();
                 VEK_NEXT();
             }
             VEK_OP(RefElement) {

@@ -54,11 +54,16 @@ namespace vek::basic {
     X(MulLocalConst, 3, 1, "push slot c * constants[a]; operand b as for AddConst")                \
     X(IntDivLocalConst, 3, 1, "push slot c \\ constants[a]; operand b as for AddConst")            \
     X(ModLocalConst, 3, 1, "push slot c Mod constants[a]; operand b as for AddConst")              \
-    X(AddLocalConstTo, 4, 0, "slot d = slot c + constants[a]; operand b as for AddConst")          \
-    X(SubLocalConstTo, 4, 0, "slot d = slot c - constants[a]; operand b as for AddConst")          \
-    X(MulLocalConstTo, 4, 0, "slot d = slot c * constants[a]; operand b as for AddConst")          \
-    X(IntDivLocalConstTo, 4, 0, "slot d = slot c \\ constants[a]; operand b as for AddConst")      \
-    X(ModLocalConstTo, 4, 0, "slot d = slot c Mod constants[a]; operand b as for AddConst")        \
+    X(AddLocalConstTo, 4, 0, "local d = slot c + constants[a]; operand b as for AddConst")         \
+    X(SubLocalConstTo, 4, 0, "local d = slot c - constants[a]; operand b as for AddConst")         \
+    X(MulLocalConstTo, 4, 0, "local d = slot c * constants[a]; operand b as for AddConst")         \
+    X(IntDivLocalConstTo, 4, 0, "local d = slot c \\ constants[a]; operand b as for AddConst")     \
+    X(ModLocalConstTo, 4, 0, "local d = slot c Mod constants[a]; operand b as for AddConst")       \
+    X(AddConstTo, 3, -1, "pop; local c = it + constants[a]; operand b as for AddConst")            \
+    X(SubConstTo, 3, -1, "pop; local c = it - constants[a]; operand b as for AddConst")            \
+    X(MulConstTo, 3, -1, "pop; local c = it * constants[a]; operand b as for AddConst")            \
+    X(IntDivConstTo, 3, -1, "pop; local c = it \\ constants[a]; operand b as for AddConst")        \
+    X(ModConstTo, 3, -1, "pop; local c = it Mod constants[a]; operand b as for AddConst")          \
     X(AddToLocal, 2, -1, "pop; local a = local a + it; operand b as a of Add")                     \
     X(SubToLocal, 2, -1, "pop; local a = local a - it; operand b as a of Add")                     \
     X(MulToLocal, 2, -1, "pop; local a = local a * it; operand b as a of Add")                     \
@@ -94,6 +99,9 @@ namespace vek::basic {
     X(LoadLocalElement, 4, 1,                                                                      \
       "push element (slot c) or (slot c, slot d) of the array in slot a: b indices")               \
     X(StoreElement, 1, -2, "pop value and index; store the element of the array in slot a")        \
+    X(LoadLocalElementTo, 4, 0,                                                                    \
+      "local d = element (slot c) of the array in slot a, converted to type b")                    \
+    X(StoreElementAt, 3, -1, "pop; store it as element (slot c) of the array in slot a")           \
     X(IndexStore, 1, -2 - a, "pop value, a indices and an array reference; store the element")     \
     X(LoadField, 2, 0, "replace the record on top (of type b) by its member a")                    \
     X(StorePath, 2, -2 - b,                                                                        \

@@ -119,6 +119,8 @@ private:
     // Whether evaluating e may call a procedure of the program (which might change a local
     // passed ByRef on the way).
     bool CallsProcedure(const Expr& e);
+    // The slot of a variable that is an element store's only index (a(i) = ...), or -1.
+    int IndexSlot(const Expr& call);
     // The local a Select Case tests in place, or -1: a local compared only with constants, which
     // no Case test can change.
     int SelectedLocal(const Stmt& s);

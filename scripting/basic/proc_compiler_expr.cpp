@@ -740,6 +740,13 @@ void ProcCompiler::CompileAssign(const Stmt& s) {
             Fail(target.pos, CompileError::ExpectedArrayVariable, target.object->name);
         }
         const Declared element = symbol.Element();
+        // a(i) = value: the index read from its variable, when the value cannot change that.
+        if (const int slot = symbol.kind != SymbolKind::Global ? IndexSlot(target) : -1;
+            slot >= 0 && !CallsProcedure(value)) {
+            CompileValueFor(value, element);
+            Emit(Op::StoreElementAt, symbol.index, 0, slot);
+            return;
+        }
         if (symbol.kind != SymbolKind::Global && target.args.size() == 1) {
             CompileValueArgs(target, 1, 1, target.object->name);
             CompileValueFor(value, element);

@@ -67,20 +67,43 @@ bool ProcCompiler::CompileLocalUpdate(const Symbol& target, const Expr& value) {
 }
 
 bool ProcCompiler::FuseLocalStore(const Symbol& target) {
-    if (target.kind != SymbolKind::Local || !FitsOperandD(target.index) || proc_.code.empty()) {
-        return false;
-    }
-    Instruction& last = proc_.code.back();
-    if (last.op < Op::AddLocalConst || last.op > Op::ModLocalConst) {
+    if (target.kind != SymbolKind::Local || proc_.code.empty()) {
         return false;
     }
     static_assert(static_cast<int>(Op::ModLocalConstTo) - static_cast<int>(Op::AddLocalConstTo) ==
                   static_cast<int>(Op::ModLocalConst) - static_cast<int>(Op::AddLocalConst));
-    last.op = static_cast<Op>(static_cast<int>(Op::AddLocalConstTo) + static_cast<int>(last.op) -
-                              static_cast<int>(Op::AddLocalConst));
-    last.d = static_cast<std::int16_t>(target.index);
-    --depth_; // nothing pushed
+    static_assert(static_cast<int>(Op::ModConstTo) - static_cast<int>(Op::AddConstTo) ==
+                  static_cast<int>(Op::ModConst) - static_cast<int>(Op::AddConst));
+    Instruction& last = proc_.code.back();
+    const auto shifted = [&last](Op from, Op to) {
+        return static_cast<Op>(static_cast<int>(to) + static_cast<int>(last.op) -
+                               static_cast<int>(from));
+    };
+    const bool fitsD = FitsOperandD(target.index);
+    if (last.op >= Op::AddLocalConst && last.op <= Op::ModLocalConst && fitsD) {
+        last.op = shifted(Op::AddLocalConst, Op::AddLocalConstTo);
+        last.d = static_cast<std::int16_t>(target.index);
+    } else if (last.op >= Op::AddConst && last.op <= Op::ModConst) {
+        last.op = shifted(Op::AddConst, Op::AddConstTo);
+        last.c = target.index;
+    } else if (last.op == Op::LoadLocalElement && last.b == 1 && fitsD) {
+        last.op = Op::LoadLocalElementTo;
+        last.b = static_cast<int>(target.type);
+        last.d = static_cast<std::int16_t>(target.index);
+    } else {
+        return false;
+    }
+    --depth_; // what the operation pushed, the store would have popped
     return true;
+}
+
+int ProcCompiler::IndexSlot(const Expr& call) {
+    if (call.args.size() != 1 || !call.argNames[0].empty() ||
+        call.args[0]->kind != ExprKind::Name) {
+        return -1;
+    }
+    const Symbol index = Lookup(call.args[0]->name, call.args[0]->pos);
+    return index.kind == SymbolKind::Local || index.kind == SymbolKind::RefParam ? index.index : -1;
 }
 
 int ProcCompiler::SelectedLocal(const Stmt& s) {
