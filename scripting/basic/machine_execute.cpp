@@ -536,6 +536,16 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
             VEK_COMPARE_JUMP(base[in->c].Deref(), base[in->d].Deref());
             VEK_NEXT();
 #undef VEK_COMPARE_JUMP
+            VEK_OP(SelectJump) {
+                const Variant& value = base[in->d];
+                if (IsIntOrLong(value)) {
+                    const CaseTable& table = proc->caseTables[static_cast<std::size_t>(in->c)];
+                    const auto entry =
+                        static_cast<std::uint64_t>(std::int64_t{value.IntValue()} - table.lower);
+                    ip = code + (entry < table.targets.size() ? table.targets[entry] : in->a);
+                }
+                VEK_NEXT();
+            }
             VEK_OP(Jump)
             ip = code + in->a;
             VEK_NEXT();

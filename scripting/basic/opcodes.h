@@ -79,6 +79,8 @@ namespace vek::basic {
     X(CompareLocalConstJump, 4, 0,                                                                 \
       "compare slot d with constants[c]; a, b as for CompareConstJump")                            \
     X(CompareLocalsJump, 4, 0, "compare slot c with slot d; a, b as for CompareConstJump")         \
+    X(SelectJump, 4, 0,                                                                            \
+      "local d whole: go to caseTables[c] entry of its value, else to a; not whole: go on")        \
     X(ForEnter, 3, 0, "local counter a, limit/step in slots b, b+1: go to c when already done")    \
     X(ForStep, 3, 0, "local counter a += step; back to c while within the limit in slot b")        \
     X(ForCheck, 2, -1, "pop counter; go to b when past the limit/step in slots a, a+1")            \

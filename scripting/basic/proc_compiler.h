@@ -119,6 +119,10 @@ private:
     // Whether evaluating e may call a procedure of the program (which might change a local
     // passed ByRef on the way).
     bool CallsProcedure(const Expr& e);
+    // For a Select Case whose Case items are all whole-number constants or ranges of them: the
+    // first clause holding each value from `lower` on (-1: none); false for any other or one
+    // spread wider than kMaxCaseTableSpan.
+    bool CaseTableFor(const Stmt& s, std::int32_t& lower, std::vector<int>& clauseOf);
     // The slot of a variable that is an element store's only index (a(i) = ...), or -1.
     int IndexSlot(const Expr& call);
     // The local a Select Case tests in place, or -1: a local compared only with constants, which

@@ -1,8 +1,9 @@
 // Statements the compiler turns into fewer instructions: stores fused into the operation that
-// computes their value, and Select Case on a local without a copy.
+// computes their value, and Select Case on a local without a copy and through a jump table.
 #include "scripting/basic/proc_compiler.h"
 #include "scripting/basic/text_util.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace vek::basic {
@@ -125,6 +126,61 @@ int ProcCompiler::SelectedLocal(const Stmt& s) {
         }
     }
     return symbol.index;
+}
+
+bool ProcCompiler::CaseTableFor(const Stmt& s, std::int32_t& lower, std::vector<int>& clauseOf) {
+    struct Span {
+        std::int64_t from = 0;
+        std::int64_t to = 0;
+        int clause = 0;
+    };
+    std::vector<Span> spans;
+    const auto whole = [this](const Expr& e, std::int64_t& out) {
+        Variant value;
+        CompileMessage ignored;
+        if (!EvaluateConstant(e, *this, value, ignored) ||
+            (value.GetTag() != Tag::Integer && value.GetTag() != Tag::Long)) {
+            return false;
+        }
+        out = value.IntValue();
+        return true;
+    };
+    for (std::size_t c = 0; c < s.cases.size(); ++c) {
+        for (const CaseItem& item : s.cases[c].items) {
+            Span span{0, 0, static_cast<int>(c)};
+            if (item.test == CaseTest::Is || !whole(*item.value, span.from)) {
+                return false;
+            }
+            span.to = span.from;
+            if (item.test == CaseTest::Range && !whole(*item.upper, span.to)) {
+                return false;
+            }
+            if (span.from <= span.to) { // Case 5 To 1 holds nothing
+                spans.push_back(span);
+            }
+        }
+    }
+    if (spans.empty()) {
+        return false;
+    }
+    std::int64_t low = spans.front().from;
+    std::int64_t high = spans.front().to;
+    for (const Span& span : spans) {
+        low = std::min(low, span.from);
+        high = std::max(high, span.to);
+    }
+    if (high - low >= kMaxCaseTableSpan) {
+        return false;
+    }
+    lower = static_cast<std::int32_t>(low);
+    clauseOf.assign(static_cast<std::size_t>(high - low + 1), -1);
+    for (const Span& span : spans) {
+        for (std::int64_t v = span.from; v <= span.to; ++v) {
+            int& clause = clauseOf[static_cast<std::size_t>(v - low)];
+            clause = clause < 0 ? span.clause : clause;
+        }
+    }
+    return true;
 }
 
 } // namespace vek::basic
