@@ -868,6 +868,25 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
                 VEK_POP_CLEAR(2);
                 VEK_NEXT();
             }
+            VEK_OP(LoadLocalElementPlus) {
+                VEK_SLOT_ARRAY(array);
+                const Variant& index = base[in->c].Deref();
+                const Variant& offset = consts[in->b];
+                if (array.dims == 1 && IsIntOrLong(index) && IsIntOrLong(offset)) {
+                    const std::int64_t i = std::int64_t{index.IntValue()} + offset.IntValue();
+                    if (i >= array.lower[0] && i <= array.upper[0]) {
+                        VEK_PUSH(array.items[static_cast<std::size_t>(i - array.lower[0])]);
+                        VEK_NEXT();
+                    }
+                }
+                // The sum as Add makes it (error 6 first when it overflows), then its element.
+                ++sp;
+                VEK_CHECK(ApplyBinary(BinaryOp::Add, index, offset, sp[-1], OverflowOf(in->d)));
+                std::size_t flat = 0;
+                VEK_CHECK(ElementIndex(array, sp - 1, 1, flat));
+                sp[-1] = array.items[flat];
+                VEK_NEXT();
+            }
             VEK_OP(LoadLocalElementTo) {
                 VEK_SLOT_ARRAY(array);
                 const Variant& index = base[in->c].Deref();

@@ -101,6 +101,8 @@ namespace vek::basic {
     X(LoadLocalElement, 4, 1,                                                                      \
       "push element (slot c) or (slot c, slot d) of the array in slot a: b indices")               \
     X(StoreElement, 1, -2, "pop value and index; store the element of the array in slot a")        \
+    X(LoadLocalElementPlus, 4, 1,                                                                  \
+      "push element (slot c + constants[b]) of the array in slot a; d as a of Add")                \
     X(LoadLocalElementTo, 4, 0,                                                                    \
       "local d = element (slot c) of the array in slot a, converted to type b")                    \
     X(StoreElementAt, 3, -1, "pop; store it as element (slot c) of the array in slot a")           \

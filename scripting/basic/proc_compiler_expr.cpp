@@ -534,6 +534,14 @@ Declared ProcCompiler::CompileElementLoad(const Symbol& array, const Expr& call)
         CompileValueArgs(call, 1, kMaxArrayDims, callee.name);
         if (int slots[2] = {}; count <= 2 && TakeSlotLoads(start, count, slots)) {
             Emit(Op::LoadLocalElement, array.index, count, slots[0], slots[1]);
+        } else if (Instruction& sum = proc_.code.back();
+                   count == 1 && Here() == start + 1 && sum.op == Op::AddLocalConst) {
+            sum = {Op::LoadLocalElementPlus,
+                   sum.startsStatement,
+                   static_cast<std::int16_t>(sum.b),
+                   array.index,
+                   sum.a,
+                   sum.c};
         } else {
             Emit(Op::LoadElement, array.index, count);
         }
