@@ -482,6 +482,28 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
             VEK_CONSTANT_STORE(Mod, BinaryOp::Mod, Remainder(x, y), true)
 #undef VEK_CONSTANT_STORE
 #undef VEK_CONSTANT_STORE_INTO
+            // slot op the value on top, written over it.
+#define VEK_SLOT_OPERATION(name, binary, operation)                                                \
+    VEK_OP(name##Local) {                                                                          \
+        const Variant& l = base[in->c].Deref();                                                    \
+        Variant& r = sp[-1];                                                                       \
+        if (l.GetTag() == Tag::Long && IsIntOrLong(r)) {                                           \
+            if (const std::int64_t value = std::int64_t{l.IntValue()} operation r.IntValue();      \
+                FitsLong(value)) {                                                                 \
+                r = Variant::Long(static_cast<std::int32_t>(value));                               \
+                VEK_NEXT();                                                                        \
+            }                                                                                      \
+        } else if (l.GetTag() == Tag::Double && r.GetTag() == Tag::Double) {                       \
+            r = Variant::Double(l.DoubleValue() operation r.DoubleValue());                        \
+            VEK_NEXT();                                                                            \
+        }                                                                                          \
+        VEK_CHECK(StoreOperation(binary, l, r, OverflowOf(in->a), r, Tag::Empty));                 \
+        VEK_NEXT();                                                                                \
+    }
+            VEK_SLOT_OPERATION(Add, BinaryOp::Add, +)
+            VEK_SLOT_OPERATION(Sub, BinaryOp::Sub, -)
+            VEK_SLOT_OPERATION(Mul, BinaryOp::Mul, *)
+#undef VEK_SLOT_OPERATION
             // local a = local a op the value on top, with the fast roads of Add and the others.
 #define VEK_STORE_OPERATION(name, binary, operation)                                               \
     VEK_OP(name##ToLocal) {                                                                        \

@@ -59,6 +59,9 @@ namespace vek::basic {
     X(MulLocalConstTo, 4, 0, "local d = slot c * constants[a]; operand b as for AddConst")         \
     X(IntDivLocalConstTo, 4, 0, "local d = slot c \\ constants[a]; operand b as for AddConst")     \
     X(ModLocalConstTo, 4, 0, "local d = slot c Mod constants[a]; operand b as for AddConst")       \
+    X(AddLocal, 3, 0, "replace the top by slot c + it; operand a as for Add")                      \
+    X(SubLocal, 3, 0, "replace the top by slot c - it; operand a as for Add")                      \
+    X(MulLocal, 3, 0, "replace the top by slot c * it; operand a as for Add")                      \
     X(AddConstTo, 3, -1, "pop; local c = it + constants[a]; operand b as for AddConst")            \
     X(SubConstTo, 3, -1, "pop; local c = it - constants[a]; operand b as for AddConst")            \
     X(MulConstTo, 3, -1, "pop; local c = it * constants[a]; operand b as for AddConst")            \

@@ -113,6 +113,10 @@ private:
     // x = x + y, x - y, x * y for a local x: one instruction after y's code, when nothing y
     // runs can change x; false (nothing emitted) otherwise.
     bool CompileLocalUpdate(const Symbol& target, const Expr& value);
+    // x + y, x - y, x * y with x in a slot: y's code, then one instruction that reads x, when
+    // nothing y runs can change x; the operands' static kinds in left and right. False (nothing
+    // emitted) otherwise.
+    bool CompileSlotOperation(const Expr& e, Tag& left, Tag& right);
     // Makes the value just compiled, when it is slot op constant, store into the local itself;
     // false when it is not.
     bool FuseLocalStore(const Symbol& target);

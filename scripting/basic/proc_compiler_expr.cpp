@@ -313,7 +313,7 @@ Tag ProcCompiler::CompileBinary(const Expr& e) {
         } else {
             Emit(withConstant, AddConstant(constant), widens);
         }
-    } else {
+    } else if (!CompileSlotOperation(e, left, right)) {
         left = CompileExpr(*e.args[0]);
         right = CompileExpr(*e.args[1]);
         const bool compares = IsComparison(e.binaryOp) || e.binaryOp == BinaryOp::Like;

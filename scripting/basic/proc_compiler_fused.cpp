@@ -67,6 +67,29 @@ bool ProcCompiler::CompileLocalUpdate(const Symbol& target, const Expr& value) {
     return true;
 }
 
+bool ProcCompiler::CompileSlotOperation(const Expr& e, Tag& left, Tag& right) {
+    static_assert(static_cast<int>(Op::MulLocal) - static_cast<int>(Op::AddLocal) ==
+                  static_cast<int>(BinaryOp::Mul) - static_cast<int>(BinaryOp::Add));
+    if (e.binaryOp != BinaryOp::Add && e.binaryOp != BinaryOp::Sub && e.binaryOp != BinaryOp::Mul) {
+        return false;
+    }
+    const Expr& operand = *e.args[0];
+    if (operand.kind != ExprKind::Name) {
+        return false;
+    }
+    const Symbol symbol = Lookup(operand.name, operand.pos);
+    if ((symbol.kind != SymbolKind::Local && symbol.kind != SymbolKind::RefParam) ||
+        symbol.record != nullptr || !FitsOperandD(symbol.index) || CallsProcedure(*e.args[1])) {
+        return false;
+    }
+    left = symbol.type;
+    right = CompileExpr(*e.args[1]);
+    const bool variant = left == Tag::Empty || right == Tag::Empty;
+    Emit(static_cast<Op>(static_cast<int>(Op::AddLocal) + static_cast<int>(e.binaryOp)),
+         variant ? 1 : 0, 0, symbol.index);
+    return true;
+}
+
 bool ProcCompiler::FuseLocalStore(const Symbol& target) {
     if (target.kind != SymbolKind::Local || proc_.code.empty()) {
         return false;
