@@ -117,6 +117,37 @@ RunError StoreOperation(BinaryOp op, const Variant& l, const Variant& r, Overflo
     return StoreConverted(target, out, type);
 }
 
+// The element (index + offset) of the one-dimensional array `holder` holds, when all are whole
+// numbers within its bounds: the fast road of a(i + 1).
+[[gnu::always_inline]] inline bool OffsetWithin(const Variant& holder, const Variant& index,
+                                                const Variant& offset, std::size_t& flat) {
+    if (!holder.IsArray() || !IsIntOrLong(index) || !IsIntOrLong(offset)) {
+        return false;
+    }
+    const ArrayObject& array = *holder.GetArray();
+    const std::int64_t i = std::int64_t{index.IntValue()} + offset.IntValue();
+    if (array.dims != 1 || i < array.lower[0] || i > array.upper[0]) {
+        return false;
+    }
+    flat = static_cast<std::size_t>(i - array.lower[0]);
+    return true;
+}
+
+// The element (index + offset) by the general rules, in the order the separate instructions
+// would fail: the sum (error 6), then the array (13), then the bounds (9).
+RunError OffsetElement(const Variant& holder, const Variant& index, const Variant& offset,
+                       Overflow overflow, std::size_t& flat) {
+    Variant sum;
+    if (const RunError e = ApplyBinary(BinaryOp::Add, index, offset, sum, overflow);
+        e != RunError::None) {
+        return e;
+    }
+    if (!holder.IsArray()) {
+        return RunError::TypeMismatch;
+    }
+    return ElementIndex(*holder.GetArray(), &sum, 1, flat);
+}
+
 // A copy of `value` stored into a variable of kind `type`; the copy comes first, as the variable
 // may hold the array that `value` lies in.
 RunError StoreCopy(Variant& target, const Variant& value, Tag type) {
@@ -891,22 +922,13 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
                 VEK_NEXT();
             }
             VEK_OP(LoadLocalElementPlus) {
-                VEK_SLOT_ARRAY(array);
-                const Variant& index = base[in->c].Deref();
-                const Variant& offset = consts[in->b];
-                if (array.dims == 1 && IsIntOrLong(index) && IsIntOrLong(offset)) {
-                    const std::int64_t i = std::int64_t{index.IntValue()} + offset.IntValue();
-                    if (i >= array.lower[0] && i <= array.upper[0]) {
-                        VEK_PUSH(array.items[static_cast<std::size_t>(i - array.lower[0])]);
-                        VEK_NEXT();
-                    }
-                }
-                // The sum as Add makes it (error 6 first when it overflows), then its element.
-                ++sp;
-                VEK_CHECK(ApplyBinary(BinaryOp::Add, index, offset, sp[-1], OverflowOf(in->d)));
+                const Variant& holder = base[in->a].Deref();
                 std::size_t flat = 0;
-                VEK_CHECK(ElementIndex(array, sp - 1, 1, flat));
-                sp[-1] = array.items[flat];
+                if (!OffsetWithin(holder, base[in->c].Deref(), consts[in->b], flat)) {
+                    VEK_CHECK(OffsetElement(holder, base[in->c].Deref(), consts[in->b],
+                                            OverflowOf(in->d), flat));
+                }
+                VEK_PUSH(holder.GetArray()->items[flat]);
                 VEK_NEXT();
             }
             VEK_OP(LoadLocalElementTo) {
@@ -932,6 +954,18 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
                 }
                 std::size_t flat = 0;
                 VEK_CHECK(ElementIndex(*holder.GetArray(), &base[in->c].Deref(), 1, flat));
+                VEK_CHECK(StoreElementOf(holder, flat, sp[-1]));
+                *--sp = Variant();
+                VEK_NEXT();
+            }
+            VEK_OP(StoreElementPlus) {
+                Variant& slot = base[in->a];
+                Variant& holder = slot.IsRef() ? *slot.Target() : slot;
+                std::size_t flat = 0;
+                if (!OffsetWithin(holder, base[in->c].Deref(), consts[in->b], flat)) {
+                    VEK_CHECK(OffsetElement(holder, base[in->c].Deref(), consts[in->b],
+                                            OverflowOf(in->d), flat));
+                }
                 VEK_CHECK(StoreElementOf(holder, flat, sp[-1]));
                 *--sp = Variant();
                 VEK_NEXT();

@@ -108,6 +108,8 @@ namespace vek::basic {
       "push element (slot c + constants[b]) of the array in slot a; d as a of Add")                \
     X(LoadLocalElementTo, 4, 0,                                                                    \
       "local d = element (slot c) of the array in slot a, converted to type b")                    \
+    X(StoreElementPlus, 4, -1,                                                                     \
+      "pop; store it as element (slot c + constants[b]) of the array in slot a; d as a of Add")    \
     X(StoreElementAt, 3, -1, "pop; store it as element (slot c) of the array in slot a")           \
     X(IndexStore, 1, -2 - a, "pop value, a indices and an array reference; store the element")     \
     X(LoadField, 2, 0, "replace the record on top (of type b) by its member a")                    \

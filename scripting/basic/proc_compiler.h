@@ -127,8 +127,12 @@ private:
     // first clause holding each value from `lower` on (-1: none); false for any other or one
     // spread wider than kMaxCaseTableSpan.
     bool CaseTableFor(const Stmt& s, std::int32_t& lower, std::vector<int>& clauseOf);
-    // The slot of a variable that is an element store's only index (a(i) = ...), or -1.
-    int IndexSlot(const Expr& call);
+    // The slot of a variable named by e (a local or a ByRef parameter), or -1.
+    int SlotOf(const Expr& e);
+    // a(i) = value and a(i + k) = value for an array in a slot: the value, then one instruction
+    // that reads the index from its variable, when the value cannot change it; false (nothing
+    // emitted) otherwise.
+    bool CompileElementStoreAt(const Symbol& array, const Expr& call, const Expr& value);
     // The local a Select Case tests in place, or -1: a local compared only with constants, which
     // no Case test can change.
     int SelectedLocal(const Stmt& s);

@@ -748,11 +748,7 @@ void ProcCompiler::CompileAssign(const Stmt& s) {
             Fail(target.pos, CompileError::ExpectedArrayVariable, target.object->name);
         }
         const Declared element = symbol.Element();
-        // a(i) = value: the index read from its variable, when the value cannot change that.
-        if (const int slot = symbol.kind != SymbolKind::Global ? IndexSlot(target) : -1;
-            slot >= 0 && !CallsProcedure(value)) {
-            CompileValueFor(value, element);
-            Emit(Op::StoreElementAt, symbol.index, 0, slot);
+        if (CompileElementStoreAt(symbol, target, value)) {
             return;
         }
         if (symbol.kind != SymbolKind::Global && target.args.size() == 1) {

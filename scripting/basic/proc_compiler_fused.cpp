@@ -121,13 +121,49 @@ bool ProcCompiler::FuseLocalStore(const Symbol& target) {
     return true;
 }
 
-int ProcCompiler::IndexSlot(const Expr& call) {
-    if (call.args.size() != 1 || !call.argNames[0].empty() ||
-        call.args[0]->kind != ExprKind::Name) {
+int ProcCompiler::SlotOf(const Expr& e) {
+    if (e.kind != ExprKind::Name) {
         return -1;
     }
-    const Symbol index = Lookup(call.args[0]->name, call.args[0]->pos);
-    return index.kind == SymbolKind::Local || index.kind == SymbolKind::RefParam ? index.index : -1;
+    const Symbol symbol = Lookup(e.name, e.pos);
+    return symbol.kind == SymbolKind::Local || symbol.kind == SymbolKind::RefParam ? symbol.index
+                                                                                   : -1;
+}
+
+bool ProcCompiler::CompileElementStoreAt(const Symbol& array, const Expr& call, const Expr& value) {
+    if (array.kind == SymbolKind::Global || call.args.size() != 1 || !call.argNames[0].empty() ||
+        CallsProcedure(value)) {
+        return false;
+    }
+    const Expr& index = *call.args[0];
+    if (const int slot = SlotOf(index); slot >= 0) {
+        CompileValueFor(value, array.Element());
+        Emit(Op::StoreElementAt, array.index, 0, slot);
+        return true;
+    }
+    // a(i + 1) = value: only for a value that cannot fail, as the sum, computed after it here,
+    // reports its overflow first when the index comes first.
+    const auto cannotFail = [this](const Expr& e) {
+        if (e.kind == ExprKind::Literal) {
+            return true;
+        }
+        const SymbolKind kind =
+            e.kind == ExprKind::Name ? Lookup(e.name, e.pos).kind : SymbolKind::None;
+        return kind == SymbolKind::Local || kind == SymbolKind::RefParam ||
+               kind == SymbolKind::Global || kind == SymbolKind::Constant;
+    };
+    Variant offset;
+    CompileMessage ignored;
+    if (index.kind != ExprKind::Binary || index.binaryOp != BinaryOp::Add ||
+        SlotOf(*index.args[0]) < 0 || !EvaluateConstant(*index.args[1], *this, offset, ignored) ||
+        !offset.IsNumeric() || !cannotFail(value)) {
+        return false;
+    }
+    const Symbol slot = Lookup(index.args[0]->name, index.args[0]->pos);
+    CompileValueFor(value, array.Element());
+    Emit(Op::StoreElementPlus, array.index, AddConstant(offset), slot.index,
+         slot.type == Tag::Empty ? 1 : 0);
+    return true;
 }
 
 int ProcCompiler::SelectedLocal(const Stmt& s) {
