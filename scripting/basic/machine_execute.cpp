@@ -120,6 +120,20 @@ RunError StoreOperation(BinaryOp op, const Variant& l, const Variant& r, Overflo
     return StoreConverted(target, out, type);
 }
 
+// Stores value as the element at one index of the array a slot holds or refers to.
+[[gnu::always_inline]] inline RunError StoreIndexed(Variant& slot, const Variant& index,
+                                                    Variant& value) {
+    Variant& holder = slot.IsRef() ? *slot.Target() : slot;
+    if (!holder.IsArray()) {
+        return RunError::TypeMismatch;
+    }
+    std::size_t flat = 0;
+    if (const RunError e = ElementIndex(*holder.GetArray(), &index, 1, flat); e != RunError::None) {
+        return e;
+    }
+    return StoreElementOf(holder, flat, value);
+}
+
 // The element (index + offset) of the one-dimensional array `holder` holds, when all are whole
 // numbers within its bounds: the fast road of a(i + 1).
 [[gnu::always_inline]] inline bool OffsetWithin(const Variant& holder, const Variant& index,
@@ -924,18 +938,10 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
                 VEK_PUSH(array.items[flat]);
                 VEK_NEXT_DESTROYING();
             }
-            VEK_OP(StoreElement) {
-                Variant& slot = base[in->a];
-                Variant& holder = slot.IsRef() ? *slot.Target() : slot;
-                if (!holder.IsArray()) {
-                    VEK_RAISE(RunError::TypeMismatch);
-                }
-                std::size_t flat = 0;
-                VEK_CHECK(ElementIndex(*holder.GetArray(), sp - 2, 1, flat));
-                VEK_CHECK(StoreElementOf(holder, flat, sp[-1]));
-                VEK_POP_CLEAR(2);
-                VEK_NEXT();
-            }
+            VEK_OP(StoreElement)
+            VEK_CHECK(StoreIndexed(base[in->a], sp[-2], sp[-1]));
+            VEK_POP_CLEAR(2);
+            VEK_NEXT();
             VEK_OP(LoadLocalElementPlus) {
                 const Variant& holder = base[in->a].Deref();
                 std::size_t flat = 0;
@@ -961,18 +967,10 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
                 VEK_CHECK(StoreCopy(base[in->d], array.items[flat], type));
                 VEK_NEXT();
             }
-            VEK_OP(StoreElementAt) {
-                Variant& slot = base[in->a];
-                Variant& holder = slot.IsRef() ? *slot.Target() : slot;
-                if (!holder.IsArray()) {
-                    VEK_RAISE(RunError::TypeMismatch);
-                }
-                std::size_t flat = 0;
-                VEK_CHECK(ElementIndex(*holder.GetArray(), &base[in->c].Deref(), 1, flat));
-                VEK_CHECK(StoreElementOf(holder, flat, sp[-1]));
-                *--sp = Variant();
-                VEK_NEXT();
-            }
+            VEK_OP(StoreElementAt)
+            VEK_CHECK(StoreIndexed(base[in->a], base[in->c].Deref(), sp[-1]));
+            *--sp = Variant();
+            VEK_NEXT();
             VEK_OP(StoreElementPlus) {
                 Variant& slot = base[in->a];
                 Variant& holder = slot.IsRef() ? *slot.Target() : slot;
