@@ -61,4 +61,8 @@ inline constexpr int kMaxExpressionDepth = 1000;
 // ...): their values are computed recursively, so the chain is bounded like an expression.
 inline constexpr int kMaxConstantChain = 1000;
 
+// Values a Select Case over whole-number constants spans at most for its jump table (one entry
+// per value, 4 KB at most); Case lists spread wider are tested one by one.
+inline constexpr std::int64_t kMaxCaseTableSpan = 1024;
+
 } // namespace vek::basic

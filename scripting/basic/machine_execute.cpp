@@ -5,6 +5,9 @@
 #include "scripting/basic/operators.h"
 #include "scripting/basic/script_memory.h"
 
+#include <bit>
+#include <cstddef>
+#include <cstring>
 #include <new>
 
 // Threaded dispatch jumps through a table of label addresses, a GCC and Clang extension; other
@@ -106,6 +109,77 @@ RunError StoreConverted(Variant& slot, Variant& value, Tag type) {
     return RunError::None;
 }
 
+// l op r by the general rules, stored into a variable of kind `type`; the variable keeps its value
+// when either fails. The slow road of the instructions that store their result themselves.
+RunError StoreOperation(BinaryOp op, const Variant& l, const Variant& r, Overflow overflow,
+                        Variant& target, Tag type) {
+    Variant out;
+    if (const RunError e = ApplyBinary(op, l, r, out, overflow); e != RunError::None) {
+        return e;
+    }
+    return StoreConverted(target, out, type);
+}
+
+// Stores value as the element at one index of the array a slot holds or refers to.
+[[gnu::always_inline]] inline RunError StoreIndexed(Variant& slot, const Variant& index,
+                                                    Variant& value) {
+    Variant& holder = slot.IsRef() ? *slot.Target() : slot;
+    if (!holder.IsArray()) {
+        return RunError::TypeMismatch;
+    }
+    std::size_t flat = 0;
+    if (const RunError e = ElementIndex(*holder.GetArray(), &index, 1, flat); e != RunError::None) {
+        return e;
+    }
+    return StoreElementOf(holder, flat, value);
+}
+
+// The element (index + offset) of the one-dimensional array `holder` holds, when all are whole
+// numbers within its bounds: the fast road of a(i + 1).
+[[gnu::always_inline]] inline bool OffsetWithin(const Variant& holder, const Variant& index,
+                                                const Variant& offset, std::size_t& flat) {
+    if (!holder.IsArray() || !IsIntOrLong(index) || !IsIntOrLong(offset)) {
+        return false;
+    }
+    const ArrayObject& array = *holder.GetArray();
+    const std::int64_t i = std::int64_t{index.IntValue()} + offset.IntValue();
+    if (array.dims != 1 || i < array.lower[0] || i > array.upper[0]) {
+        return false;
+    }
+    flat = static_cast<std::size_t>(i - array.lower[0]);
+    return true;
+}
+
+// The element (index + offset) by the general rules, in the order the separate instructions
+// would fail: the sum (error 6), then the array (13), then the bounds (9).
+RunError OffsetElement(const Variant& holder, const Variant& index, const Variant& offset,
+                       Overflow overflow, std::size_t& flat) {
+    Variant sum;
+    if (const RunError e = ApplyBinary(BinaryOp::Add, index, offset, sum, overflow);
+        e != RunError::None) {
+        return e;
+    }
+    if (!holder.IsArray()) {
+        return RunError::TypeMismatch;
+    }
+    return ElementIndex(*holder.GetArray(), &sum, 1, flat);
+}
+
+// A copy of `value` stored into a variable of kind `type`; the copy comes first, as the variable
+// may hold the array that `value` lies in.
+RunError StoreCopy(Variant& target, const Variant& value, Tag type) {
+    Variant copy = value;
+    return StoreConverted(target, copy, type);
+}
+
+// And, Or and Xor of two whole numbers: an Integer when both are, else a Long.
+std::int32_t Bitwise(Op op, std::int32_t x, std::int32_t y) {
+    return op == Op::And ? (x & y) : op == Op::Or ? (x | y) : (x ^ y);
+}
+Tag BitwiseKind(const Variant& l, const Variant& r) {
+    return l.GetTag() == Tag::Integer && r.GetTag() == Tag::Integer ? Tag::Integer : Tag::Long;
+}
+
 // The bounds of Dim and ReDim, popped as (lower, upper) pairs.
 struct Bounds {
     std::int32_t lower[kMaxArrayDims];
@@ -175,26 +249,38 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
         }                                                                                          \
     } while (0)
 
-    // Every handler ends with VEK_NEXT. Threaded, that fetches the next instruction, makes the
-    // statement check when it starts a statement and jumps straight to its handler, so each
-    // handler has a jump of its own, which the processor predicts far better than the one of a
-    // switch. Elsewhere the switch in the loop below dispatches.
+    // Every handler ends with VEK_NEXT. Threaded, that fetches the next instruction and jumps
+    // through the table entry of its opcode and statement flag together, so each handler has a
+    // jump of its own, which the processor predicts far better than the one of a switch, and an
+    // instruction inside a statement costs no statement check at all: the first instruction of a
+    // statement goes through a stub that counts it first. Elsewhere the switch in the loop below
+    // dispatches.
 #if VEK_THREADED_DISPATCH
-    static const void* const kHandlers[] = {
+    // The opcode and the flag read as one 16-bit number: opcode + 256 * flag.
+    static_assert(std::endian::native == std::endian::little &&
+                  offsetof(Instruction, startsStatement) == 1 && sizeof(bool) == 1);
+    static const void* const kHandlers[2][256] = {
+        {
 #define VEK_BASIC_HANDLER_ADDRESS(name, operands, effect, doc) &&op_##name,
-        VEK_BASIC_OPCODES(VEK_BASIC_HANDLER_ADDRESS)
+            VEK_BASIC_OPCODES(VEK_BASIC_HANDLER_ADDRESS)
 #undef VEK_BASIC_HANDLER_ADDRESS
+        },
+        {
+#define VEK_BASIC_STATEMENT_ADDRESS(name, operands, effect, doc) &&statement_##name,
+            VEK_BASIC_OPCODES(VEK_BASIC_STATEMENT_ADDRESS)
+#undef VEK_BASIC_STATEMENT_ADDRESS
+        },
     };
+    const void* const* const handlers = &kHandlers[0][0];
 #define VEK_OP(name) op_##name:
 #define VEK_NEXT()                                                                                 \
     do {                                                                                           \
         in = ip++;                                                                                 \
-        if (in->startsStatement && --budget < 0) {                                                 \
-            goto statement;                                                                        \
-        }                                                                                          \
-        goto* kHandlers[static_cast<int>(in->op)];                                                 \
+        std::uint16_t entry = 0;                                                                   \
+        std::memcpy(&entry, in, sizeof entry);                                                     \
+        goto* handlers[entry];                                                                     \
     } while (0)
-#define VEK_DISPATCH() goto* kHandlers[static_cast<int>(in->op)];
+#define VEK_DISPATCH() goto* handlers[static_cast<int>(in->op)];
 #define VEK_FALLTHROUGH
 #else
 #define VEK_OP(name) case Op::name:
@@ -364,12 +450,19 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
                 *--sp = Variant();
                 VEK_NEXT();
             }
-            VEK_OP(Div)
-            VEK_OP(Pow)
-            VEK_OP(Concat)
             VEK_OP(And)
             VEK_OP(Or)
             VEK_OP(Xor)
+            if (IsIntOrLong(sp[-2]) && IsIntOrLong(sp[-1])) {
+                sp[-2] = Variant::Whole(BitwiseKind(sp[-2], sp[-1]),
+                                        Bitwise(in->op, sp[-2].IntValue(), sp[-1].IntValue()));
+                *--sp = Variant();
+                VEK_NEXT();
+            }
+            VEK_FALLTHROUGH
+            VEK_OP(Div)
+            VEK_OP(Pow)
+            VEK_OP(Concat)
             VEK_CHECK(ApplyOver(AsBinary(in->op), sp[-2], sp[-1], Overflow::Fails));
             *--sp = Variant();
             VEK_NEXT();
@@ -415,6 +508,88 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
             VEK_CONSTANT_OPERATION(IntDiv, BinaryOp::IntDiv, Quotient(x, y), true)
             VEK_CONSTANT_OPERATION(Mod, BinaryOp::Mod, Remainder(x, y), true)
 #undef VEK_CONSTANT_OPERATION
+            // local d = slot c op constant, local c = popped value op constant: a whole Long
+            // result goes straight into a local that holds a Long (one declared Long, or a Variant
+            // holding one), anything else takes the general rules and the local's conversion.
+#define VEK_CONSTANT_STORE_INTO(opName, left, targetSlot, pops, expression, needsDivisor, binary)  \
+    VEK_OP(opName) {                                                                               \
+        const Variant& l = (left);                                                                 \
+        const Variant& r = consts[in->a];                                                          \
+        Variant& target = base[targetSlot];                                                        \
+        if (l.GetTag() == Tag::Long && target.GetTag() == Tag::Long && IsIntOrLong(r) &&           \
+            (!(needsDivisor) || r.IntValue() != 0)) {                                              \
+            const std::int32_t x = l.IntValue();                                                   \
+            const std::int32_t y = r.IntValue();                                                   \
+            if (const std::int64_t value = (expression); FitsLong(value)) {                        \
+                target.SetInt(static_cast<std::int32_t>(value));                                   \
+                VEK_POP_CLEAR(pops);                                                               \
+                VEK_NEXT();                                                                        \
+            }                                                                                      \
+        }                                                                                          \
+        VEK_CHECK(StoreOperation(binary, l, r, OverflowOf(in->b), target,                          \
+                                 proc->slots.types[static_cast<std::size_t>(targetSlot)]));        \
+        VEK_POP_CLEAR(pops);                                                                       \
+        VEK_NEXT();                                                                                \
+    }
+#define VEK_CONSTANT_STORE(name, binary, expression, needsDivisor)                                 \
+    VEK_CONSTANT_STORE_INTO(name##LocalConstTo, base[in->c].Deref(), in->d, 0, expression,         \
+                            needsDivisor, binary)                                                  \
+    VEK_CONSTANT_STORE_INTO(name##ConstTo, sp[-1], in->c, 1, expression, needsDivisor, binary)
+            VEK_CONSTANT_STORE(Add, BinaryOp::Add, std::int64_t{x} + y, false)
+            VEK_CONSTANT_STORE(Sub, BinaryOp::Sub, std::int64_t{x} - y, false)
+            VEK_CONSTANT_STORE(Mul, BinaryOp::Mul, std::int64_t{x} * y, false)
+            VEK_CONSTANT_STORE(IntDiv, BinaryOp::IntDiv, Quotient(x, y), true)
+            VEK_CONSTANT_STORE(Mod, BinaryOp::Mod, Remainder(x, y), true)
+#undef VEK_CONSTANT_STORE
+#undef VEK_CONSTANT_STORE_INTO
+            // slot op the value on top, written over it.
+#define VEK_SLOT_OPERATION(name, binary, operation)                                                \
+    VEK_OP(name##Local) {                                                                          \
+        const Variant& l = base[in->c].Deref();                                                    \
+        Variant& r = sp[-1];                                                                       \
+        if (l.GetTag() == Tag::Long && IsIntOrLong(r)) {                                           \
+            if (const std::int64_t value = std::int64_t{l.IntValue()} operation r.IntValue();      \
+                FitsLong(value)) {                                                                 \
+                r = Variant::Long(static_cast<std::int32_t>(value));                               \
+                VEK_NEXT();                                                                        \
+            }                                                                                      \
+        } else if (l.GetTag() == Tag::Double && r.GetTag() == Tag::Double) {                       \
+            r = Variant::Double(l.DoubleValue() operation r.DoubleValue());                        \
+            VEK_NEXT();                                                                            \
+        }                                                                                          \
+        VEK_CHECK(StoreOperation(binary, l, r, OverflowOf(in->a), r, Tag::Empty));                 \
+        VEK_NEXT();                                                                                \
+    }
+            VEK_SLOT_OPERATION(Add, BinaryOp::Add, +)
+            VEK_SLOT_OPERATION(Sub, BinaryOp::Sub, -)
+            VEK_SLOT_OPERATION(Mul, BinaryOp::Mul, *)
+#undef VEK_SLOT_OPERATION
+            // local a = local a op the value on top, with the fast roads of Add and the others.
+#define VEK_STORE_OPERATION(name, binary, operation)                                               \
+    VEK_OP(name##ToLocal) {                                                                        \
+        Variant& l = base[in->a];                                                                  \
+        const Variant& r = sp[-1];                                                                 \
+        if (l.GetTag() == Tag::Long && IsIntOrLong(r)) {                                           \
+            if (const std::int64_t value = std::int64_t{l.IntValue()} operation r.IntValue();      \
+                FitsLong(value)) {                                                                 \
+                l.SetInt(static_cast<std::int32_t>(value));                                        \
+                *--sp = Variant();                                                                 \
+                VEK_NEXT();                                                                        \
+            }                                                                                      \
+        } else if (l.GetTag() == Tag::Double && r.GetTag() == Tag::Double) {                       \
+            l = Variant::Double(l.DoubleValue() operation r.DoubleValue());                        \
+            *--sp = Variant();                                                                     \
+            VEK_NEXT();                                                                            \
+        }                                                                                          \
+        VEK_CHECK(StoreOperation(binary, l, r, OverflowOf(in->b), l,                               \
+                                 proc->slots.types[static_cast<std::size_t>(in->a)]));             \
+        *--sp = Variant();                                                                         \
+        VEK_NEXT();                                                                                \
+    }
+            VEK_STORE_OPERATION(Add, BinaryOp::Add, +)
+            VEK_STORE_OPERATION(Sub, BinaryOp::Sub, -)
+            VEK_STORE_OPERATION(Mul, BinaryOp::Mul, *)
+#undef VEK_STORE_OPERATION
             VEK_OP(Negate)
             VEK_OP(Not) {
                 Variant out;
@@ -443,6 +618,16 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
             VEK_COMPARE_JUMP(base[in->c].Deref(), base[in->d].Deref());
             VEK_NEXT();
 #undef VEK_COMPARE_JUMP
+            VEK_OP(SelectJump) {
+                const Variant& value = base[in->d];
+                if (IsIntOrLong(value)) {
+                    const CaseTable& table = proc->caseTables[static_cast<std::size_t>(in->c)];
+                    const auto entry =
+                        static_cast<std::uint64_t>(std::int64_t{value.IntValue()} - table.lower);
+                    ip = code + (entry < table.targets.size() ? table.targets[entry] : in->a);
+                }
+                VEK_NEXT();
+            }
             VEK_OP(Jump)
             ip = code + in->a;
             VEK_NEXT();
@@ -753,16 +938,49 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
                 VEK_PUSH(array.items[flat]);
                 VEK_NEXT_DESTROYING();
             }
-            VEK_OP(StoreElement) {
+            VEK_OP(StoreElement)
+            VEK_CHECK(StoreIndexed(base[in->a], sp[-2], sp[-1]));
+            VEK_POP_CLEAR(2);
+            VEK_NEXT();
+            VEK_OP(LoadLocalElementPlus) {
+                const Variant& holder = base[in->a].Deref();
+                std::size_t flat = 0;
+                if (!OffsetWithin(holder, base[in->c].Deref(), consts[in->b], flat)) {
+                    VEK_CHECK(OffsetElement(holder, base[in->c].Deref(), consts[in->b],
+                                            OverflowOf(in->d), flat));
+                }
+                VEK_PUSH(holder.GetArray()->items[flat]);
+                VEK_NEXT();
+            }
+            VEK_OP(LoadLocalElementTo) {
+                VEK_SLOT_ARRAY(array);
+                const Variant& index = base[in->c].Deref();
+                const auto type = static_cast<Tag>(in->b);
+                std::size_t flat = 0;
+                VEK_CHECK(ElementIndex(array, &index, 1, flat));
+                // A numeric element into a local of its own kind, which holds nothing shared.
+                if (type != Tag::Empty && array.items[flat].GetTag() == type &&
+                    array.items[flat].IsNumeric()) {
+                    base[in->d] = array.items[flat];
+                    VEK_NEXT();
+                }
+                VEK_CHECK(StoreCopy(base[in->d], array.items[flat], type));
+                VEK_NEXT();
+            }
+            VEK_OP(StoreElementAt)
+            VEK_CHECK(StoreIndexed(base[in->a], base[in->c].Deref(), sp[-1]));
+            *--sp = Variant();
+            VEK_NEXT();
+            VEK_OP(StoreElementPlus) {
                 Variant& slot = base[in->a];
                 Variant& holder = slot.IsRef() ? *slot.Target() : slot;
-                if (!holder.IsArray()) {
-                    VEK_RAISE(RunError::TypeMismatch);
-                }
                 std::size_t flat = 0;
-                VEK_CHECK(ElementIndex(*holder.GetArray(), sp - 2, 1, flat));
+                if (!OffsetWithin(holder, base[in->c].Deref(), consts[in->b], flat)) {
+                    VEK_CHECK(OffsetElement(holder, base[in->c].Deref(), consts[in->b],
+                                            OverflowOf(in->d), flat));
+                }
                 VEK_CHECK(StoreElementOf(holder, flat, sp[-1]));
-                VEK_POP_CLEAR(2);
+                *--sp = Variant();
                 VEK_NEXT();
             }
             VEK_OP(RefElement) {
@@ -930,6 +1148,17 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
             }
         }
         continue;
+
+#if VEK_THREADED_DISPATCH
+        // The stubs of the instructions that start a statement.
+#define VEK_BASIC_STATEMENT_STUB(name, operands, effect, doc)                                      \
+    statement_##name : if (--budget < 0) {                                                         \
+        goto statement;                                                                            \
+    }                                                                                              \
+    goto op_##name;
+        VEK_BASIC_OPCODES(VEK_BASIC_STATEMENT_STUB)
+#undef VEK_BASIC_STATEMENT_STUB
+#endif
 
     raise:
         VEK_SYNC();

@@ -54,6 +54,22 @@ namespace vek::basic {
     X(MulLocalConst, 3, 1, "push slot c * constants[a]; operand b as for AddConst")                \
     X(IntDivLocalConst, 3, 1, "push slot c \\ constants[a]; operand b as for AddConst")            \
     X(ModLocalConst, 3, 1, "push slot c Mod constants[a]; operand b as for AddConst")              \
+    X(AddLocalConstTo, 4, 0, "local d = slot c + constants[a]; operand b as for AddConst")         \
+    X(SubLocalConstTo, 4, 0, "local d = slot c - constants[a]; operand b as for AddConst")         \
+    X(MulLocalConstTo, 4, 0, "local d = slot c * constants[a]; operand b as for AddConst")         \
+    X(IntDivLocalConstTo, 4, 0, "local d = slot c \\ constants[a]; operand b as for AddConst")     \
+    X(ModLocalConstTo, 4, 0, "local d = slot c Mod constants[a]; operand b as for AddConst")       \
+    X(AddLocal, 3, 0, "replace the top by slot c + it; operand a as for Add")                      \
+    X(SubLocal, 3, 0, "replace the top by slot c - it; operand a as for Add")                      \
+    X(MulLocal, 3, 0, "replace the top by slot c * it; operand a as for Add")                      \
+    X(AddConstTo, 3, -1, "pop; local c = it + constants[a]; operand b as for AddConst")            \
+    X(SubConstTo, 3, -1, "pop; local c = it - constants[a]; operand b as for AddConst")            \
+    X(MulConstTo, 3, -1, "pop; local c = it * constants[a]; operand b as for AddConst")            \
+    X(IntDivConstTo, 3, -1, "pop; local c = it \\ constants[a]; operand b as for AddConst")        \
+    X(ModConstTo, 3, -1, "pop; local c = it Mod constants[a]; operand b as for AddConst")          \
+    X(AddToLocal, 2, -1, "pop; local a = local a + it; operand b as a of Add")                     \
+    X(SubToLocal, 2, -1, "pop; local a = local a - it; operand b as a of Add")                     \
+    X(MulToLocal, 2, -1, "pop; local a = local a * it; operand b as a of Add")                     \
     X(Jump, 1, 0, "go to a")                                                                       \
     X(GoSub, 1, 0, "keep the next pc for Return; go to a")                                         \
     X(GoSubReturn, 0, 0, "go back to the pc kept by this call's last GoSub")                       \
@@ -66,6 +82,8 @@ namespace vek::basic {
     X(CompareLocalConstJump, 4, 0,                                                                 \
       "compare slot d with constants[c]; a, b as for CompareConstJump")                            \
     X(CompareLocalsJump, 4, 0, "compare slot c with slot d; a, b as for CompareConstJump")         \
+    X(SelectJump, 4, 0,                                                                            \
+      "local d whole: go to caseTables[c] entry of its value, else to a; not whole: go on")        \
     X(ForEnter, 3, 0, "local counter a, limit/step in slots b, b+1: go to c when already done")    \
     X(ForStep, 3, 0, "local counter a += step; back to c while within the limit in slot b")        \
     X(ForCheck, 2, -1, "pop counter; go to b when past the limit/step in slots a, a+1")            \
@@ -86,6 +104,13 @@ namespace vek::basic {
     X(LoadLocalElement, 4, 1,                                                                      \
       "push element (slot c) or (slot c, slot d) of the array in slot a: b indices")               \
     X(StoreElement, 1, -2, "pop value and index; store the element of the array in slot a")        \
+    X(LoadLocalElementPlus, 4, 1,                                                                  \
+      "push element (slot c + constants[b]) of the array in slot a; d as a of Add")                \
+    X(LoadLocalElementTo, 4, 0,                                                                    \
+      "local d = element (slot c) of the array in slot a, converted to type b")                    \
+    X(StoreElementPlus, 4, -1,                                                                     \
+      "pop; store it as element (slot c + constants[b]) of the array in slot a; d as a of Add")    \
+    X(StoreElementAt, 3, -1, "pop; store it as element (slot c) of the array in slot a")           \
     X(IndexStore, 1, -2 - a, "pop value, a indices and an array reference; store the element")     \
     X(LoadField, 2, 0, "replace the record on top (of type b) by its member a")                    \
     X(StorePath, 2, -2 - b,                                                                        \

@@ -351,12 +351,27 @@ void ProcCompiler::CompileIf(const Stmt& s) {
 }
 
 void ProcCompiler::CompileSelect(const Stmt& s) {
-    const int valueSlot = HiddenSlots(1);
-    CompileExpr(*s.value);
-    Emit(Op::StoreLocal, valueSlot, static_cast<int>(Tag::Empty));
+    int valueSlot = SelectedLocal(s);
+    const bool inPlace = valueSlot >= 0;
+    if (!inPlace) {
+        valueSlot = HiddenSlots(1);
+        CompileExpr(*s.value);
+        Emit(Op::StoreLocal, valueSlot, static_cast<int>(Tag::Empty));
+    }
+    // A whole number goes straight to the clause that holds it, whose tests then run as usual;
+    // a local tested in place keeps an instruction on the Select line for the debugger.
+    CaseTable table;
+    std::vector<int> clauseOf;
+    const bool jumps = CaseTableFor(s, table.lower, clauseOf) &&
+                       valueSlot <= std::numeric_limits<std::int16_t>::max();
+    const int selectJump = jumps     ? Emit(Op::SelectJump, 0, 0, 0, valueSlot)
+                           : inPlace ? Emit(Op::Jump, Here() + 1)
+                                     : -1;
+    std::vector<int> clauseStarts;
     std::vector<int> toEnd;
     for (const CaseClause& clause : s.cases) {
         EmitLine(clause.pos.line);
+        clauseStarts.push_back(Here());
         std::vector<int> toBody;
         std::vector<int> toNext;
         // Each item but the last goes to the body when it holds; the last goes to the next
@@ -389,6 +404,17 @@ void ProcCompiler::CompileSelect(const Stmt& s) {
     }
     for (int pc : toEnd) {
         PatchA(pc, Here());
+    }
+    if (jumps) {
+        const bool hasElse = !s.cases.empty() && s.cases.back().items.empty();
+        const int unmatched = hasElse ? clauseStarts.back() : Here();
+        for (const int clause : clauseOf) {
+            table.targets.push_back(clause >= 0 ? clauseStarts[static_cast<std::size_t>(clause)]
+                                                : unmatched);
+        }
+        PatchA(selectJump, unmatched);
+        PatchC(selectJump, static_cast<int>(proc_.caseTables.size()));
+        proc_.caseTables.push_back(std::move(table));
     }
 }
 

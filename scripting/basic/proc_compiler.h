@@ -109,6 +109,33 @@ private:
     void CompileErrorMode(const Stmt& s);
     void CompileWith(const Stmt& s);
     void CompileAssign(const Stmt& s);
+    // fused stores (proc_compiler_fused.cpp)
+    // x = x + y, x - y, x * y for a local x: one instruction after y's code, when nothing y
+    // runs can change x; false (nothing emitted) otherwise.
+    bool CompileLocalUpdate(const Symbol& target, const Expr& value);
+    // x + y, x - y, x * y with x in a slot: y's code, then one instruction that reads x, when
+    // nothing y runs can change x; the operands' static kinds in left and right. False (nothing
+    // emitted) otherwise.
+    bool CompileSlotOperation(const Expr& e, Tag& left, Tag& right);
+    // Makes the value just compiled, when it is slot op constant, store into the local itself;
+    // false when it is not.
+    bool FuseLocalStore(const Symbol& target);
+    // Whether evaluating e may call a procedure of the program (which might change a local
+    // passed ByRef on the way).
+    bool CallsProcedure(const Expr& e);
+    // For a Select Case whose Case items are all whole-number constants or ranges of them: the
+    // first clause holding each value from `lower` on (-1: none); false for any other or one
+    // spread wider than kMaxCaseTableSpan.
+    bool CaseTableFor(const Stmt& s, std::int32_t& lower, std::vector<int>& clauseOf);
+    // The slot of a variable named by e (a local or a ByRef parameter), or -1.
+    int SlotOf(const Expr& e);
+    // a(i) = value and a(i + k) = value for an array in a slot: the value, then one instruction
+    // that reads the index from its variable, when the value cannot change it; false (nothing
+    // emitted) otherwise.
+    bool CompileElementStoreAt(const Symbol& array, const Expr& call, const Expr& value);
+    // The local a Select Case tests in place, or -1: a local compared only with constants, which
+    // no Case test can change.
+    int SelectedLocal(const Stmt& s);
     void CompileCallStatement(const Stmt& s);
     void EmitLine(int line);
     // The next instruction starts a loop turn: it gets a statement check even inside a

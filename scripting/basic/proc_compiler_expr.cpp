@@ -313,7 +313,7 @@ Tag ProcCompiler::CompileBinary(const Expr& e) {
         } else {
             Emit(withConstant, AddConstant(constant), widens);
         }
-    } else {
+    } else if (!CompileSlotOperation(e, left, right)) {
         left = CompileExpr(*e.args[0]);
         right = CompileExpr(*e.args[1]);
         const bool compares = IsComparison(e.binaryOp) || e.binaryOp == BinaryOp::Like;
@@ -534,6 +534,14 @@ Declared ProcCompiler::CompileElementLoad(const Symbol& array, const Expr& call)
         CompileValueArgs(call, 1, kMaxArrayDims, callee.name);
         if (int slots[2] = {}; count <= 2 && TakeSlotLoads(start, count, slots)) {
             Emit(Op::LoadLocalElement, array.index, count, slots[0], slots[1]);
+        } else if (Instruction& sum = proc_.code.back();
+                   count == 1 && Here() == start + 1 && sum.op == Op::AddLocalConst) {
+            sum = {Op::LoadLocalElementPlus,
+                   sum.startsStatement,
+                   static_cast<std::int16_t>(sum.b),
+                   array.index,
+                   sum.a,
+                   sum.c};
         } else {
             Emit(Op::LoadElement, array.index, count);
         }
@@ -718,12 +726,17 @@ void ProcCompiler::CompileAssign(const Stmt& s) {
             Emit(Op::AppendLocal, symbol.index, static_cast<int>(symbol.type));
             return;
         }
+        if (CompileLocalUpdate(symbol, value)) {
+            return;
+        }
         if (IsVariable(symbol)) {
             CompileValueFor(value, symbol);
         } else {
             CompileExpr(value);
         }
-        EmitStore(symbol, target.pos);
+        if (!FuseLocalStore(symbol)) {
+            EmitStore(symbol, target.pos);
+        }
         return;
     }
     if (target.kind == ExprKind::Call && target.object->kind == ExprKind::Name) {
@@ -735,6 +748,9 @@ void ProcCompiler::CompileAssign(const Stmt& s) {
             Fail(target.pos, CompileError::ExpectedArrayVariable, target.object->name);
         }
         const Declared element = symbol.Element();
+        if (CompileElementStoreAt(symbol, target, value)) {
+            return;
+        }
         if (symbol.kind != SymbolKind::Global && target.args.size() == 1) {
             CompileValueArgs(target, 1, 1, target.object->name);
             CompileValueFor(value, element);

@@ -78,6 +78,13 @@ struct StaticVariable {
     int global = 0;   // index into Program::globals
 };
 
+// The clause a Select Case over whole-number constants starts at for each value from `lower` on
+// (SelectJump).
+struct CaseTable {
+    std::int32_t lower = 0;
+    std::vector<int> targets;
+};
+
 struct Procedure {
     std::string name; // as declared
     int module = 0;   // index into Program::modules
@@ -90,6 +97,7 @@ struct Procedure {
     std::vector<Instruction> code;
     std::vector<Variant> constants;
     std::vector<AccessPath> paths;         // of StorePath and RefPath
+    std::vector<CaseTable> caseTables;     // of SelectJump
     std::vector<StatementInfo> statements; // in code order
     int maxStack = 0;                      // values the procedure pushes above its slots at most
     int line = 0;

@@ -229,5 +229,50 @@ TEST(DebuggerLoop, ComparisonsAndSumsOfVariablesKeepTheirStatementsForBreakpoint
     EXPECT_EQ(engine.output, std::vector<std::string>{"2"});
 }
 
+TEST(DebuggerLoop, FusedStoresAndSelectCaseKeepTheirStatementsForBreakpointsStepsAndSlices) {
+    RecordingEngine engine;
+    engine.SetModule("m", "Sub Main()\n"                           // 1
+                          " Dim i As Long, x As Long, s As Long\n" // 2
+                          " For i = 1 To 1000000\n"                // 3
+                          "  x = i Mod 2\n"                        // 4
+                          "  Select Case x\n"                      // 5
+                          "   Case 0\n"                            // 6
+                          "    s = s + i\n"                        // 7
+                          "   Case 1\n"                            // 8
+                          "    s = s + 10\n"                       // 9
+                          "  End Select\n"                         // 10
+                          " Next\n"                                // 11
+                          " Print s\n"                             // 12
+                          "End Sub\n");
+    ASSERT_TRUE(engine.Start("m"));
+    // An odd turn runs lines 4, 5, 8, 9 and 11, an even one 4, 5, 6, 7 and 11: five statements,
+    // each counted against the slice, the Case line that holds included.
+    EXPECT_EQ(engine.Run(500), RunState::Running);
+    engine.Pause();
+    std::string value;
+    ASSERT_TRUE(engine.Evaluate("i", value));
+    EXPECT_GE(std::stoi(value), 95);
+    EXPECT_LE(std::stoi(value), 105);
+
+    for (const int line : {4, 5, 7, 9}) {
+        engine.SetBreakpoint("m", line, true);
+        engine.Resume();
+        ASSERT_EQ(engine.Run(), RunState::Paused);
+        EXPECT_EQ(engine.CurrentLocation().line, line);
+        engine.SetBreakpoint("m", line, false);
+    }
+    ASSERT_TRUE(engine.Evaluate("i Mod 2", value));
+    EXPECT_EQ(value, "1");
+    std::vector<int> lines;
+    for (int step = 0; step < 10; ++step) {
+        engine.Resume(StepMode::Into);
+        ASSERT_EQ(engine.Run(), RunState::Paused);
+        lines.push_back(engine.CurrentLocation().line);
+    }
+    // Select Case goes straight to the Case line that holds the value.
+    EXPECT_EQ(lines, (std::vector<int>{11, 4, 5, 6, 7, 11, 4, 5, 8, 9}));
+    engine.Stop();
+}
+
 } // namespace
 } // namespace vek::basic
