@@ -5,6 +5,7 @@
 #include "scripting/basic/operators.h"
 #include "scripting/basic/script_memory.h"
 
+#include <memory>
 #include <new>
 
 // Threaded dispatch jumps through a table of label addresses, a GCC and Clang extension; other
@@ -96,6 +97,12 @@ RunError ForDone(const Variant& counter, const Variant& limit, const Variant& st
     return RunError::None;
 }
 
+// Leaves a slot Empty; cheaper than assigning an Empty value, which makes a temporary first.
+[[gnu::always_inline]] inline void Vacate(Variant& slot) {
+    std::destroy_at(&slot);
+    new (&slot) Variant();
+}
+
 RunError StoreConverted(Variant& slot, Variant& value, Tag type) {
     if (type != Tag::Empty && value.GetTag() != type) {
         if (const RunError e = CoerceTo(value, type); e != RunError::None) {
@@ -143,7 +150,7 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
 
     // Saves the registers into the frame before anything that may look at frames or the stack.
 #define VEK_SYNC() (frame->pc = static_cast<int>(ip - code), sp_ = sp)
-#define VEK_LOAD_FRAME()                                                                           \
+#define VEK_ENTER_TOP_FRAME()                                                                      \
     do {                                                                                           \
         frame = &frames_.back();                                                                   \
         proc = frame->proc;                                                                        \
@@ -151,6 +158,10 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
         consts = proc->constants.data();                                                           \
         ip = code + frame->pc;                                                                     \
         base = frame->base;                                                                        \
+    } while (0)
+#define VEK_LOAD_FRAME()                                                                           \
+    do {                                                                                           \
+        VEK_ENTER_TOP_FRAME();                                                                     \
         sp = sp_;                                                                                  \
     } while (0)
 #define VEK_RAISE(e)                                                                               \
@@ -166,7 +177,8 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
             VEK_RAISE(checkError);                                                                 \
         }                                                                                          \
     } while (0)
-    // The slots above the top of the stack are all Empty, so a value pushed is made in place.
+    // The slots above the top of the stack hold no string, array or record (a return leaves the
+    // numbers of its frame's typed slots there), so a value pushed is made in place.
 #define VEK_PUSH(value) new (sp++) Variant(value)
 #define VEK_POP_CLEAR(n)                                                                           \
     do {                                                                                           \
@@ -563,7 +575,7 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
                 }
                 const Variant* init = callee.slots.init.data();
                 for (Variant* slot = sp; slot < top; ++slot) {
-                    *slot = init[slot - calleeBase];
+                    new (slot) Variant(init[slot - calleeBase]); // made in place, as a push
                 }
                 frame->pc = static_cast<int>(ip - code);
                 Frame& next = frames_.emplace_back();
@@ -627,6 +639,25 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
             VEK_OP(Return) {
                 // The result moves straight to where the caller finds it, the frame's floor.
                 Variant* const floor = frame->floor;
+                if (!frame->evalRoot && !frame->inHandler && pins_.empty() && gosubs_.empty() &&
+                    frames_.size() > 1) {
+                    // The return of a call from a procedure, without anything to release but
+                    // the frame's values; its floor is its base. Slots of number types keep
+                    // their numbers: above the top, only strings and arrays must not stay.
+                    if (proc->resultSlot > 0) {
+                        *floor = std::move(base[proc->resultSlot]);
+                    } else if (proc->resultSlot < 0) {
+                        Vacate(*floor); // a Sub's result, Empty
+                    }
+                    for (Variant* clear = std::max(base + proc->releaseFrom, floor + 1); clear < sp;
+                         ++clear) {
+                        Vacate(*clear);
+                    }
+                    frames_.pop_back();
+                    VEK_ENTER_TOP_FRAME();
+                    sp = floor + 1; // the result
+                    VEK_NEXT();
+                }
                 Variant* const result = proc->isWatch           ? sp - 1
                                         : proc->resultSlot >= 0 ? base + proc->resultSlot
                                                                 : nullptr;
@@ -944,6 +975,7 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
     }
 #undef VEK_SYNC
 #undef VEK_LOAD_FRAME
+#undef VEK_ENTER_TOP_FRAME
 #undef VEK_RAISE
 #undef VEK_CHECK
 #undef VEK_POP_CLEAR

@@ -135,6 +135,7 @@ void ProcCompiler::CompileBody(const ProcDecl& decl, const std::string& moduleNa
     } catch (const CompileMessage& failure) {
         errors.Report(moduleName, failure);
     }
+    proc_.releaseFrom = proc_.slots.FirstShared();
 }
 
 void ProcCompiler::ResolveLabels() {
