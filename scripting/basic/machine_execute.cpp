@@ -586,7 +586,7 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
                 proc = &callee;
                 code = callee.code.data();
                 consts = callee.constants.data();
-                ip = code;
+                ip = code + in->c;
                 base = calleeBase;
                 sp = top;
                 VEK_NEXT();

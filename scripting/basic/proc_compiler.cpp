@@ -98,20 +98,8 @@ int ProcCompiler::HiddenSlots(int count, const Declared& type) {
 void ProcCompiler::CompileBody(const ProcDecl& decl, const std::string& moduleName,
                                ErrorReporter& errors) {
     allStatic_ = decl.isStatic && declareStatic_;
-    for (std::size_t i = 0; i < proc_.params.size(); ++i) {
-        const ParamInfo& p = proc_.params[i];
-        if (p.type == Tag::Empty || p.type == Tag::Record || p.isArray) {
-            continue;
-        }
-        // One instruction for a run of parameters of one type (x As Long, y As Long).
-        const int slot = static_cast<int>(i);
-        Instruction* last = proc_.code.empty() ? nullptr : &proc_.code.back();
-        if (last != nullptr && last->op == Op::CoerceParam && last->b == static_cast<int>(p.type) &&
-            last->a + last->c == slot) {
-            ++last->c;
-        } else {
-            Emit(Op::CoerceParam, slot, static_cast<int>(p.type), 1);
-        }
+    for (const Instruction& conversion : ParamConversions(proc_.params)) {
+        Emit(conversion.op, conversion.a, conversion.b, conversion.c);
     }
     for (const StmtPtr& s : decl.body) {
         try {
@@ -136,6 +124,25 @@ void ProcCompiler::CompileBody(const ProcDecl& decl, const std::string& moduleNa
         errors.Report(moduleName, failure);
     }
     proc_.releaseFrom = proc_.slots.FirstShared();
+}
+
+std::vector<Instruction> ProcCompiler::ParamConversions(const std::vector<ParamInfo>& params) {
+    std::vector<Instruction> conversions;
+    for (std::size_t i = 0; i < params.size(); ++i) {
+        const ParamInfo& p = params[i];
+        if (p.type == Tag::Empty || p.type == Tag::Record || p.isArray) {
+            continue;
+        }
+        // One instruction for a run of parameters of one type (x As Long, y As Long).
+        const int slot = static_cast<int>(i);
+        Instruction* last = conversions.empty() ? nullptr : &conversions.back();
+        if (last != nullptr && last->b == static_cast<int>(p.type) && last->a + last->c == slot) {
+            ++last->c;
+        } else {
+            conversions.push_back({Op::CoerceParam, false, 0, slot, static_cast<int>(p.type), 1});
+        }
+    }
+    return conversions;
 }
 
 void ProcCompiler::ResolveLabels() {

@@ -128,6 +128,8 @@ private:
     void CompileValueFor(const Expr& value, const Declared& target);
     // Fails unless what is given may stand where `expected` is declared.
     static void CheckSameType(const Declared& expected, const Declared& given, Position pos);
+    // A variable passed to a ByRef parameter of a number or String type must be declared so.
+    static void CheckByRefType(const Declared& parameter, const Declared& given, Position pos);
     Tag CompileBinary(const Expr& e);
     // Emits the test of a condition and a jump taken when it is `when`; returns the jump's pc,
     // whose target (operand a) the caller patches.
@@ -147,6 +149,14 @@ private:
     std::vector<const Expr*> BindArguments(const Expr& call, const std::vector<std::string>& params,
                                            const std::string& callee, bool once);
     Declared CompileProcCall(int procIndex, const Expr& call);
+    // The kind the value of `e` has whenever it is computed; Empty when that is not sure. A
+    // variable of a number or String type holds only that kind, and so does a reference to one
+    // (CheckByRefType), so the kind is sure for them and for whole-number and Double arithmetic
+    // on them.
+    Tag ExactKind(const Expr& e);
+    // The CoerceParam instructions that start a procedure, one for each run of parameters of one
+    // type; a call whose arguments have their parameters' types enters past them.
+    static std::vector<Instruction> ParamConversions(const std::vector<ParamInfo>& params);
     // An argument for a ByRef parameter: a variable, an element of an array variable or a member
     // travels as a reference (true, with what it refers to in `type`); anything else is left to
     // be passed as a value (false).
