@@ -287,16 +287,20 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
                                      static_cast<Tag>(in->b)));
             --sp;
             VEK_NEXT();
-            VEK_OP(RefLocal) {
-                Variant& slot = base[in->a];
-                if (slot.IsRef()) {
-                    VEK_PUSH(slot);
-                } else {
-                    VEK_PUSH(
-                        Variant::Ref(&slot, proc->slots.types[static_cast<std::size_t>(in->a)]));
-                }
-                VEK_NEXT();
-            }
+            // Pushes a reference to local slot `index`, or the reference a ByRef parameter's
+            // slot holds.
+#define VEK_PUSH_REF(index)                                                                        \
+    do {                                                                                           \
+        Variant& refSlot = base[index];                                                            \
+        if (refSlot.IsRef()) {                                                                     \
+            VEK_PUSH(refSlot);                                                                     \
+        } else {                                                                                   \
+            VEK_PUSH(Variant::Ref(&refSlot, proc->slots.types[static_cast<std::size_t>(index)]));  \
+        }                                                                                          \
+    } while (0)
+            VEK_OP(RefLocal)
+            VEK_PUSH_REF(in->a);
+            VEK_NEXT();
             VEK_OP(RefGlobal)
             VEK_PUSH(Variant::Ref(&globals_[static_cast<std::size_t>(in->a)],
                                   program_.globals[static_cast<std::size_t>(in->a)].type.type));
@@ -591,6 +595,10 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
                 sp = top;
                 VEK_NEXT();
             }
+            VEK_OP(RefLocals)
+            VEK_PUSH_REF(in->a);
+            VEK_PUSH_REF(in->b);
+            VEK_NEXT();
             VEK_OP(CallBuiltin) {
                 Variant out;
                 context_.options = in->c;
@@ -639,8 +647,8 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
             VEK_OP(Return) {
                 // The result moves straight to where the caller finds it, the frame's floor.
                 Variant* const floor = frame->floor;
-                if (!frame->evalRoot && !frame->inHandler && pins_.empty() && gosubs_.empty() &&
-                    frames_.size() > 1) {
+                if (!(frame->inHandler | frame->evalRoot) && frame != frames_.data() &&
+                    pins_.empty() && gosubs_.empty()) {
                     // The return of a call from a procedure, without anything to release but
                     // the frame's values; its floor is its base. Slots of number types keep
                     // their numbers: above the top, only strings and arrays must not stay.
@@ -649,8 +657,7 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
                     } else if (proc->resultSlot < 0) {
                         Vacate(*floor); // a Sub's result, Empty
                     }
-                    for (Variant* clear = std::max(base + proc->releaseFrom, floor + 1); clear < sp;
-                         ++clear) {
+                    for (Variant* clear = base + proc->releaseFrom; clear < sp; ++clear) {
                         Vacate(*clear);
                     }
                     frames_.pop_back();
@@ -981,6 +988,7 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
 #undef VEK_POP_CLEAR
 #undef VEK_PUSH
 #undef VEK_SLOT_ARRAY
+#undef VEK_PUSH_REF
 #undef VEK_NEXT_DESTROYING
 #undef VEK_OP
 #undef VEK_NEXT

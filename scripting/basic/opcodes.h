@@ -73,6 +73,7 @@ namespace vek::basic {
     X(ForEachNext, 2, 1, "push the next element of slot a; go to b after the last")                \
     X(Call, 3, 1 - b,                                                                              \
       "call procedure a with b arguments; enter at c, past the CoerceParams when they are typed")  \
+    X(RefLocals, 2, 2, "RefLocal a, then RefLocal b: two arguments of a call")                     \
     X(CallBuiltin, 2, 1 - b, "call built-in function a with b arguments")                          \
     X(CallHost, 2, 1 - b, "call host function a with b arguments")                                 \
     X(CoerceParam, 3, 0, "convert parameter slots a to a + c - 1 to type b unless references")     \

@@ -123,7 +123,8 @@ void ProcCompiler::CompileBody(const ProcDecl& decl, const std::string& moduleNa
     } catch (const CompileMessage& failure) {
         errors.Report(moduleName, failure);
     }
-    proc_.releaseFrom = proc_.slots.FirstShared();
+    // Slot 0 is the floor, where the result goes.
+    proc_.releaseFrom = std::max(1, proc_.slots.FirstShared());
 }
 
 std::vector<Instruction> ProcCompiler::ParamConversions(const std::vector<ParamInfo>& params) {

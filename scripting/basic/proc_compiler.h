@@ -154,6 +154,9 @@ private:
     // (CheckByRefType), so the kind is sure for them and for whole-number and Double arithmetic
     // on them.
     Tag ExactKind(const Expr& e);
+    // Makes the RefLocal at `first` and the one after it, the last instruction, one RefLocals;
+    // returns -1, as no third joins them.
+    int FuseRefs(int first);
     // The CoerceParam instructions that start a procedure, one for each run of parameters of one
     // type; a call whose arguments have their parameters' types enters past them.
     static std::vector<Instruction> ParamConversions(const std::vector<ParamInfo>& params);

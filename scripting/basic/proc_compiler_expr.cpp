@@ -588,6 +588,7 @@ Declared ProcCompiler::CompileProcCall(int procIndex, const Expr& call) {
     const std::vector<const Expr*> bound = BindArguments(call, names, target.name, true);
     // Whether every argument has its parameter's type already, or is a reference, which keeps it.
     bool typed = true;
+    int lastRef = -1; // where the argument before is a lone RefLocal
     for (std::size_t p = 0; p < bound.size(); ++p) {
         const ParamInfo& param = target.params[p];
         const Expr* arg = bound[p];
@@ -599,21 +600,36 @@ Declared ProcCompiler::CompileProcCall(int procIndex, const Expr& call) {
             }
             Emit(Op::PushConst, AddConstant(param.defaultValue));
             typed = typed && (!converts || param.defaultValue.GetTag() == param.type);
+            lastRef = -1;
             continue;
         }
         const Declared declared = target.slots.declared[p];
         Declared given;
+        const int start = Here();
         if (param.byRef && CompileReference(*arg, given)) {
             CheckByRefType(declared, given, arg->pos);
+            if (Here() == start + 1 && proc_.code.back().op == Op::RefLocal) {
+                lastRef = lastRef >= 0 && lastRef == start - 1 ? FuseRefs(lastRef) : start;
+                continue;
+            }
         } else {
             CompileValueFor(*arg, declared);
             typed = typed && (!converts || ExactKind(*arg) == param.type);
         }
+        lastRef = -1;
     }
     const int entry = typed ? static_cast<int>(ParamConversions(target.params).size()) : 0;
     Emit(Op::Call, procIndex, static_cast<int>(bound.size()), entry);
     return target.isFunction ? target.slots.declared[static_cast<std::size_t>(target.resultSlot)]
                              : Declared{};
+}
+
+int ProcCompiler::FuseRefs(int first) {
+    Instruction& pair = proc_.code[static_cast<std::size_t>(first)];
+    pair.op = Op::RefLocals;
+    pair.b = proc_.code.back().a;
+    proc_.code.pop_back(); // the stack depth stays: two values either way
+    return -1;
 }
 
 Tag ProcCompiler::ExactKind(const Expr& e) {

@@ -95,7 +95,7 @@ struct Procedure {
     std::vector<AccessPath> paths;         // of StorePath and RefPath
     std::vector<StatementInfo> statements; // in code order
     int maxStack = 0;                      // values the procedure pushes above its slots at most
-    int releaseFrom = 0;                   // slots.FirstShared(): a return empties from there up
+    int releaseFrom = 1; // slots.FirstShared(), at least 1: a return empties from there up
     int line = 0;
     int endLine = 0;
     bool isWatch = false; // a debugger expression running on a paused frame's slots
