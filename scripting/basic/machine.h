@@ -58,9 +58,8 @@ public:
         Variant* floor = nullptr; // values from here up belong to the frame
         int errorMode = 0;        // 0 none, 1 Resume Next, 2 go to handlerPc
         int handlerPc = 0;
-        int errorStatement = -1;
-        // Side by side, so that a return tests both at once.
         bool inHandler = false;
+        int errorStatement = -1;
         bool evalRoot = false;
     };
 
