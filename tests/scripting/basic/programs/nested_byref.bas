@@ -45,12 +45,8 @@ Function SumDown(ByVal n As Long, ByRef total As Long) As Long
     End If
 End Function
 
-Function Tak(x As Long, y As Long, z As Long) As Long
-    If y < x Then
-        Tak = Tak(Tak(x - 1, y, z), Tak(y - 1, z, x), Tak(z - 1, x, y))
-    Else
-        Tak = z
-    End If
+Function Tarai(x As Long, y As Long, z As Long) As Long
+    If x <= y Then Tarai = y Else Tarai = Tarai(Tarai(x - 1, y, z), Tarai(y - 1, z, x), Tarai(z - 1, x, y))
 End Function
 
 Function Half(ByVal x As Long) As Long
@@ -100,7 +96,7 @@ Sub Main()
     Dim total As Long
     total = 50
     Debug.Print SumDown(7, total) & " " & total               ' expect: 57 57
-    Debug.Print Tak(18, 12, 6) & " " & Tak(12, 8, 4)          ' expect: 7 5
+    Debug.Print Tarai(12, 6, 0) & " " & Tarai(8, 4, 0)        ' expect: 12 8
     Debug.Print Half(Half(20) + Half(Half(20)))               ' expect: 7
     Dim small As Integer
     small = 4
