@@ -123,6 +123,7 @@ void ProcCompiler::CompileBody(const ProcDecl& decl, const std::string& moduleNa
     } catch (const CompileMessage& failure) {
         errors.Report(moduleName, failure);
     }
+    ReturnInPlaceOfJumps(epilogue);
     ResumeThroughBlockEnds();
     // Slot 0 is the floor, where the result goes.
     proc_.releaseFrom = std::max(1, proc_.slots.FirstShared());
@@ -158,6 +159,21 @@ void ProcCompiler::ResolveLabels() {
         } else {
             PatchA(patch.pc, it->second);
         }
+    }
+}
+
+void ProcCompiler::ReturnInPlaceOfJumps(int epilogue) {
+    const int endLine = proc_.statements.back().line;
+    for (int pc = 0; pc < epilogue; ++pc) {
+        Instruction& jump = proc_.code[static_cast<std::size_t>(pc)];
+        if (jump.op != Op::Jump || jump.startsStatement || jump.a != epilogue) {
+            continue;
+        }
+        jump = {Op::Return, true};
+        const auto at = std::upper_bound(
+            proc_.statements.begin(), proc_.statements.end(), pc,
+            [](int p, const StatementInfo& statement) { return p < statement.pc; });
+        proc_.statements.insert(at, {pc, endLine});
     }
 }
 

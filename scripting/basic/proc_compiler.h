@@ -115,6 +115,10 @@ private:
     // single-line If, so that every loop can be stopped.
     void MarkLoopTurn() { statementPending_ = true; }
     void ResolveLabels();
+    // Each jump within a statement that leads straight to the Return at `epilogue` (the end of
+    // an If block before End Function) becomes a Return itself. It takes the End line's
+    // statement check with it, so that stepping, breakpoints and Resume Next meet the same lines.
+    void ReturnInPlaceOfJumps(int epilogue);
     // Resume Next after an error in the last statement of a block goes on where the block's
     // closing jump leads (past End If, End Select, back to Loop), not into the next block.
     void ResumeThroughBlockEnds();
