@@ -71,6 +71,7 @@ namespace vek::basic {
     X(MemberNotFound, "no member {0} in type {1}")                                                 \
     X(RecordNotAValue, "a value of user-defined type {0} cannot be used here")                     \
     X(TypeMismatch, "type mismatch: expected {0}, not {1}")                                        \
+    X(ByRefTypeMismatch, "ByRef argument type mismatch: expected {0}, not {1}")                    \
     X(ExpectedRecordBeforeMember, "expected a value of a user-defined type before .{0}")           \
     X(MemberOutsideWith, "expected With before .{0}")                                              \
     /* constant expressions */                                                                     \

@@ -8,6 +8,7 @@
 #include <bit>
 #include <cstddef>
 #include <cstring>
+#include <memory>
 #include <new>
 
 // Threaded dispatch jumps through a table of label addresses, a GCC and Clang extension; other
@@ -97,6 +98,12 @@ RunError ForDone(const Variant& counter, const Variant& limit, const Variant& st
     }
     done = s >= 0 ? c > l : c < l;
     return RunError::None;
+}
+
+// Leaves a slot Empty; cheaper than assigning an Empty value, which makes a temporary first.
+[[gnu::always_inline]] inline void Vacate(Variant& slot) {
+    std::destroy_at(&slot);
+    new (&slot) Variant();
 }
 
 RunError StoreConverted(Variant& slot, Variant& value, Tag type) {
@@ -217,7 +224,7 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
 
     // Saves the registers into the frame before anything that may look at frames or the stack.
 #define VEK_SYNC() (frame->pc = static_cast<int>(ip - code), sp_ = sp)
-#define VEK_LOAD_FRAME()                                                                           \
+#define VEK_ENTER_TOP_FRAME()                                                                      \
     do {                                                                                           \
         frame = &frames_.back();                                                                   \
         proc = frame->proc;                                                                        \
@@ -225,6 +232,10 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
         consts = proc->constants.data();                                                           \
         ip = code + frame->pc;                                                                     \
         base = frame->base;                                                                        \
+    } while (0)
+#define VEK_LOAD_FRAME()                                                                           \
+    do {                                                                                           \
+        VEK_ENTER_TOP_FRAME();                                                                     \
         sp = sp_;                                                                                  \
     } while (0)
 #define VEK_RAISE(e)                                                                               \
@@ -240,7 +251,8 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
             VEK_RAISE(checkError);                                                                 \
         }                                                                                          \
     } while (0)
-    // The slots above the top of the stack are all Empty, so a value pushed is made in place.
+    // The slots above the top of the stack hold no string, array or record (a return leaves the
+    // numbers of its frame's typed slots there), so a value pushed is made in place.
 #define VEK_PUSH(value) new (sp++) Variant(value)
 #define VEK_POP_CLEAR(n)                                                                           \
     do {                                                                                           \
@@ -361,16 +373,20 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
                                      static_cast<Tag>(in->b)));
             --sp;
             VEK_NEXT();
-            VEK_OP(RefLocal) {
-                Variant& slot = base[in->a];
-                if (slot.IsRef()) {
-                    VEK_PUSH(slot);
-                } else {
-                    VEK_PUSH(
-                        Variant::Ref(&slot, proc->slots.types[static_cast<std::size_t>(in->a)]));
-                }
-                VEK_NEXT();
-            }
+            // Pushes a reference to local slot `index`, or the reference a ByRef parameter's
+            // slot holds.
+#define VEK_PUSH_REF(index)                                                                        \
+    do {                                                                                           \
+        Variant& refSlot = base[index];                                                            \
+        if (refSlot.IsRef()) {                                                                     \
+            VEK_PUSH(refSlot);                                                                     \
+        } else {                                                                                   \
+            VEK_PUSH(Variant::Ref(&refSlot, proc->slots.types[static_cast<std::size_t>(index)]));  \
+        }                                                                                          \
+    } while (0)
+            VEK_OP(RefLocal)
+            VEK_PUSH_REF(in->a);
+            VEK_NEXT();
             VEK_OP(RefGlobal)
             VEK_PUSH(Variant::Ref(&globals_[static_cast<std::size_t>(in->a)],
                                   program_.globals[static_cast<std::size_t>(in->a)].type.type));
@@ -748,7 +764,7 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
                 }
                 const Variant* init = callee.slots.init.data();
                 for (Variant* slot = sp; slot < top; ++slot) {
-                    *slot = init[slot - calleeBase];
+                    new (slot) Variant(init[slot - calleeBase]); // made in place, as a push
                 }
                 frame->pc = static_cast<int>(ip - code);
                 Frame& next = frames_.emplace_back();
@@ -759,11 +775,15 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
                 proc = &callee;
                 code = callee.code.data();
                 consts = callee.constants.data();
-                ip = code;
+                ip = code + in->c;
                 base = calleeBase;
                 sp = top;
                 VEK_NEXT();
             }
+            VEK_OP(RefLocals)
+            VEK_PUSH_REF(in->a);
+            VEK_PUSH_REF(in->b);
+            VEK_NEXT();
             VEK_OP(CallBuiltin) {
                 Variant out;
                 context_.options = in->c;
@@ -812,6 +832,24 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
             VEK_OP(Return) {
                 // The result moves straight to where the caller finds it, the frame's floor.
                 Variant* const floor = frame->floor;
+                if (!(frame->inHandler | frame->evalRoot) && frame != frames_.data() &&
+                    pins_.empty() && gosubs_.empty()) {
+                    // The return of a call from a procedure, without anything to release but
+                    // the frame's values; its floor is its base. Slots of number types keep
+                    // their numbers: above the top, only strings and arrays must not stay.
+                    if (proc->resultSlot > 0) {
+                        *floor = std::move(base[proc->resultSlot]);
+                    } else if (proc->resultSlot < 0) {
+                        Vacate(*floor); // a Sub's result, Empty
+                    }
+                    for (Variant* clear = base + proc->releaseFrom; clear < sp; ++clear) {
+                        Vacate(*clear);
+                    }
+                    frames_.pop_back();
+                    VEK_ENTER_TOP_FRAME();
+                    sp = floor + 1; // the result
+                    VEK_NEXT();
+                }
                 Variant* const result = proc->isWatch           ? sp - 1
                                         : proc->resultSlot >= 0 ? base + proc->resultSlot
                                                                 : nullptr;
@@ -1173,11 +1211,13 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
     }
 #undef VEK_SYNC
 #undef VEK_LOAD_FRAME
+#undef VEK_ENTER_TOP_FRAME
 #undef VEK_RAISE
 #undef VEK_CHECK
 #undef VEK_POP_CLEAR
 #undef VEK_PUSH
 #undef VEK_SLOT_ARRAY
+#undef VEK_PUSH_REF
 #undef VEK_NEXT_DESTROYING
 #undef VEK_OP
 #undef VEK_NEXT

@@ -89,7 +89,9 @@ namespace vek::basic {
     X(ForCheck, 2, -1, "pop counter; go to b when past the limit/step in slots a, a+1")            \
     X(ForEachEnter, 2, -1, "pop an array into slot a, position into a+1; go to b when empty")      \
     X(ForEachNext, 2, 1, "push the next element of slot a; go to b after the last")                \
-    X(Call, 2, 1 - b, "call procedure a with b arguments")                                         \
+    X(Call, 3, 1 - b,                                                                              \
+      "call procedure a with b arguments; enter at c, past the CoerceParams when they are typed")  \
+    X(RefLocals, 2, 2, "RefLocal a, then RefLocal b: two arguments of a call")                     \
     X(CallBuiltin, 2, 1 - b, "call built-in function a with b arguments")                          \
     X(CallHost, 2, 1 - b, "call host function a with b arguments")                                 \
     X(CoerceParam, 3, 0, "convert parameter slots a to a + c - 1 to type b unless references")     \

@@ -98,20 +98,8 @@ int ProcCompiler::HiddenSlots(int count, const Declared& type) {
 void ProcCompiler::CompileBody(const ProcDecl& decl, const std::string& moduleName,
                                ErrorReporter& errors) {
     allStatic_ = decl.isStatic && declareStatic_;
-    for (std::size_t i = 0; i < proc_.params.size(); ++i) {
-        const ParamInfo& p = proc_.params[i];
-        if (p.type == Tag::Empty || p.type == Tag::Record || p.isArray) {
-            continue;
-        }
-        // One instruction for a run of parameters of one type (x As Long, y As Long).
-        const int slot = static_cast<int>(i);
-        Instruction* last = proc_.code.empty() ? nullptr : &proc_.code.back();
-        if (last != nullptr && last->op == Op::CoerceParam && last->b == static_cast<int>(p.type) &&
-            last->a + last->c == slot) {
-            ++last->c;
-        } else {
-            Emit(Op::CoerceParam, slot, static_cast<int>(p.type), 1);
-        }
+    for (const Instruction& conversion : ParamConversions(proc_.params)) {
+        Emit(conversion.op, conversion.a, conversion.b, conversion.c);
     }
     for (const StmtPtr& s : decl.body) {
         try {
@@ -135,6 +123,29 @@ void ProcCompiler::CompileBody(const ProcDecl& decl, const std::string& moduleNa
     } catch (const CompileMessage& failure) {
         errors.Report(moduleName, failure);
     }
+    ReturnInPlaceOfJumps(epilogue);
+    ResumeThroughBlockEnds();
+    // Slot 0 is the floor, where the result goes.
+    proc_.releaseFrom = std::max(1, proc_.slots.FirstShared());
+}
+
+std::vector<Instruction> ProcCompiler::ParamConversions(const std::vector<ParamInfo>& params) {
+    std::vector<Instruction> conversions;
+    for (std::size_t i = 0; i < params.size(); ++i) {
+        const ParamInfo& p = params[i];
+        if (p.type == Tag::Empty || p.type == Tag::Record || p.isArray) {
+            continue;
+        }
+        // One instruction for a run of parameters of one type (x As Long, y As Long).
+        const int slot = static_cast<int>(i);
+        Instruction* last = conversions.empty() ? nullptr : &conversions.back();
+        if (last != nullptr && last->b == static_cast<int>(p.type) && last->a + last->c == slot) {
+            ++last->c;
+        } else {
+            conversions.push_back({Op::CoerceParam, false, 0, slot, static_cast<int>(p.type), 1});
+        }
+    }
+    return conversions;
 }
 
 void ProcCompiler::ResolveLabels() {
@@ -147,6 +158,33 @@ void ProcCompiler::ResolveLabels() {
             PatchB(patch.pc, it->second);
         } else {
             PatchA(patch.pc, it->second);
+        }
+    }
+}
+
+void ProcCompiler::ReturnInPlaceOfJumps(int epilogue) {
+    const int endLine = proc_.statements.back().line;
+    for (int pc = 0; pc < epilogue; ++pc) {
+        Instruction& jump = proc_.code[static_cast<std::size_t>(pc)];
+        if (jump.op != Op::Jump || jump.startsStatement || jump.a != epilogue) {
+            continue;
+        }
+        jump = {Op::Return, true};
+        const auto at = std::upper_bound(
+            proc_.statements.begin(), proc_.statements.end(), pc,
+            [](int p, const StatementInfo& statement) { return p < statement.pc; });
+        proc_.statements.insert(at, {pc, endLine});
+    }
+}
+
+void ProcCompiler::ResumeThroughBlockEnds() {
+    for (std::size_t i = 0; i + 1 < proc_.statements.size(); ++i) {
+        StatementInfo& statement = proc_.statements[i];
+        const int last = proc_.statements[i + 1].pc - 1;
+        const Instruction& closing = proc_.code[static_cast<std::size_t>(last)];
+        if (statement.resumeNext < 0 && last > statement.pc && closing.op == Op::Jump &&
+            !closing.startsStatement) {
+            statement.resumeNext = last;
         }
     }
 }

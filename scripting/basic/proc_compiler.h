@@ -142,6 +142,13 @@ private:
     // single-line If, so that every loop can be stopped.
     void MarkLoopTurn() { statementPending_ = true; }
     void ResolveLabels();
+    // Each jump within a statement that leads straight to the Return at `epilogue` (the end of
+    // an If block before End Function) becomes a Return itself. It takes the End line's
+    // statement check with it, so that stepping, breakpoints and Resume Next meet the same lines.
+    void ReturnInPlaceOfJumps(int epilogue);
+    // Resume Next after an error in the last statement of a block goes on where the block's
+    // closing jump leads (past End If, End Select, back to Loop), not into the next block.
+    void ResumeThroughBlockEnds();
 
     // expressions and calls (proc_compiler_expr.cpp). Each returns the static kind of what it
     // pushes: the declared type of a variable, an element, a function's result or a literal's kind,
@@ -155,6 +162,8 @@ private:
     void CompileValueFor(const Expr& value, const Declared& target);
     // Fails unless what is given may stand where `expected` is declared.
     static void CheckSameType(const Declared& expected, const Declared& given, Position pos);
+    // A variable passed to a ByRef parameter of a number or String type must be declared so.
+    static void CheckByRefType(const Declared& parameter, const Declared& given, Position pos);
     Tag CompileBinary(const Expr& e);
     // Emits the test of a condition and a jump taken when it is `when`; returns the jump's pc,
     // whose target (operand a) the caller patches.
@@ -174,6 +183,17 @@ private:
     std::vector<const Expr*> BindArguments(const Expr& call, const std::vector<std::string>& params,
                                            const std::string& callee, bool once);
     Declared CompileProcCall(int procIndex, const Expr& call);
+    // The kind the value of `e` has whenever it is computed; Empty when that is not sure. A
+    // variable of a number or String type holds only that kind, and so does a reference to one
+    // (CheckByRefType), so the kind is sure for them and for whole-number and Double arithmetic
+    // on them.
+    Tag ExactKind(const Expr& e);
+    // Makes the RefLocal at `first` and the one after it, the last instruction, one RefLocals;
+    // returns -1, as no third joins them.
+    int FuseRefs(int first);
+    // The CoerceParam instructions that start a procedure, one for each run of parameters of one
+    // type; a call whose arguments have their parameters' types enters past them.
+    static std::vector<Instruction> ParamConversions(const std::vector<ParamInfo>& params);
     // An argument for a ByRef parameter: a variable, an element of an array variable or a member
     // travels as a reference (true, with what it refers to in `type`); anything else is left to
     // be passed as a value (false).

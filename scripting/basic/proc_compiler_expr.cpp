@@ -594,27 +594,124 @@ Declared ProcCompiler::CompileProcCall(int procIndex, const Expr& call) {
         names.push_back(param.name);
     }
     const std::vector<const Expr*> bound = BindArguments(call, names, target.name, true);
+    // Whether every argument has its parameter's type already, or is a reference, which keeps it.
+    bool typed = true;
+    int lastRef = -1; // where the argument before is a lone RefLocal
     for (std::size_t p = 0; p < bound.size(); ++p) {
         const ParamInfo& param = target.params[p];
         const Expr* arg = bound[p];
+        const bool converts =
+            param.type != Tag::Empty && param.type != Tag::Record && !param.isArray;
         if (arg == nullptr) {
             if (!param.optional) {
                 Fail(call.pos, CompileError::ArgumentNotOptional, param.name, target.name);
             }
             Emit(Op::PushConst, AddConstant(param.defaultValue));
+            typed = typed && (!converts || param.defaultValue.GetTag() == param.type);
+            lastRef = -1;
             continue;
         }
         const Declared declared = target.slots.declared[p];
         Declared given;
+        const int start = Here();
         if (param.byRef && CompileReference(*arg, given)) {
-            CheckSameType(declared, given, arg->pos);
+            CheckByRefType(declared, given, arg->pos);
+            if (Here() == start + 1 && proc_.code.back().op == Op::RefLocal) {
+                lastRef = lastRef >= 0 && lastRef == start - 1 ? FuseRefs(lastRef) : start;
+                continue;
+            }
         } else {
             CompileValueFor(*arg, declared);
+            typed = typed && (!converts || ExactKind(*arg) == param.type);
         }
+        lastRef = -1;
     }
-    Emit(Op::Call, procIndex, static_cast<int>(bound.size()));
+    const int entry = typed ? static_cast<int>(ParamConversions(target.params).size()) : 0;
+    Emit(Op::Call, procIndex, static_cast<int>(bound.size()), entry);
     return target.isFunction ? target.slots.declared[static_cast<std::size_t>(target.resultSlot)]
                              : Declared{};
+}
+
+int ProcCompiler::FuseRefs(int first) {
+    Instruction& pair = proc_.code[static_cast<std::size_t>(first)];
+    pair.op = Op::RefLocals;
+    pair.b = proc_.code.back().a;
+    proc_.code.pop_back(); // the stack depth stays: two values either way
+    return -1;
+}
+
+Tag ProcCompiler::ExactKind(const Expr& e) {
+    const auto scalar = [](const Declared& d) {
+        return d.record == nullptr && d.type >= Tag::Boolean && d.type <= Tag::String &&
+                       d.type != Tag::Ref
+                   ? d.type
+                   : Tag::Empty;
+    };
+    switch (e.kind) {
+    case ExprKind::Literal:
+        return e.value.GetTag();
+    case ExprKind::Name: {
+        const Symbol symbol = Lookup(e.name, e.pos);
+        return symbol.kind == SymbolKind::Constant ? symbol.value.GetTag()
+               : IsVariable(symbol)                ? scalar(symbol)
+                                                   : Tag::Empty;
+    }
+    case ExprKind::Call: {
+        if (e.object->kind != ExprKind::Name) {
+            return Tag::Empty;
+        }
+        const Symbol callee = Lookup(e.object->name, e.object->pos);
+        if (callee.kind != SymbolKind::Procedure) {
+            return Tag::Empty;
+        }
+        const Procedure& target = program_.procs[static_cast<std::size_t>(callee.index)];
+        return target.isFunction
+                   ? scalar(target.slots.declared[static_cast<std::size_t>(target.resultSlot)])
+                   : Tag::Empty;
+    }
+    default:
+        break;
+    }
+    // An operation on constants is compiled to its value (TryFold).
+    Variant folded;
+    CompileMessage ignored;
+    if (EvaluateConstant(e, *this, folded, ignored)) {
+        return folded.GetTag();
+    }
+    switch (e.kind) {
+    case ExprKind::Unary: {
+        const Tag operand = ExactKind(*e.args[0]);
+        const bool number =
+            operand == Tag::Integer || operand == Tag::Long || operand == Tag::Double;
+        return e.unaryOp == UnaryOp::Negate && number ? operand : Tag::Empty;
+    }
+    case ExprKind::Binary: {
+        // As the machine computes them: Integer with Integer stays Integer (or fails with error
+        // 6), with a Long it is Long; Double with Double is Double.
+        const Tag left = ExactKind(*e.args[0]);
+        const Tag right = ExactKind(*e.args[1]);
+        const bool whole = (left == Tag::Integer || left == Tag::Long) &&
+                           (right == Tag::Integer || right == Tag::Long);
+        switch (e.binaryOp) {
+        case BinaryOp::Add:
+        case BinaryOp::Sub:
+        case BinaryOp::Mul:
+            if (left == Tag::Double && right == Tag::Double) {
+                return Tag::Double;
+            }
+            [[fallthrough]];
+        case BinaryOp::IntDiv:
+        case BinaryOp::Mod:
+            return !whole                                          ? Tag::Empty
+                   : left == Tag::Integer && right == Tag::Integer ? Tag::Integer
+                                                                   : Tag::Long;
+        default:
+            return Tag::Empty;
+        }
+    }
+    default:
+        return Tag::Empty;
+    }
 }
 
 bool ProcCompiler::CompileReference(const Expr& arg, Declared& type) {

@@ -26,6 +26,13 @@ void ProcCompiler::CheckSameType(const Declared& expected, const Declared& given
     }
 }
 
+void ProcCompiler::CheckByRefType(const Declared& parameter, const Declared& given, Position pos) {
+    CheckSameType(parameter, given, pos);
+    if (parameter.type != Tag::Empty && !parameter.IsRecord() && given.type != parameter.type) {
+        Fail(pos, CompileError::ByRefTypeMismatch, TypeText(parameter), TypeText(given));
+    }
+}
+
 void ProcCompiler::CompileValueFor(const Expr& value, const Declared& target) {
     if (target.record == nullptr) {
         CompileExpr(value);

@@ -27,6 +27,16 @@ int FrameSlots::Add(std::string name, const Declared& type, bool byRef, Variant 
     return Count() - 1;
 }
 
+int FrameSlots::FirstShared() const {
+    for (int i = 0; i < Count(); ++i) {
+        const Tag type = types[static_cast<std::size_t>(i)];
+        if (type < Tag::Boolean || type > Tag::Date) {
+            return i;
+        }
+    }
+    return Count();
+}
+
 namespace {
 
 using NameMap = std::unordered_map<std::string, NameEntry>;

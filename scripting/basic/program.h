@@ -54,6 +54,9 @@ struct FrameSlots {
     int Count() const { return static_cast<int>(names.size()); }
     // Adds a slot and returns its index.
     int Add(std::string name, const Declared& type, bool byRef, Variant initial);
+    // The first slot that may hold a string, an array or a record (Count(): none). A slot of a
+    // number type holds only such a number, or a reference to a variable of its type.
+    int FirstShared() const;
 };
 
 // The steps from a variable to the place a store or a reference reaches: p.pos.x, a(i).values(j).
@@ -100,6 +103,7 @@ struct Procedure {
     std::vector<CaseTable> caseTables;     // of SelectJump
     std::vector<StatementInfo> statements; // in code order
     int maxStack = 0;                      // values the procedure pushes above its slots at most
+    int releaseFrom = 1; // slots.FirstShared(), at least 1: a return empties from there up
     int line = 0;
     int endLine = 0;
     bool isWatch = false; // a debugger expression running on a paused frame's slots

@@ -72,6 +72,31 @@ TEST(CompileMessages, UserDefinedTypes) {
     EXPECT_EQ(FirstError("Type Long\n x As Long\nEnd Type\n"), "1:6 expected a name for the type");
 }
 
+TEST(CompileMessages, ByRefArgumentsOfTypedParameters) {
+    const std::string callee = "Sub Bump(n As Long)\nEnd Sub\n";
+    const auto call = [&callee](const std::string& body) {
+        return FirstError(std::string(kTypes) + callee + "Sub Main()\n" + body + "End Sub\n");
+    };
+    // A variable passed to a typed ByRef parameter must be declared of that type.
+    EXPECT_EQ(call(" Dim v\n Bump v\n"),
+              "12:7 ByRef argument type mismatch: expected Long, not Variant");
+    EXPECT_EQ(call(" Dim i As Integer\n Bump i\n"),
+              "12:7 ByRef argument type mismatch: expected Long, not Integer");
+    EXPECT_EQ(call(" Dim a(2)\n Bump a(1)\n"),
+              "12:7 ByRef argument type mismatch: expected Long, not Variant");
+    EXPECT_EQ(call(" Dim p As Point\n Dim d As Double\n Bump d\n"),
+              "13:7 ByRef argument type mismatch: expected Long, not Double");
+    EXPECT_EQ(call(" Dim a() As Long\n Bump a\n"),
+              "12:7 ByRef argument type mismatch: expected Long, not Long()");
+    // The same type, a value, or a Variant parameter are fine.
+    EXPECT_EQ(call(" Dim n As Long, a(2) As Long, p As Point\n Bump n\n Bump a(1)\n Bump p.x\n"),
+              "compiles");
+    EXPECT_EQ(call(" Dim v, i As Integer\n Bump (v)\n Bump i + 1\n Bump 2.5\n"), "compiles");
+    EXPECT_EQ(
+        FirstError("Sub Show(x)\nEnd Sub\nSub Pass(ByRef n As Long)\n Show n\n Pass n\nEnd Sub\n"),
+        "compiles");
+}
+
 TEST(CompileMessages, WithBlocks) {
     EXPECT_EQ(FirstError(InMain(" Debug.Print .x\n")), "9:15 expected With before .x");
     EXPECT_EQ(FirstError(InMain(" Dim n As Long\n With n\n End With\n")),

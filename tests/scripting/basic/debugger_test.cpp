@@ -104,6 +104,48 @@ TEST_F(Debugger, StepIntoOverAndOut) {
     EXPECT_TRUE(engine.output.empty());
 }
 
+// The End Function line is a statement of every call, also of one whose If block returns
+// straight from its end.
+TEST(DebuggerRecursion, EndFunctionPausesInEveryCallAndStepsLeaveOneCallAtATime) {
+    RecordingEngine engine;
+    engine.SetModule("r", "Function Fact(n As Long) As Long\n" // 1
+                          "    If n <= 1 Then\n"               // 2
+                          "        Fact = 1\n"                 // 3
+                          "    Else\n"                         // 4
+                          "        Fact = n * Fact(n - 1)\n"   // 5
+                          "    End If\n"                       // 6
+                          "End Function\n"                     // 7
+                          "Sub Main()\n"                       // 8
+                          "    Print Fact(3)\n"                // 9
+                          "End Sub\n");                        // 10
+    ASSERT_TRUE(engine.Compile());
+    engine.SetBreakpoint("r", 3, true);
+    ASSERT_TRUE(engine.Start("r"));
+    ASSERT_EQ(engine.Run(), RunState::Paused);
+    EXPECT_EQ(engine.CurrentLocation().line, 3);
+    EXPECT_EQ(engine.CallStack().size(), 4u);
+    engine.SetBreakpoint("r", 3, false);
+    engine.Resume(StepMode::Into);
+    ASSERT_EQ(engine.Run(), RunState::Paused);
+    EXPECT_EQ(engine.CurrentLocation().line, 7) << "End Function after Fact = 1";
+    EXPECT_EQ(engine.CallStack().size(), 4u);
+    engine.Resume(StepMode::Over);
+    ASSERT_EQ(engine.Run(), RunState::Paused);
+    EXPECT_EQ(engine.CurrentLocation().line, 7) << "the caller's End Function";
+    EXPECT_EQ(engine.CallStack().size(), 3u);
+    engine.SetBreakpoint("r", 7, true);
+    engine.Resume();
+    ASSERT_EQ(engine.Run(), RunState::Paused);
+    EXPECT_EQ(engine.CallStack().size(), 2u);
+    engine.SetBreakpoint("r", 7, false);
+    engine.Resume(StepMode::Out);
+    ASSERT_EQ(engine.Run(), RunState::Paused);
+    EXPECT_EQ(engine.CurrentLocation().line, 10) << "back in Main";
+    engine.Resume();
+    EXPECT_EQ(engine.Run(), RunState::Finished);
+    EXPECT_EQ(engine.output, std::vector<std::string>{"6"});
+}
+
 TEST(DebuggerLoop, PauseStopsAnEndlessLoopBetweenStatementsAndWatchesCannotHang) {
     Engine engine;
     engine.SetModule("m", "Function Forever()\n Do\n Loop\nEnd Function\n"

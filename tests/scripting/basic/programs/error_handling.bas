@@ -24,6 +24,35 @@ handler:
     Resume
 End Sub
 
+' Resume Next after an error in the last statement of a block goes on past the block's end.
+Function Guarded(ByVal n As Long) As String
+    Dim text As String
+    On Error Resume Next
+    If n < 2 Then
+        text = "then " & (1 \ 0)
+    Else
+        text = "else"
+    End If
+    Select Case n
+        Case 1
+            text = text & "one " & (1 \ 0)
+        Case Else
+            text = text & ", other"
+    End Select
+    Guarded = text
+End Function
+
+' ... and for the last statement of a loop, on with the loop.
+Function Looped() As String
+    On Error Resume Next
+    Dim i As Long, seen As String
+    Do While i < 3
+        i = i + 1
+        seen = seen & i & CStr(1 \ (i - 2))
+    Loop
+    Looped = seen
+End Function
+
 Sub Main()
     Debug.Print Safe(6, 3)                ' expect: 2
     Debug.Print Safe(1, 0)                ' expect: error 11: Division by zero
@@ -45,6 +74,8 @@ Sub Main()
     Retry                                 ' expect: caught 1000
     ' expect: caught 1001
     ' expect: done after 2
+    Debug.Print "[" & Guarded(1) & "] [" & Guarded(5) & "] " & Looped()
+    ' expect: [] [else, other] 1-131
     On Error GoTo 0
     Err.Raise 13
     Exit Sub
@@ -53,4 +84,4 @@ fix:
     x = 7
     Resume Next
 End Sub
-' expect error: 13 at 49
+' expect error: 13 at 80
