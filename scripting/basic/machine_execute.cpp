@@ -990,6 +990,18 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
                 VEK_PUSH(holder.GetArray()->items[flat]);
                 VEK_NEXT();
             }
+            VEK_OP(CopyToLocal) {
+                // A copy first, as StoreLocal stores what LoadLocal pushed: the value may be a
+                // String the conversion changes, or the local itself.
+                const Variant& value = base[in->a].Deref();
+                const auto type = static_cast<Tag>(in->b);
+                if (value.GetTag() == type && value.IsNumeric()) {
+                    base[in->d] = value;
+                    VEK_NEXT();
+                }
+                VEK_CHECK(StoreCopy(base[in->d], value, type));
+                VEK_NEXT();
+            }
             VEK_OP(LoadLocalElementTo) {
                 VEK_SLOT_ARRAY(array);
                 const Variant& index = base[in->c].Deref();

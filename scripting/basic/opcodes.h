@@ -108,6 +108,7 @@ namespace vek::basic {
     X(StoreElement, 1, -2, "pop value and index; store the element of the array in slot a")        \
     X(LoadLocalElementPlus, 4, 1,                                                                  \
       "push element (slot c + constants[b]) of the array in slot a; d as a of Add")                \
+    X(CopyToLocal, 4, 0, "local d = slot a (through its reference), converted to type b")          \
     X(LoadLocalElementTo, 4, 0,                                                                    \
       "local d = element (slot c) of the array in slot a, converted to type b")                    \
     X(StoreElementPlus, 4, -1,                                                                     \

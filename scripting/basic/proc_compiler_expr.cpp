@@ -810,7 +810,9 @@ void ProcCompiler::CompileAssign(const Stmt& s) {
         if (IsOwnResult(target)) {
             const Symbol result = ResultSymbol();
             CompileValueFor(value, result);
-            EmitStore(result, target.pos);
+            if (!FuseLocalStore(result)) {
+                EmitStore(result, target.pos);
+            }
             return;
         }
         const Symbol symbol = LookupOrDeclare(target.name, target.pos);

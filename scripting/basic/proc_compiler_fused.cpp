@@ -110,6 +110,11 @@ bool ProcCompiler::FuseLocalStore(const Symbol& target) {
     } else if (last.op >= Op::AddConst && last.op <= Op::ModConst) {
         last.op = shifted(Op::AddConst, Op::AddConstTo);
         last.c = target.index;
+    } else if ((last.op == Op::LoadLocal || last.op == Op::LoadRef) && target.record == nullptr &&
+               fitsD) {
+        last.op = Op::CopyToLocal;
+        last.b = static_cast<int>(target.type);
+        last.d = static_cast<std::int16_t>(target.index);
     } else if (last.op == Op::LoadLocalElement && last.b == 1 && fitsD) {
         last.op = Op::LoadLocalElementTo;
         last.b = static_cast<int>(target.type);
