@@ -181,9 +181,13 @@ void ProcCompiler::ResumeThroughBlockEnds() {
     for (std::size_t i = 0; i + 1 < proc_.statements.size(); ++i) {
         StatementInfo& statement = proc_.statements[i];
         const int last = proc_.statements[i + 1].pc - 1;
+        // A statement that compiled to nothing (one that failed to compile, say) has no closing
+        // instruction of its own.
+        if (statement.resumeNext >= 0 || last <= statement.pc) {
+            continue;
+        }
         const Instruction& closing = proc_.code[static_cast<std::size_t>(last)];
-        if (statement.resumeNext < 0 && last > statement.pc && closing.op == Op::Jump &&
-            !closing.startsStatement) {
+        if (closing.op == Op::Jump && !closing.startsStatement) {
             statement.resumeNext = last;
         }
     }
