@@ -47,11 +47,14 @@ _vek_assignments() {
 }
 
 # Names of the description given to 'open': registers, bit fields and variables, or with
-# --macros or --scripts those of its macros.
+# --macros or --scripts those of its macros. 'vek names' gives one per line; each line is taken
+# as it is, never expanded (compgen -W would run what a description writes into a name).
 _vek_names() {
     [[ -n $description ]] || return
-    local IFS=$'\n'
-    COMPREPLY+=($(compgen -W "$("${COMP_WORDS[0]}" names "$description" $1 2>/dev/null)" -- "$cur"))
+    local name
+    while IFS= read -r name; do
+        [[ $name == "$cur"* ]] && COMPREPLY+=("$name")
+    done < <("${COMP_WORDS[0]}" names "$description" $1 2>/dev/null)
 }
 
 )bash";

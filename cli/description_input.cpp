@@ -9,8 +9,9 @@
 
 namespace vek {
 
-std::optional<CompiledDescription> CompileForPrinting(const std::string& path, std::ostream& out,
-                                                      std::ostream& err, int& status) {
+std::optional<CompiledDescription> CompileForPrinting(const std::string& path,
+                                                      std::ostream& diagnostics, std::ostream& err,
+                                                      int& status) {
     Result<std::string> text = ReadTextFile(path, kDescriptionFileLimit);
     if (!text) {
         err << "vek: cannot open '" << path << "': " << text.Error().text << '\n';
@@ -23,7 +24,7 @@ std::optional<CompiledDescription> CompileForPrinting(const std::string& path, s
     CompiledDescription compiled = CompileDescription(path, std::move(text).Value(), host);
     if (compiled.errors != 0) {
         host.Message(CompileSummary(path, compiled.errors), false);
-        out << lines.str();
+        diagnostics << lines.str();
         status = kExitErrors;
         return std::nullopt;
     }

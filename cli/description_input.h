@@ -10,9 +10,10 @@ namespace vek {
 
 // The description a printing command (tree, names) works on, compiled without drivers. A file
 // that cannot be read is told on `err` with the usage status; a description with errors prints
-// its diagnostics and summary on `out`, as `vek check` does, with the error status. `status`
-// then holds the command's exit status.
-std::optional<CompiledDescription> CompileForPrinting(const std::string& path, std::ostream& out,
-                                                      std::ostream& err, int& status);
+// its diagnostics and summary on `diagnostics`, as `vek check` does, with the error status.
+// `status` then holds the command's exit status.
+std::optional<CompiledDescription> CompileForPrinting(const std::string& path,
+                                                      std::ostream& diagnostics, std::ostream& err,
+                                                      int& status);
 
 } // namespace vek

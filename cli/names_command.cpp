@@ -19,7 +19,8 @@ const char* const kNamesUsage =
     "Prints the names of a description's registers, bit fields and variables, one per line,\n"
     "as 'vek open' takes them: NAME, or DEVICE.NAME for a name that several devices use.\n"
     "--macros prints the register macros' names instead, --scripts the script macros'.\n"
-    "A description with errors prints its diagnostics as 'vek check' does.\n"
+    "Standard output holds the names and nothing else: a description with errors prints no\n"
+    "names, and its diagnostics go to standard error as 'vek check' prints them.\n"
     "\n"
     "Exit status: 0 for the names, 1 with errors, 2 when the file cannot be opened.\n";
 
@@ -66,7 +67,9 @@ int RunNamesCommand(const std::vector<std::string>& args, std::ostream& out, std
         return kExitUsage;
     }
     int status = kExitOk;
-    std::optional<CompiledDescription> compiled = CompileForPrinting(path, out, err, status);
+    // The shell's completion takes standard output word for word: diagnostics quote the
+    // description's own text and never go there.
+    std::optional<CompiledDescription> compiled = CompileForPrinting(path, err, err, status);
     if (!compiled)
         return status;
     if (kind == NameKind::Items)

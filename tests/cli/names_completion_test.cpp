@@ -36,7 +36,8 @@ TEST_F(Names, ErrorsAreTheDiagnosticsOrUsage) {
     const std::string broken = Write("broken.vek", "#BeginRegisterList \"x.dll\"\n0: A A9;\n");
     const VekRun run = Vek({"names", broken});
     EXPECT_EQ(run.status, kExitErrors);
-    EXPECT_THAT(run.out, HasSubstr("broken.vek - "));
+    EXPECT_EQ(run.out, "") << "standard output holds names only";
+    EXPECT_THAT(run.err, HasSubstr("broken.vek - "));
     EXPECT_EQ(Vek({"names"}).status, kExitUsage);
     EXPECT_EQ(Vek({"names", broken, "--all"}).status, kExitUsage);
     EXPECT_EQ(Vek({"names", Temp("none.vek")}).status, kExitUsage);
@@ -93,6 +94,18 @@ TEST_F(Completion, CommandsOperationsOptionsFilesAndTheDescriptionsNames) {
     EXPECT_EQ(Complete("tree --radix d"), "dec\n");
     EXPECT_EQ(Complete("diff --description demo.vek demo.vek j"), "jtag.vek\n");
     EXPECT_EQ(Complete("completion ''"), "bash\n");
+}
+
+TEST_F(Completion, NothingADescriptionWritesIsRunOrOffered) {
+    // Its diagnostic quotes the string, whose own quotes end the diagnostic's:
+    // Line 3: error P02: wrong syntax '"'$(touch ...)'"'
+    const std::string evil = Write(
+        "evil.vek", "#BeginRegisterList \"x.dll\"\n0: CHIP A1;\n1: REG [0x01] = 0 \"'$(touch " +
+                        Temp("pwned") + ")'\";\n#EndRegisterList\n");
+    for (const char* words : {" read ''", " read L", " write ''", " macro ''"}) {
+        EXPECT_EQ(Complete("open '" + evil + "'" + words), "\n") << words;
+        EXPECT_FALSE(std::filesystem::exists(Temp("pwned"))) << words;
+    }
 }
 
 TEST_F(Completion, TheBuildPutsTheScriptIntoShare) {
