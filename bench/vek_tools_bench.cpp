@@ -1,6 +1,6 @@
 // vek's bench tools on a generated board of 100,000 registers in 10 devices behind the test
 // driver: diff of two register-values files (one value in a hundred changed), and dump of the
-// opened document as text, CSV and JSON.
+// opened document as text, CSV and JSON; and diff of files that name one driver many times.
 #include "description_generator.h"
 
 #include "cli/register_dump.h"
@@ -104,6 +104,47 @@ void DiffValuesFiles(benchmark::State& state) {
     Count(state);
 }
 BENCHMARK(DiffValuesFiles)->ArgName("description")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// Two values files whose DRIVER section names one driver once for each of its devices (one
+// register each), one value apart: vek diff grows with the file, not with keys times devices.
+void DiffDriverNamedByEveryKey(benchmark::State& state) {
+    const int keys = static_cast<int>(state.range(0));
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("vek-bench-keys-" + std::to_string(getpid()));
+    std::filesystem::create_directories(folder);
+    for (const int changed : {0, keys / 2}) {
+        std::string text = "[HEADER]\nVersion=1.2\n[DRIVER]\n";
+        for (int i = 1; i <= keys; ++i)
+            text += "DRV" + std::to_string(i) + "=testdrv.dll\n";
+        text += "[testdrv]\n";
+        for (int i = 1; i <= keys; ++i)
+            text += "DEV" + std::to_string(i) + "=D" + std::to_string(i) + "\n";
+        for (int i = 1; i <= keys; ++i) {
+            text += "[testdrv:D" + std::to_string(i) +
+                    "]\n0x01=" + (i == changed ? "0x01" : "0x00") + "\n";
+        }
+        std::ofstream(folder / (changed == 0 ? "a.vkg" : "b.vkg")) << text;
+    }
+    const std::vector<std::string> args{"diff", (folder / "a.vkg").string(),
+                                        (folder / "b.vkg").string()};
+    for (auto _ : state) {
+        std::ostringstream out, err;
+        if (RunVek(args, out, err) != 1) {
+            state.SkipWithError("the files did not differ as generated");
+            break;
+        }
+        benchmark::DoNotOptimize(out.str().size());
+    }
+    state.SetComplexityN(keys);
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+}
+BENCHMARK(DiffDriverNamedByEveryKey)
+    ->ArgName("keys")
+    ->RangeMultiplier(4)
+    ->Range(1024, 16384)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
 
 // dump --format text|csv|json of the opened document.
 void DumpDocument(benchmark::State& state) {

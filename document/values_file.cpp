@@ -66,10 +66,16 @@ Result<SavedValues> ReadValuesFile(const std::string& path) {
 SavedValues SavedValuesOf(const ProfileFile& values) {
     SavedValues saved;
     saved.vekFile = values.GetString("HEADER", "VekFile", "", kNameRoom);
+    std::unordered_set<std::string> seenDrivers;
     std::unordered_set<std::string> seenDevices;
     for (const std::string& file : NumberedValues(values, "DRIVER", "DRV")) {
         // The driver's name is its file name without the four-character ending.
         const std::string driver = file.size() > 4 ? file.substr(0, file.size() - 4) : "";
+        // Every device of a driver named again is read already: walking its DEV keys once more
+        // for each such key would make a file of many keys take quadratic time.
+        if (!seenDrivers.insert(LowerCase(driver)).second) {
+            continue;
+        }
         for (const std::string& device : NumberedValues(values, driver, "DEV")) {
             const std::string section = driver + ":" + device;
             if (!seenDevices.insert(LowerCase(section)).second) {

@@ -169,5 +169,36 @@ TEST_F(Diff, FilesDescriptionsAndDevicesThatCannotBeUsedAreErrors) {
     EXPECT_THAT(help.out, HasSubstr("usage: vek diff A.vkg B.vkg [--description FILE.vek]"));
 }
 
+// A values file whose DRIVER section names one driver `keys` times, in varying case, and whose
+// driver has `keys` devices of one register each; the register of device `changed` holds 0x01,
+// the others 0x00.
+std::string ManyKeysValues(int keys, int changed) {
+    std::string text = "[HEADER]\nVersion=1.2\n[DRIVER]\n";
+    for (int i = 1; i <= keys; ++i)
+        text += "DRV" + std::to_string(i) + (i % 2 == 0 ? "=TESTDRV.DLL\n" : "=testdrv.dll\n");
+    text += "[testdrv]\n";
+    for (int i = 1; i <= keys; ++i)
+        text += "DEV" + std::to_string(i) + "=D" + std::to_string(i) + "\n";
+    for (int i = 1; i <= keys; ++i) {
+        text +=
+            "[testdrv:D" + std::to_string(i) + "]\n0x01=" + (i == changed ? "0x01" : "0x00") + "\n";
+    }
+    return text;
+}
+
+TEST_F(Diff, ADriverNamedByEveryKeyIsComparedOnceDeviceByDevice) {
+    // 1 MB each: every DRV key naming the driver once more walked all its devices again, some
+    // two minutes of work before each file was read.
+    constexpr int kKeys = 16000;
+    const std::string a = Write("a.vkg", ManyKeysValues(kKeys, 0));
+    const std::string b = Write("b.vkg", ManyKeysValues(kKeys, 4321));
+    const VekRun run = Vek({"diff", a, b});
+    EXPECT_EQ(run.status, 1) << run.err;
+    EXPECT_EQ(run.out, "testdrv:D4321 0x01: 0x00 -> 0x01, bits 0x01\n" + a + " and " + b +
+                           " differ in 1 of 16000 registers\n");
+    EXPECT_EQ(Vek({"diff", a, a}).out,
+              a + " and " + a + " hold the same values in 16000 registers\n");
+}
+
 } // namespace
 } // namespace vek
