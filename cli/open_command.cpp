@@ -1,6 +1,7 @@
 #include "cli/open_command.h"
 
 #include "cli/open_operations.h"
+#include "cli/output_check.h"
 #include "cli/vek_cli.h"
 #include "cli/write_verifier.h"
 #include "document/vek_doc.h"
@@ -21,26 +22,33 @@ namespace {
 struct Plan {
     std::string path;
     bool simulate = false;
+    bool allowSimulation = false;
     bool yes = false;
     std::chrono::milliseconds scriptTimeLimit{0};
     bool verify = false;
+    bool keepGoing = false;
     std::vector<Operation> operations;
 };
 
 const char* const kUsageHead =
-    R"(usage: vek open FILE.vek [--simulate] [--yes] [--verify] [--time-limit SECONDS]
-                OPERATION...
+    R"(usage: vek open FILE.vek [--simulate | --allow-simulation] [--yes] [--verify]
+                [--keep-going] [--time-limit SECONDS] OPERATION...
 
 Opens a register description, loads and opens its drivers, and runs the operations in
 the order given, all in one session (so simulated values and open drivers carry over).
+The whole command line (names, values, options) is checked before anything is
+transferred; the first operation that fails ends the run, and the operations not done
+are named.
 
 Options:
   --simulate          work in simulation mode: no driver is called (a driver that
-                      cannot be used is accepted without asking)
-  --yes               answer OK/Yes to every question (a driver that cannot be used then
-                      switches to simulation; values of another description are loaded).
-                      Without --yes the questions are asked on the terminal, and without
-                      a terminal the answer is Cancel/No.
+                      cannot be used is accepted)
+  --allow-simulation  use the drivers, and switch to simulation mode when one cannot be
+                      used. Without this option or --simulate, such a driver is an error.
+  --yes               answer OK/Yes to every question (values of another description are
+                      loaded); never the switch to simulation mode. Without --yes the
+                      questions are asked on the terminal, and without a terminal the
+                      answer is Cancel/No.
   --verify            read every register back right after a driver took its value
                       (write, write-all, write-default, load, macros and scripts);
                       a value that did not arrive is reported with both values.
@@ -48,6 +56,7 @@ Options:
   --time-limit SECONDS
                       end a script that runs longer than SECONDS as Ctrl-C does, and
                       the run with it (for unattended runs)
+  --keep-going        go on with the later operations after one failed
 
 Operations:
 )";
@@ -60,15 +69,20 @@ X for a value not yet known.
 
 The output window's lines (progress, driver messages, errors, a script's DebugOut) go
 to standard error; values and a script's Print and Debug.Print to standard output.
+In simulation mode, values are not read from the devices: standard error says so once
+(the compile summary counts the mode as 1 error), read, show and print mark each value
+of a register '(simulated)', and dump's csv and json say "simulation" true.
 
 Ctrl-C while a script runs ends the script between two statements (also inside a
 Wait) and says where it stopped; the operations after it are not run and the drivers
 are closed. A second Ctrl-C ends vek at once.
 
 Exit status: 0 when everything worked; 1 when the description has errors, its drivers
-could not be used, a transfer or file operation failed, a script ended with an error,
-or a register read back otherwise (--verify); 2 for usage errors; 124 when a script
-ran past --time-limit; 130 when Ctrl-C ended a script.
+could not be used (and simulation was not allowed), a transfer or file operation
+failed, a script ended with an error, a register read back otherwise (--verify), or
+standard output could not be written; 2 for usage errors (also a name, value or option
+the description refuses); 124 when a script ran past --time-limit; 130 when Ctrl-C
+ended a script.
 
 Example:
   vek open examples/demo.vek write OUTPUT=0xFE read TEMPERATURE save board.vkg
@@ -104,6 +118,14 @@ public:
     bool AtEnd() const { return next_ >= args_.size(); }
     const std::string& Peek() const { return args_[next_]; }
     const std::string& Take() { return args_[next_++]; }
+    std::size_t Position() const { return next_; }
+    // The arguments from position `from` up to the next one, blank-separated, as given.
+    std::string Text(std::size_t from) const {
+        std::string text;
+        for (std::size_t i = from; i < next_; ++i)
+            text += (i == from ? "" : " ") + args_[i];
+        return text;
+    }
     Result<std::string> TakeFor(const std::string& word, const char* what) {
         if (AtEnd())
             return Failure{1, "'" + word + "' needs " + what};
@@ -207,10 +229,14 @@ Result<Plan> ParsePlan(const std::vector<std::string>& args) {
         const std::string& word = reader.Take();
         if (word == "--simulate") {
             plan.simulate = true;
+        } else if (word == "--allow-simulation") {
+            plan.allowSimulation = true;
         } else if (word == "--yes") {
             plan.yes = true;
         } else if (word == "--verify") {
             plan.verify = true;
+        } else if (word == "--keep-going") {
+            plan.keepGoing = true;
         } else if (word == "--time-limit") {
             Result<std::string> seconds = reader.TakeFor(word, "a number of seconds");
             if (!seconds)
@@ -224,9 +250,11 @@ Result<Plan> ParsePlan(const std::vector<std::string>& args) {
         } else if (plan.path.empty()) {
             plan.path = word;
         } else if (const OperationForm* form = FindOpenOperation(word)) {
+            const std::size_t start = reader.Position() - 1;
             Result<Operation> operation = ParseOperation(*form, reader);
             if (!operation)
                 return operation.Error();
+            operation.Value().words = reader.Text(start);
             plan.operations.push_back(std::move(operation).Value());
         } else {
             return Failure{1, "unknown operation '" + word + "'"};
@@ -235,6 +263,16 @@ Result<Plan> ParsePlan(const std::vector<std::string>& args) {
     if (plan.path.empty())
         return Failure{1, "open takes a description file"};
     return plan;
+}
+
+// Names the operations from `next` on, which the run did not do.
+void SayNotDone(const std::vector<Operation>& operations, std::size_t next, std::ostream& err) {
+    if (next >= operations.size())
+        return;
+    err << "vek: not done:";
+    for (std::size_t i = next; i < operations.size(); ++i)
+        err << (i == next ? " '" : ", '") << operations[i].words << '\'';
+    err << '\n';
 }
 
 } // namespace
@@ -257,14 +295,18 @@ int RunOpenCommand(const std::vector<std::string>& args, std::ostream& out, std:
         err << "vek: cannot open '" << plan.path << "': " << file.Error().text << '\n';
         return kExitUsage;
     }
-    ConsoleHost host(err, plan.yes        ? AnswerPolicy::Positive
-                          : plan.simulate ? AnswerPolicy::AcceptSimulation
-                                          : AnswerPolicy::AskTerminal);
+    ConsoleHost host(err, plan.yes ? AnswerPolicy::Positive : AnswerPolicy::AskTerminal,
+                     plan.simulate || plan.allowSimulation ? SimulationAnswer::Accept
+                                                           : SimulationAnswer::Refuse);
     CVekDoc doc(host);
     if (plan.simulate && !doc.IsSimulation())
         doc.ToggleSimulation();
     if (!doc.OpenDocument(plan.path, std::move(file).Value()))
         return kExitErrors;
+    if (doc.IsSimulation()) {
+        err << "vek: simulation mode: values are not read from the devices (the summary "
+               "counts the mode as 1 error)\n";
+    }
     // Every name is looked up before anything is transferred.
     for (Operation& operation : plan.operations) {
         if (Result<void> resolved = operation.form->resolve(doc, operation); !resolved) {
@@ -277,11 +319,16 @@ int RunOpenCommand(const std::vector<std::string>& args, std::ostream& out, std:
         doc.Context().written = [&verifier](CShadowReg& reg) { verifier.Check(reg); };
     OpenSession session{doc, out, err, nullptr, nullptr, plan.scriptTimeLimit, 0};
     bool failed = false;
-    for (const Operation& operation : plan.operations) {
-        failed = !operation.form->run(session, operation) || failed;
-        if (session.endStatus != 0)
+    std::size_t next = 0;
+    while (next < plan.operations.size()) {
+        const Operation& operation = plan.operations[next++];
+        // Values that did not reach standard output fail their operation as a transfer does.
+        const bool done = operation.form->run(session, operation) && OutputWritten(out, err);
+        failed = failed || !done;
+        if (session.endStatus != 0 || (!done && !plan.keepGoing))
             break;
     }
+    SayNotDone(plan.operations, next, err);
     // The registers stop reporting before the verifier goes.
     doc.Context().written = nullptr;
     if (session.endStatus != 0)

@@ -58,6 +58,16 @@ std::string MaskRefusal(const CVarItem& item) {
     }
 }
 
+// A read of a WRITE register would only show what the program holds: refused with the rest of
+// the command line, before anything is transferred.
+Result<void> ResolveRead(const CVekDoc& doc, Operation& operation) {
+    if (Result<void> found = ResolveItem(doc, operation); !found)
+        return found;
+    if (AccessOf(*operation.item) == AccessType::Write)
+        return Failure{1, "read " + operation.name + ": a WRITE register is never read"};
+    return {};
+}
+
 Result<void> ResolveAssignment(const CVekDoc& doc, Operation& operation) {
     if (Result<void> found = ResolveItem(doc, operation); !found)
         return found;
@@ -69,8 +79,12 @@ Result<void> ResolveAssignment(const CVekDoc& doc, Operation& operation) {
     if (!value)
         return Failure{1, what + why};
     operation.parsedValue = *value;
-    if (!operation.mask)
+    if (!operation.mask) {
+        if (const AccessType access = AccessOf(*operation.item);
+            access == AccessType::Read || access == AccessType::Status)
+            return Failure{1, what + "a " + AccessName(access) + " register is never written"};
         return {};
+    }
     const auto mask = ParseValueArgument(*operation.mask, width, false, why);
     if (!mask)
         return Failure{1, what + "mask " + why};
@@ -183,34 +197,25 @@ Result<void> ResolveWatch(const CVekDoc& doc, Operation& operation) {
     return {};
 }
 
-void PrintValue(std::ostream& out, const std::string& name, const CVarItem& item) {
-    out << name << " = " << ShownHex(item) << '\n';
+// In simulation mode a register's value comes from no device, and the line says so.
+void PrintValue(const OpenSession& session, const std::string& name, const CVarItem& item) {
+    const bool simulated = session.doc.IsSimulation() && item.GetKind() != ItemKind::Variable;
+    session.out << name << " = " << ShownHex(item) << (simulated ? " (simulated)" : "") << '\n';
 }
 
 bool RunRead(OpenSession& session, const Operation& operation) {
     if (!session.doc.ReadRegister(*operation.item))
         return false;
-    PrintValue(session.out, operation.name, *operation.item);
-    if (AccessOf(*operation.item) == AccessType::Write) {
-        session.err << "vek: read " << operation.name
-                    << ": a WRITE register is never read; the value shown is the one it holds\n";
-        return false;
-    }
+    PrintValue(session, operation.name, *operation.item);
     return true;
 }
 
-// A write that the access type turns away or changes is said, so that nobody takes it for done.
-bool SayWhatTheWriteDid(OpenSession& session, const Operation& operation) {
-    const AccessType access = AccessOf(*operation.item);
-    const std::string what = "vek: write " + operation.name + ": ";
-    if (access == AccessType::Read || access == AccessType::Status) {
-        session.err << what << "a " << AccessName(access)
-                    << " register is never written; nothing was transferred\n";
-        return false;
+// A write that the access type changes is said, so that nobody takes it for the value given.
+void SayWhatTheWriteDid(OpenSession& session, const Operation& operation) {
+    if (AccessOf(*operation.item) == AccessType::Prot) {
+        session.err << "vek: write " << operation.name
+                    << ": a PROT register is always written with its default\n";
     }
-    if (access == AccessType::Prot)
-        session.err << what << "a PROT register is always written with its default\n";
-    return true;
 }
 
 // A masked write reads the item first and keeps the bits outside the mask.
@@ -226,11 +231,14 @@ bool RunWrite(OpenSession& session, const Operation& operation) {
         value = (operation.item->ShownValue() & ~mask) | (value & mask);
     }
     operation.item->DepositValue(value);
-    return session.doc.WriteRegister(*operation.item) && SayWhatTheWriteDid(session, operation);
+    if (!session.doc.WriteRegister(*operation.item))
+        return false;
+    SayWhatTheWriteDid(session, operation);
+    return true;
 }
 
 bool RunShow(OpenSession& session, const Operation& operation) {
-    PrintValue(session.out, operation.name, *operation.item);
+    PrintValue(session, operation.name, *operation.item);
     return true;
 }
 
@@ -240,7 +248,7 @@ bool RunPrint(OpenSession& session, const Operation&) {
         if (item.GetKind() == ItemKind::Register || item.GetKind() == ItemKind::BitField ||
             item.GetKind() == ItemKind::Variable) {
             const auto& valueItem = static_cast<const CVarItem&>(item);
-            PrintValue(session.out, QualifiedName(items, valueItem), valueItem);
+            PrintValue(session, QualifiedName(items, valueItem), valueItem);
         }
     }
     return true;
@@ -336,7 +344,7 @@ constexpr OptionForm kWatchOptions[] = {
 
 constexpr OperationForm kOperations[] = {
     {"read", OperandKind::Name, kNoOptions, "names", "read NAME",
-     "read a register, bit field or variable and print 'NAME = 0x..'", ResolveItem, RunRead},
+     "read a register, bit field or variable and print 'NAME = 0x..'", ResolveRead, RunRead},
     {"write", OperandKind::Assignment, kNoOptions, "names", "write NAME=VALUE[/MASK]",
      "set a value and write it at once (write macros run); with a MASK\n"
      "the item is read first and only the mask's bits change",

@@ -31,6 +31,7 @@ struct Operation {
     std::string value;               // the VALUE of NAME=VALUE[/MASK] as given
     std::optional<std::string> mask; // the MASK as given
     std::vector<std::pair<std::string, std::string>> options; // as given; a switch has ""
+    std::string words; // the operation's words on the command line, for naming it
     // Filled in before anything is transferred:
     CVarItem* item = nullptr;
     std::uint32_t parsedValue = 0;

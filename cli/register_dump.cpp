@@ -162,19 +162,22 @@ std::string CsvField(const std::string& field) {
     return text + "\"";
 }
 
-std::string AsCsv(const std::vector<DumpRow>& rows) {
+// A record has no room for the document's own facts: every row says, as the JSON dump's
+// "simulation" does, whether the values came from the devices.
+std::string AsCsv(const CVekDoc& doc, const std::vector<DumpRow>& rows) {
     std::string text;
-    const auto addLine = [&text](const auto& cells) {
+    const auto addLine = [&text](const auto& cells, std::string_view last) {
         for (std::size_t c = 0; c < cells.size(); ++c)
             text += (c == 0 ? "" : ",") + CsvField(cells[c]);
-        text += "\r\n";
+        text.append(",").append(last).append("\r\n");
     };
-    addLine(HeaderCells(false));
+    addLine(HeaderCells(false), "simulation");
+    const std::string_view simulation = doc.IsSimulation() ? "true" : "false";
     for (const DumpRow& row : rows) {
         auto cells = Cells(row);
         if (!row.value)
             cells[7].clear(); // an unknown value is an empty cell, not a number
-        addLine(cells);
+        addLine(cells, simulation);
     }
     return text;
 }
@@ -289,7 +292,7 @@ std::string DumpRegisters(const CVekDoc& doc, DumpFormat format) {
     case DumpFormat::Text:
         return AsText(rows);
     case DumpFormat::Csv:
-        return AsCsv(rows);
+        return AsCsv(doc, rows);
     case DumpFormat::Json:
         return AsJson(doc, rows);
     }

@@ -5,6 +5,7 @@
 #include "cli/diff_command.h"
 #include "cli/names_command.h"
 #include "cli/open_command.h"
+#include "cli/output_check.h"
 #include "cli/tree_command.h"
 
 #include <ostream>
@@ -15,10 +16,9 @@ namespace {
 
 constexpr std::span<const OptionForm> kNoOptions;
 constexpr OptionForm kTreeOptions[] = {{"--radix", "hex|dec|bin"}};
-constexpr OptionForm kOpenOptions[] = {{"--simulate", nullptr},
-                                       {"--yes", nullptr},
-                                       {"--verify", nullptr},
-                                       {"--time-limit", "SECONDS"}};
+constexpr OptionForm kOpenOptions[] = {{"--simulate", nullptr},   {"--allow-simulation", nullptr},
+                                       {"--yes", nullptr},        {"--verify", nullptr},
+                                       {"--keep-going", nullptr}, {"--time-limit", "SECONDS"}};
 constexpr OptionForm kDiffOptions[] = {{"--description", "FILE.vek"}};
 constexpr OptionForm kNamesOptions[] = {{"--macros", nullptr}, {"--scripts", nullptr}};
 
@@ -64,8 +64,12 @@ int RunVek(const std::vector<std::string>& args, std::ostream& out, std::ostream
         return kExitOk;
     }
     for (const CommandForm& command : kCommands) {
-        if (args[0] == command.name)
-            return command.run({args.begin() + 1, args.end()}, out, err);
+        if (args[0] != command.name)
+            continue;
+        const int status = command.run({args.begin() + 1, args.end()}, out, err);
+        if (!OutputWritten(out, err))
+            return status == kExitOk ? kExitErrors : status;
+        return status;
     }
     err << "vek: unknown command '" << args[0] << "'\n";
     PrintUsage(err);

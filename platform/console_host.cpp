@@ -1,5 +1,7 @@
 #include "platform/console_host.h"
 
+#include "platform/string_table.h"
+
 #include <iostream>
 #include <string>
 #include <unistd.h>
@@ -23,8 +25,8 @@ bool TerminalCanAnswer() {
 
 } // namespace
 
-ConsoleHost::ConsoleHost(std::ostream& lines, AnswerPolicy policy)
-    : lines_(lines), policy_(policy) {}
+ConsoleHost::ConsoleHost(std::ostream& lines, AnswerPolicy policy, SimulationAnswer simulation)
+    : lines_(lines), policy_(policy), simulation_(simulation) {}
 
 void ConsoleHost::Message(std::string_view text, bool) {
     lines_ << text << '\n';
@@ -32,15 +34,21 @@ void ConsoleHost::Message(std::string_view text, bool) {
 }
 
 Answer ConsoleHost::Ask(std::string_view text, QuestionKind kind) {
+    if (text == LoadString(StringId::DrvD00)) {
+        if (simulation_ == SimulationAnswer::Accept)
+            return Answer::Ok;
+        if (policy_ != AnswerPolicy::Negative) {
+            lines_ << "VEK: " << text
+                   << " [ok/cancel] cancel (--simulate or --allow-simulation accepts it)\n";
+            lines_.flush();
+        }
+        return Answer::Cancel;
+    }
     switch (policy_) {
     case AnswerPolicy::Positive:
         return Positive(kind);
     case AnswerPolicy::Negative:
         return Negative(kind);
-    case AnswerPolicy::AcceptSimulation:
-        if (kind == QuestionKind::OkCancel)
-            return Answer::Ok;
-        break;
     case AnswerPolicy::AskTerminal:
         break;
     }

@@ -11,16 +11,22 @@ enum class AnswerPolicy {
     Positive,    // OK or Yes, without asking
     Negative,    // Cancel or No, without asking
     AskTerminal, // ask on the terminal; without a terminal the answer is negative
-    // OK to the OK/Cancel question (the switch to simulation mode); Yes/No questions are asked
-    // on the terminal
-    AcceptSimulation,
+};
+
+// The answer to the question asked when a driver cannot be used: switch to simulation mode?
+// It is never taken from the answer policy, so that answering every question Yes cannot make a
+// run go on with values that no device gave.
+enum class SimulationAnswer {
+    Refuse, // Cancel, said on the message lines unless the policy is Negative
+    Accept, // OK
 };
 
 // The host of the command-line tool: message lines go to a stream, one per line; the progress
 // indicator, the LED, beeps and repaints have no console counterpart and are dropped.
 class ConsoleHost : public Host {
 public:
-    ConsoleHost(std::ostream& lines, AnswerPolicy policy);
+    ConsoleHost(std::ostream& lines, AnswerPolicy policy,
+                SimulationAnswer simulation = SimulationAnswer::Refuse);
 
     void Message(std::string_view text, bool show) override;
     void ClearMessages() override {}
@@ -39,6 +45,7 @@ public:
 private:
     std::ostream& lines_;
     AnswerPolicy policy_;
+    SimulationAnswer simulation_;
 };
 
 } // namespace vek

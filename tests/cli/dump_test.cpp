@@ -46,16 +46,18 @@ TEST_F(Dump, CsvIsOneHeaderRowAndOneQuotedRecordPerItem) {
     const VekRun run = Vek({"open", board, "--simulate", "write-default", "dump", "--format", "csv",
                             "write", "SPEED=1", "dump", "--format", "csv"});
     ASSERT_EQ(run.status, kExitOk) << run.err;
-    const std::string header = "device,name,kind,address,access,width,default,value,text\r\n";
+    const std::string header =
+        "device,name,kind,address,access,width,default,value,text,simulation\r\n";
     EXPECT_EQ(run.out, header +
-                           "CHIP,MODE,register,0x01,BOTH,8,0x02,0x02,\r\n"
-                           "CHIP,SPEED,bitfield,0x01,BOTH,2,0x2,0x2,caf\xe9\r\n" +
+                           "CHIP,MODE,register,0x01,BOTH,8,0x02,0x02,,true\r\n"
+                           "CHIP,SPEED,bitfield,0x01,BOTH,2,0x2,0x2,caf\xe9,true\r\n" +
                            header +
-                           "CHIP,MODE,register,0x01,BOTH,8,0x02,0x01,\r\n"
-                           "CHIP,SPEED,bitfield,0x01,BOTH,2,0x2,0x1,\" padded\"\r\n");
+                           "CHIP,MODE,register,0x01,BOTH,8,0x02,0x01,,true\r\n"
+                           "CHIP,SPEED,bitfield,0x01,BOTH,2,0x2,0x1,\" padded\",true\r\n");
 
+    // Values of the devices: the last column says they are no simulation.
     const VekRun unknown = Vek({"open", board, "dump", "--format", "csv"});
-    EXPECT_THAT(unknown.out, HasSubstr("\r\nCHIP,MODE,register,0x01,BOTH,8,0x02,,\r\n"));
+    EXPECT_THAT(unknown.out, HasSubstr("\r\nCHIP,MODE,register,0x01,BOTH,8,0x02,,,false\r\n"));
 }
 
 TEST_F(Dump, JsonGivesNumbersNullsAndEscapedStrings) {

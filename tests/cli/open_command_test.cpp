@@ -46,7 +46,7 @@ TEST_F(OpenCommand, ADeviceThatDoesNotAnswerFailsItsTransfersOnly) {
                                                   "0: IOEXP A2 [0x40] << 1.1;\n"
                                                   "1: INPUT [0x00] = 0 r;\n"
                                                   "#EndRegisterList\n");
-    const VekRun run = Vek({"open", board, "read", "REG", "read", "INPUT"});
+    const VekRun run = Vek({"open", board, "--keep-going", "read", "REG", "read", "INPUT"});
     EXPECT_EQ(run.status, kExitErrors);
     EXPECT_EQ(run.out, "INPUT = 0x5a\n");
     EXPECT_THAT(run.err, HasSubstr("driver error D06: cannot read from address 0x7000 : "));
@@ -116,11 +116,11 @@ TEST_F(OpenCommand, SimulationTransfersWithoutTheHardware) {
     const VekRun run = Vek({"open", Example("demo.vek"), "--simulate", "write-default", "read",
                             "TEMP", "read", "GAIN_TRIM"});
     EXPECT_EQ(run.status, kExitOk) << run.err;
-    EXPECT_EQ(run.out, "TEMP = 0x0000\nGAIN_TRIM = 0x80\n");
+    EXPECT_EQ(run.out, "TEMP = 0x0000 (simulated)\nGAIN_TRIM = 0x80 (simulated)\n");
     EXPECT_THAT(run.err, HasSubstr("demo.vek - 1 error(s)"));
 }
 
-TEST_F(OpenCommand, AMissingDriverIsDeclinedWithoutATerminalAndAcceptedWithYes) {
+TEST_F(OpenCommand, AMissingDriverIsDeclinedWithoutATerminalAndAcceptedWhenSimulationIsAllowed) {
     const std::string board = Write("nodriver.vek", "#BeginRegisterList \"nodriver.dll\"\n"
                                                     "0: CHIP A1;\n1: REG [0x01] = 7;\n"
                                                     "#EndRegisterList\n");
@@ -130,9 +130,10 @@ TEST_F(OpenCommand, AMissingDriverIsDeclinedWithoutATerminalAndAcceptedWithYes) 
     EXPECT_THAT(declined.err, HasSubstr("driver error D01: cannot load the driver : nodriver.dll"));
     EXPECT_THAT(declined.err, HasSubstr("nodriver.vek - 1 error(s)"));
 
-    const VekRun accepted = Vek({"open", board, "--yes", "write-default", "read", "REG"});
+    const VekRun accepted =
+        Vek({"open", board, "--allow-simulation", "write-default", "read", "REG"});
     EXPECT_EQ(accepted.status, kExitOk) << accepted.err;
-    EXPECT_EQ(accepted.out, "REG = 0x07\n");
+    EXPECT_EQ(accepted.out, "REG = 0x07 (simulated)\n");
 }
 
 TEST_F(OpenCommand, NamesAndValuesAreCheckedBeforeAnythingIsTransferred) {

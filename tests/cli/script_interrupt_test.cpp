@@ -32,7 +32,7 @@ TEST_F(ScriptInterrupt, TheTimeLimitEndsTheScriptAndTheRunAndClosesTheDrivers) {
     EXPECT_EQ(run.status, kExitTimeLimit);
     EXPECT_EQ(run.out, "started\n");
     EXPECT_THAT(run.err, MatchesRegex(".*Script stopped at its time limit in Main \\(.*script"
-                                      "\\.bas line [34]\\)\n"));
+                                      "\\.bas line [34]\\)\nvek: not done: 'write CTRL=1'\n"));
     ASSERT_FALSE(driver_.Calls().empty());
     EXPECT_EQ(driver_.Calls().back().kind, TestCallClose);
     EXPECT_TRUE(driver_.Calls(TestCallSet).empty()) << "the write after the script did not run";
@@ -58,7 +58,7 @@ TEST_F(ScriptInterrupt, CtrlCInProcessEndsTheScriptWithStatus130) {
     EXPECT_EQ(run.status, kExitInterrupted);
     EXPECT_EQ(run.out, "started\n") << "the operation after the script did not run";
     EXPECT_THAT(run.err, MatchesRegex(".*Script interrupted in Main \\(.*script\\.bas line "
-                                      "[34]\\)\n"));
+                                      "[34]\\)\nvek: not done: 'show CTRL'\n"));
 }
 
 TEST_F(ScriptInterrupt, CtrlCEndsTheScriptInsideWaitAndSaysWhere) {

@@ -1,5 +1,6 @@
 #include "platform/console_host.h"
 #include "platform/recording_host.h"
+#include "platform/string_table.h"
 
 #include <gtest/gtest.h>
 #include <sstream>
@@ -37,10 +38,22 @@ TEST(ConsoleHost, WritesOneLinePerMessageAndAnswersByPolicy) {
     EXPECT_EQ(yes.Ask("?", QuestionKind::YesNo), Answer::Yes);
     ConsoleHost no(out, AnswerPolicy::Negative);
     EXPECT_EQ(no.Ask("?", QuestionKind::OkCancel), Answer::Cancel);
-    // Tests run without a terminal, so a Yes/No question is answered No.
-    ConsoleHost simulation(out, AnswerPolicy::AcceptSimulation);
-    EXPECT_EQ(simulation.Ask("?", QuestionKind::OkCancel), Answer::Ok);
+    // Tests run without a terminal, so the other questions are answered No and Cancel.
+    ConsoleHost simulation(out, AnswerPolicy::AskTerminal, SimulationAnswer::Accept);
+    EXPECT_EQ(simulation.Ask(LoadString(StringId::DrvD00), QuestionKind::OkCancel), Answer::Ok);
+    EXPECT_EQ(simulation.Ask("?", QuestionKind::OkCancel), Answer::Cancel);
     EXPECT_EQ(simulation.Ask("?", QuestionKind::YesNo), Answer::No);
+}
+
+TEST(ConsoleHost, AnsweringEveryQuestionYesDoesNotAcceptSimulation) {
+    std::ostringstream out;
+    ConsoleHost yes(out, AnswerPolicy::Positive);
+    EXPECT_EQ(yes.Ask(LoadString(StringId::DrvD00), QuestionKind::OkCancel), Answer::Cancel);
+    EXPECT_NE(out.str().find("cancel (--simulate or --allow-simulation"), std::string::npos);
+    std::ostringstream quiet;
+    ConsoleHost no(quiet, AnswerPolicy::Negative);
+    EXPECT_EQ(no.Ask(LoadString(StringId::DrvD00), QuestionKind::OkCancel), Answer::Cancel);
+    EXPECT_EQ(quiet.str(), "");
 }
 
 TEST(ConsoleHost, AnswersATextQuestionWithTheDefaultWhenNobodyCanType) {
