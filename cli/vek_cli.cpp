@@ -48,13 +48,7 @@ void PrintUsage(std::ostream& out) {
     out << "\nRun 'vek COMMAND --help' for the arguments of a command.\n";
 }
 
-} // namespace
-
-std::span<const CommandForm> VekCommands() {
-    return kCommands;
-}
-
-int RunVek(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (args.empty()) {
         PrintUsage(err);
         return kExitUsage;
@@ -64,16 +58,26 @@ int RunVek(const std::vector<std::string>& args, std::ostream& out, std::ostream
         return kExitOk;
     }
     for (const CommandForm& command : kCommands) {
-        if (args[0] != command.name)
-            continue;
-        const int status = command.run({args.begin() + 1, args.end()}, out, err);
-        if (!OutputWritten(out, err))
-            return status == kExitOk ? kExitErrors : status;
-        return status;
+        if (args[0] == command.name)
+            return command.run({args.begin() + 1, args.end()}, out, err);
     }
     err << "vek: unknown command '" << args[0] << "'\n";
     PrintUsage(err);
     return kExitUsage;
+}
+
+} // namespace
+
+std::span<const CommandForm> VekCommands() {
+    return kCommands;
+}
+
+int RunVek(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    const int status = RunCommand(args, out, err);
+    // Output that did not arrive never passes for a finished command.
+    if (!OutputWritten(out, err))
+        return status == kExitOk ? kExitErrors : status;
+    return status;
 }
 
 } // namespace vek

@@ -125,9 +125,13 @@ TEST_F(RunOutcome, OutputThatCannotBeWrittenFailsTheRun) {
     EXPECT_EQ(Occurrences(err.str(), "vek: cannot write standard output"), 1u) << err.str();
     EXPECT_THAT(err.str(), HasSubstr("vek: not done: 'read CTRL'\n"));
 
-    FullBuffer names;
-    std::ostream namesOut(&names);
-    EXPECT_EQ(RunVek({"names", board_}, namesOut, err), kExitErrors);
+    // Every command's output, and the usage text too.
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"names", board_}, {"--help"}, {"completion", "bash"}}) {
+        FullBuffer lost;
+        std::ostream lostOut(&lost);
+        EXPECT_EQ(RunVek(args, lostOut, err), kExitErrors) << args[0];
+    }
 
     // The program as a shell runs it, into /dev/full.
     const std::string command = "'" + std::string(VEK_BIN_DIR) + "/vek' open '" + board_ +
