@@ -24,12 +24,13 @@ struct Plan {
     bool yes = false;
     std::chrono::milliseconds scriptTimeLimit{0};
     bool verify = false;
+    DriverFolders driverFolders;
     std::vector<Operation> operations;
 };
 
 const char* const kUsageHead =
     R"(usage: vek open FILE.vek [--simulate] [--yes] [--verify] [--time-limit SECONDS]
-                OPERATION...
+                [--driver-path DIR]... OPERATION...
 
 Opens a register description, loads and opens its drivers, and runs the operations in
 the order given, all in one session (so simulated values and open drivers carry over).
@@ -48,6 +49,8 @@ Options:
   --time-limit SECONDS
                       end a script that runs longer than SECONDS as Ctrl-C does, and
                       the run with it (for unattended runs)
+  --driver-path DIR   look for the drivers in DIR before VEK_DRIVER_PATH and the
+                      program's own folder (repeatable; docs/vek.md)
 
 Operations:
 )";
@@ -219,6 +222,11 @@ Result<Plan> ParsePlan(const std::vector<std::string>& args) {
             if (!limit)
                 return limit.Error();
             plan.scriptTimeLimit = limit.Value();
+        } else if (word == "--driver-path") {
+            Result<std::string> folder = reader.TakeFor(word, "a folder");
+            if (!folder)
+                return folder.Error();
+            plan.driverFolders.commandLine.push_back(std::move(folder).Value());
         } else if (word.starts_with("-") || (plan.path.empty() && word.empty())) {
             return Failure{1, "unknown option '" + word + "'"};
         } else if (plan.path.empty()) {
@@ -261,6 +269,7 @@ int RunOpenCommand(const std::vector<std::string>& args, std::ostream& out, std:
                           : plan.simulate ? AnswerPolicy::AcceptSimulation
                                           : AnswerPolicy::AskTerminal);
     CVekDoc doc(host);
+    doc.SetDriverFolders(plan.driverFolders);
     if (plan.simulate && !doc.IsSimulation())
         doc.ToggleSimulation();
     if (!doc.OpenDocument(plan.path, std::move(file).Value()))

@@ -18,8 +18,9 @@ constexpr OptionForm kTreeOptions[] = {{"--radix", "hex|dec|bin"}};
 constexpr OptionForm kOpenOptions[] = {{"--simulate", nullptr},
                                        {"--yes", nullptr},
                                        {"--verify", nullptr},
-                                       {"--time-limit", "SECONDS"}};
-constexpr OptionForm kDiffOptions[] = {{"--description", "FILE.vek"}};
+                                       {"--time-limit", "SECONDS"},
+                                       {"--driver-path", "DIR"}};
+constexpr OptionForm kDiffOptions[] = {{"--description", "FILE.vek"}, {"--driver-path", "DIR"}};
 constexpr OptionForm kNamesOptions[] = {{"--macros", nullptr}, {"--scripts", nullptr}};
 
 constexpr CommandForm kCommands[] = {

@@ -137,7 +137,7 @@ TEST_F(BadInput, ADriverThatDoesNotLoadSaysWhyAndDescriptionTextsShowNoControlBy
                                                  "0: CHIP A1;\n1: REG [0x01] = 7;\n"
                                                  "#EndRegisterList\n");
     Write("libbogus.so", std::string(4096, '?'));
-    const VekRun run = Vek({"open", board, "read", "REG"});
+    const VekRun run = Vek({"open", board, "--driver-path", dir_.string(), "read", "REG"});
     EXPECT_THAT(run.err, HasSubstr("driver error D01: cannot load the driver : bogus.dll\n" +
                                    Temp("libbogus.so") + ": "));
     EXPECT_THAT(run.err, HasSubstr("invalid ELF header\n"));

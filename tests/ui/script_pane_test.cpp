@@ -390,7 +390,7 @@ private Q_SLOTS:
 
     void scriptMacrosLoadAndRunInThePane() {
         test::AppFixture fixture;
-        test::TestDriver driver(fixture.Files());
+        test::TestDriver driver;
         fixture.Files().Write(QStringLiteral("lit.bas"),
                               QStringLiteral("Sub Main\n    WriteReg R2, 7\nEnd Sub\n"));
         const QString path =
