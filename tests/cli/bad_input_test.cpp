@@ -148,6 +148,19 @@ TEST_F(BadInput, ADriverThatDoesNotLoadSaysWhyAndDescriptionTextsShowNoControlBy
     EXPECT_THAT(check.out, Not(HasSubstr("\x07")));
 }
 
+TEST_F(BadInput, AWaitAfterWriteBeyondItsLimitIsRefusedNotWrapped) {
+    // 2^32 + 1 ms once wrapped to 1 ms; 2^31 ms was 24 days of a spinning core after each write.
+    Write("pcalh_io.ini", "[I2CBus]\nWaitAfterWrite=4294967297\n");
+    testing::internal::CaptureStderr();
+    const VekRun run = Vek({"open", Example("demo.vek"), "write", "OUTPUT=0xFE"});
+    // The driver's own line, in full, goes to the process's standard error.
+    EXPECT_THAT(testing::internal::GetCapturedStderr(),
+                HasSubstr("pardrv32: pcalh_io.ini: bad WaitAfterWrite '4294967297'\n"));
+    EXPECT_EQ(run.status, kExitErrors);
+    EXPECT_THAT(run.err, HasSubstr("driver error D03: cannot open the driver : pcalh_io.ini: bad "
+                                   "WaitAfterWrite '4294967297'\n"));
+}
+
 TEST_F(BadInput, SavingWritesThroughALinkAndRefusesAReadOnlyFile) {
     const std::string values = Temp("board.vkg");
     ASSERT_EQ(Vek({"open", Example("demo.vek"), "--simulate", "save", values}).status, kExitOk);
