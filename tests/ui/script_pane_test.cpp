@@ -34,7 +34,7 @@ using basic::RunState;
 // A board of two one-byte registers on the test driver, its window and script pane, and a
 // script written beside it and opened in the pane.
 struct ScriptBoard {
-    explicit ScriptBoard(test::AppFixture& fixture) : driver(fixture.Files()) {
+    explicit ScriptBoard(test::AppFixture& fixture) {
         // One-byte addresses, as the test driver's call log is read below.
         fixture.App().OpenDocumentFile(fixture.Files().Write(
             QStringLiteral("board.vek"), QStringLiteral("#BeginRegisterList \"testdrv.dll\"\n"
