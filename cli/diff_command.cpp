@@ -22,7 +22,7 @@ constexpr int kExitTrouble = 2;
 
 const char* const kDiffUsage =
     R"(usage: vek diff A.vkg B.vkg [--description FILE.vek]
-       vek diff FILE.vek A.vkg
+       vek diff FILE.vek A.vkg [--driver-path DIR]...
 
 Compares register values register by register: two register-values files, or a values
 file with the values read now from the devices of a description (its drivers are opened
@@ -35,6 +35,8 @@ A last line sums up. Registers are matched by driver, device and address.
 
 Options:
   --description FILE.vek   name the registers and bit fields of two values files
+  --driver-path DIR        look for the drivers in DIR before VEK_DRIVER_PATH and the
+                           program's own folder (repeatable)
 
 Exit status: 0 when the values are the same, 1 when they differ, 2 on errors (usage,
 files that cannot be read, a description with errors, drivers that cannot be used,
@@ -44,6 +46,7 @@ reads that failed).
 struct DiffArguments {
     std::vector<std::string> files;
     std::optional<std::string> description;
+    DriverFolders driverFolders;
 };
 
 std::optional<DiffArguments> ParseArguments(const std::vector<std::string>& args,
@@ -52,6 +55,8 @@ std::optional<DiffArguments> ParseArguments(const std::vector<std::string>& args
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--description" && i + 1 < args.size()) {
             parsed.description = args[++i];
+        } else if (args[i] == "--driver-path" && i + 1 < args.size()) {
+            parsed.driverFolders.commandLine.push_back(args[++i]);
         } else if (!args[i].empty() && args[i][0] != '-') {
             parsed.files.push_back(args[i]);
         } else {
@@ -113,6 +118,7 @@ int DiffDevices(const DiffArguments& args, std::ostream& out, std::ostream& err)
     }
     ConsoleHost host(err, AnswerPolicy::Negative);
     CVekDoc doc(host);
+    doc.SetDriverFolders(args.driverFolders);
     if (!doc.OpenDocument(args.files[0]))
         return kExitTrouble;
     const int failedReads = doc.ReadAll();

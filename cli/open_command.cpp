@@ -27,12 +27,13 @@ struct Plan {
     std::chrono::milliseconds scriptTimeLimit{0};
     bool verify = false;
     bool keepGoing = false;
+    DriverFolders driverFolders;
     std::vector<Operation> operations;
 };
 
 const char* const kUsageHead =
     R"(usage: vek open FILE.vek [--simulate | --allow-simulation] [--yes] [--verify]
-                [--keep-going] [--time-limit SECONDS] OPERATION...
+                [--keep-going] [--time-limit SECONDS] [--driver-path DIR]... OPERATION...
 
 Opens a register description, loads and opens its drivers, and runs the operations in
 the order given, all in one session (so simulated values and open drivers carry over).
@@ -57,6 +58,8 @@ Options:
                       end a script that runs longer than SECONDS as Ctrl-C does, and
                       the run with it (for unattended runs)
   --keep-going        go on with the later operations after one failed
+  --driver-path DIR   look for the drivers in DIR before VEK_DRIVER_PATH and the
+                      program's own folder (repeatable; docs/vek.md)
 
 Operations:
 )";
@@ -245,6 +248,11 @@ Result<Plan> ParsePlan(const std::vector<std::string>& args) {
             if (!limit)
                 return limit.Error();
             plan.scriptTimeLimit = limit.Value();
+        } else if (word == "--driver-path") {
+            Result<std::string> folder = reader.TakeFor(word, "a folder");
+            if (!folder)
+                return folder.Error();
+            plan.driverFolders.commandLine.push_back(std::move(folder).Value());
         } else if (word.starts_with("-") || (plan.path.empty() && word.empty())) {
             return Failure{1, "unknown option '" + word + "'"};
         } else if (plan.path.empty()) {
@@ -299,6 +307,7 @@ int RunOpenCommand(const std::vector<std::string>& args, std::ostream& out, std:
                      plan.simulate || plan.allowSimulation ? SimulationAnswer::Accept
                                                            : SimulationAnswer::Refuse);
     CVekDoc doc(host);
+    doc.SetDriverFolders(plan.driverFolders);
     if (plan.simulate && !doc.IsSimulation())
         doc.ToggleSimulation();
     if (!doc.OpenDocument(plan.path, std::move(file).Value()))

@@ -18,8 +18,9 @@ constexpr std::span<const OptionForm> kNoOptions;
 constexpr OptionForm kTreeOptions[] = {{"--radix", "hex|dec|bin"}};
 constexpr OptionForm kOpenOptions[] = {{"--simulate", nullptr},   {"--allow-simulation", nullptr},
                                        {"--yes", nullptr},        {"--verify", nullptr},
-                                       {"--keep-going", nullptr}, {"--time-limit", "SECONDS"}};
-constexpr OptionForm kDiffOptions[] = {{"--description", "FILE.vek"}};
+                                       {"--keep-going", nullptr}, {"--time-limit", "SECONDS"},
+                                       {"--driver-path", "DIR"}};
+constexpr OptionForm kDiffOptions[] = {{"--description", "FILE.vek"}, {"--driver-path", "DIR"}};
 constexpr OptionForm kNamesOptions[] = {{"--macros", nullptr}, {"--scripts", nullptr}};
 
 constexpr CommandForm kCommands[] = {

@@ -126,7 +126,7 @@ bool CVekDoc::LoadDrivers() {
     // Loading again starts afresh: the old drivers are closed and their registers rebuilt.
     DropDrivers();
     host_.Message("Loading driver(s)...", false);
-    const std::vector<std::string> directories = DriverSearchDirectories(path_);
+    const std::vector<std::string> directories = DriverSearchDirectories(driverFolders_);
     return TakeDrivers([&](CDriver& driver, std::deque<CLineItem*>& work) {
         const Result<BindMode> bound = driver.Bind(work, directories);
         if (!bound) {

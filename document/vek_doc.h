@@ -4,10 +4,12 @@
 #include "model/register_codes.h"
 #include "model/register_context.h"
 #include "model/vek_macro.h"
+#include "platform/dynamic_library.h"
 
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace vek {
@@ -41,6 +43,9 @@ public:
     bool OpenWithoutDrivers(const std::string& path);
     // Binds every driver of the compiled items. False when the user declined simulation.
     bool LoadDrivers();
+    // The folders the user named for driver libraries; the program's own folder is searched
+    // after them (DriverSearchDirectories).
+    void SetDriverFolders(DriverFolders folders) { driverFolders_ = std::move(folders); }
 
     bool IsCompiled() const { return compiled_; }
     // The description's absolute path.
@@ -121,6 +126,7 @@ private:
     Host& host_;
     RegisterContext context_;
     std::string path_;
+    DriverFolders driverFolders_;
     bool compiled_ = false;
     MacroFlags flags_ = MacroFlag::ReadMacros | MacroFlag::WriteMacros;
     bool driverOpened_ = false;

@@ -86,6 +86,11 @@ Result<BindMode> CDriver::Bind(std::deque<CLineItem*>& items,
         return Decline(BindFailure::NotLoaded, EscapeControlBytes(reason));
     }
     Report(EscapeControlBytes(fileName_));
+    // A driver from a folder the user named replaces the program's own: say which file runs.
+    if (!IsInProgramDirectory(library_->Path())) {
+        Report(EscapeControlBytes(fileName_) + " loaded from " +
+               EscapeControlBytes(library_->Path()));
+    }
 
     void* found[std::size(kEntryPointNames)] = {};
     std::vector<std::string> missing;

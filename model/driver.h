@@ -40,9 +40,10 @@ public:
     ~CDriver();
 
     // Takes the driver line at the head of `items` and the items after it, up to the next driver
-    // line, off the list; builds the devices, loads the library from `searchDirectories` (then
-    // the system's search), binds the five entry points and opens the driver. A failure's reason
-    // goes to the output window and into the failure.
+    // line, off the list; builds the devices, loads the library from `searchDirectories` (never
+    // through the system's search), binds the five entry points and opens the driver. A library
+    // from outside the program's folder is named with its path. A failure's reason goes to the
+    // output window and into the failure.
     Result<BindMode> Bind(std::deque<CLineItem*>& items,
                           const std::vector<std::string>& searchDirectories);
     // Bind's first step alone: takes the driver line and its items off the list and builds the

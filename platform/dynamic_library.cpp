@@ -9,17 +9,6 @@
 
 namespace vek {
 
-namespace {
-
-std::string DirectoryOf(const std::string& path) {
-    const std::size_t slash = path.find_last_of("/\\");
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-} // namespace
-
 DynamicLibrary::~DynamicLibrary() {
     dlclose(handle_);
 }
@@ -34,44 +23,44 @@ std::vector<std::string> LibraryFileCandidates(const std::string& name) {
     return names;
 }
 
+bool IsPlainLibraryName(const std::string& name) {
+    return !name.empty() && name != "." && name != ".." &&
+           name.find_first_of(std::string("/\\\0", 3)) == std::string::npos;
+}
+
 std::unique_ptr<DynamicLibrary> DynamicLibrary::Load(const std::string& name,
                                                      const std::vector<std::string>& directories,
                                                      std::string& error) {
-    error = "'" + name + "' not found";
-    if (name.empty())
+    if (!IsPlainLibraryName(name)) {
+        error = name.empty() ? "no driver name"
+                             : "a driver is named by its file name, not by a path; it is looked "
+                               "for only in the driver folders";
         return nullptr;
+    }
     const std::vector<std::string> candidates = LibraryFileCandidates(name);
-    auto tryOpen = [&](const std::string& path) -> std::unique_ptr<DynamicLibrary> {
-        dlerror();
-        void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-        if (handle == nullptr) {
-            if (const char* reason = dlerror())
-                error = reason;
-            return nullptr;
-        }
-        return std::unique_ptr<DynamicLibrary>(new DynamicLibrary(handle, path));
-    };
     std::error_code ignored;
-    // The reason a file that is there did not load (another machine's library, a library it
-    // needs is missing) says more than any "not found" of the later candidates.
-    std::string foundButFailed;
     for (const std::string& directory : directories) {
+        // An empty folder name would read as the current folder.
+        if (directory.empty())
+            continue;
         for (const std::string& candidate : candidates) {
-            const std::string path = directory + "/" + candidate;
-            if (!std::filesystem::is_regular_file(path, ignored))
+            const std::filesystem::path file =
+                std::filesystem::absolute(std::filesystem::path(directory) / candidate, ignored)
+                    .lexically_normal();
+            if (!std::filesystem::is_regular_file(file, ignored))
                 continue;
-            if (auto library = tryOpen(path))
-                return library;
-            if (foundButFailed.empty())
-                foundButFailed = error;
+            // A path with a '/' keeps dlopen from searching anywhere but there.
+            dlerror();
+            void* handle = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
+            if (handle == nullptr) {
+                const char* reason = dlerror();
+                error = reason != nullptr ? reason : file.string() + ": does not load";
+                return nullptr;
+            }
+            return std::unique_ptr<DynamicLibrary>(new DynamicLibrary(handle, file.string()));
         }
     }
-    for (const std::string& candidate : candidates) {
-        if (auto library = tryOpen(candidate))
-            return library;
-    }
-    if (!foundButFailed.empty())
-        error = foundButFailed;
+    error = "'" + name + "' not found in the driver folders";
     return nullptr;
 }
 
@@ -85,21 +74,32 @@ std::string ProgramDirectory() {
     return error ? std::string(".") : self.parent_path().string();
 }
 
-std::vector<std::string> DriverSearchDirectories(const std::string& descriptionPath) {
-    std::vector<std::string> directories;
-    if (const char* list = std::getenv("VEK_DRIVER_PATH")) {
-        std::string entries(list);
-        std::size_t start = 0;
-        while (start <= entries.size()) {
-            const std::size_t colon = entries.find(':', start);
-            const std::size_t end = colon == std::string::npos ? entries.size() : colon;
-            if (end > start)
-                directories.push_back(entries.substr(start, end - start));
-            start = end + 1;
-        }
+bool IsInProgramDirectory(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::equivalent(std::filesystem::path(path).parent_path(),
+                                       ProgramDirectory(), error);
+}
+
+std::vector<std::string> SplitFolderList(const std::string& list) {
+    std::vector<std::string> folders;
+    std::size_t start = 0;
+    while (start <= list.size()) {
+        const std::size_t colon = list.find(':', start);
+        const std::size_t end = colon == std::string::npos ? list.size() : colon;
+        if (end > start)
+            folders.push_back(list.substr(start, end - start));
+        start = end + 1;
     }
-    if (!descriptionPath.empty())
-        directories.push_back(DirectoryOf(descriptionPath));
+    return folders;
+}
+
+std::vector<std::string> DriverSearchDirectories(const DriverFolders& named) {
+    std::vector<std::string> directories = named.commandLine;
+    if (const char* list = std::getenv("VEK_DRIVER_PATH")) {
+        for (std::string& folder : SplitFolderList(list))
+            directories.push_back(std::move(folder));
+    }
+    directories.insert(directories.end(), named.setting.begin(), named.setting.end());
     directories.push_back(ProgramDirectory());
     return directories;
 }

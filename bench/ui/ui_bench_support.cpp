@@ -19,8 +19,6 @@ QString WriteTestDriverBoard(const QTemporaryDir& folder, int devices, int regis
     QFile file(path);
     if (file.open(QIODevice::WriteOnly))
         file.write(QByteArray::fromStdString(text));
-    QFile::copy(QCoreApplication::applicationDirPath() + QStringLiteral("/libtestdrv.so"),
-                folder.filePath(QStringLiteral("libtestdrv.so")));
     return path;
 }
 

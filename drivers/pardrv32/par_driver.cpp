@@ -1,9 +1,12 @@
 #include "par_driver.h"
 
 #include "par_settings.h"
+#include "pcalh_io.h"
 
 #include <chrono>
+#include <cstdio>
 #include <cstring>
+#include <thread>
 
 namespace vek {
 namespace {
@@ -11,14 +14,10 @@ namespace {
 // The value the adapter library expects at open.
 constexpr uint32_t kOpenOptions = 32;
 
-// The pause after a write must not give the processor away.
-void BusyWaitMilliseconds(uint32_t milliseconds) {
-    if (milliseconds == 0) {
-        return;
-    }
-    using Clock = std::chrono::steady_clock;
-    const auto end = Clock::now() + std::chrono::milliseconds(milliseconds);
-    while (Clock::now() < end) {
+// The pause after a write gives the processor away: a wait of seconds must not spin a core.
+void PauseAfterWrite(uint32_t milliseconds) {
+    if (milliseconds != 0) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
     }
 }
 
@@ -67,6 +66,16 @@ Result<void> ParDriver::ApplySettings() {
         return file.Error();
     }
     const ParSettings settings = ReadParSettings(file.Value());
+    if (!settings.problems.empty()) {
+        // Said as the adapter library says its own faults: each in full on standard error, the
+        // first in the status text.
+        const std::string prefix = std::string(kPcalhIoFileName) + ": ";
+        for (const std::string& problem : settings.problems) {
+            std::fprintf(stderr, "pardrv32: %s%s\n", prefix.c_str(), problem.c_str());
+        }
+        std::fflush(stderr);
+        return Failure{1, prefix + settings.problems.front()};
+    }
     waitAfterWrite_ = settings.waitAfterWrite;
     i2c_.i2cSetIOAddress(adapter_, settings.ioAddress);
     i2c_.i2cSetBitrate(adapter_, settings.bitrate);
@@ -137,7 +146,7 @@ Result<void> ParDriver::SetReg(int addrLen, int dataLen, const unsigned char* ad
         buffer[subAddressCount + i] = static_cast<uint8_t>(data >> (8 * i));
     }
     i2c_.i2cWriteEx(adapter_, buffer, subAddressCount + dataLen);
-    BusyWaitMilliseconds(waitAfterWrite_);
+    PauseAfterWrite(waitAfterWrite_);
     return TransferOutcome();
 }
 

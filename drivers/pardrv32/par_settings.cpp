@@ -1,8 +1,10 @@
 #include "par_settings.h"
 
+#include "par_limits.h"
 #include "platform/number_text.h"
 
 #include <array>
+#include <optional>
 #include <string>
 
 namespace vek {
@@ -13,6 +15,22 @@ constexpr size_t kSettingTextRoom = 100;
 
 constexpr std::array<std::string_view, 6> kInterfaceTypes = {
     "Hardwareless", "SingleMaster", "MultiMaster", "HighspeedBoard", "VMC", "FullspeedInterface"};
+
+// A whole number of milliseconds up to the limit; a negative one counts as no wait, as it always
+// has. Anything else is a fault: a wait of days, or one whose digits wrap, must not pass silently.
+uint32_t ReadWaitAfterWrite(const ProfileFile& settings, std::vector<std::string>& problems) {
+    constexpr const char* kKey = "WaitAfterWrite";
+    const std::optional<std::string> text = settings.Value("I2CBus", kKey);
+    if (!text) {
+        return 0;
+    }
+    const std::optional<std::int64_t> wait = WholeInteger(*text, RadixPrefixes::Hex);
+    if (!wait || *wait > kMaxWaitAfterWriteMs) {
+        problems.push_back(std::string("bad ") + kKey + " '" + *text + "'");
+        return 0;
+    }
+    return *wait < 0 ? 0 : static_cast<uint32_t>(*wait);
+}
 
 } // namespace
 
@@ -30,9 +48,7 @@ ParSettings ReadParSettings(const ProfileFile& settings) {
     ParSettings result;
     result.interfaceType = InterfaceTypeCode(
         settings.GetString("I2cBus", "InterfaceType", "Hardwareless", kSettingTextRoom));
-    // A negative wait would read as some 49 days of busy waiting after every write.
-    const auto wait = settings.GetInt("I2CBus", "WaitAfterWrite", 0);
-    result.waitAfterWrite = wait < 0 ? 0 : static_cast<uint32_t>(wait);
+    result.waitAfterWrite = ReadWaitAfterWrite(settings, result.problems);
     result.bitrate = static_cast<int>(LeadingInteger(
         settings.GetString("I2CBus", "Bitrate", "100000", kSettingTextRoom), RadixPrefixes::None));
     result.ioAddress = static_cast<int>(settings.GetInt("I2CBus", "IOAddress", 888));

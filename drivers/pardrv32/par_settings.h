@@ -4,7 +4,9 @@
 #include "platform/profile_file.h"
 
 #include <cstdint>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace vek {
 
@@ -14,6 +16,8 @@ struct ParSettings {
     int bitrate = 100000;
     int ioAddress = 888;
     int timeout = 10;
+    // The faulty entries, each as "bad <key> '<text>'"; the adapter is not opened with any.
+    std::vector<std::string> problems;
 };
 
 // "Hardwareless" 1, "SingleMaster" 2, "MultiMaster" 3, "HighspeedBoard" 4, "VMC" 5,

@@ -137,7 +137,7 @@ TEST_F(BadInput, ADriverThatDoesNotLoadSaysWhyAndDescriptionTextsShowNoControlBy
                                                  "0: CHIP A1;\n1: REG [0x01] = 7;\n"
                                                  "#EndRegisterList\n");
     Write("libbogus.so", std::string(4096, '?'));
-    const VekRun run = Vek({"open", board, "read", "REG"});
+    const VekRun run = Vek({"open", board, "--driver-path", dir_.string(), "read", "REG"});
     EXPECT_THAT(run.err, HasSubstr("driver error D01: cannot load the driver : bogus.dll\n" +
                                    Temp("libbogus.so") + ": "));
     EXPECT_THAT(run.err, HasSubstr("invalid ELF header\n"));
@@ -146,6 +146,19 @@ TEST_F(BadInput, ADriverThatDoesNotLoadSaysWhyAndDescriptionTextsShowNoControlBy
     EXPECT_THAT(check.out, HasSubstr("error P07: unknown token '\\x1b'\n"));
     EXPECT_THAT(check.out, Not(HasSubstr("\x1b")));
     EXPECT_THAT(check.out, Not(HasSubstr("\x07")));
+}
+
+TEST_F(BadInput, AWaitAfterWriteBeyondItsLimitIsRefusedNotWrapped) {
+    // 2^32 + 1 ms once wrapped to 1 ms; 2^31 ms was 24 days of a spinning core after each write.
+    Write("pcalh_io.ini", "[I2CBus]\nWaitAfterWrite=4294967297\n");
+    testing::internal::CaptureStderr();
+    const VekRun run = Vek({"open", Example("demo.vek"), "write", "OUTPUT=0xFE"});
+    // The driver's own line, in full, goes to the process's standard error.
+    EXPECT_THAT(testing::internal::GetCapturedStderr(),
+                HasSubstr("pardrv32: pcalh_io.ini: bad WaitAfterWrite '4294967297'\n"));
+    EXPECT_EQ(run.status, kExitErrors);
+    EXPECT_THAT(run.err, HasSubstr("driver error D03: cannot open the driver : pcalh_io.ini: bad "
+                                   "WaitAfterWrite '4294967297'\n"));
 }
 
 TEST_F(BadInput, SavingWritesThroughALinkAndRefusesAReadOnlyFile) {

@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
 
 namespace vek {
 namespace {
@@ -31,20 +34,60 @@ TEST(DynamicLibrary, ADriverNamedAsOnWindowsIsFoundBesideTheProgram) {
 TEST(DynamicLibrary, AMissingLibraryGivesAReason) {
     std::string error;
     EXPECT_EQ(DynamicLibrary::Load("nodriver.dll", {VEK_BIN_DIR}, error), nullptr);
-    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(error, "'nodriver.dll' not found in the driver folders");
     EXPECT_EQ(DynamicLibrary::Load("", {VEK_BIN_DIR}, error), nullptr);
+    EXPECT_FALSE(error.empty());
 }
 
-TEST(DynamicLibrary, DriverDirectoriesComeFromTheEnvironmentThenTheDescription) {
+TEST(DynamicLibrary, ANameIsAFileNameInTheDirectoriesOnly) {
+    for (const std::string& name :
+         {std::string(VEK_BIN_DIR) + "/libtestdrv.so", std::string("../bin/libtestdrv.so"),
+          std::string("sub\\libtestdrv.so"), std::string("."), std::string(".."),
+          std::string("libtestdrv.so\0/x", 16)}) {
+        SCOPED_TRACE(name);
+        EXPECT_FALSE(IsPlainLibraryName(name));
+        std::string error;
+        EXPECT_EQ(DynamicLibrary::Load(name, {VEK_BIN_DIR}, error), nullptr);
+        EXPECT_THAT(error, ::testing::HasSubstr("not by a path"));
+    }
+    EXPECT_TRUE(IsPlainLibraryName("..pardrv32.dll"));
+    // A library the system's search would find is not looked for there.
+    std::string error;
+    EXPECT_EQ(DynamicLibrary::Load("libc.so.6", {"/nonexistent"}, error), nullptr);
+    EXPECT_EQ(DynamicLibrary::Load("libc.so.6", {}, error), nullptr);
+}
+
+TEST(DynamicLibrary, TheFirstFileFoundIsTheResultEvenWhenItDoesNotLoad) {
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("vek_broken_driver_" + std::to_string(getpid()));
+    std::filesystem::create_directories(folder);
+    std::ofstream(folder / "libtestdrv.so") << std::string(4096, '?');
+    std::string error;
+    EXPECT_EQ(DynamicLibrary::Load("testdrv.dll", {folder.string(), VEK_BIN_DIR}, error), nullptr);
+    EXPECT_THAT(error, ::testing::HasSubstr((folder / "libtestdrv.so").string()));
+    std::filesystem::remove_all(folder);
+}
+
+TEST(DynamicLibrary, ALibraryOfARelativeFolderIsGivenItsAbsolutePath) {
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(VEK_BIN_DIR);
+    std::string error;
+    auto library = DynamicLibrary::Load("testdrv.dll", {"."}, error);
+    std::filesystem::current_path(before);
+    ASSERT_NE(library, nullptr) << error;
+    EXPECT_EQ(library->Path(), std::string(VEK_BIN_DIR) + "/libtestdrv.so");
+    EXPECT_TRUE(IsInProgramDirectory(library->Path()));
+    EXPECT_FALSE(IsInProgramDirectory("/libtestdrv.so"));
+}
+
+TEST(DynamicLibrary, DriverDirectoriesAreTheNamedOnesThenTheProgramsNeverTheDescriptions) {
     setenv("VEK_DRIVER_PATH", "/opt/a::/opt/b", 1);
-    const auto directories = DriverSearchDirectories("/boards/demo.vek");
+    const auto directories = DriverSearchDirectories({{"/cli"}, {"/set/a", "/set/b"}});
     unsetenv("VEK_DRIVER_PATH");
-    ASSERT_EQ(directories.size(), 4u);
-    EXPECT_EQ(directories[0], "/opt/a");
-    EXPECT_EQ(directories[1], "/opt/b");
-    EXPECT_EQ(directories[2], "/boards");
-    EXPECT_EQ(directories[3], ProgramDirectory());
-    EXPECT_EQ(DriverSearchDirectories("demo.vek")[0], ".");
+    EXPECT_THAT(directories,
+                ElementsAre("/cli", "/opt/a", "/opt/b", "/set/a", "/set/b", ProgramDirectory()));
+    EXPECT_THAT(DriverSearchDirectories({}), ElementsAre(ProgramDirectory()));
+    EXPECT_THAT(SplitFolderList(":/x::y:"), ElementsAre("/x", "y"));
 }
 
 TEST(Clock, WaitsAtLeastTheGivenTime) {

@@ -28,6 +28,8 @@
 #include "ui/views/vek_out_view.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -113,6 +115,40 @@ private Q_SLOTS:
         for (const QAction* action : frame.Menu(MenuId::TreeFile)->actions())
             fileEntries.append(action->text());
         QVERIFY(fileEntries.contains(QStringLiteral("Recent File")));
+    }
+
+    void driversComeFromTheNamedFoldersAndTheProgramsNeverFromBesideTheDescription() {
+        test::Workspace files;
+        const QString board = files.Board(QStringLiteral("board.vek"));
+        // A library lying beside the description, under every name the driver's name may take.
+        qputenv("VEK_PLANTED_MARK", QFile::encodeName(files.Path(QStringLiteral("planted-ran"))));
+        for (const QString& name : {QStringLiteral("testdrv.dll"), QStringLiteral("testdrv.so"),
+                                    QStringLiteral("libtestdrv.so")})
+            QVERIFY(QFile::copy(QStringLiteral(VEK_BIN_DIR "/libplanted.so"), files.Path(name)));
+        {
+            test::AppFixture fixture(board);
+            const QStringList lines = fixture.App().OutputView().Lines();
+            QVERIFY2(lines.contains(QStringLiteral("testdrv.dll")), qPrintable(lines.join('\n')));
+            QVERIFY(!lines.join('\n').contains(QStringLiteral("loaded from")));
+        }
+        QVERIFY(!QFile::exists(files.Path(QStringLiteral("planted-ran"))));
+        qunsetenv("VEK_PLANTED_MARK");
+
+        // A copy of the test driver in a folder of the command line, then in one of the profile.
+        QVERIFY(QDir().mkpath(files.Path(QStringLiteral("named"))));
+        const QString copy = files.Path(QStringLiteral("named/libtestdrv.so"));
+        QVERIFY(QFile::copy(QStringLiteral(VEK_BIN_DIR "/libtestdrv.so"), copy));
+        const QString loaded = QStringLiteral("testdrv.dll loaded from ") + copy;
+        {
+            test::AppFixture fixture(board, {files.Path(QStringLiteral("named"))});
+            QVERIFY(fixture.App().OutputView().Lines().contains(loaded));
+        }
+        {
+            test::AppFixture fixture(board, {},
+                                     QStringLiteral("[Drivers]\nPath=/nonexistent:") +
+                                         files.Path(QStringLiteral("named")) + '\n');
+            QVERIFY(fixture.App().OutputView().Lines().contains(loaded));
+        }
     }
 
     void openingTheDemoShowsItsCompileAndDriverLines() {

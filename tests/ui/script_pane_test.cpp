@@ -34,7 +34,7 @@ using basic::RunState;
 // A board of two one-byte registers on the test driver, its window and script pane, and a
 // script written beside it and opened in the pane.
 struct ScriptBoard {
-    explicit ScriptBoard(test::AppFixture& fixture) : driver(fixture.Files()) {
+    explicit ScriptBoard(test::AppFixture& fixture) {
         // One-byte addresses, as the test driver's call log is read below.
         fixture.App().OpenDocumentFile(fixture.Files().Write(
             QStringLiteral("board.vek"), QStringLiteral("#BeginRegisterList \"testdrv.dll\"\n"
@@ -390,7 +390,7 @@ private Q_SLOTS:
 
     void scriptMacrosLoadAndRunInThePane() {
         test::AppFixture fixture;
-        test::TestDriver driver(fixture.Files());
+        test::TestDriver driver;
         fixture.Files().Write(QStringLiteral("lit.bas"),
                               QStringLiteral("Sub Main\n    WriteReg R2, 7\nEnd Sub\n"));
         const QString path =

@@ -59,7 +59,7 @@ private Q_SLOTS:
 
     void slidersWriteTheirRegisters() {
         test::AppFixture fixture;
-        test::TestDriver driver(fixture.Files());
+        test::TestDriver driver;
         fixture.App().OpenDocumentFile(test::TreeBoard(fixture.Files()));
         const test::TreeWindow tw(fixture);
         CSliderBar& bar = tw.window->SliderBar();

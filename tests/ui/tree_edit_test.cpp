@@ -21,7 +21,7 @@ class TreeEditTest : public QObject {
 private:
     struct Board {
         test::AppFixture fixture;
-        test::TestDriver driver{fixture.Files()};
+        test::TestDriver driver;
         test::TreeWindow tw{Open(fixture)};
 
         static const test::AppFixture& Open(test::AppFixture& fixture) {

@@ -101,7 +101,7 @@ private Q_SLOTS:
 
     void copyPutsTheSelectedRowsOnTheClipboard() {
         test::AppFixture fixture;
-        test::TestDriver driver(fixture.Files());
+        test::TestDriver driver;
         fixture.App().OpenDocumentFile(test::TreeBoard(fixture.Files()));
         const test::TreeWindow tw(fixture);
         driver.SetRegister(0x1a, 0x12);
@@ -116,7 +116,7 @@ private Q_SLOTS:
 
     void valueToolTipShowsAllRadices() {
         test::AppFixture fixture;
-        test::TestDriver driver(fixture.Files());
+        test::TestDriver driver;
         fixture.App().OpenDocumentFile(test::TreeBoard(fixture.Files()));
         const test::TreeWindow tw(fixture);
         const auto tip = [&tw](const char* row) {

@@ -62,9 +62,7 @@ void TreeWindow::Select(const QString& description) const {
     view->RevealRow(Row(description));
 }
 
-TestDriver::TestDriver(const Workspace& files)
-    : library_(
-          dlopen(files.Path(QStringLiteral("libtestdrv.so")).toLocal8Bit().constData(), RTLD_NOW)) {
+TestDriver::TestDriver() : library_(dlopen(VEK_BIN_DIR "/libtestdrv.so", RTLD_NOW)) {
     if (library_ == nullptr)
         qFatal("the test driver cannot be loaded: %s", dlerror());
 }

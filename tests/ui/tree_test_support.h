@@ -36,10 +36,11 @@ struct TreeWindow {
     CSftTree* tree = nullptr;
 };
 
-// The test driver that a workspace's descriptions load: its registers and calls.
+// The test driver that a workspace's descriptions load from the program's folder: its
+// registers and calls.
 class TestDriver {
 public:
-    explicit TestDriver(const Workspace& files);
+    TestDriver();
     ~TestDriver();
     TestDriver(const TestDriver&) = delete;
     TestDriver& operator=(const TestDriver&) = delete;

@@ -77,7 +77,7 @@ private Q_SLOTS:
 
     void radixChangesForTheWholeDocument() {
         test::AppFixture fixture;
-        test::TestDriver driver(fixture.Files());
+        test::TestDriver driver;
         fixture.App().OpenDocumentFile(test::TreeBoard(fixture.Files()));
         const test::TreeWindow tw(fixture);
         driver.SetRegister(0x1a, 0x12);
@@ -102,7 +102,7 @@ private Q_SLOTS:
 
     void statusBarReportsTheCaretRow() {
         test::AppFixture fixture;
-        test::TestDriver driver(fixture.Files());
+        test::TestDriver driver;
         fixture.App().OpenDocumentFile(test::TreeBoard(fixture.Files()));
         const test::TreeWindow tw(fixture);
         QCOMPARE(Pane(fixture, 0), QStringLiteral("CHIP"));
@@ -132,7 +132,7 @@ private Q_SLOTS:
 
     void commandsFollowTheSelectedItem() {
         test::AppFixture fixture;
-        test::TestDriver driver(fixture.Files());
+        test::TestDriver driver;
         fixture.App().OpenDocumentFile(test::TreeBoard(fixture.Files()));
         const test::TreeWindow tw(fixture);
         // The device row: the transfers over all registers, nothing for a single one.
@@ -175,7 +175,7 @@ private Q_SLOTS:
 
     void steppingWritesThroughTheDriver() {
         test::AppFixture fixture;
-        test::TestDriver driver(fixture.Files());
+        test::TestDriver driver;
         fixture.App().OpenDocumentFile(test::TreeBoard(fixture.Files()));
         const test::TreeWindow tw(fixture);
         driver.SetRegister(0x1a, 0x12);
@@ -195,7 +195,7 @@ private Q_SLOTS:
 
     void failedTransfersGoToTheOutputWindow() {
         test::AppFixture fixture;
-        test::TestDriver driver(fixture.Files());
+        test::TestDriver driver;
         fixture.App().OpenDocumentFile(test::TreeBoard(fixture.Files()));
         const test::TreeWindow tw(fixture);
         tw.Select(QStringLiteral("CTRL REG"));
@@ -253,7 +253,7 @@ private Q_SLOTS:
 
     void closingTheTreeKeepsTheDocumentWhole() {
         test::AppFixture fixture;
-        test::TestDriver driver(fixture.Files());
+        test::TestDriver driver;
         fixture.App().OpenDocumentFile(test::TreeBoard(fixture.Files()));
         DocumentEntry& entry = *fixture.App().Documents().front();
         fixture.App().ActivateViewOfClass(entry, WindowKind::List);

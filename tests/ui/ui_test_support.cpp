@@ -46,12 +46,6 @@ void MessageBoxAnswer::Poll() {
     QTest::mouseClick(button, Qt::LeftButton);
 }
 
-Workspace::Workspace() {
-    // The descriptions find the test driver in their own folder.
-    for (const char* driver : {"libtestdrv.so"})
-        QFile::copy(QStringLiteral(VEK_BIN_DIR "/") + driver, dir_.filePath(driver));
-}
-
 QString Workspace::Write(const QString& name, const QString& text) const {
     QFile file(Path(name));
     if (file.open(QIODevice::WriteOnly))
@@ -68,9 +62,16 @@ QString Workspace::Board(const QString& name, int registers) const {
     return Write(name, text);
 }
 
-AppFixture::AppFixture(const QString& commandLine) {
+AppFixture::AppFixture(const QString& commandLine, const QStringList& driverFolders,
+                       const QString& profile) {
+    if (!profile.isEmpty()) {
+        QFile file(profile_.filePath(QStringLiteral("vek32.ini")));
+        if (file.open(QIODevice::WriteOnly))
+            file.write(profile.toUtf8());
+    }
     CVekApp::Settings settings;
     settings.profileFolder = profile_.path();
+    settings.driverFolders = driverFolders;
     settings.clock = [this] { return now; };
     auto dialogs = std::make_unique<FakeFileDialogs>();
     dialogs_ = dialogs.get();

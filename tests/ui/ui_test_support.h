@@ -53,10 +53,10 @@ private:
     int polls_ = 0;
 };
 
-// A temporary folder for descriptions and values files, with the test driver beside them.
+// A temporary folder for descriptions and values files; their test driver is the one in the
+// program's folder.
 class Workspace {
 public:
-    Workspace();
     QString Path(const QString& name) const { return dir_.filePath(name); }
     // Writes a file and returns its path.
     QString Write(const QString& name, const QString& text) const;
@@ -71,7 +71,10 @@ private:
 // test moves.
 class AppFixture {
 public:
-    explicit AppFixture(const QString& commandLine = {});
+    // `driverFolders` stand for the command line's --driver-path; `profile` is the text of the
+    // profile the program finds when it starts.
+    explicit AppFixture(const QString& commandLine = {}, const QStringList& driverFolders = {},
+                        const QString& profile = {});
     ~AppFixture();
 
     CVekApp& App() const { return *app_; }

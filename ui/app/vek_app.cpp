@@ -65,6 +65,11 @@ QString ReadFailure(const QString& path) {
 // The longest description path a register-values file's HEADER gives.
 constexpr std::size_t kValuesPathLength = 4096;
 
+// The profile's list of driver folders, colon-separated as VEK_DRIVER_PATH.
+constexpr const char* kDriversSection = "Drivers";
+constexpr const char* kDriverPathKey = "Path";
+constexpr std::size_t kDriverPathLength = 4096;
+
 } // namespace
 
 CVekApp::CVekApp(Settings settings)
@@ -111,6 +116,10 @@ bool CVekApp::InitInstance(const QString& commandLine) {
     connect(instance_.get(), &SingleInstance::Requested, this, &CVekApp::OnInstanceRequest);
 
     profile_ = std::make_unique<AppProfile>(folder);
+    for (const QString& driverFolder : settings_.driverFolders)
+        driverFolders_.commandLine.push_back(ToStdString(driverFolder));
+    driverFolders_.setting = SplitFolderList(
+        profile_->File().GetString(kDriversSection, kDriverPathKey, "", kDriverPathLength));
     pump_ = std::make_unique<EventPump>();
     frame_ = std::make_unique<CFixedFrame>(settings_.clock);
     frame_->SetApplicationTarget(this);
@@ -250,6 +259,7 @@ void CVekApp::OpenDocumentFile(const QString& given) {
     frame_->raise();
     documents_.push_back(std::make_unique<DocumentEntry>(*host_, *this));
     DocumentEntry& entry = *documents_.back();
+    entry.Document().SetDriverFolders(driverFolders_);
     RunBusy([&entry, &path] { entry.Open(path); });
     // The compile and driver lines stay in view below the new window.
     ShowOutput(false);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/dynamic_library.h"
 #include "ui/app/app_services.h"
 #include "ui/app/window_templates.h"
 #include "ui/commands/command_target.h"
@@ -37,6 +38,7 @@ public:
         QString profileFolder;                // where vek32.ini lives
         LedIndicator::Clock clock;            // the LED's millisecond clock
         std::unique_ptr<FileDialogs> dialogs; // the file dialogs; Qt's when null
+        QStringList driverFolders;            // --driver-path, in the order given
     };
 
     explicit CVekApp(Settings settings);
@@ -45,6 +47,8 @@ public:
     // Start-up: hands the command line to a running vek32 and returns false when there is one;
     // otherwise builds the frame and the hidden output window, shows the frame, opens the
     // command line (the whole of it is the path) when it is not empty, and accepts dropped files.
+    // The drivers are looked for in the settings' folders, those of VEK_DRIVER_PATH, those of the
+    // profile's [Drivers] Path, then the program's own folder.
     bool InitInstance(const QString& commandLine);
 
     CFixedFrame& Frame() const { return *frame_; }
@@ -101,6 +105,7 @@ private:
     std::unique_ptr<QtHost> host_;
     std::unique_ptr<WindowTemplates> templates_;
     std::unique_ptr<SingleInstance> instance_;
+    DriverFolders driverFolders_;
     CMDIOutWnd* output_ = nullptr;
     bool outputPlaced_ = false;
     std::vector<std::unique_ptr<DocumentEntry>> documents_;

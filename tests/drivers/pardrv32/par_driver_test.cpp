@@ -4,6 +4,7 @@
 #include "temp_folder.h"
 
 #include <chrono>
+#include <ctime>
 #include <gtest/gtest.h>
 
 namespace vek {
@@ -234,13 +235,35 @@ TEST_F(ParDriverTest, LengthsThatDoNotFitTheBuffersAreRefused) {
     EXPECT_EQ(driver.StatusText(), "No error");
 }
 
-TEST_F(ParDriverTest, TheWaitAfterAWriteLastsAtLeastTheSetTime) {
-    folder_.Write("pcalh_io.ini", "[I2CBus]\nWaitAfterWrite=30\n");
+// The processor time this thread has used.
+std::chrono::nanoseconds ThreadCpuTime() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return std::chrono::seconds(now.tv_sec) + std::chrono::nanoseconds(now.tv_nsec);
+}
+
+TEST_F(ParDriverTest, TheWaitAfterAWriteLastsAtLeastTheSetTimeAndSleeps) {
+    folder_.Write("pcalh_io.ini", "[I2CBus]\nWaitAfterWrite=100\n");
     auto driver = MakeDriver();
     ASSERT_TRUE(driver.Open());
     const auto start = std::chrono::steady_clock::now();
+    const auto cpuStart = ThreadCpuTime();
     EXPECT_TRUE(driver.SetReg(2, 1, kEepromByte5, 1));
-    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(30));
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100));
+    // A spinning wait uses the processor for as long as it waits (less only when other work
+    // takes the processor from it); a sleeping one next to nothing.
+    EXPECT_LT(ThreadCpuTime() - cpuStart, std::chrono::milliseconds(20));
+}
+
+TEST_F(ParDriverTest, AWaitBeyondItsLimitKeepsTheAdapterFromOpening) {
+    folder_.Write("pcalh_io.ini", "[I2CBus]\nWaitAfterWrite=4294967297\n");
+    auto driver = MakeDriver();
+    EXPECT_FALSE(driver.Open());
+    EXPECT_EQ(driver.StatusText(), "pcalh_io.ini: bad WaitAfterWrite '4294967297'");
+    EXPECT_EQ(record_.calls.back(), "close 7");
+    // Corrected, the next open reads the file anew.
+    folder_.Write("pcalh_io.ini", "[I2CBus]\nWaitAfterWrite=10\n");
+    EXPECT_TRUE(driver.Open());
 }
 
 } // namespace

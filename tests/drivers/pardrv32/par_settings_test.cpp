@@ -25,8 +25,26 @@ TEST(ParSettingsTest, BothSpellingsOfTheSectionNameOneSection) {
     EXPECT_EQ(settings.timeout, 3);
     // The bit rate is a decimal text: a hexadecimal one reads as 0.
     EXPECT_EQ(ReadParSettings(ProfileFile::Parse("[i2cbus]\nBitrate=0x100\n")).bitrate, 0);
-    EXPECT_EQ(ReadParSettings(ProfileFile::Parse("[I2CBus]\nWaitAfterWrite=-1\n")).waitAfterWrite,
-              0u);
+}
+
+TEST(ParSettingsTest, WaitAfterWriteIsAWholeNumberUpToItsLimit) {
+    const auto wait = [](const std::string& text) {
+        return ReadParSettings(ProfileFile::Parse("[I2CBus]\nWaitAfterWrite=" + text + "\n"));
+    };
+    EXPECT_EQ(wait("10000").waitAfterWrite, 10000u);
+    EXPECT_EQ(wait("0x10").waitAfterWrite, 16u);
+    EXPECT_EQ(wait(" 7 ").waitAfterWrite, 7u);
+    // A negative wait has always meant no wait.
+    EXPECT_EQ(wait("-1").waitAfterWrite, 0u);
+    EXPECT_TRUE(wait("-1").problems.empty());
+    // Beyond the limit, wrapping at 32 bits, or not a number: refused, and no wait is taken.
+    for (const std::string text :
+         {"10001", "4294967296", "99999999999999999999", "5ms", "abc", ""}) {
+        SCOPED_TRACE(text);
+        const ParSettings settings = wait(text);
+        EXPECT_EQ(settings.waitAfterWrite, 0u);
+        EXPECT_EQ(settings.problems, std::vector<std::string>{"bad WaitAfterWrite '" + text + "'"});
+    }
 }
 
 TEST(ParSettingsTest, InterfaceTypesAreComparedExactly) {
