@@ -11,12 +11,10 @@
 #include "model/item_list.h"
 #include "model/register_codes.h"
 #include "model/var_item.h"
+#include "platform/file_replacement.h"
 #include "platform/text_file.h"
 #include "scripting/script_host.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
 #include <ostream>
 
 namespace vek {
@@ -317,12 +315,9 @@ bool RunDump(OpenSession& session, const Operation& operation) {
         session.out << text;
         return true;
     }
-    std::ofstream file(operation.dump.output, std::ios::binary | std::ios::trunc);
-    if (file)
-        file << text << std::flush;
-    if (!file) {
-        session.err << "vek: dump: cannot write '" << operation.dump.output
-                    << "': " << std::strerror(errno) << '\n';
+    // Replaced whole, as a save is: a dump that cannot be written leaves the old file.
+    if (const Result<void> saved = ReplaceFile(operation.dump.output, text); !saved) {
+        session.err << "vek: dump: " << saved.Error().text << '\n';
         return false;
     }
     return true;

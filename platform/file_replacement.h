@@ -12,14 +12,13 @@ namespace vek {
 // disk, then renamed over it. A reader sees the old file or the new one, never half of one, and
 // a failed or killed write leaves the old file as it was (the temporary is removed, see
 // temporary_files.h; temporaries that a killed save of the same file left are cleared first).
-// - A symbolic link is written through: its target gets the contents and the link stays. A link
-//   that another user placed in a folder every user may write to (such as /tmp) is not followed,
-//   as the kernel does not follow one on open either.
+// - Which file is written, and which are refused, follows FindWritableFile (file_write_rule.h):
+//   a symbolic link is written through to its target and stays a link; a file the user may not
+//   write, or whose permissions allow nobody to write it, is refused and nothing is changed.
 // - An existing file keeps its permissions and, where the user may give them, its owner; a new
 //   file gets the permissions the user's umask allows.
-// - A file the user may not write, or one whose permissions allow nobody to write it (also to
-//   the superuser, who could), is refused, and nothing is changed.
-// A failure's text names `path` and the reason.
+// A failure's text names `path` and the reason; one that comes once writing has begun ends in
+// "; nothing was written".
 Result<void> ReplaceFile(const std::string& path, std::string_view contents);
 
 } // namespace vek

@@ -4,12 +4,19 @@
 
 #include <gmock/gmock.h>
 
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace vek {
 namespace {
 
 using ::testing::EndsWith;
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
+
+namespace fs = std::filesystem;
 
 using Dump = VekFolderTest;
 
@@ -97,8 +104,51 @@ TEST_F(Dump, TheOutputFileTakesTheDumpAndAFolderThatIsNotThereIsAFailure) {
     const VekRun missing =
         Vek({"open", Example("demo.vek"), "dump", "--output", Temp("no/such/folder.txt")});
     EXPECT_EQ(missing.status, kExitErrors);
-    EXPECT_THAT(missing.err, HasSubstr("vek: dump: cannot write '" + Temp("no/such/folder.txt") +
-                                       "': No such file or directory"));
+    EXPECT_THAT(missing.err, HasSubstr("vek: dump: " + Temp("no/such/folder.txt") +
+                                       ": No such file or directory\n"));
+}
+
+TEST_F(Dump, AnOutputFileThatCannotBeWrittenWholeKeepsWhatItHeld) {
+    const std::string output = Write("board.txt", "yesterday's dump\n");
+    // The file-size limit stands in for a full disk: the write stops part-way with EFBIG.
+    rlimit before{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
+    rlimit small = before;
+    small.rlim_cur = 512;
+    const auto oldAction = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const VekRun run = Vek({"open", Example("demo.vek"), "dump", "--output", output});
+    setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, oldAction);
+    EXPECT_EQ(run.status, kExitErrors);
+    EXPECT_THAT(run.err,
+                HasSubstr("vek: dump: " + output + ": File too large; nothing was written\n"));
+    EXPECT_EQ(Read("board.txt"), "yesterday's dump\n");
+    // No temporary is left beside it.
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+}
+
+TEST_F(Dump, TheOutputFileIsSavedAsEveryFileIs) {
+    const std::string target = Write("board.txt", "old\n");
+    ASSERT_EQ(chmod(target.c_str(), 0640), 0);
+    ASSERT_EQ(symlink("board.txt", Temp("link.txt").c_str()), 0);
+    const VekRun linked = Vek({"open", Example("demo.vek"), "dump", "--output", Temp("link.txt")});
+    ASSERT_EQ(linked.status, kExitOk) << linked.err;
+    EXPECT_TRUE(fs::is_symlink(Temp("link.txt")));
+    EXPECT_THAT(Read("board.txt"), StartsWith("DEVICE  NAME"));
+    EXPECT_EQ(fs::status(target).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+
+    ASSERT_EQ(chmod(target.c_str(), 0444), 0);
+    const std::string before = Read("board.txt");
+    const VekRun readOnly =
+        Vek({"open", Example("demo.vek"), "dump", "--format", "csv", "--output", target});
+    EXPECT_EQ(readOnly.status, kExitErrors);
+    EXPECT_THAT(readOnly.err,
+                HasSubstr("vek: dump: " + target + ": read-only file; nothing was written\n"));
+    EXPECT_EQ(Read("board.txt"), before);
+    EXPECT_EQ(fs::status(target).permissions(),
+              fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
 }
 
 TEST_F(Dump, FormatsAndOptionsAreCheckedBeforeAnythingIsTransferred) {

@@ -80,6 +80,22 @@ TEST_F(FileReplacementTest, WhatIsNoFileIsRefused) {
               folder.File("missing/x.vkg") + ": No such file or directory");
 }
 
+TEST_F(FileReplacementTest, AWritableFileInAFolderThatMayNotBeWrittenIsRefusedNamingTheFolder) {
+    if (geteuid() == 0)
+        GTEST_SKIP() << "the superuser may write into any folder";
+    const std::string locked = folder.File("locked");
+    ASSERT_EQ(mkdir(locked.c_str(), 0700), 0);
+    const std::string path = locked + "/board.vkg";
+    std::ofstream(path) << "old";
+    ASSERT_EQ(chmod(locked.c_str(), 0500), 0);
+    const Result<void> replaced = ReplaceFile(path, "new");
+    chmod(locked.c_str(), 0700);
+    ASSERT_FALSE(replaced);
+    EXPECT_EQ(replaced.Error().text,
+              path + ": the folder " + locked + " may not be written; nothing was written");
+    EXPECT_EQ(Read(path), "old");
+}
+
 TEST_F(FileReplacementTest, ALinkOfAnotherUserInASharedFolderIsNotFollowed) {
     if (geteuid() != 0)
         GTEST_SKIP() << "making a link of another user needs the superuser";

@@ -1,4 +1,5 @@
-// The output window's view: the 60,000-character cap, saving whole lines, and double clicks
+// The output window's view: the 60,000-character cap, saving whole lines under the rule of every
+// save, and double clicks
 // on compiler diagnostics.
 #include "ui_test_support.h"
 
@@ -6,6 +7,7 @@
 #include "ui/views/vek_out_view.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
@@ -65,6 +67,39 @@ private Q_SLOTS:
         QVERIFY(answer.Answered());
         QCOMPARE(answer.Title(), QStringLiteral("VEK"));
         QVERIFY(answer.Text().startsWith(files_.Path(QStringLiteral("no/such/folder/output.txt"))));
+    }
+
+    void saveAsRefusesAReadOnlyFileAndWritesThroughALink() {
+        CVekOutView view(dialogs_, nullptr);
+        view.AppendLine(QStringLiteral("new text"));
+        const QString target = files_.Write(QStringLiteral("log.txt"), QStringLiteral("old"));
+        const QFile::Permissions readOnly = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+        QVERIFY(QFile::setPermissions(target, readOnly));
+        dialogs_.answers = {target};
+        {
+            test::MessageBoxAnswer answer(QMessageBox::Ok);
+            view.RunCommand(CommandId::FileSaveAs);
+            QVERIFY(answer.Answered());
+            QCOMPARE(answer.Text(),
+                     target + QStringLiteral(": read-only file; nothing was written"));
+        }
+        QFile old(target);
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), QByteArray("old"));
+        QCOMPARE(test::ModeBits(target), readOnly);
+
+        // Through a link to its target, which keeps its permissions.
+        const QFile::Permissions shared = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
+        QVERIFY(QFile::setPermissions(target, shared));
+        const QString link = files_.Path(QStringLiteral("link.txt"));
+        QVERIFY(QFile::link(target, link));
+        dialogs_.answers = {link};
+        view.RunCommand(CommandId::FileSaveAs);
+        QVERIFY(QFileInfo(link).isSymLink());
+        QFile saved(target);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.readAll(), QByteArray("new text\r\n"));
+        QCOMPARE(test::ModeBits(target), shared);
     }
 
     void diagnosticsPointIntoTheirDescription() {

@@ -6,8 +6,10 @@
 
 #include "scripting/basic/engine.h"
 #include "scripting/script_editor_settings.h"
+#include "ui/commands/command_router.h"
 #include "ui/frame/fixed_frame.h"
 #include "ui/frame/macro_bar.h"
+#include "ui/frame/vek_tool_bar.h"
 #include "ui/script/basic_lexer.h"
 #include "ui/script/debug_panels.h"
 #include "ui/script/macro_view.h"
@@ -18,12 +20,14 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QToolButton>
 
 namespace vek {
 
@@ -366,6 +370,52 @@ private Q_SLOTS:
         QFile saved(fixture.Files().Path(QStringLiteral("edit.bas")));
         QVERIFY(saved.open(QIODevice::ReadOnly));
         QVERIFY(saved.readAll().startsWith("' changed\n"));
+    }
+
+    void savingAMacroRefusesAReadOnlyFileAndWritesThroughALink() {
+        test::AppFixture fixture;
+        ScriptBoard board(fixture);
+        const QString original = QStringLiteral("Sub Main\nEnd Sub\n");
+        ModuleEditor* editor = board.Open(fixture, QStringLiteral("locked.bas"), original);
+        QVERIFY(editor != nullptr);
+        const QString path = fixture.Files().Path(QStringLiteral("locked.bas"));
+        const QFile::Permissions readOnly = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+        QVERIFY(QFile::setPermissions(path, readOnly));
+        QTest::keyClicks(editor, QStringLiteral("' changed"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        fixture.Frame().Router().UpdateAll();
+        QToolButton* save = fixture.Frame().ScriptToolBar().ButtonFor(CommandId::MacroSave);
+        QVERIFY(save != nullptr && save->isEnabled());
+        QTest::mouseClick(save, Qt::LeftButton);
+        QVERIFY2(fixture.App().OutputView().Lines().contains(
+                     path + QStringLiteral(": read-only file; nothing was written")),
+                 qPrintable(fixture.App().OutputView().Lines().join('|')));
+        QVERIFY(editor->isModified());
+        QFile kept(path);
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromUtf8(kept.readAll()), original);
+        QCOMPARE(test::ModeBits(path), readOnly);
+
+        // A module opened through a link is saved into the link's target, which keeps its
+        // permissions.
+        const QString target = fixture.Files().Write(QStringLiteral("real.bas"), original);
+        const QFile::Permissions shared = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
+        QVERIFY(QFile::setPermissions(target, shared));
+        const QString link = fixture.Files().Path(QStringLiteral("alias.bas"));
+        QVERIFY(QFile::link(target, link));
+        ModuleEditor* linked = board.pane->OpenModule(link);
+        QVERIFY(linked != nullptr);
+        linked->setFocus();
+        QTest::keyClicks(linked, QStringLiteral("' linked"));
+        QTest::keyClick(linked, Qt::Key_Return);
+        fixture.Frame().Router().UpdateAll();
+        QTest::mouseClick(save, Qt::LeftButton);
+        QVERIFY(!linked->isModified());
+        QVERIFY(QFileInfo(link).isSymLink());
+        QFile saved(target);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QVERIFY(saved.readAll().startsWith("' linked\n"));
+        QCOMPARE(test::ModeBits(target), shared);
     }
 
     void constantsModuleOfTwoDevicesWithoutRegisters() {

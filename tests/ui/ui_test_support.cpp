@@ -107,6 +107,10 @@ bool AppFixture::Run(CommandId id) const {
     return Frame().Router().Execute(id);
 }
 
+QFile::Permissions ModeBits(const QString& path) {
+    return QFile::permissions(path) & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser);
+}
+
 QString SourcePath(const QString& relative) {
     return QStringLiteral(VEK_SOURCE_DIR "/") + relative;
 }

@@ -3,6 +3,7 @@
 #include "ui/app/vek_app.h"
 #include "ui/dialogs/file_dialogs.h"
 
+#include <QFile>
 #include <QMessageBox>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -95,6 +96,10 @@ private:
     FakeFileDialogs* dialogs_;
     std::unique_ptr<CVekApp> app_;
 };
+
+// A file's permission bits for its owner, group and others (not what this user may do with it,
+// which for the superuser is everything).
+QFile::Permissions ModeBits(const QString& path);
 
 // The path of a file of the source tree.
 QString SourcePath(const QString& relative);

@@ -2,6 +2,7 @@
 // focus, the edit commands. Each command's state comes from the engine and the editor.
 #include "ui/script/macro_view.h"
 
+#include "platform/file_replacement.h"
 #include "platform/host.h"
 #include "scripting/basic/engine.h"
 #include "scripting/script_editor_settings.h"
@@ -15,12 +16,10 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QFile>
 #include <QFileInfo>
 #include <QFontDialog>
 #include <QInputDialog>
 #include <QPrintDialog>
-#include <QSaveFile>
 #include <QTabWidget>
 
 namespace vek {
@@ -299,11 +298,13 @@ bool CMacroView::SaveEditor(ModuleEditor& editor) {
             return false;
         path = QFileInfo(*chosen).absoluteFilePath();
     }
-    // Written whole or not at all: a failed save leaves the old file.
-    QSaveFile file(path);
+    // Written whole or not at all, under the rule of every save: a failed save leaves the old
+    // file, a read-only one is refused.
     const QByteArray text = editor.text().toUtf8();
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
-        services_.host.Message(ToStdString(path) + ": " + ToStdString(file.errorString()), true);
+    if (const Result<void> saved =
+            ReplaceFile(ToStdString(path), std::string_view(text.constData(), text.size()));
+        !saved) {
+        services_.host.Message(saved.Error().text, true);
         return false;
     }
     if (editor.Path() != path) {

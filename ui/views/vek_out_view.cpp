@@ -2,10 +2,12 @@
 
 #include "ui/commands/ui_strings.h"
 #include "ui/dialogs/file_dialogs.h"
+#include "ui/host/text_conversion.h"
+
+#include "platform/file_replacement.h"
 
 #include <QMessageBox>
 #include <QMouseEvent>
-#include <QSaveFile>
 #include <QScrollBar>
 #include <QTextBlock>
 
@@ -36,21 +38,17 @@ QStringList CVekOutView::Lines() const {
 }
 
 bool CVekOutView::SaveText(const QString& path, QString& error) const {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        error = file.errorString();
-        return false;
-    }
     // Whole lines: a long driver message keeps its end.
+    QByteArray text;
     for (const QString& line : Lines()) {
-        file.write(line.toUtf8());
-        file.write("\r\n");
+        text += line.toUtf8();
+        text += "\r\n";
     }
-    if (!file.commit()) {
-        error = file.errorString();
-        return false;
-    }
-    return true;
+    const Result<void> saved =
+        ReplaceFile(ToStdString(path), std::string_view(text.constData(), text.size()));
+    if (!saved)
+        error = ToQString(saved.Error().text);
+    return static_cast<bool>(saved);
 }
 
 std::optional<CommandState> CVekOutView::QueryCommand(CommandId id) {
@@ -87,8 +85,7 @@ void CVekOutView::SaveAs() {
         return;
     QString error;
     if (!SaveText(*path, error))
-        QMessageBox::warning(this, QString::fromUtf8(UiString(UiStringId::AppTitle)),
-                             *path + QStringLiteral(": ") + error);
+        QMessageBox::warning(this, QString::fromUtf8(UiString(UiStringId::AppTitle)), error);
 }
 
 void CVekOutView::mouseDoubleClickEvent(QMouseEvent* event) {

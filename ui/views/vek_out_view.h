@@ -24,7 +24,8 @@ public:
     // Characters held, each line counted with its CR LF.
     qsizetype BufferSize() const { return bufferSize_; }
     QStringList Lines() const;
-    // Writes every line, whole, each followed by CR LF; false with the reason otherwise.
+    // Writes every line, whole, each followed by CR LF, as every file is saved (ReplaceFile);
+    // false with the reason, which names the file, otherwise.
     bool SaveText(const QString& path, QString& error) const;
 
     std::optional<CommandState> QueryCommand(CommandId id) override;

@@ -6,10 +6,26 @@
 #include <cerrno>
 #include <cstdio>
 #include <sstream>
+#include <vector>
 
 namespace bsx4810 {
 
 namespace {
+
+constexpr size_t kValueDigits = 8;
+// Disks write a sector whole or not at all; a value within one survives a crash of the system
+// old or new, never half of each.
+constexpr size_t kSectorBytes = 512;
+
+bool WithinOneSector(size_t offset) {
+    return offset / kSectorBytes == (offset + kValueDigits - 1) / kSectorBytes;
+}
+
+std::string ValueDigits(uint32_t value) {
+    char digits[kValueDigits + 1];
+    std::snprintf(digits, sizeof digits, "%08x", value);
+    return digits;
+}
 
 // File lines: TAP port, address in hexadecimal (most significant digit first), value.
 std::string AddressText(const TargetAddress& address) {
@@ -48,9 +64,15 @@ bool ParseAddress(const std::string& text, TargetAddress& address) {
     return true;
 }
 
+std::string RegisterLine(int port, const TargetAddress& address, uint32_t value) {
+    return std::to_string(port) + ' ' + AddressText(address) + ' ' + ValueDigits(value);
+}
+
 } // namespace
 
 vek::Result<void> CTargetMemory::ShareThrough(std::string path) {
+    if (path != file_)
+        open_.reset();
     file_ = std::move(path);
     return file_.empty() ? vek::Result<void>() : Load();
 }
@@ -58,15 +80,27 @@ vek::Result<void> CTargetMemory::ShareThrough(std::string path) {
 uint32_t CTargetMemory::Read(int port, const TargetAddress& address) const {
     const auto& registers = ports_.at(port - 1);
     const auto found = registers.find(address);
-    return found == registers.end() ? 0 : found->second;
+    return found == registers.end() ? 0 : found->second.value;
 }
 
 vek::Result<void> CTargetMemory::Write(int port, const TargetAddress& address, uint32_t value) {
-    ports_.at(port - 1)[address] = value;
-    return file_.empty() ? vek::Result<void>() : Save();
+    Register& changed = ports_.at(port - 1)[address];
+    changed.value = value;
+    if (file_.empty())
+        return {};
+    vek::Result<void> kept = changed.offset == kNotInFile ? Replace() : WriteInPlace(changed);
+    // The registers in memory are no longer the file's: the next device open reads it again.
+    if (!kept)
+        open_.reset();
+    return kept;
 }
 
 vek::Result<void> CTargetMemory::Load() {
+    // What this program last read or wrote is the file still, unless another program has
+    // changed it since.
+    if (open_ && open_->Unchanged(file_))
+        return {};
+    open_.reset();
     for (auto& registers : ports_)
         registers.clear();
     vek::Result<std::string> text = vek::ReadTextFile(file_, vek::kTargetFileLimit);
@@ -76,32 +110,71 @@ vek::Result<void> CTargetMemory::Load() {
             return {};
         return vek::Failure{text.Error().code, file_ + ": " + text.Error().text};
     }
-    std::istringstream in(std::move(text).Value());
-    std::string line;
-    while (std::getline(in, line)) {
+    const std::string& contents = text.Value();
+    for (size_t start = 0; start < contents.size();) {
+        const size_t newline = contents.find('\n', start);
+        const size_t end = newline == std::string::npos ? contents.size() : newline;
+        const std::string line = contents.substr(start, end - start);
         std::istringstream fields(line);
         int port = 0;
         std::string addressText;
         uint32_t value = 0;
         TargetAddress address;
-        // Lines that are not register lines (the heading, damage) are passed over.
+        // Lines that are not register lines (the heading, damage) are passed over. A value is
+        // written in place only over a line as this program writes it; any other line of the
+        // register is replaced with the whole file.
         if (fields >> port >> addressText >> std::hex >> value && (port == 1 || port == 2) &&
-            ParseAddress(addressText, address))
-            ports_[port - 1][address] = value;
+            ParseAddress(addressText, address)) {
+            const size_t offset = end - kValueDigits;
+            const bool ownLine =
+                line == RegisterLine(port, address, value) && WithinOneSector(offset);
+            ports_[port - 1][address] = {value, ownLine ? offset : kNotInFile};
+        }
+        start = end + 1;
     }
+    // Open now, so that the next device open can tell whether the file changed meanwhile; a file
+    // that may not be written is refused at the first register write instead.
+    if (vek::Result<vek::FileInPlace> opened = vek::FileInPlace::Open(file_); opened)
+        open_.emplace(std::move(opened).Value());
     return {};
 }
 
-vek::Result<void> CTargetMemory::Save() const {
+vek::Result<void> CTargetMemory::WriteInPlace(const Register& changed) {
+    if (!open_) {
+        vek::Result<vek::FileInPlace> opened = vek::FileInPlace::Open(file_);
+        // A file removed since it was loaded is made again, whole.
+        if (!opened && opened.Error().code == ENOENT)
+            return Replace();
+        if (!opened)
+            return opened.Error();
+        open_.emplace(std::move(opened).Value());
+    }
+    return open_->WriteAt(static_cast<off_t>(changed.offset), ValueDigits(changed.value));
+}
+
+vek::Result<void> CTargetMemory::Replace() {
     std::string text = "# BSX4810 software target: port address value\n";
+    std::vector<size_t> offsets;
     for (int port = 1; port <= 2; ++port) {
-        for (const auto& [address, value] : ports_[port - 1]) {
-            char valueText[9];
-            std::snprintf(valueText, sizeof valueText, "%08x", value);
-            text += std::to_string(port) + ' ' + AddressText(address) + ' ' + valueText + '\n';
+        for (const auto& [address, reg] : ports_[port - 1]) {
+            text += RegisterLine(port, address, reg.value);
+            offsets.push_back(text.size() - kValueDigits);
+            text += '\n';
         }
     }
-    return vek::ReplaceFile(file_, text);
+    open_.reset();
+    if (vek::Result<void> replaced = vek::ReplaceFile(file_, text); !replaced)
+        return replaced;
+    auto offset = offsets.begin();
+    for (auto& registers : ports_) {
+        for (auto& [address, reg] : registers) {
+            reg.offset = WithinOneSector(*offset) ? *offset : kNotInFile;
+            ++offset;
+        }
+    }
+    if (vek::Result<vek::FileInPlace> opened = vek::FileInPlace::Open(file_); opened)
+        open_.emplace(std::move(opened).Value());
+    return {};
 }
 
 } // namespace bsx4810

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace bsx4810::test {
@@ -176,6 +177,68 @@ TEST_F(SharedTargetFileTest, TwoProcessesSeeOneTargetThroughTheFile) {
     std::ifstream in(path);
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EXPECT_NE(text.find("1 0105 a5a5a5a5\n"), std::string::npos) << text;
+}
+
+// What a register write costs the shared file: its own line, written in place, once the file
+// holds the register; the whole file, replaced, only when the register is new there.
+TEST_F(SharedTargetFileTest, AValueTheFileHoldsIsWrittenInPlaceAndANewRegisterReplacesTheFile) {
+    const auto inode = [this] {
+        struct stat info {};
+        EXPECT_EQ(::stat(path.c_str(), &info), 0);
+        return info.st_ino;
+    };
+    CTargetMemory memory;
+    ASSERT_TRUE(memory.ShareThrough(path));
+    const TargetAddress first(1, '\x07');
+    ASSERT_TRUE(memory.Write(1, first, 1));
+    const ino_t made = inode();
+    for (uint32_t value = 2; value <= 5; ++value)
+        ASSERT_TRUE(memory.Write(1, first, value));
+    EXPECT_EQ(inode(), made);
+    ASSERT_TRUE(memory.ShareThrough(path)); // the next device open
+    ASSERT_TRUE(memory.Write(1, first, 0xA5A5A5A5));
+    EXPECT_EQ(inode(), made);
+    ASSERT_TRUE(memory.Write(2, TargetAddress("\x10\x01", 2), 9));
+    EXPECT_NE(inode(), made);
+    ASSERT_TRUE(memory.Write(1, first, 6));
+    std::ifstream in(path);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}),
+              "# BSX4810 software target: port address value\n"
+              "1 07 00000006\n"
+              "2 0110 00000009\n");
+}
+
+TEST_F(SharedTargetFileTest, ALineWrittenByHandOrAFileReplacedByAnotherProgramIsNotWrittenBlind) {
+    std::ofstream(path) << "1 7 0000002A\n1 08 00000001";
+    CTargetMemory first;
+    ASSERT_TRUE(first.ShareThrough(path));
+    EXPECT_EQ(first.Read(1, TargetAddress(1, '\x07')), 42u);
+    // A last line without its line end is changed in place; one not in this program's form (a
+    // short address, capital digits) makes the file written anew.
+    ASSERT_TRUE(first.Write(1, TargetAddress(1, '\x08'), 2));
+    ASSERT_TRUE(first.Write(1, TargetAddress(1, '\x07'), 43));
+
+    // Another program adds a register, and so replaces the file; this one's next write, after
+    // its next device open, goes into that new file, not into the one it had open.
+    CTargetMemory second;
+    ASSERT_TRUE(second.ShareThrough(path));
+    ASSERT_TRUE(second.Write(2, TargetAddress(1, '\x01'), 7));
+    ASSERT_TRUE(first.ShareThrough(path));
+    ASSERT_TRUE(first.Write(1, TargetAddress(1, '\x08'), 3));
+    CTargetMemory reader;
+    ASSERT_TRUE(reader.ShareThrough(path));
+    EXPECT_EQ(reader.Read(1, TargetAddress(1, '\x07')), 43u);
+    EXPECT_EQ(reader.Read(1, TargetAddress(1, '\x08')), 3u);
+    EXPECT_EQ(reader.Read(2, TargetAddress(1, '\x01')), 7u);
+
+    // Made read-only since: refused as a save is, the value stays in the file as it was.
+    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    ASSERT_TRUE(first.ShareThrough(path));
+    const vek::Result<void> refused = first.Write(1, TargetAddress(1, '\x08'), 4);
+    ASSERT_FALSE(refused);
+    EXPECT_EQ(refused.Error().text, path + ": read-only file; nothing was written");
+    ASSERT_TRUE(reader.ShareThrough(path));
+    EXPECT_EQ(reader.Read(1, TargetAddress(1, '\x08')), 3u);
 }
 
 TEST_F(SharedTargetFileTest, DamagedLinesArePassedOverAndAMissingFileIsAnEmptyTarget) {
