@@ -118,10 +118,10 @@ RunErrorInfo Engine::LoadFile(const std::string& path) {
     const Result<std::string> text = ReadTextFile(path, kScriptFileLimit);
     if (!text) {
         return {static_cast<int>(FileErrorOf(text.Error().code)), path + ": " + text.Error().text,
-                path, "", 0};
+                "", "", 0};
     }
     if (!SetModule(path, text.Value())) {
-        return {static_cast<int>(FileErrorOf(EBUSY)), "a script is running", path, "", 0};
+        return {static_cast<int>(FileErrorOf(EBUSY)), "a script is running", "", "", 0};
     }
     return {};
 }
