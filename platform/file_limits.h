@@ -28,8 +28,9 @@ inline constexpr FileLimit kProfileFileLimit{64 * kMebibyte, "profile file"};
 // was ever written; 64 MiB are more than a million registers.
 inline constexpr FileLimit kTargetFileLimit{64 * kMebibyte, "JTAG target file"};
 
-// A Basic script named to `vek open ... script`: scripts are written by hand and rarely pass a few
-// hundred KiB; 16 MiB leave room for generated ones.
+// A Basic script (one named to `vek open ... script`, a script macro's file, a module the script
+// editor opens): scripts are written by hand and rarely pass a few hundred KiB; 16 MiB leave room
+// for generated ones.
 inline constexpr FileLimit kScriptFileLimit{16 * kMebibyte, "Basic script"};
 
 } // namespace vek

@@ -70,7 +70,7 @@ void ScriptHost::SetUp(CVekDoc& document, ScriptRunner* runner) {
         if (engine_.LoadModuleFile(macro->GetFile(), error))
             loadedFiles_.push_back(macro->GetFile());
         else
-            host_.Message(error, false);
+            host_.Message("Script macro '" + macro->GetName() + "' not loaded: " + error, true);
     }
 }
 

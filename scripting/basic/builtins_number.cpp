@@ -110,15 +110,18 @@ RunError BuiltinRound(BuiltinContext&, Variant* args, int argc, Variant& out) {
         return RunError::None;
     }
     const double scale = std::pow(10.0, places);
-    out = Variant::Double(RoundToEven(x * scale) / scale);
+    // A number so large that scaling overflows has no digits at that place to round.
+    const double scaled = x * scale;
+    out = Variant::Double(std::isfinite(scaled) ? RoundToEven(scaled) / scale : x);
     return RunError::None;
 }
 
 RunError BuiltinIsNumeric(BuiltinContext&, Variant* args, int, Variant& out) {
     const Variant& v = args[0];
     double ignored = 0;
-    out = Variant::Boolean(v.IsEmpty() || v.IsNumeric() ||
-                           (v.IsString() && ParseNumber(v.StringValue(), ignored)));
+    out =
+        Variant::Boolean(v.IsEmpty() || v.IsNumeric() ||
+                         (v.IsString() && ParseNumber(v.StringValue(), ignored) == RunError::None));
     return RunError::None;
 }
 

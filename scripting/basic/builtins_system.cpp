@@ -5,6 +5,7 @@
 #include "scripting/basic/script_memory.h"
 
 #include <chrono>
+#include <cmath>
 #include <cstring>
 #include <ctime>
 
@@ -33,8 +34,10 @@ double SecondsSinceMidnight() {
 
 RunError BuiltinRnd(BuiltinContext& context, Variant* args, int argc, Variant& out) {
     double n = 1;
-    if (argc > 0 && ToDouble(args[0], n) != RunError::None) {
-        return RunError::TypeMismatch;
+    if (argc > 0) {
+        if (const RunError e = ToDouble(args[0], n); e != RunError::None) {
+            return e;
+        }
     }
     if (n < 0) {
         const auto f = static_cast<float>(n);
@@ -52,12 +55,16 @@ RunError BuiltinRnd(BuiltinContext& context, Variant* args, int argc, Variant& o
 
 RunError BuiltinRandomize(BuiltinContext& context, Variant* args, int argc, Variant& out) {
     double seed = SecondsSinceMidnight();
-    if (argc > 0 && ToDouble(args[0], seed) != RunError::None) {
-        return RunError::TypeMismatch;
+    if (argc > 0) {
+        if (const RunError e = ToDouble(args[0], seed); e != RunError::None) {
+            return e;
+        }
     }
+    // The low 24 bits of seed * 256, taken from the seed's remainder so that a seed beyond the
+    // range of a whole number (Randomize 1E300) still converts.
+    const double low = std::fmod(seed, 65536.0) * 256;
     context.rndSeed =
-        (static_cast<std::uint32_t>(static_cast<std::int64_t>(seed * 256)) ^ context.rndSeed) &
-        0xFFFFFFu;
+        (static_cast<std::uint32_t>(static_cast<std::int64_t>(low)) ^ context.rndSeed) & 0xFFFFFFu;
     out = Variant();
     return RunError::None;
 }

@@ -343,7 +343,11 @@ RunError BuiltinStr(BuiltinContext&, Variant* args, int, Variant& out) {
 
 RunError BuiltinVal(BuiltinContext&, Variant* args, int, Variant& out) {
     VEK_BASIC_ARG_TEXT(text, args[0]);
-    out = Variant::Double(LeadingNumber(text));
+    double number = 0;
+    if (const RunError e = LeadingNumber(text, number); e != RunError::None) {
+        return e;
+    }
+    out = Variant::Double(number);
     return RunError::None;
 }
 

@@ -84,9 +84,14 @@ bool ParseDecimal(std::string_view text, std::size_t& pos, double& out) {
     return true;
 }
 
+// A number read from text, or error 6 when it lies beyond a Double (strtod gave an infinity).
+RunError FiniteNumber(double value) {
+    return std::isfinite(value) ? RunError::None : RunError::Overflow;
+}
+
 } // namespace
 
-bool ParseNumber(std::string_view text, double& out) {
+RunError ParseNumber(std::string_view text, double& out) {
     std::size_t pos = 0;
     while (pos < text.size() && std::isspace(static_cast<unsigned char>(text[pos]))) {
         ++pos;
@@ -97,7 +102,7 @@ bool ParseNumber(std::string_view text, double& out) {
         ++pos;
     }
     if (!ParseRadix(text, pos, out) && !ParseDecimal(text, pos, out)) {
-        return false;
+        return RunError::TypeMismatch;
     }
     if (negative) {
         out = -out;
@@ -105,10 +110,10 @@ bool ParseNumber(std::string_view text, double& out) {
     while (pos < text.size() && std::isspace(static_cast<unsigned char>(text[pos]))) {
         ++pos;
     }
-    return pos == text.size();
+    return pos == text.size() ? FiniteNumber(out) : RunError::TypeMismatch;
 }
 
-double LeadingNumber(std::string_view text) {
+RunError LeadingNumber(std::string_view text, double& out) {
     // Val ignores blanks anywhere in the number.
     std::string packed;
     for (char c : text) {
@@ -117,11 +122,12 @@ double LeadingNumber(std::string_view text) {
         }
     }
     std::size_t pos = 0;
-    double value = 0;
-    if (ParseRadix(packed, pos, value) || ParseDecimal(packed, pos, value)) {
-        return value;
+    out = 0;
+    if (ParseRadix(packed, pos, out) || ParseDecimal(packed, pos, out)) {
+        return FiniteNumber(out);
     }
-    return 0;
+    out = 0;
+    return RunError::None;
 }
 
 double RoundToEven(double value) {
@@ -176,8 +182,8 @@ RunError ToDouble(const Variant& v, double& out) {
         out = v.DoubleValue();
         return RunError::None;
     case Tag::String:
-        if (ParseNumber(v.StringValue(), out)) {
-            return RunError::None;
+        if (const RunError e = ParseNumber(v.StringValue(), out); e != RunError::TypeMismatch) {
+            return e;
         }
         if (bool b = false; ToBoolean(v, b) == RunError::None) {
             // "True" and "False" convert as the Boolean they name.
@@ -242,8 +248,8 @@ RunError ToBoolean(const Variant& v, bool& out) {
             return RunError::None;
         }
         double number = 0;
-        if (!ParseNumber(d.StringValue(), number)) {
-            return RunError::TypeMismatch;
+        if (const RunError e = ParseNumber(d.StringValue(), number); e != RunError::None) {
+            return e;
         }
         out = number != 0;
         return RunError::None;

@@ -12,10 +12,12 @@ namespace vek::basic {
 // Conversions between the kinds of a Variant, with the rules of Visual Basic: numbers round to
 // even when made integral, strings convert when they hold a number, Empty is 0 or "".
 
-// Whole text (blanks around allowed) as a number: decimal, exponent, &H and &O forms.
-bool ParseNumber(std::string_view text, double& out);
-// Val(): the longest leading number, 0 when there is none.
-double LeadingNumber(std::string_view text);
+// Whole text (blanks around allowed) as a number: decimal, exponent, &H and &O forms. Error 13
+// when the text is no number, error 6 when it is one beyond the range of a Double (1E999): no
+// infinity or NaN ever becomes a value.
+RunError ParseNumber(std::string_view text, double& out);
+// Val(): the longest leading number, 0 when there is none; error 6 as above.
+RunError LeadingNumber(std::string_view text, double& out);
 
 // Each conversion of Null is error 94, "Invalid use of Null".
 RunError ToDouble(const Variant& v, double& out);

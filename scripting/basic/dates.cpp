@@ -253,8 +253,8 @@ RunError ToDate(const Variant& value, double& serial) {
             return RunError::None;
         }
         double number = 0;
-        if (!ParseNumber(v.StringValue(), number)) {
-            return RunError::TypeMismatch;
+        if (const RunError e = ParseNumber(v.StringValue(), number); e != RunError::None) {
+            return e;
         }
         serial = number;
     } else if (const RunError e = ToDouble(v, serial); e != RunError::None) {

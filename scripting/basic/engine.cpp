@@ -1,15 +1,16 @@
 #include "scripting/basic/engine.h"
 
+#include "platform/file_limits.h"
+#include "platform/text_file.h"
 #include "scripting/basic/compile_errors.h"
 #include "scripting/basic/compiler.h"
 #include "scripting/basic/conversions.h"
 #include "scripting/basic/text_util.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
-#include <fstream>
 #include <set>
-#include <sstream>
 #include <thread>
 
 namespace vek::basic {
@@ -106,18 +107,23 @@ bool Engine::PutModule(const std::string& name, const std::string& text, ModuleT
 }
 
 bool Engine::LoadModuleFile(const std::string& path, std::string& error) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        error = "cannot open file: " + path;
-        return false;
+    const RunErrorInfo failure = LoadFile(path);
+    error = failure.description;
+    return failure.number == 0;
+}
+
+RunErrorInfo Engine::LoadFile(const std::string& path) {
+    // Read within the limit of a script, so that a huge file named by a script macro is refused
+    // with a message instead of filling the memory.
+    const Result<std::string> text = ReadTextFile(path, kScriptFileLimit);
+    if (!text) {
+        return {static_cast<int>(FileErrorOf(text.Error().code)), path + ": " + text.Error().text,
+                "", "", 0};
     }
-    std::ostringstream text;
-    text << file.rdbuf();
-    if (!SetModule(path, text.str())) {
-        error = "a script is running";
-        return false;
+    if (!SetModule(path, text.Value())) {
+        return {static_cast<int>(FileErrorOf(EBUSY)), "a script is running", "", "", 0};
     }
-    return true;
+    return {};
 }
 
 bool Engine::RemoveModule(const std::string& name) {
@@ -224,9 +230,8 @@ bool Engine::Start(const std::string& module, const std::string& procedure) {
 }
 
 bool Engine::RunFile(const std::string& path) {
-    std::string error;
-    if (!LoadModuleFile(path, error)) {
-        impl_->startError = {static_cast<int>(RunError::FileNotFound), error, path, "", 0};
+    impl_->startError = LoadFile(path);
+    if (impl_->startError.number != 0) {
         return false;
     }
     return Start(path, "Main");

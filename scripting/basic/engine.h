@@ -82,7 +82,8 @@ public:
     // which scripts write as [NAME]), a name declared again keeps its first value, and a value
     // past its declared type stays as it is.
     bool SetGeneratedModule(const std::string& name, const std::string& text);
-    // Loads a file as a module named by its path.
+    // Loads a file as a module named by its path. A file that cannot be read, or is larger than a
+    // script may be (platform/file_limits.h), is refused with the path and the reason.
     bool LoadModuleFile(const std::string& path, std::string& error);
     bool RemoveModule(const std::string& name);
     std::vector<std::string> ModuleNames() const;
@@ -145,6 +146,8 @@ public:
 
 private:
     bool PutModule(const std::string& name, const std::string& text, ModuleText kind);
+    // LoadModuleFile with the error number a run reports (53, 75, 76; 0 when loaded).
+    RunErrorInfo LoadFile(const std::string& path);
 
     struct Impl;
     std::unique_ptr<Impl> impl_;

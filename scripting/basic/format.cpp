@@ -22,8 +22,64 @@ std::string GroupThousands(const std::string& digits) {
     return out;
 }
 
-// A pattern made of a literal prefix, digit placeholders (0 # , .) and a literal suffix.
-std::string FormatNumber(double value, const std::string& pattern) {
+// The digits of |value| times 10^shift, rounded half away from zero to `decimals` places: the
+// whole part's digits and exactly `decimals` fraction digits. As in Visual Basic, Format works
+// from the `significant` digits the value shows (15 of a Double, 7 of a Single) and writes zeros
+// beyond them, so any number of places has its digits and a large value never overflows.
+void DecimalDigits(double value, int significant, int shift, std::size_t decimals,
+                   std::string& whole, std::string& fraction) {
+    std::string digits = "0";
+    std::int64_t point = 1; // digits before the decimal point
+    if (value != 0) {
+        char buffer[40]; // d.ddd...e-308: at most 17 significant digits and the exponent
+        std::snprintf(buffer, sizeof buffer, "%.*e", significant - 1, std::fabs(value));
+        const std::string text(buffer);
+        const std::size_t e = text.find('e');
+        digits = text.substr(0, 1) + text.substr(2, e - 2);
+        point = std::stoi(text.substr(e + 1)) + 1;
+    }
+    point += shift;
+    const std::int64_t keep = point + static_cast<std::int64_t>(decimals);
+    if (keep < 0) {
+        digits.clear();
+    } else if (static_cast<std::size_t>(keep) < digits.size()) {
+        const bool up = digits[static_cast<std::size_t>(keep)] >= '5';
+        digits.resize(static_cast<std::size_t>(keep));
+        if (up) {
+            std::size_t i = digits.size();
+            while (i > 0 && digits[i - 1] == '9') {
+                digits[--i] = '0';
+            }
+            if (i > 0) {
+                ++digits[i - 1];
+            } else {
+                digits.insert(digits.begin(), '1');
+                ++point;
+            }
+        }
+    }
+    // The digit of the place k digits after the first one, zero where the value shows none.
+    const auto digitAt = [&digits](std::int64_t k) {
+        return k >= 0 && static_cast<std::size_t>(k) < digits.size()
+                   ? digits[static_cast<std::size_t>(k)]
+                   : '0';
+    };
+    whole.clear();
+    for (std::int64_t k = 0; k < point; ++k) {
+        whole.push_back(digitAt(k));
+    }
+    if (whole.empty()) {
+        whole = "0";
+    }
+    fraction.clear();
+    for (std::size_t j = 0; j < decimals; ++j) {
+        fraction.push_back(digitAt(point + static_cast<std::int64_t>(j)));
+    }
+}
+
+// A pattern made of a literal prefix, digit placeholders (0 # , .) and a literal suffix; a value
+// shows `significant` digits.
+std::string FormatNumber(double value, int significant, const std::string& pattern) {
     const auto first = pattern.find_first_of("0#.");
     const auto last = pattern.find_last_of("0#.,");
     if (first == std::string::npos) {
@@ -32,40 +88,33 @@ std::string FormatNumber(double value, const std::string& pattern) {
     std::string prefix = pattern.substr(0, first);
     std::string suffix = pattern.substr(last + 1);
     const std::string body = pattern.substr(first, last - first + 1);
-    if (pattern.find('%') != std::string::npos) {
-        value *= 100;
-    }
+    const int shift = pattern.find('%') != std::string::npos ? 2 : 0;
     const auto point = body.find('.');
     const std::string intPart = body.substr(0, point);
     const std::string fracPart = point == std::string::npos ? "" : body.substr(point + 1);
-    int minInt = 0;
+    std::size_t minInt = 0;
     for (char c : intPart) {
         minInt += c == '0';
     }
-    int minFrac = 0;
-    int maxFrac = 0;
+    std::size_t minFrac = 0;
+    std::size_t maxFrac = 0;
     for (char c : fracPart) {
         minFrac += c == '0';
         maxFrac += c == '0' || c == '#';
     }
     const bool group = intPart.find(',') != std::string::npos;
     const bool negative = value < 0;
-    const double scale = std::pow(10.0, maxFrac);
-    const double rounded = std::round(std::fabs(value) * scale) / scale;
-    char buffer[400];
-    std::snprintf(buffer, sizeof buffer, "%.*f", maxFrac, rounded);
-    std::string text(buffer);
-    std::string whole = text.substr(0, text.find('.'));
-    std::string fraction = maxFrac > 0 ? text.substr(text.find('.') + 1) : "";
-    while (static_cast<int>(fraction.size()) > minFrac && !fraction.empty() &&
-           fraction.back() == '0') {
+    std::string whole;
+    std::string fraction;
+    DecimalDigits(value, significant, shift, maxFrac, whole, fraction);
+    while (fraction.size() > minFrac && fraction.back() == '0') {
         fraction.pop_back();
     }
     if (whole == "0" && minInt == 0) {
         whole.clear();
     }
-    while (static_cast<int>(whole.size()) < minInt) {
-        whole.insert(whole.begin(), '0');
+    if (whole.size() < minInt) {
+        whole.insert(0, minInt - whole.size(), '0');
     }
     if (group) {
         whole = GroupThousands(whole);
@@ -112,14 +161,15 @@ RunError FormatValue(const Variant& value, const std::string& pattern, std::stri
     if (named == "general number") {
         return ToText(Variant::Double(number), out);
     }
+    const int significant = value.Deref().GetTag() == Tag::Single ? 7 : 15;
     if (named == "fixed") {
-        out = FormatNumber(number, "0.00");
+        out = FormatNumber(number, significant, "0.00");
     } else if (named == "standard") {
-        out = FormatNumber(number, "#,##0.00");
+        out = FormatNumber(number, significant, "#,##0.00");
     } else if (named == "percent") {
-        out = FormatNumber(number, "0.00%");
+        out = FormatNumber(number, significant, "0.00%");
     } else {
-        out = FormatNumber(number, pattern);
+        out = FormatNumber(number, significant, pattern);
     }
     return RunError::None;
 }

@@ -6,6 +6,7 @@
 #include "scripting/basic/script_memory.h"
 
 #include <bit>
+#include <cmath>
 #include <cstddef>
 #include <cstring>
 #include <memory>
@@ -60,6 +61,16 @@ Overflow OverflowOf(std::int32_t operand) {
                           OverflowOf(widens), l);
 }
 
+// A Double result written over target; false for error 6 when it overflowed to an infinity, so
+// that none becomes a value. The fast roads' one check of a Double result.
+[[gnu::always_inline]] inline bool SetFinite(Variant& target, double value) {
+    if (!std::isfinite(value)) {
+        return false;
+    }
+    target = Variant::Double(value);
+    return true;
+}
+
 // The string comparison an instruction's text flag asks for.
 StringCompare TextCompare(std::int32_t flag) {
     return flag != 0 ? StringCompare::Text : StringCompare::Binary;
@@ -92,9 +103,16 @@ RunError ForDone(const Variant& counter, const Variant& limit, const Variant& st
     double c = 0;
     double l = 0;
     double s = 0;
-    if (ToDouble(counter, c) != RunError::None || ToDouble(limit, l) != RunError::None ||
-        ToDouble(step, s) != RunError::None) {
-        return RunError::TypeMismatch;
+    // A bound that is no number is error 13, one beyond a Double (a string such as "1E999") 6.
+    RunError e = ToDouble(counter, c);
+    if (e == RunError::None) {
+        e = ToDouble(limit, l);
+    }
+    if (e == RunError::None) {
+        e = ToDouble(step, s);
+    }
+    if (e != RunError::None) {
+        return e;
     }
     done = s >= 0 ? c > l : c < l;
     return RunError::None;
@@ -426,8 +444,10 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
                         VEK_RAISE(RunError::Overflow);
                     }
                 } else if (l.GetTag() == Tag::Double && r.GetTag() == Tag::Double) {
-                    l = Variant::Double(in->op == Op::Add ? l.DoubleValue() + r.DoubleValue()
-                                                          : l.DoubleValue() - r.DoubleValue());
+                    if (!SetFinite(l, in->op == Op::Add ? l.DoubleValue() + r.DoubleValue()
+                                                        : l.DoubleValue() - r.DoubleValue())) {
+                        VEK_RAISE(RunError::Overflow);
+                    }
                 } else {
                     VEK_CHECK(ApplyOver(AsBinary(in->op), l, r, OverflowOf(in->a)));
                 }
@@ -442,7 +462,9 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
                         VEK_RAISE(RunError::Overflow);
                     }
                 } else if (l.GetTag() == Tag::Double && r.GetTag() == Tag::Double) {
-                    l = Variant::Double(l.DoubleValue() * r.DoubleValue());
+                    if (!SetFinite(l, l.DoubleValue() * r.DoubleValue())) {
+                        VEK_RAISE(RunError::Overflow);
+                    }
                 } else {
                     VEK_CHECK(ApplyOver(BinaryOp::Mul, l, r, OverflowOf(in->a)));
                 }
@@ -570,7 +592,9 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
                 VEK_NEXT();                                                                        \
             }                                                                                      \
         } else if (l.GetTag() == Tag::Double && r.GetTag() == Tag::Double) {                       \
-            r = Variant::Double(l.DoubleValue() operation r.DoubleValue());                        \
+            if (!SetFinite(r, l.DoubleValue() operation r.DoubleValue())) {                        \
+                VEK_RAISE(RunError::Overflow);                                                     \
+            }                                                                                      \
             VEK_NEXT();                                                                            \
         }                                                                                          \
         VEK_CHECK(StoreOperation(binary, l, r, OverflowOf(in->a), r, Tag::Empty));                 \
@@ -593,7 +617,9 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
                 VEK_NEXT();                                                                        \
             }                                                                                      \
         } else if (l.GetTag() == Tag::Double && r.GetTag() == Tag::Double) {                       \
-            l = Variant::Double(l.DoubleValue() operation r.DoubleValue());                        \
+            if (!SetFinite(l, l.DoubleValue() operation r.DoubleValue())) {                        \
+                VEK_RAISE(RunError::Overflow);                                                     \
+            }                                                                                      \
             *--sp = Variant();                                                                     \
             VEK_NEXT();                                                                            \
         }                                                                                          \

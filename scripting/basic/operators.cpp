@@ -52,6 +52,14 @@ Variant FloatResult(double value, Tag rank) {
     return Variant::Double(value);
 }
 
+// Both operands as Doubles: a string that holds no number is error 13, one beyond a Double error 6.
+RunError BothDouble(const Variant& a, const Variant& b, double& x, double& y) {
+    if (const RunError e = ToDouble(a, x); e != RunError::None) {
+        return e;
+    }
+    return ToDouble(b, y);
+}
+
 RunError Arithmetic(BinaryOp op, const Variant& a, const Variant& b, Variant& out,
                     Overflow overflow) {
     Tag ra{};
@@ -80,8 +88,8 @@ RunError Arithmetic(BinaryOp op, const Variant& a, const Variant& b, Variant& ou
     }
     double x = 0;
     double y = 0;
-    if (ToDouble(a, x) != RunError::None || ToDouble(b, y) != RunError::None) {
-        return RunError::TypeMismatch;
+    if (const RunError e = BothDouble(a, b, x, y); e != RunError::None) {
+        return e;
     }
     if (rank < Tag::Single) {
         rank = Tag::Double;
@@ -211,8 +219,13 @@ RunError CompareValues(const Variant& a, const Variant& b, int& order, StringCom
     }
     double x = 0;
     double y = 0;
-    const bool aNumber = ToDouble(a, x) == RunError::None;
-    const bool bNumber = ToDouble(b, y) == RunError::None;
+    const RunError ea = ToDouble(a, x);
+    const RunError eb = ToDouble(b, y);
+    if (ea == RunError::Overflow || eb == RunError::Overflow) {
+        return RunError::Overflow;
+    }
+    const bool aNumber = ea == RunError::None;
+    const bool bNumber = eb == RunError::None;
     if (!aNumber || !bNumber) {
         // A string that holds no number sorts after every number, as Variants do.
         order = aNumber ? -1 : bNumber ? 1 : 0;
@@ -249,8 +262,8 @@ RunError ApplyBinary(BinaryOp op, const Variant& a, const Variant& b, Variant& o
     case BinaryOp::Pow: {
         double x = 0;
         double y = 0;
-        if (ToDouble(a, x) != RunError::None || ToDouble(b, y) != RunError::None) {
-            return RunError::TypeMismatch;
+        if (const RunError e = BothDouble(a, b, x, y); e != RunError::None) {
+            return e;
         }
         if (op == BinaryOp::Div) {
             if (y == 0) {
@@ -349,8 +362,8 @@ RunError ApplyUnary(UnaryOp op, const Variant& a, Variant& out, Overflow overflo
         return RunError::None;
     default: {
         double x = 0;
-        if (ToDouble(a, x) != RunError::None) {
-            return RunError::TypeMismatch;
+        if (const RunError e = ToDouble(a, x); e != RunError::None) {
+            return e;
         }
         out = Variant::Double(-x);
         return RunError::None;

@@ -1,6 +1,19 @@
 #include "scripting/basic/run_errors.h"
 
+#include <cerrno>
+
 namespace vek::basic {
+
+RunError FileErrorOf(int systemError) {
+    switch (systemError) {
+    case ENOENT:
+        return RunError::FileNotFound;
+    case ENOTDIR:
+        return RunError::PathNotFound;
+    default:
+        return RunError::PathFileAccess;
+    }
+}
 
 std::string RunErrorText(int number) {
     struct Entry {

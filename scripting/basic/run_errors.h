@@ -41,6 +41,10 @@ enum class RunError : int {
 #undef VEK_BASIC_RUN_ERROR_ENUM
 };
 
+// Why a file could not be opened or read, from the system's error number (errno), in the numbers
+// Visual Basic uses: 53 when it does not exist, 76 when a folder on its path does not, else 75.
+RunError FileErrorOf(int systemError);
+
 // The standard description of an error number; "Application-defined or object-defined error"
 // for numbers the table does not know, as Visual Basic does.
 std::string RunErrorText(int number);

@@ -214,7 +214,8 @@ private:
             }
         }
         double value = 0;
-        ParseNumber(text_.substr(start, pos_ - start), value);
+        const bool tooLarge =
+            ParseNumber(text_.substr(start, pos_ - start), value) == RunError::Overflow;
         Tag suffix = Tag::Empty;
         if (pos_ < text_.size()) {
             suffix = KindOfSuffix(text_[pos_]);
@@ -225,7 +226,7 @@ private:
                 ++pos_;
             }
         }
-        if (!std::isfinite(value)) {
+        if (tooLarge) {
             Fail(CompileError::NumberTooLarge);
             return;
         }
@@ -234,7 +235,8 @@ private:
                                                    : Variant::Double(value))
                           : IntegerLiteral(value, suffix);
         if ((suffix == Tag::Integer && !(value >= -32768 && value <= 32767)) ||
-            (suffix == Tag::Long && token.value.GetTag() != Tag::Long)) {
+            (suffix == Tag::Long && token.value.GetTag() != Tag::Long) ||
+            (suffix == Tag::Single && !std::isfinite(token.value.DoubleValue()))) {
             Fail(CompileError::NumberTooLargeForType);
         }
         token.text = std::string(text_.substr(start, pos_ - start));

@@ -17,18 +17,6 @@ constexpr std::int32_t kMaxFileNumber = 511;
 constexpr std::int32_t kMaxFreeFile = 255; // FreeFile gives 1 to 255, as Visual Basic does
 constexpr std::size_t kPrintZoneWidth = 14;
 
-// Why a file could not be opened, in the numbers Visual Basic uses.
-RunError OpenFailure(int error) {
-    switch (error) {
-    case ENOENT:
-        return RunError::FileNotFound;
-    case ENOTDIR:
-        return RunError::PathNotFound;
-    default:
-        return RunError::PathFileAccess;
-    }
-}
-
 } // namespace
 
 RunError ScriptFiles::Open(const std::string& path, FileMode mode, std::int32_t number) {
@@ -48,12 +36,12 @@ RunError ScriptFiles::Open(const std::string& path, FileMode mode, std::int32_t 
         return RunError::PathFileAccess;
     }
     if (!exists && mode == FileMode::Input) {
-        return OpenFailure(errno);
+        return FileErrorOf(errno);
     }
     const char* how = mode == FileMode::Input ? "rb" : mode == FileMode::Output ? "wb" : "ab";
     std::FILE* stream = std::fopen(path.c_str(), how);
     if (stream == nullptr) {
-        return OpenFailure(errno);
+        return FileErrorOf(errno);
     }
     open_[number] = {mode, stream, 0};
     return RunError::None;
@@ -170,6 +158,9 @@ RunError ScriptFiles::ReadField(std::int32_t number, Variant& value) {
     const bool quoted = c == '"';
     if (quoted) {
         for (c = std::fgetc(in); c != EOF && c != '"'; c = std::fgetc(in)) {
+            if (text.size() >= kMaxStringLength) {
+                return RunError::OutOfStringSpace;
+            }
             text += static_cast<char>(c);
         }
         c = std::fgetc(in);
@@ -178,14 +169,14 @@ RunError ScriptFiles::ReadField(std::int32_t number, Variant& value) {
         }
     } else {
         for (; c != EOF && c != ',' && c != '\n'; c = std::fgetc(in)) {
+            if (text.size() >= kMaxStringLength) {
+                return RunError::OutOfStringSpace;
+            }
             text += static_cast<char>(c);
         }
         while (!text.empty() && (text.back() == ' ' || text.back() == '\r')) {
             text.pop_back();
         }
-    }
-    if (text.size() > kMaxStringLength) {
-        return RunError::OutOfStringSpace;
     }
     // The field ends at a comma or at the line end, which it takes.
     file->afterComma = c == ',';
@@ -200,10 +191,14 @@ RunError ScriptFiles::ReadField(std::int32_t number, Variant& value) {
         value = Variant::Boolean(text == "#TRUE#");
     } else if (text == "#NULL#") {
         value = Variant::Null();
-    } else if (double parsed = 0; ParseNumber(text, parsed)) {
-        value = Variant::Double(parsed);
     } else {
-        value = Variant::String(std::move(text));
+        // A number beyond a Double fails as converting it does (error 6).
+        double parsed = 0;
+        const RunError e = ParseNumber(text, parsed);
+        if (e == RunError::Overflow) {
+            return e;
+        }
+        value = e == RunError::None ? Variant::Double(parsed) : Variant::String(std::move(text));
     }
     return RunError::None;
 }

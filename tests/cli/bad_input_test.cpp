@@ -64,6 +64,28 @@ TEST_F(BadInput, FilesLargerThanTheirLimitAreRefusedAndPipesAreReadOnce) {
                                     ": larger than 64 MiB, the most a profile file may have\n"));
 }
 
+TEST_F(BadInput, ScriptMacroFilesLargerThanAScriptMayBeAreRefusedUnread) {
+    MakeSparse(Temp("huge.bas"), 16 * 1024 * 1024 + 1);
+    MakeSparse(Temp("loaded.bas"), 16 * 1024 * 1024 + 1);
+    const std::string description =
+        Write("macros.vek", "#BeginRegisterList \"testdrv.dll\"\n0: CHIP A1;\n"
+                            "1: REG [0x01] = 0;\n#EndRegisterList\n"
+                            "#BeginBasic Huge P \"huge.bas\" #EndBasic\n"
+                            "#BeginBasic Loaded P L \"loaded.bas\" #EndBasic\n");
+    const std::string tooLarge =
+        Temp("huge.bas") + ": larger than 16 MiB, the most a Basic script may have";
+    // Run by the macro's name, and as a file named on the command line.
+    const VekRun macro = Vek({"open", description, "--simulate", "script", "Huge"});
+    EXPECT_EQ(macro.status, kExitErrors);
+    EXPECT_THAT(macro.err, HasSubstr("Script macro 'Loaded' not loaded: " + Temp("loaded.bas") +
+                                     ": larger than 16 MiB, the most a Basic script may have\n"));
+    EXPECT_THAT(macro.err, HasSubstr("Error 75: " + tooLarge + "\n"));
+    const VekRun file = Vek({"open", description, "--simulate", "script", Temp("huge.bas")});
+    EXPECT_EQ(file.status, kExitUsage);
+    EXPECT_THAT(file.err, HasSubstr("'" + Temp("huge.bas") +
+                                    "': larger than 16 MiB, the most a Basic script may have\n"));
+}
+
 TEST_F(BadInput, SettingsThatCannotBeReadOrHaveFaultsFailTheDriversOpenWithTheReason) {
     const auto openFailure = [this] {
         testing::internal::CaptureStderr();

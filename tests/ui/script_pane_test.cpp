@@ -4,6 +4,7 @@
 #include "tree_test_support.h"
 #include "ui_test_support.h"
 
+#include "platform/file_limits.h"
 #include "scripting/basic/engine.h"
 #include "scripting/script_editor_settings.h"
 #include "ui/commands/command_router.h"
@@ -20,6 +21,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QLineEdit>
@@ -28,6 +30,8 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
+
+#include <algorithm>
 
 namespace vek {
 
@@ -462,6 +466,37 @@ private Q_SLOTS:
         QTest::mouseClick(window->MacroBar()->MacroButton(0), Qt::LeftButton);
         QTRY_COMPARE(pane->RunLoop().State(), RunState::Finished);
         QCOMPARE(driver.Writes(0x02), std::vector<uint32_t>{7});
+    }
+
+    void aScriptMacroFileTooLargeIsRefusedUnreadWhenThePaneOpens() {
+        test::AppFixture fixture;
+        test::TestDriver driver(fixture.Files());
+        // Sparse: no room on the disk, and more than a script may be.
+        const QString huge = fixture.Files().Write(QStringLiteral("huge.bas"), QString());
+        QVERIFY(QFile::resize(huge, static_cast<qint64>(kScriptFileLimit.bytes) + 1));
+        const QString path =
+            fixture.Files().Write(QStringLiteral("macros.vek"),
+                                  QStringLiteral("#BeginRegisterList \"testdrv.dll\"\n"
+                                                 "0: CHIP A1 D1;\n"
+                                                 "1: R2 [0x02] = 0 b;\n"
+                                                 "#EndRegisterList\n"
+                                                 "#BeginBasic Huge P L \"huge.bas\" #EndBasic\n"));
+        fixture.App().OpenDocumentFile(path);
+        auto* window = qobject_cast<CMDITreeWnd*>(fixture.Frame().ActiveChild());
+        QVERIFY(window != nullptr);
+        CMacroView* pane = window->ScriptPane();
+        const QString reason = huge + QStringLiteral(": larger than 16 MiB, the most a Basic "
+                                                     "script may have");
+        const QStringList lines = fixture.App().OutputView().Lines();
+        QVERIFY2(lines.contains(QStringLiteral("Script macro 'Huge' not loaded: ") + reason),
+                 qPrintable(lines.join('|')));
+        QVERIFY(pane->EditorOf(huge) == nullptr);
+        const std::vector<std::string> modules = pane->Scripts().Engine().ModuleNames();
+        QVERIFY(std::find(modules.begin(), modules.end(), huge.toStdString()) == modules.end());
+        // Run from the macro bar, it is refused with the same reason and nothing runs.
+        QTest::mouseClick(window->MacroBar()->MacroButton(0), Qt::LeftButton);
+        QCOMPARE(fixture.App().OutputView().Lines().last(), reason);
+        QVERIFY(!pane->RunLoop().IsRunning());
     }
 
     void editorColoursTheDialect() {

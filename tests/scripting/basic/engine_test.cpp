@@ -1,4 +1,5 @@
 // The host interface: modules, shared code, host functions, errors and running in slices.
+#include "platform/file_limits.h"
 #include "program_runner.h"
 #include "scripting/basic/conversions.h"
 #include "scripting/basic/engine.h"
@@ -226,6 +227,24 @@ TEST(BasicEngine, RunFileLoadsTheFileAndStartsItsMain) {
 
     EXPECT_FALSE(engine.RunFile("/nonexistent/script.bas"));
     EXPECT_EQ(engine.LastError().number, 53);
+}
+
+TEST(BasicEngine, AFileLargerThanAScriptMayBeIsRefusedUnread) {
+    // Sparse: it takes no room on the disk, and reading it whole would take 16 MiB and more.
+    const auto path = std::filesystem::temp_directory_path() / "vek_basic_huge.bas";
+    std::ofstream{path};
+    std::filesystem::resize_file(path, kScriptFileLimit.bytes + 1);
+    const std::string expected =
+        path.string() + ": larger than 16 MiB, the most a Basic script may have";
+    RecordingEngine engine;
+    std::string error;
+    EXPECT_FALSE(engine.LoadModuleFile(path.string(), error));
+    EXPECT_EQ(error, expected);
+    EXPECT_TRUE(engine.ModuleNames().empty());
+    EXPECT_FALSE(engine.RunFile(path.string()));
+    EXPECT_EQ(engine.LastError().number, 75);
+    EXPECT_EQ(engine.LastError().description, expected);
+    std::filesystem::remove(path);
 }
 
 TEST(BasicEngine, AnEndlessLoopRunsInSlicesAndCanAlwaysBeStopped) {

@@ -43,8 +43,15 @@ TEST(BasicValues, ConversionsRoundHalfToEvenAndCheckRanges) {
     double d = 0;
     EXPECT_EQ(ToDouble(Variant::String("True"), d), RunError::None);
     EXPECT_EQ(d, -1);
-    EXPECT_EQ(LeadingNumber("  -1.5e2xyz"), -150);
-    EXPECT_EQ(LeadingNumber("abc"), 0);
+    EXPECT_EQ(LeadingNumber("  -1.5e2xyz", d), RunError::None);
+    EXPECT_EQ(d, -150);
+    EXPECT_EQ(LeadingNumber("abc", d), RunError::None);
+    EXPECT_EQ(d, 0);
+    // A number beyond a Double is error 6, never an infinity.
+    EXPECT_EQ(LeadingNumber("1e999", d), RunError::Overflow);
+    EXPECT_EQ(ToDouble(Variant::String(" -1E400 "), d), RunError::Overflow);
+    EXPECT_EQ(ToDouble(Variant::String(std::string(400, '9')), d), RunError::Overflow);
+    EXPECT_EQ(ToDouble(Variant::String("1E400x"), d), RunError::TypeMismatch);
 }
 
 TEST(BasicValues, TextOfNumbersFollowsVisualBasic) {
