@@ -1,5 +1,6 @@
 // The item list's checks on one device with many registers: each register spans two addresses
-// (memory size 1, data size 2), so each has neighbours to compare with, and carries two bit fields.
+// (memory size 1, data size 2), so each has neighbours to compare with, and carries two bit fields;
+// and on many registers at one address.
 #include "model/bit_item.h"
 #include "model/byte_item.h"
 #include "model/item_list.h"
@@ -122,6 +123,56 @@ void BM_ItemListBlocksReturningToALabel(benchmark::State& state) {
     state.SetComplexityN(state.range(0));
 }
 BENCHMARK(BM_ItemListBlocksReturningToALabel)->Apply(bench::LargeSizes);
+
+// Registers that all share one address, as a generated or careless description may have them;
+// none is in error with another. Alike: one mask and default. Masks: a different 4-byte mask for
+// each, all with default 0, READ and WRITE by turns.
+std::vector<std::unique_ptr<CLineItem>> MakeCrowd(CItemList& list, int count, bool alike) {
+    std::vector<std::unique_ptr<CLineItem>> items;
+    items.push_back(std::make_unique<CLineItem>());
+    auto device = std::make_unique<CDeviceItem>();
+    device->SetLevel(1);
+    device->SetAddressText(list.Texts().Add("XXXX"));
+    device->SetAddressLength(2);
+    items.push_back(std::move(device));
+    const Text address = Hex4(list, 0x10);
+    for (int i = 0; i < count; ++i) {
+        auto reg = std::make_unique<CByteItem>();
+        reg->SetLevel(2);
+        reg->SetAccessType(alike || i % 2 == 0 ? AccessType::Read : AccessType::Write);
+        CByteItem::Part part;
+        part.SetAddressText(address);
+        part.addressLength = 2;
+        part.dataLength = alike ? 1 : 4;
+        part.memorySize = part.dataLength;
+        part.mask = alike ? 0xFF : (static_cast<uint32_t>(i) * 2654435761u) | 1;
+        part.width = __builtin_popcount(part.mask);
+        reg->AddPart(part);
+        items.push_back(std::move(reg));
+    }
+    return items;
+}
+
+void RegistersAtOneAddress(benchmark::State& state, bool alike) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        CItemList list;
+        auto items = MakeCrowd(list, static_cast<int>(state.range(0)), alike);
+        state.ResumeTiming();
+        InsertAndCheck(state, list, items, [&](std::unique_ptr<CLineItem> item) {
+            return list.InsertAfterCurrent(std::move(item));
+        });
+    }
+    state.SetComplexityN(state.range(0));
+}
+void BM_ItemListAlikeRegistersAtOneAddress(benchmark::State& state) {
+    RegistersAtOneAddress(state, true);
+}
+BENCHMARK(BM_ItemListAlikeRegistersAtOneAddress)->Apply(bench::LargeSizes);
+void BM_ItemListMasksAtOneAddress(benchmark::State& state) {
+    RegistersAtOneAddress(state, false);
+}
+BENCHMARK(BM_ItemListMasksAtOneAddress)->Apply(bench::LargeSizes);
 
 } // namespace
 } // namespace vek

@@ -38,7 +38,42 @@ std::vector<std::string> NumberedValues(const ProfileFile& values, const std::st
     return found;
 }
 
+// The longest description path a register-values file's HEADER gives: a path the system takes.
+constexpr std::size_t kDescriptionPathRoom = 4096;
+
 } // namespace
+
+bool HasValuesEnding(const std::string& path) {
+    const std::size_t slash = path.find_last_of("/\\");
+    const std::string_view name = slash == std::string::npos
+                                      ? std::string_view(path)
+                                      : std::string_view(path).substr(slash + 1);
+    return name.size() > 4 && EndsWithNoCase(name, ".vkg");
+}
+
+Result<std::string> DescriptionOfValues(const ProfileFile& values) {
+    std::string description = values.GetString("HEADER", "VekFile", "", kDescriptionPathRoom);
+    if (description.empty()) {
+        return Failure{1, "names no description"};
+    }
+    if (HasValuesEnding(description)) {
+        return Failure{1, "names the register-values file " + EscapeControlBytes(description) +
+                              " as its description; only a description is opened with values"};
+    }
+    return description;
+}
+
+Result<std::string> DescriptionNamedBy(const std::string& valuesPath) {
+    const Result<ProfileFile> values = LoadValuesProfile(valuesPath);
+    if (!values) {
+        return values.Error();
+    }
+    Result<std::string> description = DescriptionOfValues(values.Value());
+    if (!description) {
+        return Failure{description.Error().code, valuesPath + ": " + description.Error().text};
+    }
+    return description;
+}
 
 Result<ProfileFile> LoadValuesProfile(const std::string& path) {
     struct stat info {};

@@ -24,6 +24,18 @@ struct SavedValues {
     std::vector<SavedRegister> registers; // device by device, in the order the file lists them
 };
 
+// Whether a file's name has the ending of a register-values file, in any letter case.
+bool HasValuesEnding(const std::string& path);
+
+// The description a register-values file was saved with (its HEADER's VekFile), to be opened
+// before the values are loaded. A failure when the file names none, or names a register-values
+// file: that would be opened for its description in turn, and a file naming itself would be
+// opened again and again.
+Result<std::string> DescriptionOfValues(const ProfileFile& values);
+// The same for a register-values file opened by its path, as the desktop program opens one
+// before its description: a failure names the file and why.
+Result<std::string> DescriptionNamedBy(const std::string& valuesPath);
+
 // Opens a register-values file: a failure names the file and why (no such file, not readable).
 Result<ProfileFile> LoadValuesProfile(const std::string& path);
 

@@ -28,11 +28,6 @@ std::string FileName(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-bool HasValuesEnding(const std::string& path) {
-    const std::string name = FileName(path);
-    return name.size() > 4 && EndsWithNoCase(name, ".vkg");
-}
-
 std::string DateText(std::time_t when) {
     std::tm local{};
     localtime_r(&when, &local);

@@ -38,9 +38,10 @@ void CBasicMacro::SetFile(const std::string& fileText, Host* host) {
         host->Message("Warning: File '" + text + "' not found.", false);
 }
 
-void CBasicMacro::Run(int) {
+bool CBasicMacro::Run(int) {
     if (runner_ != nullptr && IsValid())
         runner_->RunFile("\"" + file_ + "\"");
+    return true;
 }
 
 } // namespace vek

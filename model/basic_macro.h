@@ -40,7 +40,7 @@ public:
 
     void SetRunner(ScriptRunner* runner) { runner_ = runner; }
     ScriptRunner* Runner() const { return runner_; }
-    void Run(int arg) override;
+    bool Run(int arg) override;
 
 private:
     std::string file_;

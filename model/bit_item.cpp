@@ -24,14 +24,9 @@ bool CBitItem::RegisterMacrosOn(MacroFlag flag) const {
 
 bool CBitItem::Read() {
     const bool macros = RegisterMacrosOn(MacroFlag::ReadMacros);
-    if (macros) {
-        RunMacro(register_->GetBeforeRead());
-    }
-    const bool read = shadow_ != nullptr && shadow_->Read(shadow_->TransferMode());
-    if (read && macros) {
-        RunMacro(register_->GetAfterRead());
-    }
-    return read;
+    return (!macros || RunMacro(register_->GetBeforeRead())) && shadow_ != nullptr &&
+           shadow_->Read(shadow_->TransferMode()) &&
+           (!macros || RunMacro(register_->GetAfterRead()));
 }
 
 bool CBitItem::Write() {
@@ -40,14 +35,11 @@ bool CBitItem::Write() {
 
 bool CBitItem::WriteValue(bool runMacros) {
     const bool macros = runMacros && register_ != nullptr;
-    if (macros) {
-        RunMacro(register_->GetBeforeWrite());
+    if (macros && !RunMacro(register_->GetBeforeWrite())) {
+        return false;
     }
     const bool written = shadow_ != nullptr && shadow_->Write(shadow_->TransferMode());
-    if (macros) {
-        RunMacro(register_->GetAfterWrite());
-    }
-    return written;
+    return (!macros || RunMacro(register_->GetAfterWrite())) && written;
 }
 
 uint32_t CBitItem::StoreValue(uint32_t v) {

@@ -148,23 +148,18 @@ bool CByteItem::Read() {
     bool read = false;
     for (std::size_t k = 0; k < partCount_; ++k) {
         SelectPart(k);
-        if (macros) {
-            RunMacro(GetBeforeRead());
-        }
-        read = shadow_ != nullptr && shadow_->Read(shadow_->TransferMode());
+        read = (!macros || RunMacro(GetBeforeRead())) && shadow_ != nullptr &&
+               shadow_->Read(shadow_->TransferMode()) && (!macros || RunMacro(GetAfterRead()));
         if (!read) {
             break;
-        }
-        if (macros) {
-            RunMacro(GetAfterRead());
         }
     }
     return read;
 }
 
 bool CByteItem::WriteValue(bool runMacros) {
-    if (runMacros) {
-        RunMacro(GetBeforeWrite());
+    if (runMacros && !RunMacro(GetBeforeWrite())) {
+        return false;
     }
     std::size_t failed = partCount_;
     for (std::size_t k = 0; k < partCount_; ++k) {
@@ -173,15 +168,13 @@ bool CByteItem::WriteValue(bool runMacros) {
             failed = k;
         }
     }
-    if (runMacros) {
-        RunMacro(GetAfterWrite());
-    }
+    const bool ran = !runMacros || RunMacro(GetAfterWrite());
     if (failed < partCount_) {
         // The failing part becomes current, so that GetErrorText tells its reason.
         SelectPart(failed);
         return false;
     }
-    return partCount_ != 0;
+    return ran && partCount_ != 0;
 }
 
 } // namespace vek

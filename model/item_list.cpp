@@ -22,14 +22,13 @@ bool StartsGroup(const CLineItem& item) {
     return item.GetKind() == ItemKind::Line || item.GetKind() == ItemKind::Device;
 }
 
-bool IsReadOrStatus(AccessType access) {
-    return access == AccessType::Read || access == AccessType::Status;
-}
+// Parts at one address beyond which the overlap check keeps them in a crowd rather than
+// comparing a new part with each: few addresses hold more, and a crowd costs some memory.
+constexpr std::size_t kCrowdSize = 16;
 
-// A READ or STATUS register may share bits with a WRITE register, else the types must agree.
-bool AccessTypesFit(AccessType a, AccessType b) {
-    return a == b || (a == AccessType::Write && IsReadOrStatus(b)) ||
-           (b == AccessType::Write && IsReadOrStatus(a));
+PartTraits TraitsOf(const CByteItem& reg, const CByteItem::Part& part) {
+    return {part.mask, part.defaultValue, part.memorySize, part.memorySize < part.dataLength,
+            reg.GetAccessType()};
 }
 
 } // namespace
@@ -54,6 +53,7 @@ void CItemList::Clear() {
         (node.inArena ? ItemDeleter::InArena() : ItemDeleter())(node.item);
     nodes_.clear();
     parts_.Clear();
+    crowds_.clear();
     spanningGroups_.clear();
     lastLabelled_.clear();
     current_ = nodes_.end();
@@ -300,88 +300,90 @@ void CItemList::IndexParts(Node& node, const CByteItem& reg) {
             }
             spanningGroups_[node.group] = true;
         }
-        parts_.Add({node.group, AddressNumber(part.address.data(), part.addressLength),
-                    part.addressLength},
-                   &node, node.indexedParts);
+        const PartIndex::Key key{node.group, AddressNumber(part.address.data(), part.addressLength),
+                                 part.addressLength};
+        parts_.Add(key, &node, node.indexedParts);
+        if (!crowds_.empty()) {
+            if (const auto crowd = crowds_.find(parts_.First(key)); crowd != crowds_.end()) {
+                crowd->second.Add({&node, node.indexedParts},
+                                  TraitsOf(static_cast<const CByteItem&>(*node.item), part));
+            }
+        }
+    }
+}
+
+void CItemList::MakeCrowd(uint32_t first) {
+    PartCrowd& crowd = crowds_[first];
+    for (uint32_t i = first; i != PartIndex::kEnd; i = parts_.At(i).next) {
+        const PartIndex::Entry& entry = parts_.At(i);
+        const auto& reg = static_cast<const CByteItem&>(*static_cast<Node*>(entry.node)->item);
+        crowd.Add({entry.node, entry.part}, TraitsOf(reg, reg.GetPart(entry.part)));
     }
 }
 
 void CItemList::CheckOverlap(Position at, const CByteItem& reg) {
     const uint16_t length = reg.GetAddressLength();
     const uint64_t a = AddressNumber(reg.GetAddressBytes().data(), length);
+    // The selected part's, in the item's own fields.
+    const PartTraits traits{reg.GetMask(), reg.GetDefault(), reg.GetMemorySize(),
+                            reg.GetMemorySize() < reg.GetDataLength(), reg.GetAccessType()};
     // A part at another address is compared only when the one at the lower address spans
     // several addresses: look below only if some part of the device does, above only if this
     // register does.
     const bool spansBelow = at->group < spanningGroups_.size() && spanningGroups_[at->group];
-    const bool spansAbove = reg.GetMemorySize() < reg.GetDataLength();
     const uint64_t low = !spansBelow ? a : a >= kOverlapReach ? a - kOverlapReach : 0;
-    const uint64_t high = !spansAbove                       ? a
+    const uint64_t high = !traits.spans                     ? a
                           : a <= UINT64_MAX - kOverlapReach ? a + kOverlapReach
                                                             : UINT64_MAX;
 
     // The parts of earlier registers of the device within reach, nearest register first and
     // each register's parts in order: the order in which a walk back through the list meets them.
-    std::vector<PartEntry>& earlier = nearParts_;
+    // A part of a crowded address comes with its error already found; the crowd leaves out the
+    // many that have none.
+    std::vector<NearPart>& earlier = nearParts_;
     earlier.clear();
+    const auto take = [&](void* node, uint32_t part, std::optional<StringId> error) {
+        auto* near = static_cast<Node*>(node);
+        if (near != &*at && near->order < at->order) {
+            earlier.push_back({near, part, error});
+        }
+    };
     for (uint64_t address = low;; ++address) {
-        for (uint32_t i = parts_.First({at->group, address, length}); i != PartIndex::kEnd;
-             i = parts_.At(i).next) {
-            auto* node = static_cast<Node*>(parts_.At(i).node);
-            if (node != &*at && node->order < at->order) {
-                earlier.push_back({node, parts_.At(i).part});
+        const uint32_t first = parts_.First({at->group, address, length});
+        const auto crowd = crowds_.empty() ? crowds_.end() : crowds_.find(first);
+        if (crowd != crowds_.end()) {
+            crowdErrors_.clear();
+            crowd->second.FindErrors(traits, a, address, crowdErrors_);
+            for (const PartCrowd::Found& found : crowdErrors_) {
+                take(found.member.node, found.member.part, found.error);
+            }
+        } else {
+            std::size_t count = 0;
+            for (uint32_t i = first; i != PartIndex::kEnd; i = parts_.At(i).next, ++count) {
+                take(parts_.At(i).node, parts_.At(i).part, std::nullopt);
+            }
+            if (count >= kCrowdSize) {
+                MakeCrowd(first);
             }
         }
         if (address == high) {
             break;
         }
     }
-    std::sort(earlier.begin(), earlier.end(), [](const PartEntry& x, const PartEntry& y) {
+    std::sort(earlier.begin(), earlier.end(), [](const NearPart& x, const NearPart& y) {
         return x.node->order != y.node->order ? x.node->order > y.node->order : x.part < y.part;
     });
 
-    for (const PartEntry& entry : earlier) {
-        const auto& other = static_cast<const CByteItem&>(*entry.node->item);
-        const CByteItem::Part p = other.GetPart(entry.part);
-        const uint64_t b = AddressNumber(p.address.data(), p.addressLength);
-        uint64_t offset = 0;
-        if (a == b) {
-            if (reg.GetMemorySize() != p.memorySize) {
-                errors_.push_back(StringId::ErrB18);
-                continue;
-            }
-        } else if (a > b && p.memorySize < p.dataLength) {
-            offset = a - b;
-        } else if (a < b && reg.GetMemorySize() < reg.GetDataLength()) {
-            offset = b - a;
-        } else {
+    for (const NearPart& near : earlier) {
+        if (near.error) {
+            errors_.push_back(*near.error);
             continue;
         }
-        if (offset > kOverlapReach) {
-            continue;
-        }
-        const int shift = static_cast<int>(8 * offset);
-        uint32_t maskR = reg.GetMask();
-        uint32_t defaultR = reg.GetDefault();
-        uint32_t maskP = p.mask;
-        uint32_t defaultP = p.defaultValue;
-        if (a < b) {
-            maskR >>= shift;
-            defaultR >>= shift;
-        } else {
-            maskP >>= shift;
-            defaultP >>= shift;
-        }
-        const uint32_t shared = maskR & maskP;
-        if (shared == 0) {
-            continue;
-        }
-        const AccessType accessR = reg.GetAccessType();
-        const AccessType accessP = other.GetAccessType();
-        if (!AccessTypesFit(accessR, accessP)) {
-            errors_.push_back(StringId::ErrB14);
-        }
-        if (accessR == accessP && ((defaultR ^ defaultP) & shared) != 0) {
-            errors_.push_back(StringId::ErrB15);
+        const auto& other = static_cast<const CByteItem&>(*near.node->item);
+        const CByteItem::Part p = other.GetPart(near.part);
+        if (const auto error = OverlapError(traits, a, TraitsOf(other, p),
+                                            AddressNumber(p.address.data(), p.addressLength))) {
+            errors_.push_back(*error);
         }
     }
     IndexParts(*at, reg);

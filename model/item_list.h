@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/line_item.h"
+#include "model/part_crowd.h"
 #include "model/part_index.h"
 #include "model/text_store.h"
 #include "platform/string_table.h"
@@ -11,6 +12,7 @@
 #include <list>
 #include <memory>
 #include <memory_resource>
+#include <optional>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -132,9 +134,11 @@ public:
 
 private:
     using Position = std::pmr::list<Node>::iterator;
-    struct PartEntry {
+    // A part the overlap check looks at: its error when a crowd found it, else to be compared.
+    struct NearPart {
         Node* node;
-        std::size_t part;
+        uint32_t part;
+        std::optional<StringId> error;
     };
 
     CLineItem* InsertBefore(Position next, ItemPtr<> item);
@@ -149,6 +153,8 @@ private:
     void CheckMask(const CByteItem& reg);
     void CheckOverlap(Position at, const CByteItem& reg);
     void IndexParts(Node& node, const CByteItem& reg);
+    // Gathers the parts entered at an address (its first entry) into a crowd.
+    void MakeCrowd(uint32_t first);
     void CheckBitField(const CBitItem& bit);
 
     // The position of an item: the current one at once (the builder checks what it has just
@@ -161,12 +167,15 @@ private:
     std::pmr::list<Node> nodes_{&arena_};
     Position current_ = nodes_.end();
     PartIndex parts_;
+    std::unordered_map<uint32_t, PartCrowd> crowds_; // by the first entry of their address
     std::vector<bool> spanningGroups_; // by group: whether a part spans several addresses
     // The last item in list order of each device group and label: where a walk back from the
     // end of the list for that label would stop.
     std::unordered_map<uint64_t, Position> lastLabelled_; // by group << 32 | label
     std::vector<StringId> errors_;
-    std::vector<PartEntry> nearParts_; // the overlap check's working list, kept between checks
+    // The overlap check's working lists, kept between checks.
+    std::vector<NearPart> nearParts_;
+    std::vector<PartCrowd::Found> crowdErrors_;
     // Counted in 32 bits: a description of 64 MiB has far fewer items.
     uint32_t groups_ = 0;
 };

@@ -4,9 +4,8 @@
 
 namespace vek {
 
-void MacroRef::Run() const {
-    if (macro_ != nullptr)
-        macro_->Run(0);
+bool MacroRef::Run() const {
+    return macro_ == nullptr || macro_->Run(0);
 }
 
 } // namespace vek

@@ -16,8 +16,8 @@ public:
     CMacro* GetMacro() const { return macro_; }
     void Bind(CMacro* macro) { macro_ = macro; }
 
-    // Runs the bound macro with argument 0.
-    void Run() const;
+    // Runs the bound macro with argument 0; false when the macro did not run as it should.
+    bool Run() const;
 
 private:
     std::string name_;

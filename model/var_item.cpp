@@ -36,10 +36,8 @@ void CVarItem::SetWriteMacros(std::unique_ptr<MacroRef> before, std::unique_ptr<
     Bindings().afterWrite = std::move(after);
 }
 
-void CVarItem::RunMacro(const MacroRef* ref) {
-    if (ref != nullptr) {
-        ref->Run();
-    }
+bool CVarItem::RunMacro(const MacroRef* ref) {
+    return ref == nullptr || ref->Run();
 }
 
 void CVarItem::ReportError() const {
@@ -107,19 +105,15 @@ void CVarItem::ShowValue() {
 }
 
 bool CVarItem::Read() {
-    if (ReadMacrosOn()) {
-        RunMacro(GetAfterRead());
-    }
+    const bool ran = !ReadMacrosOn() || RunMacro(GetAfterRead());
     ShowValue();
-    return true;
+    return ran;
 }
 
 bool CVarItem::WriteValue(bool runMacros) {
-    if (runMacros) {
-        RunMacro(GetAfterWrite());
-    }
+    const bool ran = !runMacros || RunMacro(GetAfterWrite());
     ShowValue();
-    return true;
+    return ran;
 }
 
 bool CVarItem::Write() {

@@ -76,7 +76,8 @@ protected:
 
     bool ReadMacrosOn() const { return GetMacroFlags().Has(MacroFlag::ReadMacros); }
     bool WriteMacrosOn() const { return GetMacroFlags().Has(MacroFlag::WriteMacros); }
-    static void RunMacro(const MacroRef* ref);
+    // False when the macro refused to run (it was running already): the transfer fails.
+    static bool RunMacro(const MacroRef* ref);
     // Sends a failed write's error text to the output window of the shadow register's document.
     void ReportError() const;
 

@@ -36,11 +36,20 @@ public:
     // The document's context, through whose host every statement asks for a repaint.
     void SetContext(RegisterContext* context) { context_ = context; }
 
-    void Run(int arg) override;
+    // A macro that is already running is not started again (a STATUS register whose read macro
+    // reads that register would otherwise recurse without end): the refusal is said in the output
+    // window and counted as a failed transfer, and every run under way fails with it. Nor is one
+    // started within kMaxMacroNesting others.
+    bool Run(int arg) override;
 
 private:
+    void RunSteps();
+    // Says why the macro does not run and counts a failed transfer; false.
+    bool Refuse(const std::string& why);
+
     std::vector<MacroStep> steps_;
     bool onBar_ = false;
+    bool running_ = false;
     RegisterContext* context_ = nullptr;
 };
 

@@ -72,4 +72,23 @@ Result<std::string> ReadTextFile(const std::string& path, const FileLimit& limit
     }
 }
 
+Result<void> CheckRegularFile(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        return SystemFailure(errno);
+    if (S_ISDIR(info.st_mode))
+        return SystemFailure(EISDIR);
+    if (!S_ISREG(info.st_mode))
+        return Failure{EINVAL, "not a regular file"};
+    // Opened without waiting, and looked at again: the name may have been given to a FIFO since.
+    const OpenFile file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (file.Descriptor() < 0)
+        return SystemFailure(errno);
+    if (::fstat(file.Descriptor(), &info) != 0)
+        return SystemFailure(errno);
+    if (!S_ISREG(info.st_mode))
+        return Failure{EINVAL, "not a regular file"};
+    return {};
+}
+
 } // namespace vek

@@ -15,4 +15,10 @@ namespace vek {
 // directory", "Is a directory", ...) or the limit's.
 Result<std::string> ReadTextFile(const std::string& path, const FileLimit& limit);
 
+// Whether a file is a regular file that can be opened for reading, found out without blocking:
+// anything else (a FIFO, whose open would wait for a writer for ever, a device, a folder) is
+// refused before it is opened. For the desktop program, which opens what it is handed (a
+// double-click, a drop, a recent file) on the thread that draws its windows.
+Result<void> CheckRegularFile(const std::string& path);
+
 } // namespace vek

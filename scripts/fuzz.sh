@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets (preset fuzz) and runs each for SECONDS seconds, one after the
-# other: all of them, or the NAMEs given (description, values, profile, basic).
+# other: all of them, or the NAMEs given (description, values, values_open, profile, basic).
 #   scripts/fuzz.sh SECONDS [NAME...]
 # Each target's corpus stays in build-fuzz/corpus/NAME, so repeated runs grow it; the seeds are
 # made afresh in build-fuzz/seeds/NAME from examples/ and tests/. A crash, a leak, an input that
@@ -9,7 +9,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-all_targets=(description values profile basic)
+all_targets=(description values values_open profile basic)
 if [ $# -lt 1 ] || ! [[ "$1" =~ ^[1-9][0-9]*$ ]]; then
     echo "usage: scripts/fuzz.sh SECONDS [${all_targets[*]}]" >&2
     exit 2
@@ -37,7 +37,7 @@ trap 'rm -rf "$scratch"' EXIT
 # Seeds: the descriptions and scripts of the repository, and register-values files saved by vek
 # for the values board and the examples (in simulation, so no driver is needed).
 rm -rf "$build/seeds"
-mkdir -p "$build"/seeds/{description,values,profile,basic}
+mkdir -p "$build"/seeds/{description,values,values_open,profile,basic}
 copy_seeds() { # NAME EXTENSION FOLDER...: the files *.EXTENSION below the folders
     local name=$1 extension=$2
     shift 2
@@ -61,6 +61,40 @@ cp "$build"/seeds/values/*.vkg "$build/seeds/profile"
 for example in examples/*.vek; do
     save_values "$example" "$build/seeds/profile/$(basename "$example" .vek).vkg" write-default
 done
+# A values file and the description it names, joined by a NUL byte; "@VEK@" in the values file
+# stands for the description and "@VKG@" for the values file itself.
+pair_seed() { # VALUES DESCRIPTION SEED
+    { sed 's/^VekFile=.*/VekFile=@VEK@/' "$1"; printf '\0'; cat "$2"; } >"$3"
+}
+for example in examples/*.vek; do
+    pair_seed "$build/seeds/profile/$(basename "$example" .vek).vkg" "$example" \
+        "$build/seeds/values_open/$(basename "$example" .vek)"
+done
+pair_seed "$build/seeds/values/written.vkg" $board "$build/seeds/values_open/values_board"
+sed 's/^VekFile=.*/VekFile=@VKG@/' "$build/seeds/values/written.vkg" \
+    >"$build/seeds/values_open/names_itself"
+
+# Large inputs of the shapes that once took time growing with the square of their size: many
+# registers at one address (the overlap check), and a values file whose DRVn keys all name one
+# driver (a reader that went through the driver's devices once for each key).
+crowded_description() { # REGISTERS
+    awk -v n="$1" 'BEGIN {
+        print "#BeginRegisterList \"fuzzdrv.dll\""; print "0: CHIP A1 D1;"
+        for (i = 0; i < n; i++) printf "1: R%d [0x01] = 0 b;\n", i
+        print "1: ODD [0x01] & 0x01 = 1 b;"; print "1: RD [0x02] = 0 r;"; print "1: WR [0x02] = 0 w;"
+        print "#EndRegisterList" }'
+}
+many_drivers_values() { # KEYS DEVICES DESCRIPTION
+    awk -v n="$1" -v devices="$2" -v vek="$3" 'BEGIN {
+        print "[HEADER]"; print "Version=1.2"; print "VekFile=" vek; print "[DRIVER]"
+        for (i = 1; i <= n; i++) printf "DRV%d=fuzzdrv.dll\n", i
+        print "[fuzzdrv]"; for (i = 1; i <= devices; i++) printf "DEV%d=CHIP\n", i
+        print "[fuzzdrv:CHIP]"; print "0x01=0x5a"; print "0x02=0x1234" }'
+}
+crowded_description 6000 >"$build/seeds/description/crowded.vek"
+many_drivers_values 6000 40 "$PWD/$board" >"$build/seeds/values/many_drivers.vkg"
+{ many_drivers_values 6000 40 @VEK@; printf '\0'; cat "$build/seeds/description/crowded.vek"; } \
+    >"$build/seeds/values_open/large"
 
 mkdir -p "$build/findings" "$build/logs"
 for name in "${targets[@]}"; do

@@ -5,6 +5,7 @@
 
 #include <gmock/gmock.h>
 
+#include <algorithm>
 #include <csignal>
 #include <fcntl.h>
 #include <sys/resource.h>
@@ -289,6 +290,92 @@ TEST_F(BadInput, TransfersThatTheAccessTypeOrTheDriverTurnsAwayAreSaid) {
     EXPECT_EQ(prot.status, kExitOk) << prot.err;
     EXPECT_THAT(prot.err, HasSubstr("vek: write PROTECTED: a PROT register is always written "
                                     "with its default\n"));
+}
+
+TEST_F(BadInput, AMacroReachedAgainWhileItRunsIsNotRunAndFailsItsTransfer) {
+    test::TestDriverLibrary driver;
+    // REGB's read macro reads REGB; S1 and S2 read each other; OUT's write macro reads S3, whose
+    // read macro is that macro again.
+    const std::string board = Write("loops.vek", "#BeginRegisterList \"testdrv.dll\"\n0: CHIP A1;\n"
+                                                 "1: REGB [0x01] = 0 s R{ ReadB, Idle };\n"
+                                                 "1: S1 [0x02] = 0 s R{ ReadS2, Idle };\n"
+                                                 "1: S2 [0x03] = 0 s R{ ReadS1, Idle };\n"
+                                                 "1: S3 [0x04] = 0 s R{ ReadS3, Idle };\n"
+                                                 "1: OUT [0x05] = 0 b W{ ReadS3, Idle };\n"
+                                                 "1: $ V = 0 B8;\n#EndRegisterList\n"
+                                                 "#BeginMacro ReadB\n[CHIP]\nV = REGB;\n#EndMacro\n"
+                                                 "#BeginMacro ReadS1\n[CHIP]\nV = S1;\n#EndMacro\n"
+                                                 "#BeginMacro ReadS2\n[CHIP]\nV = S2;\n#EndMacro\n"
+                                                 "#BeginMacro ReadS3\n[CHIP]\nV = S3;\n#EndMacro\n"
+                                                 "#BeginMacro Idle\n[CHIP]\nV = V;\n#EndMacro\n");
+    const auto refused = [](const std::string& macro) {
+        return HasSubstr("macro " + macro +
+                         ": reached again while it runs; a macro does not run within itself, the "
+                         "transfer that needs it fails\n");
+    };
+    const VekRun itself = Vek({"open", board, "read", "REGB"});
+    EXPECT_EQ(itself.status, kExitErrors);
+    EXPECT_THAT(itself.err, refused("ReadB"));
+    EXPECT_EQ(itself.out, "");
+
+    const VekRun each = Vek({"open", board, "read", "S1"});
+    EXPECT_EQ(each.status, kExitErrors);
+    EXPECT_THAT(each.err, refused("ReadS2"));
+
+    // The write does not happen: its macro could not run as written.
+    driver.Reset();
+    const VekRun write = Vek({"open", board, "write", "OUT=7"});
+    EXPECT_EQ(write.status, kExitErrors);
+    EXPECT_THAT(write.err, refused("ReadS3"));
+    EXPECT_EQ(driver.Register({0x05}), 0U);
+
+    const VekRun macro = Vek({"open", board, "macro", "ReadS3"});
+    EXPECT_EQ(macro.status, kExitErrors);
+    EXPECT_THAT(macro.err, refused("ReadS3"));
+
+    // Without the loop the macros run as before.
+    const VekRun plain = Vek({"open", board, "read", "OUT", "macro", "Idle"});
+    EXPECT_EQ(plain.status, kExitOk) << plain.err;
+}
+
+TEST_F(BadInput, ManyRegistersAtOneAddressAreCheckedWithEveryMessage) {
+    // Thousands of alike registers at one address, one that fits them (apart from the others, the
+    // same default), then one fault: its message once for each register above. (After the first
+    // error the compile creates nothing more.)
+    constexpr int kAlike = 3000;
+    std::string alike = "#BeginRegisterList \"board.dll\"\n0: CHIP A1;\n";
+    for (int r = 0; r < kAlike; ++r)
+        alike += "1: R" + std::to_string(r) + " [0x01] = 0 b;\n";
+    alike += "1: FINE [0x01] & 0xFE = 0 b;\n";
+    const int faultLine = kAlike + 4;
+    const auto check = [&](const std::string& fault, int count, const std::string& message) {
+        const std::string board = Write("crowded.vek", alike + fault + "\n#EndRegisterList\n");
+        std::string expected = "Parsing...\n" + board + "\n";
+        for (int i = 0; i < count; ++i)
+            expected += "Line " + std::to_string(faultLine) + " : error " + message + "\n";
+        expected += (count == 0 ? "Linking...\n" : "") + std::string("crowded.vek - ") +
+                    std::to_string(count) + " error(s)\n";
+        const VekRun run = Vek({"check", board});
+        EXPECT_EQ(run.status, count == 0 ? kExitOk : kExitErrors) << fault;
+        // Compared as a whole, but only the first line that differs is shown.
+        const auto differs =
+            std::mismatch(run.out.begin(), run.out.end(), expected.begin(), expected.end());
+        const std::size_t at = static_cast<std::size_t>(differs.first - run.out.begin());
+        const std::size_t lineStart = run.out.rfind('\n', at == 0 ? 0 : at - 1);
+        EXPECT_EQ(run.out.size(), expected.size()) << fault;
+        EXPECT_TRUE(run.out == expected)
+            << fault << ": first difference in line "
+            << run.out.substr(lineStart == std::string::npos ? 0 : lineStart + 1, 80);
+    };
+    check("1: MORE [0x01] = 0 b;", 0, "");
+    // Another default where the bits meet: with each alike register, not with FINE.
+    check("1: ODD [0x01] & 0x01 = 1 b;", kAlike,
+          "B15: Different default values defined for same register");
+    // READ where BOTH registers are.
+    check("1: IN [0x01] = 0 r;", kAlike + 1, "B14: Byte has different access type");
+    // Another memory model.
+    check("1: WIDE [0x01] = 0 D2.2 b;", kAlike + 1,
+          "B18: Same address with different memory models");
 }
 
 // In the child of a death test: a save that may write no file larger than `size`.

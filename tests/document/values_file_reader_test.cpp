@@ -71,6 +71,30 @@ TEST(ValuesFileReader, FilesThatAreNoValuesFilesAreFailuresThatSayWhy) {
               notes + ": not a register-values file (no HEADER or DRIVER section)");
 }
 
+TEST(ValuesFileReader, TheDescriptionOfAValuesFileIsNeverAValuesFile) {
+    const auto description = [](std::string_view text) {
+        const Result<std::string> named = DescriptionOfValues(ProfileFile::Parse(text));
+        return named ? named.Value() : "refused: " + named.Error().text;
+    };
+    // The description a document stores, also one without the usual ending.
+    EXPECT_EQ(description("[HEADER]\nVekFile=/boards/a.vek\n"), "/boards/a.vek");
+    EXPECT_EQ(description("[HEADER]\nVekFile=/boards/a.txt\n"), "/boards/a.txt");
+    EXPECT_EQ(description("[HEADER]\nVekFile=/boards/vkg\n"), "/boards/vkg");
+    // A values file, in any case of its ending, would be opened in place of a description.
+    EXPECT_EQ(description("[HEADER]\nVekFile=/boards/self.vkg\n"),
+              "refused: names the register-values file /boards/self.vkg as its description; "
+              "only a description is opened with values");
+    EXPECT_EQ(description("[HEADER]\nVekFile=other.VKG\n"),
+              "refused: names the register-values file other.VKG as its description; only a "
+              "description is opened with values");
+    EXPECT_EQ(description("[HEADER]\nVersion=1.2\n"), "refused: names no description");
+    EXPECT_EQ(description(""), "refused: names no description");
+
+    EXPECT_TRUE(HasValuesEnding("/a/b.Vkg"));
+    EXPECT_FALSE(HasValuesEnding("/a/.vkg"));
+    EXPECT_FALSE(HasValuesEnding("/a.vkg/board.vek"));
+}
+
 TEST(ValuesFileReader, ASharedLineSplitsIntoItsRegistersValues) {
     const auto parts = [](const std::string& text) {
         std::vector<std::pair<SavedRole, std::string>> split;

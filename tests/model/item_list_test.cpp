@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <random>
+#include <string>
 
 namespace vek {
 namespace {
@@ -299,6 +301,73 @@ TEST_F(ItemListTest, BitFieldsMustAddressAPartAndStayInsideItsMask) {
     EXPECT_EQ(bit("02", 0x30), Codes{});
     EXPECT_EQ(bit("02", 0x0F), Codes{StringId::ErrB12});
     EXPECT_EQ(bit("03", 0x100), Codes{StringId::ErrB13}) << "mask not checked after B13";
+}
+
+// Many registers at a few neighbouring addresses, most of them alike and the rest of every kind
+// (access types, memory models, parts spanning into the next addresses, masks and defaults): the
+// codes of each check are those of comparing it with every earlier part, nearest register first,
+// however many parts an address holds.
+TEST_F(ItemListTest, CrowdedAddressesGiveTheCodesOfComparingEveryPair) {
+    struct Earlier {
+        PartTraits traits;
+        uint64_t address;
+    };
+    std::vector<std::vector<Earlier>> earlier; // by register, its parts
+    std::mt19937 random(29);
+    const auto below = [&](uint32_t n) { return static_cast<uint32_t>(random() % n); };
+    constexpr AccessType kAccess[] = {AccessType::Read, AccessType::Write, AccessType::Both,
+                                      AccessType::Status, AccessType::Prot};
+    const char* const kAddresses[] = {"10", "11", "12", "13", "14"};
+    std::size_t codes = 0;
+    for (int r = 0; r < 800; ++r) {
+        const bool alike = below(10) < 7;
+        const AccessType access = alike ? AccessType::Both : kAccess[below(5)];
+        std::vector<PartForm> forms;
+        for (uint32_t k = 0, parts = alike ? 1 : 1 + below(2); k < parts; ++k) {
+            PartForm form{kAddresses[alike ? 1 : below(5)]};
+            if (!alike) {
+                form.dataLength = static_cast<uint16_t>(1 + below(4));
+                form.memorySize = below(4) == 0 ? form.dataLength : uint16_t{1};
+                const uint32_t bits =
+                    form.dataLength == 4 ? 0xFFFFFFFFu : (1u << (8 * form.dataLength)) - 1;
+                form.mask = (static_cast<uint32_t>(random()) | (1u << below(8))) & bits;
+                form.defaultValue = static_cast<uint32_t>(random()) & form.mask & -below(2);
+            }
+            forms.push_back(form);
+        }
+        auto reg = Placed<CByteItem>("R", 2, 0, LabelRole::None);
+        reg->SetAccessType(access);
+        Codes expected;
+        std::vector<Earlier> own;
+        for (const PartForm& form : forms) {
+            CByteItem::Part part;
+            part.SetAddressText(test::TestText(form.addressText));
+            part.addressLength = 1;
+            part.dataLength = form.dataLength;
+            part.memorySize = form.memorySize;
+            part.mask = form.mask;
+            part.width = __builtin_popcount(form.mask);
+            part.defaultValue = form.defaultValue;
+            if (!reg->AddPart(part))
+                continue;
+            const Earlier mine{{form.mask, form.defaultValue, form.memorySize,
+                                form.memorySize < form.dataLength, access},
+                               std::stoul(form.addressText, nullptr, 16)};
+            for (auto it = earlier.rbegin(); it != earlier.rend(); ++it) {
+                for (const Earlier& p : *it) {
+                    if (auto code = OverlapError(mine.traits, mine.address, p.traits, p.address))
+                        expected.push_back(*code);
+                }
+            }
+            own.push_back(mine);
+        }
+        const Codes found = AddRegister(list, std::move(reg));
+        ASSERT_EQ(found, expected) << "register " << r;
+        codes += found.size();
+        earlier.push_back(std::move(own));
+    }
+    // The mix gives codes of every kind, yet most registers were alike and met no error.
+    EXPECT_GT(codes, 1000U);
 }
 
 TEST_F(ItemListTest, ClearingEndsEveryItemAndTheListStartsAfresh) {

@@ -63,7 +63,10 @@ public:
     LoggingMacro(std::string name, std::vector<std::string>& log) : log_(log) {
         SetName(std::move(name));
     }
-    void Run(int arg) override { log_.push_back(GetName() + "(" + std::to_string(arg) + ")"); }
+    bool Run(int arg) override {
+        log_.push_back(GetName() + "(" + std::to_string(arg) + ")");
+        return true;
+    }
 
 private:
     std::vector<std::string>& log_;

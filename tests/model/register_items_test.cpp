@@ -1,8 +1,10 @@
 #include "model/bit_item.h"
 #include "model/byte_item.h"
 #include "model/register_context.h"
+#include "model/run_limits.h"
 #include "model/shadow_reg.h"
 #include "model/shadow_reg_list.h"
+#include "model/vek_macro.h"
 #include "model_fakes.h"
 #include "platform/recording_host.h"
 #include "test_driver.h"
@@ -342,6 +344,79 @@ TEST_F(RegisterItemsTest, MacrosRunAroundTransfersAsTheFlagsAllow) {
     reg.Update(nullptr, UpdateCode::ReadMacros | UpdateCode::SwitchOn);
     ASSERT_TRUE(bit.Read());
     EXPECT_EQ(log, (std::vector<std::string>{"BR(0)", "AR(0)"}));
+}
+
+TEST_F(RegisterItemsTest, ARegisterMacroIsNotStartedAgainWhileItRuns) {
+    // REG is a STATUS register whose before-read macro assigns REG to V: reading REG runs the
+    // macro, whose read of REG would run it again.
+    CVarItem var;
+    var.SetWidth(8);
+    CByteItem reg;
+    BindParts(reg, {{"01", 0xFF}}, AccessType::Status);
+    CVekMacro loop;
+    loop.SetName("Loop");
+    loop.SetContext(&context);
+    loop.SetSteps({MacroItemOperand{&var}, MacroItemOperand{&reg}, MacroAssignment{}});
+    auto before = std::make_unique<MacroRef>("Loop");
+    before->Bind(&loop);
+    reg.SetReadMacros(std::move(before), nullptr);
+    driver.readBytes = {0x99, 0, 0, 0};
+
+    EXPECT_FALSE(reg.Read());
+    EXPECT_EQ(host.Texts(),
+              (std::vector<std::string>{"macro Loop: reached again while it runs; a macro does "
+                                        "not run within itself, the transfer that needs it "
+                                        "fails"}));
+    EXPECT_EQ(context.failedTransfers, 1);
+    // The refused inner read reached no device, nor did the outer one that it failed.
+    EXPECT_TRUE(driver.Calls(Fn::GetReg).empty());
+
+    // Run by itself (from the macro bar) the macro reads REG, whose macro it is: refused as well.
+    host.lines.clear();
+    EXPECT_FALSE(loop.Run(0));
+    EXPECT_EQ(host.Texts().size(), 1U);
+    // Nothing is left over from the refusals: with the read macros off the read works.
+    reg.Update(nullptr, UpdateCode::ReadMacros);
+    EXPECT_TRUE(reg.Read());
+    EXPECT_TRUE(loop.Run(0));
+    EXPECT_EQ(var.GetValue(), 0x99U);
+}
+
+TEST_F(RegisterItemsTest, MacrosRunWithinOneAnotherUpToALimit) {
+    // A chain of STATUS registers, each one's read macro reading the next: every macro differs,
+    // yet each step nests a run, and a long enough chain would exhaust the stack.
+    const auto chainRead = [this](int length) {
+        CVarItem var;
+        var.SetWidth(8);
+        std::vector<std::unique_ptr<CByteItem>> regs;
+        std::vector<std::unique_ptr<CVekMacro>> macros;
+        for (int i = 0; i < length; ++i) {
+            regs.push_back(std::make_unique<CByteItem>());
+            const std::string address = std::to_string(10 + i);
+            BindParts(*regs.back(), {{address.c_str(), 0xFF}}, AccessType::Status);
+        }
+        for (int i = 0; i + 1 < length; ++i) {
+            macros.push_back(std::make_unique<CVekMacro>());
+            macros.back()->SetName("M" + std::to_string(i));
+            macros.back()->SetContext(&context);
+            macros.back()->SetSteps(
+                {MacroItemOperand{&var}, MacroItemOperand{regs[i + 1].get()}, MacroAssignment{}});
+            auto before = std::make_unique<MacroRef>(macros.back()->GetName());
+            before->Bind(macros.back().get());
+            regs[i]->SetReadMacros(std::move(before), nullptr);
+        }
+        host.lines.clear();
+        context.simulation = true;
+        return regs.front()->Read();
+    };
+    EXPECT_TRUE(chainRead(kMaxMacroNesting + 1)) << "as many macros as may nest";
+    EXPECT_TRUE(host.Texts().empty());
+    EXPECT_FALSE(chainRead(kMaxMacroNesting + 2));
+    EXPECT_EQ(host.Texts(), (std::vector<std::string>{
+                                "macro M" + std::to_string(kMaxMacroNesting) + ": not run, " +
+                                std::to_string(kMaxMacroNesting) +
+                                " macros are running one within the other, the transfer that "
+                                "needs it fails"}));
 }
 
 TEST_F(RegisterItemsTest, RowsShowNamesAddressesAndPlaceholders) {

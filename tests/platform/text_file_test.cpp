@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace vek {
@@ -49,6 +50,24 @@ TEST_F(TextFileTest, APipeIsReadOnceAsFarAsItGoesAndAnEndlessDeviceIsRefused) {
 TEST_F(TextFileTest, FoldersAndMissingFilesAreRefusedWithTheSystemsReason) {
     EXPECT_EQ(ReadTextFile(folder.File("."), kOneMebibyte).Error().text, "Is a directory");
     EXPECT_EQ(ReadTextFile(folder.File("absent"), kOneMebibyte).Error().code, ENOENT);
+}
+
+TEST_F(TextFileTest, OnlyARegularFileIsTakenForOpeningAndAFifoIsNotOpened) {
+    EXPECT_TRUE(CheckRegularFile(Write("plain", 10)));
+    const std::string fifo = folder.File("fifo");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    // An open of the FIFO would wait for a writer: the check returns at once.
+    const Result<void> piped = CheckRegularFile(fifo);
+    ASSERT_FALSE(piped);
+    EXPECT_EQ(piped.Error().text, "not a regular file");
+    EXPECT_EQ(CheckRegularFile("/dev/null").Error().text, "not a regular file");
+    EXPECT_EQ(CheckRegularFile(folder.File(".")).Error().text, "Is a directory");
+    EXPECT_EQ(CheckRegularFile(folder.File("absent")).Error().code, ENOENT);
+    const std::string locked = Write("locked", 1);
+    ASSERT_EQ(chmod(locked.c_str(), 0), 0);
+    if (geteuid() != 0) { // root reads it all the same
+        EXPECT_EQ(CheckRegularFile(locked).Error().code, EACCES);
+    }
 }
 
 } // namespace

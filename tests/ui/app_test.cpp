@@ -42,6 +42,14 @@
 #include <QTest>
 #include <QTextBlock>
 
+#include <atomic>
+#include <chrono>
+#include <fcntl.h>
+#include <functional>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
 namespace vek {
 
 namespace {
@@ -74,6 +82,43 @@ QString MissingDriverBoard(test::Workspace& files) {
         QStringLiteral("#BeginRegisterList \"nodriver.dll\"\n0: CHIP A2 D1 [0x10] << 1.1;\n"
                        "1: R0 [0x00] = 0 b;\n#EndRegisterList\n"));
 }
+
+// A FIFO in the test's folder, and a watch that tells whether anything opened it for reading
+// while the watch ran: such an open waits for a writer, so the watch keeps writers coming
+// (an open for writing without waiting succeeds only while a reader has it open), and a program
+// that would have hung for ever goes on, and the test fails instead of hanging.
+class FifoWatch {
+public:
+    explicit FifoWatch(const QString& path) : path_(QFile::encodeName(path).toStdString()) {
+        created_ = ::mkfifo(path_.c_str(), 0600) == 0;
+        watch_ = std::thread([this] {
+            while (!stop_) {
+                const int fd = ::open(path_.c_str(), O_WRONLY | O_NONBLOCK);
+                if (fd >= 0) {
+                    opened_ = true;
+                    ::close(fd);
+                }
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            }
+        });
+    }
+    ~FifoWatch() { Stop(); }
+    bool Created() const { return created_; }
+    // Whether something had the FIFO open for reading.
+    bool Stop() {
+        stop_ = true;
+        if (watch_.joinable())
+            watch_.join();
+        return opened_;
+    }
+
+private:
+    std::string path_;
+    bool created_ = false;
+    std::atomic<bool> stop_{false};
+    std::atomic<bool> opened_{false};
+    std::thread watch_;
+};
 
 std::uint32_t VariableValue(const CVekDoc& doc, const std::string& name) {
     for (CLineItem& item : *const_cast<CItemList*>(doc.GetItems())) {
@@ -431,6 +476,92 @@ private Q_SLOTS:
         QVERIFY(answer.Text().endsWith(QStringLiteral("No such file or directory")));
         QVERIFY(fixture.App().Documents().empty());
         QVERIFY(fixture.App().Profile().RecentFiles().Files().isEmpty());
+    }
+
+    void whatIsNotARegularFileIsRefusedWithoutOpeningIt() {
+        test::Workspace files;
+        const QString fifo = files.Path(QStringLiteral("pipe.vek"));
+        FifoWatch watch(fifo);
+        QVERIFY(watch.Created());
+        const QString refusal = fifo + QStringLiteral(": not a regular file");
+        {
+            // Given on the command line: the window comes up and says why.
+            test::MessageBoxAnswer answer(QMessageBox::Ok);
+            test::AppFixture fixture(fifo);
+            QVERIFY(answer.Answered());
+            QCOMPARE(answer.Text(), refusal);
+            QVERIFY(fixture.Frame().isVisible());
+            QVERIFY(fixture.App().Documents().empty());
+        }
+        test::AppFixture fixture;
+        const auto refused = [&](const std::function<void()>& open, const QString& text) {
+            test::MessageBoxAnswer answer(QMessageBox::Ok);
+            open();
+            QVERIFY(answer.Answered());
+            QCOMPARE(answer.Text(), text);
+            QVERIFY(fixture.App().Documents().empty());
+        };
+        // Named by a register-values file; a FIFO with the values ending; a recent file; a drop.
+        const QString values =
+            fixture.Files().Write(QStringLiteral("pipe.vkg"), QStringLiteral("[HEADER]\nVekFile=") +
+                                                                  fifo + QStringLiteral("\n"));
+        refused([&] { fixture.App().OpenDocumentFile(values); }, refusal);
+        const QString fifoValues = fixture.Files().Path(QStringLiteral("values.vkg"));
+        FifoWatch valuesWatch(fifoValues);
+        QVERIFY(valuesWatch.Created());
+        refused([&] { fixture.App().OpenDocumentFile(fifoValues); },
+                fifoValues + QStringLiteral(": not a regular file"));
+        fixture.App().Profile().RecentFiles().Add(fifo);
+        refused([&] { Q_EMIT fixture.Frame().Menus().RecentFileChosen(0); }, refusal);
+        QVERIFY(fixture.App().Profile().RecentFiles().Files().isEmpty());
+        refused(
+            [&] {
+                QMimeData data;
+                data.setUrls({QUrl::fromLocalFile(fifo)});
+                QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, {});
+                QCoreApplication::sendEvent(&fixture.Frame(), &enter);
+                QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, {});
+                QCoreApplication::sendEvent(&fixture.Frame(), &drop);
+            },
+            refusal);
+        QVERIFY(!valuesWatch.Stop());
+        QVERIFY(!watch.Stop());
+    }
+
+    void aValuesFileMustNameADescription() {
+        test::AppFixture fixture;
+        const auto refused = [&](const QString& path, const QString& why) {
+            test::MessageBoxAnswer answer(QMessageBox::Ok);
+            fixture.App().OpenDocumentFile(path);
+            QVERIFY(answer.Answered());
+            QCOMPARE(answer.Text(), path + QStringLiteral(": ") + why);
+            QVERIFY(fixture.App().Documents().empty());
+        };
+        // A file that names itself, and two that name each other, were opened without end.
+        const QString self = fixture.Files().Path(QStringLiteral("self.vkg"));
+        fixture.Files().Write(QStringLiteral("self.vkg"),
+                              QStringLiteral("[HEADER]\nVekFile=") + self + QStringLiteral("\n"));
+        refused(self, QStringLiteral("names the register-values file ") + self +
+                          QStringLiteral(" as its description; only a description is opened "
+                                         "with values"));
+        const QString first = fixture.Files().Path(QStringLiteral("first.vkg"));
+        const QString second = fixture.Files().Path(QStringLiteral("second.VKG"));
+        fixture.Files().Write(QStringLiteral("first.vkg"),
+                              QStringLiteral("[HEADER]\nVekFile=") + second + QStringLiteral("\n"));
+        fixture.Files().Write(QStringLiteral("second.VKG"),
+                              QStringLiteral("[HEADER]\nVekFile=") + first + QStringLiteral("\n"));
+        refused(first, QStringLiteral("names the register-values file ") + second +
+                           QStringLiteral(" as its description; only a description is opened "
+                                          "with values"));
+        refused(fixture.Files().Write(QStringLiteral("none.vkg"), QStringLiteral("[HEADER]\n")),
+                QStringLiteral("names no description"));
+        // A values file that names its description opens it and loads the values.
+        const QString board = fixture.Files().Board(QStringLiteral("board.vek"), 1);
+        const QString values = fixture.Files().Write(
+            QStringLiteral("board.vkg"), QStringLiteral("[HEADER]\nVekFile=") + board +
+                                             QStringLiteral("\n[DRIVER]\nDRV1=testdrv.dll\n"));
+        fixture.App().OpenDocumentFile(values);
+        QCOMPARE(fixture.App().Documents().size(), std::size_t{1});
     }
 
     void doubleClickOnACompileErrorShowsItsLine() {

@@ -1,8 +1,9 @@
 #include "ui/app/vek_app.h"
 
+#include "document/values_file.h"
 #include "document/vek_doc.h"
 #include "platform/clock.h"
-#include "platform/profile_file.h"
+#include "platform/text_file.h"
 #include "scripting/script_host.h"
 #include "ui/app/app_profile.h"
 #include "ui/app/document_entry.h"
@@ -32,11 +33,7 @@
 #include <QSessionManager>
 #include <QTimer>
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
 #include <utility>
 
 static void InitVekResources() {
@@ -51,19 +48,12 @@ QString Caption() {
     return QString::fromUtf8(UiString(UiStringId::AppTitle));
 }
 
-// Why a file cannot be opened for reading, empty when it can.
+// Why a file cannot be opened for reading, empty when it can. Only a regular file is opened:
+// a FIFO would hold the window until something writes to it.
 QString ReadFailure(const QString& path) {
-    if (QFileInfo(path).isDir())
-        return QString::fromUtf8(std::strerror(EISDIR));
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY);
-    if (fd < 0)
-        return QString::fromUtf8(std::strerror(errno));
-    ::close(fd);
-    return {};
+    const Result<void> checked = CheckRegularFile(ToStdString(path));
+    return checked ? QString() : ToQString(checked.Error().text);
 }
-
-// The longest description path a register-values file's HEADER gives.
-constexpr std::size_t kValuesPathLength = 4096;
 
 // The profile's list of driver folders, colon-separated as VEK_DRIVER_PATH.
 constexpr const char* kDriversSection = "Drivers";
@@ -239,10 +229,6 @@ void CVekApp::OpenDocumentFile(const QString& given) {
         return;
     }
     const QString path = QFileInfo(given).absoluteFilePath();
-    if (QFileInfo(path).suffix().compare(QStringLiteral("vkg"), Qt::CaseInsensitive) == 0) {
-        OpenValuesFile(path);
-        return;
-    }
     if (DocumentEntry* open = FindDocument(path)) {
         ActivateViewOfClass(*open, WindowKind::Tree);
         return;
@@ -252,6 +238,10 @@ void CVekApp::OpenDocumentFile(const QString& given) {
             static_cast<int>(profile_->RecentFiles().Files().indexOf(path)));
         UpdateRecentFiles();
         QMessageBox::warning(frame_.get(), Caption(), path + QStringLiteral(": ") + failure);
+        return;
+    }
+    if (HasValuesEnding(ToStdString(path))) {
+        OpenValuesFile(path);
         return;
     }
     profile_->RecentFiles().Add(path);
@@ -267,17 +257,12 @@ void CVekApp::OpenDocumentFile(const QString& given) {
 }
 
 void CVekApp::OpenValuesFile(const QString& path) {
-    ProfileFile values(ToStdString(path));
-    const Result<void> loaded = values.Load();
-    const std::string description =
-        loaded ? values.GetString("HEADER", "VekFile", "", kValuesPathLength) : "";
-    if (description.empty()) {
-        QMessageBox::warning(frame_.get(), Caption(),
-                             loaded ? path + QStringLiteral(": names no description")
-                                    : ToQString(loaded.Error().text));
+    const Result<std::string> description = DescriptionNamedBy(ToStdString(path));
+    if (!description) {
+        QMessageBox::warning(frame_.get(), Caption(), ToQString(description.Error().text));
         return;
     }
-    const QString descriptionPath = ToQString(description);
+    const QString descriptionPath = ToQString(description.Value());
     OpenDocumentFile(descriptionPath);
     DocumentEntry* entry = FindDocument(QFileInfo(descriptionPath).absoluteFilePath());
     if (entry == nullptr)

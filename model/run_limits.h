@@ -1,0 +1,11 @@
+#pragma once
+
+namespace vek {
+
+// Register macros run within one another: a macro's statement that reads a STATUS register runs
+// that register's read macro, and so on down a chain of registers. A macro never runs within
+// itself, so a chain ends, but each step takes room on the stack, and a description of thousands
+// of macros chained so would exhaust it. Chains of real boards are one or two steps long.
+inline constexpr int kMaxMacroNesting = 64;
+
+} // namespace vek
