@@ -1,6 +1,7 @@
 // Loads the fuzzed bytes as a register-values file into a document of a fixed description
 // (values_board.vek) in simulation mode, stores the loaded values again, and reads the bytes as
 // `vek diff` does, without a description.
+#include "agreeing_host.h"
 #include "document/values_file.h"
 #include "document/vek_doc.h"
 #include "platform/profile_file.h"
@@ -15,17 +16,6 @@
 #include <string_view>
 
 namespace {
-
-// Answers every question positively: simulation for the board's driver, which does not exist,
-// and Yes to loading values saved for another description, so that every input reaches the
-// registers.
-class AgreeingHost : public vek::RecordingHost {
-public:
-    vek::Answer Ask(std::string_view text, vek::QuestionKind kind) override {
-        RecordingHost::Ask(text, kind);
-        return kind == vek::QuestionKind::OkCancel ? vek::Answer::Ok : vek::Answer::Yes;
-    }
-};
 
 const char* const kBoard = VEK_FUZZ_DIR "/values_board.vek";
 

@@ -3,6 +3,7 @@
 // file, "@VEK@" stands for the description's path and "@VKG@" for its own, so that inputs can
 // name the description, themselves, or a file that does not exist. The description found is
 // compiled (without loading a driver, in simulation mode), the values loaded and stored again.
+#include "agreeing_host.h"
 #include "document/values_file.h"
 #include "document/vek_doc.h"
 #include "platform/profile_file.h"
@@ -16,16 +17,6 @@
 #include <string_view>
 
 namespace {
-
-// Answers Yes to loading values saved for another description, so that every input reaches the
-// registers.
-class AgreeingHost : public vek::RecordingHost {
-public:
-    vek::Answer Ask(std::string_view text, vek::QuestionKind kind) override {
-        RecordingHost::Ask(text, kind);
-        return kind == vek::QuestionKind::OkCancel ? vek::Answer::Ok : vek::Answer::Yes;
-    }
-};
 
 std::string Replaced(std::string text, std::string_view mark, const std::string& by) {
     for (std::size_t at = text.find(mark); at != std::string::npos;

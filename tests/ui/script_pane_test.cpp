@@ -470,7 +470,7 @@ private Q_SLOTS:
 
     void aScriptMacroFileTooLargeIsRefusedUnreadWhenThePaneOpens() {
         test::AppFixture fixture;
-        test::TestDriver driver(fixture.Files());
+        test::TestDriver driver;
         // Sparse: no room on the disk, and more than a script may be.
         const QString huge = fixture.Files().Write(QStringLiteral("huge.bas"), QString());
         QVERIFY(QFile::resize(huge, static_cast<qint64>(kScriptFileLimit.bytes) + 1));
