@@ -4,6 +4,7 @@
 #include "temp_folder.h"
 
 #include <cstdlib>
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -131,6 +132,26 @@ TEST_F(Pardrv32LibraryTest, NestedOpensKeepTheBusUntilTheLastClose) {
     EXPECT_EQ(driver_->close(), 1);
     EXPECT_EQ(driver_->setReg(2, 1, eeprom, 0x3C), 0);
     EXPECT_EQ(Status(), "driver is not open");
+}
+
+// The program frees a driver whose open failed without closing it; the library must then really
+// go, so that the next description's open starts anew instead of counting on from the failed one
+// (a library holding unique symbols is never unloaded, and kept that count for good).
+TEST(Pardrv32Unload, ADriverFreedAfterAFailedOpenIsUnloaded) {
+    test::TempFolder folder;
+    setenv("VEK_PCALH_IO", folder.Write("pcalh_io.ini", "[SimulatedBus]\nDevices=0x80\n").c_str(),
+           1);
+    unsetenv("VEK_I2C32_LIBRARY");
+    const char* const path = VEK_BIN_DIR "/libpardrv32.so";
+    void* handle = dlopen(path, RTLD_NOW | RTLD_LOCAL);
+    ASSERT_NE(handle, nullptr) << dlerror();
+    auto open = reinterpret_cast<int (*)()>(dlsym(handle, "VekOpen"));
+    ASSERT_NE(open, nullptr);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(open(), 0);
+    testing::internal::GetCapturedStderr();
+    dlclose(handle);
+    EXPECT_EQ(dlopen(path, RTLD_NOW | RTLD_NOLOAD), nullptr);
 }
 
 } // namespace
