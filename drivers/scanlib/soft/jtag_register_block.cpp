@@ -75,28 +75,13 @@ void CJtagRegisterBlock::CaptureData() {
     }
 }
 
-bool CJtagRegisterBlock::ShiftData(bool tdi) {
-    switch (instruction_) {
-    case kAddress: {
-        const bool tdo = addressOutNext_ < addressOut_.size() && addressOut_[addressOutNext_];
-        ++addressOutNext_;
-        if (addressIn_.size() == kMaximumAddressBits)
-            addressIn_.erase(addressIn_.begin());
-        addressIn_.push_back(tdi);
-        return tdo;
-    }
-    case kData:
-    case kControl: {
-        const bool tdo = wordShift_ & 1;
-        wordShift_ = (wordShift_ >> 1) | (uint32_t{tdi} << 31);
-        return tdo;
-    }
-    default: {
-        const bool tdo = bypass_;
-        bypass_ = tdi;
-        return tdo;
-    }
-    }
+bool CJtagRegisterBlock::ShiftAddress(bool tdi) {
+    const bool tdo = addressOutNext_ < addressOut_.size() && addressOut_[addressOutNext_];
+    ++addressOutNext_;
+    if (addressIn_.size() == kMaximumAddressBits)
+        addressIn_.erase(addressIn_.begin());
+    addressIn_.push_back(tdi);
+    return tdo;
 }
 
 bool CJtagRegisterBlock::UpdateData() {

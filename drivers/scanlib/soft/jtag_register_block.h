@@ -25,7 +25,24 @@ public:
     bool ShiftInstruction(bool tdi);
     void UpdateInstruction();
     void CaptureData();
-    bool ShiftData(bool tdi);
+    // Inline, as it runs on every clock of a data scan.
+    bool ShiftData(bool tdi) {
+        switch (instruction_) {
+        case kAddress:
+            return ShiftAddress(tdi);
+        case kData:
+        case kControl: {
+            const bool tdo = wordShift_ & 1;
+            wordShift_ = (wordShift_ >> 1) | (uint32_t{tdi} << 31);
+            return tdo;
+        }
+        default: {
+            const bool tdo = bypass_;
+            bypass_ = tdi;
+            return tdo;
+        }
+        }
+    }
     // False when a register write could not be kept.
     bool UpdateData();
 
@@ -33,6 +50,7 @@ public:
     uint32_t DataRegister() const { return data_; }
 
 private:
+    bool ShiftAddress(bool tdi);
     bool RunCommand();
 
     CTargetMemory& memory_;

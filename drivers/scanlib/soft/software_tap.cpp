@@ -24,35 +24,6 @@ bool CSoftwareTapPort::Run(std::span<uint8_t> vectors) {
     return ok;
 }
 
-bool CSoftwareTapPort::Clock(bool tms, bool tdi, bool& ok) {
-    // Outside the shift states TDO floats and reads high through the cable's pull-up.
-    bool tdo = true;
-    switch (state_) {
-    case S::CaptureIr:
-        target_.CaptureInstruction();
-        break;
-    case S::ShiftIr:
-        tdo = target_.ShiftInstruction(tdi);
-        break;
-    case S::CaptureDr:
-        target_.CaptureData();
-        break;
-    case S::ShiftDr:
-        tdo = target_.ShiftData(tdi);
-        break;
-    default:
-        break;
-    }
-    state_ = NextTapState(state_, tms);
-    if (state_ == S::UpdateIr)
-        target_.UpdateInstruction();
-    else if (state_ == S::UpdateDr)
-        ok = target_.UpdateData() && ok;
-    else if (state_ == S::TestLogicReset)
-        target_.Reset();
-    return tdo;
-}
-
 void CSoftwareTapPort::EnterTestLogicReset() {
     state_ = S::TestLogicReset;
     target_.Reset();

@@ -20,7 +20,36 @@ public:
     bool Run(std::span<uint8_t> vectors);
 
     // One TCK clock; returns TDO. ok turns false when a register write could not be kept.
-    bool Clock(bool tms, bool tdi, bool& ok);
+    // Inline, as it runs for every vector.
+    bool Clock(bool tms, bool tdi, bool& ok) {
+        using S = TapControllerState;
+        // Outside the shift states TDO floats and reads high through the cable's pull-up.
+        bool tdo = true;
+        switch (state_) {
+        case S::CaptureIr:
+            target_.CaptureInstruction();
+            break;
+        case S::ShiftIr:
+            tdo = target_.ShiftInstruction(tdi);
+            break;
+        case S::CaptureDr:
+            target_.CaptureData();
+            break;
+        case S::ShiftDr:
+            tdo = target_.ShiftData(tdi);
+            break;
+        default:
+            break;
+        }
+        state_ = NextTapState(state_, tms);
+        if (state_ == S::UpdateIr)
+            target_.UpdateInstruction();
+        else if (state_ == S::UpdateDr)
+            ok = target_.UpdateData() && ok;
+        else if (state_ == S::TestLogicReset)
+            target_.Reset();
+        return tdo;
+    }
     // TRST: Test-Logic-Reset without a clock.
     void EnterTestLogicReset();
 
