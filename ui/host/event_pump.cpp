@@ -9,7 +9,7 @@ EventPump::EventPump() {
 }
 
 void EventPump::Pump() {
-    if (since_.elapsed() >= kIntervalMilliseconds)
+    if (since_.elapsed() >= interval_)
         PumpNow();
 }
 
