@@ -23,16 +23,18 @@ CExtension::CExtension(Host& host, MagicServices& magic) : host_(host), magic_(m
 void CExtension::SetDocument(CVekDoc* document) {
     document_ = document;
     itemsByName_.clear();
-    if (document_ == nullptr || document_->GetItems() == nullptr)
-        return;
-    for (CLineItem& item : *document_->GetItems()) {
-        if (IsTransferItem(item))
-            itemsByName_[std::string(item.GetName())].push_back(&static_cast<CVarItem&>(item));
-    }
+    indexed_ = false;
 }
 
-const std::vector<CVarItem*>& CExtension::ItemsNamed(const std::string& name) const {
+const std::vector<CVarItem*>& CExtension::ItemsNamed(const std::string& name) {
     static const std::vector<CVarItem*> none;
+    if (!indexed_ && document_ != nullptr && document_->GetItems() != nullptr) {
+        for (CLineItem& item : *document_->GetItems()) {
+            if (IsTransferItem(item))
+                itemsByName_[item.GetName()].push_back(&static_cast<CVarItem&>(item));
+        }
+    }
+    indexed_ = true;
     const auto found = itemsByName_.find(name);
     return found == itemsByName_.end() ? none : found->second;
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -23,7 +24,7 @@ class CExtension {
 public:
     CExtension(Host& host, MagicServices& magic);
 
-    // Also indexes the document's registers and bit fields by name for the methods below.
+    // The document whose registers and bit fields the methods below reach by name.
     void SetDocument(CVekDoc* document);
     // Entry k is the name of the item whose constant has the value k.
     void SetName(std::size_t index, std::string name);
@@ -44,14 +45,17 @@ public:
 
 private:
     bool ValidIndex(std::int32_t index, const char* method);
-    // The registers and bit fields of that exact name, in item-list order.
-    const std::vector<CVarItem*>& ItemsNamed(const std::string& name) const;
+    // The registers and bit fields of that exact name, in item-list order. The index is made at
+    // the first call for the document: opening a large description does not wait for it.
+    const std::vector<CVarItem*>& ItemsNamed(const std::string& name);
 
     Host& host_;
     MagicServices& magic_;
     CVekDoc* document_ = nullptr;
     std::vector<std::string> names_;
-    std::unordered_map<std::string, std::vector<CVarItem*>> itemsByName_;
+    // Keyed by the items' own names, which live as long as the document.
+    std::unordered_map<std::string_view, std::vector<CVarItem*>> itemsByName_;
+    bool indexed_ = false;
     std::int32_t lastError_ = 0;
 };
 
