@@ -217,6 +217,10 @@ void CSftTree::SetRedraw(bool on) {
     viewport()->update();
 }
 
+void CSftTree::ReserveRows(int count) {
+    rows_->Reserve(count);
+}
+
 void CSftTree::DeleteAllRows() {
     rows_->Clear();
     structureChanged_ = false;

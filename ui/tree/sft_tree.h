@@ -83,6 +83,9 @@ public:
     // it on hands them over in one go and repaints.
     void SetRedraw(bool on);
     void DeleteAllRows();
+    // Room for that many rows, so that filling a large tree neither copies the rows as they grow
+    // nor leaves half of the room unused.
+    void ReserveRows(int count);
 
     // Hides the rows whose Description does not contain the text (case ignored) and that have
     // no descendant that does; an empty text shows every row. Returns the rows that match.

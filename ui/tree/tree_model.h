@@ -41,6 +41,7 @@ public:
     TreeModel(const ItemImages& images, QObject* parent);
 
     int AppendRow(std::string_view text);
+    void Reserve(int rows) { rows_.reserve(static_cast<std::size_t>(rows)); }
     int RowCount() const { return static_cast<int>(rows_.size()); }
     bool IsRow(int row) const { return row >= 0 && row < RowCount(); }
     Row& At(int row) { return rows_[static_cast<std::size_t>(row)]; }

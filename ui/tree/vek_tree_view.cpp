@@ -126,6 +126,9 @@ void CVekTreeView::OnInitialUpdate() {
     if (items == nullptr)
         return;
     tree_->SetRedraw(false);
+    // Every item below the top level gives one row.
+    tree_->ReserveRows(static_cast<int>(std::count_if(
+        items->begin(), items->end(), [](const CLineItem& item) { return item.GetLevel() > 0; })));
     for (CLineItem& item : *items) {
         if (item.GetLevel() > 0)
             item.InsertIntoTree(*tree_, -1, -1, 0);
