@@ -94,8 +94,10 @@ void CMacroView::OnInitialUpdate() {
     for (const std::string& file : scripts_->LoadedFiles())
         OpenModule(ToQString(file));
     // The constants module comes last and stays read-only, as its first line says.
-    AddEditor(QString::fromUtf8(kConstantsModuleName), QString(),
-              ToQString(scripts_->ConstantsModule()), true);
+    AddEditor(QString::fromUtf8(kConstantsModuleName), QString(), QString(), true)
+        ->SetTextWhenShown([scripts = scripts_.get()]() -> const std::string& {
+            return scripts->ConstantsModule();
+        });
     modules_->setCurrentIndex(0);
 }
 

@@ -75,6 +75,31 @@ void ModuleEditor::SetGenerated(bool generated) {
     setReadOnly(generated);
 }
 
+void ModuleEditor::SetTextWhenShown(std::function<const std::string&()> text) {
+    pendingText_ = std::move(text);
+    if (isVisible())
+        TakePendingText();
+}
+
+void ModuleEditor::showEvent(QShowEvent* event) {
+    TakePendingText();
+    QsciScintilla::showEvent(event);
+}
+
+void ModuleEditor::TakePendingText() {
+    if (!pendingText_)
+        return;
+    const std::function<const std::string&()> text = std::move(pendingText_);
+    pendingText_ = nullptr;
+    // As setText does, without its copies of the text in UTF-16 and back.
+    const bool readOnly = isReadOnly();
+    setReadOnly(false);
+    SendScintilla(SCI_SETTEXT, 0UL, text().c_str());
+    SendScintilla(SCI_EMPTYUNDOBUFFER);
+    setReadOnly(readOnly);
+    setModified(false);
+}
+
 void ModuleEditor::SetScriptRunning(bool running) {
     // While a script runs its lines must stay the lines it runs.
     setReadOnly(running || generated_);

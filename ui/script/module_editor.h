@@ -5,6 +5,8 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
+#include <string>
 #include <vector>
 
 namespace vek {
@@ -35,6 +37,10 @@ public:
     // read-only only while a script runs.
     bool IsGenerated() const { return generated_; }
     void SetGenerated(bool generated);
+    // The text of a generated module, taken when the editor is first shown and handed to the
+    // editor as the UTF-8 it is: the constants of a large description are as large as the
+    // description, and most users never look at them.
+    void SetTextWhenShown(std::function<const std::string&()> text);
     void SetScriptRunning(bool running);
 
     bool HasBreakpoint(int line) const;
@@ -52,7 +58,11 @@ public:
 Q_SIGNALS:
     void BreakpointToggled(int line, bool on);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    void TakePendingText();
     void OnMarginClicked(int margin, int line, Qt::KeyboardModifiers state);
     void FitLineNumberMargin();
 
@@ -60,6 +70,7 @@ private:
     QString path_;
     BasicLexer* lexer_;
     bool generated_ = false;
+    std::function<const std::string&()> pendingText_;
 };
 
 } // namespace vek
