@@ -7,7 +7,6 @@
 #include <csignal>
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace vek {
@@ -68,17 +67,13 @@ TEST_F(TemporaryFilesTest, ASignalWithAHandlerGoesToItAndAnIgnoredOneStaysIgnore
 }
 
 // A process id that no process has: a child's, after it ended.
-pid_t EndedProcess() {
-    const pid_t child = fork();
-    if (child == 0)
-        _exit(0);
-    waitpid(child, nullptr, 0);
-    return child;
-}
+// Above the largest process id Linux gives (2^22): no process has it, and none will have it
+// while the test runs, as a process that just ended might, its number given to the next.
+constexpr pid_t kNoProcess = (1 << 22) + 1;
 
 TEST_F(TemporaryFilesTest, StaleTemporariesOfTheFileAreClearedAndNothingElse) {
     const std::string target = folder.Write("board.vkg", "old");
-    const std::string dead = std::to_string(EndedProcess());
+    const std::string dead = std::to_string(kNoProcess);
     const std::string alive = std::to_string(getppid());
     const auto age = [this](const std::string& name, int seconds) {
         const std::string path = folder.Write(name, "half");
