@@ -54,13 +54,17 @@ void ScriptHost::SetInputBox(InputBox inputBox) {
     engine_.SetCallbacks(callbacks_);
 }
 
+const std::string& ScriptHost::ConstantsModule() const {
+    return engine_.ModuleSource(kConstantsModuleName);
+}
+
 void ScriptHost::SetUp(CVekDoc& document, ScriptRunner* runner) {
     extension_.SetDocument(&document);
-    constantsModule_.clear();
     loadedFiles_.clear();
     if (document.GetItems() != nullptr) {
-        constantsModule_ = BuildConstantsModule(*document.GetItems(), extension_);
-        engine_.SetGeneratedModule(kConstantsModuleName, constantsModule_);
+        // The engine keeps the one copy: the constants are as large as the description.
+        engine_.SetGeneratedModule(kConstantsModuleName,
+                                   BuildConstantsModule(*document.GetItems(), extension_));
     }
     for (const auto& macro : document.GetScriptMacros()) {
         macro->SetRunner(runner != nullptr ? runner : this);

@@ -44,7 +44,7 @@ public:
     // it, and makes `runner` (this host when null) the runner of the document's script macros.
     void SetUp(CVekDoc& document, ScriptRunner* runner = nullptr);
     // The constants module's text and the files loaded as modules at the last set-up.
-    const std::string& ConstantsModule() const { return constantsModule_; }
+    const std::string& ConstantsModule() const;
     const std::vector<std::string>& LoadedFiles() const { return loadedFiles_; }
 
     // How the last Run ended.
@@ -79,7 +79,6 @@ private:
     basic::Engine engine_;
     CExtension extension_;
     basic::Engine::Callbacks callbacks_;
-    std::string constantsModule_;
     std::vector<std::string> loadedFiles_;
     std::string errorText_;
     Ending ending_ = Ending::Finished;

@@ -82,27 +82,36 @@ void Engine::SetCallbacks(Callbacks callbacks) {
     impl_->callbacks = std::move(callbacks);
 }
 
-bool Engine::SetModule(const std::string& name, const std::string& text) {
-    return PutModule(name, text, ModuleText::Script);
+bool Engine::SetModule(const std::string& name, std::string text) {
+    return PutModule(name, std::move(text), ModuleText::Script);
 }
 
-bool Engine::SetGeneratedModule(const std::string& name, const std::string& text) {
-    return PutModule(name, text, ModuleText::Generated);
+bool Engine::SetGeneratedModule(const std::string& name, std::string text) {
+    return PutModule(name, std::move(text), ModuleText::Generated);
 }
 
-bool Engine::PutModule(const std::string& name, const std::string& text, ModuleText kind) {
+const std::string& Engine::ModuleSource(const std::string& name) const {
+    static const std::string none;
+    for (const SourceModule& m : impl_->modules) {
+        if (EqualsNoCase(m.name, name))
+            return m.text;
+    }
+    return none;
+}
+
+bool Engine::PutModule(const std::string& name, std::string text, ModuleText kind) {
     if (impl_->Running() || EqualsNoCase(name, kSharedModuleName)) {
         return false;
     }
     impl_->dirty = true;
     for (SourceModule& m : impl_->modules) {
         if (EqualsNoCase(m.name, name)) {
-            m.text = text;
+            m.text = std::move(text);
             m.kind = kind;
             return true;
         }
     }
-    impl_->modules.push_back({name, text, false, kind});
+    impl_->modules.push_back({name, std::move(text), false, kind});
     return true;
 }
 

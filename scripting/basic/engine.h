@@ -76,12 +76,14 @@ public:
 
     // Modules. A module is replaced when one of the same name (any case) exists.
     // These refuse (return false) while a script runs.
-    bool SetModule(const std::string& name, const std::string& text);
+    bool SetModule(const std::string& name, std::string text);
     // A module the program writes, such as the register constants: its constants may bear any
     // name a register description gives (words Basic reserves and names that start with "_",
     // which scripts write as [NAME]), a name declared again keeps its first value, and a value
     // past its declared type stays as it is.
-    bool SetGeneratedModule(const std::string& name, const std::string& text);
+    bool SetGeneratedModule(const std::string& name, std::string text);
+    // The text of a module (any case of its name); empty when there is none.
+    const std::string& ModuleSource(const std::string& name) const;
     // Loads a file as a module named by its path. A file that cannot be read, or is larger than a
     // script may be (platform/file_limits.h), is refused with the path and the reason.
     bool LoadModuleFile(const std::string& path, std::string& error);
@@ -145,7 +147,7 @@ public:
     std::string Disassembly(const std::string& module, const std::string& procedure) const;
 
 private:
-    bool PutModule(const std::string& name, const std::string& text, ModuleText kind);
+    bool PutModule(const std::string& name, std::string text, ModuleText kind);
     // LoadModuleFile with the error number a run reports (53, 75, 76; 0 when loaded).
     RunErrorInfo LoadFile(const std::string& path);
 
