@@ -6,11 +6,14 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 
+#include <algorithm>
+
 namespace vek {
 
 namespace {
 
 enum Margin { LineNumbers = 0, Symbols = 1 };
+constexpr std::size_t kTextPieceBytes = 1 << 20;
 enum Marker { Breakpoint = 0, CurrentLine = 1, CurrentArrow = 2, ErrorLine = 3 };
 
 // The settings' colours are 0x00BBGGRR.
@@ -91,10 +94,23 @@ void ModuleEditor::TakePendingText() {
         return;
     const std::function<const std::string&()> text = std::move(pendingText_);
     pendingText_ = nullptr;
-    // As setText does, without its copies of the text in UTF-16 and back.
+    // As setText does, without its copies of the text in UTF-16 and back, and in pieces of
+    // whole lines without undo, so that the editor's notifications never copy all of it at once.
+    const std::string& all = text();
     const bool readOnly = isReadOnly();
     setReadOnly(false);
-    SendScintilla(SCI_SETTEXT, 0UL, text().c_str());
+    SendScintilla(SCI_SETUNDOCOLLECTION, 0UL);
+    SendScintilla(SCI_CLEARALL);
+    SendScintilla(SCI_ALLOCATE, static_cast<unsigned long>(all.size() + 1));
+    for (std::size_t start = 0; start < all.size();) {
+        std::size_t end = std::min(all.size(), start + kTextPieceBytes);
+        if (const std::size_t lineEnd = all.rfind('\n', end - 1);
+            end < all.size() && lineEnd != std::string::npos && lineEnd >= start)
+            end = lineEnd + 1;
+        SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(end - start), all.data() + start);
+        start = end;
+    }
+    SendScintilla(SCI_SETUNDOCOLLECTION, 1UL);
     SendScintilla(SCI_EMPTYUNDOBUFFER);
     setReadOnly(readOnly);
     setModified(false);
