@@ -28,6 +28,8 @@ public:
     void SetDocument(CVekDoc* document);
     // Entry k is the name of the item whose constant has the value k.
     void SetName(std::size_t index, std::string name);
+    // Room for that many names, so that a large description's take no more than they need.
+    void ReserveNames(std::size_t count) { names_.reserve(count); }
     // The largest valid index: the number of names less one.
     std::int32_t UpperBound() const { return static_cast<std::int32_t>(names_.size()) - 1; }
 
