@@ -431,8 +431,11 @@ private Q_SLOTS:
         QVERIFY(window != nullptr);
         ModuleEditor* constants = window->ScriptPane()->EditorOf(QStringLiteral("*register.vkm"));
         QVERIFY(constants != nullptr);
+        // Filled in as the event loop runs, once the editor shows.
+        QTRY_VERIFY(!constants->IsFilling());
         QCOMPARE(constants->text(), QStringLiteral("'DO NOT EDIT THIS CODE!\r\n'Device : SECOND\r\n"
                                                    "\r\n'Byte Items\r\n'Bit Items\r\n"));
+        QVERIFY(!constants->isModified());
         QVERIFY(constants->isReadOnly());
         constants->setFocus();
         QVERIFY(!fixture.Enabled(CommandId::ToggleBreak));

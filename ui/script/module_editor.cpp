@@ -5,6 +5,7 @@
 
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -13,7 +14,7 @@ namespace vek {
 namespace {
 
 enum Margin { LineNumbers = 0, Symbols = 1 };
-constexpr std::size_t kTextPieceBytes = 1 << 20;
+constexpr std::size_t kTextPieceBytes = std::size_t{4} << 20;
 enum Marker { Breakpoint = 0, CurrentLine = 1, CurrentArrow = 2, ErrorLine = 3 };
 
 // The settings' colours are 0x00BBGGRR.
@@ -81,38 +82,51 @@ void ModuleEditor::SetGenerated(bool generated) {
 void ModuleEditor::SetTextWhenShown(std::function<const std::string&()> text) {
     pendingText_ = std::move(text);
     if (isVisible())
-        TakePendingText();
+        StartFilling();
 }
 
 void ModuleEditor::showEvent(QShowEvent* event) {
-    TakePendingText();
+    StartFilling();
     QsciScintilla::showEvent(event);
 }
 
-void ModuleEditor::TakePendingText() {
-    if (!pendingText_)
+// The text goes in as the UTF-8 it is, without setText's copies in UTF-16 and back, into room
+// reserved for it and without undo; a piece of whole lines at each turn of the event loop, so
+// that the window paints and answers meanwhile. The editor takes time for each piece that grows
+// with the text already in it: the pieces are few and large.
+void ModuleEditor::StartFilling() {
+    if (!pendingText_ || fillStarted_)
         return;
-    const std::function<const std::string&()> text = std::move(pendingText_);
-    pendingText_ = nullptr;
-    // As setText does, without its copies of the text in UTF-16 and back, and in pieces of
-    // whole lines without undo, so that the editor's notifications never copy all of it at once.
-    const std::string& all = text();
-    const bool readOnly = isReadOnly();
+    fillStarted_ = true;
     setReadOnly(false);
     SendScintilla(SCI_SETUNDOCOLLECTION, 0UL);
     SendScintilla(SCI_CLEARALL);
-    SendScintilla(SCI_ALLOCATE, static_cast<unsigned long>(all.size() + 1));
-    for (std::size_t start = 0; start < all.size();) {
-        std::size_t end = std::min(all.size(), start + kTextPieceBytes);
-        if (const std::size_t lineEnd = all.rfind('\n', end - 1);
-            end < all.size() && lineEnd != std::string::npos && lineEnd >= start)
-            end = lineEnd + 1;
-        SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(end - start), all.data() + start);
-        start = end;
+    SendScintilla(SCI_ALLOCATE, static_cast<unsigned long>(pendingText_().size() + 1));
+    setReadOnly(generated_);
+    QTimer::singleShot(0, this, &ModuleEditor::FillPiece);
+}
+
+void ModuleEditor::FillPiece() {
+    if (!pendingText_)
+        return;
+    const std::string& all = pendingText_();
+    const std::size_t start = filled_;
+    std::size_t end = std::min(all.size(), start + kTextPieceBytes);
+    if (const std::size_t lineEnd = all.rfind('\n', end - 1);
+        end < all.size() && lineEnd != std::string::npos && lineEnd >= start)
+        end = lineEnd + 1;
+    const bool readOnly = isReadOnly();
+    setReadOnly(false);
+    SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(end - start), all.data() + start);
+    setReadOnly(readOnly);
+    filled_ = end;
+    if (filled_ < all.size()) {
+        QTimer::singleShot(0, this, &ModuleEditor::FillPiece);
+        return;
     }
+    pendingText_ = nullptr;
     SendScintilla(SCI_SETUNDOCOLLECTION, 1UL);
     SendScintilla(SCI_EMPTYUNDOBUFFER);
-    setReadOnly(readOnly);
     setModified(false);
 }
 

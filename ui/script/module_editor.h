@@ -37,10 +37,12 @@ public:
     // read-only only while a script runs.
     bool IsGenerated() const { return generated_; }
     void SetGenerated(bool generated);
-    // The text of a generated module, taken when the editor is first shown and handed to the
-    // editor as the UTF-8 it is: the constants of a large description are as large as the
-    // description, and most users never look at them.
+    // The text of a generated module, taken when the editor is first shown and filled in while
+    // the event loop runs: the constants of a large description are as large as the
+    // description, and the window must not wait for them.
     void SetTextWhenShown(std::function<const std::string&()> text);
+    // Whether text given to SetTextWhenShown is still to come.
+    bool IsFilling() const { return static_cast<bool>(pendingText_); }
     void SetScriptRunning(bool running);
 
     bool HasBreakpoint(int line) const;
@@ -62,7 +64,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void TakePendingText();
+    void StartFilling();
+    void FillPiece();
     void OnMarginClicked(int margin, int line, Qt::KeyboardModifiers state);
     void FitLineNumberMargin();
 
@@ -71,6 +74,8 @@ private:
     BasicLexer* lexer_;
     bool generated_ = false;
     std::function<const std::string&()> pendingText_;
+    bool fillStarted_ = false;
+    std::size_t filled_ = 0; // bytes of the pending text in the editor
 };
 
 } // namespace vek
