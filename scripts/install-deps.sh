@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the build and the tests need; skips apt-get when all are present.
 # Qt 6 (Widgets, Network, PrintSupport, Test; the SVG icon engine) and QScintilla for vek32 and
-# its tests, a font for the offscreen tests, Xvfb for the screenshots, dpkg-dev and file for the
-# Debian package.
+# its tests, a font for the offscreen tests, Xvfb for the screenshots, the X client library for
+# vek32's start-up benchmark, dpkg-dev and file for the Debian package.
 set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev libftdi1-dev
-          qt6-base-dev qt6-svg-dev libqscintilla2-qt6-dev fonts-dejavu-core xvfb xauth dpkg-dev file)
+          qt6-base-dev qt6-svg-dev libqscintilla2-qt6-dev fonts-dejavu-core xvfb xauth libxcb1-dev
+          dpkg-dev file)
 missing=()
 # --fuzz adds clang, its libFuzzer and sanitizer runtimes and llvm-symbolizer (for readable
 # reports), for the fuzz preset (scripts/fuzz.sh).
