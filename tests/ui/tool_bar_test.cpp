@@ -130,6 +130,7 @@ private Q_SLOTS:
         QVERIFY(tree != nullptr);
         CountingView view;
         tree->SetTreeView(new QWidget, &view);
+        tree->widget()->setFocus(); // on the stand-in, as on the tree it replaces
         fixture.Frame().Router().UpdateAll();
         CVekToolBar& bar = fixture.Frame().MainToolBar();
         QToolButton* button = bar.ButtonFor(CommandId::IncreaseValue);

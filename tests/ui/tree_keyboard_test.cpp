@@ -1,0 +1,78 @@
+// The keyboard in the register tree as a user meets it: the tree has the focus whenever its
+// window becomes the active one.
+#include "tree_test_support.h"
+
+#include "ui/frame/fixed_frame.h"
+#include "ui/frame/window_list.h"
+#include "ui/tree/sft_tree.h"
+#include "ui/tree/tree_model.h"
+#include "ui/tree/vek_tree_view.h"
+#include "ui/views/mdi_tree_wnd.h"
+
+#include <QApplication>
+#include <QMdiArea>
+#include <QMenu>
+#include <QStyle>
+#include <QTest>
+
+namespace vek {
+
+class TreeKeyboardTest : public QObject {
+    Q_OBJECT
+
+private:
+    // A key as the user presses it: to whichever widget has the focus.
+    static void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QWidget* focus = QApplication::focusWidget();
+        QVERIFY(focus != nullptr);
+        QTest::keyClick(focus, key, modifiers);
+    }
+    static QString Caret(const test::TreeWindow& tw) {
+        return QString::fromStdString(
+            tw.tree->GetCellText(tw.tree->GetCaretRow(), TreeColumn::Description));
+    }
+    static void ClickRow(const test::TreeWindow& tw, const QString& row) {
+        tw.tree->ShowRow(tw.Row(row));
+        const QRect rect = tw.tree->visualRect(tw.tree->Model().IndexOf(tw.Row(row)));
+        QTest::mouseClick(tw.tree->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
+        QCOMPARE(Caret(tw), row);
+    }
+
+private Q_SLOTS:
+    void theTreeHasTheFocusWheneverItsWindowIsActivated() {
+        test::AppFixture fixture;
+        fixture.App().OpenDocumentFile(test::TreeBoard(fixture.Files()));
+        const test::TreeWindow first(fixture);
+        QCOMPARE(QApplication::focusWidget(), first.tree);
+        Press(Qt::Key_Right);
+        Press(Qt::Key_Down);
+        QCOMPARE(Caret(first), QStringLiteral("CTRL REG"));
+
+        fixture.App().OpenDocumentFile(fixture.Files().Board(QStringLiteral("second.vek"), 2));
+        const test::TreeWindow second(fixture);
+        QCOMPARE(QApplication::focusWidget(), second.tree);
+
+        // Back to the first through the Window menu: the keys go on where it was left.
+        QMenu& menu = *fixture.Frame().Menu(MenuId::Window);
+        menu.actions().at(WindowList::kFixedEntries + 1)->trigger();
+        QCOMPARE(fixture.Frame().ActiveChild(), first.window);
+        QCOMPARE(QApplication::focusWidget(), first.tree);
+        Press(Qt::Key_Down);
+        QCOMPARE(Caret(first), QStringLiteral("WIDE")); // past CTRL REG's closed bit field
+
+        // A click on the other window's title bar.
+        const int title = second.window->style()->pixelMetric(QStyle::PM_TitleBarHeight);
+        QTest::mouseClick(second.window, Qt::LeftButton, Qt::NoModifier,
+                          QPoint(second.window->width() / 2, title / 2));
+        QCOMPARE(fixture.Frame().ActiveChild(), second.window);
+        QCOMPARE(QApplication::focusWidget(), second.tree);
+        Press(Qt::Key_Right);
+        Press(Qt::Key_Down);
+        QCOMPARE(Caret(second), QStringLiteral("R0"));
+    }
+};
+
+} // namespace vek
+
+QTEST_MAIN(vek::TreeKeyboardTest)
+#include "tree_keyboard_test.moc"
