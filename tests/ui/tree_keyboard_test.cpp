@@ -1,5 +1,6 @@
 // The keyboard in the register tree as a user meets it: the tree has the focus whenever its
-// window becomes the active one.
+// window becomes the active one, and the numeric pad steps values where stepping is allowed and
+// opens rows elsewhere.
 #include "tree_test_support.h"
 
 #include "ui/frame/fixed_frame.h"
@@ -69,6 +70,46 @@ private Q_SLOTS:
         Press(Qt::Key_Right);
         Press(Qt::Key_Down);
         QCOMPARE(Caret(second), QStringLiteral("R0"));
+    }
+
+    void numericPadStepsWhereSteppingIsAllowed() {
+        test::AppFixture fixture;
+        test::TestDriver driver;
+        fixture.App().OpenDocumentFile(test::TreeBoard(fixture.Files()));
+        const test::TreeWindow tw(fixture);
+        driver.SetRegister(0x1a, 0x12);
+        QVERIFY(fixture.Run(CommandId::ReadNow));
+        tw.tree->setFocus();
+        Press(Qt::Key_Right);
+        // Clicked and stepped at once, before the window had a moment to bring its menus up to
+        // date: CTRL REG has a child row, yet "+" steps its value.
+        ClickRow(tw, QStringLiteral("CTRL REG"));
+        Press(Qt::Key_Plus, Qt::KeypadModifier);
+        QCOMPARE(driver.Writes(0x1a), std::vector<uint32_t>{0x13});
+        QVERIFY(!tw.tree->IsRowExpanded(tw.Row(QStringLiteral("CTRL REG"))));
+        Press(Qt::Key_Minus, Qt::KeypadModifier);
+        QCOMPARE(driver.Writes(0x1a), (std::vector<uint32_t>{0x13, 0x12}));
+
+        // The main keyboard's "+" and "-" open and close the row, and write nothing.
+        Press(Qt::Key_Plus, Qt::ShiftModifier);
+        QVERIFY(tw.tree->IsRowExpanded(tw.Row(QStringLiteral("CTRL REG"))));
+        Press(Qt::Key_Minus);
+        QVERIFY(!tw.tree->IsRowExpanded(tw.Row(QStringLiteral("CTRL REG"))));
+        QCOMPARE(driver.Writes(0x1a).size(), std::size_t{2});
+
+        // Where stepping is not allowed (a device) the pad's keys open and close the row.
+        ClickRow(tw, QStringLiteral("CHIP"));
+        Press(Qt::Key_Minus, Qt::KeypadModifier);
+        QVERIFY(!tw.tree->IsRowExpanded(0));
+        Press(Qt::Key_Plus, Qt::KeypadModifier);
+        QVERIFY(tw.tree->IsRowExpanded(0));
+
+        // In the filter field the pad's "+" is a character like any other.
+        ClickRow(tw, QStringLiteral("CTRL REG"));
+        tw.view->FilterField().setFocus();
+        Press(Qt::Key_Plus, Qt::KeypadModifier);
+        QCOMPARE(tw.view->FilterField().text(), QStringLiteral("+"));
+        QCOMPARE(driver.Writes(0x1a).size(), std::size_t{2});
     }
 };
 
