@@ -1,6 +1,6 @@
 // The keyboard in the register tree as a user meets it: the tree has the focus whenever its
-// window becomes the active one, and the numeric pad steps values where stepping is allowed and
-// opens rows elsewhere.
+// window becomes the active one, the numeric pad steps values where stepping is allowed and
+// opens rows elsewhere, and Collapse Tree keeps a selection in sight.
 #include "tree_test_support.h"
 
 #include "ui/frame/fixed_frame.h"
@@ -110,6 +110,23 @@ private Q_SLOTS:
         Press(Qt::Key_Plus, Qt::KeypadModifier);
         QCOMPARE(tw.view->FilterField().text(), QStringLiteral("+"));
         QCOMPARE(driver.Writes(0x1a).size(), std::size_t{2});
+    }
+
+    void collapseTreeSelectsTheRowThatStaysInSight() {
+        test::AppFixture fixture;
+        fixture.App().OpenDocumentFile(test::TreeBoard(fixture.Files()));
+        const test::TreeWindow tw(fixture);
+        QVERIFY(fixture.Run(CommandId::ExpandTree));
+        ClickRow(tw, QStringLiteral("INNER REG"));
+        QVERIFY(fixture.Run(CommandId::CollapseTree));
+        QVERIFY(tw.tree->hasFocus());
+        QCOMPARE(Caret(tw), QStringLiteral("CHIP"));
+        QCOMPARE(tw.tree->GetSelectedRow(), 0);
+        QVERIFY(tw.tree->selectionModel()->isRowSelected(0, QModelIndex()));
+        // The keys go on from there.
+        Press(Qt::Key_Right);
+        Press(Qt::Key_Down);
+        QCOMPARE(Caret(tw), QStringLiteral("CTRL REG"));
     }
 };
 
