@@ -43,6 +43,9 @@ CFixedFrame::CFixedFrame(LedIndicator::Clock clock)
     mainToolBar_ =
         new CVekToolBar(QStringLiteral("Main toolbar"), MainToolBarSlots(), *router_, this);
     addToolBar(Qt::TopToolBarArea, mainToolBar_);
+    // The script toolbar has a row of its own: beside the main toolbar its run buttons would end
+    // up behind the overflow button in a window two thirds of a common screen wide.
+    addToolBarBreak(Qt::TopToolBarArea);
     scriptToolBar_ =
         new CVekToolBar(QStringLiteral("Sax toolbar"), ScriptToolBarSlots(), *router_, this);
     addToolBar(Qt::TopToolBarArea, scriptToolBar_);
