@@ -1,11 +1,12 @@
 // The output window's view: the 60,000-character cap, saving whole lines under the rule of every
-// save, and double clicks
-// on compiler diagnostics.
+// save, a text without a caret, and double clicks on compiler diagnostics.
 #include "ui_test_support.h"
 
 #include "ui/views/diagnostic_link.h"
 #include "ui/views/vek_out_view.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QFile>
 #include <QFileInfo>
 #include <QSignalSpy>
@@ -121,6 +122,31 @@ private Q_SLOTS:
         // Without its compile's header above it a line points nowhere.
         const QStringList headless = {QStringLiteral("Line 3: error P01: open comment ")};
         QVERIFY(!DiagnosticAt(0, [&headless](int i) { return headless[i]; }).has_value());
+    }
+
+    void theTextShowsNoCaretAndCopiesWhatTheMouseSelects() {
+        CVekOutView view(dialogs_, nullptr);
+        view.resize(400, 200);
+        view.show();
+        view.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&view));
+        view.AppendLine(QStringLiteral("Parsing..."));
+        view.AppendLine(QStringLiteral("board.vek - 0 error(s)"));
+        // A click past the end of a line puts the caret there, where no text is drawn.
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, QPoint(380, 5));
+        QVERIFY(view.hasFocus());
+        const QRect caret = view.cursorRect().adjusted(-1, 0, 1, 0);
+        const QImage shot = view.viewport()->grab().toImage();
+        const QRgb base = view.palette().color(QPalette::Base).rgb();
+        for (int y = caret.top(); y <= caret.bottom(); ++y) {
+            for (int x = caret.left(); x <= caret.right(); ++x)
+                QCOMPARE(shot.pixel(x, y), base);
+        }
+        QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, QPoint(12, 5));
+        QCOMPARE(view.textCursor().selectedText(), QStringLiteral("Parsing"));
+        QVERIFY(view.QueryCommand(CommandId::EditCopy)->enabled);
+        view.RunCommand(CommandId::EditCopy);
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("Parsing"));
     }
 
     void doubleClickOnADiagnosticAsksForItsSource() {

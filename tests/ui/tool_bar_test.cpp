@@ -1,5 +1,6 @@
-// The main toolbar: its slots, the find box's history in the profile, and the auto-repeat of
-// Increase value and Decrease value driven by real mouse presses.
+// The toolbars: their slots, every button in sight at the start-up sizes, the find box's history in
+// the profile, and the auto-repeat of Increase value and Decrease value driven by real mouse
+// presses.
 #include "ui_test_support.h"
 
 #include "platform/profile_file.h"
@@ -56,6 +57,33 @@ private Q_SLOTS:
         }
         QCOMPARE(fixture.Frame().Router().Action(CommandId::FileOpen)->toolTip(),
                  QStringLiteral("Open"));
+    }
+
+    void everyButtonIsInSightInTheStartUpWindow() {
+        test::AppFixture fixture;
+        fixture.App().OpenDocumentFile(fixture.Files().Board(QStringLiteral("board.vek")));
+        CFixedFrame& frame = fixture.Frame();
+        QVERIFY(!frame.ScriptToolBar().isHidden());
+        // The window starts two thirds of the screen wide and high.
+        for (const QSize screen : {QSize(1280, 1024), QSize(1024, 768)}) {
+            frame.resize(screen.width() * 2 / 3, screen.height() * 2 / 3);
+            QTest::qWait(1);
+            for (const QToolBar* bar : {static_cast<QToolBar*>(&frame.MainToolBar()),
+                                        static_cast<QToolBar*>(&frame.ScriptToolBar())}) {
+                const auto* overflow =
+                    bar->findChild<QWidget*>(QStringLiteral("qt_toolbar_ext_button"));
+                QVERIFY(overflow == nullptr || !overflow->isVisible());
+                for (QAction* action : bar->actions()) {
+                    const QWidget* shown = bar->widgetForAction(action);
+                    QVERIFY2(action->isSeparator() || (shown != nullptr && shown->isVisible() &&
+                                                       bar->rect().contains(shown->geometry())),
+                             qPrintable(QStringLiteral("%1 at %2x%3")
+                                            .arg(action->text())
+                                            .arg(screen.width())
+                                            .arg(screen.height())));
+                }
+            }
+        }
     }
 
     void findHistoryKeepsItsOrderThroughTheProfile() {
@@ -130,6 +158,7 @@ private Q_SLOTS:
         QVERIFY(tree != nullptr);
         CountingView view;
         tree->SetTreeView(new QWidget, &view);
+        tree->widget()->setFocus(); // on the stand-in, as on the tree it replaces
         fixture.Frame().Router().UpdateAll();
         CVekToolBar& bar = fixture.Frame().MainToolBar();
         QToolButton* button = bar.ButtonFor(CommandId::IncreaseValue);

@@ -75,6 +75,23 @@ private Q_SLOTS:
         QVERIFY(!tw.tree->IsRowVisible(tw.Row(QStringLiteral("WIDE"))));
     }
 
+    void aSelectedRowsNodeSymbolStandsOutOnTheSelection() {
+        test::AppFixture fixture;
+        fixture.App().OpenDocumentFile(test::TreeBoard(fixture.Files()));
+        const test::TreeWindow tw(fixture);
+        QCOMPARE(tw.tree->GetSelectedRow(), 0); // the device, with its rows closed
+        const QRect name = tw.tree->visualRect(tw.tree->Model().IndexOf(0));
+        const QRect node(name.left() - CSftTree::kIndentation, name.top(), CSftTree::kIndentation,
+                         name.height());
+        const QImage shot = tw.tree->viewport()->grab().toImage();
+        int light = 0;
+        for (int y = node.top(); y <= node.bottom(); ++y) {
+            for (int x = node.left(); x <= node.right(); ++x)
+                light += QColor(shot.pixel(x, y)).lightness() > 160 ? 1 : 0;
+        }
+        QVERIFY2(light > 0, "the node symbol is drawn in the selection's dark colour");
+    }
+
     void radixChangesForTheWholeDocument() {
         test::AppFixture fixture;
         test::TestDriver driver;

@@ -15,6 +15,7 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QKeyEvent>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
@@ -42,6 +43,9 @@ CFixedFrame::CFixedFrame(LedIndicator::Clock clock)
     mainToolBar_ =
         new CVekToolBar(QStringLiteral("Main toolbar"), MainToolBarSlots(), *router_, this);
     addToolBar(Qt::TopToolBarArea, mainToolBar_);
+    // The script toolbar has a row of its own: beside the main toolbar its run buttons would end
+    // up behind the overflow button in a window two thirds of a common screen wide.
+    addToolBarBreak(Qt::TopToolBarArea);
     scriptToolBar_ =
         new CVekToolBar(QStringLiteral("Sax toolbar"), ScriptToolBarSlots(), *router_, this);
     addToolBar(Qt::TopToolBarArea, scriptToolBar_);
@@ -226,6 +230,10 @@ bool CFixedFrame::eventFilter(QObject* watched, QEvent* event) {
             child != nullptr && child->mdiArea() == mdiArea_)
             OnSubWindowActivated(nullptr);
         break;
+    case QEvent::KeyPress:
+        if (StepByKeypad(watched, *static_cast<QKeyEvent*>(event)))
+            return true;
+        break;
     case QEvent::KeyRelease:
     case QEvent::MouseButtonRelease:
     case QEvent::FocusIn:
@@ -236,6 +244,28 @@ bool CFixedFrame::eventFilter(QObject* watched, QEvent* event) {
         break;
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+bool CFixedFrame::StepByKeypad(QObject* watched, const QKeyEvent& key) {
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (widget == nullptr || widget->window() != this || key.modifiers() != Qt::KeypadModifier)
+        return false;
+    CommandId id;
+    if (key.key() == Qt::Key_Plus)
+        id = CommandId::IncreaseValue;
+    else if (key.key() == Qt::Key_Minus)
+        id = CommandId::DecreaseValue;
+    else
+        return false;
+    // A widget that takes the key as text (the find box, the filter field) keeps it, as it keeps
+    // the key of any shortcut.
+    QKeyEvent probe(QEvent::ShortcutOverride, key.key(), key.modifiers(), key.text());
+    probe.ignore();
+    QCoreApplication::sendEvent(widget, &probe);
+    if (probe.isAccepted() || !router_->Query(id).enabled)
+        return false;
+    router_->Execute(id);
+    return true;
 }
 
 void CFixedFrame::closeEvent(QCloseEvent* event) {

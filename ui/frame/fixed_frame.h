@@ -9,6 +9,7 @@
 
 #include <functional>
 
+class QKeyEvent;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
@@ -77,6 +78,11 @@ private:
     void OnIdle();
     std::vector<CommandTarget*> Route() const;
     void ShowPrompt(const QString& text);
+    // The numeric pad's "+" and "-" run Increase value and Decrease value wherever those are
+    // enabled. X11's key mapping drops the numeric pad from the keys it matches against
+    // shortcuts, so the keys reach the focus widget (where the tree would open or close the row)
+    // instead of the menu commands. True when the key was used.
+    bool StepByKeypad(QObject* watched, const QKeyEvent& key);
 
     QMdiArea* mdiArea_;
     CLedStatusBar* statusBar_;

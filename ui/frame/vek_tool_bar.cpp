@@ -28,18 +28,22 @@ CVekToolBar::CVekToolBar(const QString& title, std::span<const ToolBarSlot> slot
     : QToolBar(title, parent), router_(router) {
     setObjectName(title);
     setIconSize(QSize(16, 16));
+    bool afterSeparator = false;
     for (const ToolBarSlot& slot : slotTable) {
         switch (slot.kind) {
         case ToolBarSlot::Kind::Button:
             addAction(router.Action(slot.id));
             break;
         case ToolBarSlot::Kind::Separator:
-            addSeparator();
+            // Two separators in a row make one gap: the main toolbar then fits a window two
+            // thirds of a 1024-pixel screen wide.
+            addSeparator()->setVisible(!afterSeparator);
             break;
         case ToolBarSlot::Kind::FindBox:
             AddFindBox();
             break;
         }
+        afterSeparator = slot.kind == ToolBarSlot::Kind::Separator;
     }
     timer_.setSingleShot(false);
     connect(&timer_, &QTimer::timeout, this, &CVekToolBar::OnTimer);

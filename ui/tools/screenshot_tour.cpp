@@ -3,9 +3,10 @@
 // the output window, the register tree in hexadecimal and binary with a bookmark, an open value
 // editor and the slider bar, an open menu, the register list, a compile error shown in its source,
 // the progress bar of a large compile, a script paused at a breakpoint with a watch and the call
-// stack, and the About box.
+// stack, and the About box. With a file name as well, it photographs only the window as it
+// starts with the demo open, under that name (the screen's size decides the window's).
 //
-// usage: vek32_screenshots OUTPUT_FOLDER DEMO.vek
+// usage: vek32_screenshots OUTPUT_FOLDER DEMO.vek [START_UP_SHOT.png]
 #include "description_generator.h"
 #include "ui/app/document_entry.h"
 #include "ui/app/vek_app.h"
@@ -202,8 +203,9 @@ bool WriteFile(const QString& path, const QByteArray& text) {
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: vek32_screenshots OUTPUT_FOLDER DEMO.vek\n");
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr,
+                     "usage: vek32_screenshots OUTPUT_FOLDER DEMO.vek [START_UP_SHOT.png]\n");
         return 2;
     }
     QTemporaryDir scratch;
@@ -225,6 +227,10 @@ int main(int argc, char** argv) {
         return 1;
     Tour tour(app, QDir(QString::fromLocal8Bit(argv[1])));
     Wait(800);
+    if (argc == 4) {
+        tour.Shoot(argv[3]);
+        return tour.Ok() ? 0 : 1;
+    }
     tour.Shoot("vek32-demo.png");
     tour.ShootTree();
     tour.ShootPausedScript(QFileInfo(QString::fromLocal8Bit(argv[2]))

@@ -1,5 +1,6 @@
 #include "ui/tree/sft_tree.h"
 
+#include "ui/tree/branch_style.h"
 #include "ui/tree/tree_model.h"
 
 #include <QApplication>
@@ -42,6 +43,7 @@ CSftTree::CSftTree(const ItemImages& images, QWidget* parent)
     header()->setStretchLastSection(true);
     header()->setSectionsMovable(false);
     lineColour_ = palette().color(QPalette::Mid);
+    setStyle(&BranchStyle::Shared());
 }
 
 CSftTree::~CSftTree() = default;

@@ -104,7 +104,8 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyboardSearch(const QString&) override {}
-    // A selected row's node symbol sits on the selection colour, as the rest of the row does.
+    // A selected row's node symbol sits on the selection colour, as the rest of the row does, and
+    // is drawn in the selection's text colour (BranchStyle).
     void drawBranches(QPainter* painter, const QRect& rect,
                       const QModelIndex& index) const override;
 

@@ -269,6 +269,14 @@ void CVekTreeView::CollapseTree() {
         tree_->CollapseRow(row);
     tree_->SetRedraw(true);
     shownRows_ = 0;
+    // A selection inside a closed branch moves to the row that now stands for it, so that the
+    // selection stays in sight and the keys go on from there.
+    int caret = tree_->GetCaretRow();
+    if (caret >= 0 && !tree_->IsRowVisible(caret)) {
+        while (caret >= 0 && !tree_->IsRowVisible(caret))
+            caret = tree_->GetParentRow(caret);
+        tree_->SelectRow(caret);
+    }
     edit_.Place();
 }
 

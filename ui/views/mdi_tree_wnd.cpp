@@ -78,6 +78,8 @@ void CMDITreeWnd::ReplacePane(int index, QWidget* widget) {
 void CMDITreeWnd::SetTreeView(QWidget* view, CommandTarget* target) {
     ReplacePane(kTreePane, view);
     treeTarget_ = target;
+    // The focus given to the window goes to the tree.
+    widget()->setFocusProxy(view);
 }
 
 void CMDITreeWnd::SetScriptPane(CMacroView* pane) {

@@ -8,7 +8,9 @@ ReadOnlyTextView::ReadOnlyTextView(QWidget* parent) : QPlainTextEdit(parent) {
     setReadOnly(true);
     setLineWrapMode(QPlainTextEdit::NoWrap);
     setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    // Selected with the mouse only: a text that cannot be changed shows no caret, and the keys
+    // scroll it instead of moving one.
+    setTextInteractionFlags(Qt::TextSelectableByMouse);
 }
 
 std::optional<CommandState> ReadOnlyTextView::QueryCommand(CommandId id) {

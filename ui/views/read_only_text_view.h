@@ -7,7 +7,7 @@
 namespace vek {
 
 // The read-only text of the output, list and source windows: fixed-pitch, unwrapped, with
-// scroll bars both ways. Copy copies the selection.
+// scroll bars both ways and no caret. Copy copies the selection made with the mouse.
 class ReadOnlyTextView : public QPlainTextEdit, public CommandTarget {
     Q_OBJECT
 
