@@ -51,9 +51,10 @@ private:
     }
 
     // A hand-over from another thread, so that this one's event loop can answer it.
-    static std::future<bool> HandOverLater(const SingleInstance& instance, const QString& path) {
+    static std::future<bool> HandOverLater(const SingleInstance& instance,
+                                           const QStringList& paths) {
         return std::async(std::launch::async,
-                          [&instance, path] { return instance.HandOver(path); });
+                          [&instance, paths] { return instance.HandOver(paths); });
     }
 
     QTemporaryDir runtime_;
@@ -115,7 +116,7 @@ private Q_SLOTS:
         QVERIFY(listener.listen(PathOf(folder.path())));
         // This process stands for the other user: the instance expects a peer of another id.
         const SingleInstance instance(folder.path(), nullptr, getuid() + 1);
-        QVERIFY(!instance.HandOver(QStringLiteral("/boards/secret.vek")));
+        QVERIFY(!instance.HandOver({QStringLiteral("/boards/secret.vek")}));
         QTRY_VERIFY(listener.hasPendingConnections());
         QLocalSocket* connection = listener.nextPendingConnection();
         QTRY_VERIFY(connection->state() == QLocalSocket::UnconnectedState ||
@@ -130,7 +131,7 @@ private Q_SLOTS:
         QVERIFY2(running.Listen(error), qPrintable(error));
         QSignalSpy requested(&running, &SingleInstance::Requested);
         const SingleInstance later(folder.path());
-        std::future<bool> handedOver = HandOverLater(later, QStringLiteral("/boards/a.vek"));
+        std::future<bool> handedOver = HandOverLater(later, {QStringLiteral("/boards/a.vek")});
         QTRY_VERIFY(handedOver.wait_for(std::chrono::seconds(0)) == std::future_status::ready);
         QVERIFY(!handedOver.get());
         QCOMPARE(requested.count(), 0);
@@ -143,14 +144,15 @@ private Q_SLOTS:
         QVERIFY(stale.open(QIODevice::WriteOnly));
         stale.close();
         SingleInstance instance(folder.path());
-        QVERIFY(!instance.HandOver(QStringLiteral("/nowhere.vek")));
+        QVERIFY(!instance.HandOver({QStringLiteral("/nowhere.vek")}));
         QString error;
         QVERIFY2(instance.Listen(error), qPrintable(error));
         const SingleInstance later(folder.path());
         QSignalSpy requested(&instance, &SingleInstance::Requested);
-        std::future<bool> handedOver = HandOverLater(later, QStringLiteral("/boards/a.vek"));
+        std::future<bool> handedOver = HandOverLater(later, {QStringLiteral("/boards/a.vek")});
         QTRY_COMPARE(requested.count(), 1);
-        QCOMPARE(requested.at(0).at(0).toString(), QStringLiteral("/boards/a.vek"));
+        QCOMPARE(requested.at(0).at(0).toStringList(),
+                 QStringList{QStringLiteral("/boards/a.vek")});
         QTRY_VERIFY(handedOver.wait_for(std::chrono::seconds(0)) == std::future_status::ready);
         QVERIFY(handedOver.get());
     }
@@ -181,7 +183,7 @@ private Q_SLOTS:
         QCOMPARE(SingleInstance::RuntimeFolder(error), QString());
         QVERIFY2(error.contains(QStringLiteral("not private")), qPrintable(error));
         SingleInstance instance(open.path());
-        QVERIFY(!instance.HandOver(QStringLiteral("/boards/a.vek")));
+        QVERIFY(!instance.HandOver({QStringLiteral("/boards/a.vek")}));
         QVERIFY(!instance.Listen(error));
         qputenv("TMPDIR", savedTemporary);
     }
