@@ -1,9 +1,8 @@
 // vek32's command line as a user types it: help and version without a display, an unknown
-// option, "--", several files (each opened, a missing one reported once), and several files
-// handed to the running vek32.
+// option, "--", several files (each opened, a missing one reported once). Handing several
+// files to the running vek32 is the single-instance test's.
 #include "ui_test_support.h"
 
-#include "platform/profile_file.h"
 #include "ui/app/command_line.h"
 #include "ui/app/document_entry.h"
 #include "ui/dialogs/about_dialog.h"
@@ -130,40 +129,6 @@ private Q_SLOTS:
                  qPrintable(boxes.texts[0]));
         QVERIFY2(boxes.texts[1].startsWith(gone + QStringLiteral(": ")),
                  qPrintable(boxes.texts[1]));
-    }
-
-    void severalFilesAreHandedToTheRunningOne() {
-        test::Workspace files;
-        const QString first = files.Board(QStringLiteral("first.vek"));
-        const QString second = files.Board(QStringLiteral("second 100%.vek"));
-        QTemporaryDir configHome;
-        QTemporaryDir runtime;
-        const QHash<QString, QString> environment{
-            {QStringLiteral("XDG_CONFIG_HOME"), configHome.path()},
-            {QStringLiteral("XDG_RUNTIME_DIR"), runtime.path()},
-            {QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen")}};
-        QProcess running;
-        QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
-        for (auto it = environment.begin(); it != environment.end(); ++it)
-            variables.insert(it.key(), it.value());
-        running.setProcessEnvironment(variables);
-        running.start(QStringLiteral(VEK_BIN_DIR "/vek32"), QStringList());
-        const QString profile = configHome.filePath(QStringLiteral("tarvel/vek32.ini"));
-        // The running instance writes its profile once it is up.
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(profile), 20000);
-
-        const Run later = RunVek32({QStringLiteral("--"), first, second}, environment);
-        QCOMPARE(later.status, 0);
-        const auto recent = [&profile](const char* key) {
-            ProfileFile file(profile.toStdString());
-            file.Load();
-            return QString::fromStdString(file.GetString("Recent File List", key, "", 4096));
-        };
-        // The one opened last comes first.
-        QTRY_COMPARE_WITH_TIMEOUT(recent("File2"), first, 20000);
-        QCOMPARE(recent("File1"), second);
-        running.terminate();
-        QVERIFY(running.waitForFinished(20000));
     }
 };
 

@@ -36,10 +36,10 @@ private:
         return process;
     }
 
-    static std::string RecentFile(const QString& configHome) {
+    static std::string RecentFile(const QString& configHome, const char* key = "File1") {
         ProfileFile profile((configHome + QStringLiteral("/tarvel/vek32.ini")).toStdString());
         profile.Load();
-        return profile.GetString("Recent File List", "File1", "", 4096);
+        return profile.GetString("Recent File List", key, "", 4096);
     }
 
     static QString PathOf(const QString& profileFolder) {
@@ -67,9 +67,10 @@ private Q_SLOTS:
     }
     void cleanup() { qputenv("XDG_RUNTIME_DIR", savedRuntime_); }
 
-    void secondStartHandsItsFileToTheRunningOne() {
+    void secondStartHandsItsFilesToTheRunningOne() {
         test::Workspace files;
         const QString board = files.Board(QStringLiteral("board.vek"));
+        const QString other = files.Board(QStringLiteral("other 100%.vek"));
         QTemporaryDir configHome;
         std::unique_ptr<QProcess> first(Start(configHome.path(), runtime_.path(), {}));
         QVERIFY(first->waitForStarted());
@@ -80,14 +81,15 @@ private Q_SLOTS:
         QVERIFY(socket.startsWith(runtime_.path() + QLatin1Char('/')));
         QVERIFY(QFile::exists(socket));
 
-        // Leading --driver-path pairs are options; the rest is the path.
-        std::unique_ptr<QProcess> second(
-            Start(configHome.path(), runtime_.path(),
-                  {QStringLiteral("--driver-path"), files.Path(QStringLiteral("drivers")), board}));
+        // Options and files; every file is handed over and opened, the last one last.
+        std::unique_ptr<QProcess> second(Start(configHome.path(), runtime_.path(),
+                                               {board, QStringLiteral("--driver-path"),
+                                                files.Path(QStringLiteral("drivers")), other}));
         QVERIFY(second->waitForFinished(20000));
         QCOMPARE(second->exitStatus(), QProcess::NormalExit);
         QCOMPARE(second->exitCode(), 0);
-        QTRY_COMPARE_WITH_TIMEOUT(RecentFile(configHome.path()), board.toStdString(), 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(RecentFile(configHome.path()), other.toStdString(), 20000);
+        QCOMPARE(RecentFile(configHome.path(), "File2"), board.toStdString());
         QCOMPARE(first->state(), QProcess::Running);
 
         first->terminate();
