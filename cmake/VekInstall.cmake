@@ -7,6 +7,10 @@ include(GNUInstallDirs)
 
 set(VEK_PROGRAM_DIR lib/tarvel)
 set(VEK_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/tarvel)
+# Help > User Guide finds the installed vek32.md from the program's folder.
+file(RELATIVE_PATH VEK_GUIDE_FOLDER /${VEK_PROGRAM_DIR} /${VEK_DOC_DIR})
+set_property(SOURCE ${CMAKE_SOURCE_DIR}/ui/dialogs/user_guide.cpp DIRECTORY ui APPEND PROPERTY
+             COMPILE_DEFINITIONS VEK_GUIDE_FOLDER="${VEK_GUIDE_FOLDER}")
 
 install(TARGETS vek vek32 RUNTIME DESTINATION ${VEK_PROGRAM_DIR})
 install(TARGETS tapdrv32 BSX4810 pardrv32 I2C32 pcbdrv32 icbdrv32 qbr18_32

@@ -2,7 +2,7 @@
 # libraries the programs link (dpkg-shlibdeps); Qt's SVG icon engine and its platform plugins
 # are loaded at run time, so they are named here.
 set(CPACK_PACKAGE_NAME tarvel)
-set(CPACK_PACKAGE_VERSION 3.12)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Tarvel")
 set(CPACK_PACKAGE_CONTACT "Tarvel maintainers <tarvel@localhost>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "view and change the registers of the chips on a board")

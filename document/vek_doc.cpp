@@ -83,12 +83,17 @@ bool CVekDoc::OpenDocument(const std::string& path, std::optional<std::string> t
     if (!Compile(path, std::move(text))) {
         return false;
     }
+    return BindDrivers();
+}
+
+bool CVekDoc::BindDrivers() {
+    compiled_ = false;
     if (!LoadDrivers()) {
-        host_.Message(CompileSummary(path, 1), false);
+        host_.Message(CompileSummary(path_, 1), false);
         return false;
     }
     host_.Beep();
-    host_.Message(CompileSummary(path, context_.simulation ? 1 : 0), false);
+    host_.Message(CompileSummary(path_, context_.simulation ? 1 : 0), false);
     compiled_ = true;
     return true;
 }

@@ -43,6 +43,10 @@ public:
     bool OpenWithoutDrivers(const std::string& path);
     // Binds every driver of the compiled items. False when the user declined simulation.
     bool LoadDrivers();
+    // Ends an open that OpenWithoutDrivers began as OpenDocument ends it: binds the drivers and
+    // reports the summary. So a description can be compiled, and its errors seen, before the
+    // drivers of an earlier copy of it are closed.
+    bool BindDrivers();
     // The folders the user named for driver libraries; the program's own folder is searched
     // after them (DriverSearchDirectories).
     void SetDriverFolders(DriverFolders folders) { driverFolders_ = std::move(folders); }
@@ -95,6 +99,9 @@ public:
     // their register are skipped and named in the output window. False when the file cannot be
     // read, the user said No, nothing in it was a value of this description, or a write failed.
     bool LoadValues(const std::string& file);
+    // The same for values already read, or put together by StoreValues (which names this
+    // description, so nothing is asked); `file` names them in the output window's lines.
+    bool LoadValues(const ProfileFile& values, const std::string& file);
 
     // The shadow registers of the drivers and devices of these names, in driver, device and
     // address order. An empty name takes all; a name that no driver (device) has gives no list

@@ -145,7 +145,10 @@ bool CVekDoc::LoadValues(const std::string& file) {
         host_.Message(loaded.Error().text, true);
         return false;
     }
-    const ProfileFile& values = loaded.Value();
+    return LoadValues(loaded.Value(), file);
+}
+
+bool CVekDoc::LoadValues(const ProfileFile& values, const std::string& file) {
     const std::string vkgFile = values.GetString(kHeader, "VkgFile", "", kPathRoom);
     const std::string vekFile = values.GetString(kHeader, "VekFile", "", kPathRoom);
 

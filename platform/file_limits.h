@@ -33,4 +33,8 @@ inline constexpr FileLimit kTargetFileLimit{64 * kMebibyte, "JTAG target file"};
 // for generated ones.
 inline constexpr FileLimit kScriptFileLimit{16 * kMebibyte, "Basic script"};
 
+// The desktop program's user guide (vek32.md), shown in its Help window: some 30 KiB now; 4 MiB
+// leave room for any guide written by hand.
+inline constexpr FileLimit kGuideFileLimit{4 * kMebibyte, "user guide"};
+
 } // namespace vek

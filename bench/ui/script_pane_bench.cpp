@@ -34,7 +34,7 @@ struct PaneBoard {
         vek::CVekApp::Settings settings;
         settings.profileFolder = folder.filePath(QStringLiteral("profile"));
         app = std::make_unique<vek::CVekApp>(std::move(settings));
-        app->InitInstance(board);
+        app->InitInstance({board});
         auto* window = qobject_cast<vek::CMDITreeWnd*>(app->Frame().ActiveChild());
         pane = window != nullptr ? window->ScriptPane() : nullptr;
         if (pane != nullptr && !app->Documents().front()->Document().IsSimulation())

@@ -36,10 +36,10 @@ private:
         return process;
     }
 
-    static std::string RecentFile(const QString& configHome) {
+    static std::string RecentFile(const QString& configHome, const char* key = "File1") {
         ProfileFile profile((configHome + QStringLiteral("/tarvel/vek32.ini")).toStdString());
         profile.Load();
-        return profile.GetString("Recent File List", "File1", "", 4096);
+        return profile.GetString("Recent File List", key, "", 4096);
     }
 
     static QString PathOf(const QString& profileFolder) {
@@ -51,9 +51,10 @@ private:
     }
 
     // A hand-over from another thread, so that this one's event loop can answer it.
-    static std::future<bool> HandOverLater(const SingleInstance& instance, const QString& path) {
+    static std::future<bool> HandOverLater(const SingleInstance& instance,
+                                           const QStringList& paths) {
         return std::async(std::launch::async,
-                          [&instance, path] { return instance.HandOver(path); });
+                          [&instance, paths] { return instance.HandOver(paths); });
     }
 
     QTemporaryDir runtime_;
@@ -66,9 +67,10 @@ private Q_SLOTS:
     }
     void cleanup() { qputenv("XDG_RUNTIME_DIR", savedRuntime_); }
 
-    void secondStartHandsItsFileToTheRunningOne() {
+    void secondStartHandsItsFilesToTheRunningOne() {
         test::Workspace files;
         const QString board = files.Board(QStringLiteral("board.vek"));
+        const QString other = files.Board(QStringLiteral("other 100%.vek"));
         QTemporaryDir configHome;
         std::unique_ptr<QProcess> first(Start(configHome.path(), runtime_.path(), {}));
         QVERIFY(first->waitForStarted());
@@ -79,14 +81,15 @@ private Q_SLOTS:
         QVERIFY(socket.startsWith(runtime_.path() + QLatin1Char('/')));
         QVERIFY(QFile::exists(socket));
 
-        // Leading --driver-path pairs are options; the rest is the path.
-        std::unique_ptr<QProcess> second(
-            Start(configHome.path(), runtime_.path(),
-                  {QStringLiteral("--driver-path"), files.Path(QStringLiteral("drivers")), board}));
+        // Options and files; every file is handed over and opened, the last one last.
+        std::unique_ptr<QProcess> second(Start(configHome.path(), runtime_.path(),
+                                               {board, QStringLiteral("--driver-path"),
+                                                files.Path(QStringLiteral("drivers")), other}));
         QVERIFY(second->waitForFinished(20000));
         QCOMPARE(second->exitStatus(), QProcess::NormalExit);
         QCOMPARE(second->exitCode(), 0);
-        QTRY_COMPARE_WITH_TIMEOUT(RecentFile(configHome.path()), board.toStdString(), 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(RecentFile(configHome.path()), other.toStdString(), 20000);
+        QCOMPARE(RecentFile(configHome.path(), "File2"), board.toStdString());
         QCOMPARE(first->state(), QProcess::Running);
 
         first->terminate();
@@ -115,7 +118,7 @@ private Q_SLOTS:
         QVERIFY(listener.listen(PathOf(folder.path())));
         // This process stands for the other user: the instance expects a peer of another id.
         const SingleInstance instance(folder.path(), nullptr, getuid() + 1);
-        QVERIFY(!instance.HandOver(QStringLiteral("/boards/secret.vek")));
+        QVERIFY(!instance.HandOver({QStringLiteral("/boards/secret.vek")}));
         QTRY_VERIFY(listener.hasPendingConnections());
         QLocalSocket* connection = listener.nextPendingConnection();
         QTRY_VERIFY(connection->state() == QLocalSocket::UnconnectedState ||
@@ -130,7 +133,7 @@ private Q_SLOTS:
         QVERIFY2(running.Listen(error), qPrintable(error));
         QSignalSpy requested(&running, &SingleInstance::Requested);
         const SingleInstance later(folder.path());
-        std::future<bool> handedOver = HandOverLater(later, QStringLiteral("/boards/a.vek"));
+        std::future<bool> handedOver = HandOverLater(later, {QStringLiteral("/boards/a.vek")});
         QTRY_VERIFY(handedOver.wait_for(std::chrono::seconds(0)) == std::future_status::ready);
         QVERIFY(!handedOver.get());
         QCOMPARE(requested.count(), 0);
@@ -143,14 +146,15 @@ private Q_SLOTS:
         QVERIFY(stale.open(QIODevice::WriteOnly));
         stale.close();
         SingleInstance instance(folder.path());
-        QVERIFY(!instance.HandOver(QStringLiteral("/nowhere.vek")));
+        QVERIFY(!instance.HandOver({QStringLiteral("/nowhere.vek")}));
         QString error;
         QVERIFY2(instance.Listen(error), qPrintable(error));
         const SingleInstance later(folder.path());
         QSignalSpy requested(&instance, &SingleInstance::Requested);
-        std::future<bool> handedOver = HandOverLater(later, QStringLiteral("/boards/a.vek"));
+        std::future<bool> handedOver = HandOverLater(later, {QStringLiteral("/boards/a.vek")});
         QTRY_COMPARE(requested.count(), 1);
-        QCOMPARE(requested.at(0).at(0).toString(), QStringLiteral("/boards/a.vek"));
+        QCOMPARE(requested.at(0).at(0).toStringList(),
+                 QStringList{QStringLiteral("/boards/a.vek")});
         QTRY_VERIFY(handedOver.wait_for(std::chrono::seconds(0)) == std::future_status::ready);
         QVERIFY(handedOver.get());
     }
@@ -181,7 +185,7 @@ private Q_SLOTS:
         QCOMPARE(SingleInstance::RuntimeFolder(error), QString());
         QVERIFY2(error.contains(QStringLiteral("not private")), qPrintable(error));
         SingleInstance instance(open.path());
-        QVERIFY(!instance.HandOver(QStringLiteral("/boards/a.vek")));
+        QVERIFY(!instance.HandOver({QStringLiteral("/boards/a.vek")}));
         QVERIFY(!instance.Listen(error));
         qputenv("TMPDIR", savedTemporary);
     }

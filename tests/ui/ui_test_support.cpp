@@ -46,6 +46,24 @@ void MessageBoxAnswer::Poll() {
     QTest::mouseClick(button, Qt::LeftButton);
 }
 
+EveryMessageBox::EveryMessageBox(QMessageBox::StandardButton button) : button_(button) {
+    auto* poll = new QTimer(this);
+    connect(poll, &QTimer::timeout, this, &EveryMessageBox::Poll);
+    poll->start(10);
+}
+
+void EveryMessageBox::Poll() {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    QAbstractButton* button = box != nullptr ? box->button(button_) : nullptr;
+    if (button == nullptr || box == answered_)
+        return;
+    answered_ = box;
+    texts.append(box->text());
+    if (beforeAnswer)
+        beforeAnswer();
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
 QString Workspace::Write(const QString& name, const QString& text) const {
     QFile file(Path(name));
     if (file.open(QIODevice::WriteOnly))
@@ -62,7 +80,11 @@ QString Workspace::Board(const QString& name, int registers) const {
     return Write(name, text);
 }
 
-AppFixture::AppFixture(const QString& commandLine, const QStringList& driverFolders,
+AppFixture::AppFixture(const QString& file, const QStringList& driverFolders,
+                       const QString& profile)
+    : AppFixture(file.isEmpty() ? QStringList() : QStringList{file}, driverFolders, profile) {}
+
+AppFixture::AppFixture(const QStringList& files, const QStringList& driverFolders,
                        const QString& profile) {
     if (!profile.isEmpty()) {
         QFile file(profile_.filePath(QStringLiteral("vek32.ini")));
@@ -77,7 +99,7 @@ AppFixture::AppFixture(const QString& commandLine, const QStringList& driverFold
     dialogs_ = dialogs.get();
     settings.dialogs = std::move(dialogs);
     app_ = std::make_unique<CVekApp>(std::move(settings));
-    app_->InitInstance(commandLine);
+    app_->InitInstance(files);
     // Keys and focus go to the active window only.
     Frame().activateWindow();
     if (!QTest::qWaitForWindowActive(&Frame()))

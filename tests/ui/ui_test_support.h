@@ -5,11 +5,13 @@
 
 #include <QFile>
 #include <QMessageBox>
+#include <QPointer>
 #include <QStringList>
 #include <QTemporaryDir>
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <memory>
 
 namespace vek::test {
@@ -54,6 +56,24 @@ private:
     int polls_ = 0;
 };
 
+// Clicks a button of every message box that opens while it lives, once each, and remembers
+// their texts in order; `beforeAnswer` runs while a box is shown, before it is answered.
+class EveryMessageBox : public QObject {
+    Q_OBJECT
+
+public:
+    explicit EveryMessageBox(QMessageBox::StandardButton button);
+
+    QStringList texts;
+    std::function<void()> beforeAnswer;
+
+private:
+    void Poll();
+
+    QMessageBox::StandardButton button_;
+    QPointer<QMessageBox> answered_;
+};
+
 // A temporary folder for descriptions and values files; their test driver is the one in the
 // program's folder.
 class Workspace {
@@ -72,9 +92,12 @@ private:
 // test moves.
 class AppFixture {
 public:
-    // `driverFolders` stand for the command line's --driver-path; `profile` is the text of the
-    // profile the program finds when it starts.
-    explicit AppFixture(const QString& commandLine = {}, const QStringList& driverFolders = {},
+    // `files` are the command line's files, `driverFolders` stand for its --driver-path;
+    // `profile` is the text of the profile the program finds when it starts.
+    explicit AppFixture(const QStringList& files = {}, const QStringList& driverFolders = {},
+                        const QString& profile = {});
+    // Started with one file, or none when it is empty.
+    explicit AppFixture(const QString& file, const QStringList& driverFolders = {},
                         const QString& profile = {});
     ~AppFixture();
 

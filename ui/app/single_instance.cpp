@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <memory>
 #include <sys/socket.h>
 #include <sys/stat.h>
 
@@ -16,10 +17,12 @@ namespace vek {
 namespace {
 
 constexpr int kTimeoutMilliseconds = 2000;
-// The running instance's answer once it has taken a path.
+// The running instance's answer once it has taken the files.
 constexpr char kConfirmation[] = "opened\n";
-// A request longer than any path the system takes (PATH_MAX and its line end) is none.
-constexpr qint64 kLongestRequest = 4096 + 1;
+// A request is one line per file, its path percent-encoded (a file name may hold a line break),
+// and an empty line. One longer than the command line the system passes to a program (2 MiB),
+// three times over for the encoding, is none.
+constexpr qint64 kLongestRequest = 3 * 2 * 1024 * 1024;
 
 // Why a folder is not private to this user; empty when it is: a real folder (not a link), owned
 // by the user, with no access for anyone else.
@@ -70,7 +73,7 @@ bool SingleInstance::PeerIsUs(const QLocalSocket& socket) const {
            length == sizeof peer && peer.uid == peerUser_;
 }
 
-bool SingleInstance::HandOver(const QString& path) const {
+bool SingleInstance::HandOver(const QStringList& paths) const {
     if (path_.isEmpty())
         return false;
     QLocalSocket socket;
@@ -80,7 +83,10 @@ bool SingleInstance::HandOver(const QString& path) const {
     // Not a word to a listener of another user.
     if (!PeerIsUs(socket))
         return false;
-    socket.write(path.toUtf8() + '\n');
+    QByteArray request;
+    for (const QString& path : paths)
+        request += path.toUtf8().toPercentEncoding("/") + '\n';
+    socket.write(request + '\n');
     if (!socket.waitForBytesWritten(kTimeoutMilliseconds))
         return false;
     const qint64 confirmationLength = sizeof kConfirmation - 1;
@@ -118,22 +124,28 @@ void SingleInstance::OnConnection() {
             socket->abort();
             continue;
         }
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { OnReadable(socket); });
-        OnReadable(socket);
+        auto paths = std::make_shared<QStringList>();
+        connect(socket, &QLocalSocket::readyRead, this,
+                [this, socket, paths] { OnReadable(socket, *paths); });
+        OnReadable(socket, *paths);
     }
 }
 
-void SingleInstance::OnReadable(QLocalSocket* socket) {
-    if (!socket->canReadLine()) {
-        if (socket->bytesAvailable() > kLongestRequest)
-            socket->abort();
+void SingleInstance::OnReadable(QLocalSocket* socket, QStringList& paths) {
+    while (socket->canReadLine()) {
+        const QByteArray line = socket->readLine().chopped(1);
+        if (!line.isEmpty()) {
+            paths.append(QString::fromUtf8(QByteArray::fromPercentEncoding(line)));
+            continue;
+        }
+        disconnect(socket, &QLocalSocket::readyRead, this, nullptr);
+        socket->write(kConfirmation, sizeof kConfirmation - 1);
+        socket->disconnectFromServer();
+        Q_EMIT Requested(paths);
         return;
     }
-    const QString path = QString::fromUtf8(socket->readLine()).chopped(1);
-    disconnect(socket, &QLocalSocket::readyRead, this, nullptr);
-    socket->write(kConfirmation, sizeof kConfirmation - 1);
-    socket->disconnectFromServer();
-    Q_EMIT Requested(path);
+    if (socket->bytesAvailable() > kLongestRequest)
+        socket->abort();
 }
 
 } // namespace vek

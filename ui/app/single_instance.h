@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <sys/types.h>
 #include <unistd.h>
@@ -13,7 +14,7 @@ namespace vek {
 
 // One vek32 per user and profile. The first start listens on a local socket named after the
 // profile's folder, in the user's private runtime folder; a later start hands its command-line
-// file (possibly none) to it and ends. Both ends check that the other runs as the same user, and
+// files (possibly none) to it and ends. Both ends check that the other runs as the same user, and
 // a hand-over counts only when the running instance confirms it: a start whose hand-over fails
 // opens its own window.
 class SingleInstance : public QObject {
@@ -32,19 +33,20 @@ public:
     explicit SingleInstance(const QString& profileFolder, QObject* parent = nullptr,
                             uid_t peerUser = getuid());
 
-    // Hands `path` to the running instance; false when none answers, the one there is another
+    // Hands the files to the running instance; false when none answers, the one there is another
     // user's, or it does not confirm.
-    bool HandOver(const QString& path) const;
+    bool HandOver(const QStringList& paths) const;
     // Starts listening for later starts; false with the reason when the socket cannot be made.
     bool Listen(QString& error);
 
 Q_SIGNALS:
-    // A later start asked to be brought to the front and to open `path` (empty: nothing to open).
-    void Requested(const QString& path);
+    // A later start asked to be brought to the front and to open the files (possibly none).
+    void Requested(const QStringList& paths);
 
 private:
     void OnConnection();
-    void OnReadable(QLocalSocket* socket);
+    // Takes the request's lines as they come, into `paths`.
+    void OnReadable(QLocalSocket* socket, QStringList& paths);
     bool PeerIsUs(const QLocalSocket& socket) const;
 
     // Before path_, which is made with it.

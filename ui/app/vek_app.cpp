@@ -3,15 +3,19 @@
 #include "document/values_file.h"
 #include "document/vek_doc.h"
 #include "platform/clock.h"
+#include "platform/profile_file.h"
 #include "platform/text_file.h"
 #include "scripting/script_host.h"
 #include "ui/app/app_profile.h"
+#include "ui/app/description_watch.h"
 #include "ui/app/document_entry.h"
 #include "ui/app/single_instance.h"
+#include "ui/app/window_state.h"
 #include "ui/commands/command_router.h"
 #include "ui/commands/ui_strings.h"
 #include "ui/dialogs/about_dialog.h"
 #include "ui/dialogs/qt_file_dialogs.h"
+#include "ui/dialogs/user_guide.h"
 #include "ui/frame/fixed_frame.h"
 #include "ui/frame/menu_bars.h"
 #include "ui/frame/vek_tool_bar.h"
@@ -48,6 +52,10 @@ QString Caption() {
     return QString::fromUtf8(UiString(UiStringId::AppTitle));
 }
 
+QString Text(UiStringId id) {
+    return QString::fromUtf8(UiString(id));
+}
+
 // Why a file cannot be opened for reading, empty when it can. Only a regular file is opened:
 // a FIFO would hold the window until something writes to it.
 QString ReadFailure(const QString& path) {
@@ -62,6 +70,12 @@ constexpr std::size_t kDriverPathLength = 4096;
 
 } // namespace
 
+void CVekApp::SetIdentity() {
+    QCoreApplication::setApplicationName(QStringLiteral("vek32"));
+    QCoreApplication::setOrganizationName(QStringLiteral("Tarvel"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("tarvel-vek32"));
+}
+
 CVekApp::CVekApp(Settings settings)
     : settings_(std::move(settings)), dialogs_(std::move(settings_.dialogs)) {
     InitVekResources();
@@ -69,6 +83,8 @@ CVekApp::CVekApp(Settings settings)
         dialogs_ = std::make_unique<QtFileDialogs>();
     if (!settings_.clock)
         settings_.clock = [] { return TickCount(); };
+    if (settings_.programFolder.isEmpty())
+        settings_.programFolder = QCoreApplication::applicationDirPath();
 }
 
 CVekApp::~CVekApp() {
@@ -92,13 +108,15 @@ QWidget* CVekApp::DialogParent() {
     return frame_.get();
 }
 
-bool CVekApp::InitInstance(const QString& commandLine) {
+bool CVekApp::InitInstance(const QStringList& files) {
     const QString folder =
         settings_.profileFolder.isEmpty() ? AppProfile::DefaultFolder() : settings_.profileFolder;
     instance_ = std::make_unique<SingleInstance>(folder);
-    const QString path =
-        commandLine.isEmpty() ? QString() : QFileInfo(commandLine).absoluteFilePath();
-    if (instance_->HandOver(path))
+    // The running instance has another current folder.
+    QStringList paths;
+    for (const QString& file : files)
+        paths.append(QFileInfo(file).absoluteFilePath());
+    if (instance_->HandOver(paths))
         return false;
     QString error;
     if (!instance_->Listen(error))
@@ -122,14 +140,22 @@ bool CVekApp::InitInstance(const QString& commandLine) {
     host_ = std::make_unique<QtHost>(frame_->StatusBar(), frame_.get(), *pump_);
     connect(&frame_->Menus(), &MenuBars::RecentFileChosen, this, &CVekApp::OpenRecentFile);
     connect(&frame_->Windows(), &WindowList::EntryChosen, this, &CVekApp::ActivateListedWindow);
-    connect(frame_.get(), &CFixedFrame::FilesDropped, this, [this](const QStringList& paths) {
-        for (const QString& dropped : paths)
-            OpenDocumentFile(dropped);
+    connect(frame_.get(), &CFixedFrame::FilesDropped, this, [this](const QStringList& dropped) {
+        for (const QString& file : dropped)
+            OpenDocumentFile(file);
     });
     UpdateRecentFiles();
 
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     frame_->setGeometry(screen.x(), screen.y(), screen.width() * 2 / 3, screen.height() * 2 / 3);
+    QList<QRect> screens{screen};
+    for (const QScreen* other : QGuiApplication::screens())
+        screens.append(other->availableGeometry());
+    const bool maximized = RestoreWindowState(*frame_, profile_->File(), screens);
+    // The script toolbar keeps its place but shows with the first register tree window.
+    frame_->ScriptToolBar().hide();
+    watch_ = std::make_unique<DescriptionWatch>();
+    connect(watch_.get(), &DescriptionWatch::Changed, this, &CVekApp::OnDescriptionChanged);
     templates_ = std::make_unique<WindowTemplates>(
         *frame_, [this](CChildFrame* window, DocumentEntry* entry) { Adopt(window, entry); });
     output_ = templates_->CreateOutput(*dialogs_);
@@ -137,9 +163,12 @@ bool CVekApp::InitInstance(const QString& commandLine) {
     host_->SetOutput(&OutputView(), [this] { ShowOutput(); });
     frame_->Windows().RebuildWindowMenu(false,
                                         QString::fromUtf8(UiString(UiStringId::OutputTitle)));
-    frame_->show();
+    if (maximized)
+        frame_->showMaximized();
+    else
+        frame_->show();
     frame_->MdiArea().setFocus();
-    if (!path.isEmpty())
+    for (const QString& path : paths)
         OpenDocumentFile(path);
     frame_->setAcceptDrops(true);
     frame_->RequestIdleUpdate();
@@ -172,8 +201,10 @@ void CVekApp::OnWindowDestroyed(CChildFrame* window) {
             continue;
         entry.RemoveWindow(window);
         // A document lives as long as one of its windows.
-        if (entry.Windows().empty())
+        if (entry.Windows().empty()) {
+            watch_->Forget(entry.Path());
             documents_.erase(it);
+        }
         break;
     }
     frame_->RequestIdleUpdate();
@@ -247,13 +278,96 @@ void CVekApp::OpenDocumentFile(const QString& given) {
     profile_->RecentFiles().Add(path);
     UpdateRecentFiles();
     frame_->raise();
-    documents_.push_back(std::make_unique<DocumentEntry>(*host_, *this));
+    ShowDocument(NewDocument(), [&path](DocumentEntry& entry) { entry.Open(path); });
+}
+
+std::unique_ptr<DocumentEntry> CVekApp::NewDocument() {
+    auto entry = std::make_unique<DocumentEntry>(*host_, *this);
+    entry->Document().SetDriverFolders(driverFolders_);
+    return entry;
+}
+
+CMDITreeWnd* CVekApp::ShowDocument(std::unique_ptr<DocumentEntry> document,
+                                   const std::function<void(DocumentEntry&)>& open) {
+    documents_.push_back(std::move(document));
     DocumentEntry& entry = *documents_.back();
-    entry.Document().SetDriverFolders(driverFolders_);
-    RunBusy([&entry, &path] { entry.Open(path); });
+    RunBusy([&entry, &open] { open(entry); });
+    watch_->Watch(entry.Path());
     // The compile and driver lines stay in view below the new window.
     ShowOutput(false);
-    templates_->CreateTree(entry, ViewActivator(WindowKind::List));
+    return templates_->CreateTree(entry, ViewActivator(WindowKind::List));
+}
+
+bool CVekApp::ScriptBusy(const DocumentEntry& entry) {
+    return std::any_of(entry.Windows().begin(), entry.Windows().end(), [](CChildFrame* window) {
+        const auto* tree = qobject_cast<const CMDITreeWnd*>(window);
+        return tree != nullptr && tree->ScriptBusy();
+    });
+}
+
+void CVekApp::OnDescriptionChanged(const QString& path) {
+    DocumentEntry* entry = FindDocument(path);
+    if (entry == nullptr || !watch_->HasChanged(path))
+        return;
+    // Not in the middle of other work, a script of the document or a question: asked once
+    // that is over (unless the question was this one, which took the change).
+    if (asking_ || IsBusy() || ScriptBusy(*entry) || QApplication::activeModalWidget() != nullptr) {
+        QTimer::singleShot(kCloseRetryMs, this, [this, path] { OnDescriptionChanged(path); });
+        return;
+    }
+    asking_ = true;
+    const QMessageBox::StandardButton answer = QMessageBox::question(
+        frame_.get(), Caption(), Text(UiStringId::DescriptionChanged).arg(entry->Title()),
+        QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+    asking_ = false;
+    // What changed while the question was shown is part of this change.
+    watch_->Take(path);
+    entry = FindDocument(path);
+    if (answer == QMessageBox::Yes && entry != nullptr && !IsBusy() && !ScriptBusy(*entry))
+        ReloadDocument(*entry);
+}
+
+void CVekApp::ReloadDocument(DocumentEntry& old) {
+    const QString path = old.Path();
+    const std::string name = ToStdString(old.Title());
+    // The values as a values file would save them, loaded into the new copy as one is loaded.
+    ProfileFile values;
+    old.Document().StoreValues(values, {});
+    const bool keepValues = !SavedValuesOf(values).registers.empty();
+    // Compiled before the old copy goes, which stays open when the compile fails; its drivers
+    // are bound only once the old copy's are closed.
+    std::unique_ptr<DocumentEntry> fresh = NewDocument();
+    bool compiled = false;
+    RunBusy([&fresh, &path, &compiled] {
+        compiled = fresh->Document().OpenWithoutDrivers(ToStdString(path));
+    });
+    const std::string failed = ToStdString(Text(UiStringId::ReloadFailed).arg(old.Title()));
+    if (!compiled) {
+        host_->Message(failed, true);
+        return;
+    }
+    QRect place;
+    const std::vector<CChildFrame*> windows = old.Windows();
+    for (CChildFrame* window : windows) {
+        if (window->Kind() == WindowKind::Tree)
+            place = window->geometry();
+        // A window that stays (a script pane whose user keeps an unsaved module) keeps the
+        // old copy open.
+        if (!window->close()) {
+            host_->Message(failed, true);
+            return;
+        }
+    }
+    // Gone at once, and with the last of them the old copy and its drivers.
+    for (CChildFrame* window : windows)
+        delete window;
+    CMDITreeWnd* tree =
+        ShowDocument(std::move(fresh), [&values, &name, keepValues](DocumentEntry& entry) {
+            if (entry.Document().BindDrivers() && keepValues)
+                entry.Document().LoadValues(values, name);
+        });
+    if (place.isValid())
+        tree->setGeometry(place);
 }
 
 void CVekApp::OpenValuesFile(const QString& path) {
@@ -327,26 +441,20 @@ void CVekApp::ActivateListedWindow(int index) {
     }
 }
 
-void CVekApp::OnInstanceRequest(const QString& path) {
+void CVekApp::OnInstanceRequest(const QStringList& paths) {
     if (frame_->isMinimized())
         frame_->showNormal();
     frame_->raise();
     frame_->activateWindow();
     if (QWidget* popup = QApplication::activeModalWidget())
         popup->raise();
-    if (!path.isEmpty())
+    for (const QString& path : paths)
         OpenDocumentFile(path);
 }
 
 bool CVekApp::ScriptsActive() const {
-    for (const auto& entry : documents_) {
-        for (CChildFrame* window : entry->Windows()) {
-            const auto* tree = qobject_cast<const CMDITreeWnd*>(window);
-            if (tree != nullptr && tree->ScriptBusy())
-                return true;
-        }
-    }
-    return false;
+    return std::any_of(documents_.begin(), documents_.end(),
+                       [](const auto& entry) { return ScriptBusy(*entry); });
 }
 
 bool CVekApp::QueryEndSession() {
@@ -379,6 +487,7 @@ bool CVekApp::QueryClose() {
             return false;
     }
     frame_->MainToolBar().SaveFindHistory(profile_->File());
+    SaveWindowState(*frame_, profile_->File());
     profile_->Save();
     return true;
 }
@@ -390,6 +499,7 @@ std::optional<CommandState> CVekApp::QueryCommand(CommandId id) {
     case CommandId::FileOpen:
     case CommandId::AppExit:
     case CommandId::AppAbout:
+    case CommandId::UserGuide:
         return CommandState::Enabled();
     case CommandId::WindowOutput:
         return CommandState::Check(true, frame_->Windows().OutputChecked());
@@ -413,6 +523,15 @@ void CVekApp::RunCommand(CommandId id) {
         break;
     case CommandId::AppAbout:
         CAboutDlg(frame_.get()).exec();
+        break;
+    case CommandId::UserGuide:
+        if (guide_ == nullptr) {
+            guide_ = new CUserGuide(settings_.programFolder, frame_.get());
+            guide_->setAttribute(Qt::WA_DeleteOnClose);
+        }
+        guide_->show();
+        guide_->raise();
+        guide_->activateWindow();
         break;
     case CommandId::WindowOutput:
         ShowOutput();

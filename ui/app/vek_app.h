@@ -10,6 +10,7 @@
 #include "ui/views/diagnostic_link.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QStringList>
 
 #include <memory>
@@ -21,15 +22,18 @@ class AppProfile;
 class CFixedFrame;
 class CMDIOutWnd;
 class CMDITreeWnd;
+class CUserGuide;
 class CVekOutView;
+class DescriptionWatch;
 class DocumentEntry;
 class EventPump;
 class QtHost;
 class SingleInstance;
 
 // The application vek32: its start-up and shut-down, the open descriptions and their windows,
-// and the commands no window handles (open, exit, about, the output window, the driver reset of
-// every document).
+// and the commands no window handles (open, exit, about, the user guide, the output window, the
+// driver reset of every document). It keeps the main window's place in the profile, and offers
+// to reload a description that changes on disk.
 class CVekApp : public QObject, public AppServices, public CommandTarget {
     Q_OBJECT
 
@@ -39,17 +43,22 @@ public:
         LedIndicator::Clock clock;            // the LED's millisecond clock
         std::unique_ptr<FileDialogs> dialogs; // the file dialogs; Qt's when null
         QStringList driverFolders;            // --driver-path, in the order given
+        QString programFolder;                // where the program lies; its own when empty
     };
+
+    // The names the desktop knows vek32 by: the application's name is the window's class (the
+    // desktop entry's StartupWMClass), the desktop entry's name its application id.
+    static void SetIdentity();
 
     explicit CVekApp(Settings settings);
     ~CVekApp() override;
 
-    // Start-up: hands the command line to a running vek32 and returns false when there is one;
-    // otherwise builds the frame and the hidden output window, shows the frame, opens the
-    // command line (the whole of it is the path) when it is not empty, and accepts dropped files.
+    // Start-up: hands the files to a running vek32 and returns false when there is one;
+    // otherwise builds the frame and the hidden output window, shows the frame, opens each file
+    // in turn, and accepts dropped files.
     // The drivers are looked for in the settings' folders, those of VEK_DRIVER_PATH, those of the
     // profile's [Drivers] Path, then the program's own folder.
-    bool InitInstance(const QString& commandLine);
+    bool InitInstance(const QStringList& files);
 
     CFixedFrame& Frame() const { return *frame_; }
     QtHost& GetHost() const { return *host_; }
@@ -89,8 +98,18 @@ private:
     WindowTemplates::ShowKind ViewActivator(WindowKind kind);
     void OnWindowDestroyed(CChildFrame* window);
     DocumentEntry* FindDocument(const QString& path) const;
+    std::unique_ptr<DocumentEntry> NewDocument();
+    // Keeps the document, opens it with `open` as long work, and opens its register tree window.
+    CMDITreeWnd* ShowDocument(std::unique_ptr<DocumentEntry> document,
+                              const std::function<void(DocumentEntry&)>& open);
+    static bool ScriptBusy(const DocumentEntry& entry);
+    // Asks once whether to reload a description that changed on disk.
+    void OnDescriptionChanged(const QString& path);
+    // Compiles the description again into a new copy that takes the place of the old one, with
+    // the values of the registers that are still there.
+    void ReloadDocument(DocumentEntry& old);
     void OpenValuesFile(const QString& path);
-    void OnInstanceRequest(const QString& path);
+    void OnInstanceRequest(const QStringList& paths);
     void ActivateListedWindow(int index);
     void OpenRecentFile(int index);
     void UpdateRecentFiles();
@@ -105,6 +124,9 @@ private:
     std::unique_ptr<QtHost> host_;
     std::unique_ptr<WindowTemplates> templates_;
     std::unique_ptr<SingleInstance> instance_;
+    std::unique_ptr<DescriptionWatch> watch_;
+    QPointer<CUserGuide> guide_;
+    bool asking_ = false; // the question whether to reload is shown
     DriverFolders driverFolders_;
     CMDIOutWnd* output_ = nullptr;
     bool outputPlaced_ = false;

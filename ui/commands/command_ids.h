@@ -15,7 +15,7 @@ namespace vek {
     X(FileSaveAs, 57604, "Save &Register...", "",                                                  \
       "Save the document with a new name\nSave Register", "save")                                  \
     X(FilePrint, 106, "&Print...", "", "Print the active document\nPrint", "")                     \
-    X(AppExit, 57665, "E&xit", "", "Quit the application; prompts to save documents", "")          \
+    X(AppExit, 57665, "E&xit", "Ctrl+Q", "Quit the application; prompts to save documents", "")    \
     X(EditUndo, 57643, "&Undo", "Ctrl+Z;Alt+Backspace", "Undo the last action\nUndo", "undo")      \
     X(EditRedo, 57644, "&Redo", "", "Redo the previously undone action\nRedo", "redo")             \
     X(EditCut, 57635, "Cu&t", "Ctrl+X;Shift+Del",                                                  \
@@ -76,6 +76,7 @@ namespace vek {
     X(WindowOutput, 32845, "&Output", "", "Open the Output window", "")                            \
     X(AppAbout, 57664, "&About VEK...", "",                                                        \
       "Display program information, version number and copyright\nAbout", "")                      \
+    X(UserGuide, 57667, "&User Guide", "F1", "Open the user guide of vek32\nUser Guide", "")       \
     X(OpenProjectFile, 110, "Open a file of current project", "",                                  \
       "Open a file of current project\nOpen a file of current project", "open_project")            \
     X(AddSingleMacro, 32864, "Add Single Macro", "Alt+S", "Add single macro to the macro list",    \

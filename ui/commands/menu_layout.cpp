@@ -66,7 +66,7 @@ std::vector<MenuLayout> BuildMenus() {
          "&Window",
          {Cmd(C::WindowCascade), Cmd(C::WindowTile), Separator(), Cmd(C::WindowCloseAll),
           Separator(), Cmd(C::WindowWatch), Cmd(C::WindowOutput)}},
-        {MenuId::Help, "&Help", {Cmd(C::AppAbout)}},
+        {MenuId::Help, "&Help", {Cmd(C::UserGuide), Separator(), Cmd(C::AppAbout)}},
     };
 }
 

@@ -11,7 +11,11 @@ namespace vek {
     X(IdleMessage, 57345, "Ready")                                                                 \
     X(RecentFileNone, 57346, "Recent File")                                                        \
     X(OutputTitle, 302, "Output")                                                                  \
-    X(MacroStillActive, 1, "Macro still active.\n\nEnd all macros before quitting Windows.")
+    X(MacroStillActive, 1, "Macro still active.\n\nEnd all macros before quitting Windows.")       \
+    X(DescriptionChanged, 2,                                                                       \
+      "%1 has changed on disk.\n\nReload it? The registers that are still in it keep their "       \
+      "values; the values of the others are lost.")                                                \
+    X(ReloadFailed, 3, "%1: not reloaded; the open copy stays as it was")
 
 enum class UiStringId : int {
 #define VEK_UI_STRING_ID(name, number, text) name = number,

@@ -22,7 +22,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     bold.setPointSizeF(bold.pointSizeF() * 1.4);
     product->setFont(bold);
     texts->addWidget(product);
-    texts->addWidget(new QLabel(QStringLiteral("Version 3.12"), this));
+    texts->addWidget(new QLabel(QStringLiteral("Version " VEK_VERSION), this));
     auto* purpose =
         new QLabel(QStringLiteral("Tarvel is a tool that helps users to view and update "
                                   "the contents of the registers of all kinds of ICs."),

@@ -223,7 +223,7 @@ int main(int argc, char** argv) {
     vek::CVekApp::Settings settings;
     settings.profileFolder = scratch.filePath(QStringLiteral("profile"));
     vek::CVekApp app(std::move(settings));
-    if (!app.InitInstance(QString::fromLocal8Bit(argv[2])))
+    if (!app.InitInstance({QString::fromLocal8Bit(argv[2])}))
         return 1;
     Tour tour(app, QDir(QString::fromLocal8Bit(argv[1])));
     Wait(800);
