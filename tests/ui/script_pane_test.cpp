@@ -91,6 +91,17 @@ const char* const kStepScript = "Sub Main\n"                // 1
                                 "    v = v + 0\n"           // 10
                                 "End Sub\n";                // 11
 
+// A one-register board whose script macro `name` loads `file` into the pane (L) when it opens.
+QString WriteMacroBoard(test::AppFixture& fixture, const QString& name, const QString& file) {
+    return fixture.Files().Write(QStringLiteral("macros.vek"),
+                                 QStringLiteral("#BeginRegisterList \"testdrv.dll\"\n"
+                                                "0: CHIP A1 D1;\n"
+                                                "1: R2 [0x02] = 0 b;\n"
+                                                "#EndRegisterList\n"
+                                                "#BeginBasic %1 P L \"%2\" #EndBasic\n")
+                                     .arg(name, file));
+}
+
 } // namespace
 
 class ScriptPaneTest : public QObject {
@@ -448,12 +459,7 @@ private Q_SLOTS:
         fixture.Files().Write(QStringLiteral("lit.bas"),
                               QStringLiteral("Sub Main\n    WriteReg R2, 7\nEnd Sub\n"));
         const QString path =
-            fixture.Files().Write(QStringLiteral("macros.vek"),
-                                  QStringLiteral("#BeginRegisterList \"testdrv.dll\"\n"
-                                                 "0: CHIP A1 D1;\n"
-                                                 "1: R2 [0x02] = 0 b;\n"
-                                                 "#EndRegisterList\n"
-                                                 "#BeginBasic Light P L \"lit.bas\" #EndBasic\n"));
+            WriteMacroBoard(fixture, QStringLiteral("Light"), QStringLiteral("lit.bas"));
         fixture.App().OpenDocumentFile(path);
         auto* window = qobject_cast<CMDITreeWnd*>(fixture.Frame().ActiveChild());
         QVERIFY(window != nullptr);
@@ -475,12 +481,7 @@ private Q_SLOTS:
         const QString huge = fixture.Files().Write(QStringLiteral("huge.bas"), QString());
         QVERIFY(QFile::resize(huge, static_cast<qint64>(kScriptFileLimit.bytes) + 1));
         const QString path =
-            fixture.Files().Write(QStringLiteral("macros.vek"),
-                                  QStringLiteral("#BeginRegisterList \"testdrv.dll\"\n"
-                                                 "0: CHIP A1 D1;\n"
-                                                 "1: R2 [0x02] = 0 b;\n"
-                                                 "#EndRegisterList\n"
-                                                 "#BeginBasic Huge P L \"huge.bas\" #EndBasic\n"));
+            WriteMacroBoard(fixture, QStringLiteral("Huge"), QStringLiteral("huge.bas"));
         fixture.App().OpenDocumentFile(path);
         auto* window = qobject_cast<CMDITreeWnd*>(fixture.Frame().ActiveChild());
         QVERIFY(window != nullptr);
