@@ -20,9 +20,8 @@ Text Hex4(CItemList& list, unsigned value) {
     return list.Texts().Add(text);
 }
 
-// A driver line, a device, and per register the register and its two bit fields, in order; their
-// texts kept by the list.
-std::vector<std::unique_ptr<CLineItem>> MakeItems(CItemList& list, int count) {
+// The items every generated list begins with: a driver line and a device of 2-byte addresses.
+std::vector<std::unique_ptr<CLineItem>> DriverLineAndDevice(CItemList& list) {
     std::vector<std::unique_ptr<CLineItem>> items;
     items.push_back(std::make_unique<CLineItem>());
     auto device = std::make_unique<CDeviceItem>();
@@ -30,6 +29,13 @@ std::vector<std::unique_ptr<CLineItem>> MakeItems(CItemList& list, int count) {
     device->SetAddressText(list.Texts().Add("XXXX"));
     device->SetAddressLength(2);
     items.push_back(std::move(device));
+    return items;
+}
+
+// A driver line, a device, and per register the register and its two bit fields, in order; their
+// texts kept by the list.
+std::vector<std::unique_ptr<CLineItem>> MakeItems(CItemList& list, int count) {
+    std::vector<std::unique_ptr<CLineItem>> items = DriverLineAndDevice(list);
     for (int i = 0; i < count; ++i) {
         auto reg = std::make_unique<CByteItem>();
         reg->SetLevel(2);
@@ -128,13 +134,7 @@ BENCHMARK(BM_ItemListBlocksReturningToALabel)->Apply(bench::LargeSizes);
 // none is in error with another. Alike: one mask and default. Masks: a different 4-byte mask for
 // each, all with default 0, READ and WRITE by turns.
 std::vector<std::unique_ptr<CLineItem>> MakeCrowd(CItemList& list, int count, bool alike) {
-    std::vector<std::unique_ptr<CLineItem>> items;
-    items.push_back(std::make_unique<CLineItem>());
-    auto device = std::make_unique<CDeviceItem>();
-    device->SetLevel(1);
-    device->SetAddressText(list.Texts().Add("XXXX"));
-    device->SetAddressLength(2);
-    items.push_back(std::move(device));
+    std::vector<std::unique_ptr<CLineItem>> items = DriverLineAndDevice(list);
     const Text address = Hex4(list, 0x10);
     for (int i = 0; i < count; ++i) {
         auto reg = std::make_unique<CByteItem>();
