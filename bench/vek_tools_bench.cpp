@@ -84,6 +84,18 @@ void Count(benchmark::State& state) {
     state.counters["registers"] = kRegisters;
 }
 
+// Runs vek diff with these arguments for as long as the benchmark runs; the files must differ.
+void DiffEachIteration(benchmark::State& state, const std::vector<std::string>& args) {
+    for (auto _ : state) {
+        std::ostringstream out, err;
+        if (RunVek(args, out, err) != 1) {
+            state.SkipWithError("the files did not differ as generated");
+            break;
+        }
+        benchmark::DoNotOptimize(out.str().size());
+    }
+}
+
 // vek diff A.vkg B.vkg, with --description FILE.vek when the argument is 1 (the description is
 // compiled in each run).
 void DiffValuesFiles(benchmark::State& state) {
@@ -93,14 +105,7 @@ void DiffValuesFiles(benchmark::State& state) {
         args.push_back("--description");
         args.push_back(board.Path("board.vek"));
     }
-    for (auto _ : state) {
-        std::ostringstream out, err;
-        if (RunVek(args, out, err) != 1) {
-            state.SkipWithError("the files did not differ as generated");
-            break;
-        }
-        benchmark::DoNotOptimize(out.str().size());
-    }
+    DiffEachIteration(state, args);
     Count(state);
 }
 BENCHMARK(DiffValuesFiles)->ArgName("description")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
@@ -127,14 +132,7 @@ void DiffDriverNamedByEveryKey(benchmark::State& state) {
     }
     const std::vector<std::string> args{"diff", (folder / "a.vkg").string(),
                                         (folder / "b.vkg").string()};
-    for (auto _ : state) {
-        std::ostringstream out, err;
-        if (RunVek(args, out, err) != 1) {
-            state.SkipWithError("the files did not differ as generated");
-            break;
-        }
-        benchmark::DoNotOptimize(out.str().size());
-    }
+    DiffEachIteration(state, args);
     state.SetComplexityN(keys);
     std::error_code ignored;
     std::filesystem::remove_all(folder, ignored);
