@@ -3,8 +3,6 @@
 
 #include <gmock/gmock.h>
 
-#include <array>
-#include <cstdio>
 
 namespace vek {
 namespace {
@@ -60,14 +58,7 @@ protected:
                                     ") && COMP_CWORD=$((${#COMP_WORDS[@]} - 1)); _vek; "
                                     "printf '%s\\n' \"${COMPREPLY[@]}\" | sort";
         const std::string command = "bash -c \"" + Escaped(program) + "\"";
-        std::string output;
-        if (FILE* pipe = popen(command.c_str(), "r")) {
-            std::array<char, 256> buffer;
-            while (std::fgets(buffer.data(), buffer.size(), pipe) != nullptr)
-                output += buffer.data();
-            pclose(pipe);
-        }
-        return output;
+        return ShellOutput(command);
     }
     static std::string Escaped(const std::string& text) {
         std::string escaped;

@@ -5,8 +5,6 @@
 
 #include <gmock/gmock.h>
 
-#include <array>
-#include <cstdio>
 #include <streambuf>
 
 namespace vek {
@@ -136,13 +134,7 @@ TEST_F(RunOutcome, OutputThatCannotBeWrittenFailsTheRun) {
     // The program as a shell runs it, into /dev/full.
     const std::string command = "'" + std::string(VEK_BIN_DIR) + "/vek' open '" + board_ +
                                 "' read-all print 2>&1 >/dev/full; echo status $?";
-    std::string output;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        std::array<char, 256> buffer;
-        while (std::fgets(buffer.data(), buffer.size(), pipe) != nullptr)
-            output += buffer.data();
-        pclose(pipe);
-    }
+    const std::string output = ShellOutput(command);
     EXPECT_THAT(output, HasSubstr("vek: cannot write standard output: No space left on device\n"));
     EXPECT_THAT(output, EndsWith("status 1\n"));
 }

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -25,6 +27,18 @@ inline VekRun Vek(const std::vector<std::string>& args) {
     std::ostringstream out, err;
     const int status = RunVek(args, out, err);
     return {status, out.str(), err.str()};
+}
+
+// What a shell command prints on standard output, as a user's shell runs it.
+inline std::string ShellOutput(const std::string& command) {
+    std::string output;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        std::array<char, 256> buffer;
+        while (std::fgets(buffer.data(), buffer.size(), pipe) != nullptr)
+            output += buffer.data();
+        pclose(pipe);
+    }
+    return output;
 }
 
 class VekFolderTest : public ::testing::Test {
