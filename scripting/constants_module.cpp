@@ -6,11 +6,11 @@
 
 namespace vek {
 
-namespace {
-
 bool IsNumbered(const CLineItem& item) {
     return item.GetKind() == ItemKind::Register || item.GetKind() == ItemKind::BitField;
 }
+
+namespace {
 
 // The constants of one kind of item; every register and bit field counts for the numbers.
 void AppendConstants(const CItemList& items, ItemKind kind, std::string& text) {

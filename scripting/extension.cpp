@@ -6,17 +6,10 @@
 #include "platform/host.h"
 #include "scripting/basic/conversions.h"
 #include "scripting/basic/engine.h"
+#include "scripting/constants_module.h"
 #include "scripting/magic_services.h"
 
 namespace vek {
-
-namespace {
-
-bool IsTransferItem(const CLineItem& item) {
-    return item.GetKind() == ItemKind::Register || item.GetKind() == ItemKind::BitField;
-}
-
-} // namespace
 
 CExtension::CExtension(Host& host, MagicServices& magic) : host_(host), magic_(magic) {}
 
@@ -30,7 +23,7 @@ const std::vector<CVarItem*>& CExtension::ItemsNamed(const std::string& name) {
     static const std::vector<CVarItem*> none;
     if (!indexed_ && document_ != nullptr && document_->GetItems() != nullptr) {
         for (CLineItem& item : *document_->GetItems()) {
-            if (IsTransferItem(item))
+            if (IsNumbered(item))
                 itemsByName_[item.GetName()].push_back(&static_cast<CVarItem&>(item));
         }
     }
