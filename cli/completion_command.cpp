@@ -1,5 +1,6 @@
 #include "cli/completion_command.h"
 
+#include "cli/command_arguments.h"
 #include "cli/open_operations.h"
 #include "cli/vek_cli.h"
 
@@ -224,14 +225,15 @@ void PrintScript(std::ostream& out) {
 
 int RunCompletionCommand(const std::vector<std::string>& args, std::ostream& out,
                          std::ostream& err) {
-    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
-        out << kCompletionUsage;
-        return kExitOk;
-    }
-    if (args.size() != 1 || args[0] != "bash") {
-        err << "vek: completion takes the name of a shell: bash\n" << kCompletionUsage;
-        return kExitUsage;
-    }
+    constexpr CommandSyntax kSyntax{
+        "completion", {}, kCompletionUsage, 1, 1, "the name of a shell: bash"};
+    int status = kExitOk;
+    const std::optional<CommandArguments> parsed =
+        ReadCommandArguments(kSyntax, args, out, err, status);
+    if (!parsed)
+        return status;
+    if (parsed->operands[0] != "bash")
+        return UsageError(err, "completion", "completion takes the name of a shell: bash");
     PrintScript(out);
     return kExitOk;
 }

@@ -1,5 +1,6 @@
 #include "cli/diff_command.h"
 
+#include "cli/command_arguments.h"
 #include "cli/values_diff.h"
 #include "cli/vek_cli.h"
 #include "document/vek_doc.h"
@@ -49,27 +50,23 @@ struct DiffArguments {
     DriverFolders driverFolders;
 };
 
-std::optional<DiffArguments> ParseArguments(const std::vector<std::string>& args,
-                                            std::ostream& err) {
-    DiffArguments parsed;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--description" && i + 1 < args.size()) {
-            parsed.description = args[++i];
-        } else if (args[i] == "--driver-path" && i + 1 < args.size()) {
-            parsed.driverFolders.commandLine.push_back(args[++i]);
-        } else if (!args[i].empty() && args[i][0] != '-') {
-            parsed.files.push_back(args[i]);
-        } else {
-            err << "vek: unexpected argument '" << args[i] << "'\n" << kDiffUsage;
-            return std::nullopt;
-        }
-    }
-    if (parsed.files.size() != 2) {
-        err << "vek: diff takes two files\n" << kDiffUsage;
+constexpr CommandSyntax kSyntax{"diff", kDiffOptions, kDiffUsage, 2, 2, "two files"};
+
+std::optional<DiffArguments> ParseArguments(const std::vector<std::string>& args, std::ostream& out,
+                                            std::ostream& err, int& status) {
+    std::optional<CommandArguments> given = ReadCommandArguments(kSyntax, args, out, err, status);
+    if (!given)
         return std::nullopt;
+    DiffArguments parsed;
+    parsed.files = std::move(given->operands);
+    for (const GivenOption& option : given->options) {
+        if (option.form->name == std::string_view("--description"))
+            parsed.description = option.value;
+        else
+            parsed.driverFolders.commandLine.push_back(option.value);
     }
     if (parsed.description && EndsWithNoCase(parsed.files[0], ".vek")) {
-        err << "vek: --description names the registers of two values files\n" << kDiffUsage;
+        status = UsageError(err, "diff", "--description names the registers of two values files");
         return std::nullopt;
     }
     return parsed;
@@ -133,13 +130,10 @@ int DiffDevices(const DiffArguments& args, std::ostream& out, std::ostream& err)
 } // namespace
 
 int RunDiffCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
-        out << kDiffUsage;
-        return kExitOk;
-    }
-    const std::optional<DiffArguments> parsed = ParseArguments(args, err);
+    int status = kExitSame;
+    const std::optional<DiffArguments> parsed = ParseArguments(args, out, err, status);
     if (!parsed)
-        return kExitUsage;
+        return status;
     if (EndsWithNoCase(parsed->files[0], ".vek"))
         return DiffDevices(*parsed, out, err);
     return DiffFiles(*parsed, out, err);

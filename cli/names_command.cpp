@@ -1,5 +1,6 @@
 #include "cli/names_command.h"
 
+#include "cli/command_arguments.h"
 #include "cli/description_input.h"
 #include "cli/process_exit.h"
 #include "cli/vek_cli.h"
@@ -24,6 +25,8 @@ const char* const kNamesUsage =
     "\n"
     "Exit status: 0 for the names, 1 with errors, 2 when the file cannot be opened.\n";
 
+constexpr CommandSyntax kSyntax{"names", kNamesOptions, kNamesUsage, 1, 1, "one description file"};
+
 enum class NameKind { Items, Macros, Scripts };
 
 void PrintItemNames(const CItemList& items, std::ostream& out) {
@@ -46,27 +49,17 @@ void PrintItemNames(const CItemList& items, std::ostream& out) {
 } // namespace
 
 int RunNamesCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    std::string path;
-    NameKind kind = NameKind::Items;
-    for (const std::string& arg : args) {
-        if (arg == "--help" || arg == "-h") {
-            out << kNamesUsage;
-            return kExitOk;
-        }
-        if (arg == "--macros" || arg == "--scripts") {
-            kind = arg == "--macros" ? NameKind::Macros : NameKind::Scripts;
-        } else if (path.empty() && !arg.empty() && arg[0] != '-') {
-            path = arg;
-        } else {
-            err << "vek: unexpected argument '" << arg << "'\n" << kNamesUsage;
-            return kExitUsage;
-        }
-    }
-    if (path.empty()) {
-        err << "vek: names takes one description file\n" << kNamesUsage;
-        return kExitUsage;
-    }
     int status = kExitOk;
+    const std::optional<CommandArguments> parsed =
+        ReadCommandArguments(kSyntax, args, out, err, status);
+    if (!parsed)
+        return status;
+    // The last of --macros and --scripts counts.
+    NameKind kind = NameKind::Items;
+    for (const GivenOption& option : parsed->options)
+        kind = option.form->name == std::string_view("--macros") ? NameKind::Macros
+                                                                 : NameKind::Scripts;
+    const std::string& path = parsed->operands[0];
     // The shell's completion takes standard output word for word: diagnostics quote the
     // description's own text and never go there.
     std::optional<CompiledDescription> compiled = CompileForPrinting(path, err, err, status);

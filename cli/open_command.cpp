@@ -1,5 +1,9 @@
 #include "cli/open_command.h"
 
+#include "cli/argument_reader.h"
+#include "cli/command_arguments.h"
+#include "cli/diagnostic_formats.h"
+#include "cli/nearest_word.h"
 #include "cli/open_operations.h"
 #include "cli/output_check.h"
 #include "cli/vek_cli.h"
@@ -28,12 +32,15 @@ struct Plan {
     bool verify = false;
     bool keepGoing = false;
     DriverFolders driverFolders;
+    DiagnosticFormat diagnostics = DiagnosticFormat::Text;
+    bool help = false;
     std::vector<Operation> operations;
 };
 
 const char* const kUsageHead =
     R"(usage: vek open FILE.vek [--simulate | --allow-simulation] [--yes] [--verify]
-                [--keep-going] [--time-limit SECONDS] [--driver-path DIR]... OPERATION...
+                [--keep-going] [--time-limit SECONDS] [--driver-path DIR]...
+                [--diagnostics text|gcc] OPERATION...
 
 Opens a register description, loads and opens its drivers, and runs the operations in
 the order given, all in one session (so simulated values and open drivers carry over).
@@ -46,7 +53,7 @@ Options:
                       cannot be used is accepted)
   --allow-simulation  use the drivers, and switch to simulation mode when one cannot be
                       used. Without this option or --simulate, such a driver is an error.
-  --yes               answer OK/Yes to every question (values of another description are
+  -y, --yes           answer OK/Yes to every question (values of another description are
                       loaded); never the switch to simulation mode. Without --yes the
                       questions are asked on the terminal, and without a terminal the
                       answer is Cancel/No.
@@ -60,6 +67,12 @@ Options:
   --keep-going        go on with the later operations after one failed
   --driver-path DIR   look for the drivers in DIR before VEK_DRIVER_PATH and the
                       program's own folder (repeatable; docs/vek.md)
+  --diagnostics gcc   print the compile errors of the description and of Basic
+                      scripts as FILE:LINE:COLUMN: error: TEXT [CODE], for editors
+  -h, --help          print this help
+
+An option's value also follows an equals sign (--time-limit=5); after "--" nothing is
+an option.
 
 Operations:
 )";
@@ -88,7 +101,7 @@ the description refuses); 124 when a script ran past --time-limit; 130 when Ctrl
 ended a script.
 
 Example:
-  vek open examples/demo.vek write OUTPUT=0xFE read TEMPERATURE save board.vkg
+  vek open examples/demo.vek write OUTPUT=0xFE read TEMP save board.vkg
 )";
 
 // The operations' lines come from their table: syntax, then the help at column 22.
@@ -113,36 +126,9 @@ void PrintUsage(std::ostream& out) {
     out << kUsageTail;
 }
 
-// Reads the operand and options of one operation from the arguments after its word.
-class ArgumentReader {
-public:
-    explicit ArgumentReader(const std::vector<std::string>& args) : args_(args) {}
-
-    bool AtEnd() const { return next_ >= args_.size(); }
-    const std::string& Peek() const { return args_[next_]; }
-    const std::string& Take() { return args_[next_++]; }
-    std::size_t Position() const { return next_; }
-    // The arguments from position `from` up to the next one, blank-separated, as given.
-    std::string Text(std::size_t from) const {
-        std::string text;
-        for (std::size_t i = from; i < next_; ++i)
-            text += (i == from ? "" : " ") + args_[i];
-        return text;
-    }
-    Result<std::string> TakeFor(const std::string& word, const char* what) {
-        if (AtEnd())
-            return Failure{1, "'" + word + "' needs " + what};
-        return Take();
-    }
-
-private:
-    const std::vector<std::string>& args_;
-    std::size_t next_ = 0;
-};
-
-// Whether an argument ends a list of names: an option or the next operation.
-bool EndsNames(const std::string& argument) {
-    return argument.starts_with("--") || FindOpenOperation(argument) != nullptr;
+// Whether the next argument ends a list of names: an option or the next operation.
+bool AtEndOfNames(const ArgumentReader& reader) {
+    return reader.AtEnd() || reader.AtOptionWord() || FindOpenOperation(reader.Peek()) != nullptr;
 }
 
 Result<void> ParseOperand(const OperationForm& form, ArgumentReader& reader, Operation& operation) {
@@ -160,7 +146,7 @@ Result<void> ParseOperand(const OperationForm& form, ArgumentReader& reader, Ope
         return {};
     }
     case OperandKind::Names:
-        while (!reader.AtEnd() && !EndsNames(reader.Peek()))
+        while (!AtEndOfNames(reader))
             operation.names.push_back(reader.Take());
         if (operation.names.empty())
             return Failure{1, "'" + word + "' needs at least one name"};
@@ -190,25 +176,15 @@ Result<Operation> ParseOperation(const OperationForm& form, ArgumentReader& read
     operation.form = &form;
     if (Result<void> operand = ParseOperand(form, reader, operation); !operand)
         return operand.Error();
-    for (bool more = true; more && !reader.AtEnd();) {
-        more = false;
-        for (const OptionForm& option : form.options) {
-            if (reader.Peek() != option.name)
-                continue;
-            reader.Take();
-            std::string value;
-            if (option.value != nullptr) {
-                Result<std::string> given = reader.TakeFor(option.name, option.value);
-                if (!given)
-                    return given.Error();
-                value = std::move(given).Value();
-            }
-            operation.options.emplace_back(option.name, std::move(value));
-            more = true;
-            break;
-        }
+    for (;;) {
+        Result<std::optional<GivenOption>> option = reader.TakeOption(form.options);
+        if (!option)
+            return option.Error();
+        if (!option.Value())
+            return operation;
+        operation.options.emplace_back(option.Value()->form->name,
+                                       std::move(option.Value()->value));
     }
-    return operation;
 }
 
 // SECONDS of --time-limit: a number greater than 0, fractions allowed; far-off limits are cut
@@ -225,36 +201,67 @@ Result<std::chrono::milliseconds> ParseTimeLimit(const std::string& text) {
         std::max<std::int64_t>(1, static_cast<std::int64_t>(std::min(seconds, kYear) * 1000)));
 }
 
+Result<void> TakePlanOption(const GivenOption& given, Plan& plan) {
+    const std::string_view name = given.form->name;
+    if (name == "--simulate") {
+        plan.simulate = true;
+    } else if (name == "--allow-simulation") {
+        plan.allowSimulation = true;
+    } else if (name == "--yes") {
+        plan.yes = true;
+    } else if (name == "--verify") {
+        plan.verify = true;
+    } else if (name == "--keep-going") {
+        plan.keepGoing = true;
+    } else if (name == "--time-limit") {
+        Result<std::chrono::milliseconds> limit = ParseTimeLimit(given.value);
+        if (!limit)
+            return limit.Error();
+        plan.scriptTimeLimit = limit.Value();
+    } else if (name == "--driver-path") {
+        plan.driverFolders.commandLine.push_back(given.value);
+    } else if (name == "--diagnostics") {
+        const std::optional<DiagnosticFormat> format = DiagnosticFormatNamed(given.value);
+        if (!format || *format == DiagnosticFormat::Json)
+            return Failure{1, "--diagnostics takes text or gcc, not '" + given.value + "'"};
+        plan.diagnostics = *format;
+    }
+    return {};
+}
+
+std::string UnknownOperationText(const std::string& word) {
+    std::vector<std::string_view> words;
+    for (const OperationForm& form : OpenOperations())
+        words.push_back(form.word);
+    return "unknown operation '" + word + "'" + DidYouMean(word, words);
+}
+
 Result<Plan> ParsePlan(const std::vector<std::string>& args) {
     Plan plan;
     ArgumentReader reader(args);
+    const OptionForm help[] = {kHelpOption};
     while (!reader.AtEnd()) {
+        if (reader.TakeEndOfOptions())
+            continue;
+        Result<std::optional<GivenOption>> option = reader.TakeOption(help);
+        if (option && option.Value()) {
+            plan.help = true;
+            return plan;
+        }
+        if (option)
+            option = reader.TakeOption(kOpenOptions);
+        if (!option)
+            return option.Error();
+        if (option.Value()) {
+            if (Result<void> taken = TakePlanOption(*option.Value(), plan); !taken)
+                return taken.Error();
+            continue;
+        }
+        if (reader.AtOptionWord())
+            return Failure{1, UnknownOptionText(reader.Peek(), kOpenOptions)};
         const std::string& word = reader.Take();
-        if (word == "--simulate") {
-            plan.simulate = true;
-        } else if (word == "--allow-simulation") {
-            plan.allowSimulation = true;
-        } else if (word == "--yes") {
-            plan.yes = true;
-        } else if (word == "--verify") {
-            plan.verify = true;
-        } else if (word == "--keep-going") {
-            plan.keepGoing = true;
-        } else if (word == "--time-limit") {
-            Result<std::string> seconds = reader.TakeFor(word, "a number of seconds");
-            if (!seconds)
-                return seconds.Error();
-            Result<std::chrono::milliseconds> limit = ParseTimeLimit(seconds.Value());
-            if (!limit)
-                return limit.Error();
-            plan.scriptTimeLimit = limit.Value();
-        } else if (word == "--driver-path") {
-            Result<std::string> folder = reader.TakeFor(word, "a folder");
-            if (!folder)
-                return folder.Error();
-            plan.driverFolders.commandLine.push_back(std::move(folder).Value());
-        } else if (word.starts_with("-") || (plan.path.empty() && word.empty())) {
-            return Failure{1, "unknown option '" + word + "'"};
+        if (plan.path.empty() && word.empty()) {
+            return Failure{1, "open takes a description file, not ''"};
         } else if (plan.path.empty()) {
             plan.path = word;
         } else if (const OperationForm* form = FindOpenOperation(word)) {
@@ -265,7 +272,7 @@ Result<Plan> ParsePlan(const std::vector<std::string>& args) {
             operation.Value().words = reader.Text(start);
             plan.operations.push_back(std::move(operation).Value());
         } else {
-            return Failure{1, "unknown operation '" + word + "'"};
+            return Failure{1, UnknownOperationText(word)};
         }
     }
     if (plan.path.empty())
@@ -286,17 +293,14 @@ void SayNotDone(const std::vector<Operation>& operations, std::size_t next, std:
 } // namespace
 
 int RunOpenCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+    Result<Plan> parsed = ParsePlan(args);
+    if (!parsed)
+        return UsageError(err, "open", parsed.Error().text);
+    Plan& plan = parsed.Value();
+    if (plan.help) {
         PrintUsage(out);
         return kExitOk;
     }
-    Result<Plan> parsed = ParsePlan(args);
-    if (!parsed) {
-        err << "vek: " << parsed.Error().text << '\n';
-        PrintUsage(err);
-        return kExitUsage;
-    }
-    Plan& plan = parsed.Value();
     // Read once: a description given as a pipe cannot be read a second time.
     Result<std::string> file = ReadTextFile(plan.path, kDescriptionFileLimit);
     if (!file) {
@@ -308,6 +312,13 @@ int RunOpenCommand(const std::vector<std::string>& args, std::ostream& out, std:
                                                            : SimulationAnswer::Refuse);
     CVekDoc doc(host);
     doc.SetDriverFolders(plan.driverFolders);
+    if (plan.diagnostics == DiagnosticFormat::Gcc) {
+        doc.SetDiagnosticSink([&err, &plan](const CompileDiagnostic& found) {
+            err << GccLine(
+                       {plan.path, found.line, found.column, std::string(found.code), found.text})
+                << '\n';
+        });
+    }
     if (plan.simulate && !doc.IsSimulation())
         doc.ToggleSimulation();
     if (!doc.OpenDocument(plan.path, std::move(file).Value()))
@@ -326,7 +337,7 @@ int RunOpenCommand(const std::vector<std::string>& args, std::ostream& out, std:
     WriteVerifier verifier(err);
     if (plan.verify)
         doc.Context().written = [&verifier](CShadowReg& reg) { verifier.Check(reg); };
-    OpenSession session{doc, out, err, nullptr, nullptr, plan.scriptTimeLimit, 0};
+    OpenSession session{doc, out, err, nullptr, nullptr, plan.scriptTimeLimit, plan.diagnostics, 0};
     bool failed = false;
     std::size_t next = 0;
     while (next < plan.operations.size()) {

@@ -1,10 +1,17 @@
 #pragma once
 
+#include "cli/option_form.h"
+
 #include <iosfwd>
 #include <string>
 #include <vector>
 
 namespace vek {
+
+inline constexpr OptionForm kOpenOptions[] = {
+    {"--simulate", nullptr},  {"--allow-simulation", nullptr}, {"--yes", nullptr, 'y'},
+    {"--verify", nullptr},    {"--keep-going", nullptr},       {"--time-limit", "SECONDS"},
+    {"--driver-path", "DIR"}, {"--diagnostics", "text|gcc"}};
 
 // vek open FILE.vek [--simulate] [--yes] OPERATION...: opens a description with its drivers and
 // runs register operations on it in the order given.

@@ -147,18 +147,18 @@ bool ReadsRunMacros(const CVekDoc& doc, const CVarItem& item) {
            (owner->GetBeforeRead() != nullptr || owner->GetAfterRead() != nullptr);
 }
 
+// A whole number of a watch option from `min` to `max`; any other text is refused with the range.
 Result<std::uint32_t> NumberOption(const Operation& operation, const char* option,
-                                   std::uint32_t fallback, std::uint32_t max) {
+                                   std::uint32_t fallback, std::uint32_t min, std::uint32_t max) {
     const std::string* text = operation.Option(option);
     if (text == nullptr)
         return fallback;
     std::string why;
     const auto number = ParseValueArgument(*text, 32, false, why);
-    if (!number)
-        return Failure{1, std::string("watch ") + option + ": " + why};
-    if (*number > max) {
-        return Failure{1, std::string("watch ") + option + ": " + *text + " is above " +
-                              std::to_string(max)};
+    if (!number || *number < min || *number > max) {
+        return Failure{1, std::string("watch ") + option + " takes a whole number from " +
+                              std::to_string(min) + " to " + std::to_string(max) + ", not '" +
+                              *text + "'"};
     }
     return *number;
 }
@@ -184,10 +184,10 @@ Result<void> ResolveWatch(const CVekDoc& doc, Operation& operation) {
         watch.items.push_back(found.Value());
     }
     Result<std::uint32_t> interval =
-        NumberOption(operation, "--interval", 1000, kMaxWatchIntervalMs);
+        NumberOption(operation, "--interval", 1000, 0, kMaxWatchIntervalMs);
     if (!interval)
         return interval.Error();
-    Result<std::uint32_t> count = NumberOption(operation, "--count", 0, UINT32_MAX);
+    Result<std::uint32_t> count = NumberOption(operation, "--count", 0, 1, UINT32_MAX);
     if (!count)
         return count.Error();
     watch.interval = std::chrono::milliseconds(interval.Value());
@@ -292,7 +292,16 @@ bool RunScript(OpenSession& session, const Operation& operation) {
     if (!session.scripts) {
         std::ostream& out = session.out;
         session.scripts = std::make_unique<ScriptHost>(
-            *session.doc.Context().host, [&out](const std::string& line) { out << line << '\n'; });
+            *session.doc.Context().host,
+            // Each line goes out whole at once, so that a pipe's reader sees it as printed.
+            [&out](const std::string& line) { out << line << '\n'
+                                                  << std::flush; });
+        if (session.diagnostics == DiagnosticFormat::Gcc) {
+            std::ostream& err = session.err;
+            session.scripts->SetDiagnosticSink([&err](const basic::Diagnostic& found) {
+                err << GccLine({found.module, found.line, found.column, {}, found.message}) << '\n';
+            });
+        }
         session.scripts->SetUp(session.doc);
     }
     ScriptHost& scripts = *session.scripts;
@@ -333,7 +342,7 @@ bool RunWatch(OpenSession& session, const Operation& operation) {
 
 constexpr std::span<const OptionForm> kNoOptions;
 constexpr OptionForm kSaveOptions[] = {{"--comment", "TEXT"}};
-constexpr OptionForm kDumpOptions[] = {{"--format", "text|csv|json"}, {"--output", "FILE"}};
+constexpr OptionForm kDumpOptions[] = {{"--format", "text|csv|json"}, {"--output", "FILE", 'o'}};
 constexpr OptionForm kWatchOptions[] = {
     {"--interval", "MS"}, {"--count", "N"}, {"--allow-read-macros", nullptr}};
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/diagnostic_formats.h"
 #include "cli/option_form.h"
 #include "cli/register_dump.h"
 #include "cli/register_watch.h"
@@ -53,7 +54,8 @@ struct OpenSession {
     std::ostream& err;
     std::unique_ptr<ScriptHost> scripts;
     WatchPacer* pacer = nullptr;
-    std::chrono::milliseconds scriptTimeLimit{0}; // --time-limit; zero: none
+    std::chrono::milliseconds scriptTimeLimit{0};          // --time-limit; zero: none
+    DiagnosticFormat diagnostics = DiagnosticFormat::Text; // of Basic's compile errors
     // Set by an operation that ends the whole run: a script stopped by Ctrl-C or its time limit.
     int endStatus = 0;
 };

@@ -1,5 +1,6 @@
 #include "cli/tree_command.h"
 
+#include "cli/command_arguments.h"
 #include "cli/description_input.h"
 #include "cli/process_exit.h"
 #include "cli/text_tree.h"
@@ -34,30 +35,24 @@ std::optional<UpdateCode> RadixFlag(const std::string& radix) {
     return std::nullopt;
 }
 
+constexpr CommandSyntax kSyntax{"tree", kTreeOptions, kTreeUsage, 1, 1, "one description file"};
+
 } // namespace
 
 int RunTreeCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    std::string path;
-    UpdateCode radix = UpdateCode::Hex;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--help" || args[i] == "-h") {
-            out << kTreeUsage;
-            return kExitOk;
-        }
-        if (args[i] == "--radix" && i + 1 < args.size() && RadixFlag(args[i + 1])) {
-            radix = *RadixFlag(args[++i]);
-        } else if (path.empty() && !args[i].empty() && args[i][0] != '-') {
-            path = args[i];
-        } else {
-            err << "vek: unexpected argument '" << args[i] << "'\n" << kTreeUsage;
-            return kExitUsage;
-        }
-    }
-    if (path.empty()) {
-        err << "vek: tree takes one description file\n" << kTreeUsage;
-        return kExitUsage;
-    }
     int status = kExitOk;
+    const std::optional<CommandArguments> parsed =
+        ReadCommandArguments(kSyntax, args, out, err, status);
+    if (!parsed)
+        return status;
+    UpdateCode radix = UpdateCode::Hex;
+    if (const std::string* name = parsed->Option("--radix")) {
+        const std::optional<UpdateCode> named = RadixFlag(*name);
+        if (!named)
+            return UsageError(err, "tree", "--radix takes hex, dec or bin, not '" + *name + "'");
+        radix = *named;
+    }
+    const std::string& path = parsed->operands[0];
     std::optional<CompiledDescription> compiled = CompileForPrinting(path, out, err, status);
     if (!compiled)
         return status;

@@ -1,30 +1,27 @@
 #include "cli/vek_cli.h"
 
 #include "cli/check_command.h"
+#include "cli/command_arguments.h"
 #include "cli/completion_command.h"
 #include "cli/diff_command.h"
 #include "cli/names_command.h"
+#include "cli/nearest_word.h"
 #include "cli/open_command.h"
 #include "cli/output_check.h"
 #include "cli/tree_command.h"
 
+#include <algorithm>
 #include <ostream>
+#include <string_view>
 
 namespace vek {
 
 namespace {
 
 constexpr std::span<const OptionForm> kNoOptions;
-constexpr OptionForm kTreeOptions[] = {{"--radix", "hex|dec|bin"}};
-constexpr OptionForm kOpenOptions[] = {{"--simulate", nullptr},   {"--allow-simulation", nullptr},
-                                       {"--yes", nullptr},        {"--verify", nullptr},
-                                       {"--keep-going", nullptr}, {"--time-limit", "SECONDS"},
-                                       {"--driver-path", "DIR"}};
-constexpr OptionForm kDiffOptions[] = {{"--description", "FILE.vek"}, {"--driver-path", "DIR"}};
-constexpr OptionForm kNamesOptions[] = {{"--macros", nullptr}, {"--scripts", nullptr}};
 
 constexpr CommandForm kCommands[] = {
-    {"check", "compile a description and print its diagnostics", "*.vek", kNoOptions,
+    {"check", "compile a description and print its diagnostics", "*.vek", kCheckOptions,
      RunCheckCommand},
     {"tree", "print the register tree of a description", "*.vek", kTreeOptions, RunTreeCommand},
     {"open",
@@ -40,13 +37,34 @@ constexpr CommandForm kCommands[] = {
 
 void PrintUsage(std::ostream& out) {
     out << "usage: vek COMMAND [ARGS]\n"
+           "       vek help COMMAND | --help | --version\n"
            "\n"
            "Tarvel's command-line tool: compiles register descriptions (.vek).\n"
            "\n"
            "Commands:\n";
+    std::size_t width = 0;
     for (const CommandForm& command : kCommands)
-        out << "  " << command.name << "\t" << command.summary << '\n';
-    out << "\nRun 'vek COMMAND --help' for the arguments of a command.\n";
+        width = std::max(width, std::string_view(command.name).size());
+    for (const CommandForm& command : kCommands) {
+        const std::string_view name = command.name;
+        out << "  " << name << std::string(width + 2 - name.size(), ' ') << command.summary << '\n';
+    }
+    out << "\nRun 'vek help COMMAND' or 'vek COMMAND --help' for the arguments of a command.\n";
+}
+
+const CommandForm* FindCommand(std::string_view name) {
+    for (const CommandForm& command : kCommands) {
+        if (name == command.name)
+            return &command;
+    }
+    return nullptr;
+}
+
+int UnknownCommand(const std::string& name, std::ostream& err) {
+    std::vector<std::string_view> names;
+    for (const CommandForm& command : kCommands)
+        names.push_back(command.name);
+    return UsageError(err, "", "unknown command '" + name + "'" + DidYouMean(name, names));
 }
 
 int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -54,17 +72,27 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
         PrintUsage(err);
         return kExitUsage;
     }
-    if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+    const std::string& first = args[0];
+    if (first == "--help" || first == "-h" || (first == "help" && args.size() == 1)) {
         PrintUsage(out);
         return kExitOk;
     }
-    for (const CommandForm& command : kCommands) {
-        if (args[0] == command.name)
-            return command.run({args.begin() + 1, args.end()}, out, err);
+    if (first == "--version" || first == "-V") {
+        out << "vek (Tarvel) " VEK_VERSION "\n";
+        return kExitOk;
     }
-    err << "vek: unknown command '" << args[0] << "'\n";
-    PrintUsage(err);
-    return kExitUsage;
+    if (first == "help") {
+        const CommandForm* command = FindCommand(args[1]);
+        if (command == nullptr || args.size() > 2)
+            return command == nullptr ? UnknownCommand(args[1], err)
+                                      : UsageError(err, "", "help takes one command");
+        return command->run({"--help"}, out, err);
+    }
+    if (const CommandForm* command = FindCommand(first))
+        return command->run({args.begin() + 1, args.end()}, out, err);
+    if (first.starts_with("-"))
+        return UsageError(err, "", "unknown option '" + first + "'");
+    return UnknownCommand(first, err);
 }
 
 } // namespace

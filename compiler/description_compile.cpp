@@ -5,13 +5,14 @@
 
 namespace vek {
 
-CompiledDescription CompileDescription(const std::string& path, std::string text, Host& host) {
+CompiledDescription CompileDescription(const std::string& path, std::string text, Host& host,
+                                       DiagnosticSink sink) {
     // Editors on other systems start a UTF-8 file with a byte-order mark; it is no token.
     constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
     if (text.starts_with(kByteOrderMark))
         text.erase(0, kByteOrderMark.size());
     DescriptionParser parser([] { return std::make_unique<CBuilder>(); });
-    parser.Compile(path, std::move(text), &host);
+    parser.Compile(path, std::move(text), &host, std::move(sink));
     CompiledDescription result;
     result.errors = parser.ErrorCount();
     if (result.errors != 0) {

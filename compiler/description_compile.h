@@ -1,5 +1,6 @@
 #pragma once
 
+#include "compiler/diagnostics.h"
 #include "model/basic_macro.h"
 #include "model/item_list.h"
 #include "model/vek_macro.h"
@@ -22,8 +23,10 @@ struct CompiledDescription {
 };
 
 // Compiles the text of the description at `path` (read once by the caller, so a pipe works),
-// sending the output window's lines to the host. The lines name the file as `path` gives it.
-CompiledDescription CompileDescription(const std::string& path, std::string text, Host& host);
+// sending the output window's lines to the host. The lines name the file as `path` gives it. With
+// a sink, the diagnostics go there instead of to the host.
+CompiledDescription CompileDescription(const std::string& path, std::string text, Host& host,
+                                       DiagnosticSink sink = {});
 
 // "<file name> - <n> error(s)", the file name being the text after the last "/" or "\".
 std::string CompileSummary(const std::string& path, int errors);

@@ -11,7 +11,8 @@ DescriptionParser::DescriptionParser(BuilderFactory makeBuilder)
 
 DescriptionParser::~DescriptionParser() = default;
 
-void DescriptionParser::Compile(const std::string& path, std::string text, Host* output) {
+void DescriptionParser::Compile(const std::string& path, std::string text, Host* output,
+                                DiagnosticSink sink) {
     builder_.reset();
     builder_ = makeBuilder_();
     path_ = path;
@@ -20,7 +21,7 @@ void DescriptionParser::Compile(const std::string& path, std::string text, Host*
         output->Message(path_, false);
     }
     scanner_.Open(std::move(text), output);
-    reporter_.Start(output);
+    reporter_.Start(output, std::move(sink));
     lineNumber_ = 0;
     partNumber_ = 1;
     reportingEnabled_ = true;
@@ -45,7 +46,8 @@ void DescriptionParser::Advance() {
     currentToken_ = token.code;
     currentText_ = token.text;
     while (currentToken_ == tokUnknown) {
-        reporter_.Report(StringId::ErrP07, lineNumber_, DiagnosticArguments::OfToken(currentText_));
+        reporter_.Report(StringId::ErrP07, lineNumber_, DiagnosticArguments::OfToken(currentText_),
+                         scanner_.ColumnOf(currentText_));
         token = scanner_.NextToken();
         currentToken_ = token.code;
         currentText_ = token.text;
@@ -66,7 +68,7 @@ void DescriptionParser::Reject(Token expected, TokenSet follow) {
     if (nameExpected_)
         arguments.expected = description;
     reporter_.Report(currentToken_ == tokEof ? StringId::ErrP00 : StringId::ErrP02, lineNumber_,
-                     arguments);
+                     arguments, scanner_.ColumnOf(currentText_));
     // Resynchronise: drop the offending token, then skip to a token that may follow.
     do {
         Advance();

@@ -25,8 +25,9 @@ public:
     ~DescriptionParser();
 
     // Compiles the text of the description at `path` (the path names the file in the output
-    // window's lines and is the folder of its script macros).
-    void Compile(const std::string& path, std::string text, Host* output);
+    // window's lines and is the folder of its script macros); the diagnostics go to `sink`
+    // instead of the output window where one is given.
+    void Compile(const std::string& path, std::string text, Host* output, DiagnosticSink sink = {});
 
     DescriptionBuilder* Builder() { return builder_.get(); }
     std::unique_ptr<DescriptionBuilder> TakeBuilder() { return std::move(builder_); }

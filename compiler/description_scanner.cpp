@@ -109,7 +109,16 @@ void DescriptionScanner::Close() {
     released_ = 0;
     nextRelease_ = kReleaseStep;
     line_ = {};
+    wholeLine_ = {};
     ended_ = true;
+}
+
+int DescriptionScanner::ColumnOf(std::string_view token) const {
+    const std::less_equal<> notAfter;
+    if (token.empty() || !notAfter(wholeLine_.data(), token.data()) ||
+        !notAfter(token.data() + token.size(), wholeLine_.data() + wholeLine_.size()))
+        return 0;
+    return static_cast<int>(token.data() - wholeLine_.data()) + 1;
 }
 
 bool DescriptionScanner::ReadLine() {
@@ -131,6 +140,7 @@ bool DescriptionScanner::ReadLine() {
         listener_.CountLine();
         if (length < kLineSize) {
             line_ = std::string_view(begin, length);
+            wholeLine_ = line_;
             if (progress_ != nullptr)
                 progress_->StepProgress();
             return true;

@@ -43,6 +43,8 @@ public:
     void Open(std::string text, Host* progress);
     ScannedToken NextToken();
     void Close();
+    // The column (from 1) at which a token of the current line starts; 0 for any other text.
+    int ColumnOf(std::string_view token) const;
 
 private:
     bool ReadLine();
@@ -59,6 +61,7 @@ private:
     std::size_t released_ = 0;    // the memory before this character is given back
     std::size_t nextRelease_ = 0; // where to try giving memory back again
     std::string_view line_;       // unread rest of the current line
+    std::string_view wholeLine_;  // the current line
     bool ended_ = true;
     // Keywords by their first character, each list in code order.
     std::array<std::vector<TokenInfo>, 256> keywordsByFirst_;

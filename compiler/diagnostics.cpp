@@ -20,49 +20,69 @@ std::string Quoted(std::string_view text) {
     return "'" + EscapeControlBytes(text) + "'";
 }
 
-std::string SyntaxErrorLine(const CatalogueEntry& entry, int line,
-                            const DiagnosticArguments& arguments) {
-    std::string message = "Line " + std::to_string(line) + ": ";
-    message += entry.text;
-    if (entry.arguments == MessageArguments::Token ||
-        entry.arguments == MessageArguments::TokenExpected)
+// The catalogue's text after its word and code, with the arguments in place.
+std::string MessageBody(const CatalogueEntry& entry, const DiagnosticArguments& arguments) {
+    const std::string_view stored = entry.text;
+    std::string message(stored.substr(stored.find(": ") + 2));
+    switch (entry.arguments) {
+    case MessageArguments::Token:
         message += Quoted(arguments.token);
-    if (entry.arguments == MessageArguments::TokenExpected && arguments.expected)
-        message += ", expected " + std::string(*arguments.expected);
+        break;
+    case MessageArguments::TokenExpected:
+        message += Quoted(arguments.token);
+        if (arguments.expected)
+            message += ", expected " + std::string(*arguments.expected);
+        break;
+    case MessageArguments::NameNumber:
+        ReplaceFirst(message, "%n", arguments.number);
+        ReplaceFirst(message, "%l", Quoted(arguments.name));
+        break;
+    case MessageArguments::Name:
+        ReplaceFirst(message, "%l", Quoted(arguments.name));
+        break;
+    default:
+        break;
+    }
     return message;
 }
 
-std::string ErrorLine(const CatalogueEntry& entry, int line, const DiagnosticArguments& arguments) {
-    std::string message(entry.text);
-    if (entry.arguments == MessageArguments::NameNumber)
-        ReplaceFirst(message, "%n", arguments.number);
-    if (entry.arguments == MessageArguments::Name ||
-        entry.arguments == MessageArguments::NameNumber)
-        ReplaceFirst(message, "%l", Quoted(arguments.name));
-    if (line != 0)
-        message.insert(0, "Line " + std::to_string(line) + " : ");
-    return message;
+// "error B09", the catalogue text's word and code.
+std::string_view MessageHead(const CatalogueEntry& entry) {
+    return entry.text.substr(0, entry.text.find(": "));
 }
 
 } // namespace
 
-std::string DiagnosticLine(StringId id, int line, const DiagnosticArguments& arguments) {
+CompileDiagnostic MakeDiagnostic(StringId id, int line, int column,
+                                 const DiagnosticArguments& arguments) {
     const CatalogueEntry& entry = CatalogueEntryOf(id);
-    return entry.severity == Severity::SyntaxError ? SyntaxErrorLine(entry, line, arguments)
-                                                   : ErrorLine(entry, line, arguments);
+    const std::string_view head = MessageHead(entry);
+    return {line, column, head.substr(head.rfind(' ') + 1), MessageBody(entry, arguments)};
 }
 
-void DiagnosticReporter::Start(Host* output) {
+std::string DiagnosticLine(StringId id, int line, const DiagnosticArguments& arguments) {
+    const CatalogueEntry& entry = CatalogueEntryOf(id);
+    std::string message = std::string(MessageHead(entry)) + ": " + MessageBody(entry, arguments);
+    if (entry.severity == Severity::SyntaxError)
+        return "Line " + std::to_string(line) + ": " + message;
+    return line == 0 ? message : "Line " + std::to_string(line) + " : " + message;
+}
+
+void DiagnosticReporter::Start(Host* output, DiagnosticSink sink) {
     output_ = output;
+    sink_ = std::move(sink);
     errorCount_ = 0;
 }
 
-void DiagnosticReporter::Report(StringId id, int line, const DiagnosticArguments& arguments) {
+void DiagnosticReporter::Report(StringId id, int line, const DiagnosticArguments& arguments,
+                                int column) {
     if (CatalogueEntryOf(id).severity == Severity::SyntaxError &&
         errorCount_ > kReportedSyntaxErrorLimit)
         return;
     ++errorCount_;
-    if (output_ != nullptr)
+    if (sink_)
+        sink_(MakeDiagnostic(id, line, column, arguments));
+    else if (output_ != nullptr)
         output_->Message(DiagnosticLine(id, line, arguments), false);
 }
 

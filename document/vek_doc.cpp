@@ -66,7 +66,7 @@ bool CVekDoc::Compile(const std::string& path, std::optional<std::string> text) 
     }
 
     // The compiler's lines name the file as the user gave it.
-    CompiledDescription compiled = CompileDescription(path, std::move(*text), host_);
+    CompiledDescription compiled = CompileDescription(path, std::move(*text), host_, diagnosticSink_);
     if (compiled.errors != 0) {
         host_.Message(CompileSummary(path, compiled.errors), false);
         return false;

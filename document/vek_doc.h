@@ -1,5 +1,6 @@
 #pragma once
 
+#include "compiler/diagnostics.h"
 #include "model/basic_macro.h"
 #include "model/register_codes.h"
 #include "model/register_context.h"
@@ -50,6 +51,8 @@ public:
     // The folders the user named for driver libraries; the program's own folder is searched
     // after them (DriverSearchDirectories).
     void SetDriverFolders(DriverFolders folders) { driverFolders_ = std::move(folders); }
+    // Where the compiler's diagnostics go instead of the output window (none: the window).
+    void SetDiagnosticSink(DiagnosticSink sink) { diagnosticSink_ = std::move(sink); }
 
     bool IsCompiled() const { return compiled_; }
     // The description's absolute path.
@@ -134,6 +137,7 @@ private:
     RegisterContext context_;
     std::string path_;
     DriverFolders driverFolders_;
+    DiagnosticSink diagnosticSink_;
     bool compiled_ = false;
     MacroFlags flags_ = MacroFlag::ReadMacros | MacroFlag::WriteMacros;
     bool driverOpened_ = false;

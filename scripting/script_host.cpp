@@ -117,8 +117,12 @@ bool ScriptHost::Finish(basic::RunState state) {
         ending_ = Ending::Finished;
         return true;
     }
-    for (const basic::Diagnostic& diagnostic : engine_.Diagnostics())
-        host_.Message(diagnostic.ToString(), true);
+    for (const basic::Diagnostic& diagnostic : engine_.Diagnostics()) {
+        if (diagnosticSink_)
+            diagnosticSink_(diagnostic);
+        else
+            host_.Message(diagnostic.ToString(), true);
+    }
     const basic::RunErrorInfo& error = engine_.LastError();
     const std::string where =
         error.module.empty() ? ""

@@ -64,6 +64,9 @@ public:
     Ending LastEnding() const { return ending_; }
     // Each Run after this ends after `limit` as if interrupted (zero: no limit).
     void SetTimeLimit(std::chrono::milliseconds limit) { timeLimit_ = limit; }
+    // Where a failed run's compile errors go instead of the output window (none: the window).
+    using DiagnosticSink = std::function<void(const basic::Diagnostic&)>;
+    void SetDiagnosticSink(DiagnosticSink sink) { diagnosticSink_ = std::move(sink); }
 
     CloseDecision QueryClose() const;
 
@@ -83,6 +86,7 @@ private:
     std::string errorText_;
     Ending ending_ = Ending::Finished;
     std::chrono::milliseconds timeLimit_{0};
+    DiagnosticSink diagnosticSink_;
 };
 
 } // namespace vek

@@ -154,7 +154,7 @@ TEST_F(Diff, FilesDescriptionsAndDevicesThatCannotBeUsedAreErrors) {
         {{"diff", a, a, "--description", broken}, "broken.vek - "},
         {{"diff", noDriver, a}, "driver error D01: cannot load the driver : nodriver.dll"},
         {{"diff", a}, "vek: diff takes two files"},
-        {{"diff", a, a, "--descr"}, "vek: unexpected argument '--descr'"},
+        {{"diff", a, a, "--descr"}, "vek: unknown option '--descr'\nsee 'vek diff --help'\n"},
         {{"diff", Example("demo.vek"), a, "--description", Example("demo.vek")},
          "vek: --description names the registers of two values files"},
     };

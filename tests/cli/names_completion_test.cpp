@@ -3,7 +3,6 @@
 
 #include <gmock/gmock.h>
 
-
 namespace vek {
 namespace {
 

@@ -200,5 +200,56 @@ TEST_F(OpenCommand, UsageErrorsAndHelp) {
     EXPECT_THAT(help.out, HasSubstr("write NAME=VALUE"));
 }
 
+TEST_F(OpenCommand, OptionsTakeTheirValuesInEveryFormAndShortFormsStandForTheLongOnes) {
+    const std::string dump = Temp("dump.csv");
+    const VekRun run =
+        Vek({"open", Example("demo.vek"), "--time-limit=5", "-y", "write", "POLARITY=0x3c", "dump",
+             "--format=csv", "-o", dump, "read", "POLARITY"});
+    EXPECT_EQ(run.status, kExitOk) << run.err;
+    EXPECT_EQ(run.out, "POLARITY = 0x3c\n");
+    EXPECT_THAT(Read("dump.csv"), HasSubstr("POLARITY"));
+}
+
+// A stream that keeps what had reached it at each flush.
+class FlushRecorder : public std::stringbuf {
+public:
+    std::vector<std::string> flushed;
+
+protected:
+    int sync() override {
+        flushed.push_back(str());
+        return 0;
+    }
+};
+
+TEST_F(OpenCommand, AScriptsPrintLinesLeaveOneByOneAndItsCompileErrorsCanTakeTheCompilersForm) {
+    const std::string script =
+        Write("poll.bas", "Sub Main\n  Print \"one\"\n  Print \"two\"\nEnd Sub\n");
+    FlushRecorder recorder;
+    std::ostream out(&recorder);
+    std::ostringstream err;
+    ASSERT_EQ(RunVek({"open", Example("demo.vek"), "--simulate", "script", script}, out, err),
+              kExitOk)
+        << err.str();
+    // A reader at the other end of a pipe sees each line as soon as it is printed.
+    ASSERT_GE(recorder.flushed.size(), 2u);
+    EXPECT_EQ(recorder.flushed[0], "one\n");
+    EXPECT_EQ(recorder.flushed[1], "one\ntwo\n");
+
+    const std::string broken = Write("broken.bas", "Sub Main\n  x = (1 +\nEnd Sub\n");
+    const VekRun gcc =
+        Vek({"open", Example("demo.vek"), "--simulate", "--diagnostics=gcc", "script", broken});
+    EXPECT_EQ(gcc.status, kExitErrors);
+    EXPECT_THAT(gcc.err, ::testing::ContainsRegex(broken + ":2:[0-9]+: error: "));
+    const VekRun text = Vek({"open", Example("demo.vek"), "--simulate", "script", broken});
+    EXPECT_THAT(text.err, ::testing::ContainsRegex(broken + "\\(2,[0-9]+\\): "));
+
+    const std::string description = Write("bad.vek", "#BeginRegisterList \"x.dll\"\n0: D ;\n");
+    const VekRun badDescription =
+        Vek({"open", description, "--diagnostics", "gcc", "--simulate", "print"});
+    EXPECT_EQ(badDescription.status, kExitErrors);
+    EXPECT_THAT(badDescription.err, HasSubstr(description + ":2:6: error: wrong syntax ';'"));
+}
+
 } // namespace
 } // namespace vek

@@ -65,8 +65,11 @@ TEST_F(Watch, RegistersItCannotOrShouldNotReadAreRefusedBeforeAnyTransfer) {
         {{"watch", "CTRL"}, "watch CTRL: every read runs register macros; add --allow-read-macros"},
         {{"watch", "EN"}, "watch EN: every read runs register macros"},
         {{"watch", "NOPE"}, "no register, bit field or variable 'NOPE'"},
-        {{"watch", "RO", "--interval", "86400001"}, "watch --interval: 86400001 is above 86400000"},
-        {{"watch", "RO", "--count", "x"}, "watch --count: 'x' is not a number"},
+        {{"watch", "RO", "--interval", "86400001"},
+         "watch --interval takes a whole number from 0 to 86400000, not '86400001'"},
+        {{"watch", "RO", "--count", "x"}, "watch --count takes a whole number from 1 to"},
+        {{"watch", "RO", "--count=-1"}, "watch --count takes a whole number from 1 to"},
+        {{"watch", "RO", "--count", "0"}, "watch --count takes a whole number from 1 to"},
         {{"watch", "--count", "1"}, "'watch' needs at least one name"},
     };
     for (const auto& c : cases) {
