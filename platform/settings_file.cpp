@@ -1,6 +1,7 @@
 #include "platform/settings_file.h"
 
 #include <cstdlib>
+#include <optional>
 
 namespace vek {
 
@@ -34,6 +35,25 @@ Result<ProfileFile> ReadSettingsFile(const char* overrideVariable, const char* f
         return loaded.Error();
     }
     return settings;
+}
+
+std::string SettingFault(std::string_view key, std::string_view text) {
+    return "bad " + std::string(key) + " '" + std::string(text) + "'";
+}
+
+std::int64_t ReadNumberSetting(const ProfileFile& settings, std::string_view section,
+                               const NumberSetting& setting, const std::string& faultPrefix,
+                               std::vector<std::string>& problems) {
+    const std::optional<std::string> text = settings.Value(section, setting.key);
+    if (!text) {
+        return setting.fallback;
+    }
+    const std::optional<std::int64_t> value = WholeInteger(*text, setting.prefixes);
+    if (!value || *value < setting.low || *value > setting.high) {
+        problems.push_back(faultPrefix + SettingFault(setting.key, *text));
+        return setting.fallback;
+    }
+    return *value;
 }
 
 } // namespace vek

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "platform/number_text.h"
 #include "platform/profile_file.h"
 
+#include <cstdint>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace vek {
 
@@ -17,5 +21,26 @@ std::string SettingsFilePath(const char* overrideVariable, const char* fileName)
 // kProfileFileLimit is a failure whose text names the file and the reason, for the library to
 // show rather than to work on defaults the user did not choose.
 Result<ProfileFile> ReadSettingsFile(const char* overrideVariable, const char* fileName);
+
+// A faulty entry of a settings file as the drivers report one: "bad <key> '<text>'".
+std::string SettingFault(std::string_view key, std::string_view text);
+
+// A whole-number setting: its key, the radix prefixes it may be written with, the values it may
+// take and the value without the key.
+struct NumberSetting {
+    const char* key;
+    RadixPrefixes prefixes;
+    std::int64_t low;
+    std::int64_t high;
+    std::int64_t fallback;
+};
+
+// The setting's value in `section`, or its fallback when the key is absent. A value that is not one
+// whole number within the setting's range is a fault: it is added to `problems` as `faultPrefix`
+// followed by its SettingFault, and the fallback is given, so that no fault is taken for a number
+// the file does not say.
+std::int64_t ReadNumberSetting(const ProfileFile& settings, std::string_view section,
+                               const NumberSetting& setting, const std::string& faultPrefix,
+                               std::vector<std::string>& problems);
 
 } // namespace vek

@@ -1,23 +1,17 @@
 #include "simulated_bus_settings.h"
 
 #include "platform/number_text.h"
+#include "platform/settings_file.h"
 
 #include <algorithm>
 
 namespace vek {
 namespace {
 
-// A number of a device section: its key, the values it may take and the one without the key.
-struct DeviceNumber {
-    const char* key;
-    std::int64_t low;
-    std::int64_t high;
-    std::int64_t fallback;
-};
-
-constexpr DeviceNumber kSize{"Size", 1, 65536, 256};
-constexpr DeviceNumber kSubAddressBytes{"SubAddressBytes", 1, 4, 1};
-constexpr DeviceNumber kFill{"Fill", 0, 255, 0xFF};
+// The numbers of a device section.
+constexpr NumberSetting kSize{"Size", RadixPrefixes::Hex, 1, 65536, 256};
+constexpr NumberSetting kSubAddressBytes{"SubAddressBytes", RadixPrefixes::Hex, 1, 4, 1};
+constexpr NumberSetting kFill{"Fill", RadixPrefixes::Hex, 0, 255, 0xFF};
 
 std::optional<std::int64_t> Number(std::string_view text) {
     return WholeInteger(text, RadixPrefixes::Hex);
@@ -44,17 +38,8 @@ std::vector<std::string> SplitList(std::string_view text) {
 }
 
 std::int64_t ReadNumber(const ProfileFile& settings, const std::string& section,
-                        const DeviceNumber& number, std::vector<std::string>& problems) {
-    const auto text = settings.Value(section, number.key);
-    if (!text) {
-        return number.fallback;
-    }
-    const auto value = Number(*text);
-    if (!value || *value < number.low || *value > number.high) {
-        problems.push_back(section + ": bad " + number.key + " '" + *text + "'");
-        return number.fallback;
-    }
-    return *value;
+                        const NumberSetting& number, std::vector<std::string>& problems) {
+    return ReadNumberSetting(settings, section, number, section + ": ", problems);
 }
 
 SimulatedDeviceSetup ReadDevice(const ProfileFile& settings, uint8_t address,

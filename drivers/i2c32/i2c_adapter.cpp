@@ -2,14 +2,9 @@
 
 #include "hardwareless_bus.h"
 #include "i2c32.h"
+#include "i2c32_limits.h"
 
 namespace vek {
-namespace {
-
-// The fastest I2C mode, high speed.
-constexpr int kMaxBitrate = 3400000;
-
-} // namespace
 
 I2cAdapter::I2cAdapter(AdapterSettings settings, PortFactory makePort)
     : settings_(std::move(settings)), makePort_(std::move(makePort)) {}

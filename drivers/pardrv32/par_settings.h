@@ -16,12 +16,13 @@ struct ParSettings {
     int bitrate = 100000;
     int ioAddress = 888;
     int timeout = 10;
-    // The faulty entries, each as "bad <key> '<text>'"; the adapter is not opened with any.
+    // The faulty entries, each as "bad <key> '<text>'": a value that is not a number of its form,
+    // lies outside its range or names no interface type. The adapter is not opened with any.
     std::vector<std::string> problems;
 };
 
 // "Hardwareless" 1, "SingleMaster" 2, "MultiMaster" 3, "HighspeedBoard" 4, "VMC" 5,
-// "FullspeedInterface" 6, compared exactly; anything else 0.
+// "FullspeedInterface" 6, compared exactly; anything else 0, which names no bus.
 int InterfaceTypeCode(std::string_view text);
 
 ParSettings ReadParSettings(const ProfileFile& settings);

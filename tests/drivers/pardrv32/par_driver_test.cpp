@@ -119,11 +119,96 @@ TEST_F(ParDriverTest, TheFirstOpenAppliesTheDefaultsWhenTheSettingsFileIsMissing
 }
 
 TEST_F(ParDriverTest, TheSettingsFileIsReadAtTheFirstOpen) {
-    folder_.Write("pcalh_io.ini", "[I2cBus]\nInterfaceType=hardwareless\n[I2CBUS]\nTimeout=4\n");
+    folder_.Write("pcalh_io.ini", "[I2cBus]\nInterfaceType=VMC\n[I2CBUS]\nTimeout=4\n");
     auto driver = MakeDriver();
     EXPECT_TRUE(driver.Open());
-    EXPECT_EQ(record_.interfaceType, 0);
+    EXPECT_EQ(record_.interfaceType, 5);
     EXPECT_EQ(record_.timeout, 4);
+}
+
+// Each value that is not of its key's form, or lies outside its range, or names no bus: the open
+// fails with the file, the key and the value, both in the status text and on standard error, and
+// the adapter goes back without being set up.
+TEST_F(ParDriverTest, EveryFaultyValueKeepsTheAdapterFromOpeningAndIsNamed) {
+    const std::vector<std::pair<std::string, std::string>> faults = {
+        {"InterfaceType=hardwareless", "bad InterfaceType 'hardwareless'"},
+        {"InterfaceType=\"Hardwareless \"", "bad InterfaceType 'Hardwareless '"},
+        {"InterfaceType=", "bad InterfaceType ''"},
+        {"InterfaceType=2", "bad InterfaceType '2'"},
+        {"WaitAfterWrite=abc", "bad WaitAfterWrite 'abc'"},
+        {"WaitAfterWrite=5ms", "bad WaitAfterWrite '5ms'"},
+        {"WaitAfterWrite=10001", "bad WaitAfterWrite '10001'"},
+        {"Bitrate=0x100", "bad Bitrate '0x100'"},
+        {"Bitrate=400000 Hz", "bad Bitrate '400000 Hz'"},
+        {"Bitrate=0", "bad Bitrate '0'"},
+        {"Bitrate=-100000", "bad Bitrate '-100000'"},
+        {"Bitrate=3400001", "bad Bitrate '3400001'"},
+        {"Bitrate=4294967296", "bad Bitrate '4294967296'"},
+        {"Bitrate=", "bad Bitrate ''"},
+        {"IOAddress=0x10000", "bad IOAddress '0x10000'"},
+        {"IOAddress=-1", "bad IOAddress '-1'"},
+        {"IOAddress=378h", "bad IOAddress '378h'"},
+        {"Timeout=-1", "bad Timeout '-1'"},
+        {"Timeout=1001", "bad Timeout '1001'"},
+        {"Timeout=3 s", "bad Timeout '3 s'"},
+        {"Timeout=ten", "bad Timeout 'ten'"},
+    };
+    for (const auto& [line, fault] : faults) {
+        SCOPED_TRACE(line);
+        folder_.Write("pcalh_io.ini", "[I2CBus]\n" + line + "\n");
+        record_.calls.clear();
+        auto driver = MakeDriver();
+        testing::internal::CaptureStderr();
+        EXPECT_FALSE(driver.Open());
+        EXPECT_EQ(testing::internal::GetCapturedStderr(),
+                  "pardrv32: pcalh_io.ini: " + fault + "\n");
+        EXPECT_EQ(driver.StatusText(), "pcalh_io.ini: " + fault);
+        EXPECT_EQ(record_.calls, (std::vector<std::string>{"load", "open 32", "close 7"}));
+    }
+}
+
+// The forms each key has taken: decimal numbers, and hexadecimal ones except for the bit rate, with
+// a sign, blanks or quotes around them, up to the ends of their ranges.
+TEST_F(ParDriverTest, TheGoodFormsOfEveryValueOpenAndReachTheAdapter) {
+    struct GoodForm {
+        std::string line;
+        int AdapterRecord::*setting; // none for the wait, which the driver keeps itself
+        int passed;
+    };
+    const std::vector<GoodForm> forms = {
+        {"InterfaceType=Hardwareless", &AdapterRecord::interfaceType, 1},
+        {"InterfaceType=SingleMaster", &AdapterRecord::interfaceType, 2},
+        {"InterfaceType=MultiMaster", &AdapterRecord::interfaceType, 3},
+        {"InterfaceType=HighspeedBoard", &AdapterRecord::interfaceType, 4},
+        {"InterfaceType= \"VMC\" ", &AdapterRecord::interfaceType, 5},
+        {"InterfaceType=FullspeedInterface", &AdapterRecord::interfaceType, 6},
+        {"WaitAfterWrite=0", nullptr, 0},
+        {"WaitAfterWrite=0x10", nullptr, 0},
+        {"WaitAfterWrite=-1", nullptr, 0},
+        {"WaitAfterWrite=10000", nullptr, 0},
+        {"Bitrate=1", &AdapterRecord::bitrate, 1},
+        {"Bitrate= 400000 ", &AdapterRecord::bitrate, 400000},
+        {"Bitrate=+1000000", &AdapterRecord::bitrate, 1000000},
+        {"Bitrate='3400000'", &AdapterRecord::bitrate, 3400000},
+        {"IOAddress=0x278", &AdapterRecord::ioAddress, 0x278},
+        {"IOAddress=0X3BC", &AdapterRecord::ioAddress, 0x3BC},
+        {"IOAddress=888", &AdapterRecord::ioAddress, 888},
+        {"IOAddress=0", &AdapterRecord::ioAddress, 0},
+        {"IOAddress=0xFFFF", &AdapterRecord::ioAddress, 0xFFFF},
+        {"Timeout=0", &AdapterRecord::timeout, 0},
+        {"Timeout=0x0A", &AdapterRecord::timeout, 10},
+        {"Timeout=1000", &AdapterRecord::timeout, 1000},
+    };
+    for (const GoodForm& form : forms) {
+        SCOPED_TRACE(form.line);
+        folder_.Write("pcalh_io.ini", "[I2CBus]\n" + form.line + "\n");
+        auto driver = MakeDriver();
+        EXPECT_TRUE(driver.Open()) << driver.StatusText();
+        if (form.setting != nullptr) {
+            EXPECT_EQ(record_.*form.setting, form.passed);
+        }
+        EXPECT_TRUE(driver.Close());
+    }
 }
 
 TEST_F(ParDriverTest, NestedOpensAndClosesLoadAndUnloadOnce) {
