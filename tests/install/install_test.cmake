@@ -19,7 +19,7 @@ foreach(file
     endif()
 endforeach()
 file(READ ${PREFIX}/share/applications/tarvel-vek32.desktop entry)
-if(NOT entry MATCHES "MimeType=text/x-vek;text/x-vkg;")
+if(NOT entry MATCHES "MimeType=text/x-tarvel-vek;text/x-tarvel-vkg;")
     message(FATAL_ERROR "the desktop entry lacks the MIME types")
 endif()
 
