@@ -1,9 +1,13 @@
 # Installing Tarvel. The programs and the driver libraries go together into lib/tarvel, so that
 # the programs find the drivers beside them as in the build folder, and each driver its helper
-# libraries; bin/ holds links to the programs. Then the desktop entry, the MIME types of
-# descriptions (.vek) and register-values files (.vkg), the icon, vek's bash completion, the
-# documentation and the examples.
+# libraries; bin/ holds links to the programs. Then the desktop entry, its AppStream metainfo,
+# the MIME types of descriptions (.vek) and register-values files (.vkg), the icon, the FTDI
+# cable's udev rule, vek's bash completion, the manual pages, the user documentation and the
+# examples: the component "runtime". The component "dev" holds what a driver of one's own is
+# built with (docs/driver-sdk.md). The developers' own pages stay in the source tree.
 include(GNUInstallDirs)
+set(CMAKE_INSTALL_DEFAULT_COMPONENT_NAME runtime)
+include(VekManPages)
 
 set(VEK_PROGRAM_DIR lib/tarvel)
 set(VEK_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/tarvel)
@@ -25,14 +29,52 @@ endforeach()
 
 install(FILES ui/install/tarvel-vek32.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ui/install/tarvel.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
+string(TIMESTAMP VEK_RELEASE_DATE "%Y-%m-%d" UTC)
+configure_file(ui/install/tarvel-vek32.metainfo.xml.in share/metainfo/tarvel-vek32.metainfo.xml @ONLY)
+install(FILES ${CMAKE_BINARY_DIR}/share/metainfo/tarvel-vek32.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ui/resources/icons/tarvel.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
         RENAME tarvel-vek32.svg)
 install(FILES ${CMAKE_BINARY_DIR}/share/bash-completion/completions/vek
         DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
+# udev reads its rules from lib/udev/rules.d of /usr only; elsewhere the rule waits to be copied.
+install(FILES drivers/scanlib/70-tarvel-ftdi.rules DESTINATION lib/udev/rules.d)
 install(FILES README.md DESTINATION ${VEK_DOC_DIR})
-install(DIRECTORY docs/ DESTINATION ${VEK_DOC_DIR})
+install(DIRECTORY docs/ DESTINATION ${VEK_DOC_DIR}
+        PATTERN architecture.md EXCLUDE PATTERN fuzzing.md EXCLUDE PATTERN driver-sdk.md EXCLUDE)
 install(DIRECTORY examples DESTINATION ${VEK_DOC_DIR})
+
+# The driver interface: the header and a pkg-config file that finds it from where it lies, so
+# that an unpacked or relocated tree works as well as /usr.
+configure_file(drivers/interface/tarvel-driver.pc.in share/pkgconfig/tarvel-driver.pc @ONLY)
+install(FILES drivers/interface/vekdriver.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/tarvel
+        COMPONENT dev)
+install(FILES ${CMAKE_BINARY_DIR}/share/pkgconfig/tarvel-driver.pc
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/pkgconfig COMPONENT dev)
+install(FILES docs/driver-sdk.md DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tarvel-dev COMPONENT dev)
+
+# Each package's copyright and changelog (Debian's layout: share/doc/PACKAGE). The changelog
+# has one entry, for this version, dated when the build was configured (or SOURCE_DATE_EPOCH).
+set(VEK_PACKAGE_MAINTAINER "Tarvel maintainers <maintainers@tarvel.example>"
+    CACHE STRING "The packages' maintainer: name and mail address")
+string(TIMESTAMP VEK_CHANGELOG_DATE "%a, %d %b %Y %H:%M:%S +0000" UTC)
+configure_file(packaging/changelog.in package/changelog @ONLY)
+add_custom_command(OUTPUT package/changelog.gz
+    COMMAND gzip -9 -n -c changelog > changelog.gz
+    DEPENDS ${CMAKE_BINARY_DIR}/package/changelog
+    WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/package
+    COMMENT "Compressing the package changelog"
+    VERBATIM)
+add_custom_target(package_changelog ALL DEPENDS package/changelog.gz)
+foreach(component runtime dev)
+    set(package tarvel)
+    if(component STREQUAL dev)
+        set(package tarvel-dev)
+    endif()
+    install(FILES packaging/copyright ${CMAKE_BINARY_DIR}/package/changelog.gz
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${package} COMPONENT ${component})
+endforeach()
 
 # A direct install (not a package being staged) tells the desktop about the new MIME types and
 # the desktop entry at once; a package's own triggers do that where it is installed.

@@ -13,13 +13,23 @@ foreach(file
         share/applications/tarvel-vek32.desktop share/mime/packages/tarvel.xml
         share/icons/hicolor/scalable/apps/tarvel-vek32.svg
         share/bash-completion/completions/vek share/doc/tarvel/README.md
-        share/doc/tarvel/vek32.md share/doc/tarvel/examples/demo.vek)
+        share/doc/tarvel/vek32.md share/doc/tarvel/examples/demo.vek
+        share/man/man1/vek.1.gz share/man/man1/vek32.1.gz share/man/man5/vek.5.gz
+        share/metainfo/tarvel-vek32.metainfo.xml lib/udev/rules.d/70-tarvel-ftdi.rules
+        include/tarvel/vekdriver.h share/pkgconfig/tarvel-driver.pc
+        share/doc/tarvel-dev/driver-sdk.md)
     if(NOT EXISTS ${PREFIX}/${file})
         message(FATAL_ERROR "not installed: ${file}")
     endif()
 endforeach()
+# The developers' pages are for the source tree only.
+foreach(file share/doc/tarvel/architecture.md share/doc/tarvel/fuzzing.md)
+    if(EXISTS ${PREFIX}/${file})
+        message(FATAL_ERROR "installed, but for developers only: ${file}")
+    endif()
+endforeach()
 file(READ ${PREFIX}/share/applications/tarvel-vek32.desktop entry)
-if(NOT entry MATCHES "MimeType=text/x-vek;text/x-vkg;")
+if(NOT entry MATCHES "MimeType=text/x-tarvel-vek;text/x-tarvel-vkg;")
     message(FATAL_ERROR "the desktop entry lacks the MIME types")
 endif()
 
