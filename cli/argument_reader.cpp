@@ -58,6 +58,14 @@ Result<std::optional<GivenOption>> ArgumentReader::TakeOption(std::span<const Op
     return std::optional<GivenOption>();
 }
 
+Result<std::optional<GivenOption>>
+ArgumentReader::TakeOptionOrHelp(std::span<const OptionForm> forms) {
+    Result<std::optional<GivenOption>> help = TakeOption({&kHelpOption, 1});
+    if (!help || help.Value())
+        return help;
+    return TakeOption(forms);
+}
+
 std::string UnknownOptionText(const std::string& word, std::span<const OptionForm> forms) {
     std::vector<std::string_view> names{kHelpOption.name};
     for (const OptionForm& form : forms)

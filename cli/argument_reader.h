@@ -43,6 +43,8 @@ public:
     // Takes the next argument when it is one of `forms`, with its value; nothing (and nothing
     // taken) when it is not one of them.
     Result<std::optional<GivenOption>> TakeOption(std::span<const OptionForm> forms);
+    // The same for `forms` and --help, whose form is then &kHelpOption.
+    Result<std::optional<GivenOption>> TakeOptionOrHelp(std::span<const OptionForm> forms);
 
 private:
     const std::vector<std::string>& args_;

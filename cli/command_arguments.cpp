@@ -20,19 +20,16 @@ std::optional<CommandArguments> ReadCommandArguments(const CommandSyntax& syntax
                                                      int& status) {
     CommandArguments parsed;
     ArgumentReader reader(args);
-    const OptionForm help[] = {kHelpOption};
     while (!reader.AtEnd()) {
         if (reader.TakeEndOfOptions())
             continue;
-        Result<std::optional<GivenOption>> option = reader.TakeOption(help);
-        if (option && !option.Value())
-            option = reader.TakeOption(syntax.options);
+        Result<std::optional<GivenOption>> option = reader.TakeOptionOrHelp(syntax.options);
         if (!option) {
             status = UsageError(err, syntax.command, option.Error().text);
             return std::nullopt;
         }
         if (const std::optional<GivenOption>& given = option.Value()) {
-            if (given->form == &help[0]) {
+            if (given->form == &kHelpOption) {
                 out << syntax.usage;
                 status = kExitOk;
                 return std::nullopt;

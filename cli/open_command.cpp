@@ -239,19 +239,16 @@ std::string UnknownOperationText(const std::string& word) {
 Result<Plan> ParsePlan(const std::vector<std::string>& args) {
     Plan plan;
     ArgumentReader reader(args);
-    const OptionForm help[] = {kHelpOption};
     while (!reader.AtEnd()) {
         if (reader.TakeEndOfOptions())
             continue;
-        Result<std::optional<GivenOption>> option = reader.TakeOption(help);
-        if (option && option.Value()) {
+        Result<std::optional<GivenOption>> option = reader.TakeOptionOrHelp(kOpenOptions);
+        if (!option)
+            return option.Error();
+        if (option.Value() && option.Value()->form == &kHelpOption) {
             plan.help = true;
             return plan;
         }
-        if (option)
-            option = reader.TakeOption(kOpenOptions);
-        if (!option)
-            return option.Error();
         if (option.Value()) {
             if (Result<void> taken = TakePlanOption(*option.Value(), plan); !taken)
                 return taken.Error();
