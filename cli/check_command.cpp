@@ -15,7 +15,7 @@ namespace vek {
 
 namespace {
 
-const char* const kCheckUsage =
+constexpr const char* kCheckUsage =
     "usage: vek check FILE.vek [--format text|gcc|json]\n"
     "\n"
     "Compiles a register description and prints, one per line, what the output window shows:\n"

@@ -11,7 +11,7 @@ namespace vek {
 
 namespace {
 
-const char* const kCompletionUsage =
+constexpr const char* kCompletionUsage =
     "usage: vek completion bash\n"
     "\n"
     "Prints the bash completion script of vek: commands, options, operations, files, and the\n"

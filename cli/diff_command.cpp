@@ -21,7 +21,7 @@ constexpr int kExitSame = 0;
 constexpr int kExitDifferent = 1;
 constexpr int kExitTrouble = 2;
 
-const char* const kDiffUsage =
+constexpr const char* kDiffUsage =
     R"(usage: vek diff A.vkg B.vkg [--description FILE.vek]
        vek diff FILE.vek A.vkg [--driver-path DIR]...
 

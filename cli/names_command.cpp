@@ -14,7 +14,7 @@ namespace vek {
 
 namespace {
 
-const char* const kNamesUsage =
+constexpr const char* kNamesUsage =
     "usage: vek names FILE.vek [--macros|--scripts]\n"
     "\n"
     "Prints the names of a description's registers, bit fields and variables, one per line,\n"

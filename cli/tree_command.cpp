@@ -15,7 +15,7 @@ namespace vek {
 
 namespace {
 
-const char* const kTreeUsage =
+constexpr const char* kTreeUsage =
     "usage: vek tree FILE.vek [--radix hex|dec|bin]\n"
     "\n"
     "Compiles a register description and prints its register tree: one line per row, indented\n"
