@@ -32,6 +32,10 @@ file(READ ${PREFIX}/share/applications/tarvel-vek32.desktop entry)
 if(NOT entry MATCHES "MimeType=text/x-tarvel-vek;text/x-tarvel-vkg;")
     message(FATAL_ERROR "the desktop entry lacks the MIME types")
 endif()
+# vek32 opens every file it is given: the file manager hands over all the chosen ones.
+if(NOT entry MATCHES "\nExec=vek32 %F\n")
+    message(FATAL_ERROR "the desktop entry does not hand vek32 every chosen file")
+endif()
 
 # The installed tool finds the drivers beside itself, not in the build folder: the example
 # description is read from the installed documentation, outside the program's folder.
