@@ -66,6 +66,23 @@ ArgumentReader::TakeOptionOrHelp(std::span<const OptionForm> forms) {
     return TakeOption(forms);
 }
 
+const std::string* LastOptionValue(std::span<const GivenOption> given, std::string_view name) {
+    for (auto option = given.rbegin(); option != given.rend(); ++option) {
+        if (option->form->name == name)
+            return &option->value;
+    }
+    return nullptr;
+}
+
+std::string ChoiceFault(const OptionForm& form, std::string_view value) {
+    std::string choices = form.value;
+    if (const std::size_t last = choices.rfind('|'); last != std::string::npos)
+        choices.replace(last, 1, " or ");
+    for (std::size_t bar; (bar = choices.find('|')) != std::string::npos;)
+        choices.replace(bar, 1, ", ");
+    return std::string(form.name) + " takes " + choices + ", not '" + std::string(value) + "'";
+}
+
 std::string UnknownOptionText(const std::string& word, std::span<const OptionForm> forms) {
     std::vector<std::string_view> names{kHelpOption.name};
     for (const OptionForm& form : forms)

@@ -7,6 +7,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vek {
@@ -51,6 +52,12 @@ private:
     std::size_t next_ = 0;
     bool optionsEnded_ = false;
 };
+
+// The value of the option named `name` as given last, or null.
+const std::string* LastOptionValue(std::span<const GivenOption> given, std::string_view name);
+
+// "--radix takes hex, dec or bin, not 'oct'", the choices those of the form's value.
+std::string ChoiceFault(const OptionForm& form, std::string_view value);
 
 // "unknown option '--yse'; did you mean '--yes'?", the nearest of `forms` and --help.
 std::string UnknownOptionText(const std::string& word, std::span<const OptionForm> forms);

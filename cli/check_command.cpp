@@ -46,8 +46,7 @@ int RunCheckCommand(const std::vector<std::string>& args, std::ostream& out, std
     if (const std::string* name = parsed->Option("--format")) {
         const std::optional<DiagnosticFormat> named = DiagnosticFormatNamed(*name);
         if (!named)
-            return UsageError(err, "check",
-                              "--format takes text, gcc or json, not '" + *name + "'");
+            return UsageError(err, "check", ChoiceFault(kCheckOptions[0], *name));
         format = *named;
     }
     const std::string& path = parsed->operands[0];

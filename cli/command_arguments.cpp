@@ -7,11 +7,7 @@
 namespace vek {
 
 const std::string* CommandArguments::Option(std::string_view name) const {
-    for (auto given = options.rbegin(); given != options.rend(); ++given) {
-        if (given->form->name == name)
-            return &given->value;
-    }
-    return nullptr;
+    return LastOptionValue(options, name);
 }
 
 std::optional<CommandArguments> ReadCommandArguments(const CommandSyntax& syntax,

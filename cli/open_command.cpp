@@ -182,8 +182,7 @@ Result<Operation> ParseOperation(const OperationForm& form, ArgumentReader& read
             return option.Error();
         if (!option.Value())
             return operation;
-        operation.options.emplace_back(option.Value()->form->name,
-                                       std::move(option.Value()->value));
+        operation.options.push_back(std::move(*option.Value()));
     }
 }
 
@@ -223,7 +222,7 @@ Result<void> TakePlanOption(const GivenOption& given, Plan& plan) {
     } else if (name == "--diagnostics") {
         const std::optional<DiagnosticFormat> format = DiagnosticFormatNamed(given.value);
         if (!format || *format == DiagnosticFormat::Json)
-            return Failure{1, "--diagnostics takes text or gcc, not '" + given.value + "'"};
+            return Failure{1, ChoiceFault(*given.form, given.value)};
         plan.diagnostics = *format;
     }
     return {};

@@ -390,11 +390,7 @@ constexpr OperationForm kOperations[] = {
 } // namespace
 
 const std::string* Operation::Option(std::string_view option) const {
-    for (auto given = options.rbegin(); given != options.rend(); ++given) {
-        if (given->first == option)
-            return &given->second;
-    }
-    return nullptr;
+    return LastOptionValue(options, option);
 }
 
 std::span<const OperationForm> OpenOperations() {

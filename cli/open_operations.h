@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/argument_reader.h"
 #include "cli/diagnostic_formats.h"
 #include "cli/option_form.h"
 #include "cli/register_dump.h"
@@ -27,12 +28,12 @@ struct OperationForm;
 // One operation of `vek open` as the command line gives it, completed by its resolve step.
 struct Operation {
     const OperationForm* form = nullptr;
-    std::string name;                // item, macro or script name, or file
-    std::vector<std::string> names;  // the names of an operation that takes several
-    std::string value;               // the VALUE of NAME=VALUE[/MASK] as given
-    std::optional<std::string> mask; // the MASK as given
-    std::vector<std::pair<std::string, std::string>> options; // as given; a switch has ""
-    std::string words; // the operation's words on the command line, for naming it
+    std::string name;                 // item, macro or script name, or file
+    std::vector<std::string> names;   // the names of an operation that takes several
+    std::string value;                // the VALUE of NAME=VALUE[/MASK] as given
+    std::optional<std::string> mask;  // the MASK as given
+    std::vector<GivenOption> options; // as given
+    std::string words;                // the operation's words on the command line, for naming it
     // Filled in before anything is transferred:
     CVarItem* item = nullptr;
     std::uint32_t parsedValue = 0;

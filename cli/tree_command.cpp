@@ -49,7 +49,7 @@ int RunTreeCommand(const std::vector<std::string>& args, std::ostream& out, std:
     if (const std::string* name = parsed->Option("--radix")) {
         const std::optional<UpdateCode> named = RadixFlag(*name);
         if (!named)
-            return UsageError(err, "tree", "--radix takes hex, dec or bin, not '" + *name + "'");
+            return UsageError(err, "tree", ChoiceFault(kTreeOptions[0], *name));
         radix = *named;
     }
     const std::string& path = parsed->operands[0];
