@@ -53,6 +53,8 @@ protected:
         std::filesystem::create_directories(dir_);
         setenv("VEK_PCALH_IO", (dir_ / "pcalh_io.ini").c_str(), 1);
         setenv("VEK_QBR18_32", (dir_ / "qbr18_32.ini").c_str(), 1);
+        setenv("VEK_GDBDRV", (dir_ / "gdbdrv.ini").c_str(), 1);
+        unsetenv("VEK_GDB_REMOTE");
         setenv("BSX4810_LOCK_FILE", (dir_ / "bsx4810.lock").c_str(), 1);
         unsetenv("BSX4810_TARGET_FILE");
     }
