@@ -1,10 +1,10 @@
 // Register runs over a whole document and register-values files, on a generated description of
 // 100,000 registers in 10 devices behind the test driver.
 #include "description_generator.h"
+#include "quiet_host.h"
 
 #include "document/vek_doc.h"
 #include "platform/dynamic_library.h"
-#include "platform/host.h"
 
 #include <benchmark/benchmark.h>
 
@@ -23,21 +23,7 @@ namespace {
 constexpr int kDevices = 10;
 constexpr int kRegistersPerDevice = 10000;
 
-// A host that says nothing and answers every question with OK.
-class QuietHost : public Host {
-public:
-    void Message(std::string_view, bool) override {}
-    void ClearMessages() override {}
-    void SetProgressRange(int) override {}
-    void StepProgress() override {}
-    void ResetProgress() override {}
-    void SetLedState(LedState) override {}
-    Answer Ask(std::string_view, QuestionKind kind) override {
-        return kind == QuestionKind::OkCancel ? Answer::Ok : Answer::Yes;
-    }
-    void Beep() override {}
-    void Repaint() override {}
-};
+using bench::QuietHost;
 
 // The generated description, written once into a folder of its own, and the test driver's reset
 // (its call log grows with every call, so each benchmark starts it afresh).
