@@ -8,8 +8,8 @@
 namespace vek {
 namespace {
 
-// Faults of the open are said in full on standard error, where vek shows them among its output
-// lines; the status text has room for less.
+// Faults of the settings, and a failure of the open too long for the status text, are said in
+// full on standard error, where vek shows them among its output lines.
 void Report(const std::string& text) {
     std::fprintf(stderr, "memdrv: %s\n", text.c_str());
     std::fflush(stderr);
@@ -51,8 +51,12 @@ Result<void> MemDriver::Open() {
     }
     Result<MappedRegion> mapped = MappedRegion::Map(settings.Value());
     if (!mapped) {
-        Report(mapped.Error().text);
-        return Fail(FitStatus(mapped.Error().text, settings.Value().device));
+        const std::string& text = mapped.Error().text;
+        std::string status = FitStatus(text, settings.Value().device);
+        if (status != text) {
+            Report(text);
+        }
+        return Fail(std::move(status));
     }
     region_.emplace(std::move(mapped).Value());
     status_.clear();

@@ -149,6 +149,7 @@ TEST_F(MemDriverTest, EachOpenMapsTheSettingsAsTheyAreThen) {
 TEST_F(MemDriverTest, AFileThatCannotBeMappedFailsTheOpenSayingWhy) {
     Settings("Device=/dev/null\nSize=0x1000\n");
     EXPECT_EQ(OpenFailure(), "cannot map /dev/null: the file offers no mapping");
+    EXPECT_EQ(stderr_, ""); // the status text has it whole
 
     Settings("Device=" + folder_.File("") + "\nSize=0x1000\n");
     EXPECT_THAT(OpenFailure(), AllOf(StartsWith("cannot open "), EndsWith(": Is a directory")));
