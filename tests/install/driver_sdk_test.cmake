@@ -34,8 +34,8 @@ function(guide_block info variable)
 endfunction()
 guide_block(cpp driver)
 guide_block(vek description)
-file(WRITE ${WORK}/memdrv.cpp "${driver}")
-file(WRITE ${WORK}/memdrv.vek "${description}")
+file(WRITE ${WORK}/ramdrv.cpp "${driver}")
+file(WRITE ${WORK}/ramdrv.vek "${description}")
 
 # Only the unpacked tree: no system folder of pkg-config files is searched.
 set(ENV{PKG_CONFIG_PATH} ${WORK}/root/usr/share/pkgconfig)
@@ -49,18 +49,18 @@ if(NOT result EQUAL 0 OR NOT at EQUAL 0)
 endif()
 separate_arguments(cflags UNIX_COMMAND "${cflags}")
 execute_process(COMMAND c++ -std=c++17 -Wall -Wextra -Werror -shared -fPIC ${cflags}
-                        memdrv.cpp -o drivers/libmemdrv.so
+                        ramdrv.cpp -o drivers/libramdrv.so
                 WORKING_DIRECTORY ${WORK} RESULT_VARIABLE result ERROR_VARIABLE error)
 if(NOT result EQUAL 0)
     message(FATAL_ERROR "the example driver does not build:\n${error}")
 endif()
 
 set(ENV{VEK_DRIVER_PATH} "")
-execute_process(COMMAND ${WORK}/root/usr/bin/vek open memdrv.vek --driver-path ${WORK}/drivers
+execute_process(COMMAND ${WORK}/root/usr/bin/vek open ramdrv.vek --driver-path ${WORK}/drivers
                         write CONTROL=0x5A write COUNTER=0x1234 read CONTROL read COUNTER
                 WORKING_DIRECTORY ${WORK} RESULT_VARIABLE result OUTPUT_VARIABLE out
                 ERROR_VARIABLE err)
-string(FIND "${err}" "memdrv.dll loaded from ${WORK}/drivers/libmemdrv.so" at)
+string(FIND "${err}" "ramdrv.dll loaded from ${WORK}/drivers/libramdrv.so" at)
 if(NOT result EQUAL 0 OR NOT out STREQUAL "CONTROL = 0x005a\nCOUNTER = 0x1234\n" OR at EQUAL -1)
     message(FATAL_ERROR "vek with the example driver: ${result}\n${out}${err}")
 endif()
