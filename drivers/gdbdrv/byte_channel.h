@@ -30,10 +30,13 @@ public:
 
 private:
     Result<void> Write(std::string_view bytes, int flags);
+    Result<std::size_t> ReceiveFromSocket(char* buffer, std::size_t size, int timeoutMs);
 
     int fd_;
     std::string peer_;
     bool socket_;
+    // The receive timeout the socket has now; 0 for none set.
+    int socketTimeoutMs_ = 0;
 };
 
 // The failure of a line the other end closed or broke.
