@@ -104,9 +104,10 @@ inline bool WaitForPort(int port, int timeoutMs = 30000) {
     return false;
 }
 
-// QEMU's mps2-an385 with a program of two instructions' worth: a vector table whose reset
-// handler branches to itself, so that the machine runs when a debugger lets it, instead of
-// locking up. Listens for the debugger on the port; the machine waits for it, halted.
+// QEMU's mps2-an385 with a program of two instructions: a vector table whose reset handler
+// waits for an interrupt in a loop, so that the machine runs when a debugger lets it, instead of
+// locking up, and idles instead of spinning. Listens for the debugger on the port; the machine
+// waits for it, halted.
 class QemuMps2 {
 public:
     QemuMps2(const std::string& folder, int port)
@@ -118,9 +119,9 @@ public:
 
 private:
     static std::vector<std::string> Start(const std::string& image, int port) {
-        // Initial stack pointer 0x20001000, reset handler at 0x08 (Thumb), there "b .".
+        // Initial stack pointer 0x20001000, reset handler at 0x08 (Thumb): "wfi", "b 0x08".
         const unsigned char program[] = {0x00, 0x10, 0x00, 0x20, 0x09, 0x00,
-                                         0x00, 0x00, 0xFE, 0xE7, 0x00, 0x00};
+                                         0x00, 0x00, 0x30, 0xBF, 0xFD, 0xE7};
         std::ofstream(image, std::ios::binary)
             .write(reinterpret_cast<const char*>(program), sizeof program);
         return {"qemu-system-arm",
