@@ -53,6 +53,7 @@ protected:
         std::filesystem::create_directories(dir_);
         setenv("VEK_PCALH_IO", (dir_ / "pcalh_io.ini").c_str(), 1);
         setenv("VEK_QBR18_32", (dir_ / "qbr18_32.ini").c_str(), 1);
+        setenv("VEK_SPIDRV", (dir_ / "spidrv.ini").c_str(), 1);
         setenv("BSX4810_LOCK_FILE", (dir_ / "bsx4810.lock").c_str(), 1);
         unsetenv("BSX4810_TARGET_FILE");
     }

@@ -10,6 +10,7 @@ foreach(file
         bin/vek bin/vek32 lib/tarvel/vek lib/tarvel/vek32 lib/tarvel/libpardrv32.so
         lib/tarvel/libI2C32.so lib/tarvel/libtapdrv32.so lib/tarvel/libBSX4810.so
         lib/tarvel/libpcbdrv32.so lib/tarvel/libicbdrv32.so lib/tarvel/libqbr18_32.so
+        lib/tarvel/libspidrv.so
         share/applications/tarvel-vek32.desktop share/mime/packages/tarvel.xml
         share/icons/hicolor/scalable/apps/tarvel-vek32.svg
         share/bash-completion/completions/vek share/doc/tarvel/README.md
