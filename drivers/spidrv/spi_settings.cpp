@@ -55,6 +55,7 @@ std::optional<int> DeviceNumber(std::string_view name) {
     return static_cast<int>(*number);
 }
 
+// The keys of one device section; faults are added to problems as "<section>: <fault>".
 class SectionReader {
 public:
     SectionReader(const ProfileFile& file, std::string section, std::vector<std::string>& problems)
@@ -85,6 +86,7 @@ public:
 
     void Fault(const std::string& fault) { problems_.push_back(section_ + ": " + fault); }
 
+private:
     const ProfileFile& file_;
     const std::string section_;
     std::vector<std::string>& problems_;

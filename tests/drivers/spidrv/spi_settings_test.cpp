@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace vek {
 namespace {
 
@@ -30,22 +32,14 @@ TEST(SpiSettingsTest, EveryKeyIsRead) {
              "ReadFlag=0x40\nWriteFlag=0x01\nReadCommand=0x0B\nWriteCommand=0x12\n"
              "DummyBytes=4\nByteOrder=LsbFirst\nSize=16\nFill=0\nData=1 2\n");
     ASSERT_TRUE(settings.problems.empty()) << settings.problems.front();
-    ASSERT_EQ(settings.devices.count(7), 1u);
     const SpiDeviceSettings& device = settings.devices.at(7);
-    EXPECT_EQ(device.section, "device7");
-    EXPECT_EQ(device.deviceFile, "/dev/spidev2.1");
-    EXPECT_EQ(device.mode, 2);
-    EXPECT_TRUE(device.csHigh);
-    EXPECT_EQ(device.bitOrder, WireOrder::LsbFirst);
-    EXPECT_EQ(device.speedHz, 2000000u);
-    const SpiConvention& convention = device.convention;
-    EXPECT_EQ(convention.addressBytes, 4);
-    EXPECT_EQ(convention.readFlag, 0x40);
-    EXPECT_EQ(convention.writeFlag, 0x01);
-    EXPECT_EQ(convention.readCommand, 0x0B);
-    EXPECT_EQ(convention.writeCommand, 0x12);
-    EXPECT_EQ(convention.dummyBytes, 4);
-    EXPECT_EQ(convention.byteOrder, WireOrder::LsbFirst);
+    EXPECT_EQ(std::tie(device.section, device.deviceFile, device.mode, device.csHigh,
+                       device.bitOrder, device.speedHz),
+              std::make_tuple("device7", "/dev/spidev2.1", 2, true, WireOrder::LsbFirst, 2000000u));
+    const SpiConvention& c = device.convention;
+    EXPECT_EQ(std::tie(c.addressBytes, c.readFlag, c.writeFlag, c.readCommand, c.writeCommand,
+                       c.dummyBytes, c.byteOrder),
+              std::make_tuple(4, 0x40, 0x01, 0x0B, 0x12, 4, WireOrder::LsbFirst));
     EXPECT_EQ(device.memory,
               (std::vector<uint8_t>{1, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
 }
