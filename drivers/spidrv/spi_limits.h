@@ -30,7 +30,4 @@ inline constexpr int kMaxSpiMode = 3;
 // has values.
 inline constexpr int kMaxDeviceNumber = 255;
 
-// The longest frame: a command byte, the address, the dummy bytes and four data bytes.
-inline constexpr int kMaxFrameBytes = 1 + kMaxAddressBytes + kMaxDummyBytes + 4;
-
 } // namespace vek

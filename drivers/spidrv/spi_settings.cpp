@@ -178,8 +178,6 @@ SpiDeviceSettings SimulatedDevice(std::string section, SpiConvention convention,
     return device;
 }
 
-} // namespace
-
 std::map<int, SpiDeviceSettings> DefaultSpiDevices() {
     // A sensor: 7-bit register addresses, bit 7 of the address byte set for a read.
     const SpiConvention sensor;
@@ -195,6 +193,8 @@ std::map<int, SpiDeviceSettings> DefaultSpiDevices() {
         {1, SimulatedDevice("Device1", eeprom, 4096, 0xFF, {0x25, 0x32, 0x00, 0x01})},
     };
 }
+
+} // namespace
 
 SpiSettings ReadSpiSettings(const ProfileFile& settings) {
     SpiSettings result;

@@ -50,10 +50,8 @@ struct SpiSettings {
     std::vector<std::string> problems;
 };
 
-// The devices of the file; a file without [Device<N>] sections gives the default board.
+// The devices of the file. A file without [Device<N>] sections gives the default board: two
+// simulated chips, a sensor (Device0) and an EEPROM (Device1), as docs/spi.md describes them.
 SpiSettings ReadSpiSettings(const ProfileFile& settings);
-
-// Two simulated chips: a sensor (Device0) and an EEPROM (Device1), described in docs/spi.md.
-std::map<int, SpiDeviceSettings> DefaultSpiDevices();
 
 } // namespace vek
