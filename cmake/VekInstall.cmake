@@ -17,7 +17,7 @@ set_property(SOURCE ${CMAKE_SOURCE_DIR}/ui/dialogs/user_guide.cpp DIRECTORY ui A
              COMPILE_DEFINITIONS VEK_GUIDE_FOLDER="${VEK_GUIDE_FOLDER}")
 
 install(TARGETS vek vek32 RUNTIME DESTINATION ${VEK_PROGRAM_DIR})
-install(TARGETS tapdrv32 BSX4810 pardrv32 I2C32 pcbdrv32 icbdrv32 qbr18_32 gdbdrv memdrv
+install(TARGETS tapdrv32 BSX4810 pardrv32 I2C32 pcbdrv32 icbdrv32 qbr18_32 gdbdrv memdrv spidrv
         LIBRARY DESTINATION ${VEK_PROGRAM_DIR})
 foreach(program vek vek32)
     install(CODE "

@@ -56,6 +56,7 @@ bool ProfileFile::NameEqual::operator()(std::string_view a, std::string_view b) 
 }
 
 struct ProfileFile::Section {
+    std::string name;               // as the header writes it
     std::string header;             // the "[name]" line
     std::vector<std::string> lines; // the lines below the header
     std::unordered_map<std::string, std::size_t, NameHash, NameEqual> keys; // key -> line
@@ -96,6 +97,7 @@ Result<void> ProfileFile::Load() {
 
 ProfileFile::Section& ProfileFile::AddSection(std::string_view name, std::string header) {
     auto section = std::make_unique<Section>();
+    section->name = std::string(name);
     section->header = std::move(header);
     Section* added = section.get();
     sections_.push_back(std::move(section));
@@ -200,6 +202,16 @@ std::int64_t ProfileFile::GetInt(std::string_view section, std::string_view key,
 
 bool ProfileFile::HasKey(std::string_view section, std::string_view key) const {
     return FindKey(section, key).has_value();
+}
+
+std::vector<std::string> ProfileFile::SectionNames() const {
+    std::vector<std::string> names;
+    for (const auto& section : sections_) {
+        if (SectionsNamed(section->name)->front() == section.get()) {
+            names.push_back(section->name);
+        }
+    }
+    return names;
 }
 
 std::vector<std::string> ProfileFile::Keys(std::string_view section) const {

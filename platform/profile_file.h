@@ -61,6 +61,9 @@ public:
     std::int64_t GetInt(std::string_view section, std::string_view key,
                         std::int64_t fallback) const;
     bool HasKey(std::string_view section, std::string_view key) const;
+    // The sections in file order, each name once, as its first header writes it; also those
+    // without keys.
+    std::vector<std::string> SectionNames() const;
     // The names of a section's keys in file order, one for each key line.
     std::vector<std::string> Keys(std::string_view section) const;
     // A section's keys with their values as Value gives them, in file order; a key written on

@@ -46,24 +46,9 @@ SimulatedDeviceSetup ReadDevice(const ProfileFile& settings, uint8_t address,
                                 const std::string& section, std::vector<std::string>& problems) {
     SimulatedDeviceSetup setup;
     setup.address = address;
-    const auto size = ReadNumber(settings, section, kSize, problems);
+    setup.memory = ReadSimulatedMemory(settings, section, problems);
     setup.subAddressBytes =
         static_cast<int>(ReadNumber(settings, section, kSubAddressBytes, problems));
-    const auto fill = ReadNumber(settings, section, kFill, problems);
-    setup.memory.assign(static_cast<size_t>(size), static_cast<uint8_t>(fill));
-
-    const auto data = SplitList(settings.Value(section, "Data").value_or(""));
-    if (data.size() > setup.memory.size()) {
-        problems.push_back(section + ": Data longer than Size");
-    }
-    for (size_t i = 0; i < data.size() && i < setup.memory.size(); ++i) {
-        const auto byte = Number(data[i]);
-        if (!byte || *byte < 0 || *byte > 255) {
-            problems.push_back(section + ": bad Data byte '" + data[i] + "'");
-            continue;
-        }
-        setup.memory[i] = static_cast<uint8_t>(*byte);
-    }
     return setup;
 }
 
@@ -88,6 +73,27 @@ std::vector<SimulatedDeviceSetup> ReadSimulatedDevices(const ProfileFile& settin
             ReadDevice(settings, static_cast<uint8_t>(*address), "I2CDevice " + token, problems));
     }
     return devices;
+}
+
+std::vector<uint8_t> ReadSimulatedMemory(const ProfileFile& settings, const std::string& section,
+                                         std::vector<std::string>& problems) {
+    const auto size = ReadNumber(settings, section, kSize, problems);
+    const auto fill = ReadNumber(settings, section, kFill, problems);
+    std::vector<uint8_t> memory(static_cast<size_t>(size), static_cast<uint8_t>(fill));
+
+    const auto data = SplitList(settings.Value(section, "Data").value_or(""));
+    if (data.size() > memory.size()) {
+        problems.push_back(section + ": Data longer than Size");
+    }
+    for (size_t i = 0; i < data.size() && i < memory.size(); ++i) {
+        const auto byte = Number(data[i]);
+        if (!byte || *byte < 0 || *byte > 255) {
+            problems.push_back(section + ": bad Data byte '" + data[i] + "'");
+            continue;
+        }
+        memory[i] = static_cast<uint8_t>(*byte);
+    }
+    return memory;
 }
 
 SimulatedDeviceSetup MakeSimulatedDevice(uint8_t address, size_t size,

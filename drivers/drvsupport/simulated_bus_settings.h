@@ -31,6 +31,11 @@ struct SimulatedDeviceSetup {
 SimulatedDeviceSetup MakeSimulatedDevice(uint8_t address, size_t size,
                                          const std::vector<uint8_t>& contents);
 
+// The register memory a section describes with the keys Size, Fill and Data (above). Faulty
+// entries give the defaults, each with a line "<section>: " and the fault added to problems.
+std::vector<uint8_t> ReadSimulatedMemory(const ProfileFile& settings, const std::string& section,
+                                         std::vector<std::string>& problems);
+
 // Faulty entries are left out or corrected; each fault adds a line to problems.
 std::vector<SimulatedDeviceSetup> ReadSimulatedDevices(const ProfileFile& settings,
                                                        std::string_view listSection,

@@ -10,11 +10,11 @@
 
 namespace vek {
 
-using PortFactory = std::function<std::unique_ptr<I2cDevPort>()>;
+using PortFactory = std::function<std::unique_ptr<DevicePort>()>;
 
 class I2cAdapter {
 public:
-    explicit I2cAdapter(AdapterSettings settings, PortFactory makePort = MakeSystemPort);
+    explicit I2cAdapter(AdapterSettings settings, PortFactory makePort = MakeSystemDevicePort);
 
     // A Linux bus takes its clock from the kernel; the bit rate is only checked for sense.
     void SetBitrate(int bitrate) { bitrate_ = bitrate; }

@@ -2,24 +2,12 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <linux/i2c-dev.h>
 #include <linux/i2c.h>
-#include <sys/ioctl.h>
-#include <unistd.h>
 #include <vector>
 
 namespace vek {
 namespace {
-
-class SystemPort : public I2cDevPort {
-public:
-    int Open(const std::string& path) override { return ::open(path.c_str(), O_RDWR); }
-    int Ioctl(int fd, unsigned long request, void* argument) override {
-        return ::ioctl(fd, request, argument);
-    }
-    void Close(int fd) override { ::close(fd); }
-};
 
 Failure SystemFailure(const std::string& what, int error) {
     return Failure{error, what + ": " + std::strerror(error)};
@@ -27,11 +15,7 @@ Failure SystemFailure(const std::string& what, int error) {
 
 } // namespace
 
-std::unique_ptr<I2cDevPort> MakeSystemPort() {
-    return std::make_unique<SystemPort>();
-}
-
-LinuxI2cBus::LinuxI2cBus(std::string devicePath, std::unique_ptr<I2cDevPort> port)
+LinuxI2cBus::LinuxI2cBus(std::string devicePath, std::unique_ptr<DevicePort> port)
     : devicePath_(std::move(devicePath)), port_(std::move(port)) {}
 
 LinuxI2cBus::~LinuxI2cBus() {

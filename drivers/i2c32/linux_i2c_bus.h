@@ -2,6 +2,7 @@
 // request, so a write followed by a read is joined by a repeated start.
 #pragma once
 
+#include "device_port.h"
 #include "i2c_bus.h"
 
 #include <memory>
@@ -9,21 +10,9 @@
 
 namespace vek {
 
-// The system calls below the bus, so tests can stand in for the kernel.
-class I2cDevPort {
-public:
-    virtual ~I2cDevPort() = default;
-    // -1 with errno set on failure, as the system calls.
-    virtual int Open(const std::string& path) = 0;
-    virtual int Ioctl(int fd, unsigned long request, void* argument) = 0;
-    virtual void Close(int fd) = 0;
-};
-
-std::unique_ptr<I2cDevPort> MakeSystemPort();
-
 class LinuxI2cBus : public I2cBus {
 public:
-    LinuxI2cBus(std::string devicePath, std::unique_ptr<I2cDevPort> port);
+    LinuxI2cBus(std::string devicePath, std::unique_ptr<DevicePort> port);
     ~LinuxI2cBus() override;
     LinuxI2cBus(const LinuxI2cBus&) = delete;
     LinuxI2cBus& operator=(const LinuxI2cBus&) = delete;
@@ -41,7 +30,7 @@ private:
                           std::span<uint8_t> read, bool readPart);
 
     std::string devicePath_;
-    std::unique_ptr<I2cDevPort> port_;
+    std::unique_ptr<DevicePort> port_;
     int fd_ = -1;
 };
 

@@ -84,7 +84,7 @@ TEST_F(DocsExamples, EveryExampleOfTheUsersPagesPrintsWhatItShows) {
     std::filesystem::create_directory_symlink(std::filesystem::path(VEK_SOURCE_DIR) / "examples",
                                               dir_ / "examples");
     std::size_t run = 0;
-    for (const char* page : {"vek.md", "scripting.md"}) {
+    for (const char* page : {"vek.md", "scripting.md", "spi.md"}) {
         for (const DocExample& example : PageExamples(page)) {
             // One shell for the block, so that its commands share files and $?; a record
             // separator after each command's output tells them apart.

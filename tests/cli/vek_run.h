@@ -55,6 +55,7 @@ protected:
         setenv("VEK_QBR18_32", (dir_ / "qbr18_32.ini").c_str(), 1);
         setenv("VEK_GDBDRV", (dir_ / "gdbdrv.ini").c_str(), 1);
         unsetenv("VEK_GDB_REMOTE");
+        setenv("VEK_SPIDRV", (dir_ / "spidrv.ini").c_str(), 1);
         setenv("BSX4810_LOCK_FILE", (dir_ / "bsx4810.lock").c_str(), 1);
         unsetenv("BSX4810_TARGET_FILE");
     }

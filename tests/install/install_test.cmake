@@ -11,6 +11,7 @@ foreach(file
         lib/tarvel/libI2C32.so lib/tarvel/libtapdrv32.so lib/tarvel/libBSX4810.so
         lib/tarvel/libpcbdrv32.so lib/tarvel/libicbdrv32.so lib/tarvel/libqbr18_32.so
         lib/tarvel/libgdbdrv.so share/doc/tarvel/examples/mps2.vek lib/tarvel/libmemdrv.so
+        lib/tarvel/libspidrv.so
         share/applications/tarvel-vek32.desktop share/mime/packages/tarvel.xml
         share/icons/hicolor/scalable/apps/tarvel-vek32.svg
         share/bash-completion/completions/vek share/doc/tarvel/README.md

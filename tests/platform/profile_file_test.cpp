@@ -76,6 +76,9 @@ TEST_F(ProfileFileTest, SectionsOfOneNameReadAsOneAndTheFirstLineOfAKeyCounts) {
     EXPECT_EQ(file.Keys("I2CBus"),
               (std::vector<std::string>{"InterfaceType", "Timeout", "interfacetype"}));
     EXPECT_TRUE(file.Keys("a").empty());
+    EXPECT_EQ(file.SectionNames(), (std::vector<std::string>{"I2cBus", "other"}));
+    EXPECT_EQ(ProfileFile::Parse("[ empty ]\n[x]\n").SectionNames(),
+              (std::vector<std::string>{"empty", "x"}));
     // A key is changed where it stands; a new one joins the first section of the name.
     ASSERT_TRUE(file.SetString("i2cbus", "TIMEOUT", "8"));
     ASSERT_TRUE(file.SetString("I2CBus", "Bitrate", "400000"));

@@ -105,8 +105,8 @@ TEST(SimulatedBusSettingsTest, FaultyEntriesAreReportedAndLeftOut) {
     EXPECT_EQ(problems,
               (std::vector<std::string>{
                   "bad 7-bit device address '0x80'", "bad 7-bit device address 'zz'",
-                  "I2CDevice 0x10: bad Size '0'", "I2CDevice 0x10: bad SubAddressBytes '5'",
-                  "I2CDevice 0x10: bad Fill '300'", "I2CDevice 0x10: bad Data byte 'x'"}));
+                  "I2CDevice 0x10: bad Size '0'", "I2CDevice 0x10: bad Fill '300'",
+                  "I2CDevice 0x10: bad Data byte 'x'", "I2CDevice 0x10: bad SubAddressBytes '5'"}));
     problems.clear();
     ReadSimulatedDevices(ProfileFile::Parse("[SimulatedBus]\nDevices=1\n[I2CDevice 1]\nSize=2\n"
                                             "Data=1 2 3\n"),

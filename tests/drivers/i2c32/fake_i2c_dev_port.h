@@ -29,7 +29,7 @@ struct I2cDevRecord {
     bool closed = false;
 };
 
-class FakeI2cDevPort : public I2cDevPort {
+class FakeI2cDevPort : public DevicePort {
 public:
     explicit FakeI2cDevPort(I2cDevRecord& record) : record_(record) {}
 
