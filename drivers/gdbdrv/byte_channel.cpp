@@ -22,17 +22,9 @@ ByteChannel::~ByteChannel() {
 }
 
 Result<void> ByteChannel::Send(std::string_view bytes) {
-    return Write(bytes, 0);
-}
-
-Result<void> ByteChannel::SendWithNext(std::string_view bytes) {
-    return Write(bytes, MSG_MORE);
-}
-
-Result<void> ByteChannel::Write(std::string_view bytes, int flags) {
     while (!bytes.empty()) {
         // A socket the server closed must give an error here, not end the process with SIGPIPE.
-        const ssize_t sent = socket_ ? ::send(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL | flags)
+        const ssize_t sent = socket_ ? ::send(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL)
                                      : ::write(fd_, bytes.data(), bytes.size());
         if (sent < 0) {
             if (errno == EINTR)

@@ -20,16 +20,12 @@ public:
     ByteChannel& operator=(const ByteChannel&) = delete;
 
     Result<void> Send(std::string_view bytes);
-    // Bytes that may wait for the next Send to go with it (a socket holds them at most 200 ms):
-    // an acknowledgement then costs the server no wake-up of its own.
-    Result<void> SendWithNext(std::string_view bytes);
     // Some bytes into buffer, waiting at most timeoutMs for the first; 0 bytes when none came in
     // time. A closed line is a failure.
     Result<std::size_t> Receive(char* buffer, std::size_t size, int timeoutMs);
     const std::string& Peer() const { return peer_; }
 
 private:
-    Result<void> Write(std::string_view bytes, int flags);
     Result<std::size_t> ReceiveFromSocket(char* buffer, std::size_t size, int timeoutMs);
 
     int fd_;

@@ -173,7 +173,7 @@ Result<std::string> RemoteSession::ReceivePacket(const std::string& what, bool s
             return frame.Error();
         if (frame.Value().kind == ReceivedFrame::Kind::Packet) {
             if (ackMode_) {
-                if (Result<void> acked = line_->SendWithNext("+"); !acked)
+                if (Result<void> acked = line_->Send("+"); !acked)
                     return acked.Error();
             }
             // A server may report a stop nobody asked for (QEMU does when a debugger attaches
