@@ -6,6 +6,7 @@
 #include "model/driver.h"
 #include "model/item_list.h"
 #include "model/shadow_reg.h"
+#include "model/shadow_reg_reads.h"
 #include "model/var_item.h"
 #include "platform/dynamic_library.h"
 #include "platform/host.h"
@@ -13,6 +14,7 @@
 
 #include <deque>
 #include <filesystem>
+#include <functional>
 
 namespace vek {
 
@@ -66,7 +68,8 @@ bool CVekDoc::Compile(const std::string& path, std::optional<std::string> text) 
     }
 
     // The compiler's lines name the file as the user gave it.
-    CompiledDescription compiled = CompileDescription(path, std::move(*text), host_, diagnosticSink_);
+    CompiledDescription compiled =
+        CompileDescription(path, std::move(*text), host_, diagnosticSink_);
     if (compiled.errors != 0) {
         host_.Message(CompileSummary(path, compiled.errors), false);
         return false;
@@ -176,15 +179,13 @@ void CVekDoc::DropDrivers() {
 template <class Transfer>
 int CVekDoc::TransferAll(Transfer transfer) {
     int failed = 0;
+    const std::function<void(const CShadowReg&)> report = [&](const CShadowReg& reg) {
+        host_.Message(reg.GetLastError(), failed == 0);
+        ++failed;
+    };
     for (const auto& driver : drivers_) {
         for (const auto& device : driver->Devices()) {
-            ShadowRegList& registers = device->Registers();
-            for (std::size_t i = 0; i < registers.Size(); ++i) {
-                if (!transfer(registers[i])) {
-                    host_.Message(registers[i].GetLastError(), failed == 0);
-                    ++failed;
-                }
-            }
+            transfer(device->Registers(), report);
         }
     }
     return failed;
@@ -194,12 +195,20 @@ int CVekDoc::WriteAll(TransferFlags flags) {
     if (context_.simulation) {
         flags.Set(TransferFlag::Simulation);
     }
-    return TransferAll([flags](CShadowReg& reg) { return reg.Write(flags); });
+    return TransferAll([flags](const ShadowRegList& registers, const auto& failed) {
+        for (std::size_t i = 0; i < registers.Size(); ++i) {
+            if (!registers[i].Write(flags)) {
+                failed(registers[i]);
+            }
+        }
+    });
 }
 
 int CVekDoc::ReadAll() {
     const TransferFlags flags = context_.TransferMode();
-    return TransferAll([flags](CShadowReg& reg) { return reg.Read(flags); });
+    return TransferAll([flags](const ShadowRegList& registers, const auto& failed) {
+        ReadRegisters(registers, flags, failed);
+    });
 }
 
 bool CVekDoc::WriteRegister(CLineItem& item) {

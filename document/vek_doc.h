@@ -126,6 +126,8 @@ private:
     void ToggleMacros(MacroFlag flag, UpdateCode itemSwitch);
     // Sends a failed single transfer's reason to the output window; returns `transferred`.
     bool Report(bool transferred, const CLineItem& item);
+    // transfer(registers, failed) for each device's registers; failed(reg) shows the register's
+    // error and counts it. Gives the count.
     template <class Transfer>
     int TransferAll(Transfer transfer);
     // Makes a driver for each driver line of the items and lets `take` bind it; stops at the

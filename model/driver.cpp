@@ -112,6 +112,7 @@ Result<BindMode> CDriver::Bind(std::deque<CLineItem*>& items,
     entry_.write = reinterpret_cast<VekSetRegFn>(found[2]);
     entry_.read = reinterpret_cast<VekGetRegFn>(found[3]);
     entry_.status = reinterpret_cast<VekGetStatusFn>(found[4]);
+    entry_.readMany = reinterpret_cast<VekGetRegsFn>(library_->Symbol("VekGetRegs"));
     if (entry_.open() != 0) {
         opened_ = true;
         return BindMode::Opened;

@@ -12,6 +12,8 @@ struct DriverEntryPoints {
     VekSetRegFn write = nullptr;
     VekGetRegFn read = nullptr;
     VekGetStatusFn status = nullptr;
+    // The optional run of reads; null when the driver does not offer it.
+    VekGetRegsFn readMany = nullptr;
 
     bool Bound() const {
         return open != nullptr || close != nullptr || write != nullptr || read != nullptr ||

@@ -8,4 +8,9 @@ namespace vek {
 // of macros chained so would exhaust it. Chains of real boards are one or two steps long.
 inline constexpr int kMaxMacroNesting = 64;
 
+// Read Now hands a driver that reads runs of registers (VekGetRegs) at most this many in one call:
+// enough that a debug server's round trip is shared by hundreds of registers, few enough that the
+// run's buffers stay small and one slow call does not hold the progress back for long.
+inline constexpr int kMaxReadRun = 256;
+
 } // namespace vek

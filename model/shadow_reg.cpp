@@ -111,11 +111,15 @@ bool CShadowReg::Transfer(UpdateCode direction) {
     if (driver_->read(addressLength_, dataLength_, address_.data(), &data) == 0) {
         return false;
     }
+    StoreRead(data);
+    return true;
+}
+
+void CShadowReg::StoreRead(uint32_t data) {
     for (int i = 0; i < dataLength_; ++i) {
         const int shift = 8 * ValueByte(i);
         value_ = (value_ & ~(0xFFU << shift)) | (((data >> (8 * i)) & 0xFFU) << shift);
     }
-    return true;
 }
 
 inline bool CShadowReg::Transferred(UpdateCode direction, bool simulated, bool updateOverlapping) {
@@ -188,6 +192,16 @@ bool CShadowReg::Read(TransferFlags flags) {
         return Failed(UpdateCode::Read, StringId::DrvD06);
     }
     return Transferred(UpdateCode::Read, false, true);
+}
+
+bool CShadowReg::TakeRead(uint32_t data) {
+    StoreRead(data);
+    return Transferred(UpdateCode::Read, false, true);
+}
+
+bool CShadowReg::ReadsThroughDriver(TransferFlags flags) const {
+    return access_ != AccessType::Write && !flags.Has(TransferFlag::Simulation) &&
+           driver_ != nullptr && driver_->read != nullptr;
 }
 
 void CShadowReg::SetValue(uint32_t v) {

@@ -57,6 +57,12 @@ public:
 
     bool Write(TransferFlags flags);
     bool Read(TransferFlags flags);
+    // A read that the driver made for this register among others (VekGetRegs): data as
+    // VekGetReg gives it. Stores and reports it as Read does.
+    bool TakeRead(uint32_t data);
+    // Whether Read(flags) would ask the driver.
+    bool ReadsThroughDriver(TransferFlags flags) const;
+    const DriverEntryPoints* GetDriver() const { return driver_; }
     // A change made by an item: stores v, marks it known and brings overlapping registers of the
     // device up to date. The device is not touched.
     void SetValue(uint32_t v);
@@ -107,6 +113,7 @@ private:
     void Flash() const;
     // Which byte of the value goes to data byte i of the driver buffer (0-based).
     int ValueByte(int i) const;
+    void StoreRead(uint32_t data);
     std::string ValueText() const;
     // A value line's text: a value taken, "not known" (X digits) taken, or not a value of this
     // register's width.

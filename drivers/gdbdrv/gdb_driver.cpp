@@ -1,11 +1,14 @@
 #include "gdb_driver.h"
 
+#include "gdb_limits.h"
 #include "server_line.h"
 #include "vekdriver.h"
 
 #include "platform/number_text.h"
 
+#include <algorithm>
 #include <array>
+#include <vector>
 
 namespace vek {
 namespace {
@@ -121,6 +124,55 @@ Result<void> GdbDriver::SetReg(int addrLen, int dataLen, const unsigned char* ad
     }));
 }
 
+uint32_t GdbDriver::ValueOf(const std::uint8_t* bytes, std::size_t count) const {
+    uint32_t value = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        value |= uint32_t{bytes[settings_.bigEndian ? count - 1 - i : i]} << (8 * i);
+    }
+    return value;
+}
+
+std::size_t GdbDriver::RunLimit() const {
+    const std::size_t packet =
+        session_->PacketSize() != 0 ? session_->PacketSize() : kDefaultPacketSize;
+    // Two hex digits a byte, and the frame's '$', '#' and checksum.
+    return (std::min(packet, kMaxReplyBytes) - 4) / 2;
+}
+
+Result<void> GdbDriver::GetRegs(int count, int addrLen, int dataLen, const unsigned char* addrs,
+                                uint32_t* data) {
+    if (count < 1 || addrs == nullptr || data == nullptr)
+        return Record(Refusal("no registers to read"));
+    std::vector<std::uint64_t> addresses;
+    for (int i = 0; i < count; ++i) {
+        Result<std::uint64_t> address = RegisterAddress(addrLen, dataLen, addrs + i * addrLen);
+        if (!address)
+            return Record(address.Error());
+        addresses.push_back(address.Value());
+    }
+    const auto width = static_cast<std::size_t>(dataLen);
+    const std::size_t perRun = std::max<std::size_t>(1, RunLimit() / width);
+    std::vector<std::uint8_t> bytes;
+    return Record(WithTargetStopped([&]() -> Result<void> {
+        for (std::size_t first = 0; first < addresses.size();) {
+            std::size_t end = first + 1;
+            while (end < addresses.size() && end - first < perRun &&
+                   addresses[end] == addresses[end - 1] + width) {
+                ++end;
+            }
+            bytes.assign((end - first) * width, 0);
+            const std::string what = "reading " + AddressText(addresses[first], addrLen);
+            if (Result<void> read = session_->ReadMemory(addresses[first], bytes, what); !read)
+                return read;
+            for (std::size_t i = first; i < end; ++i) {
+                data[i] = ValueOf(bytes.data() + (i - first) * width, width);
+            }
+            first = end;
+        }
+        return {};
+    }));
+}
+
 Result<void> GdbDriver::GetReg(int addrLen, int dataLen, const unsigned char* addr,
                                uint32_t* data) {
     Result<std::uint64_t> address = RegisterAddress(addrLen, dataLen, addr);
@@ -137,9 +189,10 @@ Result<void> GdbDriver::GetReg(int addrLen, int dataLen, const unsigned char* ad
     if (!read)
         return Record(read);
     // The value's bytes, least significant first, into the first dataLen bytes of the area.
+    const uint32_t value = ValueOf(bytes.data(), count);
     auto* area = reinterpret_cast<unsigned char*>(data);
     for (std::size_t i = 0; i < count; ++i) {
-        area[i] = bytes[settings_.bigEndian ? count - 1 - i : i];
+        area[i] = static_cast<unsigned char>(value >> (8 * i));
     }
     return {};
 }

@@ -25,6 +25,10 @@ public:
                         uint32_t data) override;
     Result<void> GetReg(int addrLen, int dataLen, const unsigned char* addr,
                         uint32_t* data) override;
+    // Registers of one shape (VekGetRegs): each run of neighbours, one register's width apart,
+    // is one memory packet, so that Read Now shares a round trip among them.
+    Result<void> GetRegs(int count, int addrLen, int dataLen, const unsigned char* addrs,
+                         uint32_t* data);
     // What the last call did: the server it is connected to, or why the call failed.
     std::string StatusText() override { return status_; }
 
@@ -36,6 +40,10 @@ private:
     // The transfer with the target stopped around it when it runs between transfers.
     Result<void> WithTargetStopped(const std::function<Result<void>()>& transfer);
     Result<void> Record(Result<void> outcome);
+    // The value of the register whose bytes in memory start at `bytes`.
+    uint32_t ValueOf(const std::uint8_t* bytes, std::size_t count) const;
+    // The most bytes one memory packet's reply may carry.
+    std::size_t RunLimit() const;
 
     Result<GdbSettings> (*loadSettings_)();
     GdbSettings settings_;

@@ -9,6 +9,9 @@ namespace vek {
 // the longest reply it reads (qSupported's feature list) stays far below it. A server that sends
 // more is refused instead of growing the buffer without end.
 inline constexpr std::size_t kMaxReplyBytes = 16384;
+// The packet size GDB assumes of a server whose qSupported names none; a run of registers read in
+// one packet keeps its reply within the server's packet size.
+inline constexpr std::size_t kDefaultPacketSize = 400;
 // A packet the server keeps rejecting ('-') is given up after this many tries: a line so noisy
 // would only repeat the failure.
 inline constexpr int kMaxPacketTries = 5;

@@ -36,12 +36,24 @@ VEK_DRIVER_EXPORT int VekGetReg(int addrLen, int dataLen, const unsigned char* a
 /* Copies the zero-terminated status text (at most VEK_STATUS_TEXT_SIZE bytes) into text. */
 VEK_DRIVER_EXPORT void VekGetStatus(char* text);
 
+/* Optional: a driver may also export VekGetRegs, which the program uses when it is there (and
+ * reads register by register when not). It reads count registers of one shape: their addresses
+ * lie one after another at addrs, addrLen bytes each (byte 0 least significant), and register i
+ * goes to data[i] as VekGetReg would put it. The program hands it only registers that Read Now
+ * reads anyway, in address order, so a driver may join neighbours into one transfer; it must not
+ * touch anything in between. Nonzero when every register was read; on 0 the program reads each
+ * one again with VekGetReg, so that a failure is a register's own. */
+VEK_DRIVER_EXPORT int VekGetRegs(int count, int addrLen, int dataLen, const unsigned char* addrs,
+                                 uint32_t* data);
+
 /* The function types the program binds. */
 typedef int (*VekOpenFn)(void);
 typedef int (*VekCloseFn)(void);
 typedef int (*VekSetRegFn)(int addrLen, int dataLen, const unsigned char* addr, uint32_t data);
 typedef int (*VekGetRegFn)(int addrLen, int dataLen, const unsigned char* addr, uint32_t* data);
 typedef void (*VekGetStatusFn)(char* text);
+typedef int (*VekGetRegsFn)(int count, int addrLen, int dataLen, const unsigned char* addrs,
+                            uint32_t* data);
 
 #ifdef __cplusplus
 }

@@ -87,7 +87,7 @@ std::string Reply(const std::string& packet, const Behaviour& behaviour, bool& n
         return {};
     }
     if (std::sscanf(packet.c_str(), "m%llx,%x", &address, &length) == 2) {
-        if (Refused(address))
+        if (Refused(address) || Refused(address + length - 1))
             return "E01";
         std::string hex;
         for (unsigned i = 0; i < length; ++i) {

@@ -94,6 +94,25 @@ TEST_F(GdbDriverTest, TransfersExactlyTheRegistersWidthAtItsAddress) {
     EXPECT_EQ(driver_.StatusText(), "server replied E01 writing 0xe0000004");
 }
 
+TEST_F(GdbDriverTest, ARunOfNeighboursIsOnePacketAndNothingBetweenIsRead) {
+    StartServer();
+    ASSERT_EQ(OpenText(), "");
+    Packets(2);
+    // Three neighbours, then one further on: two packets.
+    const unsigned char addrs[] = {0x00, 0x00, 0x00, 0x20, 0x04, 0x00, 0x00, 0x20,
+                                   0x08, 0x00, 0x00, 0x20, 0x40, 0x00, 0x00, 0x20};
+    uint32_t data[4] = {};
+    ASSERT_EQ(test::OutcomeText(driver_.GetRegs(4, 4, 4, addrs, data)), "");
+    EXPECT_EQ(data[0], 0x03020100u);
+    EXPECT_EQ(data[2], 0x0B0A0908u);
+    EXPECT_EQ(data[3], 0x43424140u);
+    EXPECT_EQ(Packets(2), (std::vector<std::string>{"m20000000,c", "m20000040,4"}));
+
+    const unsigned char refused[] = {0xFC, 0xFF, 0xFF, 0xDF, 0x00, 0x00, 0x00, 0xE0};
+    EXPECT_EQ(test::OutcomeText(driver_.GetRegs(2, 4, 4, refused, data)),
+              "server replied E01 reading 0xdffffffc");
+}
+
 TEST_F(GdbDriverTest, BigEndianTargetsKeepTheMostSignificantByteFirst) {
     Settings("ByteOrder = big\n");
     StartServer();
