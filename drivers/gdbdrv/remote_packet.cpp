@@ -13,6 +13,8 @@ bool NeedsEscape(char c) {
     return c == '#' || c == '$' || c == '}' || c == '*';
 }
 
+} // namespace
+
 int HexValue(char c) {
     if (c >= '0' && c <= '9')
         return c - '0';
@@ -23,29 +25,33 @@ int HexValue(char c) {
     return -1;
 }
 
-} // namespace
-
-std::string FramePacket(std::string_view payload) {
-    std::string framed;
-    framed.reserve(payload.size() + 4);
-    framed += '$';
+std::string FrameBody(std::string_view body) {
     unsigned sum = 0;
-    for (const char c : payload) {
-        if (NeedsEscape(c)) {
-            framed += '}';
-            sum += static_cast<unsigned char>('}');
-            const char escaped = static_cast<char>(c ^ 0x20);
-            framed += escaped;
-            sum += static_cast<unsigned char>(escaped);
-        } else {
-            framed += c;
-            sum += static_cast<unsigned char>(c);
-        }
+    for (const char c : body) {
+        sum += static_cast<unsigned char>(c);
     }
+    std::string framed;
+    framed.reserve(body.size() + 4);
+    framed += '$';
+    framed += body;
     framed += '#';
     framed += kHexDigits[(sum >> 4) & 0xF];
     framed += kHexDigits[sum & 0xF];
     return framed;
+}
+
+std::string FramePacket(std::string_view payload) {
+    std::string body;
+    body.reserve(payload.size());
+    for (const char c : payload) {
+        if (NeedsEscape(c)) {
+            body += '}';
+            body += static_cast<char>(c ^ 0x20);
+        } else {
+            body += c;
+        }
+    }
+    return FrameBody(body);
 }
 
 void FrameReader::Reset() {

@@ -11,6 +11,10 @@ namespace vek {
 
 // The payload framed for sending.
 std::string FramePacket(std::string_view payload);
+// A body framed as it stands, already escaped (or compressed, as a server may send it).
+std::string FrameBody(std::string_view body);
+// The value of a hex digit of either case; -1 for any other character.
+int HexValue(char c);
 
 // What the server sent, taken from its bytes one at a time.
 struct ReceivedFrame {

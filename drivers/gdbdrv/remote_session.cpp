@@ -13,20 +13,10 @@ using Clock = std::chrono::steady_clock;
 
 constexpr std::size_t kReceiveChunk = 4096;
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 bool IsErrorReply(const std::string& reply) {
     return reply.size() >= 2 && reply[0] == 'E' &&
            (reply[1] == '.' ||
-            (reply.size() == 3 && HexDigit(reply[1]) >= 0 && HexDigit(reply[2]) >= 0));
+            (reply.size() == 3 && HexValue(reply[1]) >= 0 && HexValue(reply[2]) >= 0));
 }
 
 bool IsStopReply(const std::string& reply) {
@@ -56,9 +46,9 @@ std::size_t PacketSizeFeature(const std::string& features) {
         if (feature.substr(0, kKey.size()) == kKey) {
             std::size_t size = 0;
             for (const char c : feature.substr(kKey.size())) {
-                if (HexDigit(c) < 0 || size > kMaxReplyBytes)
+                if (HexValue(c) < 0 || size > kMaxReplyBytes)
                     return 0;
-                size = size * 16 + static_cast<std::size_t>(HexDigit(c));
+                size = size * 16 + static_cast<std::size_t>(HexValue(c));
             }
             return size;
         }
@@ -228,8 +218,8 @@ Result<void> RemoteSession::ReadMemory(std::uint64_t address, std::span<std::uin
     if (hex.size() != 2 * bytes.size())
         return ServerError(hex, what);
     for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const int high = HexDigit(hex[2 * i]);
-        const int low = HexDigit(hex[2 * i + 1]);
+        const int high = HexValue(hex[2 * i]);
+        const int low = HexValue(hex[2 * i + 1]);
         if (high < 0 || low < 0)
             return ServerError(hex, what);
         bytes[i] = static_cast<std::uint8_t>(high * 16 + low);

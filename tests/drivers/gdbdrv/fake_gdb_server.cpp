@@ -59,13 +59,7 @@ std::string Compressed(const std::string& payload) {
 std::string Frame(const std::string& payload, bool compress) {
     if (!compress)
         return vek::FramePacket(payload);
-    const std::string body = Compressed(payload);
-    unsigned sum = 0;
-    for (const char c : body)
-        sum += static_cast<unsigned char>(c);
-    char checksum[3];
-    std::snprintf(checksum, sizeof checksum, "%02x", sum & 0xFF);
-    return "$" + body + "#" + checksum;
+    return vek::FrameBody(Compressed(payload));
 }
 
 std::string Reply(const std::string& packet, const Behaviour& behaviour, bool& noAck,

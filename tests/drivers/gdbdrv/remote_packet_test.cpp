@@ -7,16 +7,6 @@
 namespace vek {
 namespace {
 
-// A frame of the body as written, without escaping: what a server that compresses sends.
-std::string RawFrame(const std::string& body) {
-    unsigned sum = 0;
-    for (const char c : body)
-        sum += static_cast<unsigned char>(c);
-    char digits[3];
-    std::snprintf(digits, sizeof digits, "%02x", sum & 0xFF);
-    return "$" + body + "#" + digits;
-}
-
 std::vector<ReceivedFrame> Frames(const std::string& bytes) {
     FrameReader reader;
     std::vector<ReceivedFrame> frames;
@@ -41,7 +31,7 @@ TEST(RemotePacket, FramesWithChecksumAndEscapesTheFourSpecialCharacters) {
 
 TEST(RemotePacket, ReadsAcknowledgementsRunsAndPassesOverNoise) {
     // "0* " is '0' and 3 more: the count character ' ' (32) less 29.
-    const auto frames = Frames("junk+-\r\n" + RawFrame("0* 1"));
+    const auto frames = Frames("junk+-\r\n" + FrameBody("0* 1"));
     ASSERT_EQ(frames.size(), 3u);
     EXPECT_EQ(frames[0].kind, ReceivedFrame::Kind::Ack);
     EXPECT_EQ(frames[1].kind, ReceivedFrame::Kind::Nak);
@@ -53,16 +43,16 @@ TEST(RemotePacket, RefusesDamagedTruncatedAndOverlongPackets) {
     EXPECT_EQ(Frames("$OK#9b")[0].kind, ReceivedFrame::Kind::BadPacket);
     EXPECT_EQ(Frames("$OK#zz")[0].kind, ReceivedFrame::Kind::BadPacket);
     // A run with nothing before it, or one that would pass the reply limit.
-    EXPECT_EQ(Frames(RawFrame("*~x"))[0].kind, ReceivedFrame::Kind::BadPacket);
+    EXPECT_EQ(Frames(FrameBody("*~x"))[0].kind, ReceivedFrame::Kind::BadPacket);
     std::string runs = "0";
     for (std::size_t i = 0; i < kMaxReplyBytes / 90; ++i)
         runs += "*~";
-    EXPECT_EQ(Frames(RawFrame(runs))[0].kind, ReceivedFrame::Kind::BadPacket);
+    EXPECT_EQ(Frames(FrameBody(runs))[0].kind, ReceivedFrame::Kind::BadPacket);
     // A frame cut off by a new one: the new one counts.
     const auto restarted = Frames("$m2000" + FramePacket("OK"));
     ASSERT_EQ(restarted.size(), 1u);
     EXPECT_EQ(restarted[0].payload, "OK");
-    EXPECT_EQ(Frames("%" + RawFrame("Stop:T05").substr(1))[0].kind,
+    EXPECT_EQ(Frames("%" + FrameBody("Stop:T05").substr(1))[0].kind,
               ReceivedFrame::Kind::Notification);
 }
 
