@@ -4,6 +4,7 @@
 #include "cli/command_arguments.h"
 #include "cli/completion_command.h"
 #include "cli/diff_command.h"
+#include "cli/import_command.h"
 #include "cli/names_command.h"
 #include "cli/nearest_word.h"
 #include "cli/open_command.h"
@@ -32,6 +33,8 @@ constexpr CommandForm kCommands[] = {
      kDiffOptions, RunDiffCommand},
     {"names", "print the names of a description's registers, macros or script macros", "*.vek",
      kNamesOptions, RunNamesCommand},
+    {"import", "write a vendor's register map (CMSIS-SVD, IP-XACT) as a description", "*.svd *.xml",
+     kImportOptions, RunImportCommand},
     {"completion", "print the bash completion script", "bash", kNoOptions, RunCompletionCommand},
 };
 
