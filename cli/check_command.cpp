@@ -1,11 +1,13 @@
 #include "cli/check_command.h"
 
 #include "cli/command_arguments.h"
+#include "cli/description_input.h"
 #include "cli/diagnostic_formats.h"
 #include "cli/process_exit.h"
 #include "cli/vek_cli.h"
 #include "compiler/description_compile.h"
 #include "platform/console_host.h"
+#include "importer/map_import.h"
 #include "platform/text_file.h"
 
 #include <ostream>
@@ -55,6 +57,9 @@ int RunCheckCommand(const std::vector<std::string>& args, std::ostream& out, std
         err << "vek: cannot open '" << path << "': " << text.Error().text << '\n';
         return kExitUsage;
     }
+    Result<ImportedDescription> description = ImportedForCommand(path, std::move(text).Value(), err);
+    if (!description)
+        return kExitErrors;
     // Tools read the diagnostics alone: the output window's other lines are left out.
     std::ostringstream windowLines;
     ConsoleHost host(format == DiagnosticFormat::Text ? out : windowLines, AnswerPolicy::Negative);
@@ -66,7 +71,8 @@ int RunCheckCommand(const std::vector<std::string>& args, std::ostream& out, std
                 {path, found.line, found.column, std::string(found.code), found.text});
         };
     }
-    CompiledDescription compiled = CompileDescription(path, std::move(text).Value(), host, sink);
+    CompiledDescription compiled =
+        CompileDescription(path, std::move(description.Value().text), host, sink);
     const int errors = compiled.errors;
     switch (format) {
     case DiagnosticFormat::Text:

@@ -2,12 +2,25 @@
 
 #include "cli/vek_cli.h"
 #include "platform/console_host.h"
+#include "importer/map_import.h"
 #include "platform/text_file.h"
 
 #include <ostream>
 #include <sstream>
 
 namespace vek {
+
+Result<ImportedDescription> ImportedForCommand(const std::string& path, std::string text,
+                                               std::ostream& err) {
+    Result<ImportedDescription> description = DescriptionFromText(path, std::move(text));
+    if (!description) {
+        err << "vek: " << description.Error().text << '\n';
+        return description;
+    }
+    for (const std::string& warning : description.Value().warnings)
+        err << "vek: warning: " << path << ": " << warning << '\n';
+    return description;
+}
 
 std::optional<CompiledDescription> CompileForPrinting(const std::string& path,
                                                       std::ostream& diagnostics, std::ostream& err,
@@ -18,10 +31,16 @@ std::optional<CompiledDescription> CompileForPrinting(const std::string& path,
         status = kExitUsage;
         return std::nullopt;
     }
+    Result<ImportedDescription> description = ImportedForCommand(path, std::move(text).Value(), err);
+    if (!description) {
+        status = kExitErrors;
+        return std::nullopt;
+    }
     // The compiler's lines are printed only when the description has errors.
     std::ostringstream lines;
     ConsoleHost host(lines, AnswerPolicy::Negative);
-    CompiledDescription compiled = CompileDescription(path, std::move(text).Value(), host);
+    CompiledDescription compiled =
+        CompileDescription(path, std::move(description.Value().text), host);
     if (compiled.errors != 0) {
         host.Message(CompileSummary(path, compiled.errors), false);
         diagnostics << lines.str();

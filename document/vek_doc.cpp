@@ -1,5 +1,7 @@
 #include "document/vek_doc.h"
 
+#include "importer/map_import.h"
+
 #include "compiler/description_compile.h"
 #include "model/bit_item.h"
 #include "model/byte_item.h"
@@ -66,10 +68,17 @@ bool CVekDoc::Compile(const std::string& path, std::optional<std::string> text) 
         }
         text = std::move(read).Value();
     }
+    Result<ImportedDescription> description = DescriptionFromText(path, std::move(*text));
+    if (!description) {
+        host_.Message(description.Error().text, true);
+        return false;
+    }
+    for (const std::string& warning : description.Value().warnings)
+        host_.Message(path + ": warning: " + warning, false);
 
     // The compiler's lines name the file as the user gave it.
-    CompiledDescription compiled =
-        CompileDescription(path, std::move(*text), host_, diagnosticSink_);
+    CompiledDescription compiled = CompileDescription(
+        path, std::move(description.Value().text), host_, diagnosticSink_);
     if (compiled.errors != 0) {
         host_.Message(CompileSummary(path, compiled.errors), false);
         return false;

@@ -4,7 +4,6 @@
 #include "importer/description_writer.h"
 #include "importer/ipxact_reader.h"
 #include "importer/svd_reader.h"
-#include "platform/text_file.h"
 
 namespace vek {
 
@@ -44,13 +43,10 @@ Result<ImportedDescription> ImportRegisterMap(const std::string& path, std::stri
     }
 }
 
-Result<ImportedDescription> ReadDescriptionSource(const std::string& path) {
-    Result<std::string> text = ReadTextFile(path, kDescriptionFileLimit);
-    if (!text)
-        return text.Error();
-    if (IsRegisterMapText(text.Value()))
-        return ImportRegisterMap(path, text.Value(), std::string(kImportDefaultDriver));
-    return ImportedDescription{std::move(text).Value(), {}};
+Result<ImportedDescription> DescriptionFromText(const std::string& path, std::string text) {
+    if (IsRegisterMapText(text))
+        return ImportRegisterMap(path, text, std::string(kImportDefaultDriver));
+    return ImportedDescription{std::move(text), {}};
 }
 
 } // namespace vek

@@ -29,8 +29,9 @@ Result<ImportedDescription> ImportRegisterMap(const std::string& path, std::stri
 // A driver name the description can carry: a file name, never a path or a string's end.
 bool IsDriverFileName(std::string_view name);
 
-// Reads the description at `path` through the one bounded reader; a vendor's register map is
-// imported on the way, so every command and window opens either kind of file.
-Result<ImportedDescription> ReadDescriptionSource(const std::string& path);
+// The description a file's text gives: the text itself, or, for a vendor's register map, the
+// description imported from it with the default driver, so that every command and window
+// opens either kind of file.
+Result<ImportedDescription> DescriptionFromText(const std::string& path, std::string text);
 
 } // namespace vek

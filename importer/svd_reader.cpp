@@ -207,7 +207,9 @@ private:
         return outer;
     }
 
-    std::vector<DimElement> Dims(const std::vector<Node>& chain) const {
+    // The elements of an array, whose enclosing elements are made `copies` times: an array
+    // that would make more registers than an import may is refused before it is made.
+    std::vector<DimElement> Dims(const std::vector<Node>& chain, std::uint64_t copies) const {
         const std::optional<std::uint64_t> dim = GivenNumber(chain, "dim");
         if (!dim)
             return {{}};
@@ -215,6 +217,8 @@ private:
         if (*dim == 0 || *dim > kMaxDimElements)
             source_.Fail(node, "dim " + std::to_string(*dim) + " is not 1 to " +
                                    std::to_string(kMaxDimElements));
+        if (copies * *dim > kMaxImportedRegisters)
+            source_.Fail(node, "more than " + std::to_string(kMaxImportedRegisters) + " registers");
         const std::optional<std::uint64_t> increment = GivenNumber(chain, "dimIncrement");
         if (!increment)
             source_.Fail(node, "dim without dimIncrement");
@@ -274,12 +278,12 @@ private:
             source_.Fail(peripheral, "no <baseAddress>");
         const Properties properties = Own(chain, outer);
         const std::string name = ChildText(peripheral, "name");
-        const std::vector<DimElement> dims = Dims(chain);
+        const std::vector<DimElement> dims = Dims(chain, 1);
         for (const DimElement& element : dims) {
             MapDevice device;
             device.name = Expand(name, element.index, dims.size() > 1 || !element.index.empty());
             device.description = GivenText(chain, "description");
-            ReadContents(chain, *base + element.offset, "", properties, device, 0);
+            ReadContents(chain, *base + element.offset, "", properties, device, dims.size(), 0);
             map.devices.push_back(std::move(device));
         }
     }
@@ -287,7 +291,7 @@ private:
     // The registers and clusters of a peripheral or cluster at `address`.
     void ReadContents(const std::vector<Node>& chain, std::uint64_t address,
                       const std::string& prefix, const Properties& properties, MapDevice& device,
-                      int depth) {
+                      std::uint64_t copies, int depth) {
         if (depth > kMaxNesting)
             source_.Fail(chain.front(),
                          "clusters nested deeper than " + std::to_string(kMaxNesting));
@@ -295,7 +299,7 @@ private:
             const std::vector<Node> childChain = Chain(child);
             const Properties childProperties = Own(childChain, properties);
             const std::uint64_t offset = GivenNumber(childChain, "addressOffset").value_or(0);
-            const std::vector<DimElement> dims = Dims(childChain);
+            const std::vector<DimElement> dims = Dims(childChain, copies);
             const std::string name = ChildText(child, "name");
             for (const DimElement& element : dims) {
                 const std::string elementName =
@@ -303,7 +307,7 @@ private:
                 const std::uint64_t at = address + offset + element.offset;
                 if (LocalName(child) == "cluster")
                     ReadContents(childChain, at, elementName + "_", childProperties, device,
-                                 depth + 1);
+                                 copies * dims.size(), depth + 1);
                 else
                     device.registers.push_back(
                         ReadRegister(childChain, elementName, at, childProperties));
@@ -330,7 +334,7 @@ private:
         reg.readEffect = ReadActionChangesChip(GivenText(chain, "readAction"));
         for (const Node field : EffectiveChildren(chain)) {
             const std::vector<Node> fieldChain = Chain(field);
-            const std::vector<DimElement> dims = Dims(fieldChain);
+            const std::vector<DimElement> dims = Dims(fieldChain, 1);
             const std::string fieldName = ChildText(field, "name");
             for (const DimElement& element : dims) {
                 MapField read = ReadField(fieldChain);

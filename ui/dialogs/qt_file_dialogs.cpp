@@ -21,10 +21,14 @@ QStringList ScriptFilters() {
             QStringLiteral("All Files (*)")};
 }
 
+// Vendors' register maps open as descriptions: they are imported on the way.
+const QString kRegisterMapFilter = QStringLiteral("Register Maps (*.svd *.xml)");
+
 } // namespace
 
 std::optional<QString> QtFileDialogs::OpenDescription(QWidget* parent) {
-    QFileDialog dialog(parent, QString(), QString(), QStringLiteral("VEK Files (*.vek)"));
+    QFileDialog dialog(parent);
+    dialog.setNameFilters({QStringLiteral("VEK Files (*.vek)"), kRegisterMapFilter});
     dialog.setFileMode(QFileDialog::ExistingFile);
     return Chosen(dialog);
 }
@@ -32,7 +36,8 @@ std::optional<QString> QtFileDialogs::OpenDescription(QWidget* parent) {
 std::optional<QString> QtFileDialogs::OpenValuesOrDescription(QWidget* parent) {
     CValuesFileDialog dialog(parent, QFileDialog::AcceptOpen);
     dialog.setNameFilters(
-        {QStringLiteral("Register Files (*.vkg)"), QStringLiteral("VEK Source Files (*.vek)")});
+        {QStringLiteral("Register Files (*.vkg)"), QStringLiteral("VEK Source Files (*.vek)"),
+         kRegisterMapFilter});
     dialog.setFileMode(QFileDialog::ExistingFile);
     return Chosen(dialog);
 }

@@ -1,5 +1,6 @@
 #include "ui/views/source_view.h"
 
+#include "importer/map_import.h"
 #include "platform/text_file.h"
 #include "ui/host/text_conversion.h"
 
@@ -35,14 +36,21 @@ CSourceView::CSourceView(QWidget* parent)
 }
 
 bool CSourceView::ShowFile(const QString& path, int line, QString& error) {
-    Result<std::string> text = ReadTextFile(ToStdString(path), kDescriptionFileLimit);
+    Result<std::string> read = ReadTextFile(ToStdString(path), kDescriptionFileLimit);
+    if (!read) {
+        error = ToQString(read.Error().text);
+        return false;
+    }
+    // A register map shows as the description imported from it, whose lines the messages name.
+    Result<ImportedDescription> text =
+        DescriptionFromText(ToStdString(path), std::move(read).Value());
     if (!text) {
         error = ToQString(text.Error().text);
         return false;
     }
     path_ = path;
     line_ = line;
-    setPlainText(ToQString(text.Value()));
+    setPlainText(ToQString(text.Value().text));
     setViewportMargins(GutterWidth(), 0, 0, 0);
     MarkLine();
     return true;
