@@ -9,7 +9,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-all_targets=(description values values_open profile basic)
+all_targets=(description values values_open profile basic map)
 if [ $# -lt 1 ] || ! [[ "$1" =~ ^[1-9][0-9]*$ ]]; then
     echo "usage: scripts/fuzz.sh SECONDS [${all_targets[*]}]" >&2
     exit 2
@@ -37,7 +37,7 @@ trap 'rm -rf "$scratch"' EXIT
 # Seeds: the descriptions and scripts of the repository, and register-values files saved by vek
 # for the values board and the examples (in simulation, so no driver is needed).
 rm -rf "$build/seeds"
-mkdir -p "$build"/seeds/{description,values,values_open,profile,basic}
+mkdir -p "$build"/seeds/{description,values,values_open,profile,basic,map}
 copy_seeds() { # NAME EXTENSION FOLDER...: the files *.EXTENSION below the folders
     local name=$1 extension=$2
     shift 2
@@ -47,6 +47,8 @@ copy_seeds() { # NAME EXTENSION FOLDER...: the files *.EXTENSION below the folde
 }
 copy_seeds description vek examples tests/data fuzz
 copy_seeds basic bas examples tests/scripting/basic/programs
+copy_seeds map svd tests/data/import
+copy_seeds map xml tests/data/import
 save_values() { # DESCRIPTION FILE.vkg OPERATION...
     local description=$1 file=$2
     shift 2
