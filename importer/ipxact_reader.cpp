@@ -40,7 +40,7 @@ public:
     }
 
 private:
-    std::uint64_t Number(Node node, std::string_view name, std::uint64_t fallback) const {
+    std::uint64_t Number(Node node, const char* name, std::uint64_t fallback) const {
         return ChildNumber(source_, node, name).value_or(fallback);
     }
 

@@ -1,6 +1,7 @@
 #include "importer/map_source.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace vek {
 
@@ -83,6 +84,23 @@ MapSource::MapSource(std::string path, std::string_view text) : path_(std::move(
     }
     if (!Root())
         throw MapFault(path_ + ":1: not well-formed XML: no element");
+    if (std::strchr(Root().name(), ':') != nullptr)
+        DropPrefixes();
+}
+
+void MapSource::DropPrefixes() {
+    for (pugi::xml_node node = Root(); node;) {
+        if (const char* colon = std::strrchr(node.name(), ':'))
+            node.set_name(colon + 1);
+        if (node.first_child()) {
+            node = node.first_child();
+            continue;
+        }
+        while (node && !node.next_sibling())
+            node = node.parent();
+        if (node)
+            node = node.next_sibling();
+    }
 }
 
 int MapSource::LineOf(pugi::xml_node node) const {
@@ -111,29 +129,27 @@ void MapSource::Fail(pugi::xml_node node, std::string_view what) const {
 }
 
 std::string_view LocalName(pugi::xml_node node) {
-    const std::string_view name = node.name();
-    const std::size_t colon = name.rfind(':');
-    return colon == std::string_view::npos ? name : name.substr(colon + 1);
+    return node.name();
 }
 
-pugi::xml_node Child(pugi::xml_node node, std::string_view name) {
+pugi::xml_node Child(pugi::xml_node node, const char* name) {
     for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling()) {
-        if (child.type() == pugi::node_element && LocalName(child) == name)
+        if (child.type() == pugi::node_element && std::strcmp(child.name(), name) == 0)
             return child;
     }
     return {};
 }
 
-std::vector<pugi::xml_node> Children(pugi::xml_node node, std::string_view name) {
+std::vector<pugi::xml_node> Children(pugi::xml_node node, const char* name) {
     std::vector<pugi::xml_node> found;
     for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling()) {
-        if (child.type() == pugi::node_element && LocalName(child) == name)
+        if (child.type() == pugi::node_element && std::strcmp(child.name(), name) == 0)
             found.push_back(child);
     }
     return found;
 }
 
-std::string ChildText(pugi::xml_node node, std::string_view name) {
+std::string ChildText(pugi::xml_node node, const char* name) {
     return std::string(Trim(Child(node, name).child_value()));
 }
 
@@ -199,7 +215,7 @@ std::optional<std::uint64_t> MapNumber(std::string_view text) {
 }
 
 std::optional<std::uint64_t> ChildNumber(const MapSource& source, pugi::xml_node node,
-                                         std::string_view name) {
+                                         const char* name) {
     const pugi::xml_node child = Child(node, name);
     if (!child)
         return std::nullopt;

@@ -35,20 +35,22 @@ public:
 
 private:
     int LineOf(pugi::xml_node node) const;
+    void DropPrefixes();
 
     std::string path_;
     pugi::xml_document document_;
     std::vector<std::size_t> lineStarts_;
 };
 
-// The element's name without its namespace prefix (spirit:, ipxact:).
+// The element's name without its namespace prefix (spirit:, ipxact:): the source drops the
+// prefixes once it has parsed the file, so that each look-up of a child compares names alone.
 std::string_view LocalName(pugi::xml_node node);
 // The first child element of that local name, or an empty node.
-pugi::xml_node Child(pugi::xml_node node, std::string_view name);
+pugi::xml_node Child(pugi::xml_node node, const char* name);
 // The child elements of that local name, in file order.
-std::vector<pugi::xml_node> Children(pugi::xml_node node, std::string_view name);
+std::vector<pugi::xml_node> Children(pugi::xml_node node, const char* name);
 // A child's text with blanks and line ends at both ends removed; empty when there is none.
-std::string ChildText(pugi::xml_node node, std::string_view name);
+std::string ChildText(pugi::xml_node node, const char* name);
 // The element's own text, blanks removed at both ends and runs of white space made one blank.
 std::string CollapsedText(pugi::xml_node node);
 
@@ -59,6 +61,6 @@ std::optional<std::uint64_t> MapNumber(std::string_view text);
 
 // A child's number; an absent child gives `fallback`, a child that is no number fails.
 std::optional<std::uint64_t> ChildNumber(const MapSource& source, pugi::xml_node node,
-                                         std::string_view name);
+                                         const char* name);
 
 } // namespace vek

@@ -96,7 +96,7 @@ private:
         }
         if (kind == "enumeratedValues")
             return EnumeratedValuesNamed(name);
-        for (const Node sibling : Children(node.parent(), std::string(kind))) {
+        for (const Node sibling : Children(node.parent(), node.name())) {
             if (sibling != node && ChildText(sibling, "name") == name)
                 return sibling;
         }
@@ -152,24 +152,26 @@ private:
     // The children of a chain, the base's first: the derived element's own children are added,
     // and one named like a base's child takes its place.
     std::vector<Node> EffectiveChildren(const std::vector<Node>& chain) const {
+        if (chain.size() == 1)
+            return ContainedElements(chain.front());
         std::vector<Node> children;
+        std::unordered_map<std::string, std::size_t> byKindAndName;
         for (auto link = chain.rbegin(); link != chain.rend(); ++link) {
             for (const Node child : ContainedElements(*link)) {
-                const std::string name = ChildText(child, "name");
-                const auto same = std::find_if(children.begin(), children.end(), [&](Node other) {
-                    return LocalName(other) == LocalName(child) && ChildText(other, "name") == name;
-                });
-                if (same != children.end())
-                    *same = child;
-                else
+                const std::string key =
+                    std::string(LocalName(child)) + "/" + ChildText(child, "name");
+                const auto [found, added] = byKindAndName.emplace(key, children.size());
+                if (added)
                     children.push_back(child);
+                else
+                    children[found->second] = child;
             }
         }
         return children;
     }
 
     // The first of the chain that has the child element.
-    static Node Given(const std::vector<Node>& chain, std::string_view name) {
+    static Node Given(const std::vector<Node>& chain, const char* name) {
         for (const Node link : chain) {
             if (const Node child = Child(link, name))
                 return child;
@@ -177,13 +179,13 @@ private:
         return {};
     }
 
-    std::string GivenText(const std::vector<Node>& chain, std::string_view name) const {
+    std::string GivenText(const std::vector<Node>& chain, const char* name) const {
         const Node child = Given(chain, name);
         return child ? CollapsedText(child) : std::string();
     }
 
     std::optional<std::uint64_t> GivenNumber(const std::vector<Node>& chain,
-                                             std::string_view name) const {
+                                             const char* name) const {
         const Node child = Given(chain, name);
         return child ? ChildNumber(source_, child.parent(), name) : std::nullopt;
     }

@@ -1,6 +1,7 @@
 // vek32 as a whole: start-up, opening descriptions (compile and driver lines, questions,
 // failures), the menu bars and command states of each kind of window, the macro bar and the
 // Macros menu, the output and register list windows, and long work that keeps the window alive.
+#include "tree_test_support.h"
 #include "ui_test_support.h"
 
 #include "document/vek_doc.h"
@@ -194,6 +195,28 @@ private Q_SLOTS:
                                          files.Path(QStringLiteral("named")) + '\n');
             QVERIFY(fixture.App().OutputView().Lines().contains(loaded));
         }
+    }
+
+    void aVendorsRegisterMapOpensThroughFileOpenAsItsImportedTree() {
+        // No debug server listens: the driver is refused and the user takes simulation.
+        qputenv("VEK_GDB_REMOTE", "127.0.0.1:1");
+        test::AppFixture fixture;
+        test::EveryMessageBox simulate(QMessageBox::Yes);
+        const QString map = test::SourcePath(QStringLiteral("tests/data/import/rules.svd"));
+        fixture.Dialogs().answers.push_back(map);
+        QVERIFY(fixture.Run(CommandId::FileOpen));
+        QTRY_VERIFY(fixture.Frame().ActiveChild() != nullptr);
+        QCOMPARE(fixture.Frame().ActiveChild()->windowTitle(), QStringLiteral("rules.svd"));
+        const QStringList lines = fixture.App().OutputView().Lines();
+        QVERIFY2(lines.contains(QStringLiteral("rules.svd - 0 error(s)")),
+                 qPrintable(lines.join('\n')));
+        QVERIFY(lines.contains(map + QStringLiteral(": warning: 1 registers moved to an alternate "
+                                                    "device to share their address: DLL")));
+        const test::TreeWindow tree(fixture);
+        QVERIFY(tree.IsValid());
+        for (const char* row : {"INHERIT", "UART ALT1", "DLL", "DMA1 CFG MODE"})
+            QVERIFY2(tree.Row(QString::fromLatin1(row)) >= 0, row);
+        qunsetenv("VEK_GDB_REMOTE");
     }
 
     void openingTheDemoShowsItsCompileAndDriverLines() {
