@@ -51,7 +51,7 @@ int RunImportCommand(const std::vector<std::string>& args, std::ostream& out, st
         err << "vek: cannot open '" << path << "': " << text.Error().text << '\n';
         return kExitUsage;
     }
-    Result<ImportedDescription> imported = ImportRegisterMap(path, text.Value(), driver);
+    Result<ImportedDescription> imported = ImportRegisterMap(path, std::move(text).Value(), driver);
     if (!imported) {
         err << "vek: " << imported.Error().text << '\n';
         return kExitErrors;

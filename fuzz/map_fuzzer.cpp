@@ -15,7 +15,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     vek::Result<vek::ImportedDescription> imported =
-        vek::ImportRegisterMap("fuzz.svd", text, "gdbdrv.dll");
+        vek::ImportRegisterMap("fuzz.svd", std::string(text), "gdbdrv.dll");
     if (!imported)
         return 0;
     vek::RecordingHost host;

@@ -18,8 +18,9 @@ struct Placed {
     std::string mapName; // with _L or _H for a half of a wide register
     std::uint64_t address;
     unsigned bytes;
-    std::uint32_t value; // the default, cut to the width
-    std::vector<MapField> fields;
+    std::uint32_t value;              // the default, cut to the width
+    bool half = false;                // of a register wider than 32 bits
+    std::vector<MapField> halfFields; // the half's share of its fields
 };
 
 // The registers one device of the description holds, and which of them cover each byte.
@@ -152,10 +153,12 @@ private:
             warnings_.Add(ImportWarning::OddWidth, reg.name);
         if (reg.bits <= 32) {
             Placed whole{
-                &reg, reg.name, reg.address, (reg.bits + 7) / 8, static_cast<std::uint32_t>(value),
-                {}};
-            for (const MapField& field : reg.fields)
-                AddField(whole, field, 8 * whole.bytes, 0, "");
+                &reg,  reg.name, reg.address, (reg.bits + 7) / 8, static_cast<std::uint32_t>(value),
+                false, {}};
+            for (const MapField& field : reg.fields) {
+                if (!FitsWhole(whole, field))
+                    warnings_.Add(ImportWarning::FieldOutside, reg.name + "." + field.name);
+            }
             return {std::move(whole)};
         }
         if (reg.bits > 64) {
@@ -163,12 +166,14 @@ private:
             return {};
         }
         warnings_.Add(ImportWarning::WideSplit, reg.name);
-        Placed low{&reg, reg.name + "_L", reg.address, 4, static_cast<std::uint32_t>(value), {}};
+        Placed low{&reg, reg.name + "_L", reg.address, 4, static_cast<std::uint32_t>(value), true,
+                   {}};
         Placed high{&reg,
                     reg.name + "_H",
                     reg.address + 4,
                     (reg.bits - 25) / 8,
                     static_cast<std::uint32_t>(value >> 32),
+                    true,
                     {}};
         for (const MapField& field : reg.fields) {
             const bool straddles = field.lsb < 32 && field.lsb + field.width > 32;
@@ -178,24 +183,23 @@ private:
         return {std::move(low), std::move(high)};
     }
 
-    // The part of `field` within bits [from, to) of the map's register, as a field of `reg`. A
-    // field of a whole register that goes beyond it is left out; a wide register's halves each
-    // take their part of a field that crosses between them.
-    void AddField(Placed& reg, const MapField& field, unsigned to, unsigned from,
-                  const char* suffix) {
+    // Whether a field of a register of at most 32 bits lies within its width.
+    static bool FitsWhole(const Placed& reg, const MapField& field) {
+        return field.lsb + field.width <= 8 * reg.bytes;
+    }
+
+    // The part of `field` within bits [from, to) of the map's wide register, as a field of its
+    // half `reg`: a field that crosses between the halves gives each its part.
+    static void AddField(Placed& reg, const MapField& field, unsigned to, unsigned from,
+                         const char* suffix) {
         const unsigned end = field.lsb + field.width;
         if (end <= from || field.lsb >= to)
             return;
-        if (from == 0 && to == 8 * reg.bytes && end > to && *suffix == '\0' &&
-            reg.mapName == reg.source->name) {
-            warnings_.Add(ImportWarning::FieldOutside, reg.source->name + "." + field.name);
-            return;
-        }
         MapField part = field;
         part.name += suffix;
         part.lsb = std::max(field.lsb, from) - from;
         part.width = std::min(end, to) - from - part.lsb;
-        reg.fields.push_back(std::move(part));
+        reg.halfFields.push_back(std::move(part));
     }
 
     void Comment(std::string_view indent, const std::string& mapName, const std::string& name,
@@ -252,8 +256,15 @@ private:
                  : reg.source->access == MapAccess::Write ? " w"
                                                           : " b";
         text_ += reg.source->readEffect ? " !;\n" : ";\n";
-        for (const MapField& field : reg.fields)
-            WriteField(reg, name, address, field, names);
+        if (reg.half) {
+            for (const MapField& field : reg.halfFields)
+                WriteField(reg, name, address, field, names);
+            return;
+        }
+        for (const MapField& field : reg.source->fields) {
+            if (FitsWhole(reg, field))
+                WriteField(reg, name, address, field, names);
+        }
     }
 
     void WriteField(const Placed& reg, const std::string& regName, const std::string& address,

@@ -19,19 +19,22 @@ bool IsDriverFileName(std::string_view name) {
            name.find_first_of("/\\\"") == std::string_view::npos && name != "." && name != "..";
 }
 
-Result<ImportedDescription> ImportRegisterMap(const std::string& path, std::string_view text,
+Result<ImportedDescription> ImportRegisterMap(const std::string& path, std::string text,
                                               const std::string& driver) {
     try {
-        const MapSource source(path, text);
         ImportWarnings warnings;
         RegisterMap map;
-        const std::string_view root = LocalName(source.Root());
-        if (root == "device")
-            map = ReadSvd(source, warnings);
-        else if (root == "component")
-            map = ReadIpxact(source, warnings);
-        else
-            source.Fail(source.Root(), "not a CMSIS-SVD device or an IP-XACT component");
+        {
+            // The parsed file is let go before the description is written.
+            const MapSource source(path, std::move(text));
+            const std::string_view root = LocalName(source.Root());
+            if (root == "device")
+                map = ReadSvd(source, warnings);
+            else if (root == "component")
+                map = ReadIpxact(source, warnings);
+            else
+                source.Fail(source.Root(), "not a CMSIS-SVD device or an IP-XACT component");
+        }
         ImportedDescription imported;
         imported.text = WriteDescription(map, path, driver, warnings);
         imported.warnings = warnings.Lines();
@@ -45,7 +48,7 @@ Result<ImportedDescription> ImportRegisterMap(const std::string& path, std::stri
 
 Result<ImportedDescription> DescriptionFromText(const std::string& path, std::string text) {
     if (IsRegisterMapText(text))
-        return ImportRegisterMap(path, text, std::string(kImportDefaultDriver));
+        return ImportRegisterMap(path, std::move(text), std::string(kImportDefaultDriver));
     return ImportedDescription{std::move(text), {}};
 }
 

@@ -23,7 +23,7 @@ bool IsRegisterMapText(std::string_view text);
 
 // Imports a CMSIS-SVD device or an IP-XACT component. A failure's text names the file, the line
 // and the element ("map.svd:12: /device/peripherals/peripheral[UART0]: no <baseAddress>").
-Result<ImportedDescription> ImportRegisterMap(const std::string& path, std::string_view text,
+Result<ImportedDescription> ImportRegisterMap(const std::string& path, std::string text,
                                               const std::string& driver);
 
 // A driver name the description can carry: a file name, never a path or a string's end.

@@ -67,25 +67,27 @@ unsigned RadixLetter(char c) {
 
 } // namespace
 
-MapSource::MapSource(std::string path, std::string_view text) : path_(std::move(path)) {
-    lineStarts_.push_back(0);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\n')
-            lineStarts_.push_back(i + 1);
-    }
-    const pugi::xml_parse_result parsed = document_.load_buffer(
-        text.data(), text.size(), pugi::parse_default & ~pugi::parse_doctype, pugi::encoding_auto);
-    if (!parsed) {
-        const auto offset = static_cast<std::size_t>(std::max<std::ptrdiff_t>(parsed.offset, 0));
-        const auto line =
-            std::upper_bound(lineStarts_.begin(), lineStarts_.end(), offset) - lineStarts_.begin();
-        throw MapFault(path_ + ":" + std::to_string(line) +
+MapSource::MapSource(std::string path, std::string text)
+    : path_(std::move(path)), text_(std::move(text)) {
+    // Parsed where it lies: the tree points into the text, which the source keeps.
+    const pugi::xml_parse_result parsed = document_.load_buffer_inplace(
+        text_.data(), text_.size(), pugi::parse_default & ~pugi::parse_doctype,
+        pugi::encoding_auto);
+    if (!parsed)
+        throw MapFault(path_ + ":" + std::to_string(LineAt(parsed.offset)) +
                        ": not well-formed XML: " + parsed.description());
-    }
     if (!Root())
         throw MapFault(path_ + ":1: not well-formed XML: no element");
     if (std::strchr(Root().name(), ':') != nullptr)
         DropPrefixes();
+}
+
+// Counted only for a message: the parse keeps the text's line ends where they were.
+int MapSource::LineAt(std::ptrdiff_t offset) const {
+    const auto end = static_cast<std::size_t>(
+        std::clamp<std::ptrdiff_t>(offset, 0, static_cast<std::ptrdiff_t>(text_.size())));
+    return 1 + static_cast<int>(std::count(text_.begin(),
+                                           text_.begin() + static_cast<std::ptrdiff_t>(end), '\n'));
 }
 
 void MapSource::DropPrefixes() {
@@ -103,15 +105,6 @@ void MapSource::DropPrefixes() {
     }
 }
 
-int MapSource::LineOf(pugi::xml_node node) const {
-    const std::ptrdiff_t offset = node.offset_debug();
-    if (offset < 0)
-        return 0;
-    return static_cast<int>(
-        std::upper_bound(lineStarts_.begin(), lineStarts_.end(), static_cast<std::size_t>(offset)) -
-        lineStarts_.begin());
-}
-
 void MapSource::Fail(pugi::xml_node node, std::string_view what) const {
     std::vector<std::string> steps;
     for (pugi::xml_node step = node; step && step.type() == pugi::node_element;
@@ -124,7 +117,7 @@ void MapSource::Fail(pugi::xml_node node, std::string_view what) const {
     std::string where;
     for (auto step = steps.rbegin(); step != steps.rend(); ++step)
         where += "/" + *step;
-    throw MapFault(path_ + ":" + std::to_string(LineOf(node)) + ": " + where + ": " +
+    throw MapFault(path_ + ":" + std::to_string(LineAt(node.offset_debug())) + ": " + where + ": " +
                    std::string(what));
 }
 

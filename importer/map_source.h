@@ -2,6 +2,7 @@
 
 #include <pugixml.hpp>
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <stdexcept>
@@ -23,7 +24,7 @@ public:
 class MapSource {
 public:
     // Throws a MapFault when the text is not well-formed XML.
-    MapSource(std::string path, std::string_view text);
+    MapSource(std::string path, std::string text);
     MapSource(const MapSource&) = delete;
     MapSource& operator=(const MapSource&) = delete;
 
@@ -34,12 +35,12 @@ public:
     [[noreturn]] void Fail(pugi::xml_node node, std::string_view what) const;
 
 private:
-    int LineOf(pugi::xml_node node) const;
+    int LineAt(std::ptrdiff_t offset) const;
     void DropPrefixes();
 
     std::string path_;
+    std::string text_;
     pugi::xml_document document_;
-    std::vector<std::size_t> lineStarts_;
 };
 
 // The element's name without its namespace prefix (spirit:, ipxact:): the source drops the
