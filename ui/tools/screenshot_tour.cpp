@@ -24,6 +24,7 @@
 #include "ui/views/mdi_tree_wnd.h"
 #include "ui/views/vek_out_view.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -96,6 +97,33 @@ public:
     }
 
     // The register tree window of the demo, maximised, with its values read and every row open.
+    // A vendor's register map opened as its tree; no debug server listens, so the box that
+    // offers simulation is answered OK.
+    void ShootMap(const QString& path, const char* name) {
+        qputenv("VEK_GDB_REMOTE", "127.0.0.1:1");
+        QTimer answer;
+        QObject::connect(&answer, &QTimer::timeout, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                if (QAbstractButton* ok = box->button(QMessageBox::Ok))
+                    ok->click();
+            }
+        });
+        answer.start(100);
+        app_.OpenDocumentFile(path);
+        answer.stop();
+        auto* window = qobject_cast<vek::CMDITreeWnd*>(frame_.ActiveChild());
+        if (window == nullptr) {
+            ok_ = false;
+            return;
+        }
+        window->showMaximized();
+        Run(vek::CommandId::ExpandTree);
+        Wait(400);
+        Shoot(name);
+        Run(vek::CommandId::FileClose);
+        qunsetenv("VEK_GDB_REMOTE");
+    }
+
     void ShootTree() {
         auto* window = qobject_cast<vek::CMDITreeWnd*>(frame_.ActiveChild());
         auto* view = window != nullptr
@@ -261,6 +289,12 @@ int main(int argc, char** argv) {
     tour.Shoot("vek32-diagnostic.png");
     tour.Run(vek::CommandId::FileClose); // the source view
     app.CloseDocument(*app.Documents().front());
+    Wait(100);
+
+    tour.ShootMap(QFileInfo(QString::fromLocal8Bit(argv[2]))
+                      .dir()
+                      .filePath(QStringLiteral("../tests/data/import/rules.svd")),
+                  "vek32-svd.png");
     Wait(100);
 
     tour.ShootProgress(large, "vek32-progress.png");
