@@ -1,5 +1,7 @@
 #include "cli/text_tree.h"
 
+#include "model/line_item.h"
+
 #include <ostream>
 
 namespace vek {
@@ -22,10 +24,16 @@ void TextTree::SetCellText(int row, TreeColumn column, std::string_view text) {
         rows_[static_cast<std::size_t>(row)].cells[index] = text;
 }
 
+void TextTree::SetRowItem(int row, CLineItem* item) {
+    if (Valid(row) && item != nullptr)
+        rows_[static_cast<std::size_t>(row)].readEffects = item->HasFlags(ItemFlag::ReadEffects);
+}
+
 void TextTree::Print(std::ostream& out) const {
     for (const Row& row : rows_) {
         out << std::string(2 * static_cast<std::size_t>(row.level > 0 ? row.level : 0), ' ')
-            << row.cells[0] << '\t' << row.cells[1] << '\t' << row.cells[2] << '\n';
+            << row.cells[0] << (row.readEffects ? " !" : "") << '\t' << row.cells[1] << '\t'
+            << row.cells[2] << '\n';
     }
 }
 

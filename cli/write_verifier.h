@@ -8,7 +8,8 @@ class CShadowReg;
 
 // `vek open --verify`: every register a driver took a value for is read back at once, and a value
 // that did not arrive as written is reported with both values. Registers that cannot be read
-// (WRITE) are taken on trust; only the bits the description defines are compared.
+// (WRITE), or whose read changes the chip, are taken on trust; only the bits the description
+// defines are compared.
 class WriteVerifier {
 public:
     explicit WriteVerifier(std::ostream& err) : err_(err) {}

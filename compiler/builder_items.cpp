@@ -293,6 +293,8 @@ void CBuilder::EndRegister() {
     CByteItem& reg = *register_;
     ApplyAttribute();
     reg.SetAccessType(access_);
+    if (pending_.Take(propReadEffects) != nullptr)
+        reg.AddFlags(ItemFlag::ReadEffects);
     AttachMacros(reg);
     TakeDisplayFlags(reg);
     // Each part is checked against its neighbours on its own.

@@ -188,8 +188,8 @@ private:
                    A::ResetPart);
         SequenceRule& registerRule =
             g_.Seq({One(g_.T(tokIdentifier, propRegisterName)), One(registerParts),
-                    Opt(*attribute_), SignedDisplay(), OnSlider(), Opt(macroBinding), Opt(*help_),
-                    One(g_.T(tokEndStatement))},
+                    Opt(*attribute_), Opt(g_.T(tokReadEffect, propReadEffects)), SignedDisplay(),
+                    OnSlider(), Opt(macroBinding), Opt(*help_), One(g_.T(tokEndStatement))},
                    A::EndRegister);
         SequenceRule& bitField =
             g_.Seq({One(g_.T(tokIdentifier, propBitFieldName)), One(*address_), Opt(*mask_),

@@ -71,7 +71,8 @@ inline constexpr ValueRange kUnchecked{};
     X(propScriptName, 34, Name, kUnchecked)                                                        \
     X(propScriptFile, 35, String, kUnchecked)                                                      \
     X(propLoadScript, 36, Text, kUnchecked) /* "L" */                                              \
-    X(propByteOrder, 37, ByteOrder, kUnchecked)
+    X(propByteOrder, 37, ByteOrder, kUnchecked)                                                    \
+    X(propReadEffects, 38, Text, kUnchecked) /* "!" */
 
 enum PropertyCode : int {
 #define VEK_PROPERTY_ENUM(name, code, intake, range) name = code,

@@ -62,7 +62,8 @@ namespace vek {
     X(tokTC, 46, "TC", "")                                                                         \
     X(tokBegBasic, 47, "#BeginBasic", "")                                                          \
     X(tokEndBasic, 48, "#EndBasic", "")                                                            \
-    X(tokL, 49, "L", "")
+    X(tokL, 49, "L", "")                                                                           \
+    X(tokReadEffect, 50, "!", "")
 
 enum Token : int {
 #define VEK_TOKEN_ENUM(name, code, literal, className) name = code,

@@ -215,9 +215,14 @@ int CVekDoc::WriteAll(TransferFlags flags) {
 
 int CVekDoc::ReadAll() {
     const TransferFlags flags = context_.TransferMode();
-    return TransferAll([flags](const ShadowRegList& registers, const auto& failed) {
-        ReadRegisters(registers, flags, failed);
-    });
+    PassedOverReads passedOver;
+    const int failed =
+        TransferAll([flags, &passedOver](const ShadowRegList& registers, const auto& report) {
+            ReadRegisters(registers, flags, passedOver, report);
+        });
+    if (const std::string notice = passedOver.Notice(); !notice.empty())
+        host_.Message(notice, false);
+    return failed;
 }
 
 bool CVekDoc::WriteRegister(CLineItem& item) {

@@ -71,7 +71,8 @@ public:
 
     // Transfers every shadow register of every device of every driver, in order. Each failure's
     // text goes to the output window (the first one also raises it); the run never stops early.
-    // Returns the number of failed transfers.
+    // Returns the number of failed transfers. ReadAll passes over the registers whose read changes
+    // the chip and says in one line how many it left.
     int WriteAll(TransferFlags flags);
     int ReadAll();
     // The item's own Write/Read (with its macros); a failure's text goes to the output window.

@@ -89,6 +89,8 @@ void CDriverDevice::Build(std::deque<CLineItem*>& items) {
                     part.address,   part.addressLength, part.dataLength,   part.memorySize,
                     part.byteOrder, part.mask,          part.defaultValue, reg->GetAccessType()};
                 if (CShadowReg* shadow = shadowFor(layout)) {
+                    if (reg->HasFlags(ItemFlag::ReadEffects))
+                        shadow->MarkReadEffects();
                     shadow->AddItem(reg);
                     reg->SetPartShadowReg(k, shadow);
                 }

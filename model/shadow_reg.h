@@ -54,6 +54,10 @@ public:
     // A further item of the same address, data length and access type shares this register.
     void Join(uint32_t mask, uint32_t defaultValue);
     void AddItem(CLineItem* item) { items_.push_back(item); }
+    // Set when any register item of this address is marked as changing the chip when read (a
+    // FIFO that pops, a status that clears): reads of many registers pass it over.
+    void MarkReadEffects() { readEffects_ = true; }
+    bool HasReadEffects() const { return readEffects_; }
 
     bool Write(TransferFlags flags);
     bool Read(TransferFlags flags);
@@ -130,6 +134,7 @@ private:
     uint32_t default_ = 0;
     AccessType access_ = AccessType::Prot;
     bool valid_ = false;
+    bool readEffects_ = false;
     std::string lastError_;
     const DriverEntryPoints* driver_ = nullptr;
     ShadowRegList* list_ = nullptr;

@@ -13,7 +13,8 @@ bool SameShape(const CShadowReg& a, const CShadowReg& b) {
            a.GetDataLength() == b.GetDataLength();
 }
 
-// The end of the run that starts at `first`: registers of its shape that the driver would read.
+// The end of the run that starts at `first`: registers of its shape that the driver would read,
+// up to one that is passed over.
 std::size_t RunEnd(const ShadowRegList& registers, std::size_t first, TransferFlags flags) {
     const CShadowReg& head = registers[first];
     std::size_t end = first + 1;
@@ -22,7 +23,8 @@ std::size_t RunEnd(const ShadowRegList& registers, std::size_t first, TransferFl
         return end;
     }
     while (end < registers.Size() && end - first < static_cast<std::size_t>(kMaxReadRun) &&
-           registers[end].ReadsThroughDriver(flags) && SameShape(head, registers[end])) {
+           registers[end].ReadsThroughDriver(flags) && SameShape(head, registers[end]) &&
+           !PassedOverReads::Leaves(registers[end])) {
         ++end;
     }
     return end;
@@ -50,10 +52,30 @@ bool ReadRun(const ShadowRegList& registers, std::size_t first, std::size_t end)
 
 } // namespace
 
-void ReadRegisters(const ShadowRegList& registers, TransferFlags flags,
+bool PassedOverReads::PassOver(const CShadowReg& reg) {
+    if (!Leaves(reg))
+        return false;
+    ++count_;
+    return true;
+}
+
+std::string PassedOverReads::Notice() const {
+    if (count_ == 0)
+        return {};
+    if (count_ == 1)
+        return "1 register with read side effects was not read; read it one by one";
+    return std::to_string(count_) +
+           " registers with read side effects were not read; read them one by one";
+}
+
+void ReadRegisters(const ShadowRegList& registers, TransferFlags flags, PassedOverReads& passedOver,
                    const std::function<void(const CShadowReg&)>& failed) {
     std::size_t first = 0;
     while (first < registers.Size()) {
+        if (passedOver.PassOver(registers[first])) {
+            ++first;
+            continue;
+        }
         const std::size_t end = RunEnd(registers, first, flags);
         if (end - first < 2 || !ReadRun(registers, first, end)) {
             for (std::size_t i = first; i < end; ++i) {

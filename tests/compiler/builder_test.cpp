@@ -144,6 +144,41 @@ TEST(Builder, MasksDefaultsAndAccessTypesComeFromTheRegisterOrItsContext) {
     EXPECT_TRUE(v.HasFlags(ItemFlag::Signed | ItemFlag::Slider | ItemFlag::ValueShown));
 }
 
+TEST(Builder, AnExclamationMarkAfterTheAccessLetterMarksARegisterWhoseReadChangesTheChip) {
+    const Compiled c = Compile(List("0: CHIP A4 D1;\n"
+                                    "1: FIFO [0x40004000] = 0 D1.1 r ! ? FifoHelp;\n"
+                                    "   LEVEL [0x40004000] & 0x0F;\n"
+                                    "1: DATA [0x40004001] = 0 !;\n"
+                                    "1: PAIR [0x40004002] = 0, [0x40004003] = 0 s ! TC SL;\n"
+                                    "1: PLAIN [0x40004004] = 0 b;\n"));
+    ASSERT_EQ(c.errors, 0) << c.lines.back();
+    EXPECT_TRUE(c.Find<CByteItem>("FIFO").HasFlags(ItemFlag::ReadEffects));
+    EXPECT_EQ(c.Find<CByteItem>("FIFO").GetAccessType(), AccessType::Read);
+    EXPECT_TRUE(c.Find<CByteItem>("DATA").HasFlags(ItemFlag::ReadEffects));
+    const auto& pair = c.Find<CByteItem>("PAIR");
+    EXPECT_TRUE(pair.HasFlags(ItemFlag::ReadEffects | ItemFlag::Signed | ItemFlag::Slider));
+    EXPECT_FALSE(c.Find<CByteItem>("PLAIN").HasFlags(ItemFlag::ReadEffects));
+    // The mark is the register's; its bit fields read through it.
+    EXPECT_FALSE(c.Find<CBitItem>("LEVEL").HasFlags(ItemFlag::ReadEffects));
+}
+
+TEST(Builder, OnlyARegisterTakesTheReadMark) {
+    const struct {
+        const char* body;
+        const char* error;
+    } cases[] = {
+        {"1: REG [0x01] = 0;\n   LOW [0x01] & 0x01 !;\n", "Line 4: error P02: wrong syntax '!'"},
+        {"1: $ V = 1 B8 !;\n", "Line 3: error P02: wrong syntax '!'"},
+        {"1: \"Set\" r !;\n", "Line 3: error P02: wrong syntax '!'"},
+        {"1: REG [0x01] = 0 ! r;\n", "Line 3: error P02: wrong syntax 'r'"},
+    };
+    for (const auto& c : cases) {
+        const Compiled compiled = Compile(List(std::string("0: CHIP A1;\n") + c.body));
+        EXPECT_GT(compiled.errors, 0) << c.body;
+        EXPECT_THAT(compiled.lines, ::testing::Contains(c.error)) << c.body;
+    }
+}
+
 TEST(Builder, ARegisterOfSeveralPartsKeepsEachPart) {
     const Compiled c =
         Compile(List("0: CHIP A1;\n"

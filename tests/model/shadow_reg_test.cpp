@@ -1,11 +1,14 @@
 #include "model/register_context.h"
 #include "model/shadow_reg.h"
 #include "model/shadow_reg_list.h"
+#include "model/shadow_reg_reads.h"
 #include "model_fakes.h"
 #include "platform/recording_host.h"
 #include "test_driver.h"
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 namespace vek {
 namespace {
@@ -302,6 +305,48 @@ TEST_F(OverlapTest, UpdatesRespectTheNeighboursAccessType) {
     ASSERT_TRUE(span.Write({}));
     EXPECT_EQ(readOnly.GetValue(), 0x77U);
     EXPECT_TRUE(readItem.updates.empty());
+}
+
+// The first address byte of every register a run of reads asked for, one list per call.
+std::vector<std::vector<uint8_t>> runsAsked;
+
+int RecordRun(int count, int addrLen, int, const unsigned char* addrs, uint32_t* data) {
+    std::vector<uint8_t>& run = runsAsked.emplace_back();
+    for (int i = 0; i < count; ++i) {
+        run.push_back(addrs[i * addrLen]);
+        data[i] = 0x40u + static_cast<uint32_t>(i);
+    }
+    return 1;
+}
+
+TEST_F(ShadowRegTest, ReadsOfManyPassOverRegistersWhoseReadChangesTheChipAndCountThem) {
+    runsAsked.clear();
+    entries.readMany = RecordRun;
+    for (uint8_t address : {0x01, 0x02, 0x03, 0x04, 0x05})
+        Add(Layout({address}, 1));
+    list[1].MarkReadEffects(); // splits the run: 0x01 alone, then 0x03 and 0x04
+    list[4].MarkReadEffects();
+    PassedOverReads passedOver;
+    int failures = 0;
+    ReadRegisters(list, {}, passedOver, [&](const CShadowReg&) { ++failures; });
+    EXPECT_EQ(failures, 0);
+    ASSERT_EQ(runsAsked.size(), 1U);
+    EXPECT_EQ(runsAsked[0], (std::vector<uint8_t>{0x03, 0x04}));
+    const auto single = driver.Calls(Fn::GetReg);
+    ASSERT_EQ(single.size(), 1U);
+    EXPECT_EQ(single[0].address[0], 0x01);
+    EXPECT_TRUE(list[0].IsValid() && list[2].IsValid() && list[3].IsValid());
+    EXPECT_FALSE(list[1].IsValid() || list[4].IsValid());
+    EXPECT_EQ(passedOver.Count(), 2);
+    EXPECT_EQ(passedOver.Notice(),
+              "2 registers with read side effects were not read; read them one by one");
+    // The register alone is read when asked for.
+    EXPECT_TRUE(list[1].Read({}));
+    PassedOverReads one;
+    EXPECT_TRUE(one.Notice().empty());
+    EXPECT_TRUE(one.PassOver(list[1]));
+    EXPECT_FALSE(one.PassOver(list[0]));
+    EXPECT_EQ(one.Notice(), "1 register with read side effects was not read; read it one by one");
 }
 
 } // namespace

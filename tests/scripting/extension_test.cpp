@@ -156,6 +156,33 @@ TEST_F(ScriptingTest, ScriptsCallTheExtensionAndTheUtilityFunctions) {
     EXPECT_EQ(scripts.QueryClose(), CloseDecision::Close);
 }
 
+TEST_F(ScriptingTest, ReadAllPassesOverARegisterWhoseReadChangesTheChipAndReadRegReadsIt) {
+    Open("0: CHIP A1;\n1: FIFO [0x01] = 0 r !;\n1: CTRL [0x02] = 0;\n");
+    const unsigned char fifo = 0x01;
+    Control<TestDriverSetRegisterFn>("TestDriverSetRegister")(1, &fifo, 0x37);
+    const fs::path script = dir_ / "test.bas";
+    std::ofstream(script) << "Sub Main\n    ReadAll\n    DebugOut \"all read\"\n"
+                             "    Print ReadReg(FIFO)\nEnd Sub\n";
+    std::vector<std::string> printed;
+    ScriptHost scripts(host_, [&](const std::string& line) { printed.push_back(line); });
+    scripts.SetUp(*document_);
+    host_.lines.clear();
+    const int callsBefore = Control<TestDriverCallCountFn>("TestDriverCallCount")();
+    EXPECT_TRUE(scripts.Run(script.string())) << scripts.ErrorText();
+    std::vector<int> readAddresses;
+    const int count = Control<TestDriverCallCountFn>("TestDriverCallCount")();
+    for (int i = callsBefore; i < count; ++i) {
+        const TestDriverCall call = Control<TestDriverCallAtFn>("TestDriverCallAt")(i);
+        if (call.kind == TestCallGet)
+            readAddresses.push_back(call.addr[0]);
+    }
+    EXPECT_THAT(readAddresses, ElementsAre(0x02, 0x01));
+    EXPECT_THAT(host_.Texts(),
+                ElementsAre("1 register with read side effects was not read; read it one by one",
+                            "all read"));
+    EXPECT_THAT(printed, ElementsAre("55"));
+}
+
 TEST_F(ScriptingTest, EveryDescriptionGivesAConstantsModuleThatLoads) {
     // SAME in two devices gives two lines of that name; STOP, Rem and _SPARE are words Basic
     // reserves or could not start a name with. Scripts still compile: SAME is the first line's

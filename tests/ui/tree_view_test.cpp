@@ -228,6 +228,41 @@ private Q_SLOTS:
         QCOMPARE(tw.Data(QStringLiteral("CTRL REG")), QStringLiteral("12"));
     }
 
+    void aRegisterWhoseReadChangesTheChipIsMarkedAndReadNowPassesItOver() {
+        test::AppFixture fixture;
+        test::TestDriver driver;
+        fixture.App().OpenDocumentFile(
+            fixture.Files().Write(QStringLiteral("fifo.vek"),
+                                  QStringLiteral("#BeginRegisterList \"testdrv.dll\"\n"
+                                                 "0: CHIP A1 D1;\n1: FIFO [0x01] = 0 r !;\n"
+                                                 "1: PLAIN [0x02] = 0 r;\n#EndRegisterList\n")));
+        const test::TreeWindow tw(fixture);
+        QVERIFY(tw.IsValid());
+        const QAbstractItemModel& model = *tw.tree->model();
+        const QModelIndex fifo = tw.tree->Model().IndexOf(tw.Row(QStringLiteral("FIFO")));
+        const QModelIndex plain = tw.tree->Model().IndexOf(tw.Row(QStringLiteral("PLAIN")));
+        QCOMPARE(model.data(fifo, Qt::ToolTipRole).toString(),
+                 QStringLiteral("read has side effects"));
+        QVERIFY(model.data(plain, Qt::ToolTipRole).isNull());
+        const auto iconKey = [&](const QModelIndex& index) {
+            return model.data(index, Qt::DecorationRole).value<QIcon>().cacheKey();
+        };
+        QVERIFY(iconKey(fifo) != iconKey(plain));
+
+        driver.SetRegister(0x01, 0x37);
+        driver.SetRegister(0x02, 0x21);
+        fixture.App().OutputView().ClearText();
+        QVERIFY(fixture.Run(CommandId::ReadNow));
+        QCOMPARE(fixture.App().OutputView().Lines(),
+                 QStringList{QStringLiteral(
+                     "1 register with read side effects was not read; read it one by one")});
+        QCOMPARE(tw.Data(QStringLiteral("PLAIN")), QStringLiteral("21"));
+        QCOMPARE(tw.Data(QStringLiteral("FIFO")), QStringLiteral("XX"));
+        tw.Select(QStringLiteral("FIFO"));
+        QVERIFY(fixture.Run(CommandId::ReadRegister));
+        QCOMPARE(tw.Data(QStringLiteral("FIFO")), QStringLiteral("37"));
+    }
+
     void rowsOpenAndCloseByMouseKeysAndCommands() {
         test::AppFixture fixture;
         fixture.App().OpenDocumentFile(test::TreeBoard(fixture.Files()));

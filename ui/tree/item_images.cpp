@@ -43,25 +43,42 @@ QPixmap Render(const QIcon& icon) {
     return icon.pixmap(ItemImages::kSize, ItemImages::kSize);
 }
 
+// A red "!" along the right edge: the register's read changes the chip.
+void DrawReadMark(QPainter& painter) {
+    const QColor red(0xd0, 0x10, 0x10);
+    painter.fillRect(12, 1, 3, 9, red);
+    painter.fillRect(12, 12, 3, 3, red);
+}
+
 } // namespace
 
 ItemImages::ItemImages() : bookmark_(QStringLiteral(":/items/bookmark.svg")) {
     const QPixmap mark = Render(bookmark_);
     for (int i = 0; i < kCount; ++i) {
-        plain_[static_cast<std::size_t>(i)] = QIcon(ImagePath(i));
-        QPixmap both = Render(plain_[static_cast<std::size_t>(i)]);
-        QPainter painter(&both);
-        painter.drawPixmap(0, 0, mark);
-        painter.end();
-        marked_[static_cast<std::size_t>(i)] = QIcon(both);
+        const auto index = static_cast<std::size_t>(i);
+        const QIcon plain(ImagePath(i));
+        for (std::size_t variant = 0; variant < drawn_.size(); ++variant) {
+            if (variant == 0) {
+                drawn_[variant][index] = plain;
+                continue;
+            }
+            QPixmap image = Render(plain);
+            QPainter painter(&image);
+            if ((variant & 1) != 0)
+                painter.drawPixmap(0, 0, mark);
+            if ((variant & 2) != 0)
+                DrawReadMark(painter);
+            painter.end();
+            drawn_[variant][index] = QIcon(image);
+        }
     }
 }
 
-const QIcon& ItemImages::Icon(int image, bool bookmarked) const {
+const QIcon& ItemImages::Icon(int image, bool bookmarked, bool readEffects) const {
     if (image < 0 || image >= kCount)
         return bookmark_;
-    const auto i = static_cast<std::size_t>(image);
-    return bookmarked ? marked_[i] : plain_[i];
+    const std::size_t variant = (bookmarked ? 1 : 0) | (readEffects ? 2 : 0);
+    return drawn_[variant][static_cast<std::size_t>(image)];
 }
 
 } // namespace vek

@@ -11,6 +11,11 @@ constexpr const char* kColumnTitles[TreeModel::kColumnCount] = {"Description", "
                                                                 ""};
 constexpr int kDataColumn = 2;
 
+// A register whose read has side effects carries a mark; the flag is read as the row is drawn.
+bool ReadChangesChip(const TreeModel::Row& row) {
+    return row.item != nullptr && row.item->HasFlags(ItemFlag::ReadEffects);
+}
+
 } // namespace
 
 TreeModel::TreeModel(const ItemImages& images, QObject* parent)
@@ -130,11 +135,13 @@ QVariant TreeModel::data(const QModelIndex& index, int role) const {
         return {};
     case Qt::DecorationRole:
         if (column == 0 && (r.image != kNoImage || r.cellImage != kNoImage))
-            return images_.Icon(r.image, r.cellImage != kNoImage);
+            return images_.Icon(r.image, r.cellImage != kNoImage, ReadChangesChip(r));
         return {};
     case Qt::FontRole:
         return column == 0 ? textFont_ : valueFont_;
     case Qt::ToolTipRole:
+        if (column == 0 && ReadChangesChip(r))
+            return QStringLiteral("read has side effects");
         if (column == kDataColumn && toolTip_ && r.item != nullptr)
             return toolTip_(*r.item);
         return {};
