@@ -4,6 +4,7 @@
 #include "cli/command_arguments.h"
 #include "cli/completion_command.h"
 #include "cli/diff_command.h"
+#include "cli/export_command.h"
 #include "cli/names_command.h"
 #include "cli/nearest_word.h"
 #include "cli/open_command.h"
@@ -32,6 +33,8 @@ constexpr CommandForm kCommands[] = {
      kDiffOptions, RunDiffCommand},
     {"names", "print the names of a description's registers, macros or script macros", "*.vek",
      kNamesOptions, RunNamesCommand},
+    {"export", "write a description's registers as CMSIS-SVD or a C header", "*.vek",
+     kExportOptions, RunExportCommand},
     {"completion", "print the bash completion script", "bash", kNoOptions, RunCompletionCommand},
 };
 
