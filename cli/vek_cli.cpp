@@ -4,6 +4,7 @@
 #include "cli/command_arguments.h"
 #include "cli/completion_command.h"
 #include "cli/diff_command.h"
+#include "cli/export_command.h"
 #include "cli/import_command.h"
 #include "cli/names_command.h"
 #include "cli/nearest_word.h"
@@ -35,6 +36,8 @@ constexpr CommandForm kCommands[] = {
      kNamesOptions, RunNamesCommand},
     {"import", "write a vendor's register map (CMSIS-SVD, IP-XACT) as a description", "*.svd *.xml",
      kImportOptions, RunImportCommand},
+    {"export", "write a description's registers as CMSIS-SVD or a C header", "*.vek",
+     kExportOptions, RunExportCommand},
     {"completion", "print the bash completion script", "bash", kNoOptions, RunCompletionCommand},
 };
 

@@ -72,7 +72,7 @@ protected:
 };
 
 TEST_F(Completion, CommandsOperationsOptionsFilesAndTheDescriptionsNames) {
-    EXPECT_EQ(Complete("''"), "--help\ncheck\ncompletion\ndiff\nnames\nopen\ntree\n");
+    EXPECT_EQ(Complete("''"), "--help\ncheck\ncompletion\ndiff\nexport\nnames\nopen\ntree\n");
     EXPECT_EQ(Complete("open de"), "demo.vek\n");
     EXPECT_EQ(Complete("open demo.vek re"), "read\nread-all\nreset\n");
     EXPECT_EQ(Complete("open demo.vek write OUT"), "OUTPUT=\nOUT_PINS=\n");
@@ -83,6 +83,7 @@ TEST_F(Completion, CommandsOperationsOptionsFilesAndTheDescriptionsNames) {
     EXPECT_EQ(Complete("open --simulate demo.vek --v"), "--verify\n");
     EXPECT_EQ(Complete("tree --radix d"), "dec\n");
     EXPECT_EQ(Complete("diff --description demo.vek demo.vek j"), "jtag.vek\n");
+    EXPECT_EQ(Complete("export demo.vek --format ''"), "c-header\nsvd\n");
     EXPECT_EQ(Complete("completion ''"), "bash\n");
 }
 
