@@ -167,6 +167,7 @@ ExportedDescription WalkRegisters(const std::string& path, const CItemList& item
                                  reg.GetAccessType(),
                                  part.defaultValue,
                                  part.mask,
+                                 reg.HasFlags(ItemFlag::ReadEffects),
                                  {},
                                  {}});
             exportedRegister = &reg;

@@ -32,6 +32,7 @@ struct ExportedRegister {
     AccessType access = AccessType::Both;
     uint32_t reset = 0;
     uint32_t mask = 0;
+    bool readEffects = false; // its read changes the chip
     std::vector<std::string> description;
     std::vector<ExportedField> fields;
 };

@@ -110,6 +110,9 @@ void WriteRegister(SvdOut& svd, const ExportedRegister& reg, uint64_t base) {
     svd.Element(5, "access", AccessName(reg.access));
     svd.Element(5, "resetValue", HexText(reg.reset, 8));
     svd.Element(5, "resetMask", HexText(reg.mask, 8));
+    // The description says only that a read changes the chip, not how: "modify" says that much.
+    if (reg.readEffects)
+        svd.Element(5, "readAction", "modify");
     if (!reg.fields.empty()) {
         svd.Open(5, "fields");
         for (const ExportedField& field : reg.fields)

@@ -201,7 +201,7 @@ private Q_SLOTS:
         // No debug server listens: the driver is refused and the user takes simulation.
         qputenv("VEK_GDB_REMOTE", "127.0.0.1:1");
         test::AppFixture fixture;
-        test::EveryMessageBox simulate(QMessageBox::Yes);
+        test::EveryMessageBox simulate(QMessageBox::Ok);
         const QString map = test::SourcePath(QStringLiteral("tests/data/import/rules.svd"));
         fixture.Dialogs().answers.push_back(map);
         QVERIFY(fixture.Run(CommandId::FileOpen));
