@@ -64,23 +64,48 @@ std::optional<uint32_t> NumberOf(std::string_view digits) {
     return static_cast<uint32_t>(value);
 }
 
+// Whether `digits` is "other" or a binary pattern of 0, 1 and x that fits `width` bits, the
+// forms the importer writes for SVD's don't-care and default values.
+bool IsValuePattern(std::string_view digits, int width) {
+    if (digits == "other")
+        return true;
+    if (digits.starts_with("0b") || digits.starts_with("0B"))
+        digits.remove_prefix(2);
+    else if (digits.starts_with("#"))
+        digits.remove_prefix(1);
+    else
+        return false;
+    return !digits.empty() && digits.size() <= static_cast<std::size_t>(width) &&
+           digits.find_first_not_of("01xX") == std::string_view::npos;
+}
+
 // "N = NAME" or "N = NAME: text" with a value the field can hold; other lines are text.
 std::optional<ExportedValue> NamedValue(std::string_view line, int width) {
     const std::size_t equals = line.find('=');
     if (equals == std::string_view::npos)
         return std::nullopt;
-    const std::optional<uint32_t> value = NumberOf(Trimmed(line.substr(0, equals)));
-    if (!value || *value > FieldMax(width))
+    const std::string_view digits = Trimmed(line.substr(0, equals));
+    ExportedValue named;
+    named.value = NumberOf(digits);
+    if (named.value) {
+        if (*named.value > FieldMax(width))
+            return std::nullopt;
+    } else if (IsValuePattern(digits, width)) {
+        named.pattern = digits;
+    } else {
         return std::nullopt;
+    }
     std::string_view rest = line.substr(equals + 1);
     const std::size_t colon = rest.find(':');
+    // Vendors name values "16-bit" or "divided by 1"; the name is kept as written so that the
+    // map imports back to the same lines, and the C header makes its own identifier of it.
     const std::string_view name = Trimmed(rest.substr(0, colon));
-    if (name.empty() || std::isdigit(static_cast<unsigned char>(name[0])) != 0 ||
-        !std::all_of(name.begin(), name.end(), IsWordChar))
+    if (name.empty())
         return std::nullopt;
-    const std::string_view text =
-        colon == std::string_view::npos ? std::string_view() : Trimmed(rest.substr(colon + 1));
-    return ExportedValue{std::string(name), std::string(text), *value};
+    named.name = name;
+    if (colon != std::string_view::npos)
+        named.text = Trimmed(rest.substr(colon + 1));
+    return named;
 }
 
 // Registers of one kind left out, told in one line.

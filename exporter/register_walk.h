@@ -3,6 +3,7 @@
 #include "model/register_codes.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,11 +11,13 @@ namespace vek {
 
 class CItemList;
 
-// A text line of a bit field of the form "N = NAME" or "N = NAME: text".
+// A text line of a bit field of the form "N = NAME" or "N = NAME: text", where N is a number,
+// a binary pattern whose x digits match either bit ("0b1x"), or "other" for every value left.
 struct ExportedValue {
     std::string name;
     std::string text;
-    uint32_t value = 0;
+    std::string pattern;           // the binary pattern or "other"; empty where N is a number
+    std::optional<uint32_t> value; // the number, where N is one
 };
 
 struct ExportedField {

@@ -93,7 +93,10 @@ void WriteField(SvdOut& svd, const ExportedField& field) {
             svd.Element(9, "name", value.name);
             if (!value.text.empty())
                 svd.Element(9, "description", value.text);
-            svd.Element(9, "value", std::to_string(value.value));
+            if (value.pattern == "other")
+                svd.Element(9, "isDefault", "true");
+            else
+                svd.Element(9, "value", value.value ? std::to_string(*value.value) : value.pattern);
             svd.Close(8, "enumeratedValue");
         }
         svd.Close(7, "enumeratedValues");

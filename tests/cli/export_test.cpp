@@ -17,7 +17,7 @@ constexpr const char* kBoard = R"(#BeginRegisterList "memdrv"
 0: UART A4 D4 [0x4000] << 2.2;
 1: CTRL [0x0010] = 0x5 b;
    EN [0x0010] & 0x01; "0 = OFF: stopped & <idle>", "0x1 = ON", "enables the port";
-   MODE [0x0010] & 0x30; "2 = FAST";
+   MODE [0x0010] & 0x30; "2 = FAST", "3 = 16-bit", "0b0x = SLOW", "other = ANY";
    ODD [0x0010] & 0x05;
 1: STAT [0x0014] = 0 D1 s;
 1: "Buffers" [0x01] << 1.1 D2; 2:
@@ -90,6 +90,11 @@ TEST_F(Export, SvdHoldsEveryRegisterWithItsAddressSizeAccessResetAndFields) {
                                   "<name>ON</name>\n<value>1</value>\n</enumeratedValue>\n"));
     EXPECT_TRUE(HasLines(run.out, "<name>MODE</name>\n<bitOffset>4</bitOffset>\n"
                                   "<bitWidth>2</bitWidth>\n"));
+    // A vendor's value name as written, a pattern with don't-care bits, and the default.
+    EXPECT_TRUE(HasLines(run.out, "<name>16-bit</name>\n<value>3</value>\n</enumeratedValue>\n"
+                                  "<enumeratedValue>\n<name>SLOW</name>\n<value>0b0x</value>\n"
+                                  "</enumeratedValue>\n<enumeratedValue>\n<name>ANY</name>\n"
+                                  "<isDefault>true</isDefault>\n"));
     // Left out, and told so: a mask of two runs, a register of two parts.
     EXPECT_EQ(run.out.find("ODD"), std::string::npos);
     EXPECT_EQ(run.out.find("WIDE"), std::string::npos);
@@ -118,6 +123,7 @@ TEST_F(Export, CHeaderDefinesAddressesResetsPositionsMasksAndNamedValues) {
                                   "#define UART_CTRL_MODE_Pos (4U)\n"
                                   "#define UART_CTRL_MODE_Msk (0x3UL << UART_CTRL_MODE_Pos)\n"
                                   "#define UART_CTRL_MODE_FAST (2)\n"
+                                  "#define UART_CTRL_MODE_16_BIT (3)\n"
                                   "#define UART_STAT (0x40000014UL)\n"));
     EXPECT_TRUE(HasLines(run.out, "#define UART_RXD (0x40000104UL)\n"));
     EXPECT_TRUE(HasLines(run.out, "#define TIMER_COUNT (0x40010008UL)\n"
