@@ -117,11 +117,28 @@ public:
             return;
         }
         window->showMaximized();
+        // Read Now in simulation, then the UART: its receive buffer marked '!' kept unread, and
+        // the divisor latch that shares its address in the alternate device.
+        Run(vek::CommandId::ReadNow);
         Run(vek::CommandId::ExpandTree);
+        if (auto* view = qobject_cast<vek::CVekTreeView*>(window->Splitter().widget(0))) {
+            view->RevealRow(RowNamed(*view, "UART ALT1"));
+            view->RevealRow(RowNamed(*view, "UART"));
+        }
         Wait(400);
         Shoot(name);
         Run(vek::CommandId::FileClose);
         qunsetenv("VEK_GDB_REMOTE");
+    }
+
+    // The tree row whose description is `name`, or the first row.
+    static int RowNamed(vek::CVekTreeView& view, const char* name) {
+        vek::CSftTree& tree = view.Tree();
+        for (int r = 0; r < tree.GetRowCount(); ++r) {
+            if (tree.GetCellText(r, vek::TreeColumn::Description) == name)
+                return r;
+        }
+        return 0;
     }
 
     void ShootTree() {
@@ -136,14 +153,7 @@ public:
         window->showMaximized();
         Run(vek::CommandId::ReadNow);
         Run(vek::CommandId::ExpandTree);
-        const auto row = [view](const char* name) {
-            vek::CSftTree& tree = view->Tree();
-            for (int r = 0; r < tree.GetRowCount(); ++r) {
-                if (tree.GetCellText(r, vek::TreeColumn::Description) == name)
-                    return r;
-            }
-            return 0;
-        };
+        const auto row = [view](const char* name) { return RowNamed(*view, name); };
         view->RevealRow(row("GAIN TRIM"));
         Run(vek::CommandId::ToggleBookmark);
         view->RevealRow(row("TEMP"));
