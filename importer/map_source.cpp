@@ -69,9 +69,11 @@ unsigned RadixLetter(char c) {
 
 MapSource::MapSource(std::string path, std::string text)
     : path_(std::move(path)), text_(std::move(text)) {
-    // Parsed where it lies: the tree points into the text, which the source keeps.
+    // Parsed where it lies: the tree points into the text, which the source keeps. An element's
+    // text is kept in the element itself, not in a node of its own: half the nodes of a map.
     const pugi::xml_parse_result parsed = document_.load_buffer_inplace(
-        text_.data(), text_.size(), pugi::parse_default & ~pugi::parse_doctype,
+        text_.data(), text_.size(),
+        (pugi::parse_default | pugi::parse_embed_pcdata) & ~pugi::parse_doctype,
         pugi::encoding_auto);
     if (!parsed)
         throw MapFault(path_ + ":" + std::to_string(LineAt(parsed.offset)) +
