@@ -55,11 +55,7 @@ public:
             source_.Fail(device, "no <peripherals>");
         for (const Node peripheral : Children(peripherals, "peripheral"))
             peripheralsByName_.emplace(ChildText(peripheral, "name"), peripheral);
-        for (const pugi::xpath_node list :
-             device.select_nodes(".//*[local-name()='enumeratedValues']")) {
-            if (const std::string name = ChildText(list.node(), "name"); !name.empty())
-                enumeratedValuesByName_.emplace(name, list.node());
-        }
+        device_ = device;
         RegisterMap map;
         map.format = "CMSIS-SVD";
         for (const Node peripheral : Children(peripherals, "peripheral"))
@@ -124,6 +120,15 @@ private:
     }
 
     Node EnumeratedValuesNamed(const std::string& name) const {
+        // Few maps derive value lists: the whole file is searched for them on the first.
+        if (!enumeratedValuesIndexed_) {
+            for (const pugi::xpath_node list :
+                 device_.select_nodes(".//*[local-name()='enumeratedValues']")) {
+                if (const std::string named = ChildText(list.node(), "name"); !named.empty())
+                    enumeratedValuesByName_.emplace(named, list.node());
+            }
+            enumeratedValuesIndexed_ = true;
+        }
         auto found = enumeratedValuesByName_.find(name);
         if (found == enumeratedValuesByName_.end())
             found = enumeratedValuesByName_.find(name.substr(name.rfind('.') + 1));
@@ -419,7 +424,9 @@ private:
     const MapSource& source_;
     ImportWarnings& warnings_;
     std::unordered_map<std::string, Node> peripheralsByName_;
-    std::unordered_map<std::string, Node> enumeratedValuesByName_;
+    Node device_;
+    mutable std::unordered_map<std::string, Node> enumeratedValuesByName_;
+    mutable bool enumeratedValuesIndexed_ = false;
     std::size_t registers_ = 0;
 };
 
