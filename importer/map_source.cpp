@@ -94,8 +94,10 @@ int MapSource::LineAt(std::ptrdiff_t offset) const {
 
 void MapSource::DropPrefixes() {
     for (pugi::xml_node node = Root(); node;) {
+        // Copied out first: the parser's own copy within the name's buffer is not meant for
+        // a source inside that buffer.
         if (const char* colon = std::strrchr(node.name(), ':'))
-            node.set_name(colon + 1);
+            node.set_name(std::string(colon + 1).c_str());
         if (node.first_child()) {
             node = node.first_child();
             continue;
