@@ -92,9 +92,11 @@ private:
         }
         if (kind == "enumeratedValues")
             return EnumeratedValuesNamed(name);
-        for (const Node sibling : Children(node.parent(), node.name())) {
-            if (sibling != node && ChildText(sibling, "name") == name)
-                return sibling;
+        if (const std::vector<Node>* named = ElementsNamed(node.parent(), name)) {
+            for (const Node sibling : *named) {
+                if (sibling != node && LocalName(sibling) == kind)
+                    return sibling;
+            }
         }
         std::vector<std::string> steps;
         for (std::size_t start = 0;;) {
@@ -109,12 +111,8 @@ private:
             return {};
         Node at = peripheral->second;
         for (std::size_t i = 1; i < steps.size() && at; ++i) {
-            Node next;
-            for (const Node child : ContainedElements(at)) {
-                if (ChildText(child, "name") == steps[i])
-                    next = child;
-            }
-            at = next;
+            const std::vector<Node>* named = ElementsNamed(Container(at), steps[i]);
+            at = named != nullptr ? named->back() : Node{};
         }
         return at && LocalName(at) == kind ? at : Node{};
     }
@@ -137,21 +135,44 @@ private:
 
     // The elements a peripheral, cluster, register or field holds directly, of a chain's own
     // containers: a peripheral's registers and clusters, a register's fields.
-    static std::vector<Node> ContainedElements(Node node) {
+    // Where the registers, clusters or fields of `node` lie.
+    static Node Container(Node node) {
         const std::string_view kind = LocalName(node);
-        Node container = node;
         if (kind == "peripheral")
-            container = Child(node, "registers");
-        else if (kind == "register")
-            container = Child(node, "fields");
+            return Child(node, "registers");
+        if (kind == "register")
+            return Child(node, "fields");
+        return node;
+    }
+
+    static std::vector<Node> ContainedElements(Node node) {
         std::vector<Node> found;
-        for (Node child = container.first_child(); child; child = child.next_sibling()) {
-            const std::string_view name = LocalName(child);
-            if (child.type() == pugi::node_element &&
-                (name == "register" || name == "cluster" || name == "field"))
+        for (Node child = Container(node).first_child(); child; child = child.next_sibling()) {
+            if (IsContainedElement(child))
                 found.push_back(child);
         }
         return found;
+    }
+
+    static bool IsContainedElement(Node node) {
+        const std::string_view kind = LocalName(node);
+        return node.type() == pugi::node_element &&
+               (kind == "register" || kind == "cluster" || kind == "field");
+    }
+
+    // The registers, clusters and fields directly in `container` named `name`, in file order:
+    // indexed the first time a derivedFrom looks into it, so that many derived elements beside
+    // each other cost one pass.
+    const std::vector<Node>* ElementsNamed(Node container, const std::string& name) const {
+        auto [index, fresh] = elementsByName_.try_emplace(container.internal_object());
+        if (fresh) {
+            for (Node child = container.first_child(); child; child = child.next_sibling()) {
+                if (IsContainedElement(child))
+                    index->second[ChildText(child, "name")].push_back(child);
+            }
+        }
+        const auto found = index->second.find(name);
+        return found == index->second.end() ? nullptr : &found->second;
     }
 
     // The children of a chain, the base's first: the derived element's own children are added,
@@ -427,6 +448,9 @@ private:
     Node device_;
     mutable std::unordered_map<std::string, Node> enumeratedValuesByName_;
     mutable bool enumeratedValuesIndexed_ = false;
+    mutable std::unordered_map<const pugi::xml_node_struct*,
+                               std::unordered_map<std::string, std::vector<Node>>>
+        elementsByName_;
     std::size_t registers_ = 0;
 };
 

@@ -62,10 +62,12 @@ TEST(ImportSvd, ArraysClustersAndFieldsExpandAsDocumented) {
           "   AGAIN [0x40001200] & 0x00010000;\n      \"0 = OFF: Disabled\",\n",
           "   COPY [0x40001200] & 0x00020000;\n      \"0 = OFF: Disabled\",\n"})
         EXPECT_THAT(map.text, HasSubstr(line));
-    // A derived peripheral keeps the base's registers, overrides FIELDS and adds EXTRA.
+    // A derived peripheral keeps the base's registers, overrides FIELDS and adds EXTRA, and
+    // BORROWED takes another peripheral's register by its dotted path.
     EXPECT_THAT(map.text, HasSubstr("1: DMA1_CFG_MODE [0x40002118] = 0x00000000 b;\n"
                                     "1: FIELDS [0x40002204] = 0x00000000 b;\n"
-                                    "1: EXTRA [0x40002300] = 0x00000000 b;\n"));
+                                    "1: EXTRA [0x40002300] = 0x00000000 b;\n"
+                                    "1: BORROWED [0x40002304] = 0x00BB00DD r;\n"));
     // A peripheral array, and a register derived from another with its own reset.
     EXPECT_THAT(map.text, HasSubstr("0: TIM1 A4 D4.1;\n1: CNT [0x40003100] = 0x00000000 b;\n"
                                     "1: ARR [0x40003104] = 0x0000FFFF b;\n"));
