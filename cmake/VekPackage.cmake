@@ -2,7 +2,8 @@
 #   tarvel        the programs, the drivers and the user documentation (component "runtime"),
 #   tarvel-dev    the driver interface for drivers of one's own (component "dev"),
 #   tarvel-dbgsym the programs' and drivers' debug information (.ddeb), split off the stripped
-#                 binaries of tarvel by CPack and put right by VekDebugPackage.cmake.
+#                 binaries of tarvel by CPack and put right by VekDebugPackage.cmake; made by
+#                 the builds that have debug information (Debug, RelWithDebInfo).
 # tarvel's dependencies are worked out from the libraries the programs link (dpkg-shlibdeps);
 # Qt's SVG icon engine and its platform plugins are loaded at run time, so they are named here.
 set(CPACK_PACKAGE_NAME tarvel)
@@ -18,7 +19,16 @@ set(CPACK_DEBIAN_RUNTIME_PACKAGE_NAME tarvel)
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_DEPENDS "libqt6svg6, qt6-qpa-plugins")
-set(CPACK_DEBIAN_RUNTIME_DEBUGINFO_PACKAGE ON)
+# Only a build with debug information has any to split off: a Release build's dbgsym package
+# would hold empty .debug files.
+if(CMAKE_BUILD_TYPE MATCHES "^(Debug|RelWithDebInfo)$")
+    set(VEK_DEBUG_PACKAGE ON)
+else()
+    set(VEK_DEBUG_PACKAGE OFF)
+    # Stripped all the same: the splitting that strips them is not done.
+    set(CPACK_STRIP_FILES ON)
+endif()
+set(CPACK_DEBIAN_RUNTIME_DEBUGINFO_PACKAGE ${VEK_DEBUG_PACKAGE})
 set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_SOURCE_DIR}/cmake/VekDebugPackage.cmake)
 set(CPACK_DEBIAN_RUNTIME_DESCRIPTION
     "view and change the registers of the chips on a board

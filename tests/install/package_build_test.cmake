@@ -1,8 +1,8 @@
-# cmake -DBUILD_DIR=... -DOUT=... -DCPACK=... -P package_build_test.cmake
+# cmake -DBUILD_DIR=... -DOUT=... -DCPACK=... -DDEBUG_PACKAGE=ON|OFF -P package_build_test.cmake
 # Makes the Debian packages of the build folder into OUT and checks what each holds: the user
 # package the programs, manual pages, udev rule and metainfo but no developers' pages and no
-# debug information; the -dev package the driver interface; the dbgsym package the debug
-# information.
+# debug information; the -dev package the driver interface; the dbgsym package, where the
+# build has debug information, the debug information.
 file(REMOVE_RECURSE ${OUT})
 execute_process(COMMAND ${CPACK} -G DEB -B ${OUT} --config ${BUILD_DIR}/CPackConfig.cmake
                 WORKING_DIRECTORY ${BUILD_DIR} RESULT_VARIABLE result OUTPUT_VARIABLE log
@@ -51,10 +51,17 @@ package_files("tarvel-dev_*.deb" dev)
 expect("${dev}"
     "/usr/include/tarvel/vekdriver.h;/usr/share/pkgconfig/tarvel-driver.pc;/usr/share/doc/tarvel-dev/driver-sdk.md;/usr/share/doc/tarvel-dev/copyright;/usr/share/doc/tarvel-dev/changelog.gz"
     "/usr/lib/;/usr/bin/")
-package_files("tarvel-dbgsym_*.ddeb" dbgsym)
-expect("${dbgsym}" "" "/usr/bin/")
-if(NOT dbgsym MATCHES "\n/usr/lib/debug/\\.build-id/[0-9a-f][0-9a-f]/[0-9a-f]+\\.debug\n")
-    message(FATAL_ERROR "the dbgsym package holds no debug information:${dbgsym}")
+if(DEBUG_PACKAGE)
+    package_files("tarvel-dbgsym_*.ddeb" dbgsym)
+    expect("${dbgsym}" "" "/usr/bin/")
+    if(NOT dbgsym MATCHES "\n/usr/lib/debug/\\.build-id/[0-9a-f][0-9a-f]/[0-9a-f]+\\.debug\n")
+        message(FATAL_ERROR "the dbgsym package holds no debug information:${dbgsym}")
+    endif()
+else()
+    file(GLOB ddebs ${OUT}/*.ddeb)
+    if(ddebs)
+        message(FATAL_ERROR "a build without debug information made ${ddebs}")
+    endif()
 endif()
 
 execute_process(COMMAND dpkg-deb -f ${runtime_file} Installed-Size OUTPUT_VARIABLE size)
