@@ -69,7 +69,7 @@ void CSftTree::SetCellText(int row, TreeColumn column, std::string_view text) {
     const auto c = static_cast<std::size_t>(column);
     if (!rows_->IsRow(row) || c >= kTreeColumnCount)
         return;
-    rows_->At(row).cells[c] = text;
+    rows_->At(row).cells[c].Assign(text);
     ScheduleRepaint();
 }
 
@@ -89,7 +89,7 @@ std::string CSftTree::GetCellText(int row, TreeColumn column) const {
     const auto c = static_cast<std::size_t>(column);
     if (!rows_->IsRow(row) || c >= kTreeColumnCount)
         return {};
-    return rows_->At(row).cells[c];
+    return std::string(rows_->At(row).cells[c].View());
 }
 
 int CSftTree::GetCellImage(int row) const {
@@ -294,7 +294,9 @@ std::vector<int> CSftTree::SetFilter(const QString& text) {
         // Rows come in tree order, so walking backwards meets every row before its parent.
         for (int r = count - 1; r >= 0; --r) {
             const auto i = static_cast<std::size_t>(r);
-            if (QString::fromStdString(rows_->At(r).cells[0]).contains(text, Qt::CaseInsensitive)) {
+            const std::string_view cell = rows_->At(r).cells[0].View();
+            if (QString::fromUtf8(cell.data(), static_cast<qsizetype>(cell.size()))
+                    .contains(text, Qt::CaseInsensitive)) {
                 keep[i] = 1;
                 matches.push_back(r);
             }

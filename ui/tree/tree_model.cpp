@@ -11,7 +11,11 @@ constexpr const char* kColumnTitles[TreeModel::kColumnCount] = {"Description", "
                                                                 ""};
 constexpr int kDataColumn = 2;
 
+static_assert(sizeof(void*) != 8 || sizeof(TreeModel::Row) == 64,
+              "a row grew: the tree has one for every item");
+
 // A register whose read has side effects carries a mark; the flag is read as the row is drawn.
+
 bool ReadChangesChip(const TreeModel::Row& row) {
     return row.item != nullptr && row.item->HasFlags(ItemFlag::ReadEffects);
 }
@@ -25,7 +29,7 @@ TreeModel::TreeModel(const ItemImages& images, QObject* parent)
 
 int TreeModel::AppendRow(std::string_view text) {
     rows_.emplace_back();
-    rows_.back().cells[0] = std::string(text);
+    rows_.back().cells[0].Assign(text);
     return RowCount() - 1;
 }
 
@@ -130,8 +134,10 @@ QVariant TreeModel::data(const QModelIndex& index, int role) const {
     const int column = index.column();
     switch (role) {
     case Qt::DisplayRole:
-        if (column < kDataColumn + 1)
-            return QString::fromStdString(r.cells[static_cast<std::size_t>(column)]);
+        if (column < kDataColumn + 1) {
+            const std::string_view text = r.cells[static_cast<std::size_t>(column)].View();
+            return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+        }
         return {};
     case Qt::DecorationRole:
         if (column == 0 && (r.image != kNoImage || r.cellImage != kNoImage))

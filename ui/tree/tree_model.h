@@ -1,9 +1,12 @@
 #pragma once
 
+#include "ui/tree/cell_text.h"
+
 #include <QAbstractItemModel>
 #include <QFont>
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -26,14 +29,15 @@ public:
     static constexpr int kColumnCount = 4; // Description, Address, Data and the filling column
     static constexpr int kNoImage = -1;
 
+    // 64 bytes: a tree has a row for every item. Levels and image numbers are small.
     struct Row {
         CLineItem* item = nullptr;
-        int level = 0;
-        int image = kNoImage;     // the item's image
-        int cellImage = kNoImage; // the bookmark
+        std::int16_t level = 0;
+        std::int16_t image = kNoImage;     // the item's image
+        std::int16_t cellImage = kNoImage; // the bookmark
         bool expanded = false;
         bool filtered = false; // hidden by the filter field
-        std::array<std::string, 3> cells;
+        std::array<CellText, 3> cells;
     };
     // Rows hidden in collapsed branches or by the filter keep their number.
     using ToolTip = std::function<QString(const CLineItem&)>;
