@@ -7,25 +7,24 @@ namespace vek {
 
 void CLineItem::InsertRow(TreeControl& tree, int parentNode, int afterNode, std::string_view text,
                           int iconBase, int iconOffset) {
-    const int node = tree.InsertRow(text, parentNode, afterNode);
-    row_ = std::make_unique<TreeRow>(TreeRow{&tree, node, iconBase, iconOffset});
-    tree.SetRowLevel(node, level_ - 1);
-    tree.SetRowItem(node, this);
+    node_ = tree.InsertRow(text, parentNode, afterNode);
+    tree_ = &tree;
+    iconBase_ = static_cast<std::int16_t>(iconBase);
+    iconOffset_ = static_cast<std::uint8_t>(iconOffset);
+    tree.SetRowLevel(node_, level_ - 1);
+    tree.SetRowItem(node_, this);
     ShowIcon(0);
 }
 
 void CLineItem::ShowIcon(int i) const {
-    if (row_ != nullptr && row_->node >= 0) {
-        const int base = row_->iconBase;
-        row_->tree->SetRowImage(row_->node,
-                                i == 2 ? base + item_icon::Common : base + row_->iconOffset + i);
-    }
+    if (tree_ != nullptr && node_ >= 0)
+        tree_->SetRowImage(node_,
+                           i == 2 ? iconBase_ + item_icon::Common : iconBase_ + iconOffset_ + i);
 }
 
 void CLineItem::SetCell(TreeColumn column, std::string_view text) const {
-    if (row_ != nullptr && row_->node >= 0) {
-        row_->tree->SetCellText(row_->node, column, text);
-    }
+    if (tree_ != nullptr && node_ >= 0)
+        tree_->SetCellText(node_, column, text);
 }
 
 std::string CLineItem::DisplayName() const {

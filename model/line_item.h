@@ -4,7 +4,6 @@
 #include "model/text_store.h"
 
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <string_view>
 
@@ -40,9 +39,8 @@ inline constexpr int TextLine = 13;
 
 // One row of the register tree: the base of all register items. As a driver line its name is the
 // driver's file name; as a text line (kind 6) it is the quoted string of the description. Items
-// are many and small: their texts are kept in the document's text store, their small fields
-// packed, and where a tree shows them is kept apart, made with the row: most items of a large
-// description are never shown.
+// are many and small: their texts are kept in the document's text store and their small fields
+// packed; where a tree shows them is kept in the item, since vek32's tree has a row for each.
 class CLineItem {
 public:
     explicit CLineItem(ItemKind kind = ItemKind::Line) : kind_(static_cast<std::uint8_t>(kind)) {}
@@ -63,10 +61,13 @@ public:
     }
     bool HasFlags(ItemFlags flags) const { return Flags().Has(flags); }
     // The row in the tree, -1 before the item is inserted.
-    int GetNode() const { return row_ != nullptr ? row_->node : -1; }
-    TreeControl* GetTree() const { return row_ != nullptr ? row_->tree : nullptr; }
+    int GetNode() const { return tree_ != nullptr ? node_ : -1; }
+    TreeControl* GetTree() const { return tree_; }
     // Forgets the row and the tree, whose rows are going away while the item stays.
-    void DetachFromTree() { row_.reset(); }
+    void DetachFromTree() {
+        tree_ = nullptr;
+        node_ = -1;
+    }
 
     // Shows the item as a row of the tree, after the row afterNode below parentNode. A plain or
     // driver line gets no row.
@@ -95,19 +96,15 @@ protected:
 private:
     ItemFlags Flags() const { return ItemFlags::FromBits(flagBits_); }
 
-    // Where the item is shown.
-    struct TreeRow {
-        TreeControl* tree;
-        int node;
-        // The icons: base + offset shown normally, the next one as the alternative, base + Common.
-        int iconBase;
-        int iconOffset;
-    };
-
     Text name_;
-    std::unique_ptr<TreeRow> row_; // null while the item has no row
+    // Where the item is shown: no tree while it has no row. The icons: base + offset shown
+    // normally, the next one as the alternative, base + Common.
+    TreeControl* tree_ = nullptr;
+    int node_ = -1;
     int level_ = 0;
+    std::int16_t iconBase_ = 0;
     std::uint8_t kind_;
+    std::uint8_t iconOffset_ = 0;
     std::uint16_t flagBits_ = 0; // of ItemFlags, whose bits all lie in the lower 16
 };
 
