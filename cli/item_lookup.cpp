@@ -59,9 +59,9 @@ std::string QualifiedName(const CItemList& items, const CVarItem& item) {
 std::string RegisterName(const CShadowReg& reg) {
     for (const CLineItem* item : reg.GetItems()) {
         if (item->GetKind() == ItemKind::Register)
-            return (reg.GetDeviceName() + ".").append(item->GetName());
+            return std::string(reg.GetDeviceName()).append(".").append(item->GetName());
     }
-    return reg.GetDeviceName();
+    return std::string(reg.GetDeviceName());
 }
 
 bool ValueKnown(const CVarItem& item) {

@@ -52,11 +52,16 @@ void CShadowReg::ShowMessage(const std::string& text) const {
     }
 }
 
-void CShadowReg::SetDriver(const DriverEntryPoints* driver, std::string driverName,
-                           std::string deviceName) {
+void CShadowReg::SetDriver(const DriverEntryPoints* driver, std::string_view driverName,
+                           std::string_view deviceName) {
     driver_ = driver;
-    driverName_ = std::move(driverName);
-    deviceName_ = std::move(deviceName);
+    driverName_ = driverName;
+    deviceName_ = deviceName;
+}
+
+const std::string& CShadowReg::GetLastError() const {
+    static const std::string none;
+    return lastError_ != nullptr ? *lastError_ : none;
 }
 
 void CShadowReg::Join(uint32_t mask, uint32_t defaultValue) {
@@ -93,8 +98,8 @@ void CShadowReg::SetError(StringId id) {
     if (context_ != nullptr)
         ++context_->failedTransfers;
     // The driver is asked for its status only where the message shows it.
-    lastError_ =
-        DriverErrorLine(id, AddressText(), ShowsDetail(id) ? DriverStatus(driver_) : std::nullopt);
+    lastError_ = std::make_unique<std::string>(
+        DriverErrorLine(id, AddressText(), ShowsDetail(id) ? DriverStatus(driver_) : std::nullopt));
 }
 
 bool CShadowReg::Transfer(UpdateCode direction) {

@@ -40,8 +40,9 @@ public:
     static std::unique_ptr<CShadowReg> Create(const ShadowRegLayout& layout);
 
     // Where transfers go and whom to tell. The driver's entry points and the context belong to
-    // the driver and the document.
-    void SetDriver(const DriverEntryPoints* driver, std::string driverName, std::string deviceName);
+    // the driver and the document; the names are the device's, which owns its registers.
+    void SetDriver(const DriverEntryPoints* driver, std::string_view driverName,
+                   std::string_view deviceName);
     void SetContext(RegisterContext* context) { context_ = context; }
     // How the items of this register transfer it: simulated while its document is in
     // simulation mode.
@@ -92,10 +93,10 @@ public:
     uint16_t GetDataLength() const { return dataLength_; }
     uint16_t GetMemorySize() const { return memorySize_; }
     AccessType GetAccessType() const { return access_; }
-    const std::string& GetDriverName() const { return driverName_; }
-    const std::string& GetDeviceName() const { return deviceName_; }
+    std::string_view GetDriverName() const { return driverName_; }
+    std::string_view GetDeviceName() const { return deviceName_; }
     const std::vector<CLineItem*>& GetItems() const { return items_; }
-    const std::string& GetLastError() const { return lastError_; }
+    const std::string& GetLastError() const;
 
 private:
     explicit CShadowReg(const ShadowRegLayout& layout);
@@ -135,12 +136,13 @@ private:
     AccessType access_ = AccessType::Prot;
     bool valid_ = false;
     bool readEffects_ = false;
-    std::string lastError_;
+    // Made at the first failure: a description has many registers, few of which ever fail.
+    std::unique_ptr<std::string> lastError_;
     const DriverEntryPoints* driver_ = nullptr;
     ShadowRegList* list_ = nullptr;
     RegisterContext* context_ = nullptr;
-    std::string driverName_;
-    std::string deviceName_;
+    std::string_view driverName_;
+    std::string_view deviceName_;
     std::vector<CLineItem*> items_;
     uint32_t value_ = 0;
 };

@@ -38,7 +38,7 @@ std::string CShadowReg::ValueText() const {
 }
 
 void CShadowReg::SaveValue(ProfileFile& file) const {
-    const std::string section = driverName_ + ":" + deviceName_;
+    const std::string section = std::string(driverName_) + ":" + std::string(deviceName_);
     const std::string key = AddressText();
     std::string line = ValueText();
     if (file.HasKey(section, key)) {
@@ -86,7 +86,7 @@ CShadowReg::TakenText CShadowReg::TakeValueText(const std::string& text) {
 }
 
 ValueLoad CShadowReg::LoadValue(const ProfileFile& file, TransferFlags flags) {
-    const std::string section = driverName_ + ":" + deviceName_;
+    const std::string section = std::string(driverName_) + ":" + std::string(deviceName_);
     const std::string key = AddressText();
     if (!file.HasKey(section, key)) {
         return ValueLoad::Missing;
@@ -120,7 +120,7 @@ ValueLoad CShadowReg::LoadValue(const ProfileFile& file, TransferFlags flags) {
     if (Write(flags))
         return ValueLoad::Taken;
     if (context_ != nullptr && context_->host != nullptr)
-        context_->host->Message(lastError_, true);
+        context_->host->Message(GetLastError(), true);
     return ValueLoad::WriteFailed;
 }
 
