@@ -12,6 +12,22 @@ bool IsNumbered(const CLineItem& item) {
 
 namespace {
 
+constexpr std::string_view kDeviceStart = "'DO NOT EDIT THIS CODE!\r\n'Device : ";
+constexpr std::string_view kDeviceEnd = "\r\n\r\n";
+constexpr std::string_view kByteItems = "'Byte Items\r\n";
+constexpr std::string_view kBitItems = "'Bit Items\r\n";
+constexpr std::string_view kConstStart = "Public Const ";
+constexpr std::string_view kConstType = " As Integer = ";
+
+std::size_t DigitCount(std::size_t number) {
+    std::size_t digits = 1;
+    while (number >= 10) {
+        number /= 10;
+        ++digits;
+    }
+    return digits;
+}
+
 // The constants of one kind of item; every register and bit field counts for the numbers.
 void AppendConstants(const CItemList& items, ItemKind kind, std::string& text) {
     std::size_t number = 0;
@@ -19,8 +35,8 @@ void AppendConstants(const CItemList& items, ItemKind kind, std::string& text) {
         if (!IsNumbered(item))
             continue;
         if (item.GetKind() == kind) {
-            text.append("Public Const ").append(item.GetName());
-            text.append(" As Integer = ").append(std::to_string(number)).append("\r\n");
+            text.append(kConstStart).append(item.GetName());
+            text.append(kConstType).append(std::to_string(number)).append("\r\n");
         }
         ++number;
     }
@@ -33,19 +49,25 @@ void AppendConstants(const CItemList& items, ItemKind kind, std::string& text) {
 std::string BuildConstantsModule(const CItemList& items, CExtension& extension) {
     std::string text;
     std::size_t numbered = 0;
+    std::size_t size = 0; // of the constants' lines, so that the string takes only their room
     const CLineItem* lastDevice = nullptr;
     for (const CLineItem& item : items) {
-        numbered += IsNumbered(item) ? 1 : 0;
+        if (IsNumbered(item)) {
+            size += kConstStart.size() + item.GetName().size() + kConstType.size() +
+                    DigitCount(numbered) + 2;
+            ++numbered;
+        }
         if (item.GetKind() == ItemKind::Device)
             lastDevice = &item;
     }
     if (lastDevice != nullptr)
-        text.append("'DO NOT EDIT THIS CODE!\r\n'Device : ")
-            .append(lastDevice->GetName())
-            .append("\r\n\r\n");
-    text += "'Byte Items\r\n";
+        size += kDeviceStart.size() + lastDevice->GetName().size() + kDeviceEnd.size();
+    text.reserve(size + kByteItems.size() + kBitItems.size());
+    if (lastDevice != nullptr)
+        text.append(kDeviceStart).append(lastDevice->GetName()).append(kDeviceEnd);
+    text += kByteItems;
     AppendConstants(items, ItemKind::Register, text);
-    text += "'Bit Items\r\n";
+    text += kBitItems;
     AppendConstants(items, ItemKind::BitField, text);
 
     extension.ReserveNames(numbered);

@@ -80,6 +80,18 @@ TEST_F(ScriptingTest, TheConstantsModuleNumbersRegistersAndBitFieldsTogether) {
     EXPECT_EQ(extension.UpperBound(), 3);
 }
 
+TEST_F(ScriptingTest, TheConstantsModuleTakesOnlyItsOwnRoom) {
+    // As large as the description: numbers of one, two and three digits are counted ahead.
+    std::string description = "0: DEV A2;\n";
+    for (int i = 0; i < 120; ++i)
+        description += "1: R" + std::to_string(i) + " [0x" + std::to_string(1000 + i) + "] = 0;\n";
+    CVekDoc& doc = Open(description);
+    CExtension extension(host_, magic_);
+    const std::string module = BuildConstantsModule(*doc.GetItems(), extension);
+    EXPECT_THAT(module, HasSubstr("Public Const R119 As Integer = 119\r\n'Bit Items\r\n"));
+    EXPECT_EQ(module.capacity(), module.size());
+}
+
 TEST_F(ScriptingTest, TheHeaderNamesTheLastDeviceAndAnEmptyListKeepsTheNames) {
     CVekDoc& doc = Open("0: FIRST A1;\n1: A_REG [0x01] = 0;\n0: SECOND A1;\n");
     CExtension extension(host_, magic_);
