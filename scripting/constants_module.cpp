@@ -74,7 +74,7 @@ std::string BuildConstantsModule(const CItemList& items, CExtension& extension) 
     std::size_t number = 0;
     for (const CLineItem& item : items) {
         if (IsNumbered(item))
-            extension.SetName(number++, std::string(item.GetName()));
+            extension.SetName(number++, item.GetName());
     }
     return text;
 }

@@ -19,7 +19,7 @@ void CExtension::SetDocument(CVekDoc* document) {
     indexed_ = false;
 }
 
-const std::vector<CVarItem*>& CExtension::ItemsNamed(const std::string& name) {
+const std::vector<CVarItem*>& CExtension::ItemsNamed(std::string_view name) {
     static const std::vector<CVarItem*> none;
     if (!indexed_ && document_ != nullptr && document_->GetItems() != nullptr) {
         for (CLineItem& item : *document_->GetItems()) {
@@ -30,12 +30,6 @@ const std::vector<CVarItem*>& CExtension::ItemsNamed(const std::string& name) {
     indexed_ = true;
     const auto found = itemsByName_.find(name);
     return found == itemsByName_.end() ? none : found->second;
-}
-
-void CExtension::SetName(std::size_t index, std::string name) {
-    if (index >= names_.size())
-        names_.resize(index + 1);
-    names_[index] = std::move(name);
 }
 
 bool CExtension::ValidIndex(std::int32_t index, const char* method) {
@@ -52,7 +46,7 @@ bool CExtension::WriteReg(std::int32_t index, std::int32_t value) {
     if (!ValidIndex(index, "WriteReg"))
         return false;
     // Every item of the name is written; the first failure ends the call.
-    for (CVarItem* item : ItemsNamed(names_[static_cast<std::size_t>(index)])) {
+    for (CVarItem* item : ItemsNamed(names_.At(static_cast<std::size_t>(index)))) {
         item->DepositValue(static_cast<std::uint32_t>(value));
         if (!item->Write()) {
             host_.Message(item->GetErrorText(), true);
@@ -68,7 +62,7 @@ std::int32_t CExtension::ReadReg(std::int32_t index) {
         return 0;
     }
     // The first item of the name that reads gives the value; failures are reported.
-    for (CVarItem* item : ItemsNamed(names_[static_cast<std::size_t>(index)])) {
+    for (CVarItem* item : ItemsNamed(names_.At(static_cast<std::size_t>(index)))) {
         if (item->Read())
             return static_cast<std::int32_t>(item->ShownValue());
         host_.Message(item->GetErrorText(), true);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "scripting/item_names.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -27,11 +29,11 @@ public:
     // The document whose registers and bit fields the methods below reach by name.
     void SetDocument(CVekDoc* document);
     // Entry k is the name of the item whose constant has the value k.
-    void SetName(std::size_t index, std::string name);
-    // Room for that many names, so that a large description's take no more than they need.
-    void ReserveNames(std::size_t count) { names_.reserve(count); }
+    void SetName(std::size_t index, std::string_view name) { names_.Set(index, name); }
+    // That many names follow, from entry 0 on.
+    void ReserveNames(std::size_t count) { names_.Renew(count); }
     // The largest valid index: the number of names less one.
-    std::int32_t UpperBound() const { return static_cast<std::int32_t>(names_.size()) - 1; }
+    std::int32_t UpperBound() const { return static_cast<std::int32_t>(names_.Count()) - 1; }
 
     bool WriteReg(std::int32_t index, std::int32_t value);
     std::int32_t ReadReg(std::int32_t index);
@@ -49,12 +51,12 @@ private:
     bool ValidIndex(std::int32_t index, const char* method);
     // The registers and bit fields of that exact name, in item-list order. The index is made at
     // the first call for the document: opening a large description does not wait for it.
-    const std::vector<CVarItem*>& ItemsNamed(const std::string& name);
+    const std::vector<CVarItem*>& ItemsNamed(std::string_view name);
 
     Host& host_;
     MagicServices& magic_;
     CVekDoc* document_ = nullptr;
-    std::vector<std::string> names_;
+    ItemNames names_;
     // Keyed by the items' own names, which live as long as the document.
     std::unordered_map<std::string_view, std::vector<CVarItem*>> itemsByName_;
     bool indexed_ = false;
