@@ -33,7 +33,7 @@ CShadowReg::CShadowReg(const ShadowRegLayout& layout)
       dataLength_(layout.dataLength), memorySize_(layout.memorySize), mask_(layout.mask),
       default_(layout.defaultValue), access_(layout.access) {
     for (std::size_t i = 0; i < byteOrder_.size() && i < layout.byteOrder.size(); ++i) {
-        byteOrder_[i] = layout.byteOrder[i] - '0';
+        byteOrder_[i] = static_cast<std::int8_t>(layout.byteOrder[i] - '0');
     }
     // Bytes beyond the address length are not part of the address.
     std::fill(address_.begin() + addressLength_, address_.end(), 0);

@@ -125,7 +125,9 @@ private:
     enum class TakenText { Known, NotKnown, Unusable };
     TakenText TakeValueText(const std::string& text);
 
-    std::array<int, 4> byteOrder_{};
+    // Small fields first, packed: a description has a shadow register for each register.
+    std::array<std::int8_t, 4> byteOrder_{}; // digits 1 to 4
+    uint32_t value_ = 0;
     std::array<uint8_t, 8> address_{};
     uint64_t addressNumber_ = 0; // the address never changes: its number is kept for the list
     uint16_t addressLength_ = 0;
@@ -144,7 +146,6 @@ private:
     std::string_view driverName_;
     std::string_view deviceName_;
     std::vector<CLineItem*> items_;
-    uint32_t value_ = 0;
 };
 
 } // namespace vek
