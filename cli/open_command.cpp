@@ -6,6 +6,7 @@
 #include "cli/nearest_word.h"
 #include "cli/open_operations.h"
 #include "cli/output_check.h"
+#include "cli/transfer_trace.h"
 #include "cli/vek_cli.h"
 #include "cli/write_verifier.h"
 #include "document/vek_doc.h"
@@ -30,6 +31,7 @@ struct Plan {
     bool yes = false;
     std::chrono::milliseconds scriptTimeLimit{0};
     bool verify = false;
+    bool trace = false;
     bool keepGoing = false;
     DriverFolders driverFolders;
     DiagnosticFormat diagnostics = DiagnosticFormat::Text;
@@ -39,7 +41,7 @@ struct Plan {
 
 const char* const kUsageHead =
     R"(usage: vek open FILE.vek [--simulate | --allow-simulation] [--yes] [--verify]
-                [--keep-going] [--time-limit SECONDS] [--driver-path DIR]...
+                [--trace] [--keep-going] [--time-limit SECONDS] [--driver-path DIR]...
                 [--diagnostics text|gcc] OPERATION...
 
 Opens a register description, loads and opens its drivers, and runs the operations in
@@ -61,6 +63,9 @@ Options:
                       (write, write-all, write-default, load, macros and scripts);
                       a value that did not arrive is reported with both values.
                       WRITE registers cannot be read and are not checked.
+  --trace             print every transfer that reaches a driver on standard error as
+                      it ends: "W 0x1003 0x07 ok", "R 0x1002 0x11 ok",
+                      "R 0x1002 - failed: MESSAGE"
   --time-limit SECONDS
                       end a script that runs longer than SECONDS as Ctrl-C does, and
                       the run with it (for unattended runs)
@@ -210,6 +215,8 @@ Result<void> TakePlanOption(const GivenOption& given, Plan& plan) {
         plan.yes = true;
     } else if (name == "--verify") {
         plan.verify = true;
+    } else if (name == "--trace") {
+        plan.trace = true;
     } else if (name == "--keep-going") {
         plan.keepGoing = true;
     } else if (name == "--time-limit") {
@@ -308,6 +315,12 @@ int RunOpenCommand(const std::vector<std::string>& args, std::ostream& out, std:
                                                            : SimulationAnswer::Refuse);
     CVekDoc doc(host);
     doc.SetDriverFolders(plan.driverFolders);
+    // From the start: a driver may be written to as the description opens.
+    if (plan.trace) {
+        doc.Context().transferred = [&err](const CShadowReg& reg, UpdateCode direction, bool done) {
+            err << TraceLine(reg, direction, done) << '\n';
+        };
+    }
     if (plan.diagnostics == DiagnosticFormat::Gcc) {
         doc.SetDiagnosticSink([&err, &plan](const CompileDiagnostic& found) {
             err << GccLine(
@@ -347,6 +360,7 @@ int RunOpenCommand(const std::vector<std::string>& args, std::ostream& out, std:
     SayNotDone(plan.operations, next, err);
     // The registers stop reporting before the verifier goes.
     doc.Context().written = nullptr;
+    doc.Context().transferred = nullptr;
     if (session.endStatus != 0)
         return session.endStatus;
     return failed || verifier.Failures() != 0 ? kExitErrors : kExitOk;

@@ -130,6 +130,8 @@ void CShadowReg::StoreRead(uint32_t data) {
 inline bool CShadowReg::Transferred(UpdateCode direction, bool simulated, bool updateOverlapping) {
     if (!simulated) {
         Flash();
+        if (context_ != nullptr && context_->transferred)
+            context_->transferred(*this, direction, true);
     }
     valid_ = true;
     Notify(UpdateCode::ValueValid | direction);
@@ -142,6 +144,8 @@ inline bool CShadowReg::Transferred(UpdateCode direction, bool simulated, bool u
 bool CShadowReg::Failed(UpdateCode direction, StringId reason) {
     Notify(direction);
     SetError(reason);
+    if (context_ != nullptr && context_->transferred)
+        context_->transferred(*this, direction, false);
     return false;
 }
 
