@@ -197,10 +197,7 @@ RunError StoreCopy(Variant& target, const Variant& value, Tag type) {
     return StoreConverted(target, copy, type);
 }
 
-// And, Or and Xor of two whole numbers: an Integer when both are, else a Long.
-std::int32_t Bitwise(Op op, std::int32_t x, std::int32_t y) {
-    return op == Op::And ? (x & y) : op == Op::Or ? (x | y) : (x ^ y);
-}
+// The logical operators of two whole numbers give an Integer when both are, else a Long.
 Tag BitwiseKind(const Variant& l, const Variant& r) {
     return l.GetTag() == Tag::Integer && r.GetTag() == Tag::Integer ? Tag::Integer : Tag::Long;
 }
@@ -491,9 +488,12 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
             VEK_OP(And)
             VEK_OP(Or)
             VEK_OP(Xor)
+            VEK_OP(Eqv)
+            VEK_OP(Imp)
             if (IsIntOrLong(sp[-2]) && IsIntOrLong(sp[-1])) {
-                sp[-2] = Variant::Whole(BitwiseKind(sp[-2], sp[-1]),
-                                        Bitwise(in->op, sp[-2].IntValue(), sp[-1].IntValue()));
+                sp[-2] = Variant::Whole(
+                    BitwiseKind(sp[-2], sp[-1]),
+                    BitwiseOf(AsBinary(in->op), sp[-2].IntValue(), sp[-1].IntValue()));
                 *--sp = Variant();
                 VEK_NEXT();
             }

@@ -41,6 +41,8 @@ namespace vek::basic {
     X(And, 0, -1, "a And b")                                                                       \
     X(Or, 0, -1, "a Or b")                                                                         \
     X(Xor, 0, -1, "a Xor b")                                                                       \
+    X(Eqv, 0, -1, "a Eqv b")                                                                       \
+    X(Imp, 0, -1, "a Imp b")                                                                       \
     X(Like, 1, -1, "a Like b; operand a = 1: case ignored (Option Compare Text)")                  \
     X(Negate, 1, 0, "-a; operand a as for Add")                                                    \
     X(Not, 0, 0, "Not a")                                                                          \

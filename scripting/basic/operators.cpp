@@ -143,7 +143,7 @@ RunError Logical(BinaryOp op, const Variant& a, const Variant& b, Variant& out) 
     if (const RunError e = BothLong(a, b, x, y); e != RunError::None) {
         return e;
     }
-    const std::int32_t r = op == BinaryOp::And ? (x & y) : op == BinaryOp::Or ? (x | y) : (x ^ y);
+    const std::int32_t r = BitwiseOf(op, x, y);
     const bool booleans = (a.GetTag() == Tag::Boolean || a.IsEmpty()) &&
                           (b.GetTag() == Tag::Boolean || b.IsEmpty()) &&
                           !(a.IsEmpty() && b.IsEmpty());
@@ -183,6 +183,24 @@ RunError NullOperation(BinaryOp op, const Variant& a, const Variant& b, Variant&
         out = Variant::Null();
         return RunError::None;
     }
+    case BinaryOp::Imp: {
+        // Null Imp b decides when b has every bit on; a Imp Null when a has none.
+        const bool nullFirst = a.IsNull();
+        std::int32_t bits = 0;
+        if (!other.IsNull()) {
+            if (const RunError e = ToLong(other, bits); e != RunError::None) {
+                return e;
+            }
+        }
+        if (!other.IsNull() && bits == (nullFirst ? -1 : 0)) {
+            out = other.GetTag() == Tag::Boolean ? Variant::Boolean(true)
+                  : other.GetTag() == Tag::Long  ? Variant::Long(-1)
+                                                 : Variant::Integer(-1);
+            return RunError::None;
+        }
+        out = Variant::Null();
+        return RunError::None;
+    }
     default:
         out = Variant::Null();
         return RunError::None;
@@ -190,6 +208,21 @@ RunError NullOperation(BinaryOp op, const Variant& a, const Variant& b, Variant&
 }
 
 } // namespace
+
+std::int32_t BitwiseOf(BinaryOp op, std::int32_t x, std::int32_t y) {
+    switch (op) {
+    case BinaryOp::And:
+        return x & y;
+    case BinaryOp::Or:
+        return x | y;
+    case BinaryOp::Eqv:
+        return ~(x ^ y);
+    case BinaryOp::Imp:
+        return ~x | y;
+    default:
+        return x ^ y;
+    }
+}
 
 RunError CompareValues(const Variant& a, const Variant& b, int& order, StringCompare compare) {
     if (a.IsContainer() || b.IsContainer()) {
@@ -311,6 +344,8 @@ RunError ApplyBinary(BinaryOp op, const Variant& a, const Variant& b, Variant& o
     case BinaryOp::And:
     case BinaryOp::Or:
     case BinaryOp::Xor:
+    case BinaryOp::Eqv:
+    case BinaryOp::Imp:
         return Logical(op, a, b, out);
     case BinaryOp::Like: {
         std::string text;

@@ -25,9 +25,14 @@ enum class BinaryOp {
     And,
     Or,
     Xor,
+    Eqv,
+    Imp,
     Like
 };
 enum class UnaryOp { Negate, Not };
+
+// And, Or, Xor, Eqv and Imp of two whole numbers, bit by bit.
+std::int32_t BitwiseOf(BinaryOp op, std::int32_t x, std::int32_t y);
 
 // How strings compare: by character code (Option Compare Binary, the default), or with case
 // ignored (Option Compare Text), which also makes Like ignore case.

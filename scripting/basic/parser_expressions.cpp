@@ -21,26 +21,28 @@ struct BinaryOperator {
 };
 constexpr int kLoosestPrecedence = 1;
 constexpr BinaryOperator kBinaryOperators[] = {
-    {"Xor", 1, Associativity::Left, BinaryOp::Xor},
-    {"Or", 2, Associativity::Left, BinaryOp::Or},
-    {"And", 3, Associativity::Left, BinaryOp::And},
-    // 4: Not
-    {"=", 5, Associativity::Left, BinaryOp::Eq},
-    {"<>", 5, Associativity::Left, BinaryOp::Ne},
-    {"<", 5, Associativity::Left, BinaryOp::Lt},
-    {"<=", 5, Associativity::Left, BinaryOp::Le},
-    {">", 5, Associativity::Left, BinaryOp::Gt},
-    {">=", 5, Associativity::Left, BinaryOp::Ge},
-    {"Like", 5, Associativity::Left, BinaryOp::Like},
-    {"&", 6, Associativity::Left, BinaryOp::Concat},
-    {"+", 7, Associativity::Left, BinaryOp::Add},
-    {"-", 7, Associativity::Left, BinaryOp::Sub},
-    {"Mod", 8, Associativity::Left, BinaryOp::Mod},
-    {"\\", 9, Associativity::Left, BinaryOp::IntDiv},
-    {"*", 10, Associativity::Left, BinaryOp::Mul},
-    {"/", 10, Associativity::Left, BinaryOp::Div},
-    // 11: unary minus, so -2 ^ 2 is -4
-    {"^", 12, Associativity::Left, BinaryOp::Pow},
+    {"Imp", 1, Associativity::Left, BinaryOp::Imp},
+    {"Eqv", 2, Associativity::Left, BinaryOp::Eqv},
+    {"Xor", 3, Associativity::Left, BinaryOp::Xor},
+    {"Or", 4, Associativity::Left, BinaryOp::Or},
+    {"And", 5, Associativity::Left, BinaryOp::And},
+    // 6: Not
+    {"=", 7, Associativity::Left, BinaryOp::Eq},
+    {"<>", 7, Associativity::Left, BinaryOp::Ne},
+    {"<", 7, Associativity::Left, BinaryOp::Lt},
+    {"<=", 7, Associativity::Left, BinaryOp::Le},
+    {">", 7, Associativity::Left, BinaryOp::Gt},
+    {">=", 7, Associativity::Left, BinaryOp::Ge},
+    {"Like", 7, Associativity::Left, BinaryOp::Like},
+    {"&", 8, Associativity::Left, BinaryOp::Concat},
+    {"+", 9, Associativity::Left, BinaryOp::Add},
+    {"-", 9, Associativity::Left, BinaryOp::Sub},
+    {"Mod", 10, Associativity::Left, BinaryOp::Mod},
+    {"\\", 11, Associativity::Left, BinaryOp::IntDiv},
+    {"*", 12, Associativity::Left, BinaryOp::Mul},
+    {"/", 12, Associativity::Left, BinaryOp::Div},
+    // 13: unary minus, so -2 ^ 2 is -4
+    {"^", 14, Associativity::Left, BinaryOp::Pow},
 };
 
 // Prefix operators on the same scale: what follows one binds at least as tightly as it. Not may
@@ -54,9 +56,9 @@ struct PrefixOperator {
     UnaryOp op;
 };
 constexpr PrefixOperator kPrefixOperators[] = {
-    {"Not", 4, false, true, UnaryOp::Not},
-    {"-", 11, true, true, UnaryOp::Negate},
-    {"+", 11, true, false, UnaryOp::Negate},
+    {"Not", 6, false, true, UnaryOp::Not},
+    {"-", 13, true, true, UnaryOp::Negate},
+    {"+", 13, true, false, UnaryOp::Negate},
 };
 
 // Whether the token is the operator written so: symbols exactly, words in any case. Like is no

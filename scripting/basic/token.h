@@ -21,6 +21,7 @@ namespace vek::basic {
     X(Else)                                                                                        \
     X(ElseIf)                                                                                      \
     X(End)                                                                                         \
+    X(Eqv)                                                                                         \
     X(Exit)                                                                                        \
     X(False)                                                                                       \
     X(For)                                                                                         \
@@ -28,6 +29,7 @@ namespace vek::basic {
     X(GoSub)                                                                                       \
     X(GoTo)                                                                                        \
     X(If)                                                                                          \
+    X(Imp)                                                                                         \
     X(In)                                                                                          \
     X(Is)                                                                                          \
     X(Let)                                                                                         \
