@@ -166,7 +166,7 @@ private:
     // tightly (to the right).
     ExprPtr ParseOperators(int minPrecedence);
     // A prefix operator with what it applies to, or a postfix expression.
-    ExprPtr ParseOperand(int minPrecedence);
+    ExprPtr ParseOperand();
     // `Is` in a Case: the comparison operator that follows.
     BinaryOp ParseComparisonOperator();
     ExprPtr ParsePostfix();

@@ -45,20 +45,19 @@ constexpr BinaryOperator kBinaryOperators[] = {
     {"^", 14, Associativity::Left, BinaryOp::Pow},
 };
 
-// Prefix operators on the same scale: what follows one binds at least as tightly as it. Not may
-// only start an operand that binds no more tightly than itself (1 + Not 2 is an error); a sign may
-// start any (2 ^ -1). A unary plus changes nothing.
+// Prefix operators on the same scale: what follows one binds at least as tightly as it. As in
+// VBA, any of them may start any operand (2 ^ -1, "b: " & Not b), so 1 + Not 2 And 3 is
+// (1 + (Not 2)) And 3. A unary plus changes nothing.
 struct PrefixOperator {
     const char* spelling;
     int precedence;
-    bool anywhere;
     bool changes;
     UnaryOp op;
 };
 constexpr PrefixOperator kPrefixOperators[] = {
-    {"Not", 6, false, true, UnaryOp::Not},
-    {"-", 13, true, true, UnaryOp::Negate},
-    {"+", 13, true, false, UnaryOp::Negate},
+    {"Not", 6, true, UnaryOp::Not},
+    {"-", 13, true, UnaryOp::Negate},
+    {"+", 13, false, UnaryOp::Negate},
 };
 
 // Whether the token is the operator written so: symbols exactly, words in any case. Like is no
@@ -93,7 +92,7 @@ ExprPtr Parser::ParseExpr() {
 }
 
 ExprPtr Parser::ParseOperators(int minPrecedence) {
-    ExprPtr left = ParseOperand(minPrecedence);
+    ExprPtr left = ParseOperand();
     for (const BinaryOperator* op = BinaryOperatorAt(Peek());
          op != nullptr && op->precedence >= minPrecedence; op = BinaryOperatorAt(Peek())) {
         ExprPtr binary = NewExpr(ExprKind::Binary, Here());
@@ -108,10 +107,10 @@ ExprPtr Parser::ParseOperators(int minPrecedence) {
     return left;
 }
 
-ExprPtr Parser::ParseOperand(int minPrecedence) {
+ExprPtr Parser::ParseOperand() {
     const PrefixOperator* prefix = nullptr;
     for (const PrefixOperator& op : kPrefixOperators) {
-        if (Spells(Peek(), op.spelling) && (op.anywhere || op.precedence >= minPrecedence)) {
+        if (Spells(Peek(), op.spelling)) {
             prefix = &op;
         }
     }
