@@ -86,7 +86,8 @@ RunError BuiltinSplit(BuiltinContext&, Variant* args, int argc, Variant& out) {
 }
 
 RunError BuiltinJoin(BuiltinContext&, Variant* args, int argc, Variant& out) {
-    if (!args[0].IsArray() || args[0].GetArray()->dims != 1) {
+    // A dynamic array never sized has no dimensions yet and joins to "", as in VBA.
+    if (!args[0].IsArray() || args[0].GetArray()->dims > 1) {
         return RunError::TypeMismatch;
     }
     std::string delimiter = " ";

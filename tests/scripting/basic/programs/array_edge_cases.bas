@@ -34,4 +34,10 @@ Sub Main()
     Debug.Print LBound(w); UBound(w); w(4)   ' expect: 24last
     ReDim w(-1)
     Debug.Print Err.Number                 ' expect: 9
+    Err.Clear
+    ' A dynamic array never sized joins to nothing; one of two dimensions is no list.
+    Dim never() As String
+    Debug.Print "[" & Join(never, ",") & "]"; Err.Number   ' expect: []0
+    Dim joined: joined = Join(grid)
+    Debug.Print Err.Number                 ' expect: 13
 End Sub
