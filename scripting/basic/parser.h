@@ -125,6 +125,7 @@ private:
     StmtPtr ParseSelect(Position pos);
     CaseItem ParseCaseItem();
     StmtPtr ParseFor(Position pos);
+    // The name after Next, when there is one; `Next j, i` leaves `i` to close the loop around.
     void ParseNextName(const std::string& name);
     StmtPtr ParseDo(Position pos);
     void ParseLoopCondition(Stmt& s);
@@ -193,6 +194,8 @@ private:
     int depth_ = 0;
     int optionBase_ = 0; // Option Base: the lower bound of arrays declared without one
     int singleLineIf_ = 0;
+    // A Next of several names closed the inner loop: the next name closes the enclosing one.
+    bool nextNamesLeft_ = false;
 };
 
 } // namespace vek::basic

@@ -24,6 +24,11 @@ Block Parser::ParseBlock(const std::function<bool()>& atEnd, const char* closer)
             Fail(CompileError::TooManyErrors);
         }
         try {
+            // Names left by a Next of several names that no enclosing For takes.
+            if (nextNamesLeft_) {
+                nextNamesLeft_ = false;
+                Fail(CompileError::NextWithoutFor);
+            }
             block.push_back(ParseStatement());
         } catch (const CompileMessage& failure) {
             if (Peek().kind == TokenKind::End || EndsModule(failure)) {
@@ -392,9 +397,16 @@ StmtPtr Parser::ParseFor(Position pos) {
         }
     }
     ExpectStatementEnd();
-    s->body = ParseBlock([&] { return IsKeyword(Keyword::Next); }, "Next");
+    s->body = ParseBlock([&] { return nextNamesLeft_ || IsKeyword(Keyword::Next); }, "Next");
     s->endPos = Here();
-    Next();
+    if (nextNamesLeft_) {
+        nextNamesLeft_ = false;
+        if (Peek().kind != TokenKind::Identifier) {
+            Fail(CompileError::ExpectedNextName, s->name);
+        }
+    } else {
+        Next();
+    }
     ParseNextName(s->name);
     return s;
 }
@@ -405,6 +417,11 @@ void Parser::ParseNextName(const std::string& name) {
             Fail(CompileError::ExpectedNextName, name);
         }
         Next();
+        // Next j, i: the loops close innermost first, each by its own name.
+        if (AcceptOperator(",")) {
+            nextNamesLeft_ = true;
+            return;
+        }
     }
     ExpectStatementEnd();
 }
