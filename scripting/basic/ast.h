@@ -92,6 +92,7 @@ enum class StmtKind {
     Sequence, // body: statements one statement of the source became (Input #n, a, b)
     Label,    // name
     OnError,  // errorMode, name
+    OnJump,   // value (the index), body (a GoTo or GoSub for each label)
     Resume,   // resumeMode, name
     Print,    // args with separators
     With,     // value (the object), body

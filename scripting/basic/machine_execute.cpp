@@ -673,6 +673,16 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
             VEK_OP(Jump)
             ip = code + in->a;
             VEK_NEXT();
+            VEK_OP(OnIndex) {
+                std::int32_t n = 0;
+                VEK_CHECK(ToLong(sp[-1], n));
+                *--sp = Variant();
+                if (n < 0 || n > 255) {
+                    VEK_RAISE(RunError::InvalidCall);
+                }
+                ip += 2 * (n >= 1 && n <= in->a ? n - 1 : in->a);
+                VEK_NEXT();
+            }
             VEK_OP(GoSub)
             if (gosubs_.size() >= kMaxGoSubDepth) {
                 VEK_RAISE(RunError::OutOfStackSpace);

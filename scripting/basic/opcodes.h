@@ -73,6 +73,7 @@ namespace vek::basic {
     X(SubToLocal, 2, -1, "pop; local a = local a - it; operand b as a of Add")                     \
     X(MulToLocal, 2, -1, "pop; local a = local a * it; operand b as a of Add")                     \
     X(Jump, 1, 0, "go to a")                                                                       \
+    X(OnIndex, 1, -1, "pop n (error 5 unless 0 to 255); skip to entry n of the a after it")        \
     X(GoSub, 1, 0, "keep the next pc for Return; go to a")                                         \
     X(GoSubReturn, 0, 0, "go back to the pc kept by this call's last GoSub")                       \
     X(JumpIfFalse, 1, -1, "pop; go to a when it is False")                                         \

@@ -133,6 +133,7 @@ private:
     StmtPtr ParseExit(Position pos);
     StmtPtr ParseGoTo(Position pos);
     StmtPtr ParseOnError(Position pos);
+    StmtPtr ParseOnJump(Position pos);
     StmtPtr ParseResume(Position pos);
     // The 0 of On Error GoTo 0 and Resume 0.
     bool AcceptZero();

@@ -497,7 +497,7 @@ StmtPtr Parser::ParseGoTo(Position pos) {
 
 StmtPtr Parser::ParseOnError(Position pos) {
     if (!IsWord("Error")) {
-        Fail(CompileError::Expected, "Error");
+        return ParseOnJump(pos);
     }
     Next();
     StmtPtr s = NewStmt(StmtKind::OnError, pos);
@@ -511,6 +511,22 @@ StmtPtr Parser::ParseOnError(Position pos) {
             s->name = ParseLabelName();
         }
     }
+    ExpectStatementEnd();
+    return s;
+}
+
+// On n GoTo a, b, c and On n GoSub a, b, c: the n-th label, none when n is 0 or past the list.
+StmtPtr Parser::ParseOnJump(Position pos) {
+    StmtPtr s = NewStmt(StmtKind::OnJump, pos);
+    s->value = ParseExpr();
+    const bool gosub = AcceptKeyword(Keyword::GoSub);
+    if (!gosub)
+        ExpectKeyword(Keyword::GoTo, "GoTo, GoSub or Error");
+    do {
+        StmtPtr jump = NewStmt(gosub ? StmtKind::GoSub : StmtKind::GoTo, Here());
+        jump->name = ParseLabelName();
+        s->body.push_back(std::move(jump));
+    } while (AcceptOperator(","));
     ExpectStatementEnd();
     return s;
 }

@@ -226,6 +226,7 @@ void ProcCompiler::CompileStatement(const Stmt& s) {
         {StmtKind::Return, nullptr, Op::GoSubReturn, true},
         {StmtKind::Sequence, &ProcCompiler::CompileSequence, {}, false},
         {StmtKind::OnError, &ProcCompiler::CompileErrorMode, {}, true},
+        {StmtKind::OnJump, &ProcCompiler::CompileOnJump, {}, true},
         {StmtKind::Resume, &ProcCompiler::CompileErrorMode, {}, true},
         {StmtKind::Print, &ProcCompiler::CompilePrint, {}, true},
         {StmtKind::With, &ProcCompiler::CompileWith, {}, true},
@@ -261,6 +262,20 @@ void ProcCompiler::CompileLabel(const Stmt& s) {
 void ProcCompiler::CompileGoTo(const Stmt& s) {
     labelJumps_.push_back(
         {Emit(s.kind == StmtKind::GoSub ? Op::GoSub : Op::Jump), s.name, s.pos, false});
+}
+
+// The index, then a table of two instructions a label: its GoTo or GoSub, and a jump past the
+// table, where a GoSub's Return comes back to.
+void ProcCompiler::CompileOnJump(const Stmt& s) {
+    CompileExpr(*s.value);
+    Emit(Op::OnIndex, static_cast<int>(s.body.size()));
+    std::vector<int> toEnd;
+    for (const StmtPtr& jump : s.body) {
+        CompileGoTo(*jump);
+        toEnd.push_back(Emit(Op::Jump));
+    }
+    for (const int pc : toEnd)
+        PatchA(pc, Here());
 }
 
 void ProcCompiler::CompileDim(const Stmt& s) {
