@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <string>
 
 namespace vek::basic {
@@ -263,6 +264,18 @@ RunError CompareValues(const Variant& a, const Variant& b, int& order, StringCom
         // A string that holds no number sorts after every number, as Variants do.
         order = aNumber ? -1 : bNumber ? 1 : 0;
         return RunError::None;
+    }
+    // A Single beside a Double compares at the Single's precision, as in VBA: a Single of 0.06
+    // equals the Double 0.06. A Double beyond the Single's range stays as it is.
+    if ((a.GetTag() == Tag::Single && b.GetTag() == Tag::Double) ||
+        (a.GetTag() == Tag::Double && b.GetTag() == Tag::Single)) {
+        const auto atSingle = [](double v) {
+            return std::fabs(v) <= std::numeric_limits<float>::max()
+                       ? static_cast<double>(static_cast<float>(v))
+                       : v;
+        };
+        x = atSingle(x);
+        y = atSingle(y);
     }
     order = x < y ? -1 : x > y ? 1 : 0;
     return RunError::None;
