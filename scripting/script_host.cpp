@@ -98,10 +98,15 @@ bool ScriptHost::Run(const std::string& path) {
     basic::RunState state = basic::RunState::Failed;
     if (engine_.RunFile(path))
         state = engine_.RunToEnd();
+    // Paused by Stop or a failed Debug.Assert: a run to the end has nobody to resume it.
+    const int stoppedAt = state == basic::RunState::Paused ? engine_.CurrentLocation().line : 0;
     if (Finish(state))
         return true;
     if (errorText_.empty()) {
-        errorText_ = "The script " + path + " did not run to its end";
+        errorText_ = stoppedAt > 0
+                         ? "The script " + path + " stopped at line " + std::to_string(stoppedAt) +
+                               " (Stop or a failed Debug.Assert) and was ended"
+                         : "The script " + path + " did not run to its end";
         host_.Message(errorText_, true);
     }
     return false;

@@ -98,6 +98,7 @@ enum class StmtKind {
     With,     // value (the object), body
     End,
     Stop,
+    Assert, // value: Debug.Assert, a Stop when it is False
 };
 
 enum class ExitKind { Sub, Function, For, Do };

@@ -114,6 +114,15 @@ StmtPtr Parser::ParseStatement() {
         }
         Fail(CompileError::ExpectedStatement);
     }
+    if (IsWord("Debug") && IsOperator(".", 1) && IsWord("Assert", 2)) {
+        Next();
+        Next();
+        Next();
+        StmtPtr s = NewStmt(StmtKind::Assert, pos);
+        s->value = ParseExpr();
+        ExpectStatementEnd();
+        return s;
+    }
     if (IsWord("Debug") && IsOperator(".", 1) && IsKeyword(Keyword::Print, 2)) {
         Next();
         Next();

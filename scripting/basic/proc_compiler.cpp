@@ -232,6 +232,7 @@ void ProcCompiler::CompileStatement(const Stmt& s) {
         {StmtKind::With, &ProcCompiler::CompileWith, {}, true},
         {StmtKind::End, nullptr, Op::EndProgram, true},
         {StmtKind::Stop, nullptr, Op::Stop, true},
+        {StmtKind::Assert, &ProcCompiler::CompileAssert, {}, true},
     };
     for (const StatementRule& rule : kRules) {
         if (rule.kind != s.kind) {
@@ -276,6 +277,14 @@ void ProcCompiler::CompileOnJump(const Stmt& s) {
     }
     for (const int pc : toEnd)
         PatchA(pc, Here());
+}
+
+// Debug.Assert: a condition that is not True stops as Stop does.
+void ProcCompiler::CompileAssert(const Stmt& s) {
+    CompileExpr(*s.value);
+    const int pass = Emit(Op::JumpIfTrue);
+    Emit(Op::Stop);
+    PatchA(pass, Here());
 }
 
 void ProcCompiler::CompileDim(const Stmt& s) {

@@ -105,6 +105,7 @@ private:
     void CompileSequence(const Stmt& s);
     void CompileGoTo(const Stmt& s);
     void CompileOnJump(const Stmt& s);
+    void CompileAssert(const Stmt& s);
     // On Error and Resume: the mode in operand a; the mode that goes on at the statement's label
     // gets the label's pc in operand b.
     void CompileErrorMode(const Stmt& s);

@@ -42,6 +42,21 @@ TEST_F(ScriptInterrupt, TheTimeLimitEndsTheScriptAndTheRunAndClosesTheDrivers) {
     EXPECT_THAT(usage.err, HasSubstr("--time-limit needs a number of seconds greater than 0"));
 }
 
+TEST_F(ScriptInterrupt, StopAndAFailedAssertEndTheScriptAtTheirLineWhereNobodyCanResume) {
+    const VekRun run = Vek({"open", board_, "script",
+                            Script("    Dim x: x = 3\n    Debug.Assert x = 3\n    Print \"held\"\n"
+                                   "    Debug.Assert x > 5\n    Print \"not here\"\n"),
+                            "write", "CTRL=1"});
+    EXPECT_EQ(run.status, kExitErrors);
+    EXPECT_EQ(run.out, "started\nheld\n");
+    EXPECT_THAT(run.err, HasSubstr("script.bas stopped at line 6 (Stop or a failed Debug.Assert) "
+                                   "and was ended\nvek: not done: 'write CTRL=1'\n"));
+    const VekRun stop = Vek({"open", board_, "script", Script("    Stop\n    Print \"after\"\n")});
+    EXPECT_EQ(stop.status, kExitErrors);
+    EXPECT_EQ(stop.out, "started\n");
+    EXPECT_THAT(stop.err, HasSubstr("script.bas stopped at line 3 (Stop"));
+}
+
 TEST_F(ScriptInterrupt, CtrlCInProcessEndsTheScriptWithStatus130) {
     // SIGINT as the terminal sends it, while RunVek runs the script. Ignored around the test, so
     // that a signal arriving before the script's handler is in place cannot end the test run.
