@@ -6,8 +6,8 @@
 #include "cli/process_exit.h"
 #include "cli/vek_cli.h"
 #include "compiler/description_compile.h"
-#include "platform/console_host.h"
 #include "importer/map_import.h"
+#include "platform/console_host.h"
 #include "platform/text_file.h"
 
 #include <ostream>
@@ -57,7 +57,8 @@ int RunCheckCommand(const std::vector<std::string>& args, std::ostream& out, std
         err << "vek: cannot open '" << path << "': " << text.Error().text << '\n';
         return kExitUsage;
     }
-    Result<ImportedDescription> description = ImportedForCommand(path, std::move(text).Value(), err);
+    Result<ImportedDescription> description =
+        ImportedForCommand(path, std::move(text).Value(), err);
     if (!description)
         return kExitErrors;
     // Tools read the diagnostics alone: the output window's other lines are left out.

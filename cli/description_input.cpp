@@ -1,8 +1,8 @@
 #include "cli/description_input.h"
 
 #include "cli/vek_cli.h"
-#include "platform/console_host.h"
 #include "importer/map_import.h"
+#include "platform/console_host.h"
 #include "platform/text_file.h"
 
 #include <ostream>
@@ -31,7 +31,8 @@ std::optional<CompiledDescription> CompileForPrinting(const std::string& path,
         status = kExitUsage;
         return std::nullopt;
     }
-    Result<ImportedDescription> description = ImportedForCommand(path, std::move(text).Value(), err);
+    Result<ImportedDescription> description =
+        ImportedForCommand(path, std::move(text).Value(), err);
     if (!description) {
         status = kExitErrors;
         return std::nullopt;

@@ -77,8 +77,8 @@ bool CVekDoc::Compile(const std::string& path, std::optional<std::string> text) 
         host_.Message(path + ": warning: " + warning, false);
 
     // The compiler's lines name the file as the user gave it.
-    CompiledDescription compiled = CompileDescription(
-        path, std::move(description.Value().text), host_, diagnosticSink_);
+    CompiledDescription compiled =
+        CompileDescription(path, std::move(description.Value().text), host_, diagnosticSink_);
     if (compiled.errors != 0) {
         host_.Message(CompileSummary(path, compiled.errors), false);
         return false;

@@ -72,7 +72,8 @@ protected:
 };
 
 TEST_F(Completion, CommandsOperationsOptionsFilesAndTheDescriptionsNames) {
-    EXPECT_EQ(Complete("''"), "--help\ncheck\ncompletion\ndiff\nexport\nimport\nnames\nopen\ntree\n");
+    EXPECT_EQ(Complete("''"),
+              "--help\ncheck\ncompletion\ndiff\nexport\nimport\nnames\nopen\ntree\n");
     EXPECT_EQ(Complete("open de"), "demo.vek\n");
     EXPECT_EQ(Complete("open demo.vek re"), "read\nread-all\nreset\n");
     EXPECT_EQ(Complete("open demo.vek write OUT"), "OUTPUT=\nOUT_PINS=\n");

@@ -35,9 +35,8 @@ std::optional<QString> QtFileDialogs::OpenDescription(QWidget* parent) {
 
 std::optional<QString> QtFileDialogs::OpenValuesOrDescription(QWidget* parent) {
     CValuesFileDialog dialog(parent, QFileDialog::AcceptOpen);
-    dialog.setNameFilters(
-        {QStringLiteral("Register Files (*.vkg)"), QStringLiteral("VEK Source Files (*.vek)"),
-         kRegisterMapFilter});
+    dialog.setNameFilters({QStringLiteral("Register Files (*.vkg)"),
+                           QStringLiteral("VEK Source Files (*.vek)"), kRegisterMapFilter});
     dialog.setFileMode(QFileDialog::ExistingFile);
     return Chosen(dialog);
 }
