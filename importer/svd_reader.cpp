@@ -133,9 +133,8 @@ private:
         return found == enumeratedValuesByName_.end() ? Node{} : found->second;
     }
 
-    // The elements a peripheral, cluster, register or field holds directly, of a chain's own
-    // containers: a peripheral's registers and clusters, a register's fields.
-    // Where the registers, clusters or fields of `node` lie.
+    // Where the registers, clusters or fields of `node` lie: a peripheral's <registers>, a
+    // register's <fields>, a cluster itself.
     static Node Container(Node node) {
         const std::string_view kind = LocalName(node);
         if (kind == "peripheral")
@@ -145,6 +144,7 @@ private:
         return node;
     }
 
+    // The registers, clusters and fields a peripheral, cluster or register holds directly.
     static std::vector<Node> ContainedElements(Node node) {
         std::vector<Node> found;
         for (Node child = Container(node).first_child(); child; child = child.next_sibling()) {

@@ -130,8 +130,7 @@ void CShadowReg::StoreRead(uint32_t data) {
 inline bool CShadowReg::Transferred(UpdateCode direction, bool simulated, bool updateOverlapping) {
     if (!simulated) {
         Flash();
-        if (context_ != nullptr && context_->transferred)
-            context_->transferred(*this, direction, true);
+        TellTransfer(direction, true);
     }
     valid_ = true;
     Notify(UpdateCode::ValueValid | direction);
@@ -141,11 +140,15 @@ inline bool CShadowReg::Transferred(UpdateCode direction, bool simulated, bool u
     return true;
 }
 
+void CShadowReg::TellTransfer(UpdateCode direction, bool done) const {
+    if (context_ != nullptr && context_->transferred)
+        context_->transferred(*this, direction, done);
+}
+
 bool CShadowReg::Failed(UpdateCode direction, StringId reason) {
     Notify(direction);
     SetError(reason);
-    if (context_ != nullptr && context_->transferred)
-        context_->transferred(*this, direction, false);
+    TellTransfer(direction, false);
     return false;
 }
 

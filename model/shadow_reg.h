@@ -108,6 +108,8 @@ private:
     bool Transferred(UpdateCode direction, bool simulated, bool updateOverlapping);
     // Failed: the items are told, and the reason kept.
     bool Failed(UpdateCode direction, StringId reason);
+    // Tells the document's transfer listener of a transfer that reached the driver.
+    void TellTransfer(UpdateCode direction, bool done) const;
     void Notify(UpdateCodes code);
     // Brings the registers that share bytes with this one up to date after a change; a transfer
     // direction also tells their items.

@@ -19,15 +19,6 @@ constexpr std::string_view kBitItems = "'Bit Items\r\n";
 constexpr std::string_view kConstStart = "Public Const ";
 constexpr std::string_view kConstType = " As Integer = ";
 
-std::size_t DigitCount(std::size_t number) {
-    std::size_t digits = 1;
-    while (number >= 10) {
-        number /= 10;
-        ++digits;
-    }
-    return digits;
-}
-
 // The constants of one kind of item; every register and bit field counts for the numbers.
 void AppendConstants(const CItemList& items, ItemKind kind, std::string& text) {
     std::size_t number = 0;
@@ -54,7 +45,7 @@ std::string BuildConstantsModule(const CItemList& items, CExtension& extension) 
     for (const CLineItem& item : items) {
         if (IsNumbered(item)) {
             size += kConstStart.size() + item.GetName().size() + kConstType.size() +
-                    DigitCount(numbered) + 2;
+                    std::to_string(numbered).size() + 2;
             ++numbered;
         }
         if (item.GetKind() == ItemKind::Device)

@@ -114,21 +114,20 @@ StmtPtr Parser::ParseStatement() {
         }
         Fail(CompileError::ExpectedStatement);
     }
-    if (IsWord("Debug") && IsOperator(".", 1) && IsWord("Assert", 2)) {
+    // Debug.Print and Debug.Assert; the three tokens go before what follows them is read.
+    const bool debugPrint = IsWord("Debug") && IsOperator(".", 1) && IsKeyword(Keyword::Print, 2);
+    if (debugPrint || (IsWord("Debug") && IsOperator(".", 1) && IsWord("Assert", 2))) {
         Next();
         Next();
         Next();
+        if (debugPrint) {
+            StmtPtr s = ParsePrint(pos);
+            s->debugPrint = true;
+            return s;
+        }
         StmtPtr s = NewStmt(StmtKind::Assert, pos);
         s->value = ParseExpr();
         ExpectStatementEnd();
-        return s;
-    }
-    if (IsWord("Debug") && IsOperator(".", 1) && IsKeyword(Keyword::Print, 2)) {
-        Next();
-        Next();
-        Next();
-        StmtPtr s = ParsePrint(pos);
-        s->debugPrint = true;
         return s;
     }
     if (t.kind != TokenKind::Identifier) {

@@ -1,5 +1,6 @@
 #include "ui/tree/sft_tree.h"
 
+#include "ui/host/text_conversion.h"
 #include "ui/tree/branch_style.h"
 #include "ui/tree/tree_model.h"
 
@@ -294,9 +295,7 @@ std::vector<int> CSftTree::SetFilter(const QString& text) {
         // Rows come in tree order, so walking backwards meets every row before its parent.
         for (int r = count - 1; r >= 0; --r) {
             const auto i = static_cast<std::size_t>(r);
-            const std::string_view cell = rows_->At(r).cells[0].View();
-            if (QString::fromUtf8(cell.data(), static_cast<qsizetype>(cell.size()))
-                    .contains(text, Qt::CaseInsensitive)) {
+            if (ToQString(rows_->At(r).cells[0].View()).contains(text, Qt::CaseInsensitive)) {
                 keep[i] = 1;
                 matches.push_back(r);
             }

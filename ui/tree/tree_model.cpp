@@ -1,6 +1,7 @@
 #include "ui/tree/tree_model.h"
 
 #include "model/line_item.h"
+#include "ui/host/text_conversion.h"
 #include "ui/tree/item_images.h"
 
 namespace vek {
@@ -134,10 +135,8 @@ QVariant TreeModel::data(const QModelIndex& index, int role) const {
     const int column = index.column();
     switch (role) {
     case Qt::DisplayRole:
-        if (column < kDataColumn + 1) {
-            const std::string_view text = r.cells[static_cast<std::size_t>(column)].View();
-            return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-        }
+        if (column < kDataColumn + 1)
+            return ToQString(r.cells[static_cast<std::size_t>(column)].View());
         return {};
     case Qt::DecorationRole:
         if (column == 0 && (r.image != kNoImage || r.cellImage != kNoImage))
