@@ -61,10 +61,11 @@ const std::string& ScriptHost::ConstantsModule() const {
 void ScriptHost::SetUp(CVekDoc& document, ScriptRunner* runner) {
     extension_.SetDocument(&document);
     loadedFiles_.clear();
-    if (document.GetItems() != nullptr) {
+    if (const CItemList* items = document.GetItems()) {
         // The engine keeps the one copy: the constants are as large as the description.
-        engine_.SetGeneratedModule(kConstantsModuleName,
-                                   BuildConstantsModule(*document.GetItems(), extension_));
+        engine_.SetGeneratedModule(kConstantsModuleName, [items, this] {
+            return BuildConstantsModule(*items, extension_);
+        });
     }
     for (const auto& macro : document.GetScriptMacros()) {
         macro->SetRunner(runner != nullptr ? runner : this);
@@ -76,6 +77,11 @@ void ScriptHost::SetUp(CVekDoc& document, ScriptRunner* runner) {
         else
             host_.Message("Script macro '" + macro->GetName() + "' not loaded: " + error, true);
     }
+}
+
+void ScriptHost::Detach() {
+    extension_.SetDocument(nullptr);
+    engine_.SetGeneratedModule(kConstantsModuleName, [] { return std::string(); });
 }
 
 void ScriptHost::BeginRun() {

@@ -40,9 +40,12 @@ public:
         const std::string& prompt, const std::string& title, const std::string& defaultText)>;
     void SetInputBox(InputBox inputBox);
 
-    // Builds the constants module of the document, loads the script macros' files that ask for
-    // it, and makes `runner` (this host when null) the runner of the document's script macros.
+    // Gives the engine the constants module of the document (built when first needed), loads the
+    // script macros' files that ask for it, and makes `runner` (this host when null) the runner
+    // of the document's script macros.
     void SetUp(CVekDoc& document, ScriptRunner* runner = nullptr);
+    // The document is going: nothing may build its constants or reach its items any more.
+    void Detach();
     // The constants module's text and the files loaded as modules at the last set-up.
     const std::string& ConstantsModule() const;
     const std::vector<std::string>& LoadedFiles() const { return loadedFiles_; }

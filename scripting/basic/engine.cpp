@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <functional>
 #include <set>
 #include <thread>
 
@@ -23,6 +24,8 @@ constexpr const char* kSharedModuleName = "(shared)";
 
 struct Engine::Impl {
     std::vector<SourceModule> modules;
+    // Generated modules whose text is made when first needed, by module name.
+    std::vector<std::pair<std::string, std::function<std::string()>>> pendingTexts;
     std::string sharedCode;
     std::vector<HostFunctionInfo> hostInfos;
     std::vector<HostFunction> hostFunctions;
@@ -64,6 +67,21 @@ struct Engine::Impl {
         return -1;
     }
 
+    void DropPendingText(const std::string& name) {
+        std::erase_if(pendingTexts,
+                      [&name](const auto& pending) { return EqualsNoCase(pending.first, name); });
+    }
+
+    void MakePendingTexts() {
+        for (auto& [name, make] : pendingTexts) {
+            for (SourceModule& m : modules) {
+                if (EqualsNoCase(m.name, name))
+                    m.text = make();
+            }
+        }
+        pendingTexts.clear();
+    }
+
     void ApplyBreakpoints() {
         machine->ClearBreakpoints();
         for (const auto& [module, line] : breakpoints) {
@@ -86,12 +104,16 @@ bool Engine::SetModule(const std::string& name, std::string text) {
     return PutModule(name, std::move(text), ModuleText::Script);
 }
 
-bool Engine::SetGeneratedModule(const std::string& name, std::string text) {
-    return PutModule(name, std::move(text), ModuleText::Generated);
+bool Engine::SetGeneratedModule(const std::string& name, std::function<std::string()> makeText) {
+    if (!PutModule(name, {}, ModuleText::Generated))
+        return false;
+    impl_->pendingTexts.emplace_back(name, std::move(makeText));
+    return true;
 }
 
 const std::string& Engine::ModuleSource(const std::string& name) const {
     static const std::string none;
+    impl_->MakePendingTexts();
     for (const SourceModule& m : impl_->modules) {
         if (EqualsNoCase(m.name, name))
             return m.text;
@@ -104,6 +126,7 @@ bool Engine::PutModule(const std::string& name, std::string text, ModuleText kin
         return false;
     }
     impl_->dirty = true;
+    impl_->DropPendingText(name);
     for (SourceModule& m : impl_->modules) {
         if (EqualsNoCase(m.name, name)) {
             m.text = std::move(text);
@@ -143,6 +166,7 @@ bool Engine::RemoveModule(const std::string& name) {
     for (auto it = modules.begin(); it != modules.end(); ++it) {
         if (EqualsNoCase(it->name, name)) {
             modules.erase(it);
+            impl_->DropPendingText(name);
             impl_->dirty = true;
             return true;
         }
@@ -179,6 +203,7 @@ bool Engine::Compile() {
         return false;
     }
     diagnostics_.clear();
+    impl_->MakePendingTexts();
     std::vector<SourceModule> sources = impl_->modules;
     if (!impl_->sharedCode.empty()) {
         sources.push_back({kSharedModuleName, impl_->sharedCode, true, ModuleText::Script});

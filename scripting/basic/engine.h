@@ -81,7 +81,10 @@ public:
     // name a register description gives (words Basic reserves and names that start with "_",
     // which scripts write as [NAME]), a name declared again keeps its first value, and a value
     // past its declared type stays as it is.
-    bool SetGeneratedModule(const std::string& name, std::string text);
+    // Its text is made by `makeText` when the module is first needed (a compile, its source asked
+    // for): a large description's constants cost nothing until a script or their editor needs
+    // them.
+    bool SetGeneratedModule(const std::string& name, std::function<std::string()> makeText);
     // The text of a module (any case of its name); empty when there is none.
     const std::string& ModuleSource(const std::string& name) const;
     // Loads a file as a module named by its path. A file that cannot be read, or is larger than a

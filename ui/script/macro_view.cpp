@@ -74,6 +74,7 @@ void CMacroView::DetachFromDocument() {
         if (macro->Runner() == this)
             macro->SetRunner(nullptr);
     }
+    scripts_->Detach();
     document_ = nullptr;
 }
 

@@ -82,12 +82,15 @@ void ModuleEditor::SetGenerated(bool generated) {
 void ModuleEditor::SetTextWhenShown(std::function<const std::string&()> text) {
     pendingText_ = std::move(text);
     if (isVisible())
-        StartFilling();
+        viewport()->update();
 }
 
-void ModuleEditor::showEvent(QShowEvent* event) {
-    StartFilling();
-    QsciScintilla::showEvent(event);
+// The text goes in once the editor has been painted empty: the window it opens with shows at
+// once, and an editor nobody shows never holds its text.
+void ModuleEditor::paintEvent(QPaintEvent* event) {
+    QsciScintilla::paintEvent(event);
+    if (pendingText_ && !fillStarted_)
+        QTimer::singleShot(0, this, &ModuleEditor::StartFilling);
 }
 
 // The text goes in as the UTF-8 it is, without setText's copies in UTF-16 and back, into room

@@ -37,8 +37,8 @@ public:
     // read-only only while a script runs.
     bool IsGenerated() const { return generated_; }
     void SetGenerated(bool generated);
-    // The text of a generated module, taken when the editor is first shown and filled in while
-    // the event loop runs: the constants of a large description are as large as the
+    // The text of a generated module, taken once the editor has first been painted and filled in
+    // while the event loop runs: the constants of a large description are as large as the
     // description, and the window must not wait for them.
     void SetTextWhenShown(std::function<const std::string&()> text);
     // Whether text given to SetTextWhenShown is still to come.
@@ -61,7 +61,7 @@ Q_SIGNALS:
     void BreakpointToggled(int line, bool on);
 
 protected:
-    void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void StartFilling();

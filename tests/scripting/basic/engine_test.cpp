@@ -122,7 +122,7 @@ TEST(BasicEngine, AGeneratedModuleTakesEveryNameADescriptionGives) {
                                   "Public Const _LAST As Integer = 40000\r\n'Bit Items\r\n"
                                   "Public Const same As Integer = 2\r\n";
     RecordingEngine engine;
-    engine.SetGeneratedModule("*register.vkm", generated);
+    engine.SetGeneratedModule("*register.vkm", [&generated] { return generated; });
     engine.SetModule("m", "Sub Main()\r\n Debug.Print SAME & \" \" & [Next] & \" \" & [_LAST] & "
                           "\" \" & TypeName([_LAST])\r\nEnd Sub\r\n");
     ASSERT_TRUE(engine.Start("m")) << engine.LastError().description;
@@ -135,6 +135,32 @@ TEST(BasicEngine, AGeneratedModuleTakesEveryNameADescriptionGives) {
                                       "Public Const same As Integer = 2\r\n");
     EXPECT_FALSE(engine.Compile());
     EXPECT_EQ(engine.Diagnostics()[0].message, "duplicate declaration: same");
+}
+
+TEST(BasicEngine, AGeneratedModuleIsMadeOnlyWhenACompileOrItsSourceNeedsIt) {
+    // Opening a large description must not wait for its constants: the text is made once, at
+    // the first need, and a module replaced before then is never made.
+    int made = 0;
+    RecordingEngine engine;
+    engine.SetGeneratedModule("*register.vkm", [&made] {
+        ++made;
+        return std::string("Public Const R As Integer = 3\r\n");
+    });
+    engine.SetModule("m", "Sub Main()\r\n Debug.Print R\r\nEnd Sub\r\n");
+    EXPECT_EQ(made, 0);
+    ASSERT_TRUE(engine.Start("m")) << engine.LastError().description;
+    EXPECT_EQ(engine.RunToEnd(), RunState::Finished);
+    EXPECT_EQ(engine.output, std::vector<std::string>{"3"});
+    EXPECT_EQ(engine.ModuleSource("*REGISTER.vkm"), "Public Const R As Integer = 3\r\n");
+    EXPECT_EQ(made, 1);
+
+    engine.SetGeneratedModule("*register.vkm", [&made] {
+        ++made;
+        return std::string();
+    });
+    engine.SetGeneratedModule("*register.vkm", [] { return std::string("'replaced\r\n"); });
+    EXPECT_EQ(engine.ModuleSource("*register.vkm"), "'replaced\r\n");
+    EXPECT_EQ(made, 1);
 }
 
 // A stand-in for the register extension object: the calls scripts make, as the program makes them.
