@@ -1,7 +1,7 @@
 #include "cli/transfer_trace.h"
 
 #include "model/shadow_reg.h"
-#include "platform/number_text.h"
+#include "model/transfer_log.h"
 
 namespace vek {
 
@@ -11,7 +11,7 @@ std::string TraceLine(const CShadowReg& reg, UpdateCode direction, bool done) {
     line += reg.AddressText();
     // A read that failed brought no value.
     if (write || done)
-        line += " 0x" + HexText(reg.GetValue(), 2U * reg.GetDataLength());
+        line += " " + TransferValueText(reg.GetValue(), reg.GetDataLength(), 16);
     else
         line += " -";
     line += done ? " ok" : " failed: " + reg.GetLastError();

@@ -2,9 +2,12 @@
 
 #include "model/line_item.h"
 #include "model/macro.h"
+#include "model/shadow_reg.h"
 #include "model/text_store.h"
 #include "model/tree_control.h"
 
+#include <algorithm>
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <utility>
@@ -16,6 +19,21 @@ namespace vek::test {
 inline Text TestText(std::string_view text) {
     static TextStore texts;
     return texts.Add(text);
+}
+
+// A register layout at `address` (byte 0 first). Its byte order is a view: `byteOrder` is a
+// literal, which outlives it.
+inline ShadowRegLayout Layout(std::initializer_list<uint8_t> address, uint16_t dataLength,
+                              AccessType access = AccessType::Both,
+                              std::string_view byteOrder = "1234") {
+    ShadowRegLayout layout;
+    std::copy(address.begin(), address.end(), layout.address.begin());
+    layout.addressLength = static_cast<uint16_t>(address.size());
+    layout.dataLength = dataLength;
+    layout.byteOrder = byteOrder.substr(0, dataLength);
+    layout.mask = 0xFFFFFFFFU >> (8 * (4 - dataLength));
+    layout.access = access;
+    return layout;
 }
 
 // A tree control that keeps every row as the items filled it.

@@ -16,18 +16,7 @@ namespace {
 using test::DriverCall;
 using Fn = DriverCall::Function;
 
-// The layout's byte order is a view: `byteOrder` is a literal, which outlives it.
-ShadowRegLayout Layout(std::initializer_list<uint8_t> address, uint16_t dataLength,
-                       AccessType access = AccessType::Both, std::string_view byteOrder = "1234") {
-    ShadowRegLayout layout;
-    std::copy(address.begin(), address.end(), layout.address.begin());
-    layout.addressLength = static_cast<uint16_t>(address.size());
-    layout.dataLength = dataLength;
-    layout.byteOrder = byteOrder.substr(0, dataLength);
-    layout.mask = 0xFFFFFFFFU >> (8 * (4 - dataLength));
-    layout.access = access;
-    return layout;
-}
+using test::Layout;
 
 class ShadowRegTest : public ::testing::Test {
 protected:

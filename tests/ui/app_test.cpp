@@ -254,14 +254,14 @@ private Q_SLOTS:
              {CommandId::RegisterList, CommandId::FileSaveAs, CommandId::FileClose,
               CommandId::Simulation, CommandId::ResetDriver, CommandId::ReadMacro,
               CommandId::ViewMacrobar, CommandId::ViewSliderbar, CommandId::WindowCascade,
-              CommandId::RedrawDesktop, CommandId::ScriptRun})
+              CommandId::RedrawDesktop, CommandId::ScriptRun, CommandId::WindowWatch})
             QVERIFY2(fixture.Enabled(id), FindCommand(id).menuText);
         for (CommandId id :
              {CommandId::FileNew, CommandId::EditDelete, CommandId::EditTree,
               CommandId::EditRegister, CommandId::EditorName, CommandId::StopParse,
-              CommandId::WindowCloseAll, CommandId::WindowWatch, CommandId::OpenProjectFile,
-              CommandId::FileSave, CommandId::AddSingleMacro, CommandId::InsertKey,
-              CommandId::RegisterTree, CommandId::ScriptEnd, CommandId::DialogEditor})
+              CommandId::WindowCloseAll, CommandId::OpenProjectFile, CommandId::FileSave,
+              CommandId::AddSingleMacro, CommandId::InsertKey, CommandId::RegisterTree,
+              CommandId::ScriptEnd, CommandId::DialogEditor})
             QVERIFY2(!fixture.Enabled(id), FindCommand(id).menuText);
         QVERIFY(fixture.Checked(CommandId::ReadMacro));
         QVERIFY(fixture.Checked(CommandId::WriteMacro));

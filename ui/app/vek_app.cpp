@@ -27,6 +27,7 @@
 #include "ui/views/mdi_tree_wnd.h"
 #include "ui/views/source_view.h"
 #include "ui/views/vek_out_view.h"
+#include "ui/watch/watch_io_window.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -284,6 +285,10 @@ void CVekApp::OpenDocumentFile(const QString& given) {
 std::unique_ptr<DocumentEntry> CVekApp::NewDocument() {
     auto entry = std::make_unique<DocumentEntry>(*host_, *this);
     entry->Document().SetDriverFolders(driverFolders_);
+    entry->Document().Context().transferred = [this](const CShadowReg& reg, UpdateCode direction,
+                                                     bool done) {
+        transfers_.Add(reg, direction, done);
+    };
     return entry;
 }
 
@@ -503,6 +508,8 @@ std::optional<CommandState> CVekApp::QueryCommand(CommandId id) {
         return CommandState::Enabled();
     case CommandId::WindowOutput:
         return CommandState::Check(true, frame_->Windows().OutputChecked());
+    case CommandId::WindowWatch:
+        return CommandState::Enabled(!documents_.empty());
     case CommandId::ResetDriver:
         return CommandState::Enabled(
             std::any_of(documents_.begin(), documents_.end(),
@@ -535,6 +542,11 @@ void CVekApp::RunCommand(CommandId id) {
         break;
     case CommandId::WindowOutput:
         ShowOutput();
+        break;
+    case CommandId::WindowWatch:
+        if (watchIo_ == nullptr)
+            watchIo_ = new CWatchIoWindow(transfers_, *dialogs_, frame_.get());
+        watchIo_->Open();
         break;
     case CommandId::ResetDriver:
         RunBusy([this] {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/transfer_log.h"
 #include "platform/dynamic_library.h"
 #include "ui/app/app_services.h"
 #include "ui/app/window_templates.h"
@@ -24,6 +25,7 @@ class CMDIOutWnd;
 class CMDITreeWnd;
 class CUserGuide;
 class CVekOutView;
+class CWatchIoWindow;
 class DescriptionWatch;
 class DocumentEntry;
 class EventPump;
@@ -65,6 +67,8 @@ public:
     EventPump& Pump() const { return *pump_; }
     AppProfile& Profile() const { return *profile_; }
     CMDIOutWnd& OutputWindow() const { return *output_; }
+    // The Watch I/O window, once Window > Watch has opened it.
+    CWatchIoWindow* WatchIoWindow() const { return watchIo_; }
     CVekOutView& OutputView() const;
     const std::vector<std::unique_ptr<DocumentEntry>>& Documents() const { return documents_; }
     bool IsBusy() const { return busy_ > 0; }
@@ -118,6 +122,9 @@ private:
 
     Settings settings_;
     std::unique_ptr<FileDialogs> dialogs_;
+    // Every transfer of every document, once the Watch I/O window has opened; it outlives the
+    // window and the documents.
+    TransferLog transfers_;
     std::unique_ptr<AppProfile> profile_;
     std::unique_ptr<EventPump> pump_;
     std::unique_ptr<CFixedFrame> frame_;
@@ -126,7 +133,8 @@ private:
     std::unique_ptr<SingleInstance> instance_;
     std::unique_ptr<DescriptionWatch> watch_;
     QPointer<CUserGuide> guide_;
-    bool asking_ = false; // the question whether to reload is shown
+    CWatchIoWindow* watchIo_ = nullptr; // made when first opened, a child of the frame
+    bool asking_ = false;               // the question whether to reload is shown
     DriverFolders driverFolders_;
     CMDIOutWnd* output_ = nullptr;
     bool outputPlaced_ = false;

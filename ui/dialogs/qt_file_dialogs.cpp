@@ -13,6 +13,17 @@ std::optional<QString> Chosen(QFileDialog& dialog) {
     return dialog.selectedFiles().front();
 }
 
+// A file to save in: `filter` first, then all files, the suffix of `name` added when none is
+// given.
+std::optional<QString> SaveAs(QWidget* parent, const QString& filter, const QString& name) {
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters({filter, QStringLiteral("All Files (*)")});
+    dialog.setDefaultSuffix(name.section(QLatin1Char('.'), -1));
+    dialog.selectFile(name);
+    return Chosen(dialog);
+}
+
 // "VEK Basic File (*.vkm *.bas)", then all files.
 QStringList ScriptFilters() {
     const QString extension = QString::fromUtf8(kMacroViewSettings.defaultExtension).toLower();
@@ -52,12 +63,11 @@ std::optional<FileDialogs::ValuesFile> QtFileDialogs::SaveValues(QWidget* parent
 }
 
 std::optional<QString> QtFileDialogs::SaveText(QWidget* parent) {
-    QFileDialog dialog(parent);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilters({QStringLiteral("Text Files (*.txt)"), QStringLiteral("All Files (*)")});
-    dialog.setDefaultSuffix(QStringLiteral("txt"));
-    dialog.selectFile(QStringLiteral("output.txt"));
-    return Chosen(dialog);
+    return SaveAs(parent, QStringLiteral("Text Files (*.txt)"), QStringLiteral("output.txt"));
+}
+
+std::optional<QString> QtFileDialogs::SaveCsv(QWidget* parent) {
+    return SaveAs(parent, QStringLiteral("CSV Files (*.csv)"), QStringLiteral("transfers.csv"));
 }
 
 std::optional<QString> QtFileDialogs::OpenScript(QWidget* parent) {

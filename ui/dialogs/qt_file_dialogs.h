@@ -12,6 +12,7 @@ public:
     std::optional<QString> OpenValuesOrDescription(QWidget* parent) override;
     std::optional<ValuesFile> SaveValues(QWidget* parent) override;
     std::optional<QString> SaveText(QWidget* parent) override;
+    std::optional<QString> SaveCsv(QWidget* parent) override;
     std::optional<QString> OpenScript(QWidget* parent) override;
     std::optional<QString> SaveScript(QWidget* parent, const QString& suggested) override;
 };
