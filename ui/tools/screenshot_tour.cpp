@@ -23,6 +23,7 @@
 #include "ui/tree/vek_tree_view.h"
 #include "ui/views/mdi_tree_wnd.h"
 #include "ui/views/vek_out_view.h"
+#include "ui/watch/watch_io_window.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -80,6 +81,30 @@ public:
         QMenu* menu = frame_.Menu(id);
         QMenuBar* bar = frame_.menuBar();
         menu->popup(bar->mapToGlobal(bar->actionGeometry(menu->menuAction()).bottomLeft()));
+    }
+
+    // The Watch I/O window over the demo's tree after a Read Now and a Write Now.
+    void ShootWatchIo() {
+        Run(vek::CommandId::WindowWatch);
+        vek::CWatchIoWindow* watch = app_.WatchIoWindow();
+        if (watch == nullptr) {
+            ok_ = false;
+            return;
+        }
+        watch->move(frame_.frameGeometry().center() - QPoint(watch->width() / 2, 0));
+        frame_.activateWindow();
+        Wait(200);
+        // Read first: a write of registers without a value brings the output window forward.
+        Run(vek::CommandId::ReadNow);
+        Run(vek::CommandId::WriteNow);
+        Wait(400);
+        watch->activateWindow();
+        Wait(200);
+        Shoot("vek32-watch-io.png");
+        watch->hide();
+        // Back to the tree, which the write's message put behind the output window.
+        app_.ActivateViewOfClass(*app_.Documents().front(), vek::WindowKind::Tree);
+        Wait(100);
     }
 
     // Photographs the progress bar once the compile of `path` is a third done.
@@ -274,6 +299,8 @@ int main(int argc, char** argv) {
     tour.ShootPausedScript(QFileInfo(QString::fromLocal8Bit(argv[2]))
                                .dir()
                                .filePath(QStringLiteral("scripts/poll_sensor.bas")));
+
+    tour.ShootWatchIo();
 
     tour.OpenMenu(vek::MenuId::Options);
     Wait(400);
