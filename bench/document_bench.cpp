@@ -3,7 +3,9 @@
 #include "description_generator.h"
 #include "quiet_host.h"
 
+#include "cli/transfer_trace.h"
 #include "document/vek_doc.h"
+#include "model/transfer_log.h"
 #include "platform/dynamic_library.h"
 
 #include <benchmark/benchmark.h>
@@ -85,6 +87,14 @@ std::unique_ptr<CVekDoc> OpenBoard(benchmark::State& state, QuietHost& host, boo
     return doc;
 }
 
+// The test driver logs every call; emptied after each run, so that runs cost the same however
+// many came before.
+void EmptyDriverLog(benchmark::State& state) {
+    state.PauseTiming();
+    TheBoard().ResetDriver();
+    state.ResumeTiming();
+}
+
 void Count(benchmark::State& state) {
     state.counters["registers"] = kDevices * kRegistersPerDevice;
 }
@@ -100,6 +110,7 @@ void TransferAll(benchmark::State& state, Transfer transfer) {
             break;
         }
         benchmark::DoNotOptimize(transfer(*doc));
+        EmptyDriverLog(state);
     }
     Count(state);
 }
@@ -113,6 +124,36 @@ void ReadNow(benchmark::State& state) {
     TransferAll(state, [](CVekDoc& doc) { return doc.ReadAll(); });
 }
 BENCHMARK(ReadNow)->ArgName("simulation")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+
+// Read Now through the test driver watched: by vek32's transfer log, as the Watch I/O window
+// keeps it (the list takes the new rows on its timer, after the run), and by `vek open --trace`,
+// a line a transfer to a stream that discards them. Compare with ReadNow/simulation:0.
+void ReadNowWatched(benchmark::State& state) {
+    const bool trace = state.range(0) != 0;
+    QuietHost host;
+    auto doc = OpenBoard(state, host, false);
+    TransferLog log;
+    log.Start();
+    std::ofstream discard("/dev/null");
+    if (doc != nullptr && trace) {
+        doc->Context().transferred = [&discard](const CShadowReg& reg, UpdateCode direction,
+                                                bool done) {
+            discard << TraceLine(reg, direction, done) << '\n';
+        };
+    } else if (doc != nullptr) {
+        doc->Context().transferred = [&log](const CShadowReg& reg, UpdateCode direction,
+                                            bool done) { log.Add(reg, direction, done); };
+    }
+    for (auto _ : state) {
+        if (doc == nullptr) {
+            break;
+        }
+        benchmark::DoNotOptimize(doc->ReadAll());
+        EmptyDriverLog(state);
+    }
+    Count(state);
+}
+BENCHMARK(ReadNowWatched)->ArgName("trace")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void SaveValues(benchmark::State& state) {
     QuietHost host;

@@ -13,6 +13,9 @@
 
 namespace vek {
 
+// A description has a shadow register for each register: it stays this small on 64-bit machines.
+static_assert(sizeof(void*) != 8 || sizeof(CShadowReg) <= 136);
+
 namespace {
 
 bool NeverWritten(AccessType access) {

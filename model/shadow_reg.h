@@ -97,6 +97,10 @@ public:
     std::string_view GetDeviceName() const { return deviceName_; }
     const std::vector<CLineItem*>& GetItems() const { return items_; }
     const std::string& GetLastError() const;
+    // A number the document's transfer listener keeps on the register, so that it knows the
+    // register again without looking it up: bookkeeping of the listener, not the register's state.
+    std::uint32_t ListenerTag() const { return listenerTag_; }
+    void SetListenerTag(std::uint32_t tag) const { listenerTag_ = tag; }
 
 private:
     explicit CShadowReg(const ShadowRegLayout& layout);
@@ -135,11 +139,13 @@ private:
     uint16_t addressLength_ = 0;
     uint16_t dataLength_ = 1;
     uint16_t memorySize_ = 1;
+    bool valid_ = false;
+    bool readEffects_ = false;
     uint32_t mask_ = 0;
     uint32_t default_ = 0;
     AccessType access_ = AccessType::Prot;
-    bool valid_ = false;
-    bool readEffects_ = false;
+    // The transfer listener's own number for this register (0 until it sets one).
+    mutable std::uint32_t listenerTag_ = 0;
     // Made at the first failure: a description has many registers, few of which ever fail.
     std::unique_ptr<std::string> lastError_;
     const DriverEntryPoints* driver_ = nullptr;

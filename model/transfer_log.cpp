@@ -14,12 +14,6 @@ std::string_view FirstItemName(const CShadowReg& reg) {
     return reg.GetItems().empty() ? std::string_view() : reg.GetItems()[0]->GetName();
 }
 
-bool IsSourceOf(const TransferSource& source, const CShadowReg& reg) {
-    return source.addressNumber == reg.AddressNumber() &&
-           source.dataLength == reg.GetDataLength() && source.reg == FirstItemName(reg) &&
-           source.device == reg.GetDeviceName() && source.driver == reg.GetDriverName();
-}
-
 } // namespace
 
 TransferLog::TransferLog(std::size_t capacity, Clock clock)
@@ -76,18 +70,14 @@ std::chrono::system_clock::time_point TransferLog::WallTimeOf(const TransferReco
 }
 
 std::uint32_t TransferLog::SourceIndex(const CShadowReg& reg) {
-    if (const auto found = sourceOf_.find(&reg);
-        found != sourceOf_.end() && IsSourceOf(sources_[found->second], reg))
-        return found->second;
-    TransferSource source{std::string(reg.GetDriverName()),
-                          std::string(reg.GetDeviceName()),
-                          std::string(FirstItemName(reg)),
-                          reg.AddressText(),
-                          reg.AddressNumber(),
-                          reg.GetDataLength()};
+    // A register the log has seen carries its source's number plus one.
+    if (const std::uint32_t tag = reg.ListenerTag(); tag != 0 && tag <= sources_.size())
+        return tag - 1;
     const auto index = static_cast<std::uint32_t>(sources_.size());
-    sources_.push_back(std::move(source));
-    sourceOf_[&reg] = index;
+    sources_.push_back({std::string(reg.GetDriverName()), std::string(reg.GetDeviceName()),
+                        std::string(FirstItemName(reg)), reg.AddressText(), reg.AddressNumber(),
+                        reg.GetDataLength()});
+    reg.SetListenerTag(index + 1);
     return index;
 }
 

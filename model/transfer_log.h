@@ -35,7 +35,8 @@ struct TransferRecord {
 
 // The transfers that reached the drivers, the newest last, in a ring of bounded size: when it is
 // full the oldest give way and are counted. Each transfer has a sequence number that goes on
-// through Clear, so that a view can tell which ones it has shown.
+// through Clear, so that a view can tell which ones it has shown. A program keeps one log: it
+// knows the registers it has seen by the listener tag it leaves on them.
 class TransferLog {
 public:
     using Clock = std::function<std::chrono::steady_clock::time_point()>;
@@ -76,10 +77,7 @@ private:
     bool recording_ = false;
     std::chrono::steady_clock::time_point start_;
     std::chrono::system_clock::time_point wallStart_;
-    std::vector<TransferSource> sources_;
-    // By register: a register that is gone may leave its address to another one, so a hit is
-    // checked against the register's names.
-    std::unordered_map<const CShadowReg*, std::uint32_t> sourceOf_;
+    std::vector<TransferSource> sources_; // by the registers' listener tags less one
     std::vector<std::string> failures_;
     std::unordered_map<std::string, std::uint32_t> failureOf_;
 };
