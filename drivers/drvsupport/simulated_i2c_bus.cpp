@@ -27,7 +27,22 @@ void SimulatedI2cDevice::Write(std::span<const uint8_t> bytes) {
     }
 }
 
+void SimulatedI2cDevice::SetLiveBytes(size_t offset, int count, std::function<uint32_t()> value) {
+    liveOffset_ = offset;
+    liveCount_ = offset < memory_.size()
+                     ? static_cast<int>(std::min<size_t>(
+                           {static_cast<size_t>(std::max(count, 0)), memory_.size() - offset, 4}))
+                     : 0;
+    liveValue_ = std::move(value);
+}
+
 void SimulatedI2cDevice::Read(std::span<uint8_t> bytes) {
+    if (liveValue_ && liveCount_ > 0) {
+        const uint32_t value = liveValue_();
+        for (int i = 0; i < liveCount_; ++i)
+            memory_[liveOffset_ + static_cast<size_t>(i)] =
+                static_cast<uint8_t>(value >> (8 * (liveCount_ - 1 - i)));
+    }
     for (uint8_t& byte : bytes) {
         byte = memory_[pointer_];
         pointer_ = (pointer_ + 1) % memory_.size();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <span>
 #include <vector>
@@ -21,6 +22,10 @@ public:
     // Reads from the register pointer on, moving it on the same way.
     void Read(std::span<uint8_t> bytes);
 
+    // Bytes from `offset` on (most significant first, within the memory) that hold what `value`
+    // gives whenever a read begins, as a sensor gives what it measures now.
+    void SetLiveBytes(size_t offset, int count, std::function<uint32_t()> value);
+
     const std::vector<uint8_t>& Memory() const { return memory_; }
     int SubAddressBytes() const { return subAddressBytes_; }
 
@@ -28,6 +33,9 @@ private:
     std::vector<uint8_t> memory_;
     int subAddressBytes_;
     size_t pointer_ = 0;
+    size_t liveOffset_ = 0;
+    int liveCount_ = 0;
+    std::function<uint32_t()> liveValue_;
 };
 
 class SimulatedI2cBus {

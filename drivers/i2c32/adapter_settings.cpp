@@ -9,6 +9,7 @@ namespace vek {
 namespace {
 
 constexpr const char* kDefaultLinuxDevice = "/dev/i2c-0";
+constexpr NumberSetting kMovingTemperature{"MovingTemperature", RadixPrefixes::Hex, 0, 1, 0};
 
 void ReportFault(const std::string& fault) {
     std::fprintf(stderr, "I2C32: %s\n", fault.c_str());
@@ -22,7 +23,8 @@ std::vector<SimulatedDeviceSetup> DefaultSimulatedDevices() {
         // 256-byte EEPROM, erased.
         MakeSimulatedDevice(0x50, 256, {}),
         // Temperature sensor: TEMP (2 bytes, 25.5 degrees), STATUS, CONFIG, high and low limit.
-        MakeSimulatedDevice(0x48, 8, {0x19, 0x80, 0x01, 0x00, 0x50, 0x00, 0x00, 0x00}),
+        MakeSimulatedDevice(kSimulatedSensorAddress, 8,
+                            {0x19, 0x80, 0x01, 0x00, 0x50, 0x00, 0x00, 0x00}),
         // 8-bit I/O expander: INPUT, OUTPUT, POLARITY, CONFIG (1 = input).
         MakeSimulatedDevice(0x20, 4, {0x5A, 0xFF, 0x00, 0xFF}),
     };
@@ -33,6 +35,8 @@ AdapterSettings ReadAdapterSettings(const ProfileFile& settings) {
     result.linuxDevice = settings.Value("I2CBus", "LinuxDevice").value_or(kDefaultLinuxDevice);
     result.simulatedDevices =
         ReadSimulatedDevices(settings, "SimulatedBus", DefaultSimulatedDevices(), result.problems);
+    result.movingTemperature = ReadNumberSetting(settings, "SimulatedBus", kMovingTemperature,
+                                                 "SimulatedBus: ", result.problems) != 0;
     return result;
 }
 

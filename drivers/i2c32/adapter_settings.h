@@ -14,6 +14,9 @@ struct AdapterSettings {
     std::string linuxDevice;
     // The devices of the simulated bus: section [SimulatedBus] (see simulated_bus_settings.h).
     std::vector<SimulatedDeviceSetup> simulatedDevices;
+    // Key "MovingTemperature" of [SimulatedBus], 0 (the default) or 1: the temperature of the
+    // sensor at 0x48 (its bytes 0 and 1) moves slowly (moving_temperature.h).
+    bool movingTemperature = false;
     // Faulty entries found while reading.
     std::vector<std::string> problems;
 };
@@ -28,5 +31,8 @@ Result<AdapterSettings> LoadAdapterSettings();
 
 // The simulated bus a new user finds: the board of the example description.
 std::vector<SimulatedDeviceSetup> DefaultSimulatedDevices();
+
+// The 7-bit address of the default board's temperature sensor.
+inline constexpr uint8_t kSimulatedSensorAddress = 0x48;
 
 } // namespace vek

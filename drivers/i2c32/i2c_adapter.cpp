@@ -3,6 +3,7 @@
 #include "hardwareless_bus.h"
 #include "i2c32.h"
 #include "i2c32_limits.h"
+#include "moving_temperature.h"
 
 namespace vek {
 
@@ -12,7 +13,15 @@ I2cAdapter::I2cAdapter(AdapterSettings settings, PortFactory makePort)
 void I2cAdapter::SetInterfaceType(int interfaceType) {
     bus_.reset();
     if (interfaceType == I2C32_INTERFACE_HARDWARELESS) {
-        bus_ = std::make_unique<HardwarelessBus>(BuildSimulatedBus(settings_.simulatedDevices));
+        SimulatedI2cBus simulated = BuildSimulatedBus(settings_.simulatedDevices);
+        SimulatedI2cDevice* sensor = simulated.Find(kSimulatedSensorAddress);
+        if (settings_.movingTemperature && sensor != nullptr) {
+            const auto opened = std::chrono::steady_clock::now();
+            sensor->SetLiveBytes(0, 2, [opened] {
+                return MovingTemperature(std::chrono::steady_clock::now() - opened);
+            });
+        }
+        bus_ = std::make_unique<HardwarelessBus>(std::move(simulated));
     } else if (interfaceType >= I2C32_INTERFACE_SINGLE_MASTER &&
                interfaceType <= I2C32_INTERFACE_FULLSPEED) {
         auto bus = std::make_unique<LinuxI2cBus>(settings_.linuxDevice, makePort_());

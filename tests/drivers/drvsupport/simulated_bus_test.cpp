@@ -42,6 +42,21 @@ TEST(SimulatedI2cDeviceTest, TwoByteSubAddressesAreMostSignificantFirst) {
     EXPECT_EQ(Read(device, 1), (Bytes{0x5A}));
 }
 
+TEST(SimulatedI2cDeviceTest, LiveBytesHoldTheValueOfTheMomentAReadBegins) {
+    SimulatedI2cDevice device(Bytes{0x19, 0x80, 0x01}, 1);
+    uint32_t now = 0x1a40;
+    device.SetLiveBytes(0, 2, [&now] { return now; });
+    device.Write(Bytes{0x00});
+    EXPECT_EQ(Read(device, 3), (Bytes{0x1a, 0x40, 0x01}));
+    now = 0x1b00;
+    device.Write(Bytes{0x01});
+    EXPECT_EQ(Read(device, 1), (Bytes{0x00}));
+    // Bytes past the memory's end are never live.
+    device.SetLiveBytes(2, 4, [] { return 0xAABBCCDDU; });
+    device.Write(Bytes{0x02});
+    EXPECT_EQ(Read(device, 1), (Bytes{0xDD}));
+}
+
 TEST(SimulatedI2cBusTest, OnlyDevicesThatExistAcknowledge) {
     SimulatedI2cBus bus;
     bus.AddDevice(0x50, SimulatedI2cDevice(Bytes{1, 2, 3, 4}, 1));

@@ -2,6 +2,7 @@
 
 #include "fake_i2c_dev_port.h"
 #include "i2c32.h"
+#include "moving_temperature.h"
 #include "outcome_text.h"
 
 #include <gtest/gtest.h>
@@ -34,6 +35,36 @@ TEST(I2cAdapterTest, HardwarelessSelectsTheSimulatedBusWithTheDefaultBoard) {
     adapter.SetDeviceAddress(0x51);
     EXPECT_EQ(OutcomeText(adapter.Write(Bytes{0x00})),
               "no acknowledge from device 0xA2 (7-bit 0x51)");
+}
+
+TEST(I2cAdapterTest, TheSensorsTemperatureMovesOnlyWhenTheSettingsSaySo) {
+    // Off by default: the documented values stay as they are.
+    EXPECT_FALSE(ReadAdapterSettings(ProfileFile()).movingTemperature);
+    ProfileFile file;
+    file.SetString("SimulatedBus", "MovingTemperature", "1");
+    AdapterSettings settings = ReadAdapterSettings(file);
+    EXPECT_TRUE(settings.movingTemperature);
+    EXPECT_TRUE(settings.problems.empty());
+    file.SetString("SimulatedBus", "MovingTemperature", "2");
+    ASSERT_EQ(ReadAdapterSettings(file).problems.size(), 1U);
+    EXPECT_FALSE(ReadAdapterSettings(file).movingTemperature);
+
+    // Around 25.5 degrees, up and down over a minute, in the sensor's 256ths of a degree.
+    using std::chrono::seconds;
+    EXPECT_EQ(MovingTemperature(seconds(0)), 0x1980);
+    EXPECT_EQ(MovingTemperature(seconds(15)), 0x1e00);
+    EXPECT_EQ(MovingTemperature(seconds(45)), 0x1500);
+    EXPECT_EQ(MovingTemperature(seconds(60)), 0x1980);
+
+    // The adapter's sensor reads it: at first as it starts.
+    I2cAdapter adapter(settings);
+    adapter.SetInterfaceType(I2C32_INTERFACE_HARDWARELESS);
+    adapter.SetDeviceAddress(kSimulatedSensorAddress);
+    Bytes temperature(2);
+    EXPECT_EQ(OutcomeText(adapter.ReadAfterRestart(temperature, Bytes{0x00})), "");
+    const int value = temperature[0] << 8 | temperature[1];
+    EXPECT_GE(value, 0x1980);
+    EXPECT_LE(value, 0x1e00);
 }
 
 TEST(I2cAdapterTest, HardwareTypesUseTheConfiguredLinuxBus) {
