@@ -13,9 +13,12 @@ void CBitItem::InsertIntoTree(TreeControl& tree, int parentNode, int afterNode, 
     SetCell(TreeColumn::Data, std::string(2U * GetDataLength(), 'X'));
 }
 
-void CBitItem::RefreshFromShadow(const CShadowReg& shadow) {
+bool CBitItem::RefreshFromShadow(const CShadowReg& shadow) {
+    const bool shown = HasFlags(ItemFlag::ValueShown);
+    const uint32_t before = GetValueField();
     AddFlags(ItemFlag::ValueShown);
     SetValueField(Extract(shadow.GetValue() & GetMask(), GetMask(), GetWidth()));
+    return shown && GetValueField() != before;
 }
 
 bool CBitItem::RegisterMacrosOn(MacroFlag flag) const {

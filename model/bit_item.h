@@ -24,7 +24,7 @@ public:
 protected:
     uint32_t StoreValue(uint32_t v) override;
     bool WriteValue(bool runMacros) override;
-    void RefreshFromShadow(const CShadowReg& shadow) override;
+    bool RefreshFromShadow(const CShadowReg& shadow) override;
 
 private:
     bool RegisterMacrosOn(MacroFlag flag) const;

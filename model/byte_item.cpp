@@ -123,7 +123,7 @@ void CByteItem::InsertIntoTree(TreeControl& tree, int parentNode, int afterNode,
     SetCell(TreeColumn::Data, std::string(static_cast<std::size_t>((totalWidth_ + 3) / 4), 'X'));
 }
 
-void CByteItem::RefreshFromShadow(const CShadowReg& shadow) {
+bool CByteItem::RefreshFromShadow(const CShadowReg& shadow) {
     for (std::size_t k = 0; k < partCount_; ++k) {
         const Part part = GetPart(k);
         if (std::equal(part.address.begin(),
@@ -133,14 +133,17 @@ void CByteItem::RefreshFromShadow(const CShadowReg& shadow) {
             if (k != current_) {
                 SelectPart(k);
             }
+            const bool shown = HasFlags(ItemFlag::ValueShown);
+            const uint32_t before = GetValueField();
             AddFlags(ItemFlag::ValueShown);
             SetValueField(Extract(shadow.GetValue() & part.mask, part.mask, part.width));
             if (parts_ != nullptr) {
                 parts_[k].value = GetValueField();
             }
-            return;
+            return shown && GetValueField() != before;
         }
     }
+    return false;
 }
 
 bool CByteItem::Read() {

@@ -60,7 +60,7 @@ protected:
     int ValueWidth() const override { return totalWidth_; }
     uint32_t StoreValue(uint32_t v) override;
     bool WriteValue(bool runMacros) override;
-    void RefreshFromShadow(const CShadowReg& shadow) override;
+    bool RefreshFromShadow(const CShadowReg& shadow) override;
     bool IsJoint() const override { return partCount_ > 1; }
 
 private:

@@ -37,7 +37,8 @@ VEK_FLAG_ENUM(TransferFlag, TransferFlags, VEK_TRANSFER_FLAGS)
 // The flags of an item.
 #define VEK_ITEM_FLAGS(X)                                                                          \
     X(ValueShown, 0x0008)                                                                          \
-    X(ReadEffects, 0x0010) /* a register whose read changes the chip: bulk reads pass it over */   \
+    X(ReadEffects, 0x0010)   /* a register whose read changes the chip: bulk reads pass it over */ \
+    X(ChangedByRead, 0x0020) /* the last read brought another value than the one shown before */   \
     X(Bookmark, 0x0400)                                                                            \
     X(CarriesValue, 0x0800)                                                                        \
     X(Slider, 0x1000)                                                                              \

@@ -78,7 +78,10 @@ void CVarItem::Update(CShadowReg* shadow, UpdateCodes code) {
     }
     macroFlagBits_ = static_cast<uint16_t>(macroFlags.ToBits());
     if (code.Has(UpdateCode::ValueValid) && shadow != nullptr) {
-        RefreshFromShadow(*shadow);
+        const bool changed = RefreshFromShadow(*shadow);
+        // A change stays marked until the next read; writes and edits leave the mark alone.
+        if (code.Has(UpdateCode::Read))
+            changed ? AddFlags(ItemFlag::ChangedByRead) : RemoveFlags(ItemFlag::ChangedByRead);
     }
     if (code.Has(UpdateCode::FirstIcon)) {
         ShowIcon(0);

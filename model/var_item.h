@@ -72,7 +72,8 @@ protected:
     // Writes the stored value, with or without the write macros.
     virtual bool WriteValue(bool runMacros);
     // Takes the value from a shadow register that reports a valid value.
-    virtual void RefreshFromShadow(const CShadowReg&) {}
+    // Takes the value from the shadow register; true when it replaced another value shown.
+    virtual bool RefreshFromShadow(const CShadowReg&) { return false; }
 
     bool ReadMacrosOn() const { return GetMacroFlags().Has(MacroFlag::ReadMacros); }
     bool WriteMacrosOn() const { return GetMacroFlags().Has(MacroFlag::WriteMacros); }

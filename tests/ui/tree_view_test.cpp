@@ -17,6 +17,7 @@
 #include "ui/views/mdi_tree_wnd.h"
 #include "ui/views/vek_out_view.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QTest>
 
@@ -316,13 +317,60 @@ private Q_SLOTS:
                 window->close();
         }
         QTRY_COMPARE(entry.Windows().size(), std::size_t{1});
-        // The items no longer have rows to show their values in.
+        // The items no longer have rows to show their values in, nor their changes.
+        driver.SetRegister(0x1a, 0x11);
+        QCOMPARE(entry.Document().ReadAll(), 0);
         driver.SetRegister(0x1a, 0x12);
         QCOMPARE(entry.Document().ReadAll(), 0);
         fixture.App().ActivateViewOfClass(entry, WindowKind::Tree);
         const test::TreeWindow again(fixture);
         QVERIFY(again.IsValid());
         QCOMPARE(again.tree->GetRowCount(), 13);
+    }
+
+    void aReadThatChangesAValueMarksItAndTheRowsAboveUntilTheNextRead() {
+        test::AppFixture fixture;
+        test::TestDriver driver;
+        fixture.App().OpenDocumentFile(test::TreeBoard(fixture.Files()));
+        const test::TreeWindow tw(fixture);
+        const TreeModel& model = tw.tree->Model();
+        const auto changed = [&](const QString& row, int column) {
+            return model.data(model.IndexOf(tw.Row(row), column), Qt::ForegroundRole).isValid();
+        };
+        tw.Select(QStringLiteral("CTRL REG"));
+        // The first read shows values where none were: nothing changed.
+        driver.SetRegister(0x1a, 0x12);
+        QVERIFY(fixture.Run(CommandId::ReadNow));
+        QVERIFY(!changed(QStringLiteral("CTRL REG"), 2));
+        QVERIFY(!fixture.Enabled(CommandId::NextChange));
+
+        driver.SetRegister(0x1a, 0x13);
+        QVERIFY(fixture.Run(CommandId::ReadNow));
+        QVERIFY(changed(QStringLiteral("CTRL REG"), 2));
+        QVERIFY(changed(QStringLiteral("MODE"), 2)); // its bit field moved with it
+        QVERIFY(!changed(QStringLiteral("WIDE"), 2));
+        // A collapsed tree shows where: each row above a change.
+        QVERIFY(changed(QStringLiteral("CHIP"), 0));
+        QVERIFY(changed(QStringLiteral("CTRL REG"), 0));
+        QVERIFY(!changed(QStringLiteral("WIDE"), 0));
+
+        // F4 goes from change to change and round again.
+        tw.Select(QStringLiteral("WIDE"));
+        QTRY_VERIFY(fixture.Frame().Router().Action(CommandId::NextChange)->isEnabled());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F4);
+        QCOMPARE(tw.tree->GetSelectedRow(), tw.Row(QStringLiteral("CTRL REG")));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F4);
+        QCOMPARE(tw.tree->GetSelectedRow(), tw.Row(QStringLiteral("MODE")));
+
+        // A write leaves the marks; the next read that finds the same values clears them.
+        QVERIFY(fixture.Run(CommandId::WriteRegister));
+        QVERIFY(changed(QStringLiteral("MODE"), 2));
+        driver.SetRegister(0x1a, 0x13);
+        QVERIFY(fixture.Run(CommandId::ReadNow));
+        QVERIFY(!changed(QStringLiteral("CTRL REG"), 2));
+        QVERIFY(!changed(QStringLiteral("MODE"), 2));
+        QVERIFY(!changed(QStringLiteral("CHIP"), 0));
+        QVERIFY(!fixture.Enabled(CommandId::NextChange));
     }
 };
 

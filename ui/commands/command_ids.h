@@ -32,6 +32,8 @@ namespace vek {
     X(IncreaseValue, 32781, "&Increase value", "Num++", "Increase by 1\nIncrease value",           \
       "increase")                                                                                  \
     X(EditFind, 101, "&Find...", "Alt+F3", "Find a text pattern", "")                              \
+    X(NextChange, 32900, "Go to Next C&hange", "F4",                                               \
+      "Move to the next value that the last read changed\nNext Change", "")                        \
     X(FindString, 57354, "Find String", "", "Find String\nFind String", "find")                    \
     X(RegisterList, 32859, "Register &List", "", "Display register as a list", "")                 \
     X(RegisterTree, 32784, "Register &Tree", "", "Display register as a tree", "")                 \

@@ -36,7 +36,7 @@ std::vector<MenuLayout> BuildMenus() {
          {Cmd(C::EditUndo), Cmd(C::EditRedo), Separator(), Cmd(C::EditCut), Cmd(C::EditCopy),
           Cmd(C::EditPaste), Cmd(C::EditDelete), Separator(), Cmd(C::EditTree),
           Cmd(C::EditRegister), Separator(), Cmd(C::DecreaseValue), Cmd(C::IncreaseValue),
-          Separator(), Cmd(C::EditFind)}},
+          Separator(), Cmd(C::EditFind), Cmd(C::NextChange)}},
         {MenuId::ShortEdit, "&Edit", {Cmd(C::EditCopy)}},
         {MenuId::TreeView,
          "&View",

@@ -71,7 +71,13 @@ void CSftTree::SetCellText(int row, TreeColumn column, std::string_view text) {
     if (!rows_->IsRow(row) || c >= kTreeColumnCount)
         return;
     rows_->At(row).cells[c].Assign(text);
+    if (column == TreeColumn::Data)
+        rows_->NoteReadChange(row);
     ScheduleRepaint();
+}
+
+int CSftTree::NextChangedRow(int after) const {
+    return rows_->NextChangedRow(after);
 }
 
 void CSftTree::SetRowImage(int row, int image) {

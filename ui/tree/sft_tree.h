@@ -57,6 +57,8 @@ public:
     int GetCaretRow() const;
     // The caret row while it is selected.
     int GetSelectedRow() const;
+    // The next row whose value the last read changed (tree_model.h).
+    int NextChangedRow(int after) const;
     // Makes the row the current, caret and only selected row and scrolls it into view. A row
     // that the filter hides is shown again first.
     void SelectRow(int row);

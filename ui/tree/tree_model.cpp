@@ -4,6 +4,9 @@
 #include "ui/host/text_conversion.h"
 #include "ui/tree/item_images.h"
 
+#include <QBrush>
+#include <QColor>
+
 namespace vek {
 
 namespace {
@@ -16,6 +19,9 @@ static_assert(sizeof(void*) != 8 || sizeof(TreeModel::Row) == 64,
               "a row grew: the tree has one for every item");
 
 // A register whose read has side effects carries a mark; the flag is read as the row is drawn.
+
+// Values that the last read changed, and the rows that hold them.
+const QColor kChangedColour(0xc0, 0x00, 0x00);
 
 bool ReadChangesChip(const TreeModel::Row& row) {
     return row.item != nullptr && row.item->HasFlags(ItemFlag::ReadEffects);
@@ -81,7 +87,43 @@ void TreeModel::Publish() {
     endResetModel();
 }
 
+void TreeModel::NoteReadChange(int row) {
+    const CLineItem* item = IsRow(row) ? At(row).item : nullptr;
+    const bool changed = item != nullptr && item->HasFlags(ItemFlag::ChangedByRead);
+    if (changed == changed_.contains(row))
+        return;
+    if (changed)
+        changed_.insert(row);
+    else
+        changed_.erase(row);
+    for (int above = ParentRow(row); above >= 0; above = ParentRow(above)) {
+        if (changed) {
+            ++holding_[above];
+        } else if (const auto held = holding_.find(above);
+                   held != holding_.end() && --held->second <= 0) {
+            holding_.erase(held);
+        }
+        const QModelIndex index = IndexOf(above);
+        if (index.isValid())
+            Q_EMIT dataChanged(index, index, {Qt::ForegroundRole});
+    }
+}
+
+int TreeModel::NextChangedRow(int after) const {
+    int next = -1;
+    int first = -1;
+    for (const int row : changed_) {
+        if (row > after && (next < 0 || row < next))
+            next = row;
+        if (first < 0 || row < first)
+            first = row;
+    }
+    return next >= 0 ? next : first;
+}
+
 void TreeModel::Clear() {
+    changed_.clear();
+    holding_.clear();
     rows_.clear();
     Publish();
 }
@@ -144,6 +186,10 @@ QVariant TreeModel::data(const QModelIndex& index, int role) const {
         return {};
     case Qt::FontRole:
         return column == 0 ? textFont_ : valueFont_;
+    case Qt::ForegroundRole:
+        if ((column == kDataColumn && ChangedByRead(row)) || (column == 0 && HoldsChange(row)))
+            return QBrush(kChangedColour);
+        return {};
     case Qt::ToolTipRole:
         if (column == 0 && ReadChangesChip(r))
             return QStringLiteral("read has side effects");

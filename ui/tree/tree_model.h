@@ -10,6 +10,8 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace vek {
@@ -61,6 +63,14 @@ public:
     QModelIndex IndexOf(int row, int column = 0) const;
     static int RowOf(const QModelIndex& index);
 
+    // Follows the row's item after its value was shown: whether the last read changed it (the
+    // value in the changed colour, and each row above it, so that a collapsed tree shows where).
+    void NoteReadChange(int row);
+    bool ChangedByRead(int row) const { return changed_.contains(row); }
+    bool HoldsChange(int row) const { return holding_.contains(row); }
+    // The first changed row after `after`, else the first of all; -1 when none is changed.
+    int NextChangedRow(int after) const;
+
     void SetToolTip(ToolTip toolTip) { toolTip_ = std::move(toolTip); }
     void SetFonts(const QFont& text, const QFont& values);
     const QFont& ValueFont() const { return valueFont_; }
@@ -85,6 +95,9 @@ private:
     std::vector<int> positions_; // published position of each row among its parent's children
     std::vector<int> first_;
     std::vector<int> children_;
+    // Rows whose value the last read changed, and for each row above them how many it holds.
+    std::unordered_set<int> changed_;
+    std::unordered_map<int, int> holding_;
     ToolTip toolTip_;
     QFont textFont_;
     QFont valueFont_;

@@ -358,6 +358,8 @@ std::optional<CommandState> CVekTreeView::QueryCommand(CommandId id) {
         return CommandState::Enabled(document_.IsCompiled() && shownRows_ < hideableRows_);
     case CommandId::CollapseTree:
         return CommandState::Enabled(document_.IsCompiled() && shownRows_ > 0);
+    case CommandId::NextChange:
+        return CommandState::Enabled(document_.IsCompiled() && tree_->NextChangedRow(-1) >= 0);
     case CommandId::Enter:
     case CommandId::EditFind:
     case CommandId::FindString:
@@ -416,6 +418,10 @@ void CVekTreeView::RunCommand(CommandId id) {
         break;
     case CommandId::FindString:
         find_.FindNextFromBox();
+        break;
+    case CommandId::NextChange:
+        if (const int row = tree_->NextChangedRow(tree_->GetSelectedRow()); row >= 0)
+            RevealRow(row);
         break;
     case CommandId::ToggleBookmark:
         bookmarks_.Toggle();
