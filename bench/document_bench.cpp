@@ -15,6 +15,7 @@
 #include <dlfcn.h>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
 #include <unistd.h>
@@ -99,12 +100,15 @@ void Count(benchmark::State& state) {
     state.counters["registers"] = kDevices * kRegistersPerDevice;
 }
 
-// One whole-document transfer per iteration, in simulation or through the test driver.
+// One whole-document transfer per iteration, through the test driver or in simulation, the
+// document's transfer listener set to `listener` when one is given.
 template <typename Transfer>
-void TransferAll(benchmark::State& state, Transfer transfer) {
-    const bool simulation = state.range(0) != 0;
+void TransferAll(benchmark::State& state, bool simulation, Transfer transfer,
+                 std::function<void(const CShadowReg&, UpdateCode, bool)> listener = nullptr) {
     QuietHost host;
     auto doc = OpenBoard(state, host, simulation);
+    if (doc != nullptr && listener)
+        doc->Context().transferred = std::move(listener);
     for (auto _ : state) {
         if (doc == nullptr) {
             break;
@@ -116,12 +120,12 @@ void TransferAll(benchmark::State& state, Transfer transfer) {
 }
 
 void WriteNow(benchmark::State& state) {
-    TransferAll(state, [](CVekDoc& doc) { return doc.WriteAll({}); });
+    TransferAll(state, state.range(0) != 0, [](CVekDoc& doc) { return doc.WriteAll({}); });
 }
 BENCHMARK(WriteNow)->ArgName("simulation")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 
 void ReadNow(benchmark::State& state) {
-    TransferAll(state, [](CVekDoc& doc) { return doc.ReadAll(); });
+    TransferAll(state, state.range(0) != 0, [](CVekDoc& doc) { return doc.ReadAll(); });
 }
 BENCHMARK(ReadNow)->ArgName("simulation")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 
@@ -129,29 +133,21 @@ BENCHMARK(ReadNow)->ArgName("simulation")->Arg(1)->Arg(0)->Unit(benchmark::kMill
 // keeps it (the list takes the new rows on its timer, after the run), and by `vek open --trace`,
 // a line a transfer to a stream that discards them. Compare with ReadNow/simulation:0.
 void ReadNowWatched(benchmark::State& state) {
-    const bool trace = state.range(0) != 0;
-    QuietHost host;
-    auto doc = OpenBoard(state, host, false);
     TransferLog log;
     log.Start();
     std::ofstream discard("/dev/null");
-    if (doc != nullptr && trace) {
-        doc->Context().transferred = [&discard](const CShadowReg& reg, UpdateCode direction,
-                                                bool done) {
-            discard << TraceLine(reg, direction, done) << '\n';
-        };
-    } else if (doc != nullptr) {
-        doc->Context().transferred = [&log](const CShadowReg& reg, UpdateCode direction,
-                                            bool done) { log.Add(reg, direction, done); };
+    const auto readNow = [](CVekDoc& doc) { return doc.ReadAll(); };
+    if (state.range(0) != 0) {
+        TransferAll(state, false, readNow,
+                    [&discard](const CShadowReg& reg, UpdateCode direction, bool done) {
+                        discard << TraceLine(reg, direction, done) << '\n';
+                    });
+    } else {
+        TransferAll(state, false, readNow,
+                    [&log](const CShadowReg& reg, UpdateCode direction, bool done) {
+                        log.Add(reg, direction, done);
+                    });
     }
-    for (auto _ : state) {
-        if (doc == nullptr) {
-            break;
-        }
-        benchmark::DoNotOptimize(doc->ReadAll());
-        EmptyDriverLog(state);
-    }
-    Count(state);
 }
 BENCHMARK(ReadNowWatched)->ArgName("trace")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 

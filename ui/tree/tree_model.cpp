@@ -110,15 +110,10 @@ void TreeModel::NoteReadChange(int row) {
 }
 
 int TreeModel::NextChangedRow(int after) const {
-    int next = -1;
-    int first = -1;
-    for (const int row : changed_) {
-        if (row > after && (next < 0 || row < next))
-            next = row;
-        if (first < 0 || row < first)
-            first = row;
-    }
-    return next >= 0 ? next : first;
+    if (changed_.empty())
+        return -1;
+    const auto next = changed_.upper_bound(after);
+    return next != changed_.end() ? *next : *changed_.begin();
 }
 
 void TreeModel::Clear() {

@@ -8,10 +8,10 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 namespace vek {
@@ -96,7 +96,7 @@ private:
     std::vector<int> first_;
     std::vector<int> children_;
     // Rows whose value the last read changed, and for each row above them how many it holds.
-    std::unordered_set<int> changed_;
+    std::set<int> changed_;
     std::unordered_map<int, int> holding_;
     ToolTip toolTip_;
     QFont textFont_;

@@ -12,8 +12,13 @@ namespace vek {
 TransferListModel::TransferListModel(const TransferLog& log, QObject* parent)
     : QAbstractTableModel(parent), log_(log) {}
 
-bool TransferListModel::Passes(std::uint64_t sequence) const {
-    return log_.At(sequence).write ? writes_ : reads_;
+std::vector<std::uint64_t> TransferListModel::Passing(std::uint64_t from) const {
+    std::vector<std::uint64_t> passing;
+    for (std::uint64_t s = from; s < log_.End(); ++s) {
+        if (log_.At(s).write ? writes_ : reads_)
+            passing.push_back(s);
+    }
+    return passing;
 }
 
 void TransferListModel::Sync() {
@@ -27,11 +32,7 @@ void TransferListModel::Sync() {
         rows_.erase(rows_.begin(), rows_.begin() + gone);
         endRemoveRows();
     }
-    std::vector<std::uint64_t> fresh;
-    for (std::uint64_t s = std::max(seen_, oldest); s < log_.End(); ++s) {
-        if (Passes(s))
-            fresh.push_back(s);
-    }
+    const std::vector<std::uint64_t> fresh = Passing(std::max(seen_, oldest));
     seen_ = log_.End();
     if (fresh.empty())
         return;
@@ -47,11 +48,8 @@ void TransferListModel::SetFilter(bool reads, bool writes) {
     beginResetModel();
     reads_ = reads;
     writes_ = writes;
-    rows_.clear();
-    for (std::uint64_t s = log_.Oldest(); s < log_.End(); ++s) {
-        if (Passes(s))
-            rows_.push_back(s);
-    }
+    const std::vector<std::uint64_t> passing = Passing(log_.Oldest());
+    rows_.assign(passing.begin(), passing.end());
     seen_ = log_.End();
     endResetModel();
 }

@@ -45,7 +45,8 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
-    bool Passes(std::uint64_t sequence) const;
+    // The logged transfers from `from` on that pass the filters.
+    std::vector<std::uint64_t> Passing(std::uint64_t from) const;
 
     const TransferLog& log_;
     std::deque<std::uint64_t> rows_; // sequence numbers
