@@ -69,7 +69,9 @@ void CByteItem::SelectPart(std::size_t index) {
 void CByteItem::StorePart(std::size_t index) {
     if (index < partCount_ && parts_ != nullptr) {
         current_ = static_cast<uint32_t>(index);
+        const bool shown = parts_[index].shown;
         parts_[index] = FieldsAsPart();
+        parts_[index].shown = shown;
     }
 }
 
@@ -133,12 +135,14 @@ bool CByteItem::RefreshFromShadow(const CShadowReg& shadow) {
             if (k != current_) {
                 SelectPart(k);
             }
-            const bool shown = HasFlags(ItemFlag::ValueShown);
+            // A joined register's parts get their first values one by one.
+            const bool shown = parts_ != nullptr ? parts_[k].shown : HasFlags(ItemFlag::ValueShown);
             const uint32_t before = GetValueField();
             AddFlags(ItemFlag::ValueShown);
             SetValueField(Extract(shadow.GetValue() & part.mask, part.mask, part.width));
             if (parts_ != nullptr) {
                 parts_[k].value = GetValueField();
+                parts_[k].shown = true;
             }
             return shown && GetValueField() != before;
         }

@@ -23,6 +23,7 @@ public:
         uint32_t defaultValue = 0;
         int width = 0;
         CShadowReg* shadow = nullptr; // owned by its device
+        bool shown = false;           // a read has given this part a value
     };
 
     // The combined widths of a register's parts cannot exceed the 32 bits of a value.

@@ -156,6 +156,25 @@ TEST_F(RegisterItemsTest, RegisterOfTwoPartsCombinesItsValues) {
     EXPECT_EQ(writes[1].data[0], 0xCD);
 }
 
+TEST_F(RegisterItemsTest, AReadMarksAChangeOnlyWhereAValueWasShownBefore) {
+    // A joined register's parts get their first values one by one: none of them is a change.
+    CByteItem reg;
+    BindParts(reg, {{"01", 0xFF}, {"02", 0xFF}});
+    driver.readBytes = {0x11, 0, 0, 0};
+    ASSERT_TRUE(reg.Read());
+    EXPECT_FALSE(reg.HasFlags(ItemFlag::ChangedByRead));
+    ASSERT_TRUE(reg.Read());
+    EXPECT_FALSE(reg.HasFlags(ItemFlag::ChangedByRead));
+    driver.readBytes = {0x22, 0, 0, 0};
+    ASSERT_TRUE(reg.Read());
+    EXPECT_TRUE(reg.HasFlags(ItemFlag::ChangedByRead));
+    // A write leaves the mark; the next read that finds the same value clears it.
+    ASSERT_TRUE(reg.Write());
+    EXPECT_TRUE(reg.HasFlags(ItemFlag::ChangedByRead));
+    ASSERT_TRUE(reg.Read());
+    EXPECT_FALSE(reg.HasFlags(ItemFlag::ChangedByRead));
+}
+
 TEST_F(RegisterItemsTest, CombinedValueOfPartsWithScatteredMasks) {
     CByteItem reg;
     // 4 most significant bits, 2 bits, 3 least significant bits
