@@ -20,4 +20,18 @@ inline constexpr int kMaxReadRun = 256;
 // not fill the memory.
 inline constexpr std::size_t kTransferLogCapacity = 100000;
 
+// A live refresh reads again at most ten times a second and at least every ten seconds: faster
+// than the eye follows a value costs the bus for nothing, slower is a Read Now.
+inline constexpr int kLiveRefreshMinInterval = 100;    // ms
+inline constexpr int kLiveRefreshMaxInterval = 10'000; // ms
+// A round of a live refresh reads this many registers between two looks at the clock: one run
+// of a driver that reads many at once, short enough on a slow bus (an I2C read takes about half a
+// millisecond) that the window keeps drawing.
+inline constexpr std::size_t kLiveRefreshSlice = 64;
+// The event loop gets its turn again after this long of reading, whatever is left of the round.
+inline constexpr int kLiveRefreshSliceTime = 15; // ms
+// A live refresh stops after this many rounds in a row with failed reads: a probe that was
+// unplugged, a board without power. A single bad read does not end a long watch.
+inline constexpr int kLiveRefreshFailedRounds = 3;
+
 } // namespace vek

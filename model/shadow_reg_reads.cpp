@@ -8,14 +8,30 @@
 namespace vek {
 namespace {
 
+// The registers read, by position: a device's list or a span of registers from anywhere.
+class Registers {
+public:
+    explicit Registers(const ShadowRegList& list) : list_(&list) {}
+    explicit Registers(std::span<CShadowReg* const> span) : span_(span) {}
+    std::size_t Size() const { return list_ != nullptr ? list_->Size() : span_.size(); }
+    CShadowReg& operator[](std::size_t i) const {
+        return list_ != nullptr ? (*list_)[i] : *span_[i];
+    }
+
+private:
+    const ShadowRegList* list_ = nullptr;
+    std::span<CShadowReg* const> span_;
+};
+
+// One call of the driver reads registers of one device only.
 bool SameShape(const CShadowReg& a, const CShadowReg& b) {
-    return a.GetDriver() == b.GetDriver() && a.GetAddressLength() == b.GetAddressLength() &&
-           a.GetDataLength() == b.GetDataLength();
+    return a.GetDriver() == b.GetDriver() && a.GetDeviceName() == b.GetDeviceName() &&
+           a.GetAddressLength() == b.GetAddressLength() && a.GetDataLength() == b.GetDataLength();
 }
 
 // The end of the run that starts at `first`: registers of its shape that the driver would read,
 // up to one that is passed over.
-std::size_t RunEnd(const ShadowRegList& registers, std::size_t first, TransferFlags flags) {
+std::size_t RunEnd(const Registers& registers, std::size_t first, TransferFlags flags) {
     const CShadowReg& head = registers[first];
     std::size_t end = first + 1;
     if (!head.ReadsThroughDriver(flags) || head.GetDriver()->readMany == nullptr ||
@@ -30,7 +46,7 @@ std::size_t RunEnd(const ShadowRegList& registers, std::size_t first, TransferFl
     return end;
 }
 
-bool ReadRun(const ShadowRegList& registers, std::size_t first, std::size_t end) {
+bool ReadRun(const Registers& registers, std::size_t first, std::size_t end) {
     const CShadowReg& head = registers[first];
     const std::size_t addrLen = head.GetAddressLength();
     std::vector<unsigned char> addresses;
@@ -48,6 +64,26 @@ bool ReadRun(const ShadowRegList& registers, std::size_t first, std::size_t end)
         registers[i].TakeRead(data[i - first]);
     }
     return true;
+}
+
+void ReadAll(const Registers& registers, TransferFlags flags, PassedOverReads& passedOver,
+             const std::function<void(const CShadowReg&)>& failed) {
+    std::size_t first = 0;
+    while (first < registers.Size()) {
+        if (passedOver.PassOver(registers[first])) {
+            ++first;
+            continue;
+        }
+        const std::size_t end = RunEnd(registers, first, flags);
+        if (end - first < 2 || !ReadRun(registers, first, end)) {
+            for (std::size_t i = first; i < end; ++i) {
+                if (!registers[i].Read(flags)) {
+                    failed(registers[i]);
+                }
+            }
+        }
+        first = end;
+    }
 }
 
 } // namespace
@@ -70,22 +106,13 @@ std::string PassedOverReads::Notice() const {
 
 void ReadRegisters(const ShadowRegList& registers, TransferFlags flags, PassedOverReads& passedOver,
                    const std::function<void(const CShadowReg&)>& failed) {
-    std::size_t first = 0;
-    while (first < registers.Size()) {
-        if (passedOver.PassOver(registers[first])) {
-            ++first;
-            continue;
-        }
-        const std::size_t end = RunEnd(registers, first, flags);
-        if (end - first < 2 || !ReadRun(registers, first, end)) {
-            for (std::size_t i = first; i < end; ++i) {
-                if (!registers[i].Read(flags)) {
-                    failed(registers[i]);
-                }
-            }
-        }
-        first = end;
-    }
+    ReadAll(Registers(registers), flags, passedOver, failed);
+}
+
+void ReadRegisters(std::span<CShadowReg* const> registers, TransferFlags flags,
+                   PassedOverReads& passedOver,
+                   const std::function<void(const CShadowReg&)>& failed) {
+    ReadAll(Registers(registers), flags, passedOver, failed);
 }
 
 } // namespace vek

@@ -9,6 +9,7 @@
 #include "model/shadow_reg_list.h"
 
 #include <functional>
+#include <span>
 #include <string>
 
 namespace vek {
@@ -32,6 +33,11 @@ private:
 // that `passedOver` leaves out; `failed` is called for each register whose read failed, with its
 // error set.
 void ReadRegisters(const ShadowRegList& registers, TransferFlags flags, PassedOverReads& passedOver,
+                   const std::function<void(const CShadowReg&)>& failed);
+// The same for registers gathered from anywhere (a live refresh's): runs form where neighbours
+// of the span share a driver and a shape.
+void ReadRegisters(std::span<CShadowReg* const> registers, TransferFlags flags,
+                   PassedOverReads& passedOver,
                    const std::function<void(const CShadowReg&)>& failed);
 
 } // namespace vek

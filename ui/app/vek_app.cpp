@@ -27,6 +27,7 @@
 #include "ui/views/mdi_tree_wnd.h"
 #include "ui/views/source_view.h"
 #include "ui/views/vek_out_view.h"
+#include "ui/watch/live_refresh_bar.h"
 #include "ui/watch/watch_io_window.h"
 
 #include <QApplication>
@@ -138,6 +139,7 @@ bool CVekApp::InitInstance(const QStringList& files) {
             manager.cancel();
     });
     frame_->MainToolBar().LoadFindHistory(profile_->File());
+    frame_->RefreshBar().Load(profile_->File());
     host_ = std::make_unique<QtHost>(frame_->StatusBar(), frame_.get(), *pump_);
     connect(&frame_->Menus(), &MenuBars::RecentFileChosen, this, &CVekApp::OpenRecentFile);
     connect(&frame_->Windows(), &WindowList::EntryChosen, this, &CVekApp::ActivateListedWindow);
@@ -492,6 +494,7 @@ bool CVekApp::QueryClose() {
             return false;
     }
     frame_->MainToolBar().SaveFindHistory(profile_->File());
+    frame_->RefreshBar().Save(profile_->File());
     SaveWindowState(*frame_, profile_->File());
     profile_->Save();
     return true;

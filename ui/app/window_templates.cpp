@@ -14,6 +14,7 @@
 #include "ui/views/source_view.h"
 #include "ui/views/vek_list_view.h"
 #include "ui/views/vek_out_view.h"
+#include "ui/watch/live_refresh_bar.h"
 
 #include <QFileInfo>
 #include <QMdiArea>
@@ -51,7 +52,8 @@ CMDITreeWnd* WindowTemplates::CreateTree(DocumentEntry& entry, ShowKind showList
         {frame_.StatusBar(), window->SliderBar(),
          [&entry](const std::function<void()>& work) { entry.RunBusy(work); },
          frame_.MainToolBar().FindBox(), [this] { return frame_.FindBoxFocused(); },
-         [this] { frame_.Router().Execute(CommandId::FindString); }, &frame_},
+         [this] { frame_.Router().Execute(CommandId::FindString); }, &frame_,
+         frame_.RefreshBar().Settings(), [this] { return frame_.Router().IsBlocked(); }},
         nullptr);
     window->SetTreeView(view, view);
     auto* script = new CMacroView(entry.Document(),

@@ -63,6 +63,13 @@ namespace vek {
       "write_register")                                                                            \
     X(ReadRegister, 32832, "Read Regi&ster", "", "Read single register\nRead Register",            \
       "read_register")                                                                             \
+    X(LiveRefresh, 32901, "&Live Refresh", "Ctrl+L",                                               \
+      "Read the chosen registers again and again\nLive Refresh", "live_refresh")                  \
+    X(RefreshSelected, 32902, "&Selected Rows", "",                                                \
+      "Live refresh reads the selected rows and the rows below them", "")                          \
+    X(RefreshBookmarked, 32903, "&Bookmarked Rows", "",                                            \
+      "Live refresh reads the bookmarked rows and the rows below them", "")                        \
+    X(RefreshVisible, 32904, "&Visible Rows", "", "Live refresh reads the rows in view", "")       \
     X(Simulation, 32797, "&Simulation", "", "Simulation On/Off", "")                               \
     X(SetBin, 32801, "Set &Bin", "", "Display in Binary\nSet Bin", "bin")                          \
     X(SetDec, 32802, "Set &Dec", "", "Dispaly in Decimal\nSet Dec", "dec")                         \

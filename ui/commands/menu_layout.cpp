@@ -7,16 +7,16 @@ namespace vek {
 namespace {
 
 MenuEntry Cmd(CommandId id, const char* text = nullptr) {
-    return {MenuEntry::Kind::Command, id, text};
+    return {MenuEntry::Kind::Command, id, text, {}};
 }
 MenuEntry Separator() {
-    return {MenuEntry::Kind::Separator, CommandId::FileNew, nullptr};
+    return {MenuEntry::Kind::Separator, CommandId::FileNew, nullptr, {}};
 }
 MenuEntry RecentFiles() {
-    return {MenuEntry::Kind::RecentFiles, CommandId::FileNew, nullptr};
+    return {MenuEntry::Kind::RecentFiles, CommandId::FileNew, nullptr, {}};
 }
-MenuEntry SetBase() {
-    return {MenuEntry::Kind::SetBase, CommandId::FileNew, nullptr};
+MenuEntry Submenu(const char* text, std::vector<CommandId> commands) {
+    return {MenuEntry::Kind::Submenu, CommandId::FileNew, text, std::move(commands)};
 }
 
 std::vector<MenuLayout> BuildMenus() {
@@ -53,15 +53,18 @@ std::vector<MenuLayout> BuildMenus() {
         {MenuId::TreeRegister,
          "&Register",
          {Cmd(C::WriteDefault), Separator(), Cmd(C::WriteNow), Cmd(C::ReadNow), Separator(),
-          Cmd(C::WriteRegister), Cmd(C::ReadRegister)}},
+          Cmd(C::WriteRegister), Cmd(C::ReadRegister), Separator(), Cmd(C::LiveRefresh),
+          Submenu("Live Refresh &Of",
+                  {C::RefreshSelected, C::RefreshBookmarked, C::RefreshVisible})}},
         {MenuId::ListRegister,
          "&Register",
          {Cmd(C::WriteDefault), Separator(), Cmd(C::WriteNow), Cmd(C::ReadNow)}},
         {MenuId::Macros, "&Macros", {}},
         {MenuId::Options,
          "&Options",
-         {Cmd(C::Simulation), SetBase(), Cmd(C::EditorName), Separator(), Cmd(C::ReadMacro),
-          Cmd(C::WriteMacro), Separator(), Cmd(C::RedrawDesktop)}},
+         {Cmd(C::Simulation), Submenu("Set &Base", {C::SetBin, C::SetDec, C::SetHex}),
+          Cmd(C::EditorName), Separator(), Cmd(C::ReadMacro), Cmd(C::WriteMacro), Separator(),
+          Cmd(C::RedrawDesktop)}},
         {MenuId::Window,
          "&Window",
          {Cmd(C::WindowCascade), Cmd(C::WindowTile), Separator(), Cmd(C::WindowCloseAll),

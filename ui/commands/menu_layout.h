@@ -34,11 +34,12 @@ struct MenuEntry {
         Command,
         Separator,
         RecentFiles, // the recent-file entries, or a disabled "Recent File" when there are none
-        SetBase,     // the Set Base pop-up with Set Bin, Set Dec and Set Hex
+        Submenu,     // a pop-up of its own: `text` and the commands of `submenu`
     };
     Kind kind = Kind::Command;
     CommandId id = CommandId::FileNew;
     const char* text = nullptr; // replaces the table's menu text in this menu
+    std::vector<CommandId> submenu;
 };
 
 struct MenuLayout {

@@ -10,6 +10,7 @@
 #include "ui/frame/vek_tool_bar.h"
 #include "ui/frame/window_list.h"
 #include "ui/host/text_conversion.h"
+#include "ui/watch/live_refresh_bar.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -50,6 +51,8 @@ CFixedFrame::CFixedFrame(LedIndicator::Clock clock)
         new CVekToolBar(QStringLiteral("Sax toolbar"), ScriptToolBarSlots(), *router_, this);
     addToolBar(Qt::TopToolBarArea, scriptToolBar_);
     scriptToolBar_->hide();
+    refreshBar_ = new LiveRefreshBar(*router_, this);
+    addToolBar(Qt::TopToolBarArea, refreshBar_);
     mainToolBar_->SetChildActiveQuery([this] { return ActiveChild() != nullptr; });
     connect(mainToolBar_, &CVekToolBar::FindBoxFocusChanged, this, [this](bool focused) {
         findBoxFocused_ = focused;
@@ -164,6 +167,8 @@ void CFixedFrame::ShowPrompt(const QString& text) {
 }
 
 std::optional<CommandState> CFixedFrame::QueryCommand(CommandId id) {
+    if (const std::optional<RefreshScope> scope = ScopeOfCommand(id))
+        return CommandState::Check(true, refreshBar_->Settings().scope == *scope);
     switch (id) {
     case CommandId::ViewToolbar:
         return CommandState::Check(true, !mainToolBar_->isHidden());
@@ -182,6 +187,10 @@ std::optional<CommandState> CFixedFrame::QueryCommand(CommandId id) {
 }
 
 void CFixedFrame::RunCommand(CommandId id) {
+    if (const std::optional<RefreshScope> scope = ScopeOfCommand(id)) {
+        refreshBar_->SetScope(*scope);
+        return;
+    }
     switch (id) {
     case CommandId::ViewToolbar:
         mainToolBar_->setVisible(mainToolBar_->isHidden());

@@ -20,12 +20,13 @@ class CChildFrame;
 class CLedStatusBar;
 class CommandRouter;
 class CVekToolBar;
+class LiveRefreshBar;
 class MenuBars;
 class WindowList;
 
-// The main window: the MDI area with the child windows, the main and script toolbars, the LED
-// status bar and the menu bars. It wires them together and routes every command: active view,
-// its document, its child frame, this frame, then the application.
+// The main window: the MDI area with the child windows, the main, script and live refresh
+// toolbars, the LED status bar and the menu bars. It wires them together and routes every
+// command: active view, its document, its child frame, this frame, then the application.
 class CFixedFrame : public QMainWindow, public CommandTarget {
     Q_OBJECT
 
@@ -43,6 +44,7 @@ public:
     CLedStatusBar& StatusBar() const { return *statusBar_; }
     CVekToolBar& MainToolBar() const { return *mainToolBar_; }
     CVekToolBar& ScriptToolBar() const { return *scriptToolBar_; }
+    LiveRefreshBar& RefreshBar() const { return *refreshBar_; }
     WindowList& Windows() const { return *windowList_; }
     MenuBars& Menus() const { return *menuBars_; }
     QMenu* Menu(MenuId id) const;
@@ -89,6 +91,7 @@ private:
     CommandRouter* router_;
     CVekToolBar* mainToolBar_;
     CVekToolBar* scriptToolBar_;
+    LiveRefreshBar* refreshBar_;
     MenuBars* menuBars_;
     WindowList* windowList_;
     CommandTarget* application_ = nullptr;

@@ -8,10 +8,15 @@
 namespace vek {
 
 CLedStatusBar::CLedStatusBar(LedIndicator::Clock clock, QWidget* parent)
-    : QStatusBar(parent), progress_(new ProgressPane(this)),
+    : QStatusBar(parent), progress_(new ProgressPane(this)), refresh_(new QLabel(this)),
       led_(new LedPane(std::move(clock), this)) {
     setObjectName(QStringLiteral("CLedStatusBar"));
     addWidget(progress_, 1);
+    refresh_->setObjectName(QStringLiteral("RefreshRate"));
+    refresh_->setFrameShape(QFrame::Panel);
+    refresh_->setFrameShadow(QFrame::Sunken);
+    addPermanentWidget(refresh_);
+    refresh_->hide();
     // Each indicator pane is as wide as the sample text that sets it.
     const char* const samples[] = {nullptr, "HEX", "00000"};
     for (std::size_t i = 0; i < indicators_.size(); ++i) {
@@ -62,6 +67,15 @@ QString CLedStatusBar::PaneText(int pane) const {
     if (pane > 0 && pane < kPaneCount)
         return indicators_[static_cast<std::size_t>(pane - 1)]->text();
     return {};
+}
+
+void CLedStatusBar::SetRefreshText(const QString& text) {
+    refresh_->setText(text);
+    refresh_->setVisible(!text.isEmpty());
+}
+
+QString CLedStatusBar::RefreshText() const {
+    return refresh_->text();
 }
 
 } // namespace vek

@@ -36,10 +36,14 @@ public:
 
     void SetPaneText(int pane, const QString& text);
     QString PaneText(int pane) const;
+    // The live refresh's rate beside the panes; hidden while empty.
+    void SetRefreshText(const QString& text);
+    QString RefreshText() const;
 
 private:
     ProgressPane* progress_;
     std::array<QLabel*, kPaneCount - 1> indicators_{};
+    QLabel* refresh_;
     LedPane* led_;
 };
 

@@ -42,10 +42,10 @@ QMenu* MenuBars::Build(const MenuLayout& layout) {
         case MenuEntry::Kind::Separator:
             menu->addSeparator();
             break;
-        case MenuEntry::Kind::SetBase: {
-            QMenu* base = menu->addMenu(QStringLiteral("Set &Base"));
-            for (CommandId id : {CommandId::SetBin, CommandId::SetDec, CommandId::SetHex})
-                base->addAction(router_.Action(id));
+        case MenuEntry::Kind::Submenu: {
+            QMenu* submenu = menu->addMenu(QString::fromUtf8(entry.text));
+            for (CommandId id : entry.submenu)
+                submenu->addAction(router_.Action(id));
             break;
         }
         case MenuEntry::Kind::RecentFiles:

@@ -184,6 +184,16 @@ bool CSftTree::IsRowVisible(int row) const {
     return true;
 }
 
+std::vector<int> CSftTree::RowsInView() const {
+    std::vector<int> rows;
+    const int bottom = viewport()->height();
+    for (QModelIndex index = indexAt(QPoint(0, 0));
+         index.isValid() && visualRect(index).top() < bottom; index = indexBelow(index)) {
+        rows.push_back(TreeModel::RowOf(index));
+    }
+    return rows;
+}
+
 std::optional<QRect> CSftTree::GetCellRect(int row, TreeColumn column) const {
     if (!IsRowVisible(row))
         return std::nullopt;

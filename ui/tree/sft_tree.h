@@ -72,6 +72,8 @@ public:
     // Whether the row is shown: every ancestor expanded and the filter passes it.
     bool IsRowVisible(int row) const;
 
+    // The rows the viewport shows now, top to bottom.
+    std::vector<int> RowsInView() const;
     // The cell's rectangle in the viewport's coordinates; none when the row is not shown.
     std::optional<QRect> GetCellRect(int row, TreeColumn column) const;
     // The column of the last click, -1 before any.

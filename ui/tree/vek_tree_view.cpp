@@ -6,6 +6,7 @@
 #include "ui/commands/radix_command.h"
 #include "ui/frame/led_status_bar.h"
 #include "ui/host/text_conversion.h"
+#include "ui/tree/refresh_rows.h"
 #include "ui/tree/sft_tree.h"
 #include "ui/tree/slider_bar.h"
 #include "ui/tree/tree_item_rules.h"
@@ -56,7 +57,13 @@ CVekTreeView::CVekTreeView(CVekDoc& document, Services services, QWidget* parent
       edit_(*tree_, [this](CVarItem& item) { document_.WriteRegister(item); }),
       find_(*tree_, bookmarks_, *this,
             {services_.findBox, [this](int row, bool focus) { RevealRow(row, focus); },
-             services_.findStringInActiveView, services_.mainWindow}) {
+             services_.findStringInActiveView, services_.mainWindow}),
+      refresh_(document,
+               {[this] { return RefreshRegisters(*tree_, services_.refreshSettings.scope); },
+                [this] { return services_.refreshSettings.interval; },
+                [this] { return services_.commandsBlocked(); },
+                [this](const std::string& why) { document_.Context().host->Message(why, true); }},
+               this) {
     setObjectName(QStringLiteral("CVekTreeView"));
     setWindowTitle(QStringLiteral("Register Tree"));
     filter_->setObjectName(QStringLiteral("TreeFilter"));
@@ -85,6 +92,8 @@ CVekTreeView::CVekTreeView(CVekDoc& document, Services services, QWidget* parent
             edit_.Start(c);
     });
     tree_->Model().SetToolTip([this](const CLineItem& item) { return ToolTipOf(item); });
+    connect(&refresh_, &LiveRefresh::RoundFinished, this, &CVekTreeView::ShowRefreshRate);
+    connect(&refresh_, &LiveRefresh::RunningChanged, this, &CVekTreeView::ShowRefreshRate);
 }
 
 CVekTreeView::~CVekTreeView() {
@@ -95,6 +104,7 @@ void CVekTreeView::DetachFromDocument() {
     if (detached_)
         return;
     detached_ = true;
+    refresh_.Stop();
     edit_.Close();
     if (const CItemList* items = document_.GetItems()) {
         for (CLineItem& item : *items)
@@ -167,11 +177,27 @@ void CVekTreeView::ReportStatus() {
 }
 
 void CVekTreeView::OnActivated(bool active) {
-    if (!active)
+    active_ = active;
+    if (!active) {
+        services_.statusBar.SetRefreshText({});
         return;
+    }
+    ShowRefreshRate();
     tree_->viewport()->update();
     tree_->setFocus();
     services_.statusBar.SetPaneText(2, QString::fromLatin1(RadixWord(radix_)));
+}
+
+void CVekTreeView::ShowRefreshRate() {
+    if (!active_)
+        return;
+    if (!refresh_.IsRunning()) {
+        services_.statusBar.SetRefreshText({});
+        return;
+    }
+    services_.statusBar.SetRefreshText(QStringLiteral("Live %1/s, %2 registers")
+                                           .arg(refresh_.Rate(), 0, 'f', 1)
+                                           .arg(refresh_.RegisterCount()));
 }
 
 void CVekTreeView::ToggleRow(int row) {
@@ -360,6 +386,8 @@ std::optional<CommandState> CVekTreeView::QueryCommand(CommandId id) {
         return CommandState::Enabled(document_.IsCompiled() && shownRows_ > 0);
     case CommandId::NextChange:
         return CommandState::Enabled(document_.IsCompiled() && tree_->NextChangedRow(-1) >= 0);
+    case CommandId::LiveRefresh:
+        return CommandState::Check(DocumentReady() || refresh_.IsRunning(), refresh_.IsRunning());
     case CommandId::Enter:
     case CommandId::EditFind:
     case CommandId::FindString:
@@ -425,6 +453,9 @@ void CVekTreeView::RunCommand(CommandId id) {
         break;
     case CommandId::ToggleBookmark:
         bookmarks_.Toggle();
+        break;
+    case CommandId::LiveRefresh:
+        refresh_.IsRunning() ? refresh_.Stop() : refresh_.Start();
         break;
     case CommandId::NextBookmark:
         bookmarks_.Next();

@@ -6,6 +6,8 @@
 #include "ui/tree/tree_bookmarks.h"
 #include "ui/tree/tree_cell_edit.h"
 #include "ui/tree/tree_find.h"
+#include "ui/watch/live_refresh.h"
+#include "ui/watch/live_refresh_settings.h"
 
 #include <QWidget>
 
@@ -28,8 +30,9 @@ enum class TreeNotification : int;
 // The register tree view: every item of the document as a row of the tree control, with the
 // commands on the selected item (read, write, step, edit), the radix of the whole document, Expand
 // Tree and Collapse Tree, bookmarks, and the status bar's report on the caret row. A filter field
-// above the tree hides the rows that do not match its text. The view never reads registers by
-// itself: values change only through commands, the editor, the slider bar, macros and scripts.
+// above the tree hides the rows that do not match its text. The view reads registers by itself
+// only while the user keeps its Live Refresh on; else values change only through commands, the
+// editor, the slider bar, macros and scripts.
 class CVekTreeView : public QWidget, public CommandTarget {
     Q_OBJECT
 
@@ -44,6 +47,9 @@ public:
         // Find Next of the small find dialog: Find String in whichever view is active.
         std::function<void()> findStringInActiveView;
         QWidget* mainWindow;
+        // What the live refresh toolbar and menu set, and whether commands are blocked now.
+        const LiveRefreshSettings& refreshSettings;
+        std::function<bool()> commandsBlocked;
     };
 
     CVekTreeView(CVekDoc& document, Services services, QWidget* parent);
@@ -63,6 +69,7 @@ public:
     TreeBookmarks& Bookmarks() { return bookmarks_; }
     TreeFind& Find() { return find_; }
     TreeCellEdit& CellEdit() { return edit_; }
+    LiveRefresh& Refresh() { return refresh_; }
     // The radix flag of the view: Hex, Decimal or Binary.
     UpdateCode Radix() const { return radix_; }
     // Rows that can be hidden (all but devices) and how many of them are shown now.
@@ -87,6 +94,8 @@ public:
 
 private:
     void OnNotify(TreeNotification code);
+    // The status bar's live refresh pane, while this view is the active one.
+    void ShowRefreshRate();
     void RowAction();
     void SetRadix(UpdateCode radix);
     void FitDataColumn();
@@ -109,10 +118,12 @@ private:
     TreeBookmarks bookmarks_;
     TreeCellEdit edit_;
     TreeFind find_;
+    LiveRefresh refresh_;
     UpdateCode radix_ = UpdateCode::Hex;
     int hideableRows_ = 0;
     int shownRows_ = 0;
     bool built_ = false;
+    bool active_ = false;
 };
 
 } // namespace vek
