@@ -34,4 +34,9 @@ inline constexpr int kLiveRefreshSliceTime = 15; // ms
 // unplugged, a board without power. A single bad read does not end a long watch.
 inline constexpr int kLiveRefreshFailedRounds = 3;
 
+// A plot keeps the last this many values of each trace: ten reads a second for nearly three hours,
+// 16 bytes each. More traces than kMaxPlotTraces on one axis cannot be told apart.
+inline constexpr std::size_t kPlotTraceCapacity = 100000;
+inline constexpr std::size_t kMaxPlotTraces = 16;
+
 } // namespace vek

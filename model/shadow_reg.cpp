@@ -133,12 +133,15 @@ void CShadowReg::StoreRead(uint32_t data) {
 inline bool CShadowReg::Transferred(UpdateCode direction, bool simulated, bool updateOverlapping) {
     if (!simulated) {
         Flash();
-        TellTransfer(direction, true);
     }
     valid_ = true;
     Notify(UpdateCode::ValueValid | direction);
     if (updateOverlapping) {
         UpdateOverlapping(direction);
+    }
+    // Last, so that the listener finds the items showing the value (a plot takes it from them).
+    if (!simulated) {
+        TellTransfer(direction, true);
     }
     return true;
 }

@@ -10,20 +10,6 @@ namespace vek {
 
 namespace {
 
-void AppendField(std::string& line, std::string_view field) {
-    if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
-        line += field;
-        return;
-    }
-    line += '"';
-    for (const char c : field) {
-        if (c == '"')
-            line += '"';
-        line += c;
-    }
-    line += '"';
-}
-
 std::string WallTimeText(std::chrono::system_clock::time_point at) {
     const auto since = at.time_since_epoch();
     const std::time_t seconds =
@@ -39,6 +25,20 @@ std::string WallTimeText(std::chrono::system_clock::time_point at) {
 }
 
 } // namespace
+
+void AppendCsvField(std::string& line, std::string_view field) {
+    if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
+        line += field;
+        return;
+    }
+    line += '"';
+    for (const char c : field) {
+        if (c == '"')
+            line += '"';
+        line += c;
+    }
+    line += '"';
+}
 
 std::string TransferCsv(const TransferLog& log, const std::vector<std::uint64_t>& sequences,
                         int radix) {
@@ -57,14 +57,14 @@ std::string TransferCsv(const TransferLog& log, const std::vector<std::uint64_t>
              {std::string_view(source.driver), std::string_view(source.device),
               std::string_view(source.reg), std::string_view(source.address)}) {
             text += ',';
-            AppendField(text, field);
+            AppendCsvField(text, field);
         }
         text += record.write ? ",W," : ",R,";
         // A read that failed brought no value.
         if (record.write || record.failure == 0)
             text += TransferValueText(record.value, source.dataLength, radix);
         text += ',';
-        AppendField(text, record.failure == 0 ? std::string_view("ok") : log.FailureOf(record));
+        AppendCsvField(text, record.failure == 0 ? std::string_view("ok") : log.FailureOf(record));
         text += '\n';
     }
     return text;

@@ -23,7 +23,8 @@ public:
     std::optional<QString> OpenValuesOrDescription(QWidget*) override { return Next(); }
     std::optional<ValuesFile> SaveValues(QWidget*) override;
     std::optional<QString> SaveText(QWidget*) override { return Next(); }
-    std::optional<QString> SaveCsv(QWidget*) override { return Next(); }
+    std::optional<QString> SaveCsv(QWidget*, const QString&) override { return Next(); }
+    std::optional<QString> SavePng(QWidget*) override { return Next(); }
     std::optional<QString> OpenScript(QWidget*) override { return Next(); }
     std::optional<QString> SaveScript(QWidget*, const QString&) override { return Next(); }
 

@@ -42,13 +42,15 @@ private Q_SLOTS:
         QCOMPARE(texts.mid(WindowList::kFixedEntries),
                  (QStringList{QStringLiteral("-"), QStringLiteral("&1 a.vek"),
                               QStringLiteral("&2 b.vek")}));
-        QVERIFY(!menu.actions().at(8)->isChecked());
-        QVERIFY(menu.actions().at(9)->isChecked());
-        QCOMPARE(menu.actions().at(9)->data().toInt(), 0xFF02);
+        // After the fixed entries and the separator: the first window, then the second.
+        const int first = WindowList::kFixedEntries + 1;
+        QVERIFY(!menu.actions().at(first)->isChecked());
+        QVERIFY(menu.actions().at(first + 1)->isChecked());
+        QCOMPARE(menu.actions().at(first + 1)->data().toInt(), 0xFF02);
 
         list.RebuildWindowMenu(true, QStringLiteral("Output"));
         QVERIFY(list.OutputChecked());
-        QVERIFY(!menu.actions().at(9)->isChecked());
+        QVERIFY(!menu.actions().at(first + 1)->isChecked());
         QVERIFY(list.RemoveWindowName(QStringLiteral("a.vek")));
         QVERIFY(!list.RemoveWindowName(QStringLiteral("a.vek")));
         list.RebuildWindowMenu(false, QStringLiteral("Output"));
@@ -109,11 +111,11 @@ private Q_SLOTS:
         QVERIFY(fixture.Checked(CommandId::WindowOutput));
         fixture.App().OpenDocumentFile(fixture.Files().Board(QStringLiteral("board.vek"), 1));
         QVERIFY(!fixture.Checked(CommandId::WindowOutput));
-        QCOMPARE(
-            EntryTexts(*fixture.Frame().Menu(MenuId::Window)).mid(0, 7),
-            (QStringList{QStringLiteral("&Cascade"), QStringLiteral("&Tile"), QStringLiteral("-"),
-                         QStringLiteral("Close &All"), QStringLiteral("-"),
-                         QStringLiteral("&Watch"), QStringLiteral("&Output")}));
+        QCOMPARE(EntryTexts(*fixture.Frame().Menu(MenuId::Window)).mid(0, 8),
+                 (QStringList{QStringLiteral("&Cascade"), QStringLiteral("&Tile"),
+                              QStringLiteral("-"), QStringLiteral("Close &All"),
+                              QStringLiteral("-"), QStringLiteral("&Watch"),
+                              QStringLiteral("&Plot"), QStringLiteral("&Output")}));
     }
 };
 

@@ -23,6 +23,7 @@
 #include "ui/host/event_pump.h"
 #include "ui/host/qt_host.h"
 #include "ui/host/text_conversion.h"
+#include "ui/plot/plot_window.h"
 #include "ui/views/mdi_out_wnd.h"
 #include "ui/views/mdi_tree_wnd.h"
 #include "ui/views/source_view.h"
@@ -160,7 +161,10 @@ bool CVekApp::InitInstance(const QStringList& files) {
     watch_ = std::make_unique<DescriptionWatch>();
     connect(watch_.get(), &DescriptionWatch::Changed, this, &CVekApp::OnDescriptionChanged);
     templates_ = std::make_unique<WindowTemplates>(
-        *frame_, [this](CChildFrame* window, DocumentEntry* entry) { Adopt(window, entry); });
+        *frame_, [this](CChildFrame* window, DocumentEntry* entry) { Adopt(window, entry); },
+        [this](const CVarItem& item, const CVekDoc& document) {
+            ShowPlot().Plot(item, &document);
+        });
     output_ = templates_->CreateOutput(*dialogs_);
     connect(&OutputView(), &CVekOutView::SourceRequested, this, &CVekApp::OpenSource);
     host_->SetOutput(&OutputView(), [this] { ShowOutput(); });
@@ -206,6 +210,8 @@ void CVekApp::OnWindowDestroyed(CChildFrame* window) {
         // A document lives as long as one of its windows.
         if (entry.Windows().empty()) {
             watch_->Forget(entry.Path());
+            if (plot_ != nullptr)
+                plot_->Forget(&entry.Document());
             documents_.erase(it);
         }
         break;
@@ -290,8 +296,20 @@ std::unique_ptr<DocumentEntry> CVekApp::NewDocument() {
     entry->Document().Context().transferred = [this](const CShadowReg& reg, UpdateCode direction,
                                                      bool done) {
         transfers_.Add(reg, direction, done);
+        if (plot_ != nullptr && done && direction == UpdateCode::Read)
+            plot_->NoteRead(reg);
     };
     return entry;
+}
+
+CPlotWindow& CVekApp::ShowPlot() {
+    if (plot_ == nullptr) {
+        plot_ = new CPlotWindow(*dialogs_, frame_.get());
+        frame_->addDockWidget(Qt::BottomDockWidgetArea, plot_);
+    }
+    plot_->show();
+    plot_->raise();
+    return *plot_;
 }
 
 CMDITreeWnd* CVekApp::ShowDocument(std::unique_ptr<DocumentEntry> document,
@@ -513,6 +531,8 @@ std::optional<CommandState> CVekApp::QueryCommand(CommandId id) {
         return CommandState::Check(true, frame_->Windows().OutputChecked());
     case CommandId::WindowWatch:
         return CommandState::Enabled(!documents_.empty());
+    case CommandId::WindowPlot:
+        return CommandState::Enabled();
     case CommandId::ResetDriver:
         return CommandState::Enabled(
             std::any_of(documents_.begin(), documents_.end(),
@@ -550,6 +570,9 @@ void CVekApp::RunCommand(CommandId id) {
         if (watchIo_ == nullptr)
             watchIo_ = new CWatchIoWindow(transfers_, *dialogs_, frame_.get());
         watchIo_->Open();
+        break;
+    case CommandId::WindowPlot:
+        ShowPlot();
         break;
     case CommandId::ResetDriver:
         RunBusy([this] {

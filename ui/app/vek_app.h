@@ -27,6 +27,7 @@ class CUserGuide;
 class CVekOutView;
 class CWatchIoWindow;
 class DescriptionWatch;
+class CPlotWindow;
 class DocumentEntry;
 class EventPump;
 class QtHost;
@@ -69,6 +70,8 @@ public:
     CMDIOutWnd& OutputWindow() const { return *output_; }
     // The Watch I/O window, once Window > Watch has opened it.
     CWatchIoWindow* WatchIoWindow() const { return watchIo_; }
+    // The Plot dock, once Window > Plot or Plot Value has opened it.
+    CPlotWindow* PlotWindow() const { return plot_; }
     CVekOutView& OutputView() const;
     const std::vector<std::unique_ptr<DocumentEntry>>& Documents() const { return documents_; }
     bool IsBusy() const { return busy_ > 0; }
@@ -103,6 +106,8 @@ private:
     void OnWindowDestroyed(CChildFrame* window);
     DocumentEntry* FindDocument(const QString& path) const;
     std::unique_ptr<DocumentEntry> NewDocument();
+    // The Plot dock, made when first asked for and shown.
+    CPlotWindow& ShowPlot();
     // Keeps the document, opens it with `open` as long work, and opens its register tree window.
     CMDITreeWnd* ShowDocument(std::unique_ptr<DocumentEntry> document,
                               const std::function<void(DocumentEntry&)>& open);
@@ -134,6 +139,7 @@ private:
     std::unique_ptr<DescriptionWatch> watch_;
     QPointer<CUserGuide> guide_;
     CWatchIoWindow* watchIo_ = nullptr; // made when first opened, a child of the frame
+    CPlotWindow* plot_ = nullptr;       // the same
     bool asking_ = false;               // the question whether to reload is shown
     DriverFolders driverFolders_;
     CMDIOutWnd* output_ = nullptr;

@@ -29,8 +29,8 @@ constexpr int kCascadeCount = 6;
 
 } // namespace
 
-WindowTemplates::WindowTemplates(CFixedFrame& frame, Adopt adopt)
-    : frame_(frame), adopt_(std::move(adopt)) {}
+WindowTemplates::WindowTemplates(CFixedFrame& frame, Adopt adopt, PlotValue plot)
+    : frame_(frame), adopt_(std::move(adopt)), plot_(std::move(plot)) {}
 
 CMDIOutWnd* WindowTemplates::CreateOutput(FileDialogs& dialogs) {
     auto* view = new CVekOutView(dialogs, nullptr);
@@ -53,7 +53,8 @@ CMDITreeWnd* WindowTemplates::CreateTree(DocumentEntry& entry, ShowKind showList
          [&entry](const std::function<void()>& work) { entry.RunBusy(work); },
          frame_.MainToolBar().FindBox(), [this] { return frame_.FindBoxFocused(); },
          [this] { frame_.Router().Execute(CommandId::FindString); }, &frame_,
-         frame_.RefreshBar().Settings(), [this] { return frame_.Router().IsBlocked(); }},
+         frame_.RefreshBar().Settings(), [this] { return frame_.Router().IsBlocked(); },
+         [this, &entry](const CVarItem& item) { plot_(item, entry.Document()); }},
         nullptr);
     window->SetTreeView(view, view);
     auto* script = new CMacroView(entry.Document(),

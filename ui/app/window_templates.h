@@ -12,6 +12,8 @@ class CFixedFrame;
 class CMDIOutWnd;
 class CMDITreeWnd;
 class CSourceView;
+class CVarItem;
+class CVekDoc;
 class DocumentEntry;
 class FileDialogs;
 
@@ -23,8 +25,10 @@ public:
     using Adopt = std::function<void(CChildFrame* window, DocumentEntry* entry)>;
     // What a window's View > Register List or View > Register Tree does.
     using ShowKind = std::function<void(DocumentEntry& entry)>;
+    // What Register > Plot Value does with the selected item of a document.
+    using PlotValue = std::function<void(const CVarItem& item, const CVekDoc& document)>;
 
-    WindowTemplates(CFixedFrame& frame, Adopt adopt);
+    WindowTemplates(CFixedFrame& frame, Adopt adopt, PlotValue plot);
 
     // The output window, hidden.
     CMDIOutWnd* CreateOutput(FileDialogs& dialogs);
@@ -43,6 +47,7 @@ private:
 
     CFixedFrame& frame_;
     Adopt adopt_;
+    PlotValue plot_;
 };
 
 } // namespace vek

@@ -64,12 +64,14 @@ namespace vek {
     X(ReadRegister, 32832, "Read Regi&ster", "", "Read single register\nRead Register",            \
       "read_register")                                                                             \
     X(LiveRefresh, 32901, "&Live Refresh", "Ctrl+L",                                               \
-      "Read the chosen registers again and again\nLive Refresh", "live_refresh")                  \
+      "Read the chosen registers again and again\nLive Refresh", "live_refresh")                   \
     X(RefreshSelected, 32902, "&Selected Rows", "",                                                \
       "Live refresh reads the selected rows and the rows below them", "")                          \
     X(RefreshBookmarked, 32903, "&Bookmarked Rows", "",                                            \
       "Live refresh reads the bookmarked rows and the rows below them", "")                        \
     X(RefreshVisible, 32904, "&Visible Rows", "", "Live refresh reads the rows in view", "")       \
+    X(PlotValue, 32906, "&Plot Value", "",                                                         \
+      "Plot the selected register or bit field against time as it is read\nPlot Value", "")        \
     X(Simulation, 32797, "&Simulation", "", "Simulation On/Off", "")                               \
     X(SetBin, 32801, "Set &Bin", "", "Display in Binary\nSet Bin", "bin")                          \
     X(SetDec, 32802, "Set &Dec", "", "Dispaly in Decimal\nSet Dec", "dec")                         \
@@ -82,6 +84,7 @@ namespace vek {
     X(WindowTile, 57651, "&Tile", "", "Arrange the windows in a tiled view", "")                   \
     X(WindowCloseAll, 32844, "Close &All", "", "Close all open windows", "")                       \
     X(WindowWatch, 32829, "&Watch", "", "Open the Watch window", "")                               \
+    X(WindowPlot, 32905, "&Plot", "", "Open the Plot window", "")                                  \
     X(WindowOutput, 32845, "&Output", "", "Open the Output window", "")                            \
     X(AppAbout, 57664, "&About VEK...", "",                                                        \
       "Display program information, version number and copyright\nAbout", "")                      \

@@ -68,7 +68,7 @@ std::vector<MenuLayout> BuildMenus() {
         {MenuId::Window,
          "&Window",
          {Cmd(C::WindowCascade), Cmd(C::WindowTile), Separator(), Cmd(C::WindowCloseAll),
-          Separator(), Cmd(C::WindowWatch), Cmd(C::WindowOutput)}},
+          Separator(), Cmd(C::WindowWatch), Cmd(C::WindowPlot), Cmd(C::WindowOutput)}},
         {MenuId::Help, "&Help", {Cmd(C::UserGuide), Separator(), Cmd(C::AppAbout)}},
     };
 }

@@ -48,7 +48,7 @@ struct MenuLayout {
     std::vector<MenuEntry> entries;
 };
 
-// Every pop-up menu with its entries. The Window menu lists its seven fixed entries (the window
+// Every pop-up menu with its entries. The Window menu lists its eight fixed entries (the window
 // list follows at run time); the Macros menu is filled at run time.
 const std::vector<MenuLayout>& AllMenus();
 const MenuLayout& FindMenu(MenuId id);

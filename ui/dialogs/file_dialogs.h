@@ -27,8 +27,11 @@ public:
     virtual std::optional<ValuesFile> SaveValues(QWidget* parent) = 0;
     // A text file for the output window's lines.
     virtual std::optional<QString> SaveText(QWidget* parent) = 0;
-    // A comma-separated values file for the Watch I/O window's list.
-    virtual std::optional<QString> SaveCsv(QWidget* parent) = 0;
+    // A comma-separated values file (the Watch I/O window's list, a plot's points), `suggested`
+    // offered first.
+    virtual std::optional<QString> SaveCsv(QWidget* parent, const QString& suggested) = 0;
+    // A PNG picture of a plot.
+    virtual std::optional<QString> SavePng(QWidget* parent) = 0;
     // A Basic file to open as a module of the script pane, and the file to save a module in
     // (`suggested`: the name offered first).
     virtual std::optional<QString> OpenScript(QWidget* parent) = 0;

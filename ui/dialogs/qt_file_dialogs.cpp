@@ -66,8 +66,12 @@ std::optional<QString> QtFileDialogs::SaveText(QWidget* parent) {
     return SaveAs(parent, QStringLiteral("Text Files (*.txt)"), QStringLiteral("output.txt"));
 }
 
-std::optional<QString> QtFileDialogs::SaveCsv(QWidget* parent) {
-    return SaveAs(parent, QStringLiteral("CSV Files (*.csv)"), QStringLiteral("transfers.csv"));
+std::optional<QString> QtFileDialogs::SaveCsv(QWidget* parent, const QString& suggested) {
+    return SaveAs(parent, QStringLiteral("CSV Files (*.csv)"), suggested);
+}
+
+std::optional<QString> QtFileDialogs::SavePng(QWidget* parent) {
+    return SaveAs(parent, QStringLiteral("PNG Images (*.png)"), QStringLiteral("plot.png"));
 }
 
 std::optional<QString> QtFileDialogs::OpenScript(QWidget* parent) {

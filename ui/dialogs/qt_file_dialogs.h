@@ -12,7 +12,8 @@ public:
     std::optional<QString> OpenValuesOrDescription(QWidget* parent) override;
     std::optional<ValuesFile> SaveValues(QWidget* parent) override;
     std::optional<QString> SaveText(QWidget* parent) override;
-    std::optional<QString> SaveCsv(QWidget* parent) override;
+    std::optional<QString> SaveCsv(QWidget* parent, const QString& suggested) override;
+    std::optional<QString> SavePng(QWidget* parent) override;
     std::optional<QString> OpenScript(QWidget* parent) override;
     std::optional<QString> SaveScript(QWidget* parent, const QString& suggested) override;
 };

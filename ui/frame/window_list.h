@@ -16,7 +16,7 @@ class WindowList : public QObject {
 
 public:
     static constexpr int kMaxEntries = 20;
-    static constexpr int kFixedEntries = 7;
+    static constexpr int kFixedEntries = 8;
 
     // `menu` is the Window menu, already holding its fixed entries; `boxParent` owns the
     // information box of a full list.

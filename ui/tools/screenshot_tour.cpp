@@ -2,9 +2,10 @@
 // (Xvfb in scripts/screenshots.sh), opens the demo board and photographs the main window with
 // the output window, the register tree in hexadecimal and binary with a bookmark, an open value
 // editor and the slider bar, an open menu, the register list, a compile error shown in its source,
-// the progress bar of a large compile, a script paused at a breakpoint with a watch and the call
-// stack, and the About box. With a file name as well, it photographs only the window as it
-// starts with the demo open, under that name (the screen's size decides the window's).
+// the progress bar of a large compile, the Watch I/O window, a plot fed by a live refresh, a script
+// paused at a breakpoint with a watch and the call stack, and the About box. With a file name as
+// well, it photographs only the window as it starts with the demo open, under that name (the
+// screen's size decides the window's).
 //
 // usage: vek32_screenshots OUTPUT_FOLDER DEMO.vek [START_UP_SHOT.png]
 #include "description_generator.h"
@@ -14,6 +15,7 @@
 #include "ui/frame/fixed_frame.h"
 #include "ui/frame/led_status_bar.h"
 #include "ui/frame/progress_pane.h"
+#include "ui/plot/plot_window.h"
 #include "ui/script/debug_panels.h"
 #include "ui/script/macro_view.h"
 #include "ui/script/module_editor.h"
@@ -23,6 +25,7 @@
 #include "ui/tree/vek_tree_view.h"
 #include "ui/views/mdi_tree_wnd.h"
 #include "ui/views/vek_out_view.h"
+#include "ui/watch/live_refresh_bar.h"
 #include "ui/watch/watch_io_window.h"
 
 #include <QAbstractButton>
@@ -47,6 +50,11 @@ void Wait(int milliseconds) {
     QEventLoop loop;
     QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
     loop.exec();
+}
+
+bool WriteFile(const QString& path, const QByteArray& text) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
 }
 
 class Tour {
@@ -105,6 +113,38 @@ public:
         // Back to the tree, which the write's message put behind the output window.
         app_.ActivateViewOfClass(*app_.Documents().front(), vek::WindowKind::Tree);
         Wait(100);
+    }
+
+    // The sensor's temperature plotted while a live refresh reads it: the simulated bus's moving
+    // temperature is switched on for this shot alone, and off again after it.
+    void ShootPlot() {
+        auto* window = qobject_cast<vek::CMDITreeWnd*>(frame_.ActiveChild());
+        auto* view = window != nullptr
+                         ? qobject_cast<vek::CVekTreeView*>(window->Splitter().widget(0))
+                         : nullptr;
+        const QString settings = qEnvironmentVariable("VEK_PCALH_IO");
+        if (view == nullptr || settings.isEmpty() ||
+            !WriteFile(settings, "[SimulatedBus]\nMovingTemperature=1\n")) {
+            ok_ = false;
+            return;
+        }
+        Run(vek::CommandId::ResetDriver);
+        for (const char* name : {"DEGREES", "HALF"}) {
+            view->RevealRow(RowNamed(*view, name));
+            Run(vek::CommandId::PlotValue);
+        }
+        if (vek::CPlotWindow* plot = app_.PlotWindow())
+            frame_.resizeDocks({plot}, {frame_.height() / 3}, Qt::Vertical);
+        view->RevealRow(RowNamed(*view, "SENSOR"));
+        frame_.RefreshBar().SetInterval(200);
+        Run(vek::CommandId::LiveRefresh);
+        Wait(9000);
+        Shoot("vek32-plot.png");
+        Run(vek::CommandId::LiveRefresh);
+        if (vek::CPlotWindow* plot = app_.PlotWindow())
+            plot->hide();
+        QFile::remove(settings);
+        Run(vek::CommandId::ResetDriver);
     }
 
     // Photographs the progress bar once the compile of `path` is a third done.
@@ -257,11 +297,6 @@ private:
     bool ok_ = true;
 };
 
-bool WriteFile(const QString& path, const QByteArray& text) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -301,6 +336,7 @@ int main(int argc, char** argv) {
                                .filePath(QStringLiteral("scripts/poll_sensor.bas")));
 
     tour.ShootWatchIo();
+    tour.ShootPlot();
 
     tour.OpenMenu(vek::MenuId::Options);
     Wait(400);

@@ -28,15 +28,6 @@ const CVarItem* AsTransferItem(const CLineItem& item) {
     return item.GetKind() == ItemKind::BitField ? &static_cast<const CVarItem&>(item) : nullptr;
 }
 
-// The value as a signed number of `bits` bits when the item is signed.
-int64_t ComparedValue(const CVarItem& item) {
-    const uint64_t max = FieldMax(ValueBits(item));
-    const uint64_t value = item.ShownValue() & max;
-    if (item.HasFlags(ItemFlag::Signed) && value > max / 2)
-        return static_cast<int64_t>(value) - static_cast<int64_t>(max + 1);
-    return static_cast<int64_t>(value);
-}
-
 const CVarItem* AsSteppable(const CLineItem& item) {
     const CVarItem* value = AsValueItem(const_cast<CLineItem*>(&item));
     if (value == nullptr || !HasAccess(*value, {AccessType::Write, AccessType::Both}))
@@ -85,6 +76,18 @@ int ValueBits(const CVarItem& item) {
     return item.ShownWidth();
 }
 
+int64_t NumericValue(const CVarItem& item) {
+    const uint64_t max = FieldMax(ValueBits(item));
+    const uint64_t value = item.ShownValue() & max;
+    if (item.HasFlags(ItemFlag::Signed) && value > max / 2)
+        return static_cast<int64_t>(value) - static_cast<int64_t>(max + 1);
+    return static_cast<int64_t>(value);
+}
+
+bool CanPlot(const CLineItem& item) {
+    return AsTransferItem(item) != nullptr;
+}
+
 bool CanWriteRegister(const CLineItem& item) {
     const CVarItem* value = AsTransferItem(item);
     return value != nullptr &&
@@ -103,7 +106,7 @@ bool CanIncrease(const CLineItem& item) {
     if (value == nullptr)
         return false;
     const int64_t max = FieldMax(ValueBits(*value));
-    return ComparedValue(*value) < (value->HasFlags(ItemFlag::Signed) ? max / 2 : max);
+    return NumericValue(*value) < (value->HasFlags(ItemFlag::Signed) ? max / 2 : max);
 }
 
 bool CanDecrease(const CLineItem& item) {
@@ -111,7 +114,7 @@ bool CanDecrease(const CLineItem& item) {
     if (value == nullptr)
         return false;
     const int64_t max = FieldMax(ValueBits(*value));
-    return ComparedValue(*value) > (value->HasFlags(ItemFlag::Signed) ? -(max / 2 + 1) : 0);
+    return NumericValue(*value) > (value->HasFlags(ItemFlag::Signed) ? -(max / 2 + 1) : 0);
 }
 
 bool IsEditable(const CLineItem& item) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace vek {
@@ -14,7 +15,11 @@ class CVarItem;
 CVarItem* AsValueItem(CLineItem* item);
 // The bits of a value item: a register's over all its parts, a field's width.
 int ValueBits(const CVarItem& item);
+// The value the item shows as a number of its width: two's complement for a signed item.
+int64_t NumericValue(const CVarItem& item);
 
+// A register or bit field: its value comes from a device, so it can be plotted as it is read.
+bool CanPlot(const CLineItem& item);
 bool CanWriteRegister(const CLineItem& item);
 bool CanReadRegister(const CLineItem& item);
 // Increase and Decrease: a WRITE or BOTH item whose value is known (or a variable), below its

@@ -361,6 +361,8 @@ std::optional<CommandState> CVekTreeView::ItemCommandState(CommandId id) const {
         return CommandState::Enabled(ready && CanWriteRegister(*item));
     case CommandId::ReadRegister:
         return CommandState::Enabled(ready && CanReadRegister(*item));
+    case CommandId::PlotValue:
+        return CommandState::Enabled(ready && CanPlot(*item));
     case CommandId::IncreaseValue:
         return CommandState::Enabled(ready && !edit_.IsOpen() && CanIncrease(*item));
     case CommandId::DecreaseValue:
@@ -422,6 +424,9 @@ void CVekTreeView::RunCommand(CommandId id) {
         break;
     case CommandId::ReadRegister:
         TransferSelected(false);
+        break;
+    case CommandId::PlotValue:
+        services_.plotValue(*AsValueItem(SelectedItem()));
         break;
     case CommandId::IncreaseValue:
         SelectedItem()->Increase(1);

@@ -50,6 +50,8 @@ public:
         // What the live refresh toolbar and menu set, and whether commands are blocked now.
         const LiveRefreshSettings& refreshSettings;
         std::function<bool()> commandsBlocked;
+        // Plot Value: the item joins the plot.
+        std::function<void(const CVarItem&)> plotValue;
     };
 
     CVekTreeView(CVekDoc& document, Services services, QWidget* parent);

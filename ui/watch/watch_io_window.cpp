@@ -131,7 +131,7 @@ void CWatchIoWindow::Clear() {
 
 void CWatchIoWindow::SaveAs() {
     Sync();
-    const std::optional<QString> path = dialogs_.SaveCsv(this);
+    const std::optional<QString> path = dialogs_.SaveCsv(this, QStringLiteral("transfers.csv"));
     if (!path)
         return;
     const Result<void> saved =
