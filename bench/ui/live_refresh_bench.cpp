@@ -7,9 +7,7 @@
 #include "ui_bench_support.h"
 
 #include "document/vek_doc.h"
-#include "ui/app/document_entry.h"
 #include "ui/app/vek_app.h"
-#include "ui/commands/command_router.h"
 #include "ui/frame/fixed_frame.h"
 #include "ui/plot/plot_window.h"
 #include "ui/tree/sft_tree.h"
@@ -18,10 +16,8 @@
 #include "ui/watch/live_refresh_bar.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QSplitter>
 #include <QTemporaryDir>
-#include <QTimer>
 
 #include <benchmark/benchmark.h>
 
@@ -72,17 +68,7 @@ void LiveRefreshOfADevice(benchmark::State& state) {
     std::int64_t rounds = 0;
     for (auto _ : state) {
         refresh.Start();
-        QElapsedTimer clock;
-        clock.start();
-        qint64 last = 0;
-        QTimer ticker;
-        QObject::connect(&ticker, &QTimer::timeout, [&] {
-            worstGap = std::max(worstGap, clock.elapsed() - last);
-            last = clock.elapsed();
-        });
-        ticker.start(1);
-        while (clock.elapsed() < kRunMs)
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        worstGap = std::max(worstGap, vek::bench::LongestEventLoopGap(kRunMs));
         rounds += refresh.Rounds();
         refresh.Stop();
     }

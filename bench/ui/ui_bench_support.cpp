@@ -5,10 +5,14 @@
 #include "description_generator.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <benchmark/benchmark.h>
+
+#include <algorithm>
 
 namespace vek::bench {
 
@@ -20,6 +24,22 @@ QString WriteTestDriverBoard(const QTemporaryDir& folder, int devices, int regis
     if (file.open(QIODevice::WriteOnly))
         file.write(QByteArray::fromStdString(text));
     return path;
+}
+
+qint64 LongestEventLoopGap(qint64 ms) {
+    QElapsedTimer clock;
+    clock.start();
+    qint64 last = 0;
+    qint64 worst = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        worst = std::max(worst, clock.elapsed() - last);
+        last = clock.elapsed();
+    });
+    ticker.start(1);
+    while (clock.elapsed() < ms)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    return worst;
 }
 
 } // namespace vek::bench

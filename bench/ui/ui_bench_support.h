@@ -11,4 +11,8 @@ namespace vek::bench {
 QString WriteTestDriverBoard(const QTemporaryDir& folder, int devices, int registers,
                              int bitFields);
 
+// Runs the event loop for `ms` with a timer asking every millisecond, and returns the longest
+// gap between two of its ticks: how long a click, a repaint or a timer waited at most.
+qint64 LongestEventLoopGap(qint64 ms);
+
 } // namespace vek::bench

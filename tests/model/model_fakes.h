@@ -7,6 +7,7 @@
 #include "model/tree_control.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <initializer_list>
 #include <map>
 #include <string>
@@ -14,6 +15,18 @@
 #include <vector>
 
 namespace vek::test {
+
+// A VekGetRegs that records the first address byte of every register each call asked for, one
+// list per call, and reads 0x40 plus the register's place in the call.
+inline std::vector<std::vector<uint8_t>> runsAsked;
+inline int RecordRun(int count, int addrLen, int, const unsigned char* addrs, uint32_t* data) {
+    std::vector<uint8_t>& run = runsAsked.emplace_back();
+    for (int i = 0; i < count; ++i) {
+        run.push_back(addrs[i * addrLen]);
+        data[i] = 0x40u + static_cast<uint32_t>(i);
+    }
+    return 1;
+}
 
 // A text for an item a test makes, kept for the whole run.
 inline Text TestText(std::string_view text) {

@@ -19,18 +19,6 @@ using test::DriverCall;
 using test::Layout;
 using Fn = DriverCall::Function;
 
-// The device and first address byte of every register each VekGetRegs call asked for.
-std::vector<std::vector<uint8_t>> runsAsked;
-
-int RecordRun(int count, int addrLen, int, const unsigned char* addrs, uint32_t* data) {
-    std::vector<uint8_t>& run = runsAsked.emplace_back();
-    for (int i = 0; i < count; ++i) {
-        run.push_back(addrs[i * addrLen]);
-        data[i] = 0x60u + static_cast<uint32_t>(i);
-    }
-    return 1;
-}
-
 class RefreshRoundTest : public ::testing::Test {
 protected:
     CShadowReg* Add(ShadowRegList& list, const char* device, const ShadowRegLayout& layout) {
@@ -49,8 +37,8 @@ protected:
 };
 
 TEST_F(RefreshRoundTest, ReadsEachChosenRegisterOnceByDeviceAndAddressSkippingWhatItMayNotRead) {
-    runsAsked.clear();
-    entries.readMany = RecordRun;
+    test::runsAsked.clear();
+    entries.readMany = test::RecordRun;
     CShadowReg* c3 = Add(chip, "Chip", Layout({0x03}, 1));
     CShadowReg* c1 = Add(chip, "Chip", Layout({0x01}, 1));
     CShadowReg* c2 = Add(chip, "Chip", Layout({0x02}, 1));
@@ -66,11 +54,11 @@ TEST_F(RefreshRoundTest, ReadsEachChosenRegisterOnceByDeviceAndAddressSkippingWh
 
     // One call per device, never one that mixes them, in address order.
     EXPECT_TRUE(round.ReadNext(10, {}));
-    ASSERT_EQ(runsAsked.size(), 1U);
-    EXPECT_EQ(runsAsked[0], (std::vector<uint8_t>{0x01, 0x02, 0x03}));
+    ASSERT_EQ(test::runsAsked.size(), 1U);
+    EXPECT_EQ(test::runsAsked[0], (std::vector<uint8_t>{0x01, 0x02, 0x03}));
     ASSERT_EQ(driver.Calls(Fn::GetReg).size(), 1U); // the sensor's register alone
-    EXPECT_EQ(c1->GetValue(), 0x60U);
-    EXPECT_EQ(c3->GetValue(), 0x62U);
+    EXPECT_EQ(c1->GetValue(), 0x40U);
+    EXPECT_EQ(c3->GetValue(), 0x42U);
     EXPECT_TRUE(s1->IsValid());
     EXPECT_FALSE(fifo->IsValid());
     EXPECT_EQ(round.Failures(), 0);

@@ -297,21 +297,9 @@ TEST_F(OverlapTest, UpdatesRespectTheNeighboursAccessType) {
     EXPECT_TRUE(readItem.updates.empty());
 }
 
-// The first address byte of every register a run of reads asked for, one list per call.
-std::vector<std::vector<uint8_t>> runsAsked;
-
-int RecordRun(int count, int addrLen, int, const unsigned char* addrs, uint32_t* data) {
-    std::vector<uint8_t>& run = runsAsked.emplace_back();
-    for (int i = 0; i < count; ++i) {
-        run.push_back(addrs[i * addrLen]);
-        data[i] = 0x40u + static_cast<uint32_t>(i);
-    }
-    return 1;
-}
-
 TEST_F(ShadowRegTest, ReadsOfManyPassOverRegistersWhoseReadChangesTheChipAndCountThem) {
-    runsAsked.clear();
-    entries.readMany = RecordRun;
+    test::runsAsked.clear();
+    entries.readMany = test::RecordRun;
     for (uint8_t address : {0x01, 0x02, 0x03, 0x04, 0x05})
         Add(Layout({address}, 1));
     list[1].MarkReadEffects(); // splits the run: 0x01 alone, then 0x03 and 0x04
@@ -320,8 +308,8 @@ TEST_F(ShadowRegTest, ReadsOfManyPassOverRegistersWhoseReadChangesTheChipAndCoun
     int failures = 0;
     ReadRegisters(list, {}, passedOver, [&](const CShadowReg&) { ++failures; });
     EXPECT_EQ(failures, 0);
-    ASSERT_EQ(runsAsked.size(), 1U);
-    EXPECT_EQ(runsAsked[0], (std::vector<uint8_t>{0x03, 0x04}));
+    ASSERT_EQ(test::runsAsked.size(), 1U);
+    EXPECT_EQ(test::runsAsked[0], (std::vector<uint8_t>{0x03, 0x04}));
     const auto single = driver.Calls(Fn::GetReg);
     ASSERT_EQ(single.size(), 1U);
     EXPECT_EQ(single[0].address[0], 0x01);
