@@ -224,6 +224,8 @@ private:
     // The result of the function being compiled, named in a path: F.x = 1 inside F.
     bool IsOwnResult(const Expr& e) const;
     Symbol ResultSymbol() const;
+    // What a bare name stands for: inside a function its own name is the value assigned so far.
+    Symbol LookupName(const Expr& name);
     // paths (proc_compiler_path.cpp)
     // The member `name` of a record of declared type `object`, with its index.
     static Declared MemberOf(const Declared& object, const std::string& name, Position pos,

@@ -368,7 +368,8 @@ Declared ProcCompiler::CompileName(const Expr& e) {
         Emit(Op::ErrGet, 0);
         return {Tag::Long};
     }
-    const Symbol symbol = LookupOrDeclare(e.name, e.pos);
+    // Inside a function its bare name is the value assigned so far; only F(...) calls it.
+    const Symbol symbol = IsOwnResult(e) ? ResultSymbol() : LookupOrDeclare(e.name, e.pos);
     switch (symbol.kind) {
     case SymbolKind::Procedure:
     case SymbolKind::Builtin:
@@ -651,7 +652,7 @@ Tag ProcCompiler::ExactKind(const Expr& e) {
     case ExprKind::Literal:
         return e.value.GetTag();
     case ExprKind::Name: {
-        const Symbol symbol = Lookup(e.name, e.pos);
+        const Symbol symbol = LookupName(e);
         return symbol.kind == SymbolKind::Constant ? symbol.value.GetTag()
                : IsVariable(symbol)                ? scalar(symbol)
                                                    : Tag::Empty;
@@ -720,7 +721,7 @@ bool ProcCompiler::CompileReference(const Expr& arg, Declared& type) {
         return false;
     }
     if (arg.kind == ExprKind::Name) {
-        const Symbol symbol = Lookup(arg.name, arg.pos);
+        const Symbol symbol = LookupName(arg);
         if (!IsVariable(symbol)) {
             return false;
         }

@@ -49,6 +49,10 @@ ProcCompiler::Symbol ProcCompiler::ResultSymbol() const {
     return LocalSymbol(proc_.resultSlot);
 }
 
+ProcCompiler::Symbol ProcCompiler::LookupName(const Expr& name) {
+    return IsOwnResult(name) ? ResultSymbol() : Lookup(name.name, name.pos);
+}
+
 Declared ProcCompiler::MemberOf(const Declared& object, const std::string& name, Position pos,
                                 int& index) {
     if (!object.IsRecord()) {
@@ -73,7 +77,7 @@ const ProcCompiler::Path& ProcCompiler::WithObject(const std::string& member, Po
 bool ProcCompiler::ResolvePath(const Expr& e, Path& out) {
     switch (e.kind) {
     case ExprKind::Name: {
-        const Symbol symbol = IsOwnResult(e) ? ResultSymbol() : Lookup(e.name, e.pos);
+        const Symbol symbol = LookupName(e);
         if (!IsVariable(symbol)) {
             return false;
         }
