@@ -164,6 +164,7 @@ struct ProcDecl {
     bool isStatic = false; // Static Sub / Static Function: every local keeps its value
     Tag returnType = Tag::Empty;
     std::string returnTypeName; // returnType Record: the user-defined type
+    bool returnsArray = false;  // As String(): an array of returnType
     std::vector<Param> params;
     Block body;
     int endLine = 0;

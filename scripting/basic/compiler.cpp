@@ -228,9 +228,11 @@ private:
         }
         if (decl.isFunction) {
             const Declared result =
-                DeclaredIn(m, decl.returnType, decl.returnTypeName, false, decl.pos);
+                DeclaredIn(m, decl.returnType, decl.returnTypeName, decl.returnsArray, decl.pos);
             proc.resultSlot = proc.slots.Add(
-                {}, result, false, DefaultValue(result.IsRecord() ? Tag::Empty : result.type));
+                {}, result, false,
+                decl.returnsArray ? UnallocatedArray(result.element, result.record)
+                                  : DefaultValue(result.IsRecord() ? Tag::Empty : result.type));
         }
         AddName(m, decl.name, EntryKind::Procedure, index, proc.isPublic, decl.pos);
         DeclareStatics(m, index, decl.body, decl.isStatic);

@@ -204,6 +204,10 @@ ProcDecl Parser::ParseProc(bool isPublic) {
     }
     if (proc.isFunction && AcceptKeyword(Keyword::As)) {
         proc.returnType = ParseTypeName(proc.returnTypeName);
+        if (AcceptOperator("(")) {
+            ExpectOperator(")");
+            proc.returnsArray = true;
+        }
     }
     ExpectStatementEnd();
     const Keyword closer = proc.isFunction ? Keyword::Function : Keyword::Sub;
