@@ -720,8 +720,12 @@ bool ProcCompiler::CompileReference(const Expr& arg, Declared& type) {
     if (arg.parenthesized) {
         return false;
     }
-    if (arg.kind == ExprKind::Name) {
-        const Symbol symbol = LookupName(arg);
+    // a() names the array itself, as a does; F() inside F is a call, not its result.
+    const bool wholeArray =
+        arg.kind == ExprKind::Call && arg.object->kind == ExprKind::Name && arg.args.empty();
+    if (arg.kind == ExprKind::Name || wholeArray) {
+        const Symbol symbol =
+            wholeArray ? Lookup(arg.object->name, arg.object->pos) : LookupName(arg);
         if (!IsVariable(symbol)) {
             return false;
         }
