@@ -400,7 +400,8 @@ StmtPtr Parser::ParseFor(Position pos) {
         s->value = ParseExpr();
         ExpectKeyword(Keyword::To, "To");
         s->limit = ParseExpr();
-        if (AcceptKeyword(Keyword::Step)) {
+        if (IsWord("Step")) {
+            Next();
             s->step = ParseExpr();
         }
     }

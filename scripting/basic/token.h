@@ -6,7 +6,9 @@
 
 namespace vek::basic {
 
-// Reserved words, compared without case.
+// Reserved words, compared without case. Words that VBA keeps usable as names (Step, Explicit,
+// Base, Compare, Binary, Text, Open, Attribute) are not among them: the parser knows them where
+// they stand.
 #define VEK_BASIC_KEYWORDS(X)                                                                      \
     X(And)                                                                                         \
     X(As)                                                                                          \
@@ -50,7 +52,6 @@ namespace vek::basic {
     X(Select)                                                                                      \
     X(Set)                                                                                         \
     X(Static)                                                                                      \
-    X(Step)                                                                                        \
     X(Stop)                                                                                        \
     X(Sub)                                                                                         \
     X(Then)                                                                                        \
