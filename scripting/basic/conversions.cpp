@@ -300,11 +300,23 @@ RunError ToText(const Variant& v, std::string& out) {
 }
 
 RunError ToPrintText(const Variant& v, std::string& out) {
-    if (v.Deref().IsNull()) {
+    const Tag tag = v.Deref().GetTag();
+    if (tag == Tag::Null) {
         out = "Null";
         return RunError::None;
     }
-    return ToText(v, out);
+    if (const RunError e = ToText(v, out); e != RunError::None) {
+        return e;
+    }
+    // A number has the place of its sign before it, blank when it is not negative, and one blank
+    // after it, as VB's Print writes numbers.
+    if (tag >= Tag::Integer && tag <= Tag::Double) {
+        if (out.empty() || out.front() != '-') {
+            out.insert(out.begin(), ' ');
+        }
+        out += ' ';
+    }
+    return RunError::None;
 }
 
 RunError ToCondition(const Variant& v, bool& out) {

@@ -25,7 +25,8 @@ RunError ToLong(const Variant& v, std::int32_t& out);
 RunError ToInteger(const Variant& v, std::int32_t& out);
 RunError ToBoolean(const Variant& v, bool& out);
 RunError ToText(const Variant& v, std::string& out);
-// The text Print writes: as ToText, and "Null" for Null.
+// The text Print writes: as ToText, "Null" for Null, and a number with a blank before it (where a
+// minus sign would stand) and one after it.
 RunError ToPrintText(const Variant& v, std::string& out);
 // The truth of an If, Do or While condition and of IIf and Switch: Null counts as False.
 RunError ToCondition(const Variant& v, bool& out);

@@ -22,7 +22,7 @@ TEST_F(ScriptQuestions, InputBoxTakesTheDefaultWithoutATerminalAndSaysSo) {
     const VekRun run = Vek(
         {"open", board_, "script", Script("    Print InputBox(\"Gain?\", \"Tuner\", 3) + 1\n")});
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, "4\n");
+    EXPECT_EQ(run.out, " 4 \n");
     EXPECT_THAT(run.err,
                 HasSubstr("VEK: Tuner: Gain? [3] 3 (no terminal to answer; the default is taken)"));
 }

@@ -192,7 +192,7 @@ TEST_F(ScriptingTest, ReadAllPassesOverARegisterWhoseReadChangesTheChipAndReadRe
     EXPECT_THAT(host_.Texts(),
                 ElementsAre("1 register with read side effects was not read; read it one by one",
                             "all read"));
-    EXPECT_THAT(printed, ElementsAre("55"));
+    EXPECT_THAT(printed, ElementsAre(" 55 "));
 }
 
 TEST_F(ScriptingTest, EveryDescriptionGivesAConstantsModuleThatLoads) {
@@ -246,7 +246,7 @@ TEST_F(ScriptingTest, MessageBoxesAndInputBoxesAskTheHost) {
     std::vector<std::string> printed;
     ScriptHost scripts(host_, [&](const std::string& line) { printed.push_back(line); });
     EXPECT_TRUE(scripts.Run(script.string())) << scripts.ErrorText();
-    EXPECT_THAT(printed, ElementsAre("6", "42", "[]"));
+    EXPECT_THAT(printed, ElementsAre(" 6 ", " 42 ", "[]"));
     ASSERT_EQ(host_.questions.size(), 1u);
     EXPECT_EQ(host_.questions[0].text, "Tuner: Write?");
     EXPECT_THAT(host_.textQuestions, ElementsAre("Tuner: Gain? [3]", ": Name? []"));

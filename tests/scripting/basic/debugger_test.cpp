@@ -79,7 +79,7 @@ TEST_F(Debugger, BreakpointPausesWithCallStackLocalsAndWatches) {
     engine.SetBreakpoint("prog", 3, false);
     engine.Resume();
     EXPECT_EQ(engine.Run(), RunState::Finished);
-    EXPECT_EQ(engine.output, std::vector<std::string>{"14"});
+    EXPECT_EQ(engine.output, std::vector<std::string>{" 14 "});
 }
 
 TEST_F(Debugger, StepIntoOverAndOut) {
@@ -143,7 +143,7 @@ TEST(DebuggerRecursion, EndFunctionPausesInEveryCallAndStepsLeaveOneCallAtATime)
     EXPECT_EQ(engine.CurrentLocation().line, 10) << "back in Main";
     engine.Resume();
     EXPECT_EQ(engine.Run(), RunState::Finished);
-    EXPECT_EQ(engine.output, std::vector<std::string>{"6"});
+    EXPECT_EQ(engine.output, std::vector<std::string>{" 6 "});
 }
 
 TEST(DebuggerLoop, PauseStopsAnEndlessLoopBetweenStatementsAndWatchesCannotHang) {
@@ -184,7 +184,7 @@ TEST(DebuggerLoop, StopStatementPausesAndEvaluateNeedsAPausedScript) {
     EXPECT_EQ(value, "Null");
     engine.Resume();
     EXPECT_EQ(engine.Run(), RunState::Finished);
-    EXPECT_EQ(engine.output, std::vector<std::string>{"42"});
+    EXPECT_EQ(engine.output, std::vector<std::string>{" 42 "});
 }
 
 TEST(DebuggerLoop, WatchesSeeTheStaticVariablesOfTheProcedure) {
@@ -268,7 +268,7 @@ TEST(DebuggerLoop, ComparisonsAndSumsOfVariablesKeepTheirStatementsForBreakpoint
     engine.SetBreakpoint("m", 2, false);
     engine.Resume();
     EXPECT_EQ(engine.Run(), RunState::Finished);
-    EXPECT_EQ(engine.output, std::vector<std::string>{"2"});
+    EXPECT_EQ(engine.output, std::vector<std::string>{" 2 "});
 }
 
 TEST(DebuggerLoop, FusedStoresAndSelectCaseKeepTheirStatementsForBreakpointsStepsAndSlices) {

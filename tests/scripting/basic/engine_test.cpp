@@ -35,7 +35,7 @@ TEST(BasicEngine, PublicNamesReachOtherModulesAndPrivateOnesDoNot) {
                                " Debug.Print shared_count\r\nEnd Sub\r\n");
     ASSERT_TRUE(engine.Start("Script"));
     EXPECT_EQ(engine.RunToEnd(), RunState::Finished);
-    EXPECT_EQ(engine.output, std::vector<std::string>{"42"});
+    EXPECT_EQ(engine.output, std::vector<std::string>{" 42 "});
 
     engine.SetModule("Script", "Sub Main()\r\n Hidden\r\nEnd Sub\r\n");
     EXPECT_FALSE(engine.Compile());
@@ -54,7 +54,7 @@ TEST(BasicEngine, PublicTypesReachOtherModulesAndPrivateOnesDoNot) {
                                " Debug.Print r.value\r\nEnd Sub\r\n");
     ASSERT_TRUE(engine.Start("Script")) << engine.LastError().description;
     EXPECT_EQ(engine.RunToEnd(), RunState::Finished);
-    EXPECT_EQ(engine.output, std::vector<std::string>{"7"});
+    EXPECT_EQ(engine.output, std::vector<std::string>{" 7 "});
 
     engine.SetModule("Script", "Sub Main()\r\n Dim h As Hidden\r\nEnd Sub\r\n");
     EXPECT_FALSE(engine.Compile());
@@ -78,7 +78,7 @@ TEST(BasicEngine, OptionCompareTextHoldsForItsOwnModuleOnly) {
                                "End Sub\r\n");
     ASSERT_TRUE(engine.Start("Binary")) << engine.LastError().description;
     EXPECT_EQ(engine.RunToEnd(), RunState::Finished);
-    EXPECT_EQ(engine.output, std::vector<std::string>{"TrueFalse20False"});
+    EXPECT_EQ(engine.output, std::vector<std::string>{"TrueFalse 2  0 False"});
 }
 
 TEST(BasicEngine, SameNamePublicInTwoModulesIsAmbiguousOnlyWhenUsed) {
@@ -150,7 +150,7 @@ TEST(BasicEngine, AGeneratedModuleIsMadeOnlyWhenACompileOrItsSourceNeedsIt) {
     EXPECT_EQ(made, 0);
     ASSERT_TRUE(engine.Start("m")) << engine.LastError().description;
     EXPECT_EQ(engine.RunToEnd(), RunState::Finished);
-    EXPECT_EQ(engine.output, std::vector<std::string>{"3"});
+    EXPECT_EQ(engine.output, std::vector<std::string>{" 3 "});
     EXPECT_EQ(engine.ModuleSource("*REGISTER.vkm"), "Public Const R As Integer = 3\r\n");
     EXPECT_EQ(made, 1);
 
@@ -225,7 +225,7 @@ TEST(BasicEngine, HostFunctionErrorsAreRunTimeErrorsAndArityIsCheckedWhenCompili
                           " On Error GoTo 0\r\n Fail\r\nEnd Sub\r\n");
     ASSERT_TRUE(engine.Start("m"));
     EXPECT_EQ(engine.RunToEnd(), RunState::Failed);
-    EXPECT_EQ(engine.output, std::vector<std::string>{"1001the bus is gone"});
+    EXPECT_EQ(engine.output, std::vector<std::string>{" 1001 the bus is gone"});
     const RunErrorInfo& e = engine.LastError();
     EXPECT_EQ(e.number, 1001);
     EXPECT_EQ(e.description, "the bus is gone");

@@ -181,7 +181,7 @@ TEST(BasicFuzz, LongOperatorChainsAreRejectedWithOneMessage) {
     engine.SetModule("m", "Sub Main()\n Print " + Chain("1", "+", 999) + "\nEnd Sub\n");
     ASSERT_TRUE(engine.Start("m"));
     EXPECT_EQ(engine.RunToEnd(), RunState::Finished);
-    EXPECT_EQ(engine.output, std::vector<std::string>{"999"});
+    EXPECT_EQ(engine.output, std::vector<std::string>{" 999 "});
 }
 
 TEST(BasicFuzz, LongChainsOfConstantsAreRejected) {
@@ -247,7 +247,7 @@ TEST(BasicFuzz, HugeAllocationsFailWithErrorsTheScriptCanHandle) {
                           " s = String(40000000, \"x\")\n s = s & s\n Print Err.Number\nEnd Sub\n");
     ASSERT_TRUE(engine.Start("m"));
     EXPECT_EQ(engine.RunToEnd(), RunState::Finished) << engine.LastError().description;
-    EXPECT_EQ(engine.output, (std::vector<std::string>{"7", "14", "14"}));
+    EXPECT_EQ(engine.output, (std::vector<std::string>{" 7 ", " 14 ", " 14 "}));
 }
 
 } // namespace

@@ -3,15 +3,15 @@
 Sub Main()
     Dim d As Date, t, stamp
     d = DateSerial(2026, 12, 8)
-    Debug.Print d; " "; CLng(d); " "; Weekday(d); " "; TypeName(d)  ' expect: 2026-12-08 46364 3 Date
-    Debug.Print CLng(DateSerial(2000, 1, 1)); " "; CDbl(DateSerial(1899, 12, 30))  ' expect: 36526 0
+    Debug.Print d; " "; CLng(d); " "; Weekday(d); " "; TypeName(d)  ' expect: 2026-12-08  46364   3  Date
+    Debug.Print CLng(DateSerial(2000, 1, 1)); " "; CDbl(DateSerial(1899, 12, 30))  ' expect:  36526   0
     Debug.Print DateSerial(2024, 2, 30); " "; DateSerial(2026, 13, 1); " "; DateSerial(2026, 3, 0)
     ' expect: 2024-03-01 2027-01-01 2026-02-28
     Debug.Print DateSerial(99, 1, 1); " "; DateSerial(5, 1, 1)   ' expect: 1999-01-01 2005-01-01
     t = TimeSerial(18, 26, 24)
-    Debug.Print t; " "; Hour(t); Minute(t); Second(t)     ' expect: 18:26:24 182624
+    Debug.Print t; " "; Hour(t); Minute(t); Second(t)     ' expect: 18:26:24  18  26  24
     stamp = CDate("2026-12-08 18:26:24")
-    Debug.Print stamp; " "; Year(stamp); Month(stamp); Day(stamp)  ' expect: 2026-12-08 18:26:24 2026128
+    Debug.Print stamp; " "; Year(stamp); Month(stamp); Day(stamp)  ' expect: 2026-12-08 18:26:24  2026  12  8
     Debug.Print CDate("12/8/2026") = d; " "; DateValue(stamp) = d; " "; TimeValue(stamp) = t
     ' expect: True True True
     Debug.Print IsDate("2026-02-28"); IsDate("2026-02-30"); IsDate("hello"); IsDate(d)
@@ -24,14 +24,14 @@ Sub Main()
     Debug.Print DateAdd("n", 90, stamp); " "; DateAdd("ww", 2, d); " "; DateAdd("q", 1, d)
     ' expect: 2026-12-08 19:56:24 2026-12-22 2027-03-08
     Debug.Print DateDiff("d", DateSerial(2026, 1, 1), d); " "; DateDiff("m", DateSerial(2026, 1, 31), DateSerial(2026, 2, 1))
-    ' expect: 341 1
+    ' expect:  341   1
     Debug.Print DateDiff("yyyy", DateSerial(2025, 12, 31), DateSerial(2026, 1, 1)); " "; DateDiff("d", d, DateSerial(2026, 1, 1))
-    ' expect: 1 -341
+    ' expect:  1  -341
     Debug.Print DateDiff("h", TimeSerial(10, 59, 0), TimeSerial(11, 0, 0)); " "; DateDiff("s", d, stamp)
-    ' expect: 1 66384
+    ' expect:  1   66384
     Debug.Print DateDiff("ww", DateSerial(2026, 12, 5), DateSerial(2026, 12, 6)); " "; DateDiff("w", DateSerial(2026, 12, 5), DateSerial(2026, 12, 6))
-    ' expect: 1 0
-    Debug.Print Weekday(d, vbMonday); " "; Weekday(DateSerial(2026, 12, 6))   ' expect: 2 1
+    ' expect:  1   0
+    Debug.Print Weekday(d, vbMonday); " "; Weekday(DateSerial(2026, 12, 6))   ' expect:  2   1
     Debug.Print Format(d, "dddd, d mmmm yyyy"); " | "; Format(stamp, "yy-mm-dd ddd q")
     ' expect: Tuesday, 8 December 2026 | 26-12-08 Tue 4
     Debug.Print Format(stamp, "hh:nn:ss"); " | "; Format(stamp, "h:mm AM/PM"); " | "; Format(stamp, "Short Date")
@@ -45,11 +45,11 @@ Sub Main()
     Debug.Print TypeName(Now); " "; Int(Now) = Date; " "; Time < 1; " "; Timer >= 0  ' expect: Date True True True
     On Error Resume Next
     t = DateSerial(10000, 1, 1)
-    Debug.Print Err.Number                           ' expect: 5
+    Debug.Print Err.Number                           ' expect:  5
     Err.Clear
     t = DateAdd("x", 1, d)
-    Debug.Print Err.Number                           ' expect: 5
+    Debug.Print Err.Number                           ' expect:  5
     Err.Clear
     t = Year("not a date")
-    Debug.Print Err.Number                           ' expect: 13
+    Debug.Print Err.Number                           ' expect:  13
 End Sub

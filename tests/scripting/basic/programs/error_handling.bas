@@ -54,26 +54,26 @@ Function Looped() As String
 End Function
 
 Sub Main()
-    Debug.Print Safe(6, 3)                ' expect: 2
+    Debug.Print Safe(6, 3)                ' expect:  2
     Debug.Print Safe(1, 0)                ' expect: error 11: Division by zero
     On Error Resume Next
     Dim x
     x = 1 / 0
-    Debug.Print Err.Number; " "; IsEmpty(x)   ' expect: 11 True
+    Debug.Print Err.Number; " "; IsEmpty(x)   ' expect:  11  True
     Err.Clear
-    Debug.Print Err.Number                ' expect: 0
+    Debug.Print Err.Number                ' expect:  0
     Err.Raise 5
     Debug.Print Err.Description           ' expect: Invalid procedure call or argument
     Err.Raise 123, "here", "custom text"
-    Debug.Print Err.Number; Err.Source; Err.Description  ' expect: 123herecustom text
+    Debug.Print Err.Number; Err.Source; Err.Description  ' expect:  123 herecustom text
     Err.Number = 0
     On Error GoTo fix
     x = CLng("no number")
-    ' expect: fixing 13
-    Debug.Print "resumed, x="; x          ' expect: resumed, x=7
-    Retry                                 ' expect: caught 1000
-    ' expect: caught 1001
-    ' expect: done after 2
+    ' expect: fixing  13
+    Debug.Print "resumed, x="; x          ' expect: resumed, x= 7
+    Retry                                 ' expect: caught  1000
+    ' expect: caught  1001
+    ' expect: done after  2
     Debug.Print "[" & Guarded(1) & "] [" & Guarded(5) & "] " & Looped()
     ' expect: [] [else, other] 1-131
     On Error GoTo 0

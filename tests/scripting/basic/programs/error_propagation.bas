@@ -9,7 +9,7 @@ Sub Middle()
     Inner
     Exit Sub
 handler:
-    Debug.Print "middle saw "; Err.Number   ' expect: middle saw 501
+    Debug.Print "middle saw "; Err.Number   ' expect: middle saw  501
     Err.Raise 502, , "from handler"
 End Sub
 
@@ -19,7 +19,7 @@ Sub Main()
     Debug.Print "not here"
     Exit Sub
 outer:
-    Debug.Print "main saw "; Err.Number; " "; Err.Description   ' expect: main saw 502 from handler
+    Debug.Print "main saw "; Err.Number; " "; Err.Description   ' expect: main saw  502  from handler
     Resume go_on
 go_on:
     On Error Resume Next
@@ -27,7 +27,7 @@ go_on:
     For i = 1 To 4
         total = total + 10 \ (i - 2)
     Next
-    Debug.Print total; " "; Err.Number        ' expect: 5 11
+    Debug.Print total; " "; Err.Number        ' expect:  5   11
     On Error GoTo 0
     Resume Next
 End Sub

@@ -7,7 +7,7 @@ Const DATA_FILE = "vek_file_io_test.csv"
 Sub Main()
     Dim f, line, a, b, c, count
     f = FreeFile
-    Debug.Print f                                   ' expect: 1
+    Debug.Print f                                   ' expect:  1
     Open LOG_FILE For Output As #f
     Print #f, "first"; " line"
     Print #f, "a", "b"
@@ -15,10 +15,10 @@ Sub Main()
     Print #f, 42; "!";
     Print #f, "end"
     Close #f
-    Debug.Print FileLen(LOG_FILE)                   ' expect: 39
+    Debug.Print FileLen(LOG_FILE)                   ' expect:  41
     Open LOG_FILE For Append As 2
     Print #2, "appended"
-    Debug.Print LOF(2)                              ' expect: 49
+    Debug.Print LOF(2)                              ' expect:  51
     Close
     Open LOG_FILE For Input As #1
     Do While Not EOF(1)
@@ -26,11 +26,11 @@ Sub Main()
         count = count + 1
         Debug.Print count; ":"; line
     Loop
-    ' expect: 1:first line
-    ' expect: 2:a             b
-    ' expect: 3:
-    ' expect: 4:42!end
-    ' expect: 5:appended
+    ' expect:  1 :first line
+    ' expect:  2 :a             b
+    ' expect:  3 :
+    ' expect:  4 : 42 !end
+    ' expect:  5 :appended
     Close #1
 
     Open DATA_FILE For Output As #3
@@ -42,7 +42,7 @@ Sub Main()
     Debug.Print line                                ' expect: "CTRL",90,#TRUE#
     Input #3, a, b, c
     Debug.Print a; "|"; b; "|"; TypeName(b); "|"; IsEmpty(c); "|"; EOF(3)
-    ' expect: text, with comma|1.5|Double|True|True
+    ' expect: text, with comma| 1.5 |Double|True|True
     Close #3
 
     Debug.Print Dir("vek_file_io_test.*"); " "; Dir(); " ["; Dir(); "]"
@@ -51,29 +51,29 @@ Sub Main()
 
     On Error Resume Next
     Open "no_such_folder_here/x.txt" For Input As #1
-    Debug.Print Err.Number; " "; Err.Description    ' expect: 53 File not found
+    Debug.Print Err.Number; " "; Err.Description    ' expect:  53  File not found
     Err.Clear
     Print #9, "x"
-    Debug.Print Err.Number; " "; Err.Description    ' expect: 52 Bad file name or number
+    Debug.Print Err.Number; " "; Err.Description    ' expect:  52  Bad file name or number
     Err.Clear
     Open LOG_FILE For Input As #1
     Open LOG_FILE For Input As #1
-    Debug.Print Err.Number; " "; Err.Description    ' expect: 55 File already open
+    Debug.Print Err.Number; " "; Err.Description    ' expect:  55  File already open
     Err.Clear
     Print #1, "x"
-    Debug.Print Err.Number; " "; Err.Description    ' expect: 54 Bad file mode
+    Debug.Print Err.Number; " "; Err.Description    ' expect:  54  Bad file mode
     Err.Clear
     Do
         Line Input #1, line
     Loop Until Err.Number <> 0
-    Debug.Print Err.Number; " "; Err.Description    ' expect: 62 Input past end of file
+    Debug.Print Err.Number; " "; Err.Description    ' expect:  62  Input past end of file
     Err.Clear
     Close #1
     Kill "vek_file_io_test.*"
-    Debug.Print Err.Number; " ["; Dir("vek_file_io_test.*"); "]"  ' expect: 0 []
+    Debug.Print Err.Number; " ["; Dir("vek_file_io_test.*"); "]"  ' expect:  0  []
     Kill LOG_FILE
-    Debug.Print Err.Number                          ' expect: 53
+    Debug.Print Err.Number                          ' expect:  53
     Err.Clear
     FileLen LOG_FILE
-    Debug.Print Err.Number                          ' expect: 53
+    Debug.Print Err.Number                          ' expect:  53
 End Sub

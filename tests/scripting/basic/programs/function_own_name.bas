@@ -29,7 +29,7 @@ End Function
 
 Sub Main()
     Debug.Print Acc()          ' expect: xy2
-    Debug.Print Twice(3)       ' expect: 12
-    Debug.Print Counted()      ' expect: 42
+    Debug.Print Twice(3)       ' expect:  12
+    Debug.Print Counted()      ' expect:  42
     Debug.Print Untyped("ab")  ' expect: abab
 End Sub

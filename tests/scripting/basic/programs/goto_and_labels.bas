@@ -5,7 +5,7 @@ Sub Main()
 again:
     i = i + 1
     If i < 3 Then GoTo again
-    Debug.Print i                      ' expect: 3
+    Debug.Print i                      ' expect:  3
     GoTo skip
     Debug.Print "never"
 skip: Debug.Print "after skip"         ' expect: after skip

@@ -13,8 +13,8 @@ Sub Main()
     Debug.Print like Like "var*"                                        ' expect: True
     On Error Resume Next
     Debug.Print "a" Like "[a"
-    Debug.Print Err.Number; " "; Err.Description                        ' expect: 93 Invalid pattern string
+    Debug.Print Err.Number; " "; Err.Description                        ' expect:  93  Invalid pattern string
     Err.Clear
     Debug.Print "a" Like "[z-a]"
-    Debug.Print Err.Number                                              ' expect: 93
+    Debug.Print Err.Number                                              ' expect:  93
 End Sub

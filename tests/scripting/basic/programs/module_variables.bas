@@ -10,16 +10,16 @@ End Sub
 
 Sub Main()
     Call Bump: Bump: Bump
-    Debug.Print counter; total         ' expect: 36
+    Debug.Print counter; total         ' expect:  3  6
     table(2) = "two"
-    Debug.Print UBound(table); table(2)   ' expect: 3two
+    Debug.Print UBound(table); table(2)   ' expect:  3 two
     Dim i
     For Each i In table
         Debug.Print "[" & i & "]";
     Next
     Debug.Print                        ' expect: [][two][]
     For counter = 1 To 2: Next
-    Debug.Print counter                ' expect: 3
+    Debug.Print counter                ' expect:  3
     End
     Debug.Print "never"
 End Sub

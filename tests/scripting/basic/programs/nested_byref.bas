@@ -67,17 +67,17 @@ Sub Main()
     Dim v
     v = 1
     Level1 v
-    Debug.Print v                      ' expect: 202
+    Debug.Print v                      ' expect:  202
     shared_value = 5
     Level1 shared_value
-    Debug.Print shared_value           ' expect: 210
+    Debug.Print shared_value           ' expect:  210
     Dim p, q
     p = "left": q = "right"
     Swap p, q
     Debug.Print p; " "; q              ' expect: right left
     Dim n As Long, m As Long
     m = 5
-    Debug.Print AddTo(n, m); n; m      ' expect: 555
+    Debug.Print AddTo(n, m); n; m      ' expect:  5  5  5
     Dim s As String
     s = "a"
     For v = 1 To 3
@@ -97,7 +97,7 @@ Sub Main()
     total = 50
     Debug.Print SumDown(7, total) & " " & total               ' expect: 57 57
     Debug.Print Tarai(12, 6, 0) & " " & Tarai(8, 4, 0)        ' expect: 12 8
-    Debug.Print Half(Half(20) + Half(Half(20)))               ' expect: 7
+    Debug.Print Half(Half(20) + Half(Half(20)))               ' expect:  7
     Dim small As Integer
     small = 4
     Debug.Print KindOf(5) & " " & KindOf(2.6) & " " & KindOf(small + 1) & " " & KindOf(k)

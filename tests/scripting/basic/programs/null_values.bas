@@ -11,7 +11,7 @@ Sub Main()
     ' expect: a ab True True
     Debug.Print IsNull(v = 1); IsNull(v = v); IsNull(v <> v); IsNull("x" Like v)   ' expect: TrueTrueTrueTrue
     Debug.Print IsNull(v And True); " "; v And False; " "; v And 0; " "; v Or True; " "; v Or -1&; " "; IsNull(v Or 1); " "; IsNull(Not v)
-    ' expect: True False 0 True -1 True True
+    ' expect: True False  0  True -1  True True
     If v Then Debug.Print "true" Else Debug.Print "Null counts as False"   ' expect: Null counts as False
     If v = 1 Then
         Debug.Print "equal"
@@ -47,22 +47,22 @@ Sub Main()
     Line Input #1, line
     Close #1
     Kill "null.txt"
-    Debug.Print IsNull(a); " "; b; " "; line        ' expect: True 1 Null
+    Debug.Print IsNull(a); " "; b; " "; line        ' expect: True  1  Null
     On Error Resume Next
     n = 5
     n = v
-    Debug.Print Err.Number; " "; Err.Description; " "; n   ' expect: 94 Invalid use of Null 5
+    Debug.Print Err.Number; " "; Err.Description; " "; n   ' expect:  94  Invalid use of Null  5
     Err.Clear
     s = v
-    Debug.Print Err.Number; " "; s                  ' expect: 94 text
+    Debug.Print Err.Number; " "; s                  ' expect:  94  text
     Err.Clear
     Debug.Print CStr(v)
-    Debug.Print Err.Number                          ' expect: 94
+    Debug.Print Err.Number                          ' expect:  94
     Err.Clear
     Debug.Print Mid("abc", v)
-    Debug.Print Err.Number                          ' expect: 94
+    Debug.Print Err.Number                          ' expect:  94
     Err.Clear
     For n = v To 3
     Next
-    Debug.Print Err.Number                          ' expect: 94
+    Debug.Print Err.Number                          ' expect:  94
 End Sub

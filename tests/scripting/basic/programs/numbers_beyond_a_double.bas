@@ -117,10 +117,10 @@ Sub Main()
     Debug.Print codes                               ' expect: 6 6 6 6 5 5 5
     On Error GoTo 0
     ' A number beyond a Double is not numeric; below the smallest one it is 0, as in Visual Basic.
-    Debug.Print IsNumeric(beyond); " "; IsNumeric("1e308"); " "; CDbl("1e-999")   ' expect: False True 0
+    Debug.Print IsNumeric(beyond); " "; IsNumeric("1e308"); " "; CDbl("1e-999")   ' expect: False True  0
     ' Rounding a number too large to have such places leaves it; any seed converts.
-    Debug.Print Round(1E+300, 22)                   ' expect: 1E+300
+    Debug.Print Round(1E+300, 22)                   ' expect:  1E+300
     Randomize 1E+300
     Randomize -1E+300
-    Debug.Print Val("1e308"); " "; Val("x")         ' expect: 1E+308 0
+    Debug.Print Val("1e308"); " "; Val("x")         ' expect:  1E+308   0
 End Sub

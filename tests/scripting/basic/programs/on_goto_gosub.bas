@@ -12,23 +12,23 @@ A:
     Debug.Print "A"
 B:
     Debug.Print "B"
-    ' expect: after0
+    ' expect: after 0
     ' expect: one
-    ' expect: after1
+    ' expect: after 1
     ' expect: two
-    ' expect: after2
+    ' expect: after 2
     ' expect: three
-    ' expect: after3
-    ' expect: after4
+    ' expect: after 3
+    ' expect: after 4
     ' expect: B
     On 3 GoTo A, B
     Debug.Print "past"                 ' expect: past
     On Error Resume Next
     On -1 GoTo A
-    Debug.Print Err.Number             ' expect: 5
+    Debug.Print Err.Number             ' expect:  5
     Err.Clear
     On 256 GoSub One
-    Debug.Print Err.Number             ' expect: 5
+    Debug.Print Err.Number             ' expect:  5
     Exit Sub
 One:
     Debug.Print "one": Return

@@ -17,9 +17,9 @@ Sub Main()
         Case "A" To "Z": Debug.Print "in range"                          ' expect: in range
     End Select
     Debug.Print StrComp("abc", "ABC"); " "; StrComp("abc", "ABC", vbBinaryCompare); " "; StrComp("a", "B", vbUseCompareOption)
-    ' expect: 0 1 -1
+    ' expect:  0   1  -1
     Debug.Print InStr("Hello", "L"); " "; InStr(1, "Hello", "L", vbBinaryCompare); " "; InStrRev("Hello", "L")
-    ' expect: 3 0 4
+    ' expect:  3   0   4
     Debug.Print Replace("aAa", "a", "x"); " "; Replace("aAa", "a", "x", , , vbBinaryCompare)   ' expect: xxx xAx
     Debug.Print "ABC" Like "a*"; " "; "b" Like "[A-C]"                   ' expect: True True
 End Sub

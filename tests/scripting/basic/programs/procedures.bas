@@ -37,25 +37,25 @@ Sub Main()
     Dim a
     a = 3
     Twice a
-    Debug.Print a                      ' expect: 6
+    Debug.Print a                      ' expect:  6
     Untouched a
-    Debug.Print a                      ' expect: 6
+    Debug.Print a                      ' expect:  6
     Forward a
-    Debug.Print a                      ' expect: 12
+    Debug.Print a                      ' expect:  12
     Twice (a)
-    Debug.Print a                      ' expect: 12
+    Debug.Print a                      ' expect:  12
     Call Twice(a)
-    Debug.Print a                      ' expect: 24
-    Debug.Print Add(1); Add(1, 2); Add(1, 2, 3)  ' expect: 1111036
-    Debug.Print Add(1, c:=0)           ' expect: 11
-    Debug.Print Add(c:=1, a:=2, b:=3)  ' expect: 6
-    Debug.Print Fact(10)               ' expect: 3628800
+    Debug.Print a                      ' expect:  24
+    Debug.Print Add(1); Add(1, 2); Add(1, 2, 3)  ' expect:  111  103  6
+    Debug.Print Add(1, c:=0)           ' expect:  11
+    Debug.Print Add(c:=1, a:=2, b:=3)  ' expect:  6
+    Debug.Print Fact(10)               ' expect:  3628800
     Debug.Print Greet(); " "; Greet("Bo")   ' expect: hi you hi Bo
     Dim n As Long
     SetTyped n
-    Debug.Print n + 1                  ' expect: 13
+    Debug.Print n + 1                  ' expect:  13
     Dim arr(2)
     arr(1) = 5
     Twice arr(1)
-    Debug.Print arr(1)                 ' expect: 10
+    Debug.Print arr(1)                 ' expect:  10
 End Sub

@@ -9,6 +9,6 @@ Sub Main()
     For i = 1 To 1000
         If Rnd >= 0 And Rnd < 1 Then inside = inside + 1
     Next
-    Debug.Print inside                 ' expect: 1000
+    Debug.Print inside                 ' expect:  1000
     Debug.Print Rnd(0) = Rnd(0)        ' expect: True
 End Sub

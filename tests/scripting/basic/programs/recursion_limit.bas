@@ -29,7 +29,7 @@ Function Countdown(ByRef n As Long) As Long
 End Function
 
 Sub Main()
-    Debug.Print Fib(20)                ' expect: 6765
+    Debug.Print Fib(20)                ' expect:  6765
     On Error Resume Next
     Dim hits As Long, r As Long, d As Integer, c As Long
     r = 5
@@ -43,7 +43,7 @@ Sub Main()
     Debug.Print Countdown(c) & " " & c              ' expect: 1500 0
     Dim x
     x = Down(0)
-    Debug.Print Err.Number; " "; Err.Description   ' expect: 28 Out of stack space
+    Debug.Print Err.Number; " "; Err.Description   ' expect:  28  Out of stack space
     On Error GoTo 0
     x = Down(0)
 End Sub

@@ -25,14 +25,14 @@ Sub Main()
             Case Else: Debug.Print "else"; n
         End Select
     Next
-    ' expect: two or three2
-    ' expect: two or three3
-    ' expect: else4
+    ' expect: two or three 2
+    ' expect: two or three 3
+    ' expect: else 4
     ' As in Visual Basic, Resume Next after a failing test goes on with the next statement: the
     ' clause's body.
     On Error Resume Next
     Select Case Array(1)
         Case 1: Debug.Print "in the body"           ' expect: in the body
     End Select
-    Debug.Print Err.Number                          ' expect: 13
+    Debug.Print Err.Number                          ' expect:  13
 End Sub

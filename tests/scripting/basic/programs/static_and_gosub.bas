@@ -59,8 +59,8 @@ away:
 End Sub
 
 Sub Main()
-    Debug.Print NextId(); NextId(); NextId()   ' expect: 123
-    Debug.Print Other(); Other(); NextId()     ' expect: 10204
+    Debug.Print NextId(); NextId(); NextId()   ' expect:  1  2  3
+    Debug.Print Other(); Other(); NextId()     ' expect:  10  20  4
     Remember "a": Remember "b": Remember "c": Remember "d"   ' expect: abc
     If True Then
         Static flag As Boolean
@@ -68,13 +68,13 @@ Sub Main()
     End If
     Debug.Print flag                           ' expect: True
     Debug.Print Report(21)                     ' expect: [21;42;]
-    Nested                                     ' expect: back at2
+    Nested                                     ' expect: back at 2
     On Error Resume Next
     ReturnAlone
-    Debug.Print Err.Number; " "; Err.Description   ' expect: 3 Return without GoSub
+    Debug.Print Err.Number; " "; Err.Description   ' expect:  3  Return without GoSub
     Err.Clear
     ' A GoSub left with Exit Sub is forgotten: the Return of another call finds none.
     LeaveWithoutReturn
     ReturnAlone
-    Debug.Print Err.Number                     ' expect: 3
+    Debug.Print Err.Number                     ' expect:  3
 End Sub

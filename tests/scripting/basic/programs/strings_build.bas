@@ -9,7 +9,7 @@ Sub Main()
     Dim n As Long
     n = 7
     n = n & "1"
-    Debug.Print n + 1                      ' expect: 72
+    Debug.Print n + 1                      ' expect:  72
     Dim t
     t = t & "x" & 1.5 & True
     Debug.Print t                          ' expect: x1.5True

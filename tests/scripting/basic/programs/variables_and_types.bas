@@ -4,21 +4,21 @@ Option Explicit
 Sub Main()
     Dim i As Integer, l As Long, s As String, d As Double, b As Boolean, v
     Dim f As Single
-    Debug.Print i; l; "["; s; "]"; d; b; IsEmpty(v)   ' expect: 00[]0FalseTrue
+    Debug.Print i; l; "["; s; "]"; d; b; IsEmpty(v)   ' expect:  0  0 [] 0 FalseTrue
     i = 2.5
-    Debug.Print i                      ' expect: 2
+    Debug.Print i                      ' expect:  2
     i = 3.5
-    Debug.Print i                      ' expect: 4
+    Debug.Print i                      ' expect:  4
     l = "42"
-    Debug.Print l + 1                  ' expect: 43
+    Debug.Print l + 1                  ' expect:  43
     s = 12.5
     Debug.Print s & "!"                ' expect: 12.5!
     b = 5
     Debug.Print b                      ' expect: True
     d = 1 / 4
-    Debug.Print d                      ' expect: 0.25
+    Debug.Print d                      ' expect:  0.25
     f = 1 / 3
-    Debug.Print f                      ' expect: 0.3333333
+    Debug.Print f                      ' expect:  0.3333333
     v = "text"
     Debug.Print TypeName(v)            ' expect: String
     v = 1

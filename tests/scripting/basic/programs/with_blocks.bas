@@ -30,9 +30,9 @@ Sub Main()
         With .center
             .x = 10
         End With
-        Debug.Print .name; " "; .corners(1).x; " "; .corners(2).y; " "; .center.x   ' expect: square 2 4 10
+        Debug.Print .name; " "; .corners(1).x; " "; .corners(2).y; " "; .center.x   ' expect: square  2   4   10
     End With
-    Debug.Print shapes(1).corners(2).x; " "; shapes(0).name = ""   ' expect: 3 True
+    Debug.Print shapes(1).corners(2).x; " "; shapes(0).name = ""   ' expect:  3  True
     i = 0
     With shapes(i)
         i = 1
@@ -41,19 +41,19 @@ Sub Main()
     Debug.Print shapes(0).name; " "; shapes(1).name   ' expect: first square
     ' The object of a With may be a function's result: the block reads a copy.
     With MakePoint(2, 3)
-        Debug.Print .x * .y                            ' expect: 6
+        Debug.Print .x * .y                            ' expect:  6
     End With
     Dim p As Point
     p = MakePoint(4, 5)
     With p
         .x = .x + .y
     End With
-    Debug.Print p.x                                    ' expect: 9
+    Debug.Print p.x                                    ' expect:  9
     ' Leaving a With early is fine.
     For i = 0 To 1
         With shapes(i)
             If .name = "first" Then Exit For
         End With
     Next
-    Debug.Print i                                      ' expect: 0
+    Debug.Print i                                      ' expect:  0
 End Sub
