@@ -133,6 +133,7 @@ namespace vek::basic {
     X(Resume, 2, 0, "resume mode a (0 again, 1 next, 2 at b)")                                     \
     X(Print, 2, -1, "pop and print; b: 0 then end the line, 1 ';', 2 ','; a = Debug.Print")        \
     X(PrintLine, 1, 0, "end the print line; a = Debug.Print")                                      \
+    X(PrintSpace, 2, -1, "pop n; b 0: Tab(n), to column n, 1: Spc(n), n blanks; a = Debug.Print")  \
     X(Stop, 0, 0, "pause for the debugger")
 
 enum class Op : std::uint8_t {
