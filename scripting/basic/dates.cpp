@@ -144,6 +144,10 @@ std::string TwoDigits(int value) {
 }
 
 // The named date formats, written as patterns.
+// The short date and the long time of VBA's en-US default: 11/24/2017, 6:15:00 PM.
+constexpr const char* kShortDate = "m/d/yyyy";
+constexpr const char* kLongTime = "h:nn:ss AM/PM";
+
 const char* NamedDatePattern(std::string_view name) {
     const std::string lower = Lower(name);
     if (lower == "long date") {
@@ -153,10 +157,10 @@ const char* NamedDatePattern(std::string_view name) {
         return "dd-mmm-yy";
     }
     if (lower == "short date") {
-        return "yyyy-mm-dd";
+        return kShortDate;
     }
     if (lower == "long time") {
-        return "hh:nn:ss";
+        return kLongTime;
     }
     if (lower == "medium time") {
         return "hh:nn AM/PM";
@@ -276,9 +280,9 @@ std::string DateText(double serial) {
     const DateParts p = SplitDate(serial);
     const bool hasTime = p.hour != 0 || p.minute != 0 || p.second != 0;
     if (std::trunc(serial) == 0 && std::fabs(serial) < 1) {
-        return FormatDate(serial, "hh:nn:ss");
+        return FormatDate(serial, kLongTime);
     }
-    return FormatDate(serial, hasTime ? "yyyy-mm-dd hh:nn:ss" : "yyyy-mm-dd");
+    return FormatDate(serial, hasTime ? std::string(kShortDate) + ' ' + kLongTime : kShortDate);
 }
 
 bool IsDatePattern(std::string_view pattern) {

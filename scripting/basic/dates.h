@@ -43,8 +43,8 @@ RunError ToDate(const Variant& value, double& serial);
 // The local time now as a serial.
 double LocalNow();
 
-// The text of a date as CStr gives it: yyyy-mm-dd hh:mm:ss, the date alone when its time is
-// midnight, the time alone on day 0.
+// The text of a date as CStr and Print give it, in VBA's en-US default: m/d/yyyy h:mm:ss AM/PM,
+// the date alone when its time is midnight, the time alone on day 0.
 std::string DateText(double serial);
 // Whether Format should take `pattern` as a date pattern (d, m, y, h, n, s, w, q, AM/PM or a
 // named date format).

@@ -62,7 +62,7 @@ TEST(BasicValues, TextOfNumbersFollowsVisualBasic) {
     EXPECT_EQ(Text(Variant::Single(1.0f / 3.0f)), "0.3333333");
     EXPECT_EQ(Text(Variant::Boolean(true)), "True");
     EXPECT_EQ(Text(Variant()), "");
-    EXPECT_EQ(Text(Variant::Date(25569.5)), "1970-01-01 12:00:00");
+    EXPECT_EQ(Text(Variant::Date(25569.5)), "1/1/1970 12:00:00 PM");
 }
 
 TEST(BasicValues, VariantArithmeticWidensAndTypedArithmeticOverflows) {
