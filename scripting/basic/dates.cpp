@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdio>
 #include <ctime>
+#include <utility>
 
 namespace vek::basic {
 
@@ -127,8 +128,14 @@ bool ParseDay(std::string_view text, std::size_t& at, double& serial) {
         year = a;
         month = b;
         day = c;
-    } else if (digitsC <= 2) {
-        year += year < 30 ? 2000 : 1900;
+    } else {
+        if (digitsC <= 2) {
+            year += year < 30 ? 2000 : 1900;
+        }
+        // A first number that cannot be a month is the day, as VBA reads 25/12/2011.
+        if (month > 12 && day <= 12) {
+            std::swap(month, day);
+        }
     }
     if (month < 1 || month > 12 || year < 100 || year > 9999 || day < 1 ||
         day > DaysInMonth(year, month)) {

@@ -35,8 +35,8 @@ bool JoinDate(std::int64_t year, std::int64_t month, std::int64_t day, double& s
 // Seconds as a fraction of a day.
 double TimeFraction(std::int64_t hour, std::int64_t minute, std::int64_t second);
 
-// Dates written yyyy-mm-dd or m/d/yyyy, with or without a time hh:mm[:ss] [AM|PM], or a time
-// alone.
+// Dates written yyyy-mm-dd or m/d/yyyy (d/m/yyyy when the first number is over 12), with or
+// without a time hh:mm[:ss] [AM|PM], or a time alone.
 bool ParseDate(std::string_view text, double& serial);
 // A Date, a number, or a string ParseDate reads; error 13 otherwise.
 RunError ToDate(const Variant& value, double& serial);

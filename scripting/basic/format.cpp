@@ -3,8 +3,11 @@
 #include "scripting/basic/dates.h"
 #include "scripting/basic/text_util.h"
 
+#include <cctype>
 #include <cmath>
 #include <cstdio>
+#include <string_view>
+#include <vector>
 
 namespace vek::basic {
 
@@ -127,9 +130,110 @@ std::string FormatNumber(double value, int significant, const std::string& patte
     return (negative && !allZero ? "-" : "") + prefix + out + suffix;
 }
 
+// Whether the pattern formats text: it holds @ or & (outside quotes), or only <, > and !.
+bool IsTextPattern(std::string_view pattern) {
+    bool quoted = false;
+    bool placeholder = false;
+    bool flagsOnly = true;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        const char c = pattern[i];
+        if (c == '"') {
+            quoted = !quoted;
+            flagsOnly = false;
+        } else if (quoted || c == '\\') {
+            i += c == '\\' ? 1 : 0;
+            flagsOnly = false;
+        } else if (c == '@' || c == '&') {
+            placeholder = true;
+        } else if (c == ';') {
+            break;
+        } else if (c != '<' && c != '>' && c != '!') {
+            flagsOnly = false;
+        }
+    }
+    return placeholder || (flagsOnly && !pattern.empty());
+}
+
+// A piece of a text pattern: a placeholder (@ a character or a blank, & a character or nothing)
+// or literal text.
+struct TextPiece {
+    char placeholder = 0;
+    std::string literal;
+};
+
+// Text through a text pattern, as VBA's Format: the placeholders take the text's characters from
+// the right (from the left after !), what is left over stands before them (after them); < and >
+// change the case of the whole text. A second section (after ;) is for an empty text.
+std::string FormatText(std::string text, std::string_view pattern) {
+    std::vector<TextPiece> pieces;
+    bool fromLeft = false;
+    bool quoted = false;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        const char c = pattern[i];
+        if (c == '"') {
+            quoted = !quoted;
+        } else if (quoted || (c == '\\' && i + 1 < pattern.size())) {
+            const char literal = quoted ? c : pattern[++i];
+            if (pieces.empty() || pieces.back().placeholder != 0)
+                pieces.emplace_back();
+            pieces.back().literal += literal;
+        } else if (c == ';') {
+            // The second section stands for an empty text.
+            if (text.empty())
+                return FormatText(text, pattern.substr(i + 1));
+            break;
+        } else if (c == '@' || c == '&') {
+            pieces.push_back({c, {}});
+        } else if (c == '<' || c == '>') {
+            for (char& t : text)
+                t = static_cast<char>(c == '<' ? std::tolower(static_cast<unsigned char>(t))
+                                               : std::toupper(static_cast<unsigned char>(t)));
+        } else if (c == '!') {
+            fromLeft = true;
+        } else {
+            if (pieces.empty() || pieces.back().placeholder != 0)
+                pieces.emplace_back();
+            pieces.back().literal += c;
+        }
+    }
+    std::string out;
+    if (fromLeft) {
+        std::size_t next = 0;
+        for (const TextPiece& piece : pieces) {
+            if (piece.placeholder == 0)
+                out += piece.literal;
+            else if (next < text.size())
+                out += text[next++];
+            else if (piece.placeholder == '@')
+                out += ' ';
+        }
+        return out + text.substr(next);
+    }
+    std::size_t left = text.size();
+    for (auto piece = pieces.rbegin(); piece != pieces.rend(); ++piece) {
+        if (piece->placeholder == 0)
+            out.insert(0, piece->literal);
+        else if (left > 0)
+            out.insert(out.begin(), text[--left]);
+        else if (piece->placeholder == '@')
+            out.insert(out.begin(), ' ');
+    }
+    return text.substr(0, left) + out;
+}
+
 } // namespace
 
 RunError FormatValue(const Variant& value, const std::string& pattern, std::string& out) {
+    if (IsTextPattern(pattern)) {
+        std::string text;
+        if (!value.Deref().IsNull()) {
+            if (const RunError e = ToText(value, text); e != RunError::None) {
+                return e;
+            }
+        }
+        out = FormatText(std::move(text), pattern);
+        return RunError::None;
+    }
     double serial = 0;
     if (pattern.empty() ||
         (value.IsString() && !(IsDatePattern(pattern) && ParseDate(value.StringValue(), serial)))) {
