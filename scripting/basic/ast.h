@@ -185,6 +185,7 @@ struct ModuleAst {
     int arrayBase = 0;                 // Option Base
     std::vector<StmtPtr> declarations; // module-level Dim, Public, Private, Const
     std::vector<TypeDecl> types;
+    std::vector<std::string> enums; // the names of its Enum blocks, which stand for Long
     std::vector<ProcDecl> procs;
 };
 

@@ -173,7 +173,9 @@ void Parser::ParseModuleItem(ModuleAst& ast) {
         return;
     }
     StmtPtr declaration;
-    if (AcceptKeyword(Keyword::Const)) {
+    if (AtBlockHeader("Enum")) {
+        declaration = ParseEnum(ast);
+    } else if (AcceptKeyword(Keyword::Const)) {
         declaration = ParseConst(Here());
     } else if (AcceptKeyword(Keyword::Dim) || hasScope) {
         declaration = ParseDim(Here());
@@ -307,6 +309,55 @@ TypeDecl Parser::ParseType(bool isPublic) {
     }
     ParseEndOfBlock();
     return type;
+}
+
+StmtPtr Parser::ParseEnum(ModuleAst& ast) {
+    StmtPtr s = NewStmt(StmtKind::Const, Here());
+    Next();
+    ast.enums.push_back(ExpectIdentifier(CompileError::ExpectedConstantName));
+    ExpectStatementEnd();
+    auto atEnd = [&] { return IsKeyword(Keyword::End) && IsWord("Enum", 1); };
+    while (true) {
+        SkipSeparators();
+        if (atEnd()) {
+            break;
+        }
+        if (Peek().kind == TokenKind::End || IsKeyword(Keyword::Sub) ||
+            IsKeyword(Keyword::Function) || IsKeyword(Keyword::End)) {
+            Fail(CompileError::Expected, "End Enum");
+        }
+        VarDecl d;
+        d.pos = Here();
+        d.name = ExpectIdentifier(CompileError::ExpectedConstantName);
+        d.type = Tag::Long;
+        if (AcceptOperator("=")) {
+            d.value = ParseExpr();
+        } else {
+            // The member before it plus one; the first is 0.
+            d.value = std::make_unique<Expr>();
+            d.value->pos = d.pos;
+            d.value->value = Variant::Long(0);
+            if (!s->decls.empty()) {
+                auto previous = std::make_unique<Expr>();
+                previous->kind = ExprKind::Name;
+                previous->pos = d.pos;
+                previous->name = s->decls.back().name;
+                d.value->value = Variant::Long(1);
+                auto sum = std::make_unique<Expr>();
+                sum->kind = ExprKind::Binary;
+                sum->pos = d.pos;
+                sum->binaryOp = BinaryOp::Add;
+                sum->depth = 2;
+                sum->args.push_back(std::move(previous));
+                sum->args.push_back(std::move(d.value));
+                d.value = std::move(sum);
+            }
+        }
+        s->decls.push_back(std::move(d));
+        ExpectStatementEnd();
+    }
+    ParseEndOfBlock();
+    return s;
 }
 
 VarDecl Parser::ParseVarDecl(bool allowBounds) {

@@ -96,6 +96,9 @@ private:
     // Whether the next tokens are `word name` and the end of the statement: Type Point, With p.
     bool AtBlockHeader(std::string_view word) const;
     TypeDecl ParseType(bool isPublic);
+    // Enum ... End Enum: its members become Long constants, each one more than the one before
+    // unless it is given a value; the name may stand for Long in declarations.
+    StmtPtr ParseEnum(ModuleAst& ast);
     VarDecl ParseVarDecl(bool allowBounds);
     // Option Explicit, Option Base 0|1, Option Compare Binary.
     void ParseOption(ModuleAst& ast);

@@ -390,6 +390,16 @@ Declared ProcCompiler::CompileName(const Expr& e) {
 }
 
 Declared ProcCompiler::CompileMember(const Expr& e) {
+    // Color.Red: the member of an Enum is its constant.
+    if (e.object && e.object->kind == ExprKind::Name &&
+        program_.symbols.enums.count(Lower(e.object->name)) != 0 &&
+        Lookup(e.object->name, e.pos).kind == SymbolKind::None) {
+        Expr member;
+        member.kind = ExprKind::Name;
+        member.pos = e.pos;
+        member.name = e.name;
+        return CompileName(member);
+    }
     if (IsErrObject(e.object) && Lookup("Err", e.pos).kind == SymbolKind::None) {
         const int field = ErrField(e.name, e.pos);
         Emit(Op::ErrGet, field);

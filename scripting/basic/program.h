@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace vek::basic {
@@ -152,6 +153,7 @@ struct SymbolTable {
     std::vector<ConstantInfo> constants;
     std::vector<std::unordered_map<std::string, NameEntry>> moduleTypes; // index: into records
     std::unordered_map<std::string, std::vector<NameEntry>> publicTypes;
+    std::unordered_set<std::string> enums; // the lower-case names of Enum blocks: Long
 
     // The entry a name means inside `module`: its own names first, then the public names of all
     // modules. Returns false when unknown; `ambiguous` when several modules publish it.

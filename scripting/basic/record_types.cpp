@@ -25,7 +25,9 @@ Declared DeclaredOf(const Program& program, int module, Tag type, const std::str
                     bool isArray, Position pos) {
     Declared declared;
     (isArray ? declared.element : declared.type) = type;
-    if (type == Tag::Record) {
+    if (type == Tag::Record && program.symbols.enums.count(Lower(typeName)) != 0) {
+        (isArray ? declared.element : declared.type) = Tag::Long;
+    } else if (type == Tag::Record) {
         declared.record = FindRecordType(program, module, typeName, pos);
     }
     return declared;
@@ -36,6 +38,9 @@ void RecordTypeBuilder::Error(int module, const CompileMessage& message) {
 }
 
 void RecordTypeBuilder::Declare(int module, const ModuleAst& ast) {
+    for (const std::string& name : ast.enums) {
+        program_.symbols.enums.insert(Lower(name));
+    }
     auto& own = program_.symbols.moduleTypes[static_cast<std::size_t>(module)];
     for (const TypeDecl& decl : ast.types) {
         const int index = static_cast<int>(program_.records.size());
