@@ -8,13 +8,14 @@ namespace vek::basic {
 
 namespace {
 
-constexpr bool IsFileStatement(std::string_view name) {
-#define VEK_BASIC_FILE_STATEMENT_NAME(statement, min, max, result)                                 \
+constexpr bool IsStatement(std::string_view name) {
+#define VEK_BASIC_STATEMENT_NAME(statement, min, max, result)                                      \
     if (name == #statement) {                                                                      \
         return true;                                                                               \
     }
-    VEK_BASIC_FILE_STATEMENTS(VEK_BASIC_FILE_STATEMENT_NAME)
-#undef VEK_BASIC_FILE_STATEMENT_NAME
+    VEK_BASIC_FILE_STATEMENTS(VEK_BASIC_STATEMENT_NAME)
+    VEK_BASIC_TEXT_STATEMENTS(VEK_BASIC_STATEMENT_NAME)
+#undef VEK_BASIC_STATEMENT_NAME
     return false;
 }
 
@@ -45,7 +46,7 @@ RunError NullPassing(BuiltinContext& context, Variant* args, int argc, Variant& 
 
 const BuiltinInfo kBuiltins[] = {
 #define VEK_BASIC_BUILTIN_ENTRY(name, min, max, result)                                            \
-    {IsFileStatement(#name) ? "#" #name : #name, min, max, Tag::result,                            \
+    {IsStatement(#name) ? "#" #name : #name, min, max, Tag::result,                                \
      PassesNull(#name) ? &NullPassing<&Builtin##name> : &Builtin##name},
     VEK_BASIC_BUILTINS(VEK_BASIC_BUILTIN_ENTRY)
 #undef VEK_BASIC_BUILTIN_ENTRY

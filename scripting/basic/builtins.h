@@ -129,10 +129,11 @@ using BuiltinFunction = RunError (*)(BuiltinContext& context, Variant* args, int
     X(Weekday, 1, 2, Integer)                                                                      \
     X(DateAdd, 3, 3, Date)                                                                         \
     X(DateDiff, 3, 4, Empty)                                                                       \
-    VEK_BASIC_FILE_STATEMENTS(X)
+    VEK_BASIC_FILE_STATEMENTS(X)                                                                   \
+    VEK_BASIC_TEXT_STATEMENTS(X)
 
-// The statements of file input and output, which the parser turns into calls of these: their
-// names begin with '#', so that no script can call them by name.
+// The statements that the parser turns into calls of these: their names begin with '#', so that
+// no script can call them by name. First those of file input and output.
 #define VEK_BASIC_FILE_STATEMENTS(X)                                                               \
     X(OpenFile, 3, 3, Empty)                                                                       \
     X(CloseFile, 0, -1, Empty)                                                                     \
@@ -140,6 +141,14 @@ using BuiltinFunction = RunError (*)(BuiltinContext& context, Variant* args, int
     X(WriteFile, 1, -1, Empty)                                                                     \
     X(InputFile, 1, 1, Empty)                                                                      \
     X(LineInputFile, 1, 1, String)
+
+// Then the statements that change a string variable in place: the parser makes each an assignment
+// of the variable from its old value. Mid(s, start[, length]) = text: (s, start[, length], text);
+// LSet s = text and RSet s = text: (s, text).
+#define VEK_BASIC_TEXT_STATEMENTS(X)                                                               \
+    X(MidStatement, 3, 4, String)                                                                  \
+    X(LSetStatement, 2, 2, String)                                                                 \
+    X(RSetStatement, 2, 2, String)
 
 enum class BuiltinId {
 #define VEK_BASIC_BUILTIN_ENUM(name, min, max, result) name,

@@ -113,6 +113,50 @@ RunError BuiltinMid(BuiltinContext&, Variant* args, int argc, Variant& out) {
     return RunError::None;
 }
 
+RunError BuiltinMidStatement(BuiltinContext&, Variant* args, int argc, Variant& out) {
+    VEK_BASIC_ARG_TEXT(text, args[0]);
+    VEK_BASIC_ARG_LONG(start, args[1]);
+    std::int32_t count = INT32_MAX;
+    if (argc > 3 && ToLong(args[2], count) != RunError::None) {
+        return RunError::TypeMismatch;
+    }
+    VEK_BASIC_ARG_TEXT_VIEW(replacement, args[argc - 1]);
+    if (start < 1 || static_cast<std::size_t>(start) > text.size() || count < 0) {
+        return RunError::InvalidCall;
+    }
+    // The variable keeps its length: as many characters as fit, of those given.
+    const std::size_t at = static_cast<std::size_t>(start) - 1;
+    const std::size_t n =
+        std::min({static_cast<std::size_t>(count), replacement.size(), text.size() - at});
+    text.replace(at, n, replacement.substr(0, n));
+    out = Variant::String(std::move(text));
+    return RunError::None;
+}
+
+namespace {
+
+// LSet and RSet: the text in the variable's length, left or right aligned among blanks; a longer
+// text gives its leftmost characters.
+RunError AlignedInPlace(Variant* args, bool right, Variant& out) {
+    VEK_BASIC_ARG_TEXT_VIEW(old, args[0]);
+    VEK_BASIC_ARG_TEXT_VIEW(text, args[1]);
+    const std::size_t width = old.size();
+    std::string aligned(text.substr(0, width));
+    aligned.insert(right ? aligned.begin() : aligned.end(), width - aligned.size(), ' ');
+    out = Variant::String(std::move(aligned));
+    return RunError::None;
+}
+
+} // namespace
+
+RunError BuiltinLSetStatement(BuiltinContext&, Variant* args, int, Variant& out) {
+    return AlignedInPlace(args, false, out);
+}
+
+RunError BuiltinRSetStatement(BuiltinContext&, Variant* args, int, Variant& out) {
+    return AlignedInPlace(args, true, out);
+}
+
 RunError BuiltinInStr(BuiltinContext& context, Variant* args, int argc, Variant& out) {
     // InStr(text, part) or InStr(start, text, part[, compare]).
     std::int32_t start = 1;

@@ -161,8 +161,13 @@ private:
     StmtPtr ParseInputFile(Position pos, bool wholeLine);
     // A file number: [#]expression.
     ExprPtr ParseFileNumber();
-    // A call of the built-in file statement `name` (its name without '#').
-    ExprPtr FileCall(const char* name, Position pos) const;
+    // A call of the built-in statement `name` (its name without the "#").
+    ExprPtr StatementCall(const char* name, Position pos) const;
+    // LSet s = text, RSet s = text: s = the text aligned in s's length.
+    StmtPtr ParseAlignedSet(Position pos);
+    // A second parse of the tokens at `at`: a copy of an expression a statement needs twice (the
+    // variable that Mid, LSet and RSet read and store). The position stays where it was.
+    ExprPtr ReparseAt(std::size_t at, const std::function<ExprPtr()>& parse);
 
     // ---- expressions (parser_expressions.cpp) ----
     ExprPtr ParseExpr();

@@ -36,7 +36,7 @@ ExprPtr Literal(Variant value, Position pos) {
 
 } // namespace
 
-ExprPtr Parser::FileCall(const char* name, Position pos) const {
+ExprPtr Parser::StatementCall(const char* name, Position pos) const {
     auto callee = std::make_unique<Expr>();
     callee->kind = ExprKind::Name;
     callee->pos = pos;
@@ -78,7 +78,7 @@ StmtPtr Parser::ParseFileStatement(Position pos) {
 }
 
 StmtPtr Parser::ParseOpen(Position pos) {
-    ExprPtr call = FileCall("OpenFile", pos);
+    ExprPtr call = StatementCall("OpenFile", pos);
     call->args.push_back(ParseExpr());
     ExpectKeyword(Keyword::For, "For");
     static constexpr struct {
@@ -112,7 +112,7 @@ StmtPtr Parser::ParseOpen(Position pos) {
 }
 
 StmtPtr Parser::ParseClose(Position pos) {
-    ExprPtr call = FileCall("CloseFile", pos);
+    ExprPtr call = StatementCall("CloseFile", pos);
     while (!AtStatementEnd()) {
         call->args.push_back(ParseFileNumber());
         if (!AcceptOperator(",")) {
@@ -128,7 +128,7 @@ StmtPtr Parser::ParseClose(Position pos) {
 
 StmtPtr Parser::ParsePrintFile(Position pos) {
     // Print #n, items: the items and their separators as Print has them, in one call.
-    ExprPtr call = FileCall("PrintFile", pos);
+    ExprPtr call = StatementCall("PrintFile", pos);
     call->args.push_back(ParseExpr());
     if (!AtStatementEnd()) {
         ExpectOperator(",");
@@ -146,7 +146,7 @@ StmtPtr Parser::ParsePrintFile(Position pos) {
 }
 
 StmtPtr Parser::ParseWriteFile(Position pos) {
-    ExprPtr call = FileCall("WriteFile", pos);
+    ExprPtr call = StatementCall("WriteFile", pos);
     call->args.push_back(ParseFileNumber());
     if (!AtStatementEnd()) {
         ExpectOperator(",");
@@ -169,7 +169,7 @@ StmtPtr Parser::ParseInputFile(Position pos, bool wholeLine) {
     do {
         StmtPtr assign = NewStmt(StmtKind::Assign, pos);
         assign->target = ParsePostfix();
-        assign->value = FileCall(wholeLine ? "LineInputFile" : "InputFile", pos);
+        assign->value = StatementCall(wholeLine ? "LineInputFile" : "InputFile", pos);
         assign->value->args.push_back(Clone(*number));
         assign->value->argNames.resize(1);
         sequence->body.push_back(std::move(assign));

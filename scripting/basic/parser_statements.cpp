@@ -136,6 +136,9 @@ StmtPtr Parser::ParseStatement() {
     if (StmtPtr file = ParseFileStatement(pos)) {
         return file;
     }
+    if ((IsWord("LSet") || IsWord("RSet")) && Peek(1).kind == TokenKind::Identifier) {
+        return ParseAlignedSet(pos);
+    }
     return ParseAssignOrCall(pos);
 }
 
@@ -161,8 +164,21 @@ StmtPtr Parser::ParseAssignOrCall(Position pos) {
     ExprPtr target = ParsePostfix();
     if (AcceptOperator("=")) {
         StmtPtr s = NewStmt(StmtKind::Assign, pos);
-        s->target = std::move(target);
         s->value = ParseExpr();
+        const bool mid = target->kind == ExprKind::Call && target->object->kind == ExprKind::Name &&
+                         EqualsNoCase(target->object->name, "Mid") &&
+                         (target->args.size() == 2 || target->args.size() == 3);
+        if (mid) {
+            // Mid(s, start[, length]) = text: s = (s with text put in at start).
+            ExprPtr call = StatementCall("MidStatement", pos);
+            s->target = ReparseAt(start + 2, [this] { return ParseExpr(); });
+            for (ExprPtr& arg : target->args)
+                call->args.push_back(std::move(arg));
+            call->args.push_back(std::move(s->value));
+            s->value = std::move(call);
+        } else {
+            s->target = std::move(target);
+        }
         ExpectStatementEnd();
         return s;
     }
@@ -187,6 +203,29 @@ StmtPtr Parser::ParseAssignOrCall(Position pos) {
     ExpectStatementEnd();
     s->target = std::move(call);
     return s;
+}
+
+StmtPtr Parser::ParseAlignedSet(Position pos) {
+    const bool right = IsWord("RSet");
+    Next();
+    const std::size_t variable = pos_;
+    StmtPtr s = NewStmt(StmtKind::Assign, pos);
+    s->target = ParsePostfix();
+    ExpectOperator("=");
+    ExprPtr call = StatementCall(right ? "RSetStatement" : "LSetStatement", pos);
+    call->args.push_back(ReparseAt(variable, [this] { return ParsePostfix(); }));
+    call->args.push_back(ParseExpr());
+    s->value = std::move(call);
+    ExpectStatementEnd();
+    return s;
+}
+
+ExprPtr Parser::ReparseAt(std::size_t at, const std::function<ExprPtr()>& parse) {
+    const std::size_t after = pos_;
+    pos_ = at;
+    ExprPtr copy = parse();
+    pos_ = after;
+    return copy;
 }
 
 StmtPtr Parser::ParseCall(Position pos) {
