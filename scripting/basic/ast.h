@@ -145,6 +145,7 @@ struct ParamMode {
     bool byRef = true;
     bool optional = false;
     bool isArray = false;
+    bool paramArray = false; // ParamArray args(): the arguments from here on, as an array
     Tag type = Tag::Empty;
     const RecordType* record = nullptr; // type Record: the user-defined type
 };

@@ -207,7 +207,8 @@ private:
         for (const Param& p : decl.params) {
             ParamInfo info;
             static_cast<ParamMode&>(info) = p;
-            info.byRef = p.byRef || p.isArray; // an array is always passed by reference
+            // An array is always passed by reference; a ParamArray gets an array of its own.
+            info.byRef = (p.byRef || p.isArray) && !p.paramArray;
             info.name = Lower(p.name);
             for (const ParamInfo& other : proc.params) {
                 if (other.name == info.name) {

@@ -199,6 +199,10 @@ ProcDecl Parser::ParseProc(bool isPublic) {
     if (AcceptOperator("(")) {
         if (!IsOperator(")")) {
             do {
+                // A ParamArray takes every argument left: it is the last parameter.
+                if (!proc.params.empty() && proc.params.back().paramArray) {
+                    Fail(CompileError::ExpectedOperator, ")");
+                }
                 proc.params.push_back(ParseParam());
             } while (AcceptOperator(","));
         }
@@ -222,6 +226,20 @@ ProcDecl Parser::ParseProc(bool isPublic) {
 
 Param Parser::ParseParam() {
     Param p;
+    if (IsWord("ParamArray") && Peek(1).kind == TokenKind::Identifier) {
+        Next();
+        p.paramArray = true;
+        p.byRef = false;
+        p.pos = Here();
+        p.name = ExpectIdentifier(CompileError::ExpectedParameterName);
+        ExpectOperator("(");
+        ExpectOperator(")");
+        p.isArray = true;
+        if (AcceptKeyword(Keyword::As)) {
+            p.type = ParseTypeName(p.typeName);
+        }
+        return p;
+    }
     p.optional = AcceptKeyword(Keyword::Optional);
     if (AcceptKeyword(Keyword::ByVal)) {
         p.byRef = false;

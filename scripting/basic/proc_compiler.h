@@ -186,9 +186,11 @@ private:
     Declared CompileElementLoad(const Symbol& array, const Expr& call);
     // An element of what a call gives: Split(s, "=")(1).
     Declared CompileIndexedResult(const Expr& call);
-    // Which argument of a call goes to which parameter (names in lower case): by position, or by
-    // name (Name:=value); null for a parameter left out. Giving one twice is an error when `once`.
-    std::vector<const Expr*> BindArguments(const Expr& call, const std::vector<std::string>& params,
+    // Which of the first `given` arguments of a call goes to which parameter (names in lower
+    // case): by position, or by name (Name:=value); null for a parameter left out. Giving one
+    // twice is an error when `once`.
+    std::vector<const Expr*> BindArguments(const Expr& call, std::size_t given,
+                                           const std::vector<std::string>& params,
                                            const std::string& callee, bool once);
     Declared CompileProcCall(int procIndex, const Expr& call);
     // The kind the value of `e` has whenever it is computed; Empty when that is not sure. A

@@ -564,13 +564,13 @@ Declared ProcCompiler::CompileElementLoad(const Symbol& array, const Expr& call)
     return element;
 }
 
-std::vector<const Expr*> ProcCompiler::BindArguments(const Expr& call,
+std::vector<const Expr*> ProcCompiler::BindArguments(const Expr& call, std::size_t given,
                                                      const std::vector<std::string>& params,
                                                      const std::string& callee, bool once) {
     const std::size_t count = params.size();
     std::vector<const Expr*> bound(count, nullptr);
     std::size_t next = 0;
-    for (std::size_t i = 0; i < call.args.size(); ++i) {
+    for (std::size_t i = 0; i < given; ++i) {
         std::size_t position = next;
         if (!call.argNames[i].empty()) {
             position = count;
@@ -600,11 +600,19 @@ std::vector<const Expr*> ProcCompiler::BindArguments(const Expr& call,
 
 Declared ProcCompiler::CompileProcCall(int procIndex, const Expr& call) {
     const Procedure& target = program_.procs[static_cast<std::size_t>(procIndex)];
+    // A ParamArray parameter takes the arguments beyond the others, made into one array.
+    const bool paramArray = !target.params.empty() && target.params.back().paramArray;
     std::vector<std::string> names;
     for (const ParamInfo& param : target.params) {
         names.push_back(param.name);
     }
-    const std::vector<const Expr*> bound = BindArguments(call, names, target.name, true);
+    std::size_t positional = call.args.size();
+    if (paramArray) {
+        names.pop_back();
+        positional = std::min(positional, names.size());
+    }
+    const std::vector<const Expr*> bound =
+        BindArguments(call, positional, names, target.name, true);
     // Whether every argument has its parameter's type already, or is a reference, which keeps it.
     bool typed = true;
     int lastRef = -1; // where the argument before is a lone RefLocal
@@ -637,8 +645,18 @@ Declared ProcCompiler::CompileProcCall(int procIndex, const Expr& call) {
         }
         lastRef = -1;
     }
+    if (paramArray) {
+        for (std::size_t i = positional; i < call.args.size(); ++i) {
+            if (!call.argNames[i].empty() || call.args[i]->kind == ExprKind::Missing) {
+                Fail(call.args[i]->pos, CompileError::ExpectedExpression);
+            }
+            CompileExpr(*call.args[i]);
+        }
+        Emit(Op::CallBuiltin, static_cast<int>(BuiltinId::Array),
+             static_cast<int>(call.args.size() - positional), ModuleOptions());
+    }
     const int entry = typed ? static_cast<int>(ParamConversions(target.params).size()) : 0;
-    Emit(Op::Call, procIndex, static_cast<int>(bound.size()), entry);
+    Emit(Op::Call, procIndex, static_cast<int>(target.params.size()), entry);
     return target.isFunction ? target.slots.declared[static_cast<std::size_t>(target.resultSlot)]
                              : Declared{};
 }
@@ -785,7 +803,8 @@ void ProcCompiler::CompileErrRaise(const Expr& call) {
     // A later argument overrides an earlier one: Err.Raise 5, Number:=6 raises 6.
     static const std::vector<std::string> kParams = {"number", "source", "description", "helpfile",
                                                      "helpcontext"};
-    const std::vector<const Expr*> bound = BindArguments(call, kParams, "Err.Raise", false);
+    const std::vector<const Expr*> bound =
+        BindArguments(call, call.args.size(), kParams, "Err.Raise", false);
     if (bound[0] == nullptr) {
         Fail(call.pos, CompileError::ArgumentNotOptional, "Number", "Err.Raise");
     }
