@@ -79,6 +79,7 @@ enum class StmtKind {
     Call,     // call (an Expr of kind Call, Name or Member)
     Dim,      // decls
     ReDim,    // decls, preserve
+    Erase,    // decls: the arrays named
     Const,    // decls
     If,       // conditions[i] -> blocks[i], elseBlock
     Select,   // value, cases

@@ -14,7 +14,7 @@ constexpr bool IsStatement(std::string_view name) {
         return true;                                                                               \
     }
     VEK_BASIC_FILE_STATEMENTS(VEK_BASIC_STATEMENT_NAME)
-    VEK_BASIC_TEXT_STATEMENTS(VEK_BASIC_STATEMENT_NAME)
+    VEK_BASIC_IN_PLACE_STATEMENTS(VEK_BASIC_STATEMENT_NAME)
 #undef VEK_BASIC_STATEMENT_NAME
     return false;
 }

@@ -130,7 +130,7 @@ using BuiltinFunction = RunError (*)(BuiltinContext& context, Variant* args, int
     X(DateAdd, 3, 3, Date)                                                                         \
     X(DateDiff, 3, 4, Empty)                                                                       \
     VEK_BASIC_FILE_STATEMENTS(X)                                                                   \
-    VEK_BASIC_TEXT_STATEMENTS(X)
+    VEK_BASIC_IN_PLACE_STATEMENTS(X)
 
 // The statements that the parser turns into calls of these: their names begin with '#', so that
 // no script can call them by name. First those of file input and output.
@@ -142,13 +142,15 @@ using BuiltinFunction = RunError (*)(BuiltinContext& context, Variant* args, int
     X(InputFile, 1, 1, Empty)                                                                      \
     X(LineInputFile, 1, 1, String)
 
-// Then the statements that change a string variable in place: the parser makes each an assignment
-// of the variable from its old value. Mid(s, start[, length]) = text: (s, start[, length], text);
-// LSet s = text and RSet s = text: (s, text).
-#define VEK_BASIC_TEXT_STATEMENTS(X)                                                               \
+// Then the statements that change a variable in place, compiled as an assignment of the variable
+// from its old value. Mid(s, start[, length]) = text: (s, start[, length], text); LSet s = text
+// and RSet s = text: (s, text); Erase a: (a, whether a was declared with its bounds), which frees
+// a dynamic array and gives a fixed one its first values.
+#define VEK_BASIC_IN_PLACE_STATEMENTS(X)                                                           \
     X(MidStatement, 3, 4, String)                                                                  \
     X(LSetStatement, 2, 2, String)                                                                 \
-    X(RSetStatement, 2, 2, String)
+    X(RSetStatement, 2, 2, String)                                                                 \
+    X(EraseArray, 2, 2, Empty)
 
 enum class BuiltinId {
 #define VEK_BASIC_BUILTIN_ENUM(name, min, max, result) name,

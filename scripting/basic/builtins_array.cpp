@@ -35,6 +35,26 @@ RunError BuiltinLBound(BuiltinContext&, Variant* args, int argc, Variant& out) {
 }
 
 // Array(...) begins at the calling module's Option Base, as in Visual Basic.
+RunError BuiltinEraseArray(BuiltinContext&, Variant* args, int, Variant& out) {
+    const Variant& value = args[0].Deref();
+    if (!value.IsArray()) {
+        return RunError::TypeMismatch;
+    }
+    const ArrayObject& array = *value.GetArray();
+    if (array.locks > 0) {
+        return RunError::ArrayLocked;
+    }
+    bool fixed = false;
+    if (const RunError e = ToBoolean(args[1], fixed); e != RunError::None) {
+        return e;
+    }
+    if (fixed && array.dims > 0) {
+        return NewArray(array.dims, array.lower, array.upper, array.elementTag, array.record, out);
+    }
+    out = UnallocatedArray(array.elementTag, array.record);
+    return RunError::None;
+}
+
 RunError BuiltinArray(BuiltinContext& context, Variant* args, int argc, Variant& out) {
     if (const RunError e = MakeVariantList(std::vector<Variant>(args, args + argc), out);
         e != RunError::None) {

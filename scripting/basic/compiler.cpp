@@ -183,6 +183,7 @@ private:
             g.init = UnallocatedArray(g.type.element, g.type.record);
             if (!d.bounds.empty()) {
                 deferred_.push_back({m, &d, index, nullptr, nullptr, 0});
+                g.fixedBounds = true;
             }
         } else {
             g.init = DefaultValue(g.type.IsRecord() ? Tag::Empty : g.type.type);

@@ -139,6 +139,18 @@ StmtPtr Parser::ParseStatement() {
     if ((IsWord("LSet") || IsWord("RSet")) && Peek(1).kind == TokenKind::Identifier) {
         return ParseAlignedSet(pos);
     }
+    if (IsWord("Erase") && Peek(1).kind == TokenKind::Identifier) {
+        Next();
+        StmtPtr s = NewStmt(StmtKind::Erase, pos);
+        do {
+            VarDecl d;
+            d.pos = Here();
+            d.name = ExpectIdentifier(CompileError::ExpectedVariableName);
+            s->decls.push_back(std::move(d));
+        } while (AcceptOperator(","));
+        ExpectStatementEnd();
+        return s;
+    }
     return ParseAssignOrCall(pos);
 }
 

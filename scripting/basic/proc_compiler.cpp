@@ -2,6 +2,7 @@
 #include "scripting/basic/proc_compiler.h"
 
 #include "scripting/basic/array_ops.h"
+#include "scripting/basic/builtins.h"
 #include "scripting/basic/conversions.h"
 #include "scripting/basic/record_types.h"
 #include "scripting/basic/text_util.h"
@@ -215,6 +216,7 @@ void ProcCompiler::CompileStatement(const Stmt& s) {
         {StmtKind::Assign, &ProcCompiler::CompileAssign, {}, true},
         {StmtKind::Call, &ProcCompiler::CompileCallStatement, {}, true},
         {StmtKind::ReDim, &ProcCompiler::CompileReDim, {}, true},
+        {StmtKind::Erase, &ProcCompiler::CompileErase, {}, true},
         {StmtKind::If, &ProcCompiler::CompileIf, {}, true},
         {StmtKind::Select, &ProcCompiler::CompileSelect, {}, true},
         {StmtKind::For, &ProcCompiler::CompileFor, {}, true},
@@ -302,6 +304,7 @@ void ProcCompiler::CompileDim(const Stmt& s) {
         const int slot =
             DeclareLocal(d.name, type, d.pos, UnallocatedArray(type.element, type.record));
         if (!d.bounds.empty()) {
+            fixedLocals_.insert(slot);
             EmitLine(d.pos.line);
             CompileBounds(d.bounds);
             Emit(Op::NewArray, static_cast<int>(d.bounds.size()), static_cast<int>(type.element),
@@ -334,6 +337,24 @@ void ProcCompiler::CompileBounds(const std::vector<Bound>& bounds) {
             Emit(Op::PushConst, AddConstant(Variant::Integer(0)));
         }
         CompileExpr(*b.upper);
+    }
+}
+
+void ProcCompiler::CompileErase(const Stmt& s) {
+    for (const VarDecl& d : s.decls) {
+        const Symbol array = Lookup(d.name, d.pos);
+        if (!IsVariable(array)) {
+            Fail(d.pos, CompileError::ExpectedArrayVariable, d.name);
+        }
+        // Declared with its bounds, the array keeps them; a dynamic one is freed.
+        const bool fixed =
+            (array.kind == SymbolKind::Local && fixedLocals_.count(array.index) != 0) ||
+            (array.kind == SymbolKind::Global &&
+             program_.globals[static_cast<std::size_t>(array.index)].fixedBounds);
+        EmitLoad(array, d.pos);
+        Emit(Op::PushConst, AddConstant(Variant::Boolean(fixed)));
+        Emit(Op::CallBuiltin, static_cast<int>(BuiltinId::EraseArray), 2, ModuleOptions());
+        EmitStore(array, d.pos);
     }
 }
 

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace vek::basic {
@@ -83,6 +84,7 @@ private:
     // Each dimension's lower bound (0 when not given) and upper bound.
     void CompileBounds(const std::vector<Bound>& bounds);
     void CompileReDim(const Stmt& s);
+    void CompileErase(const Stmt& s);
     void CompileConst(const Stmt& s);
     void CompileIf(const Stmt& s);
     void CompileSelect(const Stmt& s);
@@ -284,6 +286,7 @@ private:
     int module_;
     bool optionExplicit_;
     Procedure& proc_;
+    std::unordered_set<int> fixedLocals_;         // slots of arrays declared with their bounds
     std::unordered_map<std::string, int> locals_; // name to slot
     std::unordered_map<std::string, Variant> localConstants_;
     std::unordered_map<std::string, int> statics_; // Static variables: name to module variable

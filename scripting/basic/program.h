@@ -127,6 +127,7 @@ struct GlobalInfo {
     bool isPublic = false;
     Declared type;
     Variant init;
+    bool fixedBounds = false; // an array declared with its bounds: Erase keeps them
 };
 
 // What a name declared at module level stands for.
