@@ -306,19 +306,23 @@ TypeDecl Parser::ParseType(bool isPublic) {
         throw CompileMessage(CompileError::Expected, type.pos, "a name for the type");
     }
     ExpectStatementEnd();
-    auto atEnd = [&] { return IsKeyword(Keyword::End) && IsWord("Type", 1); };
+    ParseMemberLines("Type", [&] { type.members.push_back(ParseVarDecl(true)); });
+    return type;
+}
+
+void Parser::ParseMemberLines(std::string_view word, const std::function<void()>& member) {
     while (true) {
         SkipSeparators();
-        if (atEnd()) {
+        if (IsKeyword(Keyword::End) && IsWord(word, 1)) {
             break;
         }
         if (Peek().kind == TokenKind::End || IsKeyword(Keyword::Sub) ||
             IsKeyword(Keyword::Function) || IsKeyword(Keyword::End)) {
-            Fail(CompileError::Expected, "End Type");
+            Fail(CompileError::Expected, "End " + std::string(word));
         }
         // One member per line; a wrong one is reported and the next line read as a member.
         try {
-            type.members.push_back(ParseVarDecl(true));
+            member();
             ExpectStatementEnd();
         } catch (const CompileMessage& failure) {
             Report(failure);
@@ -326,7 +330,6 @@ TypeDecl Parser::ParseType(bool isPublic) {
         }
     }
     ParseEndOfBlock();
-    return type;
 }
 
 StmtPtr Parser::ParseEnum(ModuleAst& ast) {
@@ -334,48 +337,36 @@ StmtPtr Parser::ParseEnum(ModuleAst& ast) {
     Next();
     ast.enums.push_back(ExpectIdentifier(CompileError::ExpectedConstantName));
     ExpectStatementEnd();
-    auto atEnd = [&] { return IsKeyword(Keyword::End) && IsWord("Enum", 1); };
-    while (true) {
-        SkipSeparators();
-        if (atEnd()) {
-            break;
-        }
-        if (Peek().kind == TokenKind::End || IsKeyword(Keyword::Sub) ||
-            IsKeyword(Keyword::Function) || IsKeyword(Keyword::End)) {
-            Fail(CompileError::Expected, "End Enum");
-        }
+    ParseMemberLines("Enum", [&] {
         VarDecl d;
         d.pos = Here();
         d.name = ExpectIdentifier(CompileError::ExpectedConstantName);
         d.type = Tag::Long;
-        if (AcceptOperator("=")) {
-            d.value = ParseExpr();
-        } else {
-            // The member before it plus one; the first is 0.
-            d.value = std::make_unique<Expr>();
-            d.value->pos = d.pos;
-            d.value->value = Variant::Long(0);
-            if (!s->decls.empty()) {
-                auto previous = std::make_unique<Expr>();
-                previous->kind = ExprKind::Name;
-                previous->pos = d.pos;
-                previous->name = s->decls.back().name;
-                d.value->value = Variant::Long(1);
-                auto sum = std::make_unique<Expr>();
-                sum->kind = ExprKind::Binary;
-                sum->pos = d.pos;
-                sum->binaryOp = BinaryOp::Add;
-                sum->depth = 2;
-                sum->args.push_back(std::move(previous));
-                sum->args.push_back(std::move(d.value));
-                d.value = std::move(sum);
-            }
-        }
+        d.value = AcceptOperator("=") ? ParseExpr() : NextEnumValue(*s, d.pos);
         s->decls.push_back(std::move(d));
-        ExpectStatementEnd();
-    }
-    ParseEndOfBlock();
+    });
     return s;
+}
+
+ExprPtr Parser::NextEnumValue(const Stmt& members, Position pos) {
+    auto literal = std::make_unique<Expr>();
+    literal->pos = pos;
+    literal->value = Variant::Long(members.decls.empty() ? 0 : 1);
+    if (members.decls.empty()) {
+        return literal;
+    }
+    auto previous = std::make_unique<Expr>();
+    previous->kind = ExprKind::Name;
+    previous->pos = pos;
+    previous->name = members.decls.back().name;
+    auto sum = std::make_unique<Expr>();
+    sum->kind = ExprKind::Binary;
+    sum->pos = pos;
+    sum->binaryOp = BinaryOp::Add;
+    sum->depth = 2;
+    sum->args.push_back(std::move(previous));
+    sum->args.push_back(std::move(literal));
+    return sum;
 }
 
 VarDecl Parser::ParseVarDecl(bool allowBounds) {

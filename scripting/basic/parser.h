@@ -99,6 +99,10 @@ private:
     // Enum ... End Enum: its members become Long constants, each one more than the one before
     // unless it is given a value; the name may stand for Long in declarations.
     StmtPtr ParseEnum(ModuleAst& ast);
+    // A member without a value: the one before it plus one, the first 0.
+    ExprPtr NextEnumValue(const Stmt& members, Position pos);
+    // The member lines of a Type or Enum block up to End <word>, each read by `member`.
+    void ParseMemberLines(std::string_view word, const std::function<void()>& member);
     VarDecl ParseVarDecl(bool allowBounds);
     // Option Explicit, Option Base 0|1, Option Compare Binary.
     void ParseOption(ModuleAst& ast);
