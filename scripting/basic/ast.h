@@ -2,6 +2,7 @@
 
 #include "scripting/basic/compile_errors.h"
 #include "scripting/basic/operators.h"
+#include "scripting/basic/print_layout.h"
 #include "scripting/basic/variant.h"
 
 #include <memory>
@@ -136,6 +137,7 @@ struct Stmt {
     ResumeMode resumeMode = ResumeMode::Next;
     std::vector<ExprPtr> printItems;
     std::vector<char> printSeparators; // after each item: ';', ',' or 0
+    std::vector<PrintMove> printMoves; // Tab(n), Spc(n): the item is n; Tab alone: no item
     bool debugPrint = false;
 };
 

@@ -155,7 +155,7 @@ RunError BuiltinCloseFile(BuiltinContext& context, Variant* args, int argc, Vari
 }
 
 // Print #: the number, then each item with what followed it (0 nothing: the line ends, 1 ';',
-// 2 ','); the number alone writes an empty line.
+// 2 ','), or a move (n and 3 for Tab(n), 4 for Spc(n)); the number alone writes an empty line.
 RunError BuiltinPrintFile(BuiltinContext& context, Variant* args, int argc, Variant& out) {
     VEK_BASIC_ARG_LONG(number, args[0]);
     out = Variant();
@@ -163,11 +163,20 @@ RunError BuiltinPrintFile(BuiltinContext& context, Variant* args, int argc, Vari
         return context.files->Print(number, {}, false, true);
     }
     for (int i = 1; i + 1 < argc; i += 2) {
+        VEK_BASIC_ARG_LONG(separator, args[i + 1]);
+        if (separator == 3 || separator == 4) {
+            VEK_BASIC_ARG_LONG(n, args[i]);
+            if (const RunError e = context.files->PrintMoveTo(
+                    number, separator == 3 ? PrintMove::Tab : PrintMove::Spc, n);
+                e != RunError::None) {
+                return e;
+            }
+            continue;
+        }
         std::string text;
         if (const RunError e = ToPrintText(args[i], text); e != RunError::None) {
             return e;
         }
-        VEK_BASIC_ARG_LONG(separator, args[i + 1]);
         if (const RunError e = context.files->Print(number, text, separator == 2, separator == 0);
             e != RunError::None) {
             return e;

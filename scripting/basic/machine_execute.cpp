@@ -3,6 +3,7 @@
 #include "scripting/basic/conversions.h"
 #include "scripting/basic/machine.h"
 #include "scripting/basic/operators.h"
+#include "scripting/basic/print_layout.h"
 #include "scripting/basic/script_memory.h"
 
 #include <algorithm>
@@ -25,10 +26,6 @@
 namespace vek::basic {
 
 namespace {
-
-constexpr std::size_t kPrintZoneWidth = 14; // Print's comma moves to the next zone
-// Tab and Spc move a print line at most this far: wider than any line a window shows.
-constexpr std::int64_t kMaxPrintSpace = 32767;
 
 bool FitsLong(std::int64_t v) {
     return v >= INT32_MIN && v <= INT32_MAX;
@@ -1173,7 +1170,7 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
                 std::string& line = printBuffer_[in->a];
                 line += text;
                 if (in->b == 2) {
-                    line.append(kPrintZoneWidth - line.size() % kPrintZoneWidth, ' ');
+                    line.append(ZoneBlanks(line.size()), ' ');
                 }
                 VEK_NEXT_DESTROYING();
             }
@@ -1181,19 +1178,12 @@ RunError PopBounds(const Variant* values, int dims, Bounds& bounds) {
                 std::int32_t n = 0;
                 VEK_CHECK(ToLong(sp[-1], n));
                 *--sp = Variant();
-                std::string& line = printBuffer_[in->a];
-                // A column left behind is reached on the next line, as in VB.
-                const std::size_t column = line.size() + 1;
-                const std::size_t wanted = static_cast<std::size_t>(
-                    std::clamp<std::int64_t>(n, in->b == 0 ? 1 : 0, kMaxPrintSpace));
-                if (in->b == 1) {
-                    line.append(wanted, ' ');
-                } else {
-                    if (column > wanted) {
-                        FlushPrint(in->a);
-                    }
-                    line.append(wanted - 1 - line.size(), ' ');
+                const PrintMoveBlanks move = BlanksOfMove(
+                    in->b == 0 ? PrintMove::Tab : PrintMove::Spc, printBuffer_[in->a].size(), n);
+                if (move.newLine) {
+                    FlushPrint(in->a);
                 }
+                printBuffer_[in->a].append(move.blanks, ' ');
                 VEK_NEXT_DESTROYING();
             }
             VEK_OP(PrintLine)

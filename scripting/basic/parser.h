@@ -151,6 +151,7 @@ private:
         ExprPtr expr;
         Position at;
         char separator = 0;
+        PrintMove move = PrintMove::None; // Tab(n), Spc(n): expr is n
     };
     // The items of Print and Print # up to the end of the statement.
     std::vector<PrintItem> ParsePrintList();

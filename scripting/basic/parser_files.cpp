@@ -134,6 +134,16 @@ StmtPtr Parser::ParsePrintFile(Position pos) {
         ExpectOperator(",");
     }
     for (PrintItem& item : ParsePrintList()) {
+        // A move is a pair of its own (n and 3 for Tab, 4 for Spc; Tab alone an empty item and
+        // ","), then an empty item carries the separator after it.
+        if (item.move == PrintMove::Tab || item.move == PrintMove::Spc) {
+            call->args.push_back(std::move(item.expr));
+            call->args.push_back(
+                Literal(Variant::Integer(item.move == PrintMove::Tab ? 3 : 4), item.at));
+        } else if (item.move == PrintMove::NextZone) {
+            call->args.push_back(Literal(Variant::String({}), item.at));
+            call->args.push_back(Literal(Variant::Integer(2), item.at));
+        }
         call->args.push_back(item.expr ? std::move(item.expr)
                                        : Literal(Variant::String({}), item.at));
         const int separator = item.separator == ';' ? 1 : item.separator == ',' ? 2 : 0;

@@ -621,6 +621,7 @@ StmtPtr Parser::ParsePrint(Position pos) {
     for (PrintItem& item : ParsePrintList()) {
         s->printItems.push_back(std::move(item.expr));
         s->printSeparators.push_back(item.separator);
+        s->printMoves.push_back(item.move);
     }
     return s;
 }
@@ -632,6 +633,19 @@ std::vector<Parser::PrintItem> Parser::ParsePrintList() {
         item.at = Here();
         if (!IsOperator(";") && !IsOperator(","))
             item.expr = ParseExpr();
+        // Tab and Spc are words of the print list, as in VBA, where they are reserved.
+        if (item.expr && item.expr->kind == ExprKind::Name &&
+            EqualsNoCase(item.expr->name, "Tab")) {
+            item.move = PrintMove::NextZone;
+            item.expr = nullptr;
+        } else if (item.expr && item.expr->kind == ExprKind::Call &&
+                   item.expr->object->kind == ExprKind::Name && item.expr->args.size() == 1 &&
+                   (EqualsNoCase(item.expr->object->name, "Tab") ||
+                    EqualsNoCase(item.expr->object->name, "Spc"))) {
+            item.move =
+                EqualsNoCase(item.expr->object->name, "Tab") ? PrintMove::Tab : PrintMove::Spc;
+            item.expr = std::move(item.expr->args[0]);
+        }
         if (IsOperator(";") || IsOperator(",")) {
             item.separator = Next().text[0];
         } else if (!AtStatementEnd()) {

@@ -649,34 +649,18 @@ void ProcCompiler::CompileExit(const Stmt& s) {
     }
 }
 
-std::optional<int> ProcCompiler::PrintSpaceKind(const Expr* item) {
-    // Tab alone, Tab(n) or Spc(n), unless the script gives the name a meaning of its own.
-    const Expr* name = item == nullptr                                          ? nullptr
-                       : item->kind == ExprKind::Name                           ? item
-                       : item->kind == ExprKind::Call && item->args.size() == 1 ? item->object.get()
-                                                                                : nullptr;
-    if (name == nullptr || name->kind != ExprKind::Name ||
-        Lookup(name->name, name->pos).kind != SymbolKind::None)
-        return std::nullopt;
-    if (EqualsNoCase(name->name, "Tab"))
-        return item == name ? kPrintNextZone : kPrintTab;
-    if (EqualsNoCase(name->name, "Spc") && item != name)
-        return kPrintSpc;
-    return std::nullopt;
-}
-
 void ProcCompiler::CompilePrint(const Stmt& s) {
     const int debug = s.debugPrint ? 1 : 0;
     char last = 0;
     for (std::size_t i = 0; i < s.printItems.size(); ++i) {
-        if (const std::optional<int> space = PrintSpaceKind(s.printItems[i].get())) {
+        if (const PrintMove move = s.printMoves[i]; move != PrintMove::None) {
             // The move, then an empty item with the separator that follows it.
-            if (*space == kPrintNextZone) {
+            if (move == PrintMove::NextZone) {
                 Emit(Op::PushConst, AddConstant(Variant::String({})));
                 Emit(Op::Print, debug, 2);
             } else {
-                CompileExpr(*s.printItems[i]->args[0]);
-                Emit(Op::PrintSpace, debug, *space);
+                CompileExpr(*s.printItems[i]);
+                Emit(Op::PrintSpace, debug, move == PrintMove::Tab ? 0 : 1);
             }
             Emit(Op::PushConst, AddConstant(Variant::String({})));
         } else if (s.printItems[i]) {

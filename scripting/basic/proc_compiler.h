@@ -103,11 +103,6 @@ private:
     void CompileForEach(const Stmt& s);
     void CompileDo(const Stmt& s);
     void CompileExit(const Stmt& s);
-    // The moves of a Print list: Tab(n) and Spc(n) are PrintSpace's b, Tab alone the next zone.
-    static constexpr int kPrintTab = 0;
-    static constexpr int kPrintSpc = 1;
-    static constexpr int kPrintNextZone = 2;
-    std::optional<int> PrintSpaceKind(const Expr* item);
     void CompilePrint(const Stmt& s);
     void CompileLabel(const Stmt& s);
     void CompileSequence(const Stmt& s);

@@ -1,4 +1,5 @@
 #include "scripting/basic/script_files.h"
+#include "scripting/basic/print_layout.h"
 
 #include "scripting/basic/conversions.h"
 #include "scripting/basic/limits.h"
@@ -15,7 +16,6 @@ namespace {
 
 constexpr std::int32_t kMaxFileNumber = 511;
 constexpr std::int32_t kMaxFreeFile = 255; // FreeFile gives 1 to 255, as Visual Basic does
-constexpr std::size_t kPrintZoneWidth = 14;
 
 } // namespace
 
@@ -96,7 +96,7 @@ RunError ScriptFiles::Print(std::int32_t number, const std::string& text, bool z
     std::string out = text;
     file->column += text.size();
     if (zone) {
-        const std::size_t pad = kPrintZoneWidth - file->column % kPrintZoneWidth;
+        const std::size_t pad = ZoneBlanks(file->column);
         out.append(pad, ' ');
         file->column += pad;
     }
@@ -109,6 +109,18 @@ RunError ScriptFiles::Print(std::int32_t number, const std::string& text, bool z
         return RunError::PathFileAccess;
     }
     return RunError::None;
+}
+
+RunError ScriptFiles::PrintMoveTo(std::int32_t number, PrintMove move, std::int32_t n) {
+    OpenFile* file = nullptr;
+    if (const RunError e = Find(number, FileMode::Output, file); e != RunError::None) {
+        return e;
+    }
+    const PrintMoveBlanks blanks = BlanksOfMove(move, file->column, n);
+    if (blanks.newLine && Print(number, {}, false, true) != RunError::None) {
+        return RunError::PathFileAccess;
+    }
+    return Print(number, std::string(blanks.blanks, ' '), false, false);
 }
 
 int ScriptFiles::PeekChar(std::FILE* stream) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "scripting/basic/print_layout.h"
 #include "scripting/basic/run_errors.h"
 #include "scripting/basic/variant.h"
 
@@ -32,6 +33,8 @@ public:
 
     // Print #: appends text; `newline` ends the line, `zone` moves to the next print zone.
     RunError Print(std::int32_t number, const std::string& text, bool zone, bool newline);
+    // Tab(n) or Spc(n) in a Print # list.
+    RunError PrintMoveTo(std::int32_t number, PrintMove move, std::int32_t n);
     // Line Input #: the next line without its line end.
     RunError ReadLine(std::int32_t number, std::string& line);
     // Input #: the next field of a line as Write # writes them: a quoted string, a number, a
