@@ -31,6 +31,8 @@ QString RefreshBoard(test::Workspace& files) {
                                       "1: COUNT [0x11] = 0 r;\n"
                                       "1: FIFO [0x12] = 0 r !;\n"
                                       "1: CMD [0x13] = 0 w;\n"
+                                      "1: \"Group\" b; 2:\n"
+                                      "   INNER [0x14] = 0 b;\n"
                                       "#EndRegisterList\n"));
 }
 
@@ -99,8 +101,17 @@ private Q_SLOTS:
         QVERIFY(WaitRounds(refresh, 2));
         QCOMPARE(tw.Data(QStringLiteral("COUNT")), QStringLiteral("7"));
         QCOMPARE(tw.Data(QStringLiteral("FIFO")), QStringLiteral("XX"));
-        QCOMPARE(refresh.RegisterCount(), 2U);
+        QCOMPARE(refresh.RegisterCount(), 3U);
         QCOMPARE(refresh.PassedOver(), 1);
+
+        // A set: the registers below it only.
+        driver.SetRegister(0x14, 0x44);
+        driver.SetRegister(0x11, 0x09);
+        tw.Select(QStringLiteral("Group"));
+        QTRY_COMPARE(tw.Data(QStringLiteral("INNER")), QStringLiteral("44"));
+        QVERIFY(WaitRounds(refresh, 2));
+        QCOMPARE(refresh.RegisterCount(), 1U);
+        QCOMPARE(tw.Data(QStringLiteral("COUNT")), QStringLiteral("7"));
 
         // Bookmarked rows, chosen in the Register menu, whatever is selected.
         QVERIFY(fixture.Run(CommandId::RefreshBookmarked));
@@ -152,7 +163,7 @@ private Q_SLOTS:
         const QStringList lines = fixture.App().OutputView().Lines();
         QVERIFY2(lines.size() == 1 &&
                      lines[0].startsWith(QStringLiteral(
-                         "Live refresh stopped: reads failed in 3 rounds in a row (1 of 2 in "
+                         "Live refresh stopped: reads failed in 3 rounds in a row (1 of 3 in "
                          "the last); ")) &&
                      lines[0].contains(QStringLiteral("0x11")),
                  qPrintable(lines.join('\n')));
